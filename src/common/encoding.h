@@ -1,0 +1,21 @@
+#pragma once
+// Conversions between the programs' CP932 text and UTF-8, used only at the
+// borders: the screen, the console and file names on disk.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zov {
+
+// CP932 to UTF-8; an invalid byte sequence becomes U+FFFD.
+std::string cp932_to_utf8(std::string_view text);
+
+// UTF-8 to CP932; a character CP932 cannot hold (or invalid UTF-8) becomes "?".
+std::string utf8_to_cp932(std::string_view text);
+
+// Exact conversions for file names: nothing when any character cannot be
+// converted, so that a name is never written with half a character.
+std::optional<std::string> cp932_to_utf8_exact(std::string_view text);
+std::optional<std::string> utf8_to_cp932_exact(std::string_view text);
+
+}  // namespace zov

@@ -1,0 +1,41 @@
+#pragma once
+// Files and folders as the programs use them. Paths are file-system (UTF-8)
+// paths; callers convert CP932 names at the border (common/encoding.h).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zov {
+
+// Size in bytes and last-write time (seconds since 1970) of a regular file;
+// 0 when no such file is found. Values beyond 32 bits are cut as the store
+// header keeps them.
+std::int32_t file_size(const std::string& path);
+std::int32_t file_write_time(const std::string& path);
+bool file_exists(const std::string& path);
+
+struct FoundFile {
+    std::string name;  // name within the folder
+    std::int64_t size = 0;
+    std::int64_t write_time = 0;
+};
+
+// Regular files of `folder` whose names match `pattern` ("*" and "?"
+// wildcards, letters in any case), sorted by name.
+std::vector<FoundFile> find_files(const std::string& folder, std::string_view pattern);
+
+// Wildcard match of one name; letters compare case-insensitively.
+bool wildcard_match(std::string_view pattern, std::string_view name);
+
+// The current folder, ending in "/"; and changing it (false on failure).
+std::string current_folder();
+bool change_folder(const std::string& folder);
+
+// Deletes a file; false when it could not be deleted.
+bool delete_file(const std::string& path);
+
+// Creates a folder and its parents; false when it does not exist afterwards.
+bool make_folders(const std::string& folder);
+
+}  // namespace zov
