@@ -1,0 +1,8 @@
+#include <cstdio>
+
+#include "commands.h"
+
+int render_command(const CommandArgs&) {
+    std::fprintf(stderr, "zovview: this command is not available in this build\n");
+    return 1;
+}
