@@ -34,7 +34,7 @@ protected:
 const char kSampleDump[] =
     "ver  =ZovView Version 1.0\n"
     "kind =2\n"
-    "fname=/samples/plan.dxf\n"
+    "fname=/samples/\x95\xbd\x96\xca\x90}.dxf\n"
     "ftime=Sat Jan 01 09:00:00 2000\n"
     "paper_x  =0.000000 0.000000\n"
     "pe_flag  =0\n"
