@@ -51,8 +51,6 @@ void clear_record_buffers(ImportState& state) {
 
 int write_at_current_position(std::FILE* file, const void* data, std::size_t size) {
     if (file == nullptr) return -1;
-    // A seek is required between a read and a write on an update stream.
-    if (std::fseek(file, 0, SEEK_CUR) != 0) return -1;
     return std::fwrite(data, size, 1, file) == 1 ? 0 : -1;
 }
 
