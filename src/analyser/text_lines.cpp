@@ -85,6 +85,7 @@ bool LineReader::open(const std::string& path, int style) {
     close();
     file_ = open_cp932(path, "rb");
     if (file_ == nullptr) return false;
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // reads go straight into `buffer_`
     buffer_ = new char[kReadBufferSize];
     style_ = style;
     terminator_ = style == kLineEndLf ? '\n' : '\r';
@@ -111,6 +112,15 @@ bool LineReader::peek_byte(unsigned char& byte) {
     if (pos_ == end_ && !refill()) return false;
     byte = static_cast<unsigned char>(buffer_[pos_]);
     return true;
+}
+
+void LineReader::consume_line_feed() {
+    // The byte after the CR of a CR LF line belongs to the line end; when it
+    // is not in the buffer yet, the next read passes over it.
+    if (pos_ < end_)
+        ++pos_;
+    else
+        skip_next_ = true;
 }
 
 void LineReader::skip_bytes(std::size_t count) {
@@ -155,7 +165,7 @@ int LineReader::read_line() {
                 line_ = std::string_view(pieces_, length + n);
             }
             pos_ += n + 1;
-            if (style_ == kLineEndCrLf) skip_next_ = true;
+            if (style_ == kLineEndCrLf) consume_line_feed();
             return 1;
         }
         std::memcpy(pieces_ + length, start, scan);
@@ -166,7 +176,7 @@ int LineReader::read_line() {
             // belongs to it; otherwise it would come back as an empty line.
             if (has_terminator && peek_byte(byte) && byte == static_cast<unsigned char>(terminator_)) {
                 ++pos_;
-                if (style_ == kLineEndCrLf) skip_next_ = true;
+                if (style_ == kLineEndCrLf) consume_line_feed();
             }
             line_ = std::string_view(pieces_, length);
             return 1;
@@ -185,6 +195,7 @@ bool LineWriter::create(const std::string& path) {
     failed_ = false;
     file_ = open_cp932(path, "wb");
     if (file_ == nullptr) return false;
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // lines are gathered in `buffer_`
     buffer_.reserve(kWriteBufferSize + kMaxWriteLine + 2);
     return true;
 }

@@ -57,6 +57,7 @@ public:
 private:
     bool refill();
     bool peek_byte(unsigned char& byte);
+    void consume_line_feed();
 
     std::FILE* file_ = nullptr;
     int style_ = kLineEndCrLf;
