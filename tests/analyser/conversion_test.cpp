@@ -230,7 +230,7 @@ TEST_F(Conversion, TextFormEndsValuesWithABlank) {
     settings().KTM = kFormText;
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"  0", "LINE"}, {"  8", "0"}})));
     EXPECT_EQ(lines[4].substr(0, 29), "Zov=000:_009070808$-^00320321");
-    EXPECT_EQ(lines[9], "      1 0:LINE_            8:0_ ");
+    EXPECT_EQ(lines[9], "      1 0:LINE_           8:0_ ");
 }
 
 TEST_F(Conversion, CLanguageForm) {
