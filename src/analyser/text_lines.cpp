@@ -86,7 +86,7 @@ bool LineReader::open(const std::string& path, int style) {
     file_ = open_cp932(path, "rb");
     if (file_ == nullptr) return false;
     std::setvbuf(file_, nullptr, _IONBF, 0);  // reads go straight into `buffer_`
-    buffer_ = new char[kReadBufferSize];
+    buffer_ = std::make_unique<char[]>(kReadBufferSize);
     style_ = style;
     terminator_ = style == kLineEndLf ? '\n' : '\r';
     return true;
@@ -95,8 +95,7 @@ bool LineReader::open(const std::string& path, int style) {
 void LineReader::close() {
     if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
-    delete[] buffer_;
-    buffer_ = nullptr;
+    buffer_.reset();
     pos_ = end_ = 0;
     skip_next_ = false;
 }
@@ -104,7 +103,7 @@ void LineReader::close() {
 bool LineReader::refill() {
     if (file_ == nullptr) return false;
     pos_ = 0;
-    end_ = std::fread(buffer_, 1, kReadBufferSize, file_);
+    end_ = std::fread(buffer_.get(), 1, kReadBufferSize, file_);
     return end_ > 0;
 }
 
@@ -153,7 +152,7 @@ int LineReader::read_line() {
             return -1;
         }
         std::size_t scan = std::min(end_ - pos_, kMaxReadLine - length);
-        const char* start = buffer_ + pos_;
+        const char* start = buffer_.get() + pos_;
         const char* hit =
             has_terminator ? static_cast<const char*>(std::memchr(start, terminator_, scan)) : nullptr;
         if (hit != nullptr) {

@@ -4,6 +4,7 @@
 // Source DXF files, analysis files, rebuilt DXF files, the settings file and
 // the item-name table all go through these three.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -63,7 +64,7 @@ private:
     int style_ = kLineEndCrLf;
     char terminator_ = '\r';
     bool skip_next_ = false;  // the byte after a CR of a CR LF file
-    char* buffer_ = nullptr;
+    std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0, end_ = 0;
     char pieces_[kMaxReadLine + 1] = {};
     std::string_view line_;
