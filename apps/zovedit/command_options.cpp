@@ -1,0 +1,58 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "commands.h"
+#include "common/encoding.h"
+
+CommandOptions::CommandOptions(const CommandArgs& args, const std::vector<std::string>& valued,
+                               const std::vector<std::string>& flags) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
+            if (i + 1 >= args.size()) {
+                error_ = arg + " needs a value";
+                return;
+            }
+            values_.emplace_back(arg, args[++i]);
+        } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+            flags_.push_back(arg);
+        } else if (!arg.empty() && arg[0] == '-') {
+            error_ = "unknown option " + arg;
+            return;
+        } else if (file_.empty()) {
+            file_ = arg;
+        } else {
+            error_ = "more than one file named";
+            return;
+        }
+    }
+    if (file_.empty()) error_ = "no file named";
+}
+
+std::optional<std::string> CommandOptions::value(const std::string& option) const {
+    std::optional<std::string> found;
+    for (const auto& [name, value] : values_)
+        if (name == option) found = value;
+    return found;
+}
+
+bool CommandOptions::flag(const std::string& option) const {
+    return std::find(flags_.begin(), flags_.end(), option) != flags_.end();
+}
+
+int CommandOptions::choice(const std::string& option, const std::vector<std::string>& choices) {
+    std::optional<std::string> given = value(option);
+    if (!given) return -1;
+    auto it = std::find(choices.begin(), choices.end(), *given);
+    if (it == choices.end()) {
+        if (error_.empty()) error_ = "invalid value for " + option + ": " + *given;
+        return -1;
+    }
+    return static_cast<int>(it - choices.begin());
+}
+
+std::optional<std::string> command_cp932_name(const std::string& utf8_name) {
+    std::optional<std::string> name = zov::utf8_to_cp932_exact(utf8_name);
+    if (!name) std::fprintf(stderr, "error: %s cannot be named in CP932\n", utf8_name.c_str());
+    return name;
+}

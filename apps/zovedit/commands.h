@@ -1,0 +1,67 @@
+#pragma once
+// The analyser's headless commands. Each takes the arguments after its own
+// option name and returns the process exit code: 0, or 1 after a reported
+// failure. They work in the current folder's settings, as the program does
+// when it is started there, and leave that settings file as they found it.
+#include <optional>
+#include <string>
+#include <vector>
+
+using CommandArgs = std::vector<std::string>;
+
+int analyse_command(const CommandArgs& args);
+int rebuild_command(const CommandArgs& args);
+
+// Options of a command: "-x VALUE" pairs, flags and one file name.
+class CommandOptions {
+public:
+    // `valued` lists the options that take a value, `flags` those that do not.
+    CommandOptions(const CommandArgs& args, const std::vector<std::string>& valued,
+                   const std::vector<std::string>& flags);
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    const std::string& file() const { return file_; }
+    std::optional<std::string> value(const std::string& option) const;
+    bool flag(const std::string& option) const;
+    // The value of `option` when it is one of `choices`; the index of the
+    // choice, -1 when the option is absent. An invalid value sets the error.
+    int choice(const std::string& option, const std::vector<std::string>& choices);
+
+private:
+    std::vector<std::pair<std::string, std::string>> values_;
+    std::vector<std::string> flags_;
+    std::string file_;
+    std::string error_;
+};
+
+// A UTF-8 name from the command line as CP932; reports and gives nothing when
+// it cannot be written in CP932.
+std::optional<std::string> command_cp932_name(const std::string& utf8_name);
+
+#include "analyser/context.h"
+#include "analyser/dialogs.h"
+#include "common/clock.h"
+#include "common/messages.h"
+
+// The analyser as a headless command runs it: the current folder is the
+// start folder, its settings are loaded and the item-name index is built;
+// the index is deleted again at the end, as when the program exits.
+class HeadlessSession {
+public:
+    explicit HeadlessSession(bool answer_questions_yes);
+    ~HeadlessSession();
+    HeadlessSession(const HeadlessSession&) = delete;
+    HeadlessSession& operator=(const HeadlessSession&) = delete;
+
+    // False when the current folder cannot be named in CP932 (reported).
+    bool ok() const { return context_.has_value(); }
+    zov::AnalyserContext& context() { return *context_; }
+    zov::AcceptingDialogs& dialogs() { return dialogs_; }
+
+private:
+    zov::ConsoleMessages messages_;
+    zov::SystemClock clock_;
+    zov::AcceptingDialogs dialogs_;
+    std::optional<zov::AnalyserContext> context_;
+};

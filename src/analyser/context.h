@@ -1,0 +1,38 @@
+#pragma once
+// The context object of one analyser session: its start folder, settings and
+// the interfaces through which it talks to the user.
+#include <string>
+
+#include "analyser/settings.h"
+#include "common/clock.h"
+#include "common/messages.h"
+
+namespace zov {
+
+class AnalyserDialogs;
+
+// The file names the analyser keeps in its start folder.
+inline constexpr char kSettingsFileName[] = "ZovEdit.CFG";
+inline constexpr char kItemTableFileName[] = "_ZOV_.CSV";
+inline constexpr char kItemIndexFileName[] = "$V_KOU$.TMP";
+
+// One analyser session: created by the caller, passed by reference.
+struct AnalyserContext {
+    AnalyserContext(std::string start_folder_cp932, Messages& messages_, const Clock& clock_,
+                    AnalyserDialogs& dialogs_)
+        : start_folder(std::move(start_folder_cp932)),
+          messages(messages_),
+          clock(clock_),
+          dialogs(dialogs_) {}
+
+    std::string start_folder;   // CP932, ends in "/"
+    AnalyserSettings settings;
+    std::string analysis_path;  // analysis file open in the editor, or ""
+    Messages& messages;
+    const Clock& clock;
+    AnalyserDialogs& dialogs;
+
+    std::string start_file(const char* name) const { return start_folder + name; }
+};
+
+}  // namespace zov

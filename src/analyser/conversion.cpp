@@ -1,0 +1,158 @@
+#include "analyser/conversion.h"
+
+#include "analyser/analysis_header.h"
+#include "analyser/dialogs.h"
+#include "analyser/disk.h"
+#include "analyser/item_index.h"
+#include "analyser/item_lines.h"
+#include "analyser/text_lines.h"
+#include "analyser/texts.h"
+#include "common/cp932.h"
+#include "common/paths.h"
+
+namespace zov {
+
+namespace {
+
+constexpr std::size_t kSelectedNameLimit = 20;
+
+// The settings entries of the selected items (non-empty KK0 to KK9 in order).
+std::vector<std::string> selected_entries(const AnalyserSettings& settings) {
+    std::vector<std::string> entries;
+    for (const std::string& entry : settings.KK)
+        if (!entry.empty()) entries.push_back(entry);
+    return entries;
+}
+
+// The item name of a settings entry: its text up to the first blank.
+std::string selected_name(const std::string& entry) {
+    std::string_view name = std::string_view(entry).substr(0, entry.find(' '));
+    return std::string(name.substr(0, safe_prefix_length(name, kSelectedNameLimit)));
+}
+
+bool load_item_names(AnalyserContext& context, ItemNames& names) {
+    std::string index_path = context.start_file(kItemIndexFileName);
+    if (!can_open_for_reading(index_path)) build_item_index(context);
+    if (names.load(index_path)) return true;
+    report(context.messages, MessageIcon::Exclamation, "%sをオープンできません。",
+           kItemIndexFileName);
+    return false;
+}
+
+void report_unreadable(AnalyserContext& context, const std::string& dxf_path) {
+    report(context.messages, MessageIcon::Question, "%sを読み取ることができません。",
+           dxf_path.c_str());
+}
+
+void report_not_created(AnalyserContext& context, const std::string& path) {
+    report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", path.c_str());
+}
+
+}  // namespace
+
+int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_path,
+                            const std::string& analysis_path) {
+    ItemNames names;
+    if (!load_item_names(context, names)) return 0;
+    // A source without a line end in its first 4096 bytes, or with bytes no
+    // text file holds, cannot be read line by line.
+    int style = detect_line_end_style(dxf_path);
+    if (style <= kLineEndUnknown) {
+        report_unreadable(context, dxf_path);
+        return 0;
+    }
+    if (!context.dialogs.run_analysis_options(context, dxf_path)) return 0;
+
+    const AnalyserSettings& settings = context.settings;
+    AnalysisHeader header;
+    if (settings.KKS == 1) {
+        header.selected_entries = selected_entries(settings);
+        if (header.selected_entries.empty()) {
+            report(context.messages, MessageIcon::Exclamation,
+                   "選択項目が１つも指定できていないため中止します");
+            return 0;
+        }
+    }
+    header.record = management_for(settings, static_cast<int>(header.selected_entries.size()));
+    header.source_line_end_style = style;
+    header.source_path = full_path(dxf_path);
+    header.analysis_path = full_path(analysis_path);
+    header.made_at = context.clock.now();
+    header.explanation = settings.KTS == 1;
+
+    // Writing the analysis over its own source would destroy the source
+    // before it is read.
+    LineWriter out;
+    if (same_file(dxf_path, analysis_path) || !out.create(analysis_path)) {
+        report_not_created(context, analysis_path);
+        return 0;
+    }
+    out.set_line_end(kLineEndCrLf);
+    LineReader dxf;
+    if (!dxf.open(dxf_path, style)) {
+        out.close();
+        report_unreadable(context, dxf_path);
+        return 0;
+    }
+    for (const std::string& line : analysis_header_lines(header)) out.write_line(line);
+
+    if (has_macbinary_text_header(dxf_path)) dxf.skip_bytes(kMacBinaryHeaderSize);
+    ItemLineOptions options;
+    options.form = header.record.form;
+    options.comments = header.record.comments_on != 0;
+    options.cut = header.record.cut_on != 0;
+    options.code_mark = header.record.code_mark;
+    options.data_mark = header.record.data_mark;
+    options.end_code = static_cast<char>(header.record.end_code);
+    for (const std::string& entry : header.selected_entries)
+        options.selected.push_back(selected_name(entry));
+    options.names = &names;
+    ItemLineBuilder builder(std::move(options), out);
+    while (dxf.read_line() == 1) builder.add_dxf_line(dxf.line());
+    builder.finish();
+    dxf.close();
+    if (!out.close()) {
+        report_not_created(context, analysis_path);
+        return 0;
+    }
+    return 1;
+}
+
+int analyse_named_file(AnalyserContext& context, const std::string& dxf_name,
+                       const std::string& analysis_path) {
+    if (!has_extension(dxf_name, ".dxf")) {
+        report(context.messages, MessageIcon::Exclamation, "DXFﾌｧｲﾙでありません(%s)",
+               dxf_name.c_str());
+        return -1;
+    }
+    if (!can_open_for_reading(dxf_name)) {
+        report(context.messages, MessageIcon::Exclamation, "オープンできません(%s)",
+               dxf_name.c_str());
+        return -1;
+    }
+    std::string target = analysis_path.empty() ? replace_extension(dxf_name, ".TXT") : analysis_path;
+    context.settings.FCD = split_path(full_path(dxf_name)).folder;
+    if (convert_dxf_to_analysis(context, dxf_name, target) != 1) return -1;
+    context.analysis_path = target;
+    return 0;
+}
+
+int analyse_command_line(AnalyserContext& context, const std::string& command_line) {
+    std::string name;
+    std::size_t blank = command_line.find(' ');
+    if (blank != std::string::npos) {
+        for (char c : command_line.substr(blank + 1))
+            if (c != ' ') name += c;
+    }
+    if (name.empty()) return -1;
+    return analyse_named_file(context, name);
+}
+
+std::string menu_analysis_path(AnalyserContext& context, const std::string& dxf_path) {
+    PathParts parts = split_path(dxf_path);
+    context.settings.FCD = parts.folder;
+    context.analysis_path.clear();
+    return parts.folder + context.settings.FHS + parts.name + ".TXT";
+}
+
+}  // namespace zov

@@ -1,0 +1,20 @@
+#include "analyser/dialogs.h"
+
+#include "analyser/output_name.h"
+
+namespace zov {
+
+bool AcceptingDialogs::run_analysis_options(AnalyserContext&, const std::string&) {
+    return true;
+}
+
+bool AcceptingDialogs::run_output_name_dialog(AnalyserContext& context,
+                                              const std::string& source_path,
+                                              std::string& output_dxf_path) {
+    if (context.settings.TMM < 1 || context.settings.TMM > 3) context.settings.TMM = 1;
+    output_dxf_path = output_path ? *output_path
+                                  : make_output_dxf_name(context.settings.FSM, source_path);
+    return true;
+}
+
+}  // namespace zov

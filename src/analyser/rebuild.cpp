@@ -1,0 +1,186 @@
+#include "analyser/rebuild.h"
+
+#include <charconv>
+
+#include "analyser/analysis_header.h"
+#include "analyser/dialogs.h"
+#include "analyser/disk.h"
+#include "analyser/numbers.h"
+#include "analyser/texts.h"
+#include "common/clock.h"
+
+namespace zov {
+
+namespace {
+
+constexpr int kManagementLine = 5;
+constexpr int kSourcePathLine = 7;
+constexpr int kCheckedLines = 8;
+constexpr long kMaxGroupCode = 9999;
+// A continuation line shorter than this past the code column holds no group.
+constexpr long kContinuationMinimum = 20;
+
+// What the first lines of an analysis file say about it.
+struct AnalysisFacts {
+    ManagementRecord record;
+    std::string source_dxf_path;
+};
+
+// Reads and checks the management line; -1 after the message.
+int check_analysis_file(AnalyserContext& context, int mode, const std::string& path,
+                        AnalysisFacts& facts) {
+    Messages& messages = context.messages;
+    int style = detect_line_end_style(path);
+    LineReader reader;
+    if (style < 0 || !reader.open(path, style)) {
+        report(messages, MessageIcon::Stop, "%sが開けません", path.c_str());
+        return -1;
+    }
+    std::string management;
+    for (int line = 1; line <= kCheckedLines && reader.read_line() == 1; ++line) {
+        if (line == kManagementLine) management = reader.line();
+        if (line == kSourcePathLine && reader.line().size() > kSourcePathColumn)
+            facts.source_dxf_path = reader.line().substr(kSourcePathColumn);
+    }
+    reader.close();
+    ManagementRecord& r = facts.record;
+    if (!parse_management_line(management, r)) {
+        report(messages, MessageIcon::Stop, "%sは解析ファイルではありません", path.c_str());
+        return -1;
+    }
+    if (management_checksum(r) != r.checksum) {
+        report(messages, MessageIcon::Stop, "%s中の\n５行目管理データ(Zov=)が不正です", path.c_str());
+        return -1;
+    }
+    if (r.cut_on == 1 && mode == kCheckOnly &&
+        !messages.ask(cp932_text(
+            "DXFﾌｧｲﾙを簡略解析しています。\n不都合が発生する可能性がありますが実行しますか？")))
+        return -1;
+    const char* refusal = nullptr;
+    if (r.selection_on == 1)
+        refusal = "部分解析したデータのため実行できません。";
+    else if (r.form == kFormText)
+        refusal = "解析ファイルをテキスト形式で出力しているので実行できません";
+    else if (r.form == kFormC)
+        refusal = "解析ファイルをＣ言語形式で出力しているので実行できません";
+    if (refusal != nullptr) {
+        messages.show(MessageIcon::Stop, cp932_text(refusal));
+        return -1;
+    }
+    return 0;
+}
+
+void write_comment_groups(AnalyserContext& context, LineWriter& out, const std::string& source) {
+    std::string time = format_local_time(cp932_text("%Y年%m月%d日 %H時%M分").c_str(),
+                                         context.clock.now());
+    out.write_line("999");
+    out.write_format("%s %s (%s)", kBannerName, kBannerVersion, time.c_str());
+    out.write_line("999");
+    out.write_format(cp932_text("このDXFﾌｧｲﾙは%sを書き換えしたものです").c_str(), source.c_str());
+}
+
+// Writes the DXF file from the data region; -1 after a reported failure.
+int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisFacts& facts,
+              const std::string& output_path) {
+    const ManagementRecord& r = facts.record;
+    int style = detect_line_end_style(path);
+    LineReader reader;
+    LineWriter out;
+    if (style < 0 || !reader.open(path, style)) {
+        report(context.messages, MessageIcon::Stop, "%sが開けません", path.c_str());
+        return -1;
+    }
+    if (same_file(path, output_path) || !out.create(output_path)) {
+        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
+        return -1;
+    }
+    out.set_line_end(context.settings.TMM);
+    for (int skipped = 0; skipped < r.header_lines; ++skipped) {
+        if (reader.read_line() != 1) {
+            out.close();
+            report(context.messages, MessageIcon::Stop, "有効データがありません");
+            return -1;
+        }
+    }
+    if (context.settings.FCO == 1) write_comment_groups(context, out, facts.source_dxf_path);
+    DataLineParser parser(r, out, context.messages);
+    int result = 0;
+    while (reader.read_line() == 1) {
+        std::string_view line = reader.line();
+        if (!line.empty() && line.front() == r.skip_mark) continue;
+        if (parser.parse_data_line(line) != 0) {
+            result = -1;
+            break;
+        }
+    }
+    out.write_line("0");
+    out.write_line("EOF");
+    if (!out.close()) {
+        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
+        return -1;
+    }
+    return result;
+}
+
+}  // namespace
+
+int rebuild_from_analysis(AnalyserContext& context, int mode, const std::string& path,
+                          std::string& out_path) {
+    AnalysisFacts facts;
+    if (check_analysis_file(context, mode, path, facts) != 0) return -1;
+    if (mode == kCheckOnly) {
+        out_path = facts.source_dxf_path;
+        return 0;
+    }
+    return write_dxf(context, path, facts, out_path);
+}
+
+int make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
+                           std::string& output_path) {
+    std::string source_path;
+    if (rebuild_from_analysis(context, kCheckOnly, analysis_path, source_path) != 0) return -1;
+    if (!context.dialogs.run_output_name_dialog(context, source_path, output_path)) return -1;
+    return rebuild_from_analysis(context, kWriteDxf, analysis_path, output_path);
+}
+
+int DataLineParser::parse_data_line(std::string_view text) {
+    if (text.empty()) return 0;
+    const long n = static_cast<long>(text.size());
+    const long end = n - 1;
+    long pos = record_.code_column > 0 ? record_.code_column - 1 : 0;
+    if (text.front() == record_.continuation_mark && n - 1 < pos + kContinuationMinimum) return 0;
+    if (text.front() == '/') return 0;
+    const char code_mark = record_.code_mark;
+    const char data_mark = record_.data_mark;
+    const char end_code = static_cast<char>(record_.end_code);
+    bool expect_code = true;
+    int groups = 0;
+    while (pos < end) {
+        long start = pos;
+        if (expect_code) {
+            while (pos < end && text[pos] != code_mark) ++pos;
+            long code = read_decimal(text.substr(start, pos - start));
+            ++pos;
+            if (code < 0 || code > kMaxGroupCode) {
+                std::string line(text);
+                report(messages_, MessageIcon::Exclamation, "%sグループコードエラー(%ld)",
+                       line.c_str(), code);
+                return -1;
+            }
+            if (code != 0 || groups == 0) {
+                char digits[8];
+                auto result = std::to_chars(digits, digits + sizeof digits, code);
+                out_.write_line(std::string_view(digits, result.ptr - digits));
+            }
+        } else {
+            while (pos + 1 < end && !(text[pos] == data_mark && text[pos + 1] == end_code)) ++pos;
+            out_.write_line(text.substr(start, pos - start));
+            pos += 2;
+        }
+        ++groups;
+        expect_code = !expect_code;
+    }
+    return 0;
+}
+
+}  // namespace zov

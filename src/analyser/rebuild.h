@@ -1,0 +1,44 @@
+#pragma once
+// Analysis file back to DXF: the checks of the management line and the
+// rebuild of the groups from the data region.
+#include <string>
+#include <string_view>
+
+#include "analyser/context.h"
+#include "analyser/management.h"
+#include "analyser/text_lines.h"
+
+namespace zov {
+
+constexpr int kCheckOnly = 0;
+constexpr int kWriteDxf = 1;
+
+// Mode 0 checks the analysis file at `path` and, when it can be rebuilt,
+// puts the path of the DXF it was made from into `out_path` and returns 0.
+// Mode 1 checks it again and writes the DXF file named by `out_path`.
+// Every failure is reported and gives -1.
+int rebuild_from_analysis(AnalyserContext& context, int mode, const std::string& path,
+                          std::string& out_path);
+
+// The whole command "ＤＸＦファイルを作成": check, output-name dialog,
+// rebuild into `output_path`. 0, or -1 after a reported failure or a cancel.
+int make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
+                           std::string& output_path);
+
+// Writes the groups of data-region lines as DXF lines, reading them with
+// the values of one management line.
+class DataLineParser {
+public:
+    DataLineParser(const ManagementRecord& record, LineWriter& out, Messages& messages)
+        : record_(record), out_(out), messages_(messages) {}
+
+    // 0, or -1 after a group code outside 0 to 9999 was reported.
+    int parse_data_line(std::string_view text);
+
+private:
+    const ManagementRecord& record_;
+    LineWriter& out_;
+    Messages& messages_;
+};
+
+}  // namespace zov

@@ -1,0 +1,204 @@
+#include "analyser/settings_file.h"
+
+#include <vector>
+
+#include "analyser/disk.h"
+#include "analyser/item_index.h"
+#include "analyser/numbers.h"
+#include "analyser/text_lines.h"
+#include "analyser/texts.h"
+#include "common/cp932.h"
+#include "common/messages.h"
+
+namespace zov {
+
+namespace {
+
+constexpr char kDot = '\xA5';  // the half-width middle dot of CP932
+constexpr int kDotLineWidth = 80;
+
+struct TextKey {
+    const char* key;
+    std::string AnalyserSettings::*field;
+    std::size_t limit;
+};
+
+struct NumberKey {
+    const char* key;
+    int AnalyserSettings::*field;
+};
+
+constexpr TextKey kTextKeys[] = {
+    {"FTX", &AnalyserSettings::FTX, kFolderSettingLimit},
+    {"FCD", &AnalyserSettings::FCD, kFolderSettingLimit},
+    {"FHS", &AnalyserSettings::FHS, kPrefixSettingLimit},
+    {"KM1", &AnalyserSettings::KM1, kMarkSettingLimit},
+    {"KM2", &AnalyserSettings::KM2, kMarkSettingLimit},
+    {"KED", &AnalyserSettings::KED, kFolderSettingLimit},
+};
+
+constexpr NumberKey kNumberKeys[] = {
+    {"FSM", &AnalyserSettings::FSM}, {"FCO", &AnalyserSettings::FCO},
+    {"KDE", &AnalyserSettings::KDE}, {"KHO", &AnalyserSettings::KHO},
+    {"KCU", &AnalyserSettings::KCU}, {"KTS", &AnalyserSettings::KTS},
+    {"KKS", &AnalyserSettings::KKS}, {"KCS", &AnalyserSettings::KCS},
+    {"TMM", &AnalyserSettings::TMM}, {"KTM", &AnalyserSettings::KTM},
+    {"KMS", &AnalyserSettings::KMS},
+};
+
+std::string cut_to(std::string_view text, std::size_t limit) {
+    return std::string(text.substr(0, safe_prefix_length(text, limit)));
+}
+
+std::string quoted(const std::string& value) {
+    return "\"" + value + "\"";
+}
+
+// The lines of ZovEdit.CFG in their fixed order.
+std::vector<std::string> settings_file_lines(const AnalyserContext& context) {
+    const AnalyserSettings& s = context.settings;
+    const std::string dots(kDotLineWidth, kDot);
+    std::string path = context.start_file(kSettingsFileName);
+    int pad = 35 - static_cast<int>(path.size() / 2);
+    std::string side(static_cast<std::size_t>(pad > 0 ? pad : 0), kDot);
+
+    std::vector<std::string> lines;
+    auto add = [&lines](const char* utf8) { lines.push_back(cp932_text(utf8)); };
+    auto add_number = [&lines](const char* utf8_format, int value) {
+        lines.push_back(format_text(cp932_text(utf8_format).c_str(), value));
+    };
+    auto add_text = [&lines](const char* key, const std::string& value, const char* utf8_tail) {
+        lines.push_back(key + quoted(value) + cp932_text(utf8_tail));
+    };
+
+    lines.push_back(dots);
+    add("･･････････････････････････     ZovEdit設定ファイル     ･････････････････････････");
+    lines.push_back(side + "     " + path + "     " + side);
+    lines.push_back(dots);
+    lines.push_back(std::string(51, ' ') +
+                    format_local_time(cp932_text("作成：%Y年%m月%d日 %H時%M分").c_str(),
+                                      context.clock.now()));
+    add("このファイルはZovEditの動作条件を設定するためのファイルです");
+    add("");
+    add("以下に記述された設定値は全てZovEdit実行中で変更できますので、このファイルを書き");
+    add("変えることは原則として避けてください。万一書き換えにより範囲外の設定値があっても");
+    add("ZovEditはチェックを行なわず読み込んでしまい、動作が不安定となる恐れがあります。");
+    add("");
+    add("このファイル書き換えによりZovEditの動作がおかしくなった場合はこのファイル(ZovEdit.CFG)");
+    add("を削除してから再実行してみてください。ZovEditは初期値のZovEdit.CFGを自動生成します。");
+    add("");
+    add("このファイル(ZovEdit.CFG)は複数のフォルダに生成される可能性があります。");
+    add("ZovEditの起動時のフォルダにZovEdit.CFGを生成します。単独で起動した場合とZR_DXF等");
+    add("からコマンドラインでの起動ではフォルダが異なり、複数のZovEdit.CFGを生成します。");
+    add("");
+    add("･･フォルダ関連");
+    add_text("FTX=", s.FTX, " ZovEdit.txtが収納されているフォルダ");
+    add_text("FCD=", s.FCD, " 終了直前のフォルダ");
+    add("");
+    add("･･ＤＸＦ解析関連");
+    add_number("FSM=%d           ＤＸＦファイル生成する場合の新しいファイル名のつけ方", s.FSM);
+    add("                     0:前に_ 1:後ろに$ + 連番 2:ファイル名を８文字にする");
+    add_number("FCO=%d           ＤＸＦファイル生成する時に先頭行にコメント付ける:1 付けない:0",
+               s.FCO);
+    add_text("FHS=", s.FHS, " ZovEditが生成するファイル名先頭に付加する文字");
+    add_text("KM1=", s.KM1, "(len=2-1) 解析時、グループコード直後の文字");
+    add_text("KM2=", s.KM2, "(len=2-1) 解析時、データ終了直後の文字");
+    add_number("KDE=%d           ＤＸＦデータの直後に付ける特殊コード", s.KDE);
+    add_number("KHO=%d           解析時、項目名の日本語訳を挿入=1  しない=0", s.KHO);
+    add_number("KCU=%d           解析時、ハンドル番号とサブクラスマーカーをカットして、", s.KCU);
+    add("                 　　解析ファイルを読みやすく  する=1  しない=0");
+    add_number("KTS=%d           解析時に簡単な解説を付ける:1 付けない:0", s.KTS);
+    add_number("KKS=%d           解析時、項目を選択して解析:1 全て解析:0", s.KKS);
+    add_number("KTM=%d           解析ファイル生成方法 0:ZOVオリジナル 1:テキスト 2:Ｃ言語", s.KTM);
+    add("");
+    add("以下１０ケのデータは解析時に、項目を選択して解析する際に使用します");
+    for (int i = 0; i < kSelectedItemSlots; ++i)
+        lines.push_back(format_text("KK%d=", i) + quoted(s.KK[static_cast<std::size_t>(i)]));
+    add("");
+    add_number("KKS=%d            解析時、項目を選択して解析 する=1  しない=0", s.KKS);
+    add_number("KCS=%d            項目名ＣＳＶファイル(_ZOV_.CSV)を上書きする:1  しない:0", s.KCS);
+    add("");
+    add("･･テキストファイルの出力方法");
+    add_number("TMM=%d (MS-DOS=1  MAC=2  UNIX=3)テキストファイルの出力スタイル", s.TMM);
+    return lines;
+}
+
+// The value of a setting line: quoted text up to the next quote, or the text
+// up to the first blank.
+std::string_view setting_value(std::string_view line) {
+    std::string_view rest = line.substr(4);
+    if (!rest.empty() && rest.front() == '"') {
+        rest.remove_prefix(1);
+        return rest.substr(0, rest.find('"'));
+    }
+    return rest.substr(0, rest.find(' '));
+}
+
+void apply_setting(AnalyserSettings& settings, std::string_view key, std::string_view value) {
+    for (const TextKey& text : kTextKeys) {
+        if (key == text.key) {
+            settings.*text.field = cut_to(value, text.limit);
+            return;
+        }
+    }
+    for (const NumberKey& number : kNumberKeys) {
+        if (key == number.key) {
+            settings.*number.field = read_int(value);
+            return;
+        }
+    }
+    if (key.size() == 3 && key[0] == 'K' && key[1] == 'K' && key[2] >= '0' && key[2] <= '9')
+        settings.KK[static_cast<std::size_t>(key[2] - '0')] = cut_to(value, kItemSettingLimit);
+}
+
+}  // namespace
+
+int save_settings(AnalyserContext& context) {
+    std::string path = context.start_file(kSettingsFileName);
+    LineWriter writer;
+    if (writer.create(path)) {
+        writer.set_line_end(kLineEndCrLf);
+        for (const std::string& line : settings_file_lines(context)) writer.write_line(line);
+        if (writer.close()) return 0;
+    }
+    report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
+           context.start_folder.c_str(), kSettingsFileName);
+    return -1;
+}
+
+void reset_settings(AnalyserContext& context) {
+    AnalyserSettings defaults;
+    defaults.FTX = context.start_folder;
+    defaults.FCD = current_folder_cp932().value_or("");
+    defaults.FHS = "_";
+    defaults.KM1 = ":";
+    defaults.KM2 = "_";
+    const char* const kDefaultItems[] = {
+        "$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)", "LINE  (ライン)", "LAYER  (画層名(レイヤー))",
+        "CIRCLE  (円)", "POINT  (点)", "MTEXT  (マルチテキスト)", "TEXT  (文字)"};
+    std::size_t slot = 0;
+    for (const char* item : kDefaultItems) defaults.KK[slot++] = cp932_text(item);
+    defaults.KED = context.start_folder + "ZovEdit.EXE";
+    context.settings = defaults;
+    save_settings(context);
+    build_item_index(context);
+}
+
+void load_settings(AnalyserContext& context) {
+    std::string path = context.start_file(kSettingsFileName);
+    // A file that cannot be read as text lines (style 0) is treated like a
+    // missing one: reading it would find no line end.
+    int style = detect_line_end_style(path);
+    LineReader reader;
+    if (style <= kLineEndUnknown || !reader.open(path, style)) {
+        reset_settings(context);
+        return;
+    }
+    while (reader.read_line() == 1) {
+        std::string_view line = reader.line();
+        if (line.size() < 4 || line[3] != '=') continue;
+        apply_setting(context.settings, line.substr(0, 3), setting_value(line));
+    }
+}
+
+}  // namespace zov

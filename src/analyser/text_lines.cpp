@@ -1,0 +1,246 @@
+#include "analyser/text_lines.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "analyser/disk.h"
+#include "common/cp932.h"
+#include "common/messages.h"
+
+namespace zov {
+
+namespace {
+
+constexpr std::size_t kReadBufferSize = 256 * 1024;
+constexpr std::size_t kWriteBufferSize = 256 * 1024;
+constexpr std::size_t kDetectionWindow = 4096;
+
+bool is_white_space(unsigned char byte) {
+    return byte == ' ' || (byte >= '\t' && byte <= '\r');
+}
+
+bool is_trail_byte(unsigned char byte) {
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// A byte that may stand in a text file: printable, white space, part of a
+// double-byte character, or one of the control bytes 0, 1, 19 and 26.
+bool is_text_byte(unsigned char byte) {
+    return (byte >= 0x20 && byte <= 0x7E) || is_white_space(byte) || is_lead_byte(byte) ||
+           is_trail_byte(byte) || byte == 0 || byte == 1 || byte == 19 || byte == 26;
+}
+
+}  // namespace
+
+bool has_macbinary_text_header(const std::string& path) {
+    std::FILE* file = open_cp932(path, "rb");
+    if (file == nullptr) return false;
+    char header[kMacBinaryHeaderSize];
+    std::size_t got = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    return got == sizeof header && header[0] == '\0' && std::memcmp(header + 65, "TEXT", 4) == 0;
+}
+
+int detect_line_end_style(const std::string& path) {
+    std::FILE* file = open_cp932(path, "rb");
+    if (file == nullptr) return -1;
+    char header[kMacBinaryHeaderSize];
+    std::size_t got = std::fread(header, 1, sizeof header, file);
+    if (got == 0) {
+        std::fclose(file);
+        return -1;
+    }
+    bool macbinary_dos = got == sizeof header && std::memcmp(header + 65, "TEXTdos", 7) == 0;
+    std::fseek(file, macbinary_dos ? static_cast<long>(kMacBinaryHeaderSize) : 0L, SEEK_SET);
+
+    char window[kDetectionWindow + 1];
+    std::size_t n = std::fread(window, 1, sizeof window, file);
+    std::fclose(file);
+    int style = kLineEndUnknown;
+    for (std::size_t i = 0; i < n && i < kDetectionWindow; ++i) {
+        unsigned char byte = static_cast<unsigned char>(window[i]);
+        if (byte == '\n') {
+            style = kLineEndLf;
+            break;
+        }
+        if (byte == '\r') {
+            if (i + 1 < n && window[i + 1] == '\n')
+                style = kLineEndCrLf;
+            else
+                style = macbinary_dos ? kLineEndMacBinary : kLineEndCr;
+            break;
+        }
+        if (!is_text_byte(byte)) break;
+    }
+    return style;
+}
+
+// ---- LineReader ----
+
+LineReader::~LineReader() {
+    close();
+}
+
+bool LineReader::open(const std::string& path, int style) {
+    close();
+    file_ = open_cp932(path, "rb");
+    if (file_ == nullptr) return false;
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // reads go straight into `buffer_`
+    buffer_ = std::make_unique<char[]>(kReadBufferSize);
+    style_ = style;
+    terminator_ = style == kLineEndLf ? '\n' : '\r';
+    return true;
+}
+
+void LineReader::close() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    buffer_.reset();
+    pos_ = end_ = 0;
+    skip_next_ = false;
+}
+
+bool LineReader::refill() {
+    if (file_ == nullptr) return false;
+    pos_ = 0;
+    end_ = std::fread(buffer_.get(), 1, kReadBufferSize, file_);
+    return end_ > 0;
+}
+
+bool LineReader::peek_byte(unsigned char& byte) {
+    if (pos_ == end_ && !refill()) return false;
+    byte = static_cast<unsigned char>(buffer_[pos_]);
+    return true;
+}
+
+void LineReader::consume_line_feed() {
+    // The byte after the CR of a CR LF line belongs to the line end; when it
+    // is not in the buffer yet, the next read passes over it.
+    if (pos_ < end_)
+        ++pos_;
+    else
+        skip_next_ = true;
+}
+
+void LineReader::skip_bytes(std::size_t count) {
+    while (count > 0) {
+        if (pos_ == end_ && !refill()) break;
+        std::size_t n = std::min(count, end_ - pos_);
+        pos_ += n;
+        count -= n;
+    }
+}
+
+int LineReader::read_line() {
+    static constexpr char kEof[] = "EOF";
+    unsigned char byte = 0;
+    if (skip_next_) {
+        skip_next_ = false;
+        if (!peek_byte(byte)) {
+            line_ = kEof;
+            return -1;
+        }
+        ++pos_;
+    }
+    // Style 0 has no line end: the file is then delivered in full-length
+    // pieces until its end, so that reading always ends.
+    bool has_terminator = style_ != kLineEndUnknown;
+    std::size_t length = 0;
+    for (;;) {
+        if (pos_ == end_ && !refill()) {
+            line_ = kEof;
+            return -1;
+        }
+        std::size_t scan = std::min(end_ - pos_, kMaxReadLine - length);
+        const char* start = buffer_.get() + pos_;
+        const char* hit =
+            has_terminator ? static_cast<const char*>(std::memchr(start, terminator_, scan)) : nullptr;
+        if (hit != nullptr) {
+            std::size_t n = static_cast<std::size_t>(hit - start);
+            if (length == 0) {
+                line_ = std::string_view(start, n);  // whole line inside the buffer
+            } else {
+                std::memcpy(pieces_ + length, start, n);
+                line_ = std::string_view(pieces_, length + n);
+            }
+            pos_ += n + 1;
+            if (style_ == kLineEndCrLf) consume_line_feed();
+            return 1;
+        }
+        std::memcpy(pieces_ + length, start, scan);
+        length += scan;
+        pos_ += scan;
+        if (length == kMaxReadLine) {
+            // A full-length piece. When the line ends right here, its line end
+            // belongs to it; otherwise it would come back as an empty line.
+            if (has_terminator && peek_byte(byte) && byte == static_cast<unsigned char>(terminator_)) {
+                ++pos_;
+                if (style_ == kLineEndCrLf) consume_line_feed();
+            }
+            line_ = std::string_view(pieces_, length);
+            return 1;
+        }
+    }
+}
+
+// ---- LineWriter ----
+
+LineWriter::~LineWriter() {
+    close();
+}
+
+bool LineWriter::create(const std::string& path) {
+    close();
+    failed_ = false;
+    file_ = open_cp932(path, "wb");
+    if (file_ == nullptr) return false;
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // lines are gathered in `buffer_`
+    buffer_.reserve(kWriteBufferSize + kMaxWriteLine + 2);
+    return true;
+}
+
+void LineWriter::set_line_end(int output_line_end) {
+    switch (output_line_end) {
+        case 2: line_end_ = "\r"; break;
+        case 3: line_end_ = "\n"; break;
+        default: line_end_ = "\r\n"; break;
+    }
+}
+
+bool LineWriter::flush() {
+    if (file_ == nullptr) return false;
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+        failed_ = true;
+    buffer_.clear();
+    return !failed_;
+}
+
+bool LineWriter::close() {
+    if (file_ == nullptr) return !failed_;
+    flush();
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+    return !failed_;
+}
+
+void LineWriter::put(std::string_view bytes) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= kWriteBufferSize) flush();
+}
+
+int LineWriter::write_line(std::string_view text) {
+    if (text.size() > kMaxWriteLine) text = "??";
+    put(text);
+    put(line_end_);
+    return static_cast<int>(text.size());
+}
+
+int LineWriter::write_format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = format_text_v(format, args);
+    va_end(args);
+    return write_line(text);
+}
+
+}  // namespace zov

@@ -1,0 +1,213 @@
+#include "analyser/rebuild.h"
+
+#include <gtest/gtest.h>
+
+#include "analyser/conversion.h"
+#include "analyser_test_support.h"
+#include "common/clock.h"
+#include "common/files.h"
+#include "fixtures/dxf_text.h"
+
+namespace zov {
+namespace {
+
+const DxfGroups kSource = {{"  0", "SECTION"}, {"  2", "ENTITIES"}, {"  0", "LINE"},
+                           {"  5", "2F"},      {"100", "AcDbLine"}, {"  8", "Walls"},
+                           {" 10", "1.5"},     {"  1", "  text with blanks  "},
+                           {"  0", "ENDSEC"},  {"  0", "EOF"}};
+
+std::string dxf_lines(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
+    std::string text;
+    for (const std::string& line : lines) text += line + end;
+    return text;
+}
+
+class Rebuild : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings().KTM = 0;
+        write_file(analyser.file("src.dxf"), dxf_text(kSource));
+        ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("src.dxf"),
+                                          analyser.file("src.TXT")),
+                  1);
+        analysis = split_lines(read_file(analyser.file("src.TXT")));
+    }
+    AnalyserSettings& settings() { return analyser.context.settings; }
+    // Rewrites the analysis file from `analysis`.
+    void save_analysis() { write_file(analyser.file("src.TXT"), dxf_lines(analysis)); }
+    int rebuild() {
+        std::string out = analyser.file("out.dxf");
+        return rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("src.TXT"), out);
+    }
+    int check() {
+        std::string source;
+        return rebuild_from_analysis(analyser.context, kCheckOnly, analyser.file("src.TXT"), source);
+    }
+    std::string output() { return read_file(analyser.file("out.dxf")); }
+    // The index of the first data line of the unedited analysis file.
+    std::size_t first_item() const { return 47; }
+
+    TestAnalyser analyser;
+    std::vector<std::string> analysis;
+};
+
+const std::vector<std::string> kRebuiltGroups = {
+    "0", "SECTION", "2", "ENTITIES", "0", "LINE", "5", "2F", "100", "AcDbLine", "8", "Walls",
+    "10", "1.5", "1", "  text with blanks  ", "0", "ENDSEC", "0", "EOF"};
+
+TEST_F(Rebuild, UneditedAnalysisGivesTheSourceGroups) {
+    std::string source;
+    ASSERT_EQ(check(), 0);
+    ASSERT_EQ(rebuild_from_analysis(analyser.context, kCheckOnly, analyser.file("src.TXT"), source), 0);
+    EXPECT_EQ(source, analyser.file("src.dxf"));
+    ASSERT_EQ(rebuild(), 0);
+    std::string time = format_local_time(sj("%Y年%m月%d日 %H時%M分").c_str(), analyser.clock.now());
+    EXPECT_EQ(output(), dxf_lines({"999", "DXF Editer ZovEdit Version 1.4  (" + time + ")", "999",
+                                   sj("このDXFﾌｧｲﾙは") + source + sj("を書き換えしたものです")}) +
+                            dxf_lines(kRebuiltGroups));
+    EXPECT_TRUE(analyser.messages.entries.empty());
+
+    settings().FCO = 0;
+    settings().TMM = 3;
+    ASSERT_EQ(rebuild(), 0);
+    EXPECT_EQ(output(), dxf_lines(kRebuiltGroups, "\n"));
+    settings().TMM = 2;
+    ASSERT_EQ(rebuild(), 0);
+    EXPECT_EQ(output(), dxf_lines(kRebuiltGroups, "\r"));
+}
+
+TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
+    settings().FCO = 0;
+    std::vector<std::string> data(analysis.begin() + static_cast<long>(first_item()), analysis.end());
+    ASSERT_EQ(data.size(), 4u);
+    analysis.resize(first_item());
+    analysis.push_back("- my own note: ignored");
+    analysis.push_back("/ another note");
+    analysis.push_back("");
+    analysis.push_back("^   too short");
+    analysis.push_back(data[2]);  // the LINE item
+    // A new item in the same form, one value without its marks at the end.
+    analysis.push_back("      1 . . . . . . . .  0:POINT_\x18    8:0_\x18 10:2.5");
+    // A continuation line long enough to be read.
+    analysis.push_back("^" + std::string(39, ' ') + " 20:7.5_\x18");
+    save_analysis();
+    ASSERT_EQ(rebuild(), 0);
+    EXPECT_EQ(output(), dxf_lines({"0", "LINE", "5", "2F", "100", "AcDbLine", "8", "Walls", "10",
+                                   "1.5", "1", "  text with blanks  ", "0", "POINT", "8", "0",
+                                   "10", "2", "20", "7.5", "0", "EOF"}));
+}
+
+TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
+    settings().FCO = 0;
+    analysis.insert(analysis.begin() + static_cast<long>(first_item()) + 2,
+                    "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18");
+    save_analysis();
+    EXPECT_EQ(rebuild(), -1);
+    EXPECT_EQ(analyser.messages.last(),
+              "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18" + sj("グループコードエラー(12345)"));
+    EXPECT_EQ(analyser.messages.entries.back().icon, MessageIcon::Exclamation);
+    // The groups of the line before the bad code are written too.
+    EXPECT_EQ(output(), dxf_lines({"0", "SECTION", "2", "ENTITIES", "0", "LINE", "0", "EOF"}));
+}
+
+TEST_F(Rebuild, EveryRefusal) {
+    auto expect_refusal = [&](const std::string& message, MessageIcon icon = MessageIcon::Stop) {
+        delete_file(analyser.file("out.dxf"));
+        EXPECT_EQ(check(), -1);
+        EXPECT_EQ(analyser.messages.last(), message);
+        EXPECT_EQ(analyser.messages.entries.back().icon, icon);
+        EXPECT_EQ(rebuild(), -1);
+        EXPECT_FALSE(file_exists(analyser.file("out.dxf")));
+    };
+    const std::string path = analyser.file("src.TXT");
+    std::vector<std::string> good = analysis;
+
+    delete_file(path);
+    expect_refusal(path + sj("が開けません"));
+    write_file(path, "");
+    expect_refusal(path + sj("が開けません"));
+
+    write_file(path, "a\r\nb\r\nc\r\n");
+    expect_refusal(path + sj("は解析ファイルではありません"));
+    analysis[4] = "zov=" + good[4].substr(4);
+    save_analysis();
+    expect_refusal(path + sj("は解析ファイルではありません"));
+
+    analysis[4] = good[4].substr(0, 9) + "7" + good[4].substr(10);  // header lines 047 -> 057
+    save_analysis();
+    expect_refusal(path + sj("中の\n５行目管理データ(Zov=)が不正です"));
+    analysis[4] = "Zov=100:_04707";  // cut short: the fields beyond read as 0
+    save_analysis();
+    expect_refusal(path + sj("中の\n５行目管理データ(Zov=)が不正です"));
+
+    auto with_fields = [&](const std::string& fields) {
+        analysis = good;
+        analysis[4] = "Zov=" + fields + good[4].substr(29);
+        save_analysis();
+    };
+    with_fields("101:_049072508$-^00910240");
+    expect_refusal(sj("部分解析したデータのため実行できません。"));
+    with_fields("100:_047072508$-^00880321");
+    expect_refusal(sj("解析ファイルをテキスト形式で出力しているので実行できません"));
+    with_fields("100:_047072508$-^00880322");
+    expect_refusal(sj("解析ファイルをＣ言語形式で出力しているので実行できません"));
+}
+
+TEST_F(Rebuild, CutAnalysisAsksFirst) {
+    analysis[4] = "Zov=110:_049072508$-^00910240" + analysis[4].substr(29);
+    analysis.insert(analysis.begin() + 5, {"", ""});  // two more header lines
+    save_analysis();
+    analyser.messages.answers = {false};
+    EXPECT_EQ(check(), -1);
+    EXPECT_TRUE(analyser.messages.entries.back().question);
+    EXPECT_EQ(analyser.messages.last(),
+              sj("DXFﾌｧｲﾙを簡略解析しています。\n不都合が発生する可能性がありますが実行しますか？"));
+    analyser.messages.answers = {true};
+    EXPECT_EQ(check(), 0);
+    std::size_t asked = analyser.messages.entries.size();
+    EXPECT_EQ(rebuild(), 0);  // the rebuild itself does not ask again
+    EXPECT_EQ(analyser.messages.entries.size(), asked);
+}
+
+TEST_F(Rebuild, NoDataAfterTheHeader) {
+    analysis.resize(40);
+    save_analysis();
+    EXPECT_EQ(rebuild(), -1);
+    EXPECT_EQ(analyser.messages.last(), sj("有効データがありません"));
+    EXPECT_TRUE(file_exists(analyser.file("out.dxf")));
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(Rebuild, OutputMayNotReplaceTheAnalysisFile) {
+    std::string same = analyser.file("src.TXT");
+    std::string before = read_file(same);
+    EXPECT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, same, same), -1);
+    EXPECT_EQ(read_file(same), before);
+}
+
+TEST_F(Rebuild, CommandNamesTheOutputByTheRule) {
+    settings().FSM = 0;
+    settings().TMM = 9;  // outside 1 to 3: the dialog makes it 1
+    std::string output_path;
+    ASSERT_EQ(make_dxf_from_analysis(analyser.context, analyser.file("src.TXT"), output_path), 0);
+    EXPECT_EQ(output_path, analyser.file("_src.DXF"));
+    EXPECT_EQ(settings().TMM, 1);
+    EXPECT_NE(read_file(output_path).find("\r\nEOF\r\n"), std::string::npos);
+}
+
+TEST(DataLines, GarbageLinesNeverReadOutsideTheLine) {
+    TempFolder folder;
+    ManagementRecord record;
+    record.code_column = 0;  // a tampered column still starts inside the line
+    LineWriter out;
+    ASSERT_TRUE(out.create(folder.path + "o"));
+    RecordingMessages messages;
+    DataLineParser parser(record, out, messages);
+    for (const char* line : {"x", "^", ":", "_\x18", "1:", "1:_", "1:_\x18", "::::", "9999:v_\x18"})
+        EXPECT_EQ(parser.parse_data_line(line), 0) << line;
+    EXPECT_EQ(parser.parse_data_line("-1:v_\x18"), -1);
+    ASSERT_TRUE(out.close());
+}
+
+}  // namespace
+}  // namespace zov
