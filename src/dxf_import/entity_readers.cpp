@@ -1,0 +1,178 @@
+// Readers of the DXF entities that become exactly one store record.
+#include <cmath>
+#include <cstdlib>
+
+#include "dxf_import/dxf_geometry.h"
+#include "dxf_import/entity_groups.h"
+
+namespace zov {
+
+void skip_item(DxfContext& context) {
+    while (context.reader.read_pair()) {
+    }
+}
+
+bool take_common_group(DxfContext& context, EntityRecord& record, unsigned groups) {
+    const DxfGroupReader& reader = context.reader;
+    switch (reader.code()) {
+        case 8:
+            if ((groups & kLayerGroup) == 0) return false;
+            record.layer = static_cast<std::int16_t>(context.tables.find_layer(reader.value()));
+            return true;
+        case 6:
+            if ((groups & kLineTypeGroup) == 0) return false;
+            record.line_type = context.tables.find_line_type(reader.value());
+            return true;
+        case 62: {
+            if ((groups & kColourGroup) == 0) return false;
+            const int colour = reader.integer();
+            record.colour = std::abs(colour);
+            if (colour < 0) record.flags |= 1u;
+            return true;
+        }
+        case 67:
+            if ((groups & kPaperSpaceGroup) == 0) return false;
+            if (reader.integer() == 1) {
+                record.paper_space = 1;
+                context.state.header.pe_flag = 1;
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+namespace {
+
+using R = EntityRecord;
+
+// LINE and POINT: first point (10, 20), second point (11, 21).
+constexpr RealGroup kTwoPoints[] = {
+    {10, &R::x1}, {20, &R::y1}, {11, &R::p56}, {21, &R::p64}};
+constexpr RealGroup kCircleGroups[] = {
+    {10, &R::x1}, {20, &R::y1}, {40, &R::p72}, {50, &R::p88}, {51, &R::p96}};
+constexpr RealGroup kEllipseGroups[] = {{10, &R::x1}, {20, &R::y1}, {40, &R::p56}};
+// The second corner is the record's first point, as the renderer expects.
+constexpr RealGroup kSolidGroups[] = {
+    {10, &R::p56}, {20, &R::p64}, {11, &R::x1}, {21, &R::y1},
+    {12, &R::p72}, {22, &R::p88}, {13, &R::p80}, {23, &R::p96}};
+constexpr RealGroup kDimensionGroups[] = {{12, &R::x1}, {22, &R::y1}};
+constexpr RealGroup kInsertGroups[] = {
+    {10, &R::x1}, {20, &R::y1}, {41, &R::p56}, {42, &R::p64}, {50, &R::p80}};
+
+constexpr unsigned kNoPaperSpace = kLayerGroup | kLineTypeGroup | kColourGroup;
+
+// The ellipse's parameters (radians) are kept as degrees half a turn back.
+double ellipse_parameter_degrees(double parameter) {
+    return (parameter - 3.141592) / 0.01745329252;
+}
+
+// An entity whose first point (x1, y1) and second point (p56, p64) count
+// for the drawing extents.
+int read_two_point_entity(DxfContext& context, std::int32_t kind,
+                          std::span<const RealGroup> groups) {
+    EntityRecord record;
+    record.kind = kind;
+    read_entity_groups(context, record, groups);
+    context.report_point(record.x1, record.y1);
+    context.report_point(record.p56, record.p64);
+    return context.write_entity(record);
+}
+
+}  // namespace
+
+int read_line(DxfContext& context) {
+    return read_two_point_entity(context, kEntityLine, kTwoPoints);
+}
+
+int read_circle_or_arc(DxfContext& context) {
+    EntityRecord record;
+    record.kind = kEntityArc;
+    record.p56 = record.p64 = 1.0;
+    read_entity_groups(context, record, kCircleGroups);
+    return context.write_entity(record);
+}
+
+int read_ellipse(DxfContext& context) {
+    EntityRecord record;
+    record.kind = kEntityArc;
+    record.p64 = 1.0;
+    double ux = 0.0;
+    double uy = 0.0;
+    read_entity_groups(context, record, kEllipseGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           switch (reader.code()) {
+                               case 11: ux = reader.real(); break;
+                               case 21: uy = reader.real(); break;
+                               case 41:
+                                   record.p88 = ellipse_parameter_degrees(reader.real());
+                                   break;
+                               case 42:
+                                   record.p96 = ellipse_parameter_degrees(reader.real());
+                                   break;
+                               default: break;
+                           }
+                       });
+    record.p72 = std::sqrt(ux * ux + uy * uy);
+    if (std::fabs(ux) >= 0.01) {
+        record.p80 = degrees(std::atan(uy / ux)) + (ux > 0 ? 180 : 0);
+    } else {
+        record.p80 = uy >= 0 ? 90 : 270;
+        const double span = record.p96 - record.p88;
+        if (span > 89 && span < 91) record.p80 += 90;
+    }
+    return context.write_entity(record);
+}
+
+int read_point(DxfContext& context) {
+    EntityRecord record;
+    record.kind = kEntityPoint;
+    read_entity_groups(context, record, kTwoPoints);
+    // The second point of a POINT is not drawn, so only the position counts.
+    context.report_point(record.x1, record.y1);
+    return context.write_entity(record);
+}
+
+int read_trace_or_solid(DxfContext& context) {
+    return read_two_point_entity(context, kEntitySolid, kSolidGroups);
+}
+
+int read_dimension(DxfContext& context) {
+    EntityRecord record;
+    record.kind = kEntityDimension;
+    record.p56 = record.p64 = 1.0;
+    read_entity_groups(context, record, kDimensionGroups, kNoPaperSpace,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 2)
+                               record.block = static_cast<std::int16_t>(
+                                   context.blocks.find(reader.value()));
+                           if (reader.code() == 70) {
+                               const int type = reader.integer();
+                               record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
+                           }
+                       });
+    return context.write_entity(record);
+}
+
+int read_insert(DxfContext& context) {
+    EntityRecord record;
+    record.kind = kEntityInsert;
+    record.p56 = record.p64 = 1.0;
+    double extrusion_z = 0.0;
+    read_entity_groups(context, record, kInsertGroups, kNoPaperSpace,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 2)
+                               record.block = static_cast<std::int16_t>(
+                                   context.blocks.find(reader.value()));
+                           if (reader.code() == 230) extrusion_z = reader.real();
+                       });
+    // An insert seen from below (extrusion 0, 0, -1) is mirrored in x.
+    if (extrusion_z != 0) {
+        record.x1 *= extrusion_z;
+        record.p56 *= extrusion_z;
+        record.p80 *= extrusion_z;
+    }
+    return context.write_entity(record);
+}
+
+}  // namespace zov
