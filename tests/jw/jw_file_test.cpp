@@ -262,17 +262,5 @@ TEST(JwTables, TextKindRuleOfEachProgram) {
     }
 }
 
-TEST(JwTables, EffectiveLayerStates) {
-    JwLayerStateBlock states{};
-    states.group_protection[2] = 1;
-    states.layer_protection[0x2B] = 2;
-    states.group_display[2] = 255;
-    states.layer_display[0x2B] = 255;
-    EXPECT_EQ(jw_layer_protection(states, 0x2A), 1);
-    EXPECT_EQ(jw_layer_protection(states, 0x2B), 3);
-    EXPECT_EQ(jw_layer_display(states, 0x2B), 510);
-    EXPECT_EQ(jw_layer_display(states, 0x1B), 0);
-}
-
 }  // namespace
 }  // namespace zov
