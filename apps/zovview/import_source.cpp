@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "common/paths.h"
 #include "dxf_import/dxf_import.h"
+#include "jw/jw_import.h"
 #include "store/import_state.h"
 
 std::string command_program_folder(const CommandArgs& args) {
@@ -35,8 +36,13 @@ int import_dxf(const std::string& file, zov::ImportState& state) {
     return zov::import_dxf_file(file, state);
 }
 
+int import_jwc(const std::string& file, zov::ImportState& state) {
+    return zov::import_jwc_file(file, state, state.messages);
+}
+
 constexpr Importer kImporters[] = {
     {".dxf", import_dxf},
+    {".jwc", import_jwc},
 };
 
 }  // namespace
