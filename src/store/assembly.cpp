@@ -1,0 +1,87 @@
+#include "store/import_state.h"
+
+#include <memory>
+
+#include "common/encoding.h"
+#include "common/files.h"
+#include "common/messages.h"
+
+namespace zov {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Appends the whole of `from` to `to`; false on a read or write error.
+bool copy_stream(std::FILE* from, std::FILE* to) {
+    char buffer[64 * 1024];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, from)) > 0) {
+        if (std::fwrite(buffer, 1, n, to) != n) return false;
+    }
+    return std::ferror(from) == 0;
+}
+
+struct Section {
+    const char* file_name;
+    std::int32_t count;
+    std::int32_t StoreHeader::*offset;
+    bool may_be_missing;
+};
+
+}  // namespace
+
+int assemble_store(ImportState& state) {
+    close_all_streams(state);
+
+    StoreHeader& header = state.header;
+    const std::string data_path = state.path(kDataFileName);
+    auto report_not_created = [&] {
+        show_error(state.messages, "%s を作成できない", utf8_to_cp932(data_path).c_str());
+        return -1;
+    };
+    File data(std::fopen(data_path.c_str(), "wb"));
+    if (!data) return report_not_created();
+
+    if (state.extents_taken < 2) {
+        header.min_x = state.entity_extents.min_x;
+        header.min_y = state.entity_extents.min_y;
+        header.max_x = state.entity_extents.max_x;
+        header.max_y = state.entity_extents.max_y;
+    }
+    if (std::fwrite(&header, sizeof header, 1, data.get()) != 1) return report_not_created();
+
+    const Section sections[] = {
+        {kStringFileName, header.str_num, &StoreHeader::add_str, false},
+        {kLayerFileName, header.lay_num, &StoreHeader::add_lay, false},
+        {kLineTypeFileName, header.line_num, &StoreHeader::add_lin, false},
+        {kBlockFileName, header.bro_num, &StoreHeader::add_bro, false},
+        {kBlockDataFileName, header.bro_num, &StoreHeader::add_bda, true},
+        {kEntityFileName, header.ent_num, &StoreHeader::add_ent, false},
+    };
+    for (const Section& section : sections) {
+        if (section.count == 0) continue;
+        header.*section.offset = static_cast<std::int32_t>(std::ftell(data.get()));
+        const std::string path = state.path(section.file_name);
+        File source(std::fopen(path.c_str(), "rb"));
+        if (!source) {
+            if (section.may_be_missing) continue;
+            show_error(state.messages, "%s が見つからない", utf8_to_cp932(path).c_str());
+            return -1;
+        }
+        if (!copy_stream(source.get(), data.get())) return report_not_created();
+        source.reset();
+        delete_file(path);
+    }
+
+    if (std::fseek(data.get(), 0, SEEK_SET) != 0 ||
+        std::fwrite(&header, sizeof header, 1, data.get()) != 1)
+        return report_not_created();
+    if (std::fclose(data.release()) != 0) return report_not_created();
+    return 0;
+}
+
+}  // namespace zov

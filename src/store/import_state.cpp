@@ -1,0 +1,153 @@
+#include "store/import_state.h"
+
+#include "common/cp932.h"
+#include "common/encoding.h"
+#include "common/files.h"
+#include "common/messages.h"
+
+namespace zov {
+
+void Extents::include(double x, double y) {
+    if (x < min_x) min_x = x;
+    if (y < min_y) min_y = y;
+    if (x > max_x) max_x = x;
+    if (y > max_y) max_y = y;
+}
+
+namespace {
+
+std::string with_trailing_slash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void close_stream(std::FILE*& stream) {
+    if (stream != nullptr) std::fclose(stream);
+    stream = nullptr;
+}
+
+// Creates one section file empty for update; reports the failure.
+int create_section_file(ImportState& state, const char* name, std::FILE*& stream) {
+    close_stream(stream);
+    const std::string path = state.path(name);
+    stream = std::fopen(path.c_str(), "w+b");
+    if (stream == nullptr) {
+        show_error(state.messages, "%s をオープンできない*9", utf8_to_cp932(path).c_str());
+        return -1;
+    }
+    return 0;
+}
+
+void clear_record_buffers(ImportState& state) {
+    state.entity = EntityRecord{};
+    state.layer = LayerRecord{};
+    state.block = BlockRecord{};
+    state.line_type = LineTypeRecord{};
+}
+
+int write_at_current_position(std::FILE* file, const void* data, std::size_t size) {
+    if (file == nullptr) return -1;
+    // A seek is required between a read and a write on an update stream.
+    if (std::fseek(file, 0, SEEK_CUR) != 0) return -1;
+    return std::fwrite(data, size, 1, file) == 1 ? 0 : -1;
+}
+
+}  // namespace
+
+ImportState::ImportState(std::string folder, Messages& messages_)
+    : program_folder(with_trailing_slash(std::move(folder))), messages(messages_) {}
+
+ImportState::~ImportState() {
+    close_all_streams(*this);
+}
+
+std::string ImportState::path(std::string_view file_name) const {
+    return program_folder + std::string(file_name);
+}
+
+void prepare_header(ImportState& state, const std::string& source_path) {
+    state.header = StoreHeader{};
+    copy_bounded(state.header.ver, kStoreBanner);
+    copy_bounded(state.header.fname, utf8_to_cp932(source_path));
+    state.header.ftime = file_write_time(source_path);
+    state.header.fsize = file_size(source_path);
+}
+
+int open_section_files(ImportState& state) {
+    for (auto [name, stream] : {std::pair{kLineTypeFileName, &state.line_types},
+                                {kLayerFileName, &state.layers},
+                                {kBlockFileName, &state.blocks},
+                                {kEntityFileName, &state.entities},
+                                {kStringFileName, &state.strings}}) {
+        if (create_section_file(state, name, *stream) != 0) return -1;
+    }
+    state.entities_are_block_data = false;
+    clear_record_buffers(state);
+    state.header.kind = kSourceDxf;
+    state.string_length = 0;
+    state.extents_taken = 0;
+    state.entity_extents = Extents{};
+    state.header.min_x = state.header.min_y = kEmptyBoxMinimum;
+    state.header.max_x = state.header.max_y = kEmptyBoxMaximum;
+    return 0;
+}
+
+int open_jw_section_files(ImportState& state) {
+    for (auto [name, stream] : {std::pair{kLayerFileName, &state.layers},
+                                {kEntityFileName, &state.entities},
+                                {kStringFileName, &state.strings}}) {
+        if (create_section_file(state, name, *stream) != 0) return -1;
+    }
+    state.entities_are_block_data = false;
+    clear_record_buffers(state);
+    return 0;
+}
+
+int begin_block_data(ImportState& state) {
+    close_stream(state.entities);
+    state.entities_are_block_data = true;
+    return create_section_file(state, kBlockDataFileName, state.entities);
+}
+
+int end_block_data(ImportState& state) {
+    close_stream(state.entities);
+    state.entities_are_block_data = false;
+    return create_section_file(state, kEntityFileName, state.entities);
+}
+
+std::int32_t append_text(ImportState& state, const char* bytes, std::int32_t n) {
+    if (n < 0 || (n > 0 && write_at_current_position(state.strings, bytes,
+                                                     static_cast<std::size_t>(n)) != 0))
+        return -1;
+    if (state.strings == nullptr) return -1;
+    const std::int32_t offset = state.string_length;
+    state.string_length += n;
+    return offset;
+}
+
+int append_line_type(ImportState& state, const LineTypeRecord& record) {
+    return write_at_current_position(state.line_types, &record, sizeof record);
+}
+
+int append_layer(ImportState& state, const LayerRecord& record) {
+    return write_at_current_position(state.layers, &record, sizeof record);
+}
+
+int append_block(ImportState& state, const BlockRecord& record) {
+    return write_at_current_position(state.blocks, &record, sizeof record);
+}
+
+int append_entity(ImportState& state, const EntityRecord& record) {
+    return write_at_current_position(state.entities, &record, sizeof record);
+}
+
+void close_all_streams(ImportState& state) {
+    close_stream(state.line_types);
+    close_stream(state.layers);
+    close_stream(state.blocks);
+    close_stream(state.entities);
+    close_stream(state.strings);
+    state.entities_are_block_data = false;
+}
+
+}  // namespace zov

@@ -1,0 +1,136 @@
+#pragma once
+// The state of one import into the drawing store: the header kept in memory,
+// the current record buffers the importers fill, and the section files that
+// collect the records until assemble_store joins them into $VV_DAT$.TMP.
+// The caller owns the state; every store file lives in its program folder.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "store/records.h"
+
+namespace zov {
+
+class Messages;
+
+// The banner line the importers write into StoreHeader::ver.
+inline constexpr char kStoreBanner[] = "ZovView Version 1.0";
+
+// A box of points that only grows; starts as the empty box.
+struct Extents {
+    double min_x = kEmptyBoxMinimum, min_y = kEmptyBoxMinimum;
+    double max_x = kEmptyBoxMaximum, max_y = kEmptyBoxMaximum;
+
+    // Lowers the minimum and raises the maximum where the point lies beyond them.
+    void include(double x, double y);
+};
+
+class ImportState {
+public:
+    // `program_folder` is a file-system path; a "/" is added when it lacks one.
+    ImportState(std::string program_folder, Messages& messages);
+    ~ImportState();  // closes every stream still open
+    ImportState(const ImportState&) = delete;
+    ImportState& operator=(const ImportState&) = delete;
+
+    // Full path of a store file in the program folder.
+    std::string path(std::string_view file_name) const;
+
+    const std::string program_folder;  // ends in "/"
+    Messages& messages;
+
+    StoreHeader header;
+
+    // Current record buffers that the importers fill and append.
+    EntityRecord entity;
+    LayerRecord layer;
+    BlockRecord block;
+    LineTypeRecord line_type;
+
+    // Open section files (nullptr when closed). `entities` is $VV_ENT$.TMP, or
+    // $VV_BDA$.TMP between begin_block_data and end_block_data.
+    std::FILE* line_types = nullptr;
+    std::FILE* layers = nullptr;
+    std::FILE* blocks = nullptr;
+    std::FILE* entities = nullptr;
+    std::FILE* strings = nullptr;
+    bool entities_are_block_data = false;
+
+    std::int32_t string_length = 0;  // length of the STR section = next text_offset
+    int extents_taken = 0;           // extents variables taken from a DXF header
+    Extents entity_extents;          // points reported by the DXF entity readers
+};
+
+// Clears the header and fills ver (kStoreBanner), fname (the source path in
+// CP932), ftime and fsize of `source_path` (a file-system path).
+void prepare_header(ImportState& state, const std::string& source_path);
+
+// DXF import: creates (w+b) $VV_LIN$, $VV_LAY$, $VV_BRO$, $VV_ENT$ and
+// $VV_STR$ in this order. The first that cannot be created is reported as
+// "%s をオープンできない*9" and gives -1 (earlier files stay open). On success
+// clears the record buffers, sets header.kind = 2, string_length = 0,
+// extents_taken = 0 and the header extents and entity_extents to the empty box.
+int open_section_files(ImportState& state);
+
+// JW_CAD import: creates $VV_LAY$, $VV_ENT$ and $VV_STR$ the same way and
+// clears the record buffers. The importer writes $VV_LIN$ itself.
+int open_jw_section_files(ImportState& state);
+
+// DXF BLOCKS section: closes the entity file and creates $VV_BDA$.TMP (w+b) as
+// the entity output; end_block_data closes it and creates $VV_ENT$.TMP afresh.
+// A file that cannot be created is reported as "%s をオープンできない*9"; -1.
+int begin_block_data(ImportState& state);
+int end_block_data(ImportState& state);
+
+// Appends n text bytes to the string file; returns the text's text_offset
+// (the old string_length), or -1 when nothing could be written.
+std::int32_t append_text(ImportState& state, const char* bytes, std::int32_t n);
+
+// Append one record to its section file at the stream's current position
+// (the end, unless the importer moved it back to overwrite a record).
+// 0, or -1 when the file is not open or the write failed. They count
+// nothing: the importers keep the header counts.
+int append_line_type(ImportState& state, const LineTypeRecord& record);
+int append_layer(ImportState& state, const LayerRecord& record);
+int append_block(ImportState& state, const BlockRecord& record);
+int append_entity(ImportState& state, const EntityRecord& record);
+
+// Record `index` (0-based) of an open section file, read or rewritten in
+// place; the stream's position is kept, so appends go on where they were.
+// 0, or -1 when there is no such record or the file is not open.
+int read_section_record(std::FILE* file, long index, void* record, std::size_t size);
+int write_section_record(std::FILE* file, long index, const void* record, std::size_t size);
+// Number of whole records of `size` bytes in an open section file.
+long section_record_count(std::FILE* file, std::size_t size);
+
+template <class Record>
+int read_section_record(std::FILE* file, long index, Record& record) {
+    return read_section_record(file, index, &record, sizeof record);
+}
+template <class Record>
+int write_section_record(std::FILE* file, long index, const Record& record) {
+    return write_section_record(file, index, &record, sizeof record);
+}
+
+// True for a block name that is not numbered as an ordinary block: empty,
+// beginning with "*", or "DOT", "DOTT", "ORIGIN", "OPEN" as it stands or
+// after its first character (case-sensitive).
+bool is_special_block_name(std::string_view name);
+
+// DXF import, while the section files are open: numbers the ordinary blocks
+// and the used layers in place (used_index, used_number) and adds their
+// numbers to header.bro_num2 and header.lay_num2.
+void number_used_layers_and_blocks(ImportState& state);
+
+// Closes every section file of the state.
+void close_all_streams(ImportState& state);
+
+// Joins the section files into $VV_DAT$.TMP behind the header (sections STR,
+// LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero), records
+// their offsets in the header and deletes each merged file. 0, or -1 after
+// "%s を作成できない" (data file) or "%s が見つからない" (a section file).
+// A missing $VV_BDA$.TMP is skipped without a message.
+int assemble_store(ImportState& state);
+
+}  // namespace zov

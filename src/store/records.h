@@ -1,0 +1,289 @@
+#pragma once
+// The drawing store: one data file of fixed-size binary records into which
+// every importer writes and from which the renderer, the layer sheet, the DXF
+// writer and the dump read. Integers are little-endian, reals IEEE doubles,
+// character fields NUL-terminated CP932 text. The structs below are the byte
+// layouts themselves; records are written and read whole.
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+namespace zov {
+
+static_assert(std::endian::native == std::endian::little,
+              "the store records are written as little-endian memory images");
+
+// Fixed file names of the store, joined to the program folder.
+inline constexpr char kDataFileName[] = "$VV_DAT$.TMP";       // header + sections
+inline constexpr char kLineTypeFileName[] = "$VV_LIN$.TMP";   // LineTypeRecords
+inline constexpr char kLayerFileName[] = "$VV_LAY$.TMP";      // LayerRecords
+inline constexpr char kBlockFileName[] = "$VV_BRO$.TMP";      // BlockRecords
+inline constexpr char kBlockDataFileName[] = "$VV_BDA$.TMP";  // EntityRecords of blocks
+inline constexpr char kEntityFileName[] = "$VV_ENT$.TMP";     // EntityRecords of the drawing
+inline constexpr char kStringFileName[] = "$VV_STR$.TMP";     // text bytes, back to back
+inline constexpr char kLayerSheetFileName[] = "$VV_SUM$.TMP";  // layer-thumbnail store
+inline constexpr char kHelpDrawingFileName[] = "ZovV_Hlp.dat";  // help drawing (a store)
+inline constexpr char kHeaderDumpFileName[] = "ZovJwc.txt";     // header dump
+
+// Source kinds (StoreHeader::kind).
+inline constexpr std::int32_t kSourceJwCad = 1;
+inline constexpr std::int32_t kSourceDxf = 2;
+
+// Entity kinds (EntityRecord::kind).
+inline constexpr std::int32_t kEntityLine = 1;        // x1,y1 -> p56,p64
+inline constexpr std::int32_t kEntityArc = 2;         // circle, arc or elliptic arc
+inline constexpr std::int32_t kEntityPoint = 3;
+inline constexpr std::int32_t kEntityLeader = 4;      // line with an arrow head at x1,y1
+inline constexpr std::int32_t kEntityText = 5;
+inline constexpr std::int32_t kEntityInsert = 6;
+inline constexpr std::int32_t kEntityDimension = 7;
+inline constexpr std::int32_t kEntitySolid = 8;       // filled triangle / quadrilateral
+inline constexpr std::int32_t kEntityLayerLabel = 9;  // layer sheet only: the layer's name
+inline constexpr std::int32_t kEntityFileLabel = 10;  // layer sheet only: the source name
+// Never stored: texts whose string the renderer holds in memory.
+inline constexpr std::int32_t kEntityHeldText = 12;
+inline constexpr std::int32_t kEntityHeldTextAlt = 999;
+
+// Line-type codes shared by entities, layers and the DXF writer; 0 = as the layer.
+inline constexpr std::int32_t kLineByLayer = 0;
+inline constexpr std::int32_t kLineContinuous = 1;
+inline constexpr std::int32_t kLineDot = 2;
+inline constexpr std::int32_t kLineDashed = 3;
+inline constexpr std::int32_t kLineDashed2 = 4;
+inline constexpr std::int32_t kLineCenter = 5;
+inline constexpr std::int32_t kLineCenter2 = 6;
+inline constexpr std::int32_t kLinePhantom = 7;
+inline constexpr std::int32_t kLinePhantom2 = 8;
+inline constexpr std::int32_t kLineHidden = 9;
+inline constexpr int kLineTypeCount = 9;
+// The names of codes 1 to 9, index = code - 1.
+inline constexpr const char* kLineTypeNames[kLineTypeCount] = {
+    "CONTINUOUS", "DOT", "DASHED", "DASHED2", "CENTER",
+    "CENTER2", "PHANTOM", "PHANTOM2", "HIDDEN"};
+
+// Layer flag bits (LayerRecord::flags), handled through test_bit/set_bit/toggle_bit.
+inline constexpr int kLayerHiddenBit = 0;
+inline constexpr int kLayerFrozenBit = 1;
+inline constexpr int kLayerLockedBit = 2;
+
+// 1 when `word` is non-zero and its bit n (0 to 31) is set, else 0.
+constexpr int test_bit(std::int32_t word, int n) {
+    if (word == 0 || n < 0 || n > 31) return 0;
+    return (static_cast<std::uint32_t>(word) >> n) & 1u ? 1 : 0;
+}
+// `word` with bit n set / inverted; other n leave it unchanged.
+constexpr std::int32_t set_bit(std::int32_t word, int n) {
+    if (n < 0 || n > 31) return word;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(word) | (1u << n));
+}
+constexpr std::int32_t toggle_bit(std::int32_t word, int n) {
+    if (n < 0 || n > 31) return word;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(word) ^ (1u << n));
+}
+
+// The first 576 bytes of a data file ($VV_DAT$.TMP, $VV_SUM$.TMP, ZovV_Hlp.dat).
+// Each `_x` pair is stored as x, y; the y fields carry the `_y` name.
+struct StoreHeader {
+    char ver[128] = {};           // banner line with program name and version
+    std::int32_t kind = 0;        // kSourceJwCad or kSourceDxf
+    char fname[260] = {};         // full path of the source file (CP932)
+    std::int32_t ftime = 0;       // source last-write time, seconds since 1970 UTC
+    std::int32_t fsize = 0;       // source size in bytes
+    char reserved_400[16] = {};
+    double paper_x = 0, paper_y = 0;    // paper width and height (JW_CAD)
+    std::int32_t pe_flag = 0;     // 1 when an entity came from paper space
+    std::int32_t reserved_436 = 0;
+    double pe_max_x = 0, pe_max_y = 0;  // paper-space limits maximum
+    double pe_min_x = 0, pe_min_y = 0;  // paper-space limits minimum
+    double min_x = 0, min_y = 0;        // drawing extents minimum
+    double max_x = 0, max_y = 0;        // drawing extents maximum
+    double scale = 0;             // drawing scale
+    std::int32_t add_lin = 0;     // section offsets; 0 = section absent
+    std::int32_t add_lay = 0;
+    std::int32_t add_bro = 0;
+    std::int32_t add_bda = 0;
+    std::int32_t add_str = 0;
+    std::int32_t add_ent = 0;
+    std::int32_t line_num = 0;    // LineTypeRecords
+    std::int32_t lay_num = 0;     // LayerRecords
+    std::int32_t lay_num2 = 0;    // layers in use
+    std::int32_t bro_num = 0;     // BlockRecords
+    std::int32_t bro_num2 = 0;    // ordinary blocks
+    std::int32_t reserved_556 = 0;
+    std::int32_t cir_num = 0;     // always 0
+    std::int32_t str_num = 0;     // texts with a non-empty string
+    std::int32_t ent_num = 0;     // EntityRecords of the ENT section
+    std::int32_t dsp_mode = 0;    // always 0
+};
+
+struct LineTypeRecord {
+    std::int32_t line_type = 0;   // line-type code
+    char name[64] = {};           // name as in the source
+};
+
+struct LayerRecord {
+    std::int32_t flags = 0;          // kLayerHiddenBit, kLayerFrozenBit, kLayerLockedBit
+    std::int32_t source_number = 0;  // 1-based position in the source (JW_CAD), 0 for DXF
+    std::int32_t reserved_8 = 0;
+    std::int32_t used_index = 0;     // 0-based among the layers in use, -1 unused
+    std::int32_t reserved_16 = 0;
+    std::int32_t used_number = 0;    // used_index + 1 for a layer in use
+    std::int32_t use_count = 0;      // lookups that found the layer; zero / non-zero
+    std::int32_t reserved_28 = 0;
+    char line_type_name[65] = {};
+    char name[67] = {};
+    std::int32_t reserved_164 = 0;
+    std::int32_t colour = 0;         // in the source's numbering
+    std::int16_t line_type = 0;      // line-type code
+    char reserved_174[2] = {};
+};
+
+struct BlockRecord {
+    std::int32_t reserved_0 = 0;
+    std::int32_t used_index = 0;     // 0-based among the ordinary blocks, -1 special
+    std::int32_t use_count = 0;
+    std::int32_t reserved_12 = 0;
+    double base_x = 0;
+    double base_y = 0;
+    char name[65] = {};
+    char layer_name[67] = {};
+    std::int32_t reserved_164 = 0;
+    std::int32_t reserved_168 = 0;
+    std::int32_t first = 0;          // index of the first EntityRecord in BDA
+    std::int32_t last = 0;           // first + count - 1; first when count is 0
+    std::int32_t count = 0;          // entities of the block
+    std::int32_t reserved_184 = 0;
+    std::int32_t used_number = 0;    // used_index + 1 for an ordinary block
+};
+
+struct EntityRecord {
+    std::uint8_t flags = 0;          // importer flags; no reader depends on them
+    std::uint8_t paper_space = 0;    // 1 for a paper-space entity
+    char reserved_2[2] = {};
+    std::int32_t kind = 0;           // kEntityLine ... kEntityFileLabel
+    std::int32_t line_type = 0;      // line-type code, 0 = as the layer
+    std::int32_t h_align = 0;        // text: group 72; dimension: 1 = angular
+    std::int32_t v_align = 0;        // text: group 73
+    std::int32_t text_style = 0;     // 0 plain, 10 control codes, 20 spread; +1 vertical
+    std::int32_t colour = 0;         // source numbering; 0 and 256 = as the layer
+    std::int16_t layer = 0;          // 1-based layer number, 0 = none
+    std::int16_t block = 0;          // 1-based block number (kinds 6 and 7)
+    std::int16_t text_length = 0;    // text bytes (kind 5)
+    char reserved_34[2] = {};
+    std::int32_t text_offset = 0;    // offset of the text in the STR section (kind 5)
+    double x1 = 0;
+    double y1 = 0;
+    double p56 = 0;
+    double p64 = 0;
+    double p72 = 0;
+    double p80 = 0;
+    double p88 = 0;
+    double p96 = 0;
+};
+
+// The empty box with which extents start: minimum 1e8, maximum -1e8.
+inline constexpr double kEmptyBoxMinimum = 100000000.0;
+inline constexpr double kEmptyBoxMaximum = -100000000.0;
+
+// The layouts are part of the file format.
+#define ZOV_FIELD_AT(type, field, offset) static_assert(offsetof(type, field) == (offset))
+static_assert(sizeof(StoreHeader) == 576);
+ZOV_FIELD_AT(StoreHeader, ver, 0);
+ZOV_FIELD_AT(StoreHeader, kind, 128);
+ZOV_FIELD_AT(StoreHeader, fname, 132);
+ZOV_FIELD_AT(StoreHeader, ftime, 392);
+ZOV_FIELD_AT(StoreHeader, fsize, 396);
+ZOV_FIELD_AT(StoreHeader, reserved_400, 400);
+ZOV_FIELD_AT(StoreHeader, paper_x, 416);
+ZOV_FIELD_AT(StoreHeader, paper_y, 424);
+ZOV_FIELD_AT(StoreHeader, pe_flag, 432);
+ZOV_FIELD_AT(StoreHeader, reserved_436, 436);
+ZOV_FIELD_AT(StoreHeader, pe_max_x, 440);
+ZOV_FIELD_AT(StoreHeader, pe_max_y, 448);
+ZOV_FIELD_AT(StoreHeader, pe_min_x, 456);
+ZOV_FIELD_AT(StoreHeader, pe_min_y, 464);
+ZOV_FIELD_AT(StoreHeader, min_x, 472);
+ZOV_FIELD_AT(StoreHeader, min_y, 480);
+ZOV_FIELD_AT(StoreHeader, max_x, 488);
+ZOV_FIELD_AT(StoreHeader, max_y, 496);
+ZOV_FIELD_AT(StoreHeader, scale, 504);
+ZOV_FIELD_AT(StoreHeader, add_lin, 512);
+ZOV_FIELD_AT(StoreHeader, add_lay, 516);
+ZOV_FIELD_AT(StoreHeader, add_bro, 520);
+ZOV_FIELD_AT(StoreHeader, add_bda, 524);
+ZOV_FIELD_AT(StoreHeader, add_str, 528);
+ZOV_FIELD_AT(StoreHeader, add_ent, 532);
+ZOV_FIELD_AT(StoreHeader, line_num, 536);
+ZOV_FIELD_AT(StoreHeader, lay_num, 540);
+ZOV_FIELD_AT(StoreHeader, lay_num2, 544);
+ZOV_FIELD_AT(StoreHeader, bro_num, 548);
+ZOV_FIELD_AT(StoreHeader, bro_num2, 552);
+ZOV_FIELD_AT(StoreHeader, reserved_556, 556);
+ZOV_FIELD_AT(StoreHeader, cir_num, 560);
+ZOV_FIELD_AT(StoreHeader, str_num, 564);
+ZOV_FIELD_AT(StoreHeader, ent_num, 568);
+ZOV_FIELD_AT(StoreHeader, dsp_mode, 572);
+
+static_assert(sizeof(LineTypeRecord) == 68);
+ZOV_FIELD_AT(LineTypeRecord, line_type, 0);
+ZOV_FIELD_AT(LineTypeRecord, name, 4);
+
+static_assert(sizeof(LayerRecord) == 176);
+ZOV_FIELD_AT(LayerRecord, flags, 0);
+ZOV_FIELD_AT(LayerRecord, source_number, 4);
+ZOV_FIELD_AT(LayerRecord, reserved_8, 8);
+ZOV_FIELD_AT(LayerRecord, used_index, 12);
+ZOV_FIELD_AT(LayerRecord, reserved_16, 16);
+ZOV_FIELD_AT(LayerRecord, used_number, 20);
+ZOV_FIELD_AT(LayerRecord, use_count, 24);
+ZOV_FIELD_AT(LayerRecord, reserved_28, 28);
+ZOV_FIELD_AT(LayerRecord, line_type_name, 32);
+ZOV_FIELD_AT(LayerRecord, name, 97);
+ZOV_FIELD_AT(LayerRecord, reserved_164, 164);
+ZOV_FIELD_AT(LayerRecord, colour, 168);
+ZOV_FIELD_AT(LayerRecord, line_type, 172);
+ZOV_FIELD_AT(LayerRecord, reserved_174, 174);
+
+static_assert(sizeof(BlockRecord) == 192);
+ZOV_FIELD_AT(BlockRecord, reserved_0, 0);
+ZOV_FIELD_AT(BlockRecord, used_index, 4);
+ZOV_FIELD_AT(BlockRecord, use_count, 8);
+ZOV_FIELD_AT(BlockRecord, reserved_12, 12);
+ZOV_FIELD_AT(BlockRecord, base_x, 16);
+ZOV_FIELD_AT(BlockRecord, base_y, 24);
+ZOV_FIELD_AT(BlockRecord, name, 32);
+ZOV_FIELD_AT(BlockRecord, layer_name, 97);
+ZOV_FIELD_AT(BlockRecord, reserved_164, 164);
+ZOV_FIELD_AT(BlockRecord, reserved_168, 168);
+ZOV_FIELD_AT(BlockRecord, first, 172);
+ZOV_FIELD_AT(BlockRecord, last, 176);
+ZOV_FIELD_AT(BlockRecord, count, 180);
+ZOV_FIELD_AT(BlockRecord, reserved_184, 184);
+ZOV_FIELD_AT(BlockRecord, used_number, 188);
+
+static_assert(sizeof(EntityRecord) == 104);
+ZOV_FIELD_AT(EntityRecord, flags, 0);
+ZOV_FIELD_AT(EntityRecord, paper_space, 1);
+ZOV_FIELD_AT(EntityRecord, reserved_2, 2);
+ZOV_FIELD_AT(EntityRecord, kind, 4);
+ZOV_FIELD_AT(EntityRecord, line_type, 8);
+ZOV_FIELD_AT(EntityRecord, h_align, 12);
+ZOV_FIELD_AT(EntityRecord, v_align, 16);
+ZOV_FIELD_AT(EntityRecord, text_style, 20);
+ZOV_FIELD_AT(EntityRecord, colour, 24);
+ZOV_FIELD_AT(EntityRecord, layer, 28);
+ZOV_FIELD_AT(EntityRecord, block, 30);
+ZOV_FIELD_AT(EntityRecord, text_length, 32);
+ZOV_FIELD_AT(EntityRecord, reserved_34, 34);
+ZOV_FIELD_AT(EntityRecord, text_offset, 36);
+ZOV_FIELD_AT(EntityRecord, x1, 40);
+ZOV_FIELD_AT(EntityRecord, y1, 48);
+ZOV_FIELD_AT(EntityRecord, p56, 56);
+ZOV_FIELD_AT(EntityRecord, p64, 64);
+ZOV_FIELD_AT(EntityRecord, p72, 72);
+ZOV_FIELD_AT(EntityRecord, p80, 80);
+ZOV_FIELD_AT(EntityRecord, p88, 88);
+ZOV_FIELD_AT(EntityRecord, p96, 96);
+#undef ZOV_FIELD_AT
+
+}  // namespace zov
