@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "jw/jw_format.h"
 #include "symconv/converter_settings.h"
 #include "symconv/sheet_layout.h"
 
@@ -14,10 +15,6 @@ namespace {
 
 constexpr double kChainStep = 0.0873;           // radians per line of an ellipse chain
 constexpr double kFixedPointDegree = 65536.0;
-
-constexpr const char* kLineTypeNames[9] = {"CONTINUOUS", "DOT",     "DASHED",
-                                           "DASHED2",    "CENTER",  "CENTER2",
-                                           "PHANTOM",    "PHANTOM2", "HIDDEN"};
 
 }  // namespace
 
@@ -32,7 +29,7 @@ int checked_pen(int pen) { return pen >= 1 && pen <= 6 ? pen : 2; }
 
 int checked_line_type(int line_type) { return line_type >= 1 && line_type <= 9 ? line_type : 1; }
 
-const char* line_type_name(int line_type) { return kLineTypeNames[checked_line_type(line_type) - 1]; }
+const char* line_type_name(int line_type) { return kJwLineTypeNames[checked_line_type(line_type) - 1]; }
 
 CircleForm circle_form(int flatness, std::int32_t start, std::int32_t end, std::int32_t tilt) {
     double k = flatness / 10000.0;
@@ -63,12 +60,6 @@ std::vector<ChainPoint> ellipse_chain(double cx, double cy, double r, double k, 
         chain.push_back(at(t));
     }
     return chain;
-}
-
-int normalised_text_kind(int kind) {
-    if (kind == 0) return 4;
-    if (kind < 1 || kind > 10) return ((kind - 1) % 9 + 9) % 9 + 1;
-    return kind;
 }
 
 double text_height(const ConverterSettings& settings, int kind, double S) {

@@ -42,10 +42,7 @@ struct ChainPoint {
 std::vector<ChainPoint> ellipse_chain(double cx, double cy, double r, double k, double start,
                                       double end, double tilt);
 
-// Text kind 1-10: kind 0 counts as 4, kinds above 10 fold into 1-9.
-int normalised_text_kind(int kind);
-
-// Height of a text of a (normalised) kind at scale S: JSS / 10 × S × JMS / 100.
+// Height of a text of a kind 1-10 (jw_text_kind of the converter) at scale S: JSS / 10 × S × JMS / 100.
 double text_height(const ConverterSettings& settings, int kind, double S);
 
 // Whole-degree direction (0-359) of a text running by (dx, dy); a vertical

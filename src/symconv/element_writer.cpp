@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "jw/jw_tables.h"
 #include "symconv/block_names.h"
 #include "symconv/converter_settings.h"
 #include "symconv/dxf_line_writer.h"
@@ -86,7 +87,7 @@ void ElementWriter::point(int pen, double x, double y) {
 
 void ElementWriter::text(int kind, bool vertical, double x1, double y1, double x2, double y2,
                          std::string_view text) {
-    kind = normalised_text_kind(kind);
+    kind = jw_text_kind(static_cast<std::uint8_t>(kind), JwProgram::Converter);
     const double h = text_height(settings_, kind, S_);
     const int colour = settings_.text_colours[kind - 1];
     const int a = text_angle(x2 - x1, y2 - y1, vertical);
