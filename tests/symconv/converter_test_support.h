@@ -14,6 +14,7 @@
 #include "common/messages.h"
 #include "fixtures/jw_writer.h"
 #include "symconv/converter.h"
+#include "symconv/dxf_line_writer.h"
 
 namespace zov::testing {
 
@@ -37,6 +38,22 @@ inline std::vector<std::string> crlf_lines(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
+}
+
+// What `write` sends through a DXF line writer, as bytes.
+template <typename Write>
+std::string written_by(Write write) {
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    std::FILE* memory = open_memstream(&buffer, &size);
+    {
+        DxfLineWriter out(memory);
+        write(out);
+    }
+    std::fclose(memory);
+    std::string bytes(buffer, size);
+    std::free(buffer);
+    return bytes;
 }
 
 // A test with its own launch folder and library folder "lib/" inside it.
