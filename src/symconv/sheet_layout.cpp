@@ -56,7 +56,7 @@ SheetLayout normal_layout(const SurveyState& survey) {
             layout.paper_h = paper_height_for(layout.paper_w);
         } else {
             layout.paper_h = truncate_to_int32(cell_h * kRows / S);
-            layout.paper_w = truncate_to_int32(layout.paper_h * 2 * 0.7071 + 0.5);
+            layout.paper_w = truncate_to_int32(layout.paper_h * 2.0 * 0.7071 + 0.5);
         }
     }
     layout.cell_w = truncate_to_int32(static_cast<double>(layout.paper_w) / kColumns * S + 0.5);
