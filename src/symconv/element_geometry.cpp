@@ -45,6 +45,9 @@ CircleForm circle_form(int flatness, std::int32_t start, std::int32_t end, std::
 std::vector<ChainPoint> ellipse_chain(double cx, double cy, double r, double k, double start,
                                       double end, double tilt) {
     while (end <= start) end += 360;
+    // Angles of a damaged record may lie many turns apart; one turn draws the
+    // whole curve, more would only repeat it.
+    if (end - start > 360) end = start + 360;
     const double t_end = end * kRadiansPerDegree;
     const double cos_tau = std::cos(tilt * kRadiansPerDegree);
     const double sin_tau = std::sin(tilt * kRadiansPerDegree);

@@ -38,7 +38,8 @@ struct ChainPoint {
 };
 // The points of an ellipse or elliptic arc as a chain of lines: the parameter
 // runs from `start` to `end` (degrees; `end` raised by 360 until above
-// `start`) in steps of 0.0873 rad, the last step cut at the end.
+// `start`, and cut to one turn) in steps of 0.0873 rad, the last step cut at
+// the end.
 std::vector<ChainPoint> ellipse_chain(double cx, double cy, double r, double k, double start,
                                       double end, double tilt);
 

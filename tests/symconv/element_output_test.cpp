@@ -101,6 +101,8 @@ TEST(ElementOutput, EllipseIsAChainOfLinesClosingOnItsStart) {
     EXPECT_NEAR(arc.front().y, 10, 1e-6);
     EXPECT_NEAR(arc.back().x, -5, 1e-6);
     EXPECT_EQ(arc.size(), 19u);  // 17 whole steps and a shorter last one
+    // Angles many turns apart (a damaged record) draw the ellipse once.
+    EXPECT_EQ(ellipse_chain(0, 0, 10, 0.5, -30000, 30000, 0).size(), 73u);
 }
 
 TEST(ElementOutput, PointsInTheThreeForms) {
