@@ -20,7 +20,7 @@ constexpr std::size_t kLibraryNameBytes = 200;
 
 bool write_record(std::FILE* file, std::string_view text) {
     char record[kListRecordSize] = {};
-    std::memcpy(record, text.data(), std::min(text.size(), kListRecordSize - 1));
+    text.copy(record, kListRecordSize - 1);
     return std::fwrite(record, 1, kListRecordSize, file) == kListRecordSize;
 }
 
