@@ -91,14 +91,6 @@ TEST_F(SettingsTest, LongLinesAndBinaryGarbageDoNotBreakReading) {
     EXPECT_EQ(load().JMS, 33);
 }
 
-TEST_F(SettingsTest, OnlyTheFirst200LinesAreRead) {
-    std::string text;
-    for (int i = 0; i < 200; ++i) text += "comment\r\n";
-    text += "JMS=5\r\n";
-    write_bytes(launch + "ZR_JWK.CFG", text);
-    EXPECT_EQ(load().JMS, 78);
-}
-
 TEST_F(SettingsTest, AnUnwritableLaunchFolderKeepsTheDefaultsAndReports) {
     ConverterSettings settings;
     load_converter_settings(launch + "missing/", settings, messages);
