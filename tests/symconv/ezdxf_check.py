@@ -5,9 +5,11 @@ Usage: ezdxf_check.py ZR_JWK LIBRARY_BUILDER WORK_FOLDER [SAMPLE_FOLDER]
 
 Builds the sample symbol library, converts it (and SAMPLE_FOLDER when given)
 in the normal and thumbnail layouts, with and without -n, and reads every DXF
-written with ezdxf, decoding as cp932. Each must hold one block and one INSERT
+written with ezdxf, decoding as cp932; also checks the exit codes and the
+UTF-8 console text of a usage and a failure run. Each must hold one block and one INSERT
 per symbol file, named after it, placed as the sheet lays them out.
 """
+import logging
 import os
 import shutil
 import subprocess
@@ -16,6 +18,10 @@ import unicodedata
 
 import ezdxf
 from ezdxf import bbox
+
+# ezdxf measures texts with matplotlib when that is installed; its font
+# lookups for the DXF's shape fonts are noise here.
+logging.getLogger("matplotlib.font_manager").setLevel(logging.ERROR)
 
 failures = []
 
@@ -114,6 +120,21 @@ def convert(zr_jwk, launch, library, options):
     return os.path.join(library, names[0]) if len(names) == 1 else None
 
 
+def check_console(zr_jwk, work):
+    """Exit codes and console text of the program itself, run as a script runs
+    it: standard input is no terminal, so a failure report must not wait."""
+    usage = subprocess.run([zr_jwk, "-n"], cwd=work, stdin=subprocess.DEVNULL,
+                           capture_output=True, timeout=60)
+    text = usage.stdout.decode("utf-8")
+    check(usage.returncode == 1 and "使用方法: ZR_JWK DirectryName [-n] [-s] \n" in text,
+          f"usage: exit {usage.returncode}, {text!r}")
+    failed = subprocess.run([zr_jwk, os.path.join(work, "missing") + "/"], cwd=work,
+                            stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+    text = failed.stdout.decode("utf-8")
+    check(failed.returncode == 255 and "\n★ＤＸＦファイル作成できませんでした(1)★\n" in text,
+          f"failure: exit {failed.returncode}, {text!r}")
+
+
 def main():
     zr_jwk, builder, work = sys.argv[1], sys.argv[2], sys.argv[3]
     shutil.rmtree(work, ignore_errors=True)
@@ -123,6 +144,7 @@ def main():
     if len(sys.argv) > 4 and os.path.isdir(sys.argv[4]):
         libraries.append(os.path.join(work, "bundled"))
         shutil.copytree(sys.argv[4], libraries[1])
+    check_console(zr_jwk, work)
     checked = 0
     for library in libraries:
         symbol_files = sorted(f for f in os.listdir(library) if f.upper().endswith(".JWK"))
