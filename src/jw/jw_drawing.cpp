@@ -76,21 +76,18 @@ bool prepare_output(JwConversion& c) {
 // what was read, so that the output pass reads exactly that.
 void run_data_pass(JwConversion& c, JwPass pass, long element_offset, std::int64_t area_length,
                    ElementCounts& counts) {
-    if (!c.file.seek(element_offset)) {
-        c.damaged = true;
-        counts = ElementCounts{};
-        return;
-    }
+    bool whole = c.file.seek(element_offset);
     auto section = [&](std::int32_t& count, auto convert) {
-        if (c.damaged) count = 0;
-        else count = convert(c, pass, count);
+        std::int32_t read = whole ? convert(c, pass, count) : 0;
+        whole = whole && read == count;
+        count = read;
     };
     section(counts.lines, convert_jw_lines);
     section(counts.circles, convert_jw_circles);
     section(counts.texts, convert_jw_texts);
-    if (!c.damaged && (area_length < 0 || !c.file.seek(c.file.position() + area_length)))
-        c.damaged = true;
+    whole = whole && area_length >= 0 && c.file.seek(c.file.position() + area_length);
     section(counts.points, convert_jw_points);
+    if (!whole) c.damaged = true;
 }
 
 // Layer states, then the names at the end of the file, into the scratch table.
@@ -162,10 +159,7 @@ bool convert_data_file(JwConversion& c, bool real_variant, JwPaperSize& paper) {
     c.factor = c.unit * c.scale / 10;
 
     if (!prepare_output(c)) return false;
-    bool damaged = c.damaged;
-    c.damaged = false;
     run_data_pass(c, JwPass::Output, element_offset, area_length, elements);
-    c.damaged = c.damaged || damaged;
     return true;
 }
 
@@ -189,11 +183,13 @@ bool convert_symbol_file(JwConversion& c, JwPaperSize& paper) {
     c.layers.write(0, record);
     if (!prepare_output(c)) return false;
 
-    if (!c.file.seek(kJwSymbolElementOffset)) c.damaged = true;
-    std::int32_t* sections[] = {&counts.lines, &counts.circles, &counts.points, &counts.texts};
+    bool whole = c.file.seek(kJwSymbolElementOffset);
+    std::int32_t sections[] = {counts.lines, counts.circles, counts.points, counts.texts};
     decltype(&convert_jw_lines) converters[] = {convert_jw_lines, convert_jw_circles,
                                                 convert_jw_points, convert_jw_texts};
-    for (int i = 0; i < 4 && !c.damaged; ++i) converters[i](c, JwPass::Output, *sections[i]);
+    for (int i = 0; i < 4 && whole; ++i)
+        whole = converters[i](c, JwPass::Output, sections[i]) == sections[i];
+    if (!whole) c.damaged = true;
     return true;
 }
 

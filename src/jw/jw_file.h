@@ -36,7 +36,8 @@ public:
     bool read(void* buffer, std::size_t n);
 
     // Text stream: positions it `text_count` text records after the record
-    // stream's position, which is where the text area begins.
+    // stream's position, which is where the text area begins. When that lies
+    // beyond the end, the text stream is put at the end and false is returned.
     bool start_texts(std::int32_t text_count);
     std::FILE* text_stream() const { return texts_; }
 

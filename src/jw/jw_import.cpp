@@ -44,6 +44,7 @@ int import_jwc_file(const std::string& source_path, ImportState& state, Messages
         close_all_streams(state);
         return -1;
     }
+    state.string_length = 0;
     int result = read_jw_drawing(source_path, state, messages, settings);
     write_jw_line_types(state, messages);
     close_all_streams(state);
