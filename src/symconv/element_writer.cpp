@@ -67,7 +67,9 @@ void ElementWriter::point(int pen, double x, double y) {
             "\r\n40\r\n%0.3f",
             kLayer, colour, x, y, d / 2);
     } else {
-        const double width = d * S_ * 10;
+        // Ten times the point's size on paper (JPS / 100 mm) in drawing units:
+        // 4 at 1/1 with JPS 40, and growing with the scale like every other size.
+        const double width = settings_.JPS / 100.0 * S_ * 10;
         out_.write_dxf_line("0\r\nPOLYLINE");
         out_.write_dxf_line(
             "8\r\n%s\r\n6\r\nCONTINUOUS\r\n62\r\n%d\r\n66\r\n1\r\n10\r\n0\r\n20\r\n0\r\n70\r\n1\r\n"

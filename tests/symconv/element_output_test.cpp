@@ -123,6 +123,10 @@ TEST(ElementOutput, PointsInTheThreeForms) {
               "0\r\nVERTEX\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n10\r\n1.200\r\n20\r\n2.000"
               "\r\n42\r\n1.000\r\n"
               "0\r\nSEQEND\r\n8\r\nZukei\r\n");
+    // At 1/50 the filled circle is 20 across and 200 wide: ten times its size, as at 1/1.
+    std::string at_50 = written_by([&](DxfLineWriter& out) { ElementWriter(out, settings, 50).point(3, 0, 0); });
+    EXPECT_NE(at_50.find("\r\n40\r\n200.000\r\n41\r\n200.000\r\n"), std::string::npos);
+    EXPECT_NE(at_50.find("\r\n10\r\n-10.000\r\n"), std::string::npos);
 }
 
 TEST(ElementOutput, HorizontalTurnedAndVerticalTexts) {

@@ -3,7 +3,7 @@
 
 Usage: ezdxf_check.py ZR_JWK LIBRARY_BUILDER WORK_FOLDER [SAMPLE_FOLDER]
 
-Builds the sample symbol library, converts it (and SAMPLE_FOLDER when given)
+Builds the varied symbol library, converts it (and SAMPLE_FOLDER when given)
 in the normal and thumbnail layouts, with and without -n, and reads every DXF
 written with ezdxf, decoding as cp932; also checks the exit codes and the
 UTF-8 console text of a usage and a failure run. Each must hold one block and one INSERT
@@ -139,7 +139,7 @@ def main():
     zr_jwk, builder, work = sys.argv[1], sys.argv[2], sys.argv[3]
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    libraries = [os.path.join(work, "sample")]
+    libraries = [os.path.join(work, "varied")]
     subprocess.run([builder, libraries[0], "サンプル"], check=True)
     if len(sys.argv) > 4 and os.path.isdir(sys.argv[4]):
         libraries.append(os.path.join(work, "bundled"))
