@@ -1,7 +1,15 @@
 // ZR_JWK: a folder of JW_CAD symbol files becomes one DXF symbol-library sheet.
-#include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
-    std::printf("ZR_JWK DirectryName [-n] [-s]\n");
-    return 1;
+#include "common/files.h"
+#include "symconv/console.h"
+#include "symconv/converter.h"
+
+int main(int argc, char** argv) {
+    zov::ConverterConsole console;
+    zov::ConverterContext context(console);
+    context.launch_folder = zov::current_folder();
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return zov::run_converter(context, arguments);
 }

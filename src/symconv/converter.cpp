@@ -1,0 +1,107 @@
+#include "symconv/converter.h"
+
+#include <cctype>
+#include <cstdio>
+#include <optional>
+
+#include "common/encoding.h"
+#include "common/files.h"
+#include "symconv/console.h"
+#include "symconv/dxf_sections.h"
+#include "symconv/library_list.h"
+#include "symconv/symbol_passes.h"
+#include "symconv/texts.h"
+
+namespace zov {
+
+namespace {
+
+bool is_option(const std::string& argument) {
+    if (argument.size() < 2) return false;
+    return argument[0] == '-' || (argument[0] == '/' && argument.size() == 2);
+}
+
+void print_usage(Messages& messages) {
+    print_text(messages, "\n");
+    print_text(messages, "%s", kConversionFailed);
+    for (const char* line : {kUsage1, kUsage2, kUsage3, kUsage4}) {
+        print_text(messages, "%s\n", line);
+    }
+}
+
+// Writes every section of the DXF file; the result of the block pass.
+int write_dxf(ConverterContext& context, DxfLineWriter& out) {
+    write_header_and_tables(context, out);
+    context.name_counter = 0;
+    write_blocks_start(out);
+    context.name_counter = 0;
+    int blocks = block_pass(context, out);
+    write_blocks_end(out);
+    write_sheet_entities(context, out);
+    write_inserts(context, out);
+    write_end(out);
+    return blocks;
+}
+
+}  // namespace
+
+CommandLine parse_command_line(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) {
+        const std::string& argument = *it;
+        if (is_option(argument)) {
+            char choice = static_cast<char>(std::tolower(static_cast<unsigned char>(argument[1])));
+            if (choice == 'n') line.ascii_names = true;
+            if (choice == 's') line.thumbnail_mode = true;
+        } else {
+            line.has_library = true;
+            line.library = argument;
+        }
+    }
+    return line;
+}
+
+int run_converter(ConverterContext& context, const std::vector<std::string>& arguments) {
+    Messages& messages = context.messages;
+    CommandLine command = parse_command_line(arguments);
+    context.ascii_names = command.ascii_names;
+    context.thumbnail_mode = command.thumbnail_mode;
+    print_text(messages, "\n%s\n", kBannerLine);
+    if (!command.has_library) {
+        print_usage(messages);
+        return kExitUsage;
+    }
+
+    context.settings = ConverterSettings();
+    load_converter_settings(context.launch_folder, context.settings, messages);
+    scan_library_folder(context, command.library);
+    print_text(messages, "%s", kSurveying);
+    if (survey_pass(context) != 0) {
+        report_error(messages, "%s", kDxfNotCreated1);
+        return kExitFailed;
+    }
+
+    std::optional<std::string> file_name = cp932_to_utf8_exact(context.library_name);
+    std::string dxf_path = context.library_folder + file_name.value_or("") + ".DXF";
+    std::FILE* file = file_name ? std::fopen(dxf_path.c_str(), "wb") : nullptr;
+    if (file == nullptr) {
+        std::string shown = path_text(context.library_folder) + context.library_name + ".DXF";
+        print_text(messages, kCannotCreateFile, shown.c_str());
+        return kExitFailed;
+    }
+    print_text(messages, kConverting, context.symbol_count);
+    DxfLineWriter out(file);
+    int blocks = write_dxf(context, out);
+    bool written = !out.failed();
+    if (std::fclose(file) != 0) written = false;
+
+    if (blocks != 0 || !written) {
+        report_error(messages, "%s", kDxfNotCreated2);
+        return kExitFailed;
+    }
+    delete_file(context.list_path());
+    print_text(messages, "%s", kFinished);
+    return kExitNormal;
+}
+
+}  // namespace zov

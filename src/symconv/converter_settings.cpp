@@ -1,0 +1,166 @@
+#include "symconv/converter_settings.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "common/cp932.h"
+#include "symconv/console.h"
+#include "symconv/dxf_line_writer.h"
+#include "symconv/texts.h"
+
+namespace zov {
+
+namespace {
+
+constexpr std::size_t kLongestSettingLine = 1024;
+constexpr int kMostSettingLines = 200;
+constexpr std::size_t kLongestListValue = 128;
+
+// True for "KEY=..." with the given key.
+bool is_key(const std::string& line, const char* key) {
+    return line.size() >= 4 && line[3] == '=' && line.compare(0, 3, key) == 0;
+}
+
+// Decimal integer at the start of `text` as the standard conversion reads it
+// (leading blanks skipped, 0 when no number), kept within int.
+int decimal_int(const char* text, const char** end) {
+    char* stop = nullptr;
+    long value = std::strtol(text, &stop, 10);
+    if (end != nullptr) *end = stop;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+void apply_setting(const std::string& line, ConverterSettings& s) {
+    if (is_key(line, "JMC")) {
+        s.JMC = setting_int(line);
+        if (s.JMC > 0) {
+            for (int i = 0; i < 10; ++i) s.text_colours[i] = s.JMC;
+        }
+    } else if (is_key(line, "JMS")) {
+        s.JMS = setting_int(line);
+    } else if (is_key(line, "JPO")) {
+        s.JPO = setting_int(line);
+    } else if (is_key(line, "JPS")) {
+        s.JPS = setting_int(line);
+    } else if (is_key(line, "JPM")) {
+        s.JPM = setting_int(line);
+    } else if (is_key(line, "JKE")) {
+        s.JKE = setting_int(line);
+    } else if (is_key(line, "JFR")) {
+        s.JFR = setting_int(line);
+    } else if (is_key(line, "JCO")) {
+        scan_int_list(setting_text(line, kLongestListValue), s.JCO, 6);
+    } else if (is_key(line, "JSS")) {
+        scan_int_list(setting_text(line, kLongestListValue), s.JSS, 10);
+    }
+}
+
+}  // namespace
+
+int read_setting_line(std::FILE* file, std::string& line) {
+    line.clear();
+    int c = std::fgetc(file);
+    if (c == EOF) return -1;
+    for (; c != EOF; c = std::fgetc(file)) {
+        if (c == '\r') {
+            std::fgetc(file);  // the LF after the CR
+            break;
+        }
+        if (c == '\n') break;
+        if (line.size() < kLongestSettingLine) line += static_cast<char>(c);
+    }
+    return 0;
+}
+
+int setting_int(const std::string& line) {
+    if (line.size() <= 4) return 0;
+    return decimal_int(line.c_str() + 4, nullptr);
+}
+
+std::string setting_text(const std::string& line, std::size_t max) {
+    if (line.size() <= 4) return std::string();
+    std::size_t start = 4;
+    std::size_t end;
+    if (line[start] == '"') {
+        ++start;
+        end = line.find('"', start);
+    } else {
+        end = line.find(' ', start);
+    }
+    if (end == std::string::npos) end = line.size();
+    std::string_view value(line.data() + start, end - start);
+    return std::string(value.substr(0, safe_prefix_length(value, max)));
+}
+
+int scan_int_list(const std::string& text, int* values, int count) {
+    const char* p = text.c_str();
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            if (*p != ',') return i;
+            ++p;
+        }
+        const char* start = p;
+        while (std::isspace(static_cast<unsigned char>(*start))) ++start;
+        if (*start == '+' || *start == '-') ++start;
+        if (!std::isdigit(static_cast<unsigned char>(*start))) return i;
+        values[i] = decimal_int(p, &p);
+    }
+    return count;
+}
+
+void load_converter_settings(const std::string& launch_folder, ConverterSettings& settings,
+                             Messages& messages) {
+    std::FILE* file = std::fopen((launch_folder + kSiblingSettingsFile).c_str(), "rb");
+    if (file == nullptr) {
+        std::string own = launch_folder + kSettingsFile;
+        file = std::fopen(own.c_str(), "rb");
+        if (file == nullptr) {
+            save_default_settings(launch_folder, settings, messages);
+            file = std::fopen(own.c_str(), "rb");
+        }
+    }
+    if (file == nullptr) return;
+    std::string line;
+    for (int n = 0; n < kMostSettingLines && read_setting_line(file, line) == 0; ++n) {
+        apply_setting(line, settings);
+    }
+    std::fclose(file);
+}
+
+int save_default_settings(const std::string& launch_folder, const ConverterSettings& s,
+                          Messages& messages) {
+    std::FILE* file = std::fopen((launch_folder + kSettingsFile).c_str(), "wb");
+    if (file == nullptr) {
+        report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
+        return -1;
+    }
+    DxfLineWriter out(file);
+    out.write_dxf_line("%s", kSettingsBanner1);
+    out.write_dxf_line("%s", kSettingsBanner2);
+    out.write_dxf_line("%s", kSettingsBanner1);
+    out.write_dxf_line(kSettingsJMS, s.JMS);
+    out.write_dxf_line(kSettingsJMC, s.JMC);
+    out.write_dxf_line("%s", kSettingsColours1);
+    out.write_dxf_line("%s", kSettingsColours2);
+    out.write_dxf_line(kSettingsJPO, s.JPO);
+    out.write_dxf_line(kSettingsJPM, s.JPM);
+    out.write_dxf_line("%s", kSettingsPointStyles);
+    out.write_dxf_line(kSettingsJPS, s.JPS);
+    out.write_dxf_line(kSettingsJKE, s.JKE);
+    out.write_dxf_line(kSettingsJCO, s.JCO[0], s.JCO[1], s.JCO[2], s.JCO[3], s.JCO[4], s.JCO[5]);
+    out.write_dxf_line(kSettingsJSS, s.JSS[0], s.JSS[1], s.JSS[2], s.JSS[3], s.JSS[4], s.JSS[5],
+                       s.JSS[6], s.JSS[7], s.JSS[8], s.JSS[9]);
+    out.write_dxf_line(kSettingsJFR, s.JFR);
+    bool failed = out.failed();
+    if (std::fclose(file) != 0 || failed) {
+        report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
+        return -1;
+    }
+    return 0;
+}
+
+}  // namespace zov

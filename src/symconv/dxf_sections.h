@@ -1,0 +1,21 @@
+#pragma once
+// The sections of the converter's DXF file, written in this order:
+// header and tables, the start of BLOCKS, one BLOCK per symbol (block_pass),
+// the end of BLOCKS, the sheet's frames and names, the INSERTs, the end.
+#include "symconv/converter_context.h"
+#include "symconv/dxf_line_writer.h"
+
+namespace zov {
+
+void write_header_and_tables(const ConverterContext& context, DxfLineWriter& out);
+void write_blocks_start(DxfLineWriter& out);
+void write_blocks_end(DxfLineWriter& out);
+// The ENTITIES section's start with the frame, title, guide lines and names;
+// 0, or -1 when the list file cannot be read.
+int write_sheet_entities(const ConverterContext& context, DxfLineWriter& out);
+// One INSERT per symbol at its cell; resets name_counter first so that each
+// INSERT names its own block. 0, or -1 after a reported failure.
+int write_inserts(ConverterContext& context, DxfLineWriter& out);
+void write_end(DxfLineWriter& out);
+
+}  // namespace zov

@@ -1,0 +1,144 @@
+#include "symconv/library_list.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "common/cp932.h"
+#include "common/encoding.h"
+#include "common/files.h"
+#include "common/paths.h"
+#include "symconv/console.h"
+#include "symconv/texts.h"
+
+namespace zov {
+
+namespace {
+
+constexpr std::size_t kLibraryNameBytes = 200;
+
+bool write_record(std::FILE* file, std::string_view text) {
+    char record[kListRecordSize] = {};
+    text.copy(record, kListRecordSize - 1);
+    return std::fwrite(record, 1, kListRecordSize, file) == kListRecordSize;
+}
+
+// A folder that the converter can search: an existing directory, named.
+bool can_enter(const std::string& folder) {
+    std::error_code error;
+    return !folder.empty() && std::filesystem::is_directory(folder, error);
+}
+
+// ZU_NAME.DAT of the folder, found in any letter case.
+std::string library_name_file(const std::string& folder) {
+    std::string exact = folder + kLibraryNameFile;
+    if (file_exists(exact)) return exact;
+    std::vector<FoundFile> found = find_files(folder, kLibraryNameFile);
+    return found.empty() ? exact : folder + found.front().name;
+}
+
+// A symbol file the list can hold: its path fits a record, and its name can
+// be written into the DXF (CP932).
+bool listable(const std::string& path, const std::string& file_name) {
+    return path.size() < kListRecordSize && utf8_to_cp932_exact(file_name).has_value();
+}
+
+int list_failure(const ConverterContext& context) {
+    report_error(context.messages, kCannotOpenList);
+    return -1;
+}
+
+// Writes records 0 to 2+n; -1 after reporting what failed.
+int write_list(ConverterContext& context, std::FILE* list) {
+    if (!write_record(list, {})) return list_failure(context);
+
+    std::string name_file = library_name_file(context.library_folder);
+    std::FILE* probe = std::fopen(name_file.c_str(), "rb");
+    if (probe == nullptr) {
+        if (!write_record(list, {})) return list_failure(context);
+        context.library_name = kDefaultLibraryName;
+    } else {
+        std::fclose(probe);
+        if (!write_record(list, name_file.size() < kListRecordSize ? name_file : std::string()))
+            return list_failure(context);
+    }
+
+    std::vector<FoundFile> found = find_files(context.library_folder, "*.JWK");
+    context.symbol_count = 0;
+    for (const FoundFile& file : found) {
+        std::string path = context.library_folder + file.name;
+        if (!listable(path, file.name)) {
+            report_error(context.messages, kCannotOpenSymbol, path_text(path).c_str(),
+                         context.symbol_count, static_cast<int>(found.size()));
+            return -1;
+        }
+        if (!write_record(list, path)) return list_failure(context);
+        ++context.symbol_count;
+    }
+    std::int32_t count = context.symbol_count;
+    if (std::fseek(list, 0, SEEK_SET) != 0 || std::fwrite(&count, sizeof count, 1, list) != 1)
+        return list_failure(context);
+
+    if (context.library_name.empty()) {
+        context.library_name = read_library_name(name_file);
+        if (context.library_name.empty()) context.library_name = kDefaultLibraryName;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int scan_library_folder(ConverterContext& context, const std::string& argument) {
+    context.library_name.clear();
+    context.symbol_count = 0;
+    context.library_folder = split_path(argument).folder;
+
+    const std::string list_path = context.list_path();
+    std::FILE* list = std::fopen(list_path.c_str(), "wb");
+    if (list == nullptr) return list_failure(context);
+    if (!can_enter(context.library_folder)) {
+        report_error(context.messages, kBadParameter, path_text(argument).c_str());
+        std::fclose(list);
+        delete_file(list_path);
+        return -1;
+    }
+    int result = write_list(context, list);
+    if (std::fclose(list) != 0 && result == 0) result = list_failure(context);
+    if (result != 0) delete_file(list_path);
+    return result;
+}
+
+int read_library_list(const ConverterContext& context, std::vector<std::string>& paths) {
+    paths.clear();
+    std::FILE* list = std::fopen(context.list_path().c_str(), "rb");
+    if (list == nullptr) return list_failure(context);
+    char record[kListRecordSize];
+    std::fseek(list, 2 * static_cast<long>(kListRecordSize), SEEK_SET);
+    for (int i = 0; i < context.symbol_count; ++i) {
+        std::size_t got = std::fread(record, 1, kListRecordSize, list);
+        std::memset(record + got, 0, kListRecordSize - got);
+        paths.push_back(std::string(fixed_text(record)));
+    }
+    std::fclose(list);
+    return 0;
+}
+
+std::string symbol_name(const std::string& path) {
+    return utf8_to_cp932(split_path(path).name);
+}
+
+std::string read_library_name(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return std::string();
+    char text[kLibraryNameBytes + 1] = {};
+    std::size_t got = std::fread(text, 1, kLibraryNameBytes, file);
+    std::fclose(file);
+    std::string name(text, strnlen(text, got));
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t' || name.back() == '\r' ||
+                             name.back() == '\n'))
+        name.pop_back();
+    return name;
+}
+
+}  // namespace zov

@@ -1,0 +1,158 @@
+#include "symconv/symbol_passes.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "jw/jw_tables.h"
+#include "symconv/block_names.h"
+#include "symconv/console.h"
+#include "symconv/element_geometry.h"
+#include "symconv/element_writer.h"
+#include "symconv/library_list.h"
+#include "symconv/symbol_file.h"
+#include "symconv/texts.h"
+
+namespace zov {
+
+namespace {
+
+// Reads symbol `index` of the list; -1 after reporting that it cannot be opened.
+int read_listed_symbol(const ConverterContext& context, const std::vector<std::string>& paths,
+                       std::size_t index, SymbolFile& symbol) {
+    if (read_symbol_file(paths[index], symbol)) return 0;
+    report_error(context.messages, kCannotOpenSymbol, path_text(paths[index]).c_str(),
+                 static_cast<int>(index), static_cast<int>(paths.size()));
+    return -1;
+}
+
+void widen_with_symbol(const ConverterSettings& settings, SurveyState& survey,
+                       const SymbolFile& symbol) {
+    for (const JwLineRecord& line : symbol.lines) {
+        survey.widen(line.start_x, line.start_y);
+        survey.widen(line.end_x, line.end_y);
+    }
+    for (const JwCircleRecord& circle : symbol.circles) {
+        double r = circle.radius;
+        survey.widen(circle.centre_x - r, circle.centre_y - r);
+        survey.widen(circle.centre_x + r, circle.centre_y + r);
+    }
+    for (const JwPointRecord& point : symbol.points) survey.widen(point.x, point.y);
+    for (const SymbolText& text : symbol.texts) {
+        const JwTextRecord& r = text.record;
+        survey.widen(r.start_x, r.start_y);
+        int a = text_angle(r.end_x - r.start_x, r.end_y - r.start_y,
+                           (r.flags & kJwTextVertical) != 0);
+        if (a == 0) continue;
+        double h = text_height(settings, jw_text_kind(r.kind, JwProgram::Converter),
+                               survey.scale());
+        double length = h * static_cast<double>(text.text.size());
+        survey.widen(r.start_x + std::cos(a * kRadiansPerDegree) * length,
+                     r.start_y + std::sin(a * kRadiansPerDegree) * length);
+    }
+}
+
+void print_summary(ConverterContext& context, bool last_had_points) {
+    Messages& messages = context.messages;
+    const std::string folder = path_text(context.library_folder);
+    const char* name = context.library_name.c_str();
+    if (context.thumbnail_mode) {
+        print_text(messages, "%s", kThumbnailNotice);
+        print_text(messages, kSummaryThumbnail, folder.c_str(), name, kPaperA3,
+                   context.settings.JMS);
+    } else {
+        print_text(messages, kSummaryNormal, folder.c_str(), name,
+                   context.layout.paper_name.c_str(), context.survey.scale(),
+                   context.settings.JMS);
+    }
+    if (context.ascii_names) print_text(messages, "%s", kAsciiNamesNotice);
+    if (last_had_points) {
+        if (context.settings.JPO == 2) print_text(messages, "%s", kPointsAsFilledCircles);
+        if (context.settings.JPO == 1) print_text(messages, "%s", kPointsAsCircles);
+    }
+}
+
+void write_block(ConverterContext& context, const std::string& path, const SymbolFile& symbol,
+                 DxfLineWriter& out) {
+    std::string name =
+        clean_block_name(symbol_name(path), context.ascii_names, context.name_counter);
+    out.write_dxf_line(
+        "0\r\nBLOCK\r\n8\r\n0\r\n2\r\n%s\r\n70\r\n0\r\n10\r\n0.0\r\n20\r\n0.0\r\n3\r\n%s\r\n1\r\n",
+        name.c_str(), name.c_str());
+    ElementWriter elements(out, context.settings, context.survey.scale());
+    for (const JwLineRecord& l : symbol.lines)
+        elements.line(l.line_type, l.pen, l.start_x, l.start_y, l.end_x, l.end_y);
+    for (const JwCircleRecord& c : symbol.circles)
+        elements.circle(c.line_type, c.pen, c.centre_x, c.centre_y, c.radius, c.flatness,
+                        c.start_angle, c.end_angle, c.tilt);
+    for (const JwPointRecord& p : symbol.points) elements.point(p.pen, p.x, p.y);
+    for (const SymbolText& t : symbol.texts) {
+        const JwTextRecord& r = t.record;
+        elements.text(r.kind, (r.flags & kJwTextVertical) != 0, r.start_x, r.start_y, r.end_x,
+                      r.end_y, t.text);
+    }
+    out.write_dxf_line("0\r\nENDBLK");
+}
+
+}  // namespace
+
+int survey_pass(ConverterContext& context) {
+    context.survey.reset();
+    std::FILE* thumbnails = nullptr;
+    if (context.thumbnail_mode) {
+        thumbnails = std::fopen(context.thumbnail_path().c_str(), "wb");
+        if (thumbnails == nullptr) {
+            report_error(context.messages, kCannotCreateBro);
+            return -1;
+        }
+    }
+    std::vector<std::string> paths;
+    int result = read_library_list(context, paths);
+    bool last_had_points = false;
+    SymbolFile symbol;
+    for (std::size_t i = 0; result == 0 && i < paths.size(); ++i) {
+        if (context.thumbnail_mode) context.survey.reset();
+        if (read_listed_symbol(context, paths, i, symbol) != 0) {
+            result = -1;
+            break;
+        }
+        if (!symbol.complete) {
+            print_text(context.messages, kSymbolCutShort, path_text(paths[i]).c_str());
+        }
+        context.survey.take_scale(symbol.counts.scale);
+        widen_with_symbol(context.settings, context.survey, symbol);
+        last_had_points = !symbol.points.empty();
+        if (thumbnails != nullptr) {
+            ThumbnailRecord record = thumbnail_record(context.survey);
+            if (std::fwrite(&record, sizeof record, 1, thumbnails) != 1) {
+                report_error(context.messages, kCannotCreateBro);
+                result = -1;
+            }
+        }
+    }
+    if (thumbnails != nullptr && std::fclose(thumbnails) != 0 && result == 0) {
+        report_error(context.messages, kCannotCreateBro);
+        result = -1;
+    }
+    if (result != 0) return -1;
+    if (!context.thumbnail_mode) context.layout = normal_layout(context.survey);
+    print_summary(context, last_had_points);
+    return 0;
+}
+
+int block_pass(ConverterContext& context, DxfLineWriter& out) {
+    context.survey.reset();
+    std::vector<std::string> paths;
+    if (read_library_list(context, paths) != 0) return -1;
+    SymbolFile symbol;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (context.thumbnail_mode) context.survey.reset();
+        if (read_listed_symbol(context, paths, i, symbol) != 0) return -1;
+        context.survey.take_scale(symbol.counts.scale);
+        write_block(context, paths[i], symbol, out);
+    }
+    return 0;
+}
+
+}  // namespace zov

@@ -1,0 +1,17 @@
+#pragma once
+// The two passes over the symbol files of the list.
+#include "symconv/converter_context.h"
+#include "symconv/dxf_line_writer.h"
+
+namespace zov {
+
+// Pass 1: extents and scale of the symbols, the sheet layout (normal mode) or
+// the thumbnail records of JWK_BRO.TMP (thumbnail mode), then the console
+// summary and notices. 0, or -1 after a reported failure.
+int survey_pass(ConverterContext& context);
+
+// Pass 2: one BLOCK per symbol with its elements. 0, or -1 after a reported
+// failure (the blocks written so far stay).
+int block_pass(ConverterContext& context, DxfLineWriter& out);
+
+}  // namespace zov

@@ -1,0 +1,104 @@
+#pragma once
+// Shared pieces of the converter's tests: a fresh launch folder and library
+// folder per test, file helpers, and a run of the converter that records
+// every console message.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "fixtures/jw_writer.h"
+#include "symconv/converter.h"
+#include "symconv/dxf_line_writer.h"
+
+namespace zov::testing {
+
+inline std::string read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline void write_bytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// The lines of a CR LF text.
+inline std::vector<std::string> crlf_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// What `write` sends through a DXF line writer, as bytes.
+template <typename Write>
+std::string written_by(Write write) {
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    std::FILE* memory = open_memstream(&buffer, &size);
+    {
+        DxfLineWriter out(memory);
+        write(out);
+    }
+    std::fclose(memory);
+    std::string bytes(buffer, size);
+    std::free(buffer);
+    return bytes;
+}
+
+// A test with its own launch folder and library folder "lib/" inside it.
+class ConverterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/zr_jwk_test_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        launch = std::string(pattern) + "/";
+        library = launch + "lib/";
+        std::filesystem::create_directories(library);
+    }
+    void TearDown() override { std::filesystem::remove_all(launch); }
+
+    void add_symbol(const std::string& file_name, const fixtures::JwSymbolSpec& spec) {
+        ASSERT_TRUE(fixtures::write_jw_file(library + file_name, fixtures::build_jw_symbol_file(spec)));
+    }
+
+    // Runs the converter on `arguments` with the launch folder as current.
+    int run(std::vector<std::string> arguments) {
+        messages.entries.clear();
+        ConverterContext context(messages);
+        context.launch_folder = launch;
+        int code = run_converter(context, arguments);
+        last_context_library_name = context.library_name;
+        return code;
+    }
+
+    // Every message printed, joined in order; failure reports framed by ★.
+    std::string console() const {
+        std::string text;
+        for (const auto& entry : messages.entries) {
+            text += entry.icon == MessageIcon::Stop ? "[" + entry.text + "]" : entry.text;
+        }
+        return text;
+    }
+
+    std::string dxf(const std::string& name = "ZR_JWK") const {
+        return read_bytes(library + name + ".DXF");
+    }
+
+    std::string launch;
+    std::string library;
+    RecordingMessages messages;
+    std::string last_context_library_name;
+};
+
+}  // namespace zov::testing

@@ -1,0 +1,79 @@
+// Truncated, corrupted and absurd symbol files go through whole conversions:
+// no crash, no hang, output bounded by what the files hold.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "converter_test_support.h"
+
+namespace zov {
+namespace {
+
+using fixtures::JwSymbolSpec;
+using testing::write_bytes;
+
+std::string sample_symbol_bytes() {
+    JwSymbolSpec spec;
+    spec.scale = 20;
+    spec.elements.lines.push_back({0, 0, 10, 5, 2, 3, 0});
+    spec.elements.circles.push_back({1, 1, 4, 6000, 0, 90 * 65536, 30 * 65536, 1, 1, 0});
+    spec.elements.points.push_back({2, 2, 0, 4});
+    spec.elements.texts.push_back({0, 0, 0, 10, 12, 0, 32, "\x8A\x4B\x92\x69 stairs"});
+    spec.elements.texts.push_back({5, 5, 9, 5, 0, 0, 0, "AB"});
+    return fixtures::build_jw_symbol_file(spec);
+}
+
+class DamagedInput : public testing::ConverterTest {
+protected:
+    // Converts a library of the one damaged file in both layouts; the DXF must
+    // end properly and stay small.
+    void convert(const std::string& bytes) {
+        write_bytes(library + "X.JWK", bytes);
+        for (const char* layout : {"-n", "-s"}) {
+            ASSERT_EQ(run({library, layout}), kExitNormal);
+            std::string out = dxf();
+            ASSERT_GE(out.size(), 8u);
+            ASSERT_EQ(out.substr(out.size() - 8), "0\r\nEOF\r\n");
+            ASSERT_LT(out.size(), 200000u);
+        }
+    }
+};
+
+TEST_F(DamagedInput, EveryPrefixOfASymbolFile) {
+    std::string whole = sample_symbol_bytes();
+    for (std::size_t length = 0; length <= whole.size(); length += 7) {
+        SCOPED_TRACE(length);
+        convert(whole.substr(0, length));
+    }
+}
+
+TEST_F(DamagedInput, RandomByteFlips) {
+    std::string whole = sample_symbol_bytes();
+    std::mt19937 random(7);
+    for (int round = 0; round < 150; ++round) {
+        std::string bytes = whole;
+        for (int flips = 0; flips < 4; ++flips)
+            bytes[random() % bytes.size()] = static_cast<char>(random());
+        SCOPED_TRACE(round);
+        convert(bytes);
+    }
+}
+
+TEST_F(DamagedInput, AbsurdCountsAndGarbageNumbers) {
+    std::string whole = sample_symbol_bytes();
+    for (std::string counts : {"-5,-5,-5,-5,x,y,z,-1,-1e300", "99999999999999999999,1,1,1,0,0,0,0,nan",
+                               "1,1,1,1,0,0,0,0,inf", "1,1,1,1,0,0,0,0,1e38", ",,,,,,,,", ""}) {
+        std::string bytes = whole;
+        counts.resize(200, '\0');
+        bytes.replace(200, 200, counts);
+        SCOPED_TRACE(counts.c_str());
+        convert(bytes);
+    }
+    std::string nan_coordinates = whole;
+    for (int i = 400; i < 416; ++i) nan_coordinates[i] = '\xFF';  // the first line's four reals
+    convert(nan_coordinates);
+}
+
+}  // namespace
+}  // namespace zov
