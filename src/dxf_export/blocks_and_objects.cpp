@@ -2,7 +2,7 @@
 // blocks are not exported.
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "dxf_export/text_file_writer.h"
+#include "common/text_file_writer.h"
 
 namespace zov {
 

@@ -3,7 +3,7 @@
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "dxf_export/text_file_writer.h"
+#include "common/text_file_writer.h"
 #include "store/store_reader.h"
 
 namespace zov {

@@ -8,7 +8,7 @@
 #include "common/files.h"
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
-#include "dxf_export/text_file_writer.h"
+#include "common/text_file_writer.h"
 #include "dxf_export/text_fonts.h"
 
 namespace zov {

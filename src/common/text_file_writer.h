@@ -1,5 +1,5 @@
 #pragma once
-// A file written the way the programs write text files: every "\n" becomes
+// A text file written the way the programs write them: every "\n" becomes
 // CR LF on disk, whatever the platform. Output is buffered; a failed write is
 // remembered and reported by close().
 #include <cstdio>

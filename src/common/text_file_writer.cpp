@@ -1,4 +1,4 @@
-#include "dxf_export/text_file_writer.h"
+#include "common/text_file_writer.h"
 
 #include <cstdarg>
 
