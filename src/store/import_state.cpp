@@ -1,5 +1,8 @@
 #include "store/import_state.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/files.h"
@@ -118,10 +121,10 @@ int end_block_data(ImportState& state) {
 }
 
 std::int32_t append_text(ImportState& state, const char* bytes, std::int32_t n) {
-    if (n < 0 || (n > 0 && write_at_current_position(state.strings, bytes,
-                                                     static_cast<std::size_t>(n)) != 0))
+    // The STR section's offsets are 32-bit: a text that would pass them is refused.
+    if (state.strings == nullptr || n < 0 || n > INT32_MAX - state.string_length) return -1;
+    if (n > 0 && write_at_current_position(state.strings, bytes, static_cast<std::size_t>(n)) != 0)
         return -1;
-    if (state.strings == nullptr) return -1;
     const std::int32_t offset = state.string_length;
     state.string_length += n;
     return offset;

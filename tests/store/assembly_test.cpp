@@ -55,6 +55,18 @@ protected:
     }
 };
 
+TEST_F(Assembly, HeaderNamesTheSourceInCp932) {
+    const std::string source = path("\xe5\xb9\xb3\xe9\x9d\xa2.dxf");  // 平面.dxf in UTF-8
+    write_bytes("\xe5\xb9\xb3\xe9\x9d\xa2.dxf", "0\r\nEOF\r\n");
+    state().header.ent_num = 9;
+    prepare_header(state(), source);
+    EXPECT_EQ(fixed_text(state().header.ver), kStoreBanner);
+    EXPECT_EQ(fixed_text(state().header.fname), folder_.string() + "/\x95\xbd\x96\xca.dxf");
+    EXPECT_EQ(state().header.fsize, 8);
+    EXPECT_GT(state().header.ftime, 0);
+    EXPECT_EQ(state().header.ent_num, 0);  // the rest is cleared
+}
+
 TEST_F(Assembly, SectionsFollowTheHeaderInTheirOrder) {
     ASSERT_EQ(open_section_files(state()), 0);
     EXPECT_EQ(append_text(state(), "AB", 2), 0);
