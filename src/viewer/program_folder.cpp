@@ -1,0 +1,34 @@
+#include "viewer/program_folder.h"
+
+#include <cstdlib>
+
+#include "common/files.h"
+
+namespace zov {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string with_trailing_slash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+std::string viewer_program_folder() {
+    std::string folder = environment("ZOVVIEW_HOME");
+    if (folder.empty()) {
+        std::string data_home = environment("XDG_DATA_HOME");
+        if (data_home.empty()) data_home = with_trailing_slash(environment("HOME")) + ".local/share";
+        folder = with_trailing_slash(data_home) + "zovview";
+    }
+    folder = with_trailing_slash(folder);
+    return make_folders(folder) ? folder : std::string();
+}
+
+}  // namespace zov
