@@ -1,5 +1,6 @@
 #include "store/import_state.h"
 
+#include <cstdint>
 #include <memory>
 
 #include "common/encoding.h"
@@ -25,6 +26,10 @@ bool copy_stream(std::FILE* from, std::FILE* to) {
     return std::ferror(from) == 0;
 }
 
+// kCannotCreate (cannot create) and kNotFound (not found) in CP932.
+constexpr char kCannotCreate[] = "%s \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xc8\x82\xa2";
+constexpr char kNotFound[] = "%s \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2";
+
 struct Section {
     const char* file_name;
     std::int32_t count;
@@ -40,7 +45,7 @@ int assemble_store(ImportState& state) {
     StoreHeader& header = state.header;
     const std::string data_path = state.path(kDataFileName);
     auto report_not_created = [&] {
-        show_error(state.messages, "%s を作成できない", utf8_to_cp932(data_path).c_str());
+        show_error(state.messages, kCannotCreate, utf8_to_cp932(data_path).c_str());
         return -1;
     };
     File data(std::fopen(data_path.c_str(), "wb"));
@@ -64,12 +69,14 @@ int assemble_store(ImportState& state) {
     };
     for (const Section& section : sections) {
         if (section.count == 0) continue;
-        header.*section.offset = static_cast<std::int32_t>(std::ftell(data.get()));
+        const long position = std::ftell(data.get());
+        if (position < 0 || position > INT32_MAX) return report_not_created();
+        header.*section.offset = static_cast<std::int32_t>(position);
         const std::string path = state.path(section.file_name);
         File source(std::fopen(path.c_str(), "rb"));
         if (!source) {
             if (section.may_be_missing) continue;
-            show_error(state.messages, "%s が見つからない", utf8_to_cp932(path).c_str());
+            show_error(state.messages, kNotFound, utf8_to_cp932(path).c_str());
             return -1;
         }
         if (!copy_stream(source.get(), data.get())) return report_not_created();

@@ -40,11 +40,20 @@ std::string header_dump_text(const StoreHeader& h) {
     return text;
 }
 
+namespace {
+
+// "ZovView.txt をオープンできない" (cannot open) in CP932; the text names the
+// viewer's general dump file, as it always has.
+constexpr char kCannotOpenDump[] =
+    "ZovView.txt \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2";
+
+}  // namespace
+
 int write_header_dump(ImportState& state) {
     const std::string path = state.path(kHeaderDumpFileName);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
-        show_error(state.messages, "ZovView.txt をオープンできない");
+        show_error(state.messages, kCannotOpenDump);
         return -1;
     }
     // Written as a text-mode file of the viewer's platform: every line ends in CR LF.
@@ -55,7 +64,7 @@ int write_header_dump(ImportState& state) {
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (std::fclose(file) != 0 || !written) {
-        show_error(state.messages, "ZovView.txt をオープンできない");
+        show_error(state.messages, kCannotOpenDump);
         return -1;
     }
     return 0;

@@ -1,5 +1,8 @@
 #include "store/import_state.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/files.h"
@@ -26,13 +29,17 @@ void close_stream(std::FILE*& stream) {
     stream = nullptr;
 }
 
+// "%s をオープンできない*9" (cannot open) in CP932.
+constexpr char kCannotOpenSection[] =
+    "%s \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2*9";
+
 // Creates one section file empty for update; reports the failure.
 int create_section_file(ImportState& state, const char* name, std::FILE*& stream) {
     close_stream(stream);
     const std::string path = state.path(name);
     stream = std::fopen(path.c_str(), "w+b");
     if (stream == nullptr) {
-        show_error(state.messages, "%s をオープンできない*9", utf8_to_cp932(path).c_str());
+        show_error(state.messages, kCannotOpenSection, utf8_to_cp932(path).c_str());
         return -1;
     }
     return 0;
@@ -47,8 +54,6 @@ void clear_record_buffers(ImportState& state) {
 
 int write_at_current_position(std::FILE* file, const void* data, std::size_t size) {
     if (file == nullptr) return -1;
-    // A seek is required between a read and a write on an update stream.
-    if (std::fseek(file, 0, SEEK_CUR) != 0) return -1;
     return std::fwrite(data, size, 1, file) == 1 ? 0 : -1;
 }
 
@@ -116,10 +121,10 @@ int end_block_data(ImportState& state) {
 }
 
 std::int32_t append_text(ImportState& state, const char* bytes, std::int32_t n) {
-    if (n < 0 || (n > 0 && write_at_current_position(state.strings, bytes,
-                                                     static_cast<std::size_t>(n)) != 0))
+    // The STR section's offsets are 32-bit: a text that would pass them is refused.
+    if (state.strings == nullptr || n < 0 || n > INT32_MAX - state.string_length) return -1;
+    if (n > 0 && write_at_current_position(state.strings, bytes, static_cast<std::size_t>(n)) != 0)
         return -1;
-    if (state.strings == nullptr) return -1;
     const std::int32_t offset = state.string_length;
     state.string_length += n;
     return offset;

@@ -90,7 +90,9 @@ std::int32_t append_text(ImportState& state, const char* bytes, std::int32_t n);
 // Append one record to its section file at the stream's current position
 // (the end, unless the importer moved it back to overwrite a record).
 // 0, or -1 when the file is not open or the write failed. They count
-// nothing: the importers keep the header counts.
+// nothing: the importers keep the header counts. An importer that reads a
+// section file itself must seek (to its end) before the next append;
+// read_section_record and write_section_record need no such care.
 int append_line_type(ImportState& state, const LineTypeRecord& record);
 int append_layer(ImportState& state, const LayerRecord& record);
 int append_block(ImportState& state, const BlockRecord& record);

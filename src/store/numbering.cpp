@@ -1,5 +1,8 @@
 #include "store/import_state.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/cp932.h"
 
 namespace zov {
@@ -15,16 +18,26 @@ bool is_special_block_name(std::string_view name) {
 namespace {
 
 // Walks every record of a section file in order, lets `number` change it and
-// writes it back in place.
+// writes it back in place, a stretch of records at a time; the stream ends
+// at the end of the file, ready for appends.
 template <class Record, class Number>
 void renumber_section(std::FILE* file, Number number) {
+    if (file == nullptr) return;
     const long count = section_record_count(file, sizeof(Record));
-    for (long i = 0; i < count; ++i) {
-        Record record;
-        if (read_section_record(file, i, record) != 0) return;
-        number(record);
-        if (write_section_record(file, i, record) != 0) return;
+    std::vector<Record> stretch(static_cast<std::size_t>(std::min(count, 256L)));
+    for (long first = 0; first < count;) {
+        const std::size_t n = std::min(stretch.size(), static_cast<std::size_t>(count - first));
+        const long offset = first * static_cast<long>(sizeof(Record));
+        if (std::fseek(file, offset, SEEK_SET) != 0 ||
+            std::fread(stretch.data(), sizeof(Record), n, file) != n)
+            break;
+        for (std::size_t i = 0; i < n; ++i) number(stretch[i]);
+        if (std::fseek(file, offset, SEEK_SET) != 0 ||
+            std::fwrite(stretch.data(), sizeof(Record), n, file) != n)
+            break;
+        first += static_cast<long>(n);
     }
+    std::fseek(file, 0, SEEK_END);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "store/store_reader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace zov {
 
@@ -27,23 +29,56 @@ void StoreReader::close() {
     size_ = 0;
     for_update_ = false;
     header_ = StoreHeader{};
+    forget_windows();
 }
 
 bool StoreReader::read_at(long offset, void* data, std::size_t size) {
-    return file_ != nullptr && std::fseek(file_, offset, SEEK_SET) == 0 &&
-           std::fread(data, size, 1, file_) == 1;
+    if (file_ == nullptr || offset < 0 || static_cast<long>(size) > size_ ||
+        offset > size_ - static_cast<long>(size))
+        return false;
+    const long end = offset + static_cast<long>(size);
+    ++use_clock_;
+    Window* chosen = &windows_[0];
+    for (Window& window : windows_) {
+        if (offset >= window.start && end <= window.start + static_cast<long>(window.bytes.size())) {
+            chosen = &window;
+            break;
+        }
+        if (window.last_use < chosen->last_use) chosen = &window;  // least recently used
+    }
+    Window& window = *chosen;
+    if (offset < window.start || end > window.start + static_cast<long>(window.bytes.size())) {
+        // Sections are read mostly in file order: keep the next stretch of the file.
+        const long length = std::max(kWindowSize, static_cast<long>(size));
+        window.bytes.resize(static_cast<std::size_t>(std::min(length, size_ - offset)));
+        window.start = offset;
+        if (std::fseek(file_, offset, SEEK_SET) != 0 ||
+            std::fread(window.bytes.data(), window.bytes.size(), 1, file_) != 1) {
+            window.bytes.clear();
+            return false;
+        }
+    }
+    window.last_use = use_clock_;
+    std::memcpy(data, window.bytes.data() + (offset - window.start), size);
+    return true;
+}
+
+void StoreReader::forget_windows() {
+    for (Window& window : windows_) window.bytes.clear();
 }
 
 bool StoreReader::write_at(long offset, const void* data, std::size_t size) {
     if (file_ == nullptr || !for_update_) return false;
+    forget_windows();
     if (std::fseek(file_, offset, SEEK_SET) != 0 || std::fwrite(data, size, 1, file_) != 1)
         return false;
     return std::fflush(file_) == 0;
 }
 
 int StoreReader::read_header() {
+    forget_windows();
     StoreHeader header;
-    if (size_ < static_cast<long>(sizeof header) || !read_at(0, &header, sizeof header))
+    if (!read_at(0, &header, sizeof header))
         return -1;
     header_ = header;
     return 0;

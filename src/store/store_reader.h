@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "store/records.h"
 
@@ -27,7 +28,8 @@ public:
 
     // The header as last read or written.
     const StoreHeader& header() const { return header_; }
-    // Rereads the header from offset 0; 0 or -1.
+    // Rereads the header from offset 0 and forgets the bytes kept from earlier
+    // reads (call it after the file was changed through another stream); 0 or -1.
     int read_header();
     // Writes `header` at offset 0 (update mode only) and keeps it; 0 or -1.
     int write_header(const StoreHeader& header);
@@ -58,6 +60,8 @@ public:
     int write_layer(std::int32_t n, const LayerRecord& record);
 
     // The open stream, for callers that copy whole byte ranges (layer sheet).
+    // Reads keep a stretch of the file in memory: after writing through this
+    // stream, call read_header().
     std::FILE* stream() const { return file_; }
     long file_size() const { return size_; }
 
@@ -75,6 +79,17 @@ private:
     long size_ = 0;
     bool for_update_ = false;
     StoreHeader header_;
+    // Stretches of the file kept from earlier reads, so that reading the
+    // entities in order between layer, block and text look-ups costs no seeks.
+    struct Window {
+        long start = 0;
+        std::vector<char> bytes;
+        unsigned long last_use = 0;
+    };
+    static constexpr long kWindowSize = 16 * 1024;
+    void forget_windows();
+    Window windows_[4];
+    unsigned long use_clock_ = 0;
 };
 
 }  // namespace zov

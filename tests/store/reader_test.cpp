@@ -1,0 +1,206 @@
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "common/cp932.h"
+#include "fixtures/sample_store.h"
+#include "store/store_reader.h"
+#include "store_folder.h"
+
+namespace zov {
+namespace {
+
+class Reader : public StoreFolder {
+protected:
+    std::string build_sample() {
+        EXPECT_EQ(build_sample_store(state()), 0);
+        return bytes_of(kDataFileName);
+    }
+    // Writes `bytes` as a store file and opens it.
+    int open_bytes(StoreReader& reader, const std::string& bytes, bool update = false) {
+        write_bytes("store.dat", bytes);
+        return reader.open(path("store.dat"), update);
+    }
+};
+
+TEST_F(Reader, ReadsTheSampleStoreBack) {
+    build_sample();
+    StoreReader reader;
+    ASSERT_EQ(reader.open(path(kDataFileName)), 0);
+    EXPECT_EQ(std::memcmp(&reader.header(), &state().header, sizeof(StoreHeader)), 0);
+    EXPECT_EQ(reader.layer_count(), 3);
+    EXPECT_EQ(reader.block_count(), 2);
+    EXPECT_EQ(reader.line_type_count(), 2);
+    EXPECT_EQ(reader.entity_count(), 7);
+
+    LayerRecord layer;
+    EXPECT_EQ(reader.read_layer(0, layer), -1);  // 0 = no layer: nothing read
+    ASSERT_EQ(reader.read_layer(2, layer), 0);
+    EXPECT_EQ(fixed_text(layer.name), "WALL");
+    EXPECT_EQ(layer.used_number, 2);
+    ASSERT_EQ(reader.read_layer(3, layer), 0);
+    EXPECT_EQ(layer.used_index, -1);
+    EXPECT_EQ(reader.read_layer(4, layer), -1);
+    EXPECT_EQ(fixed_text(layer.name), "DIM");  // a failed read leaves the record alone
+
+    LineTypeRecord line_type;
+    ASSERT_EQ(reader.read_line_type(2, line_type), 0);
+    EXPECT_EQ(fixed_text(line_type.name), "DASHED");
+
+    EntityRecord insert;
+    ASSERT_EQ(reader.read_entity(5, insert), 0);
+    ASSERT_EQ(insert.kind, kEntityInsert);
+    BlockRecord block;
+    ASSERT_EQ(reader.read_block(insert.block, block), 0);
+    EXPECT_EQ(fixed_text(block.name), "DOOR");
+    EXPECT_EQ(block.used_number, 1);
+    EntityRecord part;
+    ASSERT_EQ(reader.read_block_entity(block, 1, part), 0);
+    EXPECT_EQ(part.kind, kEntityArc);
+    EXPECT_EQ(part.p72, 900);
+    EXPECT_EQ(reader.read_block_entity(block, 2, part), -1);  // beyond its count
+    ASSERT_EQ(reader.read_block(2, block), 0);
+    EXPECT_EQ(block.used_index, -1);  // *D1
+    ASSERT_EQ(reader.read_block_entity(block, 0, part), 0);
+    EXPECT_EQ(part.y1, -300);
+
+    EntityRecord text;
+    ASSERT_EQ(reader.read_entity(6, text), 0);
+    std::string bytes;
+    ASSERT_EQ(reader.read_text(text, bytes), 0);
+    EXPECT_EQ(bytes, "\x8c\xba\x8a\xd6");
+    EXPECT_EQ(reader.read_entity(7, text), -1);
+}
+
+TEST_F(Reader, LayerFlagsAndHeaderAreRewrittenInPlace) {
+    build_sample();
+    StoreReader reader;
+    ASSERT_EQ(reader.open(path(kDataFileName)), 0);
+    LayerRecord layer;
+    ASSERT_EQ(reader.read_layer(2, layer), 0);
+    layer.flags = toggle_bit(layer.flags, kLayerLockedBit);
+    EXPECT_EQ(reader.write_layer(2, layer), -1);  // opened for reading only
+    EXPECT_EQ(reader.write_header(reader.header()), -1);
+
+    ASSERT_EQ(reader.open(path(kDataFileName), true), 0);
+    ASSERT_EQ(reader.write_layer(2, layer), 0);
+    EXPECT_EQ(reader.write_layer(4, layer), -1);
+    StoreHeader header = reader.header();
+    copy_bounded(header.fname, "ZovView");
+    ASSERT_EQ(reader.write_header(header), 0);
+    reader.close();
+
+    ASSERT_EQ(reader.open(path(kDataFileName)), 0);
+    EXPECT_EQ(fixed_text(reader.header().fname), "ZovView");
+    LayerRecord again;
+    ASSERT_EQ(reader.read_layer(2, again), 0);
+    EXPECT_EQ(test_bit(again.flags, kLayerLockedBit), 1);
+    EXPECT_EQ(fixed_text(again.name), "WALL");
+}
+
+TEST_F(Reader, RefusesWhatIsNotAStore) {
+    StoreReader reader;
+    EXPECT_EQ(reader.open(path("missing.dat")), -1);
+    EXPECT_EQ(open_bytes(reader, std::string(575, '\0')), -1);
+    EXPECT_FALSE(reader.is_open());
+    EntityRecord e;
+    EXPECT_EQ(reader.read_entity(0, e), -1);
+    EXPECT_EQ(reader.entity_count(), 0);
+}
+
+TEST_F(Reader, TruncatedStoreReadsOnlyWholeRecords) {
+    const std::string sample = build_sample();
+    StoreReader reader;
+    // Cut inside the last entity: six whole entities remain.
+    ASSERT_EQ(open_bytes(reader, sample.substr(0, sample.size() - 50)), 0);
+    EXPECT_EQ(reader.header().ent_num, 7);
+    EXPECT_EQ(reader.entity_count(), 6);
+    EntityRecord e;
+    EXPECT_EQ(reader.read_entity(5, e), 0);
+    EXPECT_EQ(reader.read_entity(6, e), -1);
+
+    // Cut right after the header: every section is gone.
+    ASSERT_EQ(open_bytes(reader, sample.substr(0, 576)), 0);
+    EXPECT_EQ(reader.layer_count(), 0);
+    EXPECT_EQ(reader.block_count(), 0);
+    EXPECT_EQ(reader.entity_count(), 0);
+    LayerRecord layer;
+    EXPECT_EQ(reader.read_layer(1, layer), -1);
+    BlockRecord block;
+    block.count = 1;
+    EXPECT_EQ(reader.read_block_entity(block, 0, e), -1);
+    e.text_length = 4;
+    std::string text = "old";
+    EXPECT_EQ(reader.read_text(e, text), -1);
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(Reader, AbsurdHeaderValuesAreHarmless) {
+    const std::string sample = build_sample();
+    StoreHeader h;
+    std::memcpy(&h, sample.data(), sizeof h);
+    h.ent_num = INT32_MAX;
+    h.lay_num = -4;
+    h.add_lay = -100;
+    h.add_bro = 100;  // inside the header: not a section
+    h.add_str = INT32_MAX;
+    std::string bytes = sample;
+    std::memcpy(bytes.data(), &h, sizeof h);
+    StoreReader reader;
+    ASSERT_EQ(open_bytes(reader, bytes), 0);
+    EXPECT_EQ(reader.entity_count(), 7);  // what lies in the file
+    EXPECT_EQ(reader.layer_count(), 0);
+    EXPECT_EQ(reader.block_count(), 0);
+    LayerRecord layer;
+    EXPECT_EQ(reader.read_layer(1, layer), -1);
+    BlockRecord block;
+    EXPECT_EQ(reader.read_block(1, block), -1);
+    EntityRecord e;
+    EXPECT_EQ(reader.read_entity(INT32_MAX - 1, e), -1);
+    EXPECT_EQ(reader.read_entity(-1, e), -1);
+    ASSERT_EQ(reader.read_entity(6, e), 0);
+    std::string text;
+    EXPECT_EQ(reader.read_text(e, text), -1);  // STR offset beyond the file
+
+    block.first = INT32_MAX;
+    block.count = INT32_MAX;
+    EXPECT_EQ(reader.read_block_entity(block, INT32_MAX - 1, e), -1);
+    block.first = -5;
+    EXPECT_EQ(reader.read_block_entity(block, 0, e), -1);
+    e.kind = kEntityText;
+    e.text_offset = -3;
+    e.text_length = 2;
+    EXPECT_EQ(reader.read_text(e, text), -1);
+    e.text_offset = 0;
+    e.text_length = -2;
+    EXPECT_EQ(reader.read_text(e, text), -1);
+}
+
+TEST_F(Reader, GarbageStoresNeverReadOutsideTheFile) {
+    const std::string sample = build_sample();
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes = sample.substr(0, random() % (sample.size() + 1));
+        for (int flips = 0; flips < 40 && !bytes.empty(); ++flips)
+            bytes[random() % bytes.size()] = static_cast<char>(random());
+        StoreReader reader;
+        if (open_bytes(reader, bytes) != 0) continue;
+        EntityRecord e;
+        std::string text;
+        for (std::int32_t i = 0; i < reader.entity_count(); ++i) {
+            ASSERT_EQ(reader.read_entity(i, e), 0);
+            reader.read_text(e, text);
+            EXPECT_LE(text.size(), bytes.size());
+            BlockRecord block;
+            if (reader.read_block(e.block, block) == 0)
+                for (std::int32_t k = 0; k < block.count && k < 1000; ++k)
+                    reader.read_block_entity(block, k, e);
+        }
+        LayerRecord layer;
+        for (std::int32_t n = 1; n <= reader.layer_count(); ++n)
+            ASSERT_EQ(reader.read_layer(n, layer), 0);
+    }
+}
+
+}  // namespace
+}  // namespace zov
