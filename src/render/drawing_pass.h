@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "render/display_settings.h"
+#include "render/point.h"
 #include "render/record_transform.h"
 #include "render/surface.h"
 #include "render/view_window.h"
@@ -16,13 +17,6 @@
 namespace zov {
 
 struct LayerSheetGrid;
-
-// A drawing point.
-struct Point {
-    double x = 0.0;
-    double y = 0.0;
-    bool operator==(const Point&) const = default;
-};
 
 // Nesting deeper than this is not drawn, so that a block that inserts itself,
 // directly or through other blocks, stops there and the pass goes on.
