@@ -95,7 +95,7 @@ void write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReade
     const std::int32_t store_kind = data.header().kind;
     const std::int32_t count = data.entity_count();
     LayerRecord layer;
-    std::string layer_name;
+    std::string layer_name = "0";
     bool first = true;
     std::int16_t previous_layer = 0;
     for (std::int32_t i = 0; i < count; ++i) {
@@ -104,6 +104,9 @@ void write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReade
         if ((first || e.layer != previous_layer) && e.layer != 0) {
             layers.read_layer(e.layer, layer);
             layer_name = fixed_text(layer.name);
+            // A store without layer records: the entity goes on layer "0",
+            // which every DXF reader knows.
+            if (layer_name.empty()) layer_name = "0";
         }
         first = false;
         previous_layer = e.layer;

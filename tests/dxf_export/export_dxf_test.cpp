@@ -157,6 +157,16 @@ TEST_F(ExportDxf, ColoursByStoreKind) {
     EXPECT_EQ(colour_lines, 5);
 }
 
+TEST_F(ExportDxf, EntitiesWithoutALayerRecordGoOnLayerZero) {
+    TestDrawing d = small_dxf_drawing();
+    d.layers.clear();
+    d.entities = {test_line(1, 2, 0, 0, 1, 1), test_line(0, 2, 0, 0, 1, 1)};
+    const std::string dxf = build_and_export(d);
+    EXPECT_EQ(dxf.find("8\r\n\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("AcDbEntity\r\n8\r\n0\r\n6\r\nCONTINUOUS"), std::string::npos);
+    EXPECT_EQ(value_after(dxf, "LAYER", "0"), "ENDTAB");
+}
+
 TEST_F(ExportDxf, EllipsesCarryTheirAxisRatioAndParametersInRadians) {
     TestDrawing d = small_dxf_drawing();
     d.entities = {test_arc(1, 3, 200, 100, 40, 0, 0, 0.5, 30),
