@@ -1,0 +1,169 @@
+// Lines, circles, arcs, ellipses and points of a JW_CAD file as store entities.
+#include <cmath>
+
+#include "jw/jw_conversion.h"
+#include "store/import_state.h"
+
+namespace zov {
+
+namespace {
+
+constexpr int kPenColours[7] = {0, 1, 2, 3, 4, 5, 6};  // pens 1-6
+constexpr int kDefaultPen = 2;
+constexpr double kEllipseStep = 0.0873;   // radians
+constexpr double kFullCircleSpan = 359.88;  // degrees
+constexpr std::int16_t kCircleFlatness = 10000;
+constexpr double kAngleUnit = 65536.0;
+
+// Points along an ellipse in file units, before the coordinate factor.
+struct EllipsePoint {
+    double x, y;
+};
+
+EllipsePoint ellipse_point(const JwCircleRecord& r, double k, double tau, double t) {
+    double cos_t = std::cos(t), sin_t = std::sin(t);
+    double cos_tau = std::cos(tau), sin_tau = std::sin(tau);
+    return {r.centre_x + r.radius * cos_t * cos_tau - r.radius * k * sin_t * sin_tau,
+            r.centre_y + r.radius * k * sin_t * cos_tau + r.radius * cos_t * sin_tau};
+}
+
+// An ellipse or elliptic arc as a chain of lines. The end angle is raised by
+// whole turns until it lies beyond the start; a span of more than one turn
+// would only draw the same curve again and is cut to one turn.
+void write_ellipse(JwConversion& c, const JwCircleRecord& r, EntityRecord& e) {
+    double k = r.flatness / static_cast<double>(kCircleFlatness);
+    double s = r.start_angle / kAngleUnit;
+    double end = r.end_angle / kAngleUnit;
+    while (end <= s) end += 360;
+    if (end - s > 360) end = s + 360;
+    double tau = r.tilt / kAngleUnit * kJwRadiansPerDegree;
+    double t_start = s * kJwRadiansPerDegree, t_end = end * kJwRadiansPerDegree;
+
+    EllipsePoint previous = ellipse_point(r, k, tau, t_start);
+    for (int step = 1;; ++step) {
+        double t = std::min(t_start + step * kEllipseStep, t_end);
+        EllipsePoint next = ellipse_point(r, k, tau, t);
+        e.x1 = rounded(c, previous.x * c.factor);
+        e.y1 = rounded(c, previous.y * c.factor);
+        e.p56 = rounded(c, next.x * c.factor);
+        e.p64 = rounded(c, next.y * c.factor);
+        write_jw_entity(c, e);
+        if (t >= t_end) break;
+        previous = next;
+    }
+}
+
+void write_circle(JwConversion& c, const JwCircleRecord& r) {
+    EntityRecord e;
+    e.kind = kEntityLine;
+    e.line_type = jw_line_type_code(r.line_type);
+    e.colour = jw_pen_colour(r.pen);
+    e.layer = static_cast<std::int16_t>(store_layer_number(c, r.layer));
+    if (r.flatness != kCircleFlatness) {
+        write_ellipse(c, r, e);
+        return;
+    }
+    e.kind = kEntityArc;
+    e.x1 = rounded(c, r.centre_x * c.factor);
+    e.y1 = rounded(c, r.centre_y * c.factor);
+    e.p72 = rounded(c, r.radius * c.factor);
+    e.p56 = 1.0;
+    e.p64 = 1.0;
+    double a = r.start_angle / kAngleUnit + r.tilt / kAngleUnit;
+    double b = r.end_angle / kAngleUnit + r.tilt / kAngleUnit;
+    if (r.start_angle != r.end_angle && std::fabs(b - a) < kFullCircleSpan) {
+        e.p88 = a;
+        e.p96 = b;
+    }
+    write_jw_entity(c, e);
+}
+
+void write_line(JwConversion& c, JwLineRecord& r) {
+    if (outside_clip(c, r.start_x * c.factor, r.start_y * c.factor) ||
+        outside_clip(c, r.end_x * c.factor, r.end_y * c.factor))
+        r.start_x = r.start_y = r.end_x = r.end_y = 0;
+    EntityRecord e;
+    e.kind = kEntityLine;
+    e.line_type = jw_line_type_code(r.line_type);
+    e.colour = jw_pen_colour(r.pen);
+    e.layer = static_cast<std::int16_t>(store_layer_number(c, r.layer));
+    e.x1 = rounded(c, r.start_x * c.factor);
+    e.y1 = rounded(c, r.start_y * c.factor);
+    e.p56 = rounded(c, r.end_x * c.factor);
+    e.p64 = rounded(c, r.end_y * c.factor);
+    write_jw_entity(c, e);
+}
+
+void write_point(JwConversion& c, JwPointRecord& r) {
+    if (outside_clip(c, r.x * c.factor, r.y * c.factor)) r.x = r.y = 0;
+    EntityRecord e;
+    e.kind = kEntityPoint;
+    e.line_type = kLineByLayer;
+    e.colour = jw_pen_colour(r.pen);
+    e.layer = static_cast<std::int16_t>(store_layer_number(c, r.layer));
+    e.x1 = rounded(c, r.x * c.factor);
+    e.y1 = rounded(c, r.y * c.factor);
+    write_jw_entity(c, e);
+}
+
+}  // namespace
+
+int jw_scratch_layer(const JwConversion& c, std::uint8_t layer) { return c.symbol ? 0 : layer; }
+
+void mark_layer_used(JwConversion& c, std::uint8_t layer) {
+    JwLayerScratchRecord record;
+    int n = jw_scratch_layer(c, layer);
+    if (c.layers.read(n, record) && record.used != 1) {
+        record.used = 1;
+        c.layers.write(n, record);
+    }
+}
+
+int store_layer_number(JwConversion& c, std::uint8_t layer) {
+    JwLayerScratchRecord record;
+    c.layers.read(jw_scratch_layer(c, layer), record);
+    return record.store_layer;
+}
+
+int jw_pen_colour(int pen) { return kPenColours[pen >= 1 && pen <= 6 ? pen : kDefaultPen]; }
+
+int jw_text_colour(int pen) {
+    int colour = pen >= 1 && pen <= 6 ? kPenColours[pen] : pen;
+    return colour >= 0 && colour <= 127 ? colour : 7;
+}
+
+int jw_line_type_code(int line_type) {
+    return line_type >= 1 && line_type <= kLineTypeCount ? line_type : kLineContinuous;
+}
+
+double rounded(const JwConversion& c, double value) {
+    return round_coordinate(value, c.settings.decimals);
+}
+
+bool outside_clip(const JwConversion& c, double x, double y) {
+    if (!c.clip) return false;
+    return !(-c.clip_x <= x && x <= c.clip_x && -c.clip_y <= y && y <= c.clip_y);
+}
+
+void write_jw_entity(JwConversion& c, EntityRecord& e) {
+    for (double* value : {&e.x1, &e.y1, &e.p56, &e.p64, &e.p72, &e.p80, &e.p88, &e.p96}) {
+        if (!std::isfinite(*value)) *value = 0;
+    }
+    if (append_entity(c.store, e) == 0) ++c.store.header.ent_num;
+}
+
+std::int32_t convert_jw_lines(JwConversion& c, JwPass pass, std::int32_t count) {
+    return convert_jw_records<JwLineRecord>(c, pass, count, read_jw_line, write_line);
+}
+
+std::int32_t convert_jw_circles(JwConversion& c, JwPass pass, std::int32_t count) {
+    return convert_jw_records<JwCircleRecord>(
+        c, pass, count, read_jw_circle,
+        [](JwConversion& conversion, JwCircleRecord& r) { write_circle(conversion, r); });
+}
+
+std::int32_t convert_jw_points(JwConversion& c, JwPass pass, std::int32_t count) {
+    return convert_jw_records<JwPointRecord>(c, pass, count, read_jw_point, write_point);
+}
+
+}  // namespace zov

@@ -1,0 +1,57 @@
+#include "jw/jw_layer_table.h"
+
+#include <cstring>
+
+namespace zov {
+
+namespace {
+
+// The whole table fits in the stream's buffer, so lookups cost no system call.
+constexpr std::size_t kTableBytes = kJwLayerTableRecords * sizeof(JwLayerScratchRecord);
+
+bool seek_record(std::FILE* file, int layer) {
+    return file != nullptr && layer >= 0 && layer < kJwLayerTableRecords &&
+           std::fseek(file, static_cast<long>(layer) * sizeof(JwLayerScratchRecord), SEEK_SET) == 0;
+}
+
+}  // namespace
+
+bool JwLayerTable::create(const std::string& path) {
+    close();
+    path_ = path;
+    file_ = std::fopen(path.c_str(), "w+b");
+    if (file_ == nullptr) return false;
+    std::setvbuf(file_, nullptr, _IOFBF, kTableBytes);
+    JwLayerScratchRecord zero;
+    std::memset(&zero, 0, sizeof zero);
+    for (int n = 0; n < kJwLayerTableRecords; ++n) {
+        if (std::fwrite(&zero, sizeof zero, 1, file_) != 1) return false;
+    }
+    return std::fflush(file_) == 0;
+}
+
+bool JwLayerTable::reopen() {
+    close();
+    file_ = std::fopen(path_.c_str(), "r+b");
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, kTableBytes);
+    return file_ != nullptr;
+}
+
+void JwLayerTable::close() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+}
+
+bool JwLayerTable::read(int layer, JwLayerScratchRecord& record) {
+    if (!seek_record(file_, layer) || std::fread(&record, sizeof record, 1, file_) != 1) {
+        std::memset(&record, 0, sizeof record);
+        return false;
+    }
+    return true;
+}
+
+bool JwLayerTable::write(int layer, const JwLayerScratchRecord& record) {
+    return seek_record(file_, layer) && std::fwrite(&record, sizeof record, 1, file_) == 1;
+}
+
+}  // namespace zov

@@ -1,0 +1,321 @@
+// The JW_CAD import of layers, lines, circles, ellipses and points, the
+// scale and coordinate factor, the header and the dump.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
+#include "jw_import_fixture.h"
+
+namespace zov {
+namespace {
+
+using fixtures::JwCircle;
+using fixtures::JwDataSpec;
+using fixtures::JwLine;
+using fixtures::JwPoint;
+using fixtures::JwSymbolSpec;
+using fixtures::jw_angle;
+
+// A data file whose file units are 1/10 mm on paper: with S = 100 the
+// coordinate factor is exactly 100.
+JwDataSpec plain_data_file() {
+    JwDataSpec spec;
+    spec.paper_width = 420;
+    return spec;
+}
+
+TEST_F(JwImportTest, UsedLayersBecomeNumberedLayerRecords) {
+    JwDataSpec spec = plain_data_file();
+    spec.elements.lines = {{0, 0, 1, 1, 1, 1, 0x2B}, {0, 0, 2, 2, 1, 1, 0x00}};
+    spec.elements.points = {{1, 1, 0x2B}};
+    spec.layer_names[0x2B] = "A";
+    spec.group_names[2] = "WALLS";
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0) << message(0);
+    EXPECT_TRUE(messages_.entries.empty());
+    expect_consistent_store();
+
+    ASSERT_EQ(layers.size(), 2u);
+    EXPECT_EQ(layers[0].source_number, 1);
+    EXPECT_EQ(layers[1].source_number, 44);
+    EXPECT_STREQ(layers[0].name, "0-0");
+    EXPECT_STREQ(layers[1].name, "WALLS-2-A");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(layers[i].used_index, i);
+        EXPECT_EQ(layers[i].used_number, i + 1);
+        EXPECT_EQ(layers[i].use_count, 1);
+        EXPECT_EQ(layers[i].colour, 2);
+        EXPECT_EQ(layers[i].line_type, kLineContinuous);
+        EXPECT_STREQ(layers[i].line_type_name, "CONTINUOUS");
+        float scale;
+        std::memcpy(&scale, &layers[i].reserved_164, sizeof scale);
+        EXPECT_EQ(scale, 100.0f);
+    }
+    ASSERT_EQ(entities.size(), 3u);
+    EXPECT_EQ(entities[0].layer, 2);
+    EXPECT_EQ(entities[1].layer, 1);
+    EXPECT_EQ(entities[2].layer, 2);
+}
+
+TEST_F(JwImportTest, DisplayAndProtectionStatesGiveHiddenAndLockedLayers) {
+    JwDataSpec spec = plain_data_file();
+    spec.elements.lines = {{0, 0, 1, 1, 1, 1, 0x10}, {0, 0, 1, 1, 1, 1, 0x11},
+                           {0, 0, 1, 1, 1, 1, 0x12}, {0, 0, 1, 1, 1, 1, 0x13}};
+    spec.group_display[1] = 1;
+    spec.layer_display[0x10] = 0;  // 1: hidden
+    spec.layer_display[0x11] = 1;  // 2: shown
+    spec.layer_display[0x12] = 1;
+    spec.layer_display[0x13] = 1;
+    spec.group_protection[1] = 1;
+    spec.layer_protection[0x12] = 2;  // 1 | 2 = 3: locked
+    spec.layer_protection[0x13] = 1;  // 1 | 1 = 1: writable
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    ASSERT_EQ(layers.size(), 4u);
+    EXPECT_EQ(layers[0].flags, 1 << kLayerHiddenBit);
+    EXPECT_EQ(layers[1].flags, 0);
+    EXPECT_EQ(layers[2].flags, 1 << kLayerLockedBit);
+    EXPECT_EQ(layers[3].flags, 0);
+
+    // A group protection of 0 with a layer byte 0 is not writable either.
+    spec.group_protection[1] = 0;
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    EXPECT_EQ(layers[1].flags, 1 << kLayerLockedBit);
+}
+
+TEST_F(JwImportTest, LinesAndPointsAreScaledRoundedAndTakeThePenAndLineType) {
+    JwDataSpec spec;  // paper width 518 file units on A3: u = 420 / 518 x 10
+    spec.elements.lines = {{1.5f, -2.25f, 3, 4, 0, 9}, {0, 0, 1, 1, 8, 6}, {0, 0, 1, 1, 12, 0}};
+    spec.elements.points = {{1, 2, 0, 3}};
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    std::vector<EntityRecord> lines = of_kind(kEntityLine);
+    ASSERT_EQ(lines.size(), 3u);
+    double f = 420.0 / 518 * 10 * 100 / 10;
+    EXPECT_DOUBLE_EQ(lines[0].x1, std::round(1.5 * f * 100) / 100);
+    EXPECT_DOUBLE_EQ(lines[0].y1, std::round(-2.25 * f * 100) / 100);
+    EXPECT_DOUBLE_EQ(lines[0].p56, std::round(3 * f * 100) / 100);
+    EXPECT_DOUBLE_EQ(lines[0].p64, std::round(4 * f * 100) / 100);
+    EXPECT_EQ(lines[0].line_type, 1) << "line type 0 counts as 1";
+    EXPECT_EQ(lines[0].colour, 2) << "pen 9 counts as pen 2";
+    EXPECT_EQ(lines[1].line_type, 8) << "auxiliary lines keep their code";
+    EXPECT_EQ(lines[1].colour, 6);
+    EXPECT_EQ(lines[2].line_type, 1);
+    EXPECT_EQ(lines[2].colour, 2) << "pen 0 counts as pen 2";
+
+    std::vector<EntityRecord> points = of_kind(kEntityPoint);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].line_type, 0);
+    EXPECT_EQ(points[0].colour, 3);
+    EXPECT_DOUBLE_EQ(points[0].y1, std::round(2 * f * 100) / 100);
+}
+
+TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAreNot) {
+    JwDataSpec spec = plain_data_file();  // f = 100; X = 63000, Y = 44547.7
+    spec.elements.lines = {{629, 445, -629, -445}, {631, 0, 1, 1}, {1, 1, 0, -446}};
+    spec.elements.points = {{700, 0}};
+    spec.elements.circles = {{1000, 0, 5}};
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    std::vector<EntityRecord> lines = of_kind(kEntityLine);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_DOUBLE_EQ(lines[0].x1, 62900);
+    EXPECT_DOUBLE_EQ(lines[0].p64, -44500);
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_EQ(lines[i].x1, 0);
+        EXPECT_EQ(lines[i].y1, 0);
+        EXPECT_EQ(lines[i].p56, 0);
+        EXPECT_EQ(lines[i].p64, 0);
+    }
+    EXPECT_EQ(of_kind(kEntityPoint)[0].x1, 0);
+    EXPECT_DOUBLE_EQ(of_kind(kEntityArc)[0].x1, 100000);
+}
+
+TEST_F(JwImportTest, CirclesAndArcs) {
+    JwDataSpec spec = plain_data_file();
+    spec.elements.circles = {
+        {1, 2, 3, 10000, jw_angle(45), jw_angle(45), 0},
+        {0, 0, 1, 10000, jw_angle(0), jw_angle(90), jw_angle(30), 5, 4},
+        {0, 0, 1, 10000, jw_angle(0), jw_angle(360), 0},
+        {0, 0, 1, 10000, jw_angle(10), jw_angle(369.8), 0},
+        {0, 0, 1, 10000, jw_angle(10), jw_angle(369.9), 0},
+        {0, 0, 1, 10000, jw_angle(350), jw_angle(10), 0},
+    };
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    std::vector<EntityRecord> arcs = of_kind(kEntityArc);
+    ASSERT_EQ(arcs.size(), 6u);
+    EXPECT_DOUBLE_EQ(arcs[0].x1, 100);
+    EXPECT_DOUBLE_EQ(arcs[0].y1, 200);
+    EXPECT_DOUBLE_EQ(arcs[0].p72, 300);
+    EXPECT_EQ(arcs[0].p56, 1.0);
+    EXPECT_EQ(arcs[0].p64, 1.0);
+    EXPECT_EQ(arcs[0].p80, 0.0);
+    EXPECT_EQ(arcs[0].p88, 0.0) << "equal angles: a full circle";
+    EXPECT_EQ(arcs[0].p96, 0.0);
+    EXPECT_DOUBLE_EQ(arcs[1].p88, 30) << "the tilt turns the arc";
+    EXPECT_DOUBLE_EQ(arcs[1].p96, 120);
+    EXPECT_EQ(arcs[1].line_type, 5);
+    EXPECT_EQ(arcs[1].colour, 4);
+    EXPECT_EQ(arcs[2].p88, 0.0) << "360 degrees apart: a full circle";
+    EXPECT_NEAR(arcs[3].p96, 369.8, 1e-4) << "359.8 degrees apart is still an arc";
+    EXPECT_EQ(arcs[4].p96, 0.0) << "359.9 degrees apart is a full circle";
+    EXPECT_DOUBLE_EQ(arcs[5].p88, 350);
+    EXPECT_DOUBLE_EQ(arcs[5].p96, 10);
+}
+
+TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
+    JwSymbolSpec spec;  // coordinates as stored
+    spec.elements.circles = {{5, 5, 10, 5000, jw_angle(0), jw_angle(360), 0, 3, 4, 0},
+                             {0, 0, 10, 5000, jw_angle(0), jw_angle(90), jw_angle(90)},
+                             {0, 0, 10, 5000, jw_angle(0), jw_angle(0) + 65536 * 3600, 0}};
+    ASSERT_EQ(import(build_jw_symbol_file(spec)), 0);
+    std::vector<EntityRecord> lines = of_kind(kEntityLine);
+    ASSERT_EQ(lines.size(), 72u + 18u + 72u);
+    EXPECT_DOUBLE_EQ(lines[0].x1, 15);
+    EXPECT_DOUBLE_EQ(lines[0].y1, 5);
+    for (std::size_t i = 1; i < 72; ++i) {
+        EXPECT_EQ(lines[i].x1, lines[i - 1].p56) << i;
+        EXPECT_EQ(lines[i].y1, lines[i - 1].p64) << i;
+    }
+    EXPECT_DOUBLE_EQ(lines[71].p56, 15) << "the chain closes";
+    EXPECT_NEAR(lines[71].p64, 5, 1e-9);
+    EXPECT_EQ(lines[0].line_type, 3);
+    EXPECT_EQ(lines[0].colour, 4);
+    double highest = 0;
+    for (std::size_t i = 0; i < 72; ++i) highest = std::max(highest, lines[i].y1);
+    EXPECT_NEAR(highest, 10, 0.01) << "the other semi-axis is half the radius";
+
+    // The quarter arc tilted by 90 degrees starts on the y axis.
+    EXPECT_NEAR(lines[72].x1, 0, 1e-9);
+    EXPECT_DOUBLE_EQ(lines[72].y1, 10);
+    EXPECT_NEAR(lines[72 + 17].p56, -5, 1e-9);
+    // An arc of ten turns is drawn once: 72 lines, as counted above.
+}
+
+TEST_F(JwImportTest, TheScaleGrowsToTheLargestUsedGroupScale) {
+    JwDataSpec spec = plain_data_file();
+    spec.scale = 50;
+    spec.group_scales[1] = 200;   // used
+    spec.group_scales[2] = 500;   // not used
+    spec.elements.lines = {{1, 1, 2, 2, 1, 1, 0x13}};
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    EXPECT_DOUBLE_EQ(header.scale, 200);
+    EXPECT_DOUBLE_EQ(header.max_x, 200 * 420.0);
+    EXPECT_DOUBLE_EQ(header.max_y, 200 * 297.0);
+    EXPECT_DOUBLE_EQ(entities[0].x1, 200) << "f = 10 x 200 / 10";
+}
+
+TEST_F(JwImportTest, RealValuedGroupScales) {
+    JwDataSpec spec = plain_data_file();
+    spec.real_variant = true;
+    spec.scale = 1;
+    spec.group_scales[0] = 150.5;
+    spec.elements.lines = {{1, 1, 2, 2}};
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    EXPECT_DOUBLE_EQ(header.scale, 150.5);
+    ASSERT_EQ(entities.size(), 1u);
+    EXPECT_DOUBLE_EQ(entities[0].x1, 150.5);
+}
+
+TEST_F(JwImportTest, SmallScaleLeavesCoordinatesUnroundedForTheRestOfTheProgram) {
+    JwDataSpec spec = plain_data_file();
+    spec.scale = 5;
+    for (double& scale : spec.group_scales) scale = 1;
+    spec.elements.lines = {{1.2345f, 0, 0, 0}};
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    EXPECT_EQ(settings_.decimals, 3);
+    EXPECT_DOUBLE_EQ(entities[0].x1, static_cast<double>(1.2345f) * 5);
+
+    JwSymbolSpec symbol;
+    symbol.elements.lines = {{1.2345f, 0, 0, 0}};
+    ASSERT_EQ(import(build_jw_symbol_file(symbol)), 0);
+    EXPECT_DOUBLE_EQ(entities[0].x1, static_cast<double>(1.2345f)) << "still unrounded";
+
+    JwImportSettings fresh;
+    ASSERT_EQ(import(build_jw_symbol_file(symbol), fresh), 0);
+    EXPECT_DOUBLE_EQ(entities[0].x1, 1.23);
+}
+
+TEST_F(JwImportTest, SymbolFileHasOneLayerAndDefaultScale) {
+    JwSymbolSpec spec;
+    spec.scale = 0;
+    spec.elements.lines = {{1.004f, 2, 3, 4, 2, 3, 5}};
+    spec.elements.circles = {{0, 0, 7, 10000, 0, 0, 0, 1, 1, 200}};
+    spec.elements.points = {{1, 1, 77}};
+    ASSERT_EQ(import(build_jw_symbol_file(spec)), 0) << message(0);
+    expect_consistent_store();
+    EXPECT_DOUBLE_EQ(header.scale, 100);
+    EXPECT_DOUBLE_EQ(header.max_x, 42000);
+    EXPECT_DOUBLE_EQ(header.max_y, 29700);
+    EXPECT_DOUBLE_EQ(header.paper_x, 420);
+    EXPECT_DOUBLE_EQ(header.paper_y, 297);
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_STREQ(layers[0].name, "JW_ZUKEI");
+    EXPECT_EQ(layers[0].flags, 0);
+    ASSERT_EQ(entities.size(), 3u);
+    for (const EntityRecord& e : entities) EXPECT_EQ(e.layer, 1);
+    EXPECT_DOUBLE_EQ(entities[0].x1, 1.0) << "as stored, rounded to 2 decimals";
+    EXPECT_DOUBLE_EQ(entities[1].p72, 7);
+}
+
+TEST_F(JwImportTest, HeaderLineTypesAndDump) {
+    JwDataSpec spec = plain_data_file();
+    spec.elements.lines = {{1, 1, 2, 2}};
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    EXPECT_EQ(header.kind, kSourceJwCad);
+    EXPECT_EQ(header.line_num, 9);
+    EXPECT_EQ(header.bro_num, 0);
+    EXPECT_EQ(header.bro_num2, 0);
+    EXPECT_EQ(header.cir_num, 0);
+    EXPECT_EQ(header.dsp_mode, 0);
+    EXPECT_EQ(header.pe_flag, 0);
+    EXPECT_EQ(header.str_num, 0);
+    EXPECT_EQ(header.add_str, 0) << "no texts: no string section";
+    EXPECT_EQ(header.add_lay, 576);
+    EXPECT_DOUBLE_EQ(header.pe_max_x, 420);
+    EXPECT_DOUBLE_EQ(header.pe_max_y, 297);
+    EXPECT_EQ(header.min_x, 0);
+    EXPECT_EQ(header.min_y, 0);
+    EXPECT_EQ(header.fsize, static_cast<std::int32_t>(build_jw_data_file(spec).size()));
+
+    StoreReader reader;
+    ASSERT_EQ(reader.open(path(kDataFileName)), 0);
+    for (int code = 1; code <= 9; ++code) {
+        LineTypeRecord type;
+        ASSERT_EQ(reader.read_line_type(code, type), 0);
+        EXPECT_EQ(type.line_type, code);
+        EXPECT_STREQ(type.name, kLineTypeNames[code - 1]);
+    }
+    std::string dump = bytes_of(kHeaderDumpFileName);
+    EXPECT_NE(dump.find("kind =1\r\n"), std::string::npos);
+    EXPECT_NE(dump.find("lay_num  =1\r\nlay_num2 =1\r\n"), std::string::npos);
+    EXPECT_NE(dump.find("add_str  =0\r\n"), std::string::npos);
+    EXPECT_NE(dump.find("line_num =9\r\n"), std::string::npos);
+    for (const char* left : {"JW_LAY.TMP"}) EXPECT_TRUE(files().count(left));
+    for (const char* merged : {kLayerFileName, kEntityFileName, kLineTypeFileName})
+        EXPECT_FALSE(files().count(merged)) << merged;
+}
+
+TEST_F(JwImportTest, FilesThatCannotBeReadAreReported) {
+    EXPECT_EQ(import_jwc_file(path("missing.jwc"), state(), messages_, settings_), -1);
+    EXPECT_EQ(message(0), "ファイルを開けない(read)");
+    load_store();
+    EXPECT_EQ(header.ent_num, 0) << "the store is assembled from empty sections";
+    EXPECT_TRUE(files().count(kHeaderDumpFileName));
+
+    messages_.entries.clear();
+    EXPECT_EQ(import("jw_cad(c)dxf and some more text"), -1);
+    EXPECT_EQ(message(0), "ＪＷ_ＣＡＤのファイルではない");
+    EXPECT_EQ(messages_.entries.size(), 1u);
+}
+
+TEST_F(JwImportTest, SectionFilesThatCannotBeCreatedStopTheImport) {
+    std::ofstream(path("not_a_folder")) << "x";
+    ImportState blocked(path("not_a_folder"), messages_);
+    JwSymbolSpec spec;
+    fixtures::write_jw_file(source_path(), build_jw_symbol_file(spec));
+    EXPECT_EQ(import_jwc_file(source_path(), blocked, messages_, settings_), -1);
+    ASSERT_EQ(messages_.entries.size(), 1u);
+    EXPECT_NE(message(0).find("をオープンできない*9"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zov
