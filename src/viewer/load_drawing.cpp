@@ -2,8 +2,8 @@
 
 #include "common/clock.h"
 #include "common/paths.h"
-#include "common/utf8_messages.h"
 #include "dxf_import/dxf_import.h"
+#include "jw/jw_import.h"
 #include "viewer/converter.h"
 #include "viewer/history_file.h"
 #include "viewer/settings_file.h"
@@ -24,17 +24,17 @@ int import_dxf(ViewerShell& shell, const std::string& path, bool delete_after_lo
 int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
     ShellState& state = shell.state;
     switch (kind) {
+        case kJwCadDrawing:
+            return import_jwc_file(path, shell.import, shell.messages, shell.jw_settings);
         case kDxfDrawing:
             return import_dxf(shell, path, false);
-        case kDwgDrawing: {
+        case kDwgDrawing:
             run_dwg_converter(shell, path);
             // Only a DXF that the converter has just written is deleted after
             // the import; one that was there before is the user's own.
             return import_dxf(shell, set_extension_dxf(path),
                               state.delete_source_after_load && state.converter_wrote_dxf);
-        }
         default:
-            show_error_utf8(shell.messages, "%s: no importer for this kind of file", path.c_str());
             return -1;
     }
 }

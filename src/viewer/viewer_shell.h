@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "jw/jw_rounding.h"
 #include "store/import_state.h"
 
 namespace zov {
@@ -61,6 +62,7 @@ public:
     const std::string program_folder;
     ShellState state;
     ImportState import;  // the store's in-memory header and section files
+    JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
 
     Messages& messages;
     const Clock& clock;
