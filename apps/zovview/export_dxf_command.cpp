@@ -77,6 +77,13 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
 
 }  // namespace
 
+void remove_temporary_folder(const std::string& folder) {
+    const std::string name = std::filesystem::path(folder).parent_path().filename().string();
+    if (name.rfind("zovview-", 0) != 0) return;
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+}
+
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
@@ -87,11 +94,6 @@ int export_dxf_command(const CommandArgs& args) {
     }
     const std::string folder = command_program_folder(args);
     const int result = export_in_folder(arguments, folder);
-    // The fresh temporary folder goes again (never a folder the user named).
-    const std::string name = std::filesystem::path(folder).parent_path().filename().string();
-    if (arguments.temporary_home && name.rfind("zovview-", 0) == 0) {
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
+    if (arguments.temporary_home) remove_temporary_folder(folder);
     return result;
 }

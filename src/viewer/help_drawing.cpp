@@ -10,15 +10,26 @@
 
 namespace zov {
 
-int copy_help_drawing(ViewerShell& shell) {
-    const std::string store_path = shell.path(kDataFileName);
-    if (copy_file_bytes(shell.path(kHelpDrawingFileName), store_path) != CopyResult::Done)
-        return -1;
+namespace {
+
+// Copies a store file and writes the help caption into the copy's header.
+int copy_with_caption(const std::string& from, const std::string& to) {
+    if (copy_file_bytes(from, to) != CopyResult::Done) return -1;
     StoreReader store;
-    if (store.open(store_path, true) != 0) return -1;
+    if (store.open(to, true) != 0) return -1;
     StoreHeader header = store.header();
     copy_bounded(header.fname, kHelpCaption);
     return store.write_header(header);
+}
+
+}  // namespace
+
+int copy_help_drawing(ViewerShell& shell) {
+    return copy_with_caption(shell.path(kHelpDrawingFileName), shell.path(kDataFileName));
+}
+
+int make_help_drawing(const std::string& program_folder, const std::string& target) {
+    return copy_with_caption(program_folder + kDataFileName, target);
 }
 
 int maintenance_copy(ViewerShell& shell) {

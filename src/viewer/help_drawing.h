@@ -18,6 +18,11 @@ inline constexpr char kHelpCaption[] = "ZovView\x82\xc9\x82\xc2\x82\xa2\x82\xc4"
 // drawing (the store stays as it was).
 int copy_help_drawing(ViewerShell& shell);
 
+// Makes the store just loaded in `program_folder` a help drawing: copies
+// $VV_DAT$.TMP to `target` with the caption in its header. 0, or -1 when the
+// store cannot be read or the target written.
+int make_help_drawing(const std::string& program_folder, const std::string& target);
+
 // The maintenance copy: asks "メンテナンスモードです。退出しますか？"; on No
 // copies $VV_DAT$.TMP over ZovV_Hlp.dat and tells "コピー終了", or "失敗1"
 // (store not opened) or "失敗2" (help file not written). 0 when done or left,

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/files.h"
+#include "viewer/help_drawing.h"
 
 namespace zov {
 
@@ -29,6 +30,12 @@ std::string viewer_program_folder() {
     }
     folder = with_trailing_slash(folder);
     return make_folders(folder) ? folder : std::string();
+}
+
+std::string prepare_program_folder(const std::string& executable_folder) {
+    const std::string folder = viewer_program_folder();
+    if (!folder.empty()) install_help_drawing(folder, installed_data_folders(executable_folder));
+    return folder;
 }
 
 }  // namespace zov

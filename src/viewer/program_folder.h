@@ -10,4 +10,8 @@ namespace zov {
 // The folder, ending in "/", created when missing; "" when it cannot be created.
 std::string viewer_program_folder();
 
+// The program folder of a windowed viewer started from `executable_folder`,
+// with the help drawing copied in from the installed data when it has none.
+std::string prepare_program_folder(const std::string& executable_folder);
+
 }  // namespace zov
