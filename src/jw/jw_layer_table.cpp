@@ -6,9 +6,6 @@ namespace zov {
 
 namespace {
 
-// The whole table fits in the stream's buffer, so lookups cost no system call.
-constexpr std::size_t kTableBytes = kJwLayerTableRecords * sizeof(JwLayerScratchRecord);
-
 bool seek_record(std::FILE* file, int layer) {
     return file != nullptr && layer >= 0 && layer < kJwLayerTableRecords &&
            std::fseek(file, static_cast<long>(layer) * sizeof(JwLayerScratchRecord), SEEK_SET) == 0;
@@ -21,7 +18,6 @@ bool JwLayerTable::create(const std::string& path) {
     path_ = path;
     file_ = std::fopen(path.c_str(), "w+b");
     if (file_ == nullptr) return false;
-    std::setvbuf(file_, nullptr, _IOFBF, kTableBytes);
     JwLayerScratchRecord zero;
     std::memset(&zero, 0, sizeof zero);
     for (int n = 0; n < kJwLayerTableRecords; ++n) {
@@ -33,7 +29,6 @@ bool JwLayerTable::create(const std::string& path) {
 bool JwLayerTable::reopen() {
     close();
     file_ = std::fopen(path_.c_str(), "r+b");
-    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, kTableBytes);
     return file_ != nullptr;
 }
 
