@@ -40,9 +40,14 @@ void TextFileWriter::put(const char* format, ...) {
 }
 
 void TextFileWriter::put_text(std::string_view text) {
-    for (char c : text) {
-        if (c == '\n') buffer_ += '\r';
-        buffer_ += c;
+    while (!text.empty()) {
+        const std::size_t line_end = text.find('\n');
+        if (line_end == std::string_view::npos) {
+            buffer_.append(text);
+            break;
+        }
+        buffer_.append(text.data(), line_end).append("\r\n");
+        text.remove_prefix(line_end + 1);
     }
     if (buffer_.size() >= kFlushSize) flush_buffer();
 }
