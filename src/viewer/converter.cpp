@@ -68,38 +68,46 @@ int locate_file(ViewerShell& shell, const char* title_utf8, const char* name, co
     return 0;
 }
 
+namespace {
+
+// One of the two files the converter needs, and what the user is told about it.
+struct ConverterFile {
+    const char* file_name;
+    const char* question;     // "%s" is the file name
+    const char* refusal;      // after No
+    const char* locate_title;
+    const char* name;
+    const char* ext;
+    const char* found;        // after the user pointed to it
+};
+
+constexpr ConverterFile kConverterFiles[] = {
+    {kConverterProgramName, "%sを見つけられませんでした。ご自分で探しますか？",
+     "DWGファイルを表示するにはDCONVERT.EXEとADINIT.DATが必要です。",
+     "DCONVERT.EXEを指定してください", "DCONVERT", ".EXE",
+     "DCONVERT.EXEが利用できます。再度DWGファイルを指定してください。"},
+    {kConverterDataName, "%sを見つけられませんでした。ご自分でを探しますか？",
+     "DWGファイルを表示するにはADINIT.DATとDCONVERT.EXEが必要です。",
+     "DCONVERTが読み込むADINIT.DATを指定してください", "ADINIT", ".DAT",
+     "ADINIT.DATが見つかりました。再度DWGファイルを指定してください。"},
+};
+
+}  // namespace
+
 int check_converter(ViewerShell& shell) {
     ShellState& state = shell.state;
-    Messages& messages = shell.messages;
-    std::string folder;
-    if (!file_exists(state.converter_folder + kConverterProgramName)) {
-        if (!ask_utf8(messages, "%sを見つけられませんでした。ご自分で探しますか？",
-                      kConverterProgramName)) {
-            show_information_utf8(messages,
-                                  "DWGファイルを表示するにはDCONVERT.EXEとADINIT.DATが必要です。");
+    for (const ConverterFile& file : kConverterFiles) {
+        if (file_exists(state.converter_folder + file.file_name)) continue;
+        if (!ask_utf8(shell.messages, file.question, file.file_name)) {
+            show_information_utf8(shell.messages, "%s", file.refusal);
             return -1;
         }
-        if (locate_file(shell, "DCONVERT.EXEを指定してください", "DCONVERT", ".EXE", folder) == 0) {
+        std::string folder;
+        if (locate_file(shell, file.locate_title, file.name, file.ext, folder) == 0) {
             state.converter_folder = folder;
-            show_information_utf8(messages,
-                                  "DCONVERT.EXEが利用できます。再度DWGファイルを指定してください。");
+            show_information_utf8(shell.messages, "%s", file.found);
         }
-        return -1;
-    }
-    if (!file_exists(state.converter_folder + kConverterDataName)) {
-        if (!ask_utf8(messages, "%sを見つけられませんでした。ご自分でを探しますか？",
-                      kConverterDataName)) {
-            show_information_utf8(messages,
-                                  "DWGファイルを表示するにはADINIT.DATとDCONVERT.EXEが必要です。");
-            return -1;
-        }
-        if (locate_file(shell, "DCONVERTが読み込むADINIT.DATを指定してください", "ADINIT", ".DAT",
-                        folder) == 0) {
-            state.converter_folder = folder;
-            show_information_utf8(messages,
-                                  "ADINIT.DATが見つかりました。再度DWGファイルを指定してください。");
-        }
-        return -1;
+        return -1;  // the user starts the DWG command again
     }
     return 0;
 }

@@ -17,42 +17,53 @@ namespace zov {
 
 namespace {
 
-std::optional<std::string> ask_for_drawing(ViewerShell& shell, const char* filter_utf8,
-                                           const std::string& folder, const char* title_utf8) {
+// The open dialog of one kind of drawing: filter, remembered folder, title.
+struct DrawingDialog {
+    const char* filter;
+    std::string ShellState::*folder;
+    const char* title;
+};
+
+constexpr DrawingDialog kJwcDialog{"JWCﾌｧｲﾙ(*.JWC)|*.JWC|全てのﾌｧｲﾙ(*.*)|*.*||",
+                                   &ShellState::jwc_folder,
+                                   "ＪＷ_ＣＡＤのデータファイルを指定します"};
+constexpr DrawingDialog kDxfDialog{"DXFﾌｧｲﾙ(*.DXF)|*.DXF|全てのﾌｧｲﾙ(*.*)|*.*||",
+                                   &ShellState::dxf_folder, "ＤＸＦファイルを指定します"};
+constexpr DrawingDialog kDwgDialog{"DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||",
+                                   &ShellState::dwg_folder,
+                                   "ＡｕｔｏＣＡＤのデータファイルを指定します"};
+
+// The chosen file; a cancelled dialog empties current_file_label.
+std::optional<std::string> ask_for_drawing(ViewerShell& shell, const DrawingDialog& dialog) {
     FileDialogRequest request;
-    request.filter = utf8_to_cp932(filter_utf8);
-    request.initial_folder = folder;
-    request.title = utf8_to_cp932(title_utf8);
+    request.filter = utf8_to_cp932(dialog.filter);
+    request.initial_folder = shell.state.*dialog.folder;
+    request.title = utf8_to_cp932(dialog.title);
     std::optional<std::string> chosen = shell.file_dialog.choose_file(request);
     if (!chosen) shell.state.current_file_label.clear();
     return chosen;
 }
 
-}  // namespace
-
-void open_jwc_command(ViewerShell& shell) {
-    const std::optional<std::string> path =
-        ask_for_drawing(shell, "JWCﾌｧｲﾙ(*.JWC)|*.JWC|全てのﾌｧｲﾙ(*.*)|*.*||",
-                        shell.state.jwc_folder, "ＪＷ_ＣＡＤのデータファイルを指定します");
+void open_drawing(ViewerShell& shell, const DrawingDialog& dialog) {
+    const std::optional<std::string> path = ask_for_drawing(shell, dialog);
     if (!path) return;
     shell.state.delete_source_after_load = false;
     load_drawing(shell, 0, *path);
 }
 
+}  // namespace
+
+void open_jwc_command(ViewerShell& shell) {
+    open_drawing(shell, kJwcDialog);
+}
+
 void open_dxf_command(ViewerShell& shell) {
-    const std::optional<std::string> path =
-        ask_for_drawing(shell, "DXFﾌｧｲﾙ(*.DXF)|*.DXF|全てのﾌｧｲﾙ(*.*)|*.*||",
-                        shell.state.dxf_folder, "ＤＸＦファイルを指定します");
-    if (!path) return;
-    shell.state.delete_source_after_load = false;
-    load_drawing(shell, 0, *path);
+    open_drawing(shell, kDxfDialog);
 }
 
 void open_dwg_command(ViewerShell& shell) {
     if (check_converter(shell) != 0) return;
-    const std::optional<std::string> path =
-        ask_for_drawing(shell, "DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||",
-                        shell.state.dwg_folder, "ＡｕｔｏＣＡＤのデータファイルを指定します");
+    const std::optional<std::string> path = ask_for_drawing(shell, kDwgDialog);
     if (!path) return;
     shell.state.delete_source_after_load = true;
     run_dwg_converter(shell, *path);

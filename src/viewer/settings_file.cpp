@@ -46,6 +46,8 @@ int save_settings(ViewerShell& shell) {
     // A new file starts with no entries and a second number of 0.
     const int count = exists ? clamp_history_count(shell.state.history_count) : 0;
     write_head(out, shell, count, exists ? shell.state.settings_second_number : 0);
+    // Entries are written whole (a record holds at most 283 bytes), so that
+    // an entry with a long folder still names its file after a restart.
     for (int k = count; k >= 1; --k) out.put("%s\n", history.read(k - 1).c_str());
     if (!out.close()) {
         show_error_utf8(shell.messages, "%s を作成できない", path.c_str());

@@ -9,8 +9,9 @@
 #include "common/encoding.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
+#include "common/cp932.h"
+#include "fixtures/store_builder.h"
 #include "fixtures/temp_folder.h"
-#include "test_store.h"
 
 namespace zov {
 namespace {
@@ -51,6 +52,69 @@ std::string value_after(const std::string& text, const std::string& after,
     for (; it != lines.end() && it + 1 != lines.end(); ++it)
         if (*it == code) return *(it + 1);
     return "";
+}
+
+// A drawing for the writer: the store's kind, extents, layers and entities.
+struct TestDrawing {
+    std::int32_t kind = kSourceJwCad;
+    double min_x = 0, min_y = 0, max_x = 0, max_y = 0;
+    double scale = 1.0;
+    std::vector<LayerRecord> layers;
+    std::vector<EntityRecord> entities;
+};
+
+int build_test_store(const std::string& folder, const TestDrawing& drawing) {
+    RecordingMessages messages;
+    StoreBuilder store(folder, messages);
+    for (const LayerRecord& layer : drawing.layers) store.add_layer(layer);
+    for (const EntityRecord& entity : drawing.entities) store.add_entity(entity);
+    StoreHeader& header = store.header();
+    header.kind = drawing.kind;
+    header.min_x = drawing.min_x;
+    header.min_y = drawing.min_y;
+    header.max_x = drawing.max_x;
+    header.max_y = drawing.max_y;
+    header.scale = drawing.scale;
+    return store.finish();
+}
+
+LayerRecord test_layer(const char* name, std::int32_t colour, std::int32_t flags = 0,
+                       std::int16_t line_type = kLineContinuous, bool used = true) {
+    LayerRecord layer;
+    copy_bounded(layer.name, name);
+    layer.colour = colour;
+    layer.flags = flags;
+    layer.line_type = line_type;
+    layer.use_count = used ? 1 : 0;
+    return layer;
+}
+
+EntityRecord with_pen(EntityRecord e, std::int32_t colour,
+                      std::int32_t line_type = kLineContinuous) {
+    e.colour = colour;
+    e.line_type = line_type;
+    return e;
+}
+
+EntityRecord test_line(std::int16_t layer, std::int32_t colour, double x1, double y1, double x2,
+                       double y2, std::int32_t line_type = kLineContinuous) {
+    return with_pen(line_record(layer, x1, y1, x2, y2), colour, line_type);
+}
+
+// Kind 2: a ratio of 1.0 gives a circle or an arc, any other an ellipse.
+EntityRecord test_arc(std::int16_t layer, std::int32_t colour, double cx, double cy,
+                      double radius, double start, double end, double ratio = 1.0,
+                      double rotation = 0.0) {
+    EntityRecord e = with_pen(circle_record(layer, cx, cy, radius, start, end), colour);
+    e.p56 = ratio;
+    e.p80 = rotation;
+    return e;
+}
+
+EntityRecord test_other(std::int16_t layer, std::int32_t kind) {
+    EntityRecord e = with_pen(line_record(layer, 5, 5, 0, 0), 1);
+    e.kind = kind;
+    return e;
 }
 
 TestDrawing small_jw_drawing() {
