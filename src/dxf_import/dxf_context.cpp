@@ -1,5 +1,8 @@
 #include "dxf_import/dxf_context.h"
 
+#include <unistd.h>
+
+#include <cmath>
 #include <utility>
 
 #include "common/cp932.h"
@@ -15,6 +18,14 @@ constexpr std::size_t kMaxTextBytes = 2048;
 
 // "%s に書き込めない" (cannot write) in CP932.
 constexpr char kCannotWrite[] = "%s \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2";
+
+// Ends an entity file at its current position, which lies before its end
+// when the last record written was taken back.
+bool cut_at_position(std::FILE* file) {
+    if (file == nullptr) return true;
+    const long position = std::ftell(file);
+    return position >= 0 && std::fflush(file) == 0 && ::ftruncate(::fileno(file), position) == 0;
+}
 
 }  // namespace
 
@@ -70,10 +81,20 @@ int DxfContext::write_text(EntityRecord& record, std::string_view text) {
 
 int DxfContext::write_record(EntityRecord& record) {
     if (record.colour == 0) record.colour = tables.current_layer_colour();
+    // Arithmetic on absurd input can overflow; the store never holds a
+    // number that is not finite.
+    for (double* value : {&record.x1, &record.y1, &record.p56, &record.p64, &record.p72,
+                          &record.p80, &record.p88, &record.p96}) {
+        if (!std::isfinite(*value)) *value = 0.0;
+    }
     if (counting) return 1;
     note_write(append_entity(state, record),
                state.entities_are_block_data ? kBlockDataFileName : kEntityFileName);
     return 1;
+}
+
+void DxfContext::report_point(double x, double y) {
+    if (std::isfinite(x) && std::isfinite(y)) state.entity_extents.include(x, y);
 }
 
 int DxfContext::take_back_entity() {
@@ -86,7 +107,9 @@ int DxfContext::finish_sections() {
     for (const LayerRecord& layer : tables.layers())
         note_write(append_layer(state, layer), kLayerFileName);
     write_to_drawing();
-    if (block_data_ != nullptr && std::fclose(block_data_) != 0) note_write(-1, kBlockDataFileName);
+    if (!cut_at_position(state.entities)) note_write(-1, kEntityFileName);
+    if (block_data_ != nullptr && (!cut_at_position(block_data_) || std::fclose(block_data_) != 0))
+        note_write(-1, kBlockDataFileName);
     block_data_ = nullptr;
     if (failed_file_ == nullptr) return 0;
     show_error(state.messages, kCannotWrite, utf8_to_cp932(state.path(failed_file_)).c_str());
