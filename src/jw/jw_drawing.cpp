@@ -2,6 +2,7 @@
 // scan pass and an output pass, the symbol file in one pass, the layer
 // records of the used layers and the store header.
 #include <algorithm>
+#include <cfloat>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -52,7 +53,7 @@ void write_jw_layer_records(JwConversion& c) {
         layer.use_count = 1;
         layer.colour = kLayerColour;
         layer.line_type = kLineContinuous;
-        float scale = static_cast<float>(c.scale);
+        float scale = static_cast<float>(std::clamp(c.scale, -double{FLT_MAX}, double{FLT_MAX}));
         std::memcpy(&layer.reserved_164, &scale, sizeof scale);
         if (append_layer(c.store, layer) != 0) break;
         scratch.store_layer = ++written;

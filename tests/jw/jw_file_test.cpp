@@ -65,42 +65,42 @@ TEST_F(JwFileTest, SymbolFileReadsPointsAfterCirclesAndTextsLast) {
 
     JwLineRecord line;
     ASSERT_TRUE(read_jw_line(file_, line));
-    EXPECT_FLOAT_EQ(line.start_x, 1);
-    EXPECT_FLOAT_EQ(line.end_y, 4);
-    EXPECT_EQ(line.line_type, 2);
-    EXPECT_EQ(line.pen, 3);
-    EXPECT_EQ(line.layer, 5);
+    EXPECT_FLOAT_EQ(+line.start_x, 1);
+    EXPECT_FLOAT_EQ(+line.end_y, 4);
+    EXPECT_EQ(+line.line_type, 2);
+    EXPECT_EQ(+line.pen, 3);
+    EXPECT_EQ(+line.layer, 5);
     ASSERT_TRUE(read_jw_line(file_, line));
-    EXPECT_FLOAT_EQ(line.start_x, 5);
+    EXPECT_FLOAT_EQ(+line.start_x, 5);
 
     JwCircleRecord circle;
     ASSERT_TRUE(read_jw_circle(file_, circle));
-    EXPECT_FLOAT_EQ(circle.radius, 5);
-    EXPECT_EQ(circle.flatness, 5000);
-    EXPECT_EQ(circle.end_angle, 90 * 65536);
-    EXPECT_EQ(circle.tilt, 30 * 65536);
-    EXPECT_EQ(circle.line_type, 9);
-    EXPECT_EQ(circle.pen, 6);
-    EXPECT_EQ(circle.layer, 7);
+    EXPECT_FLOAT_EQ(+circle.radius, 5);
+    EXPECT_EQ(+circle.flatness, 5000);
+    EXPECT_EQ(+circle.end_angle, 90 * 65536);
+    EXPECT_EQ(+circle.tilt, 30 * 65536);
+    EXPECT_EQ(+circle.line_type, 9);
+    EXPECT_EQ(+circle.pen, 6);
+    EXPECT_EQ(+circle.layer, 7);
 
     JwPointRecord point;
     ASSERT_TRUE(read_jw_point(file_, point));
-    EXPECT_FLOAT_EQ(point.x, -1.5f);
-    EXPECT_EQ(point.layer, 200);
-    EXPECT_EQ(point.pen, 4);
+    EXPECT_FLOAT_EQ(+point.x, -1.5f);
+    EXPECT_EQ(+point.layer, 200);
+    EXPECT_EQ(+point.pen, 4);
 
     ASSERT_TRUE(file_.start_texts(counts.texts));
     JwTextRecord text;
     std::string string;
     ASSERT_TRUE(read_jw_text(file_, text));
     ASSERT_TRUE(read_jw_text_string(file_, string));
-    EXPECT_EQ(text.kind, 3);
-    EXPECT_EQ(text.layer, 1);
-    EXPECT_EQ(text.flags, kJwTextVertical);
+    EXPECT_EQ(+text.kind, 3);
+    EXPECT_EQ(+text.layer, 1);
+    EXPECT_EQ(+text.flags, kJwTextVertical);
     EXPECT_EQ(string, utf8_to_cp932("ドア"));
     ASSERT_TRUE(read_jw_text(file_, text));
     ASSERT_TRUE(read_jw_text_string(file_, string));
-    EXPECT_FLOAT_EQ(text.end_y, 5);
+    EXPECT_FLOAT_EQ(+text.end_y, 5);
     EXPECT_EQ(string, "W1");
     EXPECT_EQ(file_.position(), file_.size() - 8) << "the text area ends the file";
 }
@@ -125,9 +125,9 @@ void expect_data_file(JwFile& file, bool real_variant) {
     ASSERT_TRUE(read_jw_data_tables(file, real_variant, tables));
     EXPECT_EQ(file.position(), jw_element_offset(real_variant));
     EXPECT_EQ(jw_element_offset(real_variant), real_variant ? 2421 : 2389);
-    EXPECT_EQ(tables.text_kinds.pen[3], 7);
-    EXPECT_EQ(tables.text_kinds.width[10], 95);
-    EXPECT_EQ(tables.text_kinds.height[0], -4);
+    EXPECT_EQ(+tables.text_kinds.pen[3], 7);
+    EXPECT_EQ(+tables.text_kinds.width[10], 95);
+    EXPECT_EQ(+tables.text_kinds.height[0], -4);
     EXPECT_DOUBLE_EQ(tables.group_scales[2], real_variant ? 12.5 : 12);
     EXPECT_DOUBLE_EQ(tables.group_scales[15], 1000);
     EXPECT_EQ(jw_layer_protection(tables.layer_states, 0x2B), 3);
@@ -136,10 +136,10 @@ void expect_data_file(JwFile& file, bool real_variant) {
 
     JwLineRecord line;
     ASSERT_TRUE(read_jw_line(file, line));
-    EXPECT_EQ(line.layer, 0x2B);
+    EXPECT_EQ(+line.layer, 0x2B);
     JwCircleRecord circle;
     ASSERT_TRUE(read_jw_circle(file, circle));
-    EXPECT_FLOAT_EQ(circle.centre_x, 50);
+    EXPECT_FLOAT_EQ(+circle.centre_x, 50);
     ASSERT_TRUE(file.start_texts(counts.texts));
     JwTextRecord text;
     std::string string;
@@ -149,7 +149,7 @@ void expect_data_file(JwFile& file, bool real_variant) {
     ASSERT_TRUE(file.seek(file.position() + area));
     JwPointRecord point;
     ASSERT_TRUE(read_jw_point(file, point));
-    EXPECT_FLOAT_EQ(point.y, 7);
+    EXPECT_FLOAT_EQ(+point.y, 7);
 
     JwNames names;
     ASSERT_TRUE(read_jw_names(file, jw_names_offset(real_variant, counts, area), names));
@@ -231,10 +231,10 @@ TEST_F(JwFileTest, ShortReadsAreReportedAndZeroFilled) {
     ASSERT_TRUE(read_jw_block(file_, block));
     JwLineRecord line;
     EXPECT_FALSE(read_jw_line(file_, line));
-    EXPECT_FLOAT_EQ(line.end_y, 4);
-    EXPECT_EQ(line.line_type, 5);
-    EXPECT_EQ(line.pen, 0);
-    EXPECT_EQ(line.layer, 0);
+    EXPECT_FLOAT_EQ(+line.end_y, 4);
+    EXPECT_EQ(+line.line_type, 5);
+    EXPECT_EQ(+line.pen, 0);
+    EXPECT_EQ(+line.layer, 0);
     EXPECT_FALSE(read_jw_line(file_, line));
     EXPECT_FALSE(file_.seek(file_.size() + 1));
     EXPECT_FALSE(file_.seek(-1));
@@ -260,18 +260,6 @@ TEST(JwTables, TextKindRuleOfEachProgram) {
         EXPECT_GE(jw_text_kind(kind, JwProgram::Viewer), 0);
         EXPECT_LE(jw_text_kind(kind, JwProgram::Viewer), 10);
     }
-}
-
-TEST(JwTables, EffectiveLayerStates) {
-    JwLayerStateBlock states{};
-    states.group_protection[2] = 1;
-    states.layer_protection[0x2B] = 2;
-    states.group_display[2] = 255;
-    states.layer_display[0x2B] = 255;
-    EXPECT_EQ(jw_layer_protection(states, 0x2A), 1);
-    EXPECT_EQ(jw_layer_protection(states, 0x2B), 3);
-    EXPECT_EQ(jw_layer_display(states, 0x2B), 510);
-    EXPECT_EQ(jw_layer_display(states, 0x1B), 0);
 }
 
 }  // namespace

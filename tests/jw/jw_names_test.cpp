@@ -51,17 +51,6 @@ TEST(JwNames, LimitName) {
     EXPECT_EQ(limited("", 31), "");
 }
 
-TEST(JwNames, DefaultNames) {
-    EXPECT_EQ(jw_layer_name("", 0x2B), "2-B");
-    EXPECT_EQ(jw_layer_name("A", 0x2B), "2-A");
-    EXPECT_EQ(jw_layer_name("__x", 0xFF), "F-F");
-    EXPECT_EQ(jw_group_name("", 0xA), "A");
-    EXPECT_EQ(jw_group_name("__walls", 2), "2");
-    EXPECT_EQ(jw_final_layer_name("WALLS", "2-A", 0x2B), "WALLS-2-A");
-    EXPECT_EQ(jw_final_layer_name("WALLS", "2-B", 0x2B), "2-B");
-    EXPECT_EQ(jw_final_layer_name("WALLS", "2-b", 0x2B), "2-B");
-}
-
 TEST(JwTextStyle, StyleCodes) {
     EXPECT_EQ(text_style_code("plain"), 0);
     EXPECT_EQ(text_style_code("size ^u"), 10);

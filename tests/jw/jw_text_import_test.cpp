@@ -56,6 +56,9 @@ TEST_F(JwImportTest, TextHeightColourAndPosition) {
     EXPECT_EQ(header.add_str, 576) << "the string section comes first";
     EXPECT_EQ(entities[1].text_offset, 4);
     EXPECT_EQ(entities[3].text_offset, 6);
+
+    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    EXPECT_EQ(entities[3].text_offset, 6) << "every import starts its string section afresh";
 }
 
 TEST_F(JwImportTest, TextAngleFollowsTheTextLine) {
