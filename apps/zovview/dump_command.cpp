@@ -1,8 +1,92 @@
+// zovview --dump FILE [--home DIR]: imports FILE into a drawing store and
+// prints what the store holds, in UTF-8: the 26 lines of the header dump,
+// one line per layer and per block, and the entity records of the drawing
+// counted by kind.
 #include <cstdio>
+#include <map>
+#include <string>
 
 #include "commands.h"
+#include "common/cp932.h"
+#include "common/encoding.h"
+#include "common/messages.h"
+#include "store/header_dump.h"
+#include "store/records.h"
+#include "store/store_reader.h"
 
-int dump_command(const CommandArgs&) {
-    std::fprintf(stderr, "zovview: this command is not available in this build\n");
-    return 1;
+namespace {
+
+// The source file: the one argument that is neither an option nor the
+// folder after --home; empty when there is not exactly one.
+std::string source_argument(const CommandArgs& args) {
+    std::string file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--home") {
+            ++i;
+            continue;
+        }
+        if (!file.empty() || args[i].rfind("--", 0) == 0) return std::string();
+        file = args[i];
+    }
+    return file;
+}
+
+void print_utf8(const std::string& cp932_text) {
+    std::fputs(zov::cp932_to_utf8(cp932_text).c_str(), stdout);
+}
+
+void print_layers(zov::StoreReader& store) {
+    for (std::int32_t n = 1; n <= store.layer_count(); ++n) {
+        zov::LayerRecord layer;
+        if (store.read_layer(n, layer) != 0) break;
+        print_utf8(zov::format_text("layer=%d name=%s flags=%d colour=%d line_type=%d "
+                                    "used_number=%d\n",
+                                    n, std::string(zov::fixed_text(layer.name)).c_str(),
+                                    layer.flags, layer.colour, layer.line_type,
+                                    layer.used_number));
+    }
+}
+
+void print_blocks(zov::StoreReader& store) {
+    for (std::int32_t n = 1; n <= store.block_count(); ++n) {
+        zov::BlockRecord block;
+        if (store.read_block(n, block) != 0) break;
+        print_utf8(zov::format_text("block=%d name=%s first=%d count=%d\n", n,
+                                    std::string(zov::fixed_text(block.name)).c_str(),
+                                    block.first, block.count));
+    }
+}
+
+void print_entity_counts(zov::StoreReader& store) {
+    std::map<std::int32_t, long> counts;
+    zov::EntityRecord entity;
+    for (std::int32_t i = 0; i < store.entity_count(); ++i) {
+        if (store.read_entity(i, entity) != 0) break;
+        ++counts[entity.kind];
+    }
+    for (const auto& [kind, count] : counts) std::printf("kind=%d count=%ld\n", kind, count);
+}
+
+}  // namespace
+
+int dump_command(const CommandArgs& args) {
+    const std::string file = source_argument(args);
+    if (file.empty()) {
+        std::fprintf(stderr, "usage: zovview --dump FILE [--home DIR]\n");
+        return 1;
+    }
+    zov::ConsoleMessages messages;
+    const std::string folder = command_program_folder(args);
+    if (import_source(file, folder, messages) != 0) return 1;
+    const std::string data_path = folder + zov::kDataFileName;
+    zov::StoreReader store;
+    if (store.open(data_path) != 0) {
+        std::fprintf(stderr, "zovview: %s cannot be read\n", data_path.c_str());
+        return 1;
+    }
+    print_utf8(zov::header_dump_text(store.header()));
+    print_layers(store);
+    print_blocks(store);
+    print_entity_counts(store);
+    return 0;
 }

@@ -1,0 +1,108 @@
+#include "dxf_import/dxf_context.h"
+
+#include <unistd.h>
+
+#include <utility>
+
+#include "common/cp932.h"
+#include "common/encoding.h"
+#include "common/messages.h"
+
+namespace zov {
+
+namespace {
+
+// The longest text a record keeps, as long as the line buffer of the reader.
+constexpr std::size_t kMaxTextBytes = 2048;
+
+// "%s に書き込めない" (cannot write) in CP932.
+constexpr char kCannotWrite[] = "%s \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2";
+
+// Ends an entity file at its current position, which lies before its end
+// when the last record written was taken back.
+bool cut_at_position(std::FILE* file) {
+    if (file == nullptr) return true;
+    const long position = std::ftell(file);
+    return position >= 0 && std::fflush(file) == 0 && ::ftruncate(::fileno(file), position) == 0;
+}
+
+}  // namespace
+
+DxfContext::~DxfContext() {
+    write_to_drawing();
+    if (block_data_ != nullptr) std::fclose(block_data_);
+}
+
+int DxfContext::write_to_block_data() {
+    if (drawing_entities_ != nullptr) return 0;
+    drawing_entities_ = std::exchange(state.entities, nullptr);
+    if (block_data_ == nullptr) {
+        // The store creates the file (and reports a failure); the stream is
+        // kept here, so the drawing's entity file is never created afresh.
+        if (begin_block_data(state) != 0) {
+            write_to_drawing();
+            return -1;
+        }
+        block_data_ = state.entities;
+    }
+    state.entities = block_data_;
+    state.entities_are_block_data = true;
+    return 0;
+}
+
+void DxfContext::write_to_drawing() {
+    if (drawing_entities_ == nullptr) return;
+    state.entities = std::exchange(drawing_entities_, nullptr);
+    state.entities_are_block_data = false;
+}
+
+void DxfContext::note_write(int result, const char* file_name) {
+    if (result != 0 && failed_file_ == nullptr) failed_file_ = file_name;
+}
+
+int DxfContext::write_entity(EntityRecord& record) {
+    if (record.line_type == kLineByLayer) record.line_type = tables.current_layer_line_type();
+    return write_record(record);
+}
+
+int DxfContext::write_text(EntityRecord& record, std::string_view text) {
+    if (!counting) {
+        text = text.substr(0, safe_prefix_length(text, kMaxTextBytes));
+        const auto length = static_cast<std::int32_t>(text.size());
+        const std::int32_t offset = append_text(state, text.data(), length);
+        note_write(offset < 0 ? -1 : 0, kStringFileName);
+        record.text_offset = offset < 0 ? 0 : offset;
+        record.text_length = static_cast<std::int16_t>(offset < 0 ? 0 : length);
+        if (record.text_length > 0) ++state.header.str_num;
+    }
+    return write_record(record);
+}
+
+int DxfContext::write_record(EntityRecord& record) {
+    if (record.colour == 0) record.colour = tables.current_layer_colour();
+    if (counting) return 1;
+    note_write(append_entity(state, record),
+               state.entities_are_block_data ? kBlockDataFileName : kEntityFileName);
+    return 1;
+}
+
+int DxfContext::take_back_entity() {
+    if (!counting && state.entities != nullptr)
+        std::fseek(state.entities, -static_cast<long>(sizeof(EntityRecord)), SEEK_CUR);
+    return -1;
+}
+
+int DxfContext::finish_sections() {
+    for (const LayerRecord& layer : tables.layers())
+        note_write(append_layer(state, layer), kLayerFileName);
+    write_to_drawing();
+    if (!cut_at_position(state.entities)) note_write(-1, kEntityFileName);
+    if (block_data_ != nullptr && (!cut_at_position(block_data_) || std::fclose(block_data_) != 0))
+        note_write(-1, kBlockDataFileName);
+    block_data_ = nullptr;
+    if (failed_file_ == nullptr) return 0;
+    show_error(state.messages, kCannotWrite, utf8_to_cp932(state.path(failed_file_)).c_str());
+    return -1;
+}
+
+}  // namespace zov

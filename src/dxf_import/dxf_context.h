@@ -1,0 +1,79 @@
+#pragma once
+// What the readers of one DXF import share: the group reader, the store being
+// written, the tables kept for lookups and the entity output. In the counting
+// pass of the BLOCKS section the readers run as usual but nothing is written:
+// every write only reports the one record it would have written, so both
+// passes give the same record counts by construction.
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "dxf_import/dxf_group_reader.h"
+#include "dxf_import/dxf_tables.h"
+#include "store/import_state.h"
+
+namespace zov {
+
+// Records of one block as counted by the counting pass and as written by the
+// writing pass.
+struct BlockTally {
+    int counted = 0;
+    int written = 0;
+};
+
+class DxfContext {
+public:
+    explicit DxfContext(ImportState& state) : state(state) {}
+    ~DxfContext();
+    DxfContext(const DxfContext&) = delete;
+    DxfContext& operator=(const DxfContext&) = delete;
+
+    ImportState& state;
+    DxfGroupReader reader;
+    DxfTables tables;
+    BlockDirectory blocks;
+    std::vector<BlockTally> block_tallies;
+
+    // True in the counting pass of the BLOCKS section.
+    bool counting = false;
+    // Index of the next block entity record, counted over all blocks.
+    int block_entity_index = 0;
+    // Set when a section file could not be created (already reported).
+    bool failed = false;
+
+    // Sends entity records to $VV_BDA$.TMP (created on first use and kept
+    // for every BLOCKS section of the file) or back to $VV_ENT$.TMP, which
+    // stays open all along so that entities before the BLOCKS section are
+    // kept. 0, or -1 after a reported failure to create the file.
+    int write_to_block_data();
+    void write_to_drawing();
+
+    // Writes an entity record after replacing a line type of 0 and a colour
+    // of 0 by those of the current layer. Returns 1, the record count.
+    int write_entity(EntityRecord& record);
+    // Writes a text record (kind 5) with its text: only the colour takes the
+    // layer default. A non-empty text counts in str_num. Returns 1.
+    int write_text(EntityRecord& record, std::string_view text);
+    // Takes back the record written last, so that the next one overwrites it.
+    // Returns -1, the change of the record count.
+    int take_back_entity();
+
+    // A point for the drawing extents taken from the entities.
+    void report_point(double x, double y) { state.entity_extents.include(x, y); }
+
+    // Writes the layer table kept in memory to $VV_LAY$.TMP and closes the
+    // block-data file. 0, or -1 after a reported write failure.
+    int finish_sections();
+
+private:
+    // Writes an entity record after its layer defaults; returns 1.
+    int write_record(EntityRecord& record);
+    // Notes a failed write of a section file; reported by finish_sections.
+    void note_write(int result, const char* file_name);
+
+    std::FILE* block_data_ = nullptr;
+    std::FILE* drawing_entities_ = nullptr;  // $VV_ENT$.TMP while blocks are written
+    const char* failed_file_ = nullptr;
+};
+
+}  // namespace zov

@@ -1,0 +1,57 @@
+#pragma once
+// The group-code / value step shared by every DXF reader. Lines alternate
+// between a code line and its value line; one toggle, flipped at every line
+// read, tells which is which. Value lines of files that store their text as
+// UTF-8 (version AC1021 and later) are handed out as CP932, a character that
+// CP932 cannot hold becoming "?"; older files keep their bytes.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dxf_import/dxf_line_reader.h"
+
+namespace zov {
+
+class DxfGroupReader {
+public:
+    bool open(const std::string& path) { return lines_.open(path); }
+    void close() { lines_.close(); }
+
+    // Reads the next line and flips the toggle; on a code line the group
+    // code is taken from it. 1, or -1 at the end of the file.
+    int read_group();
+
+    // Reads a code line and, unless it has code 0 (or code 9 when
+    // `stop_at_9`), its value line. False at a stopping code line, whose value
+    // is left for the caller, and at the end of the file.
+    bool read_pair(bool stop_at_9 = false);
+
+    bool ended() const { return ended_; }
+    bool is_code_line() const { return expect_value_; }
+    int code() const { return code_; }
+    std::string_view value() const { return value_; }
+    double real() const;
+    int integer() const;
+
+    // Marks the text of the file as UTF-8 (from version AC1021 on).
+    void set_utf8_text(bool utf8) { utf8_text_ = utf8; }
+
+    // A point of the file to come back to, with the toggle at that point.
+    struct Mark {
+        std::int64_t position;
+        bool expect_value;
+    };
+    Mark mark() const { return {lines_.position(), expect_value_}; }
+    void return_to(const Mark& mark);
+
+private:
+    DxfLineReader lines_;
+    bool expect_value_ = false;
+    bool ended_ = false;
+    bool utf8_text_ = false;
+    int code_ = 0;
+    std::string_view value_;
+    std::string converted_;
+};
+
+}  // namespace zov

@@ -1,0 +1,117 @@
+#include "dxf_import/dxf_line_reader.h"
+
+#include <cstring>
+
+namespace zov {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::string_view kEndText = "EOF";
+
+}  // namespace
+
+DxfLineReader::DxfLineReader() : buffer_(kBufferSize) {}
+
+DxfLineReader::~DxfLineReader() { close(); }
+
+bool DxfLineReader::open(const std::string& path) {
+    close();
+    file_ = std::fopen(path.c_str(), "rb");
+    if (file_ == nullptr) return false;
+    seek(0);
+    detect_line_end();
+    return true;
+}
+
+void DxfLineReader::close() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    begin_ = end_ = 0;
+    buffer_offset_ = 0;
+    file_ended_ = true;
+    line_ = kEndText;
+}
+
+bool DxfLineReader::fill() {
+    if (file_ended_ || file_ == nullptr) return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        buffer_offset_ += static_cast<std::int64_t>(begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size()) return false;
+    std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+    end_ += got;
+    if (got == 0) file_ended_ = true;
+    return got > 0;
+}
+
+void DxfLineReader::detect_line_end() {
+    // The first line end within the first buffer decides; a file without any
+    // keeps the CR LF default.
+    fill();
+    const char* data = buffer_.data() + begin_;
+    std::size_t size = end_ - begin_;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n') {
+            line_end_ = LineEnd::Lf;
+            return;
+        }
+        if (data[i] == '\r') {
+            line_end_ = i + 1 < size && data[i + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
+            return;
+        }
+    }
+    line_end_ = LineEnd::CrLf;
+}
+
+int DxfLineReader::read_line(std::size_t max_len) {
+    const char terminator = line_end_ == LineEnd::Lf ? '\n' : '\r';
+    while (true) {
+        const char* start = buffer_.data() + begin_;
+        std::size_t available = end_ - begin_;
+        std::size_t window = available < max_len + 1 ? available : max_len + 1;
+        const char* found = static_cast<const char*>(std::memchr(start, terminator, window));
+        if (found != nullptr) {
+            std::size_t length = static_cast<std::size_t>(found - start);
+            std::size_t consumed = length + 1;
+            if (line_end_ == LineEnd::CrLf) {
+                // The byte after the CR is dropped, whatever it is.
+                if (length + 1 >= available) {
+                    if (fill()) continue;
+                    break;
+                }
+                consumed = length + 2;
+            } else if (line_end_ == LineEnd::Lf && length > 0 && start[length - 1] == '\r') {
+                --length;  // a stray CR before the LF
+            }
+            line_ = std::string_view(start, length);
+            begin_ += consumed;
+            return 1;
+        }
+        if (available > max_len) {
+            line_ = std::string_view(start, max_len);
+            begin_ += max_len;
+            return 1;
+        }
+        if (!fill()) break;
+    }
+    begin_ = end_;
+    line_ = kEndText;
+    return -1;
+}
+
+std::int64_t DxfLineReader::position() const {
+    return buffer_offset_ + static_cast<std::int64_t>(begin_);
+}
+
+void DxfLineReader::seek(std::int64_t position) {
+    begin_ = end_ = 0;
+    buffer_offset_ = position;
+    file_ended_ = file_ == nullptr || std::fseek(file_, static_cast<long>(position), SEEK_SET) != 0;
+    line_ = kEndText;
+}
+
+}  // namespace zov

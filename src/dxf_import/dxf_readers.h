@@ -1,0 +1,74 @@
+#pragma once
+// The readers of DXF items. Each is called just after the value line that
+// named its item, reads the item's groups up to the next code line with code
+// 0 (header variables also stop at code 9), whose value is left for the
+// caller, and returns the number of entity records it wrote (0 for items that
+// are not entities).
+#include <string_view>
+
+namespace zov {
+
+class DxfContext;
+struct EntityRecord;
+struct Point2;
+
+using ItemReader = int (*)(DxfContext& context);
+
+// Header variables.
+int read_extents_minimum(DxfContext& context);  // $EXTMIN, $LIMMIN
+int read_extents_maximum(DxfContext& context);  // $EXTMAX, $LIMMAX
+int read_dimension_scale(DxfContext& context);  // $DIMSCALE
+int read_paper_limits_maximum(DxfContext& context);  // $PLIMMAX
+int read_paper_limits_minimum(DxfContext& context);  // $PLIMMIN
+int read_version(DxfContext& context);  // $ACADVER: the text encoding of the file
+
+// Table records.
+int read_ltype_table(DxfContext& context);  // every LTYPE record up to ENDTAB
+int read_layer_record(DxfContext& context);
+int read_style_record(DxfContext& context);
+
+// Entities.
+int read_line(DxfContext& context);
+int read_circle_or_arc(DxfContext& context);
+int read_ellipse(DxfContext& context);
+int read_point(DxfContext& context);
+int read_trace_or_solid(DxfContext& context);
+int read_dimension(DxfContext& context);
+int read_insert(DxfContext& context);
+int read_text(DxfContext& context);  // TEXT and ATTRIB
+int read_mtext(DxfContext& context);
+int read_polyline(DxfContext& context);  // POLYLINE with its VERTEX records up to SEQEND
+int read_lwpolyline(DxfContext& context);
+int read_spline(DxfContext& context);
+int read_leader(DxfContext& context);
+
+// The BLOCKS section, up to its end.
+int read_blocks_section(DxfContext& context);
+
+// The reader of an entity name, or nullptr for items the importer passes over.
+ItemReader find_entity_reader(std::string_view name);
+
+// Passes over the groups of an item up to the next code line with code 0.
+void skip_item(DxfContext& context);
+
+// Groups common to the entity readers: 8 layer, 6 line type, 62 colour
+// (negative: its absolute value and bit 0 of the flags), 67 paper space.
+enum CommonGroups : unsigned {
+    kLayerGroup = 1u,
+    kLineTypeGroup = 2u,
+    kColourGroup = 4u,
+    kPaperSpaceGroup = 8u,
+    kAllCommonGroups = 15u,
+};
+// Takes the current group into `record` when it is one of `groups`; false
+// when it is not.
+bool take_common_group(DxfContext& context, EntityRecord& record,
+                       unsigned groups = kAllCommonGroups);
+
+// Writes the segment from p1 to p2 of a bulged polyline as one arc record
+// with the layer, colour, line type, flags and paper space of `segment`
+// (a zero-length segment stays straight). Returns 1.
+int bulge_arc_segment(DxfContext& context, const EntityRecord& segment, Point2 p1, Point2 p2,
+                      double bulge);
+
+}  // namespace zov

@@ -1,0 +1,85 @@
+#pragma once
+// The layer, line-type and text-style tables of a DXF import, kept in memory
+// so that every lookup costs the same whatever the size of the drawing. The
+// results are those of a scan of the section files in file order: the first
+// record of a name wins, numbers are 1-based, a found layer counts as used,
+// and the current-layer buffer holds the layer record that was read last.
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "store/records.h"
+
+namespace zov {
+
+class ImportState;
+
+// Hashing that lets the tables be searched with a string_view.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>{}(name);
+    }
+};
+using NameMap = std::unordered_map<std::string, int, NameHash, std::equal_to<>>;
+
+// Layer and block numbers in entity records are 16-bit, so a table keeps at
+// most this many records; later ones are passed over.
+inline constexpr int kMaxTableRecords = 32767;
+
+class DxfTables {
+public:
+    // Adds a layer record; it becomes the current layer. False when the
+    // table is full and the record was passed over.
+    bool add_layer(const LayerRecord& record);
+    // 1-based number of the first layer called `name`, whose use count grows
+    // and which becomes the current layer. An empty name, "BYBLOCK" and
+    // "BYLAYER" give 0; an unknown name gives 1 and leaves the last layer of
+    // the table as the current layer.
+    int find_layer(std::string_view name);
+    // Colour and line-type code of the current-layer buffer (0 while no layer
+    // record has been read).
+    std::int32_t current_layer_colour() const;
+    std::int32_t current_layer_line_type() const;
+    int layer_count() const { return static_cast<int>(layers_.size()); }
+    const std::vector<LayerRecord>& layers() const { return layers_; }
+
+    // Remembers a line type for find_line_type; false when the table is full.
+    bool add_line_type(std::string_view name, int code);
+    // "BYBLOCK" and "BYLAYER" give 0, "CONTINUOUS" 1; otherwise the code of
+    // the first line type of that name, and 1 for an unknown name.
+    int find_line_type(std::string_view name) const;
+
+    // Text styles that write vertically: at most three names, cut to 25 bytes.
+    void add_vertical_style(std::string_view name);
+    // True when the vertical styles are not empty and hold `style`.
+    bool is_vertical_style(std::string_view style) const;
+
+private:
+    std::vector<LayerRecord> layers_;
+    NameMap layer_numbers_;  // name -> 1-based number
+    int current_layer_ = 0;  // 1-based; 0 = the cleared buffer
+    NameMap line_type_codes_;
+    std::vector<std::string> vertical_styles_;
+};
+
+// Blocks by name: the 1-based number of the first block record of a name.
+class BlockDirectory {
+public:
+    // Numbers the next block record; false when the table is full.
+    bool add(std::string_view name);
+    // 0 for an empty or unknown name.
+    int find(std::string_view name) const;
+    int count() const { return count_; }
+
+private:
+    NameMap numbers_;
+    int count_ = 0;
+};
+
+// The text of a name as a fixed record field of `size` bytes keeps it: cut
+// without splitting a double-byte character. Lookups compare names this way.
+std::string_view field_text(std::string_view name, std::size_t size);
+
+}  // namespace zov

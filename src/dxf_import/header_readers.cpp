@@ -1,0 +1,86 @@
+// Readers of the HEADER variables the store takes over: drawing extents (or
+// limits), dimension scale, paper-space limits, and the file version, which
+// tells whether the file's text is UTF-8.
+#include <algorithm>
+
+#include "dxf_import/dxf_context.h"
+#include "dxf_import/dxf_numbers.h"
+#include "dxf_import/dxf_readers.h"
+
+namespace zov {
+
+namespace {
+
+constexpr bool kStopAtVariable = true;
+// From this version (AutoCAD 2007) on, DXF files store their text as UTF-8.
+constexpr int kFirstUtf8Version = 1021;
+
+// The first two extents variables of the header widen the drawing extents;
+// later ones (the limits, after the extents) are passed over.
+int read_extents_variable(DxfContext& context, bool maximum) {
+    StoreHeader& header = context.state.header;
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair(kStopAtVariable)) {
+        const int code = reader.code();
+        if (context.state.extents_taken >= 2 || (code != 10 && code != 20)) continue;
+        double& bound = code == 10 ? (maximum ? header.max_x : header.min_x)
+                                   : (maximum ? header.max_y : header.min_y);
+        bound = maximum ? std::max(bound, reader.real()) : std::min(bound, reader.real());
+    }
+    ++context.state.extents_taken;
+    return 0;
+}
+
+// A paper-space limits point: group 10 sets x, group 20 sets y and ends it.
+int read_paper_limits(DxfContext& context, double& x, double& y) {
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair(kStopAtVariable)) {
+        if (reader.code() == 10) x = reader.real();
+        if (reader.code() == 20) {
+            y = reader.real();
+            break;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int read_extents_minimum(DxfContext& context) { return read_extents_variable(context, false); }
+
+int read_extents_maximum(DxfContext& context) { return read_extents_variable(context, true); }
+
+int read_dimension_scale(DxfContext& context) {
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair(kStopAtVariable)) {
+        if (reader.code() == 40) {
+            context.state.header.scale = reader.real();
+            break;
+        }
+    }
+    return 0;
+}
+
+int read_paper_limits_maximum(DxfContext& context) {
+    StoreHeader& header = context.state.header;
+    return read_paper_limits(context, header.pe_max_x, header.pe_max_y);
+}
+
+int read_paper_limits_minimum(DxfContext& context) {
+    StoreHeader& header = context.state.header;
+    return read_paper_limits(context, header.pe_min_x, header.pe_min_y);
+}
+
+int read_version(DxfContext& context) {
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair(kStopAtVariable)) {
+        if (reader.code() != 1) continue;
+        const std::string_view version = reader.value();
+        const bool utf8 = version.substr(0, 2) == "AC" &&
+                          parse_dxf_int(version.substr(2)) >= kFirstUtf8Version;
+        reader.set_utf8_text(utf8);
+    }
+    return 0;
+}
+
+}  // namespace zov

@@ -1,0 +1,101 @@
+// Readers of the TABLES records the store takes over: line types (LTYPE),
+// layers (LAYER) and the vertical text styles (STYLE).
+#include <cstdlib>
+#include <string>
+
+#include "common/cp932.h"
+#include "dxf_import/dxf_context.h"
+#include "dxf_import/dxf_readers.h"
+#include "dxf_import/line_type_classifier.h"
+
+namespace zov {
+
+namespace {
+
+struct PendingLineType {
+    std::string name;
+    LineTypePattern pattern;
+    int dashes = 0;
+};
+
+// A line type with dashes becomes a record; continuous ones are never written.
+void append_line_type_record(DxfContext& context, const PendingLineType& pending) {
+    LineTypePattern pattern = pending.pattern;
+    if (pending.name == "CONTINUOUS") pattern.elements = 0;
+    if (pattern.elements == 0) return;
+    const int code = classify_line_type(pending.name, pattern);
+    if (!context.tables.add_line_type(pending.name, code)) return;
+    LineTypeRecord record;
+    record.line_type = code;
+    copy_bounded(record.name, pending.name);
+    append_line_type(context.state, record);
+    ++context.state.header.line_num;
+}
+
+}  // namespace
+
+int read_ltype_table(DxfContext& context) {
+    DxfGroupReader& reader = context.reader;
+    PendingLineType pending;
+    while (reader.read_group() > 0) {
+        if (reader.code() == 0) {
+            append_line_type_record(context, pending);
+            if (reader.read_group() < 0 || reader.value() == "ENDTAB") break;
+            pending = PendingLineType{};
+            continue;
+        }
+        if (reader.read_group() < 0) break;
+        switch (reader.code()) {
+            case 2: pending.name = reader.value(); break;
+            case 73: pending.pattern.elements = reader.integer(); break;
+            case 49:
+                if (pending.dashes < 3) pending.pattern.dash[pending.dashes++] = reader.real();
+                break;
+            default: break;
+        }
+    }
+    return 0;
+}
+
+int read_layer_record(DxfContext& context) {
+    LayerRecord record;
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair()) {
+        switch (reader.code()) {
+            case 2: copy_bounded(record.name, reader.value()); break;
+            case 62: {
+                const int colour = reader.integer();
+                record.colour = std::abs(colour);
+                if (colour < 0) record.flags = set_bit(record.flags, kLayerHiddenBit);
+                break;
+            }
+            case 70: {
+                const int flags = reader.integer();
+                if (flags & 3) record.flags = set_bit(record.flags, kLayerFrozenBit);
+                if (flags & 4) record.flags = set_bit(record.flags, kLayerLockedBit);
+                break;
+            }
+            case 6:
+                record.line_type =
+                    static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));
+                break;
+            default: break;
+        }
+    }
+    if (context.tables.add_layer(record)) ++context.state.header.lay_num;
+    return 0;
+}
+
+int read_style_record(DxfContext& context) {
+    std::string name;
+    bool vertical = false;
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair()) {
+        if (reader.code() == 2) name = reader.value();
+        if (reader.code() == 70) vertical = reader.integer() == 4 || reader.integer() == 68;
+    }
+    if (vertical) context.tables.add_vertical_style(name);
+    return 0;
+}
+
+}  // namespace zov

@@ -1,0 +1,222 @@
+// Entity readers as they reach the store.
+#include <cmath>
+
+#include "import_folder.h"
+
+namespace zov {
+namespace {
+
+class Entities : public ImportFolder {
+protected:
+    // Imports the groups of `body` as the ENTITIES section of a file with one
+    // layer "0" of colour 7.
+    std::vector<EntityRecord> imported(const DxfFixture& body) {
+        DxfFixture dxf;
+        dxf.section("TABLES").layer("0", 7).end_section().section("ENTITIES");
+        std::string text = dxf.text("\n") + body.text("\n");
+        DxfFixture tail;
+        tail.end_section().end_of_file();
+        text += tail.text("\n");
+        std::ofstream(path("E.DXF"), std::ios::binary) << text;
+        EXPECT_EQ(import_file(path("E.DXF")), 0);
+        EXPECT_EQ(header().ent_num, entity_records_in_file());
+        return entities();
+    }
+};
+
+TEST_F(Entities, EllipsesKeepAxisRotationAndShiftedParameters) {
+    DxfFixture dxf;
+    dxf.item("ELLIPSE").group(10, 1.0).group(20, 2.0).group(11, 10.0).group(21, 0.0)
+        .group(40, 0.5).group(41, 0.0).group(42, 2 * M_PI)
+        .item("ELLIPSE").group(11, 0.0).group(21, 5.0).group(40, 0.5).group(41, 0.0)
+        .group(42, M_PI / 2)
+        .item("ELLIPSE").group(11, 0.0).group(21, -5.0).group(40, 0.5).group(41, 0.0)
+        .group(42, M_PI);
+    const auto e = imported(dxf);
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_EQ(e[0].kind, kEntityArc);
+    EXPECT_DOUBLE_EQ(e[0].p72, 10);
+    EXPECT_DOUBLE_EQ(e[0].p80, 180);
+    EXPECT_DOUBLE_EQ(e[0].p56, 0.5);
+    EXPECT_NEAR(e[0].p88, -180, 1e-4);
+    EXPECT_NEAR(e[0].p96, 180, 1e-4);
+    EXPECT_DOUBLE_EQ(e[1].p80, 180);  // 90, and a quarter more for a quarter span
+    EXPECT_DOUBLE_EQ(e[2].p80, 270);
+}
+
+TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
+    DxfFixture dxf;
+    dxf.item("TEXT").group(8, "0").group(10, 1.0).group(20, 2.0).group(40, 2.5)
+        .group(41, 0.8).group(50, 15.0).group(72, 1).group(73, 2).group(1, "%%c50")
+        .item("TEXT").group(62, 256).group(1, "30%%d")
+        .item("ATTRIB").group(62, 3).group(70, 1).group(1, "\\U+00B0C")
+        .item("TEXT").group(1, "");
+    const auto t = imported(dxf);
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0].kind, kEntityText);
+    EXPECT_EQ(text_of(t[0]), "\x83\xD3" "50");
+    EXPECT_EQ(t[0].colour, 7);
+    EXPECT_DOUBLE_EQ(t[0].x1, 1);  // TEXT positions are not moved for alignment
+    EXPECT_DOUBLE_EQ(t[0].p64, 2.5);
+    EXPECT_DOUBLE_EQ(t[0].p56, 0.8);
+    EXPECT_DOUBLE_EQ(t[0].p80, 15);
+    EXPECT_EQ(t[0].h_align, 1);
+    EXPECT_EQ(t[0].v_align, 2);
+    EXPECT_EQ(text_of(t[1]), "30\xDF");
+    EXPECT_EQ(t[1].colour, 256);
+    EXPECT_DOUBLE_EQ(t[1].p56, 1.0);
+    EXPECT_EQ(text_of(t[2]), "\xDF" "C");
+    EXPECT_EQ(t[2].flags & 3, 3);
+    EXPECT_EQ(t[3].text_length, 0);
+    EXPECT_EQ(header().str_num, 3);
+}
+
+TEST_F(Entities, MtextLinesBecomeTextRecordsDownTheirDirection) {
+    DxfFixture dxf;
+    dxf.item("MTEXT").group(10, 0.0).group(20, 0.0).group(40, 2.0).group(1, "{\\fArial;A}\\PB\\PC")
+        .item("MTEXT").group(10, 0.0).group(20, 0.0).group(40, 2.0).group(11, 0.0)
+        .group(21, 1.0).group(1, "U\\PD")
+        .item("MTEXT").group(10, 0.0).group(20, 0.0).group(40, 2.0).group(71, 1).group(1, "AB")
+        .item("MTEXT").group(40, 1.0).group(3, "first half, ").group(1, "last half");
+    const auto t = imported(dxf);
+    ASSERT_EQ(t.size(), 7u);
+    EXPECT_EQ(text_of(t[0]), "A");
+    EXPECT_EQ(text_of(t[1]), "B");
+    EXPECT_EQ(text_of(t[2]), "C");
+    EXPECT_NEAR(t[1].x1, 0, 1e-12);
+    EXPECT_NEAR(t[1].y1, -2.6, 1e-12);
+    EXPECT_NEAR(t[2].y1, -5.2, 1e-12);
+    EXPECT_EQ(t[0].h_align, 0);  // no attachment: left, base line
+    EXPECT_EQ(t[0].v_align, 1);
+    // Written upwards, the next line lies to the right.
+    EXPECT_DOUBLE_EQ(t[3].p80, 90);
+    EXPECT_NEAR(t[4].x1, 2.6, 1e-12);
+    EXPECT_NEAR(t[4].y1, 0, 1e-12);
+    // Attachment 1 (top left): the base line starts one height down.
+    EXPECT_EQ(t[5].h_align, 0);
+    EXPECT_EQ(t[5].v_align, 3);
+    EXPECT_NEAR(t[5].y1, -2, 1e-12);
+    // A long MTEXT keeps its chunks before its last part.
+    EXPECT_EQ(text_of(t[6]), "first half, last half");
+    EXPECT_EQ(header().str_num, 7);
+}
+
+TEST_F(Entities, PolylinesGiveOneRecordPerSegment) {
+    DxfFixture dxf;
+    auto polyline = [&](int flags, double bulge) {
+        dxf.item("POLYLINE").group(8, "0").group(66, 1).group(70, flags).group(10, 0.0).group(20, 0.0);
+        const double xy[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+        for (const auto& p : xy) {
+            dxf.item("VERTEX").group(10, p[0]).group(20, p[1]);
+            if (bulge != 0) dxf.group(42, bulge);
+        }
+        dxf.item("SEQEND");
+    };
+    polyline(1, 0);
+    polyline(0, 0);
+    polyline(1, 0.5);
+    const auto s = imported(dxf);
+    ASSERT_EQ(s.size(), 4u + 3u + 4u);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(s[static_cast<std::size_t>(i)].kind, kEntityLine);
+    EXPECT_DOUBLE_EQ(s[3].x1, 0);  // closing segment back to the start
+    EXPECT_DOUBLE_EQ(s[3].y1, 10);
+    EXPECT_DOUBLE_EQ(s[3].p56, 0);
+    EXPECT_DOUBLE_EQ(s[3].p64, 0);
+    // Bulged segments, the closing one too, are arcs through their end points.
+    for (std::size_t i = 7; i < 11; ++i) {
+        EXPECT_EQ(s[i].kind, kEntityArc);
+        EXPECT_NEAR(s[i].p88 - s[i].p96, -4 * std::atan(0.5) * 180 / M_PI, 1e-9);
+    }
+    EXPECT_EQ(header().ent_num, 11);
+}
+
+TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndDotsAsPoints) {
+    DxfFixture dxf;
+    // A slot: two straight sides and two half-round ends, the last one closing.
+    dxf.item("LWPOLYLINE").group(90, 4).group(70, 1)
+        .group(10, 0.0).group(20, 0.0)
+        .group(10, 10.0).group(20, 0.0).group(42, 0.9)
+        .group(10, 10.0).group(20, 5.0)
+        .group(10, 0.0).group(20, 5.0).group(42, 0.9)
+        // A dot: two points with bulge 1 and the closed flag, which the bulge clears.
+        .item("LWPOLYLINE").group(90, 2).group(70, 1)
+        .group(10, 3.0).group(20, 3.0).group(42, 1.0)
+        .group(10, 4.0).group(20, 3.0).group(42, 1.0)
+        // An open polyline of three points.
+        .item("LWPOLYLINE").group(90, 3).group(70, 0)
+        .group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 1.0).group(10, 2.0).group(20, 0.0);
+    const auto s = imported(dxf);
+    ASSERT_EQ(s.size(), 4u + 1u + 2u);
+    EXPECT_EQ(s[0].kind, kEntityLine);
+    EXPECT_EQ(s[1].kind, kEntityArc);
+    EXPECT_EQ(s[2].kind, kEntityLine);
+    EXPECT_EQ(s[3].kind, kEntityArc);
+    // The closing end runs through the last and the first point.
+    EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 5), s[3].p72, 1e-9);
+    EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 0), s[3].p72, 1e-9);
+    EXPECT_EQ(s[4].kind, kEntityPoint);
+    EXPECT_DOUBLE_EQ(s[4].x1, 3);
+    EXPECT_EQ(s[5].kind, kEntityLine);
+    EXPECT_EQ(s[6].kind, kEntityLine);
+}
+
+TEST_F(Entities, SplineFramePointsAreOverwrittenBySegmentsThatFollow) {
+    DxfFixture dxf;
+    dxf.item("POLYLINE").group(66, 1).group(70, 4)
+        .item("VERTEX").group(10, 0.0).group(20, 0.0).group(70, 16)
+        .item("VERTEX").group(10, 1.0).group(20, 0.0).group(70, 16)
+        .item("VERTEX").group(10, 2.0).group(20, 0.0).group(70, 8)
+        .item("VERTEX").group(10, 3.0).group(20, 0.0).group(70, 16)
+        .item("SEQEND")
+        .line("0", 7, 7, 8, 8);
+    const auto s = imported(dxf);
+    // Segments to the frame points at x = 1 and x = 3 are taken back; the
+    // line that follows takes the place of the last one.
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_DOUBLE_EQ(s[0].x1, 1);
+    EXPECT_DOUBLE_EQ(s[0].p56, 2);
+    EXPECT_DOUBLE_EQ(s[1].x1, 7);
+}
+
+TEST_F(Entities, SplinesBecomeTheirControlPolygonAndLeadersTheirLegs) {
+    DxfFixture dxf;
+    dxf.item("SPLINE").group(70, 8).group(73, 3)
+        .group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 2.0).group(10, 2.0).group(20, 0.0)
+        .group(11, 9.0).group(21, 9.0)
+        .item("LEADER").group(71, 1).group(41, 1.0)
+        .group(10, 0.0).group(20, 0.0).group(10, 3.0).group(20, 4.0).group(10, 6.0).group(20, 4.0)
+        .item("LEADER").group(71, 0).group(10, 0.0).group(20, 0.0).group(10, 0.0).group(20, 5.0)
+        .item("LEADER").group(10, 1.0).group(20, 1.0);
+    const auto s = imported(dxf);
+    ASSERT_EQ(s.size(), 2u + 2u + 1u);
+    EXPECT_DOUBLE_EQ(s[1].p56, 2);
+    EXPECT_EQ(s[2].kind, kEntityLeader);
+    EXPECT_EQ(s[3].kind, kEntityLine);
+    EXPECT_DOUBLE_EQ(s[3].p56, 7);  // the last vertex moved out by the arrow size
+    EXPECT_EQ(s[4].kind, kEntityLine);
+}
+
+TEST_F(Entities, SolidsDimensionsAndPaperSpace) {
+    DxfFixture dxf;
+    dxf.item("SOLID").group(67, 1).group(10, 1.0).group(20, 2.0).group(11, 3.0).group(21, 4.0)
+        .group(12, 5.0).group(22, 6.0).group(13, 7.0).group(23, 8.0)
+        .item("DIMENSION").group(2, "*D1").group(12, 5.0).group(22, 6.0).group(70, 34);
+    const auto s = imported(dxf);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].kind, kEntitySolid);
+    EXPECT_DOUBLE_EQ(s[0].p56, 1);
+    EXPECT_DOUBLE_EQ(s[0].x1, 3);
+    EXPECT_DOUBLE_EQ(s[0].p72, 5);
+    EXPECT_DOUBLE_EQ(s[0].p88, 6);
+    EXPECT_DOUBLE_EQ(s[0].p80, 7);
+    EXPECT_DOUBLE_EQ(s[0].p96, 8);
+    EXPECT_EQ(s[0].paper_space, 1);
+    EXPECT_EQ(header().pe_flag, 1);
+    EXPECT_EQ(s[1].kind, kEntityDimension);
+    EXPECT_EQ(s[1].block, 0);  // no such block
+    EXPECT_EQ(s[1].h_align, 1);
+    EXPECT_DOUBLE_EQ(s[1].x1, 5);
+}
+
+}  // namespace
+}  // namespace zov

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dxf_import/dxf_group_reader.h"
+#include "dxf_import/dxf_line_reader.h"
+
+namespace zov {
+namespace {
+
+class LineFile : public ::testing::Test {
+protected:
+    ~LineFile() override { std::filesystem::remove(path_); }
+
+    // Every line of `bytes` as the reader splits it, up to the end report.
+    std::vector<std::string> lines_of(const std::string& bytes, LineEnd* detected = nullptr) {
+        std::ofstream(path_, std::ios::binary) << bytes;
+        DxfLineReader reader;
+        EXPECT_TRUE(reader.open(path_));
+        if (detected != nullptr) *detected = reader.line_end();
+        std::vector<std::string> lines;
+        while (reader.read_line() > 0) lines.emplace_back(reader.line());
+        EXPECT_EQ(reader.line(), "EOF");
+        EXPECT_EQ(reader.read_line(), -1);
+        return lines;
+    }
+
+    std::string path_ = (std::filesystem::temp_directory_path() /
+                         ("zov_lines_" + std::to_string(::getpid()))).string();
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(LineFile, EachLineEndStyleIsDetectedAndSplitsTheSameLines) {
+    LineEnd style;
+    EXPECT_EQ(lines_of("  0\r\nLINE\r\n", &style), (Lines{"  0", "LINE"}));
+    EXPECT_EQ(style, LineEnd::CrLf);
+    EXPECT_EQ(lines_of("  0\nLINE\n", &style), (Lines{"  0", "LINE"}));
+    EXPECT_EQ(style, LineEnd::Lf);
+    EXPECT_EQ(lines_of("  0\rLINE\r", &style), (Lines{"  0", "LINE"}));
+    EXPECT_EQ(style, LineEnd::Cr);
+    // An empty value line is a line.
+    EXPECT_EQ(lines_of("1\n\n0\n"), (Lines{"1", "", "0"}));
+}
+
+TEST_F(LineFile, CrLfFilesReadAsTheViewerAlwaysReadThem) {
+    // A lone LF stays in the line; the byte after a CR is dropped whatever it is.
+    EXPECT_EQ(lines_of("0\r\nA\nB\r\nC\rxD\r\n"), (Lines{"0", "A\nB", "C", "D"}));
+    // A last line without its line end is lost.
+    EXPECT_EQ(lines_of("A\r\nB"), (Lines{"A"}));
+    EXPECT_EQ(lines_of("A\r\nB\r"), (Lines{"A"}));
+}
+
+TEST_F(LineFile, LfFilesDropAStrayCrBeforeTheLf) {
+    EXPECT_EQ(lines_of("A\nB\r\nC\n"), (Lines{"A", "B", "C"}));
+    EXPECT_EQ(lines_of("A\nB"), (Lines{"A"}));
+}
+
+TEST_F(LineFile, LongLinesAreCutAndTheRestIsTheNextLine) {
+    const std::string exact(DxfLineReader::kMaxLine, 'x');
+    EXPECT_EQ(lines_of(exact + "\r\nE\r\n"), (Lines{exact, "E"}));
+    EXPECT_EQ(lines_of(exact + "yz\nE\n"), (Lines{exact, "yz", "E"}));
+    // Lines far longer than the reader's buffer still come in pieces.
+    const std::string huge((3 << 20) + 5, 'h');
+    Lines pieces = lines_of(huge + "\r\n");
+    ASSERT_EQ(pieces.size(), (huge.size() + DxfLineReader::kMaxLine - 1) / DxfLineReader::kMaxLine);
+    EXPECT_EQ(pieces.front(), std::string(DxfLineReader::kMaxLine, 'h'));
+    EXPECT_EQ(pieces.back().size(), 5u);
+}
+
+TEST_F(LineFile, EmptyAndTerminatorFreeFilesEndAtOnce) {
+    EXPECT_EQ(lines_of(""), Lines{});
+    EXPECT_EQ(lines_of("no line end at all"), Lines{});
+}
+
+TEST_F(LineFile, LinesAcrossTheBufferBoundaryStayWhole) {
+    // Lines of varying length over several megabytes: every one comes back.
+    std::string bytes;
+    Lines expected;
+    for (int i = 0; bytes.size() < (5u << 20); ++i) {
+        std::string line(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26));
+        expected.push_back(line);
+        bytes += line + "\r\n";
+    }
+    EXPECT_EQ(lines_of(bytes), expected);
+}
+
+TEST_F(LineFile, GroupReaderReturnsToAMarkAndConvertsUtf8Values) {
+    std::ofstream(path_, std::ios::binary)
+        << "  0\r\nLAYER\r\n  2\r\n\xE5\xA3\x81\r\n  2\r\n\xF0\x9F\x98\x80\r\n  0\r\nEOF\r\n";
+    DxfGroupReader reader;
+    ASSERT_TRUE(reader.open(path_));
+    ASSERT_EQ(reader.read_group(), 1);
+    EXPECT_TRUE(reader.is_code_line());
+    EXPECT_EQ(reader.code(), 0);
+    ASSERT_EQ(reader.read_group(), 1);
+    EXPECT_FALSE(reader.is_code_line());
+    EXPECT_EQ(reader.value(), "LAYER");
+    const DxfGroupReader::Mark mark = reader.mark();
+
+    // Bytes of files before AC1021 are kept.
+    ASSERT_TRUE(reader.read_pair());
+    EXPECT_EQ(reader.value(), "\xE5\xA3\x81");
+    reader.return_to(mark);
+    reader.set_utf8_text(true);
+    ASSERT_TRUE(reader.read_pair());
+    EXPECT_EQ(reader.code(), 2);
+    EXPECT_EQ(reader.value(), "\x95\xC7");  // 壁 in CP932
+    ASSERT_TRUE(reader.read_pair());
+    EXPECT_EQ(reader.value(), "?");  // no CP932 form
+    EXPECT_FALSE(reader.read_pair());  // stops at the code-0 line
+    EXPECT_EQ(reader.code(), 0);
+    EXPECT_FALSE(reader.ended());
+    ASSERT_EQ(reader.read_group(), 1);
+    EXPECT_EQ(reader.value(), "EOF");
+    EXPECT_FALSE(reader.read_pair());
+    EXPECT_TRUE(reader.ended());
+}
+
+}  // namespace
+}  // namespace zov
