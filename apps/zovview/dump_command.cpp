@@ -2,7 +2,9 @@
 // prints what the store holds, in UTF-8: the 26 lines of the header dump,
 // one line per layer and per block, and the entity records of the drawing
 // counted by kind.
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -67,16 +69,9 @@ void print_entity_counts(zov::StoreReader& store) {
     for (const auto& [kind, count] : counts) std::printf("kind=%d count=%ld\n", kind, count);
 }
 
-}  // namespace
-
-int dump_command(const CommandArgs& args) {
-    const std::string file = source_argument(args);
-    if (file.empty()) {
-        std::fprintf(stderr, "usage: zovview --dump FILE [--home DIR]\n");
-        return 1;
-    }
-    zov::ConsoleMessages messages;
-    const std::string folder = command_program_folder(args);
+// Imports `file` into the store of `folder` and prints the store; 0 or 1.
+int import_and_print(const std::string& file, const std::string& folder,
+                     zov::Messages& messages) {
     if (import_source(file, folder, messages) != 0) return 1;
     const std::string data_path = folder + zov::kDataFileName;
     zov::StoreReader store;
@@ -89,4 +84,29 @@ int dump_command(const CommandArgs& args) {
     print_blocks(store);
     print_entity_counts(store);
     return 0;
+}
+
+}  // namespace
+
+int dump_command(const CommandArgs& args) {
+    std::string file = source_argument(args);
+    if (file.empty()) {
+        std::fprintf(stderr, "usage: zovview --dump FILE [--home DIR]\n");
+        return 1;
+    }
+    // The store names its source by its full path.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    if (!error) file = absolute.lexically_normal().string();
+    zov::ConsoleMessages messages;
+    const std::string folder = command_program_folder(args);
+    const bool temporary_folder =
+        std::find(args.begin(), args.end(), "--home") == args.end() && folder != "./";
+    const int result = import_and_print(file, folder, messages);
+    // A folder made for this command alone goes again with its store.
+    if (temporary_folder) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    return result;
 }

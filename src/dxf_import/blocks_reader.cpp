@@ -139,7 +139,8 @@ private:
 
     void finish_block() {
         ++context_.state.header.bro_num;
-        if (tally_ < context_.block_tallies.size()) context_.block_tallies[tally_].written = records_;
+        if (tally_ < context_.block_tallies.size())
+            context_.block_tallies[tally_].written = records_;
         ++tally_;
     }
 

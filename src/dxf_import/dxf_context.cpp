@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <utility>
 
 #include "common/cp932.h"
@@ -80,10 +81,20 @@ int DxfContext::write_text(EntityRecord& record, std::string_view text) {
 
 int DxfContext::write_record(EntityRecord& record) {
     if (record.colour == 0) record.colour = tables.current_layer_colour();
+    // Arithmetic on absurd input can overflow; the store never holds a
+    // number that is not finite.
+    for (double* value : {&record.x1, &record.y1, &record.p56, &record.p64, &record.p72,
+                          &record.p80, &record.p88, &record.p96}) {
+        if (!std::isfinite(*value)) *value = 0.0;
+    }
     if (counting) return 1;
     note_write(append_entity(state, record),
                state.entities_are_block_data ? kBlockDataFileName : kEntityFileName);
     return 1;
+}
+
+void DxfContext::report_point(double x, double y) {
+    if (std::isfinite(x) && std::isfinite(y)) state.entity_extents.include(x, y);
 }
 
 int DxfContext::take_back_entity() {

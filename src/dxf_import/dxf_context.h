@@ -49,7 +49,8 @@ public:
     void write_to_drawing();
 
     // Writes an entity record after replacing a line type of 0 and a colour
-    // of 0 by those of the current layer. Returns 1, the record count.
+    // of 0 by those of the current layer, and any number that is not finite
+    // by 0. Returns 1, the record count.
     int write_entity(EntityRecord& record);
     // Writes a text record (kind 5) with its text: only the colour takes the
     // layer default. A non-empty text counts in str_num. Returns 1.
@@ -58,8 +59,9 @@ public:
     // Returns -1, the change of the record count.
     int take_back_entity();
 
-    // A point for the drawing extents taken from the entities.
-    void report_point(double x, double y) { state.entity_extents.include(x, y); }
+    // A point for the drawing extents taken from the entities (ignored when
+    // it is not finite).
+    void report_point(double x, double y);
 
     // Writes the layer table kept in memory to $VV_LAY$.TMP and closes the
     // block-data file. 0, or -1 after a reported write failure.

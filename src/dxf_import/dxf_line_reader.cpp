@@ -1,5 +1,6 @@
 #include "dxf_import/dxf_line_reader.h"
 
+#include <bit>
 #include <cstring>
 
 namespace zov {
@@ -8,6 +9,31 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
 constexpr std::string_view kEndText = "EOF";
+
+// The first `terminator` among n bytes. DXF lines are mostly a few bytes
+// long, so the first bytes are looked at eight at a time without a library
+// call; a long line goes on with memchr.
+const char* find_byte(const char* bytes, std::size_t n, char terminator) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    constexpr std::size_t kWordScan = 32;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(terminator);
+    std::size_t i = 0;
+    for (; i + 8 <= n && i < kWordScan; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        word ^= pattern;  // a zero byte where the terminator is
+        const std::uint64_t zero_bytes = (word - kOnes) & ~word & kHighBits;
+        if (zero_bytes != 0) return bytes + i + (std::countr_zero(zero_bytes) >> 3);
+    }
+    if (i < kWordScan) {
+        for (; i < n; ++i) {
+            if (bytes[i] == terminator) return bytes + i;
+        }
+        return nullptr;
+    }
+    return static_cast<const char*>(std::memchr(bytes + i, terminator, n - i));
+}
 
 }  // namespace
 
@@ -73,7 +99,7 @@ int DxfLineReader::read_line(std::size_t max_len) {
         const char* start = buffer_.data() + begin_;
         std::size_t available = end_ - begin_;
         std::size_t window = available < max_len + 1 ? available : max_len + 1;
-        const char* found = static_cast<const char*>(std::memchr(start, terminator, window));
+        const char* found = find_byte(start, window, terminator);
         if (found != nullptr) {
             std::size_t length = static_cast<std::size_t>(found - start);
             std::size_t consumed = length + 1;

@@ -13,6 +13,7 @@ bool is_blank(char c) {
 }
 
 std::string_view skip_blanks(std::string_view text) {
+    if (text.empty() || !is_blank(text.front())) return text;
     std::size_t i = 0;
     while (i < text.size() && is_blank(text[i])) ++i;
     return text.substr(i);

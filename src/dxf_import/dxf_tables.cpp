@@ -12,6 +12,7 @@ constexpr std::size_t kMaxVerticalStyles = 3;
 }  // namespace
 
 std::string_view field_text(std::string_view name, std::size_t size) {
+    if (name.size() < size) return name;
     return name.substr(0, safe_prefix_length(name, size - 1));
 }
 

@@ -2,9 +2,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_geometry.h"
-#include "dxf_import/dxf_readers.h"
+#include "dxf_import/entity_groups.h"
 
 namespace zov {
 
@@ -43,52 +42,56 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
     }
 }
 
-int read_line(DxfContext& context) {
-    EntityRecord record;
-    record.kind = kEntityLine;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record)) continue;
-        switch (reader.code()) {
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 11: record.p56 = reader.real(); break;
-            case 21: record.p64 = reader.real(); break;
-            default: break;
-        }
-    }
-    context.report_point(record.x1, record.y1);
-    context.report_point(record.p56, record.p64);
-    return context.write_entity(record);
-}
-
-int read_circle_or_arc(DxfContext& context) {
-    EntityRecord record;
-    record.kind = kEntityArc;
-    record.p56 = record.p64 = 1.0;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record)) continue;
-        switch (reader.code()) {
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 40: record.p72 = reader.real(); break;
-            case 50: record.p88 = reader.real(); break;
-            case 51: record.p96 = reader.real(); break;
-            default: break;
-        }
-    }
-    return context.write_entity(record);
-}
-
 namespace {
+
+using R = EntityRecord;
+
+// LINE and POINT: first point (10, 20), second point (11, 21).
+constexpr RealGroup kTwoPoints[] = {
+    {10, &R::x1}, {20, &R::y1}, {11, &R::p56}, {21, &R::p64}};
+constexpr RealGroup kCircleGroups[] = {
+    {10, &R::x1}, {20, &R::y1}, {40, &R::p72}, {50, &R::p88}, {51, &R::p96}};
+constexpr RealGroup kEllipseGroups[] = {{10, &R::x1}, {20, &R::y1}, {40, &R::p56}};
+// The second corner is the record's first point, as the renderer expects.
+constexpr RealGroup kSolidGroups[] = {
+    {10, &R::p56}, {20, &R::p64}, {11, &R::x1}, {21, &R::y1},
+    {12, &R::p72}, {22, &R::p88}, {13, &R::p80}, {23, &R::p96}};
+constexpr RealGroup kDimensionGroups[] = {{12, &R::x1}, {22, &R::y1}};
+constexpr RealGroup kInsertGroups[] = {
+    {10, &R::x1}, {20, &R::y1}, {41, &R::p56}, {42, &R::p64}, {50, &R::p80}};
+
+constexpr unsigned kNoPaperSpace = kLayerGroup | kLineTypeGroup | kColourGroup;
 
 // The ellipse's parameters (radians) are kept as degrees half a turn back.
 double ellipse_parameter_degrees(double parameter) {
     return (parameter - 3.141592) / 0.01745329252;
 }
 
+// An entity whose first point (x1, y1) and second point (p56, p64) count
+// for the drawing extents.
+int read_two_point_entity(DxfContext& context, std::int32_t kind,
+                          std::span<const RealGroup> groups) {
+    EntityRecord record;
+    record.kind = kind;
+    read_entity_groups(context, record, groups);
+    context.report_point(record.x1, record.y1);
+    context.report_point(record.p56, record.p64);
+    return context.write_entity(record);
+}
+
 }  // namespace
+
+int read_line(DxfContext& context) {
+    return read_two_point_entity(context, kEntityLine, kTwoPoints);
+}
+
+int read_circle_or_arc(DxfContext& context) {
+    EntityRecord record;
+    record.kind = kEntityArc;
+    record.p56 = record.p64 = 1.0;
+    read_entity_groups(context, record, kCircleGroups);
+    return context.write_entity(record);
+}
 
 int read_ellipse(DxfContext& context) {
     EntityRecord record;
@@ -96,20 +99,20 @@ int read_ellipse(DxfContext& context) {
     record.p64 = 1.0;
     double ux = 0.0;
     double uy = 0.0;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record)) continue;
-        switch (reader.code()) {
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 11: ux = reader.real(); break;
-            case 21: uy = reader.real(); break;
-            case 40: record.p56 = reader.real(); break;
-            case 41: record.p88 = ellipse_parameter_degrees(reader.real()); break;
-            case 42: record.p96 = ellipse_parameter_degrees(reader.real()); break;
-            default: break;
-        }
-    }
+    read_entity_groups(context, record, kEllipseGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           switch (reader.code()) {
+                               case 11: ux = reader.real(); break;
+                               case 21: uy = reader.real(); break;
+                               case 41:
+                                   record.p88 = ellipse_parameter_degrees(reader.real());
+                                   break;
+                               case 42:
+                                   record.p96 = ellipse_parameter_degrees(reader.real());
+                                   break;
+                               default: break;
+                           }
+                       });
     record.p72 = std::sqrt(ux * ux + uy * uy);
     if (std::fabs(ux) >= 0.01) {
         record.p80 = degrees(std::atan(uy / ux)) + (ux > 0 ? 180 : 0);
@@ -124,67 +127,30 @@ int read_ellipse(DxfContext& context) {
 int read_point(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityPoint;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record)) continue;
-        switch (reader.code()) {
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 11: record.p56 = reader.real(); break;
-            case 21: record.p64 = reader.real(); break;
-            default: break;
-        }
-    }
+    read_entity_groups(context, record, kTwoPoints);
     // The second point of a POINT is not drawn, so only the position counts.
     context.report_point(record.x1, record.y1);
     return context.write_entity(record);
 }
 
 int read_trace_or_solid(DxfContext& context) {
-    EntityRecord record;
-    record.kind = kEntitySolid;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record)) continue;
-        switch (reader.code()) {
-            case 10: record.p56 = reader.real(); break;
-            case 20: record.p64 = reader.real(); break;
-            case 11: record.x1 = reader.real(); break;
-            case 21: record.y1 = reader.real(); break;
-            case 12: record.p72 = reader.real(); break;
-            case 22: record.p88 = reader.real(); break;
-            case 13: record.p80 = reader.real(); break;
-            case 23: record.p96 = reader.real(); break;
-            default: break;
-        }
-    }
-    context.report_point(record.x1, record.y1);
-    context.report_point(record.p56, record.p64);
-    return context.write_entity(record);
+    return read_two_point_entity(context, kEntitySolid, kSolidGroups);
 }
 
 int read_dimension(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityDimension;
     record.p56 = record.p64 = 1.0;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record, kLayerGroup | kLineTypeGroup | kColourGroup))
-            continue;
-        switch (reader.code()) {
-            case 2:
-                record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
-                break;
-            case 12: record.x1 = reader.real(); break;
-            case 22: record.y1 = reader.real(); break;
-            case 70: {
-                const int type = reader.integer();
-                record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
-                break;
-            }
-            default: break;
-        }
-    }
+    read_entity_groups(context, record, kDimensionGroups, kNoPaperSpace,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 2)
+                               record.block = static_cast<std::int16_t>(
+                                   context.blocks.find(reader.value()));
+                           if (reader.code() == 70) {
+                               const int type = reader.integer();
+                               record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
+                           }
+                       });
     return context.write_entity(record);
 }
 
@@ -193,23 +159,13 @@ int read_insert(DxfContext& context) {
     record.kind = kEntityInsert;
     record.p56 = record.p64 = 1.0;
     double extrusion_z = 0.0;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record, kLayerGroup | kLineTypeGroup | kColourGroup))
-            continue;
-        switch (reader.code()) {
-            case 2:
-                record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
-                break;
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 41: record.p56 = reader.real(); break;
-            case 42: record.p64 = reader.real(); break;
-            case 50: record.p80 = reader.real(); break;
-            case 230: extrusion_z = reader.real(); break;
-            default: break;
-        }
-    }
+    read_entity_groups(context, record, kInsertGroups, kNoPaperSpace,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 2)
+                               record.block = static_cast<std::int16_t>(
+                                   context.blocks.find(reader.value()));
+                           if (reader.code() == 230) extrusion_z = reader.real();
+                       });
     // An insert seen from below (extrusion 0, 0, -1) is mirrored in x.
     if (extrusion_z != 0) {
         record.x1 *= extrusion_z;

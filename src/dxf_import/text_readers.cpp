@@ -3,10 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_geometry.h"
-#include "dxf_import/dxf_readers.h"
 #include "dxf_import/dxf_text.h"
+#include "dxf_import/entity_groups.h"
 
 namespace zov {
 
@@ -46,6 +45,11 @@ void take_attachment(EntityRecord& record, int attachment) {
     record.v_align = 3 - (attachment - 1) / 3;
 }
 
+using R = EntityRecord;
+constexpr RealGroup kTextGroups[] = {
+    {10, &R::x1}, {20, &R::y1}, {40, &R::p64}, {41, &R::p56}, {50, &R::p80}};
+constexpr RealGroup kMtextGroups[] = {{10, &R::x1}, {20, &R::y1}, {40, &R::p64}};
+
 double mtext_angle(double dx, double dy) {
     if (dx != 0) return degrees(std::atan(dy / dx));
     if (dy > 0) return 90;
@@ -61,23 +65,19 @@ int read_text(DxfContext& context) {
     record.p56 = 1.0;
     std::string text;
     bool vertical = false;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record, kTextCommonGroups)) continue;
-        switch (reader.code()) {
-            case 1: text = reader.value(); break;
-            case 7: vertical = context.tables.is_vertical_style(reader.value()); break;
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 40: record.p64 = reader.real(); break;
-            case 41: record.p56 = reader.real(); break;
-            case 50: record.p80 = reader.real(); break;
-            case 72: record.h_align = reader.integer(); break;
-            case 73: record.v_align = reader.integer(); break;
-            case 70: take_text_flags(record, reader.integer()); break;
-            default: break;
-        }
-    }
+    read_entity_groups(context, record, kTextGroups, kTextCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           switch (reader.code()) {
+                               case 1: text = reader.value(); break;
+                               case 7:
+                                   vertical = context.tables.is_vertical_style(reader.value());
+                                   break;
+                               case 72: record.h_align = reader.integer(); break;
+                               case 73: record.v_align = reader.integer(); break;
+                               case 70: take_text_flags(record, reader.integer()); break;
+                               default: break;
+                           }
+                       });
     decode_dxf_text(text);
     if (vertical) make_vertical(record);
     return context.write_text(record, text);
@@ -94,26 +94,28 @@ int read_mtext(DxfContext& context) {
     bool has_attachment = false;
     double dx = 0.0;
     double dy = 0.0;
-    DxfGroupReader& reader = context.reader;
-    while (reader.read_pair()) {
-        if (take_common_group(context, record, kTextCommonGroups)) continue;
-        switch (reader.code()) {
-            case 1: last_part = reader.value(); break;
-            case 3:
-                if (chunks.size() + reader.value().size() <= kMaxMtextBytes)
-                    chunks += reader.value();
-                break;
-            case 7: vertical = context.tables.is_vertical_style(reader.value()); break;
-            case 10: record.x1 = reader.real(); break;
-            case 20: record.y1 = reader.real(); break;
-            case 11: dx = reader.real(); record.p80 = mtext_angle(dx, dy); break;
-            case 21: dy = reader.real(); record.p80 = mtext_angle(dx, dy); break;
-            case 40: record.p64 = reader.real(); break;
-            case 71: attachment = reader.integer(); has_attachment = true; break;
-            case 70: take_text_flags(record, reader.integer()); break;
-            default: break;
-        }
-    }
+    read_entity_groups(context, record, kMtextGroups, kTextCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           switch (reader.code()) {
+                               case 1: last_part = reader.value(); break;
+                               case 3:
+                                   if (chunks.size() + reader.value().size() <= kMaxMtextBytes)
+                                       chunks += reader.value();
+                                   break;
+                               case 7:
+                                   vertical = context.tables.is_vertical_style(reader.value());
+                                   break;
+                               case 11: dx = reader.real(); break;
+                               case 21: dy = reader.real(); break;
+                               case 71:
+                                   attachment = reader.integer();
+                                   has_attachment = true;
+                                   break;
+                               case 70: take_text_flags(record, reader.integer()); break;
+                               default: break;
+                           }
+                       });
+    record.p80 = mtext_angle(dx, dy);
     std::string text = std::move(chunks) + last_part;
     const int asked = decode_dxf_text(text);
     if (vertical) make_vertical(record);

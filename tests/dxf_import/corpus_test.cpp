@@ -45,7 +45,8 @@ bool holds_importable_entity(const std::string& path) {
     for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
         const std::string code = trimmed(lines[i]);
         const std::string value = trimmed(lines[i + 1]);
-        if (code == "2" && i >= 2 && trimmed(lines[i - 1]) == "SECTION") in_blocks = value == "BLOCKS";
+        if (code == "2" && i >= 2 && trimmed(lines[i - 1]) == "SECTION")
+            in_blocks = value == "BLOCKS";
         if (code == "0" && !in_blocks && kinds.count(value) > 0) return true;
     }
     return false;

@@ -104,7 +104,8 @@ TEST_F(Entities, MtextLinesBecomeTextRecordsDownTheirDirection) {
 TEST_F(Entities, PolylinesGiveOneRecordPerSegment) {
     DxfFixture dxf;
     auto polyline = [&](int flags, double bulge) {
-        dxf.item("POLYLINE").group(8, "0").group(66, 1).group(70, flags).group(10, 0.0).group(20, 0.0);
+        dxf.item("POLYLINE").group(8, "0").group(66, 1).group(70, flags)
+            .group(10, 0.0).group(20, 0.0);
         const double xy[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
         for (const auto& p : xy) {
             dxf.item("VERTEX").group(10, p[0]).group(20, p[1]);

@@ -39,7 +39,8 @@ TEST(BulgeArc, EndsOnTheChordInTheBulgesTurningSense) {
         const double a = radians(direction * 45.0);
         const Point2 p2{p1.x + 5 * std::cos(a), p1.y + 5 * std::sin(a)};
         for (double bulge : {0.2, -0.2, 1.0, -1.0, 2.5, -2.5, 0.999}) {
-            SCOPED_TRACE(testing::Message() << "direction " << direction * 45 << " bulge " << bulge);
+            SCOPED_TRACE(testing::Message()
+                         << "direction " << direction * 45 << " bulge " << bulge);
             const BulgeArc arc = bulge_arc(p1, p2, bulge);
             ASSERT_FALSE(arc.straight);
             EXPECT_GT(arc.radius, 0);
