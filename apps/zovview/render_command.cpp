@@ -123,7 +123,10 @@ int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
     if (!options) return 1;
     // Fonts need a GUI application; without a display it paints offscreen.
+    // The command reports through its own messages: Qt's notes about the
+    // platform (no runtime folder and the like) are not shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static int argc = 1;
     static char name[] = "zovview";
     static char* argv[] = {name, nullptr};
