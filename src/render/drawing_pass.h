@@ -85,6 +85,7 @@ private:
     void draw_insert(const EntityRecord& insert, int depth);
     void draw_block_entity(const EntityRecord& record, int depth);
     void draw_dimension(const EntityRecord& dimension);
+    int count_block_entities(const BlockRecord& block, std::int32_t kind);
     void draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
                              const Point* arrows, int arrow_count);
 

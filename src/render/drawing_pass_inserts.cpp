@@ -49,17 +49,30 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
     }
 }
 
+int DrawingPass::count_block_entities(const BlockRecord& block, std::int32_t kind) {
+    int found = 0;
+    EntityRecord record;
+    for (std::int32_t i = 0; i < block.count; ++i) {
+        if (blocks_.read_block_entity(block, i, record) != 0) break;
+        if (record.kind == kind) ++found;
+    }
+    return found;
+}
+
 // The dimension's picture block, drawn at the dimension's position. With an
 // end style other than "as in the data" its lines, arcs and arrow-head
 // blocks give way to a dimension line and ends drawn from the first two
-// definition points and the first two arrow-head positions.
+// definition points and the first two arrow-head positions. A picture
+// without two arrow-head inserts (its arrows drawn as solids, say) has no
+// ends to take them from and is drawn as in the data.
 void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     ++dimensions_drawn_;
-    const bool angular = dimension.h_align == 1;
-    const DimensionEnds ends = angular ? DimensionEnds::AsData : settings_.dimension_ends;
     accumulated_ = InsertTransform{};
     BlockRecord block;
     if (blocks_.read_block(dimension.block, block) != 0) return;
+    DimensionEnds ends = settings_.dimension_ends;
+    if (dimension.h_align == 1 || count_block_entities(block, kEntityInsert) < 2)
+        ends = DimensionEnds::AsData;
     InsertTransform transform;
     transform.x = dimension.x1;
     transform.y = dimension.y1;
@@ -92,8 +105,7 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
         draw_dimension_ends(ends, defs, def_count, arrows, arrow_count);
 }
 
-// Without two arrow-head positions nothing is drawn; without two definition
-// points the extension lines are left out.
+// Without two definition points the extension lines are left out.
 void DrawingPass::draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
                                       const Point* arrows, int arrow_count) {
     if (arrow_count < 2) return;

@@ -3,6 +3,7 @@
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/paths.h"
+#include "render/drawing_extents.h"
 #include "render/drawing_pass.h"
 
 namespace zov {
@@ -79,8 +80,7 @@ int DrawingView::draw_drawing(Surface& surface) {
     if (!entities_.is_open() || entities_.read_header() != 0) return -1;
     header_ = entities_.header();
     if (reopening) {
-        view.fit_drawing({header_.min_x, header_.min_y, header_.max_x, header_.max_y},
-                         header_.scale);
+        view.fit_drawing(drawing_extents(entities_), header_.scale);
         reopen_ = false;
     }
     view.use_fit_origin = false;

@@ -9,6 +9,7 @@
 #include "common/encoding.h"
 #include "common/paths.h"
 #include "render/colours.h"
+#include "render/drawing_extents.h"
 
 namespace zov {
 
@@ -200,12 +201,13 @@ int build_layer_sheet(const std::string& program_folder, Messages& messages,
     header.add_ent = static_cast<std::int32_t>(kept);
     header.ent_num = 0;
 
+    const DrawingExtents extents = drawing_extents(data);
     LayerSheetGrid made;
     made.cells_per_side = layer_sheet_size(header.lay_num2);
-    made.min_x = header.min_x;
-    made.min_y = header.min_y;
-    made.cell_width = std::abs(header.max_x - header.min_x);
-    made.cell_height = std::abs(header.max_y - header.min_y);
+    made.min_x = header.min_x = extents.min_x;
+    made.min_y = header.min_y = extents.min_y;
+    made.cell_width = std::abs(extents.max_x - extents.min_x);
+    made.cell_height = std::abs(extents.max_y - extents.min_y);
     header.scale *= made.cells_per_side;
 
     SheetWriter writer(sheet, header);

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include <QFontMetricsF>
-#include <QLineF>
 #include <QRectF>
 #include <QString>
 
@@ -82,7 +81,14 @@ QtSurface::QtSurface(QPainter& painter, int width, int height)
     painter_.setBackground(QBrush(Qt::white));
 }
 
+void QtSurface::flush() {
+    if (lines_.empty()) return;
+    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    lines_.clear();
+}
+
 void QtSurface::fill_rect(int left, int top, int right, int bottom, Rgb colour) {
+    flush();
     painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), to_qcolor(colour));
 }
 
@@ -91,35 +97,45 @@ void QtSurface::set_background_opaque(bool opaque) {
 }
 
 void QtSurface::select_pen(PenStyle style, int width, Rgb colour) {
-    QPen pen(to_qcolor(colour));
-    pen.setCosmetic(true);
-    pen.setWidth(std::max(width, 1));
-    pen.setCapStyle(Qt::FlatCap);
-    // The dash patterns of the window system's one-pixel pens.
-    switch (style) {
-        case PenStyle::Solid: break;
-        case PenStyle::Dot: pen.setDashPattern({3, 3}); break;
-        case PenStyle::Dash: pen.setDashPattern({18, 6}); break;
-        case PenStyle::DashDot: pen.setDashPattern({9, 6, 3, 6}); break;
-        case PenStyle::DashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+    const int pixels = std::clamp(width, 1, 255);
+    const std::uint32_t key = static_cast<std::uint32_t>(style) << 28 |
+                              static_cast<std::uint32_t>(pixels) << 24 |
+                              static_cast<std::uint32_t>(colour.r) << 16 |
+                              static_cast<std::uint32_t>(colour.g) << 8 | colour.b;
+    auto [found, made] = pens_.try_emplace(key);
+    QPen& pen = found->second;
+    if (made) {
+        pen = QPen(to_qcolor(colour));
+        pen.setCosmetic(true);
+        pen.setWidth(pixels);
+        pen.setCapStyle(Qt::FlatCap);
+        // The dash patterns of the window system's one-pixel pens.
+        switch (style) {
+            case PenStyle::Solid: break;
+            case PenStyle::Dot: pen.setDashPattern({3, 3}); break;
+            case PenStyle::Dash: pen.setDashPattern({18, 6}); break;
+            case PenStyle::DashDot: pen.setDashPattern({9, 6, 3, 6}); break;
+            case PenStyle::DashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+        }
     }
+    flush();
     painter_.setPen(pen);
 }
 
 void QtSurface::move_to(int x, int y) { current_ = QPoint(x, y); }
 
 void QtSurface::line_to(int x, int y) {
-    draw_clipped_line(current_.x(), current_.y(), x, y);
+    add_line(current_.x(), current_.y(), x, y);
     current_ = QPoint(x, y);
 }
 
-void QtSurface::draw_clipped_line(double x1, double y1, double x2, double y2) {
-    if (is_safe(x1) && is_safe(y1) && is_safe(x2) && is_safe(y2)) {
-        painter_.drawLine(QLineF(x1, y1, x2, y2));
-        return;
+void QtSurface::add_line(double x1, double y1, double x2, double y2) {
+    if (!(is_safe(x1) && is_safe(y1) && is_safe(x2) && is_safe(y2))) {
+        const QRectF box(-2.0, -2.0, width_ + 4.0, height_ + 4.0);
+        if (!clip_segment(x1, y1, x2, y2, box)) return;
     }
-    const QRectF box(-2.0, -2.0, width_ + 4.0, height_ + 4.0);
-    if (clip_segment(x1, y1, x2, y2, box)) painter_.drawLine(QLineF(x1, y1, x2, y2));
+    lines_.emplace_back(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)),
+                        static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
 }
 
 void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int start_y,
@@ -127,6 +143,7 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     const double rx = (static_cast<double>(right) - left) / 2.0;
     const double ry = (static_cast<double>(bottom) - top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) return;
+    flush();
     const double cx = left + rx, cy = top + ry;
     const double start = screen_angle(cx, cy, start_x, start_y);
     double span = screen_angle(cx, cy, end_x, end_y) - start;
@@ -158,7 +175,7 @@ void QtSurface::draw_arc_as_polyline(double cx, double cy, double rx, double ry,
     for (int i = 1; i <= n; ++i) {
         const double a = a0 + span_rad * i / n;
         const double x = cx + rx * std::cos(a), y = cy - ry * std::sin(a);
-        draw_clipped_line(px, py, x, y);
+        add_line(px, py, x, y);
         px = x;
         py = y;
     }
@@ -182,6 +199,7 @@ void QtSurface::set_text_colour(Rgb colour) { text_colour_ = to_qcolor(colour); 
 
 void QtSurface::text_out(int x, int y, std::string_view text) {
     if (!font_selected_ || text.empty() || !is_safe(x) || !is_safe(y)) return;
+    flush();
     painter_.save();
     painter_.setPen(text_colour_);
     painter_.setFont(font_);
@@ -225,6 +243,7 @@ void QtSurface::draw_vertical_text(std::string_view text) {
 }
 
 void QtSurface::set_xor_drawing(bool on) {
+    flush();
     painter_.setCompositionMode(on ? QPainter::RasterOp_SourceXorDestination
                                    : QPainter::CompositionMode_SourceOver);
 }
@@ -239,6 +258,7 @@ ImageSurface::ImageSurface(int width, int height)
 ImageSurface::~ImageSurface() { finish(); }
 
 const QImage& ImageSurface::finish() {
+    surface_->flush();
     if (painter_.isActive()) painter_.end();
     return image_;
 }

@@ -1,12 +1,16 @@
 #pragma once
 // The surface on Qt: a QPainter on a window or on an image. Needs a
 // QGuiApplication for its fonts. Faces map to the installed IPA fonts.
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
@@ -19,6 +23,14 @@ class QtSurface : public Surface {
 public:
     // Paints with `painter`, whose device has a client area of width x height.
     QtSurface(QPainter& painter, int width, int height);
+    ~QtSurface() override { flush(); }
+    QtSurface(const QtSurface&) = delete;
+    QtSurface& operator=(const QtSurface&) = delete;
+
+    // Lines are collected and drawn together while the pen stays the same;
+    // this draws those still waiting (done before any other operation and
+    // at the end).
+    void flush();
 
     int width() const override { return width_; }
     int height() const override { return height_; }
@@ -35,7 +47,7 @@ public:
     void set_xor_drawing(bool on) override;
 
 private:
-    void draw_clipped_line(double x1, double y1, double x2, double y2);
+    void add_line(double x1, double y1, double x2, double y2);
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                               double span);
     void draw_vertical_text(std::string_view text);
@@ -44,6 +56,9 @@ private:
     int width_;
     int height_;
     QPoint current_;
+    std::vector<QLine> lines_;  // waiting for flush(), all with the current pen
+    // Pens made so far, by style and colour: a pen change costs no new pen.
+    std::unordered_map<std::uint32_t, QPen> pens_;
     QColor text_colour_;
     FontSpec font_spec_;
     QFont font_;

@@ -67,7 +67,14 @@ void ViewWindow::fit_drawing(const DrawingExtents& drawing, double header_scale)
     }
     whole_window = whole_drawing();
     for (ViewRect& rect : history) rect = whole_window;
-    set_view_window(fit_origin_x, fit_origin_y, whole_window.x2, whole_window.y2);
+    // The window reaches one pixel further right and down, so that the
+    // drawing's right and bottom edges land on the last pixel column and row
+    // instead of just beyond them.
+    const double width = whole_window.x2 - fit_origin_x;
+    const double height = whole_window.y2 - fit_origin_y;
+    set_view_window(fit_origin_x, fit_origin_y,
+                    whole_window.x2 + width / std::max(client_width_ - 1, 1),
+                    whole_window.y2 + height / std::max(client_height_ - 1, 1));
 }
 
 void ViewWindow::set_view_window(double x1, double y1, double x2, double y2) {

@@ -54,8 +54,9 @@ public:
     // On opening a new store: back to scale 1, no history, no zoom limit.
     void reset_view();
     // After the view opened its store: the drawing centred in a frame of
-    // aspect 1 : 0.71, the history all the whole drawing. `header_scale` is
-    // the header's drawing scale (0 gives a paper scale of 200).
+    // aspect 1 : 0.71 with its far edges on the last pixels, the history all
+    // the whole drawing. `header_scale` is the header's drawing scale (0
+    // gives a paper scale of 200).
     void fit_drawing(const DrawingExtents& extents, double header_scale);
     // Shows the window (x1, y1)-(x2, y2) with a uniform scale, within the
     // zoom limits, and pushes it onto the history.

@@ -135,6 +135,20 @@ TEST_F(DimensionTest, AngularDimensionsAlwaysDrawAsData) {
                              "move 30,50", "line 31,49"}));
 }
 
+TEST_F(RenderTest, DimensionPicturesWithoutArrowInsertsDrawAsData) {
+    const std::int16_t picture = store().add_block("*D2", {line_record(0, 0, 0, 10, 0)});
+    EntityRecord dimension;
+    dimension.kind = kEntityDimension;
+    dimension.layer = store().add_layer("DIM");
+    dimension.block = picture;
+    dimension.x1 = 20;
+    dimension.y1 = 50;
+    store().add_entity(dimension);
+    draw();
+    ASSERT_TRUE(view().set_dimension_ends(DimensionEnds::FilledArrows));
+    EXPECT_EQ(redraw(), (Calls{"move 20,50", "line 30,50"}));
+}
+
 TEST_F(RenderTest, DimensionEndStylesNeedADimension) {
     store().add_entity(line_record(store().add_layer("A"), 0, 0, 1, 1));
     draw();

@@ -34,9 +34,12 @@ TEST_F(ViewWindowTest, FitCentresAWideDrawingVerticallyAndFillsTheHistory) {
     const ViewRect whole{10, 0, 110, 30};
     EXPECT_EQ(view.history[1], whole);
     EXPECT_EQ(view.history[2], whole);
-    EXPECT_EQ(view.history[0], (ViewRect{10, -20.5, 110, 30}));
-    EXPECT_DOUBLE_EQ(view.view_scale, 2.0);  // 200 pixels over 100 units
-    EXPECT_DOUBLE_EQ(view.max_scale, 160.0);
+    // The window reaches one pixel further, so that the drawing's right and
+    // bottom edges fall on the last pixels: 100 units over 199 pixels.
+    EXPECT_EQ(view.history[0], (ViewRect{10, -20.5, 110 + 100.0 / 199, 30 + 50.5 / 141}));
+    EXPECT_DOUBLE_EQ(view.view_scale, 1.99);
+    EXPECT_DOUBLE_EQ(view.max_scale, 80 * 1.99);
+    EXPECT_EQ(view.pixel_x(110), 199);
     EXPECT_TRUE(messages.entries.empty());
 }
 
@@ -49,7 +52,7 @@ TEST_F(ViewWindowTest, FitCentresATallDrawingHorizontally) {
 
 TEST_F(ViewWindowTest, ZeroExtentTakesTheScaleFromTheOtherDirection) {
     view.fit_drawing({0, 5, 100, 5}, 1.0);
-    EXPECT_DOUBLE_EQ(view.view_scale, 2.0);
+    EXPECT_DOUBLE_EQ(view.view_scale, 1.99);
 }
 
 TEST_F(ViewWindowTest, ZoomingInStopsAtEightyTimesTheFit) {
