@@ -16,6 +16,7 @@ constexpr Command kCommands[] = {
     {"--dump", dump_command},
     {"--render", render_command},
     {"--export-dxf", export_dxf_command},
+    {"--help-drawing", help_drawing_command},
 };
 
 void print_usage() {
@@ -25,7 +26,9 @@ void print_usage() {
                  "[--filter visible|all|hidden|locked]\n"
                  "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
                  "[--home DIR]\n"
-                 "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers]\n");
+                 "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
+                 "[--home DIR]\n"
+                 "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n");
 }
 
 }  // namespace

@@ -1,0 +1,66 @@
+#include <cstdint>
+
+#include "common/utf8_messages.h"
+#include "dxf_export/dxf_export.h"
+#include "dxf_export/dxf_sections.h"
+#include "common/text_file_writer.h"
+#include "store/store_reader.h"
+
+namespace zov {
+
+namespace {
+
+// Handles used by one export at most: the LAYER table, every layer, the nine
+// items of the BLOCKS section, every entity, and the fixed handles passed over.
+unsigned long handle_bound(const DxfHandles& handles, const StoreReader& store) {
+    return handles.last() + 1 + static_cast<unsigned long>(store.layer_count()) + 9 +
+           static_cast<unsigned long>(store.entity_count()) + DxfHandles::kFixedCount + 1;
+}
+
+// $HANDSEED: 40000 above the block and entity counts, and in any case above
+// every handle of this file (the counter goes on from export to export).
+unsigned long handle_seed(const DxfHandles& handles, const StoreReader& store) {
+    const StoreHeader& header = store.header();
+    const std::int64_t seed = std::int64_t{header.bro_num} + header.ent_num + 40000;
+    const unsigned long bound = handle_bound(handles, store);
+    return seed > 0 && static_cast<unsigned long>(seed) >= bound ? static_cast<unsigned long>(seed)
+                                                                 : bound;
+}
+
+}  // namespace
+
+int export_dxf(DxfHandles& handles, const std::string& program_folder,
+               std::string_view store_file_name, Messages& messages) {
+    const std::string store_path = program_folder + std::string(store_file_name);
+    StoreReader layers;
+    if (layers.open(store_path) != 0) {
+        show_error_utf8(messages, "%s をオープンできない(LAY_fp)", store_path.c_str());
+        return -1;
+    }
+    StoreReader data;
+    if (data.open(store_path) != 0) {
+        show_error_utf8(messages, "%s をオープンできない(dat_fp)", store_path.c_str());
+        return -1;
+    }
+    const std::string dxf_path = program_folder + kDxfOutputFileName;
+    TextFileWriter out;
+    if (!out.open(dxf_path)) {
+        show_error_utf8(messages, "%s をオープンできない(dxf_fp)", dxf_path.c_str());
+        return -1;
+    }
+
+    write_header_section(out, data.header(), handle_seed(handles, data));
+    write_tables_section(out, handles, layers, program_folder, messages);
+    write_blocks_section(out, handles);
+    write_entities_section(out, handles, layers, data);
+    write_objects_section(out);
+    out.put("0\nEOF\n");
+    if (!out.close()) {
+        show_error_utf8(messages, "%s 書込みエラー(dxf_fp)", dxf_path.c_str());
+        return -1;
+    }
+    show_information_utf8(messages, "DXF Write");
+    return 0;
+}
+
+}  // namespace zov

@@ -1,0 +1,111 @@
+#pragma once
+// One full drawing pass over a store: clears the client area and draws every
+// entity record immediately with the surface's operations. The pass state
+// (current pen, layer buffer, insert transform, dimension count) lives only
+// for the pass.
+#include <string>
+#include <string_view>
+
+#include "render/display_settings.h"
+#include "render/point.h"
+#include "render/record_transform.h"
+#include "render/surface.h"
+#include "render/view_window.h"
+#include "store/records.h"
+#include "store/store_reader.h"
+
+namespace zov {
+
+struct LayerSheetGrid;
+
+// Nesting deeper than this is not drawn, so that a block that inserts itself,
+// directly or through other blocks, stops there and the pass goes on.
+inline constexpr int kMaxInsertDepth = 16;
+// A pass draws at most this many block entities in all; blocks that fan out
+// through many nested inserts cannot make a pass endless.
+inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
+// The most hatch lines of one filled triangle.
+inline constexpr int kMaxHatchLines = 10'000;
+
+// The name and extension of the header's source path, as the file label and
+// the window title show it (the whole field when that part has two
+// characters or fewer).
+std::string display_file_name(const StoreHeader& header);
+
+class DrawingPass {
+public:
+    // `header` is the store's header as the pass uses it; `layers`, `blocks`
+    // and `strings` are the pass's streams of the same store.
+    DrawingPass(Surface& surface, const ViewWindow& view, const DisplaySettings& settings,
+                const StoreHeader& header, StoreReader& layers, StoreReader& blocks,
+                StoreReader& strings);
+
+    // Fills the client area with black, makes text backgrounds transparent
+    // and selects the pass pen (white, solid).
+    void begin();
+    // Draws one record of the entity section: layer, filter, pen, paper
+    // space, then the entity by its kind.
+    void draw_entity(EntityRecord record);
+    // The layer sheet's cell markers and legend, before its entities.
+    void draw_cell_markers(const LayerSheetGrid& grid);
+
+    int dimensions_drawn() const { return dimensions_drawn_; }
+
+private:
+    struct Pen {
+        Rgb colour;
+        PenStyle style;
+    };
+
+    bool layer_passes_filter() const;
+    void choose_pen(const EntityRecord& record);
+    void use_pen(Rgb colour, PenStyle style);
+    void scale_paper_space(EntityRecord& record) const;
+
+    // Shapes (drawing_pass_shapes.cpp).
+    void draw_line(Point from, Point to);
+    void draw_arc(const EntityRecord& arc);
+    void draw_circular_arc(const EntityRecord& arc);
+    void draw_elliptic_arc(const EntityRecord& arc);
+    void draw_point_mark(Point at);
+    void draw_arrow_head(bool filled, Point tip, Point toward, double size);
+    void fill_triangle(Point p, Point q, Point r);
+    void draw_arrow_line(const EntityRecord& leader);
+    void draw_solid(const EntityRecord& solid);
+
+    // Texts (drawing_pass_texts.cpp).
+    // Inside blocks every text is drawn as plain text (`as_plain`).
+    void draw_text_record(const EntityRecord& text, bool as_plain = false);
+    void draw_plain_text(Point base, double height, double angle, std::string_view text,
+                         bool vertical);
+    void draw_control_code_text(const EntityRecord& text, std::string_view bytes);
+    void draw_spread_text(const EntityRecord& text, std::string_view bytes);
+
+    // Inserts and dimensions (drawing_pass_inserts.cpp).
+    void draw_insert(const EntityRecord& insert, int depth);
+    void draw_block_entity(const EntityRecord& record, int depth);
+    void draw_dimension(const EntityRecord& dimension);
+    int count_block_entities(const BlockRecord& block, std::int32_t kind);
+    void draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
+                             const Point* arrows, int arrow_count);
+
+    Surface& surface_;
+    const ViewWindow& view_;
+    const DisplaySettings& settings_;
+    const StoreHeader& header_;
+    StoreReader& layers_;
+    StoreReader& blocks_;
+    StoreReader& strings_;
+
+    const bool detail_;
+    const double drawing_width_;  // |max x - min x| of the header
+    Pen pen_;
+    LayerRecord layer_;
+    int last_layer_ = 9999;  // a number no layer has
+    int dimensions_drawn_ = 0;
+    InsertTransform accumulated_;  // scales and rotation of the nested inserts
+    long block_entities_left_ = kMaxBlockEntitiesPerPass;
+    std::string text_;
+};
+
+}  // namespace zov

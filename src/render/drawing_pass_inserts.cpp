@@ -1,0 +1,129 @@
+// Block inserts and dimensions: the block's records drawn transformed, with
+// the pen chosen for the insert itself.
+#include <cmath>
+
+#include "render/drawing_pass.h"
+
+namespace zov {
+
+namespace {
+
+double scale_or_one(double scale) { return scale == 0.0 ? 1.0 : scale; }
+
+}  // namespace
+
+void DrawingPass::draw_insert(const EntityRecord& insert, int depth) {
+    if (depth >= kMaxInsertDepth) return;
+    accumulated_.x_scale *= scale_or_one(insert.p56);
+    accumulated_.y_scale *= scale_or_one(insert.p64);
+    accumulated_.rotation += insert.p80;
+    BlockRecord block;
+    if (blocks_.read_block(insert.block, block) != 0) return;
+    InsertTransform transform = accumulated_;
+    transform.x = insert.x1;
+    transform.y = insert.y1;
+    EntityRecord record;
+    for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0; ++i) {
+        if (blocks_.read_block_entity(block, i, record) != 0) break;
+        --block_entities_left_;
+        transform_record(record, transform);
+        draw_block_entity(record, depth);
+    }
+}
+
+void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
+    switch (record.kind) {
+        case kEntityLine: draw_line({record.x1, record.y1}, {record.p56, record.p64}); break;
+        case kEntityArc: draw_arc(record); break;
+        case kEntityPoint: draw_point_mark({record.x1, record.y1}); break;
+        case kEntityLeader: draw_arrow_line(record); break;
+        case kEntityText: draw_text_record(record, true); break;
+        case kEntityInsert: {
+            const InsertTransform saved = accumulated_;
+            draw_insert(record, depth + 1);
+            accumulated_ = saved;
+            break;
+        }
+        case kEntitySolid: draw_solid(record); break;
+        default: break;
+    }
+}
+
+int DrawingPass::count_block_entities(const BlockRecord& block, std::int32_t kind) {
+    int found = 0;
+    EntityRecord record;
+    for (std::int32_t i = 0; i < block.count; ++i) {
+        if (blocks_.read_block_entity(block, i, record) != 0) break;
+        if (record.kind == kind) ++found;
+    }
+    return found;
+}
+
+// The dimension's picture block, drawn at the dimension's position. With an
+// end style other than "as in the data" its lines, arcs and arrow-head
+// blocks give way to a dimension line and ends drawn from the first two
+// definition points and the first two arrow-head positions. A picture
+// without two arrow-head inserts (its arrows drawn as solids, say) has no
+// ends to take them from and is drawn as in the data.
+void DrawingPass::draw_dimension(const EntityRecord& dimension) {
+    ++dimensions_drawn_;
+    accumulated_ = InsertTransform{};
+    BlockRecord block;
+    if (blocks_.read_block(dimension.block, block) != 0) return;
+    DimensionEnds ends = settings_.dimension_ends;
+    if (dimension.h_align == 1 || count_block_entities(block, kEntityInsert) < 2)
+        ends = DimensionEnds::AsData;
+    InsertTransform transform;
+    transform.x = dimension.x1;
+    transform.y = dimension.y1;
+
+    Point defs[2], arrows[2];
+    int def_count = 0, arrow_count = 0;
+    EntityRecord record;
+    for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0; ++i) {
+        if (blocks_.read_block_entity(block, i, record) != 0) break;
+        --block_entities_left_;
+        transform_record(record, transform);
+        if (ends == DimensionEnds::AsData) {
+            if (record.kind != kEntityPoint) draw_block_entity(record, 0);
+            continue;
+        }
+        switch (record.kind) {
+            case kEntityPoint:
+                if (def_count < 2) defs[def_count++] = {record.x1, record.y1};
+                break;
+            case kEntityInsert:
+                if (arrow_count < 2) arrows[arrow_count++] = {record.x1, record.y1};
+                break;
+            case kEntityLeader:
+            case kEntityText:
+            case kEntitySolid: draw_block_entity(record, 0); break;
+            default: break;  // lines and arcs give way to the drawn ends
+        }
+    }
+    if (ends != DimensionEnds::AsData)
+        draw_dimension_ends(ends, defs, def_count, arrows, arrow_count);
+}
+
+// Without two definition points the extension lines are left out.
+void DrawingPass::draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
+                                      const Point* arrows, int arrow_count) {
+    if (arrow_count < 2) return;
+    const Point a0 = arrows[0], a1 = arrows[1];
+    draw_line(a1, a0);
+    if (def_count == 2 && std::hypot(a1.x - defs[1].x, a1.y - defs[1].y) != 0.0) {
+        draw_line(a1, defs[1]);
+        draw_line(a0, defs[0]);
+    }
+    if (ends == DimensionEnds::FilledDots) {
+        draw_point_mark(a1);
+        draw_point_mark(a0);
+        return;
+    }
+    const bool filled = ends == DimensionEnds::FilledArrows;
+    const double size = drawing_width_ / 200.0;
+    draw_arrow_head(filled, a1, a0, size);
+    draw_arrow_head(filled, a0, a1, size);
+}
+
+}  // namespace zov

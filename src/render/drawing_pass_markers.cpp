@@ -1,0 +1,63 @@
+// The layer sheet's cell markers and legend, drawn before its entities.
+#include "render/colours.h"
+#include "render/drawing_pass.h"
+#include "render/layer_sheet.h"
+
+namespace zov {
+
+namespace {
+
+constexpr Rgb kDarkGreen{0, 96, 0};
+constexpr Rgb kDarkRed{96, 0, 0};
+const char* const kLockedLegend =
+    "\x93\xC7\x8E\xE6\x90\xEA\x97p(\x89\x45\x83N\x83\x8A\x83\x62\x83N)";  // 読取専用(右クリック)
+const char* const kHiddenLegend =
+    "\x94\xF1\x95\x5C\x8E\xA6(\x8D\xB6\x83N\x83\x8A\x83\x62\x83N)";  // 非表示(左クリック)
+
+}  // namespace
+
+void DrawingPass::draw_cell_markers(const LayerSheetGrid& grid) {
+    const double cw = grid.cell_width, ch = grid.cell_height;
+    LayerRecord layer;
+    const std::int32_t count = layers_.layer_count();
+    for (std::int32_t n = 1; n <= count; ++n) {
+        if (layers_.read_layer(n, layer) != 0) break;
+        if (layer.used_number == 0) continue;
+        const bool hidden = test_bit(layer.flags, kLayerHiddenBit);
+        const bool locked = test_bit(layer.flags, kLayerLockedBit);
+        if (locked) {
+            use_pen(kDarkGreen, PenStyle::Dot);
+            const Diagonal d = locked_diagonal(grid, layer.used_index);
+            draw_line(d.from, d.to);
+        }
+        if (hidden) {
+            use_pen(kDarkRed, PenStyle::Dot);
+            const Diagonal d = hidden_diagonal(grid, layer.used_index);
+            draw_line(d.from, d.to);
+        }
+        const Point corner = grid.corner(layer.used_index);
+        const double height = 0.05 * ch;
+        const Point at{corner.x + 0.01 * cw, corner.y + 0.935 * ch};
+        if (hidden) {
+            use_pen(kRed, PenStyle::Dot);
+            draw_plain_text(at, height, 0.0, "Hide", false);
+        }
+        if (locked) {
+            use_pen(kGreen, PenStyle::Dot);
+            draw_plain_text({at.x + 2.5 * height, at.y}, height, 0.0, "Lock", false);
+        }
+    }
+
+    const int n = grid.cells_per_side;
+    const double height = 0.025 * ch * n;
+    const double y = grid.min_y + n * ch + 0.02 * ch;
+    auto legend = [&](Rgb colour, double x, const char* text) {
+        use_pen(colour, PenStyle::Dot);
+        draw_plain_text({x, y}, height, 0.0, text, false);
+        draw_line({x, y + height}, {x - 2.0 * height, y});
+    };
+    legend(kGreen, grid.min_x + 1.1 * n * ch, kLockedLegend);
+    legend(kRed, grid.min_x + 0.8 * n * ch, kHiddenLegend);
+}
+
+}  // namespace zov

@@ -1,0 +1,165 @@
+// Lines, arcs, ellipses, point marks, arrow heads and filled triangles.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "render/drawing_pass.h"
+
+namespace zov {
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+// Parameter step of the polylines that draw ellipses, in radians.
+constexpr double kEllipseStep = 0.1873;
+constexpr double kArrowWingAngle = 7.5;  // degrees either side of the shaft
+
+Point along(Point from, double length, double degrees) {
+    return {from.x + length * std::cos(degrees * kDegree), from.y + length * std::sin(degrees * kDegree)};
+}
+
+// Raises the end angle by whole turns until it lies above the start, and
+// keeps the sweep to at most one turn (more would only draw it again).
+double end_above_start(double start, double end) {
+    if (!(end > start)) {
+        end += 360.0 * (std::floor((start - end) / 360.0) + 1.0);
+        if (!(end > start)) end = start + 360.0;
+    }
+    if (end - start > 360.0) end = start + 360.0;
+    return end;
+}
+
+}  // namespace
+
+void DrawingPass::draw_line(Point from, Point to) {
+    surface_.move_to(view_.pixel_x(from.x), view_.pixel_y(from.y));
+    surface_.line_to(view_.pixel_x(to.x), view_.pixel_y(to.y));
+}
+
+void DrawingPass::draw_arc(const EntityRecord& arc) {
+    if (arc.p56 == 1.0) {
+        draw_circular_arc(arc);
+    } else {
+        draw_elliptic_arc(arc);
+    }
+}
+
+// The radius may be negative (a mirrored block): the radial points then lie
+// opposite, which keeps the mirrored arc counter-clockwise.
+void DrawingPass::draw_circular_arc(const EntityRecord& arc) {
+    const double cx = arc.x1, cy = arc.y1, r = arc.p72, size = std::abs(arc.p72);
+    const int left = view_.pixel_x(cx - size), top = view_.pixel_y(cy + size);
+    const int right = view_.pixel_x(cx + size), bottom = view_.pixel_y(cy - size);
+    const double a = arc.p88, b = arc.p96;
+    const Point start = along({cx, cy}, r, a);
+    const int sx = view_.pixel_x(start.x), sy = view_.pixel_y(start.y);
+    // Angles a whole number of turns apart close the circle.
+    if (a == b || std::fmod(b - a, 360.0) == 0.0) {
+        surface_.arc(left, top, right, bottom, sx, sy, sx, sy);
+        return;
+    }
+    const Point end = along({cx, cy}, r, b);
+    const int ex = view_.pixel_x(end.x), ey = view_.pixel_y(end.y);
+    // An arc too short to part its radial pixels would come out as a full
+    // circle: nothing visible is drawn.
+    if (sx == ex && sy == ey) return;
+    surface_.arc(left, top, right, bottom, sx, sy, ex, ey);
+}
+
+void DrawingPass::draw_elliptic_arc(const EntityRecord& arc) {
+    // The start brought into one turn, so that the steps stay exact however
+    // large the stored angles are.
+    const double sweep = end_above_start(arc.p88, arc.p96) - arc.p88;
+    const double a = wrap_degrees(arc.p88) * kDegree;
+    const double b = a + sweep * kDegree;
+    const double r = arc.p72, minor = arc.p72 * arc.p56;
+    const double c = std::cos(arc.p80 * kDegree), s = std::sin(arc.p80 * kDegree);
+    auto point_at = [&](double t) {
+        const double u = r * std::cos(t), v = minor * std::sin(t);
+        return Point{arc.x1 + u * c - v * s, arc.y1 + u * s + v * c};
+    };
+    const Point first = point_at(a);
+    surface_.move_to(view_.pixel_x(first.x), view_.pixel_y(first.y));
+    if (!(b > a)) return;
+    const int steps = static_cast<int>(std::ceil((b - a) / kEllipseStep));
+    for (int i = 1; i <= steps; ++i) {
+        const Point p = point_at(std::min(a + i * kEllipseStep, b));
+        surface_.line_to(view_.pixel_x(p.x), view_.pixel_y(p.y));
+    }
+}
+
+void DrawingPass::draw_point_mark(Point at) {
+    if (!detail_) return;
+    const int px = view_.pixel_x(at.x), py = view_.pixel_y(at.y);
+    if (px < 0 || px > surface_.width() || py < 0 || py > surface_.height()) return;
+    // Five vertical strokes: a small filled disc.
+    static constexpr int kStrokes[5][2] = {{-2, 1}, {-1, 2}, {0, 2}, {1, 2}, {2, 1}};
+    for (const auto& stroke : kStrokes) {
+        surface_.move_to(px + stroke[0], py - stroke[1]);
+        surface_.line_to(px + stroke[0], py + stroke[1]);
+    }
+}
+
+void DrawingPass::draw_arrow_head(bool filled, Point tip, Point toward, double size) {
+    if (size == 0.0) return;
+    const double dx = toward.x - tip.x, dy = toward.y - tip.y;
+    const double length = std::hypot(dx, dy);
+    const double wing = 4.0 * size > length ? length / 4.0 : size;
+    double direction;
+    if (std::abs(dx) >= 0.01) {
+        direction = std::atan(dy / dx) / kDegree;
+        if (dx < 0.0) direction += 180.0;
+    } else {
+        direction = dy > 0.0 ? 90.0 : 270.0;
+    }
+    const Point first = along(tip, wing, direction + kArrowWingAngle);
+    const Point second = along(tip, wing, direction - kArrowWingAngle);
+    draw_line(tip, first);
+    draw_line(tip, second);
+    if (filled) fill_triangle(first, second, tip);
+}
+
+// Draws P-Q and hatches the triangle with lines parallel to it, about 4000
+// to the drawing's width.
+void DrawingPass::fill_triangle(Point p, Point q, Point r) {
+    draw_line(p, q);
+    const double dx = r.x - q.x, dy = r.y - q.y;
+    const double d2 = dx * dx + dy * dy;
+    int n = 1;
+    if (!(d2 < 0.1)) {
+        const double lines = std::sqrt(d2) / (drawing_width_ / 4000.0) + 0.5;
+        if (lines >= kMaxHatchLines) {
+            n = kMaxHatchLines;
+        } else if (lines >= 1.0) {
+            n = static_cast<int>(lines);
+        }
+    }
+    for (int i = 1; i < n; ++i) {
+        const double f = static_cast<double>(i) / n;
+        draw_line({q.x + f * (r.x - q.x), q.y + f * (r.y - q.y)},
+                  {p.x + f * (r.x - p.x), p.y + f * (r.y - p.y)});
+    }
+}
+
+void DrawingPass::draw_arrow_line(const EntityRecord& leader) {
+    const Point tip{leader.x1, leader.y1}, end{leader.p56, leader.p64};
+    draw_line(tip, end);
+    draw_arrow_head(true, tip, end, drawing_width_ / 200.0 * 3.0);
+}
+
+void DrawingPass::draw_solid(const EntityRecord& solid) {
+    const Point q1{solid.p56, solid.p64}, q2{solid.x1, solid.y1};
+    const Point q3{solid.p72, solid.p88}, q4{solid.p80, solid.p96};
+    fill_triangle(q1, q3, q2);
+    draw_line(q2, q1);
+    draw_line(q3, q1);
+    if (q4 != q3) {
+        fill_triangle(q4, q2, q3);
+        draw_line(q3, q4);
+        draw_line(q4, q2);
+    } else {
+        draw_line(q3, q2);
+    }
+}
+
+}  // namespace zov

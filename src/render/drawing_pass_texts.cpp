@@ -1,0 +1,185 @@
+// Plain, control-code and spread texts, and the layer sheet's labels.
+#include <cmath>
+#include <numbers>
+
+#include "common/cp932.h"
+#include "render/drawing_pass.h"
+
+namespace zov {
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+constexpr int kSmallestFontPixels = 6;  // smaller texts are drawn as boxes
+constexpr unsigned char kHalfWidthDot = 0xA5;  // ･
+constexpr char kFullWidthDot[] = "\x81\x45";   // ・
+
+std::size_t char_length(std::string_view text, std::size_t i) {
+    return is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
+// A caret code: "^" followed by one of o, b, B, c, u, d or a digit 1 to 9.
+bool is_caret_code(std::string_view text, std::size_t i) {
+    if (text[i] != '^' || i + 1 >= text.size()) return false;
+    const char code = text[i + 1];
+    return code == 'o' || code == 'b' || code == 'B' || code == 'c' || code == 'u' ||
+           code == 'd' || (code >= '1' && code <= '9');
+}
+
+// How a marked character of a control-code text is drawn: at 0.6 times the
+// height, raised by `raise` times the height.
+struct Mark {
+    bool active = false;
+    double raise = 0.0;
+};
+
+}  // namespace
+
+void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
+    switch (record.kind) {
+        case kEntityLayerLabel: text_ = fixed_text(layer_.name); break;
+        case kEntityFileLabel: text_ = display_file_name(header_); break;
+        default: strings_.read_text(record, text_); break;
+    }
+    const bool vertical = record.text_style % 10 != 0;
+    const Point base{record.x1, record.y1};
+    if (as_plain || record.kind != kEntityText || record.text_style < 10) {
+        draw_plain_text(base, record.p64, record.p80, text_, vertical);
+    } else if (record.text_style < 20) {
+        draw_control_code_text(record, text_);
+    } else {
+        draw_spread_text(record, text_);
+    }
+}
+
+void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
+                                  bool vertical) {
+    const double sin_a = std::sin(angle * kDegree), cos_a = std::cos(angle * kDegree);
+    const Point top_left{base.x - height * sin_a, base.y + height * cos_a};
+    const int px = view_.pixel_x(top_left.x), py = view_.pixel_y(top_left.y);
+    if (px < 0 || px > surface_.width() || py < 0 || py > surface_.height()) return;
+
+    const int pixel_height = view_.pixels(height);
+    if (pixel_height >= kSmallestFontPixels) {
+        const FontSpec font{vertical ? kVerticalGothicFace : kGothicFace, pixel_height,
+                            truncate_to_pixel(std::fmod(angle, 360.0) * 10.0), 400};
+        if (!surface_.select_font(font)) return;
+        surface_.set_text_colour(pen_.colour);
+        surface_.text_out(px, py, text);
+        return;
+    }
+    // Too small to read: the outline of the text's box, half a height per byte.
+    const double width = static_cast<double>(text.size()) * height / 2.0;
+    const Point top_right{top_left.x + width * cos_a, top_left.y + width * sin_a};
+    const Point bottom_right{base.x + width * cos_a, base.y + width * sin_a};
+    surface_.move_to(view_.pixel_x(base.x), view_.pixel_y(base.y));
+    for (const Point& corner : {top_left, top_right, bottom_right, base})
+        surface_.line_to(view_.pixel_x(corner.x), view_.pixel_y(corner.y));
+}
+
+// Draws the text in pieces between caret codes; the pen position advances
+// half a height per byte drawn and is moved back by the back-step codes.
+// ^o, ^u and ^d draw the next character alone, small and raised or lowered.
+void DrawingPass::draw_control_code_text(const EntityRecord& record, std::string_view bytes) {
+    const double h = record.p64, angle = record.p80;
+    const bool vertical = record.text_style % 10 != 0;
+    const double ux = std::cos(angle * kDegree), uy = std::sin(angle * kDegree);
+    Point pen{record.x1, record.y1};
+    auto advance = [&](double distance) {
+        pen.x += distance * ux;
+        pen.y += distance * uy;
+    };
+    std::size_t piece_start = 0;
+    auto draw_piece = [&](std::size_t end) {
+        const std::string_view piece = bytes.substr(piece_start, end - piece_start);
+        if (piece.empty()) return;
+        draw_plain_text(pen, h, angle, piece, vertical);
+        advance(static_cast<double>(piece.size()) * h / 2.0);
+    };
+
+    Mark mark;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (is_caret_code(bytes, i)) {
+            const std::size_t piece_length = i - piece_start;
+            draw_piece(i);
+            switch (bytes[i + 1]) {
+                case 'b':
+                case 'B':
+                case 'c': {
+                    const bool ends_double =
+                        piece_length > 2 && is_lead_byte(static_cast<unsigned char>(bytes[i - 2]));
+                    advance(ends_double ? -1.2 * h / 2.0 : -(h / 2.0) / 1.7);
+                    break;
+                }
+                case 'o':
+                    advance(-h);
+                    mark = {true, 0.17};
+                    break;
+                case 'u': mark = {true, 0.4}; break;
+                case 'd': mark = {true, 0.0}; break;
+                default: break;  // ^1 to ^9 only break the piece
+            }
+            i += 2;
+            piece_start = i;
+            continue;
+        }
+        const std::size_t n = char_length(bytes, i);
+        if (mark.active) {
+            draw_piece(i);
+            const double raise = mark.raise * h;
+            const Point at{pen.x - raise * uy, pen.y + raise * ux};
+            draw_plain_text(at, 0.6 * h, angle, bytes.substr(i, n), vertical);
+            advance(static_cast<double>(n) * h / 2.0);
+            mark = Mark{};
+            i += n;
+            piece_start = i;
+            continue;
+        }
+        i += n;
+    }
+    draw_piece(bytes.size());
+}
+
+// JW_CAD's equal-spacing text: the dot markers at the end say how much wider
+// than normal to space the characters; each character is drawn by itself.
+void DrawingPass::draw_spread_text(const EntityRecord& record, std::string_view bytes) {
+    std::size_t markers = 0;
+    if (!bytes.empty() && static_cast<unsigned char>(bytes.back()) == kHalfWidthDot) markers = 1;
+    for (std::size_t i = 0; i < bytes.size(); i += char_length(bytes, i)) {
+        if (bytes.substr(i, 2) == kFullWidthDot) markers += 2;
+    }
+    const std::size_t kept = markers >= bytes.size() ? 0 : bytes.size() - markers;
+    const std::string_view marked = bytes.substr(0, safe_prefix_length(bytes, kept));
+
+    std::string characters;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < marked.size();) {
+        if (is_caret_code(marked, i)) {
+            i += 2;
+            continue;
+        }
+        const std::size_t n = char_length(marked, i);
+        characters.append(marked.substr(i, n));
+        ++count;
+        i += n;
+    }
+
+    const double h = record.p64, angle = record.p80;
+    const bool vertical = record.text_style % 10 != 0;
+    const double pitch =
+        h / 2.0 + (count > 1 ? static_cast<double>(markers) * (h / 2.0) / (count - 1.0) : 0.0);
+    const double ux = std::cos(angle * kDegree), uy = std::sin(angle * kDegree);
+    Point at{record.x1, record.y1};
+    const std::string_view spread = characters;
+    for (std::size_t i = 0; i < spread.size();) {
+        const std::size_t n = char_length(spread, i);
+        draw_plain_text(at, h, angle, spread.substr(i, n), vertical);
+        const double step = pitch + (n == 2 ? h / 2.0 : 0.0);
+        at.x += step * ux;
+        at.y += step * uy;
+        i += n;
+    }
+}
+
+}  // namespace zov

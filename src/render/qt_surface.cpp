@@ -1,0 +1,272 @@
+#include "render/qt_surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include <QFontMetricsF>
+#include <QRectF>
+#include <QString>
+
+#include "common/cp932.h"
+#include "common/encoding.h"
+
+namespace zov {
+
+namespace {
+
+// Coordinates within this range go to QPainter as they are; beyond it lines
+// are clipped here and arcs drawn as polylines, so that absurd coordinates
+// cannot overflow the painter's fixed-point arithmetic.
+constexpr int kSafeCoordinate = 1 << 16;
+constexpr int kMaxFontPixels = 8192;
+
+QColor to_qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+QString to_qstring(std::string_view cp932) {
+    std::string utf8 = cp932_to_utf8(cp932);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+bool is_safe(double v) { return std::abs(v) < kSafeCoordinate; }
+
+// Liang-Barsky clipping of a segment to a rectangle; false when nothing of
+// it lies inside.
+bool clip_segment(double& x1, double& y1, double& x2, double& y2, const QRectF& box) {
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - box.left(), box.right() - x1, y1 - box.top(), box.bottom() - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    const double ox = x1, oy = y1;
+    x1 = ox + t0 * dx;
+    y1 = oy + t0 * dy;
+    x2 = ox + t1 * dx;
+    y2 = oy + t1 * dy;
+    return true;
+}
+
+// Screen angle in degrees, counter-clockwise from +x, of (x, y) seen from the
+// centre (y grows downward).
+double screen_angle(double cx, double cy, double x, double y) {
+    return std::atan2(-(y - cy), x - cx) * 180.0 / std::numbers::pi;
+}
+
+}  // namespace
+
+QString font_family_for_face(const std::string& face) {
+    std::string_view plain(face);
+    if (!plain.empty() && plain.front() == '@') plain.remove_prefix(1);
+    if (plain == kGothicFace) return QStringLiteral("IPAGothic");
+    if (plain == kMinchoFace) return QStringLiteral("IPAMincho");
+    return to_qstring(plain);
+}
+
+QtSurface::QtSurface(QPainter& painter, int width, int height)
+    : painter_(painter), width_(std::max(width, 1)), height_(std::max(height, 1)) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setBackground(QBrush(Qt::white));
+}
+
+void QtSurface::flush() {
+    if (lines_.empty()) return;
+    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    lines_.clear();
+}
+
+void QtSurface::fill_rect(int left, int top, int right, int bottom, Rgb colour) {
+    flush();
+    painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), to_qcolor(colour));
+}
+
+void QtSurface::set_background_opaque(bool opaque) {
+    painter_.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+}
+
+void QtSurface::select_pen(PenStyle style, int width, Rgb colour) {
+    const int pixels = std::clamp(width, 1, 255);
+    const std::uint32_t key = static_cast<std::uint32_t>(style) << 28 |
+                              static_cast<std::uint32_t>(pixels) << 24 |
+                              static_cast<std::uint32_t>(colour.r) << 16 |
+                              static_cast<std::uint32_t>(colour.g) << 8 | colour.b;
+    auto [found, made] = pens_.try_emplace(key);
+    QPen& pen = found->second;
+    if (made) {
+        pen = QPen(to_qcolor(colour));
+        pen.setCosmetic(true);
+        pen.setWidth(pixels);
+        pen.setCapStyle(Qt::FlatCap);
+        // The dash patterns of the window system's one-pixel pens.
+        switch (style) {
+            case PenStyle::Solid: break;
+            case PenStyle::Dot: pen.setDashPattern({3, 3}); break;
+            case PenStyle::Dash: pen.setDashPattern({18, 6}); break;
+            case PenStyle::DashDot: pen.setDashPattern({9, 6, 3, 6}); break;
+            case PenStyle::DashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+        }
+    }
+    flush();
+    painter_.setPen(pen);
+}
+
+void QtSurface::move_to(int x, int y) { current_ = QPoint(x, y); }
+
+void QtSurface::line_to(int x, int y) {
+    add_line(current_.x(), current_.y(), x, y);
+    current_ = QPoint(x, y);
+}
+
+void QtSurface::add_line(double x1, double y1, double x2, double y2) {
+    if (!(is_safe(x1) && is_safe(y1) && is_safe(x2) && is_safe(y2))) {
+        const QRectF box(-2.0, -2.0, width_ + 4.0, height_ + 4.0);
+        if (!clip_segment(x1, y1, x2, y2, box)) return;
+    }
+    lines_.emplace_back(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)),
+                        static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
+}
+
+void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int start_y,
+                    int end_x, int end_y) {
+    const double rx = (static_cast<double>(right) - left) / 2.0;
+    const double ry = (static_cast<double>(bottom) - top) / 2.0;
+    if (rx <= 0.0 || ry <= 0.0) return;
+    flush();
+    const double cx = left + rx, cy = top + ry;
+    const double start = screen_angle(cx, cy, start_x, start_y);
+    double span = screen_angle(cx, cy, end_x, end_y) - start;
+    while (span <= 1e-9) span += 360.0;
+    if (span > 360.0 - 1e-9) span = 360.0;
+    if (rx < kSafeCoordinate && ry < kSafeCoordinate && is_safe(cx) && is_safe(cy)) {
+        const QRectF box(left, top, right - left, bottom - top);
+        if (span >= 360.0) {
+            painter_.drawEllipse(box);
+        } else {
+            painter_.drawArc(box, static_cast<int>(std::lround(start * 16.0)),
+                             static_cast<int>(std::lround(span * 16.0)));
+        }
+        return;
+    }
+    draw_arc_as_polyline(cx, cy, rx, ry, start, span);
+}
+
+void QtSurface::draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
+                                     double span) {
+    // Steps short enough that the chord stays within half a pixel of the
+    // curve, but never more than a bounded number of them.
+    const double radius = std::max(rx, ry);
+    const double span_rad = span * std::numbers::pi / 180.0;
+    const double step = std::max(2.0 / std::sqrt(radius), span_rad / 20000.0);
+    const int n = std::max(1, static_cast<int>(std::ceil(span_rad / step)));
+    const double a0 = start * std::numbers::pi / 180.0;
+    double px = cx + rx * std::cos(a0), py = cy - ry * std::sin(a0);
+    for (int i = 1; i <= n; ++i) {
+        const double a = a0 + span_rad * i / n;
+        const double x = cx + rx * std::cos(a), y = cy - ry * std::sin(a);
+        add_line(px, py, x, y);
+        px = x;
+        py = y;
+    }
+}
+
+bool QtSurface::select_font(const FontSpec& font) {
+    if (font.height <= 0) return false;
+    if (font_selected_ && font == font_spec_) return true;
+    QFont qfont(font_family_for_face(font.face));
+    qfont.setPixelSize(std::min(font.height, kMaxFontPixels));
+    qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+    qfont.setKerning(false);
+    font_ = qfont;
+    font_spec_ = font;
+    font_selected_ = true;
+    vertical_ = !font.face.empty() && font.face.front() == '@';
+    return true;
+}
+
+void QtSurface::set_text_colour(Rgb colour) { text_colour_ = to_qcolor(colour); }
+
+void QtSurface::text_out(int x, int y, std::string_view text) {
+    if (!font_selected_ || text.empty() || !is_safe(x) || !is_safe(y)) return;
+    flush();
+    painter_.save();
+    painter_.setPen(text_colour_);
+    painter_.setFont(font_);
+    painter_.translate(x, y);
+    painter_.rotate(-font_spec_.escapement / 10.0);
+    if (vertical_) {
+        draw_vertical_text(text);
+    } else {
+        painter_.drawText(QPointF(0.0, QFontMetricsF(font_).ascent()), to_qstring(text));
+    }
+    painter_.restore();
+}
+
+// The vertical-writing face: each double-byte character is turned a quarter
+// turn counter-clockwise against the direction of the text and stands in a
+// square cell, so that a text running downward shows upright characters.
+// Single-byte characters follow the direction of the text unturned.
+void QtSurface::draw_vertical_text(std::string_view text) {
+    const QFontMetricsF metrics(font_);
+    const double cell = font_.pixelSize();
+    double pos = 0.0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t n =
+            (is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+        const QString glyph = to_qstring(text.substr(i, n));
+        if (n == 2) {
+            painter_.save();
+            painter_.translate(pos + cell / 2.0, cell / 2.0);
+            painter_.rotate(-90.0);
+            painter_.drawText(QRectF(-cell / 2.0, -cell / 2.0, cell, cell), Qt::AlignCenter,
+                              glyph);
+            painter_.restore();
+            pos += cell;
+        } else {
+            painter_.drawText(QPointF(pos, metrics.ascent()), glyph);
+            pos += metrics.horizontalAdvance(glyph);
+        }
+        i += n;
+    }
+}
+
+void QtSurface::set_xor_drawing(bool on) {
+    flush();
+    painter_.setCompositionMode(on ? QPainter::RasterOp_SourceXorDestination
+                                   : QPainter::CompositionMode_SourceOver);
+}
+
+ImageSurface::ImageSurface(int width, int height)
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    image_.fill(Qt::black);
+    painter_.begin(&image_);
+    surface_ = std::make_unique<QtSurface>(painter_, image_.width(), image_.height());
+}
+
+ImageSurface::~ImageSurface() { finish(); }
+
+const QImage& ImageSurface::finish() {
+    surface_->flush();
+    if (painter_.isActive()) painter_.end();
+    return image_;
+}
+
+bool ImageSurface::save_png(const std::string& path) {
+    finish();
+    return image_.save(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())),
+                       "PNG");
+}
+
+}  // namespace zov

@@ -1,0 +1,93 @@
+#pragma once
+// The surface on Qt: a QPainter on a window or on an image. Needs a
+// QGuiApplication for its fonts. Faces map to the installed IPA fonts.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QLine>
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
+
+#include "render/surface.h"
+
+namespace zov {
+
+class QtSurface : public Surface {
+public:
+    // Paints with `painter`, whose device has a client area of width x height.
+    QtSurface(QPainter& painter, int width, int height);
+    ~QtSurface() override { flush(); }
+    QtSurface(const QtSurface&) = delete;
+    QtSurface& operator=(const QtSurface&) = delete;
+
+    // Lines are collected and drawn together while the pen stays the same;
+    // this draws those still waiting (done before any other operation and
+    // at the end).
+    void flush();
+
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void fill_rect(int left, int top, int right, int bottom, Rgb colour) override;
+    void set_background_opaque(bool opaque) override;
+    void select_pen(PenStyle style, int width, Rgb colour) override;
+    void move_to(int x, int y) override;
+    void line_to(int x, int y) override;
+    void arc(int left, int top, int right, int bottom, int start_x, int start_y, int end_x,
+             int end_y) override;
+    bool select_font(const FontSpec& font) override;
+    void set_text_colour(Rgb colour) override;
+    void text_out(int x, int y, std::string_view text) override;
+    void set_xor_drawing(bool on) override;
+
+private:
+    void add_line(double x1, double y1, double x2, double y2);
+    void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
+                              double span);
+    void draw_vertical_text(std::string_view text);
+
+    QPainter& painter_;
+    int width_;
+    int height_;
+    QPoint current_;
+    std::vector<QLine> lines_;  // waiting for flush(), all with the current pen
+    // Pens made so far, by style and colour: a pen change costs no new pen.
+    std::unordered_map<std::uint32_t, QPen> pens_;
+    QColor text_colour_;
+    FontSpec font_spec_;
+    QFont font_;
+    bool font_selected_ = false;
+    bool vertical_ = false;
+};
+
+// The Qt family that stands for a drawing's face name (without the "@" of
+// the vertical form): the Japanese faces map to the IPA fonts.
+QString font_family_for_face(const std::string& face);
+
+// A surface on a black image of the given size, saved as PNG at the end.
+class ImageSurface {
+public:
+    ImageSurface(int width, int height);
+    ~ImageSurface();
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
+
+    Surface& surface() { return *surface_; }
+    // Ends painting; the picture as it stands then.
+    const QImage& finish();
+    // Ends painting and writes the picture; false when it cannot be written.
+    bool save_png(const std::string& path);
+
+private:
+    QImage image_;
+    QPainter painter_;
+    std::unique_ptr<QtSurface> surface_;
+};
+
+}  // namespace zov

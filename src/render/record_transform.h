@@ -1,0 +1,26 @@
+#pragma once
+// Placing a block's entity record where an insert puts it.
+#include "store/records.h"
+
+namespace zov {
+
+// The accumulated transform of nested inserts, and the insertion point of
+// the innermost one.
+struct InsertTransform {
+    double x = 0.0;  // insertion point
+    double y = 0.0;
+    double x_scale = 1.0;
+    double y_scale = 1.0;
+    double rotation = 0.0;  // degrees
+};
+
+// Scales, rotates about the origin and moves the points of `record` (a copy
+// of a block entity); adjusts the height, width factor and angle of texts and
+// the radius, axis ratio and angles of arcs, mirrored inserts included. A
+// scale of 0 counts as 1.
+void transform_record(EntityRecord& record, const InsertTransform& transform);
+
+// An angle in degrees brought into [0, 360] by whole turns.
+double wrap_degrees(double degrees);
+
+}  // namespace zov

@@ -1,0 +1,42 @@
+#pragma once
+// The external DWG converter. DCONVERT.EXE and its data file ADINIT.DAT lie
+// outside the viewer: it only checks that both are in one folder, lets the
+// user point to them, and runs "DCONVERT.EXE FILE.dwg DXF", which is expected
+// to leave FILE.DXF next to the DWG file. The program is started directly
+// with its arguments, never through a shell, so blanks and shell characters
+// in a file name are harmless.
+#include <string>
+#include <vector>
+
+namespace zov {
+
+class ViewerShell;
+
+inline constexpr char kConverterProgramName[] = "DCONVERT.EXE";
+inline constexpr char kConverterDataName[] = "ADINIT.DAT";
+
+// Lets the user find one named file with the file-open dialog (filter for
+// `name` + `ext`, or all files; initial folder the program folder). 0 and the
+// chosen file's folder (ending in "/") in `folder_out`, or -1 when cancelled.
+int locate_file(ViewerShell& shell, const char* title_utf8, const char* name, const char* ext,
+                std::string& folder_out);
+
+// 0 when DCONVERT.EXE and ADINIT.DAT are both in converter_folder; otherwise
+// asks the user, may take a new converter_folder, and gives -1 (the user then
+// starts the DWG command again).
+int check_converter(ViewerShell& shell);
+
+// The converter's command as messages and logs show it:
+// "%sDCONVERT.EXE %s DXF" with the converter folder and the DWG path.
+std::string converter_command_text(const ViewerShell& shell, const std::string& dwg_path);
+// The same command as the argument vector that is started.
+std::vector<std::string> converter_arguments(const ViewerShell& shell, const std::string& dwg_path);
+
+// Runs the converter for `dwg_path` and waits for its end, once per open
+// (converter_ran); its exit status is not looked at. Notes whether the run
+// left a new or changed DXF next to the DWG (converter_wrote_dxf), so that
+// only such a file is deleted after the import. 0, or -1 after a reported
+// failure to start it.
+int run_dwg_converter(ViewerShell& shell, const std::string& dwg_path);
+
+}  // namespace zov

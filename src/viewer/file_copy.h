@@ -1,0 +1,12 @@
+#pragma once
+// Byte-for-byte copies of whole files (store, help drawing).
+#include <string>
+
+namespace zov {
+
+enum class CopyResult { Done, SourceNotOpened, TargetNotWritten };
+
+// Copies `from` over `to`, replacing it.
+CopyResult copy_file_bytes(const std::string& from, const std::string& to);
+
+}  // namespace zov

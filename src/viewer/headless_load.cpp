@@ -1,0 +1,25 @@
+#include "viewer/headless_load.h"
+
+#include "common/clock.h"
+#include "common/messages.h"
+#include "viewer/file_dialog.h"
+#include "viewer/load_drawing.h"
+#include "viewer/settings_file.h"
+#include "viewer/viewer_shell.h"
+
+namespace zov {
+
+int load_drawing_headless(const std::string& program_folder, const std::string& path,
+                          Messages& messages) {
+    SystemClock clock;
+    CancellingFileDialog no_dialog;
+    ViewerShell shell(program_folder, messages, clock, no_dialog);
+    if (load_settings(shell) != 0) return -1;
+    if (classify_drawing_file(shell, path) == kNotDrawing) {
+        show_error(messages, "%s: not a JW_CAD, DXF or DWG file", path.c_str());
+        return -1;
+    }
+    return load_drawing(shell, 0, path);
+}
+
+}  // namespace zov

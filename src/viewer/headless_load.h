@@ -1,0 +1,17 @@
+#pragma once
+// The load pipeline for commands without a window.
+#include <string>
+
+namespace zov {
+
+class Messages;
+
+// Loads `path` through load_drawing exactly as the windowed viewer does, in
+// `program_folder` (its settings are read, and written when missing); every
+// file dialog is cancelled and questions take the answers of `messages`.
+// 0 after a successful import; -1 after a reported failure, also for a file
+// that is not a drawing (".jwc", ".dxf" or ".dwg").
+int load_drawing_headless(const std::string& program_folder, const std::string& path,
+                          Messages& messages);
+
+}  // namespace zov

@@ -1,0 +1,27 @@
+#pragma once
+// The one way every drawing reaches the screen: the open commands, the
+// history dialog and the command line all end in load_drawing.
+#include <string>
+
+namespace zov {
+
+class ViewerShell;
+
+// The drawing kind of a file by its extension, in any case: 1 ".jwc",
+// 2 ".dxf", 3 ".dwg", 0 anything else. Remembers the file's folder as the
+// open folder of its kind.
+int classify_drawing_file(ViewerShell& shell, const std::string& path);
+
+// `path` with its extension replaced by ".DXF" (where the converter leaves
+// the DXF it made from a DWG file).
+std::string set_extension_dxf(const std::string& path);
+
+// Loads the drawing at `path` (a file-system path) into the store of the
+// shell's program folder: classifies it, stamps the load date, enters it in
+// the history, runs the converter and the importer of its kind, and rewrites
+// the settings file unless `no_settings_save` is non-zero. The importer
+// reports its own failures. Returns the importer's result (0 or -1); -1
+// without a message for a file that is not a drawing, which changes nothing.
+int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& path);
+
+}  // namespace zov

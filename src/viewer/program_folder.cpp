@@ -1,0 +1,41 @@
+#include "viewer/program_folder.h"
+
+#include <cstdlib>
+
+#include "common/files.h"
+#include "viewer/help_drawing.h"
+
+namespace zov {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string with_trailing_slash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+std::string viewer_program_folder() {
+    std::string folder = environment("ZOVVIEW_HOME");
+    if (folder.empty()) {
+        std::string data_home = environment("XDG_DATA_HOME");
+        if (data_home.empty()) data_home = with_trailing_slash(environment("HOME")) + ".local/share";
+        folder = with_trailing_slash(data_home) + "zovview";
+    }
+    folder = with_trailing_slash(folder);
+    return make_folders(folder) ? folder : std::string();
+}
+
+std::string prepare_program_folder(const std::string& executable_folder) {
+    const std::string folder = viewer_program_folder();
+    if (!folder.empty()) install_help_drawing(folder, installed_data_folders(executable_folder));
+    return folder;
+}
+
+}  // namespace zov

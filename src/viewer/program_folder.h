@@ -1,0 +1,17 @@
+#pragma once
+// The windowed viewer's program folder, where it keeps its settings, history,
+// store files and help drawing: $ZOVVIEW_HOME when set, else
+// ${XDG_DATA_HOME:-$HOME/.local/share}/zovview/. (The executable's own folder
+// is usually not writable on Linux.)
+#include <string>
+
+namespace zov {
+
+// The folder, ending in "/", created when missing; "" when it cannot be created.
+std::string viewer_program_folder();
+
+// The program folder of a windowed viewer started from `executable_folder`,
+// with the help drawing copied in from the installed data when it has none.
+std::string prepare_program_folder(const std::string& executable_folder);
+
+}  // namespace zov

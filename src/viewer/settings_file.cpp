@@ -1,0 +1,93 @@
+#include "viewer/settings_file.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "common/encoding.h"
+#include "common/files.h"
+#include "common/text_file_writer.h"
+#include "common/utf8_messages.h"
+#include "dxf_import/dxf_line_reader.h"
+#include "viewer/history_file.h"
+#include "viewer/viewer_shell.h"
+
+namespace zov {
+
+namespace {
+
+// Lines 1 to 8.
+void write_head(TextFileWriter& out, const ViewerShell& shell, int count, int second_number) {
+    const ShellState& state = shell.state;
+    out.put("%d\n%d\n%s\n", count, second_number, state.load_date.c_str());
+    for (const std::string* folder : {&shell.program_folder, &state.jwc_folder, &state.dxf_folder,
+                                      &state.dwg_folder, &state.converter_folder})
+        out.put("%s\n", utf8_to_cp932(*folder).c_str());
+}
+
+int clamp_history_count(int n) {
+    return n < 0 ? 0 : n > kHistoryMax ? kHistoryMax : n;
+}
+
+}  // namespace
+
+int save_settings(ViewerShell& shell) {
+    const std::string path = shell.path(kSettingsFileName);
+    const bool exists = file_exists(path);
+    HistoryFile history;
+    if (exists && !history.open(shell.path(kHistoryFileName))) {
+        show_error_utf8(shell.messages, "%s をオープンできない", shell.path(kHistoryFileName).c_str());
+        return -1;
+    }
+    TextFileWriter out;
+    if (!out.open(path)) {
+        show_error_utf8(shell.messages, "%s を作成できない", path.c_str());
+        return -1;
+    }
+    // A new file starts with no entries and a second number of 0.
+    const int count = exists ? clamp_history_count(shell.state.history_count) : 0;
+    write_head(out, shell, count, exists ? shell.state.settings_second_number : 0);
+    // Entries are written whole (a record holds at most 283 bytes), so that
+    // an entry with a long folder still names its file after a restart.
+    for (int k = count; k >= 1; --k) out.put("%s\n", history.read(k - 1).c_str());
+    if (!out.close()) {
+        show_error_utf8(shell.messages, "%s を作成できない", path.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+int load_settings(ViewerShell& shell) {
+    ShellState& state = shell.state;
+    state.load_date = kNoLoadDate;
+    state.jwc_folder = state.dxf_folder = state.dwg_folder = state.converter_folder =
+        shell.program_folder;
+    state.history_count = 0;
+    const std::string path = shell.path(kSettingsFileName);
+    if (!file_exists(path) && save_settings(shell) != 0) return -1;
+
+    HistoryFile history;
+    if (!history.create(shell.path(kHistoryFileName))) {
+        show_error_utf8(shell.messages, "%s を作成できない", shell.path(kHistoryFileName).c_str());
+        return -1;
+    }
+    DxfLineReader in;
+    if (!in.open(path)) {
+        show_error_utf8(shell.messages, "%s をオープンできない", path.c_str());
+        return -1;
+    }
+    auto next_line = [&in] {
+        in.read_line(kSettingsLineMax);
+        return std::string(in.line());
+    };
+    state.history_count = clamp_history_count(std::atoi(next_line().c_str()));
+    state.settings_second_number = std::atoi(next_line().c_str());
+    state.load_date = next_line();
+    next_line();  // the program folder: the one the program runs in stands
+    for (std::string* folder :
+         {&state.jwc_folder, &state.dxf_folder, &state.dwg_folder, &state.converter_folder})
+        *folder = cp932_to_utf8(next_line());
+    for (int k = state.history_count - 1; k >= 0; --k) history.write(k, next_line());
+    return 0;
+}
+
+}  // namespace zov

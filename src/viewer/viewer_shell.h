@@ -1,0 +1,72 @@
+#pragma once
+// The viewer shell's state: what the windowed viewer keeps from start to end
+// (folders, load date, history count, the flags of one open, the import
+// state of the drawing store), and the services it talks through. One object per program,
+// created by main (or by a test) and passed by reference.
+#include <string>
+#include <string_view>
+
+#include "jw/jw_rounding.h"
+#include "store/import_state.h"
+
+namespace zov {
+
+class Clock;
+class FileDialog;
+class Messages;
+
+inline constexpr char kSettingsFileName[] = "ZovView.CFG";
+inline constexpr char kHistoryFileName[] = "$IND_B$.TMP";
+inline constexpr int kHistoryMax = 50;
+inline constexpr int kHistoryRecordSize = 284;
+inline constexpr std::size_t kSettingsLineMax = 284;  // longest line read from ZovView.CFG
+// The load date before the first load.
+inline constexpr char kNoLoadDate[] = "????\x94\x4e??\x8c\x8e??\x93\xfa";  // ????年??月??日
+
+// Drawing kinds of classify_drawing_file.
+enum DrawingKind { kNotDrawing = 0, kJwCadDrawing = 1, kDxfDrawing = 2, kDwgDrawing = 3 };
+
+struct ShellState {
+    // Folders (file-system paths, ending in "/" when set from a file name).
+    std::string jwc_folder;        // initial folder of the JW_CAD open dialog
+    std::string dxf_folder;        // of the DXF open dialog
+    std::string dwg_folder;        // of the DWG open dialog
+    std::string converter_folder;  // where DCONVERT.EXE and ADINIT.DAT are looked for
+
+    std::string load_date;           // CP932, such as 2000年05月12日
+    int history_count = 0;           // entries in $IND_B$.TMP, 0 to kHistoryMax
+    int settings_second_number = 0;  // line 2 of ZovView.CFG, only carried along
+    std::string current_file_label;  // file-system path rebuilt from the last history entry
+
+    bool delete_source_after_load = false;  // the DXF being loaded came from the converter
+    bool converter_ran = false;             // cleared at the end of every repaint
+    bool converter_wrote_dxf = false;       // the converter's run left a new or changed DXF
+
+    std::string start_command_line;  // what followed the program name
+    std::string start_file;          // drawing named on the command line
+    std::string command_line_converter_folder;  // folder given with "/D:"
+    bool help_shown = true;          // the help drawing is on screen
+};
+
+class ViewerShell {
+public:
+    // `program_folder` is a file-system path; a "/" is added when missing.
+    ViewerShell(std::string program_folder, Messages& messages, const Clock& clock,
+                FileDialog& file_dialog);
+
+    // Full path of one of the program's own files.
+    std::string path(std::string_view file_name) const {
+        return program_folder + std::string(file_name);
+    }
+
+    const std::string program_folder;
+    ShellState state;
+    ImportState import;  // the store's in-memory header and section files
+    JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
+
+    Messages& messages;
+    const Clock& clock;
+    FileDialog& file_dialog;
+};
+
+}  // namespace zov

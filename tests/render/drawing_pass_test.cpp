@@ -1,0 +1,267 @@
+// The pass on the recording surface: pixel arithmetic and call order.
+#include "render/drawing_pass.h"
+
+#include "common/cp932.h"
+
+#include "render_fixture.h"
+
+namespace zov {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST_F(RenderTest, PassOpensWithBlackClearAndWhitePen) {
+    store().add_entity(line_record(store().add_layer("A"), 10, 20, 30, 40));
+    finish_store();
+    ASSERT_EQ(view().draw_drawing(surface_), 0);
+    ASSERT_GE(surface_.calls.size(), 3u);
+    EXPECT_EQ(surface_.calls[0], "fill 0,0,100,100 0,0,0");
+    EXPECT_EQ(surface_.calls[1], "background transparent");
+    EXPECT_EQ(surface_.calls[2], "pen solid 1 255,255,255");
+}
+
+TEST_F(RenderTest, PointsMapByScaleOriginAndFlipTruncatingTowardZero) {
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(line_record(layer, 10, 20, 30.4, 40.6));
+    store().add_entity(line_record(layer, 4.6, 100, 4.0, 100));
+    // Window (5, 10)-(55, 60): scale 2, origin (5, 10), flip at y = 100.
+    EXPECT_EQ(draw({5, 10, 55, 60}),
+              (Calls{"move 10,140", "line 51,99", "move 0,-19", "line -1,-19"}));
+    EXPECT_DOUBLE_EQ(view().view.view_scale, 2.0);
+}
+
+TEST_F(RenderTest, ArcThroughZeroAndFullCircles) {
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(circle_record(layer, 50, 50, 20, 350, 10));
+    store().add_entity(circle_record(layer, 50, 50, 20, 45, 45));
+    store().add_entity(circle_record(layer, 50, 50, 20, 30, 390));  // a whole turn apart
+    store().add_entity(circle_record(layer, 50, 50, 20, 10, 10.01));  // radial pixels coincide
+    EXPECT_EQ(draw(), (Calls{"arc 30,30,70,70 70,53 70,47", "arc 30,30,70,70 64,36 64,36",
+                             "arc 30,30,70,70 67,40 67,40"}));
+}
+
+TEST_F(RenderTest, EllipsesArePolylinesInParameterSteps) {
+    const std::int16_t layer = store().add_layer("A");
+    EntityRecord ellipse = circle_record(layer, 50, 50, 20);
+    ellipse.p56 = 0.5;
+    store().add_entity(ellipse);
+    EntityRecord quarter = ellipse;
+    quarter.p80 = 90;  // major axis upright
+    quarter.p88 = 0;
+    quarter.p96 = 90;
+    store().add_entity(quarter);
+    const Calls calls = draw();
+    // Full turn: 34 steps of 0.1873 radian, the last clamped to 2 pi.
+    ASSERT_EQ(calls.size(), 1u + 34u + 1u + 9u);
+    EXPECT_EQ(calls[0], "move 70,50");
+    EXPECT_EQ(calls[1], "line 70,48");
+    EXPECT_EQ(calls[34], "line 70,50");
+    // Quarter from the top of the upright ellipse to its left end.
+    EXPECT_EQ(calls[35], "move 50,30");
+    EXPECT_EQ(calls.back(), "line 40,50");
+}
+
+TEST_F(RenderTest, PointMarksOnlyAboveTheDetailScale) {
+    set_extents(0, 0, 10000, 10000);
+    store().add_entity([&] {
+        EntityRecord point;
+        point.kind = kEntityPoint;
+        point.layer = store().add_layer("A");
+        point.x1 = 2500;
+        point.y1 = 7500;
+        return point;
+    }());
+    finish_store();
+    view().draw_drawing(surface_);
+    EXPECT_LE(view().view.view_scale, 0.015);
+    EXPECT_TRUE(only(redraw(), "line").empty());
+
+    view().view.set_view_window(0, 0, 5000, 5000);  // scale 0.02
+    EXPECT_EQ(redraw(), (Calls{"move 48,49", "line 48,51", "move 49,48", "line 49,52",
+                               "move 50,48", "line 50,52", "move 51,48", "line 51,52",
+                               "move 52,49", "line 52,51"}));
+}
+
+TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
+    set_extents(0, 0, 10, 10);
+    const std::int16_t layer = store().add_layer("A");
+    EntityRecord small = text_record(layer, 2, 3, 0.5);
+    store().attach_text(small, "AB");
+    store().add_entity(small);
+    EntityRecord readable = text_record(layer, 2, 3, 0.6);
+    store().attach_text(readable, "AB");
+    store().add_entity(readable);
+    // Scale 10: 0.5 units are 5 pixels, below the 6 of a readable font.
+    EXPECT_EQ(draw({0, 0, 10, 10}),
+              (Calls{"move 20,70", "line 20,65", "line 25,65", "line 25,70", "line 20,70",
+                     "font ＭＳ ゴシック 6 0 400", "textcolour 255,255,255", "text 20,64 AB"}));
+}
+
+TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
+    set_extents(0, 0, 10, 10);
+    const std::int16_t layer = store().add_layer("A");
+    EntityRecord off = text_record(layer, 20, 3, 1);
+    store().attach_text(off, "X");
+    store().add_entity(off);
+    EntityRecord vertical = text_record(layer, 2, 3, 1, 270);
+    vertical.text_style = 21;  // spread, vertical: one character per call
+    store().attach_text(vertical, "\x8f\x63\x8f\x91");  // 縦書
+    store().add_entity(vertical);
+    EXPECT_EQ(draw({0, 0, 10, 10}),
+              (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
+                     "font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255",
+                     "text 30,80 書"}));
+}
+
+TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
+    set_extents(0, 0, 10, 10);
+    EntityRecord text = text_record(store().add_layer("A"), 1, 5, 1);
+    text.text_style = 10;
+    store().attach_text(text, "X^u2^1Y");
+    store().add_entity(text);
+    EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
+              (Calls{"text 10,40 X", "text 15,40 2", "text 20,40 Y"}));
+    const Calls fonts = only(redraw(), "font");
+    ASSERT_EQ(fonts.size(), 3u);
+    EXPECT_EQ(fonts[1], "font ＭＳ ゴシック 6 0 400");
+}
+
+TEST_F(RenderTest, SpreadTextsSpaceCharactersByTheirMarkers) {
+    set_extents(0, 0, 10, 10);
+    EntityRecord text = text_record(store().add_layer("A"), 1, 5, 1);
+    text.text_style = 20;
+    store().attach_text(text, "ABC\xa5");  // one half-width dot: pitch 0.5 + 0.5 / 2
+    store().add_entity(text);
+    EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
+              (Calls{"text 10,40 A", "text 18,40 B", "text 25,40 C"}));
+}
+
+TEST_F(RenderTest, ColoursAndPenCache) {
+    const std::int16_t layer = store().add_layer("A");
+    auto line = [&](std::int32_t colour, std::int32_t line_type) {
+        EntityRecord e = line_record(layer, 0, 0, 10, 10);
+        e.colour = colour;
+        e.line_type = line_type;
+        store().add_entity(e);
+    };
+    line(1, 1);    // red, solid: a new pen
+    line(1, 1);    // the same pen is kept
+    line(256, 0);  // as before: kept
+    line(1, 2);    // dotted: a new pen
+    line(0, 0);    // keeps red and dotted
+    line(3, 7);    // green, dash-dot-dot
+    line(253, 1);  // grey level 120
+    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0", "pen dot 1 255,0,0",
+                                          "pen dashdotdot 1 0,255,0", "pen solid 1 120,120,120"}));
+}
+
+class LayerFilterTest : public RenderTest {
+protected:
+    // One red line on each of a visible, a hidden and a locked layer.
+    Calls draw_with(LayerFilter filter) {
+        if (!built_) {
+            const std::int16_t layers[] = {store().add_layer("SHOWN"),
+                                           store().add_layer("HIDDEN", 1 << kLayerHiddenBit),
+                                           store().add_layer("LOCKED", 1 << kLayerLockedBit)};
+            for (std::int16_t layer : layers) {
+                EntityRecord e = line_record(layer, layer, 0, layer, 10);
+                e.colour = 1;
+                store().add_entity(e);
+            }
+            built_ = true;
+        }
+        view().set_layer_filter(filter);
+        Calls calls = draw();
+        std::erase_if(calls, [](const std::string& c) { return c.rfind("line", 0) == 0; });
+        return calls;
+    }
+    bool built_ = false;
+};
+
+TEST_F(LayerFilterTest, VisibleLayersOnlyGreyLocked) {
+    EXPECT_EQ(draw_with(LayerFilter::Visible),
+              (Calls{"pen solid 1 255,0,0", "move 1,100", "pen solid 1 96,96,96", "move 3,100"}));
+}
+
+TEST_F(LayerFilterTest, AllLayersGreyHidden) {
+    EXPECT_EQ(draw_with(LayerFilter::All),
+              (Calls{"pen solid 1 255,0,0", "move 1,100", "pen solid 1 96,96,96", "move 2,100",
+                     "pen solid 1 255,0,0", "move 3,100"}));
+}
+
+TEST_F(LayerFilterTest, HiddenAndLockedOnlyInTheirOwnColours) {
+    EXPECT_EQ(draw_with(LayerFilter::Hidden), (Calls{"pen solid 1 255,0,0", "move 2,100"}));
+    EXPECT_EQ(draw_with(LayerFilter::Locked), (Calls{"pen solid 1 255,0,0", "move 3,100"}));
+}
+
+TEST_F(RenderTest, JwCadStoresUseThePenColours) {
+    store().header().kind = kSourceJwCad;
+    const std::int16_t layer = store().add_layer("A");
+    for (std::int32_t colour : {1, 2, 7, 9}) {
+        EntityRecord e = line_record(layer, 0, 0, 1, 1);
+        e.colour = colour;
+        store().add_entity(e);
+    }
+    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 0,255,255", "pen solid 1 255,255,255",
+                                          "pen solid 1 255,0,0", "pen solid 1 255,255,255"}));
+}
+
+TEST_F(RenderTest, PaperSpaceEntitiesAreScaledToModelUnits) {
+    store().header().scale = 0;  // paper scale 200
+    EntityRecord e = line_record(store().add_layer("A"), 0.1, 0.1, 0.2, 0.3);
+    e.paper_space = 1;
+    store().add_entity(e);
+    EXPECT_EQ(draw(), (Calls{"move 20,80", "line 40,40"}));
+}
+
+TEST_F(RenderTest, SolidsAreOutlinedAndHatched) {
+    set_extents(0, 0, 4000, 4000);  // hatch spacing 1 unit
+    EntityRecord solid;
+    solid.kind = kEntitySolid;
+    solid.layer = store().add_layer("A");
+    solid.p56 = 0, solid.p64 = 0;      // first corner
+    solid.x1 = 10, solid.y1 = 0;       // second
+    solid.p72 = 0, solid.p88 = 4;      // third
+    solid.p80 = 0, solid.p96 = 4;      // fourth = third: a triangle
+    store().add_entity(solid);
+    const Calls calls = draw({0, 3900, 100, 4000});
+    // P-Q, then 11 - 1 hatch lines (D = |Q - R| = 10.8), then three edges.
+    EXPECT_EQ(only(calls, "line").size(), 1u + 10u + 3u);
+    EXPECT_EQ(calls[0], "move 0,100");
+    EXPECT_EQ(calls[1], "line 0,96");
+}
+
+TEST_F(RenderTest, LeadersEndInAFilledArrowHead) {
+    set_extents(0, 0, 200, 100);  // arrow size 200 / 200 * 3 = 3 units
+    EntityRecord leader = line_record(store().add_layer("A"), 10, 50, 50, 50);
+    leader.kind = kEntityLeader;
+    store().add_entity(leader);
+    const Calls calls = draw();
+    ASSERT_GE(calls.size(), 6u);
+    EXPECT_EQ(calls[0], "move 10,50");
+    EXPECT_EQ(calls[1], "line 50,50");
+    // Wings of length 3 at 7.5 degrees either side of the leg.
+    EXPECT_EQ(calls[2], "move 10,50");
+    EXPECT_EQ(calls[3], "line 13,50");
+    EXPECT_EQ(calls[5], "line 13,50");
+}
+
+TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
+    EXPECT_EQ(view().draw_drawing(surface_), -1);
+    EXPECT_TRUE(surface_.calls.empty());
+    ASSERT_EQ(messages_.entries.size(), 2u);
+    EXPECT_EQ(messages_.entries[0].text,
+              path("$VV_DAT$.TMP") + " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)");
+    EXPECT_EQ(messages_.entries[1].text, "open error");
+}
+
+TEST_F(RenderTest, DisplayFileNameComesFromTheHeaderPath) {
+    StoreHeader header;
+    copy_bounded(header.fname, "/data/PLAN.JWC");
+    EXPECT_EQ(display_file_name(header), "PLAN.JWC");
+    copy_bounded(header.fname, "/data/A");
+    EXPECT_EQ(display_file_name(header), "/data/A");
+}
+
+}  // namespace
+}  // namespace zov

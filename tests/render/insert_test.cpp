@@ -1,0 +1,220 @@
+// Inserts and dimensions on the recording surface, and the record transform.
+#include "render/record_transform.h"
+
+#include "render/drawing_pass.h"
+
+#include "render_fixture.h"
+
+namespace zov {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+const std::vector<EntityRecord> kUnitLine = {line_record(0, 0, 0, 10, 0)};
+
+TEST_F(RenderTest, InsertScalesOfZeroCountAsOne) {
+    const std::int16_t block = store().add_block("BAR", kUnitLine);
+    store().add_entity(insert_record(store().add_layer("A"), block, 20, 20, 0.0, 0.0));
+    EXPECT_EQ(draw(), (Calls{"move 20,80", "line 30,80"}));
+}
+
+TEST_F(RenderTest, MirroredAndRotatedInserts) {
+    const std::int16_t bar = store().add_block("BAR", kUnitLine);
+    const std::int16_t quarter = store().add_block("QUARTER", {circle_record(0, 0, 0, 10, 0, 90)});
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(insert_record(layer, bar, 20, 20, -1.0, 1.0));
+    store().add_entity(insert_record(layer, bar, 50, 50, 1.0, 1.0, 90.0));
+    // The first quadrant mirrored in x is the second, in y the fourth; both
+    // stay counter-clockwise.
+    store().add_entity(insert_record(layer, quarter, 50, 50, -1.0, 1.0));
+    store().add_entity(insert_record(layer, quarter, 50, 50, 1.0, -1.0));
+    EXPECT_EQ(draw(), (Calls{"move 20,80", "line 10,80", "move 50,50", "line 50,40",
+                             "arc 40,40,60,60 50,40 40,50", "arc 40,40,60,60 50,60 60,50"}));
+}
+
+TEST_F(RenderTest, NestedInsertsAccumulateTheirScales) {
+    const std::int16_t inner = store().add_block("INNER", {line_record(0, 0, 0, 1, 0)});
+    const std::int16_t outer =
+        store().add_block("OUTER", {insert_record(0, inner, 10, 0, 2.0, 2.0), line_record(0, 0, 0, 1, 0)});
+    store().add_entity(insert_record(store().add_layer("A"), outer, 20, 20, 3.0, 3.0));
+    // Inner line: scale 3 x 2 at (10 x 3 + 20, 20); then the outer line at scale 3 again.
+    EXPECT_EQ(draw(), (Calls{"move 50,80", "line 56,80", "move 20,80", "line 23,80"}));
+}
+
+TEST_F(RenderTest, BlockEntitiesUseTheInsertsPen) {
+    EntityRecord green = line_record(0, 0, 0, 10, 0);
+    green.colour = 3;
+    green.line_type = 2;
+    const std::int16_t block = store().add_block("GREEN", {green});
+    EntityRecord insert = insert_record(store().add_layer("A"), block, 0, 0);
+    insert.colour = 1;
+    store().add_entity(insert);
+    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0"}));
+}
+
+TEST_F(RenderTest, SelfInsertingBlocksStopAtTheDepthLimit) {
+    // Block 1 draws a line and inserts itself one unit higher; blocks 2 and
+    // 3 insert each other.
+    store().add_block("SELF", {line_record(0, 0, 0, 1, 0), insert_record(0, 1, 0, 1)});
+    store().add_block("PING", {line_record(0, 0, 0, 1, 0), insert_record(0, 3, 0, 1)});
+    store().add_block("PONG", {line_record(0, 0, 0, 1, 0), insert_record(0, 2, 0, 1)});
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(insert_record(layer, 1, 10, 10));
+    store().add_entity(insert_record(layer, 2, 50, 10));
+    store().add_entity(line_record(layer, 90, 90, 95, 95));  // the pass goes on
+    const Calls lines = only(draw(), "line");
+    ASSERT_EQ(lines.size(), 2u * kMaxInsertDepth + 1u);
+    EXPECT_EQ(lines[kMaxInsertDepth - 1], "line 11," + std::to_string(90 - kMaxInsertDepth + 1));
+    EXPECT_EQ(lines.back(), "line 95,5");
+}
+
+class DimensionTest : public RenderTest {
+protected:
+    // A dimension at (20, 50) whose picture has its line, two arrow-head
+    // inserts at its ends and two definition points 5 units below them.
+    void build(std::int32_t h_align = 0) {
+        const std::int16_t arrow = store().add_block("_ARROW", {line_record(0, 0, 0, 1, 1)});
+        EntityRecord d0, d1;
+        d0.kind = d1.kind = kEntityPoint;
+        d0.x1 = 0, d0.y1 = -5;
+        d1.x1 = 10, d1.y1 = -5;
+        const std::int16_t picture = store().add_block(
+            "*D1", {line_record(0, 0, 0, 10, 0), insert_record(0, arrow, 0, 0),
+                    insert_record(0, arrow, 10, 0), d0, d1});
+        EntityRecord dimension;
+        dimension.kind = kEntityDimension;
+        dimension.layer = store().add_layer("DIM");
+        dimension.block = picture;
+        dimension.h_align = h_align;
+        dimension.x1 = 20;
+        dimension.y1 = 50;
+        store().add_entity(dimension);
+    }
+    Calls draw_ends(DimensionEnds ends) {
+        Calls first = draw();
+        EXPECT_EQ(view().dimensions_drawn(), 1);
+        if (ends == DimensionEnds::AsData) return first;
+        EXPECT_TRUE(view().set_dimension_ends(ends));
+        return redraw();
+    }
+};
+
+TEST_F(DimensionTest, AsDataDrawsThePictureWithoutItsPoints) {
+    build();
+    EXPECT_EQ(draw_ends(DimensionEnds::AsData),
+              (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49", "move 30,50",
+                     "line 31,49"}));
+}
+
+TEST_F(DimensionTest, FilledDotsReplaceLinesAndArrowHeads) {
+    build();
+    const Calls calls = draw_ends(DimensionEnds::FilledDots);
+    ASSERT_EQ(calls.size(), 6u + 2u * 10u);
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 6),
+              (Calls{"move 30,50", "line 20,50", "move 30,50", "line 30,55", "move 20,50",
+                     "line 20,55"}));
+    EXPECT_EQ(calls[6], "move 28,49");   // the first stroke of the dot at A1
+    EXPECT_EQ(calls[16], "move 18,49");  // and at A0
+}
+
+TEST_F(DimensionTest, OpenAndFilledArrows) {
+    build();
+    EXPECT_EQ(only(draw_ends(DimensionEnds::OpenArrows), "line").size(), 3u + 2u * 2u);
+    EXPECT_TRUE(view().set_dimension_ends(DimensionEnds::FilledArrows));
+    // Each filled head adds its wing-to-wing line and 19 hatch lines (size
+    // 0.5 units, hatch spacing 100 / 4000).
+    EXPECT_EQ(only(redraw(), "line").size(), 3u + 2u * (2u + 20u));
+}
+
+TEST_F(DimensionTest, AngularDimensionsAlwaysDrawAsData) {
+    build(1);
+    finish_store();
+    view().draw_drawing(surface_);
+    view().set_dimension_ends(DimensionEnds::FilledDots);
+    EXPECT_EQ(draw(), (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49",
+                             "move 30,50", "line 31,49"}));
+}
+
+TEST_F(RenderTest, DimensionPicturesWithoutArrowInsertsDrawAsData) {
+    const std::int16_t picture = store().add_block("*D2", {line_record(0, 0, 0, 10, 0)});
+    EntityRecord dimension;
+    dimension.kind = kEntityDimension;
+    dimension.layer = store().add_layer("DIM");
+    dimension.block = picture;
+    dimension.x1 = 20;
+    dimension.y1 = 50;
+    store().add_entity(dimension);
+    draw();
+    ASSERT_TRUE(view().set_dimension_ends(DimensionEnds::FilledArrows));
+    EXPECT_EQ(redraw(), (Calls{"move 20,50", "line 30,50"}));
+}
+
+TEST_F(RenderTest, DimensionEndStylesNeedADimension) {
+    store().add_entity(line_record(store().add_layer("A"), 0, 0, 1, 1));
+    draw();
+    EXPECT_FALSE(view().set_dimension_ends(DimensionEnds::OpenArrows));
+    EXPECT_EQ(view().settings.dimension_ends, DimensionEnds::AsData);
+    EXPECT_EQ(messages_.last(),
+              "\x90\xA1\x96@\x90}\x8C`\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB9\x82\xF1");
+}
+
+TEST(RecordTransform, TextAnglesUnderMirrors) {
+    EntityRecord text = text_record(0, 1, 2, 1.0, 30);
+    auto angle_under = [&](double sx, double sy) {
+        EntityRecord t = text;
+        transform_record(t, {0, 0, sx, sy, 0});
+        return t.p80;
+    };
+    EXPECT_DOUBLE_EQ(angle_under(-1, 1), 330);
+    EXPECT_DOUBLE_EQ(angle_under(1, -1), 150);
+    EXPECT_DOUBLE_EQ(angle_under(-1, -1), 210);
+
+    EntityRecord tall = text;
+    transform_record(tall, {5, 5, 1, 2, 0});
+    EXPECT_DOUBLE_EQ(tall.p64, 2.0);
+    EXPECT_DOUBLE_EQ(tall.p56, 2.0);
+    EXPECT_DOUBLE_EQ(tall.x1, 6.0);
+    EXPECT_DOUBLE_EQ(tall.y1, 9.0);
+}
+
+TEST(RecordTransform, AllPointsOfLinesLeadersAndSolidsMove) {
+    EntityRecord leader = line_record(0, 1, 0, 2, 0);
+    leader.kind = kEntityLeader;
+    transform_record(leader, {10, 20, 2, 2, 90});
+    EXPECT_NEAR(leader.x1, 10, 1e-12);
+    EXPECT_NEAR(leader.y1, 22, 1e-12);
+    EXPECT_NEAR(leader.p56, 10, 1e-12);
+    EXPECT_NEAR(leader.p64, 24, 1e-12);
+
+    EntityRecord solid;
+    solid.kind = kEntitySolid;
+    solid.x1 = 1, solid.p56 = 2, solid.p72 = 3, solid.p80 = 4;
+    solid.y1 = 5, solid.p64 = 6, solid.p88 = 7, solid.p96 = 8;
+    transform_record(solid, {100, 200, -1, 1, 0});
+    EXPECT_EQ((std::vector<double>{solid.x1, solid.p56, solid.p72, solid.p80}),
+              (std::vector<double>{99, 98, 97, 96}));
+    EXPECT_EQ((std::vector<double>{solid.y1, solid.p64, solid.p88, solid.p96}),
+              (std::vector<double>{205, 206, 207, 208}));
+}
+
+TEST(RecordTransform, ArcsTurnWithTheInsertAndEllipsesKeepTheirRatio) {
+    EntityRecord arc = circle_record(0, 0, 0, 2, 0, 90);
+    transform_record(arc, {0, 0, 3, 3, 400});
+    EXPECT_DOUBLE_EQ(arc.p80, 40);
+    EXPECT_DOUBLE_EQ(arc.p88, 40);
+    EXPECT_DOUBLE_EQ(arc.p96, 130);
+    EXPECT_DOUBLE_EQ(arc.p72, 6);
+
+    EntityRecord ellipse = circle_record(0, 0, 0, 2, 10, 20);
+    ellipse.p56 = 0.5;
+    transform_record(ellipse, {0, 0, 2, 2, 0});
+    EXPECT_DOUBLE_EQ(ellipse.p56, 0.5);
+    EXPECT_DOUBLE_EQ(ellipse.p88, 10);  // parameter angles stay in the ellipse's own frame
+
+    EXPECT_DOUBLE_EQ(wrap_degrees(-30), 330);
+    EXPECT_DOUBLE_EQ(wrap_degrees(360), 360);
+    EXPECT_DOUBLE_EQ(wrap_degrees(725), 5);
+}
+
+}  // namespace
+}  // namespace zov

@@ -1,0 +1,188 @@
+#include <filesystem>
+
+#include "common/files.h"
+#include "shell_fixture.h"
+#include "viewer/command_line.h"
+#include "viewer/converter.h"
+#include "viewer/load_drawing.h"
+#include "viewer/open_commands.h"
+#include "viewer/settings_file.h"
+
+namespace zov {
+namespace {
+
+const std::string kStandIn = ZOV_SOURCE_DIR "/tests/viewer/DCONVERT.EXE";
+
+class Converter : public ShellTest {
+protected:
+    void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
+
+    // A converter folder with the stand-in converter and, when asked, its data file.
+    std::string converter_folder(bool with_data = true) {
+        const std::string folder = files.file("tools dir/");
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy_file(kStandIn, folder + "DCONVERT.EXE",
+                                   std::filesystem::copy_options::overwrite_existing);
+        if (with_data) write_file_bytes(folder + "ADINIT.DAT", "");
+        return folder;
+    }
+    std::string converter_log() const { return read_file_bytes(files.file("tools dir/DCONVERT.LOG")); }
+};
+
+TEST_F(Converter, CommandLineNamesAStartFileAndAConverterFolder) {
+    write_small_dxf(files.file("a.dxf"));
+    EXPECT_EQ(parse_command_line(shell, ""), -1);
+    EXPECT_TRUE(messages.entries.empty());
+
+    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf")), 1);
+    EXPECT_EQ(shell.state.start_file, files.file("a.dxf"));
+
+    // A path with blanks is cut at the first blank.
+    write_small_dxf(files.file("my plan.dxf"));
+    EXPECT_EQ(parse_command_line(shell, files.file("my plan.dxf")), -1);
+    EXPECT_EQ(last_message(), files.file("my") + "を見つけられません");
+    EXPECT_EQ(shell.state.start_file, "");
+
+    const std::string tools = converter_folder();
+    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " /D:" + tools), 2);
+    EXPECT_EQ(shell.state.command_line_converter_folder, tools);
+    // The slash is added when missing.
+    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " /D:" + tools.substr(0, tools.size() - 1)), 2);
+    EXPECT_EQ(shell.state.command_line_converter_folder, tools);
+    // A folder without the converter: -1, the start file stays.
+    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " /D:" + files.path()), -1);
+    EXPECT_EQ(shell.state.command_line_converter_folder, "");
+    EXPECT_EQ(shell.state.start_file, files.file("a.dxf"));
+    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " -x"), 1);
+}
+
+TEST_F(Converter, CommandTextAndArgumentsPreferTheCommandLineFolder) {
+    shell.state.converter_folder = "/opt/conv/";
+    EXPECT_EQ(converter_command_text(shell, "/d/a b.dwg"), "/opt/conv/DCONVERT.EXE /d/a b.dwg DXF");
+    shell.state.command_line_converter_folder = "/tools/";
+    EXPECT_EQ(converter_command_text(shell, "/d/a.dwg"), "/tools/DCONVERT.EXE /d/a.dwg DXF");
+    EXPECT_EQ(converter_arguments(shell, "/d/a b.dwg"),
+              (std::vector<std::string>{"/tools/DCONVERT.EXE", "/d/a b.dwg", "DXF"}));
+}
+
+TEST_F(Converter, RunsOnlyTheConverterWhateverTheFileName) {
+    shell.state.converter_folder = converter_folder();
+    const std::string dwg = files.file("a b;touch HACKED;$(touch HACKED2)`touch HACKED3`'\".dwg");
+    write_file_bytes(dwg, "dwg");
+    ASSERT_EQ(load_drawing(shell, 0, dwg), 0);
+    EXPECT_EQ(converter_log(), dwg + "\nDXF\n");
+    for (const char* marker : {"HACKED", "HACKED2", "HACKED3"}) {
+        EXPECT_FALSE(std::filesystem::exists(files.file(marker)));
+        EXPECT_FALSE(std::filesystem::exists(home.file(marker)));
+    }
+    // The DXF made from the DWG was read and deleted.
+    EXPECT_FALSE(std::filesystem::exists(set_extension_dxf(dwg)));
+    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_TRUE(shell.state.converter_ran);
+    EXPECT_EQ(shell.state.dwg_folder, files.path());
+    EXPECT_GT(file_size(home.file("$VV_DAT$.TMP")), 576);
+}
+
+TEST_F(Converter, OneOpenRunsTheConverterOnce) {
+    shell.state.converter_folder = converter_folder();
+    const std::string dwg = files.file("A.DWG");
+    write_file_bytes(dwg, "dwg");
+    dialog.answers = {dwg};
+    open_dwg_command(shell);  // runs it, then load_drawing does not run it again
+    EXPECT_EQ(converter_log(), dwg + "\nDXF\n");
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title), "ＡｕｔｏＣＡＤのデータファイルを指定します");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter), "DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||");
+    EXPECT_FALSE(std::filesystem::exists(files.file("A.DXF")));
+
+    // After the repaint cleared the flag, the next open runs it again.
+    shell.state.converter_ran = false;
+    dialog.answers = {dwg};
+    open_dwg_command(shell);
+    EXPECT_EQ(converter_log(), dwg + "\nDXF\n" + dwg + "\nDXF\n");
+}
+
+TEST_F(Converter, TheUsersOwnDxfIsNeverDeleted) {
+    // A converter that writes nothing: the DXF next to the DWG stays.
+    const std::string tools = converter_folder();
+    write_file_bytes(tools + "DCONVERT.EXE", "#!/bin/sh\nexit 3\n");
+    shell.state.converter_folder = tools;
+    write_file_bytes(files.file("A.dwg"), "dwg");
+    write_small_dxf(files.file("A.DXF"));
+    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), 0);
+    EXPECT_TRUE(std::filesystem::exists(files.file("A.DXF")));
+
+    // No DXF at all: the DXF importer's message for the expected file.
+    shell.state.converter_ran = false;
+    write_file_bytes(files.file("B.dwg"), "dwg");
+    EXPECT_EQ(load_drawing(shell, 0, files.file("B.dwg")), -1);
+    EXPECT_EQ(last_message(), " " + files.file("B.DXF") + " をオープンできない-1");
+}
+
+TEST_F(Converter, AConverterThatCannotStartIsReported) {
+    const std::string tools = converter_folder();
+    std::filesystem::permissions(tools + "DCONVERT.EXE", std::filesystem::perms::owner_read);
+    shell.state.converter_folder = tools;
+    write_file_bytes(files.file("A.dwg"), "dwg");
+    EXPECT_EQ(run_dwg_converter(shell, files.file("A.dwg")), -1);
+    EXPECT_EQ(last_message(), tools + "DCONVERT.EXE " + files.file("A.dwg") + " DXF を実行できない");
+}
+
+TEST_F(Converter, CheckAsksForTheConverterAndItsDataFile) {
+    const std::string tools = converter_folder(false);
+    // No converter, answer No.
+    messages.answers = {false};
+    EXPECT_EQ(check_converter(shell), -1);
+    EXPECT_EQ(message(0), "DCONVERT.EXEを見つけられませんでした。ご自分で探しますか？");
+    EXPECT_TRUE(messages.entries[0].question);
+    EXPECT_EQ(message(1), "DWGファイルを表示するにはDCONVERT.EXEとADINIT.DATが必要です。");
+
+    // Yes, and the user points to it: the folder is taken, the command ends.
+    messages.entries.clear();
+    dialog.answers = {tools + "DCONVERT.EXE"};
+    EXPECT_EQ(check_converter(shell), -1);
+    EXPECT_EQ(shell.state.converter_folder, tools);
+    EXPECT_EQ(message(1), "DCONVERT.EXEが利用できます。再度DWGファイルを指定してください。");
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter), "DCONVERT.EXEﾌｧｲﾙ|DCONVERT.EXE|全てのﾌｧｲﾙ(*.*)|*.*||");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title), "DCONVERT.EXEを指定してください");
+    EXPECT_EQ(dialog.requests[0].initial_folder, home.path());
+
+    // Now ADINIT.DAT is missing; the user points to one in a folder without
+    // the converter, so the next check asks for the converter again.
+    messages.entries.clear();
+    write_file_bytes(files.file("ADINIT.DAT"), "");
+    dialog.answers = {files.file("ADINIT.DAT")};
+    EXPECT_EQ(check_converter(shell), -1);
+    EXPECT_EQ(message(0), "ADINIT.DATを見つけられませんでした。ご自分でを探しますか？");
+    EXPECT_EQ(message(1), "ADINIT.DATが見つかりました。再度DWGファイルを指定してください。");
+    EXPECT_EQ(shell.state.converter_folder, files.path());
+    messages.entries.clear();
+    messages.answers = {false};
+    EXPECT_EQ(check_converter(shell), -1);
+    EXPECT_EQ(message(0), "DCONVERT.EXEを見つけられませんでした。ご自分で探しますか？");
+
+    // Both in one folder.
+    write_file_bytes(tools + "ADINIT.DAT", "");
+    shell.state.converter_folder = tools;
+    messages.entries.clear();
+    EXPECT_EQ(check_converter(shell), 0);
+    EXPECT_TRUE(messages.entries.empty());
+
+    // ADINIT.DAT missing, answer No.
+    std::filesystem::remove(tools + "ADINIT.DAT");
+    messages.answers = {false};
+    EXPECT_EQ(check_converter(shell), -1);
+    EXPECT_EQ(message(1), "DWGファイルを表示するにはADINIT.DATとDCONVERT.EXEが必要です。");
+}
+
+TEST_F(Converter, DwgCommandEndsWhenTheConverterIsMissing) {
+    messages.answers = {false};
+    dialog.answers = {files.file("A.dwg")};
+    open_dwg_command(shell);
+    EXPECT_TRUE(dialog.requests.empty());
+    EXPECT_FALSE(shell.state.converter_ran);
+}
+
+}  // namespace
+}  // namespace zov

@@ -1,0 +1,107 @@
+#include <cstring>
+#include <filesystem>
+
+#include "common/files.h"
+#include "shell_fixture.h"
+#include "store/records.h"
+#include "viewer/load_drawing.h"
+#include "viewer/open_commands.h"
+#include "viewer/settings_file.h"
+
+namespace zov {
+namespace {
+
+class LoadDrawing : public ShellTest {
+protected:
+    void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
+    std::string settings() const { return read_file_bytes(home.file(kSettingsFileName)); }
+};
+
+TEST_F(LoadDrawing, KindsComeFromTheExtensionInAnyCase) {
+    EXPECT_EQ(classify_drawing_file(shell, "/d/A.DXF"), kDxfDrawing);
+    EXPECT_EQ(classify_drawing_file(shell, "/e/a.dxf"), kDxfDrawing);
+    EXPECT_EQ(classify_drawing_file(shell, "/f/a.Dxf"), kDxfDrawing);
+    EXPECT_EQ(shell.state.dxf_folder, "/f/");
+    EXPECT_EQ(classify_drawing_file(shell, "/j/p.JWC"), kJwCadDrawing);
+    EXPECT_EQ(shell.state.jwc_folder, "/j/");
+    EXPECT_EQ(classify_drawing_file(shell, "/g/p.dwg"), kDwgDrawing);
+    EXPECT_EQ(shell.state.dwg_folder, "/g/");
+    EXPECT_EQ(classify_drawing_file(shell, "/x/a.dxf.bak"), kNotDrawing);
+    EXPECT_EQ(classify_drawing_file(shell, "/x/dxf"), kNotDrawing);
+    EXPECT_EQ(shell.state.dxf_folder, "/f/");
+    EXPECT_EQ(set_extension_dxf("/g/a.b/p.dwg"), "/g/a.b/p.DXF");
+}
+
+TEST_F(LoadDrawing, AFileThatIsNotADrawingChangesNothing) {
+    const std::string before = settings();
+    write_small_dxf(files.file("a.dxf.bak"));
+    EXPECT_EQ(load_drawing(shell, 0, files.file("a.dxf.bak")), -1);
+    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_EQ(settings(), before);
+    EXPECT_EQ(shell.state.history_count, 0);
+    EXPECT_TRUE(shell.state.help_shown);
+    EXPECT_FALSE(std::filesystem::exists(home.file(kDataFileName)));
+}
+
+TEST_F(LoadDrawing, ADxfIsImportedIntoTheStoreOfTheProgramFolder) {
+    write_small_dxf(files.file("a.dxf"));
+    EXPECT_EQ(load_drawing(shell, 0, files.file("a.dxf")), 0);
+    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_FALSE(shell.state.help_shown);
+    EXPECT_EQ(cp932_to_utf8(shell.state.load_date), "2000年05月12日");
+    const std::string store = read_file_bytes(home.file(kDataFileName));
+    ASSERT_GE(store.size(), sizeof(StoreHeader));
+    StoreHeader header;
+    std::memcpy(&header, store.data(), sizeof header);
+    EXPECT_EQ(header.kind, kSourceDxf);
+    EXPECT_EQ(header.ent_num, 1);
+    EXPECT_TRUE(std::filesystem::exists(files.file("a.dxf")));  // a DXF of the user's stays
+}
+
+TEST_F(LoadDrawing, AFileThatFailsToLoadStillStandsInTheHistory) {
+    write_file_bytes(files.file("nine.dxf"), "0\r\nEOF\r\n ");
+    write_file_bytes(files.file("ten.dxf"), "0\r\nEOF\r\n  ");
+    EXPECT_EQ(load_drawing(shell, 0, files.file("nine.dxf")), -1);
+    EXPECT_EQ(last_message(), " " + files.file("nine.dxf") + " を読み込むことができません-12");
+    EXPECT_EQ(load_drawing(shell, 0, files.file("ten.dxf")), 0);
+    EXPECT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(shell.state.history_count, 2);
+    EXPECT_NE(settings().find("nine.dxf"), std::string::npos);
+    EXPECT_NE(settings().find(utf8_to_cp932("2000年05月12日")), std::string::npos);
+}
+
+TEST_F(LoadDrawing, SettingsAreKeptWhenAsked) {
+    const std::string before = settings();
+    write_small_dxf(files.file("a.dxf"));
+    EXPECT_EQ(load_drawing(shell, 1, files.file("a.dxf")), 0);
+    EXPECT_EQ(settings(), before);
+}
+
+TEST_F(LoadDrawing, OpenCommandsAskTheDialogAndLoad) {
+    write_small_dxf(files.file("a.dxf"));
+    shell.state.current_file_label = "/old";
+    dialog.answers = {std::nullopt, files.file("a.dxf")};
+    open_dxf_command(shell);  // cancelled
+    EXPECT_EQ(shell.state.current_file_label, "");
+    EXPECT_EQ(shell.state.history_count, 0);
+    open_dxf_command(shell);
+    EXPECT_EQ(shell.state.history_count, 1);
+    EXPECT_EQ(shell.state.current_file_label, files.file("a.dxf"));
+    ASSERT_EQ(dialog.requests.size(), 2u);
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title), "ＤＸＦファイルを指定します");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter),
+              "DXFﾌｧｲﾙ(*.DXF)|*.DXF|全てのﾌｧｲﾙ(*.*)|*.*||");
+    EXPECT_EQ(dialog.requests[0].initial_folder, home.path());
+
+    // The JW_CAD dialog starts in its own remembered folder.
+    shell.state.jwc_folder = files.path();
+    open_jwc_command(shell);
+    ASSERT_EQ(dialog.requests.size(), 3u);
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[2].title), "ＪＷ_ＣＡＤのデータファイルを指定します");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[2].filter),
+              "JWCﾌｧｲﾙ(*.JWC)|*.JWC|全てのﾌｧｲﾙ(*.*)|*.*||");
+    EXPECT_EQ(dialog.requests[2].initial_folder, files.path());
+}
+
+}  // namespace
+}  // namespace zov

@@ -1,0 +1,66 @@
+#pragma once
+// A viewer shell in a fresh program folder, with recorded messages, a clock
+// that tests set, and a file dialog that answers with queued choices.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/encoding.h"
+#include "common/messages.h"
+#include "fixtures/temp_folder.h"
+#include "viewer/file_dialog.h"
+#include "viewer/viewer_shell.h"
+
+namespace zov {
+
+class ScriptedFileDialog : public FileDialog {
+public:
+    std::optional<std::string> choose_file(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) return std::nullopt;
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<std::string>> answers;  // nullopt: cancel
+    std::vector<FileDialogRequest> requests;
+};
+
+// 2000-05-12 14:30:00 UTC
+inline constexpr std::time_t kMay12 = 958141800;
+inline constexpr std::time_t kOneDay = 24 * 60 * 60;
+
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() {
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+    }
+
+    // The text of message `i` in UTF-8.
+    std::string message(std::size_t i) const {
+        return i < messages.entries.size() ? cp932_to_utf8(messages.entries[i].text) : "";
+    }
+    std::string last_message() const { return cp932_to_utf8(messages.last()); }
+
+    // A small DXF drawing (one line on layer WALL) at `path`.
+    static void write_small_dxf(const std::string& path) {
+        write_file_bytes(path,
+                         "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\nWALL\r\n10\r\n0\r\n"
+                         "20\r\n0\r\n11\r\n10\r\n21\r\n5\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
+    }
+
+    TempFolder home;
+    TempFolder files;
+    RecordingMessages messages;
+    FixedClock clock{kMay12};
+    ScriptedFileDialog dialog;
+    ViewerShell shell{home.path(), messages, clock, dialog};
+};
+
+}  // namespace zov
