@@ -18,14 +18,24 @@ class Messages;
 
 // The program folder of a headless command: the folder given with --home DIR
 // (created when missing), or else a fresh temporary folder, so that a command
-// never disturbs the store of a viewer that is open. Ends in "/".
-std::string command_program_folder(const CommandArgs& args);
+// never disturbs the store of a viewer that is open. The path ends in "/". A
+// temporary folder goes again, with all it holds, when the object does; a
+// folder named with --home is always left alone.
+class CommandFolder {
+public:
+    explicit CommandFolder(const CommandArgs& args);
+    ~CommandFolder();
+    CommandFolder(const CommandFolder&) = delete;
+    CommandFolder& operator=(const CommandFolder&) = delete;
 
-// Removes a fresh temporary folder of command_program_folder with all it
-// holds; any other folder (one named with --home) is left alone.
-void remove_temporary_folder(const std::string& folder);
+    const std::string& path() const { return path_; }
 
-// Imports FILE, by its kind, into the drawing store of `program_folder`.
-// Returns 0, or -1 after a reported failure.
+private:
+    std::string path_;
+    bool temporary_ = false;
+};
+
+// Loads FILE through the viewer's load pipeline into the drawing store of
+// `program_folder`. Returns 0, or -1 after a reported failure.
 int import_source(const std::string& file, const std::string& program_folder,
                   zov::Messages& messages);

@@ -99,14 +99,6 @@ int dump_command(const CommandArgs& args) {
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     if (!error) file = absolute.lexically_normal().string();
     zov::ConsoleMessages messages;
-    const std::string folder = command_program_folder(args);
-    const bool temporary_folder =
-        std::find(args.begin(), args.end(), "--home") == args.end() && folder != "./";
-    const int result = import_and_print(file, folder, messages);
-    // A folder made for this command alone goes again with its store.
-    if (temporary_folder) {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    return result;
+    const CommandFolder folder(args);
+    return import_and_print(file, folder.path(), messages);
 }

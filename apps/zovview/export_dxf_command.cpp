@@ -19,7 +19,6 @@ struct ExportArguments {
     std::string file;
     std::string output;
     bool layer_sheet = false;
-    bool temporary_home = true;
 };
 
 bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
@@ -34,7 +33,6 @@ bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
             out.layer_sheet = style == "layers";
         } else if (arg == "--home" && has_value) {
             ++i;
-            out.temporary_home = false;
         } else if (arg.rfind("-", 0) == 0 || !out.file.empty()) {
             return false;
         } else {
@@ -77,13 +75,6 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
 
 }  // namespace
 
-void remove_temporary_folder(const std::string& folder) {
-    const std::string name = std::filesystem::path(folder).parent_path().filename().string();
-    if (name.rfind("zovview-", 0) != 0) return;
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-}
-
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
@@ -92,8 +83,6 @@ int export_dxf_command(const CommandArgs& args) {
                      "[--home DIR]\n");
         return 1;
     }
-    const std::string folder = command_program_folder(args);
-    const int result = export_in_folder(arguments, folder);
-    if (arguments.temporary_home) remove_temporary_folder(folder);
-    return result;
+    const CommandFolder folder(args);
+    return export_in_folder(arguments, folder.path());
 }

@@ -15,13 +15,12 @@ int help_drawing_command(const CommandArgs& args) {
         std::fprintf(stderr, "usage: zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n");
         return 1;
     }
-    const std::string folder = command_program_folder({});
+    const CommandFolder folder({});
     zov::ConsoleMessages messages;
-    int result = zov::load_drawing_headless(folder, args[0], messages);
-    if (result == 0 && zov::make_help_drawing(folder, args[2]) != 0) {
+    int result = zov::load_drawing_headless(folder.path(), args[0], messages);
+    if (result == 0 && zov::make_help_drawing(folder.path(), args[2]) != 0) {
         std::fprintf(stderr, "zovview: %s cannot be written\n", args[2].c_str());
         result = -1;
     }
-    remove_temporary_folder(folder);
     return result == 0 ? 0 : 1;
 }

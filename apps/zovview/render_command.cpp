@@ -133,13 +133,6 @@ int render_command(const CommandArgs& args) {
     QGuiApplication application(argc, argv);
 
     zov::ConsoleMessages messages;
-    const std::string folder = command_program_folder(args);
-    const int result = render(*options, folder, messages);
-    // A temporary program folder of this run is removed again; nothing else is.
-    const std::filesystem::path made = std::filesystem::path(folder).parent_path();
-    if (!options->own_home && made.filename().string().rfind("zovview-", 0) == 0) {
-        std::error_code ignored;
-        std::filesystem::remove_all(made, ignored);
-    }
-    return result;
+    const CommandFolder folder(args);
+    return render(*options, folder.path(), messages);
 }
