@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "dxf_import/dxf_group_reader.h"
 #include "dxf_import/dxf_line_reader.h"
 
 namespace zov {
@@ -88,38 +87,6 @@ TEST_F(LineFile, LinesAcrossTheBufferBoundaryStayWhole) {
         bytes += line + "\r\n";
     }
     EXPECT_EQ(lines_of(bytes), expected);
-}
-
-TEST_F(LineFile, GroupReaderReturnsToAMarkAndConvertsUtf8Values) {
-    std::ofstream(path_, std::ios::binary)
-        << "  0\r\nLAYER\r\n  2\r\n\xE5\xA3\x81\r\n  2\r\n\xF0\x9F\x98\x80\r\n  0\r\nEOF\r\n";
-    DxfGroupReader reader;
-    ASSERT_TRUE(reader.open(path_));
-    ASSERT_EQ(reader.read_group(), 1);
-    EXPECT_TRUE(reader.is_code_line());
-    EXPECT_EQ(reader.code(), 0);
-    ASSERT_EQ(reader.read_group(), 1);
-    EXPECT_FALSE(reader.is_code_line());
-    EXPECT_EQ(reader.value(), "LAYER");
-    const DxfGroupReader::Mark mark = reader.mark();
-
-    // Bytes of files before AC1021 are kept.
-    ASSERT_TRUE(reader.read_pair());
-    EXPECT_EQ(reader.value(), "\xE5\xA3\x81");
-    reader.return_to(mark);
-    reader.set_utf8_text(true);
-    ASSERT_TRUE(reader.read_pair());
-    EXPECT_EQ(reader.code(), 2);
-    EXPECT_EQ(reader.value(), "\x95\xC7");  // 壁 in CP932
-    ASSERT_TRUE(reader.read_pair());
-    EXPECT_EQ(reader.value(), "?");  // no CP932 form
-    EXPECT_FALSE(reader.read_pair());  // stops at the code-0 line
-    EXPECT_EQ(reader.code(), 0);
-    EXPECT_FALSE(reader.ended());
-    ASSERT_EQ(reader.read_group(), 1);
-    EXPECT_EQ(reader.value(), "EOF");
-    EXPECT_FALSE(reader.read_pair());
-    EXPECT_TRUE(reader.ended());
 }
 
 }  // namespace
