@@ -4,23 +4,13 @@
 #include <limits>
 #include <random>
 
-#include <QGuiApplication>
 
+#include "gui_application.h"
 #include "render/qt_surface.h"
 #include "render_fixture.h"
 
 namespace zov {
 namespace {
-
-void ensure_application() {
-    static int argc = 1;
-    static char name[] = "test_render";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication application(argc, argv);
-    }
-}
 
 class HostileStoreTest : public RenderTest {
 protected:
@@ -93,7 +83,7 @@ protected:
 };
 
 TEST_F(HostileStoreTest, AbsurdRecordsAreDrawnOrPassedOver) {
-    ensure_application();
+    ensure_gui_application();
     build_hostile_store();
     draw_everywhere();
     view().view.zoom_in();
@@ -105,7 +95,7 @@ TEST_F(HostileStoreTest, AbsurdRecordsAreDrawnOrPassedOver) {
 }
 
 TEST_F(HostileStoreTest, TruncatedStoresAreReadAsFarAsTheyGo) {
-    ensure_application();
+    ensure_gui_application();
     build_hostile_store();
     const std::string data = path("$VV_DAT$.TMP");
     const auto size = std::filesystem::file_size(data);
@@ -121,7 +111,7 @@ TEST_F(HostileStoreTest, TruncatedStoresAreReadAsFarAsTheyGo) {
 }
 
 TEST(HugeArcs, AreDrawnWhereTheyCrossTheClientArea) {
-    ensure_application();
+    ensure_gui_application();
     ImageSurface image(200, 100);
     Surface& s = image.surface();
     s.select_pen(PenStyle::Solid, 1, Rgb{255, 255, 255});
