@@ -1,7 +1,6 @@
 // The pass on the recording surface: pixel arithmetic and call order.
 #include "render/drawing_pass.h"
 
-#include "common/cp932.h"
 
 #include "render_fixture.h"
 
@@ -242,12 +241,16 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 
-TEST_F(RenderTest, DisplayFileNameComesFromTheHeaderPath) {
-    StoreHeader header;
-    copy_bounded(header.fname, "/data/PLAN.JWC");
-    EXPECT_EQ(display_file_name(header), "PLAN.JWC");
-    copy_bounded(header.fname, "/data/A");
-    EXPECT_EQ(display_file_name(header), "/data/A");
+TEST_F(RenderTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
+    set_extents(1e8, 1e8, -1e8, -1e8);  // the empty box: no extents known
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(circle_record(layer, 50, 50, 10));
+    store().add_entity(line_record(layer, 30, 45, 40, 45));
+    finish_store();
+    ASSERT_EQ(view().draw_drawing(surface_), 0);
+    const DrawingExtents& fitted = view().view.extents;
+    EXPECT_EQ((std::vector<double>{fitted.min_x, fitted.min_y, fitted.max_x, fitted.max_y}),
+              (std::vector<double>{30, 40, 60, 60}));
 }
 
 }  // namespace
