@@ -21,4 +21,4 @@ for sample in "$root"/samples/jw/*.jwc "$root"/samples/dxf/*.dxf; do
     echo "$kind/$name could not be rendered (see the message above)"
   fi
 done
-echo "($rendered drawings rendered into $pictures)"
+echo "(pictures of $rendered bundled drawing(s) in $pictures)"

@@ -12,11 +12,16 @@ class Box {
 public:
     void include(double x, double y) {
         if (!std::isfinite(x) || !std::isfinite(y)) return;
+        if (empty_) {
+            min_x_ = max_x_ = x;
+            min_y_ = max_y_ = y;
+            empty_ = false;
+            return;
+        }
         min_x_ = std::min(min_x_, x);
         min_y_ = std::min(min_y_, y);
         max_x_ = std::max(max_x_, x);
         max_y_ = std::max(max_y_, y);
-        empty_ = false;
     }
     bool empty() const { return empty_; }
     DrawingExtents extents() const { return {min_x_, min_y_, max_x_, max_y_}; }

@@ -5,6 +5,7 @@
 // for the pass.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/display_settings.h"
 #include "render/point.h"
@@ -18,12 +19,15 @@ namespace zov {
 
 struct LayerSheetGrid;
 
-// Nesting deeper than this is not drawn, so that a block that inserts itself,
-// directly or through other blocks, stops there and the pass goes on.
+// Inserts nested deeper than this are not drawn, and a block met again
+// inside itself (a block that inserts itself, directly or through other
+// blocks) is not drawn again: the insert stops there and the pass goes on.
 inline constexpr int kMaxInsertDepth = 16;
-// A pass draws at most this many block entities in all; blocks that fan out
-// through many nested inserts cannot make a pass endless.
+// A pass draws at most this many block entities and hatch lines in all, so
+// that blocks fanning out through many nested inserts, or countless huge
+// solids, cannot make a pass endless.
 inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
+inline constexpr long kMaxHatchLinesPerPass = 20'000'000;
 // The most hatch lines of one filled triangle.
 inline constexpr int kMaxHatchLines = 10'000;
 
@@ -83,6 +87,9 @@ private:
 
     // Inserts and dimensions (drawing_pass_inserts.cpp).
     void draw_insert(const EntityRecord& insert, int depth);
+    // Reads block `number` for drawing; false when it cannot be read or is
+    // being drawn already further out.
+    bool open_block(std::int16_t number, BlockRecord& block);
     void draw_block_entity(const EntityRecord& record, int depth);
     void draw_dimension(const EntityRecord& dimension);
     int count_block_entities(const BlockRecord& block, std::int32_t kind);
@@ -105,6 +112,8 @@ private:
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
     long block_entities_left_ = kMaxBlockEntitiesPerPass;
+    long hatch_lines_left_ = kMaxHatchLinesPerPass;
+    std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
 };
 

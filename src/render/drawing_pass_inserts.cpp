@@ -1,5 +1,6 @@
 // Block inserts and dimensions: the block's records drawn transformed, with
 // the pen chosen for the insert itself.
+#include <algorithm>
 #include <cmath>
 
 #include "render/drawing_pass.h"
@@ -12,13 +13,20 @@ double scale_or_one(double scale) { return scale == 0.0 ? 1.0 : scale; }
 
 }  // namespace
 
+bool DrawingPass::open_block(std::int16_t number, BlockRecord& block) {
+    if (std::find(open_blocks_.begin(), open_blocks_.end(), number) != open_blocks_.end())
+        return false;
+    return blocks_.read_block(number, block) == 0;
+}
+
 void DrawingPass::draw_insert(const EntityRecord& insert, int depth) {
     if (depth >= kMaxInsertDepth) return;
     accumulated_.x_scale *= scale_or_one(insert.p56);
     accumulated_.y_scale *= scale_or_one(insert.p64);
     accumulated_.rotation += insert.p80;
     BlockRecord block;
-    if (blocks_.read_block(insert.block, block) != 0) return;
+    if (!open_block(insert.block, block)) return;
+    open_blocks_.push_back(insert.block);
     InsertTransform transform = accumulated_;
     transform.x = insert.x1;
     transform.y = insert.y1;
@@ -29,6 +37,7 @@ void DrawingPass::draw_insert(const EntityRecord& insert, int depth) {
         transform_record(record, transform);
         draw_block_entity(record, depth);
     }
+    open_blocks_.pop_back();
 }
 
 void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
@@ -69,10 +78,11 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     ++dimensions_drawn_;
     accumulated_ = InsertTransform{};
     BlockRecord block;
-    if (blocks_.read_block(dimension.block, block) != 0) return;
+    if (!open_block(dimension.block, block)) return;
     DimensionEnds ends = settings_.dimension_ends;
     if (dimension.h_align == 1 || count_block_entities(block, kEntityInsert) < 2)
         ends = DimensionEnds::AsData;
+    open_blocks_.push_back(dimension.block);
     InsertTransform transform;
     transform.x = dimension.x1;
     transform.y = dimension.y1;
@@ -101,6 +111,7 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
             default: break;  // lines and arcs give way to the drawn ends
         }
     }
+    open_blocks_.pop_back();
     if (ends != DimensionEnds::AsData)
         draw_dimension_ends(ends, defs, def_count, arrows, arrow_count);
 }

@@ -122,6 +122,12 @@ void DrawingPass::draw_arrow_head(bool filled, Point tip, Point toward, double s
 // Draws P-Q and hatches the triangle with lines parallel to it, about 4000
 // to the drawing's width.
 void DrawingPass::fill_triangle(Point p, Point q, Point r) {
+    // A triangle wholly beside the client area leaves nothing to see.
+    const int xs[3] = {view_.pixel_x(p.x), view_.pixel_x(q.x), view_.pixel_x(r.x)};
+    const int ys[3] = {view_.pixel_y(p.y), view_.pixel_y(q.y), view_.pixel_y(r.y)};
+    if (*std::max_element(xs, xs + 3) < 0 || *std::min_element(xs, xs + 3) > surface_.width() ||
+        *std::max_element(ys, ys + 3) < 0 || *std::min_element(ys, ys + 3) > surface_.height())
+        return;
     draw_line(p, q);
     const double dx = r.x - q.x, dy = r.y - q.y;
     const double d2 = dx * dx + dy * dy;
@@ -134,6 +140,8 @@ void DrawingPass::fill_triangle(Point p, Point q, Point r) {
             n = static_cast<int>(lines);
         }
     }
+    if (n - 1 > hatch_lines_left_) n = static_cast<int>(hatch_lines_left_) + 1;
+    hatch_lines_left_ -= n - 1;
     for (int i = 1; i < n; ++i) {
         const double f = static_cast<double>(i) / n;
         draw_line({q.x + f * (r.x - q.x), q.y + f * (r.y - q.y)},

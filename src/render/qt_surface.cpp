@@ -162,18 +162,53 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     draw_arc_as_polyline(cx, cy, rx, ry, start, span);
 }
 
+// An arc too large for the painter (at extreme zoom, or with an absurd
+// radius) is drawn as a polyline, and only where it passes the client area:
+// seen from its far centre the area takes a narrow range of angles.
 void QtSurface::draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                                      double span) {
-    // Steps short enough that the chord stays within half a pixel of the
-    // curve, but never more than a bounded number of them.
-    const double radius = std::max(rx, ry);
-    const double span_rad = span * std::numbers::pi / 180.0;
-    const double step = std::max(2.0 / std::sqrt(radius), span_rad / 20000.0);
-    const int n = std::max(1, static_cast<int>(std::ceil(span_rad / step)));
-    const double a0 = start * std::numbers::pi / 180.0;
+    const QRectF area(-2.0, -2.0, width_ + 4.0, height_ + 4.0);
+    const double nearest = std::hypot(cx - std::clamp(cx, area.left(), area.right()),
+                                      cy - std::clamp(cy, area.top(), area.bottom()));
+    const QPointF corners[4] = {area.topLeft(), area.topRight(), area.bottomLeft(),
+                                area.bottomRight()};
+    double farthest = 0.0;
+    for (const QPointF& c : corners) farthest = std::max(farthest, std::hypot(cx - c.x(), cy - c.y()));
+    if (std::max(rx, ry) < nearest || std::min(rx, ry) > farthest) return;
+    if (nearest == 0.0) {
+        add_arc_lines(cx, cy, rx, ry, start, start + span);
+        return;
+    }
+    const double towards = screen_angle(cx, cy, area.center().x(), area.center().y());
+    double low = 0.0, high = 0.0;
+    for (const QPointF& c : corners) {
+        const double off = std::remainder(screen_angle(cx, cy, c.x(), c.y()) - towards, 360.0);
+        low = std::min(low, off);
+        high = std::max(high, off);
+    }
+    // The parts of the arc within the area's range of angles, a turn apart.
+    const double end = start + span;
+    const double first = std::floor((start - (towards + high)) / 360.0);
+    for (int turn = 0; turn < 3; ++turn) {
+        const double shift = 360.0 * (first + turn);
+        const double from = std::max(start, towards + low + shift);
+        const double to = std::min(end, towards + high + shift);
+        if (from < to) add_arc_lines(cx, cy, rx, ry, from, to);
+    }
+}
+
+// Lines along the ellipse from angle `from` to `to` (degrees, counter-
+// clockwise on the screen), short enough that the chords stay within half a
+// pixel of the curve, but never more than a bounded number of them.
+void QtSurface::add_arc_lines(double cx, double cy, double rx, double ry, double from, double to) {
+    constexpr double kMaxLines = 20000.0;
+    const double sweep = (to - from) * std::numbers::pi / 180.0;
+    const double step = std::max(2.0 / std::sqrt(std::max(rx, ry)), sweep / kMaxLines);
+    const int n = std::max(1, static_cast<int>(std::ceil(sweep / step)));
+    const double a0 = from * std::numbers::pi / 180.0;
     double px = cx + rx * std::cos(a0), py = cy - ry * std::sin(a0);
     for (int i = 1; i <= n; ++i) {
-        const double a = a0 + span_rad * i / n;
+        const double a = a0 + sweep * i / n;
         const double x = cx + rx * std::cos(a), y = cy - ry * std::sin(a);
         add_line(px, py, x, y);
         px = x;

@@ -50,6 +50,7 @@ private:
     void add_line(double x1, double y1, double x2, double y2);
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                               double span);
+    void add_arc_lines(double cx, double cy, double rx, double ry, double from, double to);
     void draw_vertical_text(std::string_view text);
 
     QPainter& painter_;

@@ -1,7 +1,6 @@
 // The pass on the recording surface: pixel arithmetic and call order.
 #include "render/drawing_pass.h"
 
-#include "common/cp932.h"
 
 #include "render_fixture.h"
 
@@ -85,12 +84,8 @@ TEST_F(RenderTest, PointMarksOnlyAboveTheDetailScale) {
 TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
     set_extents(0, 0, 10, 10);
     const std::int16_t layer = store().add_layer("A");
-    EntityRecord small = text_record(layer, 2, 3, 0.5);
-    store().attach_text(small, "AB");
-    store().add_entity(small);
-    EntityRecord readable = text_record(layer, 2, 3, 0.6);
-    store().attach_text(readable, "AB");
-    store().add_entity(readable);
+    add_text(layer, 2, 3, 0.5, "AB");
+    add_text(layer, 2, 3, 0.6, "AB");
     // Scale 10: 0.5 units are 5 pixels, below the 6 of a readable font.
     EXPECT_EQ(draw({0, 0, 10, 10}),
               (Calls{"move 20,70", "line 20,65", "line 25,65", "line 25,70", "line 20,70",
@@ -100,13 +95,9 @@ TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
 TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
     set_extents(0, 0, 10, 10);
     const std::int16_t layer = store().add_layer("A");
-    EntityRecord off = text_record(layer, 20, 3, 1);
-    store().attach_text(off, "X");
-    store().add_entity(off);
-    EntityRecord vertical = text_record(layer, 2, 3, 1, 270);
-    vertical.text_style = 21;  // spread, vertical: one character per call
-    store().attach_text(vertical, "\x8f\x63\x8f\x91");  // 縦書
-    store().add_entity(vertical);
+    add_text(layer, 20, 3, 1, "X");  // off the window
+    // Spread and vertical: one character per call.
+    add_text(layer, 2, 3, 1, "\x8f\x63\x8f\x91", 270, 21);  // 縦書
     EXPECT_EQ(draw({0, 0, 10, 10}),
               (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
                      "font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255",
@@ -115,10 +106,7 @@ TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
 
 TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
     set_extents(0, 0, 10, 10);
-    EntityRecord text = text_record(store().add_layer("A"), 1, 5, 1);
-    text.text_style = 10;
-    store().attach_text(text, "X^u2^1Y");
-    store().add_entity(text);
+    add_text(store().add_layer("A"), 1, 5, 1, "X^u2^1Y", 0, 10);
     EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
               (Calls{"text 10,40 X", "text 15,40 2", "text 20,40 Y"}));
     const Calls fonts = only(redraw(), "font");
@@ -128,10 +116,8 @@ TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
 
 TEST_F(RenderTest, SpreadTextsSpaceCharactersByTheirMarkers) {
     set_extents(0, 0, 10, 10);
-    EntityRecord text = text_record(store().add_layer("A"), 1, 5, 1);
-    text.text_style = 20;
-    store().attach_text(text, "ABC\xa5");  // one half-width dot: pitch 0.5 + 0.5 / 2
-    store().add_entity(text);
+    // One half-width dot: pitch 0.5 + 0.5 / 2.
+    add_text(store().add_layer("A"), 1, 5, 1, "ABC\xa5", 0, 20);
     EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
               (Calls{"text 10,40 A", "text 18,40 B", "text 25,40 C"}));
 }
@@ -255,12 +241,16 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 
-TEST_F(RenderTest, DisplayFileNameComesFromTheHeaderPath) {
-    StoreHeader header;
-    copy_bounded(header.fname, "/data/PLAN.JWC");
-    EXPECT_EQ(display_file_name(header), "PLAN.JWC");
-    copy_bounded(header.fname, "/data/A");
-    EXPECT_EQ(display_file_name(header), "/data/A");
+TEST_F(RenderTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
+    set_extents(1e8, 1e8, -1e8, -1e8);  // the empty box: no extents known
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(circle_record(layer, 50, 50, 10));
+    store().add_entity(line_record(layer, 30, 45, 40, 45));
+    finish_store();
+    ASSERT_EQ(view().draw_drawing(surface_), 0);
+    const DrawingExtents& fitted = view().view.extents;
+    EXPECT_EQ((std::vector<double>{fitted.min_x, fitted.min_y, fitted.max_x, fitted.max_y}),
+              (std::vector<double>{30, 40, 60, 60}));
 }
 
 }  // namespace

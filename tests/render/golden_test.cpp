@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include "common/cp932.h"
+#include "gui_application.h"
 #include "render/qt_surface.h"
 #include "render_fixture.h"
 
@@ -24,16 +24,6 @@ const std::string kGoldenFolder = std::string(ZOV_SOURCE_DIR) + "/tests/render/g
 // have this share of differing pixels (antialiased glyph edges).
 constexpr int kChannelTolerance = 48;
 constexpr double kPixelTolerance = 0.01;
-
-void ensure_application() {
-    static int argc = 1;
-    static char name[] = "test_render";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication application(argc, argv);
-    }
-}
 
 // Compares `image` with the golden file `name`, or writes it when asked to.
 void expect_golden(const QImage& image, const std::string& name) {
@@ -63,7 +53,7 @@ void expect_golden(const QImage& image, const std::string& name) {
 }
 
 TEST(GoldenSurface, PensArcsAndTexts) {
-    ensure_application();
+    ensure_gui_application();
     ImageSurface image(240, 160);
     Surface& s = image.surface();
     const PenStyle styles[] = {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash, PenStyle::DashDot,
@@ -90,7 +80,7 @@ TEST(GoldenSurface, PensArcsAndTexts) {
 }
 
 TEST(GoldenSurface, XorDrawingTwiceRestoresThePicture) {
-    ensure_application();
+    ensure_gui_application();
     ImageSurface image(60, 40);
     Surface& s = image.surface();
     s.fill_rect(0, 0, 30, 40, Rgb{0, 128, 255});
@@ -179,7 +169,7 @@ protected:
     }
 
     QImage render(DisplayStyle style, DimensionEnds ends = DimensionEnds::AsData) {
-        ensure_application();
+        ensure_gui_application();
         if (style == DisplayStyle::LayerSheet) {
             EXPECT_TRUE(view().show_layer_sheet());
         }

@@ -52,7 +52,7 @@ TEST_F(RenderTest, BlockEntitiesUseTheInsertsPen) {
     EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0"}));
 }
 
-TEST_F(RenderTest, SelfInsertingBlocksStopAtTheDepthLimit) {
+TEST_F(RenderTest, BlocksInsertingThemselvesAreNotDrawnAgainInsideThemselves) {
     // Block 1 draws a line and inserts itself one unit higher; blocks 2 and
     // 3 insert each other.
     store().add_block("SELF", {line_record(0, 0, 0, 1, 0), insert_record(0, 1, 0, 1)});
@@ -61,11 +61,24 @@ TEST_F(RenderTest, SelfInsertingBlocksStopAtTheDepthLimit) {
     const std::int16_t layer = store().add_layer("A");
     store().add_entity(insert_record(layer, 1, 10, 10));
     store().add_entity(insert_record(layer, 2, 50, 10));
+    store().add_entity(insert_record(layer, 1, 70, 10));  // the same block again: drawn
     store().add_entity(line_record(layer, 90, 90, 95, 95));  // the pass goes on
+    EXPECT_EQ(only(draw(), "line"),
+              (Calls{"line 11,90", "line 51,90", "line 51,89", "line 71,90", "line 95,5"}));
+}
+
+TEST_F(RenderTest, InsertsNestedTooDeeplyStopAtTheDepthLimit) {
+    // Block n draws a line and inserts block n + 1 one unit higher.
+    const int chain = kMaxInsertDepth + 4;
+    for (int n = 1; n <= chain; ++n) {
+        store().add_block("LEVEL" + std::to_string(n),
+                          {line_record(0, 0, 0, 1, 0),
+                           insert_record(0, static_cast<std::int16_t>(n + 1), 0, 1)});
+    }
+    store().add_entity(insert_record(store().add_layer("A"), 1, 10, 10));
     const Calls lines = only(draw(), "line");
-    ASSERT_EQ(lines.size(), 2u * kMaxInsertDepth + 1u);
-    EXPECT_EQ(lines[kMaxInsertDepth - 1], "line 11," + std::to_string(90 - kMaxInsertDepth + 1));
-    EXPECT_EQ(lines.back(), "line 95,5");
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kMaxInsertDepth));
+    EXPECT_EQ(lines.back(), "line 11," + std::to_string(90 - kMaxInsertDepth + 1));
 }
 
 class DimensionTest : public RenderTest {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/messages.h"
@@ -45,6 +46,15 @@ protected:
         h.min_y = min_y;
         h.max_x = max_x;
         h.max_y = max_y;
+    }
+
+    // Adds a text record of `height` at (x, y) with its string.
+    void add_text(std::int16_t layer, double x, double y, double height, std::string_view text,
+                  double angle = 0.0, std::int32_t style = 0) {
+        EntityRecord record = text_record(layer, x, y, height, angle);
+        record.text_style = style;
+        store().attach_text(record, text);
+        store().add_entity(record);
     }
 
     DrawingView& view() {

@@ -104,13 +104,5 @@ TEST_F(ViewWindowTest, ReversedCornersAreAccepted) {
     EXPECT_DOUBLE_EQ(view.view_scale, 4.0);
 }
 
-TEST(PixelTruncation, TowardZeroAndSaturating) {
-    EXPECT_EQ(truncate_to_pixel(2.9), 2);
-    EXPECT_EQ(truncate_to_pixel(-2.9), -2);
-    EXPECT_EQ(truncate_to_pixel(1e300), 1 << 30);
-    EXPECT_EQ(truncate_to_pixel(-1e300), -(1 << 30));
-    EXPECT_EQ(truncate_to_pixel(0.0 / 0.0 + 1e300 * 1e300 * 0.0), 1 << 30);
-}
-
 }  // namespace
 }  // namespace zov
