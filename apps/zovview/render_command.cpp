@@ -29,7 +29,6 @@ struct RenderOptions {
     zov::LayerFilter filter = zov::LayerFilter::Visible;
     zov::DisplayStyle style = zov::DisplayStyle::Standard;
     zov::DimensionEnds dimension_ends = zov::DimensionEnds::AsData;
-    bool own_home = false;  // --home given: the folder is the caller's
 };
 
 bool parse_size(const std::string& text, int& width, int& height) {
@@ -76,7 +75,7 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         } else if (arg == "--dimension-ends" && has_value) {
             ok = parse_choice(value, kEnds, options.dimension_ends);
         } else if (arg == "--home" && has_value) {
-            options.own_home = true;
+            // the folder itself is taken by CommandFolder
         } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
             options.file = arg;
             continue;
