@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-using CommandArgs = std::vector<std::string>;
+#include "common/headless_commands.h"
+
+using zov::CommandArgs;
 
 int analyse_command(const CommandArgs& args);
 int rebuild_command(const CommandArgs& args);

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-using CommandArgs = std::vector<std::string>;
+#include "common/headless_commands.h"
+
+using zov::CommandArgs;
 
 int dump_command(const CommandArgs& args);
 int render_command(const CommandArgs& args);
