@@ -27,8 +27,8 @@ std::string bench_folder() {
 // A drawing of `elements` elements: 70 % lines, 15 % circles and arcs, 5 %
 // ellipses, 5 % texts, 5 % points, on 64 layers.
 std::string drawing(std::int64_t elements) {
-    zov::fixtures::JwDataSpec spec;
-    auto& e = spec.elements;
+    zov::fixtures::JwDataSpec content;
+    auto& e = content.elements;
     for (std::int64_t i = 0; i < elements; ++i) {
         float x = static_cast<float>(i % 400), y = static_cast<float>(i / 400 % 280);
         int layer = static_cast<int>(i % 64), kind = static_cast<int>(i % 20);
@@ -38,7 +38,7 @@ std::string drawing(std::int64_t elements) {
         else if (kind < 19) e.texts.push_back({x, y, x + 5, y, 3, layer, 0, "ROOM 101"});
         else e.points.push_back({x, y, layer, 2});
     }
-    return zov::fixtures::build_jw_data_file(spec);
+    return zov::fixtures::build_jw_data_file(content);
 }
 
 void BM_ImportDataFile(benchmark::State& bench) {
@@ -60,9 +60,9 @@ BENCHMARK(BM_ImportDataFile)->Arg(1000)->Arg(100000)->Unit(benchmark::kMilliseco
 void BM_ReadLineRecords(benchmark::State& bench) {
     const std::string folder = bench_folder();
     const std::string source = folder + "lines.jwc";
-    zov::fixtures::JwDataSpec spec;
-    spec.elements.lines.resize(static_cast<std::size_t>(bench.range(0)));
-    zov::fixtures::write_jw_file(source, zov::fixtures::build_jw_data_file(spec));
+    zov::fixtures::JwDataSpec content;
+    content.elements.lines.resize(static_cast<std::size_t>(bench.range(0)));
+    zov::fixtures::write_jw_file(source, zov::fixtures::build_jw_data_file(content));
     for (auto _ : bench) {
         zov::JwFile file;
         file.open(source);

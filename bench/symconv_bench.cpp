@@ -19,24 +19,24 @@ using zov::fixtures::JwSymbolSpec;
 // A furniture-like symbol: 200 lines, 20 circles and arcs, 2 ellipses,
 // 10 texts and 5 points.
 JwSymbolSpec busy_symbol(int seed) {
-    JwSymbolSpec spec;
-    spec.scale = 50;
+    JwSymbolSpec content;
+    content.scale = 50;
     for (int i = 0; i < 200; ++i) {
         float x = static_cast<float>((i * 37 + seed) % 1000);
-        spec.elements.lines.push_back({x, 0, x + 50, 400, 1 + i % 9, 1 + i % 6, 0});
+        content.elements.lines.push_back({x, 0, x + 50, 400, 1 + i % 9, 1 + i % 6, 0});
     }
     for (int i = 0; i < 22; ++i) {
         int flatness = i < 20 ? 10000 : 5000;
-        spec.elements.circles.push_back({static_cast<float>(i * 40), 200, 30, flatness,
+        content.elements.circles.push_back({static_cast<float>(i * 40), 200, 30, flatness,
                                          zov::fixtures::jw_angle(i * 10),
                                          zov::fixtures::jw_angle(i * 10 + 90), 0, 1, 2, 0});
     }
     for (int i = 0; i < 10; ++i) {
-        spec.elements.texts.push_back({0, static_cast<float>(i * 60), 300, static_cast<float>(i * 60),
+        content.elements.texts.push_back({0, static_cast<float>(i * 60), 300, static_cast<float>(i * 60),
                                        1 + i % 10, 0, i % 2 ? 32 : 0, "\x8A\x4B\x92\x69 W900"});
     }
-    for (int i = 0; i < 5; ++i) spec.elements.points.push_back({static_cast<float>(i), 0, 0, 1});
-    return spec;
+    for (int i = 0; i < 5; ++i) content.elements.points.push_back({static_cast<float>(i), 0, 0, 1});
+    return content;
 }
 
 class Library {

@@ -22,36 +22,36 @@ bool reported_cut_short(const RecordingMessages& messages) {
 }
 
 JwDataSpec small_plan() {
-    JwDataSpec spec;
-    spec.elements.lines = {{0, 0, 10, 0, 1, 1, 0x01}, {10, 0, 10, 8, 2, 2, 0x01},
+    JwDataSpec content;
+    content.elements.lines = {{0, 0, 10, 0, 1, 1, 0x01}, {10, 0, 10, 8, 2, 2, 0x01},
                            {0, 0, 0, 8, 8, 3, 0x12}};
-    spec.elements.circles = {{5, 4, 1, 10000, 0, 0, 0, 1, 1, 0x01},
+    content.elements.circles = {{5, 4, 1, 10000, 0, 0, 0, 1, 1, 0x01},
                              {5, 4, 2, 6000, 0, 90 * 65536, 0, 1, 1, 0x20}};
-    spec.elements.texts = {{1, 1, 4, 1, 3, 0x30, 0, utf8_to_cp932("居間")},
+    content.elements.texts = {{1, 1, 4, 1, 3, 0x30, 0, utf8_to_cp932("居間")},
                            {1, 2, 1, 5, 2, 0x30, 32, "WC"}};
-    spec.elements.points = {{2, 2, 0x01, 1}};
-    spec.layer_names[0x01] = utf8_to_cp932("壁");
-    spec.group_names[1] = "PLAN";
-    return spec;
+    content.elements.points = {{2, 2, 0x01, 1}};
+    content.layer_names[0x01] = utf8_to_cp932("壁");
+    content.group_names[1] = "PLAN";
+    return content;
 }
 
 JwSymbolSpec small_symbol() {
-    JwSymbolSpec spec;
-    spec.elements.lines = {{0, 0, 10, 0}, {10, 0, 10, 10}};
-    spec.elements.circles = {{5, 5, 2, 5000, 0, 0, 0}};
-    spec.elements.points = {{1, 1}};
-    spec.elements.texts = {{0, 0, 5, 0, 1, 0, 0, "DOOR"}, {0, 0, 0, 5, 2, 0, 32, "D1"}};
-    return spec;
+    JwSymbolSpec content;
+    content.elements.lines = {{0, 0, 10, 0}, {10, 0, 10, 10}};
+    content.elements.circles = {{5, 5, 2, 5000, 0, 0, 0}};
+    content.elements.points = {{1, 1}};
+    content.elements.texts = {{0, 0, 5, 0, 1, 0, 0, "DOOR"}, {0, 0, 0, 5, 2, 0, 32, "D1"}};
+    return content;
 }
 
 TEST_F(JwImportTest, CountsBeyondTheEndOfTheFileKeepWhatWasRead) {
-    JwDataSpec spec = small_plan();
-    spec.count_block = "2000000000,2000000000,7,9,0,0,0,0,0,100,0,3";
-    ASSERT_EQ(import(build_jw_data_file(spec)), -1);
+    JwDataSpec content = small_plan();
+    content.count_block = "2000000000,2000000000,7,9,0,0,0,0,0,100,0,3";
+    ASSERT_EQ(import(build_jw_data_file(content)), -1);
     EXPECT_TRUE(reported_cut_short(messages_));
     expect_consistent_store();
     // Every record of the file reads as a line until the file ends; nothing more.
-    std::int64_t line_bytes = static_cast<std::int64_t>(build_jw_data_file(spec).size()) - 2389;
+    std::int64_t line_bytes = static_cast<std::int64_t>(build_jw_data_file(content).size()) - 2389;
     EXPECT_EQ(header.ent_num, line_bytes / 22);
 
     JwSymbolSpec symbol = small_symbol();
@@ -70,10 +70,10 @@ TEST_F(JwImportTest, CountsBeyondTheEndOfTheFileKeepWhatWasRead) {
 
 TEST_F(JwImportTest, AbsurdTextAreaLengthsLoseOnlyThePointsAndNames) {
     for (std::int64_t length : {std::int64_t{-100}, std::int64_t{1} << 20}) {
-        JwDataSpec spec = small_plan();
-        spec.announced_text_area_length = length;
+        JwDataSpec content = small_plan();
+        content.announced_text_area_length = length;
         messages_.entries.clear();
-        ASSERT_EQ(import(build_jw_data_file(spec)), -1) << length;
+        ASSERT_EQ(import(build_jw_data_file(content)), -1) << length;
         EXPECT_TRUE(reported_cut_short(messages_));
         expect_consistent_store();
         EXPECT_EQ(of_kind(kEntityText).size(), 2u);
@@ -94,12 +94,12 @@ TEST_F(JwImportTest, AFileWithoutItsNamesGetsDefaultNames) {
 }
 
 TEST_F(JwImportTest, MalformedHeaderValuesStayHarmless) {
-    JwDataSpec spec = small_plan();
+    JwDataSpec content = small_plan();
     // Paper width 0, a scale beyond any drawing, a negative paper code.
-    spec.count_block = "3,2,2,1,0,0,0,0,0,1e300,0,-7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
-    spec.real_variant = true;
-    for (double& scale : spec.group_scales) scale = -1e30;
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0) << message(0);
+    content.count_block = "3,2,2,1,0,0,0,0,0,1e300,0,-7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
+    content.real_variant = true;
+    for (double& scale : content.group_scales) scale = -1e30;
+    ASSERT_EQ(import(build_jw_data_file(content)), 0) << message(0);
     expect_consistent_store();
     for (const EntityRecord& e : entities) {
         for (double value : {e.x1, e.y1, e.p56, e.p64, e.p72, e.p80, e.p88, e.p96})

@@ -44,13 +44,13 @@ TEST_F(JwFileTest, MissingFileDoesNotOpen) {
 }
 
 TEST_F(JwFileTest, SymbolFileReadsPointsAfterCirclesAndTextsLast) {
-    JwSymbolSpec spec;
-    spec.scale = 50;
-    spec.elements.lines = {{1, 2, 3, 4, 2, 3, 5}, {5, 6, 7, 8}};
-    spec.elements.circles = {{10, 20, 5, 5000, jw_angle(0), jw_angle(90), jw_angle(30), 9, 6, 7}};
-    spec.elements.points = {{-1.5f, 2.5f, 200, 4}};
-    spec.elements.texts = {{0, 0, 10, 0, 3, 1, 32, utf8_to_cp932("ドア")}, {1, 1, 1, 5, 0, 2, 0, "W1"}};
-    open(fixtures::build_jw_symbol_file(spec));
+    JwSymbolSpec content;
+    content.scale = 50;
+    content.elements.lines = {{1, 2, 3, 4, 2, 3, 5}, {5, 6, 7, 8}};
+    content.elements.circles = {{10, 20, 5, 5000, jw_angle(0), jw_angle(90), jw_angle(30), 9, 6, 7}};
+    content.elements.points = {{-1.5f, 2.5f, 200, 4}};
+    content.elements.texts = {{0, 0, 10, 0, 3, 1, 32, utf8_to_cp932("ドア")}, {1, 1, 1, 5, 0, 2, 0, "W1"}};
+    open(fixtures::build_jw_symbol_file(content));
 
     JwBlock block;
     ASSERT_TRUE(read_jw_block(file_, block));
@@ -160,24 +160,24 @@ void expect_data_file(JwFile& file, bool real_variant) {
 }
 
 JwDataSpec tables_spec(bool real_variant) {
-    JwDataSpec spec;
-    spec.real_variant = real_variant;
-    spec.kind_pen[3] = 7;
-    spec.kind_width[10] = 95;
-    spec.kind_height[0] = -4;
-    spec.group_scales[2] = real_variant ? 12.5 : 12;
-    spec.group_scales[15] = 1000;
-    spec.layer_protection[0x2B] = 2;
-    spec.group_display[2] = 0;
-    spec.layer_display[0x2B] = 1;
-    spec.elements.lines = {{0, 0, 1, 1, 1, 1, 0x2B}};
-    spec.elements.circles = {{50, 60, 5}};
-    spec.elements.texts = {{0, 0, 1, 0, 1, 0, 0, utf8_to_cp932("居間")}};
-    spec.elements.points = {{3, 7}};
-    spec.layer_names[0x2B] = "ABCDEFGHIJ";
-    spec.layer_names[0x2A] = utf8_to_cp932("壁");
-    spec.group_names[15] = "last";
-    return spec;
+    JwDataSpec content;
+    content.real_variant = real_variant;
+    content.kind_pen[3] = 7;
+    content.kind_width[10] = 95;
+    content.kind_height[0] = -4;
+    content.group_scales[2] = real_variant ? 12.5 : 12;
+    content.group_scales[15] = 1000;
+    content.layer_protection[0x2B] = 2;
+    content.group_display[2] = 0;
+    content.layer_display[0x2B] = 1;
+    content.elements.lines = {{0, 0, 1, 1, 1, 1, 0x2B}};
+    content.elements.circles = {{50, 60, 5}};
+    content.elements.texts = {{0, 0, 1, 0, 1, 0, 0, utf8_to_cp932("居間")}};
+    content.elements.points = {{3, 7}};
+    content.layer_names[0x2B] = "ABCDEFGHIJ";
+    content.layer_names[0x2A] = utf8_to_cp932("壁");
+    content.group_names[15] = "last";
+    return content;
 }
 
 TEST_F(JwFileTest, DataFileWithIntegerGroupScales) {
@@ -222,9 +222,9 @@ TEST_F(JwFileTest, TextsAreKeptTo255BytesAndEndAfterTheirNulOrAt1024Bytes) {
 }
 
 TEST_F(JwFileTest, ShortReadsAreReportedAndZeroFilled) {
-    JwSymbolSpec spec;
-    spec.elements.lines = {{1, 2, 3, 4, 5, 6, 7}};
-    std::string bytes = fixtures::build_jw_symbol_file(spec);
+    JwSymbolSpec content;
+    content.elements.lines = {{1, 2, 3, 4, 5, 6, 7}};
+    std::string bytes = fixtures::build_jw_symbol_file(content);
     open(bytes.substr(0, bytes.size() - 5));
     JwBlock block;
     ASSERT_TRUE(read_jw_block(file_, block));

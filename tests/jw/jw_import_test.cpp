@@ -21,18 +21,18 @@ using fixtures::jw_angle;
 // A data file whose file units are 1/10 mm on paper: with S = 100 the
 // coordinate factor is exactly 100.
 JwDataSpec plain_data_file() {
-    JwDataSpec spec;
-    spec.paper_width = 420;
-    return spec;
+    JwDataSpec content;
+    content.paper_width = 420;
+    return content;
 }
 
 TEST_F(JwImportTest, UsedLayersBecomeNumberedLayerRecords) {
-    JwDataSpec spec = plain_data_file();
-    spec.elements.lines = {{0, 0, 1, 1, 1, 1, 0x2B}, {0, 0, 2, 2, 1, 1, 0x00}};
-    spec.elements.points = {{1, 1, 0x2B}};
-    spec.layer_names[0x2B] = "A";
-    spec.group_names[2] = "WALLS";
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0) << message(0);
+    JwDataSpec content = plain_data_file();
+    content.elements.lines = {{0, 0, 1, 1, 1, 1, 0x2B}, {0, 0, 2, 2, 1, 1, 0x00}};
+    content.elements.points = {{1, 1, 0x2B}};
+    content.layer_names[0x2B] = "A";
+    content.group_names[2] = "WALLS";
+    ASSERT_EQ(import(build_jw_data_file(content)), 0) << message(0);
     EXPECT_TRUE(messages_.entries.empty());
     expect_consistent_store();
 
@@ -59,18 +59,18 @@ TEST_F(JwImportTest, UsedLayersBecomeNumberedLayerRecords) {
 }
 
 TEST_F(JwImportTest, DisplayAndProtectionStatesGiveHiddenAndLockedLayers) {
-    JwDataSpec spec = plain_data_file();
-    spec.elements.lines = {{0, 0, 1, 1, 1, 1, 0x10}, {0, 0, 1, 1, 1, 1, 0x11},
+    JwDataSpec content = plain_data_file();
+    content.elements.lines = {{0, 0, 1, 1, 1, 1, 0x10}, {0, 0, 1, 1, 1, 1, 0x11},
                            {0, 0, 1, 1, 1, 1, 0x12}, {0, 0, 1, 1, 1, 1, 0x13}};
-    spec.group_display[1] = 1;
-    spec.layer_display[0x10] = 0;  // 1: hidden
-    spec.layer_display[0x11] = 1;  // 2: shown
-    spec.layer_display[0x12] = 1;
-    spec.layer_display[0x13] = 1;
-    spec.group_protection[1] = 1;
-    spec.layer_protection[0x12] = 2;  // 1 | 2 = 3: locked
-    spec.layer_protection[0x13] = 1;  // 1 | 1 = 1: writable
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    content.group_display[1] = 1;
+    content.layer_display[0x10] = 0;  // 1: hidden
+    content.layer_display[0x11] = 1;  // 2: shown
+    content.layer_display[0x12] = 1;
+    content.layer_display[0x13] = 1;
+    content.group_protection[1] = 1;
+    content.layer_protection[0x12] = 2;  // 1 | 2 = 3: locked
+    content.layer_protection[0x13] = 1;  // 1 | 1 = 1: writable
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     ASSERT_EQ(layers.size(), 4u);
     EXPECT_EQ(layers[0].flags, 1 << kLayerHiddenBit);
     EXPECT_EQ(layers[1].flags, 0);
@@ -78,16 +78,16 @@ TEST_F(JwImportTest, DisplayAndProtectionStatesGiveHiddenAndLockedLayers) {
     EXPECT_EQ(layers[3].flags, 0);
 
     // A group protection of 0 with a layer byte 0 is not writable either.
-    spec.group_protection[1] = 0;
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    content.group_protection[1] = 0;
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_EQ(layers[1].flags, 1 << kLayerLockedBit);
 }
 
 TEST_F(JwImportTest, LinesAndPointsAreScaledRoundedAndTakeThePenAndLineType) {
-    JwDataSpec spec;  // paper width 518 file units on A3: u = 420 / 518 x 10
-    spec.elements.lines = {{1.5f, -2.25f, 3, 4, 0, 9}, {0, 0, 1, 1, 8, 6}, {0, 0, 1, 1, 12, 0}};
-    spec.elements.points = {{1, 2, 0, 3}};
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content;  // paper width 518 file units on A3: u = 420 / 518 x 10
+    content.elements.lines = {{1.5f, -2.25f, 3, 4, 0, 9}, {0, 0, 1, 1, 8, 6}, {0, 0, 1, 1, 12, 0}};
+    content.elements.points = {{1, 2, 0, 3}};
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     std::vector<EntityRecord> lines = of_kind(kEntityLine);
     ASSERT_EQ(lines.size(), 3u);
     double f = 420.0 / 518 * 10 * 100 / 10;
@@ -110,11 +110,11 @@ TEST_F(JwImportTest, LinesAndPointsAreScaledRoundedAndTakeThePenAndLineType) {
 }
 
 TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAreNot) {
-    JwDataSpec spec = plain_data_file();  // f = 100; X = 63000, Y = 44547.7
-    spec.elements.lines = {{629, 445, -629, -445}, {631, 0, 1, 1}, {1, 1, 0, -446}};
-    spec.elements.points = {{700, 0}};
-    spec.elements.circles = {{1000, 0, 5}};
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = plain_data_file();  // f = 100; X = 63000, Y = 44547.7
+    content.elements.lines = {{629, 445, -629, -445}, {631, 0, 1, 1}, {1, 1, 0, -446}};
+    content.elements.points = {{700, 0}};
+    content.elements.circles = {{1000, 0, 5}};
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     std::vector<EntityRecord> lines = of_kind(kEntityLine);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_DOUBLE_EQ(lines[0].x1, 62900);
@@ -130,8 +130,8 @@ TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAreNot) {
 }
 
 TEST_F(JwImportTest, CirclesAndArcs) {
-    JwDataSpec spec = plain_data_file();
-    spec.elements.circles = {
+    JwDataSpec content = plain_data_file();
+    content.elements.circles = {
         {1, 2, 3, 10000, jw_angle(45), jw_angle(45), 0},
         {0, 0, 1, 10000, jw_angle(0), jw_angle(90), jw_angle(30), 5, 4},
         {0, 0, 1, 10000, jw_angle(0), jw_angle(360), 0},
@@ -139,7 +139,7 @@ TEST_F(JwImportTest, CirclesAndArcs) {
         {0, 0, 1, 10000, jw_angle(10), jw_angle(369.9), 0},
         {0, 0, 1, 10000, jw_angle(350), jw_angle(10), 0},
     };
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     std::vector<EntityRecord> arcs = of_kind(kEntityArc);
     ASSERT_EQ(arcs.size(), 6u);
     EXPECT_DOUBLE_EQ(arcs[0].x1, 100);
@@ -162,11 +162,11 @@ TEST_F(JwImportTest, CirclesAndArcs) {
 }
 
 TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
-    JwSymbolSpec spec;  // coordinates as stored
-    spec.elements.circles = {{5, 5, 10, 5000, jw_angle(0), jw_angle(360), 0, 3, 4, 0},
+    JwSymbolSpec content;  // coordinates as stored
+    content.elements.circles = {{5, 5, 10, 5000, jw_angle(0), jw_angle(360), 0, 3, 4, 0},
                              {0, 0, 10, 5000, jw_angle(0), jw_angle(90), jw_angle(90)},
                              {0, 0, 10, 5000, jw_angle(0), jw_angle(0) + 65536 * 3600, 0}};
-    ASSERT_EQ(import(build_jw_symbol_file(spec)), 0);
+    ASSERT_EQ(import(build_jw_symbol_file(content)), 0);
     std::vector<EntityRecord> lines = of_kind(kEntityLine);
     ASSERT_EQ(lines.size(), 72u + 18u + 72u);
     EXPECT_DOUBLE_EQ(lines[0].x1, 15);
@@ -191,12 +191,12 @@ TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
 }
 
 TEST_F(JwImportTest, TheScaleGrowsToTheLargestUsedGroupScale) {
-    JwDataSpec spec = plain_data_file();
-    spec.scale = 50;
-    spec.group_scales[1] = 200;   // used
-    spec.group_scales[2] = 500;   // not used
-    spec.elements.lines = {{1, 1, 2, 2, 1, 1, 0x13}};
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = plain_data_file();
+    content.scale = 50;
+    content.group_scales[1] = 200;   // used
+    content.group_scales[2] = 500;   // not used
+    content.elements.lines = {{1, 1, 2, 2, 1, 1, 0x13}};
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_DOUBLE_EQ(header.scale, 200);
     EXPECT_DOUBLE_EQ(header.max_x, 200 * 420.0);
     EXPECT_DOUBLE_EQ(header.max_y, 200 * 297.0);
@@ -204,23 +204,23 @@ TEST_F(JwImportTest, TheScaleGrowsToTheLargestUsedGroupScale) {
 }
 
 TEST_F(JwImportTest, RealValuedGroupScales) {
-    JwDataSpec spec = plain_data_file();
-    spec.real_variant = true;
-    spec.scale = 1;
-    spec.group_scales[0] = 150.5;
-    spec.elements.lines = {{1, 1, 2, 2}};
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = plain_data_file();
+    content.real_variant = true;
+    content.scale = 1;
+    content.group_scales[0] = 150.5;
+    content.elements.lines = {{1, 1, 2, 2}};
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_DOUBLE_EQ(header.scale, 150.5);
     ASSERT_EQ(entities.size(), 1u);
     EXPECT_DOUBLE_EQ(entities[0].x1, 150.5);
 }
 
 TEST_F(JwImportTest, SmallScaleLeavesCoordinatesUnroundedForTheRestOfTheProgram) {
-    JwDataSpec spec = plain_data_file();
-    spec.scale = 5;
-    for (double& scale : spec.group_scales) scale = 1;
-    spec.elements.lines = {{1.2345f, 0, 0, 0}};
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = plain_data_file();
+    content.scale = 5;
+    for (double& scale : content.group_scales) scale = 1;
+    content.elements.lines = {{1.2345f, 0, 0, 0}};
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_EQ(settings_.decimals, 3);
     EXPECT_DOUBLE_EQ(entities[0].x1, static_cast<double>(1.2345f) * 5);
 
@@ -235,12 +235,12 @@ TEST_F(JwImportTest, SmallScaleLeavesCoordinatesUnroundedForTheRestOfTheProgram)
 }
 
 TEST_F(JwImportTest, SymbolFileHasOneLayerAndDefaultScale) {
-    JwSymbolSpec spec;
-    spec.scale = 0;
-    spec.elements.lines = {{1.004f, 2, 3, 4, 2, 3, 5}};
-    spec.elements.circles = {{0, 0, 7, 10000, 0, 0, 0, 1, 1, 200}};
-    spec.elements.points = {{1, 1, 77}};
-    ASSERT_EQ(import(build_jw_symbol_file(spec)), 0) << message(0);
+    JwSymbolSpec content;
+    content.scale = 0;
+    content.elements.lines = {{1.004f, 2, 3, 4, 2, 3, 5}};
+    content.elements.circles = {{0, 0, 7, 10000, 0, 0, 0, 1, 1, 200}};
+    content.elements.points = {{1, 1, 77}};
+    ASSERT_EQ(import(build_jw_symbol_file(content)), 0) << message(0);
     expect_consistent_store();
     EXPECT_DOUBLE_EQ(header.scale, 100);
     EXPECT_DOUBLE_EQ(header.max_x, 42000);
@@ -257,9 +257,9 @@ TEST_F(JwImportTest, SymbolFileHasOneLayerAndDefaultScale) {
 }
 
 TEST_F(JwImportTest, HeaderLineTypesAndDump) {
-    JwDataSpec spec = plain_data_file();
-    spec.elements.lines = {{1, 1, 2, 2}};
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = plain_data_file();
+    content.elements.lines = {{1, 1, 2, 2}};
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_EQ(header.kind, kSourceJwCad);
     EXPECT_EQ(header.line_num, 9);
     EXPECT_EQ(header.bro_num, 0);
@@ -274,7 +274,7 @@ TEST_F(JwImportTest, HeaderLineTypesAndDump) {
     EXPECT_DOUBLE_EQ(header.pe_max_y, 297);
     EXPECT_EQ(header.min_x, 0);
     EXPECT_EQ(header.min_y, 0);
-    EXPECT_EQ(header.fsize, static_cast<std::int32_t>(build_jw_data_file(spec).size()));
+    EXPECT_EQ(header.fsize, static_cast<std::int32_t>(build_jw_data_file(content).size()));
 
     StoreReader reader;
     ASSERT_EQ(reader.open(path(kDataFileName)), 0);
@@ -310,8 +310,8 @@ TEST_F(JwImportTest, FilesThatCannotBeReadAreReported) {
 TEST_F(JwImportTest, SectionFilesThatCannotBeCreatedStopTheImport) {
     std::ofstream(path("not_a_folder")) << "x";
     ImportState blocked(path("not_a_folder"), messages_);
-    JwSymbolSpec spec;
-    fixtures::write_jw_file(source_path(), build_jw_symbol_file(spec));
+    JwSymbolSpec content;
+    fixtures::write_jw_file(source_path(), build_jw_symbol_file(content));
     EXPECT_EQ(import_jwc_file(source_path(), blocked, messages_, settings_), -1);
     ASSERT_EQ(messages_.entries.size(), 1u);
     EXPECT_NE(message(0).find("をオープンできない*9"), std::string::npos);

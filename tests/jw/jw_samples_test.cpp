@@ -23,7 +23,7 @@ TEST(JwSamples, CommittedFilesMatchTheGenerator) {
     EXPECT_EQ(repository_file(kSampleDoorSymbol), build_jw_symbol_file(sample_door_symbol()));
     for (const SampleSymbol& symbol : sample_symbol_library()) {
         EXPECT_EQ(repository_file(kSampleLibraryFolder + symbol.file_name),
-                  build_jw_symbol_file(symbol.spec))
+                  build_jw_symbol_file(symbol.content))
             << symbol.file_name;
     }
 }

@@ -17,24 +17,24 @@ std::string sjis(const char* utf8) { return utf8_to_cp932(utf8); }
 
 // A data file with f = 100 at S = 100 (see the import tests).
 JwDataSpec text_file(std::vector<JwText> texts) {
-    JwDataSpec spec;
-    spec.paper_width = 420;
-    spec.elements.texts = std::move(texts);
-    return spec;
+    JwDataSpec content;
+    content.paper_width = 420;
+    content.elements.texts = std::move(texts);
+    return content;
 }
 
 TEST_F(JwImportTest, TextHeightColourAndPosition) {
-    JwDataSpec spec = text_file({{1, 2, 5, 2, 3, 0, 0, sjis("居間")},
+    JwDataSpec content = text_file({{1, 2, 5, 2, 3, 0, 0, sjis("居間")},
                                  {0, 0, 1, 0, 4, 0, 0, "x"},
                                  {0, 0, 1, 0, 5, 0, 0, "y"},
                                  {0, 0, 1, 0, 6, 0, 0, "z"}});
-    spec.kind_height[3] = 30;
-    spec.kind_pen[3] = 5;
-    spec.kind_pen[4] = 200;
-    spec.kind_pen[5] = 50;
-    spec.kind_pen[6] = 0;
-    spec.group_scales[0] = 50;  // cancels out of the height
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0) << message(0);
+    content.kind_height[3] = 30;
+    content.kind_pen[3] = 5;
+    content.kind_pen[4] = 200;
+    content.kind_pen[5] = 50;
+    content.kind_pen[6] = 0;
+    content.group_scales[0] = 50;  // cancels out of the height
+    ASSERT_EQ(import(build_jw_data_file(content)), 0) << message(0);
     ASSERT_EQ(entities.size(), 4u);
     const EntityRecord& t = entities[0];
     EXPECT_EQ(t.kind, kEntityText);
@@ -57,7 +57,7 @@ TEST_F(JwImportTest, TextHeightColourAndPosition) {
     EXPECT_EQ(entities[1].text_offset, 4);
     EXPECT_EQ(entities[3].text_offset, 6);
 
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_EQ(entities[3].text_offset, 6) << "every import starts its string section afresh";
 }
 
@@ -77,9 +77,9 @@ TEST_F(JwImportTest, TextAngleFollowsTheTextLine) {
 }
 
 TEST_F(JwImportTest, VerticalTextsTakeTheWidthAndMoveHalfAHeight) {
-    JwDataSpec spec = text_file({{1, 1, 1, 0, 3, 0, kJwTextVertical, "abc"}});
-    spec.kind_width[3] = 30;
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = text_file({{1, 1, 1, 0, 3, 0, kJwTextVertical, "abc"}});
+    content.kind_width[3] = 30;
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     const EntityRecord& t = entities[0];
     double h = 30 * 100 / 10 * 0.8;
     EXPECT_DOUBLE_EQ(t.p64, h * 1.25);
@@ -108,14 +108,14 @@ TEST_F(JwImportTest, VerticalTextsTakeTheWidthAndMoveHalfAHeight) {
 TEST_F(JwImportTest, TextStylesAndCuts) {
     std::string kanji_text = sjis("壁") + std::string(248, 'a');
     std::string ascii_text(250, 'b');
-    JwDataSpec spec = text_file({{0, 0, 1, 0, 1, 0, 0, "size ^u"},
+    JwDataSpec content = text_file({{0, 0, 1, 0, 1, 0, 0, "size ^u"},
                                  {0, 0, 1, 0, 1, 0, 0, sjis("見出し・")},
                                  {0, 0, 1, 0, 1, 0, kJwTextVertical, "^3"},
                                  {0, 0, 1, 0, 1, 0, kJwTextVertical, sjis("^u・")},
                                  {0, 0, 1, 0, 1, 0, 0, kanji_text},
                                  {0, 0, 1, 0, 1, 0, 0, ascii_text},
                                  {0, 0, 1, 0, 1, 0, 0, ""}});
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     ASSERT_EQ(entities.size(), 7u);
     EXPECT_EQ(entities[0].text_style, 10);
     EXPECT_EQ(entities[1].text_style, 20);
@@ -129,33 +129,33 @@ TEST_F(JwImportTest, TextStylesAndCuts) {
 }
 
 TEST_F(JwImportTest, TextKindsBeyondTheTableAreFolded) {
-    JwDataSpec spec = text_file({{0, 0, 1, 0, 11, 0, 0, "a"}, {0, 0, 1, 0, 255, 0, 0, "b"}});
-    spec.kind_height[2] = 40;
-    spec.kind_height[3] = 50;
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    JwDataSpec content = text_file({{0, 0, 1, 0, 11, 0, 0, "a"}, {0, 0, 1, 0, 255, 0, 0, "b"}});
+    content.kind_height[2] = 40;
+    content.kind_height[3] = 50;
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_DOUBLE_EQ(entities[0].p64, 40 * 0.78 * 100 / 10 * 1.25);
     EXPECT_DOUBLE_EQ(entities[1].p64, 50 * 0.78 * 100 / 10 * 1.25);
 }
 
 TEST_F(JwImportTest, LayerAndGroupNames) {
-    JwDataSpec spec = text_file({});
-    auto use = [&](int layer) { spec.elements.points.push_back({0, 0, layer}); };
-    spec.layer_names[0x00] = "ab c";
-    spec.layer_names[0x01] = "#lname";
-    spec.layer_names[0x02] = "__hid";
-    spec.layer_names[0x03] = "1-3";     // its own default form
-    spec.layer_names[0x04] = sjis("ｶｰﾃﾝ");
-    spec.layer_names[0x05] = sjis("★α壁");
-    spec.layer_names[0x2B] = "A";
-    spec.layer_names[0x2C] = "";
-    spec.layer_names[0x3A] = "door";
-    spec.layer_names[0x4F] = "abcdefg";
-    spec.group_names[0] = "";
-    spec.group_names[2] = "WALLS";
-    spec.group_names[3] = "__x";
-    spec.group_names[4] = sjis("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ");
+    JwDataSpec content = text_file({});
+    auto use = [&](int layer) { content.elements.points.push_back({0, 0, layer}); };
+    content.layer_names[0x00] = "ab c";
+    content.layer_names[0x01] = "#lname";
+    content.layer_names[0x02] = "__hid";
+    content.layer_names[0x03] = "1-3";     // its own default form
+    content.layer_names[0x04] = sjis("ｶｰﾃﾝ");
+    content.layer_names[0x05] = sjis("★α壁");
+    content.layer_names[0x2B] = "A";
+    content.layer_names[0x2C] = "";
+    content.layer_names[0x3A] = "door";
+    content.layer_names[0x4F] = "abcdefg";
+    content.group_names[0] = "";
+    content.group_names[2] = "WALLS";
+    content.group_names[3] = "__x";
+    content.group_names[4] = sjis("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ");
     for (int layer : {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x2B, 0x2C, 0x3A, 0x4F}) use(layer);
-    ASSERT_EQ(import(build_jw_data_file(spec)), 0);
+    ASSERT_EQ(import(build_jw_data_file(content)), 0);
     ASSERT_EQ(layers.size(), 10u);
     EXPECT_EQ(std::string(layers[0].name), "0-AB_C");
     EXPECT_EQ(std::string(layers[1].name), "0-JW_25D");

@@ -21,15 +21,15 @@ using testing::read_bytes;
 using testing::write_bytes;
 
 JwSymbolSpec line_symbol(float x1, float y1, float x2, float y2, float scale = 1) {
-    JwSymbolSpec spec;
-    spec.scale = scale;
+    JwSymbolSpec content;
+    content.scale = scale;
     JwLine line;
     line.start_x = x1;
     line.start_y = y1;
     line.end_x = x2;
     line.end_y = y2;
-    spec.elements.lines.push_back(line);
-    return spec;
+    content.elements.lines.push_back(line);
+    return content;
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -192,13 +192,13 @@ TEST_F(ConverterRun, AFullDiskIsReportedAsAFailedConversion) {
 }
 
 TEST_F(ConverterRun, ASymbolFileShorterThanItsCountsKeepsWhatItHolds) {
-    JwSymbolSpec spec = line_symbol(0, 0, 10, 10);
-    spec.elements.lines.push_back(spec.elements.lines[0]);
-    std::string bytes = fixtures::build_jw_symbol_file(spec);
+    JwSymbolSpec content = line_symbol(0, 0, 10, 10);
+    content.elements.lines.push_back(content.elements.lines[0]);
+    std::string bytes = fixtures::build_jw_symbol_file(content);
     bytes.resize(bytes.size() - 5);  // the second line is cut
     write_bytes(library + "CUT.JWK", bytes);
-    spec.count_block = "2000000000,2000000000,2000000000,2000000000,0,0,0,0,1";
-    add_symbol("HUGE.JWK", spec);
+    content.count_block = "2000000000,2000000000,2000000000,2000000000,0,0,0,0,1";
+    add_symbol("HUGE.JWK", content);
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_TRUE(contains(console(), library + "CUT.JWK\x82\xCD"));
     EXPECT_TRUE(contains(console(), library + "HUGE.JWK\x82\xCD"));

@@ -68,8 +68,8 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(launch); }
 
-    void add_symbol(const std::string& file_name, const fixtures::JwSymbolSpec& spec) {
-        ASSERT_TRUE(fixtures::write_jw_file(library + file_name, fixtures::build_jw_symbol_file(spec)));
+    void add_symbol(const std::string& file_name, const fixtures::JwSymbolSpec& content) {
+        ASSERT_TRUE(fixtures::write_jw_file(library + file_name, fixtures::build_jw_symbol_file(content)));
     }
 
     // Runs the converter on `arguments` with the launch folder as current.

@@ -14,14 +14,14 @@ using fixtures::JwSymbolSpec;
 using testing::write_bytes;
 
 std::string sample_symbol_bytes() {
-    JwSymbolSpec spec;
-    spec.scale = 20;
-    spec.elements.lines.push_back({0, 0, 10, 5, 2, 3, 0});
-    spec.elements.circles.push_back({1, 1, 4, 6000, 0, 90 * 65536, 30 * 65536, 1, 1, 0});
-    spec.elements.points.push_back({2, 2, 0, 4});
-    spec.elements.texts.push_back({0, 0, 0, 10, 12, 0, 32, "\x8A\x4B\x92\x69 stairs"});
-    spec.elements.texts.push_back({5, 5, 9, 5, 0, 0, 0, "AB"});
-    return fixtures::build_jw_symbol_file(spec);
+    JwSymbolSpec content;
+    content.scale = 20;
+    content.elements.lines.push_back({0, 0, 10, 5, 2, 3, 0});
+    content.elements.circles.push_back({1, 1, 4, 6000, 0, 90 * 65536, 30 * 65536, 1, 1, 0});
+    content.elements.points.push_back({2, 2, 0, 4});
+    content.elements.texts.push_back({0, 0, 0, 10, 12, 0, 32, "\x8A\x4B\x92\x69 stairs"});
+    content.elements.texts.push_back({5, 5, 9, 5, 0, 0, 0, "AB"});
+    return fixtures::build_jw_symbol_file(content);
 }
 
 class DamagedInput : public testing::ConverterTest {

@@ -38,20 +38,20 @@ protected:
 };
 
 TEST_F(ExportPipeline, JwCadAndDxfDrawingsLoadedAndExportedInOneRun) {
-    fixtures::JwDataSpec spec;
-    spec.layer_names[0] = "WALL";
-    spec.elements.lines.push_back({0, 0, 100, 50, 1, 2, 0});
+    fixtures::JwDataSpec content;
+    content.layer_names[0] = "WALL";
+    content.elements.lines.push_back({0, 0, 100, 50, 1, 2, 0});
     fixtures::JwCircle circle;
     circle.radius = 10;
     circle.pen = 1;
-    spec.elements.circles.push_back(circle);
+    content.elements.circles.push_back(circle);
     circle.radius = 20;
     circle.start = fixtures::jw_angle(30);
     circle.end = fixtures::jw_angle(120);
     circle.pen = 3;
-    spec.elements.circles.push_back(circle);
-    spec.elements.points.push_back({5, 5, 0, 1});
-    ASSERT_TRUE(fixtures::write_jw_file(files.file("plan.jwc"), fixtures::build_jw_data_file(spec)));
+    content.elements.circles.push_back(circle);
+    content.elements.points.push_back({5, 5, 0, 1});
+    ASSERT_TRUE(fixtures::write_jw_file(files.file("plan.jwc"), fixtures::build_jw_data_file(content)));
 
     ASSERT_EQ(load_drawing(shell, 0, files.file("plan.jwc")), 0);
     const std::string jw = export_store();
