@@ -124,7 +124,8 @@ void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHea
                          corner.x + 0.02 * cw, corner.y + 0.02 * ch, height);
     }
 
-    writer.add_label(kEntityFileLabel, static_cast<std::int16_t>(header.lay_num - 1),
+    writer.add_label(kEntityFileLabel,
+                     static_cast<std::int16_t>(std::int64_t{header.lay_num} - 1),
                      x_min + 0.02 * ch, y_min + n * ch + 0.02 * ch, 0.2 * ch);
 
     // Each entity moves into its layer's cell. The drawing's own minimum is
@@ -155,10 +156,12 @@ int layer_sheet_size(int layers_in_use) {
 }
 
 Point LayerSheetGrid::corner(int used_index) const {
-    const int n = cells_per_side;
+    // Wide arithmetic: a damaged layer record may carry any index; it then
+    // lands off the grid instead of overflowing.
+    const std::int64_t n = cells_per_side;
     if (n <= 0) return {min_x, min_y};
-    const int column = used_index % n;
-    const int row = n - 1 - used_index / n;
+    const std::int64_t column = used_index % n;
+    const std::int64_t row = n - 1 - used_index / n;
     return {min_x + column * cell_width, min_y + row * cell_height};
 }
 

@@ -1,6 +1,7 @@
 // Stores with absurd records, and truncated stores: every pass ends, on the
 // recording surface and on the Qt image surface, without a crash.
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <random>
 
@@ -108,6 +109,45 @@ TEST_F(HostileStoreTest, TruncatedStoresAreReadAsFarAsTheyGo) {
         view().show_standard_display();
     }
     EXPECT_FALSE(messages_.entries.empty());  // the last one is too short for a header
+}
+
+// Reads the `Record` at `offset` of the file at `path`, lets `change` alter
+// it and writes it back.
+template <typename Record, typename Change>
+void patch_store(const std::string& path, long offset, Change change) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    Record record;
+    file.seekg(offset);
+    file.read(reinterpret_cast<char*>(&record), sizeof record);
+    change(record);
+    file.seekp(offset);
+    file.write(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+TEST_F(HostileStoreTest, ExtremeLayerNumbersOnTheLayerSheet) {
+    store().add_layer("WALL", (1 << kLayerHiddenBit) | (1 << kLayerLockedBit));
+    store().add_entity(line_record(1, 0, 0, 100, 100));
+    finish_store();
+    const std::string data = path("$VV_DAT$.TMP");
+    StoreHeader header;
+    patch_store<StoreHeader>(data, 0, [&](StoreHeader& h) { header = h; });
+    // A layer in use whose place among the used layers is the lowest index.
+    patch_store<LayerRecord>(data, header.add_lay, [](LayerRecord& layer) {
+        layer.used_index = std::numeric_limits<std::int32_t>::min();
+    });
+    view().draw_drawing(surface_);
+    ASSERT_TRUE(view().show_layer_sheet());
+    view().draw_drawing(surface_);
+
+    // A header whose layer count is the lowest number.
+    patch_store<StoreHeader>(data, 0, [](StoreHeader& h) {
+        h.lay_num = std::numeric_limits<std::int32_t>::min();
+    });
+    view().show_standard_display();
+    view().drawing_loaded();
+    view().draw_drawing(surface_);
+    ASSERT_TRUE(view().show_layer_sheet());
+    view().draw_drawing(surface_);
 }
 
 TEST(HugeArcs, AreDrawnWhereTheyCrossTheClientArea) {
