@@ -12,7 +12,7 @@ namespace zov {
 class AnalyserDialogs;
 
 // The file names the analyser keeps in its start folder.
-inline constexpr char kSettingsFileName[] = "ZovEdit.CFG";
+inline constexpr char kAnalyserSettingsFileName[] = "ZovEdit.CFG";
 inline constexpr char kItemTableFileName[] = "_ZOV_.CSV";
 inline constexpr char kItemIndexFileName[] = "$V_KOU$.TMP";
 

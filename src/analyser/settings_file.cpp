@@ -58,7 +58,7 @@ std::string quoted(const std::string& value) {
 std::vector<std::string> settings_file_lines(const AnalyserContext& context) {
     const AnalyserSettings& s = context.settings;
     const std::string dots(kDotLineWidth, kDot);
-    std::string path = context.start_file(kSettingsFileName);
+    std::string path = context.start_file(kAnalyserSettingsFileName);
     int pad = 35 - static_cast<int>(path.size() / 2);
     std::string side(static_cast<std::size_t>(pad > 0 ? pad : 0), kDot);
 
@@ -154,7 +154,7 @@ void apply_setting(AnalyserSettings& settings, std::string_view key, std::string
 }  // namespace
 
 int save_settings(AnalyserContext& context) {
-    std::string path = context.start_file(kSettingsFileName);
+    std::string path = context.start_file(kAnalyserSettingsFileName);
     LineWriter writer;
     if (writer.create(path)) {
         writer.set_line_end(kLineEndCrLf);
@@ -162,7 +162,7 @@ int save_settings(AnalyserContext& context) {
         if (writer.close()) return 0;
     }
     report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
-           context.start_folder.c_str(), kSettingsFileName);
+           context.start_folder.c_str(), kAnalyserSettingsFileName);
     return -1;
 }
 
@@ -185,7 +185,7 @@ void reset_settings(AnalyserContext& context) {
 }
 
 void load_settings(AnalyserContext& context) {
-    std::string path = context.start_file(kSettingsFileName);
+    std::string path = context.start_file(kAnalyserSettingsFileName);
     // A file that cannot be read as text lines (style 0) is treated like a
     // missing one: reading it would find no line end.
     int style = detect_line_end_style(path);

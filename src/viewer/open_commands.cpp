@@ -73,7 +73,7 @@ void open_dwg_command(ViewerShell& shell) {
 std::vector<std::string> history_dialog_entries(const ViewerShell& shell) {
     std::vector<std::string> entries;
     DxfLineReader in;
-    if (!in.open(shell.path(kSettingsFileName))) return entries;
+    if (!in.open(shell.path(kViewerSettingsFileName))) return entries;
     in.read_line(kSettingsLineMax);
     int count = std::atoi(std::string(in.line()).c_str());
     if (count > kHistoryMax) count = kHistoryMax;

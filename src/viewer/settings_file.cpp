@@ -31,7 +31,7 @@ int clamp_history_count(int n) {
 }  // namespace
 
 int save_settings(ViewerShell& shell) {
-    const std::string path = shell.path(kSettingsFileName);
+    const std::string path = shell.path(kViewerSettingsFileName);
     const bool exists = file_exists(path);
     HistoryFile history;
     if (exists && !history.open(shell.path(kHistoryFileName))) {
@@ -62,7 +62,7 @@ int load_settings(ViewerShell& shell) {
     state.jwc_folder = state.dxf_folder = state.dwg_folder = state.converter_folder =
         shell.program_folder;
     state.history_count = 0;
-    const std::string path = shell.path(kSettingsFileName);
+    const std::string path = shell.path(kViewerSettingsFileName);
     if (!file_exists(path) && save_settings(shell) != 0) return -1;
 
     HistoryFile history;

@@ -15,7 +15,7 @@ class Clock;
 class FileDialog;
 class Messages;
 
-inline constexpr char kSettingsFileName[] = "ZovView.CFG";
+inline constexpr char kViewerSettingsFileName[] = "ZovView.CFG";
 inline constexpr char kHistoryFileName[] = "$IND_B$.TMP";
 inline constexpr int kHistoryMax = 50;
 inline constexpr int kHistoryRecordSize = 284;

@@ -14,7 +14,7 @@ namespace {
 class LoadDrawing : public ShellTest {
 protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
-    std::string settings() const { return read_file_bytes(home.file(kSettingsFileName)); }
+    std::string settings() const { return read_file_bytes(home.file(kViewerSettingsFileName)); }
 };
 
 TEST_F(LoadDrawing, KindsComeFromTheExtensionInAnyCase) {

@@ -23,7 +23,7 @@ std::string label(const std::string& name, const std::string& folder) {
 
 class SettingsAndHistory : public ShellTest {
 protected:
-    std::string settings() const { return read_file_bytes(home.file(kSettingsFileName)); }
+    std::string settings() const { return read_file_bytes(home.file(kViewerSettingsFileName)); }
     std::string history_bytes() const { return read_file_bytes(home.file(kHistoryFileName)); }
 };
 
@@ -132,7 +132,7 @@ TEST_F(SettingsAndHistory, LongFolderNamesSurviveARestart) {
 TEST_F(SettingsAndHistory, MissingSettingsFileIsWrittenWithoutEntries) {
     ASSERT_EQ(load_settings(shell), 0);
     load_drawing(shell, 0, files.file("A.dxf"));
-    std::filesystem::remove(home.file(kSettingsFileName));
+    std::filesystem::remove(home.file(kViewerSettingsFileName));
     shell.state.settings_second_number = 9;
     ASSERT_EQ(save_settings(shell), 0);
     const std::string h = home.path();
@@ -140,7 +140,7 @@ TEST_F(SettingsAndHistory, MissingSettingsFileIsWrittenWithoutEntries) {
 }
 
 TEST_F(SettingsAndHistory, ShortSettingsFileGivesEofForTheMissingLines) {
-    ASSERT_TRUE(write_file_bytes(home.file(kSettingsFileName), "2\r\n7\r\n"));
+    ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName), "2\r\n7\r\n"));
     ASSERT_EQ(load_settings(shell), 0);
     EXPECT_EQ(shell.state.history_count, 2);
     EXPECT_EQ(shell.state.settings_second_number, 7);
@@ -154,7 +154,7 @@ TEST_F(SettingsAndHistory, ShortSettingsFileGivesEofForTheMissingLines) {
 }
 
 TEST_F(SettingsAndHistory, StoredProgramFolderDoesNotMoveTheProgramsFiles) {
-    ASSERT_TRUE(write_file_bytes(home.file(kSettingsFileName),
+    ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName),
                                  cfg_text({"0", "5", "2000年05月11日", "/nowhere/", "/j/", "/d/",
                                            "/g/", "/c/"})));
     ASSERT_EQ(load_settings(shell), 0);
@@ -169,14 +169,14 @@ TEST_F(SettingsAndHistory, DamagedSettingsFilesAreReadWithinBounds) {
     // An absurd count is held to the 50 places of the history.
     std::string text = "1000000000\r\n0\r\nx\r\n/\r\n/\r\n/\r\n/\r\n/\r\n";
     for (int i = 0; i < 60; ++i) text += std::string(400, 'e') + "\r\n";
-    ASSERT_TRUE(write_file_bytes(home.file(kSettingsFileName), text));
+    ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName), text));
     ASSERT_EQ(load_settings(shell), 0);
     EXPECT_EQ(shell.state.history_count, 50);
     EXPECT_EQ(history_dialog_entries(shell).size(), 50u);
     EXPECT_EQ(save_settings(shell), 0);
 
     // Binary garbage and a negative count.
-    ASSERT_TRUE(write_file_bytes(home.file(kSettingsFileName), std::string("-5\r\n\0\xff\r", 7)));
+    ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName), std::string("-5\r\n\0\xff\r", 7)));
     ViewerShell again(home.path(), messages, clock, dialog);
     ASSERT_EQ(load_settings(again), 0);
     EXPECT_EQ(again.state.history_count, 0);
