@@ -21,6 +21,7 @@ int read_dimension_scale(DxfContext& context);  // $DIMSCALE
 int read_paper_limits_maximum(DxfContext& context);  // $PLIMMAX
 int read_paper_limits_minimum(DxfContext& context);  // $PLIMMIN
 int read_version(DxfContext& context);  // $ACADVER: the text encoding of the file
+int read_code_page(DxfContext& context);  // $DWGCODEPAGE: the code page of older files
 
 // Table records.
 int read_ltype_table(DxfContext& context);  // every LTYPE record up to ENDTAB
@@ -41,6 +42,9 @@ int read_polyline(DxfContext& context);  // POLYLINE with its VERTEX records up 
 int read_lwpolyline(DxfContext& context);
 int read_spline(DxfContext& context);
 int read_leader(DxfContext& context);
+int read_3dface(DxfContext& context);  // its visible edges
+int read_xline(DxfContext& context);
+int read_ray(DxfContext& context);
 
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);
