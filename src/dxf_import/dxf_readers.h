@@ -45,6 +45,7 @@ int read_leader(DxfContext& context);
 int read_3dface(DxfContext& context);  // its visible edges
 int read_xline(DxfContext& context);
 int read_ray(DxfContext& context);
+int read_hatch(DxfContext& context);  // its fill, or its outline
 
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);

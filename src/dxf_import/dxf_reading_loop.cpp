@@ -39,6 +39,7 @@ constexpr EntityEntry kEntityReaders[] = {
     {"3DFACE", read_3dface},
     {"XLINE", read_xline},
     {"RAY", read_ray},
+    {"HATCH", read_hatch},
 };
 
 // Items other than entities; `any_case` compares the value ignoring case.
