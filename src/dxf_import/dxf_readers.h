@@ -46,6 +46,14 @@ int read_3dface(DxfContext& context);  // its visible edges
 int read_xline(DxfContext& context);
 int read_ray(DxfContext& context);
 int read_hatch(DxfContext& context);  // its fill, or its outline
+int read_multileader(DxfContext& context);  // its leader lines and text
+int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
+
+// Writes a cleaned MTEXT text as one text record per line ("\P"), each line
+// below the one before it; `aligned` places each by the alignment codes of
+// `record`. Returns the number of records.
+int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
+                      bool aligned);
 
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);
@@ -57,7 +65,8 @@ ItemReader find_entity_reader(std::string_view name);
 void skip_item(DxfContext& context);
 
 // Groups common to the entity readers: 8 layer, 6 line type, 62 colour
-// (negative: its absolute value and bit 0 of the flags), 67 paper space.
+// (negative: its absolute value and bit 0 of the flags) and 420 true colour
+// (as the nearest colour index), 67 paper space.
 enum CommonGroups : unsigned {
     kLayerGroup = 1u,
     kLineTypeGroup = 2u,

@@ -40,6 +40,11 @@ constexpr EntityEntry kEntityReaders[] = {
     {"XLINE", read_xline},
     {"RAY", read_ray},
     {"HATCH", read_hatch},
+    {"MULTILEADER", read_multileader},
+    {"MLEADER", read_multileader},
+    {"ACAD_TABLE", read_table},
+    {"ARC_DIMENSION", read_dimension},
+    {"LARGE_RADIAL_DIMENSION", read_dimension},
 };
 
 // Items other than entities; `any_case` compares the value ignoring case.

@@ -5,6 +5,7 @@
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/entity_groups.h"
 #include "dxf_import/insert_array.h"
+#include "dxf_import/true_colour.h"
 
 namespace zov {
 
@@ -31,6 +32,11 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             if (colour < 0) record.flags |= 1u;
             return true;
         }
+        case 420:
+            // A true colour follows the colour index and stands for it.
+            if ((groups & kColourGroup) == 0) return false;
+            record.colour = nearest_colour_index(reader.integer());
+            return true;
         case 67:
             if ((groups & kPaperSpaceGroup) == 0) return false;
             if (reader.integer() == 1) {

@@ -122,7 +122,11 @@ int read_mtext(DxfContext& context) {
     if (asked == 1) attachment = 5;
     if (asked == 2) attachment = 2;
     take_attachment(record, attachment);
+    return write_mtext_lines(context, record, text, has_attachment);
+}
 
+int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
+                      bool aligned) {
     const double height = record.p64;
     const double down = radians(record.p80 + 270);
     const Point2 origin{record.x1, record.y1};
@@ -131,7 +135,7 @@ int read_mtext(DxfContext& context) {
     for (std::string_view line : split_mtext_lines(text, kMaxMtextLines)) {
         const double shift = k++ * kMtextLineSpacing * height;
         Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
-        if (has_attachment)
+        if (aligned)
             at = align_text_position(line.size(), height, record.p80, record.h_align,
                                      record.v_align, at);
         EntityRecord line_record = record;
