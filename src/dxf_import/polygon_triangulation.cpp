@@ -32,9 +32,17 @@ bool segments_cross(Point2 a, Point2 b, Point2 c, Point2 d) {
     return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
 }
 
+// True when a point lies on the segment a-b other than at its ends.
+bool inside_segment(Point2 p, Point2 a, Point2 b) {
+    if (same(p, a) || same(p, b) || cross(a, b, p) != 0) return false;
+    return (p.x - a.x) * (p.x - b.x) + (p.y - a.y) * (p.y - b.y) < 0;
+}
+
+// True when the segment a-b crosses an edge of the ring or runs through one
+// of its corners.
 bool crosses_ring(const Ring& ring, Point2 a, Point2 b) {
     for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
-        if (segments_cross(a, b, ring[j], ring[i])) return true;
+        if (segments_cross(a, b, ring[j], ring[i]) || inside_segment(ring[i], a, b)) return true;
     }
     return false;
 }
@@ -57,6 +65,9 @@ void bridge_hole(Ring& outline, const Ring& hole, std::span<const Ring> later_ho
     for (std::size_t candidate : order) {
         const Point2 p = outline[candidate];
         if (crosses_ring(outline, m, p) || crosses_ring(hole, m, p)) continue;
+        // The bridge runs between the hole and the outline, not across either.
+        const Point2 middle{(m.x + p.x) / 2, (m.y + p.y) / 2};
+        if (inside_loop(hole, middle) || !inside_loop(outline, middle)) continue;
         if (std::any_of(later_holes.begin(), later_holes.end(),
                         [&](const Ring& other) { return crosses_ring(other, m, p); }))
             continue;
