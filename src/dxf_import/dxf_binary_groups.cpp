@@ -170,13 +170,16 @@ bool DxfBinaryGroups::read_value(BinaryGroup& group) {
             return true;
         }
     }
-    const auto written = binary_value_type(group.code) == BinaryValue::Real
-                             ? std::to_chars(std::begin(number_text_), std::end(number_text_),
-                                             group.number)
-                             : std::to_chars(std::begin(number_text_), std::end(number_text_),
-                                             static_cast<long long>(group.number));
-    group.text = std::string_view(number_text_, static_cast<std::size_t>(written.ptr - number_text_));
     return true;
+}
+
+std::string_view binary_number_text(const BinaryGroup& group, char* buffer) {
+    constexpr std::size_t kSize = 32;
+    const auto written = binary_value_type(group.code) == BinaryValue::Real
+                             ? std::to_chars(buffer, buffer + kSize, group.number)
+                             : std::to_chars(buffer, buffer + kSize,
+                                             static_cast<long long>(group.number));
+    return std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }
 
 }  // namespace zov

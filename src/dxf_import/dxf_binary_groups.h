@@ -17,9 +17,12 @@ inline constexpr std::string_view kBinaryDxfSentinel{"AutoCAD Binary DXF\r\n\x1a
 enum class BinaryValue { Text, Real, Int16, Int32, Int64, Byte, Chunk };
 BinaryValue binary_value_type(int code);
 
-// One group as read: its code, its value as text (numbers written the
-// shortest way that reads back to the same number) and, for numeric
-// groups, the number itself.
+// The number of a numeric group as an ASCII file writes it: reals the
+// shortest way that reads back to the same number, integers as integers.
+// The text is placed in `buffer` (at least 32 bytes).
+std::string_view binary_number_text(const struct BinaryGroup& group, char* buffer);
+
+// One group as read: its code and its value, as text or as a number.
 struct BinaryGroup {
     int code = 0;
     std::string_view text;
@@ -63,7 +66,6 @@ private:
     std::size_t size_ = 0;
     std::size_t at_ = 0;
     bool one_byte_codes_ = false;
-    char number_text_[40] = {};
     std::string chunk_text_;
 };
 

@@ -63,7 +63,7 @@ int DxfGroupReader::read_binary_group() {
 }
 
 void DxfGroupReader::convert_value() {
-    if (!has_non_ascii(value_)) return;
+    if ((!utf8_text_ && !code_page_.active()) || !has_non_ascii(value_)) return;
     if (utf8_text_) {
         converted_ = utf8_to_cp932(value_);
         value_ = converted_;

@@ -36,7 +36,7 @@ public:
     bool ended() const { return ended_; }
     bool is_code_line() const { return expect_value_; }
     int code() const { return code_; }
-    std::string_view value() const { return value_; }
+    std::string_view value() const { return numeric_ ? number_text() : value_; }
     double real() const;
     int integer() const;
 
@@ -55,6 +55,8 @@ public:
 
 private:
     int read_binary_group();
+    // The text of a numeric binary value, made when it is asked for.
+    std::string_view number_text() const { return binary_number_text(pair_, number_text_); }
     // The value line as CP932 text.
     void convert_value();
 
@@ -64,6 +66,7 @@ private:
     std::int64_t pair_start_ = 0;
     bool binary_ = false;
     bool numeric_ = false;  // the value is pair_'s number
+    mutable char number_text_[32] = {};
     CodePageConverter code_page_;
     bool expect_value_ = false;
     bool ended_ = false;
