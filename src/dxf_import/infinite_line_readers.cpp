@@ -14,7 +14,7 @@ namespace zov {
 namespace {
 
 // Half the size of the box around a base point when nothing of the drawing
-// is known yet.
+// (or only that point) is known yet.
 constexpr double kLoneBoxHalfSize = 1000.0;
 
 struct Box {
@@ -30,7 +30,8 @@ Box drawing_box(const DxfContext& context, Point2 base) {
     if (box.min_x > box.max_x || box.min_y > box.max_y) box = {base.x, base.y, base.x, base.y};
     box = {std::min(box.min_x, base.x), std::min(box.min_y, base.y), std::max(box.max_x, base.x),
            std::max(box.max_y, base.y)};
-    const double margin = std::max({box.max_x - box.min_x, box.max_y - box.min_y, kLoneBoxHalfSize});
+    double margin = std::max(box.max_x - box.min_x, box.max_y - box.min_y);
+    if (!(margin > 0)) margin = kLoneBoxHalfSize;
     return {box.min_x - margin, box.min_y - margin, box.max_x + margin, box.max_y + margin};
 }
 

@@ -7,6 +7,7 @@
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/dxf_readers.h"
+#include "dxf_import/polyline_widths.h"
 
 namespace zov {
 
@@ -53,14 +54,16 @@ double take_bulge(double bulge, bool& closed) {
 bool marks_dot(double bulge) { return bulge > 0.998 && bulge < 1.0; }
 
 // Writes one segment of a polyline from p1 to p2: a point record for a dot
-// segment, an arc for a bulged one, else a straight line. The segment's ends
-// count for the extents unless it is the closing segment. Returns 1.
+// segment, the band of a wide one, an arc for a bulged one, else a straight
+// line. The segment's ends count for the extents unless it is the closing
+// segment. Returns the number of records: 1, except for wide segments.
 int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Point2 p2,
-                  double bulge, bool dot, bool closing) {
+                  double bulge, bool dot, bool closing, SegmentWidths widths = {}) {
     if (!closing) {
         context.report_point(p1.x, p1.y);
         context.report_point(p2.x, p2.y);
     }
+    if (widths.wide() && !dot) return write_wide_segment(context, base, p1, p2, bulge, widths);
     if (bulge != 0 && !dot) return bulge_arc_segment(context, base, p1, p2, bulge);
     EntityRecord record = base;
     record.kind = dot ? kEntityPoint : kEntityLine;
@@ -100,14 +103,18 @@ int read_polyline(DxfContext& context) {
     base.kind = kEntityLine;
     bool closed = false;
     DxfGroupReader& reader = context.reader;
+    SegmentWidths default_widths;  // of every vertex that gives none
     while (reader.read_pair()) {
         if (take_common_group(context, base)) continue;
         if (reader.code() == 70) closed = (reader.integer() & 1) != 0;
+        if (reader.code() == 40) default_widths.start = reader.real();
+        if (reader.code() == 41) default_widths.end = reader.real();
     }
 
     PolylinePoints points;
     Point2 point;
     double bulge = 0.0;
+    SegmentWidths widths = default_widths;
     bool can_take_back = false;
     int written = 0;
     // Vertices up to the SEQEND item, whose groups end the polyline.
@@ -120,13 +127,17 @@ int read_polyline(DxfContext& context) {
                 case 20:
                     point.y = reader.real();
                     if (points.add(point)) {
-                        written += write_segment(context, base, points.previous(), point, bulge,
-                                                 marks_dot(bulge), false);
-                        can_take_back = true;
+                        const int records = write_segment(context, base, points.previous(), point,
+                                                          bulge, marks_dot(bulge), false, widths);
+                        written += records;
+                        can_take_back = records == 1;
                         bulge = 0.0;
+                        widths = default_widths;
                     }
                     break;
                 case 42: bulge = take_bulge(reader.real(), closed); break;
+                case 40: widths.start = reader.real(); break;
+                case 41: widths.end = reader.real(); break;
                 case 70:
                     // A spline frame point: the next segment overwrites the last one.
                     if (reader.integer() == kSplineFramePoint && can_take_back) {
@@ -140,14 +151,16 @@ int read_polyline(DxfContext& context) {
         if (sequence_end) break;
     }
     if (closed && points.count() > 1)
-        written += write_segment(context, base, points.last(), points.first(), bulge, false, true);
+        written += write_segment(context, base, points.last(), points.first(), bulge, false, true,
+                                 widths);
     return written;
 }
 
 namespace {
 
 // LWPOLYLINE and SPLINE: the points of groups 10 and 20 (a spline's control
-// points), and for LWPOLYLINE the bulge of group 42 that follows a point.
+// points), and for LWPOLYLINE the bulge of group 42 and the widths of groups
+// 40 and 41 that follow a point, and the constant width of group 43.
 int read_point_polyline(DxfContext& context, bool takes_bulges) {
     EntityRecord base;
     base.kind = kEntityLine;
@@ -155,6 +168,12 @@ int read_point_polyline(DxfContext& context, bool takes_bulges) {
     PolylinePoints points;
     Point2 point;
     double bulge = 0.0;
+    double constant_width = 0.0;
+    SegmentWidths widths;
+    // The widths of the segment that starts at the last point.
+    auto segment_widths = [&] {
+        return widths.wide() ? widths : SegmentWidths{constant_width, constant_width};
+    };
     int written = 0;
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
@@ -164,21 +183,32 @@ int read_point_polyline(DxfContext& context, bool takes_bulges) {
             case 42:
                 if (takes_bulges) bulge = take_bulge(reader.real(), closed);
                 break;
+            case 40:
+                if (takes_bulges) widths.start = reader.real();
+                break;
+            case 41:
+                if (takes_bulges) widths.end = reader.real();
+                break;
+            case 43:
+                if (takes_bulges) constant_width = reader.real();
+                break;
             case 10: point.x = reader.real(); break;
             case 20:
                 point.y = reader.real();
                 if (points.add(point)) {
                     const bool dot = points.count() == 2 && marks_dot(bulge);
                     written += write_segment(context, base, points.previous(), point, bulge, dot,
-                                             false);
+                                             false, segment_widths());
                     bulge = 0.0;
+                    widths = {};
                 }
                 break;
             default: break;
         }
     }
     if (closed && points.count() > 1)
-        written += write_segment(context, base, points.last(), points.first(), bulge, false, true);
+        written += write_segment(context, base, points.last(), points.first(), bulge, false, true,
+                                 segment_widths());
     return written;
 }
 

@@ -21,7 +21,8 @@ def save(doc, folder, name):
 
 
 def entities(version):
-    """Array inserts, faces, construction lines, a multileader, true colour."""
+    """Array inserts, faces, wide polylines, construction lines, a multileader,
+    true colour."""
     doc = ezdxf.new(version)
     msp = doc.modelspace()
     seat = doc.blocks.new("SEAT")
@@ -31,7 +32,12 @@ def entities(version):
     array.grid(size=(2, 3), spacing=(5, 10))  # 2 rows, 3 columns
     msp.add_3dface([(0, 0), (4, 0), (4, 3), (0, 3)], dxfattribs={"invisible": 2})
     msp.add_3dface([(10, 0), (14, 0), (12, 3), (12, 3)])
+    # Wide polylines: a constant width, a tapering segment, a wide arc.
+    wide = msp.add_polyline2d([(0, 60, 2, 2, 0), (10, 60, 2, 0, 0.5), (10, 70, 0, 0, 0)],
+                              format="xyseb", dxfattribs={"color": 4})
     if version != "R12":
+        msp.add_lwpolyline([(20, 60), (30, 60), (30, 70)], dxfattribs={"const_width": 1.0,
+                                                                       "color": 5})
         msp.add_xline((50, 25), (1, 1))
         msp.add_ray((50, 25), (0, 1))
         msp.add_line((0, 50), (10, 50), dxfattribs={"true_color": ezdxf.rgb2int((250, 2, 1))})

@@ -101,6 +101,33 @@ TEST_F(EzdxfProbes, FacesAreTheirVisibleEdges) {
     EXPECT_EQ(edges, expected);
 }
 
+TEST_F(EzdxfProbes, WidePolylinesAreTheBandsTheyCover) {
+    for (const char* probe : {"entities_R12", "entities_R2018"}) {
+        SCOPED_TRACE(probe);
+        ASSERT_EQ(import_probe(probe), 0);
+        std::map<int, std::vector<EntityRecord>> bands;
+        for (const EntityRecord& e : of_kind(kEntitySolid)) bands[e.colour].push_back(e);
+        // POLYLINE: a straight segment 2 wide, then an arc narrowing to nothing.
+        const auto& polyline = bands[4];
+        ASSERT_GT(polyline.size(), 2u);
+        const std::array<double, 8> corners = {polyline[0].p56, polyline[0].p64, polyline[0].x1,
+                                               polyline[0].y1,  polyline[0].p72, polyline[0].p88,
+                                               polyline[0].p80, polyline[0].p96};
+        EXPECT_EQ(corners, (std::array<double, 8>{0, 61, 0, 59, 10, 61, 10, 59}));
+        EXPECT_NEAR(polyline.back().p72, 10, 1e-9);  // the arc ends in a point at (10, 70)
+        EXPECT_NEAR(polyline.back().p88, 70, 1e-9);
+        EXPECT_EQ(polyline.back().p72, polyline.back().p80);
+        EXPECT_EQ(polyline.back().p88, polyline.back().p96);
+        if (std::string(probe) == "entities_R12") continue;
+        // LWPOLYLINE of constant width 1: two segments, two bands.
+        const auto& light = bands[5];
+        ASSERT_EQ(light.size(), 2u);
+        EXPECT_EQ(light[1].p56, 29.5);  // up from (30, 60), its left side at x 29.5
+        EXPECT_EQ(light[1].x1, 30.5);
+        EXPECT_EQ(light[1].p96, 70);
+    }
+}
+
 TEST_F(EzdxfProbes, ConstructionLinesReachAcrossTheDrawing) {
     ASSERT_EQ(import_probe("entities_R2000"), 0);
     // The drawing spans (0, 0) to (100, 50) (the header's extents are left
