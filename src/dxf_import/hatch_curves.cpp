@@ -26,13 +26,17 @@ void append_point(std::vector<Point2>& points, Point2 point) {
 void append_elliptic_arc(std::vector<Point2>& points, Point2 centre, Point2 major, double ratio,
                          double start, double end, bool clockwise) {
     if (!std::isfinite(start) || !std::isfinite(end)) return;
-    while (end <= start) end += 2 * M_PI;
-    if (end - start > 2 * M_PI) end = start + 2 * M_PI;
+    // The end is taken within a turn beyond the start; the sweep is computed
+    // on its own, since far from 0 adding a turn to an angle may not change it.
+    double sweep = end - start;
+    if (!(sweep > 0)) sweep = std::fmod(sweep, 2 * M_PI) + 2 * M_PI;
+    sweep = std::min(sweep, 2 * M_PI);
+    if (!std::isfinite(sweep)) return;
     const Point2 minor{-major.y * ratio, major.x * ratio};
-    const int steps = steps_for(end - start);
+    const int steps = steps_for(sweep);
     std::vector<Point2> arc;
     for (int k = 0; k <= steps; ++k) {
-        const double t = start + (end - start) * k / steps;
+        const double t = start + sweep * k / steps;
         arc.push_back({centre.x + major.x * std::cos(t) + minor.x * std::sin(t),
                        centre.y + major.y * std::cos(t) + minor.y * std::sin(t)});
     }

@@ -1,6 +1,7 @@
 // Binary DXF files built from the same groups as ASCII ones, broken binary
 // files, and the bounds of the kinds that multiply records (array inserts,
 // hatches) against absurd counts.
+#include <cmath>
 #include <functional>
 #include <random>
 
@@ -98,6 +99,50 @@ TEST_F(BinaryAndBounds, GarbageAfterTheSentinelReadsAsNothingMuch) {
     expect_whole_store(import_binary(unterminated));
     // Only the sentinel, and a file too short to hold it.
     expect_whole_store(import_binary(std::string(kBinaryDxfSentinel) + "x"));
+}
+
+TEST_F(BinaryAndBounds, BinaryFilesWithBytesChangedAtRandomStillImport) {
+    const std::string whole = binary_dxf(drawing_of_new_kinds().text("\n"));
+    std::mt19937 random(1616);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = whole;
+        const int changes = 1 + static_cast<int>(random() % 8);
+        for (int c = 0; c < changes; ++c) {
+            const std::size_t at = kBinaryDxfSentinel.size() +
+                                   random() % (bytes.size() - kBinaryDxfSentinel.size());
+            bytes[at] = static_cast<char>(random());
+        }
+        SCOPED_TRACE(round);
+        expect_whole_store(import_binary(bytes));
+    }
+}
+
+TEST_F(BinaryAndBounds, HatchesOfRandomLoopsAndPatternsStayBounded) {
+    std::mt19937 random(75);
+    const double scales[] = {1e-12, 1.0, 1e6, 1e150};
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        const double scale = scales[round % 4];
+        std::uniform_real_distribution<double> coordinate(-scale, scale);
+        DxfFixture dxf;
+        dxf.section("ENTITIES").item("HATCH").group(70, round % 2).group(91, 3);
+        for (int loop = 0; loop < 3; ++loop) {
+            const int points = 1 + static_cast<int>(random() % 40);
+            dxf.group(92, 2).group(72, 1).group(73, 1).group(93, points);
+            for (int k = 0; k < points; ++k) {
+                // Some points repeat the one before, some bulges are absurd.
+                const double x = k % 7 == 3 ? 0.0 : coordinate(random);
+                dxf.group(10, x).group(20, coordinate(random)).group(42, k % 5 == 0 ? 1e9 : 0.3);
+            }
+        }
+        dxf.group(75, static_cast<int>(random() % 3)).group(78, 1).group(53, coordinate(random))
+            .group(43, 0.0).group(44, 0.0).group(45, coordinate(random) / 50)
+            .group(46, coordinate(random) / 50).group(79, 2).group(49, coordinate(random) / 10)
+            .group(49, -std::fabs(coordinate(random)) / 10);
+        dxf.end_section().end_of_file();
+        expect_whole_store(import(dxf));
+        EXPECT_LE(header().ent_num, 200000 + 3 * 40 * 80);
+    }
 }
 
 TEST_F(BinaryAndBounds, AbsurdArrayCountsStopAtTheBound) {
