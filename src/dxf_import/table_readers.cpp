@@ -7,6 +7,7 @@
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_readers.h"
 #include "dxf_import/line_type_classifier.h"
+#include "dxf_import/true_colour.h"
 
 namespace zov {
 
@@ -69,6 +70,7 @@ int read_layer_record(DxfContext& context) {
                 if (colour < 0) record.flags = set_bit(record.flags, kLayerHiddenBit);
                 break;
             }
+            case 420: record.colour = nearest_colour_index(reader.integer()); break;
             case 70: {
                 const int flags = reader.integer();
                 if (flags & 3) record.flags = set_bit(record.flags, kLayerFrozenBit);

@@ -25,6 +25,8 @@ def entities(version):
     true colour."""
     doc = ezdxf.new(version)
     msp = doc.modelspace()
+    if version != "R12":
+        doc.layers.add("TEAL", true_color=ezdxf.rgb2int((0, 128, 128)))
     seat = doc.blocks.new("SEAT")
     seat.add_line((0, 0), (1, 0))
     msp.add_line((0, 0), (100, 50), dxfattribs={"color": 3})

@@ -173,6 +173,14 @@ TEST_F(EzdxfProbes, TrueColourIsTheNearestColourIndex) {
         }
     }
     EXPECT_TRUE(found);
+    // A layer's true colour: (0, 128, 128) is nearest to index 134 (0, 127, 127).
+    bool teal = false;
+    for (std::int32_t n = 1; n <= header().lay_num; ++n) {
+        if (fixed_text(layer(n).name) != "TEAL") continue;
+        EXPECT_EQ(layer(n).colour, 134);
+        teal = true;
+    }
+    EXPECT_TRUE(teal);
 }
 
 TEST_F(EzdxfProbes, TextsOfWesternCodePagesAndEscapesBecomeCp932) {
