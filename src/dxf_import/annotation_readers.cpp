@@ -115,19 +115,6 @@ private:
     Point2 point_;
 };
 
-int write_leg(DxfContext& context, const EntityRecord& base, std::int32_t kind, Point2 from,
-              Point2 to) {
-    EntityRecord record = base;
-    record.kind = kind;
-    record.x1 = from.x;
-    record.y1 = from.y;
-    record.p56 = to.x;
-    record.p64 = to.y;
-    context.report_point(from.x, from.y);
-    context.report_point(to.x, to.y);
-    return context.write_entity(record);
-}
-
 // A leader line from its arrow tip through its vertices to the landing, and
 // the dogleg beyond it.
 int write_leader(DxfContext& context, const EntityRecord& base, const Leader& leader) {
@@ -137,15 +124,15 @@ int write_leader(DxfContext& context, const EntityRecord& base, const Leader& le
         if (line.back().x != leader.landing.x || line.back().y != leader.landing.y)
             line.push_back(leader.landing);
         for (std::size_t k = 0; k + 1 < line.size(); ++k)
-            written += write_leg(context, base, k == 0 ? kEntityLeader : kEntityLine, line[k],
-                                 line[k + 1]);
+            written += write_two_point_record(context, base, k == 0 ? kEntityLeader : kEntityLine,
+                                              line[k], line[k + 1], true);
     }
     const double length = std::hypot(leader.dogleg_direction.x, leader.dogleg_direction.y);
     if (leader.dogleg_length != 0 && length > 0) {
         const double scale = leader.dogleg_length / length;
         const Point2 end{leader.landing.x + leader.dogleg_direction.x * scale,
                          leader.landing.y + leader.dogleg_direction.y * scale};
-        written += write_leg(context, base, kEntityLine, leader.landing, end);
+        written += write_two_point_record(context, base, kEntityLine, leader.landing, end, true);
     }
     return written;
 }

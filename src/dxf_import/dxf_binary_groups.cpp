@@ -102,40 +102,24 @@ bool DxfBinaryGroups::next(BinaryGroup& group) {
     return read_code(group.code) && read_value(group);
 }
 
-bool DxfBinaryGroups::read_value(BinaryGroup& group) {
+template <class T>
+bool DxfBinaryGroups::read_number_value(BinaryGroup& group) {
+    T value{};
+    if (!read_number(value)) return false;
+    // As for ASCII numbers: what is not finite reads as 0.
+    group.number = static_cast<double>(value);
+    if (!std::isfinite(group.number)) group.number = 0.0;
     group.numeric = true;
+    return true;
+}
+
+bool DxfBinaryGroups::read_value(BinaryGroup& group) {
     switch (binary_value_type(group.code)) {
-        case BinaryValue::Real: {
-            double value = 0.0;
-            if (!read_number(value)) return false;
-            // As for ASCII numbers: what is not finite reads as 0.
-            group.number = std::isfinite(value) ? value : 0.0;
-            break;
-        }
-        case BinaryValue::Int16: {
-            std::int16_t value = 0;
-            if (!read_number(value)) return false;
-            group.number = value;
-            break;
-        }
-        case BinaryValue::Int32: {
-            std::int32_t value = 0;
-            if (!read_number(value)) return false;
-            group.number = value;
-            break;
-        }
-        case BinaryValue::Int64: {
-            std::int64_t value = 0;
-            if (!read_number(value)) return false;
-            group.number = static_cast<double>(value);
-            break;
-        }
-        case BinaryValue::Byte: {
-            std::uint8_t value = 0;
-            if (!read_number(value)) return false;
-            group.number = value;
-            break;
-        }
+        case BinaryValue::Real: return read_number_value<double>(group);
+        case BinaryValue::Int16: return read_number_value<std::int16_t>(group);
+        case BinaryValue::Int32: return read_number_value<std::int32_t>(group);
+        case BinaryValue::Int64: return read_number_value<std::int64_t>(group);
+        case BinaryValue::Byte: return read_number_value<std::uint8_t>(group);
         case BinaryValue::Chunk: {
             // A length byte and that many bytes, shown as hex digits as an
             // ASCII file writes them.
@@ -170,7 +154,7 @@ bool DxfBinaryGroups::read_value(BinaryGroup& group) {
             return true;
         }
     }
-    return true;
+    return false;
 }
 
 std::string_view binary_number_text(const BinaryGroup& group, char* buffer) {

@@ -61,6 +61,8 @@ private:
     bool read_value(BinaryGroup& group);
     template <class T>
     bool read_number(T& value);
+    template <class T>
+    bool read_number_value(BinaryGroup& group);
 
     const unsigned char* data_ = nullptr;
     std::size_t size_ = 0;

@@ -4,6 +4,7 @@
 // 0 (header variables also stop at code 9), whose value is left for the
 // caller, and returns the number of entity records it wrote (0 for items that
 // are not entities).
+#include <cstdint>
 #include <string_view>
 
 namespace zov {
@@ -48,6 +49,12 @@ int read_ray(DxfContext& context);
 int read_hatch(DxfContext& context);  // its fill, or its outline
 int read_multileader(DxfContext& context);  // its leader lines and text
 int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
+
+// Writes a record of `kind` from `from` (x1, y1) to `to` (p56, p64) with the
+// layer, colour, line type, flags and paper space of `base`; its points
+// count for the extents when `reported`. Returns 1.
+int write_two_point_record(DxfContext& context, const EntityRecord& base, std::int32_t kind,
+                           Point2 from, Point2 to, bool reported);
 
 // Writes a cleaned MTEXT text as one text record per line ("\P"), each line
 // below the one before it; `aligned` places each by the alignment codes of

@@ -9,7 +9,6 @@ namespace zov {
 
 int read_3dface(DxfContext& context) {
     EntityRecord base;
-    base.kind = kEntityLine;
     std::array<Point2, 4> corners;
     int invisible_edges = 0;
     read_entity_groups(context, base, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {
@@ -24,14 +23,7 @@ int read_3dface(DxfContext& context) {
         const Point2 to = corners[(edge + 1) % corners.size()];
         // A triangle repeats its third corner as the fourth: no edge there.
         if ((invisible_edges & (1 << edge)) != 0 || (from.x == to.x && from.y == to.y)) continue;
-        EntityRecord record = base;
-        record.x1 = from.x;
-        record.y1 = from.y;
-        record.p56 = to.x;
-        record.p64 = to.y;
-        context.report_point(from.x, from.y);
-        context.report_point(to.x, to.y);
-        written += context.write_entity(record);
+        written += write_two_point_record(context, base, kEntityLine, from, to, true);
     }
     return written;
 }

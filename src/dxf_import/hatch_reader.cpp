@@ -31,16 +31,9 @@ constexpr std::size_t kMaxNotes = 100;
 int write_outline(DxfContext& context, const EntityRecord& base, const std::vector<Loop>& loops) {
     int written = 0;
     for (const Loop& loop : loops) {
-        for (std::size_t i = 0; i < loop.size(); ++i) {
-            const Point2 to = loop[(i + 1) % loop.size()];
-            EntityRecord record = base;
-            record.kind = kEntityLine;
-            record.x1 = loop[i].x;
-            record.y1 = loop[i].y;
-            record.p56 = to.x;
-            record.p64 = to.y;
-            written += context.write_entity(record);
-        }
+        for (std::size_t i = 0; i < loop.size(); ++i)
+            written += write_two_point_record(context, base, kEntityLine, loop[i],
+                                              loop[(i + 1) % loop.size()], false);
     }
     return written;
 }
@@ -67,14 +60,9 @@ int write_pattern(DxfContext& context, const EntityRecord& base,
                   const std::vector<PatternSegment>& segments) {
     int written = 0;
     for (const PatternSegment& segment : segments) {
-        EntityRecord record = base;
         const bool dot = segment.from.x == segment.to.x && segment.from.y == segment.to.y;
-        record.kind = dot ? kEntityPoint : kEntityLine;
-        record.x1 = segment.from.x;
-        record.y1 = segment.from.y;
-        record.p56 = segment.to.x;
-        record.p64 = segment.to.y;
-        written += context.write_entity(record);
+        written += write_two_point_record(context, base, dot ? kEntityPoint : kEntityLine,
+                                          segment.from, segment.to, false);
     }
     return written;
 }
