@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/encoding.h"
 #include "common/paths.h"
 
 namespace zov {
@@ -46,22 +45,15 @@ const char* code_page_charset(std::string_view dwg_code_page) {
     return nullptr;
 }
 
-CodePageConverter::~CodePageConverter() { select(""); }
+namespace {
 
-void CodePageConverter::select(std::string_view dwg_code_page) {
-    if (from_code_page_ != nullptr) iconv_close(descriptor(from_code_page_));
-    from_code_page_ = nullptr;
-    const char* charset = code_page_charset(dwg_code_page);
-    if (charset == nullptr) return;
-    iconv_t cd = iconv_open("UTF-8", charset);
-    if (cd != reinterpret_cast<iconv_t>(-1)) from_code_page_ = cd;
-}
-
-std::string CodePageConverter::to_cp932(std::string_view text) {
-    if (from_code_page_ == nullptr) return std::string(text);
-    iconv_t cd = descriptor(from_code_page_);
+// Converts with `cd` from its start state; an invalid or unconvertible
+// character becomes `replacement` (one input byte, or one whole UTF-8
+// character when the input is UTF-8).
+std::string convert(iconv_t cd, std::string_view text, std::string_view replacement,
+                    bool from_utf8) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    std::string utf8;
+    std::string converted;
     char* in = const_cast<char*>(text.data());
     std::size_t in_left = text.size();
     char buffer[1024];
@@ -69,15 +61,47 @@ std::string CodePageConverter::to_cp932(std::string_view text) {
         char* out = buffer;
         std::size_t out_left = sizeof buffer;
         const std::size_t rc = iconv(cd, &in, &in_left, &out, &out_left);
-        utf8.append(buffer, static_cast<std::size_t>(out - buffer));
+        converted.append(buffer, static_cast<std::size_t>(out - buffer));
         if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        // An invalid or incomplete sequence: one byte becomes "?".
-        utf8 += '?';
-        ++in;
-        --in_left;
+        converted += replacement;
+        std::size_t skip = 1;
+        while (from_utf8 && skip < in_left && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80)
+            ++skip;
+        in += skip;
+        in_left -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    return utf8_to_cp932(utf8);
+    return converted;
+}
+
+void close_descriptor(void*& handle) {
+    if (handle != nullptr) iconv_close(descriptor(handle));
+    handle = nullptr;
+}
+
+void* open_descriptor(const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    return cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd;
+}
+
+}  // namespace
+
+CodePageConverter::~CodePageConverter() { select(""); }
+
+void CodePageConverter::select(std::string_view dwg_code_page) {
+    close_descriptor(from_code_page_);
+    close_descriptor(to_cp932_);
+    const char* charset = code_page_charset(dwg_code_page);
+    if (charset == nullptr) return;
+    from_code_page_ = open_descriptor("UTF-8", charset);
+    to_cp932_ = open_descriptor("CP932", "UTF-8");
+    if (to_cp932_ == nullptr) close_descriptor(from_code_page_);
+}
+
+std::string CodePageConverter::to_cp932(std::string_view text, std::string_view replacement) {
+    if (from_code_page_ == nullptr) return std::string(text);
+    const std::string utf8 = convert(descriptor(from_code_page_), text, replacement, false);
+    return convert(descriptor(to_cp932_), utf8, replacement, true);
 }
 
 }  // namespace zov

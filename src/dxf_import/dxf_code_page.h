@@ -1,8 +1,9 @@
 #pragma once
 // The code page of a DXF file written before version AC1021 ($DWGCODEPAGE,
 // such as ANSI_1252): texts and names in a code page other than Japanese are
-// converted to CP932, a character that CP932 cannot hold becoming "?".
-// ANSI_932 (and unknown code pages) leave the bytes as they are.
+// converted to CP932, a character that CP932 cannot hold becoming a
+// replacement the caller chooses. ANSI_932 (and unknown code pages) leave the
+// bytes as they are.
 #include <string>
 #include <string_view>
 
@@ -24,11 +25,13 @@ public:
     void select(std::string_view dwg_code_page);
     bool active() const { return from_code_page_ != nullptr; }
 
-    // `text` in CP932; an invalid byte or a character CP932 lacks gives "?".
-    std::string to_cp932(std::string_view text);
+    // `text` in CP932; an invalid byte or a character CP932 lacks gives
+    // `replacement`.
+    std::string to_cp932(std::string_view text, std::string_view replacement);
 
 private:
-    void* from_code_page_ = nullptr;  // iconv descriptor to UTF-8
+    void* from_code_page_ = nullptr;  // iconv descriptors: the code page to UTF-8,
+    void* to_cp932_ = nullptr;        // and UTF-8 to CP932
 };
 
 }  // namespace zov

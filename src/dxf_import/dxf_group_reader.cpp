@@ -68,7 +68,10 @@ void DxfGroupReader::convert_value() {
         converted_ = utf8_to_cp932(value_);
         value_ = converted_;
     } else if (code_page_.active()) {
-        converted_ = code_page_.to_cp932(value_);
+        // A name with "?" would not be a valid name in a DXF file written
+        // from the store: names (layers, blocks, line types, styles) get "_".
+        const bool name = code_ == 2 || code_ == 3 || code_ == 6 || code_ == 7 || code_ == 8;
+        converted_ = code_page_.to_cp932(value_, name ? "_" : "?");
         value_ = converted_;
     }
 }

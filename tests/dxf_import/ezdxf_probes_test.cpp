@@ -189,13 +189,17 @@ TEST_F(EzdxfProbes, TextsOfWesternCodePagesAndEscapesBecomeCp932) {
         ASSERT_EQ(import_probe(probe), 0);
         const auto texts = of_kind(kEntityText);
         ASSERT_EQ(texts.size(), 2u);
-        EXPECT_EQ(text_of(texts[0]), utf8_to_cp932("45° ÄÜÖ"));
+        // CP932 has the degree sign but no umlauts.
+        EXPECT_EQ(text_of(texts[0]), utf8_to_cp932("45°") + " ???");
         // Japanese characters as CP932, a Cyrillic one as CP932 holds it too.
         EXPECT_EQ(text_of(texts[1]), utf8_to_cp932("日本 Ж"));
+        // In names an "_" stands for what CP932 lacks, which keeps them valid
+        // names; UTF-8 files keep the "?" they always had.
+        const std::string name = std::string(probe) == "texts_R2000" ? "W_nde" : "W?nde";
         bool layer_found = false;
         for (std::int32_t n = 1; n <= header().lay_num; ++n)
-            layer_found |= fixed_text(layer(n).name) == utf8_to_cp932("Wände");
-        EXPECT_TRUE(layer_found);
+            layer_found |= fixed_text(layer(n).name) == name;
+        EXPECT_TRUE(layer_found) << name;
     }
 }
 
