@@ -1,7 +1,11 @@
-// ZovView: the drawing viewer. The headless commands below run without a
-// window; they write to stdout and report failures on stderr.
+// ZovView: the drawing viewer. "zovview [FILE] [/D:FOLDER]" opens the
+// window; the headless commands below ("zovview --option ...") run without
+// one, write to stdout and report failures on stderr.
+#include <string_view>
+
 #include "commands.h"
 #include "common/headless_commands.h"
+#include "window/run_window.h"
 
 namespace {
 
@@ -25,5 +29,7 @@ constexpr char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-    return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    if (argc > 1 && std::string_view(argv[1]).starts_with("--"))
+        return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    return run_viewer_window(argc, argv);
 }
