@@ -11,20 +11,13 @@
 namespace zov {
 namespace {
 
-const std::string kStandIn = ZOV_SOURCE_DIR "/tests/viewer/DCONVERT.EXE";
-
 class Converter : public ShellTest {
 protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
 
     // A converter folder with the stand-in converter and, when asked, its data file.
     std::string converter_folder(bool with_data = true) {
-        const std::string folder = files.file("tools dir/");
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy_file(kStandIn, folder + "DCONVERT.EXE",
-                                   std::filesystem::copy_options::overwrite_existing);
-        if (with_data) write_file_bytes(folder + "ADINIT.DAT", "");
-        return folder;
+        return make_converter_folder(files.file("tools dir/"), ZOV_SOURCE_DIR, with_data);
     }
     std::string converter_log() const { return read_file_bytes(files.file("tools dir/DCONVERT.LOG")); }
 };

@@ -11,20 +11,14 @@
 #include "common/messages.h"
 #include "fixtures/scripted_file_dialog.h"
 #include "fixtures/temp_folder.h"
+#include "fixtures/viewer_test_days.h"
 #include "viewer/viewer_shell.h"
 
 namespace zov {
 
-// 2000-05-12 14:30:00 UTC
-inline constexpr std::time_t kMay12 = 958141800;
-inline constexpr std::time_t kOneDay = 24 * 60 * 60;
-
 class ShellTest : public ::testing::Test {
 protected:
-    ShellTest() {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-    }
+    ShellTest() { use_utc_local_time(); }
 
     // The text of message `i` in UTF-8.
     std::string message(std::size_t i) const {

@@ -17,8 +17,6 @@
 namespace zov {
 namespace {
 
-const std::string kStandIn = ZOV_SOURCE_DIR "/tests/viewer/DCONVERT.EXE";
-
 // Runs `inside` on the modal dialog of type D as soon as it is open.
 template <class D, class F>
 void when_open(F inside) {
@@ -76,12 +74,7 @@ TEST_F(WindowTest, HistoryEntryOfAFileThatHasGoneKeepsTheDialogOpen) {
 class DwgWindow : public WindowTest {
 protected:
     std::string converter_folder(bool with_data) {
-        const std::string folder = files.file("tools/");
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy_file(kStandIn, folder + "DCONVERT.EXE",
-                                   std::filesystem::copy_options::overwrite_existing);
-        if (with_data) write_file_bytes(folder + "ADINIT.DAT", "");
-        return folder;
+        return make_converter_folder(files.file("tools/"), ZOV_SOURCE_DIR, with_data);
     }
     int converter_runs() {
         const std::string log = read_file_bytes(files.file("tools/DCONVERT.LOG"));

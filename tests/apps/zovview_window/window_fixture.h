@@ -23,6 +23,7 @@
 #include "drawing_widget.h"
 #include "fixtures/scripted_file_dialog.h"
 #include "fixtures/temp_folder.h"
+#include "fixtures/viewer_test_days.h"
 #include "store/records.h"
 #include "store/store_reader.h"
 #include "viewer_window.h"
@@ -40,15 +41,11 @@ inline void ensure_widget_application() {
 }
 
 inline const std::string kSamples = ZOV_SOURCE_DIR "/samples/";
-// 2000-05-12 14:30:00 UTC
-inline constexpr std::time_t kMay12 = 958141800;
-inline constexpr std::time_t kOneDay = 24 * 60 * 60;
 
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
+        use_utc_local_time();
         ensure_widget_application();
         write_file_bytes(home.file(kHelpDrawingFileName), read_file_bytes(ZOV_BUILT_HELP_DRAWING));
     }
