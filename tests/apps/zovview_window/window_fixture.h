@@ -30,13 +30,16 @@
 
 namespace zov {
 
+// One application for the whole test program. It is never destroyed: at
+// exit, Qt's own statics (input devices of the test events) are gone before
+// a static application would be.
 inline void ensure_widget_application() {
     static int argc = 1;
     static char name[] = "test_zovview_window";
     static char* argv[] = {name, nullptr};
     if (QApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication application(argc, argv);
+        new QApplication(argc, argv);
     }
 }
 
