@@ -10,6 +10,7 @@
 #include "common/paths.h"
 #include "qt_messages.h"
 #include "render/qt_surface.h"
+#include "toolbar_icons.h"
 #include "viewer/help_drawing.h"
 
 namespace {
@@ -104,7 +105,7 @@ void DrawingWidget::finish_first_repaint() {
 
 void DrawingWidget::show_gesture(const zov::GestureResponse& response) {
     if (response.beep) QApplication::beep();
-    if (response.capture) setCursor(Qt::CrossCursor);
+    if (response.capture) setCursor(zoom_cursor());
     if (response.release_capture) unsetCursor();
     if (response.redraw) {
         redraw();

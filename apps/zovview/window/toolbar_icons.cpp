@@ -25,19 +25,20 @@ constexpr CommandIcon kIcons[] = {
     {zov::kCmdSaveDxf, "save_dxf.svg"},
 };
 
-// Draws the picture at both sizes, so the icon needs no image plugin.
+// Pictures are drawn by the SVG renderer itself, so no image plugin is needed.
+QPixmap pixmap_from_svg(QSvgRenderer& renderer, int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
 QIcon icon_from_svg(const QString& resource) {
     QSvgRenderer renderer(resource);
     QIcon icon;
     if (!renderer.isValid()) return icon;
-    for (const int side : {16, 32}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int side : {16, 32}) icon.addPixmap(pixmap_from_svg(renderer, side));
     return icon;
 }
 
@@ -51,4 +52,10 @@ QIcon command_icon(int command_id) {
 
 QIcon program_icon() {
     return icon_from_svg(":/icons/zovview.svg");
+}
+
+QCursor zoom_cursor() {
+    QSvgRenderer renderer(QString(":/icons/zoom.svg"));
+    if (!renderer.isValid()) return QCursor(Qt::CrossCursor);
+    return QCursor(pixmap_from_svg(renderer, 32), 13, 13);
 }

@@ -58,6 +58,7 @@ TEST_F(Navigation, BothButtonDragZoomsToTheRectangleWithARubberBand) {
     press(Qt::LeftButton, Qt::LeftButton, {100, 100});
     press(Qt::RightButton, Qt::LeftButton | Qt::RightButton, {100, 100});
     EXPECT_TRUE(window->view().gesture.active());
+    EXPECT_EQ(view().cursor().shape(), Qt::BitmapCursor);  // the zoom cursor
     move(Qt::LeftButton | Qt::RightButton, {300, 250});
     EXPECT_EQ(window->view().gesture.action(), GestureAction::ZoomRect);
     // The red band along the rectangle's edges (XOR red on the black ground).
@@ -72,6 +73,7 @@ TEST_F(Navigation, BothButtonDragZoomsToTheRectangleWithARubberBand) {
     release(Qt::LeftButton, Qt::RightButton, {200, 180});
     release(Qt::RightButton, Qt::NoButton, {200, 180});
     EXPECT_FALSE(window->view().gesture.active());
+    EXPECT_FALSE(view().testAttribute(Qt::WA_SetCursor));  // the usual cursor again
     EXPECT_EQ(view_window().history[0], wanted);
     EXPECT_EQ(view_window().history[1], fitted);
     // The pass after the gesture shows no band any more.
