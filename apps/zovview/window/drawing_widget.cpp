@@ -157,8 +157,12 @@ void DrawingWidget::wheelEvent(QWheelEvent* event) {
 void DrawingWidget::mousePressEvent(QMouseEvent* event) {
     const std::optional<zov::MouseButton> button = gesture_button(event->button());
     if (!button) return;
-    if (*button == zov::MouseButton::Left && (event->modifiers() & Qt::ShiftModifier))
+    if (*button == zov::MouseButton::Left && (event->modifiers() & Qt::ShiftModifier)) {
         zov::maintenance_copy(shell_);
+        // The question's box took the button's release: the press ends here,
+        // so the gesture does not believe the button still held.
+        if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+    }
     const QPoint at = event->position().toPoint();
     show_gesture(view_.gesture.press(*button, at.x(), at.y()));
 }

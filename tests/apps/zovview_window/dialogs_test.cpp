@@ -160,6 +160,13 @@ TEST_F(WindowTest, ShiftClickOffersTheMaintenanceCopy) {
     EXPECT_EQ(read_file_bytes(home.file(kHelpDrawingFileName)), read_file_bytes(home.file(kDataFileName)));
     EXPECT_EQ(title(), "plan.dxf - ZovView");
     EXPECT_EQ(window->view().view.history[0], before);  // a plain click moves nothing
+    // The box took the release of a Shift-press: a right press afterwards
+    // starts no gesture, as the left button is no longer held.
+    messages.answers = {true};
+    press(Qt::LeftButton, Qt::LeftButton, {50, 50}, Qt::ShiftModifier);
+    press(Qt::RightButton, Qt::RightButton, {60, 60});
+    EXPECT_FALSE(window->view().gesture.active());
+    release(Qt::RightButton, Qt::NoButton, {60, 60});
     // The next day starts with it.
     window.reset();
     clock.set(kMay12 + kOneDay);
