@@ -1,7 +1,6 @@
 // ZovView: the drawing viewer. "zovview [FILE] [/D:FOLDER]" opens the
 // window; the headless commands below ("zovview --option ...") run without
 // one, write to stdout and report failures on stderr.
-#include <string_view>
 
 #include "commands.h"
 #include "common/headless_commands.h"
@@ -16,20 +15,22 @@ constexpr zov::HeadlessCommand kCommands[] = {
     {"--help-drawing", help_drawing_command},
 };
 
-constexpr char kUsage[] =
-    "usage: zovview --dump FILE [--home DIR]\n"
+constexpr zov::ProgramUsage kUsage{"zovview",
+    "usage: zovview [FILE] [/D:FOLDER]   (the window)\n"
+    "       zovview --dump FILE [--home DIR]\n"
     "       zovview --render FILE -o OUT.png [--size WxH] "
     "[--filter visible|all|hidden|locked]\n"
     "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
     "[--home DIR]\n"
     "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
     "[--home DIR]\n"
-    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n";
+    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n"
+    "       zovview --help | --version\n"
+    "A command that writes a file prints its name; --quiet shows only errors and warnings.\n"};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::string_view(argv[1]).starts_with("--"))
-        return zov::run_headless_command(kCommands, argc, argv, kUsage);
-    return run_viewer_window(argc, argv);
+    if (wants_window(argc, argv)) return run_viewer_window(argc, argv);
+    return zov::run_headless_command(kCommands, argc, argv, kUsage);
 }

@@ -113,6 +113,7 @@ int render(const RenderOptions& options, const std::string& folder, zov::Message
                         zov::utf8_to_cp932(options.output).c_str());
         return 1;
     }
+    zov::print_written_file(options.output);
     return 0;
 }
 
@@ -120,7 +121,7 @@ int render(const RenderOptions& options, const std::string& folder, zov::Message
 
 int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
-    if (!options) return 1;
+    if (!options) return zov::kExitMisuse;
     // Fonts need a GUI application; without a display it paints offscreen.
     // The command reports through its own messages: Qt's notes about the
     // platform (no runtime folder and the like) are not shown.

@@ -21,7 +21,16 @@ void show_maximised(QWidget& window) {
     window.showMaximized();
 }
 
+bool has_display() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 }  // namespace
+
+bool wants_window(int argc, char** argv) {
+    if (argc < 2) return has_display();
+    return argv[1][0] != '-';
+}
 
 int run_viewer_window(int argc, char** argv) {
     // Qt takes its own options (such as -platform) out of the arguments first.
