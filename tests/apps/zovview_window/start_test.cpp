@@ -5,11 +5,34 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "run_window.h"
 #include "viewer/viewer_commands.h"
 #include "window_fixture.h"
 
 namespace zov {
 namespace {
+
+TEST(WindowOrCommand, FileOrDisplayOpensTheWindowOptionsStayHeadless) {
+    auto wants = [](std::vector<std::string> arguments) {
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        return wants_window(static_cast<int>(argv.size()), argv.data());
+    };
+    const QByteArray display = qgetenv("DISPLAY"), wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    EXPECT_FALSE(wants({"zovview"}));  // the usage, not a window nobody can see
+    qputenv("DISPLAY", ":9");
+    EXPECT_TRUE(wants({"zovview"}));
+    EXPECT_TRUE(wants({"zovview", "my plan.dxf", "/D:/opt/conv"}));
+    EXPECT_TRUE(wants({"zovview", "/D:/opt/conv"}));  // a start file that is looked for
+    EXPECT_FALSE(wants({"zovview", "-h"}));
+    EXPECT_FALSE(wants({"zovview", "--render", "a.dxf", "-o", "a.png"}));
+    EXPECT_FALSE(wants({"zovview", "--version"}));
+    qunsetenv("DISPLAY");
+    if (!display.isEmpty()) qputenv("DISPLAY", display);
+    if (!wayland.isEmpty()) qputenv("WAYLAND_DISPLAY", wayland);
+}
 
 TEST_F(WindowTest, StartFileIsLoadedAndNamesTheWindow) {
     start({kSamples + "dxf/plan.dxf"});
