@@ -62,7 +62,11 @@ void DxfContext::note_write(int result, const char* file_name) {
 }
 
 int DxfContext::write_entity(EntityRecord& record) {
-    if (record.line_type == kLineByLayer) record.line_type = tables.current_layer_line_type();
+    if (record.line_type == kLineByBlockPending) {
+        record.line_type = in_block() ? kLineByLayer : tables.current_layer_line_type();
+    } else if (record.line_type == kLineByLayer) {
+        record.line_type = tables.current_layer_line_type();
+    }
     return write_record(record);
 }
 
@@ -80,7 +84,11 @@ int DxfContext::write_text(EntityRecord& record, std::string_view text) {
 }
 
 int DxfContext::write_record(EntityRecord& record) {
-    if (record.colour == 0) record.colour = tables.current_layer_colour();
+    if (record.colour == kColourByBlockPending) {
+        record.colour = in_block() ? kColourByBlock : tables.current_layer_colour();
+    } else if (record.colour == kColourByBlock) {
+        record.colour = in_block() ? kColourByLayer : tables.current_layer_colour();
+    }
     // Arithmetic on absurd input can overflow; the store never holds a
     // number that is not finite.
     for (double* value : {&record.x1, &record.y1, &record.p56, &record.p64, &record.p72,

@@ -61,7 +61,8 @@ enum CommonGroups : unsigned {
     kAllCommonGroups = 15u,
 };
 // Takes the current group into `record` when it is one of `groups`; false
-// when it is not.
+// when it is not. The line type "BYBLOCK" is kept as kLineByBlockPending
+// until the record is written.
 bool take_common_group(DxfContext& context, EntityRecord& record,
                        unsigned groups = kAllCommonGroups);
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/paths.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/entity_groups.h"
 
@@ -21,12 +22,14 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             return true;
         case 6:
             if ((groups & kLineTypeGroup) == 0) return false;
-            record.line_type = context.tables.find_line_type(reader.value());
+            record.line_type = equals_ignore_case(reader.value(), "BYBLOCK")
+                                   ? kLineByBlockPending
+                                   : context.tables.find_line_type(reader.value());
             return true;
         case 62: {
             if ((groups & kColourGroup) == 0) return false;
             const int colour = reader.integer();
-            record.colour = std::abs(colour);
+            record.colour = colour == 0 ? kColourByBlockPending : std::abs(colour);
             if (colour < 0) record.flags |= 1u;
             return true;
         }

@@ -72,6 +72,8 @@ int read_layer_record(DxfContext& context) {
             case 70: {
                 const int flags = reader.integer();
                 if (flags & 3) record.flags = set_bit(record.flags, kLayerFrozenBit);
+                // A frozen layer shows nothing in the DXF's own program either.
+                if (flags & 1) record.flags = set_bit(record.flags, kLayerHiddenBit);
                 if (flags & 4) record.flags = set_bit(record.flags, kLayerLockedBit);
                 break;
             }

@@ -62,7 +62,15 @@ private:
     };
 
     bool layer_passes_filter() const;
+    // The pen of a top-level entity: its colour and line type, ByLayer ones
+    // taken from its layer, grey for entities of hidden or locked layers.
     void choose_pen(const EntityRecord& record);
+    // The pen of a block entity: ByBlock (0) takes the insert's pen, ByLayer
+    // the entity's own layer (the insert's pen on layer "0"). False when its
+    // layer is hidden in the standard display, so it is not drawn.
+    bool choose_block_pen(const EntityRecord& record);
+    // The block entity's layer record (read when the number changes).
+    const LayerRecord& block_layer(std::int16_t number);
     void use_pen(Rgb colour, PenStyle style);
     void scale_paper_space(EntityRecord& record) const;
 
@@ -107,7 +115,11 @@ private:
     const bool detail_;
     const double drawing_width_;  // |max x - min x| of the header
     Pen pen_;
+    Pen insert_pen_;  // the pen of the insert being drawn: what ByBlock takes
+    bool insert_grey_ = false;  // the insert is drawn grey, and so is its block
     LayerRecord layer_;
+    LayerRecord block_layer_;
+    int block_layer_number_ = 0;
     int last_layer_ = 9999;  // a number no layer has
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts

@@ -132,13 +132,15 @@ TEST_F(RenderTest, ColoursAndPenCache) {
     };
     line(1, 1);    // red, solid: a new pen
     line(1, 1);    // the same pen is kept
-    line(256, 0);  // as before: kept
+    line(256, 0);  // ByLayer: the layer's white and solid line type
     line(1, 2);    // dotted: a new pen
-    line(0, 0);    // keeps red and dotted
+    line(0, 0);    // keeps red, takes the layer's solid line type
     line(3, 7);    // green, dash-dot-dot
-    line(253, 1);  // grey level 120
-    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0", "pen dot 1 255,0,0",
-                                          "pen dashdotdot 1 0,255,0", "pen solid 1 120,120,120"}));
+    line(253, 1);  // palette grey 130
+    EXPECT_EQ(only(draw(), "pen"),
+              (Calls{"pen solid 1 255,0,0", "pen solid 1 255,255,255", "pen dot 1 255,0,0",
+                     "pen solid 1 255,0,0", "pen dashdotdot 1 0,255,0",
+                     "pen solid 1 130,130,130"}));
 }
 
 class LayerFilterTest : public RenderTest {
