@@ -49,7 +49,7 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
       blocks_(blocks),
       strings_(strings),
       detail_(view.view_scale > kDetailScale),
-      drawing_width_(std::abs(header.max_x - header.min_x)),
+      drawing_width_(std::abs(view.extents.max_x - view.extents.min_x)),
       pen_{kWhite, PenStyle::Solid} {}
 
 void DrawingPass::begin() {

@@ -88,8 +88,12 @@ private:
     // Texts (drawing_pass_texts.cpp).
     // Inside blocks every text is drawn as plain text (`as_plain`).
     void draw_text_record(const EntityRecord& text, bool as_plain = false);
+    // The font is sized by the text metrics of the store kind `sizing` (in
+    // DXF stores the height is that of a capital, in JW_CAD stores the
+    // font's height) and drawn `width_factor` times as wide as the face's
+    // own characters.
     void draw_plain_text(Point base, double height, double angle, std::string_view text,
-                         bool vertical);
+                         bool vertical, std::int32_t sizing, double width_factor = 1.0);
     void draw_control_code_text(const EntityRecord& text, std::string_view bytes);
     void draw_spread_text(const EntityRecord& text, std::string_view bytes);
 
@@ -113,7 +117,7 @@ private:
     StoreReader& strings_;
 
     const bool detail_;
-    const double drawing_width_;  // |max x - min x| of the header
+    const double drawing_width_;  // width of the fitted extents
     Pen pen_;
     Pen insert_pen_;  // the pen of the insert being drawn: what ByBlock takes
     bool insert_grey_ = false;  // the insert is drawn grey, and so is its block

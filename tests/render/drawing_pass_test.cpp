@@ -84,16 +84,29 @@ TEST_F(RenderTest, PointMarksOnlyAboveTheDetailScale) {
 TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
     set_extents(0, 0, 10, 10);
     const std::int16_t layer = store().add_layer("A");
-    add_text(layer, 2, 3, 0.5, "AB");
-    add_text(layer, 2, 3, 0.6, "AB");
-    // Scale 10: 0.5 units are 5 pixels, below the 6 of a readable font.
+    add_text(layer, 2, 3, 0.3, "AB");
+    add_text(layer, 2, 3, 0.4, "AB");
+    // Scale 10: capitals of 0.3 units are 3 pixels, too small to read; the
+    // box reaches the font's top (0.3 / 0.75 x 0.88 above the base line) and
+    // is two half-width characters (0.3 / 0.75 x 0.5 each) long.
+    // Capitals of 0.4 units: a font of 0.4 / 0.75 units, 5 pixels.
     EXPECT_EQ(draw({0, 0, 10, 10}),
-              (Calls{"move 20,70", "line 20,65", "line 25,65", "line 25,70", "line 20,70",
-                     "font ＭＳ ゴシック 6 0 400", "textcolour 255,255,255", "text 20,64 AB"}));
+              (Calls{"move 20,70", "line 20,66", "line 24,66", "line 24,70", "line 20,70",
+                     "font ＭＳ ゴシック 5 0 400", "textcolour 255,255,255", "text 20,65 AB"}));
+}
+
+TEST_F(RenderTest, WidthFactorStretchesTheFont) {
+    set_extents(0, 0, 10, 10);
+    EntityRecord text = text_record(store().add_layer("A"), 2, 3, 0.75, 0.0);
+    text.p56 = 1.5;
+    store().attach_text(text, "W");
+    store().add_entity(text);
+    EXPECT_EQ(only(draw({0, 0, 10, 10}), "font"), (Calls{"font ＭＳ ゴシック 10 0 400 stretch 150"}));
 }
 
 TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
-    set_extents(0, 0, 10, 10);
+    store().header().kind = kSourceJwCad;  // heights are the fonts' own
+    set_extents(0, 0, 30, 10);
     const std::int16_t layer = store().add_layer("A");
     add_text(layer, 20, 3, 1, "X");  // off the window
     // Spread and vertical: one character per call.
@@ -105,6 +118,7 @@ TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
 }
 
 TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
+    store().header().kind = kSourceJwCad;  // JW_CAD's texts
     set_extents(0, 0, 10, 10);
     add_text(store().add_layer("A"), 1, 5, 1, "X^u2^1Y", 0, 10);
     EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
@@ -115,6 +129,7 @@ TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
 }
 
 TEST_F(RenderTest, SpreadTextsSpaceCharactersByTheirMarkers) {
+    store().header().kind = kSourceJwCad;  // JW_CAD's texts
     set_extents(0, 0, 10, 10);
     // One half-width dot: pitch 0.5 + 0.5 / 2.
     add_text(store().add_layer("A"), 1, 5, 1, "ABC\xa5", 0, 20);
@@ -251,8 +266,26 @@ TEST_F(RenderTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
     finish_store();
     ASSERT_EQ(view().draw_drawing(surface_), 0);
     const DrawingExtents& fitted = view().view.extents;
-    EXPECT_EQ((std::vector<double>{fitted.min_x, fitted.min_y, fitted.max_x, fitted.max_y}),
-              (std::vector<double>{30, 40, 60, 60}));
+    // The entities' box (30, 40)-(60, 60) with a margin of 2 % on each side.
+    EXPECT_NEAR(fitted.min_x, 29.4, 1e-9);
+    EXPECT_NEAR(fitted.min_y, 39.6, 1e-9);
+    EXPECT_NEAR(fitted.max_x, 60.6, 1e-9);
+    EXPECT_NEAR(fitted.max_y, 60.4, 1e-9);
+}
+
+TEST_F(RenderTest, StaleExtentsGiveWayToWhatInsertsAndTextsCover) {
+    set_extents(0, 0, 1, 1);  // left from an earlier, tiny drawing
+    const std::int16_t layer = store().add_layer("A");
+    const std::int16_t wide = store().add_block("WIDE", {line_record(0, 5, 0, 105, 0)}, 5, 0);
+    store().add_entity(line_record(layer, 0, 0, 10, 10));
+    store().add_entity(insert_record(layer, wide, 0, 50));
+    add_text(layer, 0, 90, 7.5, "AB");  // the font box reaches 90 + 7.5 / 0.75 x 0.88 = 98.8
+    finish_store();
+    ASSERT_EQ(view().draw_drawing(surface_), 0);
+    const DrawingExtents& fitted = view().view.extents;
+    EXPECT_NEAR(fitted.max_x, 100 + 2, 1e-9);
+    EXPECT_NEAR(fitted.max_y, 98.8 + 0.02 * 98.8, 1e-9);
+    EXPECT_NEAR(fitted.min_y, -0.02 * 98.8, 1e-9);
 }
 
 }  // namespace
