@@ -1,5 +1,7 @@
 #include "dxf_import/dxf_text.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -12,6 +14,8 @@ namespace {
 constexpr std::string_view kPlusMinus = "\x81\x7D";
 constexpr std::string_view kDiameter = "\x83\xD3";  // Greek small phi
 constexpr std::string_view kDegree = "\xDF";
+// A line whose first character has no colour code of its own.
+constexpr int kNoColour = -1;
 
 // Unicode escapes the store knows, by their four hex digits.
 struct UnicodeEscape {
@@ -23,7 +27,29 @@ constexpr UnicodeEscape kUnicodeEscapes[] = {
     {"00B0", kDegree},    {"818B", kDegree},
 };
 
-bool is_format_code_letter(char c) { return c != '\0' && std::strchr("CFHSTQWAf", c) != nullptr; }
+// Format codes dropped up to their ";": fonts, heights, widths, tracking,
+// obliquing, alignment, paragraph settings and true colours. \C (index
+// colour) and \S (stacked text) are read first.
+bool is_format_code_letter(char c) {
+    return c != '\0' && std::strchr("CFHSTQWAfpc", c) != nullptr;
+}
+
+// The parts of a stacked text ("1^2", "1/2", "1#2") as one "1/2"; a part
+// alone (a superscript or a subscript) as itself.
+std::string stacked_text(std::string_view stack) {
+    std::size_t split = std::string_view::npos;
+    for (std::size_t i = 0; i < stack.size(); i += is_lead_byte(static_cast<unsigned char>(stack[i])) ? 2 : 1) {
+        if (stack[i] == '^' || stack[i] == '/' || stack[i] == '#') {
+            split = i;
+            break;
+        }
+    }
+    if (split == std::string_view::npos) return std::string(stack);
+    std::string_view over = stack.substr(0, split), under = stack.substr(split + 1);
+    while (!under.empty() && under.front() == ' ') under.remove_prefix(1);
+    if (over.empty() || under.empty()) return std::string(over.empty() ? under : over);
+    return std::string(over) + "/" + std::string(under);
+}
 
 class TextCleaner {
 public:
@@ -34,6 +60,7 @@ public:
         return attachment_;
     }
     std::string take() { return std::move(out_); }
+    std::vector<int> take_line_colours() { return std::move(line_colours_); }
 
 private:
     char at(std::size_t k) const { return k < in_.size() ? in_[k] : '\0'; }
@@ -49,6 +76,13 @@ private:
             return;
         }
         if ((c == '{' || c == '}') && !after_backslash_) {
+            // A group keeps its colour to itself.
+            if (c == '{') {
+                colours_.push_back(colour_);
+            } else if (!colours_.empty()) {
+                colour_ = colours_.back();
+                colours_.pop_back();
+            }
             skip(1);
             return;
         }
@@ -61,6 +95,20 @@ private:
 
     void backslash() {
         char next = at(i_ + 1);
+        const std::size_t semicolon = in_.find(';', i_ + 2);
+        const std::size_t code_end = semicolon == std::string_view::npos ? in_.size() : semicolon;
+        if (next == 'C') colour_ = std::atoi(std::string(in_.substr(i_ + 2, code_end - i_ - 2)).c_str());
+        if (next == 'S') {
+            const std::string stack = stacked_text(in_.substr(i_ + 2, code_end - i_ - 2));
+            emit(stack, std::min(code_end + 1, in_.size()) - i_);
+            return;
+        }
+        if (next == 'P' || next == 'N') {  // line break; a column break starts a line too
+            out_.append("\\P");
+            skip(2);
+            line_colours_.push_back(0);
+            return;
+        }
         if (is_format_code_letter(next)) {
             if (at(i_ + 3) == 'A' && (at(i_ + 4) == '1' || at(i_ + 4) == '2'))
                 attachment_ = at(i_ + 4) - '0';
@@ -111,15 +159,21 @@ private:
     }
 
     void copy(std::size_t n) {
+        note_line_colour();
         out_.append(in_.substr(i_, n));
         i_ += n;
         after_backslash_ = false;
+    }
+    // A line takes the colour its first character is written in.
+    void note_line_colour() {
+        if (line_colours_.back() == 0) line_colours_.back() = colour_ == 0 ? kNoColour : colour_;
     }
     void skip(std::size_t n) {
         i_ += n;
         after_backslash_ = false;
     }
     void emit(std::string_view replacement, std::size_t consumed) {
+        if (!replacement.empty()) note_line_colour();
         out_.append(replacement);
         skip(consumed);
     }
@@ -129,14 +183,22 @@ private:
     std::size_t i_ = 0;
     bool after_backslash_ = false;
     int attachment_ = 0;
+    int colour_ = 0;  // of \C codes; 0 = the entity's own
+    std::vector<int> colours_;  // of the groups around
+    std::vector<int> line_colours_ = {0};
 };
 
 }  // namespace
 
-int decode_dxf_text(std::string& text) {
+int decode_dxf_text(std::string& text, std::vector<int>* line_colours) {
     TextCleaner cleaner(text);
     int attachment = cleaner.run();
     text = cleaner.take();
+    if (line_colours != nullptr) {
+        *line_colours = cleaner.take_line_colours();
+        for (int& colour : *line_colours)
+            if (colour == kNoColour) colour = 0;
+    }
     return attachment;
 }
 

@@ -12,8 +12,11 @@ namespace zov {
 
 // Cleans `text` in place. Returns 1 or 2 when a dropped format code has 'A'
 // as the third character after its backslash and '1' or '2' as the fourth
-// (the text asks for that attachment), else 0.
-int decode_dxf_text(std::string& text);
+// (the text asks for that attachment), else 0. MTEXT codes: "\P" and "\N"
+// become "\P" line breaks, a stacked text "\Sa^b;" becomes "a/b", other
+// format codes are dropped. `line_colours`, when given, receives per line
+// the index colour of its first character's "\C" code (0 for none).
+int decode_dxf_text(std::string& text, std::vector<int>* line_colours = nullptr);
 
 // The pieces of a cleaned MTEXT text between its "\P" line breaks, at most
 // `max_lines` of them (the rest is dropped).
