@@ -105,12 +105,6 @@ void DxfContext::report_point(double x, double y) {
     if (std::isfinite(x) && std::isfinite(y)) state.entity_extents.include(x, y);
 }
 
-int DxfContext::take_back_entity() {
-    if (!counting && state.entities != nullptr)
-        std::fseek(state.entities, -static_cast<long>(sizeof(EntityRecord)), SEEK_CUR);
-    return -1;
-}
-
 int DxfContext::finish_sections() {
     for (const LayerRecord& layer : tables.layers())
         note_write(append_layer(state, layer), kLayerFileName);

@@ -66,9 +66,6 @@ public:
     // Writes a text record (kind 5) with its text: only the colour takes the
     // layer default. A non-empty text counts in str_num. Returns 1.
     int write_text(EntityRecord& record, std::string_view text);
-    // Takes back the record written last, so that the next one overwrites it.
-    // Returns -1, the change of the record count.
-    int take_back_entity();
 
     // A point for the drawing extents taken from the entities (ignored when
     // it is not finite).

@@ -92,7 +92,19 @@ int read_circle_or_arc(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityArc;
     record.p56 = record.p64 = 1.0;
-    read_entity_groups(context, record, kCircleGroups);
+    double extrusion_z = 1.0;
+    read_entity_groups(context, record, kCircleGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 230) extrusion_z = reader.real();
+                       });
+    // Seen from below (extrusion 0, 0, -1) the centre lies mirrored in x and
+    // the arc runs the other way round: from 180 - end to 180 - start.
+    if (extrusion_z < 0) {
+        record.x1 = -record.x1;
+        const double start = 180.0 - record.p96;
+        record.p96 = 180.0 - record.p88;
+        record.p88 = start;
+    }
     return context.write_entity(record);
 }
 
@@ -137,7 +149,20 @@ int read_point(DxfContext& context) {
 }
 
 int read_trace_or_solid(DxfContext& context) {
-    return read_two_point_entity(context, kEntitySolid, kSolidGroups);
+    EntityRecord record;
+    record.kind = kEntitySolid;
+    double extrusion_z = 1.0;
+    read_entity_groups(context, record, kSolidGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 230) extrusion_z = reader.real();
+                       });
+    // Seen from below (extrusion 0, 0, -1): every corner mirrored in x.
+    if (extrusion_z < 0) {
+        for (double* x : {&record.x1, &record.p56, &record.p72, &record.p80}) *x = -*x;
+    }
+    context.report_point(record.x1, record.y1);
+    context.report_point(record.p56, record.p64);
+    return context.write_entity(record);
 }
 
 int read_dimension(DxfContext& context) {
