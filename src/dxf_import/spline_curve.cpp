@@ -9,6 +9,13 @@ namespace {
 
 bool finite(Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
+int steps_per_span(std::size_t spans) {
+    spans = std::max<std::size_t>(spans, 1);
+    const std::size_t smooth = std::max<std::size_t>(
+        kSplineStepsPerSpan, (kSplineSmoothPoints + spans - 1) / spans);
+    return static_cast<int>(std::clamp<std::size_t>(kMaxSplinePoints / spans, 1, smooth));
+}
+
 // Knots fit `count` control points of degree `degree` when there are
 // count + degree + 1 of them, finite and never decreasing, and the curve's
 // domain is not empty.
@@ -50,8 +57,7 @@ public:
         std::vector<Point2> chain;
         const std::size_t last_span = control_.size() - 1;
         const std::size_t spans = last_span - static_cast<std::size_t>(degree_) + 1;
-        const int steps = static_cast<int>(std::clamp<std::size_t>(
-            kMaxSplinePoints / std::max<std::size_t>(spans, 1), 1, kSplineStepsPerSpan));
+        const int steps = steps_per_span(spans);
         for (std::size_t span = static_cast<std::size_t>(degree_); span <= last_span; ++span) {
             const double from = knots_[span], to = knots_[span + 1];
             if (!(to > from)) continue;
@@ -101,8 +107,7 @@ std::vector<Point2> through_fit_points(const std::vector<Point2>& fit) {
     std::vector<Point2> chain;
     if (fit.empty()) return chain;
     chain.push_back(fit.front());
-    const int steps = static_cast<int>(std::clamp<std::size_t>(
-        kMaxSplinePoints / fit.size(), 1, kSplineStepsPerSpan));
+    const int steps = steps_per_span(fit.size() - 1);
     for (std::size_t k = 0; k + 1 < fit.size(); ++k) {
         const Point2 p0 = fit[k == 0 ? 0 : k - 1], p1 = fit[k], p2 = fit[k + 1];
         const Point2 p3 = fit[k + 2 < fit.size() ? k + 2 : k + 1];

@@ -20,8 +20,11 @@ struct SplineDefinition {
     bool closed = false;            // group 70 bit 0
 };
 
-// Points along each span between knots (or fit points).
+// Points along each span between knots (or fit points): at least this many,
+// and more for splines of few spans, so that every curve has some
+// kSplineSmoothPoints points.
 inline constexpr int kSplineStepsPerSpan = 8;
+inline constexpr int kSplineSmoothPoints = 64;
 // A chain never has more points than this, however many spans there are.
 inline constexpr std::size_t kMaxSplinePoints = 65536;
 // Higher degrees than this (no CAD program writes them) are not evaluated.

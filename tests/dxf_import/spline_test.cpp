@@ -26,10 +26,11 @@ TEST(SplineCurve, ClampedBSplinesRunFromTheFirstToTheLastControlPoint) {
     s.control = {{0, 0}, {1, 2}, {2, 0}};
     s.knots = {0, 0, 0, 1, 1, 1};
     const auto chain = spline_points(s);
-    ASSERT_EQ(chain.size(), static_cast<std::size_t>(kSplineStepsPerSpan) + 1);
+    // One span, in enough steps for a smooth curve.
+    ASSERT_EQ(chain.size(), static_cast<std::size_t>(kSplineSmoothPoints) + 1);
     EXPECT_NEAR(distance(chain.front(), {0, 0}), 0, 1e-12);
     EXPECT_NEAR(distance(chain.back(), {2, 0}), 0, 1e-12);
-    EXPECT_NEAR(distance(chain[kSplineStepsPerSpan / 2], {1, 1}), 0, 1e-12);
+    EXPECT_NEAR(distance(chain[kSplineSmoothPoints / 2], {1, 1}), 0, 1e-12);
 }
 
 TEST(SplineCurve, WeightsPullTheCurveAndAQuarterCircleIsExact) {
@@ -48,7 +49,7 @@ TEST(SplineCurve, KnotsThatDoNotFitAreReplacedByUniformClampedOnes) {
     s.control = {{0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}};
     s.knots = {0, 1, 0.5};  // too few and decreasing
     const auto chain = spline_points(s);
-    ASSERT_EQ(chain.size(), 2u * kSplineStepsPerSpan + 1);
+    ASSERT_EQ(chain.size(), static_cast<std::size_t>(kSplineSmoothPoints) + 1);  // two spans
     EXPECT_NEAR(distance(chain.front(), {0, 0}), 0, 1e-12);
     EXPECT_NEAR(distance(chain.back(), {4, 0}), 0, 1e-12);
 }
