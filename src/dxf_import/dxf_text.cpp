@@ -222,4 +222,34 @@ std::vector<std::string_view> split_mtext_lines(std::string_view text, std::size
     return lines;
 }
 
+std::vector<std::string_view> wrap_mtext_line(std::string_view line, std::size_t max_bytes) {
+    std::vector<std::string_view> lines;
+    max_bytes = std::max<std::size_t>(max_bytes, 2);
+    while (line.size() > max_bytes) {
+        std::size_t cut = 0;   // the last place the line may end
+        std::size_t next = 0;  // where the next line starts then
+        for (std::size_t i = 0; i < line.size();) {
+            const bool wide = is_lead_byte(static_cast<unsigned char>(line[i])) && i + 1 < line.size();
+            const std::size_t n = wide ? 2 : 1;
+            if (i + n > max_bytes) {
+                if (wide && i > 0) cut = next = i;  // before a double-byte character
+                break;
+            }
+            if (line[i] == ' ') {
+                cut = i;
+                next = i + 1;
+            } else if (wide) {
+                cut = next = i + 2;  // after a double-byte character
+            }
+            i += n;
+        }
+        if (cut == 0) cut = next = std::max<std::size_t>(safe_prefix_length(line, max_bytes), 1);
+        lines.push_back(line.substr(0, cut));
+        line.remove_prefix(next);
+        while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+    }
+    lines.push_back(line);
+    return lines;
+}
+
 }  // namespace zov

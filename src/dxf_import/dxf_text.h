@@ -22,4 +22,10 @@ int decode_dxf_text(std::string& text, std::vector<int>* line_colours = nullptr)
 // `max_lines` of them (the rest is dropped).
 std::vector<std::string_view> split_mtext_lines(std::string_view text, std::size_t max_lines);
 
+// `line` cut into lines of at most `max_bytes` bytes, as an MTEXT of a
+// fixed width flows its text: after a blank (dropped at the cut) or beside
+// a double-byte character, else (one long word) wherever it has to be.
+// A double-byte character is never split.
+std::vector<std::string_view> wrap_mtext_line(std::string_view line, std::size_t max_bytes);
+
 }  // namespace zov

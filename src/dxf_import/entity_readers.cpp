@@ -1,4 +1,5 @@
 // Readers of the DXF entities that become exactly one store record.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,6 +12,13 @@ namespace zov {
 void skip_item(DxfContext& context) {
     while (context.reader.read_pair()) {
     }
+}
+
+int colour_for_black_true_colour(int rgb) {
+    constexpr int kForeground = 7;
+    constexpr int kDarkestVisibleChannel = 24;
+    const int brightest = std::max({(rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255});
+    return brightest < kDarkestVisibleChannel ? kForeground : 0;
 }
 
 bool take_common_group(DxfContext& context, EntityRecord& record, unsigned groups) {
@@ -33,6 +41,10 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             if (colour < 0) record.flags |= 1u;
             return true;
         }
+        case 420:
+            if ((groups & kColourGroup) == 0) return false;
+            if (const int colour = colour_for_black_true_colour(reader.integer())) record.colour = colour;
+            return true;
         case 67:
             if ((groups & kPaperSpaceGroup) == 0) return false;
             if (reader.integer() == 1) {

@@ -77,6 +77,10 @@ int read_layer_record(DxfContext& context) {
                 if (flags & 4) record.flags = set_bit(record.flags, kLayerLockedBit);
                 break;
             }
+            case 420:
+                if (const int colour = colour_for_black_true_colour(reader.integer()))
+                    record.colour = colour;
+                break;
             case 6:
                 record.line_type =
                     static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));

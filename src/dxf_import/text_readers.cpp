@@ -143,6 +143,36 @@ int read_text(DxfContext& context) {
     return context.write_text(record, text);
 }
 
+namespace {
+
+// The lines of an MTEXT: its paragraphs, flowed within the width of its box
+// (group 41) when it has one; at most kMaxMtextLines. The colour of each
+// paragraph (`colours`, one per paragraph) goes with its lines.
+std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::string_view text,
+                                           double box_width, std::vector<int>& colours) {
+    const double advance = text_byte_advance(kSourceDxf, record.p64, record.p56);
+    const double fit = box_width > 0.0 && advance > 0.0 ? box_width / advance : 0.0;
+    std::vector<std::string_view> lines;
+    std::vector<int> line_colours;
+    std::size_t k = 0;
+    for (std::string_view paragraph : split_mtext_lines(text, kMaxMtextLines)) {
+        const int colour = k < colours.size() ? colours[k] : 0;
+        ++k;
+        std::vector<std::string_view> pieces{paragraph};
+        if (fit >= 1.0 && fit < static_cast<double>(paragraph.size()))
+            pieces = wrap_mtext_line(paragraph, static_cast<std::size_t>(fit));
+        for (std::string_view piece : pieces) {
+            if (lines.size() >= kMaxMtextLines) break;
+            lines.push_back(piece);
+            line_colours.push_back(colour);
+        }
+    }
+    colours = std::move(line_colours);
+    return lines;
+}
+
+}  // namespace
+
 int read_mtext(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityText;
@@ -154,6 +184,7 @@ int read_mtext(DxfContext& context) {
     bool has_attachment = false;
     double dx = 0.0;
     double dy = 0.0;
+    double box_width = 0.0;
     // Newer files (R2018) repeat the text's frame in an "Embedded Object"
     // block after the text; its groups would overwrite the position,
     // direction and height, so they are passed over.
@@ -172,6 +203,7 @@ int read_mtext(DxfContext& context) {
             case 7: vertical = context.tables.is_vertical_style(reader.value()); break;
             case 11: dx = reader.real(); break;
             case 21: dy = reader.real(); break;
+            case 41: box_width = reader.real(); break;
             case 71:
                 attachment = reader.integer();
                 has_attachment = true;
@@ -195,7 +227,7 @@ int read_mtext(DxfContext& context) {
     const Point2 origin{record.x1, record.y1};
     int written = 0;
     std::size_t k = 0;
-    for (std::string_view line : split_mtext_lines(text, kMaxMtextLines)) {
+    for (std::string_view line : flowed_lines(record, text, box_width, line_colours)) {
         const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
         Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
         const double width = text_width(record, line.size());

@@ -125,13 +125,11 @@ private:
         box.include(e.x1 + w * ux - up * uy, e.y1 + w * uy + up * ux);
     }
 
-    // The block's box with its corners placed as the insert places them.
+    // The block's box with its corners placed as the insert places them; an
+    // insert of an empty block draws nothing and covers nothing.
     void include_insert(Box& box, const EntityRecord& insert, int depth) {
         const Box* contents = block_box(insert.block, depth);
-        if (contents == nullptr || contents->empty()) {
-            box.include(insert.x1, insert.y1);
-            return;
-        }
+        if (contents == nullptr || contents->empty()) return;
         BlockRecord block;
         if (store_.read_block(insert.block, block) != 0) return;
         InsertTransform transform;

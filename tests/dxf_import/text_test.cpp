@@ -67,6 +67,17 @@ TEST(DxfText, StackedTextsColumnBreaksAndLineColours) {
     EXPECT_EQ(colours, (std::vector<int>{1, 0, 3, 3}));
 }
 
+TEST(DxfText, MtextLinesFlowWithinTheirWidth) {
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(wrap_mtext_line("short", 10), (Lines{"short"}));
+    EXPECT_EQ(wrap_mtext_line("one two three four", 9), (Lines{"one two", "three", "four"}));
+    EXPECT_EQ(wrap_mtext_line("abcdefghij", 4), (Lines{"abcd", "efgh", "ij"}));
+    // 日本語です: double-byte characters may part anywhere, never in two.
+    EXPECT_EQ(wrap_mtext_line("\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7", 5),
+              (Lines{"\x93\xfa\x96\x7b", "\x8c\xea\x82\xc5", "\x82\xb7"}));
+    EXPECT_EQ(wrap_mtext_line("ab\x93\xfa", 3), (Lines{"ab", "\x93\xfa"}));
+}
+
 TEST(DxfText, DoubleByteCharactersAreNeverReadAsCodes) {
     // 表 is 0x95 0x5C: its trail byte is a backslash.
     EXPECT_EQ(cleaned("\x95\x5C" "P"), "\x95\x5C" "P");
