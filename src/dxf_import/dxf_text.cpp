@@ -243,7 +243,12 @@ std::vector<std::string_view> wrap_mtext_line(std::string_view line, std::size_t
             }
             i += n;
         }
-        if (cut == 0) cut = next = std::max<std::size_t>(safe_prefix_length(line, max_bytes), 1);
+        if (cut == 0) {  // a word longer than the line runs on to its end
+            const std::size_t blank = line.find(' ', max_bytes);
+            if (blank == std::string_view::npos) break;
+            cut = blank;
+            next = blank + 1;
+        }
         lines.push_back(line.substr(0, cut));
         line.remove_prefix(next);
         while (!line.empty() && line.front() == ' ') line.remove_prefix(1);

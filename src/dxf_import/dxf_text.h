@@ -24,8 +24,7 @@ std::vector<std::string_view> split_mtext_lines(std::string_view text, std::size
 
 // `line` cut into lines of at most `max_bytes` bytes, as an MTEXT of a
 // fixed width flows its text: after a blank (dropped at the cut) or beside
-// a double-byte character, else (one long word) wherever it has to be.
-// A double-byte character is never split.
+// a double-byte character; a word longer than a line is never cut.
 std::vector<std::string_view> wrap_mtext_line(std::string_view line, std::size_t max_bytes);
 
 }  // namespace zov

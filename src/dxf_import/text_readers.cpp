@@ -150,8 +150,13 @@ namespace {
 // paragraph (`colours`, one per paragraph) goes with its lines.
 std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::string_view text,
                                            double box_width, std::vector<int>& colours) {
+    // The box was drawn around the text in the file's own, narrower
+    // proportional fonts: it holds a fifth more of the drawing font's
+    // half-width characters than their advance says.
+    constexpr double kProportionalFontSlack = 1.2;
     const double advance = text_byte_advance(kSourceDxf, record.p64, record.p56);
-    const double fit = box_width > 0.0 && advance > 0.0 ? box_width / advance : 0.0;
+    const double fit =
+        box_width > 0.0 && advance > 0.0 ? kProportionalFontSlack * box_width / advance : 0.0;
     std::vector<std::string_view> lines;
     std::vector<int> line_colours;
     std::size_t k = 0;

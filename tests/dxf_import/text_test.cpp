@@ -71,7 +71,8 @@ TEST(DxfText, MtextLinesFlowWithinTheirWidth) {
     using Lines = std::vector<std::string_view>;
     EXPECT_EQ(wrap_mtext_line("short", 10), (Lines{"short"}));
     EXPECT_EQ(wrap_mtext_line("one two three four", 9), (Lines{"one two", "three", "four"}));
-    EXPECT_EQ(wrap_mtext_line("abcdefghij", 4), (Lines{"abcd", "efgh", "ij"}));
+    EXPECT_EQ(wrap_mtext_line("abcdefghij", 4), (Lines{"abcdefghij"}));  // one word
+    EXPECT_EQ(wrap_mtext_line("abcdefghij k", 4), (Lines{"abcdefghij", "k"}));
     // 日本語です: double-byte characters may part anywhere, never in two.
     EXPECT_EQ(wrap_mtext_line("\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7", 5),
               (Lines{"\x93\xfa\x96\x7b", "\x8c\xea\x82\xc5", "\x82\xb7"}));
