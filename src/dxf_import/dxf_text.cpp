@@ -38,7 +38,8 @@ bool is_format_code_letter(char c) {
 // alone (a superscript or a subscript) as itself.
 std::string stacked_text(std::string_view stack) {
     std::size_t split = std::string_view::npos;
-    for (std::size_t i = 0; i < stack.size(); i += is_lead_byte(static_cast<unsigned char>(stack[i])) ? 2 : 1) {
+    for (std::size_t i = 0; i < stack.size();
+         i += is_lead_byte(static_cast<unsigned char>(stack[i])) ? 2 : 1) {
         if (stack[i] == '^' || stack[i] == '/' || stack[i] == '#') {
             split = i;
             break;
@@ -97,7 +98,8 @@ private:
         char next = at(i_ + 1);
         const std::size_t semicolon = in_.find(';', i_ + 2);
         const std::size_t code_end = semicolon == std::string_view::npos ? in_.size() : semicolon;
-        if (next == 'C') colour_ = std::atoi(std::string(in_.substr(i_ + 2, code_end - i_ - 2)).c_str());
+        if (next == 'C')
+            colour_ = std::atoi(std::string(in_.substr(i_ + 2, code_end - i_ - 2)).c_str());
         if (next == 'S') {
             const std::string stack = stacked_text(in_.substr(i_ + 2, code_end - i_ - 2));
             emit(stack, std::min(code_end + 1, in_.size()) - i_);
@@ -229,7 +231,8 @@ std::vector<std::string_view> wrap_mtext_line(std::string_view line, std::size_t
         std::size_t cut = 0;   // the last place the line may end
         std::size_t next = 0;  // where the next line starts then
         for (std::size_t i = 0; i < line.size();) {
-            const bool wide = is_lead_byte(static_cast<unsigned char>(line[i])) && i + 1 < line.size();
+            const bool wide =
+                is_lead_byte(static_cast<unsigned char>(line[i])) && i + 1 < line.size();
             const std::size_t n = wide ? 2 : 1;
             if (i + n > max_bytes) {
                 if (wide && i > 0) cut = next = i;  // before a double-byte character

@@ -43,7 +43,8 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
         }
         case 420:
             if ((groups & kColourGroup) == 0) return false;
-            if (const int colour = colour_for_black_true_colour(reader.integer())) record.colour = colour;
+            if (const int colour = colour_for_black_true_colour(reader.integer()))
+                record.colour = colour;
             return true;
         case 67:
             if ((groups & kPaperSpaceGroup) == 0) return false;

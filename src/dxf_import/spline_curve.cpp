@@ -11,8 +11,8 @@ bool finite(Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 int steps_per_span(std::size_t spans) {
     spans = std::max<std::size_t>(spans, 1);
-    const std::size_t smooth = std::max<std::size_t>(
-        kSplineStepsPerSpan, (kSplineSmoothPoints + spans - 1) / spans);
+    const std::size_t smooth =
+        std::max<std::size_t>(kSplineStepsPerSpan, (kSplineSmoothPoints + spans - 1) / spans);
     return static_cast<int>(std::clamp<std::size_t>(kMaxSplinePoints / spans, 1, smooth));
 }
 
@@ -76,18 +76,22 @@ private:
     Point2 at(std::size_t span, double t) const {
         std::vector<Weighted> d(static_cast<std::size_t>(degree_) + 1);
         for (int j = 0; j <= degree_; ++j) {
-            const std::size_t k = span - static_cast<std::size_t>(degree_) + static_cast<std::size_t>(j);
+            const std::size_t k =
+                span - static_cast<std::size_t>(degree_) + static_cast<std::size_t>(j);
             const double w = weights_[k];
             d[static_cast<std::size_t>(j)] = {control_[k].x * w, control_[k].y * w, w};
         }
         for (int r = 1; r <= degree_; ++r) {
             for (int j = degree_; j >= r; --j) {
-                const std::size_t i = span - static_cast<std::size_t>(degree_) + static_cast<std::size_t>(j);
-                const double denominator = knots_[i + static_cast<std::size_t>(degree_ - r) + 1] - knots_[i];
+                const std::size_t i =
+                    span - static_cast<std::size_t>(degree_) + static_cast<std::size_t>(j);
+                const double denominator =
+                    knots_[i + static_cast<std::size_t>(degree_ - r) + 1] - knots_[i];
                 const double alpha = denominator > 0.0 ? (t - knots_[i]) / denominator : 0.0;
                 Weighted& out = d[static_cast<std::size_t>(j)];
                 const Weighted& before = d[static_cast<std::size_t>(j) - 1];
-                out = {(1 - alpha) * before.x + alpha * out.x, (1 - alpha) * before.y + alpha * out.y,
+                out = {(1 - alpha) * before.x + alpha * out.x,
+                       (1 - alpha) * before.y + alpha * out.y,
                        (1 - alpha) * before.w + alpha * out.w};
             }
         }
@@ -127,16 +131,17 @@ std::vector<Point2> through_fit_points(const std::vector<Point2>& fit) {
 
 std::vector<Point2> spline_points(const SplineDefinition& spline) {
     std::vector<Point2> chain;
-    const bool control_usable =
-        spline.degree >= 1 && spline.degree <= kMaxSplineDegree &&
-        spline.control.size() > static_cast<std::size_t>(spline.degree) &&
-        std::all_of(spline.control.begin(), spline.control.end(), finite);
+    const bool control_usable = spline.degree >= 1 && spline.degree <= kMaxSplineDegree &&
+                                spline.control.size() > static_cast<std::size_t>(spline.degree) &&
+                                std::all_of(spline.control.begin(), spline.control.end(), finite);
     if (control_usable) {
-        std::vector<double> knots = knots_fit(spline.knots, spline.control.size(), spline.degree)
-                                        ? spline.knots
-                                        : uniform_clamped_knots(spline.control.size(), spline.degree);
+        std::vector<double> knots =
+            knots_fit(spline.knots, spline.control.size(), spline.degree)
+                ? spline.knots
+                : uniform_clamped_knots(spline.control.size(), spline.degree);
         chain = BSpline(spline, std::move(knots)).points();
-    } else if (spline.fit.size() >= 2 && std::all_of(spline.fit.begin(), spline.fit.end(), finite)) {
+    } else if (spline.fit.size() >= 2 &&
+               std::all_of(spline.fit.begin(), spline.fit.end(), finite)) {
         std::vector<Point2> fit = spline.fit;
         if (spline.closed) fit.push_back(fit.front());
         chain = through_fit_points(fit);

@@ -12,12 +12,12 @@
 namespace zov {
 
 struct SplineDefinition {
-    int degree = 3;                 // group 71
-    std::vector<double> knots;      // groups 40
-    std::vector<double> weights;    // groups 41, one per control point or none
-    std::vector<Point2> control;    // groups 10, 20
-    std::vector<Point2> fit;        // groups 11, 21
-    bool closed = false;            // group 70 bit 0
+    int degree = 3;               // group 71
+    std::vector<double> knots;    // groups 40
+    std::vector<double> weights;  // groups 41, one per control point or none
+    std::vector<Point2> control;  // groups 10, 20
+    std::vector<Point2> fit;      // groups 11, 21
+    bool closed = false;          // group 70 bit 0
 };
 
 // Points along each span between knots (or fit points): at least this many,

@@ -100,7 +100,8 @@ void DrawingPass::choose_pen(const EntityRecord& record) {
         case LayerFilter::Locked: break;
     }
     insert_grey_ = grey;
-    const Rgb colour = grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_, pen_.colour);
+    const Rgb colour =
+        grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_, pen_.colour);
     use_pen(colour, resolve_style(record.line_type, layer_, pen_.style));
 }
 
@@ -115,10 +116,11 @@ const LayerRecord& DrawingPass::block_layer(std::int16_t number) {
 
 bool DrawingPass::choose_block_pen(const EntityRecord& record) {
     const LayerRecord& layer = block_layer(record.layer);
+    const bool hidden = test_bit(layer.flags, kLayerHiddenBit);
     if (settings_.style == DisplayStyle::Standard && settings_.filter == LayerFilter::Visible &&
-        test_bit(layer.flags, kLayerHiddenBit))
+        hidden)
         return false;
-    if (insert_grey_) {
+    if (insert_grey_ || (settings_.filter == LayerFilter::All && hidden)) {
         use_pen(kGrey, resolve_style(record.line_type, layer, insert_pen_.style));
         return true;
     }

@@ -67,7 +67,8 @@ private:
     void choose_pen(const EntityRecord& record);
     // The pen of a block entity: ByBlock (0) takes the insert's pen, ByLayer
     // the entity's own layer (the insert's pen on layer "0"). False when its
-    // layer is hidden in the standard display, so it is not drawn.
+    // layer is hidden in the standard display of visible layers, so it is
+    // not drawn; grey where hidden layers show grey.
     bool choose_block_pen(const EntityRecord& record);
     // The block entity's layer record (read when the number changes).
     const LayerRecord& block_layer(std::int16_t number);

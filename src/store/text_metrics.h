@@ -21,7 +21,8 @@ inline double text_font_height(std::int32_t store_kind, double height) {
 
 // From the base line up to the top of the font's cell.
 inline double text_ascent(std::int32_t store_kind, double height) {
-    return store_kind == kSourceJwCad ? height : text_font_height(store_kind, height) * kAscentPerFont;
+    return store_kind == kSourceJwCad ? height
+                                      : text_font_height(store_kind, height) * kAscentPerFont;
 }
 
 // The advance of one byte (a half-width character; a double-byte character

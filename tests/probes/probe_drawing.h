@@ -4,20 +4,19 @@
 // and on a Qt image surface of the same size.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include "common/messages.h"
 #include "dxf_import/dxf_import.h"
+#include "fixtures/temp_folder.h"
 #include "render/drawing_view.h"
+#include "render/gui_application.h"
 #include "render/qt_surface.h"
 #include "render/recording_surface.h"
 #include "store/import_state.h"
@@ -32,29 +31,19 @@ protected:
     static constexpr int kWidth = 400;
     static constexpr int kHeight = 300;
 
-    ProbeDrawing() {
-        static int serial = 0;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_probe_" + std::to_string(::getpid()) + "_" + std::to_string(++serial));
-        std::filesystem::create_directories(folder_);
-    }
     ~ProbeDrawing() override {
         store_.close();
         view_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // The folder of the probe drawings, written on first use.
     static const std::filesystem::path& probes() {
+        static const TempFolder written;
         static const std::filesystem::path folder = [] {
-            const auto path = std::filesystem::temp_directory_path() /
-                              ("zov_probes_" + std::to_string(::getpid()));
-            std::filesystem::create_directories(path);
-            const std::string command = std::string(ZOV_PYTHON3) + " " + ZOV_PROBE_WRITER +
-                                        " " + path.string();
+            const std::string command =
+                std::string(ZOV_PYTHON3) + " " + ZOV_PROBE_WRITER + " " + written.path();
             EXPECT_EQ(std::system(command.c_str()), 0) << command;
-            std::atexit([] { std::filesystem::remove_all(probes()); });
-            return path;
+            return std::filesystem::path(written.path());
         }();
         return folder;
     }
@@ -89,13 +78,7 @@ protected:
 
     // The picture of a fitted pass on the Qt surface.
     QImage picture() {
-        static int argc = 1;
-        static char name[] = "test_probes";
-        static char* argv[] = {name, nullptr};
-        if (QGuiApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static QGuiApplication application(argc, argv);
-        }
+        ensure_gui_application();
         ImageSurface image(kWidth, kHeight);
         view().draw_drawing(image.surface());
         return image.finish().convertToFormat(QImage::Format_RGB32);
@@ -106,7 +89,8 @@ protected:
         return *view_;
     }
 
-    std::filesystem::path folder_;
+    TempFolder temp_;
+    const std::filesystem::path folder_{temp_.path()};
     RecordingMessages messages_;
     StoreReader store_;
     std::unique_ptr<DrawingView> view_;

@@ -101,7 +101,8 @@ TEST_F(RenderTest, WidthFactorStretchesTheFont) {
     text.p56 = 1.5;
     store().attach_text(text, "W");
     store().add_entity(text);
-    EXPECT_EQ(only(draw({0, 0, 10, 10}), "font"), (Calls{"font ＭＳ ゴシック 10 0 400 stretch 150"}));
+    EXPECT_EQ(only(draw({0, 0, 10, 10}), "font"),
+              (Calls{"font ＭＳ ゴシック 10 0 400 stretch 150"}));
 }
 
 TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
@@ -111,10 +112,10 @@ TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
     add_text(layer, 20, 3, 1, "X");  // off the window
     // Spread and vertical: one character per call.
     add_text(layer, 2, 3, 1, "\x8f\x63\x8f\x91", 270, 21);  // 縦書
-    EXPECT_EQ(draw({0, 0, 10, 10}),
-              (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
-                     "font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255",
-                     "text 30,80 書"}));
+    EXPECT_EQ(
+        draw({0, 0, 10, 10}),
+        (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
+               "font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,80 書"}));
 }
 
 TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
@@ -254,7 +255,8 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     EXPECT_TRUE(surface_.calls.empty());
     ASSERT_EQ(messages_.entries.size(), 2u);
     EXPECT_EQ(messages_.entries[0].text,
-              path("$VV_DAT$.TMP") + " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)");
+              path("$VV_DAT$.TMP") +
+                  " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)");
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 

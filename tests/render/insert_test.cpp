@@ -34,8 +34,8 @@ TEST_F(RenderTest, MirroredAndRotatedInserts) {
 
 TEST_F(RenderTest, NestedInsertsAccumulateTheirScales) {
     const std::int16_t inner = store().add_block("INNER", {line_record(0, 0, 0, 1, 0)});
-    const std::int16_t outer =
-        store().add_block("OUTER", {insert_record(0, inner, 10, 0, 2.0, 2.0), line_record(0, 0, 0, 1, 0)});
+    const std::int16_t outer = store().add_block(
+        "OUTER", {insert_record(0, inner, 10, 0, 2.0, 2.0), line_record(0, 0, 0, 1, 0)});
     store().add_entity(insert_record(store().add_layer("A"), outer, 20, 20, 3.0, 3.0));
     // Inner line: scale 3 x 2 at (10 x 3 + 20, 20); then the outer line at scale 3 again.
     EXPECT_EQ(draw(), (Calls{"move 50,80", "line 56,80", "move 20,80", "line 23,80"}));
@@ -59,6 +59,20 @@ TEST_F(RenderTest, BlockEntitiesKeepTheirOwnPenAndByBlockTakesTheInserts) {
     // The layer BLUE is read from the store the builder wrote: colour 7 by default.
     EXPECT_EQ(only(draw(), "pen"), (Calls{"pen dash 1 255,0,0", "pen dot 1 0,255,0",
                                           "pen dash 1 255,0,0", "pen solid 1 255,255,255"}));
+}
+
+TEST_F(RenderTest, BlockEntitiesOnHiddenLayersAreLeftOutOrGrey) {
+    const std::int16_t shown = store().add_layer("A");
+    const std::int16_t frozen = store().add_layer("FROZEN", 1 << kLayerHiddenBit);
+    EntityRecord kept = line_record(shown, 0, 0, 10, 0);
+    kept.colour = 1;
+    EntityRecord left_out = line_record(frozen, 0, 5, 10, 5);
+    left_out.colour = 3;
+    const std::int16_t block = store().add_block("MIXED", {kept, left_out});
+    store().add_entity(insert_record(shown, block, 20, 20));
+    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0"}));
+    ASSERT_TRUE(view().set_layer_filter(LayerFilter::All));
+    EXPECT_EQ(only(redraw(), "pen"), (Calls{"pen solid 1 255,0,0", "pen solid 1 96,96,96"}));
 }
 
 TEST_F(RenderTest, BlockBasePointLandsOnTheInsertionPoint) {
