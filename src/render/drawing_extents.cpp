@@ -16,6 +16,10 @@ namespace {
 
 // Share of the entities' box's width and height left free on each side.
 constexpr double kFitMargin = 0.02;
+// Header extents more than this many times as wide and as high as what is
+// drawn are stale (left from an earlier, larger drawing): the drawing would
+// show as a speck.
+constexpr double kStaleExtentsFactor = 10.0;
 
 class Box {
 public:
@@ -186,6 +190,13 @@ bool contains(const DrawingExtents& outer, const DrawingExtents& inner) {
            inner.max_x <= outer.max_x + slack && inner.max_y <= outer.max_y + slack;
 }
 
+// A box without width or height (a single line, a point) is not compared.
+bool much_larger(const DrawingExtents& outer, const DrawingExtents& inner) {
+    const double w = inner.max_x - inner.min_x, h = inner.max_y - inner.min_y;
+    return w > 0 && h > 0 && outer.max_x - outer.min_x > kStaleExtentsFactor * w &&
+           outer.max_y - outer.min_y > kStaleExtentsFactor * h;
+}
+
 DrawingExtents with_margin(const DrawingExtents& e) {
     const double mx = kFitMargin * (e.max_x - e.min_x), my = kFitMargin * (e.max_y - e.min_y);
     return {e.min_x - mx, e.min_y - my, e.max_x + mx, e.max_y + my};
@@ -204,7 +215,7 @@ DrawingExtents drawing_extents(StoreReader& store) {
     if (entities.empty()) return stated;
     const DrawingExtents own = entities.extents();
     if (h.kind == kSourceJwCad) return own;
-    if (empty || single_point || !contains(stated, own))
+    if (empty || single_point || !contains(stated, own) || much_larger(stated, own))
         return with_margin(own);
     return stated;
 }

@@ -82,7 +82,7 @@ TEST_F(RenderTest, PointMarksOnlyAboveTheDetailScale) {
 }
 
 TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
-    set_extents(0, 0, 10, 10);
+    set_extents(0, 0, 4, 10);  // not ten times as wide as the texts: the header's extents stand
     const std::int16_t layer = store().add_layer("A");
     add_text(layer, 2, 3, 0.3, "AB");
     add_text(layer, 2, 3, 0.4, "AB");
@@ -219,7 +219,7 @@ TEST_F(RenderTest, PaperSpaceEntitiesAreScaledToModelUnits) {
 }
 
 TEST_F(RenderTest, SolidsAreOutlinedAndHatched) {
-    set_extents(0, 0, 4000, 4000);  // hatch spacing 1 unit
+    set_extents(0, 0, 4000, 30);  // hatch spacing 1 unit
     EntityRecord solid;
     solid.kind = kEntitySolid;
     solid.layer = store().add_layer("A");
@@ -228,7 +228,7 @@ TEST_F(RenderTest, SolidsAreOutlinedAndHatched) {
     solid.p72 = 0, solid.p88 = 4;      // third
     solid.p80 = 0, solid.p96 = 4;      // fourth = third: a triangle
     store().add_entity(solid);
-    const Calls calls = draw({0, 3900, 100, 4000});
+    const Calls calls = draw({0, -70, 100, 30});
     // P-Q, then 11 - 1 hatch lines (D = |Q - R| = 10.8), then three edges.
     EXPECT_EQ(only(calls, "line").size(), 1u + 10u + 3u);
     EXPECT_EQ(calls[0], "move 0,100");
@@ -288,6 +288,27 @@ TEST_F(RenderTest, StaleExtentsGiveWayToWhatInsertsAndTextsCover) {
     EXPECT_NEAR(fitted.max_x, 100 + 2, 1e-9);
     EXPECT_NEAR(fitted.max_y, 98.8 + 0.02 * 98.8, 1e-9);
     EXPECT_NEAR(fitted.min_y, -0.02 * 98.8, 1e-9);
+}
+
+TEST_F(RenderTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
+    set_extents(0, 0, 1000, 1000);  // left from an earlier, larger drawing
+    const std::int16_t layer = store().add_layer("A");
+    store().add_entity(line_record(layer, 500, 500, 550, 560));
+    finish_store();
+    ASSERT_EQ(view().draw_drawing(surface_), 0);
+    const DrawingExtents& fitted = view().view.extents;
+    EXPECT_NEAR(fitted.min_x, 499, 1e-9);
+    EXPECT_NEAR(fitted.max_y, 561.2, 1e-9);
+}
+
+TEST_F(RenderTest, ExtentsMuchLargerInOneDirectionOnlyStand) {
+    set_extents(0, 0, 1000, 100);  // a sheet around a short, wide drawing
+    store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
+    finish_store();
+    ASSERT_EQ(view().draw_drawing(surface_), 0);
+    const DrawingExtents& fitted = view().view.extents;
+    EXPECT_EQ((std::vector<double>{fitted.min_x, fitted.min_y, fitted.max_x, fitted.max_y}),
+              (std::vector<double>{0, 0, 1000, 100}));
 }
 
 }  // namespace
