@@ -260,54 +260,55 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 
-TEST_F(RenderTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
+// The fit after a load: the extents the view was fitted to.
+class FitTest : public RenderTest {
+protected:
+    DrawingExtents fitted() {
+        finish_store();
+        view().drawing_loaded();
+        EXPECT_EQ(view().draw_drawing(surface_), 0);
+        return view().view.extents;
+    }
+};
+
+TEST_F(FitTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
     set_extents(1e8, 1e8, -1e8, -1e8);  // the empty box: no extents known
     const std::int16_t layer = store().add_layer("A");
     store().add_entity(circle_record(layer, 50, 50, 10));
     store().add_entity(line_record(layer, 30, 45, 40, 45));
-    finish_store();
-    ASSERT_EQ(view().draw_drawing(surface_), 0);
-    const DrawingExtents& fitted = view().view.extents;
+    const DrawingExtents box = fitted();
     // The entities' box (30, 40)-(60, 60) with a margin of 2 % on each side.
-    EXPECT_NEAR(fitted.min_x, 29.4, 1e-9);
-    EXPECT_NEAR(fitted.min_y, 39.6, 1e-9);
-    EXPECT_NEAR(fitted.max_x, 60.6, 1e-9);
-    EXPECT_NEAR(fitted.max_y, 60.4, 1e-9);
+    EXPECT_NEAR(box.min_x, 29.4, 1e-9);
+    EXPECT_NEAR(box.min_y, 39.6, 1e-9);
+    EXPECT_NEAR(box.max_x, 60.6, 1e-9);
+    EXPECT_NEAR(box.max_y, 60.4, 1e-9);
 }
 
-TEST_F(RenderTest, StaleExtentsGiveWayToWhatInsertsAndTextsCover) {
+TEST_F(FitTest, StaleExtentsGiveWayToWhatInsertsAndTextsCover) {
     set_extents(0, 0, 1, 1);  // left from an earlier, tiny drawing
     const std::int16_t layer = store().add_layer("A");
     const std::int16_t wide = store().add_block("WIDE", {line_record(0, 5, 0, 105, 0)}, 5, 0);
     store().add_entity(line_record(layer, 0, 0, 10, 10));
     store().add_entity(insert_record(layer, wide, 0, 50));
     add_text(layer, 0, 90, 7.5, "AB");  // the font box reaches 90 + 7.5 / 0.75 x 0.88 = 98.8
-    finish_store();
-    ASSERT_EQ(view().draw_drawing(surface_), 0);
-    const DrawingExtents& fitted = view().view.extents;
-    EXPECT_NEAR(fitted.max_x, 100 + 2, 1e-9);
-    EXPECT_NEAR(fitted.max_y, 98.8 + 0.02 * 98.8, 1e-9);
-    EXPECT_NEAR(fitted.min_y, -0.02 * 98.8, 1e-9);
+    const DrawingExtents box = fitted();
+    EXPECT_NEAR(box.max_x, 100 + 2, 1e-9);
+    EXPECT_NEAR(box.max_y, 98.8 + 0.02 * 98.8, 1e-9);
+    EXPECT_NEAR(box.min_y, -0.02 * 98.8, 1e-9);
 }
 
-TEST_F(RenderTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
+TEST_F(FitTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
     set_extents(0, 0, 1000, 1000);  // left from an earlier, larger drawing
-    const std::int16_t layer = store().add_layer("A");
-    store().add_entity(line_record(layer, 500, 500, 550, 560));
-    finish_store();
-    ASSERT_EQ(view().draw_drawing(surface_), 0);
-    const DrawingExtents& fitted = view().view.extents;
-    EXPECT_NEAR(fitted.min_x, 499, 1e-9);
-    EXPECT_NEAR(fitted.max_y, 561.2, 1e-9);
-}
+    store().add_entity(line_record(store().add_layer("A"), 500, 500, 550, 560));
+    const DrawingExtents box = fitted();
+    EXPECT_NEAR(box.min_x, 499, 1e-9);
+    EXPECT_NEAR(box.max_y, 561.2, 1e-9);
 
-TEST_F(RenderTest, ExtentsMuchLargerInOneDirectionOnlyStand) {
-    set_extents(0, 0, 1000, 100);  // a sheet around a short, wide drawing
+    // Much larger in one direction only: a sheet around a wide drawing stands.
+    set_extents(0, 0, 1000, 100);
     store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
-    finish_store();
-    ASSERT_EQ(view().draw_drawing(surface_), 0);
-    const DrawingExtents& fitted = view().view.extents;
-    EXPECT_EQ((std::vector<double>{fitted.min_x, fitted.min_y, fitted.max_x, fitted.max_y}),
+    const DrawingExtents sheet = fitted();
+    EXPECT_EQ((std::vector<double>{sheet.min_x, sheet.min_y, sheet.max_x, sheet.max_y}),
               (std::vector<double>{0, 0, 1000, 100}));
 }
 
