@@ -159,8 +159,9 @@ int read_multileader(DxfContext& context) {
     text.h_align = 0;  // top left
     text.v_align = 3;
     std::string cleaned = parts.text;
-    decode_dxf_text(cleaned);
-    return written + write_mtext_lines(context, text, cleaned, true);
+    std::vector<int> line_colours;
+    decode_dxf_text(cleaned, &line_colours);
+    return written + write_mtext_lines(context, text, cleaned, true, 0.0, line_colours);
 }
 
 }  // namespace zov

@@ -6,6 +6,7 @@
 // are not entities).
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace zov {
 
@@ -56,11 +57,12 @@ int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
 int write_two_point_record(DxfContext& context, const EntityRecord& base, std::int32_t kind,
                            Point2 from, Point2 to, bool reported);
 
-// Writes a cleaned MTEXT text as one text record per line ("\P"), each line
-// below the one before it; `aligned` places each by the alignment codes of
-// `record`. Returns the number of records.
+// Writes a cleaned MTEXT text as one text record per line ("\P", and lines
+// wrapped to `box_width` when it is not 0), each line below the one before
+// it; `aligned` places each by the alignment codes of `record`; a line with a
+// colour of its own in `line_colours` takes it. Returns the number of records.
 int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
-                      bool aligned);
+                      bool aligned, double box_width, std::vector<int> line_colours);
 
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);
@@ -81,8 +83,15 @@ enum CommonGroups : unsigned {
     kPaperSpaceGroup = 8u,
     kAllCommonGroups = 15u,
 };
+// The colour number that stands for the true colour (group 420, 0xRRGGBB)
+// `rgb` when it is as dark as the screen's black background: 7, the
+// foreground colour, as DXF viewers show black on a dark screen; else 0
+// (the true colour does not change the colour number).
+int colour_for_black_true_colour(int rgb);
+
 // Takes the current group into `record` when it is one of `groups`; false
-// when it is not.
+// when it is not. The line type "BYBLOCK" is kept as kLineByBlockPending
+// until the record is written.
 bool take_common_group(DxfContext& context, EntityRecord& record,
                        unsigned groups = kAllCommonGroups);
 

@@ -66,10 +66,4 @@ void append_bulge_segment(std::vector<Point2>& points, Point2 from, Point2 to, d
     append_point(points, to);
 }
 
-void append_spline(std::vector<Point2>& points, std::span<const Point2> control_points,
-                   std::span<const Point2> fit_points) {
-    for (Point2 point : fit_points.empty() ? control_points : fit_points)
-        append_point(points, point);
-}
-
 }  // namespace zov

@@ -1,10 +1,7 @@
 #pragma once
 // Boundary edges of hatches as points: arcs and elliptic arcs are followed
-// in steps of at most 5 degrees, bulged polyline segments likewise, and a
-// spline edge by its fit points when it has them, else by its control
-// polygon (the curve lies close to it and inside its hull, enough for a fill
-// boundary).
-#include <span>
+// in steps of at most 5 degrees, bulged polyline segments likewise (spline
+// edges go through the spline evaluator of spline_curve.h).
 #include <vector>
 
 #include "dxf_import/dxf_geometry.h"
@@ -25,9 +22,5 @@ void append_elliptic_arc(std::vector<Point2>& points, Point2 centre, Point2 majo
 // The points after `from` up to and including `to` of a polyline segment
 // with the given bulge (0: straight, only `to`).
 void append_bulge_segment(std::vector<Point2>& points, Point2 from, Point2 to, double bulge);
-
-// A spline edge: its fit points, or its control points when it has none.
-void append_spline(std::vector<Point2>& points, std::span<const Point2> control_points,
-                   std::span<const Point2> fit_points);
 
 }  // namespace zov

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dxf_import/hatch_curves.h"
+#include "dxf_import/spline_curve.h"
 
 namespace zov {
 
@@ -69,26 +70,29 @@ void read_curved_edge(GroupCursor& cursor, Loop& loop, bool elliptic) {
     append_elliptic_arc(loop, centre, major, ratio, t0, t1, clockwise);
 }
 
+// A spline edge: followed as the curve of its degree, knots, control points
+// and weights, or through its fit points.
 void read_spline_edge(GroupCursor& cursor, Loop& loop) {
-    cursor.take(94);  // degree
+    SplineDefinition spline;
+    spline.degree = static_cast<int>(cursor.take(94, 3));
     const bool rational = cursor.take(73) != 0;
     cursor.take(74);  // periodic
     const int knots = cursor.take_count(95);
     const int controls = cursor.take_count(96);
-    for (int k = 0; k < knots && cursor.at(40); ++k) cursor.pass();
-    std::vector<Point2> control_points;
+    for (int k = 0; k < knots && cursor.at(40); ++k) spline.knots.push_back(cursor.take(40));
     for (int k = 0; k < controls && cursor.at(10); ++k) {
-        control_points.push_back(cursor.take_point(10, 20));
-        if (rational) cursor.take(42);
+        spline.control.push_back(cursor.take_point(10, 20));
+        if (rational && cursor.at(42)) spline.weights.push_back(cursor.take(42));
     }
-    std::vector<Point2> fit_points;
     if (cursor.at(97)) {
         const int fits = cursor.take_count(97);
-        for (int k = 0; k < fits && cursor.at(11); ++k) fit_points.push_back(cursor.take_point(11, 21));
+        for (int k = 0; k < fits && cursor.at(11); ++k)
+            spline.fit.push_back(cursor.take_point(11, 21));
         cursor.take_point(12, 22);  // start and end tangents
         cursor.take_point(13, 23);
     }
-    append_spline(loop, control_points, fit_points);
+    if (spline.weights.size() != spline.control.size()) spline.weights.clear();
+    for (Point2 point : spline_points(spline)) append_point(loop, point);
 }
 
 void read_edge_path(GroupCursor& cursor, Loop& loop) {

@@ -70,13 +70,15 @@ int read_layer_record(DxfContext& context) {
                 if (colour < 0) record.flags = set_bit(record.flags, kLayerHiddenBit);
                 break;
             }
-            case 420: record.colour = nearest_colour_index(reader.integer()); break;
             case 70: {
                 const int flags = reader.integer();
                 if (flags & 3) record.flags = set_bit(record.flags, kLayerFrozenBit);
+                // A frozen layer shows nothing in the DXF's own program either.
+                if (flags & 1) record.flags = set_bit(record.flags, kLayerHiddenBit);
                 if (flags & 4) record.flags = set_bit(record.flags, kLayerLockedBit);
                 break;
             }
+            case 420: record.colour = true_colour_index(reader.integer()); break;
             case 6:
                 record.line_type =
                     static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));

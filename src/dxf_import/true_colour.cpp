@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dxf_import/dxf_readers.h"
+
 namespace zov {
 
 namespace {
@@ -36,6 +38,11 @@ Rgb standard_colour(int index) {
 }
 
 }  // namespace
+
+int true_colour_index(int rgb) {
+    const int foreground = colour_for_black_true_colour(rgb);
+    return foreground != 0 ? foreground : nearest_colour_index(rgb);
+}
 
 int nearest_colour_index(int rgb) {
     const Rgb wanted{(rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255};

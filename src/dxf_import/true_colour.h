@@ -9,4 +9,8 @@ namespace zov {
 // given 24-bit RGB value.
 int nearest_colour_index(int rgb);
 
+// The colour index a true colour is drawn with: the foreground colour 7 for
+// one too dark to see on the dark screen, else the nearest index.
+int true_colour_index(int rgb);
+
 }  // namespace zov
