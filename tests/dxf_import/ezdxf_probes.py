@@ -69,6 +69,10 @@ def hatches(version):
     bulged = msp.add_hatch(color=4)
     bulged.paths.add_polyline_path([(60, 0, 0), (70, 0, 1), (70, 10, 0), (60, 10, 0)],
                                    is_closed=True)
+    curved = msp.add_hatch(color=8)
+    edges = curved.paths.add_edge_path()
+    edges.add_spline(fit_points=[(80, 0), (85, 8), (90, 0)])
+    edges.add_line((90, 0), (80, 0))
     lines = msp.add_hatch(color=5)
     lines.set_pattern_fill("ANSI31", color=5, scale=0.5)
     lines.paths.add_polyline_path([(0, 20), (20, 20), (20, 40), (0, 40)], is_closed=True)

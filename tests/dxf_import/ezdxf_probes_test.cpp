@@ -221,6 +221,10 @@ TEST_F(EzdxfProbes, SolidHatchesFillTheirBoundaryWithoutTheHoles) {
     EXPECT_NEAR(area[2], M_PI * (25 - 4), 0.05 * 21);       // disc with a hole
     EXPECT_NEAR(area[3], M_PI * 5 * 2.5 / 2, 0.05 * 6.25);  // half ellipse
     EXPECT_NEAR(area[4], 100 + M_PI * 25 / 2, 0.05 * 12.5);  // square with a bulged side
+    // A spline edge through (80, 0), (85, 8), (90, 0) closed by a line: a
+    // smooth arch holding more than the triangle of those points, less than their box.
+    EXPECT_GT(area[8], 40);
+    EXPECT_LT(area[8], 80);
 }
 
 TEST_F(EzdxfProbes, PatternHatchesAreTheirPatternLinesInsideTheBoundary) {
