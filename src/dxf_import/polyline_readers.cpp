@@ -55,13 +55,7 @@ int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Poin
     }
     if (widths.wide()) return write_wide_segment(context, base, p1, p2, bulge, widths);
     if (bulge != 0) return bulge_arc_segment(context, base, p1, p2, bulge);
-    EntityRecord record = base;
-    record.kind = kEntityLine;
-    record.x1 = p1.x;
-    record.y1 = p1.y;
-    record.p56 = p2.x;
-    record.p64 = p2.y;
-    return context.write_entity(record);
+    return write_two_point_record(context, base, kEntityLine, p1, p2, false);
 }
 
 // A vertex and the bulge and widths of the segment that starts there (the
