@@ -14,7 +14,7 @@ namespace {
 // blanks and its comment in parentheses when the index knows it.
 bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
     zov::ItemNames names;
-    names.load(context.start_file(zov::kItemIndexFileName));
+    names.load(context.scratch_file(zov::kItemIndexFileName));
     zov::AnalyserSettings& settings = context.settings;
     settings.KK = {};
     std::size_t slot = 0;

@@ -6,6 +6,7 @@
 #include "analyser/settings.h"
 #include "common/clock.h"
 #include "common/messages.h"
+#include "common/whole_file.h"
 
 namespace zov {
 
@@ -33,6 +34,14 @@ struct AnalyserContext {
     AnalyserDialogs& dialogs;
 
     std::string start_file(const char* name) const { return start_folder + name; }
+
+    // A scratch file of this session ($V_KOU$.TMP), CP932 path: in a folder of
+    // its own inside the start folder, made on first use, so that two
+    // sessions started in one folder never share it and a link planted under
+    // its name is never followed. "" when that folder cannot be made. The
+    // folder goes with the context, or earlier with `scratch.remove()`.
+    std::string scratch_file(const char* name);
+    ScratchFolder scratch;
 };
 
 }  // namespace zov

@@ -5,6 +5,7 @@
 #include "analyser/disk.h"
 #include "analyser/item_index.h"
 #include "analyser/item_lines.h"
+#include "analyser/output_name.h"
 #include "analyser/text_lines.h"
 #include "analyser/texts.h"
 #include "common/cp932.h"
@@ -31,7 +32,7 @@ std::string selected_name(const std::string& entry) {
 }
 
 bool load_item_names(AnalyserContext& context, ItemNames& names) {
-    std::string index_path = context.start_file(kItemIndexFileName);
+    std::string index_path = context.scratch_file(kItemIndexFileName);
     if (!can_open_for_reading(index_path)) build_item_index(context);
     if (names.load(index_path)) return true;
     report(context.messages, MessageIcon::Exclamation, "%sをオープンできません。",
@@ -81,16 +82,19 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     header.explanation = settings.KTS == 1;
 
     // Writing the analysis over its own source would destroy the source
-    // before it is read.
+    // before it is read; an older analysis is replaced only when confirmed.
+    ExistingTarget existing = ExistingTarget::Keep;
+    if (!may_write_output(context, analysis_path, {dxf_path}, existing)) return 0;
     LineWriter out;
-    if (same_file(dxf_path, analysis_path) || !out.create(analysis_path)) {
+    if (!out.create(analysis_path)) {
         report_not_created(context, analysis_path);
         return 0;
     }
+    out.set_existing_target(existing);
     out.set_line_end(kLineEndCrLf);
     LineReader dxf;
     if (!dxf.open(dxf_path, style)) {
-        out.close();
+        out.discard();
         report_unreadable(context, dxf_path);
         return 0;
     }

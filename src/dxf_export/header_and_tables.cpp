@@ -2,9 +2,10 @@
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/files.h"
+#include "common/text_file_writer.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "common/text_file_writer.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -34,6 +35,7 @@ void write_viewport_table(TextFileWriter& out, const StoreHeader& header) {
 // Copies the template as a text file is read and written: its line ends,
 // CR LF or LF, become the output's CR LF.
 bool copy_template(TextFileWriter& out, const std::string& path) {
+    if (!file_exists(path)) return false;  // a folder under the name is no template
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (in == nullptr) return false;
     char chunk[4096];

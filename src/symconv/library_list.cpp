@@ -81,7 +81,9 @@ int write_list(ConverterContext& context, std::FILE* list) {
         return list_failure(context);
 
     if (context.library_name.empty()) {
-        context.library_name = read_library_name(name_file);
+        // The library file is written into the library folder whatever the
+        // name file says: a name, never a path.
+        context.library_name = name_without_folders(read_library_name(name_file));
         if (context.library_name.empty()) context.library_name = kDefaultLibraryName;
     }
     return 0;

@@ -20,8 +20,9 @@ int parse_command_line(ViewerShell& shell, const std::string& command_line) {
     if (blank == std::string::npos) return 1;
     const std::size_t option = command_line.find("/D:", blank + 1);
     if (option == std::string::npos) return 1;
-    std::string folder = command_line.substr(option + 3);
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    // Resolved now: a relative folder would otherwise name another place
+    // once it is run from elsewhere.
+    const std::string folder = absolute_folder(command_line.substr(option + 3));
     if (file_exists(folder + kConverterProgramName)) {
         state.command_line_converter_folder = folder;
         return 2;

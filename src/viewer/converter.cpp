@@ -63,8 +63,7 @@ int locate_file(ViewerShell& shell, const char* title_utf8, const char* name, co
     request.initial_folder = shell.program_folder;
     const std::optional<std::string> chosen = shell.file_dialog.choose_file(request);
     if (!chosen) return -1;
-    folder_out = split_path(*chosen).folder;
-    if (folder_out.empty() || folder_out.back() != '/') folder_out += '/';
+    folder_out = absolute_folder(split_path(*chosen).folder);
     return 0;
 }
 

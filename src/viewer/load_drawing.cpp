@@ -1,6 +1,7 @@
 #include "viewer/load_drawing.h"
 
 #include "common/clock.h"
+#include "common/encoding.h"
 #include "common/paths.h"
 #include "dxf_import/dxf_import.h"
 #include "jw/jw_import.h"
@@ -44,19 +45,23 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
 int classify_drawing_file(ViewerShell& shell, const std::string& path) {
     const PathParts parts = split_path(path);
     ShellState& state = shell.state;
+    int kind = kNotDrawing;
+    std::string* remembered = nullptr;
     if (equals_ignore_case(parts.extension, ".jwc")) {
-        state.jwc_folder = parts.folder;
-        return kJwCadDrawing;
+        kind = kJwCadDrawing;
+        remembered = &state.jwc_folder;
+    } else if (equals_ignore_case(parts.extension, ".dxf")) {
+        kind = kDxfDrawing;
+        remembered = &state.dxf_folder;
+    } else if (equals_ignore_case(parts.extension, ".dwg")) {
+        kind = kDwgDrawing;
+        remembered = &state.dwg_folder;
     }
-    if (equals_ignore_case(parts.extension, ".dxf")) {
-        state.dxf_folder = parts.folder;
-        return kDxfDrawing;
-    }
-    if (equals_ignore_case(parts.extension, ".dwg")) {
-        state.dwg_folder = parts.folder;
-        return kDwgDrawing;
-    }
-    return kNotDrawing;
+    // A folder that cannot stand on one settings line is not remembered: the
+    // setting keeps what it was.
+    if (remembered != nullptr && fits_settings_line(utf8_to_cp932(parts.folder)))
+        *remembered = parts.folder;
+    return kind;
 }
 
 std::string set_extension_dxf(const std::string& path) {
@@ -69,7 +74,14 @@ int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& pa
     if (kind == kNotDrawing) return -1;
     state.delete_source_after_load = kind == kDwgDrawing;
     state.load_date = format_local_time(kLoadDatePattern, shell.clock.now());
-    add_history_entry(shell, history_label(path));
+    // A name with a line break is left out of the history: in the settings
+    // file it would shift the lines after it. (A long entry is cut to its
+    // record, which always fits one line.)
+    const std::string label = history_label(path);
+    if (label.find_first_of("\r\n") == std::string::npos)
+        add_history_entry(shell, label);
+    else
+        state.current_file_label = path;
     const int result = import_by_kind(shell, kind, path);
     state.help_shown = false;
     if (no_settings_save == 0) save_settings(shell);

@@ -28,7 +28,7 @@ std::string viewer_program_folder() {
         if (data_home.empty()) data_home = with_trailing_slash(environment("HOME")) + ".local/share";
         folder = with_trailing_slash(data_home) + "zovview";
     }
-    folder = with_trailing_slash(folder);
+    folder = absolute_folder(folder);
     return make_folders(folder) ? folder : std::string();
 }
 

@@ -1,6 +1,9 @@
 #include "viewer/settings_file.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "common/encoding.h"
@@ -15,17 +18,39 @@ namespace zov {
 
 namespace {
 
+// The text of one line, or an empty line for a text that cannot stand on
+// one (the lines after it keep their places).
+std::string one_line(const std::string& cp932_text) {
+    return fits_settings_line(cp932_text) ? cp932_text : std::string();
+}
+
 // Lines 1 to 8.
 void write_head(TextFileWriter& out, const ViewerShell& shell, int count, int second_number) {
     const ShellState& state = shell.state;
-    out.put("%d\n%d\n%s\n", count, second_number, state.load_date.c_str());
+    out.put("%d\n%d\n%s\n", count, second_number, one_line(state.load_date).c_str());
     for (const std::string* folder : {&shell.program_folder, &state.jwc_folder, &state.dxf_folder,
                                       &state.dwg_folder, &state.converter_folder})
-        out.put("%s\n", utf8_to_cp932(*folder).c_str());
+        out.put("%s\n", one_line(utf8_to_cp932(*folder)).c_str());
 }
 
 int clamp_history_count(int n) {
     return n < 0 ? 0 : n > kHistoryMax ? kHistoryMax : n;
+}
+
+// A count line: digits only (a leading minus allowed), else `fallback`;
+// held to the range of an int.
+int read_count(const std::string& line, int fallback) {
+    const std::size_t digits = !line.empty() && line.front() == '-' ? 1 : 0;
+    if (line.size() == digits || line.find_first_not_of("0123456789", digits) != std::string::npos)
+        return fallback;
+    const long long value = std::strtoll(line.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// A folder line taken only when `valid` accepts it.
+void read_folder(const std::string& line, bool (*valid)(const std::string&), std::string& folder) {
+    const std::string candidate = cp932_to_utf8(line);
+    if (valid(candidate)) folder = candidate;
 }
 
 }  // namespace
@@ -79,15 +104,29 @@ int load_settings(ViewerShell& shell) {
         in.read_line(kSettingsLineMax);
         return std::string(in.line());
     };
-    state.history_count = clamp_history_count(std::atoi(next_line().c_str()));
-    state.settings_second_number = std::atoi(next_line().c_str());
+    state.history_count = clamp_history_count(read_count(next_line(), 0));
+    state.settings_second_number = read_count(next_line(), 0);
     state.load_date = next_line();
     next_line();  // the program folder: the one the program runs in stands
-    for (std::string* folder :
-         {&state.jwc_folder, &state.dxf_folder, &state.dwg_folder, &state.converter_folder})
-        *folder = cp932_to_utf8(next_line());
+    for (std::string* folder : {&state.jwc_folder, &state.dxf_folder, &state.dwg_folder})
+        read_folder(next_line(), is_settings_folder, *folder);
+    read_folder(next_line(), is_converter_folder, state.converter_folder);
     for (int k = state.history_count - 1; k >= 0; --k) history.write(k, next_line());
     return 0;
+}
+
+bool fits_settings_line(std::string_view cp932_text) {
+    return cp932_text.size() <= kSettingsLineMax &&
+           cp932_text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool is_settings_folder(const std::string& folder) {
+    return !folder.empty() && folder.front() == '/' && folder.back() == '/';
+}
+
+bool is_converter_folder(const std::string& folder) {
+    std::error_code error;
+    return is_settings_folder(folder) && std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace zov

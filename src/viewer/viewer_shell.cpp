@@ -1,19 +1,12 @@
 #include "viewer/viewer_shell.h"
 
+#include "common/files.h"
+
 namespace zov {
-
-namespace {
-
-std::string with_trailing_slash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
-}  // namespace
 
 ViewerShell::ViewerShell(std::string folder, Messages& messages_, const Clock& clock_,
                          FileDialog& file_dialog_)
-    : program_folder(with_trailing_slash(std::move(folder))),
+    : program_folder(absolute_folder(folder)),
       import(program_folder, messages_),
       messages(messages_),
       clock(clock_),

@@ -50,7 +50,8 @@ struct ShellState {
 
 class ViewerShell {
 public:
-    // `program_folder` is a file-system path; a "/" is added when missing.
+    // `program_folder` is a file-system path, made absolute (ending in "/"),
+    // so that the folders stored from it name the same place from anywhere.
     ViewerShell(std::string program_folder, Messages& messages, const Clock& clock,
                 FileDialog& file_dialog);
 
