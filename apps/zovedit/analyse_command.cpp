@@ -1,5 +1,5 @@
 // zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]
-//         [--cut 0|1] [--explain 0|1] [--select NAME,...]
+//         [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes]
 #include <cstdio>
 
 #include "analyser/context.h"
@@ -42,7 +42,7 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
 
 int analyse_command(const CommandArgs& args) {
     CommandOptions options(args, {"-o", "--form", "--comments", "--cut", "--explain", "--select"},
-                           {});
+                           {"--yes"});
     const std::vector<std::string> binary = {"0", "1"};
     int form = options.choice("--form", {"0", "1", "2"});
     int comments = options.choice("--comments", binary);
@@ -57,7 +57,7 @@ int analyse_command(const CommandArgs& args) {
     if (std::optional<std::string> given = options.value("-o")) out = command_cp932_name(*given);
     if (!dxf || !out) return 1;
 
-    HeadlessSession session(false);
+    HeadlessSession session(options.flag("--yes"));
     if (!session.ok()) return 1;
     zov::AnalyserContext& context = session.context();
     zov::AnalyserSettings& settings = context.settings;

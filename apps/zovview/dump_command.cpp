@@ -24,7 +24,7 @@ std::string source_argument(const CommandArgs& args) {
     std::string file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--home") {
-            ++i;
+            if (++i == args.size()) return std::string();  // --home without its folder
             continue;
         }
         if (!file.empty() || args[i].rfind("--", 0) == 0) return std::string();
@@ -70,10 +70,10 @@ void print_entity_counts(zov::StoreReader& store) {
 }
 
 // Imports `file` into the store of `folder` and prints the store; 0 or 1.
-int import_and_print(const std::string& file, const std::string& folder,
+int import_and_print(const std::string& file, const CommandFolder& folder,
                      zov::Messages& messages) {
     if (import_source(file, folder, messages) != 0) return 1;
-    const std::string data_path = folder + zov::kDataFileName;
+    const std::string data_path = folder.store() + zov::kDataFileName;
     zov::StoreReader store;
     if (store.open(data_path) != 0) {
         std::fprintf(stderr, "zovview: %s cannot be read\n", data_path.c_str());
@@ -92,7 +92,7 @@ int dump_command(const CommandArgs& args) {
     std::string file = source_argument(args);
     if (file.empty()) {
         std::fprintf(stderr, "usage: zovview --dump FILE [--home DIR]\n");
-        return 1;
+        return 2;
     }
     // The store names its source by its full path.
     std::error_code error;
@@ -100,5 +100,6 @@ int dump_command(const CommandArgs& args) {
     if (!error) file = absolute.lexically_normal().string();
     zov::ConsoleMessages messages;
     const CommandFolder folder(args);
-    return import_and_print(file, folder.path(), messages);
+    if (!folder.ok()) return 1;
+    return import_and_print(file, folder, messages);
 }

@@ -17,9 +17,9 @@ constexpr char kUsage[] =
     "       zovview --render FILE -o OUT.png [--size WxH] "
     "[--filter visible|all|hidden|locked]\n"
     "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
-    "[--home DIR]\n"
+    "[--home DIR] [--yes]\n"
     "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
-    "[--home DIR]\n"
+    "[--home DIR] [--yes]\n"
     "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n";
 
 }  // namespace

@@ -7,11 +7,12 @@ namespace zov {
 class Messages;
 
 // Loads `path` through load_drawing exactly as the windowed viewer does, in
-// `program_folder` (its settings are read, and written when missing); every
-// file dialog is cancelled and questions take the answers of `messages`.
-// 0 after a successful import; -1 after a reported failure, also for a file
-// that is not a drawing (".jwc", ".dxf" or ".dwg").
+// `program_folder` (its settings are read, and written when missing), with
+// the store in `store_folder` ("" for the program folder); every file dialog
+// is cancelled and questions take the answers of `messages`. 0 after a
+// successful import; -1 after a reported failure, also for a file that is
+// not a drawing (".jwc", ".dxf" or ".dwg").
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
-                          Messages& messages);
+                          Messages& messages, const std::string& store_folder = std::string());
 
 }  // namespace zov

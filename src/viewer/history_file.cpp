@@ -66,23 +66,28 @@ std::string history_label(const std::string& path) {
     return label + " (" + utf8_to_cp932(parts.folder) + ")";
 }
 
+bool append_history_entry(HistoryFile& history, int& count, const std::string& entry) {
+    if (count >= kHistoryMax) {
+        for (int k = 1; k < kHistoryMax; ++k) history.write(k - 1, history.read(k));
+        count = kHistoryMax;
+    } else {
+        ++count;
+    }
+    return history.write(count - 1, entry);
+}
+
 int add_history_entry(ViewerShell& shell, const std::string& label) {
     ShellState& state = shell.state;
-    const std::string path = shell.path(kHistoryFileName);
+    const std::string path = shell.store_path(kHistoryFileName);
     HistoryFile history;
     if (!history.open(path)) {
         show_error_utf8(shell.messages, "%s をオープンできない", path.c_str());
         return -1;
     }
-    if (state.history_count >= kHistoryMax) {
-        for (int k = 1; k < kHistoryMax; ++k) history.write(k - 1, history.read(k));
-        state.history_count = kHistoryMax;
-    } else {
-        ++state.history_count;
-    }
     const std::string entry = format_local_time("%m/%d %H:%M ", shell.clock.now()) + label;
-    const bool written = history.write(state.history_count - 1, entry);
+    const bool written = append_history_entry(history, state.history_count, entry);
     history.close();
+    state.unsaved_history.push_back(entry);
     path_from_history_entry(state, entry);
     if (!written) {
         show_error_utf8(shell.messages, "%s を作成できない", path.c_str());

@@ -1,5 +1,8 @@
 #include "viewer/program_folder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "common/files.h"
@@ -30,6 +33,16 @@ std::string viewer_program_folder() {
     }
     folder = absolute_folder(folder);
     return make_folders(folder) ? folder : std::string();
+}
+
+std::string temporary_folder_parent() {
+    for (const std::string& folder : {environment("TMPDIR"), std::string("/tmp")}) {
+        struct stat info {};
+        if (!folder.empty() && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+            ::access(folder.c_str(), W_OK | X_OK) == 0)
+            return folder;
+    }
+    return std::string();
 }
 
 std::string prepare_program_folder(const std::string& executable_folder) {

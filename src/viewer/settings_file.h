@@ -34,8 +34,10 @@ bool is_converter_folder(const std::string& folder);
 int load_settings(ViewerShell& shell);
 
 // Rewrites the settings file from the shell state and $IND_B$.TMP; a missing
-// file is written with no entries. The file is replaced whole. 0, or -1
-// after a reported failure.
+// file is written with no entries. Under the settings lock, the history is
+// first taken from the file as it stands (another viewer on the program
+// folder may have added entries) with this viewer's unsaved entries behind
+// it, and the file is replaced whole. 0, or -1 after a reported failure.
 int save_settings(ViewerShell& shell);
 
 }  // namespace zov

@@ -5,9 +5,10 @@
 namespace zov {
 
 ViewerShell::ViewerShell(std::string folder, Messages& messages_, const Clock& clock_,
-                         FileDialog& file_dialog_)
+                         FileDialog& file_dialog_, const std::string& store)
     : program_folder(absolute_folder(folder)),
-      import(program_folder, messages_),
+      store_folder(store.empty() ? program_folder : absolute_folder(store)),
+      import(store_folder, messages_),
       messages(messages_),
       clock(clock_),
       file_dialog(file_dialog_) {

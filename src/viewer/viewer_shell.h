@@ -5,6 +5,7 @@
 // created by main (or by a test) and passed by reference.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "jw/jw_rounding.h"
 #include "store/import_state.h"
@@ -37,6 +38,10 @@ struct ShellState {
     int history_count = 0;           // entries in $IND_B$.TMP, 0 to kHistoryMax
     int settings_second_number = 0;  // line 2 of ZovView.CFG, only carried along
     std::string current_file_label;  // file-system path rebuilt from the last history entry
+    // Entries added since the settings file was last written: a save puts
+    // them behind the entries the file holds by then, which another viewer on
+    // the program folder may have added meanwhile.
+    std::vector<std::string> unsaved_history;
 
     bool delete_source_after_load = false;  // the DXF being loaded came from the converter
     bool converter_ran = false;             // cleared at the end of every repaint
@@ -52,15 +57,24 @@ class ViewerShell {
 public:
     // `program_folder` is a file-system path, made absolute (ending in "/"),
     // so that the folders stored from it name the same place from anywhere.
+    // The store files and the history work file go to `store_folder`, the
+    // program folder when none is given (ProgramFolderClaim gives another
+    // one to a second viewer on the same program folder).
     ViewerShell(std::string program_folder, Messages& messages, const Clock& clock,
-                FileDialog& file_dialog);
+                FileDialog& file_dialog, const std::string& store_folder = std::string());
 
-    // Full path of one of the program's own files.
+    // Full path of one of the program's own files shared by every viewer on
+    // the program folder (settings, help drawing).
     std::string path(std::string_view file_name) const {
         return program_folder + std::string(file_name);
     }
+    // Full path of one of this viewer's own files (store, history work file).
+    std::string store_path(std::string_view file_name) const {
+        return store_folder + std::string(file_name);
+    }
 
     const std::string program_folder;
+    const std::string store_folder;
     ShellState state;
     ImportState import;  // the store's in-memory header and section files
     JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
