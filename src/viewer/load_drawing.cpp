@@ -2,6 +2,8 @@
 
 #include "common/clock.h"
 #include "common/encoding.h"
+#include "common/files.h"
+#include "common/utf8_messages.h"
 #include "common/paths.h"
 #include "dxf_import/dxf_import.h"
 #include "jw/jw_import.h"
@@ -22,19 +24,32 @@ int import_dxf(ViewerShell& shell, const std::string& path, bool delete_after_lo
     return import_dxf_file(path, shell.import, options);
 }
 
+// The DXF the converter made for `dwg_path`; a converter that made none is
+// reported with the DXF the user expects beside the DWG.
+int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
+    const std::string& converted = shell.state.converted_dxf;
+    if (converted.empty() || !file_exists(converted)) {
+        show_error_utf8(shell.messages, " %s をオープンできない-1", set_extension_dxf(dwg_path).c_str());
+        return -1;
+    }
+    return import_dxf(shell, converted, shell.state.delete_source_after_load);
+}
+
 int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
-    ShellState& state = shell.state;
     switch (kind) {
         case kJwCadDrawing:
             return import_jwc_file(path, shell.import, shell.messages, shell.jw_settings);
         case kDxfDrawing:
             return import_dxf(shell, path, false);
-        case kDwgDrawing:
-            run_dwg_converter(shell, path);
-            // Only a DXF that the converter has just written is deleted after
-            // the import; one that was there before is the user's own.
-            return import_dxf(shell, set_extension_dxf(path),
-                              state.delete_source_after_load && state.converter_wrote_dxf);
+        case kDwgDrawing: {
+            // The converter works in a folder of its own: what it made is
+            // read from there, and the user's files beside the DWG are never
+            // read as its result nor deleted.
+            const int result = run_dwg_converter(shell, path) == 0 ? import_converted_dxf(shell, path)
+                                                                   : -1;
+            shell.conversion.remove();
+            return result;
+        }
         default:
             return -1;
     }

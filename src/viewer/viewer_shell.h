@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/whole_file.h"
 #include "jw/jw_rounding.h"
 #include "store/import_state.h"
 
@@ -45,7 +46,8 @@ struct ShellState {
 
     bool delete_source_after_load = false;  // the DXF being loaded came from the converter
     bool converter_ran = false;             // cleared at the end of every repaint
-    bool converter_wrote_dxf = false;       // the converter's run left a new or changed DXF
+    std::string converted_dxf;  // the DXF the converter made for this open, in its own folder
+    int converter_time_limit_seconds = 120;  // a converter still running then is stopped
 
     std::string start_command_line;  // what followed the program name
     std::string start_file;          // drawing named on the command line
@@ -77,6 +79,7 @@ public:
     const std::string store_folder;
     ShellState state;
     ImportState import;  // the store's in-memory header and section files
+    ScratchFolder conversion;  // where the DWG converter works, for one open
     JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
 
     Messages& messages;
