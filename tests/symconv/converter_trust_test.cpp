@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
+#include "common/encoding.h"
 #include "converter_test_support.h"
 #include "symconv/converter.h"
 
@@ -53,6 +55,25 @@ TEST_F(ConverterTrust, TheLibraryNameIsANameNeverAPath) {
     write_bytes(library + "ZU_NAME.DAT", "..");
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_FALSE(dxf("ZR_JWK").empty());
+}
+
+TEST_F(ConverterTrust, ElementsWithNumbersThatAreNotFiniteAreLeftOutAndCounted) {
+    fixtures::JwSymbolSpec content = small_symbol();
+    fixtures::JwLine bad;
+    bad.start_x = std::numeric_limits<float>::quiet_NaN();
+    bad.end_x = 1;
+    content.elements.lines.push_back(bad);
+    fixtures::JwPoint far;
+    far.x = std::numeric_limits<float>::infinity();
+    content.elements.points.push_back(far);
+    add_symbol("A.JWK", content);
+    ASSERT_EQ(run({library}), kExitNormal);
+    const std::string out = dxf();
+    for (const char* word : {"nan", "NAN", "inf", "INF"})
+        EXPECT_EQ(out.find(word), std::string::npos) << word;
+    EXPECT_NE(out.find("\r\nLINE\r\n"), std::string::npos);  // the good line stays
+    EXPECT_NE(cp932_to_utf8(console()).find("A.JWKの数値でない座標の要素2個は変換しません。"),
+              std::string::npos);
 }
 
 }  // namespace
