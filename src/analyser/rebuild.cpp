@@ -51,7 +51,7 @@ int check_analysis_file(AnalyserContext& context, int mode, const std::string& p
         report(messages, MessageIcon::Stop, "%sは解析ファイルではありません", path.c_str());
         return -1;
     }
-    if (management_checksum(r) != r.checksum) {
+    if (!is_complete_management_line(management) || management_checksum(r) != r.checksum) {
         report(messages, MessageIcon::Stop, "%s中の\n５行目管理データ(Zov=)が不正です", path.c_str());
         return -1;
     }

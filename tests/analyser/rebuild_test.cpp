@@ -143,6 +143,15 @@ TEST_F(Rebuild, EveryRefusal) {
     analysis[4] = "Zov=100:_04707";  // cut short: the fields beyond read as 0
     save_analysis();
     expect_refusal(path + sj("中の\n５行目管理データ(Zov=)が不正です"));
+    // Cut to nothing, every field reads 0 and so does the checksum: refused
+    // all the same, as is a number field that holds no number.
+    for (const std::string& damaged :
+         {std::string("Zov="), std::string("Zov=000:_000000000$-^0000024"),
+          "Zov=100:_04707250 $-^00880240" + good[4].substr(29)}) {
+        analysis[4] = damaged;
+        save_analysis();
+        expect_refusal(path + sj("中の\n５行目管理データ(Zov=)が不正です"));
+    }
 
     auto with_fields = [&](const std::string& fields) {
         analysis = good;
