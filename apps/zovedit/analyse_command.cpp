@@ -1,5 +1,7 @@
 // zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]
-//         [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes]
+//         [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes] [--force]
+// An analysis that a rebuild cannot turn back into the same drawing is
+// written and reported; the exit is then 1 unless --force is given.
 #include <cstdio>
 
 #include "analyser/context.h"
@@ -42,7 +44,7 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
 
 int analyse_command(const CommandArgs& args) {
     CommandOptions options(args, {"-o", "--form", "--comments", "--cut", "--explain", "--select"},
-                           {"--yes"});
+                           {"--yes", "--force"});
     const std::vector<std::string> binary = {"0", "1"};
     int form = options.choice("--form", {"0", "1", "2"});
     int comments = options.choice("--comments", binary);
@@ -70,5 +72,5 @@ int analyse_command(const CommandArgs& args) {
 
     if (zov::analyse_named_file(context, *dxf, *out) != 0) return 1;
     std::printf("%s\n", zov::cp932_to_utf8(context.analysis_path).c_str());
-    return 0;
+    return context.round_trip_losses > 0 && !options.flag("--force") ? 1 : 0;
 }

@@ -29,6 +29,9 @@ struct AnalyserContext {
     std::string start_folder;   // CP932, ends in "/"
     AnalyserSettings settings;
     std::string analysis_path;  // analysis file open in the editor, or ""
+    // Lines of the last conversion that a rebuild cannot give back as they
+    // were (reported when it ran).
+    int round_trip_losses = 0;
     Messages& messages;
     const Clock& clock;
     AnalyserDialogs& dialogs;

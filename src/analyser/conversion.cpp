@@ -49,6 +49,12 @@ void report_not_created(AnalyserContext& context, const std::string& path) {
     report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", path.c_str());
 }
 
+// A code mark that the rebuild can tell from the group code before it.
+bool joining_mark_round_trips(char mark) {
+    return !(mark >= '0' && mark <= '9') && mark != '-' && mark != '+' && mark != ' ' &&
+           mark != '\t' && mark != '\0';
+}
+
 }  // namespace
 
 int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_path,
@@ -75,6 +81,12 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
         }
     }
     header.record = management_for(settings, static_cast<int>(header.selected_entries.size()));
+    if (header.record.form == kFormOwn && !joining_mark_round_trips(header.record.code_mark)) {
+        report(context.messages, MessageIcon::Exclamation,
+               "区切り記号(KM1=%c)が数字・符号・空白なので、再作成できる解析ファイルを作れません",
+               header.record.code_mark);
+        return 0;
+    }
     header.source_line_end_style = style;
     header.source_path = full_path(dxf_path);
     header.analysis_path = full_path(analysis_path);
@@ -115,10 +127,17 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     while (dxf.read_line() == 1) builder.add_dxf_line(dxf.line());
     builder.finish();
     dxf.close();
+    const int losses = header.record.form == kFormOwn ? builder.unsafe_values() + out.cut_lines() : 0;
     if (!out.close()) {
         report_not_created(context, analysis_path);
         return 0;
     }
+    context.round_trip_losses = losses;
+    if (losses > 0)
+        report(context.messages, MessageIcon::Exclamation,
+               "%sには元どおりに再作成できない行が%d個あります(%dバイトを超える行、"
+               "または値の中の区切り記号と終端コードの並び)",
+               dxf_path.c_str(), losses, static_cast<int>(kMaxWriteLine));
     return 1;
 }
 

@@ -191,6 +191,7 @@ LineWriter::~LineWriter() = default;
 bool LineWriter::create(const std::string& path) {
     discard();
     failed_ = false;
+    cut_lines_ = 0;
     existing_ = ExistingTarget::Replace;
     std::optional<std::string> name = cp932_to_utf8_exact(path);
     if (!name || name->empty() || !file_.open(*name)) return false;
@@ -237,7 +238,10 @@ void LineWriter::put(std::string_view bytes) {
 }
 
 int LineWriter::write_line(std::string_view text) {
-    if (text.size() > kMaxWriteLine) text = "??";
+    if (text.size() > kMaxWriteLine) {
+        text = "??";
+        ++cut_lines_;
+    }
     put(text);
     put(line_end_);
     return static_cast<int>(text.size());

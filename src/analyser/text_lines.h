@@ -100,6 +100,8 @@ public:
     int write_line(std::string_view text);
     // printf-style form of `write_line`.
     int write_format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Lines that were too long and went out as "??".
+    int cut_lines() const { return cut_lines_; }
 
 private:
     void put(std::string_view bytes);
@@ -110,6 +112,7 @@ private:
     std::string_view line_end_ = "\r\n";
     std::string buffer_;
     bool failed_ = false;
+    int cut_lines_ = 0;
 };
 
 }  // namespace zov
