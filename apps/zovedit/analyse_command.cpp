@@ -27,14 +27,13 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
         std::string utf8_name = utf8_list.substr(start, comma - start);
         start = comma + 1;
         if (utf8_name.empty()) continue;
-        std::optional<std::string> name = command_cp932_name(utf8_name);
-        if (!name) return false;
+        const std::string name = command_cp932_name(utf8_name);
         if (slot == settings.KK.size()) {
             std::fprintf(stderr, "error: at most %zu items can be selected\n", settings.KK.size());
             return false;
         }
-        int entry = names.find(*name);
-        settings.KK[slot++] = entry != 0 ? *name + "  (" + names.comment(entry) + ")" : *name;
+        int entry = names.find(name);
+        settings.KK[slot++] = entry != 0 ? name + "  (" + names.comment(entry) + ")" : name;
     }
     settings.KKS = 1;
     return true;
@@ -54,13 +53,11 @@ int analyse_command(const CommandArgs& args) {
         std::fprintf(stderr, "error: %s\n", options.error().c_str());
         return 1;
     }
-    std::optional<std::string> dxf = command_cp932_name(options.file());
-    std::optional<std::string> out = std::string();
+    const std::string dxf = command_cp932_name(options.file());
+    std::string out;
     if (std::optional<std::string> given = options.value("-o")) out = command_cp932_name(*given);
-    if (!dxf || !out) return 1;
 
     HeadlessSession session(options.flag("--yes"));
-    if (!session.ok()) return 1;
     zov::AnalyserContext& context = session.context();
     zov::AnalyserSettings& settings = context.settings;
     if (form >= 0) settings.KTM = form;
@@ -70,7 +67,7 @@ int analyse_command(const CommandArgs& args) {
     if (std::optional<std::string> list = options.value("--select"))
         if (!select_items(context, *list)) return 1;
 
-    if (zov::analyse_named_file(context, *dxf, *out) != 0) return 1;
+    if (zov::analyse_named_file(context, dxf, out) != 0) return 1;
     std::printf("%s\n", zov::cp932_to_utf8(context.analysis_path).c_str());
     return context.round_trip_losses > 0 && !options.flag("--force") ? 1 : 0;
 }

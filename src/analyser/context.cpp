@@ -6,8 +6,7 @@ namespace zov {
 
 std::string AnalyserContext::scratch_file(const char* name) {
     if (!scratch.exists()) {
-        std::optional<std::string> folder = cp932_to_utf8_exact(start_folder);
-        if (!folder || !scratch.create(*folder, "ZovEdit")) return std::string();
+        if (!scratch.create(cp932_to_file_name(start_folder), "ZovEdit")) return std::string();
     }
     // The scratch folder's own name is ASCII: the same bytes in CP932.
     const std::string& path = scratch.path();

@@ -6,9 +6,8 @@
 namespace zov {
 
 std::FILE* open_cp932(const std::string& path, const char* mode) {
-    std::optional<std::string> name = cp932_to_utf8_exact(path);
-    if (!name || name->empty()) return nullptr;
-    return std::fopen(name->c_str(), mode);
+    if (path.empty()) return nullptr;
+    return std::fopen(cp932_to_file_name(path).c_str(), mode);
 }
 
 bool can_open_for_reading(const std::string& path) {
@@ -21,12 +20,11 @@ bool can_open_for_reading(const std::string& path) {
 
 std::string full_path(const std::string& path) {
     if (!path.empty() && path.front() == '/') return path;
-    std::optional<std::string> folder = current_folder_cp932();
-    return folder ? *folder + path : path;
+    return current_folder_cp932() + path;
 }
 
-std::optional<std::string> current_folder_cp932() {
-    return utf8_to_cp932_exact(current_folder());
+std::string current_folder_cp932() {
+    return file_name_to_cp932(current_folder());
 }
 
 }  // namespace zov

@@ -50,7 +50,7 @@ std::string make_output_dxf_name(int rule, const std::string& source_path) {
 
 bool may_write_output(AnalyserContext& context, const std::string& target,
                       const std::vector<std::string>& sources, ExistingTarget& existing) {
-    auto file_name = [](const std::string& path) { return cp932_to_utf8_exact(path).value_or(""); };
+    auto file_name = [](const std::string& path) { return cp932_to_file_name(path); };
     const std::string name = file_name(target);
     if (name.empty()) {
         report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", target.c_str());

@@ -193,8 +193,7 @@ bool LineWriter::create(const std::string& path) {
     failed_ = false;
     cut_lines_ = 0;
     existing_ = ExistingTarget::Replace;
-    std::optional<std::string> name = cp932_to_utf8_exact(path);
-    if (!name || name->empty() || !file_.open(*name)) return false;
+    if (path.empty() || !file_.open(cp932_to_file_name(path))) return false;
     std::setvbuf(file_.stream(), nullptr, _IONBF, 0);  // lines are gathered in `buffer_`
     buffer_.reserve(kWriteBufferSize + kMaxWriteLine + 2);
     return true;

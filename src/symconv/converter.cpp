@@ -85,12 +85,12 @@ int run_converter(ConverterContext& context, const std::vector<std::string>& arg
         return kExitFailed;
     }
 
-    std::optional<std::string> file_name = cp932_to_utf8_exact(context.library_name);
-    std::string dxf_path = context.library_folder + file_name.value_or("") + ".DXF";
+    const std::string dxf_path =
+        context.library_folder + cp932_to_file_name(context.library_name + ".DXF");
     // The library is written whole or not at all: a run that fails leaves
     // the folder's old library (or none), never a part of one.
     WholeFileOutput file;
-    if (!file_name || !file.open(dxf_path)) {
+    if (!file.open(dxf_path)) {
         std::string shown = path_text(context.library_folder) + context.library_name + ".DXF";
         print_text(messages, kCannotCreateFile, shown.c_str());
         return kExitFailed;

@@ -61,9 +61,9 @@ bool HistoryFile::write(int k, std::string_view text) {
 
 std::string history_label(const std::string& path) {
     const PathParts parts = split_path(path);
-    std::string label = utf8_to_cp932(parts.name + parts.extension);
+    std::string label = file_name_to_cp932(parts.name + parts.extension);
     if (label.size() < kLabelNameWidth) label.append(kLabelNameWidth - label.size(), ' ');
-    return label + " (" + utf8_to_cp932(parts.folder) + ")";
+    return label + " (" + file_name_to_cp932(parts.folder) + ")";
 }
 
 bool append_history_entry(HistoryFile& history, int& count, const std::string& entry) {
@@ -107,7 +107,7 @@ void path_from_history_entry(ShellState& state, std::string_view entry) {
     const std::string_view folder = folder_start < entry.size()
                                         ? entry.substr(folder_start, entry.size() - folder_start - 1)
                                         : std::string_view();
-    state.current_file_label = cp932_to_utf8(std::string(folder) + std::string(name));
+    state.current_file_label = cp932_to_file_name(std::string(folder) + std::string(name));
 }
 
 }  // namespace zov

@@ -32,6 +32,10 @@ grep -q "give --yes" err || fail "no word about --yes"
 run 0 "render with --yes" --render plan.dxf -o picture.png --yes --size 64x48
 [ "$(head -c 4 picture.png | tail -c 3)" = PNG ] || fail "--yes did not write the picture"
 
+# A picture named in Shift-JIS bytes gets exactly that name.
+run 0 "render to a Shift-JIS name" --render plan.dxf -o "$(printf '\x8a\x4b\x92\x69.png')" --size 64x48
+[ -f "$(printf '\x8a\x4b\x92\x69.png')" ] || fail "the picture's name was changed"
+
 # A relative --home is stored as an absolute folder (line 8: the converter).
 mkdir elsewhere
 run 0 "relative --home" --dump plan.dxf --home h

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "common/output_target.h"
 #include "common/whole_file.h"
 #include "fixtures/full_disk.h"
@@ -117,6 +118,25 @@ TEST(OutputTarget, TheSourceIsNeverTheOutputAnExistingFileNeedsConsent) {
     EXPECT_EQ(check_output_target(folder.file("old.png"), {source}), OutputTarget::Exists);
     std::filesystem::create_symlink(folder.file("nowhere"), folder.file("link.png"));
     EXPECT_EQ(check_output_target(folder.file("link.png"), {source}), OutputTarget::Exists);
+}
+
+TEST(FileNameBytes, ConvertWithoutLossEitherWay) {
+    // 階段 in UTF-8 and as CP932 bytes, as a name written on Windows has it.
+    const std::string utf8 = "\xE9\x9A\x8E\xE6\xAE\xB5.JWK";
+    const std::string cp932 = "\x8A\x4B\x92\x69.JWK";
+    EXPECT_EQ(file_name_to_cp932(utf8), cp932);
+    EXPECT_EQ(file_name_to_cp932(cp932), cp932);  // not UTF-8: the bytes as they are
+    EXPECT_EQ(file_name_to_cp932("\xFF\xFE"), "\xFF\xFE");  // never "?" nor U+FFFD
+
+    TempFolder folder;
+    // No file yet: the UTF-8 form (how new files are named).
+    EXPECT_EQ(cp932_to_file_name(folder.path() + cp932), folder.path() + utf8);
+    // A file named with the CP932 bytes themselves: that one.
+    ASSERT_TRUE(write_file_bytes(folder.path() + cp932, "x"));
+    EXPECT_EQ(cp932_to_file_name(folder.path() + cp932), folder.path() + cp932);
+    ASSERT_TRUE(write_file_bytes(folder.path() + utf8, "y"));
+    EXPECT_EQ(cp932_to_file_name(folder.path() + cp932), folder.path() + utf8);
+    EXPECT_EQ(cp932_to_file_name("\x81"), "\x81");  // half a character: the byte as it is
 }
 
 }  // namespace

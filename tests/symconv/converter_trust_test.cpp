@@ -76,5 +76,14 @@ TEST_F(ConverterTrust, ElementsWithNumbersThatAreNotFiniteAreLeftOutAndCounted) 
               std::string::npos);
 }
 
+TEST_F(ConverterTrust, ASymbolFileNamedInShiftJisIsConvertedWithTheOthers) {
+    add_symbol("A.JWK", small_symbol());
+    add_symbol("\x8A\x4B\x92\x69.JWK", small_symbol());  // 階段 as CP932 bytes
+    ASSERT_EQ(run({library}), kExitNormal);
+    const std::string out = dxf();
+    EXPECT_NE(out.find("\r\n2\r\n\x8A\x4B\x92\x69\r\n"), std::string::npos);  // its block
+    EXPECT_EQ(out.find("?"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zov

@@ -131,5 +131,16 @@ TEST_F(SharedProgramFolder, ThePrivateStoreGoesWithItsViewerAndTheFolderIsFreeAg
     EXPECT_FALSE(again.is_private());
 }
 
+TEST_F(SharedProgramFolder, ANameInShiftJisStandsInTheHistoryAsItIs) {
+    ASSERT_EQ(load_settings(shell), 0);
+    const std::string name = files.file("\x8A\x4B\x92\x69.dxf");  // 階段 as CP932 bytes
+    write_small_dxf(name);
+    ASSERT_EQ(load_drawing(shell, 0, name), 0);
+    EXPECT_EQ(shell.state.current_file_label, name);
+    const std::vector<std::string> entries = history_dialog_entries(shell);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_NE(entries[0].find("\x8A\x4B\x92\x69.dxf"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zov
