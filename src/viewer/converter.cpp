@@ -118,7 +118,9 @@ int check_converter(ViewerShell& shell) {
             return -1;
         }
         std::string folder;
-        if (locate_file(shell, file.locate_title, file.name, file.ext, folder) == 0) {
+        // A folder that cannot stand on its settings line is not taken.
+        if (locate_file(shell, file.locate_title, file.name, file.ext, folder) == 0 &&
+            fits_settings_line(utf8_to_cp932(folder))) {
             state.converter_folder = folder;
             show_information_utf8(shell.messages, "%s", file.found);
         }
