@@ -78,7 +78,7 @@ int export_in_folder(const ExportArguments& arguments, const CommandFolder& comm
         std::fprintf(stderr, "zovview: %s cannot be written\n", arguments.output.c_str());
         return 1;
     }
-    std::printf("%s\n", arguments.output.c_str());
+    zov::print_written_file(arguments.output);
     return 0;
 }
 
@@ -87,10 +87,9 @@ int export_in_folder(const ExportArguments& arguments, const CommandFolder& comm
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
-        std::fprintf(stderr,
-                     "usage: zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
-                     "[--home DIR] [--yes]\n");
-        return 2;
+        std::fprintf(stderr, "zovview --export-dxf: one FILE and -o OUT.dxf are needed, "
+                             "--style is standard or layers\n");
+        return zov::kExitMisuse;
     }
     if (!may_write_output(arguments.output, arguments.file, arguments.replace)) return 1;
     const CommandFolder folder(args);

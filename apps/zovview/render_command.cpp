@@ -15,6 +15,7 @@
 
 #include "commands.h"
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/drawing_view.h"
@@ -34,11 +35,6 @@ struct RenderOptions {
     zov::DimensionEnds dimension_ends = zov::DimensionEnds::AsData;
     bool replace = false;  // --yes
 };
-
-constexpr char kRenderUsage[] =
-    "usage: zovview --render FILE -o OUT.png [--size WxH] [--filter visible|all|hidden|locked]\n"
-    "                        [--style standard|layers] [--dimension-ends 0|1|2|3] [--home DIR]"
-    " [--yes]\n";
 
 // One side of WxH: decimal digits only, so that a number too large for an
 // int is refused rather than wrapped round.
@@ -130,11 +126,11 @@ int render(const RenderOptions& options, const CommandFolder& folder, zov::Messa
     if (view.draw_drawing(image.surface()) != 0) return 1;
     if (!image.save_png(options.output, options.replace ? zov::ExistingTarget::Replace
                                                         : zov::ExistingTarget::Keep)) {
-        // %s を作成できない
-        zov::show_error(messages, "%s \x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xC8\x82\xA2",
+        zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
                         zov::utf8_to_cp932(options.output).c_str());
         return 1;
     }
+    zov::print_written_file(options.output);
     return 0;
 }
 
@@ -142,10 +138,7 @@ int render(const RenderOptions& options, const CommandFolder& folder, zov::Messa
 
 int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
-    if (!options) {
-        std::fputs(kRenderUsage, stderr);
-        return 2;
-    }
+    if (!options) return zov::kExitMisuse;
     if (!may_write_output(options->output, options->file, options->replace)) return 1;
     // Before the GUI application starts its threads (signals are taken by
     // one thread of the folder's clean-up).
