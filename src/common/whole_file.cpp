@@ -15,6 +15,7 @@ namespace zov {
 namespace {
 
 constexpr int kNameAttempts = 100;
+constexpr std::size_t kNameBytesKept = 64;
 
 // A name no other run of any program is likely to pick at the same moment.
 std::string fresh_suffix() {
@@ -60,8 +61,9 @@ bool WholeFileOutput::open(const std::string& target) {
         return false;
     target_ = target;
     // The temporary name starts with "." so that a folder listing of the
-    // user's files does not show it while it is written.
-    const std::string stem = folder_of(target) + "." + name_of(target);
+    // user's files does not show it while it is written; the name's first
+    // bytes keep it recognisable without going past the longest name.
+    const std::string stem = folder_of(target) + "." + name_of(target).substr(0, kNameBytesKept);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate = stem + fresh_suffix() + ".part";
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,

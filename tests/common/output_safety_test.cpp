@@ -42,6 +42,9 @@ TEST(WholeFile, AppearsOnlyWhenCommittedAndLeavesNothingElse) {
     EXPECT_TRUE(write_whole_file(folder.file("fresh.dxf"), "x", ExistingTarget::Keep));
     EXPECT_EQ(entries_in(folder.path()), 2u);
 
+    // The longest name a folder takes is written too.
+    EXPECT_TRUE(write_whole_file(folder.file(std::string(255, 'n')), "long"));
+
     // A folder under the name fails at once.
     std::filesystem::create_directory(folder.file("dir"));
     WholeFileOutput out;
