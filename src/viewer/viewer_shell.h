@@ -50,7 +50,7 @@ struct ShellState {
     std::string converted_dxf;  // the DXF the converter made for this open, in its own folder
     int converter_time_limit_seconds = 120;  // a converter still running then is stopped
 
-    std::string start_command_line;  // what followed the program name
+    std::vector<std::string> start_command_line;  // the arguments after the program name
     std::string start_file;          // drawing named on the command line
     std::string command_line_converter_folder;  // folder given with "/D:"
     bool help_shown = true;          // the help drawing is on screen

@@ -79,7 +79,7 @@ TEST_F(SharedProgramFolder, FoldersAreAbsoluteWhereverTheyCameFrom) {
     ViewerShell relative("h", messages, clock, dialog);
     EXPECT_EQ(relative.program_folder, files.file("h/"));
     ASSERT_EQ(load_settings(relative), 0);
-    EXPECT_EQ(parse_command_line(relative, "a.dxf /D:h/conv"), 2);
+    EXPECT_EQ(parse_command_line(relative, {"a.dxf", "/D:h/conv"}), 2);
     EXPECT_EQ(relative.state.command_line_converter_folder, files.file("h/conv/"));
     const std::vector<std::string> lines =
         cfg_lines(read_file_bytes(files.file("h/") + kViewerSettingsFileName));
