@@ -1,5 +1,7 @@
 // zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]
-//         [--cut 0|1] [--explain 0|1] [--select NAME,...]
+//         [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes] [--force]
+// An analysis that a rebuild cannot turn back into the same drawing is
+// written and reported; the exit is then 1 unless --force is given.
 #include <cstdio>
 
 #include "analyser/context.h"
@@ -14,7 +16,7 @@ namespace {
 // blanks and its comment in parentheses when the index knows it.
 bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
     zov::ItemNames names;
-    names.load(context.start_file(zov::kItemIndexFileName));
+    names.load(context.scratch_file(zov::kItemIndexFileName));
     zov::AnalyserSettings& settings = context.settings;
     settings.KK = {};
     std::size_t slot = 0;
@@ -25,14 +27,13 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
         std::string utf8_name = utf8_list.substr(start, comma - start);
         start = comma + 1;
         if (utf8_name.empty()) continue;
-        std::optional<std::string> name = command_cp932_name(utf8_name);
-        if (!name) return false;
+        const std::string name = command_cp932_name(utf8_name);
         if (slot == settings.KK.size()) {
             std::fprintf(stderr, "error: at most %zu items can be selected\n", settings.KK.size());
             return false;
         }
-        int entry = names.find(*name);
-        settings.KK[slot++] = entry != 0 ? *name + "  (" + names.comment(entry) + ")" : *name;
+        int entry = names.find(name);
+        settings.KK[slot++] = entry != 0 ? name + "  (" + names.comment(entry) + ")" : name;
     }
     settings.KKS = 1;
     return true;
@@ -42,7 +43,7 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
 
 int analyse_command(const CommandArgs& args) {
     CommandOptions options(args, {"-o", "--form", "--comments", "--cut", "--explain", "--select"},
-                           {});
+                           {"--yes", "--force"});
     const std::vector<std::string> binary = {"0", "1"};
     int form = options.choice("--form", {"0", "1", "2"});
     int comments = options.choice("--comments", binary);
@@ -52,13 +53,11 @@ int analyse_command(const CommandArgs& args) {
         std::fprintf(stderr, "zovedit --analyse: %s\n", options.error().c_str());
         return zov::kExitMisuse;
     }
-    std::optional<std::string> dxf = command_cp932_name(options.file());
-    std::optional<std::string> out = std::string();
+    const std::string dxf = command_cp932_name(options.file());
+    std::string out;
     if (std::optional<std::string> given = options.value("-o")) out = command_cp932_name(*given);
-    if (!dxf || !out) return 1;
 
-    HeadlessSession session(false);
-    if (!session.ok()) return 1;
+    HeadlessSession session(options.flag("--yes"));
     zov::AnalyserContext& context = session.context();
     zov::AnalyserSettings& settings = context.settings;
     if (form >= 0) settings.KTM = form;
@@ -68,7 +67,7 @@ int analyse_command(const CommandArgs& args) {
     if (std::optional<std::string> list = options.value("--select"))
         if (!select_items(context, *list)) return 1;
 
-    if (zov::analyse_named_file(context, *dxf, *out) != 0) return 1;
+    if (zov::analyse_named_file(context, dxf, out) != 0) return 1;
     zov::print_written_file(zov::cp932_to_utf8(context.analysis_path));
-    return 0;
+    return context.round_trip_losses > 0 && !options.flag("--force") ? 1 : 0;
 }

@@ -51,8 +51,6 @@ int CommandOptions::choice(const std::string& option, const std::vector<std::str
     return static_cast<int>(it - choices.begin());
 }
 
-std::optional<std::string> command_cp932_name(const std::string& utf8_name) {
-    std::optional<std::string> name = zov::utf8_to_cp932_exact(utf8_name);
-    if (!name) std::fprintf(stderr, "error: %s cannot be named in CP932\n", utf8_name.c_str());
-    return name;
+std::string command_cp932_name(const std::string& name) {
+    return zov::file_name_to_cp932(name);
 }

@@ -38,9 +38,9 @@ private:
     std::string error_;
 };
 
-// A UTF-8 name from the command line as CP932; reports and gives nothing when
-// it cannot be written in CP932.
-std::optional<std::string> command_cp932_name(const std::string& utf8_name);
+// A name from the command line as CP932: converted from UTF-8, or its bytes
+// as they are when they are no UTF-8 (a name written in CP932 already).
+std::string command_cp932_name(const std::string& name);
 
 #include "analyser/context.h"
 #include "analyser/dialogs.h"
@@ -57,14 +57,12 @@ public:
     HeadlessSession(const HeadlessSession&) = delete;
     HeadlessSession& operator=(const HeadlessSession&) = delete;
 
-    // False when the current folder cannot be named in CP932 (reported).
-    bool ok() const { return context_.has_value(); }
-    zov::AnalyserContext& context() { return *context_; }
+    zov::AnalyserContext& context() { return context_; }
     zov::AcceptingDialogs& dialogs() { return dialogs_; }
 
 private:
     zov::ConsoleMessages messages_;
     zov::SystemClock clock_;
     zov::AcceptingDialogs dialogs_;
-    std::optional<zov::AnalyserContext> context_;
+    zov::AnalyserContext context_;
 };

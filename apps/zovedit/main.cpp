@@ -12,7 +12,7 @@ constexpr zov::HeadlessCommand kCommands[] = {
 
 constexpr zov::ProgramUsage kUsage{"zovedit",
     "usage: zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
-    "               [--cut 0|1] [--explain 0|1] [--select NAME,...]\n"
+    "               [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes] [--force]\n"
     "       zovedit --rebuild FILE.TXT [-o OUT.DXF] [--rule 0|1|2] "
     "[--eol crlf|cr|lf] [--yes]\n"
     "       zovedit --help | --version\n"

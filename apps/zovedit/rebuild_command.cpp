@@ -13,21 +13,17 @@ int rebuild_command(const CommandArgs& args) {
         std::fprintf(stderr, "zovedit --rebuild: %s\n", options.error().c_str());
         return zov::kExitMisuse;
     }
-    std::optional<std::string> analysis = command_cp932_name(options.file());
-    if (!analysis) return 1;
+    const std::string analysis = command_cp932_name(options.file());
 
     HeadlessSession session(options.flag("--yes"));
-    if (!session.ok()) return 1;
     zov::AnalyserContext& context = session.context();
     if (rule >= 0) context.settings.FSM = rule;
     if (line_end >= 0) context.settings.TMM = line_end + 1;
     if (std::optional<std::string> given = options.value("-o")) {
-        std::optional<std::string> out = command_cp932_name(*given);
-        if (!out) return 1;
-        session.dialogs().output_path = *out;
+        session.dialogs().output_path = command_cp932_name(*given);
     }
     std::string output_path;
-    if (zov::make_dxf_from_analysis(context, *analysis, output_path) != 0) return 1;
+    if (zov::make_dxf_from_analysis(context, analysis, output_path) != 0) return 1;
     zov::print_written_file(zov::cp932_to_utf8(output_path));
     return 0;
 }

@@ -1,30 +1,39 @@
-#include <cstdlib>
-#include <filesystem>
+#include <cstdio>
 
 #include "commands.h"
 #include "common/files.h"
+#include "common/termination_cleanup.h"
+#include "viewer/program_folder.h"
 
 CommandFolder::CommandFolder(const CommandArgs& args) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--home") {
-            path_ = args[i + 1];
-            if (path_.empty() || path_.back() != '/') path_ += '/';
-            zov::make_folders(path_);
-            return;
+            // Absolute from the start: the converter folder stored from it
+            // must name this folder wherever the viewer runs next.
+            program_ = zov::absolute_folder(args[i + 1]);
+            if (!zov::make_folders(program_)) {
+                std::fprintf(stderr, "zovview: the folder %s cannot be made\n", program_.c_str());
+                program_.clear();
+                return;
+            }
+            break;
         }
     }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zovview-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-        path_ = "./";
+    if (program_.empty()) {
+        const std::string parent = zov::temporary_folder_parent();
+        if (parent.empty() || !temporary_.create(parent, "zovview")) {
+            std::fprintf(stderr,
+                         "zovview: no folder for temporary files ($TMPDIR and /tmp cannot be "
+                         "written)\n");
+            return;
+        }
+        program_ = temporary_.path();
+        zov::remove_folder_on_termination(program_);
+    }
+    if (!claim_.claim(program_)) {
+        std::fprintf(stderr, "zovview: the program folder %s cannot be used\n", program_.c_str());
+        program_.clear();
         return;
     }
-    path_ = pattern + "/";
-    temporary_ = true;
-}
-
-CommandFolder::~CommandFolder() {
-    if (!temporary_) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    if (claim_.is_private()) zov::remove_folder_on_termination(claim_.store_folder());
 }

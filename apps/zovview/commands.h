@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "common/headless_commands.h"
+#include "common/whole_file.h"
+#include "viewer/program_folder_claim.h"
 
 using zov::CommandArgs;
 
@@ -19,26 +21,37 @@ class Messages;
 }
 
 // The program folder of a headless command: the folder given with --home DIR
-// (created when missing), or else a fresh temporary folder, so that a command
-// never disturbs the store of a viewer that is open. The path ends in "/". A
-// temporary folder goes again, with all it holds, when the object does; a
-// folder named with --home is always left alone.
+// (made absolute, created when missing), or else a fresh temporary folder
+// ($TMPDIR, else /tmp), so that a command never disturbs the store of a
+// viewer that is open. The paths end in "/". A temporary folder goes again,
+// with all it holds, when the object does or when the command is ended by
+// SIGINT, SIGTERM or SIGHUP; a folder named with --home is always left
+// alone. When another viewer holds the program folder, the store goes to a
+// private subfolder of it (ProgramFolderClaim), removed in the same way.
+// Make it before any other thread starts (a GUI application).
 class CommandFolder {
 public:
     explicit CommandFolder(const CommandArgs& args);
-    ~CommandFolder();
     CommandFolder(const CommandFolder&) = delete;
     CommandFolder& operator=(const CommandFolder&) = delete;
 
-    const std::string& path() const { return path_; }
+    // False after a reported failure to make or claim the folder.
+    bool ok() const { return !program_.empty(); }
+    const std::string& path() const { return program_; }
+    const std::string& store() const { return claim_.store_folder(); }
 
 private:
-    std::string path_;
-    bool temporary_ = false;
+    zov::ScratchFolder temporary_;
+    zov::ProgramFolderClaim claim_;
+    std::string program_;
 };
 
 // Loads FILE through the viewer's load pipeline into the drawing store of
-// `program_folder`; `notes`, when given, receives the import's notes.
-// Returns 0, or -1 after a reported failure.
-int import_source(const std::string& file, const std::string& program_folder,
-                  zov::Messages& messages, std::vector<std::string>* notes = nullptr);
+// `folder`; `notes`, when given, receives the import's notes. Returns 0, or
+// -1 after a reported failure.
+int import_source(const std::string& file, const CommandFolder& folder, zov::Messages& messages,
+                  std::vector<std::string>* notes = nullptr);
+
+// Whether OUT may be written by a command reading SOURCE: never over the
+// source, over an existing file only with --yes. Prints the refusal.
+bool may_write_output(const std::string& output, const std::string& source, bool replace);

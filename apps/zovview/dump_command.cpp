@@ -26,7 +26,7 @@ std::string source_argument(const CommandArgs& args) {
     std::string file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--home") {
-            ++i;
+            if (++i == args.size()) return std::string();  // --home without its folder
             continue;
         }
         if (!file.empty() || args[i].rfind("--", 0) == 0) return std::string();
@@ -72,11 +72,11 @@ void print_entity_counts(zov::StoreReader& store) {
 }
 
 // Imports `file` into the store of `folder` and prints the store; 0 or 1.
-int import_and_print(const std::string& file, const std::string& folder,
+int import_and_print(const std::string& file, const CommandFolder& folder,
                      zov::Messages& messages) {
     std::vector<std::string> notes;
     if (import_source(file, folder, messages, &notes) != 0) return 1;
-    const std::string data_path = folder + zov::kDataFileName;
+    const std::string data_path = folder.store() + zov::kDataFileName;
     zov::StoreReader store;
     if (store.open(data_path) != 0) {
         std::fprintf(stderr, "zovview: %s cannot be read\n", data_path.c_str());
@@ -95,7 +95,7 @@ int import_and_print(const std::string& file, const std::string& folder,
 int dump_command(const CommandArgs& args) {
     std::string file = source_argument(args);
     if (file.empty()) {
-        std::fprintf(stderr, "zovview --dump: one FILE is needed\n");
+        std::fprintf(stderr, "zovview --dump: one FILE is needed (and a folder after --home)\n");
         return zov::kExitMisuse;
     }
     // The store names its source by its full path.
@@ -104,5 +104,6 @@ int dump_command(const CommandArgs& args) {
     if (!error) file = absolute.lexically_normal().string();
     zov::ConsoleMessages messages;
     const CommandFolder folder(args);
-    return import_and_print(file, folder.path(), messages);
+    if (!folder.ok()) return 1;
+    return import_and_print(file, folder, messages);
 }

@@ -1,9 +1,11 @@
-// zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] [--home DIR]:
+// zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] [--home DIR] [--yes]:
 // loads FILE through the viewer's load pipeline, writes the drawing (or, with
 // --style layers, the layer sheet) through the viewer's DXF writer, and moves
-// DxfTest.DXF to OUT.
+// DxfTest.DXF to OUT (never over FILE; over an existing OUT only with --yes).
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "commands.h"
@@ -11,7 +13,6 @@
 #include "dxf_export/dxf_export.h"
 #include "render/layer_sheet.h"
 #include "store/records.h"
-#include "viewer/headless_load.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ struct ExportArguments {
     std::string file;
     std::string output;
     bool layer_sheet = false;
+    bool replace = false;  // --yes: an existing output may be replaced
 };
 
 bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
@@ -33,6 +35,8 @@ bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
             out.layer_sheet = style == "layers";
         } else if (arg == "--home" && has_value) {
             ++i;
+        } else if (arg == "--yes") {
+            out.replace = true;
         } else if (arg.rfind("-", 0) == 0 || !out.file.empty()) {
             return false;
         } else {
@@ -42,21 +46,26 @@ bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
     return !out.file.empty() && !out.output.empty();
 }
 
-// Moves the written file to where the user wants it, across file systems too.
-bool move_file(const std::string& from, const std::string& to) {
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (!error) return true;
-    error.clear();
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
-    if (error) return false;
-    std::filesystem::remove(from, error);
+// Puts the written file where the user wants it, whole: across file systems
+// too, and never over a file that appeared under the name meanwhile unless
+// the user allowed replacing it.
+bool move_file(const std::string& from, const std::string& to, bool replace) {
+    std::ifstream in(from, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in.good() && !in.eof()) return false;
+    const zov::ExistingTarget existing =
+        replace ? zov::ExistingTarget::Replace : zov::ExistingTarget::Keep;
+    if (!zov::write_whole_file(to, bytes.str(), existing)) return false;
+    std::error_code ignored;
+    std::filesystem::remove(from, ignored);
     return true;
 }
 
-int export_in_folder(const ExportArguments& arguments, const std::string& folder) {
+int export_in_folder(const ExportArguments& arguments, const CommandFolder& command_folder) {
     zov::ConsoleMessages messages;
-    if (zov::load_drawing_headless(folder, arguments.file, messages) != 0) return 1;
+    if (import_source(arguments.file, command_folder, messages) != 0) return 1;
+    const std::string& folder = command_folder.store();
     const char* store = zov::kDataFileName;
     if (arguments.layer_sheet) {
         zov::LayerSheetGrid grid;
@@ -65,7 +74,7 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
     }
     zov::DxfHandles handles;
     if (zov::export_dxf(handles, folder, store, messages) != 0) return 1;
-    if (!move_file(folder + zov::kDxfOutputFileName, arguments.output)) {
+    if (!move_file(folder + zov::kDxfOutputFileName, arguments.output, arguments.replace)) {
         std::fprintf(stderr, "zovview: %s cannot be written\n", arguments.output.c_str());
         return 1;
     }
@@ -82,6 +91,8 @@ int export_dxf_command(const CommandArgs& args) {
                              "--style is standard or layers\n");
         return zov::kExitMisuse;
     }
+    if (!may_write_output(arguments.output, arguments.file, arguments.replace)) return 1;
     const CommandFolder folder(args);
-    return export_in_folder(arguments, folder.path());
+    if (!folder.ok()) return 1;
+    return export_in_folder(arguments, folder);
 }

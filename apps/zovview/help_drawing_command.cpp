@@ -7,7 +7,6 @@
 
 #include "commands.h"
 #include "common/messages.h"
-#include "viewer/headless_load.h"
 #include "viewer/help_drawing.h"
 
 int help_drawing_command(const CommandArgs& args) {
@@ -16,9 +15,10 @@ int help_drawing_command(const CommandArgs& args) {
         return zov::kExitMisuse;
     }
     const CommandFolder folder({});
+    if (!folder.ok()) return 1;
     zov::ConsoleMessages messages;
-    int result = zov::load_drawing_headless(folder.path(), args[0], messages);
-    if (result == 0 && zov::make_help_drawing(folder.path(), args[2]) != 0) {
+    int result = import_source(args[0], folder, messages);
+    if (result == 0 && zov::make_help_drawing(folder.store(), args[2]) != 0) {
         std::fprintf(stderr, "zovview: %s cannot be written\n", args[2].c_str());
         result = -1;
     }

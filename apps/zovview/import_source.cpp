@@ -1,7 +1,26 @@
+#include <cstdio>
+
 #include "commands.h"
+#include "common/output_target.h"
 #include "viewer/headless_load.h"
 
-int import_source(const std::string& file, const std::string& program_folder,
-                  zov::Messages& messages, std::vector<std::string>* notes) {
-    return zov::load_drawing_headless(program_folder, file, messages, notes);
+int import_source(const std::string& file, const CommandFolder& folder, zov::Messages& messages,
+                  std::vector<std::string>* notes) {
+    return zov::load_drawing_headless(folder.path(), file, messages, folder.store(), notes);
+}
+
+bool may_write_output(const std::string& output, const std::string& source, bool replace) {
+    switch (zov::check_output_target(output, {source})) {
+        case zov::OutputTarget::IsSource:
+            std::fprintf(stderr, "zovview: %s is the drawing being read; choose another output\n",
+                         output.c_str());
+            return false;
+        case zov::OutputTarget::Exists:
+            if (replace) return true;
+            std::fprintf(stderr, "zovview: %s exists; give --yes to replace it\n", output.c_str());
+            return false;
+        case zov::OutputTarget::Free:
+            break;
+    }
+    return true;
 }

@@ -21,9 +21,9 @@ constexpr zov::ProgramUsage kUsage{"zovview",
     "       zovview --render FILE -o OUT.png [--size WxH] "
     "[--filter visible|all|hidden|locked]\n"
     "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
-    "[--home DIR]\n"
+    "[--home DIR] [--yes]\n"
     "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
-    "[--home DIR]\n"
+    "[--home DIR] [--yes]\n"
     "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n"
     "       zovview --help | --version\n"
     "A command that writes a file prints its name; --quiet shows only errors and warnings.\n"};

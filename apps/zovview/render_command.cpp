@@ -1,12 +1,15 @@
 // zovview --render FILE -o OUT.png [--size WxH] [--filter visible|all|hidden|locked]
-//                  [--style standard|layers] [--dimension-ends 0|1|2|3] [--home DIR]
+//                  [--style standard|layers] [--dimension-ends 0|1|2|3] [--home DIR] [--yes]
 // Imports FILE, fits the drawing into the image as the view does after a
-// load, draws one pass and saves the picture as PNG.
+// load, draws one pass and saves the picture as PNG (never over FILE; over an
+// existing OUT.png only with --yes).
 #include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <QGuiApplication>
 
@@ -30,12 +33,22 @@ struct RenderOptions {
     zov::LayerFilter filter = zov::LayerFilter::Visible;
     zov::DisplayStyle style = zov::DisplayStyle::Standard;
     zov::DimensionEnds dimension_ends = zov::DimensionEnds::AsData;
+    bool replace = false;  // --yes
 };
 
+// One side of WxH: decimal digits only, so that a number too large for an
+// int is refused rather than wrapped round.
+bool parse_side(std::string_view text, int& side) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
 bool parse_size(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
     int w = 0, h = 0;
-    char x = 0, rest = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || (x != 'x' && x != 'X'))
+    if (x == std::string::npos || !parse_side(std::string_view(text).substr(0, x), w) ||
+        !parse_side(std::string_view(text).substr(x + 1), h))
         return false;
     if (w < 1 || h < 1 || w > kMaxImageSide || h > kMaxImageSide) return false;
     width = w;
@@ -77,6 +90,9 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
             ok = parse_choice(value, kEnds, options.dimension_ends);
         } else if (arg == "--home" && has_value) {
             // the folder itself is taken by CommandFolder
+        } else if (arg == "--yes") {
+            options.replace = true;
+            continue;
         } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
             options.file = arg;
             continue;
@@ -98,9 +114,9 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
     return options;
 }
 
-int render(const RenderOptions& options, const std::string& folder, zov::Messages& messages) {
+int render(const RenderOptions& options, const CommandFolder& folder, zov::Messages& messages) {
     if (import_source(options.file, folder, messages) != 0) return 1;
-    zov::DrawingView view(folder, messages);
+    zov::DrawingView view(folder.store(), messages);
     view.source_was_dwg = zov::has_extension(options.file, ".dwg");
     view.settings.dimension_ends = options.dimension_ends;
     if (options.style == zov::DisplayStyle::LayerSheet && !view.show_layer_sheet()) return 1;
@@ -108,7 +124,8 @@ int render(const RenderOptions& options, const std::string& folder, zov::Message
 
     zov::ImageSurface image(options.width, options.height);
     if (view.draw_drawing(image.surface()) != 0) return 1;
-    if (!image.save_png(options.output)) {
+    if (!image.save_png(options.output, options.replace ? zov::ExistingTarget::Replace
+                                                        : zov::ExistingTarget::Keep)) {
         zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
                         zov::utf8_to_cp932(options.output).c_str());
         return 1;
@@ -122,6 +139,11 @@ int render(const RenderOptions& options, const std::string& folder, zov::Message
 int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
     if (!options) return zov::kExitMisuse;
+    if (!may_write_output(options->output, options->file, options->replace)) return 1;
+    // Before the GUI application starts its threads (signals are taken by
+    // one thread of the folder's clean-up).
+    const CommandFolder folder(args);
+    if (!folder.ok()) return 1;
     // Fonts need a GUI application; without a display it paints offscreen.
     // The command reports through its own messages: Qt's notes about the
     // platform (no runtime folder and the like) are not shown.
@@ -133,6 +155,5 @@ int render_command(const CommandArgs& args) {
     QGuiApplication application(argc, argv);
 
     zov::ConsoleMessages messages;
-    const CommandFolder folder(args);
-    return render(*options, folder.path(), messages);
+    return render(*options, folder, messages);
 }

@@ -14,11 +14,11 @@ summary() {
   done
   echo
 }
-"$zovview" --export-dxf "$root/samples/jw/floor_plan.jwc" -o "$out/export/floor_plan.dxf" >/dev/null
+"$zovview" --export-dxf "$root/samples/jw/floor_plan.jwc" -o "$out/export/floor_plan.dxf" --yes >/dev/null
 summary "$out/export/floor_plan.dxf"
-"$zovview" --export-dxf "$root/samples/jw/floor_plan.jwc" -o "$out/export/floor_plan_layers.dxf" \
+"$zovview" --export-dxf "$root/samples/jw/floor_plan.jwc" -o "$out/export/floor_plan_layers.dxf" --yes \
   --style layers >/dev/null
 summary "$out/export/floor_plan_layers.dxf"
-"$zovview" --export-dxf "$root/apps/zovview/help/ZovV_Hlp.dxf" -o "$out/export/help.dxf" >/dev/null
+"$zovview" --export-dxf "$root/apps/zovview/help/ZovV_Hlp.dxf" -o "$out/export/help.dxf" --yes >/dev/null
 summary "$out/export/help.dxf"
 echo "(DXF files: $out/export/)"

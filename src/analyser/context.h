@@ -6,6 +6,7 @@
 #include "analyser/settings.h"
 #include "common/clock.h"
 #include "common/messages.h"
+#include "common/whole_file.h"
 
 namespace zov {
 
@@ -28,11 +29,22 @@ struct AnalyserContext {
     std::string start_folder;   // CP932, ends in "/"
     AnalyserSettings settings;
     std::string analysis_path;  // analysis file open in the editor, or ""
+    // Lines of the last conversion that a rebuild cannot give back as they
+    // were (reported when it ran).
+    int round_trip_losses = 0;
     Messages& messages;
     const Clock& clock;
     AnalyserDialogs& dialogs;
 
     std::string start_file(const char* name) const { return start_folder + name; }
+
+    // A scratch file of this session ($V_KOU$.TMP), CP932 path: in a folder of
+    // its own inside the start folder, made on first use, so that two
+    // sessions started in one folder never share it and a link planted under
+    // its name is never followed. "" when that folder cannot be made. The
+    // folder goes with the context, or earlier with `scratch.remove()`.
+    std::string scratch_file(const char* name);
+    ScratchFolder scratch;
 };
 
 }  // namespace zov

@@ -5,6 +5,7 @@
 #include "analyser/disk.h"
 #include "analyser/item_index.h"
 #include "analyser/item_lines.h"
+#include "analyser/output_name.h"
 #include "analyser/text_lines.h"
 #include "analyser/texts.h"
 #include "common/cp932.h"
@@ -31,7 +32,7 @@ std::string selected_name(const std::string& entry) {
 }
 
 bool load_item_names(AnalyserContext& context, ItemNames& names) {
-    std::string index_path = context.start_file(kItemIndexFileName);
+    std::string index_path = context.scratch_file(kItemIndexFileName);
     if (!can_open_for_reading(index_path)) build_item_index(context);
     if (names.load(index_path)) return true;
     report(context.messages, MessageIcon::Exclamation, "%sをオープンできません。",
@@ -46,6 +47,12 @@ void report_unreadable(AnalyserContext& context, const std::string& dxf_path) {
 
 void report_not_created(AnalyserContext& context, const std::string& path) {
     report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", path.c_str());
+}
+
+// A code mark that the rebuild can tell from the group code before it.
+bool joining_mark_round_trips(char mark) {
+    return !(mark >= '0' && mark <= '9') && mark != '-' && mark != '+' && mark != ' ' &&
+           mark != '\t' && mark != '\0';
 }
 
 }  // namespace
@@ -74,6 +81,12 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
         }
     }
     header.record = management_for(settings, static_cast<int>(header.selected_entries.size()));
+    if (header.record.form == kFormOwn && !joining_mark_round_trips(header.record.code_mark)) {
+        report(context.messages, MessageIcon::Exclamation,
+               "区切り記号(KM1=%c)が数字・符号・空白なので、再作成できる解析ファイルを作れません",
+               header.record.code_mark);
+        return 0;
+    }
     header.source_line_end_style = style;
     header.source_path = full_path(dxf_path);
     header.analysis_path = full_path(analysis_path);
@@ -81,16 +94,19 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     header.explanation = settings.KTS == 1;
 
     // Writing the analysis over its own source would destroy the source
-    // before it is read.
+    // before it is read; an older analysis is replaced only when confirmed.
+    ExistingTarget existing = ExistingTarget::Keep;
+    if (!may_write_output(context, analysis_path, {dxf_path}, existing)) return 0;
     LineWriter out;
-    if (same_file(dxf_path, analysis_path) || !out.create(analysis_path)) {
+    if (!out.create(analysis_path)) {
         report_not_created(context, analysis_path);
         return 0;
     }
+    out.set_existing_target(existing);
     out.set_line_end(kLineEndCrLf);
     LineReader dxf;
     if (!dxf.open(dxf_path, style)) {
-        out.close();
+        out.discard();
         report_unreadable(context, dxf_path);
         return 0;
     }
@@ -111,10 +127,17 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     while (dxf.read_line() == 1) builder.add_dxf_line(dxf.line());
     builder.finish();
     dxf.close();
+    const int losses = header.record.form == kFormOwn ? builder.unsafe_values() + out.cut_lines() : 0;
     if (!out.close()) {
         report_not_created(context, analysis_path);
         return 0;
     }
+    context.round_trip_losses = losses;
+    if (losses > 0)
+        report(context.messages, MessageIcon::Exclamation,
+               "%sには元どおりに再作成できない行が%d個あります(%dバイトを超える行、"
+               "または値の中の区切り記号と終端コードの並び)",
+               dxf_path.c_str(), losses, static_cast<int>(kMaxWriteLine));
     return 1;
 }
 

@@ -8,7 +8,11 @@ namespace zov {
 
 // Converts `dxf_path` into the analysis file `analysis_path` (CP932 paths)
 // after the analysis options dialog; 1 when the analysis file was written, 0
-// when the dialog was cancelled or a failure was reported.
+// when the dialog was cancelled or a failure was reported. In the program's
+// own form a code mark the rebuild cannot tell from a group code (a digit,
+// sign or blank) is refused, and lines a rebuild cannot give back as they
+// were (too long, or a value holding the data mark and the end code) are
+// reported and counted in round_trip_losses.
 int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_path,
                             const std::string& analysis_path);
 

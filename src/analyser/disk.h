@@ -14,16 +14,12 @@ std::FILE* open_cp932(const std::string& path, const char* mode);
 // True when the file can be opened for reading.
 bool can_open_for_reading(const std::string& path);
 
-bool delete_cp932(const std::string& path);
-
-// True when both paths name one existing file.
-bool same_file(const std::string& a, const std::string& b);
 
 // `path` made absolute against the current folder.
 std::string full_path(const std::string& path);
 
-// The current folder as CP932 text ending in "/"; nothing when its name
-// cannot be written in CP932.
-std::optional<std::string> current_folder_cp932();
+// The current folder as CP932 text ending in "/" (common/encoding.h,
+// file_name_to_cp932).
+std::string current_folder_cp932();
 
 }  // namespace zov

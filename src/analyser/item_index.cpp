@@ -59,7 +59,7 @@ int build_item_index(AnalyserContext& context) {
     if (needs_default_table(context) && write_default_item_table(context) != 0) return -1;
 
     std::string table_path = context.start_file(kItemTableFileName);
-    std::string index_path = context.start_file(kItemIndexFileName);
+    std::string index_path = context.scratch_file(kItemIndexFileName);
     LineReader table;
     int style = detect_line_end_style(table_path);
     if (style <= kLineEndUnknown || !table.open(table_path, style)) {
@@ -67,7 +67,7 @@ int build_item_index(AnalyserContext& context) {
                kItemTableFileName);
         return -1;
     }
-    std::FILE* index = open_cp932(index_path, "wb");
+    std::FILE* index = index_path.empty() ? nullptr : open_cp932(index_path, "wb");
     if (index == nullptr) {
         report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
                context.start_folder.c_str(), kItemIndexFileName);
@@ -90,7 +90,7 @@ int build_item_index(AnalyserContext& context) {
 }
 
 void delete_item_index(AnalyserContext& context) {
-    delete_cp932(context.start_file(kItemIndexFileName));
+    context.scratch.remove();
 }
 
 bool ItemNames::load(const std::string& path) {

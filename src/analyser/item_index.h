@@ -25,11 +25,12 @@ static_assert(sizeof(ItemIndexRecord) == kIndexRecordSize);
 static_assert(offsetof(ItemIndexRecord, name) == 0);
 static_assert(offsetof(ItemIndexRecord, comment) == 21);
 
-// Makes _ZOV_.CSV when needed and builds $V_KOU$.TMP from it; 0, or -1 after
-// a message.
+// Makes _ZOV_.CSV when needed and builds $V_KOU$.TMP from it, in the
+// session's scratch folder (AnalyserContext::scratch_file); 0, or -1 after a
+// message.
 int build_item_index(AnalyserContext& context);
 
-// Deletes $V_KOU$.TMP from the start folder.
+// Deletes $V_KOU$.TMP with the session's scratch folder.
 void delete_item_index(AnalyserContext& context);
 
 // The entries of an index file, in memory for look-ups.

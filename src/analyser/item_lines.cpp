@@ -67,9 +67,13 @@ ItemLineBuilder::ItemLineBuilder(ItemLineOptions options, LineWriter& out)
 
 void ItemLineBuilder::add_dxf_line(std::string_view text) {
     ++dxf_line_no_;
-    if (expect_value_)
+    if (expect_value_) {
+        const char end_of_value[] = {options_.data_mark, options_.end_code};
+        if (options_.form == kFormOwn &&
+            text.find(std::string_view(end_of_value, 2)) != std::string_view::npos)
+            ++unsafe_values_;
         add_value(text);
-    else
+    } else
         add_group_line(text);
 }
 

@@ -38,6 +38,10 @@ public:
     // the final "0" / "EOF" item; a group without its value is left out.
     void finish();
 
+    // Values of the program's own form that hold the data mark followed by
+    // the end code: the rebuild would end the value there.
+    int unsafe_values() const { return unsafe_values_; }
+
 private:
     void flush_item();
     void start_item(long code);
@@ -75,6 +79,7 @@ private:
     bool group_pending_ = false;   // a group line was appended, its value not yet
     int groups_in_line_ = 0;       // complete groups on the current line
     std::string piece_;
+    int unsafe_values_ = 0;
 };
 
 }  // namespace zov

@@ -10,6 +10,15 @@ namespace {
 
 constexpr std::string_view kManagementPrefix = "Zov=";
 
+// The number fields after "Zov=" as (position, width), and the length of all
+// fields.
+struct NumberField {
+    std::size_t pos, width;
+};
+constexpr NumberField kNumberFields[] = {{0, 1},  {1, 1},  {2, 1},  {5, 3},  {8, 2},
+                                         {10, 2}, {12, 2}, {17, 4}, {21, 3}, {24, 1}};
+constexpr std::size_t kFieldsLength = 25;
+
 // The digits of the field at `pos` with `width` bytes, 0 beyond the line.
 int field_number(std::string_view fields, std::size_t pos, std::size_t width) {
     if (pos >= fields.size()) return 0;
@@ -76,6 +85,17 @@ std::string format_management_line(const ManagementRecord& r) {
                        r.code_column, r.reserved_b, r.name_mark, r.skip_mark,
                        r.continuation_mark, r.checksum, r.end_code, r.form) +
            cp932_text("(管理データ書き換え禁止)");
+}
+
+bool is_complete_management_line(std::string_view line) {
+    if (line.substr(0, kManagementPrefix.size()) != kManagementPrefix) return false;
+    const std::string_view fields = line.substr(kManagementPrefix.size());
+    if (fields.size() < kFieldsLength) return false;
+    for (const NumberField& field : kNumberFields)
+        if (fields.substr(field.pos, field.width).find_first_not_of("0123456789") !=
+            std::string_view::npos)
+            return false;
+    return true;
 }
 
 bool parse_management_line(std::string_view line, ManagementRecord& r) {

@@ -52,6 +52,11 @@ std::string format_management_line(const ManagementRecord& record);
 // begin with "Zov=". Fields beyond the end of the line read as 0.
 bool parse_management_line(std::string_view line, ManagementRecord& record);
 
+// True when the line holds every field after "Zov=" and each number field
+// is all digits: a line cut short or damaged would otherwise read its
+// missing fields as 0 and pass the checksum.
+bool is_complete_management_line(std::string_view line);
+
 // The one-byte marks and end code the analysis uses: an empty mark takes its
 // default, and an end code that is no byte or a line-end byte takes 24.
 char code_mark_of(const AnalyserSettings& settings);

@@ -1,7 +1,10 @@
 #include "analyser/output_name.h"
 
 #include "analyser/disk.h"
+#include "analyser/texts.h"
 #include "common/cp932.h"
+#include "common/encoding.h"
+#include "common/output_target.h"
 #include "common/paths.h"
 
 namespace zov {
@@ -43,6 +46,34 @@ std::string make_output_dxf_name(int rule, const std::string& source_path) {
         default:
             return with_free_serial(parts.folder, six_byte_stem(parts.name));
     }
+}
+
+bool may_write_output(AnalyserContext& context, const std::string& target,
+                      const std::vector<std::string>& sources, ExistingTarget& existing) {
+    auto file_name = [](const std::string& path) { return cp932_to_file_name(path); };
+    const std::string name = file_name(target);
+    if (name.empty()) {
+        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", target.c_str());
+        return false;
+    }
+    std::vector<std::string> read;
+    for (const std::string& source : sources) read.push_back(file_name(source));
+    switch (check_output_target(name, read)) {
+        case OutputTarget::IsSource:
+            report(context.messages, MessageIcon::Stop,
+                   "%sは読み込むファイルなので書き込めません", target.c_str());
+            return false;
+        case OutputTarget::Exists:
+            if (!context.messages.ask(
+                    format_text(cp932_text("%sは既にあります。上書きしますか？").c_str(), target.c_str())))
+                return false;
+            existing = ExistingTarget::Replace;
+            return true;
+        case OutputTarget::Free:
+            break;
+    }
+    existing = ExistingTarget::Keep;
+    return true;
 }
 
 }  // namespace zov

@@ -6,8 +6,11 @@
 #include "analyser/dialogs.h"
 #include "analyser/disk.h"
 #include "analyser/numbers.h"
+#include "analyser/output_name.h"
 #include "analyser/texts.h"
 #include "common/clock.h"
+#include "common/cp932.h"
+#include "common/paths.h"
 
 namespace zov {
 
@@ -48,7 +51,7 @@ int check_analysis_file(AnalyserContext& context, int mode, const std::string& p
         report(messages, MessageIcon::Stop, "%sは解析ファイルではありません", path.c_str());
         return -1;
     }
-    if (management_checksum(r) != r.checksum) {
+    if (!is_complete_management_line(management) || management_checksum(r) != r.checksum) {
         report(messages, MessageIcon::Stop, "%s中の\n５行目管理データ(Zov=)が不正です", path.c_str());
         return -1;
     }
@@ -90,27 +93,31 @@ int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisF
         report(context.messages, MessageIcon::Stop, "%sが開けません", path.c_str());
         return -1;
     }
-    if (same_file(path, output_path) || !out.create(output_path)) {
+    ExistingTarget existing = ExistingTarget::Keep;
+    if (!may_write_output(context, output_path, {path, facts.source_dxf_path}, existing)) return -1;
+    if (!out.create(output_path)) {
         report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
         return -1;
     }
+    out.set_existing_target(existing);
     out.set_line_end(context.settings.TMM);
     for (int skipped = 0; skipped < r.header_lines; ++skipped) {
         if (reader.read_line() != 1) {
-            out.close();
+            out.discard();
             report(context.messages, MessageIcon::Stop, "有効データがありません");
             return -1;
         }
     }
     if (context.settings.FCO == 1) write_comment_groups(context, out, facts.source_dxf_path);
     DataLineParser parser(r, out, context.messages);
-    int result = 0;
     while (reader.read_line() == 1) {
         std::string_view line = reader.line();
         if (!line.empty() && line.front() == r.skip_mark) continue;
         if (parser.parse_data_line(line) != 0) {
-            result = -1;
-            break;
+            // The groups after the bad one are missing: no DXF rather than a
+            // short one that looks complete.
+            out.discard();
+            return -1;
         }
     }
     out.write_line("0");
@@ -119,7 +126,7 @@ int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisF
         report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
         return -1;
     }
-    return result;
+    return 0;
 }
 
 }  // namespace
@@ -139,7 +146,11 @@ int make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis
                            std::string& output_path) {
     std::string source_path;
     if (rebuild_from_analysis(context, kCheckOnly, analysis_path, source_path) != 0) return -1;
-    if (!context.dialogs.run_output_name_dialog(context, source_path, output_path)) return -1;
+    // Line 7 names the DXF the analysis was made from; only its name is
+    // taken: the proposed output stands next to the analysis file.
+    const std::string proposal_base =
+        split_path(full_path(analysis_path)).folder + name_without_folders(source_path);
+    if (!context.dialogs.run_output_name_dialog(context, proposal_base, output_path)) return -1;
     return rebuild_from_analysis(context, kWriteDxf, analysis_path, output_path);
 }
 

@@ -170,7 +170,7 @@ int save_settings(AnalyserContext& context) {
 void reset_settings(AnalyserContext& context) {
     AnalyserSettings defaults;
     defaults.FTX = context.start_folder;
-    defaults.FCD = current_folder_cp932().value_or("");
+    defaults.FCD = current_folder_cp932();
     defaults.FHS = "_";
     defaults.KM1 = ":";
     defaults.KM2 = "_";

@@ -5,6 +5,7 @@
 
 #include "analyser/disk.h"
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "common/messages.h"
 
 namespace zov {
@@ -185,16 +186,15 @@ int LineReader::read_line() {
 
 // ---- LineWriter ----
 
-LineWriter::~LineWriter() {
-    close();
-}
+LineWriter::~LineWriter() = default;
 
 bool LineWriter::create(const std::string& path) {
-    close();
+    discard();
     failed_ = false;
-    file_ = open_cp932(path, "wb");
-    if (file_ == nullptr) return false;
-    std::setvbuf(file_, nullptr, _IONBF, 0);  // lines are gathered in `buffer_`
+    cut_lines_ = 0;
+    existing_ = ExistingTarget::Replace;
+    if (path.empty() || !file_.open(cp932_to_file_name(path))) return false;
+    std::setvbuf(file_.stream(), nullptr, _IONBF, 0);  // lines are gathered in `buffer_`
     buffer_.reserve(kWriteBufferSize + kMaxWriteLine + 2);
     return true;
 }
@@ -208,19 +208,27 @@ void LineWriter::set_line_end(int output_line_end) {
 }
 
 bool LineWriter::flush() {
-    if (file_ == nullptr) return false;
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+    if (!file_.is_open()) return false;
+    if (!buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_.stream()) != buffer_.size())
         failed_ = true;
     buffer_.clear();
     return !failed_;
 }
 
 bool LineWriter::close() {
-    if (file_ == nullptr) return !failed_;
-    flush();
-    if (std::fclose(file_) != 0) failed_ = true;
-    file_ = nullptr;
+    if (!file_.is_open()) return !failed_;
+    if (!flush()) {
+        discard();
+        return false;
+    }
+    if (!file_.commit(existing_)) failed_ = true;
     return !failed_;
+}
+
+void LineWriter::discard() {
+    buffer_.clear();
+    file_.discard();
 }
 
 void LineWriter::put(std::string_view bytes) {
@@ -229,7 +237,10 @@ void LineWriter::put(std::string_view bytes) {
 }
 
 int LineWriter::write_line(std::string_view text) {
-    if (text.size() > kMaxWriteLine) text = "??";
+    if (text.size() > kMaxWriteLine) {
+        text = "??";
+        ++cut_lines_;
+    }
     put(text);
     put(line_end_);
     return static_cast<int>(text.size());

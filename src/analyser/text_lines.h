@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/whole_file.h"
+
 namespace zov {
 
 // Line-end styles as `detect_line_end_style` reports them.
@@ -71,7 +73,9 @@ private:
 };
 
 // Writes lines with one line-end style. Output is buffered; `close` reports
-// whether everything reached the file.
+// whether everything reached the file. The file is written whole or not at
+// all (common/whole_file.h): it takes its name only when `close` succeeds; a
+// writer discarded, or dropped without `close`, leaves the old file as it was.
 class LineWriter {
 public:
     LineWriter() = default;
@@ -79,27 +83,36 @@ public:
     LineWriter& operator=(const LineWriter&) = delete;
     ~LineWriter();
 
-    // Creates (truncates) a CP932 path; false when it cannot be created.
+    // Starts the file at a CP932 path; false when it cannot be created.
     bool create(const std::string& path);
+    // `ExistingTarget::Keep`: close fails rather than replace a file that
+    // appeared under the name meanwhile.
+    void set_existing_target(ExistingTarget existing) { existing_ = existing; }
     // The setting `TMM`: 1 CR LF, 2 CR, 3 LF; any other value counts as 1.
     void set_line_end(int output_line_end);
-    // false when any write failed.
+    // Puts the file in place; false when any write failed.
     bool close();
+    // Drops what was written; the name keeps its old file, if any.
+    void discard();
 
     // Writes `text` and the line end; a text over 4093 bytes is written as
     // "??". Returns the number of text bytes written.
     int write_line(std::string_view text);
     // printf-style form of `write_line`.
     int write_format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Lines that were too long and went out as "??".
+    int cut_lines() const { return cut_lines_; }
 
 private:
     void put(std::string_view bytes);
     bool flush();
 
-    std::FILE* file_ = nullptr;
+    WholeFileOutput file_;
+    ExistingTarget existing_ = ExistingTarget::Replace;
     std::string_view line_end_ = "\r\n";
     std::string buffer_;
     bool failed_ = false;
+    int cut_lines_ = 0;
 };
 
 }  // namespace zov

@@ -1,5 +1,6 @@
 #include "common/cp932.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zov {
@@ -67,6 +68,20 @@ std::size_t copy_bounded(char* dest, std::size_t dest_size, std::string_view tex
     std::memcpy(dest, text.data(), n);
     dest[n] = '\0';
     return n;
+}
+
+std::string name_without_folders(std::string_view cp932_text) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < cp932_text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(cp932_text[i]);
+        if (is_lead_byte(byte)) {
+            ++i;  // its second byte may be 0x5C and is no folder mark
+        } else if (byte == '/' || byte == '\\') {
+            start = i + 1;
+        }
+    }
+    std::string name(cp932_text.substr(std::min(start, cp932_text.size())));
+    return name == "." || name == ".." ? std::string() : name;
 }
 
 }  // namespace zov

@@ -31,6 +31,12 @@ std::size_t copy_bounded(char (&dest)[N], std::string_view text) {
     return copy_bounded(dest, N, text);
 }
 
+// A name read from inside a file, which is a name and never a path: the part
+// after its last folder mark ("/", or a backslash that is not the second
+// byte of a double-byte character, as a name written on Windows holds); ""
+// when that is empty, "." or "..".
+std::string name_without_folders(std::string_view cp932_text);
+
 // The text of a fixed, NUL-terminated buffer; stops at the buffer's end when
 // no NUL is found.
 template <std::size_t N>

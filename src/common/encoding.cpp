@@ -1,6 +1,7 @@
 #include "common/encoding.h"
 
 #include <iconv.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -61,6 +62,20 @@ std::optional<std::string> cp932_to_utf8_exact(std::string_view text) {
 
 std::optional<std::string> utf8_to_cp932_exact(std::string_view text) {
     return convert("CP932", "UTF-8", text, nullptr, true);
+}
+
+std::string file_name_to_cp932(std::string_view bytes) {
+    if (std::optional<std::string> converted = utf8_to_cp932_exact(bytes)) return *converted;
+    return std::string(bytes);
+}
+
+std::string cp932_to_file_name(std::string_view cp932_text) {
+    std::optional<std::string> utf8 = cp932_to_utf8_exact(cp932_text);
+    if (!utf8) return std::string(cp932_text);
+    const std::string raw(cp932_text);
+    if (*utf8 == raw || ::access(utf8->c_str(), F_OK) == 0 || ::access(raw.c_str(), F_OK) != 0)
+        return *utf8;
+    return raw;
 }
 
 }  // namespace zov

@@ -91,6 +91,15 @@ bool delete_file(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
+std::string absolute_folder(const std::string& folder) {
+    std::error_code error;
+    std::string absolute =
+        std::filesystem::absolute(folder.empty() ? "." : folder, error).lexically_normal().string();
+    if (error) absolute = folder;
+    if (absolute.empty() || absolute.back() != '/') absolute += '/';
+    return absolute;
+}
+
 bool make_folders(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);

@@ -35,6 +35,10 @@ bool change_folder(const std::string& folder);
 // Deletes a file; false when it could not be deleted.
 bool delete_file(const std::string& path);
 
+// `folder` as an absolute path ending in "/", resolved against the current
+// folder now, so that it names the same folder after the current one changes.
+std::string absolute_folder(const std::string& folder);
+
 // Creates a folder and its parents; false when it does not exist afterwards.
 bool make_folders(const std::string& folder);
 

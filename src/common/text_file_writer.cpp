@@ -1,6 +1,7 @@
 #include "common/text_file_writer.h"
 
 #include <cstdarg>
+#include <cstdio>
 
 #include "common/messages.h"
 
@@ -12,15 +13,13 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 }  // namespace
 
-TextFileWriter::~TextFileWriter() {
-    close();
-}
+TextFileWriter::~TextFileWriter() = default;
 
 bool TextFileWriter::open(const std::string& path) {
-    close();
+    file_.discard();
+    buffer_.clear();
     failed_ = false;
-    file_ = std::fopen(path.c_str(), "wb");
-    return file_ != nullptr;
+    return file_.open(path);
 }
 
 void TextFileWriter::put(const char* format, ...) {
@@ -53,17 +52,20 @@ void TextFileWriter::put_text(std::string_view text) {
 }
 
 void TextFileWriter::flush_buffer() {
-    if (file_ != nullptr && !buffer_.empty() &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+    if (file_.is_open() && !buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_.stream()) != buffer_.size())
         failed_ = true;
     buffer_.clear();
 }
 
 bool TextFileWriter::close() {
-    if (file_ == nullptr) return !failed_;
+    if (!file_.is_open()) return !failed_;
     flush_buffer();
-    if (std::fclose(file_) != 0) failed_ = true;
-    file_ = nullptr;
+    if (failed_) {
+        file_.discard();
+        return false;
+    }
+    if (!file_.commit()) failed_ = true;
     return !failed_;
 }
 

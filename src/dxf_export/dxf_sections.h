@@ -24,9 +24,10 @@ void write_tables_section(TextFileWriter& out, DxfHandles& handles, StoreReader&
 void write_blocks_section(TextFileWriter& out, DxfHandles& handles);
 
 // ENTITIES: the store's lines, circles, arcs and ellipses; `layers` and
-// `data` are two readers of the same store file.
-void write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
-                            StoreReader& data);
+// `data` are two readers of the same store file. An entity with a number that
+// is not finite is left out; returns how many were.
+int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
+                           StoreReader& data);
 
 // OBJECTS: the fixed dictionaries.
 void write_objects_section(TextFileWriter& out);

@@ -87,10 +87,18 @@ void put_ellipse(TextFileWriter& out, unsigned long handle, const EntityHead& he
             end_parameter);
 }
 
+// No DXF reader takes "nan" or "inf" for a coordinate.
+bool all_finite(const EntityRecord& e) {
+    for (double value : {e.x1, e.y1, e.p56, e.p64, e.p72, e.p80, e.p88, e.p96})
+        if (!std::isfinite(value)) return false;
+    return true;
+}
+
 }  // namespace
 
-void write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
-                            StoreReader& data) {
+int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
+                           StoreReader& data) {
+    int non_finite = 0;
     out.put("0\nSECTION\n2\nENTITIES\n");
     const std::int32_t store_kind = data.header().kind;
     const std::int32_t count = data.entity_count();
@@ -111,6 +119,10 @@ void write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReade
         first = false;
         previous_layer = e.layer;
         if (e.kind != kEntityLine && e.kind != kEntityArc) continue;
+        if (!all_finite(e)) {
+            ++non_finite;
+            continue;
+        }
 
         const int colour = dxf_colour(store_kind, e.colour);
         const EntityHead head{layer_name.c_str(), line_type_name(e.line_type),
@@ -124,6 +136,7 @@ void write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReade
             put_circle_or_arc(out, handles.next(), head, e);
     }
     out.put("0\nENDSEC\n");
+    return non_finite;
 }
 
 }  // namespace zov

@@ -52,13 +52,15 @@ int export_dxf(DxfHandles& handles, const std::string& program_folder,
     write_header_section(out, data.header(), handle_seed(handles, data));
     write_tables_section(out, handles, layers, program_folder, messages);
     write_blocks_section(out, handles);
-    write_entities_section(out, handles, layers, data);
+    const int left_out = write_entities_section(out, handles, layers, data);
     write_objects_section(out);
     out.put("0\nEOF\n");
     if (!out.close()) {
         show_error_utf8(messages, "%s 書込みエラー(dxf_fp)", dxf_path.c_str());
         return -1;
     }
+    if (left_out > 0)
+        show_information_utf8(messages, "数値でない座標の図形%d個は書き出していません", left_out);
     show_information_utf8(messages, "DXF Write");
     return 0;
 }

@@ -1,10 +1,12 @@
 // The HEADER and TABLES sections of the DXF file.
+#include <cmath>
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/files.h"
+#include "common/text_file_writer.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "common/text_file_writer.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -16,7 +18,19 @@ constexpr double kLineTypeScaleSetting = 10.0;
 constexpr unsigned long kViewportTableHandle = 400;
 constexpr unsigned long kViewportHandle = 401;
 
-void write_viewport_table(TextFileWriter& out, const StoreHeader& header) {
+// The header with every value the DXF header and viewport take made finite:
+// a value that is not a finite number (a damaged drawing) is written as its
+// default, since no DXF reader takes "nan" or "inf".
+StoreHeader finite_header(const StoreHeader& stored) {
+    StoreHeader header = stored;
+    for (double* value : {&header.min_x, &header.min_y, &header.max_x, &header.max_y})
+        if (!std::isfinite(*value)) *value = 0;
+    if (!std::isfinite(header.scale)) header.scale = 1;
+    return header;
+}
+
+void write_viewport_table(TextFileWriter& out, const StoreHeader& stored) {
+    const StoreHeader header = finite_header(stored);
     out.put("0\nTABLE\n2\nVPORT\n5\n%lx\n100\nAcDbSymbolTable\n70\n2\n", kViewportTableHandle);
     out.put("0\nVPORT\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbViewportTableRecord\n"
             "2\n*ACTIVE\n70\n0\n10\n0.0\n20\n0.0\n",
@@ -34,6 +48,7 @@ void write_viewport_table(TextFileWriter& out, const StoreHeader& header) {
 // Copies the template as a text file is read and written: its line ends,
 // CR LF or LF, become the output's CR LF.
 bool copy_template(TextFileWriter& out, const std::string& path) {
+    if (!file_exists(path)) return false;  // a folder under the name is no template
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (in == nullptr) return false;
     char chunk[4096];
@@ -72,8 +87,9 @@ void write_layer_table(TextFileWriter& out, DxfHandles& handles, StoreReader& la
 
 }  // namespace
 
-void write_header_section(TextFileWriter& out, const StoreHeader& header,
+void write_header_section(TextFileWriter& out, const StoreHeader& stored,
                           unsigned long handle_seed) {
+    const StoreHeader header = finite_header(stored);
     out.put("0\nSECTION\n2\nHEADER\n");
     out.put("9\n$ACADVER\n1\nAC1014\n");
     out.put("9\n$DWGCODEPAGE\n3\nANSI_932\n");

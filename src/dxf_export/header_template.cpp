@@ -102,8 +102,7 @@ int write_header_template(const std::string& program_folder, Messages& messages)
         write_line_types(out, handle);
         write_text_styles(out, handle);
         write_other_tables(out, handle);
-        if (out.close()) return 0;
-        delete_file(path);  // a half-written template would be copied from then on
+        if (out.close()) return 0;  // a half-written template never takes the name
     }
     show_error_utf8(messages, "ヘッダーファイル(%s)書込みエラー", path.c_str());
     return -1;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontMetricsF>
 #include <QRectF>
 #include <QString>
@@ -301,10 +303,15 @@ const QImage& ImageSurface::finish() {
     return image_;
 }
 
-bool ImageSurface::save_png(const std::string& path) {
+bool ImageSurface::save_png(const std::string& path, ExistingTarget existing) {
     finish();
-    return image_.save(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())),
-                       "PNG");
+    // Encoded in memory and written whole: a full disk leaves no cut
+    // picture, and the name's bytes are used as they are.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "PNG")) return false;
+    const std::string_view png(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return write_whole_file(path, png, existing);
 }
 
 }  // namespace zov

@@ -15,6 +15,7 @@
 #include <QPen>
 #include <QPoint>
 
+#include "common/whole_file.h"
 #include "render/surface.h"
 
 namespace zov {
@@ -82,8 +83,9 @@ public:
     Surface& surface() { return *surface_; }
     // Ends painting; the picture as it stands then.
     const QImage& finish();
-    // Ends painting and writes the picture; false when it cannot be written.
-    bool save_png(const std::string& path);
+    // Ends painting and writes the picture whole (file-system path); false
+    // when it cannot be written, the name then keeping what it held.
+    bool save_png(const std::string& path, ExistingTarget existing = ExistingTarget::Replace);
 
 private:
     QImage image_;

@@ -73,7 +73,7 @@ std::string ImportState::path(std::string_view file_name) const {
 void prepare_header(ImportState& state, const std::string& source_path) {
     state.header = StoreHeader{};
     copy_bounded(state.header.ver, kStoreBanner);
-    copy_bounded(state.header.fname, utf8_to_cp932(source_path));
+    copy_bounded(state.header.fname, file_name_to_cp932(source_path));
     state.header.ftime = file_write_time(source_path);
     state.header.fsize = file_size(source_path);
 }

@@ -55,7 +55,7 @@ bool ConverterConsole::ask(const std::string& text) {
 }
 
 std::string path_text(const std::string& path) {
-    return utf8_to_cp932(path);
+    return file_name_to_cp932(path);
 }
 
 void wait_for_key() {

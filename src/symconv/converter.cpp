@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "common/encoding.h"
-#include "common/files.h"
 #include "common/program_version.h"
+#include "common/whole_file.h"
 #include "symconv/console.h"
 #include "symconv/dxf_sections.h"
 #include "symconv/library_list.h"
@@ -92,6 +92,10 @@ int run_converter(ConverterContext& context, const std::vector<std::string>& arg
 
     context.settings = ConverterSettings();
     load_converter_settings(context.launch_folder, context.settings, messages);
+    if (!context.scratch.create(context.launch_folder, "ZR_JWK")) {
+        report_error(messages, "%s", kCannotOpenList);
+        return kExitFailed;
+    }
     scan_library_folder(context, command.library);
     print_text(messages, "%s", kSurveying);
     if (survey_pass(context) != 0) {
@@ -99,25 +103,25 @@ int run_converter(ConverterContext& context, const std::vector<std::string>& arg
         return kExitFailed;
     }
 
-    std::optional<std::string> file_name = cp932_to_utf8_exact(context.library_name);
-    std::string dxf_path = context.library_folder + file_name.value_or("") + ".DXF";
-    std::FILE* file = file_name ? std::fopen(dxf_path.c_str(), "wb") : nullptr;
-    if (file == nullptr) {
+    const std::string dxf_path =
+        context.library_folder + cp932_to_file_name(context.library_name + ".DXF");
+    // The library is written whole or not at all: a run that fails leaves
+    // the folder's old library (or none), never a part of one.
+    WholeFileOutput file;
+    if (!file.open(dxf_path)) {
         std::string shown = path_text(context.library_folder) + context.library_name + ".DXF";
         print_text(messages, kCannotCreateFile, shown.c_str());
         return kExitFailed;
     }
     print_text(messages, kConverting, context.symbol_count);
-    DxfLineWriter out(file);
+    DxfLineWriter out(file.stream());
     int blocks = write_dxf(context, out);
-    bool written = !out.failed();
-    if (std::fclose(file) != 0) written = false;
-
-    if (blocks != 0 || !written) {
+    if (blocks != 0 || out.failed() || !file.commit()) {
+        file.discard();
         report_error(messages, "%s", kDxfNotCreated2);
         return kExitFailed;
     }
-    delete_file(context.list_path());
+    context.scratch.remove();
     print_text(messages, "%s", kFinished);
     return kExitNormal;
 }

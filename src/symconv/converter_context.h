@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/messages.h"
+#include "common/whole_file.h"
 #include "symconv/converter_settings.h"
 #include "symconv/sheet_layout.h"
 
@@ -18,7 +19,7 @@ struct ConverterContext {
     explicit ConverterContext(Messages& messages_in) : messages(messages_in) {}
 
     Messages& messages;
-    std::string launch_folder;   // settings and temporary files; ends in "/"
+    std::string launch_folder;   // settings and the scratch folder; ends in "/"
     std::string library_folder;  // symbol files and the DXF; "" or ending in "/"
     std::string library_name;    // CP932; names the DXF file and the sheet
     int symbol_count = 0;
@@ -29,9 +30,15 @@ struct ConverterContext {
     SurveyState survey;
     SheetLayout layout;
 
-    // Paths of the converter's files.
-    std::string list_path() const { return launch_folder + kListFile; }
-    std::string thumbnail_path() const { return launch_folder + kThumbnailFile; }
+    // The run's own folder for the scratch files JWK_LIST.TMP and
+    // JWK_BRO.TMP, inside the launch folder: two runs never share them and a
+    // link planted under their names is never followed. It goes, with them,
+    // at the end of the run.
+    ScratchFolder scratch;
+
+    // Paths of the converter's scratch files.
+    std::string list_path() const { return scratch.path() + kListFile; }
+    std::string thumbnail_path() const { return scratch.path() + kThumbnailFile; }
 };
 
 }  // namespace zov

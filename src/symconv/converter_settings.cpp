@@ -1,5 +1,7 @@
 #include "symconv/converter_settings.h"
 
+#include "common/whole_file.h"
+
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -133,12 +135,15 @@ void load_converter_settings(const std::string& launch_folder, ConverterSettings
 
 int save_default_settings(const std::string& launch_folder, const ConverterSettings& s,
                           Messages& messages) {
-    std::FILE* file = std::fopen((launch_folder + kSettingsFile).c_str(), "wb");
-    if (file == nullptr) {
+    // Written whole beside its name, so that two runs starting together
+    // never read a half-written file and a planted link is replaced, not
+    // followed.
+    WholeFileOutput file;
+    if (!file.open(launch_folder + kSettingsFile)) {
         report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
         return -1;
     }
-    DxfLineWriter out(file);
+    DxfLineWriter out(file.stream());
     out.write_dxf_line("%s", kSettingsBanner1);
     out.write_dxf_line("%s", kSettingsBanner2);
     out.write_dxf_line("%s", kSettingsBanner1);
@@ -155,8 +160,7 @@ int save_default_settings(const std::string& launch_folder, const ConverterSetti
     out.write_dxf_line(kSettingsJSS, s.JSS[0], s.JSS[1], s.JSS[2], s.JSS[3], s.JSS[4], s.JSS[5],
                        s.JSS[6], s.JSS[7], s.JSS[8], s.JSS[9]);
     out.write_dxf_line(kSettingsJFR, s.JFR);
-    bool failed = out.failed();
-    if (std::fclose(file) != 0 || failed) {
+    if (out.failed() || !file.commit()) {
         report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
         return -1;
     }

@@ -38,10 +38,10 @@ std::string library_name_file(const std::string& folder) {
     return found.empty() ? exact : folder + found.front().name;
 }
 
-// A symbol file the list can hold: its path fits a record, and its name can
-// be written into the DXF (CP932).
-bool listable(const std::string& path, const std::string& file_name) {
-    return path.size() < kListRecordSize && utf8_to_cp932_exact(file_name).has_value();
+// A symbol file the list can hold: its path fits a record. (Any name can be
+// written into the DXF: one that is no UTF-8 is taken as CP932 already.)
+bool listable(const std::string& path) {
+    return path.size() < kListRecordSize;
 }
 
 int list_failure(const ConverterContext& context) {
@@ -68,7 +68,7 @@ int write_list(ConverterContext& context, std::FILE* list) {
     context.symbol_count = 0;
     for (const FoundFile& file : found) {
         std::string path = context.library_folder + file.name;
-        if (!listable(path, file.name)) {
+        if (!listable(path)) {
             report_error(context.messages, kCannotOpenSymbol, path_text(path).c_str(),
                          context.symbol_count, static_cast<int>(found.size()));
             return -1;
@@ -81,7 +81,9 @@ int write_list(ConverterContext& context, std::FILE* list) {
         return list_failure(context);
 
     if (context.library_name.empty()) {
-        context.library_name = read_library_name(name_file);
+        // The library file is written into the library folder whatever the
+        // name file says: a name, never a path.
+        context.library_name = name_without_folders(read_library_name(name_file));
         if (context.library_name.empty()) context.library_name = kDefaultLibraryName;
     }
     return 0;
@@ -132,7 +134,7 @@ int read_library_list(const ConverterContext& context, std::vector<std::string>&
 }
 
 std::string symbol_name(const std::string& path) {
-    return utf8_to_cp932(split_path(path).name);
+    return file_name_to_cp932(split_path(path).name);
 }
 
 std::string read_library_name(const std::string& path) {

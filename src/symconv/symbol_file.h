@@ -24,6 +24,9 @@ struct SymbolFile {
     // False when the file ended before its counts were read: the elements
     // kept are the ones the file holds in full.
     bool complete = true;
+    // Elements left out because a coordinate or size is not a finite number
+    // (no DXF reader takes "nan" or "inf").
+    int non_finite = 0;
 };
 
 // Reads the symbol file at `path` (file-system path). The magic text is not

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/encoding.h"
 #include "jw/jw_tables.h"
 #include "symconv/block_names.h"
 #include "symconv/console.h"
@@ -119,6 +120,12 @@ int survey_pass(ConverterContext& context) {
         }
         if (!symbol.complete) {
             print_text(context.messages, kSymbolCutShort, path_text(paths[i]).c_str());
+        }
+        if (symbol.non_finite > 0) {
+            static const std::string note =
+                utf8_to_cp932("%sの数値でない座標の要素%d個は変換しません。\n");
+            print_text(context.messages, note.c_str(), path_text(paths[i]).c_str(),
+                       symbol.non_finite);
         }
         context.survey.take_scale(symbol.counts.scale);
         widen_with_symbol(context.settings, context.survey, symbol);

@@ -44,8 +44,9 @@ int parse_command_line(ViewerShell& shell, const std::vector<std::string>& comma
         return -1;
     }
     if (command_line.size() < 2 || !command_line[1].starts_with(kConverterOption)) return 1;
-    std::string folder = command_line[1].substr(3);
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    // Resolved now: a relative folder would otherwise name another place
+    // once it is run from elsewhere.
+    const std::string folder = absolute_folder(command_line[1].substr(3));
     if (file_exists(folder + kConverterProgramName)) {
         state.command_line_converter_folder = folder;
         return 2;

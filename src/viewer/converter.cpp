@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <chrono>
+#include <filesystem>
+#include <thread>
 
 #include "common/encoding.h"
 #include "common/files.h"
@@ -13,6 +17,7 @@
 #include "common/utf8_messages.h"
 #include "viewer/file_dialog.h"
 #include "viewer/load_drawing.h"
+#include "viewer/settings_file.h"
 #include "viewer/viewer_shell.h"
 
 namespace zov {
@@ -26,30 +31,41 @@ const std::string& converter_folder(const ViewerShell& shell) {
                : shell.state.command_line_converter_folder;
 }
 
-// Starts the program without a shell and waits for its end; false when it
-// could not be started (glibc reports a failed exec as posix_spawn's result).
-bool run_and_wait(const std::vector<std::string>& arguments) {
+constexpr int kPollMilliseconds = 20;
+
+enum class RunResult { Ended, NotStarted, TimedOut };
+
+// Starts the program without a shell and waits for its end, at most
+// `limit_seconds`; a program still running then is killed (glibc reports a
+// failed exec as posix_spawn's result).
+RunResult run_and_wait(const std::vector<std::string>& arguments, int limit_seconds) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     pid_t child = 0;
-    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return RunResult::NotStarted;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limit_seconds);
     int status = 0;
+    while (true) {
+        const pid_t ended = ::waitpid(child, &status, WNOHANG);
+        if (ended == child || (ended < 0 && errno != EINTR)) return RunResult::Ended;
+        if (std::chrono::steady_clock::now() >= deadline) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+    }
+    ::kill(child, SIGKILL);
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    return true;
+    return RunResult::TimedOut;
 }
 
-// What tells whether the converter wrote a file: its size and write time.
-struct FileStamp {
-    bool exists;
-    std::int32_t size;
-    std::int32_t write_time;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp stamp_of(const std::string& path) {
-    return {file_exists(path), file_size(path), file_write_time(path)};
+// The DWG as the converter sees it, inside its own folder: a hard link, or
+// a copy where a link cannot be made (another file system).
+bool place_dwg(const std::string& dwg_path, const std::string& placed) {
+    std::error_code error;
+    std::filesystem::create_hard_link(dwg_path, placed, error);
+    if (!error) return true;
+    return std::filesystem::copy_file(dwg_path, placed, error) && !error;
 }
 
 }  // namespace
@@ -63,8 +79,7 @@ int locate_file(ViewerShell& shell, const char* title_utf8, const char* name, co
     request.initial_folder = shell.program_folder;
     const std::optional<std::string> chosen = shell.file_dialog.choose_file(request);
     if (!chosen) return -1;
-    folder_out = split_path(*chosen).folder;
-    if (folder_out.empty() || folder_out.back() != '/') folder_out += '/';
+    folder_out = absolute_folder(split_path(*chosen).folder);
     return 0;
 }
 
@@ -103,7 +118,9 @@ int check_converter(ViewerShell& shell) {
             return -1;
         }
         std::string folder;
-        if (locate_file(shell, file.locate_title, file.name, file.ext, folder) == 0) {
+        // A folder that cannot stand on its settings line is not taken.
+        if (locate_file(shell, file.locate_title, file.name, file.ext, folder) == 0 &&
+            fits_settings_line(utf8_to_cp932(folder))) {
             state.converter_folder = folder;
             show_information_utf8(shell.messages, "%s", file.found);
         }
@@ -123,20 +140,35 @@ std::vector<std::string> converter_arguments(const ViewerShell& shell, const std
 int run_dwg_converter(ViewerShell& shell, const std::string& dwg_path) {
     ShellState& state = shell.state;
     if (state.converter_ran) return 0;
-    state.delete_source_after_load = true;
-    state.dwg_folder = split_path(dwg_path).folder;
-    const std::string dxf_path = set_extension_dxf(dwg_path);
-    const FileStamp before = stamp_of(dxf_path);
-    const bool started = run_and_wait(converter_arguments(shell, dwg_path));
-    const FileStamp after = stamp_of(dxf_path);
     state.converter_ran = true;
-    state.converter_wrote_dxf = after.exists && after != before;
-    if (!started) {
-        show_error_utf8(shell.messages, "%s を実行できない",
-                        converter_command_text(shell, dwg_path).c_str());
+    state.delete_source_after_load = true;
+    state.converted_dxf.clear();
+    const PathParts parts = split_path(dwg_path);
+    if (fits_settings_line(utf8_to_cp932(parts.folder))) state.dwg_folder = parts.folder;
+    const std::string command = converter_command_text(shell, dwg_path);
+    if (!shell.conversion.create(shell.store_folder, "dwg")) {
+        show_error_utf8(shell.messages, "%s を作成できない", (shell.store_folder + "dwg-").c_str());
         return -1;
     }
-    return 0;
+    const std::string placed = shell.conversion.path() + parts.name + parts.extension;
+    if (!place_dwg(dwg_path, placed)) {
+        show_error_utf8(shell.messages, "%s をオープンできない", dwg_path.c_str());
+        return -1;
+    }
+    state.converted_dxf = set_extension_dxf(placed);
+    const int limit = state.converter_time_limit_seconds > 0 ? state.converter_time_limit_seconds : 1;
+    switch (run_and_wait(converter_arguments(shell, placed), limit)) {
+        case RunResult::Ended:
+            return 0;
+        case RunResult::NotStarted:
+            show_error_utf8(shell.messages, "%s を実行できない", command.c_str());
+            return -1;
+        case RunResult::TimedOut:
+            show_error_utf8(shell.messages, "%s が%d秒たっても終わらないので止めました", command.c_str(),
+                            limit);
+            return -1;
+    }
+    return -1;
 }
 
 }  // namespace zov

@@ -2,7 +2,7 @@
 // The external DWG converter. DCONVERT.EXE and its data file ADINIT.DAT lie
 // outside the viewer: it only checks that both are in one folder, lets the
 // user point to them, and runs "DCONVERT.EXE FILE.dwg DXF", which is expected
-// to leave FILE.DXF next to the DWG file. The program is started directly
+// to leave FILE.DXF next to the DWG file it is given. The program is started directly
 // with its arguments, never through a shell, so blanks and shell characters
 // in a file name are harmless.
 #include <string>
@@ -32,11 +32,13 @@ std::string converter_command_text(const ViewerShell& shell, const std::string& 
 // The same command as the argument vector that is started.
 std::vector<std::string> converter_arguments(const ViewerShell& shell, const std::string& dwg_path);
 
-// Runs the converter for `dwg_path` and waits for its end, once per open
-// (converter_ran); its exit status is not looked at. Notes whether the run
-// left a new or changed DXF next to the DWG (converter_wrote_dxf), so that
-// only such a file is deleted after the import. 0, or -1 after a reported
-// failure to start it.
+// Runs the converter once per open (converter_ran) on a link to (or a copy
+// of) `dwg_path` in a folder of its own (ViewerShell::conversion), so that
+// the user's files beside the DWG are never read as its result nor touched;
+// the DXF it should make there is noted in converted_dxf. Its exit status
+// is not looked at. A converter still running after
+// converter_time_limit_seconds is stopped and reported. 0, or -1 after a
+// reported failure.
 int run_dwg_converter(ViewerShell& shell, const std::string& dwg_path);
 
 }  // namespace zov

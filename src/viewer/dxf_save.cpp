@@ -1,10 +1,7 @@
 #include "viewer/dxf_save.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "common/encoding.h"
@@ -24,23 +21,6 @@ constexpr char kDxfFilter[] = "DXFﾌｧｲﾙ(*.DXF)|*.DXF|全てのﾌｧｲ�
 bool same_file(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) && !error;
-}
-
-// Copies `from` into a fresh temporary file beside `target` and renames it
-// over the target, for a target on another file system.
-bool copy_into_place(const std::string& from, const std::string& target) {
-    const PathParts parts = split_path(target);
-    std::string scratch = (parts.folder.empty() ? std::string("./") : parts.folder) + "." +
-                          parts.name + parts.extension + ".XXXXXX";
-    const int fd = ::mkstemp(scratch.data());
-    if (fd < 0) return false;
-    ::close(fd);
-    if (copy_file_bytes(from, scratch) != CopyResult::Done ||
-        std::rename(scratch.c_str(), target.c_str()) != 0) {
-        delete_file(scratch);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -65,7 +45,8 @@ int place_written_dxf(ViewerShell& shell, const std::string& written, const std:
     }
     if (same_file(target, written)) return 0;
     if (std::rename(written.c_str(), target.c_str()) == 0) return 0;
-    if (errno == EXDEV && copy_into_place(written, target)) {
+    // Across file systems: copied whole beside the target, then renamed.
+    if (errno == EXDEV && copy_file_bytes(written, target) == CopyResult::Done) {
         delete_file(written);
         return 0;
     }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/whole_file.h"
+
 namespace zov {
 
 namespace {
@@ -17,15 +19,17 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 CopyResult copy_file_bytes(const std::string& from, const std::string& to) {
     File in(std::fopen(from.c_str(), "rb"));
     if (!in) return CopyResult::SourceNotOpened;
-    File out(std::fopen(to.c_str(), "wb"));
-    if (!out) return CopyResult::TargetNotWritten;
+    // The copy takes the name only when it is whole: another viewer sharing
+    // the program folder never reads half a help drawing.
+    WholeFileOutput out;
+    if (!out.open(to)) return CopyResult::TargetNotWritten;
     char chunk[1 << 16];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0) {
-        if (std::fwrite(chunk, 1, n, out.get()) != n) return CopyResult::TargetNotWritten;
+        if (std::fwrite(chunk, 1, n, out.stream()) != n) return CopyResult::TargetNotWritten;
     }
     if (std::ferror(in.get())) return CopyResult::SourceNotOpened;
-    return std::fclose(out.release()) == 0 ? CopyResult::Done : CopyResult::TargetNotWritten;
+    return out.commit() ? CopyResult::Done : CopyResult::TargetNotWritten;
 }
 
 }  // namespace zov

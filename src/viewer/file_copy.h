@@ -6,7 +6,8 @@ namespace zov {
 
 enum class CopyResult { Done, SourceNotOpened, TargetNotWritten };
 
-// Copies `from` over `to`, replacing it.
+// Copies `from` over `to`, replacing it whole (an unfinished copy leaves
+// `to` as it was).
 CopyResult copy_file_bytes(const std::string& from, const std::string& to);
 
 }  // namespace zov

@@ -10,10 +10,11 @@
 namespace zov {
 
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
-                          Messages& messages, std::vector<std::string>* notes) {
+                          Messages& messages, const std::string& store_folder,
+                          std::vector<std::string>* notes) {
     SystemClock clock;
     CancellingFileDialog no_dialog;
-    ViewerShell shell(program_folder, messages, clock, no_dialog);
+    ViewerShell shell(program_folder, messages, clock, no_dialog, store_folder);
     if (load_settings(shell) != 0) return -1;
     if (classify_drawing_file(shell, path) == kNotDrawing) {
         show_error(messages, "%s: not a JW_CAD, DXF or DWG file", path.c_str());

@@ -8,12 +8,14 @@ namespace zov {
 class Messages;
 
 // Loads `path` through load_drawing exactly as the windowed viewer does, in
-// `program_folder` (its settings are read, and written when missing); every
-// file dialog is cancelled and questions take the answers of `messages`.
-// 0 after a successful import; -1 after a reported failure, also for a file
-// that is not a drawing (".jwc", ".dxf" or ".dwg"). When `notes` is given it
+// `program_folder` (its settings are read, and written when missing), with
+// the store in `store_folder` ("" for the program folder); every file dialog
+// is cancelled and questions take the answers of `messages`. 0 after a
+// successful import; -1 after a reported failure, also for a file that is
+// not a drawing (".jwc", ".dxf" or ".dwg"). When `notes` is given it
 // receives the import's notes on what it drew simpler than the file asks.
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
-                          Messages& messages, std::vector<std::string>* notes = nullptr);
+                          Messages& messages, const std::string& store_folder = std::string(),
+                          std::vector<std::string>* notes = nullptr);
 
 }  // namespace zov

@@ -25,7 +25,7 @@ int copy_with_caption(const std::string& from, const std::string& to) {
 }  // namespace
 
 int copy_help_drawing(ViewerShell& shell) {
-    return copy_with_caption(shell.path(kHelpDrawingFileName), shell.path(kDataFileName));
+    return copy_with_caption(shell.path(kHelpDrawingFileName), shell.store_path(kDataFileName));
 }
 
 int make_help_drawing(const std::string& program_folder, const std::string& target) {
@@ -34,7 +34,7 @@ int make_help_drawing(const std::string& program_folder, const std::string& targ
 
 int maintenance_copy(ViewerShell& shell) {
     if (ask_utf8(shell.messages, "メンテナンスモードです。退出しますか？")) return 0;
-    switch (copy_file_bytes(shell.path(kDataFileName), shell.path(kHelpDrawingFileName))) {
+    switch (copy_file_bytes(shell.store_path(kDataFileName), shell.path(kHelpDrawingFileName))) {
         case CopyResult::Done:
             show_information_utf8(shell.messages, "コピー終了");
             return 0;

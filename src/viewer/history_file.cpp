@@ -61,28 +61,33 @@ bool HistoryFile::write(int k, std::string_view text) {
 
 std::string history_label(const std::string& path) {
     const PathParts parts = split_path(path);
-    std::string label = utf8_to_cp932(parts.name + parts.extension);
+    std::string label = file_name_to_cp932(parts.name + parts.extension);
     if (label.size() < kLabelNameWidth) label.append(kLabelNameWidth - label.size(), ' ');
-    return label + " (" + utf8_to_cp932(parts.folder) + ")";
+    return label + " (" + file_name_to_cp932(parts.folder) + ")";
+}
+
+bool append_history_entry(HistoryFile& history, int& count, const std::string& entry) {
+    if (count >= kHistoryMax) {
+        for (int k = 1; k < kHistoryMax; ++k) history.write(k - 1, history.read(k));
+        count = kHistoryMax;
+    } else {
+        ++count;
+    }
+    return history.write(count - 1, entry);
 }
 
 int add_history_entry(ViewerShell& shell, const std::string& label) {
     ShellState& state = shell.state;
-    const std::string path = shell.path(kHistoryFileName);
+    const std::string path = shell.store_path(kHistoryFileName);
     HistoryFile history;
     if (!history.open(path)) {
         show_error_utf8(shell.messages, "%s をオープンできない", path.c_str());
         return -1;
     }
-    if (state.history_count >= kHistoryMax) {
-        for (int k = 1; k < kHistoryMax; ++k) history.write(k - 1, history.read(k));
-        state.history_count = kHistoryMax;
-    } else {
-        ++state.history_count;
-    }
     const std::string entry = format_local_time("%m/%d %H:%M ", shell.clock.now()) + label;
-    const bool written = history.write(state.history_count - 1, entry);
+    const bool written = append_history_entry(history, state.history_count, entry);
     history.close();
+    state.unsaved_history.push_back(entry);
     path_from_history_entry(state, entry);
     if (!written) {
         show_error_utf8(shell.messages, "%s を作成できない", path.c_str());
@@ -102,7 +107,7 @@ void path_from_history_entry(ShellState& state, std::string_view entry) {
     const std::string_view folder = folder_start < entry.size()
                                         ? entry.substr(folder_start, entry.size() - folder_start - 1)
                                         : std::string_view();
-    state.current_file_label = cp932_to_utf8(std::string(folder) + std::string(name));
+    state.current_file_label = cp932_to_file_name(std::string(folder) + std::string(name));
 }
 
 }  // namespace zov

@@ -40,9 +40,13 @@ private:
 std::string history_label(const std::string& path);
 
 // Enters `label` as the newest entry of $IND_B$.TMP (the oldest is dropped
-// when 50 are held) and rebuilds current_file_label from it. 0, or -1 after a
-// reported failure.
+// when 50 are held), notes it as not yet saved (unsaved_history) and
+// rebuilds current_file_label from it. 0, or -1 after a reported failure.
 int add_history_entry(ViewerShell& shell, const std::string& label);
+
+// Writes `entry` behind the `count` entries of `history`, dropping the
+// oldest when 50 are held; false when it could not be written.
+bool append_history_entry(HistoryFile& history, int& count, const std::string& entry);
 
 // Rebuilds the full path of an entry into current_file_label: the name from
 // position 12 to the first " (", without trailing blanks, behind the folder

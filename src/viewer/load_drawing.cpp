@@ -1,7 +1,10 @@
 #include "viewer/load_drawing.h"
 
 #include "common/clock.h"
+#include "common/encoding.h"
+#include "common/files.h"
 #include "common/japanese_texts.h"
+#include "common/utf8_messages.h"
 #include "common/paths.h"
 #include "dxf_import/dxf_import.h"
 #include "jw/jw_import.h"
@@ -22,19 +25,32 @@ int import_dxf(ViewerShell& shell, const std::string& path, bool delete_after_lo
     return import_dxf_file(path, shell.import, options);
 }
 
+// The DXF the converter made for `dwg_path`; a converter that made none is
+// reported with the DXF the user expects beside the DWG.
+int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
+    const std::string& converted = shell.state.converted_dxf;
+    if (converted.empty() || !file_exists(converted)) {
+        show_error_utf8(shell.messages, " %s をオープンできない-1", set_extension_dxf(dwg_path).c_str());
+        return -1;
+    }
+    return import_dxf(shell, converted, shell.state.delete_source_after_load);
+}
+
 int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
-    ShellState& state = shell.state;
     switch (kind) {
         case kJwCadDrawing:
             return import_jwc_file(path, shell.import, shell.messages, shell.jw_settings);
         case kDxfDrawing:
             return import_dxf(shell, path, false);
-        case kDwgDrawing:
-            run_dwg_converter(shell, path);
-            // Only a DXF that the converter has just written is deleted after
-            // the import; one that was there before is the user's own.
-            return import_dxf(shell, set_extension_dxf(path),
-                              state.delete_source_after_load && state.converter_wrote_dxf);
+        case kDwgDrawing: {
+            // The converter works in a folder of its own: what it made is
+            // read from there, and the user's files beside the DWG are never
+            // read as its result nor deleted.
+            const int result = run_dwg_converter(shell, path) == 0 ? import_converted_dxf(shell, path)
+                                                                   : -1;
+            shell.conversion.remove();
+            return result;
+        }
         default:
             return -1;
     }
@@ -45,19 +61,23 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
 int classify_drawing_file(ViewerShell& shell, const std::string& path) {
     const PathParts parts = split_path(path);
     ShellState& state = shell.state;
+    int kind = kNotDrawing;
+    std::string* remembered = nullptr;
     if (equals_ignore_case(parts.extension, ".jwc")) {
-        state.jwc_folder = parts.folder;
-        return kJwCadDrawing;
+        kind = kJwCadDrawing;
+        remembered = &state.jwc_folder;
+    } else if (equals_ignore_case(parts.extension, ".dxf")) {
+        kind = kDxfDrawing;
+        remembered = &state.dxf_folder;
+    } else if (equals_ignore_case(parts.extension, ".dwg")) {
+        kind = kDwgDrawing;
+        remembered = &state.dwg_folder;
     }
-    if (equals_ignore_case(parts.extension, ".dxf")) {
-        state.dxf_folder = parts.folder;
-        return kDxfDrawing;
-    }
-    if (equals_ignore_case(parts.extension, ".dwg")) {
-        state.dwg_folder = parts.folder;
-        return kDwgDrawing;
-    }
-    return kNotDrawing;
+    // A folder that cannot stand on one settings line is not remembered: the
+    // setting keeps what it was.
+    if (remembered != nullptr && fits_settings_line(utf8_to_cp932(parts.folder)))
+        *remembered = parts.folder;
+    return kind;
 }
 
 std::string set_extension_dxf(const std::string& path) {
@@ -70,7 +90,14 @@ int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& pa
     if (kind == kNotDrawing) return -1;
     state.delete_source_after_load = kind == kDwgDrawing;
     state.load_date = format_local_time(kLoadDatePattern, shell.clock.now());
-    add_history_entry(shell, history_label(path));
+    // A name with a line break is left out of the history: in the settings
+    // file it would shift the lines after it. (A long entry is cut to its
+    // record, which always fits one line.)
+    const std::string label = history_label(path);
+    if (label.find_first_of("\r\n") == std::string::npos)
+        add_history_entry(shell, label);
+    else
+        state.current_file_label = path;
     const int result = import_by_kind(shell, kind, path);
     state.help_shown = false;
     if (no_settings_save == 0) save_settings(shell);

@@ -1,5 +1,8 @@
 #include "viewer/program_folder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "common/files.h"
@@ -28,8 +31,18 @@ std::string viewer_program_folder() {
         if (data_home.empty()) data_home = with_trailing_slash(environment("HOME")) + ".local/share";
         folder = with_trailing_slash(data_home) + "zovview";
     }
-    folder = with_trailing_slash(folder);
+    folder = absolute_folder(folder);
     return make_folders(folder) ? folder : std::string();
+}
+
+std::string temporary_folder_parent() {
+    for (const std::string& folder : {environment("TMPDIR"), std::string("/tmp")}) {
+        struct stat info {};
+        if (!folder.empty() && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+            ::access(folder.c_str(), W_OK | X_OK) == 0)
+            return folder;
+    }
+    return std::string();
 }
 
 std::string prepare_program_folder(const std::string& executable_folder) {

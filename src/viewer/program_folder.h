@@ -10,6 +10,11 @@ namespace zov {
 // The folder, ending in "/", created when missing; "" when it cannot be created.
 std::string viewer_program_folder();
 
+// Where a headless command makes its temporary program folder: $TMPDIR when
+// it is a folder this user can write into, else /tmp; "" when neither is (the
+// store is never put into the current folder instead).
+std::string temporary_folder_parent();
+
 // The program folder of a windowed viewer started from `executable_folder`,
 // with the help drawing copied in from the installed data when it has none.
 std::string prepare_program_folder(const std::string& executable_folder);

@@ -1,20 +1,14 @@
 #include "viewer/viewer_shell.h"
 
+#include "common/files.h"
+
 namespace zov {
 
-namespace {
-
-std::string with_trailing_slash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
-}  // namespace
-
 ViewerShell::ViewerShell(std::string folder, Messages& messages_, const Clock& clock_,
-                         FileDialog& file_dialog_)
-    : program_folder(with_trailing_slash(std::move(folder))),
-      import(program_folder, messages_),
+                         FileDialog& file_dialog_, const std::string& store)
+    : program_folder(absolute_folder(folder)),
+      store_folder(store.empty() ? program_folder : absolute_folder(store)),
+      import(store_folder, messages_),
       messages(messages_),
       clock(clock_),
       file_dialog(file_dialog_) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/japanese_texts.h"
+#include "common/whole_file.h"
 #include "jw/jw_rounding.h"
 #include "store/import_state.h"
 
@@ -39,10 +40,15 @@ struct ShellState {
     int history_count = 0;           // entries in $IND_B$.TMP, 0 to kHistoryMax
     int settings_second_number = 0;  // line 2 of ZovView.CFG, only carried along
     std::string current_file_label;  // file-system path rebuilt from the last history entry
+    // Entries added since the settings file was last written: a save puts
+    // them behind the entries the file holds by then, which another viewer on
+    // the program folder may have added meanwhile.
+    std::vector<std::string> unsaved_history;
 
     bool delete_source_after_load = false;  // the DXF being loaded came from the converter
     bool converter_ran = false;             // cleared at the end of every repaint
-    bool converter_wrote_dxf = false;       // the converter's run left a new or changed DXF
+    std::string converted_dxf;  // the DXF the converter made for this open, in its own folder
+    int converter_time_limit_seconds = 120;  // a converter still running then is stopped
 
     std::vector<std::string> start_command_line;  // the arguments after the program name
     std::string start_file;          // drawing named on the command line
@@ -52,18 +58,29 @@ struct ShellState {
 
 class ViewerShell {
 public:
-    // `program_folder` is a file-system path; a "/" is added when missing.
+    // `program_folder` is a file-system path, made absolute (ending in "/"),
+    // so that the folders stored from it name the same place from anywhere.
+    // The store files and the history work file go to `store_folder`, the
+    // program folder when none is given (ProgramFolderClaim gives another
+    // one to a second viewer on the same program folder).
     ViewerShell(std::string program_folder, Messages& messages, const Clock& clock,
-                FileDialog& file_dialog);
+                FileDialog& file_dialog, const std::string& store_folder = std::string());
 
-    // Full path of one of the program's own files.
+    // Full path of one of the program's own files shared by every viewer on
+    // the program folder (settings, help drawing).
     std::string path(std::string_view file_name) const {
         return program_folder + std::string(file_name);
     }
+    // Full path of one of this viewer's own files (store, history work file).
+    std::string store_path(std::string_view file_name) const {
+        return store_folder + std::string(file_name);
+    }
 
     const std::string program_folder;
+    const std::string store_folder;
     ShellState state;
     ImportState import;  // the store's in-memory header and section files
+    ScratchFolder conversion;  // where the DWG converter works, for one open
     JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
 
     Messages& messages;

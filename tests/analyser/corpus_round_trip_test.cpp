@@ -50,6 +50,8 @@ TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
             SCOPED_TRACE(source.filename().string() + (comments ? "" : " without comments"));
             std::string analysis = analyser.file("analysis.TXT");
             std::string rebuilt = analyser.file("rebuilt.dxf");
+            std::filesystem::remove(analysis);  // an existing output would be a question
+            std::filesystem::remove(rebuilt);
             ASSERT_EQ(convert_dxf_to_analysis(analyser.context, source.string(), analysis), 1);
             ASSERT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, analysis, rebuilt), 0);
 

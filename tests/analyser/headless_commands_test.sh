@@ -54,6 +54,15 @@ check "cut analysis refused without --yes" 1 "$zovedit" --rebuild cut.TXT -o cut
 check "cut analysis rebuilt with --yes" 0 "$zovedit" --rebuild cut.TXT -o cut.dxf --yes
 check "C form" 0 "$zovedit" --analyse "plan one.dxf" -o c.TXT --form 2
 
+# A drawing the own form cannot carry back: said, exit 1 unless --force.
+printf '0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n1\r\n%s\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n' \
+    "$(head -c 5000 /dev/zero | tr '\0' x)" > long.dxf
+check "a line too long to rebuild" 1 "$zovedit" --analyse long.dxf --form 0
+expect_text "round-trip warning" stderr.txt "元どおりに再作成できない行が"
+check "a line too long, forced" 0 "$zovedit" --analyse long.dxf --form 0 --force --yes
+check "an existing analysis is kept without --yes" 1 "$zovedit" --analyse long.dxf --form 0 --force
+expect_text "question about the existing analysis" stderr.txt "は既にあります。上書きしますか？"
+
 echo x > notes.txt
 check "not a DXF" 1 "$zovedit" --analyse notes.txt
 expect_text "not a DXF message" stderr.txt "DXFﾌｧｲﾙでありません(notes.txt)"

@@ -46,14 +46,14 @@ TEST(ItemTable, BuiltInRows) {
 
 TEST(ItemIndex, BuiltFromTheDefaultTable) {
     TestAnalyser analyser;
-    std::string bytes = read_file(analyser.file("$V_KOU$.TMP"));
+    std::string bytes = read_file(analyser.context.scratch_file(kItemIndexFileName));
     ASSERT_EQ(bytes.size(), 278u * 38u);
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x15\x01\0\0\xd7\0\0\0", 8));  // 277, 215
     EXPECT_EQ(bytes.substr(38, 21), std::string("$ACADVER") + std::string(13, '\0'));
     EXPECT_EQ(bytes.substr(38 + 21, 17), sj("AutoCADのﾊﾞｰｼﾞｮﾝ") + '\0');
 
     ItemNames names;
-    ASSERT_TRUE(names.load(analyser.file("$V_KOU$.TMP")));
+    ASSERT_TRUE(names.load(analyser.context.scratch_file(kItemIndexFileName)));
     EXPECT_EQ(names.entry_count(), 277);
     EXPECT_EQ(names.first_plain_entry(), 215);
     EXPECT_EQ(names.comment(names.find("$ACADVER")), sj("AutoCADのﾊﾞｰｼﾞｮﾝ"));
@@ -71,7 +71,7 @@ TEST(ItemIndex, UserTableIsKeptWhenRewritingIsOff) {
                    std::string(30, 'N') + ",x\r\nLINE,later duplicate\r\n$C,after plain\r\n");
     ASSERT_EQ(build_item_index(analyser.context), 0);
     ItemNames names;
-    ASSERT_TRUE(names.load(analyser.file("$V_KOU$.TMP")));
+    ASSERT_TRUE(names.load(analyser.context.scratch_file(kItemIndexFileName)));
     EXPECT_EQ(names.entry_count(), 6);
     EXPECT_EQ(names.first_plain_entry(), 3);
     EXPECT_EQ(names.find("$A"), 2);
@@ -91,13 +91,13 @@ TEST(ItemIndex, LineWithoutExactlyOneCommaStopsTheIndex) {
     EXPECT_EQ(analyser.messages.last(), sj("_ZOV_.CSV 中の\nFOOが\n正しく記述できていません。"));
     EXPECT_EQ(analyser.messages.entries[0].icon, MessageIcon::Question);
     ItemNames names;
-    ASSERT_TRUE(names.load(analyser.file("$V_KOU$.TMP")));
+    ASSERT_TRUE(names.load(analyser.context.scratch_file(kItemIndexFileName)));
     EXPECT_EQ(names.entry_count(), 2);
     EXPECT_EQ(names.find("ARC"), 0);
 
     write_file(analyser.file("_ZOV_.CSV"), "A,1,2\r\n");
     ASSERT_EQ(build_item_index(analyser.context), 0);
-    ASSERT_TRUE(names.load(analyser.file("$V_KOU$.TMP")));
+    ASSERT_TRUE(names.load(analyser.context.scratch_file(kItemIndexFileName)));
     EXPECT_EQ(names.entry_count(), 0);
 }
 
@@ -117,8 +117,9 @@ TEST(ItemIndex, TableIsRewrittenWhenAskedOrUnusable) {
     ASSERT_EQ(build_item_index(analyser.context), 0);
     EXPECT_EQ(split_lines(read_file(analyser.file("_ZOV_.CSV"))).size(), 277u);
 
+    const std::string index = analyser.context.scratch_file(kItemIndexFileName);
     delete_item_index(analyser.context);
-    EXPECT_FALSE(file_exists(analyser.file("$V_KOU$.TMP")));
+    EXPECT_FALSE(file_exists(index));
 }
 
 TEST(ItemIndex, GarbageIndexFilesAreReadSafely) {

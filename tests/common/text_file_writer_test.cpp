@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "common/text_file_writer.h"
+#include "fixtures/full_disk.h"
 #include "fixtures/temp_folder.h"
 
 namespace zov {
@@ -22,10 +25,20 @@ TEST(TextFileWriter, WritesCrLfLineEndsAndLongLines) {
 }
 
 TEST(TextFileWriter, ReportsAFailedWrite) {
+    TempFolder folder;
+    ASSERT_TRUE(write_file_bytes(folder.file("a.txt"), "old\r\n"));
     TextFileWriter out;
-    ASSERT_TRUE(out.open("/dev/full"));
-    out.put("%s\n", "lost");
-    EXPECT_FALSE(out.close());
+    ASSERT_TRUE(out.open(folder.file("a.txt")));
+    out.put("%s\n", std::string(200000, 'x').c_str());
+    {
+        FullDisk full(4096);
+        EXPECT_FALSE(out.close());
+    }
+    // The old file stands, and nothing else is left in the folder.
+    EXPECT_EQ(read_file_bytes(folder.file("a.txt")), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 }  // namespace

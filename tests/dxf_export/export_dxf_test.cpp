@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <set>
 #include <sstream>
 
@@ -315,9 +316,25 @@ TEST_F(ExportDxf, ExistingTemplateIsCopiedAndNeverOverwritten) {
     EXPECT_EQ(read_file_bytes(folder.file(kHeaderTemplateFileName)), mine);
 }
 
+TEST_F(ExportDxf, NumbersThatAreNotFiniteAreNeverWritten) {
+    TestDrawing d = small_jw_drawing();
+    d.scale = -std::numeric_limits<double>::infinity();
+    d.max_x = std::numeric_limits<double>::quiet_NaN();
+    d.entities.push_back(test_line(1, 2, std::numeric_limits<double>::quiet_NaN(), 0, 1, 1));
+    d.entities.push_back(test_arc(1, 1, 0, 0, std::numeric_limits<double>::infinity(), 0, 0));
+    const std::string dxf = build_and_export(d);
+    for (const char* word : {"nan", "NAN", "inf", "INF"})
+        EXPECT_EQ(dxf.find(word), std::string::npos) << word;
+    EXPECT_EQ(value_after(dxf, "$LTSCALE", "40"), "1.000");
+    EXPECT_EQ(value_after(dxf, "$EXTMAX", "10"), "0.000");
+    // The two elements are left out and said so.
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_EQ(cp932_to_utf8(messages.entries[0].text), "数値でない座標の図形2個は書き出していません");
+}
+
 TEST_F(ExportDxf, TemplateThatCannotBeCreatedIsLeftOut) {
-    std::filesystem::create_symlink(folder.file("missing/VV_HED.DAT"),
-                                    folder.file(kHeaderTemplateFileName));
+    // A folder in its place: no file can take the name.
+    std::filesystem::create_directory(folder.file(kHeaderTemplateFileName));
     const std::string dxf = build_and_export(small_jw_drawing());
     ASSERT_EQ(messages.entries.size(), 2u);
     EXPECT_EQ(messages.entries[0].icon, MessageIcon::Stop);

@@ -6,6 +6,7 @@
 
 #include "common/program_version.h"
 #include "converter_test_support.h"
+#include "fixtures/full_disk.h"
 #include "symconv/block_names.h"
 #include "symconv/converter.h"
 #include "symconv/library_list.h"
@@ -212,10 +213,21 @@ TEST_F(ConverterRun, TheDxfThatCannotBeCreatedIsPrintedWithoutKeyWait) {
 
 TEST_F(ConverterRun, AFullDiskIsReportedAsAFailedConversion) {
     add_symbol("A.JWK", line_symbol(0, 0, 1, 1));
-    std::filesystem::create_symlink("/dev/full", library + "ZR_JWK.DXF");
-    EXPECT_EQ(run({library}), kExitFailed);
+    ASSERT_EQ(run({library}), kExitNormal);  // settings and an old library in place
+    const std::string old_library = dxf();
+    write_bytes(library + "ZU_NAME.DAT", "ZR_JWK");
+    add_symbol("B.JWK", line_symbol(0, 0, 2, 2));
+    {
+        FullDisk full(2048);
+        EXPECT_EQ(run({library}), kExitFailed);
+    }
     EXPECT_EQ(messages.entries.back().icon, MessageIcon::Stop);
     EXPECT_TRUE(contains(messages.last(), "(2)"));
+    // Nothing half-written: the old library stands and no scratch is left.
+    EXPECT_TRUE(dxf() == old_library);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(launch),
+                            std::filesystem::directory_iterator()),
+              2);  // lib/ and ZR_JWK.CFG
 }
 
 TEST_F(ConverterRun, ASymbolFileShorterThanItsCountsKeepsWhatItHolds) {
@@ -322,7 +334,7 @@ TEST_F(ConverterRun, ThumbnailLayoutScalesEachSymbolIntoItsCell) {
     EXPECT_TRUE(contains(out, "$LTSCALE\r\n40\r\n1.000\r\n"));
     EXPECT_FALSE(contains(out, "AddLine"));
     EXPECT_TRUE(contains(out, "\r\n1\r\n" + library + "\r\n"));  // title: the folder alone
-    EXPECT_EQ(read_bytes(launch + "JWK_BRO.TMP").size(), 24u);
+    EXPECT_FALSE(std::filesystem::exists(launch + "JWK_BRO.TMP"));
     // サムネイル形式の作図を行います。
     EXPECT_TRUE(contains(console(), "\n\x83\x54\x83\x80\x83\x6C\x83\x43\x83\x8B\x8C\x60\x8E\xAE"));
     write_bytes(library + "ZU_NAME.DAT", "SET");

@@ -20,6 +20,15 @@ protected:
         return make_converter_folder(files.file("tools dir/"), ZOV_SOURCE_DIR, with_data);
     }
     std::string converter_log() const { return read_file_bytes(files.file("tools dir/DCONVERT.LOG")); }
+    // The log with each converted DWG's own folder (a fresh one per open,
+    // "dwg-" and six characters inside the program folder) shown as "<own>/".
+    std::string converter_log_in_own_folders() const {
+        std::string log = converter_log();
+        const std::string own = home.file("dwg-");
+        for (std::size_t at; (at = log.find(own)) != std::string::npos;)
+            log.replace(at, own.size() + 6, "<own>");
+        return log;
+    }
 };
 
 TEST_F(Converter, CommandLineNamesAStartFileAndAConverterFolder) {
@@ -78,7 +87,8 @@ TEST_F(Converter, RunsOnlyTheConverterWhateverTheFileName) {
     const std::string dwg = files.file("a b;touch HACKED;$(touch HACKED2)`touch HACKED3`'\".dwg");
     write_file_bytes(dwg, "dwg");
     ASSERT_EQ(load_drawing(shell, 0, dwg), 0);
-    EXPECT_EQ(converter_log(), dwg + "\nDXF\n");
+    EXPECT_EQ(converter_log_in_own_folders(),
+              "<own>/a b;touch HACKED;$(touch HACKED2)`touch HACKED3`'\".dwg\nDXF\n");
     for (const char* marker : {"HACKED", "HACKED2", "HACKED3"}) {
         EXPECT_FALSE(std::filesystem::exists(files.file(marker)));
         EXPECT_FALSE(std::filesystem::exists(home.file(marker)));
@@ -97,7 +107,7 @@ TEST_F(Converter, OneOpenRunsTheConverterOnce) {
     write_file_bytes(dwg, "dwg");
     dialog.answers = {dwg};
     open_dwg_command(shell);  // runs it, then load_drawing does not run it again
-    EXPECT_EQ(converter_log(), dwg + "\nDXF\n");
+    EXPECT_EQ(converter_log_in_own_folders(), "<own>/A.DWG\nDXF\n");
     ASSERT_EQ(dialog.requests.size(), 1u);
     EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title), "ＡｕｔｏＣＡＤのデータファイルを指定します");
     EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter), "DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||");
@@ -107,17 +117,19 @@ TEST_F(Converter, OneOpenRunsTheConverterOnce) {
     shell.state.converter_ran = false;
     dialog.answers = {dwg};
     open_dwg_command(shell);
-    EXPECT_EQ(converter_log(), dwg + "\nDXF\n" + dwg + "\nDXF\n");
+    EXPECT_EQ(converter_log_in_own_folders(), "<own>/A.DWG\nDXF\n<own>/A.DWG\nDXF\n");
 }
 
 TEST_F(Converter, TheUsersOwnDxfIsNeverDeleted) {
-    // A converter that writes nothing: the DXF next to the DWG stays.
+    // A converter that writes nothing: the DXF next to the DWG stays, and it
+    // is not shown as if it had been converted.
     const std::string tools = converter_folder();
     write_file_bytes(tools + "DCONVERT.EXE", "#!/bin/sh\nexit 3\n");
     shell.state.converter_folder = tools;
     write_file_bytes(files.file("A.dwg"), "dwg");
     write_small_dxf(files.file("A.DXF"));
-    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), 0);
+    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), -1);
+    EXPECT_EQ(last_message(), " " + files.file("A.DXF") + " をオープンできない-1");
     EXPECT_TRUE(std::filesystem::exists(files.file("A.DXF")));
 
     // No DXF at all: the DXF importer's message for the expected file.
@@ -190,6 +202,34 @@ TEST_F(Converter, DwgCommandEndsWhenTheConverterIsMissing) {
     open_dwg_command(shell);
     EXPECT_TRUE(dialog.requests.empty());
     EXPECT_FALSE(shell.state.converter_ran);
+}
+
+TEST_F(Converter, TheConverterWorksInAFolderOfItsOwn) {
+    shell.state.converter_folder = converter_folder();
+    write_file_bytes(files.file("A.dwg"), "dwg");
+    write_file_bytes(files.file("A.DXF"), "the user's own drawing");
+    ASSERT_EQ(load_drawing(shell, 0, files.file("A.dwg")), 0);
+    // The converted drawing was shown (two entities), the user's file is
+    // untouched, and the converter's folder is gone.
+    EXPECT_EQ(read_file_bytes(files.file("A.DXF")), "the user's own drawing");
+    EXPECT_EQ(read_file_bytes(files.file("A.dwg")), "dwg");
+    std::size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(home.path()))
+        entries += entry.path().filename().string().rfind("dwg-", 0) == 0;
+    EXPECT_EQ(entries, 0u);
+    EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(Converter, AConverterThatNeverEndsIsStoppedAtItsTimeLimit) {
+    const std::string tools = converter_folder();
+    write_file_bytes(tools + "DCONVERT.EXE", "#!/bin/sh\nexec sleep 60\n");
+    shell.state.converter_folder = tools;
+    shell.state.converter_time_limit_seconds = 1;
+    write_file_bytes(files.file("A.dwg"), "dwg");
+    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), -1);
+    EXPECT_EQ(message(0), tools + "DCONVERT.EXE " + files.file("A.dwg") +
+                              " DXF が1秒たっても終わらないので止めました");
+    EXPECT_EQ(messages.entries.size(), 1u);
 }
 
 }  // namespace

@@ -145,7 +145,8 @@ TEST_F(SettingsAndHistory, ShortSettingsFileGivesEofForTheMissingLines) {
     EXPECT_EQ(shell.state.history_count, 2);
     EXPECT_EQ(shell.state.settings_second_number, 7);
     EXPECT_EQ(shell.state.load_date, "EOF");
-    EXPECT_EQ(shell.state.converter_folder, "EOF");
+    // "EOF" is no folder: the converter folder keeps its default.
+    EXPECT_EQ(shell.state.converter_folder, home.path());
     HistoryFile history;
     ASSERT_TRUE(history.open(home.file(kHistoryFileName)));
     EXPECT_EQ(history.read(0), "EOF");
@@ -156,13 +157,13 @@ TEST_F(SettingsAndHistory, ShortSettingsFileGivesEofForTheMissingLines) {
 TEST_F(SettingsAndHistory, StoredProgramFolderDoesNotMoveTheProgramsFiles) {
     ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName),
                                  cfg_text({"0", "5", "2000年05月11日", "/nowhere/", "/j/", "/d/",
-                                           "/g/", "/c/"})));
+                                           "/g/", files.path()})));
     ASSERT_EQ(load_settings(shell), 0);
     EXPECT_EQ(shell.state.jwc_folder, "/j/");
-    EXPECT_EQ(shell.state.converter_folder, "/c/");
+    EXPECT_EQ(shell.state.converter_folder, files.path());
     ASSERT_EQ(save_settings(shell), 0);
     EXPECT_EQ(settings(), cfg_text({"0", "5", "2000年05月11日", home.path(), "/j/", "/d/", "/g/",
-                                    "/c/"}));
+                                    files.path()}));
 }
 
 TEST_F(SettingsAndHistory, DamagedSettingsFilesAreReadWithinBounds) {

@@ -10,6 +10,7 @@
 #include "qt_messages.h"
 #include "viewer/command_line.h"
 #include "viewer/program_folder.h"
+#include "viewer/program_folder_claim.h"
 #include "viewer_window.h"
 
 namespace {
@@ -49,12 +50,19 @@ int run_viewer_window(int argc, char** argv) {
                               "($ZOVVIEW_HOME or ~/.local/share/zovview).");
         return 1;
     }
+    // A second viewer on the program folder keeps its store files apart.
+    zov::ProgramFolderClaim claim;
+    if (!claim.claim(program_folder)) {
+        QMessageBox::critical(nullptr, "ZovView", "ZovView cannot use its program folder.");
+        return 1;
+    }
     if (!command_line.empty()) zov::change_folder(program_folder);
 
     QtMessages messages;
     QtFileDialog file_dialog;
     zov::SystemClock clock;
-    ViewerWindow window(program_folder, {messages, clock, file_dialog}, std::move(command_line));
+    ViewerWindow window(program_folder, {messages, clock, file_dialog}, std::move(command_line),
+                        claim.store_folder());
     messages.set_parent(&window);
     file_dialog.set_parent(&window);
     show_maximised(window);

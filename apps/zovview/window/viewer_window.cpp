@@ -51,9 +51,11 @@ constexpr DimensionCommand kDimensionCommands[] = {
 }  // namespace
 
 ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices services,
-                           std::vector<std::string> start_command_line)
-    : shell_(program_folder, services.messages, services.clock, services.file_dialog),
-      view_(shell_.program_folder, services.messages),
+                           std::vector<std::string> start_command_line,
+                           const std::string& store_folder)
+    : shell_(program_folder, services.messages, services.clock, services.file_dialog,
+             store_folder),
+      view_(shell_.store_folder, services.messages),
       drawing_(new DrawingWidget(shell_, view_, this)) {
     zov::load_settings(shell_);
     shell_.state.start_command_line = std::move(start_command_line);
@@ -211,9 +213,9 @@ void ViewerWindow::save_shown_drawing_as_dxf() {
                             : zov::kDataFileName;
     zov::save_shown_drawing_as_dxf(shell_, source, [&]() -> std::optional<std::string> {
         WaitCursor wait;
-        if (zov::export_dxf(dxf_handles_, shell_.program_folder, store, shell_.messages) != 0)
+        if (zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages) != 0)
             return std::nullopt;
-        return shell_.path(zov::kDxfOutputFileName);
+        return shell_.store_path(zov::kDxfOutputFileName);
     });
 }
 

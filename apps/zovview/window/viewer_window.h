@@ -30,9 +30,13 @@ struct ViewerServices {
 class ViewerWindow : public QMainWindow {
 public:
     // Reads the settings of `program_folder`; `start_command_line` is what
-    // the first repaint opens (see zov::start_command_line).
+    // the first repaint opens (see zov::start_command_line). The store files
+    // go to `store_folder` ("" for the program folder; another viewer
+    // holding the program folder gives this one a private store folder,
+    // zov::ProgramFolderClaim).
     ViewerWindow(const std::string& program_folder, ViewerServices services,
-                 std::vector<std::string> start_command_line);
+                 std::vector<std::string> start_command_line,
+                 const std::string& store_folder = std::string());
     ~ViewerWindow() override;
 
     // Runs a command as its menu item or toolbar button does.

@@ -1,0 +1,140 @@
+#include "common/whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+namespace zov {
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+constexpr std::size_t kNameBytesKept = 64;
+
+// A name no other run of any program is likely to pick at the same moment.
+std::string fresh_suffix() {
+    static std::atomic<unsigned> counter{0};
+    static const unsigned seed = std::random_device{}();
+    char text[48];
+    std::snprintf(text, sizeof text, ".%ld.%x.%u", static_cast<long>(::getpid()), seed,
+                  counter.fetch_add(1));
+    return text;
+}
+
+// The folder part of a path, with its "/"; "" for a bare name.
+std::string folder_of(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string name_of(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Renames without replacing an existing target: a hard link fails when the
+// target exists, and the temporary name then goes.
+bool rename_keeping_target(const std::string& from, const std::string& to) {
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+}  // namespace
+
+WholeFileOutput::~WholeFileOutput() {
+    discard();
+}
+
+bool WholeFileOutput::open(const std::string& target) {
+    discard();
+    // A folder under the name can never be replaced by the file: fail now.
+    struct stat info {};
+    if (target.empty() || target.back() == '/' ||
+        (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)))
+        return false;
+    target_ = target;
+    // The temporary name starts with "." so that a folder listing of the
+    // user's files does not show it while it is written; the name's first
+    // bytes keep it recognisable without going past the longest name.
+    const std::string stem = folder_of(target) + "." + name_of(target).substr(0, kNameBytesKept);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string candidate = stem + fresh_suffix() + ".part";
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        file_ = ::fdopen(fd, "wb");
+        if (file_ == nullptr) {
+            ::close(fd);
+            ::unlink(candidate.c_str());
+            return false;
+        }
+        temporary_ = std::move(candidate);
+        return true;
+    }
+    return false;
+}
+
+bool WholeFileOutput::commit(ExistingTarget existing) {
+    if (file_ == nullptr) return false;
+    bool whole = std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    if (std::fclose(file_) != 0) whole = false;
+    file_ = nullptr;
+    if (whole) {
+        whole = existing == ExistingTarget::Replace
+                    ? std::rename(temporary_.c_str(), target_.c_str()) == 0
+                    : rename_keeping_target(temporary_, target_);
+    }
+    if (!whole) ::unlink(temporary_.c_str());
+    temporary_.clear();
+    return whole;
+}
+
+void WholeFileOutput::discard() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool write_whole_file(const std::string& target, std::string_view bytes, ExistingTarget existing) {
+    WholeFileOutput out;
+    if (!out.open(target)) return false;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out.stream()) != bytes.size()) {
+        out.discard();
+        return false;
+    }
+    return out.commit(existing);
+}
+
+ScratchFolder::~ScratchFolder() {
+    remove();
+}
+
+bool ScratchFolder::create(const std::string& parent, std::string_view prefix) {
+    remove();
+    std::string pattern = parent;
+    if (!pattern.empty() && pattern.back() != '/') pattern += '/';
+    pattern.append(prefix).append("-XXXXXX");
+    if (::mkdtemp(pattern.data()) == nullptr) return false;
+    path_ = pattern + "/";
+    return true;
+}
+
+void ScratchFolder::remove() {
+    if (path_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+    path_.clear();
+}
+
+}  // namespace zov

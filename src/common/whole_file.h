@@ -1,0 +1,73 @@
+#pragma once
+// Output files written whole or not at all, and private scratch folders.
+//
+// An output is first written to a fresh temporary name beside its target
+// (created exclusively, never through a link planted there), then flushed,
+// synced and closed with every step checked, and only then renamed to the
+// target. A run that fails or stops leaves the target as it was and no
+// temporary file behind.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace zov {
+
+// What may happen to a target that already exists.
+enum class ExistingTarget { Replace, Keep };
+
+class WholeFileOutput {
+public:
+    WholeFileOutput() = default;
+    ~WholeFileOutput();  // an output that was not committed is discarded
+    WholeFileOutput(const WholeFileOutput&) = delete;
+    WholeFileOutput& operator=(const WholeFileOutput&) = delete;
+
+    // Creates the temporary file beside `target` (a file-system path); false
+    // when it cannot be created.
+    bool open(const std::string& target);
+    bool is_open() const { return file_ != nullptr; }
+    std::FILE* stream() const { return file_; }
+
+    // Finishes the temporary file and renames it to the target; with
+    // ExistingTarget::Keep an existing target is left alone and the commit
+    // fails. false when anything failed: the temporary file is then gone.
+    bool commit(ExistingTarget existing = ExistingTarget::Replace);
+    // Closes and removes the temporary file.
+    void discard();
+
+private:
+    std::FILE* file_ = nullptr;
+    std::string target_;
+    std::string temporary_;
+};
+
+// Writes `bytes` as the whole file `target`; false when it could not be
+// written whole (the target is then as it was).
+bool write_whole_file(const std::string& target, std::string_view bytes,
+                      ExistingTarget existing = ExistingTarget::Replace);
+
+// A folder of the run's own (mode 0700, a fresh name made from `prefix`)
+// inside `parent`, so that its fixed-name scratch files are never shared with
+// another run nor reached through a link planted beforehand. It goes again,
+// with all it holds, when the object does.
+class ScratchFolder {
+public:
+    ScratchFolder() = default;
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // Creates the folder ("" `parent` is the current folder); false when it
+    // cannot be created.
+    bool create(const std::string& parent, std::string_view prefix);
+    // Removes the folder and its files now.
+    void remove();
+    bool exists() const { return !path_.empty(); }
+    // The folder, ending in "/"; "" before create().
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace zov
