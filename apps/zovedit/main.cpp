@@ -1,5 +1,8 @@
-// ZovEdit: the DXF analyser. The headless commands below run without a
-// window: messages go to stderr, the name of the file written to stdout.
+// ZovEdit: the DXF analyser. With an option it runs a headless command:
+// messages go to stderr, the name of the file written to stdout. Otherwise
+// it opens its editor window, on the file named by its one argument.
+#include <cstring>
+
 #include "commands.h"
 #include "common/headless_commands.h"
 
@@ -11,7 +14,8 @@ constexpr zov::HeadlessCommand kCommands[] = {
 };
 
 constexpr char kUsage[] =
-    "usage: zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
+    "usage: zovedit [FILE]\n"
+    "       zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
     "               [--cut 0|1] [--explain 0|1] [--select NAME,...]\n"
     "       zovedit --rebuild FILE.TXT [-o OUT.DXF] [--rule 0|1|2] "
     "[--eol crlf|cr|lf] [--yes]\n";
@@ -19,5 +23,7 @@ constexpr char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-    return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    if (argc > 1 && argv[1][0] == '-' && argv[1][1] != '\0')
+        return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    return run_editor_window(argc, argv);
 }
