@@ -1,7 +1,8 @@
 #pragma once
-// The editor's text view: plain text, a wheel turn scrolls three more lines
-// than the default, a right click asks for the command palette, and the
-// bookmark line can be flashed once on a cyan background.
+// The editor's text view: plain text with its control and stray bytes marked
+// by their values, a wheel turn scrolls three more lines than the default, a
+// right click asks for the command palette, and the bookmark line can be
+// flashed once on a cyan background.
 #include <QPlainTextEdit>
 
 namespace zovedit {
@@ -29,6 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void mark_bytes();
+
     int flash_pending_ = -1;
     int last_flashed_ = -1;
 };
