@@ -21,6 +21,7 @@ namespace zovedit {
 namespace {
 
 constexpr QSize kClientSize(526, 372);
+constexpr int kControlFontPixels = 11;
 
 template <typename Widget>
 Widget* place(Widget* widget, int left, int top, int right, int bottom, int id) {
@@ -38,6 +39,13 @@ OptionsDialog::OptionsDialog(zov::AnalyserContext& context, const std::string& d
     setWindowTitle(ui("ＤＸＦファイル解析方法の設定"));
     setFixedSize(kClientSize);
     setMouseTracking(true);
+    // The controls stand where the hover help expects them, at a size that
+    // fits a small CP932 face.
+    QFont face = monospace_face();
+    face.setStyleHint(QFont::SansSerif);
+    face.setFixedPitch(false);
+    face.setPixelSize(kControlFontPixels);
+    setFont(face);
     build_controls(dxf_path);
     show_item_controls();
     for (QWidget* child : findChildren<QWidget*>()) {
@@ -48,10 +56,10 @@ OptionsDialog::OptionsDialog(zov::AnalyserContext& context, const std::string& d
 
 void OptionsDialog::build_controls(const std::string& dxf_path) {
     zov::AnalyserSettings& s = context_.settings;
-    new QGroupBox(ui("◆解析の方法"), this);
-    findChildren<QGroupBox*>().back()->setGeometry(2, 34, 256, 124);
+    auto* methods = new QGroupBox(ui("◆解析の方法"), this);
+    methods->setGeometry(2, 28, 256, 126);
     auto* groups = new QGroupBox(ui("◆解析時、データの連結方法"), this);
-    groups->setGeometry(2, 208, 256, 76);
+    groups->setGeometry(2, 210, 256, 74);
     auto* forms_box = new QGroupBox(ui("◆生成する解析ファイルの形式"), this);
     forms_box->setGeometry(8, 290, 288, 74);
 
@@ -136,7 +144,10 @@ void OptionsDialog::build_controls(const std::string& dxf_path) {
                                            "   コードを含んでいます。これが不都合な\n"
                                            "   時は｢テキスト形式｣にします。"),
                                         this),
-                             12, 152, 256, 206, 1021);
+                             8, 156, 258, 209, 1021);
+    QFont small = font();
+    small.setPixelSize(kControlFontPixels - 1);
+    explanations_[1]->setFont(small);
 
     new QLabel(ui("ｸﾞﾙｰﾌﾟｺｰﾄﾞ後に付ける記号"), this);
     findChildren<QLabel*>().back()->setGeometry(10, 228, 158, 18);
