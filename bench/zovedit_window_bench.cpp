@@ -22,6 +22,7 @@
 #include "analyser/settings_file.h"
 #include "common/clock.h"
 #include "common/messages.h"
+#include "bench_measures.h"
 #include "editor_view.h"
 #include "fixtures/dxf_text.h"
 #include "main_window.h"
@@ -61,18 +62,8 @@ void write_drawing(const std::string& path, std::size_t bytes) {
     dxf.group("  0", "EOF");
 }
 
-std::size_t file_bytes(const std::string& path) {
-    std::error_code error;
-    return static_cast<std::size_t>(std::filesystem::file_size(path, error));
-}
-
-double peak_memory_mb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return 0;
-}
+using zov_bench::file_bytes;
+using zov_bench::peak_memory_mb;
 
 // A start folder, an analyser session and its main window.
 struct Editor {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <vector>
 
 #include "common/cp932.h"
@@ -71,8 +71,10 @@ struct Cp932Tables {
         encode[character] = static_cast<std::uint16_t>(byte);
     }
 
-    static char16_t convert_to_unicode(iconv_t cd, unsigned code) {
-        char in[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    // Two bytes in, two bytes out through `cd`; nothing when it cannot convert.
+    static std::optional<std::array<unsigned char, 2>> convert_two(iconv_t cd, char first,
+                                                                   char second) {
+        char in[2] = {first, second};
         char out[8];
         char* in_ptr = in;
         char* out_ptr = out;
@@ -80,24 +82,23 @@ struct Cp932Tables {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
         if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<std::size_t>(-1) ||
             out_ptr - out != 2)
-            return 0;
-        char16_t character = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
-                                                   static_cast<unsigned char>(out[1]) << 8);
-        // Characters outside the basic plane's ordinary range never come from CP932.
+            return std::nullopt;
+        return std::array<unsigned char, 2>{static_cast<unsigned char>(out[0]),
+                                            static_cast<unsigned char>(out[1])};
+    }
+
+    static char16_t convert_to_unicode(iconv_t cd, unsigned code) {
+        auto out = convert_two(cd, static_cast<char>(code >> 8), static_cast<char>(code & 0xFF));
+        if (!out) return 0;
+        char16_t character = static_cast<char16_t>((*out)[0] | (*out)[1] << 8);
+        // Surrogates never come from CP932.
         return character >= 0xD800 && character < 0xE000 ? 0 : character;
     }
 
     static unsigned convert_from_unicode(iconv_t cd, char16_t character) {
-        char in[2] = {static_cast<char>(character & 0xFF), static_cast<char>(character >> 8)};
-        char out[8];
-        char* in_ptr = in;
-        char* out_ptr = out;
-        std::size_t in_left = 2, out_left = sizeof out;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<std::size_t>(-1) ||
-            out_ptr - out != 2)
-            return 0;
-        return static_cast<unsigned char>(out[0]) << 8 | static_cast<unsigned char>(out[1]);
+        auto out = convert_two(cd, static_cast<char>(character & 0xFF),
+                               static_cast<char>(character >> 8));
+        return out ? (*out)[0] << 8 | (*out)[1] : 0;
     }
 };
 

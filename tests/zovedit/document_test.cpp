@@ -11,32 +11,12 @@
 #include "analyser/dialogs.h"
 #include "analyser/texts.h"
 #include "editor_view.h"
+#include "fixtures/dxf_text.h"
 #include "qt_text.h"
 #include "window_fixture.h"
 
 namespace zovedit {
 namespace {
-
-struct Group {
-    long code;
-    std::string value;
-    bool operator==(const Group& other) const = default;
-};
-
-std::vector<Group> dxf_groups(const std::string& text) {
-    std::vector<Group> groups;
-    std::size_t pos = 0;
-    std::vector<std::string> lines;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
-        groups.push_back({std::strtol(lines[i].c_str(), nullptr, 10), lines[i + 1]});
-    return groups;
-}
 
 TEST_F(WindowTest, CorpusAnalysesOpenAndSaveByteForByte) {
     zov::AcceptingDialogs accepting;
@@ -52,7 +32,9 @@ TEST_F(WindowTest, CorpusAnalysesOpenAndSaveByteForByte) {
             ASSERT_EQ(zov::convert_dxf_to_analysis(plain, entry.path().string(), analysis), 1);
             const std::string before = zov::read_file_bytes(analysis);
             ASSERT_TRUE(window->open_document(QString::fromStdString(analysis)));
-            if (form == 0) EXPECT_TRUE(window->view()->toPlainText().contains(QChar(0x2418)));
+            if (form == 0) {
+                EXPECT_TRUE(window->view()->toPlainText().contains(QChar(0x2418)));
+            }
             ASSERT_TRUE(window->save_document());
             ASSERT_EQ(zov::read_file_bytes(analysis), before);
             ++opened;
@@ -114,8 +96,8 @@ TEST_F(WindowTest, KeyboardEditSaveAndRebuildDiffersExactlyAtTheValue) {
     });
     window->action(kRebuildDxf)->trigger();
     EXPECT_EQ(proposed.toStdString(), folder.file("room$$$1.DXF"));  // rule 2, the default
-    std::vector<Group> source = dxf_groups(zov::read_file_bytes(room_dxf()));
-    std::vector<Group> rebuilt = dxf_groups(zov::read_file_bytes(proposed.toStdString()));
+    std::vector<zov::DxfGroup> source = zov::read_dxf_groups(zov::read_file_bytes(room_dxf()));
+    std::vector<zov::DxfGroup> rebuilt = zov::read_dxf_groups(zov::read_file_bytes(proposed.toStdString()));
     // The rebuild begins with two comment groups; the source ends in EOF as the rebuild does.
     ASSERT_EQ(rebuilt.size(), source.size() + 2);
     int differences = 0;

@@ -16,11 +16,11 @@ PaletteDialog::PaletteDialog(QWidget* parent) : QDialog(parent, Qt::Tool) {
         int command;
     };
     const Button buttons[] = {
-        {3, "貼り付け", kCommandPaste},   {4, "コピー", kCommandCopy},
-        {5, "切り取り", kCommandCut},     {6, "全て選択", kCommandSelectAll},
-        {7, "検索", kCommandFind},        {8, "次を検索", kCommandFindNext},
-        {9, "置き換え", kCommandReplace}, {10, "やり直し", kCommandUndo},
-        {13, "注目指定", kCommandSetBookmark}, {14, "注目移動", kCommandGoToBookmark},
+        {3, "貼り付け", kEditPaste},   {4, "コピー", kEditCopy},
+        {5, "切り取り", kEditCut},     {6, "全て選択", kEditSelectAll},
+        {7, "検索", kEditFind},        {8, "次を検索", kEditFindNext},
+        {9, "置き換え", kEditReplace}, {10, "やり直し", kEditUndo},
+        {13, "注目指定", kSetBookmark}, {14, "注目移動", kGoToBookmark},
         {1023, "ｷｬﾝｾﾙ", kNoCommand},
     };
     auto* layout = new QGridLayout(this);

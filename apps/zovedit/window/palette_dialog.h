@@ -3,22 +3,10 @@
 // chooses one editor command and closes it.
 #include <QDialog>
 
+#include "command_ids.h"
+
 namespace zovedit {
 
-// Commands of the palette and the menus, by their ids.
-enum CommandId {
-    kNoCommand = 0,
-    kCommandPaste = 57637,
-    kCommandCopy = 57634,
-    kCommandCut = 57635,
-    kCommandSelectAll = 57642,
-    kCommandFind = 57636,
-    kCommandFindNext = 57640,
-    kCommandReplace = 57641,
-    kCommandUndo = 57643,
-    kCommandSetBookmark = 32782,
-    kCommandGoToBookmark = 32780,
-};
 
 class PaletteDialog : public QDialog {
     Q_OBJECT
