@@ -66,7 +66,7 @@ TEST(EditorText, ControlAndStrayBytesSurvive) {
 }
 
 TEST(EditorText, LineEndsAsFound) {
-    for (const std::string bytes :
+    for (const std::string& bytes :
          {std::string("a\r\nb\r\n"), std::string("a\nb"), std::string("a\rb\r"),
           std::string("a\r\nb\nc\rd\r\n"), std::string("\n\n"), std::string("no end"),
           std::string("")}) {
