@@ -38,7 +38,8 @@ for program in "$zovview" "$zovedit"; do
     got=$?
     [ "$got" = 124 ] || { fail "zovedit without arguments: exit $got, expected its window"; cat err.txt; }
   else
-    expect 2 "$name without arguments" "$program"
+    # Without arguments and without a display (with one, zovview opens its window).
+    expect 2 "$name without arguments" env -u DISPLAY -u WAYLAND_DISPLAY "$program"
   fi
   expect 2 "$name --bogus" "$program" --bogus
   [ "$(first_line err.txt)" = "$name: unknown command --bogus" ] || fail "$name: reason '$(first_line err.txt)'"
