@@ -23,6 +23,7 @@
 #include "common/clock.h"
 #include "common/files.h"
 #include "common/messages.h"
+#include "bench_measures.h"
 #include "fixtures/dxf_text.h"
 
 namespace {
@@ -79,27 +80,9 @@ void write_large_dxf(const std::string& path, std::size_t bytes) {
     dxf.group("  0", "EOF");
 }
 
-std::size_t file_bytes(const std::string& path) {
-    std::error_code error;
-    return static_cast<std::size_t>(std::filesystem::file_size(path, error));
-}
-
-// Resets the peak resident size of this process, then reads it in MB.
-void reset_peak_memory() {
-    int fd = ::open("/proc/self/clear_refs", O_WRONLY);
-    if (fd >= 0) {
-        [[maybe_unused]] ssize_t written = ::write(fd, "5", 1);
-        ::close(fd);
-    }
-}
-
-double peak_memory_mb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return 0;
-}
+using zov_bench::file_bytes;
+using zov_bench::peak_memory_mb;
+using zov_bench::reset_peak_memory;
 
 struct BenchFolder {
     std::string path;

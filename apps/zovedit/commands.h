@@ -66,3 +66,6 @@ private:
     zov::AcceptingDialogs dialogs_;
     zov::AnalyserContext context_;
 };
+
+// The editor window on the file named by argv[1] (whole, blanks kept).
+int run_editor_window(int argc, char** argv);

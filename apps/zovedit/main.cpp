@@ -1,5 +1,6 @@
-// ZovEdit: the DXF analyser. The headless commands below run without a
-// window: messages go to stderr, the name of the file written to stdout.
+// ZovEdit: the DXF analyser. With an option it runs a headless command:
+// messages go to stderr, the name of the file written to stdout. Otherwise
+// it opens its editor window, on the file named by its one argument.
 #include "commands.h"
 #include "common/headless_commands.h"
 
@@ -11,7 +12,8 @@ constexpr zov::HeadlessCommand kCommands[] = {
 };
 
 constexpr zov::ProgramUsage kUsage{"zovedit",
-    "usage: zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
+    "usage: zovedit [FILE]\n"
+    "       zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
     "               [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes] [--force]\n"
     "       zovedit --rebuild FILE.TXT [-o OUT.DXF] [--rule 0|1|2] "
     "[--eol crlf|cr|lf] [--yes]\n"
@@ -20,6 +22,10 @@ constexpr zov::ProgramUsage kUsage{"zovedit",
 
 }  // namespace
 
+// The window takes at most one argument, a file name; an option, or more
+// than one argument, is a headless command line (or its misuse).
 int main(int argc, char** argv) {
-    return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    bool window = argc == 1 || (argc == 2 && (argv[1][0] != '-' || argv[1][1] == '\0'));
+    if (!window) return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    return run_editor_window(argc, argv);
 }

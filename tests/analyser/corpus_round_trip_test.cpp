@@ -10,29 +10,10 @@
 #include "analyser/conversion.h"
 #include "analyser/rebuild.h"
 #include "analyser_test_support.h"
+#include "fixtures/dxf_text.h"
 
 namespace zov {
 namespace {
-
-struct Group {
-    long code;
-    std::string value;
-    bool operator==(const Group& other) const = default;
-};
-
-// The groups of a DXF text, read independently of the analyser: lines split
-// at the file's first kind of line end, paired as code and value.
-std::vector<Group> dxf_groups(const std::string& text) {
-    std::size_t first = text.find_first_of("\r\n");
-    std::string end = "\n";
-    if (first != std::string::npos && text[first] == '\r')
-        end = text.compare(first, 2, "\r\n") == 0 ? "\r\n" : "\r";
-    std::vector<std::string> lines = split_lines(text, end);
-    std::vector<Group> groups;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
-        groups.push_back({std::strtol(lines[i].c_str(), nullptr, 10), lines[i + 1]});
-    return groups;
-}
 
 TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
     std::vector<std::filesystem::path> sources;
@@ -43,7 +24,7 @@ TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
 
     TestAnalyser analyser;
     analyser.context.settings.KTM = 0;
-    const Group eof{0, "EOF"};
+    const DxfGroup eof{0, "EOF"};
     for (int comments : {1, 0}) {
         for (const std::filesystem::path& source : sources) {
             analyser.context.settings.KHO = comments;
@@ -55,14 +36,14 @@ TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
             ASSERT_EQ(convert_dxf_to_analysis(analyser.context, source.string(), analysis), 1);
             ASSERT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, analysis, rebuilt), 0);
 
-            std::vector<Group> expected = dxf_groups(read_file(source.string()));
+            std::vector<DxfGroup> expected = read_dxf_groups(read_file(source.string()));
             if (!expected.empty() && expected.back() == eof) expected.pop_back();
-            std::vector<Group> actual = dxf_groups(read_file(rebuilt));
+            std::vector<DxfGroup> actual = read_dxf_groups(read_file(rebuilt));
             ASSERT_GE(actual.size(), 3u);
             EXPECT_EQ(actual[0].code, 999);
             EXPECT_EQ(actual[1].code, 999);
             EXPECT_EQ(actual.back(), eof);
-            actual = std::vector<Group>(actual.begin() + 2, actual.end() - 1);
+            actual = std::vector<DxfGroup>(actual.begin() + 2, actual.end() - 1);
             ASSERT_EQ(actual.size(), expected.size());
             for (std::size_t i = 0; i < expected.size(); ++i) {
                 ASSERT_EQ(actual[i].code, expected[i].code) << "group " << i;

@@ -71,7 +71,9 @@ expect_text "missing DXF message" stderr.txt "オープンできません(missin
 check "missing analysis" 1 "$zovedit" --rebuild missing.TXT
 check "bad form" 2 "$zovedit" --analyse "plan one.dxf" --form 3
 check "unknown option" 2 "$zovedit" --analyse "plan one.dxf" --fast
-check "no command" 2 "$zovedit"
+check "two files and no command" 2 "$zovedit" "plan one.dxf" other.dxf
+# Without a command the editor window opens: still running when stopped.
+QT_QPA_PLATFORM=offscreen check "no command opens the window" 124 timeout 3 "$zovedit"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]
