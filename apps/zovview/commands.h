@@ -2,6 +2,7 @@
 // The viewer's headless commands. Each takes the arguments after its own
 // option name and returns the process exit code: 0, or 1 after a reported
 // failure.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,3 +42,23 @@ private:
 // `program_folder`. Returns 0, or -1 after a reported failure.
 int import_source(const std::string& file, const std::string& program_folder,
                   zov::Messages& messages);
+
+// One conversion of a batch: writes the output of `file` as `output`; 0, or
+// 1 after a reported failure.
+using BatchStep = std::function<int(const std::string& file, const std::string& output)>;
+
+// True when -o names a folder: it ends in "/" or is one already.
+bool names_folder(const std::string& output);
+
+// Converts every file of `files` with `convert`. With one file, `output` is
+// the output's path or a folder; with several it must be a folder (created
+// when missing), into which each file's output goes under the file's name
+// with `extension` (".dxf"). A progress line per file goes to stderr when
+// there are several; a failed file does not stop the others. 0 when every
+// file was written, else 1.
+int run_batch(const std::vector<std::string>& files, const std::string& output,
+              const std::string& extension, const BatchStep& convert);
+
+// Moves a finished file to `to` whole or not at all: a rename, or across
+// file systems a copy to a temporary name beside `to` that is then renamed.
+bool move_into_place(const std::string& from, const std::string& to);

@@ -1,10 +1,12 @@
-// zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] [--home DIR]:
-// loads FILE through the viewer's load pipeline, writes the drawing (or, with
-// --style layers, the layer sheet) through the viewer's DXF writer, and moves
-// DxfTest.DXF to OUT.
+// zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] [--style standard|layers]
+//                      [--home DIR]:
+// loads each FILE through the viewer's load pipeline, writes the drawing (or,
+// with --style layers, the layer sheet) through the viewer's DXF writer, and
+// moves DxfTest.DXF to its output. --full writes texts, points, solids,
+// leaders, dimensions, blocks and inserts as well.
 #include <cstdio>
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "common/messages.h"
@@ -15,10 +17,15 @@
 
 namespace {
 
+constexpr char kUsage[] =
+    "usage: zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] "
+    "[--style standard|layers] [--home DIR]\n";
+
 struct ExportArguments {
-    std::string file;
+    std::vector<std::string> files;
     std::string output;
     bool layer_sheet = false;
+    zov::DxfContent content = zov::DxfContent::Curves;
 };
 
 bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
@@ -31,32 +38,23 @@ bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
             const std::string& style = args[++i];
             if (style != "standard" && style != "layers") return false;
             out.layer_sheet = style == "layers";
+        } else if (arg == "--full") {
+            out.content = zov::DxfContent::Full;
         } else if (arg == "--home" && has_value) {
             ++i;
-        } else if (arg.rfind("-", 0) == 0 || !out.file.empty()) {
+        } else if (arg.rfind("-", 0) == 0) {
             return false;
         } else {
-            out.file = arg;
+            out.files.push_back(arg);
         }
     }
-    return !out.file.empty() && !out.output.empty();
+    return !out.files.empty() && !out.output.empty();
 }
 
-// Moves the written file to where the user wants it, across file systems too.
-bool move_file(const std::string& from, const std::string& to) {
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (!error) return true;
-    error.clear();
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
-    if (error) return false;
-    std::filesystem::remove(from, error);
-    return true;
-}
-
-int export_in_folder(const ExportArguments& arguments, const std::string& folder) {
+int export_in_folder(const ExportArguments& arguments, const std::string& file,
+                     const std::string& output, const std::string& folder) {
     zov::ConsoleMessages messages;
-    if (zov::load_drawing_headless(folder, arguments.file, messages) != 0) return 1;
+    if (zov::load_drawing_headless(folder, file, messages) != 0) return 1;
     const char* store = zov::kDataFileName;
     if (arguments.layer_sheet) {
         zov::LayerSheetGrid grid;
@@ -64,12 +62,12 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
         store = zov::kLayerSheetFileName;
     }
     zov::DxfHandles handles;
-    if (zov::export_dxf(handles, folder, store, messages) != 0) return 1;
-    if (!move_file(folder + zov::kDxfOutputFileName, arguments.output)) {
-        std::fprintf(stderr, "zovview: %s cannot be written\n", arguments.output.c_str());
+    if (zov::export_dxf(handles, folder, store, messages, arguments.content) != 0) return 1;
+    if (!move_into_place(folder + zov::kDxfOutputFileName, output)) {
+        std::fprintf(stderr, "zovview: %s cannot be written\n", output.c_str());
         return 1;
     }
-    std::printf("%s\n", arguments.output.c_str());
+    std::printf("%s\n", output.c_str());
     return 0;
 }
 
@@ -78,11 +76,12 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
-        std::fprintf(stderr,
-                     "usage: zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
-                     "[--home DIR]\n");
+        std::fputs(kUsage, stderr);
         return 1;
     }
     const CommandFolder folder(args);
-    return export_in_folder(arguments, folder.path());
+    return run_batch(arguments.files, arguments.output, ".dxf",
+                     [&](const std::string& file, const std::string& output) {
+                         return export_in_folder(arguments, file, output, folder.path());
+                     });
 }

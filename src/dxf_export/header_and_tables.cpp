@@ -16,6 +16,8 @@ constexpr double kLineTypeScaleSetting = 10.0;
 constexpr unsigned long kViewportTableHandle = 400;
 constexpr unsigned long kViewportHandle = 401;
 
+}  // namespace
+
 void write_viewport_table(TextFileWriter& out, const StoreHeader& header) {
     out.put("0\nTABLE\n2\nVPORT\n5\n%lx\n100\nAcDbSymbolTable\n70\n2\n", kViewportTableHandle);
     out.put("0\nVPORT\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbViewportTableRecord\n"
@@ -30,6 +32,8 @@ void write_viewport_table(TextFileWriter& out, const StoreHeader& header) {
     out.put("72\n100\n73\n1\n74\n1\n75\n0\n76\n0\n77\n0\n78\n0\n");
     out.put("0\nENDTAB\n");
 }
+
+namespace {
 
 // Copies the template as a text file is read and written: its line ends,
 // CR LF or LF, become the output's CR LF.
