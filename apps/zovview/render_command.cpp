@@ -1,7 +1,12 @@
-// zovview --render FILE -o OUT.png [--size WxH] [--filter visible|all|hidden|locked]
-//                  [--style standard|layers] [--dimension-ends 0|1|2|3] [--home DIR]
-// Imports FILE, fits the drawing into the image as the view does after a
-// load, draws one pass and saves the picture as PNG.
+// zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ [--size WxH|A0..A4]
+//                  [--paper black|white] [--format png|pdf|svg]
+//                  [--filter visible|all|hidden|locked] [--style standard|layers]
+//                  [--dimension-ends 0|1|2|3] [--home DIR]
+// Imports each FILE, fits the drawing into the picture or page as the view
+// does after a load, draws one pass and saves it as PNG, or by the output's
+// extension as a PDF page or an SVG picture (page size from the drawing's
+// paper unless --size gives one). Into a folder the outputs go as
+// FILE-name.png (or --format's extension).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,21 +16,28 @@
 #include <QGuiApplication>
 
 #include "commands.h"
-#include "common/encoding.h"
+#include "common/utf8_messages.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/drawing_view.h"
+#include "render/page_output.h"
 #include "render/qt_surface.h"
+#include "render/white_paper_surface.h"
+#include "store/records.h"
+#include "store/store_reader.h"
 
 namespace {
 
 constexpr int kMaxImageSide = 8192;
 
+enum class Format { Png, Pdf, Svg };
+
 struct RenderOptions {
-    std::string file;
+    std::vector<std::string> files;
     std::string output;
-    int width = 1600;
-    int height = 1131;
+    std::string size;  // as given; read by the output's format
+    Format folder_format = Format::Png;
+    zov::Paper paper = zov::Paper::Black;
     zov::LayerFilter filter = zov::LayerFilter::Visible;
     zov::DisplayStyle style = zov::DisplayStyle::Standard;
     zov::DimensionEnds dimension_ends = zov::DimensionEnds::AsData;
@@ -58,6 +70,8 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
     static constexpr const char* kFilters[] = {"visible", "all", "hidden", "locked"};
     static constexpr const char* kStyles[] = {"standard", "layers"};
     static constexpr const char* kEnds[] = {"0", "1", "2", "3"};
+    static constexpr const char* kPapers[] = {"black", "white"};
+    static constexpr const char* kFormats[] = {"png", "pdf", "svg"};
     RenderOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -67,7 +81,14 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         if (arg == "-o" && has_value) {
             options.output = value;
         } else if (arg == "--size" && has_value) {
-            ok = parse_size(value, options.width, options.height);
+            int width = 0, height = 0;
+            zov::PageSize page;
+            ok = parse_size(value, width, height) || zov::parse_page_size(value, page);
+            options.size = value;
+        } else if (arg == "--paper" && has_value) {
+            ok = parse_choice(value, kPapers, options.paper);
+        } else if (arg == "--format" && has_value) {
+            ok = parse_choice(value, kFormats, options.folder_format);
         } else if (arg == "--filter" && has_value) {
             ok = parse_choice(value, kFilters, options.filter);
         } else if (arg == "--style" && has_value) {
@@ -76,8 +97,8 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
             ok = parse_choice(value, kEnds, options.dimension_ends);
         } else if (arg == "--home" && has_value) {
             // the folder itself is taken by CommandFolder
-        } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
-            options.file = arg;
+        } else if (!arg.empty() && arg[0] != '-') {
+            options.files.push_back(arg);
             continue;
         } else {
             std::fprintf(stderr, "zovview --render: unexpected argument '%s'\n", arg.c_str());
@@ -90,30 +111,80 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         }
         ++i;
     }
-    if (options.file.empty() || options.output.empty()) {
-        std::fprintf(stderr, "zovview --render: FILE and -o OUT.png are needed\n");
+    if (options.files.empty() || options.output.empty()) {
+        std::fprintf(stderr, "zovview --render: FILE and -o OUT.png|OUT.pdf|OUT.svg are needed\n");
         return std::nullopt;
     }
     return options;
 }
 
-int render(const RenderOptions& options, const std::string& folder, zov::Messages& messages) {
-    if (import_source(options.file, folder, messages) != 0) return 1;
+Format format_of(const std::string& output) {
+    if (zov::has_extension(output, ".pdf")) return Format::Pdf;
+    if (zov::has_extension(output, ".svg")) return Format::Svg;
+    return Format::Png;
+}
+
+const char* extension_of(Format format) {
+    switch (format) {
+        case Format::Pdf: return ".pdf";
+        case Format::Svg: return ".svg";
+        case Format::Png: break;
+    }
+    return ".png";
+}
+
+int save_png(zov::DrawingView& view, const RenderOptions& options, const std::string& output,
+             zov::Messages& messages) {
+    int width = 1600, height = 1131;
+    if (!options.size.empty() && !parse_size(options.size, width, height)) {
+        std::fprintf(stderr, "zovview --render: %s is a page size; a PNG needs WxH pixels\n",
+                     options.size.c_str());
+        return 1;
+    }
+    zov::ImageSurface image(width, height);
+    zov::WhitePaperSurface white(image.surface());
+    zov::Surface& surface = options.paper == zov::Paper::White
+                                ? static_cast<zov::Surface&>(white)
+                                : image.surface();
+    if (view.draw_drawing(surface) != 0) return 1;
+    if (!image.save_png(output)) {
+        zov::show_error_utf8(messages, "%s を作成できない", output.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+// The page of a PDF or SVG output: --size, else the drawing's paper.
+bool page_of(const RenderOptions& options, const std::string& folder, zov::PageSize& page) {
+    if (!options.size.empty()) {
+        if (zov::parse_page_size(options.size, page)) return true;
+        std::fprintf(stderr, "zovview --render: %s is no page size (A0 to A4 or WxH millimetres)\n",
+                     options.size.c_str());
+        return false;
+    }
+    zov::StoreReader store;
+    page = store.open(folder + zov::kDataFileName) == 0 ? zov::page_size_of(store.header())
+                                                         : zov::PageSize{};
+    return true;
+}
+
+int render(const RenderOptions& options, const std::string& file, const std::string& output,
+           const std::string& folder, zov::Messages& messages) {
+    if (import_source(file, folder, messages) != 0) return 1;
     zov::DrawingView view(folder, messages);
-    view.source_was_dwg = zov::has_extension(options.file, ".dwg");
+    view.source_was_dwg = zov::has_extension(file, ".dwg");
     view.settings.dimension_ends = options.dimension_ends;
     if (options.style == zov::DisplayStyle::LayerSheet && !view.show_layer_sheet()) return 1;
     view.settings.filter = options.filter;
 
-    zov::ImageSurface image(options.width, options.height);
-    if (view.draw_drawing(image.surface()) != 0) return 1;
-    if (!image.save_png(options.output)) {
-        // %s を作成できない
-        zov::show_error(messages, "%s \x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xC8\x82\xA2",
-                        zov::utf8_to_cp932(options.output).c_str());
-        return 1;
-    }
-    return 0;
+    const Format format = format_of(output);
+    if (format == Format::Png) return save_png(view, options, output, messages);
+    zov::PageSize page;
+    if (!page_of(options, folder, page)) return 1;
+    const int written = format == Format::Pdf
+                            ? zov::write_pdf(view, output, page, options.paper, messages)
+                            : zov::write_svg(view, output, page, options.paper, messages);
+    return written == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -133,5 +204,8 @@ int render_command(const CommandArgs& args) {
 
     zov::ConsoleMessages messages;
     const CommandFolder folder(args);
-    return render(*options, folder.path(), messages);
+    return run_batch(options->files, options->output, extension_of(options->folder_format),
+                     [&](const std::string& file, const std::string& output) {
+                         return render(*options, file, output, folder.path(), messages);
+                     });
 }
