@@ -14,12 +14,14 @@ constexpr zov::HeadlessCommand kCommands[] = {
 
 constexpr char kUsage[] =
     "usage: zovview --dump FILE [--home DIR]\n"
-    "       zovview --render FILE -o OUT.png [--size WxH] "
+    "       zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ "
+    "[--size WxH|A0..A4]\n"
+    "               [--paper black|white] [--format png|pdf|svg] "
     "[--filter visible|all|hidden|locked]\n"
     "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
     "[--home DIR]\n"
-    "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
-    "[--home DIR]\n"
+    "       zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] "
+    "[--style standard|layers] [--home DIR]\n"
     "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n";
 
 }  // namespace
