@@ -16,7 +16,8 @@
 #include <QGuiApplication>
 
 #include "commands.h"
-#include "common/utf8_messages.h"
+#include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/drawing_view.h"
@@ -148,7 +149,8 @@ int save_png(zov::DrawingView& view, const RenderOptions& options, const std::st
                                 : image.surface();
     if (view.draw_drawing(surface) != 0) return 1;
     if (!image.save_png(output)) {
-        zov::show_error_utf8(messages, "%s を作成できない", output.c_str());
+        zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
+                        zov::utf8_to_cp932(output).c_str());
         return 1;
     }
     return 0;

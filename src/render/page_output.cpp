@@ -10,7 +10,9 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "common/utf8_messages.h"
+#include "common/encoding.h"
+#include "common/japanese_texts.h"
+#include "common/messages.h"
 #include "render/drawing_view.h"
 #include "render/qt_surface.h"
 #include "render/white_paper_surface.h"
@@ -41,7 +43,7 @@ QString qt_path(const std::string& path) {
 // Opens the output for writing beside its final name; false after a message.
 bool open_output(QSaveFile& file, const std::string& path, Messages& messages) {
     if (file.open(QIODevice::WriteOnly)) return true;
-    show_error_utf8(messages, "%s を作成できない", path.c_str());
+    show_error(messages, cp932_text(JaText::CannotCreate), utf8_to_cp932(path).c_str());
     return false;
 }
 
@@ -52,7 +54,7 @@ int finish_output(QSaveFile& file, bool drawn, const std::string& path, Messages
         return -1;
     }
     if (file.commit()) return 0;
-    show_error_utf8(messages, "%s を作成できない", path.c_str());
+    show_error(messages, cp932_text(JaText::CannotCreate), utf8_to_cp932(path).c_str());
     return -1;
 }
 
