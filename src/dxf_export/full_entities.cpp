@@ -10,6 +10,7 @@
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/full_export.h"
 #include "common/text_file_writer.h"
+#include "store/record_move.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -24,23 +25,6 @@ constexpr char kVerticalTextStyle[] = "TMT";
 double insert_scale(double scale) { return scale == 0.0 ? 1.0 : scale; }
 
 bool is_vertical(const EntityRecord& text) { return text.text_style % 10 != 0; }
-
-// The record moved by (dx, dy): every point it holds, by its kind.
-EntityRecord moved(EntityRecord e, double dx, double dy) {
-    e.x1 += dx;
-    e.y1 += dy;
-    if (e.kind == kEntityLine || e.kind == kEntityLeader || e.kind == kEntitySolid) {
-        e.p56 += dx;
-        e.p64 += dy;
-    }
-    if (e.kind == kEntitySolid) {
-        e.p72 += dx;
-        e.p80 += dx;
-        e.p88 += dy;
-        e.p96 += dy;
-    }
-    return e;
-}
 
 class FullEntityWriter {
 public:
@@ -145,7 +129,7 @@ private:
             EntityRecord part;
             if (store_.read_block_entity(picture, i, part) != 0) break;
             if (part.kind == kEntityPoint || part.kind == kEntityDimension) continue;
-            part = moved(part, e.x1, e.y1);
+            move_record(part, e.x1, e.y1);
             part.colour = e.colour;
             part.paper_space = e.paper_space;
             write(part, layer, owner);
@@ -182,17 +166,16 @@ int full_export_colour(std::int32_t store_kind, std::int32_t colour) {
     return colour == 0 ? 256 : dxf_colour(store_kind, colour);
 }
 
+// Neither "%" nor a control character is ever the second byte of a
+// double-byte character, so the bytes can be looked at one by one.
 std::string dxf_text_value(std::string_view cp932) {
     std::string value;
     for (std::size_t i = 0; i < cp932.size(); ++i) {
         const auto byte = static_cast<unsigned char>(cp932[i]);
-        if (is_lead_byte(byte) && i + 1 < cp932.size()) {
-            value.append(cp932.substr(i, 2));
-            ++i;
-        } else if (byte < 0x20) {
+        if (byte < 0x20) {
             value += '^';
             value += static_cast<char>(byte + 0x40);
-        } else if (byte == '%' && i + 1 < cp932.size() && cp932[i + 1] == '%') {
+        } else if (cp932.substr(i, 2) == "%%") {
             value += "%%%%%%";
             ++i;
         } else {

@@ -11,36 +11,20 @@ a symbol file (.jwk) is read as the .jwc file it is."""
 import glob
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
 
 import ezdxf
 
-from ezdxf_check import ENTITY_SIZE, close, read_store
+from ezdxf_check import close, read_store
 
 
 def store_texts(path):
     """(x, y, height, angle, vertical, bytes) of every text record, in order."""
-    data = open(path, "rb").read()
-    add_str, add_ent = struct.unpack_from("<i", data, 528)[0], struct.unpack_from("<i", data, 532)[0]
-    ent_num = struct.unpack_from("<i", data, 568)[0]
-    texts = []
-    for i in range(ent_num):
-        at = add_ent + i * ENTITY_SIZE
-        if at + ENTITY_SIZE > len(data):
-            break
-        kind, = struct.unpack_from("<i", data, at + 4)
-        if kind != 5:
-            continue
-        style, = struct.unpack_from("<i", data, at + 20)
-        length, = struct.unpack_from("<h", data, at + 32)
-        offset, = struct.unpack_from("<i", data, at + 36)
-        x, y, _, height, _, angle = struct.unpack_from("<6d", data, at + 40)
-        raw = data[add_str + offset:add_str + offset + max(length, 0)]
-        texts.append((x, y, height, angle, style % 10 != 0, raw))
-    return texts
+    _, _, records = read_store(path)
+    return [(r["r"][0], r["r"][1], r["r"][3], r["r"][5], r["style"] % 10 != 0, r["text"])
+            for r in records if r["kind"] == 5]
 
 
 def check_texts(store_path, doc):

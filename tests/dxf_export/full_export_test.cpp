@@ -28,6 +28,11 @@ struct Item {
         return "";
     }
     double number(int code, int n = 0) const { return std::stod(value(code, n)); }
+    std::vector<std::string> values(std::initializer_list<int> codes) const {
+        std::vector<std::string> found;
+        for (int code : codes) found.push_back(value(code));
+        return found;
+    }
 };
 
 // The items of section `section` of a CR LF DXF text.
@@ -63,6 +68,13 @@ std::vector<Item> of_type(const std::vector<Item>& items, const std::string& typ
     for (const Item& item : items)
         if (item.type == type) found.push_back(item);
     return found;
+}
+
+// The names (group 2) of the items.
+std::vector<std::string> names_of(const std::vector<Item>& items) {
+    std::vector<std::string> names;
+    for (const Item& item : items) names.push_back(item.value(2));
+    return names;
 }
 
 EntityRecord with_kind(EntityRecord e, std::int32_t kind) {
@@ -151,17 +163,12 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     EXPECT_EQ(entities[6].number(50), 45.0);
     // The dimension: its picture's line and arrow insert moved to its place,
     // in its colour; the definition point is left out.
-    EXPECT_EQ(entities[7].value(10), "1000.000");
-    EXPECT_EQ(entities[7].value(11), "1100.000");
-    EXPECT_EQ(entities[7].value(21), "2000.000");
-    EXPECT_EQ(entities[7].value(62), "3");
+    using Values = std::vector<std::string>;
+    EXPECT_EQ(entities[7].values({10, 11, 21, 62}), (Values{"1000.000", "1100.000", "2000.000", "3"}));
     EXPECT_EQ(entities[8].value(10), "1100.000");
     // Solid corners in DXF order: first, second, third, fourth.
-    EXPECT_EQ(entities[9].value(10), "2.000");
-    EXPECT_EQ(entities[9].value(11), "1.000");
-    EXPECT_EQ(entities[9].value(12), "3.000");
-    EXPECT_EQ(entities[9].value(13), "4.000");
-    EXPECT_EQ(entities[9].value(23), "5.000");
+    EXPECT_EQ(entities[9].values({10, 11, 12, 13, 23}),
+              (Values{"2.000", "1.000", "3.000", "4.000", "5.000"}));
 
     // "As the layer" is written BYLAYER.
     EXPECT_EQ(entities[0].value(62), "256");
@@ -183,16 +190,11 @@ TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
     store.add_entity(insert_record(0, 99, 1, 1));  // no such block
 
     const std::string dxf = export_full();
-    std::vector<std::string> blocks;
-    for (const Item& block : of_type(items_of(dxf, "BLOCKS"), "BLOCK")) blocks.push_back(block.value(2));
     const std::vector<std::string> expected{"*MODEL_SPACE", "*PAPER_SPACE", "REVDATE", "A",
                                             "B", "SELF", "revdate_2", "BLOCK5",
                                             "x_y\x95\x5c", "*U7"};
-    EXPECT_EQ(blocks, expected);
-    std::vector<std::string> records;
-    for (const Item& record : of_type(items_of(dxf, "TABLES"), "BLOCK_RECORD"))
-        records.push_back(record.value(2));
-    EXPECT_EQ(records, expected);
+    EXPECT_EQ(names_of(of_type(items_of(dxf, "BLOCKS"), "BLOCK")), expected);
+    EXPECT_EQ(names_of(of_type(items_of(dxf, "TABLES"), "BLOCK_RECORD")), expected);
     EXPECT_EQ(of_type(items_of(dxf, "BLOCKS"), "BLOCK").back().value(70), "1");
 
     // A inserts B, but B's insert of A and SELF's insert of itself would
@@ -254,9 +256,8 @@ TEST_F(FullExport, HandlesAreUniqueAndBelowTheSeed) {
 }
 
 TEST(DxfTextValue, KeepsDoubleByteCharactersWhole) {
-    // ソ is 0x83 0x5C, 表 0x95 0x5C; a % after a lead byte is its second byte.
-    EXPECT_EQ(dxf_text_value("\x83\x5c\x95\x5c"), "\x83\x5c\x95\x5c");
-    EXPECT_EQ(dxf_text_value("\x81\x25%"), "\x81\x25%");
+    // ソ is 0x83 0x5C, 表 0x95 0x5C, ー 0x81 0x5B.
+    EXPECT_EQ(dxf_text_value("\x83\x5c\x95\x5c\x81\x5b"), "\x83\x5c\x95\x5c\x81\x5b");
     EXPECT_EQ(dxf_text_value("a\r\nb"), "a^M^Jb");
     EXPECT_EQ(dxf_text_value("%%c50"), "%%%%%%c50");
     EXPECT_EQ(dxf_text_value("5%"), "5%");
