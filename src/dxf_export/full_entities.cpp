@@ -21,6 +21,11 @@ namespace {
 constexpr char kTextStyle[] = "MT";
 constexpr char kVerticalTextStyle[] = "TMT";
 
+// A section writes at most this many records of dimension pictures, so that
+// a damaged store whose countless dimensions all show one huge picture
+// cannot fill the disk; the dimensions beyond are left out.
+constexpr long kMaxDimensionPartsPerSection = 10'000'000;
+
 // A scale of 0 counts as 1, as the renderer draws it.
 double insert_scale(double scale) { return scale == 0.0 ? 1.0 : scale; }
 
@@ -125,7 +130,8 @@ private:
     void dimension(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         BlockRecord picture;
         if (e.block == owner || store_.read_block(e.block, picture) != 0) return;
-        for (std::int32_t i = 0; i < picture.count; ++i) {
+        for (std::int32_t i = 0; i < picture.count && dimension_parts_left_ > 0; ++i) {
+            --dimension_parts_left_;
             EntityRecord part;
             if (store_.read_block_entity(picture, i, part) != 0) break;
             if (part.kind == kEntityPoint || part.kind == kEntityDimension) continue;
@@ -141,6 +147,7 @@ private:
     StoreReader& store_;
     const FullExportNames& names_;
     const std::int32_t store_kind_;
+    long dimension_parts_left_ = kMaxDimensionPartsPerSection;
 };
 
 void write_block(TextFileWriter& out, DxfHandles& handles, StoreReader& store,

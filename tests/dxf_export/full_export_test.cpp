@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -253,6 +254,42 @@ TEST_F(FullExport, HandlesAreUniqueAndBelowTheSeed) {
     const std::size_t seed_at = dxf.find("$HANDSEED\r\n  5\r\n");
     ASSERT_NE(seed_at, std::string::npos);
     EXPECT_GT(std::stoul(dxf.substr(seed_at + 16), nullptr, 16), highest);
+}
+
+TEST_F(FullExport, DamagedStoresAreWrittenAsFarAsTheyGo) {
+    // A picture that holds a dimension of itself, dimensions and inserts of
+    // blocks that do not exist, a text whose bytes lie beyond the file.
+    EntityRecord self_dimension = with_kind(line_record(0, 0, 0, 0, 0), kEntityDimension);
+    self_dimension.block = 1;
+    store.add_block("*D1", {line_record(0, 0, 0, 1, 1), self_dimension});
+    for (std::int16_t block : {std::int16_t{0}, std::int16_t{-3}, std::int16_t{1}, std::int16_t{999}}) {
+        EntityRecord dimension = self_dimension;
+        dimension.block = block;
+        store.add_entity(dimension);
+        store.add_entity(insert_record(0, block, 0, 0));
+    }
+    EntityRecord text = text_record(0, 0, 0, 1);
+    text.text_offset = 1 << 30;
+    text.text_length = 500;
+    store.add_entity(text);
+    std::string dxf = export_full();
+    // Only block 1 exists: one dimension of it (its line) and one insert.
+    EXPECT_EQ(of_type(items_of(dxf, "ENTITIES"), "LINE").size(), 1u);
+    EXPECT_EQ(of_type(items_of(dxf, "ENTITIES"), "INSERT").size(), 1u);
+    EXPECT_EQ(of_type(items_of(dxf, "ENTITIES"), "TEXT").at(0).value(1), "");
+    EXPECT_EQ(of_type(items_of(dxf, "BLOCKS"), "LINE").size(), 1u);
+
+    // Absurd counts in the header and a cut file.
+    std::string bytes = read_file_bytes(folder.file(kDataFileName));
+    StoreHeader header;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    header.ent_num = header.lay_num = header.bro_num = 2000000000;
+    std::memcpy(bytes.data(), &header, sizeof header);
+    bytes.resize(bytes.size() - 50);
+    ASSERT_TRUE(write_file_bytes(folder.file(kDataFileName), bytes));
+    ASSERT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Full), 0);
+    dxf = read_file_bytes(folder.file(kDxfOutputFileName));
+    EXPECT_NE(dxf.find("0\r\nEOF\r\n"), std::string::npos);
 }
 
 TEST(DxfTextValue, KeepsDoubleByteCharactersWhole) {
