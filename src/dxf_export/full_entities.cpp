@@ -108,7 +108,7 @@ private:
         const bool vertical = e.kind == kEntityText && is_vertical(e);
         const double height = e.p64;
         head("TEXT", e, layer);
-        out_.put("100\nAcDbText\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%f\n1\n", 
+        out_.put("100\nAcDbText\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%f\n1\n",
                  vertical ? e.x1 - height / 2 : e.x1, e.y1, height);
         out_.put_text(value);
         out_.put("\n50\n%f\n41\n%f\n7\n%s\n100\nAcDbText\n", vertical ? e.p80 + 90.0 : e.p80,
