@@ -7,7 +7,8 @@ at its coordinates.
 
 usage: ezdxf_full_check.py ZOVVIEW INPUT_OR_FOLDER...
 Folders contribute their *.dxf, *.jwc and *.jwk files (also in subfolders);
-a symbol file (.jwk) is read as the .jwc file it is."""
+a symbol file (.jwk) is read as the .jwc file it is, and JW_CAD drawings are
+also exported as their layer sheet."""
 import glob
 import os
 import shutil
@@ -77,14 +78,18 @@ def check(zovview, source):
             copy = os.path.join(home, "symbol.jwc")
             shutil.copyfile(source, copy)
             source = copy
-        out = os.path.join(home, "out.dxf")
-        run = subprocess.run([zovview, "--export-dxf", source, "-o", out, "--full", "--home", home],
-                             capture_output=True, text=True)
-        if run.returncode != 0:
-            return ["export failed: " + run.stderr.strip()]
-        doc = ezdxf.readfile(out)
-        problems = ["audit: " + error.message for error in doc.audit().errors]
-        if source.lower().endswith(".jwc"):
+        is_jw = source.lower().endswith(".jwc")
+        problems = []
+        # A JW_CAD drawing is also exported as its layer sheet, labels and all.
+        for style in ["layers", "standard"] if is_jw else ["standard"]:
+            out = os.path.join(home, style + ".dxf")
+            run = subprocess.run([zovview, "--export-dxf", source, "-o", out, "--full", "--style",
+                                  style, "--home", home], capture_output=True, text=True)
+            if run.returncode != 0:
+                return ["export (%s) failed: %s" % (style, run.stderr.strip())]
+            doc = ezdxf.readfile(out)
+            problems += ["audit (%s): %s" % (style, error.message) for error in doc.audit().errors]
+        if is_jw:
             store = os.path.join(home, "$VV_DAT$.TMP")
             problems += check_texts(store, doc) + check_geometry(store, doc)
         return problems
