@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "commands.h"
+#include "common/messages.h"
 #include "common/paths.h"
 
 namespace {
@@ -68,7 +69,7 @@ int run_batch(const std::vector<std::string>& files, const std::string& output,
     const bool to_folder = names_folder(output);
     if (files.size() > 1 && !to_folder) {
         std::fprintf(stderr, "zovview: several drawings need -o FOLDER/\n");
-        return 1;
+        return zov::kExitMisuse;
     }
     if (to_folder) {
         std::error_code error;
@@ -77,12 +78,14 @@ int run_batch(const std::vector<std::string>& files, const std::string& output,
     std::set<std::string> taken;
     int failed = 0;
     const std::size_t count = files.size();
+    // Progress is information: --quiet leaves only the failures.
+    const bool progress = count > 1 && !zov::quiet_output();
     for (std::size_t i = 0; i < count; ++i) {
         const std::string& file = files[i];
         const std::string target =
             to_folder ? output_in_folder(output, file, extension, taken) : output;
-        if (count > 1) std::fprintf(stderr, "[%zu/%zu] %s -> %s\n", i + 1, count, file.c_str(),
-                                    target.c_str());
+        if (progress) std::fprintf(stderr, "[%zu/%zu] %s -> %s\n", i + 1, count, file.c_str(),
+                                   target.c_str());
         int result = 1;
         if (same_file(file, target)) {
             std::fprintf(stderr, "zovview: %s would overwrite its own drawing; not written\n",
@@ -95,7 +98,7 @@ int run_batch(const std::vector<std::string>& files, const std::string& output,
             if (count > 1) std::fprintf(stderr, "[%zu/%zu] %s failed\n", i + 1, count, file.c_str());
         }
     }
-    if (count > 1)
+    if (progress)
         std::fprintf(stderr, "%zu drawings, %zu written, %d failed\n", count, count - static_cast<std::size_t>(failed),
                      failed);
     return failed == 0 ? 0 : 1;

@@ -1,7 +1,7 @@
 #pragma once
 // The viewer's headless commands. Each takes the arguments after its own
-// option name and returns the process exit code: 0, or 1 after a reported
-// failure.
+// option name and returns the process exit code: 0, 1 after a reported
+// failure, or 2 (kExitMisuse) after a one-line reason for a wrong argument.
 #include <functional>
 #include <string>
 #include <vector>
@@ -54,8 +54,9 @@ bool names_folder(const std::string& output);
 // the output's path or a folder; with several it must be a folder (created
 // when missing), into which each file's output goes under the file's name
 // with `extension` (".dxf"). A progress line per file goes to stderr when
-// there are several; a failed file does not stop the others. 0 when every
-// file was written, else 1.
+// there are several (not under --quiet); a failed file does not stop the
+// others. 0 when every file was written, else 1; kExitMisuse for several
+// files without a folder.
 int run_batch(const std::vector<std::string>& files, const std::string& output,
               const std::string& extension, const BatchStep& convert);
 

@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] "
-    "[--style standard|layers] [--home DIR]\n";
-
 struct ExportArguments {
     std::vector<std::string> files;
     std::string output;
@@ -67,7 +63,7 @@ int export_in_folder(const ExportArguments& arguments, const std::string& file,
         std::fprintf(stderr, "zovview: %s cannot be written\n", output.c_str());
         return 1;
     }
-    std::printf("%s\n", output.c_str());
+    zov::print_written_file(output);
     return 0;
 }
 
@@ -76,8 +72,9 @@ int export_in_folder(const ExportArguments& arguments, const std::string& file,
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
-        std::fputs(kUsage, stderr);
-        return 1;
+        std::fprintf(stderr, "zovview --export-dxf: FILE... and -o OUT.dxf|FOLDER/ are needed, "
+                             "--style is standard or layers\n");
+        return zov::kExitMisuse;
     }
     const CommandFolder folder(args);
     return run_batch(arguments.files, arguments.output, ".dxf",

@@ -12,7 +12,7 @@ constexpr zov::HeadlessCommand kCommands[] = {
     {"--help-drawing", help_drawing_command},
 };
 
-constexpr char kUsage[] =
+constexpr zov::ProgramUsage kUsage{"zovview",
     "usage: zovview --dump FILE [--home DIR]\n"
     "       zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ "
     "[--size WxH|A0..A4]\n"
@@ -22,7 +22,10 @@ constexpr char kUsage[] =
     "[--home DIR]\n"
     "       zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] "
     "[--style standard|layers] [--home DIR]\n"
-    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n";
+    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n"
+    "       zovview --help | --version\n"
+    "A command that writes a file prints its name; --quiet shows only errors and warnings.\n"
+    "Several FILEs go with -o FOLDER/, one output each, with a progress line per file.\n"};
 
 }  // namespace
 

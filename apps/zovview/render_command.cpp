@@ -36,7 +36,9 @@ enum class Format { Png, Pdf, Svg };
 struct RenderOptions {
     std::vector<std::string> files;
     std::string output;
-    std::string size;  // as given; read by the output's format
+    int width = 1600;  // PNG
+    int height = 1131;
+    std::optional<zov::PageSize> page;  // PDF and SVG: --size, else the drawing's paper
     Format folder_format = Format::Png;
     zov::Paper paper = zov::Paper::Black;
     zov::LayerFilter filter = zov::LayerFilter::Visible;
@@ -66,6 +68,44 @@ bool parse_choice(const std::string& text, const char* const (&names)[N], Choice
     return false;
 }
 
+Format format_of(const std::string& output) {
+    if (zov::has_extension(output, ".pdf")) return Format::Pdf;
+    if (zov::has_extension(output, ".svg")) return Format::Svg;
+    return Format::Png;
+}
+
+const char* extension_of(Format format) {
+    switch (format) {
+        case Format::Pdf: return ".pdf";
+        case Format::Svg: return ".svg";
+        case Format::Png: break;
+    }
+    return ".png";
+}
+
+// The format of the outputs: by the extension of -o, or --format for a folder.
+Format output_format(const RenderOptions& options) {
+    return names_folder(options.output) ? options.folder_format : format_of(options.output);
+}
+
+// --size: WxH pixels for a PNG, a paper or WxH millimetres for a page.
+bool take_size(const std::string& text, RenderOptions& options) {
+    if (output_format(options) == Format::Png) {
+        if (parse_size(text, options.width, options.height)) return true;
+        std::fprintf(stderr, "zovview --render: --size of a PNG is WxH pixels (1 to %d)\n",
+                     kMaxImageSide);
+        return false;
+    }
+    zov::PageSize page;
+    if (zov::parse_page_size(text, page)) {
+        options.page = page;
+        return true;
+    }
+    std::fprintf(stderr, "zovview --render: --size of a PDF or SVG page is A0 to A4 (A4P: "
+                         "portrait) or WxH millimetres\n");
+    return false;
+}
+
 // Reads the options; prints what is wrong and gives nothing on a mistake.
 std::optional<RenderOptions> parse_options(const CommandArgs& args) {
     static constexpr const char* kFilters[] = {"visible", "all", "hidden", "locked"};
@@ -74,6 +114,7 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
     static constexpr const char* kPapers[] = {"black", "white"};
     static constexpr const char* kFormats[] = {"png", "pdf", "svg"};
     RenderOptions options;
+    std::string size;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool has_value = i + 1 < args.size();
@@ -82,10 +123,7 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         if (arg == "-o" && has_value) {
             options.output = value;
         } else if (arg == "--size" && has_value) {
-            int width = 0, height = 0;
-            zov::PageSize page;
-            ok = parse_size(value, width, height) || zov::parse_page_size(value, page);
-            options.size = value;
+            size = value;
         } else if (arg == "--paper" && has_value) {
             ok = parse_choice(value, kPapers, options.paper);
         } else if (arg == "--format" && has_value) {
@@ -116,33 +154,13 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         std::fprintf(stderr, "zovview --render: FILE and -o OUT.png|OUT.pdf|OUT.svg are needed\n");
         return std::nullopt;
     }
+    if (!size.empty() && !take_size(size, options)) return std::nullopt;
     return options;
-}
-
-Format format_of(const std::string& output) {
-    if (zov::has_extension(output, ".pdf")) return Format::Pdf;
-    if (zov::has_extension(output, ".svg")) return Format::Svg;
-    return Format::Png;
-}
-
-const char* extension_of(Format format) {
-    switch (format) {
-        case Format::Pdf: return ".pdf";
-        case Format::Svg: return ".svg";
-        case Format::Png: break;
-    }
-    return ".png";
 }
 
 int save_png(zov::DrawingView& view, const RenderOptions& options, const std::string& output,
              zov::Messages& messages) {
-    int width = 1600, height = 1131;
-    if (!options.size.empty() && !parse_size(options.size, width, height)) {
-        std::fprintf(stderr, "zovview --render: %s is a page size; a PNG needs WxH pixels\n",
-                     options.size.c_str());
-        return 1;
-    }
-    zov::ImageSurface image(width, height);
+    zov::ImageSurface image(options.width, options.height);
     zov::WhitePaperSurface white(image.surface());
     zov::Surface& surface = options.paper == zov::Paper::White
                                 ? static_cast<zov::Surface&>(white)
@@ -157,17 +175,11 @@ int save_png(zov::DrawingView& view, const RenderOptions& options, const std::st
 }
 
 // The page of a PDF or SVG output: --size, else the drawing's paper.
-bool page_of(const RenderOptions& options, const std::string& folder, zov::PageSize& page) {
-    if (!options.size.empty()) {
-        if (zov::parse_page_size(options.size, page)) return true;
-        std::fprintf(stderr, "zovview --render: %s is no page size (A0 to A4 or WxH millimetres)\n",
-                     options.size.c_str());
-        return false;
-    }
+zov::PageSize page_of(const RenderOptions& options, const std::string& folder) {
+    if (options.page) return *options.page;
     zov::StoreReader store;
-    page = store.open(folder + zov::kDataFileName) == 0 ? zov::page_size_of(store.header())
+    return store.open(folder + zov::kDataFileName) == 0 ? zov::page_size_of(store.header())
                                                          : zov::PageSize{};
-    return true;
 }
 
 int render(const RenderOptions& options, const std::string& file, const std::string& output,
@@ -180,20 +192,25 @@ int render(const RenderOptions& options, const std::string& file, const std::str
     view.settings.filter = options.filter;
 
     const Format format = format_of(output);
-    if (format == Format::Png) return save_png(view, options, output, messages);
-    zov::PageSize page;
-    if (!page_of(options, folder, page)) return 1;
-    const int written = format == Format::Pdf
-                            ? zov::write_pdf(view, output, page, options.paper, messages)
-                            : zov::write_svg(view, output, page, options.paper, messages);
-    return written == 0 ? 0 : 1;
+    int written = 0;
+    if (format == Format::Png) {
+        written = save_png(view, options, output, messages);
+    } else {
+        const zov::PageSize page = page_of(options, folder);
+        written = format == Format::Pdf
+                      ? zov::write_pdf(view, output, page, options.paper, messages)
+                      : zov::write_svg(view, output, page, options.paper, messages);
+    }
+    if (written != 0) return 1;
+    zov::print_written_file(output);
+    return 0;
 }
 
 }  // namespace
 
 int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
-    if (!options) return 1;
+    if (!options) return zov::kExitMisuse;
     // Fonts need a GUI application; without a display it paints offscreen.
     // The command reports through its own messages: Qt's notes about the
     // platform (no runtime folder and the like) are not shown.

@@ -30,7 +30,10 @@ grep -q "<text[^>]*>[^<]*居間" "$work/plan.svg" || grep -q "居間" "$work/pla
 "$zovview" --render "$plan" -o "$work/white.png" --paper white || fail "white png exit $?"
 corner=$(convert "$work/white.png" -format '%[pixel:p{1,1}]' info: 2>/dev/null)
 case "$corner" in white|"srgb(255,255,255)") ;; *) fail "white paper corner is $corner" ;; esac
-if "$zovview" --render "$plan" -o "$work/x.png" --size A4 2>/dev/null; then fail "a PNG took a page size"; fi
+"$zovview" --render "$plan" -o "$work/x.png" --size A4 2>/dev/null
+[ $? -eq 2 ] || fail "a page size for a PNG is a misuse (exit 2)"
+"$zovview" --render "$plan" -o "$work/x.pdf" --size 800x600000 2>/dev/null
+[ $? -eq 2 ] || fail "an absurd page is a misuse (exit 2)"
 
 # Batch into a folder: one output per input, a broken drawing reported and
 # passed over, exit 1, a progress line per file.
@@ -48,9 +51,15 @@ done
 [ ! -e "$work/pdf/broken.pdf" ] || fail "the broken drawing left an output"
 [ "$(grep -c '^\[[1-4]/4\] ' "$work/err")" -ge 4 ] || fail "no progress line per file: $(cat "$work/err")"
 grep -q "broken.jwc failed" "$work/err" || fail "the failed file is not named"
+# --quiet: no progress, but the failure still.
+rm -rf "$work/pdf"
+"$zovview" --render "${inputs[@]}" -o "$work/pdf/" --format pdf --quiet 2>"$work/err" >"$work/out"
+grep -q ' -> ' "$work/err" && fail "--quiet shows progress"
+grep -q "broken.jwc failed" "$work/err" || fail "--quiet hides the failure"
+[ -s "$work/out" ] && fail "--quiet names the files written"
 
 "$zovview" --export-dxf "${inputs[@]:1}" -o "$work/dxf" --full 2>"$work/err" >/dev/null
-[ $? -eq 1 ] || fail "several drawings with -o naming no folder must be refused"
+[ $? -eq 2 ] || fail "several drawings with -o naming no folder are a misuse (exit 2)"
 "$zovview" --export-dxf "${inputs[@]:1}" -o "$work/dxf/" --full 2>"$work/err" >/dev/null || fail "dxf batch exit $?"
 for out in floor_plan.dxf plan.dxf plan.dxf.dxf; do
   grep -q "^EOF" "$work/dxf/$out" || fail "batch output $out missing or cut"
