@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/encoding.h"
 #include "common/files.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
@@ -32,7 +33,7 @@ void build_store(const std::string& folder, std::int64_t entities) {
                 break;
             case 3:
                 e = zov::text_record(layer, x, y, 2.5);
-                store.attach_text(e, "\x8b\x8f\x8a\xd4");  // 居間
+                store.attach_text(e, zov::utf8_to_cp932("居間"));
                 break;
             default: e = zov::line_record(layer, x, y, x + 1.0, y + 0.5); break;
         }

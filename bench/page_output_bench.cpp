@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 
+#include "common/encoding.h"
 #include "common/files.h"
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
@@ -30,7 +31,7 @@ void build_store(const std::string& folder) {
             case 0: e = zov::circle_record(layer, x, y, 4.0, 0.0, 270.0); break;
             case 1:
                 e = zov::text_record(layer, x, y, 6.0);
-                store.attach_text(e, "\x8b\x8f\x8a\xd4");  // 居間
+                store.attach_text(e, zov::utf8_to_cp932("居間"));
                 break;
             default: e = zov::line_record(layer, x, y, x + 8.0, y + 3.0); break;
         }
