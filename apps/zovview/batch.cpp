@@ -41,7 +41,6 @@ std::string output_in_folder(const std::string& folder, const std::string& file,
 }  // namespace
 
 bool move_into_place(const std::string& from, const std::string& to) {
-    namespace fs = std::filesystem;
     std::error_code error;
     fs::rename(from, to, error);
     if (!error) return true;
