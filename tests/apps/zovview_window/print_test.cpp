@@ -1,6 +1,5 @@
 // Printing from the viewer window and the save button's full-export option.
 #include <QMenu>
-#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -13,17 +12,6 @@
 
 namespace zov {
 namespace {
-
-TEST_F(WindowTest, FileMenuOffersPrintingAndItsPreview) {
-    start({kSamples + "jw/floor_plan.jwc"});
-    QStringList items;
-    for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
-        if (menu->title() != QString::fromUtf8("ﾌｧｲﾙ(&F)")) continue;
-        for (QAction* item : menu->actions()) items << item->text();
-    }
-    EXPECT_TRUE(items.contains(QString::fromUtf8("印刷(&P)..."))) << items.join('|').toStdString();
-    EXPECT_TRUE(items.contains(QString::fromUtf8("印刷プレビュー(&V)")));
-}
 
 TEST_F(WindowTest, PrintsTheDrawingOnItsPaperAndKeepsTheZoom) {
     start({kSamples + "jw/floor_plan.jwc"});
