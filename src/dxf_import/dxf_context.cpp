@@ -63,7 +63,11 @@ void DxfContext::note_write(int result, const char* file_name) {
 }
 
 int DxfContext::write_entity(EntityRecord& record) {
-    if (record.line_type == kLineByLayer) record.line_type = tables.current_layer_line_type();
+    if (record.line_type == kLineByBlockPending) {
+        record.line_type = in_block() ? kLineByLayer : tables.current_layer_line_type();
+    } else if (record.line_type == kLineByLayer) {
+        record.line_type = tables.current_layer_line_type();
+    }
     return write_record(record);
 }
 
@@ -81,7 +85,11 @@ int DxfContext::write_text(EntityRecord& record, std::string_view text) {
 }
 
 int DxfContext::write_record(EntityRecord& record) {
-    if (record.colour == 0) record.colour = tables.current_layer_colour();
+    if (record.colour == kColourByBlockPending) {
+        record.colour = in_block() ? kColourByBlock : tables.current_layer_colour();
+    } else if (record.colour == kColourByBlock) {
+        record.colour = in_block() ? kColourByLayer : tables.current_layer_colour();
+    }
     // Arithmetic on absurd input can overflow; the store never holds a
     // number that is not finite.
     for (double* value : {&record.x1, &record.y1, &record.p56, &record.p64, &record.p72,
@@ -96,12 +104,6 @@ int DxfContext::write_record(EntityRecord& record) {
 
 void DxfContext::report_point(double x, double y) {
     if (std::isfinite(x) && std::isfinite(y)) state.entity_extents.include(x, y);
-}
-
-int DxfContext::take_back_entity() {
-    if (!counting && state.entities != nullptr)
-        std::fseek(state.entities, -static_cast<long>(sizeof(EntityRecord)), SEEK_CUR);
-    return -1;
 }
 
 int DxfContext::finish_sections() {

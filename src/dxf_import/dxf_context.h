@@ -14,6 +14,14 @@
 
 namespace zov {
 
+// The line type of a record read as "BYBLOCK" until it is written: inside a
+// block it stays 0 (the insert's line type), elsewhere it takes the layer's.
+inline constexpr std::int32_t kLineByBlockPending = -1;
+// Likewise the colour of a record read as 0 (BYBLOCK). A colour that was not
+// given at all means ByLayer: inside a block it becomes 256, elsewhere it
+// takes the layer's colour.
+inline constexpr std::int32_t kColourByBlockPending = -1;
+
 // Records of one block as counted by the counting pass and as written by the
 // writing pass.
 struct BlockTally {
@@ -48,16 +56,16 @@ public:
     int write_to_block_data();
     void write_to_drawing();
 
-    // Writes an entity record after replacing a line type of 0 and a colour
-    // of 0 by those of the current layer, and any number that is not finite
-    // by 0. Returns 1, the record count.
+    // Writes an entity record after replacing a line type of 0 (ByLayer) and
+    // a colour of 0 by those of the current layer, and any number that is not
+    // finite by 0. Inside a block, ByBlock colour and line type stay 0 (the
+    // block's entities take them from the insert when drawn) and a colour
+    // not given is 256 (the entity's own layer). Returns 1, the record
+    // count.
     int write_entity(EntityRecord& record);
     // Writes a text record (kind 5) with its text: only the colour takes the
     // layer default. A non-empty text counts in str_num. Returns 1.
     int write_text(EntityRecord& record, std::string_view text);
-    // Takes back the record written last, so that the next one overwrites it.
-    // Returns -1, the change of the record count.
-    int take_back_entity();
 
     // A point for the drawing extents taken from the entities (ignored when
     // it is not finite).
@@ -72,6 +80,7 @@ private:
     int write_record(EntityRecord& record);
     // Notes a failed write of a section file; reported by finish_sections.
     void note_write(int result, const char* file_name);
+    bool in_block() const { return counting || state.entities_are_block_data; }
 
     std::FILE* block_data_ = nullptr;
     std::FILE* drawing_entities_ = nullptr;  // $VV_ENT$.TMP while blocks are written

@@ -8,13 +8,12 @@ namespace zov {
 double degrees(double radians) { return radians * 180.0 / M_PI; }
 double radians(double degrees) { return degrees * M_PI / 180.0; }
 
-Point2 align_text_position(std::size_t length, double height, double angle, int h_align,
+Point2 align_text_position(double width, double height, double angle, int h_align,
                            int v_align, Point2 at) {
-    if (h_align == 4) v_align = 1;
-    double n = static_cast<double>(length);
+    if (h_align == 4) v_align = 2;
     double e = 0.0;
-    if (h_align == 1 || h_align > 2) e = n * height / 4;
-    if (h_align == 2) e = n * height / 2;
+    if (h_align == 1 || h_align > 2) e = width / 2;
+    if (h_align == 2) e = width;
     if (h_align == 3 || h_align == 5) at.x -= e;
     double f = 0.0;
     if (v_align == 2) f = height / 2;

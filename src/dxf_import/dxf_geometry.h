@@ -10,10 +10,11 @@ struct Point2 {
     double y = 0.0;
 };
 
-// Where a text line of `length` bytes and height `height`, written at (x, y)
-// with the angle `angle` (degrees) and the alignment codes `h_align` (group
-// 72) and `v_align` (group 73), starts on its base line.
-Point2 align_text_position(std::size_t length, double height, double angle, int h_align,
+// Where a text line `width` long with capitals `height` high, aligned at
+// `at` with the angle `angle` (degrees) and the alignment codes `h_align`
+// (group 72: 0 left, 1 centre, 2 right, 4 middle) and `v_align` (group 73:
+// 0 and 1 base line, 2 middle, 3 top), starts on its base line.
+Point2 align_text_position(double width, double height, double angle, int h_align,
                            int v_align, Point2 at);
 
 // The arc that a polyline segment from p1 to p2 with the given bulge (the

@@ -60,8 +60,15 @@ enum CommonGroups : unsigned {
     kPaperSpaceGroup = 8u,
     kAllCommonGroups = 15u,
 };
+// The colour number that stands for the true colour (group 420, 0xRRGGBB)
+// `rgb` when it is as dark as the screen's black background: 7, the
+// foreground colour, as DXF viewers show black on a dark screen; else 0
+// (the true colour does not change the colour number).
+int colour_for_black_true_colour(int rgb);
+
 // Takes the current group into `record` when it is one of `groups`; false
-// when it is not.
+// when it is not. The line type "BYBLOCK" is kept as kLineByBlockPending
+// until the record is written.
 bool take_common_group(DxfContext& context, EntityRecord& record,
                        unsigned groups = kAllCommonGroups);
 

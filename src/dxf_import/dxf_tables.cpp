@@ -1,6 +1,7 @@
 #include "dxf_import/dxf_tables.h"
 
 #include "common/cp932.h"
+#include "common/paths.h"
 
 namespace zov {
 
@@ -53,8 +54,10 @@ bool DxfTables::add_line_type(std::string_view name, int code) {
 }
 
 int DxfTables::find_line_type(std::string_view name) const {
-    if (name == "BYBLOCK" || name == "BYLAYER") return kLineByLayer;
-    if (name == "CONTINUOUS") return kLineContinuous;
+    // Programs write these names in any letter case.
+    if (equals_ignore_case(name, "BYBLOCK") || equals_ignore_case(name, "BYLAYER"))
+        return kLineByLayer;
+    if (equals_ignore_case(name, "CONTINUOUS")) return kLineContinuous;
     auto found =
         line_type_codes_.find(field_text(name, sizeof LineTypeRecord::name));
     return found == line_type_codes_.end() ? kLineContinuous : found->second;

@@ -47,8 +47,9 @@ public:
 
     // Remembers a line type for find_line_type; false when the table is full.
     bool add_line_type(std::string_view name, int code);
-    // "BYBLOCK" and "BYLAYER" give 0, "CONTINUOUS" 1; otherwise the code of
-    // the first line type of that name, and 1 for an unknown name.
+    // "BYBLOCK" and "BYLAYER" give 0, "CONTINUOUS" 1 (in any letter case);
+    // otherwise the code of the first line type of that name, and 1 for an
+    // unknown name.
     int find_line_type(std::string_view name) const;
 
     // Text styles that write vertically: at most three names, cut to 25 bytes.

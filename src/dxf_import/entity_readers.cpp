@@ -1,7 +1,9 @@
 // Readers of the DXF entities that become exactly one store record.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "common/paths.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/entity_groups.h"
 
@@ -10,6 +12,13 @@ namespace zov {
 void skip_item(DxfContext& context) {
     while (context.reader.read_pair()) {
     }
+}
+
+int colour_for_black_true_colour(int rgb) {
+    constexpr int kForeground = 7;
+    constexpr int kDarkestVisibleChannel = 24;
+    const int brightest = std::max({(rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255});
+    return brightest < kDarkestVisibleChannel ? kForeground : 0;
 }
 
 bool take_common_group(DxfContext& context, EntityRecord& record, unsigned groups) {
@@ -21,15 +30,22 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             return true;
         case 6:
             if ((groups & kLineTypeGroup) == 0) return false;
-            record.line_type = context.tables.find_line_type(reader.value());
+            record.line_type = equals_ignore_case(reader.value(), "BYBLOCK")
+                                   ? kLineByBlockPending
+                                   : context.tables.find_line_type(reader.value());
             return true;
         case 62: {
             if ((groups & kColourGroup) == 0) return false;
             const int colour = reader.integer();
-            record.colour = std::abs(colour);
+            record.colour = colour == 0 ? kColourByBlockPending : std::abs(colour);
             if (colour < 0) record.flags |= 1u;
             return true;
         }
+        case 420:
+            if ((groups & kColourGroup) == 0) return false;
+            if (const int colour = colour_for_black_true_colour(reader.integer()))
+                record.colour = colour;
+            return true;
         case 67:
             if ((groups & kPaperSpaceGroup) == 0) return false;
             if (reader.integer() == 1) {
@@ -89,7 +105,19 @@ int read_circle_or_arc(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityArc;
     record.p56 = record.p64 = 1.0;
-    read_entity_groups(context, record, kCircleGroups);
+    double extrusion_z = 1.0;
+    read_entity_groups(context, record, kCircleGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 230) extrusion_z = reader.real();
+                       });
+    // Seen from below (extrusion 0, 0, -1) the centre lies mirrored in x and
+    // the arc runs the other way round: from 180 - end to 180 - start.
+    if (extrusion_z < 0) {
+        record.x1 = -record.x1;
+        const double start = 180.0 - record.p96;
+        record.p96 = 180.0 - record.p88;
+        record.p88 = start;
+    }
     return context.write_entity(record);
 }
 
@@ -134,7 +162,20 @@ int read_point(DxfContext& context) {
 }
 
 int read_trace_or_solid(DxfContext& context) {
-    return read_two_point_entity(context, kEntitySolid, kSolidGroups);
+    EntityRecord record;
+    record.kind = kEntitySolid;
+    double extrusion_z = 1.0;
+    read_entity_groups(context, record, kSolidGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 230) extrusion_z = reader.real();
+                       });
+    // Seen from below (extrusion 0, 0, -1): every corner mirrored in x.
+    if (extrusion_z < 0) {
+        for (double* x : {&record.x1, &record.p56, &record.p72, &record.p80}) *x = -*x;
+    }
+    context.report_point(record.x1, record.y1);
+    context.report_point(record.p56, record.p64);
+    return context.write_entity(record);
 }
 
 int read_dimension(DxfContext& context) {

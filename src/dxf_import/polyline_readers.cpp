@@ -1,12 +1,15 @@
-// Readers of the DXF entities that become one record per segment: POLYLINE,
-// LWPOLYLINE, SPLINE (its control polygon) and LEADER.
+// Readers of the DXF entities that become one record per segment: POLYLINE
+// (with polyface meshes as their edges), LWPOLYLINE, SPLINE (its curve as a
+// chain of lines) and LEADER.
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "common/paths.h"
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/dxf_readers.h"
+#include "dxf_import/spline_curve.h"
 
 namespace zov {
 
@@ -39,31 +42,18 @@ int bulge_arc_segment(DxfContext& context, const EntityRecord& segment, Point2 p
 
 namespace {
 
-// A bulge of -1 is taken as 1, and a bulge of exactly 1 (a half circle, which
-// marks a dot drawn as a polyline) is kept as 0.999 and opens the polyline.
-double take_bulge(double bulge, bool& closed) {
-    if (bulge == -1) bulge = 1;
-    if (bulge == 1) {
-        closed = false;
-        return 0.999;
-    }
-    return bulge;
-}
-
-bool marks_dot(double bulge) { return bulge > 0.998 && bulge < 1.0; }
-
-// Writes one segment of a polyline from p1 to p2: a point record for a dot
-// segment, an arc for a bulged one, else a straight line. The segment's ends
-// count for the extents unless it is the closing segment. Returns 1.
+// Writes one segment of a polyline from p1 to p2: an arc for a bulged one,
+// else a straight line. The segment's ends count for the extents unless it
+// is the closing segment. Returns 1.
 int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Point2 p2,
-                  double bulge, bool dot, bool closing) {
+                  double bulge, bool closing) {
     if (!closing) {
         context.report_point(p1.x, p1.y);
         context.report_point(p2.x, p2.y);
     }
-    if (bulge != 0 && !dot) return bulge_arc_segment(context, base, p1, p2, bulge);
+    if (bulge != 0) return bulge_arc_segment(context, base, p1, p2, bulge);
     EntityRecord record = base;
-    record.kind = dot ? kEntityPoint : kEntityLine;
+    record.kind = kEntityLine;
     record.x1 = p1.x;
     record.y1 = p1.y;
     record.p56 = p2.x;
@@ -71,122 +61,178 @@ int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Poin
     return context.write_entity(record);
 }
 
-// The points of a polyline as they come, with the segments they close.
-class PolylinePoints {
-public:
-    // A completed point; true when it ends a segment (it is not the first).
-    bool add(Point2 point) {
-        previous_ = last_;
-        last_ = point;
-        if (count_++ == 0) first_ = point;
-        return count_ > 1;
-    }
-    int count() const { return count_; }
-    Point2 first() const { return first_; }
-    Point2 previous() const { return previous_; }
-    Point2 last() const { return last_; }
-
-private:
-    Point2 first_, previous_, last_;
-    int count_ = 0;
+// A vertex and the bulge of the segment that starts there (the tangent of a
+// quarter of its included angle: 1 and -1 are half circles).
+struct Vertex {
+    Point2 at;
+    double bulge = 0.0;
 };
 
+// The segments between successive vertices, and for a closed polyline from
+// the last vertex back to the first. Returns the number of records.
+int write_vertices(DxfContext& context, const EntityRecord& base,
+                   const std::vector<Vertex>& vertices, bool closed) {
+    int written = 0;
+    for (std::size_t k = 0; k + 1 < vertices.size(); ++k)
+        written += write_segment(context, base, vertices[k].at, vertices[k + 1].at,
+                                 vertices[k].bulge, false);
+    if (closed && vertices.size() > 1)
+        written += write_segment(context, base, vertices.back().at, vertices.front().at,
+                                 vertices.back().bulge, true);
+    return written;
+}
+
+// A polyline seen from below (extrusion 0, 0, -1) in world coordinates: x
+// mirrored, and with it the turn of every bulge.
+void mirror_vertices(std::vector<Vertex>& vertices) {
+    for (Vertex& vertex : vertices) {
+        vertex.at.x = -vertex.at.x;
+        vertex.bulge = -vertex.bulge;
+    }
+}
+
+// POLYLINE flags (group 70) and VERTEX flags.
+constexpr int kClosed = 1;
+constexpr int kSplineFitted = 4;
+constexpr int k3dPolyline = 8;
+constexpr int k3dMesh = 16;
+constexpr int kPolyfaceMesh = 64;
 constexpr int kSplineFramePoint = 16;
+constexpr int kFaceRecord = 128;
+
+// A face of a polyface mesh: up to four 1-based vertex numbers; a negative
+// number hides the edge that starts at that corner, 0 ends the face.
+struct Face {
+    int corners[4] = {};
+};
+
+// The visible edges of the faces of a polyface mesh as lines.
+int write_faces(DxfContext& context, const EntityRecord& base, const std::vector<Vertex>& vertices,
+                const std::vector<Face>& faces) {
+    int written = 0;
+    for (const Face& face : faces) {
+        int count = 0;
+        while (count < 4 && face.corners[count] != 0) ++count;
+        if (count < 2) continue;
+        for (int k = 0; k < count; ++k) {
+            const int from = face.corners[k], to = std::abs(face.corners[(k + 1) % count]);
+            if (from < 0 || (count == 2 && k == 1)) continue;
+            if (static_cast<std::size_t>(from) > vertices.size() ||
+                static_cast<std::size_t>(to) > vertices.size())
+                continue;
+            written += write_segment(context, base, vertices[static_cast<std::size_t>(from) - 1].at,
+                                     vertices[static_cast<std::size_t>(to) - 1].at, 0.0, false);
+        }
+    }
+    return written;
+}
 
 }  // namespace
 
 int read_polyline(DxfContext& context) {
     EntityRecord base;
     base.kind = kEntityLine;
-    bool closed = false;
+    int flags = 0;
+    double extrusion_z = 1.0;
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (take_common_group(context, base)) continue;
-        if (reader.code() == 70) closed = (reader.integer() & 1) != 0;
+        if (reader.code() == 70) flags = reader.integer();
+        if (reader.code() == 230) extrusion_z = reader.real();
     }
 
-    PolylinePoints points;
-    Point2 point;
-    double bulge = 0.0;
-    bool can_take_back = false;
-    int written = 0;
+    std::vector<Vertex> vertices;
+    std::vector<Face> faces;
     // Vertices up to the SEQEND item, whose groups end the polyline.
     while (!reader.ended() && reader.read_group() > 0) {
         const bool sequence_end = equals_ignore_case(reader.value(), "SEQEND");
+        Vertex vertex;
+        Face face;
+        int vertex_flags = 0;
         while (reader.read_pair()) {
             if (sequence_end) continue;
             switch (reader.code()) {
-                case 10: point.x = reader.real(); break;
-                case 20:
-                    point.y = reader.real();
-                    if (points.add(point)) {
-                        written += write_segment(context, base, points.previous(), point, bulge,
-                                                 marks_dot(bulge), false);
-                        can_take_back = true;
-                        bulge = 0.0;
-                    }
-                    break;
-                case 42: bulge = take_bulge(reader.real(), closed); break;
-                case 70:
-                    // A spline frame point: the next segment overwrites the last one.
-                    if (reader.integer() == kSplineFramePoint && can_take_back) {
-                        written += context.take_back_entity();
-                        can_take_back = false;
-                    }
+                case 10: vertex.at.x = reader.real(); break;
+                case 20: vertex.at.y = reader.real(); break;
+                case 42: vertex.bulge = reader.real(); break;
+                case 70: vertex_flags = reader.integer(); break;
+                case 71: case 72: case 73: case 74:
+                    face.corners[reader.code() - 71] = reader.integer();
                     break;
                 default: break;
             }
         }
         if (sequence_end) break;
+        // The frame of a spline-fitted polyline is not drawn, only its curve.
+        if ((flags & kSplineFitted) != 0 && (vertex_flags & kSplineFramePoint) != 0) continue;
+        if ((flags & kPolyfaceMesh) != 0 && (vertex_flags & kFaceRecord) != 0 &&
+            (vertex_flags & kPolyfaceMesh) == 0) {
+            faces.push_back(face);
+        } else {
+            vertices.push_back(vertex);
+        }
     }
-    if (closed && points.count() > 1)
-        written += write_segment(context, base, points.last(), points.first(), bulge, false, true);
-    return written;
+    if ((flags & kPolyfaceMesh) != 0) return write_faces(context, base, vertices, faces);
+    // 3D polylines and meshes are in world coordinates already.
+    if (extrusion_z < 0 && (flags & (k3dPolyline | k3dMesh)) == 0) mirror_vertices(vertices);
+    return write_vertices(context, base, vertices, (flags & kClosed) != 0);
 }
 
-namespace {
-
-// LWPOLYLINE and SPLINE: the points of groups 10 and 20 (a spline's control
-// points), and for LWPOLYLINE the bulge of group 42 that follows a point.
-int read_point_polyline(DxfContext& context, bool takes_bulges) {
+int read_lwpolyline(DxfContext& context) {
     EntityRecord base;
     base.kind = kEntityLine;
     bool closed = false;
-    PolylinePoints points;
-    Point2 point;
-    double bulge = 0.0;
-    int written = 0;
+    double extrusion_z = 1.0;
+    std::vector<Vertex> vertices;
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (take_common_group(context, base)) continue;
         switch (reader.code()) {
-            case 70: closed = (reader.integer() & 1) != 0; break;
-            case 42:
-                if (takes_bulges) bulge = take_bulge(reader.real(), closed);
-                break;
-            case 10: point.x = reader.real(); break;
+            case 70: closed = (reader.integer() & kClosed) != 0; break;
+            case 10: vertices.push_back({{reader.real(), 0.0}, 0.0}); break;
             case 20:
-                point.y = reader.real();
-                if (points.add(point)) {
-                    const bool dot = points.count() == 2 && marks_dot(bulge);
-                    written += write_segment(context, base, points.previous(), point, bulge, dot,
-                                             false);
-                    bulge = 0.0;
-                }
+                if (!vertices.empty()) vertices.back().at.y = reader.real();
+                break;
+            case 42:
+                if (!vertices.empty()) vertices.back().bulge = reader.real();
+                break;
+            case 230: extrusion_z = reader.real(); break;
+            default: break;
+        }
+    }
+    if (extrusion_z < 0) mirror_vertices(vertices);
+    return write_vertices(context, base, vertices, closed);
+}
+
+int read_spline(DxfContext& context) {
+    EntityRecord base;
+    base.kind = kEntityLine;
+    SplineDefinition spline;
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair()) {
+        if (take_common_group(context, base)) continue;
+        switch (reader.code()) {
+            case 70: spline.closed = (reader.integer() & kClosed) != 0; break;
+            case 71: spline.degree = reader.integer(); break;
+            case 40: spline.knots.push_back(reader.real()); break;
+            case 41: spline.weights.push_back(reader.real()); break;
+            case 10: spline.control.push_back({reader.real(), 0.0}); break;
+            case 20:
+                if (!spline.control.empty()) spline.control.back().y = reader.real();
+                break;
+            case 11: spline.fit.push_back({reader.real(), 0.0}); break;
+            case 21:
+                if (!spline.fit.empty()) spline.fit.back().y = reader.real();
                 break;
             default: break;
         }
     }
-    if (closed && points.count() > 1)
-        written += write_segment(context, base, points.last(), points.first(), bulge, false, true);
+    const std::vector<Point2> chain = spline_points(spline);
+    int written = 0;
+    for (std::size_t k = 0; k + 1 < chain.size(); ++k)
+        written += write_segment(context, base, chain[k], chain[k + 1], 0.0, false);
     return written;
 }
-
-}  // namespace
-
-int read_lwpolyline(DxfContext& context) { return read_point_polyline(context, true); }
-
-int read_spline(DxfContext& context) { return read_point_polyline(context, false); }
 
 namespace {
 

@@ -72,9 +72,15 @@ int read_layer_record(DxfContext& context) {
             case 70: {
                 const int flags = reader.integer();
                 if (flags & 3) record.flags = set_bit(record.flags, kLayerFrozenBit);
+                // A frozen layer shows nothing in the DXF's own program either.
+                if (flags & 1) record.flags = set_bit(record.flags, kLayerHiddenBit);
                 if (flags & 4) record.flags = set_bit(record.flags, kLayerLockedBit);
                 break;
             }
+            case 420:
+                if (const int colour = colour_for_black_true_colour(reader.integer()))
+                    record.colour = colour;
+                break;
             case 6:
                 record.line_type =
                     static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));

@@ -1,11 +1,14 @@
 // Readers of TEXT, ATTRIB and MTEXT: one text record per text line, its
 // cleaned CP932 text in the string section.
 #include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/dxf_text.h"
 #include "dxf_import/entity_groups.h"
+#include "store/text_metrics.h"
 
 namespace zov {
 
@@ -50,6 +53,50 @@ constexpr RealGroup kTextGroups[] = {
     {10, &R::x1}, {20, &R::y1}, {40, &R::p64}, {41, &R::p56}, {50, &R::p80}};
 constexpr RealGroup kMtextGroups[] = {{10, &R::x1}, {20, &R::y1}, {40, &R::p64}};
 
+// The width of `length` bytes of a DXF text as the renderer draws them.
+double text_width(const EntityRecord& record, std::size_t length) {
+    return static_cast<double>(length) * text_byte_advance(kSourceDxf, record.p64, record.p56);
+}
+
+// A TEXT that is not left-aligned on its base line stands at its alignment
+// point: centred, right-aligned or in the middle, on the base line or by
+// its bottom, middle or top. ALIGNED (3) and FIT (5) texts run from the
+// first point to the alignment point, ALIGNED by scaling the height and
+// FIT by scaling the width.
+void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 alignment) {
+    const int h = record.h_align, v = record.v_align;
+    if (h == 0 && v == 0) return;
+    const double width = text_width(record, length);
+    if (h == 3 || h == 5) {
+        const double dx = alignment.x - record.x1, dy = alignment.y - record.y1;
+        const double span = std::hypot(dx, dy);
+        if (!(span > 0.0) || !(width > 0.0)) return;
+        record.p80 = degrees(std::atan2(dy, dx));
+        if (h == 3) {
+            record.p64 *= span / width;
+        } else {
+            record.p56 = (record.p56 > 0.0 ? record.p56 : 1.0) * span / width;
+        }
+        return;
+    }
+    // MIDDLE (4) centres the text both ways.
+    const Point2 at = h == 4 ? align_text_position(width, record.p64, record.p80, 1, 2, alignment)
+                             : align_text_position(width, record.p64, record.p80, h, v, alignment);
+    record.x1 = at.x;
+    record.y1 = at.y;
+}
+
+// A text seen from below (extrusion 0, 0, -1) lies mirrored in x. It is
+// placed readable over the same box: it runs from the mirrored end of its
+// base line at the mirrored angle.
+void mirror_text(EntityRecord& record, std::size_t length) {
+    const double width = text_width(record, length);
+    const double angle = -record.p80;
+    record.x1 = -record.x1 - width * std::cos(radians(angle));
+    record.y1 -= width * std::sin(radians(angle));
+    record.p80 = angle;
+}
+
 double mtext_angle(double dx, double dy) {
     if (dx != 0) return degrees(std::atan(dy / dx));
     if (dy > 0) return 90;
@@ -65,6 +112,8 @@ int read_text(DxfContext& context) {
     record.p56 = 1.0;
     std::string text;
     bool vertical = false;
+    std::optional<Point2> alignment;
+    double extrusion_z = 1.0;
     read_entity_groups(context, record, kTextGroups, kTextCommonGroups,
                        [&](const DxfGroupReader& reader) {
                            switch (reader.code()) {
@@ -72,16 +121,62 @@ int read_text(DxfContext& context) {
                                case 7:
                                    vertical = context.tables.is_vertical_style(reader.value());
                                    break;
+                               case 11:
+                                   if (!alignment) alignment.emplace();
+                                   alignment->x = reader.real();
+                                   break;
+                               case 21:
+                                   if (!alignment) alignment.emplace();
+                                   alignment->y = reader.real();
+                                   break;
                                case 72: record.h_align = reader.integer(); break;
                                case 73: record.v_align = reader.integer(); break;
                                case 70: take_text_flags(record, reader.integer()); break;
+                               case 230: extrusion_z = reader.real(); break;
                                default: break;
                            }
                        });
     decode_dxf_text(text);
+    if (alignment) place_at_alignment_point(record, text.size(), *alignment);
+    if (extrusion_z < 0) mirror_text(record, text.size());
     if (vertical) make_vertical(record);
     return context.write_text(record, text);
 }
+
+namespace {
+
+// The lines of an MTEXT: its paragraphs, flowed within the width of its box
+// (group 41) when it has one; at most kMaxMtextLines. The colour of each
+// paragraph (`colours`, one per paragraph) goes with its lines.
+std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::string_view text,
+                                           double box_width, std::vector<int>& colours) {
+    // The box was drawn around the text in the file's own, narrower
+    // proportional fonts: it holds a fifth more of the drawing font's
+    // half-width characters than their advance says.
+    constexpr double kProportionalFontSlack = 1.2;
+    const double advance = text_byte_advance(kSourceDxf, record.p64, record.p56);
+    const double fit =
+        box_width > 0.0 && advance > 0.0 ? kProportionalFontSlack * box_width / advance : 0.0;
+    std::vector<std::string_view> lines;
+    std::vector<int> line_colours;
+    std::size_t k = 0;
+    for (std::string_view paragraph : split_mtext_lines(text, kMaxMtextLines)) {
+        const int colour = k < colours.size() ? colours[k] : 0;
+        ++k;
+        std::vector<std::string_view> pieces{paragraph};
+        if (fit >= 1.0 && fit < static_cast<double>(paragraph.size()))
+            pieces = wrap_mtext_line(paragraph, static_cast<std::size_t>(fit));
+        for (std::string_view piece : pieces) {
+            if (lines.size() >= kMaxMtextLines) break;
+            lines.push_back(piece);
+            line_colours.push_back(colour);
+        }
+    }
+    colours = std::move(line_colours);
+    return lines;
+}
+
+}  // namespace
 
 int read_mtext(DxfContext& context) {
     EntityRecord record;
@@ -94,30 +189,39 @@ int read_mtext(DxfContext& context) {
     bool has_attachment = false;
     double dx = 0.0;
     double dy = 0.0;
-    read_entity_groups(context, record, kMtextGroups, kTextCommonGroups,
-                       [&](const DxfGroupReader& reader) {
-                           switch (reader.code()) {
-                               case 1: last_part = reader.value(); break;
-                               case 3:
-                                   if (chunks.size() + reader.value().size() <= kMaxMtextBytes)
-                                       chunks += reader.value();
-                                   break;
-                               case 7:
-                                   vertical = context.tables.is_vertical_style(reader.value());
-                                   break;
-                               case 11: dx = reader.real(); break;
-                               case 21: dy = reader.real(); break;
-                               case 71:
-                                   attachment = reader.integer();
-                                   has_attachment = true;
-                                   break;
-                               case 70: take_text_flags(record, reader.integer()); break;
-                               default: break;
-                           }
-                       });
+    double box_width = 0.0;
+    // Newer files (R2018) repeat the text's frame in an "Embedded Object"
+    // block after the text; its groups would overwrite the position,
+    // direction and height, so they are passed over.
+    bool embedded = false;
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair()) {
+        if (embedded) continue;
+        if (take_common_group(context, record, kTextCommonGroups)) continue;
+        if (take_real_group(reader, record, kMtextGroups)) continue;
+        switch (reader.code()) {
+            case 1: last_part = reader.value(); break;
+            case 3:
+                if (chunks.size() + reader.value().size() <= kMaxMtextBytes)
+                    chunks += reader.value();
+                break;
+            case 7: vertical = context.tables.is_vertical_style(reader.value()); break;
+            case 11: dx = reader.real(); break;
+            case 21: dy = reader.real(); break;
+            case 41: box_width = reader.real(); break;
+            case 71:
+                attachment = reader.integer();
+                has_attachment = true;
+                break;
+            case 70: take_text_flags(record, reader.integer()); break;
+            case 101: embedded = reader.value() == "Embedded Object"; break;
+            default: break;
+        }
+    }
     record.p80 = mtext_angle(dx, dy);
     std::string text = std::move(chunks) + last_part;
-    const int asked = decode_dxf_text(text);
+    std::vector<int> line_colours;
+    const int asked = decode_dxf_text(text, &line_colours);
     if (vertical) make_vertical(record);
     if (asked == 1) attachment = 5;
     if (asked == 2) attachment = 2;
@@ -127,18 +231,22 @@ int read_mtext(DxfContext& context) {
     const double down = radians(record.p80 + 270);
     const Point2 origin{record.x1, record.y1};
     int written = 0;
-    int k = 0;
-    for (std::string_view line : split_mtext_lines(text, kMaxMtextLines)) {
-        const double shift = k++ * kMtextLineSpacing * height;
+    std::size_t k = 0;
+    for (std::string_view line : flowed_lines(record, text, box_width, line_colours)) {
+        const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
         Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
+        const double width = text_width(record, line.size());
         if (has_attachment)
-            at = align_text_position(line.size(), height, record.p80, record.h_align,
-                                     record.v_align, at);
+            at = align_text_position(width, height, record.p80, record.h_align, record.v_align, at);
         EntityRecord line_record = record;
         line_record.x1 = at.x;
         line_record.y1 = at.y;
+        // A line written in a colour of its own (\C) takes it.
+        if (k < line_colours.size() && line_colours[k] > 0 && line_colours[k] <= 256)
+            line_record.colour = line_colours[k];
+        ++k;
         context.report_point(at.x, at.y);
-        context.report_point(at.x + static_cast<double>(line.size()) * height, at.y + height);
+        context.report_point(at.x + width, at.y + height);
         written += context.write_text(line_record, line);
     }
     return written;

@@ -1,5 +1,6 @@
 #include "render/colours.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace zov {
@@ -20,55 +21,64 @@ Rgb jw_colour(int number) {
     }
 }
 
-// Channel levels of the index colours 10 to 249: High, Medium, Low or zero,
-// each derived from the last digit of the number.
-enum Level : std::uint8_t { Z, H, M, L };
+// The AutoCAD colour index palette as 0xRRGGBB, the published values that
+// every DXF program shows (entry 0, ByBlock, has no colour of its own).
+constexpr std::uint32_t kIndexPalette[256] = {
+    0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, 0xFFFFFF,  // 0-7
+    0x808080, 0xC0C0C0, 0xFF0000, 0xFF7F7F, 0xA50000, 0xA55252, 0x7F0000, 0x7F3F3F,  // 8-15
+    0x4C0000, 0x4C2626, 0x260000, 0x261313, 0xFF3F00, 0xFF9F7F, 0xA52900, 0xA56752,  // 16-23
+    0x7F1F00, 0x7F4F3F, 0x4C1300, 0x4C2F26, 0x260900, 0x261713, 0xFF7F00, 0xFFBF7F,  // 24-31
+    0xA55200, 0xA57C52, 0x7F3F00, 0x7F5F3F, 0x4C2600, 0x4C3926, 0x261300, 0x261C13,  // 32-39
+    0xFFBF00, 0xFFDF7F, 0xA57C00, 0xA59152, 0x7F5F00, 0x7F6F3F, 0x4C3900, 0x4C4226,  // 40-47
+    0x261C00, 0x262113, 0xFFFF00, 0xFFFF7F, 0xA5A500, 0xA5A552, 0x7F7F00, 0x7F7F3F,  // 48-55
+    0x4C4C00, 0x4C4C26, 0x262600, 0x262613, 0xBFFF00, 0xDFFF7F, 0x7CA500, 0x91A552,  // 56-63
+    0x5F7F00, 0x6F7F3F, 0x394C00, 0x424C26, 0x1C2600, 0x212613, 0x7FFF00, 0xBFFF7F,  // 64-71
+    0x52A500, 0x7CA552, 0x3F7F00, 0x5F7F3F, 0x264C00, 0x394C26, 0x132600, 0x1C2613,  // 72-79
+    0x3FFF00, 0x9FFF7F, 0x29A500, 0x67A552, 0x1F7F00, 0x4F7F3F, 0x134C00, 0x2F4C26,  // 80-87
+    0x092600, 0x172613, 0x00FF00, 0x7FFF7F, 0x00A500, 0x52A552, 0x007F00, 0x3F7F3F,  // 88-95
+    0x004C00, 0x264C26, 0x002600, 0x132613, 0x00FF3F, 0x7FFF9F, 0x00A529, 0x52A567,  // 96-103
+    0x007F1F, 0x3F7F4F, 0x004C13, 0x264C2F, 0x002609, 0x135817, 0x00FF7F, 0x7FFFBF,  // 104-111
+    0x00A552, 0x52A57C, 0x007F3F, 0x3F7F5F, 0x004C26, 0x264C39, 0x002613, 0x13581C,  // 112-119
+    0x00FFBF, 0x7FFFDF, 0x00A57C, 0x52A591, 0x007F5F, 0x3F7F6F, 0x004C39, 0x264C42,  // 120-127
+    0x00261C, 0x135858, 0x00FFFF, 0x7FFFFF, 0x00A5A5, 0x52A5A5, 0x007F7F, 0x3F7F7F,  // 128-135
+    0x004C4C, 0x264C4C, 0x002626, 0x135858, 0x00BFFF, 0x7FDFFF, 0x007CA5, 0x5291A5,  // 136-143
+    0x005F7F, 0x3F6F7F, 0x00394C, 0x26427E, 0x001C26, 0x135858, 0x007FFF, 0x7FBFFF,  // 144-151
+    0x0052A5, 0x527CA5, 0x003F7F, 0x3F5F7F, 0x00264C, 0x26397E, 0x001326, 0x131C58,  // 152-159
+    0x003FFF, 0x7F9FFF, 0x0029A5, 0x5267A5, 0x001F7F, 0x3F4F7F, 0x00134C, 0x262F7E,  // 160-167
+    0x000926, 0x131758, 0x0000FF, 0x7F7FFF, 0x0000A5, 0x5252A5, 0x00007F, 0x3F3F7F,  // 168-175
+    0x00004C, 0x26267E, 0x000026, 0x131358, 0x3F00FF, 0x9F7FFF, 0x2900A5, 0x6752A5,  // 176-183
+    0x1F007F, 0x4F3F7F, 0x13004C, 0x2F267E, 0x090026, 0x171358, 0x7F00FF, 0xBF7FFF,  // 184-191
+    0x5200A5, 0x7C52A5, 0x3F007F, 0x5F3F7F, 0x26004C, 0x39267E, 0x130026, 0x1C1358,  // 192-199
+    0xBF00FF, 0xDF7FFF, 0x7C00A5, 0x9152A5, 0x5F007F, 0x6F3F7F, 0x39004C, 0x42264C,  // 200-207
+    0x1C0026, 0x581358, 0xFF00FF, 0xFF7FFF, 0xA500A5, 0xA552A5, 0x7F007F, 0x7F3F7F,  // 208-215
+    0x4C004C, 0x4C264C, 0x260026, 0x581358, 0xFF00BF, 0xFF7FDF, 0xA5007C, 0xA55291,  // 216-223
+    0x7F005F, 0x7F3F6F, 0x4C0039, 0x4C2642, 0x26001C, 0x581358, 0xFF007F, 0xFF7FBF,  // 224-231
+    0xA50052, 0xA5527C, 0x7F003F, 0x7F3F5F, 0x4C0026, 0x4C2639, 0x260013, 0x58131C,  // 232-239
+    0xFF003F, 0xFF7F9F, 0xA50029, 0xA55267, 0x7F001F, 0x7F3F4F, 0x4C0013, 0x4C262F,  // 240-247
+    0x260009, 0x261317, 0x333333, 0x505050, 0x696969, 0x828282, 0xBEBEBE, 0xFFFFFF,  // 248-255
 
-constexpr Level kIndexLevels[24][3] = {
-    {H, Z, Z}, {H, L, L}, {H, M, L}, {H, H, M}, {H, H, Z}, {Z, Z, Z}, {M, H, M}, {L, Z, L},
-    {Z, H, Z}, {Z, H, M}, {L, L, H}, {Z, M, H}, {Z, H, H}, {L, H, L}, {M, H, M}, {L, H, L},
-    {Z, Z, H}, {L, H, M}, {L, H, L}, {H, L, M}, {H, Z, M}, {H, Z, M}, {H, L, M}, {L, L, H},
 };
 
-Rgb index_colour(int number) {
-    const int v = (number % 10) * 31;
-    const Level* levels = kIndexLevels[number / 10 - 1];
-    auto channel = [v](Level level) -> std::uint8_t {
-        switch (level) {
-            case H: return static_cast<std::uint8_t>((8 * v) % 256);
-            case M: return static_cast<std::uint8_t>((4 * v) % 256);
-            case L: return static_cast<std::uint8_t>((2 * v) % 256);
-            case Z: return 0;
-        }
-        return 0;
-    };
-    return {channel(levels[0]), channel(levels[1]), channel(levels[2])};
+Rgb dxf_colour(int number) {
+    if (number < 1 || number > 255) return kWhite;
+    const std::uint32_t rgb = kIndexPalette[number];
+    return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+            static_cast<std::uint8_t>(rgb)};
 }
 
-Rgb dxf_colour(int number) {
-    static constexpr std::uint8_t kGreys[6] = {240, 200, 160, 120, 80, 40};
-    switch (number) {
-        case 1: return {255, 0, 0};
-        case 2: return {255, 255, 0};
-        case 3: return {0, 255, 0};
-        case 4: return {0, 255, 255};
-        case 5: return {0, 0, 255};
-        case 6: return {255, 0, 255};
-        default: break;
-    }
-    if (number >= 10 && number <= 249) return index_colour(number);
-    if (number >= 250 && number <= 255) {
-        const std::uint8_t grey = kGreys[number - 250];
-        return {grey, grey, grey};
-    }
-    return kWhite;
-}
+// Colours this dark vanish on the black client area.
+constexpr int kDarkestVisibleChannel = 24;
 
 }  // namespace
 
 std::optional<Rgb> screen_colour(int store_kind, int number) {
     if (number == 0 || number == 256) return std::nullopt;
     return store_kind == kJwStore ? jw_colour(number) : dxf_colour(number);
+}
+
+Rgb visible_on_black(Rgb colour) {
+    const int brightest = std::max({colour.r, colour.g, colour.b});
+    return brightest < kDarkestVisibleChannel ? kVisibleGrey : colour;
 }
 
 }  // namespace zov

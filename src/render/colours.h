@@ -8,12 +8,17 @@
 namespace zov {
 
 // The colour for entity colour `number` in a store of header kind
-// `store_kind` (1 JW_CAD, otherwise DXF); none for 0 and 256, which keep
-// the colour of the entity drawn before.
+// `store_kind` (1 JW_CAD, otherwise DXF: the AutoCAD colour index palette);
+// none for 0 (ByBlock) and 256 (ByLayer), which the drawing pass resolves.
 std::optional<Rgb> screen_colour(int store_kind, int number);
+
+// `colour`, or a visible grey when it is as dark as the black background,
+// so that no entity vanishes because of its colour.
+Rgb visible_on_black(Rgb colour);
 
 inline constexpr Rgb kGrey{96, 96, 96};
 inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kVisibleGrey{128, 128, 128};
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kGreen{0, 255, 0};

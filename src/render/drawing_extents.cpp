@@ -3,10 +3,23 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <unordered_map>
+
+#include "render/drawing_pass.h"
+#include "render/record_transform.h"
+#include "store/text_metrics.h"
 
 namespace zov {
 
 namespace {
+
+// Share of the entities' box's width and height left free on each side.
+constexpr double kFitMargin = 0.02;
+// Header extents more than this many times as wide and as high as what is
+// drawn are stale (left from an earlier, larger drawing): the drawing would
+// show as a speck.
+constexpr double kStaleExtentsFactor = 10.0;
 
 class Box {
 public:
@@ -23,6 +36,11 @@ public:
         max_x_ = std::max(max_x_, x);
         max_y_ = std::max(max_y_, y);
     }
+    void include(const Box& other) {
+        if (other.empty_) return;
+        include(other.min_x_, other.min_y_);
+        include(other.max_x_, other.max_y_);
+    }
     bool empty() const { return empty_; }
     DrawingExtents extents() const { return {min_x_, min_y_, max_x_, max_y_}; }
 
@@ -31,40 +49,157 @@ private:
     double min_x_ = 0, min_y_ = 0, max_x_ = 0, max_y_ = 0;
 };
 
-void include_record(Box& box, const EntityRecord& e, double paper_scale) {
-    const double s = e.paper_space == 1 ? paper_scale : 1.0;
-    switch (e.kind) {
-        case kEntityLine:
-        case kEntityLeader:
-            box.include(e.x1 * s, e.y1 * s);
-            box.include(e.p56 * s, e.p64 * s);
-            break;
-        case kEntityArc: {
-            const double r = std::abs(e.p72) * s;
-            box.include(e.x1 * s - r, e.y1 * s - r);
-            box.include(e.x1 * s + r, e.y1 * s + r);
-            break;
+// The box of everything the drawing pass draws: texts by their font box,
+// inserts and dimensions by the transformed box of their block.
+class EntityBox {
+public:
+    explicit EntityBox(StoreReader& store) : store_(store), header_(store.header()) {}
+
+    Box drawing() {
+        const double paper_scale = header_.scale == 0.0 ? 200.0 : header_.scale;
+        Box box;
+        EntityRecord record;
+        const std::int32_t count = store_.entity_count();
+        for (std::int32_t i = 0; i < count && store_.read_entity(i, record) == 0; ++i) {
+            if (record.paper_space == 1) scale(record, paper_scale);
+            include_record(box, record, 0);
         }
-        case kEntitySolid:
-            box.include(e.x1 * s, e.y1 * s);
-            box.include(e.p56 * s, e.p64 * s);
-            box.include(e.p72 * s, e.p88 * s);
-            box.include(e.p80 * s, e.p96 * s);
-            break;
-        case kEntityText: {
-            // The corners of the text's box, half a height per byte.
-            const double h = e.p64 * s, w = e.text_length * h / 2.0;
-            const double a = e.p80 * std::numbers::pi / 180.0;
-            const double ux = std::cos(a), uy = std::sin(a);
-            const double x = e.x1 * s, y = e.y1 * s;
-            box.include(x, y);
-            box.include(x + w * ux, y + w * uy);
-            box.include(x - h * uy, y + h * ux);
-            box.include(x + w * ux - h * uy, y + w * uy + h * ux);
-            break;
-        }
-        default: box.include(e.x1 * s, e.y1 * s); break;
+        return box;
     }
+
+private:
+    static void scale(EntityRecord& e, double s) {
+        e.x1 *= s, e.y1 *= s, e.p72 *= s;
+        if (e.kind == kEntityLine || e.kind == kEntityLeader || e.kind == kEntitySolid)
+            e.p56 *= s, e.p64 *= s;
+        if (e.kind == kEntitySolid) e.p80 *= s, e.p88 *= s, e.p96 *= s;
+        if (e.kind == kEntityText) e.p64 *= s;
+    }
+
+    void include_record(Box& box, const EntityRecord& e, int depth) {
+        switch (e.kind) {
+            case kEntityLine:
+            case kEntityLeader:
+                box.include(e.x1, e.y1);
+                box.include(e.p56, e.p64);
+                break;
+            case kEntityArc: include_arc(box, e); break;
+            case kEntitySolid:
+                box.include(e.x1, e.y1);
+                box.include(e.p56, e.p64);
+                box.include(e.p72, e.p88);
+                box.include(e.p80, e.p96);
+                break;
+            case kEntityText: include_text(box, e); break;
+            case kEntityInsert:
+            case kEntityDimension: include_insert(box, e, depth); break;
+            default: box.include(e.x1, e.y1); break;
+        }
+    }
+
+    // Points along the arc as drawn, a few degrees apart: a quarter arc
+    // covers a quarter of its circle's box.
+    static void include_arc(Box& box, const EntityRecord& e) {
+        constexpr double kStep = 5.0;
+        double sweep = std::fmod(e.p96 - e.p88, 360.0);
+        if (!std::isfinite(sweep)) return;
+        if (sweep <= 0.0) sweep += 360.0;
+        const bool ellipse = e.p56 != 1.0;
+        const double r = e.p72, minor = ellipse ? e.p72 * e.p56 : e.p72;
+        const double turn = ellipse ? e.p80 * std::numbers::pi / 180.0 : 0.0;
+        const double c = std::cos(turn), s = std::sin(turn);
+        const int steps = static_cast<int>(std::ceil(sweep / kStep));
+        for (int i = 0; i <= steps; ++i) {
+            const double t = (e.p88 + std::min(i * kStep, sweep)) * std::numbers::pi / 180.0;
+            const double u = r * std::cos(t), v = minor * std::sin(t);
+            box.include(e.x1 + u * c - v * s, e.y1 + u * s + v * c);
+        }
+    }
+
+    // The corners of the text's box.
+    void include_text(Box& box, const EntityRecord& e) const {
+        const double h = e.p64;
+        const double w = e.text_length * text_byte_advance(header_.kind, h, e.p56);
+        const double up = text_ascent(header_.kind, h);
+        const double a = e.p80 * std::numbers::pi / 180.0;
+        const double ux = std::cos(a), uy = std::sin(a);
+        box.include(e.x1, e.y1);
+        box.include(e.x1 + w * ux, e.y1 + w * uy);
+        box.include(e.x1 - up * uy, e.y1 + up * ux);
+        box.include(e.x1 + w * ux - up * uy, e.y1 + w * uy + up * ux);
+    }
+
+    // The block's box with its corners placed as the insert places them; an
+    // insert of an empty block draws nothing and covers nothing.
+    void include_insert(Box& box, const EntityRecord& insert, int depth) {
+        const Box* contents = block_box(insert.block, depth);
+        if (contents == nullptr || contents->empty()) return;
+        BlockRecord block;
+        if (store_.read_block(insert.block, block) != 0) return;
+        InsertTransform transform;
+        transform.x = insert.x1;
+        transform.y = insert.y1;
+        if (insert.kind == kEntityInsert) {
+            transform.x_scale = insert.p56;
+            transform.y_scale = insert.p64;
+            transform.rotation = insert.p80;
+        }
+        transform.base_x = block.base_x;
+        transform.base_y = block.base_y;
+        const DrawingExtents b = contents->extents();
+        EntityRecord corners;
+        corners.kind = kEntitySolid;
+        corners.x1 = b.min_x, corners.y1 = b.min_y;
+        corners.p56 = b.max_x, corners.p64 = b.min_y;
+        corners.p72 = b.max_x, corners.p88 = b.max_y;
+        corners.p80 = b.min_x, corners.p96 = b.max_y;
+        transform_record(corners, transform);
+        include_record(box, corners, depth);
+    }
+
+    // The box of block `number`'s own records, worked out once; none for a
+    // block that cannot be read or lies too deep (a block inside itself).
+    const Box* block_box(std::int16_t number, int depth) {
+        if (depth >= kMaxInsertDepth) return nullptr;
+        if (const auto found = blocks_.find(number); found != blocks_.end())
+            return found->second ? &*found->second : nullptr;
+        blocks_[number] = std::nullopt;  // being worked out
+        BlockRecord block;
+        if (store_.read_block(number, block) != 0) return nullptr;
+        Box box;
+        EntityRecord record;
+        for (std::int32_t i = 0; i < block.count; ++i) {
+            if (store_.read_block_entity(block, i, record) != 0) break;
+            include_record(box, record, depth + 1);
+        }
+        auto& kept = blocks_[number];
+        kept = box;
+        return &*kept;
+    }
+
+    StoreReader& store_;
+    const StoreHeader& header_;
+    std::unordered_map<std::int16_t, std::optional<Box>> blocks_;
+};
+
+bool contains(const DrawingExtents& outer, const DrawingExtents& inner) {
+    // Extents written with a few digits may miss the entities by a hair.
+    const double slack = 1e-6 * std::max({std::abs(outer.max_x - outer.min_x),
+                                          std::abs(outer.max_y - outer.min_y), 1.0});
+    return inner.min_x >= outer.min_x - slack && inner.min_y >= outer.min_y - slack &&
+           inner.max_x <= outer.max_x + slack && inner.max_y <= outer.max_y + slack;
+}
+
+// A box without width or height (a single line, a point) is not compared.
+bool much_larger(const DrawingExtents& outer, const DrawingExtents& inner) {
+    const double w = inner.max_x - inner.min_x, h = inner.max_y - inner.min_y;
+    return w > 0 && h > 0 && outer.max_x - outer.min_x > kStaleExtentsFactor * w &&
+           outer.max_y - outer.min_y > kStaleExtentsFactor * h;
+}
+
+DrawingExtents with_margin(const DrawingExtents& e) {
+    const double mx = kFitMargin * (e.max_x - e.min_x), my = kFitMargin * (e.max_y - e.min_y);
+    return {e.min_x - mx, e.min_y - my, e.max_x + mx, e.max_y + my};
 }
 
 }  // namespace
@@ -74,14 +209,15 @@ DrawingExtents drawing_extents(StoreReader& store) {
     const DrawingExtents stated{h.min_x, h.min_y, h.max_x, h.max_y};
     const bool empty = h.min_x > h.max_x || h.min_y > h.max_y;
     const bool single_point = h.min_x == h.max_x && h.min_y == h.max_y;
-    if (!empty && !single_point) return stated;
-    const double paper_scale = h.scale == 0.0 ? 200.0 : h.scale;
-    Box box;
-    EntityRecord record;
-    const std::int32_t count = store.entity_count();
-    for (std::int32_t i = 0; i < count && store.read_entity(i, record) == 0; ++i)
-        include_record(box, record, paper_scale);
-    return box.empty() ? stated : box.extents();
+    // A JW_CAD drawing is fitted by its paper whenever it has one.
+    if (h.kind == kSourceJwCad && !empty && !single_point) return stated;
+    const Box entities = EntityBox(store).drawing();
+    if (entities.empty()) return stated;
+    const DrawingExtents own = entities.extents();
+    if (h.kind == kSourceJwCad) return own;
+    if (empty || single_point || !contains(stated, own) || much_larger(stated, own))
+        return with_margin(own);
+    return stated;
 }
 
 }  // namespace zov

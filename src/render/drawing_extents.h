@@ -6,11 +6,12 @@
 
 namespace zov {
 
-// The header's extents; when they are the empty box (minimum above maximum:
-// the source gave no extents and no entity reported a point, as with a DXF
-// file of circles only) or a single point (extents of 0, 0 and 0, 0 written
-// by some programs), the box of the entities' own points instead, so that
-// such a drawing is still seen. The header is left as it is.
+// The box a drawing is fitted to. A JW_CAD drawing shows its paper (the
+// header's extents). A DXF drawing shows the box of what is drawn (entities,
+// inserted block contents and text boxes) whenever the header's extents are
+// empty, a single point, miss part of that box, or are more than ten times
+// as wide and as high as it (stale or default extents), with a small
+// margin; otherwise the header's extents. The header is left as it is.
 DrawingExtents drawing_extents(StoreReader& store);
 
 }  // namespace zov

@@ -49,7 +49,7 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
       blocks_(blocks),
       strings_(strings),
       detail_(view.view_scale > kDetailScale),
-      drawing_width_(std::abs(header.max_x - header.min_x)),
+      drawing_width_(std::abs(view.extents.max_x - view.extents.min_x)),
       pen_{kWhite, PenStyle::Solid} {}
 
 void DrawingPass::begin() {
@@ -68,6 +68,25 @@ bool DrawingPass::layer_passes_filter() const {
     return true;
 }
 
+namespace {
+
+// A colour number as the pass draws it: ByLayer (256) takes the layer's
+// number; 0 (ByBlock) and a layer without a colour give `by_block`.
+Rgb resolve_colour(std::int32_t store_kind, std::int32_t number, const LayerRecord& layer,
+                   Rgb by_block) {
+    if (number == kColourByLayer) number = layer.colour;
+    return visible_on_black(screen_colour(store_kind, number).value_or(by_block));
+}
+
+PenStyle resolve_style(std::int32_t line_type, const LayerRecord& layer, PenStyle by_block) {
+    if (line_type == kLineByLayer) line_type = layer.line_type;
+    return style_for_line_type(line_type).value_or(by_block);
+}
+
+bool is_layer_zero(const LayerRecord& layer) { return fixed_text(layer.name) == "0"; }
+
+}  // namespace
+
 void DrawingPass::choose_pen(const EntityRecord& record) {
     const bool hidden = test_bit(layer_.flags, kLayerHiddenBit);
     const bool locked = test_bit(layer_.flags, kLayerLockedBit);
@@ -80,9 +99,41 @@ void DrawingPass::choose_pen(const EntityRecord& record) {
         case LayerFilter::Hidden:
         case LayerFilter::Locked: break;
     }
+    insert_grey_ = grey;
     const Rgb colour =
-        grey ? kGrey : screen_colour(header_.kind, record.colour).value_or(pen_.colour);
-    use_pen(colour, style_for_line_type(record.line_type).value_or(pen_.style));
+        grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_, pen_.colour);
+    use_pen(colour, resolve_style(record.line_type, layer_, pen_.style));
+}
+
+const LayerRecord& DrawingPass::block_layer(std::int16_t number) {
+    if (number != block_layer_number_) {
+        block_layer_ = LayerRecord{};
+        if (number != 0) layers_.read_layer(number, block_layer_);
+        block_layer_number_ = number;
+    }
+    return block_layer_;
+}
+
+bool DrawingPass::choose_block_pen(const EntityRecord& record) {
+    const LayerRecord& layer = block_layer(record.layer);
+    const bool hidden = test_bit(layer.flags, kLayerHiddenBit);
+    if (settings_.style == DisplayStyle::Standard && settings_.filter == LayerFilter::Visible &&
+        hidden)
+        return false;
+    if (insert_grey_ || (settings_.filter == LayerFilter::All && hidden)) {
+        use_pen(kGrey, resolve_style(record.line_type, layer, insert_pen_.style));
+        return true;
+    }
+    // Layer "0" inside a block stands for the layer of the insert.
+    const bool zero = is_layer_zero(layer);
+    const Rgb colour = zero && record.colour == kColourByLayer
+                           ? insert_pen_.colour
+                           : resolve_colour(header_.kind, record.colour, layer, insert_pen_.colour);
+    const PenStyle style = zero && record.line_type == kLineByLayer
+                               ? insert_pen_.style
+                               : resolve_style(record.line_type, layer, insert_pen_.style);
+    use_pen(colour, style);
+    return true;
 }
 
 void DrawingPass::use_pen(Rgb colour, PenStyle style) {

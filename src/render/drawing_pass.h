@@ -62,7 +62,16 @@ private:
     };
 
     bool layer_passes_filter() const;
+    // The pen of a top-level entity: its colour and line type, ByLayer ones
+    // taken from its layer, grey for entities of hidden or locked layers.
     void choose_pen(const EntityRecord& record);
+    // The pen of a block entity: ByBlock (0) takes the insert's pen, ByLayer
+    // the entity's own layer (the insert's pen on layer "0"). False when its
+    // layer is hidden in the standard display of visible layers, so it is
+    // not drawn; grey where hidden layers show grey.
+    bool choose_block_pen(const EntityRecord& record);
+    // The block entity's layer record (read when the number changes).
+    const LayerRecord& block_layer(std::int16_t number);
     void use_pen(Rgb colour, PenStyle style);
     void scale_paper_space(EntityRecord& record) const;
 
@@ -80,8 +89,12 @@ private:
     // Texts (drawing_pass_texts.cpp).
     // Inside blocks every text is drawn as plain text (`as_plain`).
     void draw_text_record(const EntityRecord& text, bool as_plain = false);
+    // The font is sized by the text metrics of the store kind `sizing` (in
+    // DXF stores the height is that of a capital, in JW_CAD stores the
+    // font's height) and drawn `width_factor` times as wide as the face's
+    // own characters.
     void draw_plain_text(Point base, double height, double angle, std::string_view text,
-                         bool vertical);
+                         bool vertical, std::int32_t sizing, double width_factor = 1.0);
     void draw_control_code_text(const EntityRecord& text, std::string_view bytes);
     void draw_spread_text(const EntityRecord& text, std::string_view bytes);
 
@@ -105,9 +118,13 @@ private:
     StoreReader& strings_;
 
     const bool detail_;
-    const double drawing_width_;  // |max x - min x| of the header
+    const double drawing_width_;  // width of the fitted extents
     Pen pen_;
+    Pen insert_pen_;  // the pen of the insert being drawn: what ByBlock takes
+    bool insert_grey_ = false;  // the insert is drawn grey, and so is its block
     LayerRecord layer_;
+    LayerRecord block_layer_;
+    int block_layer_number_ = 0;
     int last_layer_ = 9999;  // a number no layer has
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts

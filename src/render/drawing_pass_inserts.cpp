@@ -1,7 +1,9 @@
-// Block inserts and dimensions: the block's records drawn transformed, with
-// the pen chosen for the insert itself.
+// Block inserts and dimensions: the block's records drawn transformed about
+// the block's base point, each in its own colour and line type; ByBlock ones
+// take the insert's.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "render/drawing_pass.h"
 
@@ -27,16 +29,20 @@ void DrawingPass::draw_insert(const EntityRecord& insert, int depth) {
     BlockRecord block;
     if (!open_block(insert.block, block)) return;
     open_blocks_.push_back(insert.block);
+    const Pen outer_insert_pen = std::exchange(insert_pen_, pen_);
     InsertTransform transform = accumulated_;
     transform.x = insert.x1;
     transform.y = insert.y1;
+    transform.base_x = block.base_x;
+    transform.base_y = block.base_y;
     EntityRecord record;
     for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0; ++i) {
         if (blocks_.read_block_entity(block, i, record) != 0) break;
         --block_entities_left_;
         transform_record(record, transform);
-        draw_block_entity(record, depth);
+        if (choose_block_pen(record)) draw_block_entity(record, depth);
     }
+    insert_pen_ = outer_insert_pen;
     open_blocks_.pop_back();
 }
 
@@ -54,6 +60,18 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
             break;
         }
         case kEntitySolid: draw_solid(record); break;
+        case kEntityDimension:
+            // A dimension inside a block: its picture, placed as the block is.
+            if (depth + 1 < kMaxInsertDepth) {
+                const InsertTransform saved = accumulated_;
+                EntityRecord picture = record;
+                picture.kind = kEntityInsert;
+                picture.p56 = picture.p64 = 1.0;
+                picture.p80 = 0.0;
+                draw_insert(picture, depth + 1);
+                accumulated_ = saved;
+            }
+            break;
         default: break;
     }
 }
@@ -83,9 +101,12 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     if (dimension.h_align == 1 || count_block_entities(block, kEntityInsert) < 2)
         ends = DimensionEnds::AsData;
     open_blocks_.push_back(dimension.block);
+    const Pen outer_insert_pen = std::exchange(insert_pen_, pen_);
     InsertTransform transform;
     transform.x = dimension.x1;
     transform.y = dimension.y1;
+    transform.base_x = block.base_x;
+    transform.base_y = block.base_y;
 
     Point defs[2], arrows[2];
     int def_count = 0, arrow_count = 0;
@@ -95,7 +116,8 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
         --block_entities_left_;
         transform_record(record, transform);
         if (ends == DimensionEnds::AsData) {
-            if (record.kind != kEntityPoint) draw_block_entity(record, 0);
+            if (record.kind != kEntityPoint && choose_block_pen(record))
+                draw_block_entity(record, 0);
             continue;
         }
         switch (record.kind) {
@@ -107,10 +129,14 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
                 break;
             case kEntityLeader:
             case kEntityText:
-            case kEntitySolid: draw_block_entity(record, 0); break;
+            case kEntitySolid:
+                if (choose_block_pen(record)) draw_block_entity(record, 0);
+                break;
             default: break;  // lines and arcs give way to the drawn ends
         }
     }
+    use_pen(insert_pen_.colour, insert_pen_.style);
+    insert_pen_ = outer_insert_pen;
     open_blocks_.pop_back();
     if (ends != DimensionEnds::AsData)
         draw_dimension_ends(ends, defs, def_count, arrows, arrow_count);

@@ -39,11 +39,11 @@ void DrawingPass::draw_cell_markers(const LayerSheetGrid& grid) {
         const Point at{corner.x + 0.01 * cw, corner.y + 0.935 * ch};
         if (hidden) {
             use_pen(kRed, PenStyle::Dot);
-            draw_plain_text(at, height, 0.0, "Hide", false);
+            draw_plain_text(at, height, 0.0, "Hide", false, kSourceJwCad);
         }
         if (locked) {
             use_pen(kGreen, PenStyle::Dot);
-            draw_plain_text({at.x + 2.5 * height, at.y}, height, 0.0, "Lock", false);
+            draw_plain_text({at.x + 2.5 * height, at.y}, height, 0.0, "Lock", false, kSourceJwCad);
         }
     }
 
@@ -52,7 +52,7 @@ void DrawingPass::draw_cell_markers(const LayerSheetGrid& grid) {
     const double y = grid.min_y + n * ch + 0.02 * ch;
     auto legend = [&](Rgb colour, double x, const char* text) {
         use_pen(colour, PenStyle::Dot);
-        draw_plain_text({x, y}, height, 0.0, text, false);
+        draw_plain_text({x, y}, height, 0.0, text, false, kSourceJwCad);
         draw_line({x, y + height}, {x - 2.0 * height, y});
     };
     legend(kGreen, grid.min_x + 1.1 * n * ch, kLockedLegend);

@@ -1,17 +1,22 @@
 // Plain, control-code and spread texts, and the layer sheet's labels.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
 #include "common/cp932.h"
 #include "common/japanese_texts.h"
 #include "render/drawing_pass.h"
+#include "store/text_metrics.h"
 
 namespace zov {
 
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr int kSmallestFontPixels = 6;  // smaller texts are drawn as boxes
+// Texts whose height comes out at this many pixels or fewer are too small to
+// read: their boxes are drawn instead.
+constexpr int kLargestBoxPixels = 3;
 constexpr unsigned char kHalfWidthDot = 0xA5;  // ･
 const char* const kFullWidthDot = cp932_text(JaText::FullWidthDot);
 
@@ -45,7 +50,9 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
     const bool vertical = record.text_style % 10 != 0;
     const Point base{record.x1, record.y1};
     if (as_plain || record.kind != kEntityText || record.text_style < 10) {
-        draw_plain_text(base, record.p64, record.p80, text_, vertical);
+        // The layer sheet's labels are the viewer's own, sized by their font.
+        const std::int32_t sizing = record.kind == kEntityText ? header_.kind : kSourceJwCad;
+        draw_plain_text(base, record.p64, record.p80, text_, vertical, sizing, record.p56);
     } else if (record.text_style < 20) {
         draw_control_code_text(record, text_);
     } else {
@@ -54,25 +61,37 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
 }
 
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
-                                  bool vertical) {
+                                  bool vertical, std::int32_t sizing, double width_factor) {
     const double sin_a = std::sin(angle * kDegree), cos_a = std::cos(angle * kDegree);
-    const Point top_left{base.x - height * sin_a, base.y + height * cos_a};
-    const int px = view_.pixel_x(top_left.x), py = view_.pixel_y(top_left.y);
-    if (px < 0 || px > surface_.width() || py < 0 || py > surface_.height()) return;
-
-    const int pixel_height = view_.pixels(height);
-    if (pixel_height >= kSmallestFontPixels) {
-        const FontSpec font{vertical ? kVerticalGothicFace : kGothicFace, pixel_height,
-                            truncate_to_pixel(std::fmod(angle, 360.0) * 10.0), 400};
-        if (!surface_.select_font(font)) return;
-        surface_.set_text_colour(pen_.colour);
-        surface_.text_out(px, py, text);
-        return;
-    }
-    // Too small to read: the outline of the text's box, half a height per byte.
-    const double width = static_cast<double>(text.size()) * height / 2.0;
+    const double up = text_ascent(sizing, height);
+    const double width =
+        static_cast<double>(text.size()) * text_byte_advance(sizing, height, width_factor);
+    const Point top_left{base.x - up * sin_a, base.y + up * cos_a};
     const Point top_right{top_left.x + width * cos_a, top_left.y + width * sin_a};
     const Point bottom_right{base.x + width * cos_a, base.y + width * sin_a};
+
+    // A text is skipped only when its whole box lies off the client area;
+    // one partly inside is drawn and clipped by the surface.
+    int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+    for (const Point& corner : {base, top_left, top_right, bottom_right}) {
+        const int x = view_.pixel_x(corner.x), y = view_.pixel_y(corner.y);
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    if (right < 0 || left > surface_.width() || bottom < 0 || top > surface_.height()) return;
+
+    if (view_.pixels(height) > kLargestBoxPixels) {
+        const double factor = width_factor > 0.0 ? width_factor : 1.0;
+        const FontSpec font{vertical ? kVerticalGothicFace : kGothicFace,
+                            view_.pixels(text_font_height(sizing, height)),
+                            truncate_to_pixel(std::fmod(angle, 360.0) * 10.0), 400,
+                            truncate_to_pixel(factor * 100.0 + 0.5)};
+        if (!surface_.select_font(font)) return;
+        surface_.set_text_colour(pen_.colour);
+        surface_.text_out(view_.pixel_x(top_left.x), view_.pixel_y(top_left.y), text);
+        return;
+    }
+    // Too small to read: the outline of the text's box.
     surface_.move_to(view_.pixel_x(base.x), view_.pixel_y(base.y));
     for (const Point& corner : {top_left, top_right, bottom_right, base})
         surface_.line_to(view_.pixel_x(corner.x), view_.pixel_y(corner.y));
@@ -94,7 +113,7 @@ void DrawingPass::draw_control_code_text(const EntityRecord& record, std::string
     auto draw_piece = [&](std::size_t end) {
         const std::string_view piece = bytes.substr(piece_start, end - piece_start);
         if (piece.empty()) return;
-        draw_plain_text(pen, h, angle, piece, vertical);
+        draw_plain_text(pen, h, angle, piece, vertical, header_.kind);
         advance(static_cast<double>(piece.size()) * h / 2.0);
     };
 
@@ -130,7 +149,7 @@ void DrawingPass::draw_control_code_text(const EntityRecord& record, std::string
             draw_piece(i);
             const double raise = mark.raise * h;
             const Point at{pen.x - raise * uy, pen.y + raise * ux};
-            draw_plain_text(at, 0.6 * h, angle, bytes.substr(i, n), vertical);
+            draw_plain_text(at, 0.6 * h, angle, bytes.substr(i, n), vertical, header_.kind);
             advance(static_cast<double>(n) * h / 2.0);
             mark = Mark{};
             i += n;
@@ -175,7 +194,7 @@ void DrawingPass::draw_spread_text(const EntityRecord& record, std::string_view 
     const std::string_view spread = characters;
     for (std::size_t i = 0; i < spread.size();) {
         const std::size_t n = char_length(spread, i);
-        draw_plain_text(at, h, angle, spread.substr(i, n), vertical);
+        draw_plain_text(at, h, angle, spread.substr(i, n), vertical, header_.kind);
         const double step = pitch + (n == 2 ? h / 2.0 : 0.0);
         at.x += step * ux;
         at.y += step * uy;

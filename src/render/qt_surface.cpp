@@ -20,6 +20,8 @@ namespace {
 // cannot overflow the painter's fixed-point arithmetic.
 constexpr int kSafeCoordinate = 1 << 16;
 constexpr int kMaxFontPixels = 8192;
+// Qt draws characters at most 40 times their own width.
+constexpr int kMaxFontStretch = 4000;
 
 QColor to_qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
@@ -223,6 +225,7 @@ bool QtSurface::select_font(const FontSpec& font) {
     qfont.setPixelSize(std::min(font.height, kMaxFontPixels));
     qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
     qfont.setKerning(false);
+    if (font.stretch != 100) qfont.setStretch(std::clamp(font.stretch, 1, kMaxFontStretch));
     font_ = qfont;
     font_spec_ = font;
     font_selected_ = true;

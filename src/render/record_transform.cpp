@@ -15,11 +15,13 @@ void rotate(double& x, double& y, double cos_r, double sin_r) {
     y = ry;
 }
 
-// The text's height, width factor and angle under the insert's scales.
+// The text's height, width factor and angle under the insert's scales: the
+// height follows the y scale and the width the x scale, so the text's own
+// width factor grows by their ratio.
 void transform_text(EntityRecord& text, double sx, double sy, double rotation) {
     const double f = std::abs(sy) / std::abs(sx);
     text.p64 *= std::abs(sy);
-    text.p56 = f;
+    text.p56 = (text.p56 == 0.0 ? 1.0 : text.p56) / f;
     double angle = text.p80 * f + rotation;
     if (sx > 0.0 && sy < 0.0) {
         angle = 180.0 - angle;
@@ -69,6 +71,19 @@ void transform_record(EntityRecord& record, const InsertTransform& transform) {
     // Lines and leaders have a second point; solids four corners.
     const bool two_points = record.kind == kEntityLine || record.kind == kEntityLeader;
     const bool solid = record.kind == kEntitySolid;
+
+    record.x1 -= transform.base_x;
+    record.y1 -= transform.base_y;
+    if (two_points || solid) {
+        record.p56 -= transform.base_x;
+        record.p64 -= transform.base_y;
+    }
+    if (solid) {
+        record.p72 -= transform.base_x;
+        record.p80 -= transform.base_x;
+        record.p88 -= transform.base_y;
+        record.p96 -= transform.base_y;
+    }
 
     record.x1 *= sx;
     record.y1 *= sy;

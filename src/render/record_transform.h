@@ -12,9 +12,12 @@ struct InsertTransform {
     double x_scale = 1.0;
     double y_scale = 1.0;
     double rotation = 0.0;  // degrees
+    double base_x = 0.0;  // the block's base point, which lands on the insertion point
+    double base_y = 0.0;
 };
 
-// Scales, rotates about the origin and moves the points of `record` (a copy
+// Moves the block's base point to the origin, then scales, rotates about the
+// origin and moves the points of `record` (a copy
 // of a block entity); adjusts the height, width factor and angle of texts and
 // the radius, axis ratio and angles of arcs, mirrored inserts included. A
 // scale of 0 counts as 1.

@@ -28,7 +28,8 @@ public:
     void set_xor_drawing(bool on) override;
 
     // The calls in order, e.g. "pen dot 1 255,0,0", "move 3,4", "line 5,6",
-    // "arc 0,0,10,10 10,5 0,5", "font ＭＳ ゴシック 12 900 400", "text 3,4 ABC".
+    // "arc 0,0,10,10 10,5 0,5", "font ＭＳ ゴシック 12 900 400" (followed by
+    // " stretch 200" for a font drawn wider or narrower), "text 3,4 ABC".
     std::vector<std::string> calls;
 
     // The calls that begin with `prefix` (such as "pen" or "text").

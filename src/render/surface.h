@@ -31,6 +31,7 @@ struct FontSpec {
     int height = 0;      // character height in pixels
     int escapement = 0;  // direction of the text, tenths of a degree counter-clockwise
     int weight = 400;
+    int stretch = 100;   // character width in percent of the face's own
     bool operator==(const FontSpec&) const = default;
 };
 

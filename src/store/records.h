@@ -46,6 +46,9 @@ inline constexpr std::int32_t kEntityHeldTextAlt = 999;
 
 // Line-type codes shared by entities, layers and the DXF writer; 0 = as the layer.
 inline constexpr std::int32_t kLineByLayer = 0;
+// Colour numbers of DXF stores that name no colour of their own.
+inline constexpr std::int32_t kColourByBlock = 0;
+inline constexpr std::int32_t kColourByLayer = 256;
 inline constexpr std::int32_t kLineContinuous = 1;
 inline constexpr std::int32_t kLineDot = 2;
 inline constexpr std::int32_t kLineDashed = 3;

@@ -131,7 +131,7 @@ TEST_F(Entities, PolylinesGiveOneRecordPerSegment) {
     EXPECT_EQ(header().ent_num, 11);
 }
 
-TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndDotsAsPoints) {
+TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndHalfCircles) {
     DxfFixture dxf;
     // A slot: two straight sides and two half-round ends, the last one closing.
     dxf.item("LWPOLYLINE").group(90, 4).group(70, 1)
@@ -139,7 +139,7 @@ TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndDotsAsPoints) {
         .group(10, 10.0).group(20, 0.0).group(42, 0.9)
         .group(10, 10.0).group(20, 5.0)
         .group(10, 0.0).group(20, 5.0).group(42, 0.9)
-        // A dot: two points with bulge 1 and the closed flag, which the bulge clears.
+        // A circle (a donut): two half circles of bulge 1, closed.
         .item("LWPOLYLINE").group(90, 2).group(70, 1)
         .group(10, 3.0).group(20, 3.0).group(42, 1.0)
         .group(10, 4.0).group(20, 3.0).group(42, 1.0)
@@ -147,7 +147,7 @@ TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndDotsAsPoints) {
         .item("LWPOLYLINE").group(90, 3).group(70, 0)
         .group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 1.0).group(10, 2.0).group(20, 0.0);
     const auto s = imported(dxf);
-    ASSERT_EQ(s.size(), 4u + 1u + 2u);
+    ASSERT_EQ(s.size(), 4u + 2u + 2u);
     EXPECT_EQ(s[0].kind, kEntityLine);
     EXPECT_EQ(s[1].kind, kEntityArc);
     EXPECT_EQ(s[2].kind, kEntityLine);
@@ -155,31 +155,84 @@ TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndDotsAsPoints) {
     // The closing end runs through the last and the first point.
     EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 5), s[3].p72, 1e-9);
     EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 0), s[3].p72, 1e-9);
-    EXPECT_EQ(s[4].kind, kEntityPoint);
-    EXPECT_DOUBLE_EQ(s[4].x1, 3);
-    EXPECT_EQ(s[5].kind, kEntityLine);
+    for (std::size_t i : {4u, 5u}) {
+        EXPECT_EQ(s[i].kind, kEntityArc);
+        EXPECT_NEAR(s[i].x1, 3.5, 1e-9);
+        EXPECT_NEAR(s[i].y1, 3, 1e-9);
+        EXPECT_NEAR(s[i].p72, 0.5, 1e-9);
+        EXPECT_NEAR(s[i].p96 - s[i].p88, 180, 1e-9);
+    }
+    EXPECT_NEAR(std::fmod(s[5].p88 - s[4].p88 + 360, 360), 180, 1e-9);  // the other half
     EXPECT_EQ(s[6].kind, kEntityLine);
+    EXPECT_EQ(s[7].kind, kEntityLine);
 }
 
-TEST_F(Entities, SplineFramePointsAreOverwrittenBySegmentsThatFollow) {
+TEST_F(Entities, FittedPolylinesDrawTheirCurveNotTheirFrame) {
     DxfFixture dxf;
     dxf.item("POLYLINE").group(66, 1).group(70, 4)
         .item("VERTEX").group(10, 0.0).group(20, 0.0).group(70, 16)
-        .item("VERTEX").group(10, 1.0).group(20, 0.0).group(70, 16)
-        .item("VERTEX").group(10, 2.0).group(20, 0.0).group(70, 8)
+        .item("VERTEX").group(10, 0.0).group(20, 1.0).group(70, 8)
+        .item("VERTEX").group(10, 1.0).group(20, 9.0).group(70, 16)
+        .item("VERTEX").group(10, 2.0).group(20, 1.0).group(70, 8)
         .item("VERTEX").group(10, 3.0).group(20, 0.0).group(70, 16)
         .item("SEQEND")
         .line("0", 7, 7, 8, 8);
     const auto s = imported(dxf);
-    // Segments to the frame points at x = 1 and x = 3 are taken back; the
-    // line that follows takes the place of the last one.
     ASSERT_EQ(s.size(), 2u);
-    EXPECT_DOUBLE_EQ(s[0].x1, 1);
+    EXPECT_DOUBLE_EQ(s[0].x1, 0);
+    EXPECT_DOUBLE_EQ(s[0].y1, 1);
     EXPECT_DOUBLE_EQ(s[0].p56, 2);
+    EXPECT_DOUBLE_EQ(s[0].p64, 1);
     EXPECT_DOUBLE_EQ(s[1].x1, 7);
 }
 
-TEST_F(Entities, SplinesBecomeTheirControlPolygonAndLeadersTheirLegs) {
+TEST_F(Entities, PolyfaceMeshesDrawTheirVisibleEdges) {
+    DxfFixture dxf;
+    dxf.item("POLYLINE").group(66, 1).group(70, 64).group(71, 4).group(72, 1);
+    const double xy[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    for (const auto& p : xy) dxf.item("VERTEX").group(10, p[0]).group(20, p[1]).group(70, 192);
+    // One face, its edge from the third corner hidden.
+    dxf.item("VERTEX").group(10, 0.0).group(20, 0.0).group(70, 128)
+        .group(71, 1).group(72, 2).group(73, -3).group(74, 4)
+        .item("SEQEND");
+    const auto s = imported(dxf);
+    ASSERT_EQ(s.size(), 3u);
+    for (const EntityRecord& e : s) {  // no spike to the origin of the face record
+        EXPECT_EQ(e.kind, kEntityLine);
+        EXPECT_FALSE(e.x1 == 0 && e.y1 == 0 && e.p56 == 0 && e.p64 == 0);
+    }
+    EXPECT_DOUBLE_EQ(s[2].x1, 0);  // the edge from the fourth corner back to the first
+    EXPECT_DOUBLE_EQ(s[2].y1, 10);
+    EXPECT_DOUBLE_EQ(s[2].p64, 0);
+}
+
+TEST_F(Entities, SeenFromBelowArcsPolylinesAndSolidsAreMirrored) {
+    DxfFixture dxf;
+    dxf.item("ARC").group(10, 30.0).group(20, 5.0).group(40, 10.0).group(50, 0.0)
+        .group(51, 90.0).group(210, 0.0).group(220, 0.0).group(230, -1.0)
+        .item("LWPOLYLINE").group(90, 2).group(70, 0)
+        .group(10, 10.0).group(20, 0.0).group(42, 0.5).group(10, 20.0).group(20, 0.0)
+        .group(230, -1.0)
+        .item("SOLID").group(10, 1.0).group(20, 0.0).group(11, 2.0).group(21, 0.0)
+        .group(12, 1.0).group(22, 1.0).group(13, 1.0).group(23, 1.0).group(230, -1.0);
+    const auto s = imported(dxf);
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_DOUBLE_EQ(s[0].x1, -30);
+    EXPECT_DOUBLE_EQ(s[0].y1, 5);
+    EXPECT_DOUBLE_EQ(s[0].p88, 90);  // the quarter from 90 to 180 degrees
+    EXPECT_DOUBLE_EQ(s[0].p96, 180);
+    // The bulge turns the other way: the arc from (-10, 0) to (-20, 0) still
+    // dips below the chord, about a centre above it.
+    EXPECT_EQ(s[1].kind, kEntityArc);
+    EXPECT_NEAR(s[1].x1, -15, 1e-9);
+    EXPECT_NEAR(s[1].y1, 3.75, 1e-9);
+    EXPECT_LT(std::fmod(s[1].p88 + 360, 360), 270);
+    EXPECT_GT(std::fmod(s[1].p88 + 360, 360) + (s[1].p96 - s[1].p88), 270);
+    EXPECT_DOUBLE_EQ(s[2].p56, -1);
+    EXPECT_DOUBLE_EQ(s[2].x1, -2);
+}
+
+TEST_F(Entities, SplinesTooShortForTheirDegreeAreTheirControlPolygonAndLeadersTheirLegs) {
     DxfFixture dxf;
     dxf.item("SPLINE").group(70, 8).group(73, 3)
         .group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 2.0).group(10, 2.0).group(20, 0.0)

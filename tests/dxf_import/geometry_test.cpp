@@ -64,14 +64,19 @@ TEST(TextAlignment, PlacesTheBaseLineStart) {
     at = align_text_position(4, 2.0, 0, 0, 3, {10, 10});
     EXPECT_DOUBLE_EQ(at.x, 10);
     EXPECT_DOUBLE_EQ(at.y, 8);
-    // Centre (horizontal 1), middle (vertical 2): back by n h / 4 and down h / 2.
+    // Centre (horizontal 1), middle (vertical 2): back by half the width and
+    // down half the height.
     at = align_text_position(4, 2.0, 0, 1, 2, {10, 10});
     EXPECT_NEAR(at.x, 8, 1e-12);
     EXPECT_NEAR(at.y, 9, 1e-12);
-    // Horizontal 4 (middle) ignores the vertical code.
+    // Right (horizontal 2): back by the whole width.
+    at = align_text_position(4, 2.0, 0, 2, 0, {10, 10});
+    EXPECT_NEAR(at.x, 6, 1e-12);
+    EXPECT_NEAR(at.y, 10, 1e-12);
+    // Horizontal 4 (middle) centres both ways, whatever the vertical code.
     at = align_text_position(4, 2.0, 0, 4, 3, {10, 10});
     EXPECT_NEAR(at.x, 8, 1e-12);
-    EXPECT_NEAR(at.y, 10, 1e-12);
+    EXPECT_NEAR(at.y, 9, 1e-12);
     // Turned a quarter: the offsets turn with the text.
     at = align_text_position(4, 2.0, 90, 0, 3, {10, 10});
     EXPECT_NEAR(at.x, 12, 1e-12);

@@ -38,18 +38,45 @@ TEST(DxfText, MtextFormatCodesAndBracesAreDroppedLineBreaksKept) {
     EXPECT_EQ(cleaned("a\\\\b"), "a\\b");
     EXPECT_EQ(cleaned("non\\~break"), "non break");
     EXPECT_EQ(cleaned("\\{kept\\}"), "\\{kept\\}");
-    EXPECT_EQ(cleaned("\\Sunterminated"), "");
+    EXPECT_EQ(cleaned("\\Sunterminated"), "unterminated");
     EXPECT_EQ(cleaned("trailing\\"), "trailing\\");
 }
 
 TEST(DxfText, FormatCodesCanAskForAnAttachment) {
     int asked = -1;
-    EXPECT_EQ(cleaned("\\pxqc;text", &asked), "\\pxqc;text");
+    EXPECT_EQ(cleaned("\\pxqc;text", &asked), "text");  // a paragraph code
     EXPECT_EQ(asked, 0);
     cleaned("\\H1A1;x", &asked);
     EXPECT_EQ(asked, 1);
     cleaned("\\T1A2;x", &asked);
     EXPECT_EQ(asked, 2);
+}
+
+TEST(DxfText, StackedTextsColumnBreaksAndLineColours) {
+    EXPECT_EQ(cleaned("1\\S1^2;\""), "11/2\"");
+    EXPECT_EQ(cleaned("\\S3#4;+\\S5/8;"), "3/4+5/8");
+    EXPECT_EQ(cleaned("m\\S2^;"), "m2");  // a superscript alone
+    EXPECT_EQ(cleaned("x\\S^ 2;"), "x2");
+    EXPECT_EQ(cleaned("A\\NB"), "A\\PB");
+    EXPECT_EQ(cleaned("\\c16711680;true"), "true");
+
+    std::string text = "{\\C1;red}\\Pplain\\P\\C3;green {\\C5;blue}\\Pstill green";
+    std::vector<int> colours;
+    decode_dxf_text(text, &colours);
+    EXPECT_EQ(text, "red\\Pplain\\Pgreen blue\\Pstill green");
+    EXPECT_EQ(colours, (std::vector<int>{1, 0, 3, 3}));
+}
+
+TEST(DxfText, MtextLinesFlowWithinTheirWidth) {
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(wrap_mtext_line("short", 10), (Lines{"short"}));
+    EXPECT_EQ(wrap_mtext_line("one two three four", 9), (Lines{"one two", "three", "four"}));
+    EXPECT_EQ(wrap_mtext_line("abcdefghij", 4), (Lines{"abcdefghij"}));  // one word
+    EXPECT_EQ(wrap_mtext_line("abcdefghij k", 4), (Lines{"abcdefghij", "k"}));
+    // 日本語です: double-byte characters may part anywhere, never in two.
+    EXPECT_EQ(wrap_mtext_line("\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7", 5),
+              (Lines{"\x93\xfa\x96\x7b", "\x8c\xea\x82\xc5", "\x82\xb7"}));
+    EXPECT_EQ(wrap_mtext_line("ab\x93\xfa", 3), (Lines{"ab", "\x93\xfa"}));
 }
 
 TEST(DxfText, DoubleByteCharactersAreNeverReadAsCodes) {

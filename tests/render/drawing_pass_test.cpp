@@ -82,29 +82,44 @@ TEST_F(RenderTest, PointMarksOnlyAboveTheDetailScale) {
 }
 
 TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
-    set_extents(0, 0, 10, 10);
+    set_extents(0, 0, 4, 10);  // not ten times as wide as the texts: the header's extents stand
     const std::int16_t layer = store().add_layer("A");
-    add_text(layer, 2, 3, 0.5, "AB");
-    add_text(layer, 2, 3, 0.6, "AB");
-    // Scale 10: 0.5 units are 5 pixels, below the 6 of a readable font.
+    add_text(layer, 2, 3, 0.3, "AB");
+    add_text(layer, 2, 3, 0.4, "AB");
+    // Scale 10: capitals of 0.3 units are 3 pixels, too small to read; the
+    // box reaches the font's top (0.3 / 0.75 x 0.88 above the base line) and
+    // is two half-width characters (0.3 / 0.75 x 0.5 each) long.
+    // Capitals of 0.4 units: a font of 0.4 / 0.75 units, 5 pixels.
     EXPECT_EQ(draw({0, 0, 10, 10}),
-              (Calls{"move 20,70", "line 20,65", "line 25,65", "line 25,70", "line 20,70",
-                     "font ＭＳ ゴシック 6 0 400", "textcolour 255,255,255", "text 20,64 AB"}));
+              (Calls{"move 20,70", "line 20,66", "line 24,66", "line 24,70", "line 20,70",
+                     "font ＭＳ ゴシック 5 0 400", "textcolour 255,255,255", "text 20,65 AB"}));
+}
+
+TEST_F(RenderTest, WidthFactorStretchesTheFont) {
+    set_extents(0, 0, 10, 10);
+    EntityRecord text = text_record(store().add_layer("A"), 2, 3, 0.75, 0.0);
+    text.p56 = 1.5;
+    store().attach_text(text, "W");
+    store().add_entity(text);
+    EXPECT_EQ(only(draw({0, 0, 10, 10}), "font"),
+              (Calls{"font ＭＳ ゴシック 10 0 400 stretch 150"}));
 }
 
 TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
-    set_extents(0, 0, 10, 10);
+    store().header().kind = kSourceJwCad;  // heights are the fonts' own
+    set_extents(0, 0, 30, 10);
     const std::int16_t layer = store().add_layer("A");
     add_text(layer, 20, 3, 1, "X");  // off the window
     // Spread and vertical: one character per call.
     add_text(layer, 2, 3, 1, "\x8f\x63\x8f\x91", 270, 21);  // 縦書
-    EXPECT_EQ(draw({0, 0, 10, 10}),
-              (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
-                     "font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255",
-                     "text 30,80 書"}));
+    EXPECT_EQ(
+        draw({0, 0, 10, 10}),
+        (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
+               "font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,80 書"}));
 }
 
 TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
+    store().header().kind = kSourceJwCad;  // JW_CAD's texts
     set_extents(0, 0, 10, 10);
     add_text(store().add_layer("A"), 1, 5, 1, "X^u2^1Y", 0, 10);
     EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
@@ -115,6 +130,7 @@ TEST_F(RenderTest, ControlCodeTextsDrawPiecesAndSmallMarkedCharacters) {
 }
 
 TEST_F(RenderTest, SpreadTextsSpaceCharactersByTheirMarkers) {
+    store().header().kind = kSourceJwCad;  // JW_CAD's texts
     set_extents(0, 0, 10, 10);
     // One half-width dot: pitch 0.5 + 0.5 / 2.
     add_text(store().add_layer("A"), 1, 5, 1, "ABC\xa5", 0, 20);
@@ -132,13 +148,15 @@ TEST_F(RenderTest, ColoursAndPenCache) {
     };
     line(1, 1);    // red, solid: a new pen
     line(1, 1);    // the same pen is kept
-    line(256, 0);  // as before: kept
+    line(256, 0);  // ByLayer: the layer's white and solid line type
     line(1, 2);    // dotted: a new pen
-    line(0, 0);    // keeps red and dotted
+    line(0, 0);    // keeps red, takes the layer's solid line type
     line(3, 7);    // green, dash-dot-dot
-    line(253, 1);  // grey level 120
-    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0", "pen dot 1 255,0,0",
-                                          "pen dashdotdot 1 0,255,0", "pen solid 1 120,120,120"}));
+    line(253, 1);  // palette grey 130
+    EXPECT_EQ(only(draw(), "pen"),
+              (Calls{"pen solid 1 255,0,0", "pen solid 1 255,255,255", "pen dot 1 255,0,0",
+                     "pen solid 1 255,0,0", "pen dashdotdot 1 0,255,0",
+                     "pen solid 1 130,130,130"}));
 }
 
 class LayerFilterTest : public RenderTest {
@@ -201,7 +219,7 @@ TEST_F(RenderTest, PaperSpaceEntitiesAreScaledToModelUnits) {
 }
 
 TEST_F(RenderTest, SolidsAreOutlinedAndHatched) {
-    set_extents(0, 0, 4000, 4000);  // hatch spacing 1 unit
+    set_extents(0, 0, 4000, 30);  // hatch spacing 1 unit
     EntityRecord solid;
     solid.kind = kEntitySolid;
     solid.layer = store().add_layer("A");
@@ -210,7 +228,7 @@ TEST_F(RenderTest, SolidsAreOutlinedAndHatched) {
     solid.p72 = 0, solid.p88 = 4;      // third
     solid.p80 = 0, solid.p96 = 4;      // fourth = third: a triangle
     store().add_entity(solid);
-    const Calls calls = draw({0, 3900, 100, 4000});
+    const Calls calls = draw({0, -70, 100, 30});
     // P-Q, then 11 - 1 hatch lines (D = |Q - R| = 10.8), then three edges.
     EXPECT_EQ(only(calls, "line").size(), 1u + 10u + 3u);
     EXPECT_EQ(calls[0], "move 0,100");
@@ -237,20 +255,61 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     EXPECT_TRUE(surface_.calls.empty());
     ASSERT_EQ(messages_.entries.size(), 2u);
     EXPECT_EQ(messages_.entries[0].text,
-              path("$VV_DAT$.TMP") + " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)");
+              path("$VV_DAT$.TMP") +
+                  " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)");
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 
-TEST_F(RenderTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
+// The fit after a load: the extents the view was fitted to.
+class FitTest : public RenderTest {
+protected:
+    DrawingExtents fitted() {
+        finish_store();
+        view().drawing_loaded();
+        EXPECT_EQ(view().draw_drawing(surface_), 0);
+        return view().view.extents;
+    }
+};
+
+TEST_F(FitTest, DrawingsWithoutExtentsAreFittedToTheirEntities) {
     set_extents(1e8, 1e8, -1e8, -1e8);  // the empty box: no extents known
     const std::int16_t layer = store().add_layer("A");
     store().add_entity(circle_record(layer, 50, 50, 10));
     store().add_entity(line_record(layer, 30, 45, 40, 45));
-    finish_store();
-    ASSERT_EQ(view().draw_drawing(surface_), 0);
-    const DrawingExtents& fitted = view().view.extents;
-    EXPECT_EQ((std::vector<double>{fitted.min_x, fitted.min_y, fitted.max_x, fitted.max_y}),
-              (std::vector<double>{30, 40, 60, 60}));
+    const DrawingExtents box = fitted();
+    // The entities' box (30, 40)-(60, 60) with a margin of 2 % on each side.
+    EXPECT_NEAR(box.min_x, 29.4, 1e-9);
+    EXPECT_NEAR(box.min_y, 39.6, 1e-9);
+    EXPECT_NEAR(box.max_x, 60.6, 1e-9);
+    EXPECT_NEAR(box.max_y, 60.4, 1e-9);
+}
+
+TEST_F(FitTest, StaleExtentsGiveWayToWhatInsertsAndTextsCover) {
+    set_extents(0, 0, 1, 1);  // left from an earlier, tiny drawing
+    const std::int16_t layer = store().add_layer("A");
+    const std::int16_t wide = store().add_block("WIDE", {line_record(0, 5, 0, 105, 0)}, 5, 0);
+    store().add_entity(line_record(layer, 0, 0, 10, 10));
+    store().add_entity(insert_record(layer, wide, 0, 50));
+    add_text(layer, 0, 90, 7.5, "AB");  // the font box reaches 90 + 7.5 / 0.75 x 0.88 = 98.8
+    const DrawingExtents box = fitted();
+    EXPECT_NEAR(box.max_x, 100 + 2, 1e-9);
+    EXPECT_NEAR(box.max_y, 98.8 + 0.02 * 98.8, 1e-9);
+    EXPECT_NEAR(box.min_y, -0.02 * 98.8, 1e-9);
+}
+
+TEST_F(FitTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
+    set_extents(0, 0, 1000, 1000);  // left from an earlier, larger drawing
+    store().add_entity(line_record(store().add_layer("A"), 500, 500, 550, 560));
+    const DrawingExtents box = fitted();
+    EXPECT_NEAR(box.min_x, 499, 1e-9);
+    EXPECT_NEAR(box.max_y, 561.2, 1e-9);
+
+    // Much larger in one direction only: a sheet around a wide drawing stands.
+    set_extents(0, 0, 1000, 100);
+    store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
+    const DrawingExtents sheet = fitted();
+    EXPECT_EQ((std::vector<double>{sheet.min_x, sheet.min_y, sheet.max_x, sheet.max_y}),
+              (std::vector<double>{0, 0, 1000, 100}));
 }
 
 }  // namespace

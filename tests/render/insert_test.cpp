@@ -34,22 +34,51 @@ TEST_F(RenderTest, MirroredAndRotatedInserts) {
 
 TEST_F(RenderTest, NestedInsertsAccumulateTheirScales) {
     const std::int16_t inner = store().add_block("INNER", {line_record(0, 0, 0, 1, 0)});
-    const std::int16_t outer =
-        store().add_block("OUTER", {insert_record(0, inner, 10, 0, 2.0, 2.0), line_record(0, 0, 0, 1, 0)});
+    const std::int16_t outer = store().add_block(
+        "OUTER", {insert_record(0, inner, 10, 0, 2.0, 2.0), line_record(0, 0, 0, 1, 0)});
     store().add_entity(insert_record(store().add_layer("A"), outer, 20, 20, 3.0, 3.0));
     // Inner line: scale 3 x 2 at (10 x 3 + 20, 20); then the outer line at scale 3 again.
     EXPECT_EQ(draw(), (Calls{"move 50,80", "line 56,80", "move 20,80", "line 23,80"}));
 }
 
-TEST_F(RenderTest, BlockEntitiesUseTheInsertsPen) {
+TEST_F(RenderTest, BlockEntitiesKeepTheirOwnPenAndByBlockTakesTheInserts) {
+    const std::int16_t layer = store().add_layer("A");
+    const std::int16_t blue = store().add_layer("BLUE");
     EntityRecord green = line_record(0, 0, 0, 10, 0);
     green.colour = 3;
     green.line_type = 2;
-    const std::int16_t block = store().add_block("GREEN", {green});
-    EntityRecord insert = insert_record(store().add_layer("A"), block, 0, 0);
+    EntityRecord by_block = line_record(0, 0, 1, 10, 1);  // colour and line type 0
+    EntityRecord by_layer = line_record(blue, 0, 2, 10, 2);
+    by_layer.colour = kColourByLayer;
+    by_layer.line_type = 1;
+    const std::int16_t block = store().add_block("PARTS", {green, by_block, by_layer});
+    EntityRecord insert = insert_record(layer, block, 0, 0);
     insert.colour = 1;
+    insert.line_type = 4;
     store().add_entity(insert);
+    // The layer BLUE is read from the store the builder wrote: colour 7 by default.
+    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen dash 1 255,0,0", "pen dot 1 0,255,0",
+                                          "pen dash 1 255,0,0", "pen solid 1 255,255,255"}));
+}
+
+TEST_F(RenderTest, BlockEntitiesOnHiddenLayersAreLeftOutOrGrey) {
+    const std::int16_t shown = store().add_layer("A");
+    const std::int16_t frozen = store().add_layer("FROZEN", 1 << kLayerHiddenBit);
+    EntityRecord kept = line_record(shown, 0, 0, 10, 0);
+    kept.colour = 1;
+    EntityRecord left_out = line_record(frozen, 0, 5, 10, 5);
+    left_out.colour = 3;
+    const std::int16_t block = store().add_block("MIXED", {kept, left_out});
+    store().add_entity(insert_record(shown, block, 20, 20));
     EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0"}));
+    ASSERT_TRUE(view().set_layer_filter(LayerFilter::All));
+    EXPECT_EQ(only(redraw(), "pen"), (Calls{"pen solid 1 255,0,0", "pen solid 1 96,96,96"}));
+}
+
+TEST_F(RenderTest, BlockBasePointLandsOnTheInsertionPoint) {
+    const std::int16_t block = store().add_block("BASE", {line_record(0, 10, 10, 20, 10)}, 10, 10);
+    store().add_entity(insert_record(store().add_layer("A"), block, 50, 50));
+    EXPECT_EQ(only(draw(), "move"), (Calls{"move 50,50"}));
 }
 
 TEST_F(RenderTest, BlocksInsertingThemselvesAreNotDrawnAgainInsideThemselves) {
@@ -185,7 +214,8 @@ TEST(RecordTransform, TextAnglesUnderMirrors) {
     EntityRecord tall = text;
     transform_record(tall, {5, 5, 1, 2, 0});
     EXPECT_DOUBLE_EQ(tall.p64, 2.0);
-    EXPECT_DOUBLE_EQ(tall.p56, 2.0);
+    // Twice as high, as wide as before: half the width factor.
+    EXPECT_DOUBLE_EQ(tall.p56, 0.5);
     EXPECT_DOUBLE_EQ(tall.x1, 6.0);
     EXPECT_DOUBLE_EQ(tall.y1, 9.0);
 }

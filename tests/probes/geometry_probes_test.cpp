@@ -1,0 +1,172 @@
+// Shapes, texts and fit as CAD users expect them, on probe drawings written
+// by ezdxf and by the fixture writer.
+#include <cmath>
+
+#include "fixtures/dxf_fixture.h"
+#include "probe_drawing.h"
+
+namespace zov {
+namespace {
+
+// The box of the lit pixels of `image` within rows [top, bottom).
+struct Lit {
+    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+};
+Lit lit_pixels(const QImage& image, int top = 0, int bottom = -1) {
+    Lit lit;
+    if (bottom < 0) bottom = image.height();
+    for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) == 0) continue;
+            lit.left = std::min(lit.left, x), lit.right = std::max(lit.right, x);
+            lit.top = std::min(lit.top, y), lit.bottom = std::max(lit.bottom, y);
+        }
+    return lit;
+}
+
+// The least distance from `p` to the chain of line records.
+double distance_to_lines(const std::vector<EntityRecord>& lines, double px, double py) {
+    double best = INFINITY;
+    for (const EntityRecord& e : lines) {
+        const double dx = e.p56 - e.x1, dy = e.p64 - e.y1, length2 = dx * dx + dy * dy;
+        const double t =
+            length2 > 0 ? std::clamp(((px - e.x1) * dx + (py - e.y1) * dy) / length2, 0.0, 1.0) : 0;
+        best = std::min(best, std::hypot(e.x1 + t * dx - px, e.y1 + t * dy - py));
+    }
+    return best;
+}
+
+TEST_F(ProbeDrawing, StaleHeaderExtentsGiveWayToWhatIsDrawn) {
+    ASSERT_EQ(load("stale_extents.dxf"), 0);
+    const Calls calls = record();
+    EXPECT_EQ(only(calls, "text ").size(), 1u);  // NOTE, at the top, is drawn
+    // The picture fills the image in one direction and is cut in neither.
+    const Lit lit = lit_pixels(picture());
+    const double width = lit.right - lit.left + 1, height = lit.bottom - lit.top + 1;
+    EXPECT_TRUE(width > 0.9 * kWidth || height > 0.9 * kHeight) << width << " x " << height;
+    EXPECT_GT(lit.left, 0);
+    EXPECT_GT(lit.top, 0);
+    EXPECT_LT(lit.right, kWidth - 1);
+    EXPECT_LT(lit.bottom, kHeight - 1);
+}
+
+TEST_F(ProbeDrawing, ClosedPolylinesOfBulgeOneAreCirclesAndPolyfacesTheirEdges) {
+    ASSERT_EQ(load("bulges.dxf"), 0);
+    const std::vector<EntityRecord> e = entities();
+    ASSERT_EQ(e.size(), 2u + 2u + 4u);
+    for (std::size_t i : {0u, 1u}) {  // two halves of the circle about (50, 50)
+        EXPECT_EQ(e[i].kind, kEntityArc);
+        EXPECT_NEAR(e[i].x1, 50, 1e-9);
+        EXPECT_NEAR(e[i].y1, 50, 1e-9);
+        EXPECT_NEAR(e[i].p72, 10, 1e-9);
+        EXPECT_NEAR(e[i].p96 - e[i].p88, 180, 1e-9);
+    }
+    EXPECT_NEAR(std::fmod(e[1].p88 - e[0].p88 + 360, 360), 180, 1e-9);
+    for (std::size_t i = 4; i < 8; ++i) {  // the face's square, no spike to the origin
+        EXPECT_EQ(e[i].kind, kEntityLine);
+        EXPECT_GE(std::min(e[i].x1, e[i].p56), 100);
+    }
+    // Both halves share the circle's box on the surface.
+    const Calls arcs = only(record(), "arc ");
+    ASSERT_EQ(arcs.size(), 4u);
+    EXPECT_EQ(arcs[0].substr(0, arcs[0].find(' ', 4)), arcs[1].substr(0, arcs[1].find(' ', 4)));
+    const ViewWindow& v = view().view;
+    EXPECT_EQ(arcs[0].substr(4, arcs[0].find(' ', 4) - 4),
+              std::to_string(v.pixel_x(40)) + "," + std::to_string(v.pixel_y(60)) + "," +
+                  std::to_string(v.pixel_x(60)) + "," + std::to_string(v.pixel_y(40)));
+}
+
+TEST_F(ProbeDrawing, TextsAreAlignedSizedByTheirCapitalsAndStretched) {
+    ASSERT_EQ(load("texts.dxf"), 0);
+    record();
+    const ViewWindow& v = view().view;
+    const QImage image = picture();
+    // "HH", capitals 20 high and twice as wide as the face's own.
+    const Lit hh = lit_pixels(image, v.pixel_y(50 + 21), v.pixel_y(50 - 1));
+    EXPECT_NEAR(hh.bottom - hh.top + 1, v.pixels(20), 2);
+    EXPECT_NEAR(hh.left, v.pixel_x(10), 8);  // the stretched side bearing
+    EXPECT_GT(hh.right - hh.left + 1, 1.9 * v.pixels(20));
+    // "MID" centred on (100, 20).
+    const Lit mid = lit_pixels(image, v.pixel_y(20 + 11), v.pixel_y(20 - 1));
+    EXPECT_NEAR((mid.left + mid.right) / 2.0, v.pixel_x(100), 3);
+    EXPECT_NEAR(mid.bottom, v.pixel_y(20), 2);
+    // "RIGHT" hangs from its top right corner at (190, 80).
+    const Lit right = lit_pixels(image, v.pixel_y(80 + 1), v.pixel_y(80 - 11));
+    EXPECT_NEAR(right.right, v.pixel_x(190), 3);
+    EXPECT_NEAR(right.top, v.pixel_y(80), 2);
+    // "FIT" fills the base line from (10, 5) to (70, 5).
+    const Lit fit = lit_pixels(image, v.pixel_y(5 + 11), v.pixel_y(5 - 1));
+    EXPECT_NEAR(fit.left, v.pixel_x(10), 8);
+    EXPECT_NEAR(fit.right, v.pixel_x(70), 8);
+}
+
+TEST_F(ProbeDrawing, EntitiesSeenFromBelowAreMirrored) {
+    ASSERT_EQ(load("mirrored.dxf"), 0);
+    const std::vector<EntityRecord> e = entities();
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_NEAR(e[1].x1, -30, 1e-9);  // the arc's centre
+    EXPECT_NEAR(e[1].p88, 90, 1e-9);  // the quarter turned to the upper left
+    EXPECT_NEAR(e[1].p96, 180, 1e-9);
+    EXPECT_NEAR(e[2].x1, -10, 1e-9);
+    EXPECT_NEAR(e[2].p56, -40, 1e-9);
+    EXPECT_LT(e[3].x1, -50);  // the text, readable, ends at x = -50
+    const Calls arcs = only(record(), "arc ");
+    ASSERT_EQ(arcs.size(), 1u);
+    const ViewWindow& v = view().view;
+    EXPECT_EQ(arcs[0].substr(4, arcs[0].find(' ', 4) - 4),
+              std::to_string(v.pixel_x(-40)) + "," + std::to_string(v.pixel_y(10)) + "," +
+                  std::to_string(v.pixel_x(-20)) + "," + std::to_string(v.pixel_y(-10)));
+}
+
+TEST_F(ProbeDrawing, SplinesPassThroughTheirFitPoints) {
+    ASSERT_EQ(load("splines.dxf"), 0);
+    // The two chains, the second starting where the first does not go on.
+    std::vector<EntityRecord> framed, fitted;
+    for (const EntityRecord& e : entities()) {
+        const bool goes_on = framed.empty() ||
+                             (e.x1 == framed.back().p56 && e.y1 == framed.back().p64);
+        (fitted.empty() && goes_on ? framed : fitted).push_back(e);
+    }
+    EXPECT_GT(framed.size(), 30u);  // a curve, not its four-point control polygon
+    EXPECT_GT(fitted.size(), 30u);
+    const double fit[4][2] = {{0, 0}, {30, 40}, {60, 10}, {100, 50}};
+    for (const auto& p : fit) {
+        EXPECT_LT(distance_to_lines(framed, p[0], p[1]), 0.2) << p[0] << "," << p[1];
+        EXPECT_LT(distance_to_lines(fitted, p[0], p[1] - 100), 1e-9) << p[0] << "," << p[1];
+    }
+    EXPECT_EQ(only(record(), "line ").size(), framed.size() + fitted.size());
+}
+
+TEST_F(ProbeDrawing, NewerMtextKeepsItsFrameAndShowsFractions) {
+    // R2018 MTEXT: after "101 Embedded Object" the frame is repeated with
+    // other numbers, which must not move, turn or grow the text.
+    DxfFixture dxf;
+    dxf.section("ENTITIES")
+        .item("MTEXT").group(8, "0").group(100, "AcDbMText")
+        .group(10, 10.0).group(20, 20.0).group(40, 2.5).group(71, 7)
+        .group(1, "Width \\S1^2;\\PNext").group(11, 1.0).group(21, 0.0)
+        .group(101, "Embedded Object").group(70, 1).group(10, 0.0).group(20, 1.0)
+        .group(11, 500.0).group(21, 600.0).group(40, 900.0).group(41, 30.0)
+        .line("0", 0, 0, 40, 40)
+        .end_section().end_of_file();
+    const std::string path = (folder_ / "MTEXT.DXF").string();
+    ASSERT_TRUE(dxf.write(path));
+    ASSERT_EQ(load_file(path), 0);
+    const std::vector<EntityRecord> e = entities();
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_EQ(e[0].x1, 10);
+    EXPECT_EQ(e[0].y1, 20);
+    EXPECT_EQ(e[0].p64, 2.5);
+    EXPECT_EQ(e[0].p80, 0);
+    EXPECT_NEAR(e[1].y1, 20 - 1.3 * 2.5, 1e-9);
+    const Calls texts = only(record(), "text ");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].substr(texts[0].find(' ', 5) + 1), "Width 1/2");
+    const ViewWindow& v = view().view;
+    EXPECT_EQ(texts[0].substr(5, texts[0].find(' ', 5) - 5),
+              std::to_string(v.pixel_x(10)) + "," +
+                  std::to_string(v.pixel_y(20 + 2.5 / 0.75 * 0.88)));
+}
+
+}  // namespace
+}  // namespace zov

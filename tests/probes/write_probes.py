@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+"""Writes the probe drawings of the probe tests with ezdxf, an outside DXF
+writer, into the folder given: one small drawing per rule of how a drawing
+must look, and palette.txt, ezdxf's colour index palette ("index r g b")."""
+import sys
+
+import ezdxf
+from ezdxf.colors import DXF_DEFAULT_COLORS
+from ezdxf.enums import TextEntityAlignment
+
+folder = sys.argv[1]
+
+
+def new(version="R2000"):
+    doc = ezdxf.new(version)
+    return doc, doc.modelspace()
+
+
+def save(doc, name):
+    doc.saveas(f"{folder}/{name}")
+
+
+def palette():
+    with open(f"{folder}/palette.txt", "w") as out:
+        for index in range(1, 256):
+            rgb = DXF_DEFAULT_COLORS[index]
+            out.write(f"{index} {rgb >> 16 & 255} {rgb >> 8 & 255} {rgb & 255}\n")
+
+
+def colours():
+    # One short line per index colour, sixteen to a row, rows downward.
+    doc, msp = new()
+    for index in range(1, 256):
+        x, y = index % 16 * 10, -(index // 16) * 10
+        msp.add_line((x, y), (x + 8, y), dxfattribs={"color": index})
+    save(doc, "colours.dxf")
+
+
+def layers():
+    doc, msp = new()
+    doc.linetypes.add("DASHED", [0.6, 0.5, -0.1], description="dashed")
+    doc.layers.add("RED", color=1, linetype="DASHED")
+    doc.layers.add("FROZEN", color=3).freeze()
+    msp.add_line((0, 0), (100, 0), dxfattribs={"layer": "0", "color": 5})
+    msp.add_line((0, 10), (100, 10), dxfattribs={"layer": "RED", "color": 256,
+                                                 "linetype": "ByLayer"})
+    msp.add_line((0, 20), (100, 20), dxfattribs={"layer": "FROZEN"})
+    save(doc, "layers.dxf")
+
+
+def stale_extents():
+    # The header still holds the extents of an earlier, tiny drawing.
+    doc, msp = new()
+    doc.header["$EXTMIN"] = (0, 0, 0)
+    doc.header["$EXTMAX"] = (1, 1, 0)
+    block = doc.blocks.new("WIDE")
+    block.add_line((0, 0), (1000, 0))
+    msp.add_line((1000, 1000), (2000, 1000))
+    msp.add_blockref("WIDE", (1000, 1500))
+    msp.add_text("NOTE", height=100, dxfattribs={"insert": (1000, 1900)})
+    save(doc, "stale_extents.dxf")
+
+
+def bulges():
+    doc, msp = new()
+    # A circle of radius 10 about (50, 50) and a donut, from two half circles.
+    msp.add_lwpolyline([(40, 50, 0, 0, 1), (60, 50, 0, 0, 1)], format="xyseb", close=True)
+    msp.add_lwpolyline([(20, 0, 0, 0, -1), (30, 0, 0, 0, -1)], format="xyseb", close=True)
+    face = msp.add_polyface()
+    face.append_face([(100, 0), (110, 0), (110, 10), (100, 10)])
+    save(doc, "bulges.dxf")
+
+
+def blocks():
+    doc, msp = new()
+    doc.layers.add("BLUE", color=5)
+    block = doc.blocks.new("PART", base_point=(10, 10))
+    block.add_line((10, 10), (20, 10), dxfattribs={"color": 1})
+    block.add_line((10, 10), (10, 20), dxfattribs={"color": 3})
+    block.add_line((10, 10), (20, 20), dxfattribs={"color": 0})  # ByBlock
+    block.add_line((20, 10), (20, 20), dxfattribs={"layer": "BLUE"})
+    msp.add_blockref("PART", (100, 100), dxfattribs={"color": 6})
+    msp.add_line((0, 0), (200, 200), dxfattribs={"color": 8})
+    save(doc, "blocks.dxf")
+
+
+def texts():
+    doc, msp = new()
+    msp.add_line((0, 0), (200, 0))
+    msp.add_line((0, 100), (200, 100))
+    msp.add_text("HH", height=20, dxfattribs={"insert": (10, 50), "width": 2.0})
+    centred = msp.add_text("MID", height=10)
+    centred.set_placement((100, 20), align=TextEntityAlignment.CENTER)
+    right = msp.add_text("RIGHT", height=10)
+    right.set_placement((190, 80), align=TextEntityAlignment.TOP_RIGHT)
+    fitted = msp.add_text("FIT", height=10)
+    fitted.set_placement((10, 5), (70, 5), align=TextEntityAlignment.FIT)
+    save(doc, "texts.dxf")
+
+
+def mirrored():
+    doc, msp = new()
+    down = {"extrusion": (0, 0, -1)}
+    msp.add_line((-100, -100), (100, 100))
+    # Seen from below: centre (30, 0) in the entity's own frame is (-30, 0).
+    msp.add_arc((30, 0), 10, 0, 90, dxfattribs=down)
+    msp.add_lwpolyline([(10, 50), (40, 50)], dxfattribs=down)
+    msp.add_text("M", height=10, dxfattribs={"insert": (50, -50), **down})
+    save(doc, "mirrored.dxf")
+
+
+def splines():
+    doc, msp = new()
+    fit = [(0, 0), (30, 40), (60, 10), (100, 50)]
+    msp.add_spline_control_frame(fit)  # control points and knots through the fit points
+    msp.add_spline([(p[0], p[1] - 100) for p in fit])  # fit points only
+    save(doc, "splines.dxf")
+
+
+for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines):
+    write()
