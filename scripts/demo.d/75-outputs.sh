@@ -13,8 +13,8 @@ texts=$(tr -d '\r' < "$takeaway/floor_plan_full.dxf" | grep -A1 -x '0' | grep -c
 rooms=$(tr -d '\r' < "$takeaway/floor_plan_full.dxf" | iconv -f CP932 -t UTF-8 |
         awk 'prev == "1" && /^[^0-9A-Za-z]/ {printf "%s ", $0} {prev = $0}')
 echo "    floor_plan_full.dxf: $texts TEXT entities: $rooms"
-"$zovview" --render "$plan" -o "$takeaway/floor_plan.pdf"
-"$zovview" --render "$plan" -o "$takeaway/floor_plan.svg" --paper white
+"$zovview" --render "$plan" -o "$takeaway/floor_plan.pdf" >/dev/null
+"$zovview" --render "$plan" -o "$takeaway/floor_plan.svg" --paper white >/dev/null
 if command -v pdfinfo >/dev/null; then
   echo "    floor_plan.pdf: $(pdfinfo "$takeaway/floor_plan.pdf" | grep 'Page size' | tr -s ' ')"
 fi
