@@ -2,8 +2,8 @@
 // numbering and assembly) on a generated drawing of at least 100 MB: a few
 // thousand layers, a few hundred blocks and their inserts, lines, arcs,
 // circles, texts, MTEXTs and polylines, written the way AutoCAD writes them
-// (handles, owners, subclass markers). The drawing is made in a temporary
-// folder and deleted afterwards.
+// (handles, owners, subclass markers), as text and as binary DXF. The drawing
+// is made in a temporary folder and deleted afterwards.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -14,6 +14,8 @@
 
 #include "common/messages.h"
 #include "dxf_import/dxf_import.h"
+#include "dxf_import/dxf_binary_groups.h"
+#include "fixtures/dxf_binary.h"
 #include "fixtures/dxf_fixture.h"
 #include "store/import_state.h"
 
@@ -82,15 +84,21 @@ void add_entity(zov::DxfFixture& dxf, int i) {
     }
 }
 
-// Writes the drawing to `path`; its size in bytes, or 0 on failure.
-long write_drawing(const std::string& path) {
+// Writes the drawing to `path`, as DXF text or as binary DXF with the same
+// groups; its size in bytes, or 0 on failure.
+long write_drawing(const std::string& path, bool binary) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return 0;
     zov::DxfFixture dxf;
     long written = 0;
     auto flush = [&] {
-        const std::string text = dxf.text();
-        written += static_cast<long>(std::fwrite(text.data(), 1, text.size(), file));
+        std::string bytes = dxf.text();
+        if (binary) {
+            // Only the first piece keeps the sentinel.
+            bytes = zov::binary_dxf(dxf.text("\n"));
+            if (written > 0) bytes.erase(0, zov::kBinaryDxfSentinel.size());
+        }
+        written += static_cast<long>(std::fwrite(bytes.data(), 1, bytes.size(), file));
         dxf.clear();
     };
     dxf.section("HEADER").group(9, "$ACADVER").group(1, "AC1015")
@@ -119,12 +127,14 @@ long write_drawing(const std::string& path) {
     return std::fclose(file) == 0 ? written : 0;
 }
 
+// The drawing as DXF text, or the same groups as binary DXF (range 1).
 void BM_ImportDxf(benchmark::State& bench) {
+    const bool binary = bench.range(0) == 1;
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("zov_dxf_bench_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string source = (folder / "LARGE.DXF").string();
-    const long size = write_drawing(source);
+    const long size = write_drawing(source, binary);
     if (size == 0) {
         bench.SkipWithError("cannot write the drawing");
         std::filesystem::remove_all(folder);
@@ -140,9 +150,13 @@ void BM_ImportDxf(benchmark::State& bench) {
     bench.SetBytesProcessed(bench.iterations() * size);
     bench.counters["MB"] = static_cast<double>(size) / (1 << 20);
     bench.counters["entity_records"] = entities;
+    // Records per second, to compare text and binary files per entity.
+    bench.counters["records_per_second"] = benchmark::Counter(
+        static_cast<double>(entities) * static_cast<double>(bench.iterations()),
+        benchmark::Counter::kIsRate);
     std::filesystem::remove_all(folder);
 }
-BENCHMARK(BM_ImportDxf)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ImportDxf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -39,9 +39,10 @@ private:
 };
 
 // Loads FILE through the viewer's load pipeline into the drawing store of
-// `program_folder`. Returns 0, or -1 after a reported failure.
+// `program_folder`; `notes`, when given, receives the import's notes.
+// Returns 0, or -1 after a reported failure.
 int import_source(const std::string& file, const std::string& program_folder,
-                  zov::Messages& messages);
+                  zov::Messages& messages, std::vector<std::string>* notes = nullptr);
 
 // One conversion of a batch: writes the output of `file` as `output`; 0, or
 // 1 after a reported failure.

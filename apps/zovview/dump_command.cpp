@@ -1,12 +1,14 @@
 // zovview --dump FILE [--home DIR]: imports FILE into a drawing store and
 // prints what the store holds, in UTF-8: the 26 lines of the header dump,
-// one line per layer and per block, and the entity records of the drawing
-// counted by kind.
+// one line per layer and per block, the entity records of the drawing
+// counted by kind, and one note= line per note of the import (what it drew
+// simpler than the file asks).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "common/cp932.h"
@@ -72,7 +74,8 @@ void print_entity_counts(zov::StoreReader& store) {
 // Imports `file` into the store of `folder` and prints the store; 0 or 1.
 int import_and_print(const std::string& file, const std::string& folder,
                      zov::Messages& messages) {
-    if (import_source(file, folder, messages) != 0) return 1;
+    std::vector<std::string> notes;
+    if (import_source(file, folder, messages, &notes) != 0) return 1;
     const std::string data_path = folder + zov::kDataFileName;
     zov::StoreReader store;
     if (store.open(data_path) != 0) {
@@ -83,6 +86,7 @@ int import_and_print(const std::string& file, const std::string& folder,
     print_layers(store);
     print_blocks(store);
     print_entity_counts(store);
+    for (const std::string& note : notes) print_utf8("note=" + note + "\n");
     return 0;
 }
 

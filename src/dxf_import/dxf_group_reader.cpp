@@ -1,5 +1,8 @@
 #include "dxf_import/dxf_group_reader.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "common/encoding.h"
 #include "dxf_import/dxf_numbers.h"
 
@@ -16,18 +19,61 @@ bool has_non_ascii(std::string_view text) {
 
 }  // namespace
 
+bool DxfGroupReader::open(const std::string& path) {
+    close();
+    binary_ = DxfBinaryGroups::is_binary_file(path);
+    return binary_ ? binary_groups_.open(path) : lines_.open(path);
+}
+
+void DxfGroupReader::close() {
+    lines_.close();
+    binary_groups_.close();
+}
+
 int DxfGroupReader::read_group() {
+    if (binary_) return read_binary_group();
     int result = lines_.read_line();
     ended_ = result < 0;
     expect_value_ = !expect_value_;
     value_ = lines_.line();
     if (expect_value_) {
         code_ = parse_dxf_int(value_);
-    } else if (utf8_text_ && has_non_ascii(value_)) {
-        converted_ = utf8_to_cp932(value_);
-        value_ = converted_;
+    } else {
+        convert_value();
     }
     return result;
+}
+
+int DxfGroupReader::read_binary_group() {
+    expect_value_ = !expect_value_;
+    numeric_ = false;
+    if (!ended_ && expect_value_) {
+        pair_start_ = binary_groups_.position();
+        ended_ = !binary_groups_.next(pair_);
+        code_ = pair_.code;
+        value_ = std::string_view();
+    } else if (!ended_) {
+        value_ = pair_.text;
+        numeric_ = pair_.numeric;
+        if (!numeric_) convert_value();
+    }
+    if (!ended_) return 1;
+    value_ = "EOF";
+    return -1;
+}
+
+void DxfGroupReader::convert_value() {
+    if ((!utf8_text_ && !code_page_.active()) || !has_non_ascii(value_)) return;
+    if (utf8_text_) {
+        converted_ = utf8_to_cp932(value_);
+        value_ = converted_;
+    } else if (code_page_.active()) {
+        // A name with "?" would not be a valid name in a DXF file written
+        // from the store: names (layers, blocks, line types, styles) get "_".
+        const bool name = code_ == 2 || code_ == 3 || code_ == 6 || code_ == 7 || code_ == 8;
+        converted_ = code_page_.to_cp932(value_, name ? "_" : "?");
+        value_ = converted_;
+    }
 }
 
 bool DxfGroupReader::read_pair(bool stop_at_9) {
@@ -36,14 +82,32 @@ bool DxfGroupReader::read_pair(bool stop_at_9) {
     return read_group() > 0;
 }
 
-double DxfGroupReader::real() const { return parse_dxf_real(value_); }
+double DxfGroupReader::real() const { return numeric_ ? pair_.number : parse_dxf_real(value_); }
 
-int DxfGroupReader::integer() const { return parse_dxf_int(value_); }
+int DxfGroupReader::integer() const {
+    if (!numeric_) return parse_dxf_int(value_);
+    // As the text of the number would read: the integer part, saturated.
+    constexpr double kLargest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(pair_.number, -kLargest, kLargest));
+}
+
+DxfGroupReader::Mark DxfGroupReader::mark() const {
+    // A binary group is read whole at its code line; a mark between its code
+    // and its value lines points at the group.
+    if (binary_) return {expect_value_ ? pair_start_ : binary_groups_.position(), expect_value_};
+    return {lines_.position(), expect_value_};
+}
 
 void DxfGroupReader::return_to(const Mark& mark) {
-    lines_.seek(mark.position);
-    expect_value_ = mark.expect_value;
     ended_ = false;
+    if (!binary_) {
+        lines_.seek(mark.position);
+        expect_value_ = mark.expect_value;
+        return;
+    }
+    binary_groups_.seek(mark.position);
+    expect_value_ = false;
+    if (mark.expect_value) read_binary_group();  // its code line again
 }
 
 }  // namespace zov

@@ -1,21 +1,28 @@
 #pragma once
 // The group-code / value step shared by every DXF reader. Lines alternate
 // between a code line and its value line; one toggle, flipped at every line
-// read, tells which is which. Value lines of files that store their text as
+// read, tells which is which. A binary DXF file is read through the same
+// step: its groups are handed out as a code line and a value line each, so
+// every reader works on both. Value lines of files that store their text as
 // UTF-8 (version AC1021 and later) are handed out as CP932, a character that
-// CP932 cannot hold becoming "?"; older files keep their bytes.
+// CP932 cannot hold becoming "?"; older files keep their bytes unless their
+// code page is one that CP932 text has to be converted from.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "dxf_import/dxf_binary_groups.h"
+#include "dxf_import/dxf_code_page.h"
 #include "dxf_import/dxf_line_reader.h"
 
 namespace zov {
 
 class DxfGroupReader {
 public:
-    bool open(const std::string& path) { return lines_.open(path); }
-    void close() { lines_.close(); }
+    // Opens an ASCII or a binary DXF file; false when it cannot be opened.
+    bool open(const std::string& path);
+    void close();
+    bool is_binary() const { return binary_; }
 
     // Reads the next line and flips the toggle; on a code line the group
     // code is taken from it. 1, or -1 at the end of the file.
@@ -29,23 +36,38 @@ public:
     bool ended() const { return ended_; }
     bool is_code_line() const { return expect_value_; }
     int code() const { return code_; }
-    std::string_view value() const { return value_; }
+    std::string_view value() const { return numeric_ ? number_text() : value_; }
     double real() const;
     int integer() const;
 
     // Marks the text of the file as UTF-8 (from version AC1021 on).
     void set_utf8_text(bool utf8) { utf8_text_ = utf8; }
+    // The file's code page ($DWGCODEPAGE), used for files whose text is not UTF-8.
+    void set_code_page(std::string_view name) { code_page_.select(name); }
 
     // A point of the file to come back to, with the toggle at that point.
     struct Mark {
         std::int64_t position;
         bool expect_value;
     };
-    Mark mark() const { return {lines_.position(), expect_value_}; }
+    Mark mark() const;
     void return_to(const Mark& mark);
 
 private:
+    int read_binary_group();
+    // The text of a numeric binary value, made when it is asked for.
+    std::string_view number_text() const { return binary_number_text(pair_, number_text_); }
+    // The value line as CP932 text.
+    void convert_value();
+
     DxfLineReader lines_;
+    DxfBinaryGroups binary_groups_;
+    BinaryGroup pair_;  // the binary group whose code line was read last
+    std::int64_t pair_start_ = 0;
+    bool binary_ = false;
+    bool numeric_ = false;  // the value is pair_'s number
+    mutable char number_text_[32] = {};
+    CodePageConverter code_page_;
     bool expect_value_ = false;
     bool ended_ = false;
     bool utf8_text_ = false;

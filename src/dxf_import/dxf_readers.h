@@ -4,7 +4,9 @@
 // 0 (header variables also stop at code 9), whose value is left for the
 // caller, and returns the number of entity records it wrote (0 for items that
 // are not entities).
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace zov {
 
@@ -21,6 +23,7 @@ int read_dimension_scale(DxfContext& context);  // $DIMSCALE
 int read_paper_limits_maximum(DxfContext& context);  // $PLIMMAX
 int read_paper_limits_minimum(DxfContext& context);  // $PLIMMIN
 int read_version(DxfContext& context);  // $ACADVER: the text encoding of the file
+int read_code_page(DxfContext& context);  // $DWGCODEPAGE: the code page of older files
 
 // Table records.
 int read_ltype_table(DxfContext& context);  // every LTYPE record up to ENDTAB
@@ -41,6 +44,25 @@ int read_polyline(DxfContext& context);  // POLYLINE with its VERTEX records up 
 int read_lwpolyline(DxfContext& context);
 int read_spline(DxfContext& context);
 int read_leader(DxfContext& context);
+int read_3dface(DxfContext& context);  // its visible edges
+int read_xline(DxfContext& context);
+int read_ray(DxfContext& context);
+int read_hatch(DxfContext& context);  // its fill, or its outline
+int read_multileader(DxfContext& context);  // its leader lines and text
+int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
+
+// Writes a record of `kind` from `from` (x1, y1) to `to` (p56, p64) with the
+// layer, colour, line type, flags and paper space of `base`; its points
+// count for the extents when `reported`. Returns 1.
+int write_two_point_record(DxfContext& context, const EntityRecord& base, std::int32_t kind,
+                           Point2 from, Point2 to, bool reported);
+
+// Writes a cleaned MTEXT text as one text record per line ("\P", and lines
+// wrapped to `box_width` when it is not 0), each line below the one before
+// it; `aligned` places each by the alignment codes of `record`; a line with a
+// colour of its own in `line_colours` takes it. Returns the number of records.
+int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
+                      bool aligned, double box_width, std::vector<int> line_colours);
 
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);
@@ -52,7 +74,8 @@ ItemReader find_entity_reader(std::string_view name);
 void skip_item(DxfContext& context);
 
 // Groups common to the entity readers: 8 layer, 6 line type, 62 colour
-// (negative: its absolute value and bit 0 of the flags), 67 paper space.
+// (negative: its absolute value and bit 0 of the flags) and 420 true colour
+// (as the nearest colour index), 67 paper space.
 enum CommonGroups : unsigned {
     kLayerGroup = 1u,
     kLineTypeGroup = 2u,

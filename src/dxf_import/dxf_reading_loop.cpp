@@ -35,6 +35,16 @@ constexpr EntityEntry kEntityReaders[] = {
     {"DIMENSION", read_dimension},
     {"SPLINE", read_spline},
     {"LEADER", read_leader},
+    {"MINSERT", read_insert},
+    {"3DFACE", read_3dface},
+    {"XLINE", read_xline},
+    {"RAY", read_ray},
+    {"HATCH", read_hatch},
+    {"MULTILEADER", read_multileader},
+    {"MLEADER", read_multileader},
+    {"ACAD_TABLE", read_table},
+    {"ARC_DIMENSION", read_dimension},
+    {"LARGE_RADIAL_DIMENSION", read_dimension},
 };
 
 // Items other than entities; `any_case` compares the value ignoring case.
@@ -51,6 +61,7 @@ constexpr ItemEntry kOtherItems[] = {
     {0, "STYLE", false, read_style_record},
     {2, "BLOCKS", false, read_blocks_section},
     {9, "$ACADVER", false, read_version},
+    {9, "$DWGCODEPAGE", false, read_code_page},
     {9, "$EXTMIN", false, read_extents_minimum},
     {9, "$EXTMAX", true, read_extents_maximum},
     {9, "$LIMMIN", false, read_extents_minimum},

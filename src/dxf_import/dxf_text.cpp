@@ -1,10 +1,12 @@
 #include "dxf_import/dxf_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "common/japanese_texts.h"
 #include "common/paths.h"
 
@@ -27,6 +29,24 @@ const UnicodeEscape kUnicodeEscapes[] = {
     {"00B1", kPlusMinus}, {"817D", kPlusMinus}, {"2205", kDiameter},
     {"00B0", kDegree},    {"818B", kDegree},
 };
+
+// One character of the Basic Multilingual Plane in CP932 ("?" where CP932
+// lacks it, as for a surrogate half, and for U+0000, which would end the text).
+std::string unicode_to_cp932(unsigned code_point) {
+    std::string utf8;
+    if (code_point == 0) return "?";
+    if (code_point < 0x80) {
+        utf8 += static_cast<char>(code_point);
+    } else if (code_point < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (code_point >> 6));
+        utf8 += static_cast<char>(0x80 | (code_point & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (code_point >> 12));
+        utf8 += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (code_point & 0x3F));
+    }
+    return utf8_to_cp932(utf8);
+}
 
 // Format codes dropped up to their ";": fonts, heights, widths, tracking,
 // obliquing, alignment, paragraph settings and true colours. \C (index
@@ -148,7 +168,14 @@ private:
                 return true;
             }
         }
-        return false;
+        // Any other character: its CP932 form, or "?" where CP932 lacks it.
+        unsigned code_point = 0;
+        const auto parsed =
+            std::from_chars(digits.data(), digits.data() + digits.size(), code_point, 16);
+        if (parsed.ec != std::errc() || parsed.ptr != digits.data() + digits.size()) return false;
+        out_ += unicode_to_cp932(code_point);
+        skip(7);
+        return true;
     }
 
     void percent_code() {

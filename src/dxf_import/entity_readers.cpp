@@ -6,6 +6,8 @@
 #include "common/paths.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/entity_groups.h"
+#include "dxf_import/insert_array.h"
+#include "dxf_import/true_colour.h"
 
 namespace zov {
 
@@ -42,9 +44,9 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             return true;
         }
         case 420:
+            // A true colour follows the colour index and stands for it.
             if ((groups & kColourGroup) == 0) return false;
-            if (const int colour = colour_for_black_true_colour(reader.integer()))
-                record.colour = colour;
+            record.colour = true_colour_index(reader.integer());
             return true;
         case 67:
             if ((groups & kPaperSpaceGroup) == 0) return false;
@@ -200,12 +202,14 @@ int read_insert(DxfContext& context) {
     record.kind = kEntityInsert;
     record.p56 = record.p64 = 1.0;
     double extrusion_z = 0.0;
+    InsertArray array;
     read_entity_groups(context, record, kInsertGroups, kNoPaperSpace,
                        [&](const DxfGroupReader& reader) {
                            if (reader.code() == 2)
                                record.block = static_cast<std::int16_t>(
                                    context.blocks.find(reader.value()));
                            if (reader.code() == 230) extrusion_z = reader.real();
+                           array.take(reader);
                        });
     // An insert seen from below (extrusion 0, 0, -1) is mirrored in x.
     if (extrusion_z != 0) {
@@ -213,7 +217,7 @@ int read_insert(DxfContext& context) {
         record.p56 *= extrusion_z;
         record.p80 *= extrusion_z;
     }
-    return context.write_entity(record);
+    return write_insert_array(context, record, array, extrusion_z < 0 ? -1.0 : 1.0);
 }
 
 }  // namespace zov

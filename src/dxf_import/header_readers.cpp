@@ -1,6 +1,6 @@
 // Readers of the HEADER variables the store takes over: drawing extents (or
-// limits), dimension scale, paper-space limits, and the file version, which
-// tells whether the file's text is UTF-8.
+// limits), dimension scale, paper-space limits, and the file version and code
+// page, which tell how the file's text is encoded.
 #include <algorithm>
 
 #include "dxf_import/dxf_context.h"
@@ -79,6 +79,14 @@ int read_version(DxfContext& context) {
         const bool utf8 = version.substr(0, 2) == "AC" &&
                           parse_dxf_int(version.substr(2)) >= kFirstUtf8Version;
         reader.set_utf8_text(utf8);
+    }
+    return 0;
+}
+
+int read_code_page(DxfContext& context) {
+    DxfGroupReader& reader = context.reader;
+    while (reader.read_pair(kStopAtVariable)) {
+        if (reader.code() == 3) reader.set_code_page(reader.value());
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/dxf_readers.h"
+#include "dxf_import/polyline_widths.h"
 #include "dxf_import/spline_curve.h"
 
 namespace zov {
@@ -42,30 +43,28 @@ int bulge_arc_segment(DxfContext& context, const EntityRecord& segment, Point2 p
 
 namespace {
 
-// Writes one segment of a polyline from p1 to p2: an arc for a bulged one,
-// else a straight line. The segment's ends count for the extents unless it
-// is the closing segment. Returns 1.
+// Writes one segment of a polyline from p1 to p2: the band of a wide one,
+// an arc for a bulged one, else a straight line. The segment's ends count
+// for the extents unless it is the closing segment. Returns the number of
+// records: 1, except for wide bulged segments.
 int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Point2 p2,
-                  double bulge, bool closing) {
+                  double bulge, bool closing, SegmentWidths widths = {}) {
     if (!closing) {
         context.report_point(p1.x, p1.y);
         context.report_point(p2.x, p2.y);
     }
+    if (widths.wide()) return write_wide_segment(context, base, p1, p2, bulge, widths);
     if (bulge != 0) return bulge_arc_segment(context, base, p1, p2, bulge);
-    EntityRecord record = base;
-    record.kind = kEntityLine;
-    record.x1 = p1.x;
-    record.y1 = p1.y;
-    record.p56 = p2.x;
-    record.p64 = p2.y;
-    return context.write_entity(record);
+    return write_two_point_record(context, base, kEntityLine, p1, p2, false);
 }
 
-// A vertex and the bulge of the segment that starts there (the tangent of a
-// quarter of its included angle: 1 and -1 are half circles).
+// A vertex and the bulge and widths of the segment that starts there (the
+// bulge is the tangent of a quarter of its included angle: 1 and -1 are half
+// circles).
 struct Vertex {
     Point2 at;
     double bulge = 0.0;
+    SegmentWidths widths;
 };
 
 // The segments between successive vertices, and for a closed polyline from
@@ -75,10 +74,10 @@ int write_vertices(DxfContext& context, const EntityRecord& base,
     int written = 0;
     for (std::size_t k = 0; k + 1 < vertices.size(); ++k)
         written += write_segment(context, base, vertices[k].at, vertices[k + 1].at,
-                                 vertices[k].bulge, false);
+                                 vertices[k].bulge, false, vertices[k].widths);
     if (closed && vertices.size() > 1)
         written += write_segment(context, base, vertices.back().at, vertices.front().at,
-                                 vertices.back().bulge, true);
+                                 vertices.back().bulge, true, vertices.back().widths);
     return written;
 }
 
@@ -134,11 +133,14 @@ int read_polyline(DxfContext& context) {
     base.kind = kEntityLine;
     int flags = 0;
     double extrusion_z = 1.0;
+    SegmentWidths default_widths;  // of every vertex that gives none
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (take_common_group(context, base)) continue;
         if (reader.code() == 70) flags = reader.integer();
         if (reader.code() == 230) extrusion_z = reader.real();
+        if (reader.code() == 40) default_widths.start = reader.real();
+        if (reader.code() == 41) default_widths.end = reader.real();
     }
 
     std::vector<Vertex> vertices;
@@ -147,6 +149,7 @@ int read_polyline(DxfContext& context) {
     while (!reader.ended() && reader.read_group() > 0) {
         const bool sequence_end = equals_ignore_case(reader.value(), "SEQEND");
         Vertex vertex;
+        vertex.widths = default_widths;
         Face face;
         int vertex_flags = 0;
         while (reader.read_pair()) {
@@ -155,6 +158,8 @@ int read_polyline(DxfContext& context) {
                 case 10: vertex.at.x = reader.real(); break;
                 case 20: vertex.at.y = reader.real(); break;
                 case 42: vertex.bulge = reader.real(); break;
+                case 40: vertex.widths.start = reader.real(); break;
+                case 41: vertex.widths.end = reader.real(); break;
                 case 70: vertex_flags = reader.integer(); break;
                 case 71: case 72: case 73: case 74:
                     face.corners[reader.code() - 71] = reader.integer();
@@ -183,22 +188,34 @@ int read_lwpolyline(DxfContext& context) {
     base.kind = kEntityLine;
     bool closed = false;
     double extrusion_z = 1.0;
+    double constant_width = 0.0;
     std::vector<Vertex> vertices;
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (take_common_group(context, base)) continue;
         switch (reader.code()) {
             case 70: closed = (reader.integer() & kClosed) != 0; break;
-            case 10: vertices.push_back({{reader.real(), 0.0}, 0.0}); break;
+            case 10: vertices.push_back({{reader.real(), 0.0}, 0.0, {}}); break;
             case 20:
                 if (!vertices.empty()) vertices.back().at.y = reader.real();
                 break;
             case 42:
                 if (!vertices.empty()) vertices.back().bulge = reader.real();
                 break;
+            case 40:
+                if (!vertices.empty()) vertices.back().widths.start = reader.real();
+                break;
+            case 41:
+                if (!vertices.empty()) vertices.back().widths.end = reader.real();
+                break;
+            case 43: constant_width = reader.real(); break;
             case 230: extrusion_z = reader.real(); break;
             default: break;
         }
+    }
+    // The constant width stands for the widths of vertices that give none.
+    for (Vertex& vertex : vertices) {
+        if (!vertex.widths.wide()) vertex.widths = {constant_width, constant_width};
     }
     if (extrusion_z < 0) mirror_vertices(vertices);
     return write_vertices(context, base, vertices, closed);

@@ -7,6 +7,7 @@
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_readers.h"
 #include "dxf_import/line_type_classifier.h"
+#include "dxf_import/true_colour.h"
 
 namespace zov {
 
@@ -77,10 +78,7 @@ int read_layer_record(DxfContext& context) {
                 if (flags & 4) record.flags = set_bit(record.flags, kLayerLockedBit);
                 break;
             }
-            case 420:
-                if (const int colour = colour_for_black_true_colour(reader.integer()))
-                    record.colour = colour;
-                break;
+            case 420: record.colour = true_colour_index(reader.integer()); break;
             case 6:
                 record.line_type =
                     static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));

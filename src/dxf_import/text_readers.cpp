@@ -226,7 +226,11 @@ int read_mtext(DxfContext& context) {
     if (asked == 1) attachment = 5;
     if (asked == 2) attachment = 2;
     take_attachment(record, attachment);
+    return write_mtext_lines(context, record, text, has_attachment, box_width, line_colours);
+}
 
+int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
+                      bool aligned, double box_width, std::vector<int> line_colours) {
     const double height = record.p64;
     const double down = radians(record.p80 + 270);
     const Point2 origin{record.x1, record.y1};
@@ -236,7 +240,7 @@ int read_mtext(DxfContext& context) {
         const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
         Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
         const double width = text_width(record, line.size());
-        if (has_attachment)
+        if (aligned)
             at = align_text_position(width, height, record.p80, record.h_align, record.v_align, at);
         EntityRecord line_record = record;
         line_record.x1 = at.x;

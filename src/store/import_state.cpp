@@ -92,6 +92,7 @@ int open_section_files(ImportState& state) {
     state.string_length = 0;
     state.extents_taken = 0;
     state.entity_extents = Extents{};
+    state.notes.clear();
     state.header.min_x = state.header.min_y = kEmptyBoxMinimum;
     state.header.max_x = state.header.max_y = kEmptyBoxMaximum;
     return 0;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/records.h"
 
@@ -60,6 +61,9 @@ public:
     std::int32_t string_length = 0;  // length of the STR section = next text_offset
     int extents_taken = 0;           // extents variables taken from a DXF header
     Extents entity_extents;          // points reported by the DXF entity readers
+    // What an importer drew simpler than the source asks (a hatch kept as its
+    // outline, ...), one readable line each, for the diagnostics dump.
+    std::vector<std::string> notes;
 };
 
 // Clears the header and fills ver (kStoreBanner), fname (the source path in

@@ -10,7 +10,7 @@
 namespace zov {
 
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
-                          Messages& messages) {
+                          Messages& messages, std::vector<std::string>* notes) {
     SystemClock clock;
     CancellingFileDialog no_dialog;
     ViewerShell shell(program_folder, messages, clock, no_dialog);
@@ -19,7 +19,9 @@ int load_drawing_headless(const std::string& program_folder, const std::string& 
         show_error(messages, "%s: not a JW_CAD, DXF or DWG file", path.c_str());
         return -1;
     }
-    return load_drawing(shell, 0, path);
+    const int result = load_drawing(shell, 0, path);
+    if (notes != nullptr) *notes = shell.import.notes;
+    return result;
 }
 
 }  // namespace zov

@@ -1,6 +1,7 @@
 #pragma once
 // The load pipeline for commands without a window.
 #include <string>
+#include <vector>
 
 namespace zov {
 
@@ -10,8 +11,9 @@ class Messages;
 // `program_folder` (its settings are read, and written when missing); every
 // file dialog is cancelled and questions take the answers of `messages`.
 // 0 after a successful import; -1 after a reported failure, also for a file
-// that is not a drawing (".jwc", ".dxf" or ".dwg").
+// that is not a drawing (".jwc", ".dxf" or ".dwg"). When `notes` is given it
+// receives the import's notes on what it drew simpler than the file asks.
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
-                          Messages& messages);
+                          Messages& messages, std::vector<std::string>* notes = nullptr);
 
 }  // namespace zov

@@ -26,8 +26,15 @@ TEST(DxfText, SpecialCharacterCodesBecomeCp932Characters) {
     EXPECT_EQ(cleaned("%%uUnder%%u %%oOver"), "Under Over");
     EXPECT_EQ(cleaned("a%%zb"), "ab");  // unknown code: all three dropped
     EXPECT_EQ(cleaned("end%%"), "end");
-    // Other Unicode escapes stay as they are.
-    EXPECT_EQ(cleaned("\\U+3042"), "\\U+3042");
+    // Every other Unicode escape is its CP932 character, or "?" where CP932
+    // has none (the euro sign); what is not an escape stays.
+    EXPECT_EQ(cleaned("\\U+3042"), "\x82\xA0");
+    EXPECT_EQ(cleaned("x\\u+0416y"), "x\\u+0416y");
+    EXPECT_EQ(cleaned("\\U+0416" "1"), "\x84\x47" "1");
+    EXPECT_EQ(cleaned("\\U+20AC"), "?");
+    EXPECT_EQ(cleaned("\\U+0000"), "?");
+    EXPECT_EQ(cleaned("\\U+12G4"), "\\U+12G4");
+    EXPECT_EQ(cleaned("\\U+30"), "\\U+30");
 }
 
 TEST(DxfText, MtextFormatCodesAndBracesAreDroppedLineBreaksKept) {
