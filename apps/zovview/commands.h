@@ -2,6 +2,7 @@
 // The viewer's headless commands. Each takes the arguments after its own
 // option name and returns the process exit code: 0, 1 after a reported
 // failure, or 2 (kExitMisuse) after a one-line reason for a wrong argument.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,30 @@ private:
 int import_source(const std::string& file, const CommandFolder& folder, zov::Messages& messages,
                   std::vector<std::string>* notes = nullptr);
 
-// Whether OUT may be written by a command reading SOURCE: never over the
-// source, over an existing file only with --yes. Prints the refusal.
-bool may_write_output(const std::string& output, const std::string& source, bool replace);
+// Whether OUT may be written by a command reading SOURCES: never over one of
+// them, over an existing file only with --yes. Prints the refusal.
+bool may_write_output(const std::string& output, const std::vector<std::string>& sources,
+                      bool replace);
+
+// One conversion of a batch: writes the output of `file` as `output`; 0, or
+// 1 after a reported failure.
+using BatchStep = std::function<int(const std::string& file, const std::string& output)>;
+
+// True when -o names a folder: it ends in "/" or is one already.
+bool names_folder(const std::string& output);
+
+// Converts every file of `files` with `convert`. With one file, `output` is
+// the output's path or a folder; with several it must be a folder (created
+// when missing), into which each file's output goes under the file's name
+// with `extension` (".dxf"). Each output is checked first (may_write_output
+// against every file of the run, `replace` for --yes); a refused one counts
+// as failed. A progress line per file goes to stderr when there are several
+// (not under --quiet); a failed file does not stop the others. 0 when every
+// file was written, else 1; kExitMisuse for several files without a folder.
+int run_batch(const std::vector<std::string>& files, const std::string& output,
+              const std::string& extension, bool replace, const BatchStep& convert);
+
+// Moves a finished file to `to` whole or not at all, across file systems
+// too, and never over a file that appeared under the name meanwhile unless
+// `replace` allows it.
+bool move_into_place(const std::string& from, const std::string& to, bool replace);

@@ -1,12 +1,13 @@
-// zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] [--home DIR] [--yes]:
-// loads FILE through the viewer's load pipeline, writes the drawing (or, with
-// --style layers, the layer sheet) through the viewer's DXF writer, and moves
-// DxfTest.DXF to OUT (never over FILE; over an existing OUT only with --yes).
+// zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] [--style standard|layers]
+//                      [--home DIR] [--yes]:
+// loads each FILE through the viewer's load pipeline, writes the drawing (or,
+// with --style layers, the layer sheet) through the viewer's DXF writer, and
+// moves DxfTest.DXF to its output (never over a FILE of the run; over an
+// existing output only with --yes). --full writes texts, points, solids,
+// leaders, dimensions, blocks and inserts as well.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "common/messages.h"
@@ -17,10 +18,11 @@
 namespace {
 
 struct ExportArguments {
-    std::string file;
+    std::vector<std::string> files;
     std::string output;
     bool layer_sheet = false;
     bool replace = false;  // --yes: an existing output may be replaced
+    zov::DxfContent content = zov::DxfContent::Curves;
 };
 
 bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
@@ -33,38 +35,25 @@ bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
             const std::string& style = args[++i];
             if (style != "standard" && style != "layers") return false;
             out.layer_sheet = style == "layers";
+        } else if (arg == "--full") {
+            out.content = zov::DxfContent::Full;
         } else if (arg == "--home" && has_value) {
             ++i;
         } else if (arg == "--yes") {
             out.replace = true;
-        } else if (arg.rfind("-", 0) == 0 || !out.file.empty()) {
+        } else if (arg.rfind("-", 0) == 0) {
             return false;
         } else {
-            out.file = arg;
+            out.files.push_back(arg);
         }
     }
-    return !out.file.empty() && !out.output.empty();
+    return !out.files.empty() && !out.output.empty();
 }
 
-// Puts the written file where the user wants it, whole: across file systems
-// too, and never over a file that appeared under the name meanwhile unless
-// the user allowed replacing it.
-bool move_file(const std::string& from, const std::string& to, bool replace) {
-    std::ifstream in(from, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in.good() && !in.eof()) return false;
-    const zov::ExistingTarget existing =
-        replace ? zov::ExistingTarget::Replace : zov::ExistingTarget::Keep;
-    if (!zov::write_whole_file(to, bytes.str(), existing)) return false;
-    std::error_code ignored;
-    std::filesystem::remove(from, ignored);
-    return true;
-}
-
-int export_in_folder(const ExportArguments& arguments, const CommandFolder& command_folder) {
+int export_in_folder(const ExportArguments& arguments, const std::string& file,
+                     const std::string& output, const CommandFolder& command_folder) {
     zov::ConsoleMessages messages;
-    if (import_source(arguments.file, command_folder, messages) != 0) return 1;
+    if (import_source(file, command_folder, messages) != 0) return 1;
     const std::string& folder = command_folder.store();
     const char* store = zov::kDataFileName;
     if (arguments.layer_sheet) {
@@ -73,12 +62,12 @@ int export_in_folder(const ExportArguments& arguments, const CommandFolder& comm
         store = zov::kLayerSheetFileName;
     }
     zov::DxfHandles handles;
-    if (zov::export_dxf(handles, folder, store, messages) != 0) return 1;
-    if (!move_file(folder + zov::kDxfOutputFileName, arguments.output, arguments.replace)) {
-        std::fprintf(stderr, "zovview: %s cannot be written\n", arguments.output.c_str());
+    if (zov::export_dxf(handles, folder, store, messages, arguments.content) != 0) return 1;
+    if (!move_into_place(folder + zov::kDxfOutputFileName, output, arguments.replace)) {
+        std::fprintf(stderr, "zovview: %s cannot be written\n", output.c_str());
         return 1;
     }
-    zov::print_written_file(arguments.output);
+    zov::print_written_file(output);
     return 0;
 }
 
@@ -87,12 +76,14 @@ int export_in_folder(const ExportArguments& arguments, const CommandFolder& comm
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
-        std::fprintf(stderr, "zovview --export-dxf: one FILE and -o OUT.dxf are needed, "
+        std::fprintf(stderr, "zovview --export-dxf: FILE... and -o OUT.dxf|FOLDER/ are needed, "
                              "--style is standard or layers\n");
         return zov::kExitMisuse;
     }
-    if (!may_write_output(arguments.output, arguments.file, arguments.replace)) return 1;
     const CommandFolder folder(args);
     if (!folder.ok()) return 1;
-    return export_in_folder(arguments, folder);
+    return run_batch(arguments.files, arguments.output, ".dxf", arguments.replace,
+                     [&](const std::string& file, const std::string& output) {
+                         return export_in_folder(arguments, file, output, folder);
+                     });
 }

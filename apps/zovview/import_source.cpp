@@ -9,8 +9,9 @@ int import_source(const std::string& file, const CommandFolder& folder, zov::Mes
     return zov::load_drawing_headless(folder.path(), file, messages, folder.store(), notes);
 }
 
-bool may_write_output(const std::string& output, const std::string& source, bool replace) {
-    switch (zov::check_output_target(output, {source})) {
+bool may_write_output(const std::string& output, const std::vector<std::string>& sources,
+                      bool replace) {
+    switch (zov::check_output_target(output, sources)) {
         case zov::OutputTarget::IsSource:
             std::fprintf(stderr, "zovview: %s is the drawing being read; choose another output\n",
                          output.c_str());

@@ -1,8 +1,13 @@
-// zovview --render FILE -o OUT.png [--size WxH] [--filter visible|all|hidden|locked]
-//                  [--style standard|layers] [--dimension-ends 0|1|2|3] [--home DIR] [--yes]
-// Imports FILE, fits the drawing into the image as the view does after a
-// load, draws one pass and saves the picture as PNG (never over FILE; over an
-// existing OUT.png only with --yes).
+// zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ [--size WxH|A0..A4]
+//                  [--paper black|white] [--format png|pdf|svg]
+//                  [--filter visible|all|hidden|locked] [--style standard|layers]
+//                  [--dimension-ends 0|1|2|3] [--home DIR] [--yes]
+// Imports each FILE, fits the drawing into the picture or page as the view
+// does after a load, draws one pass and saves it as PNG, or by the output's
+// extension as a PDF page or an SVG picture (page size from the drawing's
+// paper unless --size gives one). Into a folder the outputs go as
+// FILE-name.png (or --format's extension). An output is never written over
+// a FILE of the run, and over an existing file only with --yes.
 #include <cstdio>
 #include <charconv>
 #include <cstdlib>
@@ -19,17 +24,26 @@
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/drawing_view.h"
+#include "render/page_output.h"
 #include "render/qt_surface.h"
+#include "render/white_paper_surface.h"
+#include "store/records.h"
+#include "store/store_reader.h"
 
 namespace {
 
 constexpr int kMaxImageSide = 8192;
 
+enum class Format { Png, Pdf, Svg };
+
 struct RenderOptions {
-    std::string file;
+    std::vector<std::string> files;
     std::string output;
-    int width = 1600;
+    int width = 1600;  // PNG
     int height = 1131;
+    std::optional<zov::PageSize> page;  // PDF and SVG: --size, else the drawing's paper
+    Format folder_format = Format::Png;
+    zov::Paper paper = zov::Paper::Black;
     zov::LayerFilter filter = zov::LayerFilter::Visible;
     zov::DisplayStyle style = zov::DisplayStyle::Standard;
     zov::DimensionEnds dimension_ends = zov::DimensionEnds::AsData;
@@ -67,12 +81,53 @@ bool parse_choice(const std::string& text, const char* const (&names)[N], Choice
     return false;
 }
 
+Format format_of(const std::string& output) {
+    if (zov::has_extension(output, ".pdf")) return Format::Pdf;
+    if (zov::has_extension(output, ".svg")) return Format::Svg;
+    return Format::Png;
+}
+
+const char* extension_of(Format format) {
+    switch (format) {
+        case Format::Pdf: return ".pdf";
+        case Format::Svg: return ".svg";
+        case Format::Png: break;
+    }
+    return ".png";
+}
+
+// The format of the outputs: by the extension of -o, or --format for a folder.
+Format output_format(const RenderOptions& options) {
+    return names_folder(options.output) ? options.folder_format : format_of(options.output);
+}
+
+// --size: WxH pixels for a PNG, a paper or WxH millimetres for a page.
+bool take_size(const std::string& text, RenderOptions& options) {
+    if (output_format(options) == Format::Png) {
+        if (parse_size(text, options.width, options.height)) return true;
+        std::fprintf(stderr, "zovview --render: --size of a PNG is WxH pixels (1 to %d)\n",
+                     kMaxImageSide);
+        return false;
+    }
+    zov::PageSize page;
+    if (zov::parse_page_size(text, page)) {
+        options.page = page;
+        return true;
+    }
+    std::fprintf(stderr, "zovview --render: --size of a PDF or SVG page is A0 to A4 (A4P: "
+                         "portrait) or WxH millimetres\n");
+    return false;
+}
+
 // Reads the options; prints what is wrong and gives nothing on a mistake.
 std::optional<RenderOptions> parse_options(const CommandArgs& args) {
     static constexpr const char* kFilters[] = {"visible", "all", "hidden", "locked"};
     static constexpr const char* kStyles[] = {"standard", "layers"};
     static constexpr const char* kEnds[] = {"0", "1", "2", "3"};
+    static constexpr const char* kPapers[] = {"black", "white"};
+    static constexpr const char* kFormats[] = {"png", "pdf", "svg"};
     RenderOptions options;
+    std::string size;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool has_value = i + 1 < args.size();
@@ -81,7 +136,11 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         if (arg == "-o" && has_value) {
             options.output = value;
         } else if (arg == "--size" && has_value) {
-            ok = parse_size(value, options.width, options.height);
+            size = value;
+        } else if (arg == "--paper" && has_value) {
+            ok = parse_choice(value, kPapers, options.paper);
+        } else if (arg == "--format" && has_value) {
+            ok = parse_choice(value, kFormats, options.folder_format);
         } else if (arg == "--filter" && has_value) {
             ok = parse_choice(value, kFilters, options.filter);
         } else if (arg == "--style" && has_value) {
@@ -93,8 +152,8 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         } else if (arg == "--yes") {
             options.replace = true;
             continue;
-        } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
-            options.file = arg;
+        } else if (!arg.empty() && arg[0] != '-') {
+            options.files.push_back(arg);
             continue;
         } else {
             std::fprintf(stderr, "zovview --render: unexpected argument '%s'\n", arg.c_str());
@@ -107,30 +166,64 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
         }
         ++i;
     }
-    if (options.file.empty() || options.output.empty()) {
-        std::fprintf(stderr, "zovview --render: FILE and -o OUT.png are needed\n");
+    if (options.files.empty() || options.output.empty()) {
+        std::fprintf(stderr, "zovview --render: FILE and -o OUT.png|OUT.pdf|OUT.svg are needed\n");
         return std::nullopt;
     }
+    if (!size.empty() && !take_size(size, options)) return std::nullopt;
     return options;
 }
 
-int render(const RenderOptions& options, const CommandFolder& folder, zov::Messages& messages) {
-    if (import_source(options.file, folder, messages) != 0) return 1;
+zov::ExistingTarget existing_target(const RenderOptions& options) {
+    return options.replace ? zov::ExistingTarget::Replace : zov::ExistingTarget::Keep;
+}
+
+int save_png(zov::DrawingView& view, const RenderOptions& options, const std::string& output,
+             zov::Messages& messages) {
+    zov::ImageSurface image(options.width, options.height);
+    zov::WhitePaperSurface white(image.surface());
+    zov::Surface& surface = options.paper == zov::Paper::White
+                                ? static_cast<zov::Surface&>(white)
+                                : image.surface();
+    if (view.draw_drawing(surface) != 0) return 1;
+    if (!image.save_png(output, existing_target(options))) {
+        zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
+                        zov::utf8_to_cp932(output).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+// The page of a PDF or SVG output: --size, else the drawing's paper.
+zov::PageSize page_of(const RenderOptions& options, const std::string& folder) {
+    if (options.page) return *options.page;
+    zov::StoreReader store;
+    return store.open(folder + zov::kDataFileName) == 0 ? zov::page_size_of(store.header())
+                                                         : zov::PageSize{};
+}
+
+int render(const RenderOptions& options, const std::string& file, const std::string& output,
+           const CommandFolder& folder, zov::Messages& messages) {
+    if (import_source(file, folder, messages) != 0) return 1;
     zov::DrawingView view(folder.store(), messages);
-    view.source_was_dwg = zov::has_extension(options.file, ".dwg");
+    view.source_was_dwg = zov::has_extension(file, ".dwg");
     view.settings.dimension_ends = options.dimension_ends;
     if (options.style == zov::DisplayStyle::LayerSheet && !view.show_layer_sheet()) return 1;
     view.settings.filter = options.filter;
 
-    zov::ImageSurface image(options.width, options.height);
-    if (view.draw_drawing(image.surface()) != 0) return 1;
-    if (!image.save_png(options.output, options.replace ? zov::ExistingTarget::Replace
-                                                        : zov::ExistingTarget::Keep)) {
-        zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
-                        zov::utf8_to_cp932(options.output).c_str());
-        return 1;
+    const Format format = format_of(output);
+    int written = 0;
+    if (format == Format::Png) {
+        written = save_png(view, options, output, messages);
+    } else {
+        const zov::PageSize page = page_of(options, folder.store());
+        written = format == Format::Pdf ? zov::write_pdf(view, output, page, options.paper,
+                                                         messages, existing_target(options))
+                                        : zov::write_svg(view, output, page, options.paper,
+                                                         messages, existing_target(options));
     }
-    zov::print_written_file(options.output);
+    if (written != 0) return 1;
+    zov::print_written_file(output);
     return 0;
 }
 
@@ -139,7 +232,6 @@ int render(const RenderOptions& options, const CommandFolder& folder, zov::Messa
 int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
     if (!options) return zov::kExitMisuse;
-    if (!may_write_output(options->output, options->file, options->replace)) return 1;
     // Before the GUI application starts its threads (signals are taken by
     // one thread of the folder's clean-up).
     const CommandFolder folder(args);
@@ -155,5 +247,8 @@ int render_command(const CommandArgs& args) {
     QGuiApplication application(argc, argv);
 
     zov::ConsoleMessages messages;
-    return render(*options, folder, messages);
+    return run_batch(options->files, options->output, extension_of(options->folder_format),
+                     options->replace, [&](const std::string& file, const std::string& output) {
+                         return render(*options, file, output, folder, messages);
+                     });
 }

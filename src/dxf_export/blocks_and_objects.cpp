@@ -6,8 +6,7 @@
 
 namespace zov {
 
-void write_blocks_section(TextFileWriter& out, DxfHandles& handles) {
-    out.put("0\nSECTION\n2\nBLOCKS\n");
+void write_fixed_blocks(TextFileWriter& out, DxfHandles& handles) {
     out.put("0\nBLOCK\n5\n%lx\n100\nAcDbEntity\n67\n1\n8\n0\n100\nAcDbBlockBegin\n"
             "2\n*MODEL_SPACE\n70\n0\n10\n0.0\n20\n0.0\n30\n0.0\n3\n*MODEL_SPACE\n1\n\n",
             handles.next());
@@ -28,6 +27,11 @@ void write_blocks_section(TextFileWriter& out, DxfHandles& handles) {
     }
     out.put("0\nENDBLK\n5\n%lx\n100\nAcDbEntity\n67\n1\n8\n0\n100\nAcDbBlockEnd\n",
             handles.next());
+}
+
+void write_blocks_section(TextFileWriter& out, DxfHandles& handles) {
+    out.put("0\nSECTION\n2\nBLOCKS\n");
+    write_fixed_blocks(out, handles);
     out.put("0\nENDSEC\n");
 }
 

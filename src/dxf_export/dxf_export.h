@@ -33,12 +33,18 @@ private:
     unsigned long last_ = 0;
 };
 
+// What the writer puts into the file: the viewer's own selection (lines,
+// circles, arcs and ellipses, the default), or the full drawing (also texts,
+// points, solids, leaders, dimensions, blocks and inserts, layer states).
+enum class DxfContent { Curves, Full };
+
 // Writes the store file `store_file_name` ($VV_DAT$.TMP for the standard
 // display, $VV_SUM$.TMP for the layer sheet) of `program_folder` (a
 // file-system path ending in "/") as DxfTest.DXF there, and ends with the
 // information "DXF Write". 0, or -1 after a reported failure.
 int export_dxf(DxfHandles& handles, const std::string& program_folder,
-               std::string_view store_file_name, Messages& messages);
+               std::string_view store_file_name, Messages& messages,
+               DxfContent content = DxfContent::Curves);
 
 // Creates VV_HED.DAT in `program_folder` when it does not exist; an existing
 // file is left untouched. 0, or -1 after "ヘッダーファイル(%s)書込みエラー".

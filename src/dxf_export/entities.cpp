@@ -32,33 +32,21 @@ void put_head(TextFileWriter& out, const char* type, unsigned long handle, const
             head.layer_name, head.line_type, head.lock_flag, head.colour);
 }
 
-void put_line(TextFileWriter& out, unsigned long handle, const EntityHead& head,
-              const EntityRecord& e) {
-    put_head(out, "LINE", handle, head);
-    out.put("100\nAcDbLine\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n", e.x1,
-            e.y1, e.p56, e.p64);
-}
-
-void put_circle_or_arc(TextFileWriter& out, unsigned long handle, const EntityHead& head,
-                       const EntityRecord& e) {
-    const bool full = e.p88 == e.p96 || std::fabs(e.p96 - e.p88) >= kFullCircleSpan;
-    put_head(out, full ? "CIRCLE" : "ARC", handle, head);
-    out.put("100\nAcDbCircle\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%0.3f\n", e.x1, e.y1, e.p72);
-    if (!full) out.put("100\nAcDbArc\n50\n%f\n51\n%f\n", e.p88, e.p96);
-}
-
 double radians_in_turn(double degrees) {
     double r = std::fmod(degrees, 360.0) * kPi / 180.0;
     if (r < 0) r += 2 * kPi;
     return r;
 }
 
+bool is_full_circle(const EntityRecord& e) {
+    return e.p88 == e.p96 || std::fabs(e.p96 - e.p88) >= kFullCircleSpan;
+}
+
 // A store ellipse is centre, major semi-axis p72 turned by p80 degrees, axis
 // ratio p56 and start and end parameters p88, p96 in degrees (equal: whole).
 // DXF wants the major axis as a vector, a ratio of at most 1 and the
 // parameters in radians; a ratio above 1 swaps the axes.
-void put_ellipse(TextFileWriter& out, unsigned long handle, const EntityHead& head,
-                 const EntityRecord& e) {
+void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
     double major = e.p72;
     double rotation = e.p80;
     double ratio = std::fabs(e.p56);
@@ -80,21 +68,37 @@ void put_ellipse(TextFileWriter& out, unsigned long handle, const EntityHead& he
         if (end_parameter == start_parameter) end_parameter = start_parameter + 2 * kPi;
     }
     const double angle = rotation * kPi / 180.0;
-    put_head(out, "ELLIPSE", handle, head);
     out.put("100\nAcDbEllipse\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n"
             "40\n%f\n41\n%f\n42\n%f\n",
             e.x1, e.y1, major * std::cos(angle), major * std::sin(angle), ratio, start_parameter,
             end_parameter);
 }
 
-// No DXF reader takes "nan" or "inf" for a coordinate.
+}  // namespace
+
 bool all_finite(const EntityRecord& e) {
     for (double value : {e.x1, e.y1, e.p56, e.p64, e.p72, e.p80, e.p88, e.p96})
         if (!std::isfinite(value)) return false;
     return true;
 }
 
-}  // namespace
+const char* curve_entity_type(const EntityRecord& e) {
+    if (e.kind == kEntityLine) return "LINE";
+    if (e.p56 != 1.0) return "ELLIPSE";
+    return is_full_circle(e) ? "CIRCLE" : "ARC";
+}
+
+void put_curve_geometry(TextFileWriter& out, const EntityRecord& e) {
+    if (e.kind == kEntityLine) {
+        out.put("100\nAcDbLine\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n",
+                e.x1, e.y1, e.p56, e.p64);
+    } else if (e.p56 != 1.0) {
+        put_ellipse_geometry(out, e);
+    } else {
+        out.put("100\nAcDbCircle\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%0.3f\n", e.x1, e.y1, e.p72);
+        if (!is_full_circle(e)) out.put("100\nAcDbArc\n50\n%f\n51\n%f\n", e.p88, e.p96);
+    }
+}
 
 int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
                            StoreReader& data) {
@@ -128,12 +132,8 @@ int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader
         const EntityHead head{layer_name.c_str(), line_type_name(e.line_type),
                               test_bit(layer.flags, kLayerLockedBit) ? 4 : 64,
                               test_bit(layer.flags, kLayerHiddenBit) ? -colour : colour};
-        if (e.kind == kEntityLine)
-            put_line(out, handles.next(), head, e);
-        else if (e.p56 != 1.0)
-            put_ellipse(out, handles.next(), head, e);
-        else
-            put_circle_or_arc(out, handles.next(), head, e);
+        put_head(out, curve_entity_type(e), handles.next(), head);
+        put_curve_geometry(out, e);
     }
     out.put("0\nENDSEC\n");
     return non_finite;

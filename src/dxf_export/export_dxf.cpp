@@ -3,6 +3,7 @@
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
+#include "dxf_export/full_export.h"
 #include "common/text_file_writer.h"
 #include "store/store_reader.h"
 
@@ -18,11 +19,11 @@ unsigned long handle_bound(const DxfHandles& handles, const StoreReader& store) 
 }
 
 // $HANDSEED: 40000 above the block and entity counts, and in any case above
-// every handle of this file (the counter goes on from export to export).
-unsigned long handle_seed(const DxfHandles& handles, const StoreReader& store) {
+// `bound`, every handle of this file (the counter goes on from export to
+// export).
+unsigned long handle_seed(const StoreReader& store, unsigned long bound) {
     const StoreHeader& header = store.header();
     const std::int64_t seed = std::int64_t{header.bro_num} + header.ent_num + 40000;
-    const unsigned long bound = handle_bound(handles, store);
     return seed > 0 && static_cast<unsigned long>(seed) >= bound ? static_cast<unsigned long>(seed)
                                                                  : bound;
 }
@@ -30,7 +31,7 @@ unsigned long handle_seed(const DxfHandles& handles, const StoreReader& store) {
 }  // namespace
 
 int export_dxf(DxfHandles& handles, const std::string& program_folder,
-               std::string_view store_file_name, Messages& messages) {
+               std::string_view store_file_name, Messages& messages, DxfContent content) {
     const std::string store_path = program_folder + std::string(store_file_name);
     StoreReader layers;
     if (layers.open(store_path) != 0) {
@@ -49,10 +50,20 @@ int export_dxf(DxfHandles& handles, const std::string& program_folder,
         return -1;
     }
 
-    write_header_section(out, data.header(), handle_seed(handles, data));
-    write_tables_section(out, handles, layers, program_folder, messages);
-    write_blocks_section(out, handles);
-    const int left_out = write_entities_section(out, handles, layers, data);
+    int left_out = 0;
+    if (content == DxfContent::Full) {
+        const FullExportNames names = name_layers_and_blocks(data);
+        write_header_section(out, data.header(),
+                             handle_seed(data, full_export_handle_bound(handles, data, names)));
+        write_full_tables_section(out, handles, data, names);
+        left_out += write_full_blocks_section(out, handles, data, names);
+        left_out += write_full_entities_section(out, handles, data, names);
+    } else {
+        write_header_section(out, data.header(), handle_seed(data, handle_bound(handles, data)));
+        write_tables_section(out, handles, layers, program_folder, messages);
+        write_blocks_section(out, handles);
+        left_out = write_entities_section(out, handles, layers, data);
+    }
     write_objects_section(out);
     out.put("0\nEOF\n");
     if (!out.close()) {

@@ -29,6 +29,8 @@ StoreHeader finite_header(const StoreHeader& stored) {
     return header;
 }
 
+}  // namespace
+
 void write_viewport_table(TextFileWriter& out, const StoreHeader& stored) {
     const StoreHeader header = finite_header(stored);
     out.put("0\nTABLE\n2\nVPORT\n5\n%lx\n100\nAcDbSymbolTable\n70\n2\n", kViewportTableHandle);
@@ -44,6 +46,8 @@ void write_viewport_table(TextFileWriter& out, const StoreHeader& stored) {
     out.put("72\n100\n73\n1\n74\n1\n75\n0\n76\n0\n77\n0\n78\n0\n");
     out.put("0\nENDTAB\n");
 }
+
+namespace {
 
 // Copies the template as a text file is read and written: its line ends,
 // CR LF or LF, become the output's CR LF.

@@ -8,6 +8,7 @@
 #include "common/files.h"
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
+#include "dxf_export/dxf_sections.h"
 #include "common/text_file_writer.h"
 #include "dxf_export/text_fonts.h"
 
@@ -71,7 +72,8 @@ void write_text_styles(TextFileWriter& out, unsigned long& handle) {
     out.put("2\nTMT\n70\n4\n%s3\n@%s\n4\n\n", kStyleBody, font);
 }
 
-void write_other_tables(TextFileWriter& out, unsigned long& handle) {
+void write_other_tables(TextFileWriter& out, unsigned long& handle,
+                        const std::vector<NamedHandle>& block_records) {
     out.put("0\nENDTAB\n0\nTABLE\n2\nVIEW\n5\n%lx\n100\nAcDbSymbolTable\n70\n0\n", handle++);
     out.put("0\nENDTAB\n0\nTABLE\n2\nUCS\n5\n%lx\n100\nAcDbSymbolTable\n70\n0\n", handle++);
     out.put("0\nENDTAB\n0\nTABLE\n2\nAPPID\n5\n%lx\n100\nAcDbSymbolTable\n70\n1\n", handle++);
@@ -88,20 +90,29 @@ void write_other_tables(TextFileWriter& out, unsigned long& handle) {
                 "2\n%s\n",
                 handle++, name);
     }
+    for (const NamedHandle& record : block_records) {
+        out.put("0\nBLOCK_RECORD\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbBlockTableRecord\n"
+                "2\n%s\n",
+                record.handle, record.name.c_str());
+    }
     out.put("0\nENDTAB\n");
 }
 
 }  // namespace
+
+void write_template_tables(TextFileWriter& out, const std::vector<NamedHandle>& block_records) {
+    unsigned long handle = kFirstTemplateHandle;
+    write_line_types(out, handle);
+    write_text_styles(out, handle);
+    write_other_tables(out, handle, block_records);
+}
 
 int write_header_template(const std::string& program_folder, Messages& messages) {
     const std::string path = program_folder + kHeaderTemplateFileName;
     if (file_exists(path)) return 0;
     TextFileWriter out;
     if (out.open(path)) {
-        unsigned long handle = kFirstTemplateHandle;
-        write_line_types(out, handle);
-        write_text_styles(out, handle);
-        write_other_tables(out, handle);
+        write_template_tables(out, {});
         if (out.close()) return 0;  // a half-written template never takes the name
     }
     show_error_utf8(messages, "ヘッダーファイル(%s)書込みエラー", path.c_str());

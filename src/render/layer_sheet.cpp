@@ -11,6 +11,7 @@
 #include "common/paths.h"
 #include "render/colours.h"
 #include "render/drawing_extents.h"
+#include "store/record_move.h"
 
 namespace zov {
 
@@ -79,22 +80,6 @@ bool copy_bytes(std::FILE* from, std::FILE* to, long count) {
         count -= static_cast<long>(chunk);
     }
     return true;
-}
-
-// Moves every point of the record by (dx, dy).
-void move_record(EntityRecord& record, double dx, double dy) {
-    record.x1 += dx;
-    record.y1 += dy;
-    if (record.kind == kEntityLine || record.kind == kEntityLeader || record.kind == kEntitySolid) {
-        record.p56 += dx;
-        record.p64 += dy;
-    }
-    if (record.kind == kEntitySolid) {
-        record.p72 += dx;
-        record.p80 += dx;
-        record.p88 += dy;
-        record.p96 += dy;
-    }
 }
 
 void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHeader& header,

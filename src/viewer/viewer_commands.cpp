@@ -11,6 +11,8 @@ constexpr ViewerCommand kCommands[] = {
     {kCmdOpenDxf, "DXFを開く(&D)", "CADデータ交換用のＤＸＦファイルを表示します\nＤＸＦファイルを開く"},
     {kCmdOpenDwg, "DWGを開く(&G)", "AutoCADのデータを表示します\nＡｕｔｏＣＡＤデータを開く"},
     {kCmdOpenHistory, "経歴から開く(&I)", "今まで開いたファイルリストから選択します\n経歴リストから開く"},
+    {kCmdPrint, "印刷(&P)...", "表示されている図面を用紙に合わせて印刷します\n印刷"},
+    {kCmdPrintPreview, "印刷プレビュー(&V)", "印刷される図面を表示します\n印刷プレビュー"},
     {kCmdExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ""},
     {kCmdStandardDisplay, "標準表示", ""},
     {kCmdLayerThumbnails, "サムネイル(レイヤー)", ""},
@@ -27,12 +29,14 @@ constexpr ViewerCommand kCommands[] = {
     {kCmdShowHelp, "ZovViewについて", "ZovViewの操作方法を表示します。\nZovViewについて"},
     {kCmdAbout, "ZovView のﾊﾞｰｼﾞｮﾝ情報(&A)...", ""},
     {kCmdSaveDxf, "", "表示されたデータをＤＸＦファイルで保存\n"},
+    {kCmdSaveFullDxf, "文字・ブロックも含めてＤＸＦファイルで保存(&F)...",
+     "文字、点、ソリッド、寸法、ブロックも含めてＤＸＦファイルで保存します\n全データをＤＸＦファイルで保存"},
 };
 
 constexpr ViewerCommand kNoCommand{0, "", ""};
 
 constexpr int kFileItems[] = {kCmdOpenJwc, kCmdOpenDxf, kCmdOpenDwg, kCmdOpenHistory,
-                              kSeparator, kCmdExit};
+                              kSeparator, kCmdPrint, kCmdPrintPreview, kSeparator, kCmdExit};
 constexpr int kStyleItems[] = {kCmdStandardDisplay, kCmdLayerThumbnails, kCmdBlockThumbnails};
 constexpr int kLayerItems[] = {kCmdVisibleLayers, kCmdAllLayers, kCmdHiddenLayers,
                                kCmdLockedLayers};

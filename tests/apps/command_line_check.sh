@@ -47,7 +47,7 @@ for program in "$zovview" "$zovedit"; do
 done
 
 expect 2 "render without -o" "$zovview" --render "$samples/dxf/plan.dxf"
-[ "$(first_line err.txt)" = "zovview --render: FILE and -o OUT.png are needed" ] || fail "render reason"
+[ "$(first_line err.txt)" = "zovview --render: FILE and -o OUT.png|OUT.pdf|OUT.svg are needed" ] || fail "render reason"
 grep -q "^usage: zovview " err.txt || fail "render misuse without usage"
 expect 2 "dump of two files" "$zovview" --dump a.dxf b.dxf
 expect 2 "export without -o" "$zovview" --export-dxf "$samples/dxf/plan.dxf"

@@ -29,11 +29,12 @@ def c_text(raw):
 
 
 def read_store(path):
-    """The header counts, layers and entity records of a store file, read by
-    the documented byte layout."""
+    """The header counts, layers and entity records (with the bytes of
+    texts) of a store file, read by the documented byte layout."""
     data = open(path, "rb").read()
     kind = struct.unpack_from("<i", data, 128)[0]
     (add_lay, add_ent) = struct.unpack_from("<ii", data, 516)[0], struct.unpack_from("<i", data, 532)[0]
+    add_str, = struct.unpack_from("<i", data, 528)
     lay_num = struct.unpack_from("<i", data, 540)[0]
     ent_num = struct.unpack_from("<i", data, 568)[0]
     layers = []
@@ -51,11 +52,14 @@ def read_store(path):
         if at + ENTITY_SIZE > len(data):
             break
         e_kind, line_type = struct.unpack_from("<ii", data, at + 4)
-        colour, = struct.unpack_from("<i", data, at + 24)
+        style, colour = struct.unpack_from("<ii", data, at + 20)
         layer, = struct.unpack_from("<h", data, at + 28)
+        length, = struct.unpack_from("<h", data, at + 32)
+        offset, = struct.unpack_from("<i", data, at + 36)
         reals = struct.unpack_from("<8d", data, at + 40)
+        text = data[add_str + offset:add_str + offset + max(length, 0)] if e_kind == 5 else b""
         entities.append({"kind": e_kind, "line_type": line_type, "colour": colour, "layer": layer,
-                         "r": reals})
+                         "r": reals, "style": style, "text": text})
     return kind, layers, entities
 
 

@@ -22,7 +22,8 @@ TEST(ViewerCommands, MenusAndToolbarInTheirOrderWithTheirTexts) {
                                                 "寸法図形表示スタイル", "ズーム(&Z)", "ﾍﾙﾌﾟ(&H)"}));
     const ViewerMenu& file = viewer_menus()[0];
     EXPECT_EQ(std::vector<int>(file.items.begin(), file.items.end()),
-              (std::vector<int>{32771, 32772, 32773, 32774, kSeparator, 57665}));
+              (std::vector<int>{32771, 32772, 32773, 32774, kSeparator, kCmdPrint,
+                                kCmdPrintPreview, kSeparator, 57665}));
     EXPECT_EQ(viewer_menus()[4].command, 32803);
     EXPECT_TRUE(viewer_menus()[4].items.empty());
     const auto toolbar = viewer_toolbar();

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "about_dialog.h"
 #include "common/cp932.h"
@@ -12,6 +13,7 @@
 #include "common/paths.h"
 #include "drawing_widget.h"
 #include "history_dialog.h"
+#include "print_commands.h"
 #include "qt_messages.h"
 #include "store/records.h"
 #include "toolbar_icons.h"
@@ -134,6 +136,13 @@ void ViewerWindow::build_toolbar() {
             toolbar->addAction(make_action(id));
         }
     }
+    // The save button's option: the whole drawing, texts and blocks too.
+    if (auto* save = qobject_cast<QToolButton*>(toolbar->widgetForAction(action(zov::kCmdSaveDxf)))) {
+        auto* options = new QMenu(save);
+        options->addAction(make_action(zov::kCmdSaveFullDxf));
+        save->setMenu(options);
+        save->setPopupMode(QToolButton::MenuButtonPopup);
+    }
 }
 
 void ViewerWindow::run_command(int id) {
@@ -172,7 +181,10 @@ void ViewerWindow::run_command(int id) {
             about.exec();
             break;
         }
-        case zov::kCmdSaveDxf: save_shown_drawing_as_dxf(); break;
+        case zov::kCmdSaveDxf: save_shown_drawing_as_dxf(zov::DxfContent::Curves); break;
+        case zov::kCmdSaveFullDxf: save_shown_drawing_as_dxf(zov::DxfContent::Full); break;
+        case zov::kCmdPrint: print_with_dialog(this, view_, shell_); break;
+        case zov::kCmdPrintPreview: show_print_preview(this, view_, shell_); break;
         default:
             for (const FilterCommand& command : kFilterCommands) {
                 if (command.id == id && view_.set_layer_filter(command.filter)) drawing_->redraw();
@@ -206,14 +218,15 @@ void ViewerWindow::show_help_drawing() {
     drawing_->redraw();
 }
 
-void ViewerWindow::save_shown_drawing_as_dxf() {
+void ViewerWindow::save_shown_drawing_as_dxf(zov::DxfContent content) {
     const std::string source = zov::cp932_to_utf8(zov::fixed_text(view_.header().fname));
     const char* store = view_.settings.style == zov::DisplayStyle::LayerSheet
                             ? zov::kLayerSheetFileName
                             : zov::kDataFileName;
     zov::save_shown_drawing_as_dxf(shell_, source, [&]() -> std::optional<std::string> {
         WaitCursor wait;
-        if (zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages) != 0)
+        if (zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages,
+                            content) != 0)
             return std::nullopt;
         return shell_.store_path(zov::kDxfOutputFileName);
     });

@@ -57,7 +57,9 @@ private:
     // loaded (current_file_label names it).
     void after_open();
     void show_help_drawing();
-    void save_shown_drawing_as_dxf();
+    // The toolbar's save button (the viewer's own DXF) and its option for
+    // the full drawing.
+    void save_shown_drawing_as_dxf(zov::DxfContent content);
     void show_history_dialog();
     void update_checks();
     void update_title();

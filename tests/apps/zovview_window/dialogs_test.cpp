@@ -17,16 +17,6 @@
 namespace zov {
 namespace {
 
-// Runs `inside` on the modal dialog of type D as soon as it is open.
-template <class D, class F>
-void when_open(F inside) {
-    QTimer::singleShot(0, [inside] {
-        auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        inside(*dialog);
-    });
-}
-
 TEST_F(WindowTest, HistoryDialogOpensTheChosenEntry) {
     start({kSamples + "dxf/plan.dxf"});
     dialog.answers.push_back(kSamples + "jw/floor_plan.jwc");

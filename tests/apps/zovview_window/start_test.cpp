@@ -110,7 +110,8 @@ TEST_F(WindowTest, MenusToolbarAndCheckMarks) {
     for (QAction* item : file->actions())
         items.push_back(item->isSeparator() ? "-" : item->text().toStdString());
     EXPECT_EQ(items, (std::vector<std::string>{"JWCを開く(&J)", "DXFを開く(&D)", "DWGを開く(&G)",
-                                               "経歴から開く(&I)", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+                                               "経歴から開く(&I)", "-", "印刷(&P)...",
+                                               "印刷プレビュー(&V)", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
     EXPECT_FALSE(window->action(kCmdBlockThumbnails)->isEnabled());
 
     QToolBar* toolbar = window->findChild<QToolBar*>("toolbar");

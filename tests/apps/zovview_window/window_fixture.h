@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "common/clock.h"
@@ -44,6 +45,16 @@ inline void ensure_widget_application() {
 }
 
 inline const std::string kSamples = ZOV_SOURCE_DIR "/samples/";
+
+// Runs `inside` on the modal dialog of type D as soon as it is open.
+template <class D, class F>
+void when_open(F inside) {
+    QTimer::singleShot(0, [inside] {
+        auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        inside(*dialog);
+    });
+}
 
 class WindowTest : public ::testing::Test {
 protected:

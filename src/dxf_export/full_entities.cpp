@@ -1,0 +1,264 @@
+// The BLOCKS and ENTITIES sections of the full export: every store kind as
+// the DXF entity that holds it, the drawing's blocks as BLOCK definitions
+// and its inserts as INSERTs; a dimension becomes the lines, texts and
+// solids of its picture.
+#include <cmath>
+#include <string>
+
+#include "common/cp932.h"
+#include "common/paths.h"
+#include "dxf_export/dxf_export.h"
+#include "dxf_export/full_export.h"
+#include "common/text_file_writer.h"
+#include "store/record_move.h"
+#include "store/store_reader.h"
+
+namespace zov {
+
+namespace {
+
+// Text styles of the tables: MT for texts, TMT (vertical) for vertical writing.
+constexpr char kTextStyle[] = "MT";
+constexpr char kVerticalTextStyle[] = "TMT";
+
+// A section writes at most this many records of dimension pictures, so that
+// a damaged store whose countless dimensions all show one huge picture
+// cannot fill the disk; the dimensions beyond are left out.
+constexpr long kMaxDimensionPartsPerSection = 10'000'000;
+
+// A scale of 0 counts as 1, as the renderer draws it.
+double insert_scale(double scale) { return scale == 0.0 ? 1.0 : scale; }
+
+double finite_or_zero(double value) { return std::isfinite(value) ? value : 0.0; }
+
+bool is_vertical(const EntityRecord& text) { return text.text_style % 10 != 0; }
+
+class FullEntityWriter {
+public:
+    FullEntityWriter(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+                     const FullExportNames& names)
+        : out_(out), handles_(handles), store_(store), names_(names),
+          store_kind_(store.header().kind) {}
+
+    // Records left out for a number that is not finite.
+    int non_finite() const { return non_finite_; }
+
+    // Writes one record of block `owner` (0: the drawing) on `layer`.
+    void write(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+        if (!all_finite(e)) {
+            ++non_finite_;
+            return;
+        }
+        switch (e.kind) {
+            case kEntityLine:
+            case kEntityArc:
+                head(curve_entity_type(e), e, layer);
+                put_curve_geometry(out_, e);
+                break;
+            case kEntityPoint:
+                head("POINT", e, layer);
+                out_.put("100\nAcDbPoint\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n", e.x1, e.y1);
+                break;
+            case kEntityLeader: leader(e, layer); break;
+            case kEntityText:
+            case kEntityLayerLabel:
+            case kEntityFileLabel: text(e, layer); break;
+            case kEntityInsert: insert(e, layer, owner); break;
+            case kEntityDimension: dimension(e, layer, owner); break;
+            case kEntitySolid:
+                head("SOLID", e, layer);
+                out_.put("100\nAcDbTrace\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n"
+                         "31\n0.0\n12\n%0.3f\n22\n%0.3f\n32\n0.0\n13\n%0.3f\n23\n%0.3f\n33\n0.0\n",
+                         e.p56, e.p64, e.x1, e.y1, e.p72, e.p88, e.p80, e.p96);
+                break;
+            default: break;
+        }
+    }
+
+private:
+    // Handle, paper space, layer, line type by name (BYLAYER for "as the
+    // layer") and colour.
+    void head(const char* type, const EntityRecord& e, const std::string& layer) {
+        out_.put("0\n%s\n5\n%lx\n100\nAcDbEntity\n%s8\n%s\n6\n%s\n62\n%d\n", type, handles_.next(),
+                 e.paper_space == 1 ? "67\n1\n" : "", layer.c_str(),
+                 e.line_type == kLineByLayer ? "BYLAYER" : line_type_name(e.line_type),
+                 full_export_colour(store_kind_, e.colour));
+    }
+
+    // One leg with its arrow head at the start, as a two-vertex LEADER.
+    void leader(const EntityRecord& e, const std::string& layer) {
+        head("LEADER", e, layer);
+        out_.put("100\nAcDbLeader\n3\nSTANDARD\n71\n1\n72\n0\n73\n3\n74\n0\n75\n0\n76\n2\n"
+                 "10\n%0.3f\n20\n%0.3f\n30\n0.0\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n",
+                 e.x1, e.y1, e.p56, e.p64);
+    }
+
+    // The string of a text record: its bytes, or for the layer sheet's
+    // labels the layer's name and the source file's name.
+    std::string string_of(const EntityRecord& e) {
+        std::string bytes;
+        if (e.kind == kEntityText) {
+            store_.read_text(e, bytes);
+        } else if (e.kind == kEntityLayerLabel) {
+            LayerRecord layer;
+            if (store_.read_layer(e.layer, layer) == 0) bytes = fixed_text(layer.name);
+        } else {
+            const PathParts parts = split_path(fixed_text(store_.header().fname));
+            bytes = parts.name + parts.extension;
+        }
+        return dxf_text_value(bytes);
+    }
+
+    // A text on the left end of its base line. A vertical text is written
+    // with the vertical style, a quarter turn further and half a height
+    // back, which is how DXF readers place vertical writing.
+    void text(const EntityRecord& e, const std::string& layer) {
+        const std::string value = string_of(e);
+        const bool vertical = e.kind == kEntityText && is_vertical(e);
+        const double height = e.p64;
+        head("TEXT", e, layer);
+        out_.put("100\nAcDbText\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%f\n1\n",
+                 vertical ? e.x1 - height / 2 : e.x1, e.y1, height);
+        out_.put_text(value);
+        out_.put("\n50\n%f\n41\n%f\n7\n%s\n100\nAcDbText\n", vertical ? e.p80 + 90.0 : e.p80,
+                 e.p56 > 0.0 ? e.p56 : 1.0, vertical ? kVerticalTextStyle : kTextStyle);
+    }
+
+    void insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+        const std::string& name = names_.block_name(e.block);
+        if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return;
+        head("INSERT", e, layer);
+        out_.put("100\nAcDbBlockReference\n2\n%s\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n41\n%f\n42\n%f\n"
+                 "43\n1.0\n50\n%f\n",
+                 name.c_str(), e.x1, e.y1, insert_scale(e.p56), insert_scale(e.p64), e.p80);
+    }
+
+    // The picture block's records at the dimension's position, in the
+    // dimension's colour, as the viewer draws them; its definition points
+    // and any dimension inside a picture are left out.
+    void dimension(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+        BlockRecord picture;
+        if (e.block == owner || store_.read_block(e.block, picture) != 0) return;
+        for (std::int32_t i = 0; i < picture.count && dimension_parts_left_ > 0; ++i) {
+            --dimension_parts_left_;
+            EntityRecord part;
+            if (store_.read_block_entity(picture, i, part) != 0) break;
+            if (part.kind == kEntityPoint || part.kind == kEntityDimension) continue;
+            move_record(part, e.x1, e.y1);
+            part.colour = e.colour;
+            part.paper_space = e.paper_space;
+            write(part, layer, owner);
+        }
+    }
+
+    TextFileWriter& out_;
+    DxfHandles& handles_;
+    StoreReader& store_;
+    const FullExportNames& names_;
+    const std::int32_t store_kind_;
+    long dimension_parts_left_ = kMaxDimensionPartsPerSection;
+    int non_finite_ = 0;
+};
+
+void write_block(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+                 const FullExportNames& names, std::int32_t number, FullEntityWriter& writer) {
+    BlockRecord block;
+    if (store.read_block(number, block) != 0) return;
+    const std::string& name = names.block_name(number);
+    out.put("0\nBLOCK\n5\n%lx\n100\nAcDbEntity\n8\n0\n100\nAcDbBlockBegin\n2\n%s\n70\n%d\n"
+            "10\n%0.3f\n20\n%0.3f\n30\n0.0\n3\n%s\n1\n\n",
+            handles.next(), name.c_str(), name.front() == '*' ? 1 : 0, finite_or_zero(block.base_x),
+            finite_or_zero(block.base_y), name.c_str());
+    for (std::int32_t i = 0; i < block.count; ++i) {
+        EntityRecord e;
+        if (store.read_block_entity(block, i, e) != 0) break;
+        writer.write(e, names.layer_name(e.layer), number);
+    }
+    out.put("0\nENDBLK\n5\n%lx\n100\nAcDbEntity\n8\n0\n100\nAcDbBlockEnd\n", handles.next());
+}
+
+}  // namespace
+
+int full_export_colour(std::int32_t store_kind, std::int32_t colour) {
+    return colour == 0 ? 256 : dxf_colour(store_kind, colour);
+}
+
+// Neither "%" nor a control character is ever the second byte of a
+// double-byte character, so the bytes can be looked at one by one.
+std::string dxf_text_value(std::string_view cp932) {
+    std::string value;
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        if (byte < 0x20) {
+            value += '^';
+            value += static_cast<char>(byte + 0x40);
+        } else if (cp932.substr(i, 2) == "%%") {
+            value += "%%%%%%";
+            ++i;
+        } else {
+            value += static_cast<char>(byte);
+        }
+    }
+    return value;
+}
+
+int write_full_blocks_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+                              const FullExportNames& names) {
+    out.put("0\nSECTION\n2\nBLOCKS\n");
+    write_fixed_blocks(out, handles);
+    FullEntityWriter writer(out, handles, store, names);
+    for (std::size_t n = 1; n < names.blocks.size(); ++n) {
+        if (!names.blocks[n].empty())
+            write_block(out, handles, store, names, static_cast<std::int32_t>(n), writer);
+    }
+    out.put("0\nENDSEC\n");
+    return writer.non_finite();
+}
+
+int write_full_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+                                const FullExportNames& names) {
+    out.put("0\nSECTION\n2\nENTITIES\n");
+    FullEntityWriter writer(out, handles, store, names);
+    const std::int32_t count = store.entity_count();
+    std::int16_t layer = 0;  // an entity without a layer stays on the one before it
+    for (std::int32_t i = 0; i < count; ++i) {
+        EntityRecord e;
+        if (store.read_entity(i, e) != 0) break;
+        if (e.layer != 0) layer = e.layer;
+        writer.write(e, names.layer_name(layer), 0);
+    }
+    out.put("0\nENDSEC\n");
+    return writer.non_finite();
+}
+
+unsigned long full_export_handle_bound(const DxfHandles& handles, StoreReader& store,
+                                       const FullExportNames& names) {
+    // A dimension takes at most one handle per record of its picture.
+    auto handles_of = [&store](const EntityRecord& e) -> unsigned long {
+        BlockRecord picture;
+        if (e.kind != kEntityDimension) return 1;
+        if (store.read_block(e.block, picture) != 0 || picture.count < 0) return 0;
+        return static_cast<unsigned long>(picture.count);
+    };
+    unsigned long bound = handles.last() + DxfHandles::kFixedCount + 2 +
+                          names.layer_table.size() + 1 + 9;
+    for (std::int32_t i = 0; i < store.entity_count(); ++i) {
+        EntityRecord e;
+        if (store.read_entity(i, e) != 0) break;
+        bound += handles_of(e);
+    }
+    for (std::size_t n = 1; n < names.blocks.size(); ++n) {
+        BlockRecord block;
+        if (names.blocks[n].empty() || store.read_block(static_cast<std::int32_t>(n), block) != 0)
+            continue;
+        bound += 3;  // BLOCK_RECORD, BLOCK, ENDBLK
+        for (std::int32_t i = 0; i < block.count; ++i) {
+            EntityRecord e;
+            if (store.read_block_entity(block, i, e) != 0) break;
+            bound += handles_of(e);
+        }
+    }
+    return bound;
+}
+
+}  // namespace zov

@@ -1,0 +1,62 @@
+// The TABLES section of the full export. The template's tables are written
+// afresh rather than copied from VV_HED.DAT, because every block of the
+// drawing needs its BLOCK_RECORD and the vertical text style TMT must exist.
+#include "common/cp932.h"
+#include "dxf_export/dxf_export.h"
+#include "dxf_export/full_export.h"
+#include "common/text_file_writer.h"
+#include "store/store_reader.h"
+
+namespace zov {
+
+namespace {
+
+constexpr int kFrozenFlag = 1;
+constexpr int kLockedFlag = 4;
+constexpr int kLayerColourWhenUnset = 7;
+
+void put_layer(TextFileWriter& out, DxfHandles& handles, const std::string& name, int flags,
+               int colour, const char* line_type) {
+    out.put("0\nLAYER\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n"
+            "2\n%s\n70\n%d\n62\n%d\n6\n%s\n",
+            handles.next(), name.c_str(), flags, colour, line_type);
+}
+
+// Layer "0", which every DXF file has, and the layers in use: off as a
+// negative colour, frozen and locked as their flags.
+void write_full_layer_table(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+                            const FullExportNames& names) {
+    bool has_layer_zero = false;
+    for (std::int32_t n : names.layer_table) has_layer_zero |= names.layer_name(n) == "0";
+    out.put("0\nTABLE\n2\nLAYER\n5\n%lx\n100\nAcDbSymbolTable\n70\n%zu\n", handles.next(),
+            names.layer_table.size() + (has_layer_zero ? 0 : 1));
+    if (!has_layer_zero) put_layer(out, handles, "0", 0, kLayerColourWhenUnset, "CONTINUOUS");
+    for (std::int32_t n : names.layer_table) {
+        LayerRecord layer;
+        if (store.read_layer(n, layer) != 0) continue;
+        int colour = dxf_colour(store.header().kind, layer.colour);
+        if (colour <= 0 || colour > 255) colour = kLayerColourWhenUnset;
+        const int flags = (test_bit(layer.flags, kLayerFrozenBit) ? kFrozenFlag : 0) |
+                          (test_bit(layer.flags, kLayerLockedBit) ? kLockedFlag : 0);
+        put_layer(out, handles, names.layer_name(n), flags,
+                  test_bit(layer.flags, kLayerHiddenBit) ? -colour : colour,
+                  line_type_name(layer.line_type));
+    }
+    out.put("0\nENDTAB\n");
+}
+
+}  // namespace
+
+void write_full_tables_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+                               const FullExportNames& names) {
+    out.put("0\nSECTION\n2\nTABLES\n");
+    write_viewport_table(out, store.header());
+    std::vector<NamedHandle> block_records;
+    for (const std::string& name : names.blocks)
+        if (!name.empty()) block_records.push_back({handles.next(), name});
+    write_template_tables(out, block_records);
+    write_full_layer_table(out, handles, store, names);
+    out.put("0\nENDSEC\n");
+}
+
+}  // namespace zov
