@@ -23,13 +23,9 @@ struct LayerSheetGrid;
 // inside itself (a block that inserts itself, directly or through other
 // blocks) is not drawn again: the insert stops there and the pass goes on.
 inline constexpr int kMaxInsertDepth = 16;
-// A pass draws at most this many block entities and hatch lines in all, so
-// that blocks fanning out through many nested inserts, or countless huge
-// solids, cannot make a pass endless.
+// A pass draws at most this many block entities in all, so that blocks
+// fanning out through many nested inserts cannot make a pass endless.
 inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
-inline constexpr long kMaxHatchLinesPerPass = 20'000'000;
-// The most hatch lines of one filled triangle.
-inline constexpr int kMaxHatchLines = 10'000;
 
 // The name and extension of the header's source path, as the file label and
 // the window title show it (the whole field when that part has two
@@ -112,7 +108,6 @@ private:
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
     long block_entities_left_ = kMaxBlockEntitiesPerPass;
-    long hatch_lines_left_ = kMaxHatchLinesPerPass;
     std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
 };
