@@ -63,6 +63,7 @@ std::string_view field_text(std::string_view name, std::size_t size) {
 bool DxfTables::add_layer(const LayerRecord& record) {
     if (layers_.size() >= static_cast<std::size_t>(kMaxTableRecords)) return false;
     layers_.push_back(record);
+    layer_uses_.push_back({record.colour, record.line_type, record.use_count});
     current_layer_ = static_cast<int>(layers_.size());
     layer_numbers_.add(fixed_text(record.name), current_layer_);
     return true;
@@ -77,17 +78,25 @@ int DxfTables::find_layer(std::string_view name) {
         return 1;
     }
     current_layer_ = found;
-    ++layers_[static_cast<std::size_t>(current_layer_ - 1)].use_count;
+    ++layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].use_count;
     return current_layer_;
 }
 
 std::int32_t DxfTables::current_layer_colour() const {
-    return current_layer_ == 0 ? 0 : layers_[static_cast<std::size_t>(current_layer_ - 1)].colour;
+    return current_layer_ == 0 ? 0
+                               : layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].colour;
 }
 
 std::int32_t DxfTables::current_layer_line_type() const {
-    return current_layer_ == 0 ? 0
-                               : layers_[static_cast<std::size_t>(current_layer_ - 1)].line_type;
+    return current_layer_ == 0
+               ? 0
+               : layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].line_type;
+}
+
+std::vector<LayerRecord> DxfTables::layers() const {
+    std::vector<LayerRecord> records = layers_;
+    for (std::size_t i = 0; i < records.size(); ++i) records[i].use_count = layer_uses_[i].use_count;
+    return records;
 }
 
 bool DxfTables::add_line_type(std::string_view name, int code) {

@@ -61,7 +61,8 @@ public:
     std::int32_t current_layer_colour() const;
     std::int32_t current_layer_line_type() const;
     int layer_count() const { return static_cast<int>(layers_.size()); }
-    const std::vector<LayerRecord>& layers() const { return layers_; }
+    // The layer records in table order, with their use counts.
+    std::vector<LayerRecord> layers() const;
 
     // Remembers a line type for find_line_type; false when the table is full.
     bool add_line_type(std::string_view name, int code);
@@ -75,7 +76,17 @@ public:
     bool is_vertical_style(std::string_view style) const;
 
 private:
+    // What entities take from their layer and its use count, beside the
+    // records in a table small enough to stay in the cache while thousands
+    // of layers are named in no order.
+    struct LayerUse {
+        std::int32_t colour;
+        std::int32_t line_type;
+        std::int32_t use_count;
+    };
+
     std::vector<LayerRecord> layers_;
+    std::vector<LayerUse> layer_uses_;  // one per record of layers_
     NameIndex layer_numbers_;  // name -> 1-based number
     int current_layer_ = 0;  // 1-based; 0 = the cleared buffer
     NameIndex line_type_codes_;

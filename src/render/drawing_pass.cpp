@@ -50,7 +50,14 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
       strings_(strings),
       detail_(view.view_scale > kDetailScale),
       drawing_width_(std::abs(header.max_x - header.min_x)),
-      pen_{kWhite, PenStyle::Solid} {}
+      pen_{kWhite, PenStyle::Solid} {
+    layer_flags_.resize(static_cast<std::size_t>(layers_.layer_count()));
+    LayerRecord layer;
+    for (std::size_t i = 0; i < layer_flags_.size(); ++i) {
+        if (layers_.read_layer(static_cast<std::int32_t>(i + 1), layer) == 0)
+            layer_flags_[i] = layer.flags;
+    }
+}
 
 void DrawingPass::begin() {
     surface_.fill_rect(0, 0, surface_.width(), surface_.height(), kBlack);
@@ -60,17 +67,17 @@ void DrawingPass::begin() {
 
 bool DrawingPass::layer_passes_filter() const {
     switch (settings_.filter) {
-        case LayerFilter::Visible: return !test_bit(layer_.flags, kLayerHiddenBit);
+        case LayerFilter::Visible: return !test_bit(flags_, kLayerHiddenBit);
         case LayerFilter::All: return true;
-        case LayerFilter::Hidden: return test_bit(layer_.flags, kLayerHiddenBit);
-        case LayerFilter::Locked: return test_bit(layer_.flags, kLayerLockedBit);
+        case LayerFilter::Hidden: return test_bit(flags_, kLayerHiddenBit);
+        case LayerFilter::Locked: return test_bit(flags_, kLayerLockedBit);
     }
     return true;
 }
 
 void DrawingPass::choose_pen(const EntityRecord& record) {
-    const bool hidden = test_bit(layer_.flags, kLayerHiddenBit);
-    const bool locked = test_bit(layer_.flags, kLayerLockedBit);
+    const bool hidden = test_bit(flags_, kLayerHiddenBit);
+    const bool locked = test_bit(flags_, kLayerLockedBit);
     bool grey = false;
     switch (settings_.filter) {
         case LayerFilter::Visible:
@@ -117,7 +124,10 @@ void DrawingPass::scale_paper_space(EntityRecord& record) const {
 void DrawingPass::draw_entity(EntityRecord record) {
     if (record.layer != last_layer_) {
         // Layer 0 keeps the record read last; so does a number with no record.
-        if (record.layer != 0) layers_.read_layer(record.layer, layer_);
+        if (record.layer > 0 && static_cast<std::size_t>(record.layer) <= layer_flags_.size()) {
+            flags_ = layer_flags_[static_cast<std::size_t>(record.layer - 1)];
+            buffered_layer_ = record.layer;
+        }
         last_layer_ = record.layer;
     }
     if (settings_.style == DisplayStyle::Standard && !layer_passes_filter()) return;

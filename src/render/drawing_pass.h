@@ -103,8 +103,14 @@ private:
     const bool detail_;
     const double drawing_width_;  // |max x - min x| of the header
     Pen pen_;
-    LayerRecord layer_;
-    int last_layer_ = 9999;  // a number no layer has
+    // The flags of every layer, taken when the pass starts: entities name
+    // their layers in any order, and this small table stays in the cache
+    // where the layer records would not. The layer buffer of the pass is
+    // the number of the layer whose flags are current.
+    std::vector<std::int32_t> layer_flags_;
+    std::int32_t flags_ = 0;
+    int buffered_layer_ = 0;  // 0: no layer record read yet
+    int last_layer_ = 9999;   // a number no layer has
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
     long block_entities_left_ = kMaxBlockEntitiesPerPass;

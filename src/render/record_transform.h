@@ -12,6 +12,11 @@ struct InsertTransform {
     double x_scale = 1.0;
     double y_scale = 1.0;
     double rotation = 0.0;  // degrees
+    // cos and sin of `rotation`, kept by transform_record for the next
+    // record of the same insert (a block has many).
+    mutable double cached_rotation = 0.0;
+    mutable double cos_rotation = 1.0;
+    mutable double sin_rotation = 0.0;
 };
 
 // Scales, rotates about the origin and moves the points of `record` (a copy
