@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$1; shift
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf)
+          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf
+          libdxflib-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
