@@ -108,41 +108,30 @@ private:
             .group(100, subclass);
     }
 
+    // A point of groups `code`, `code` + 10 and `code` + 20 (z = 0).
+    DxfFixture& point(int code, double x, double y) {
+        return dxf_.group(code, real(x)).group(code + 10, real(y)).group(code + 20, real(0.0));
+    }
+
     void add_entity(long i) {
         const double x = static_cast<double>(i % 1000) * 12.5;
         const double y = static_cast<double>(i / 1000 % 1000) * 8.25;
         switch (i % 10) {
-            case 0:
-            case 1:
-            case 2:
-            case 3:
-                entity("LINE", "AcDbLine", i)
-                    .group(10, real(x))
-                    .group(20, real(y))
-                    .group(30, real(0.0))
-                    .group(11, real(x + 10))
-                    .group(21, real(y + 5))
-                    .group(31, real(0.0));
+            case 0: case 1: case 2: case 3:
+                entity("LINE", "AcDbLine", i);
+                point(10, x, y);
+                point(11, x + 10, y + 5);
                 break;
             case 4:
-                entity("ARC", "AcDbCircle", i)
-                    .group(10, real(x))
-                    .group(20, real(y))
-                    .group(30, real(0.0))
-                    .group(40, real(3.5))
-                    .group(100, "AcDbArc")
-                    .group(50, real(15.0))
-                    .group(51, real(200.0));
+                entity("ARC", "AcDbCircle", i);
+                point(10, x, y).group(40, real(3.5)).group(100, "AcDbArc");
+                dxf_.group(50, real(15.0)).group(51, real(200.0));
                 break;
             case 5:
-                entity("TEXT", "AcDbText", i)
-                    .group(10, real(x))
-                    .group(20, real(y))
-                    .group(30, real(0.0))
-                    .group(40, real(2.5))
-                    .group(1, "ROOM %%c" + std::to_string(i % 500))
-                    .group(50, real(0.0))
-                    .group(100, "AcDbText");
+                entity("TEXT", "AcDbText", i);
+                point(10, x, y).group(40, real(2.5));
+                dxf_.group(1, "ROOM %%c" + std::to_string(i % 500)).group(50, real(0.0));
+                dxf_.group(100, "AcDbText");
                 break;
             case 6:
                 entity("LWPOLYLINE", "AcDbPolyline", i).group(90, 5).group(70, 1);
@@ -152,33 +141,19 @@ private:
                 }
                 break;
             case 7:
-                entity("INSERT", "AcDbBlockReference", i)
-                    .group(2, block_name(i))
-                    .group(10, real(x))
-                    .group(20, real(y))
-                    .group(30, real(0.0))
-                    .group(41, real(1.0))
-                    .group(42, real(1.0))
-                    .group(50, real(90.0));
+                entity("INSERT", "AcDbBlockReference", i).group(2, block_name(i));
+                point(10, x, y).group(41, real(1.0)).group(42, real(1.0));
+                dxf_.group(50, real(90.0));
                 break;
             case 8:
-                entity("CIRCLE", "AcDbCircle", i)
-                    .group(10, real(x))
-                    .group(20, real(y))
-                    .group(30, real(0.0))
-                    .group(40, real(1.25));
+                entity("CIRCLE", "AcDbCircle", i);
+                point(10, x, y).group(40, real(1.25));
                 break;
             default:
                 if (i % 20 == 9) {
-                    entity("MTEXT", "AcDbMText", i)
-                        .group(10, real(x))
-                        .group(20, real(y))
-                        .group(30, real(0.0))
-                        .group(40, real(2.0))
-                        .group(41, real(40.0))
-                        .group(71, 1)
-                        .group(72, 5)
-                        .group(1, "{\\fMS Gothic|b0;Note}\\Psecond line");
+                    entity("MTEXT", "AcDbMText", i);
+                    point(10, x, y).group(40, real(2.0)).group(41, real(40.0));
+                    dxf_.group(71, 1).group(72, 5).group(1, "{\\fMS Gothic|b0;Note}\\Psecond line");
                 } else {
                     entity("POLYLINE", "AcDb2dPolyline", i).group(66, 1).group(70, 0);
                     for (int k = 0; k < 4; ++k)

@@ -138,20 +138,17 @@ void run_passes(benchmark::State& bench, const std::string& folder, long entitie
     std::filesystem::remove_all(folder);
 }
 
-void BM_DrawingPass(benchmark::State& bench) {
+void draw_plan(benchmark::State& bench, const StoreShape& shape) {
     zov::RecordingMessages messages;
     const std::string folder = bench_folder();
-    build_store(folder, messages, {50, 1, false});
+    build_store(folder, messages, shape);
     run_passes(bench, folder, kEntities);
 }
+
+void BM_DrawingPass(benchmark::State& bench) { draw_plan(bench, {50, 1, false}); }
 BENCHMARK(BM_DrawingPass)->Unit(benchmark::kMillisecond);
 
-void BM_DrawingPassManyLayers(benchmark::State& bench) {
-    zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
-    build_store(folder, messages, {3000, 300, true});
-    run_passes(bench, folder, kEntities);
-}
+void BM_DrawingPassManyLayers(benchmark::State& bench) { draw_plan(bench, {3000, 300, true}); }
 BENCHMARK(BM_DrawingPassManyLayers)->Unit(benchmark::kMillisecond);
 
 void BM_OverlappingSolids(benchmark::State& bench) {

@@ -95,7 +95,8 @@ std::int32_t DxfTables::current_layer_line_type() const {
 
 std::vector<LayerRecord> DxfTables::layers() const {
     std::vector<LayerRecord> records = layers_;
-    for (std::size_t i = 0; i < records.size(); ++i) records[i].use_count = layer_uses_[i].use_count;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].use_count = layer_uses_[i].use_count;
     return records;
 }
 

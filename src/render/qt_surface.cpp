@@ -88,10 +88,14 @@ QPolygonF clip_polygon(QPolygonF polygon, const QRectF& box) {
         };
     };
     const double left = box.left(), right = box.right(), top = box.top(), bottom = box.bottom();
-    polygon = clip_polygon_side(polygon, [&](const QPointF& p) { return p.x() >= left; }, at_x(left));
-    polygon = clip_polygon_side(polygon, [&](const QPointF& p) { return p.x() <= right; }, at_x(right));
-    polygon = clip_polygon_side(polygon, [&](const QPointF& p) { return p.y() >= top; }, at_y(top));
-    return clip_polygon_side(polygon, [&](const QPointF& p) { return p.y() <= bottom; }, at_y(bottom));
+    polygon = clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.x() >= left; }, at_x(left));
+    polygon = clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.x() <= right; }, at_x(right));
+    polygon = clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.y() >= top; }, at_y(top));
+    return clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.y() <= bottom; }, at_y(bottom));
 }
 
 // Screen angle in degrees, counter-clockwise from +x, of (x, y) seen from the

@@ -133,7 +133,8 @@ TEST(Numbers, RealsReadExactlyAsTheStandardConversion) {
                                       "12.5E2", "17.5x", "1.5.5", "-12.375  ", "9007199254740993"};
     char text[64];
     for (int i = 0; i < 20000; ++i) {
-        const double value = std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 80));
+        const double value =
+            std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 80));
         const int decimals = static_cast<int>(random() % 18);
         std::snprintf(text, sizeof text, "%s%.*f", random() % 2 ? "-" : "", decimals, value);
         texts.emplace_back(text);

@@ -217,8 +217,9 @@ TEST_F(RenderTest, SolidsAreOutlinedAndFilled) {
     const Calls calls = draw({0, 3900, 100, 4000});
     // The triangle: P-Q, its fill in the pen's colour, then three edges.
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 7),
-              (Calls{"pen solid 1 255,0,0", "move 0,100", "line 0,96", "polygon 0,100 0,96 10,100 255,0,0",
-                     "move 10,100", "line 0,100", "move 0,96"}));
+              (Calls{"pen solid 1 255,0,0", "move 0,100", "line 0,96",
+                     "polygon 0,100 0,96 10,100 255,0,0", "move 10,100", "line 0,100",
+                     "move 0,96"}));
     EXPECT_EQ(only(calls, "line").size(), 1u + 3u + 2u * (1u + 2u));
     EXPECT_EQ(only(calls, "polygon"), (Calls{"polygon 0,100 0,96 10,100 255,0,0",
                                              "polygon 0,100 0,96 10,100 255,0,0",
