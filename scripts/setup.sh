@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$1; shift
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf
+          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf groff-base
           libdxflib-dev)
 missing=()
 for p in "${packages[@]}"; do

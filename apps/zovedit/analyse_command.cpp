@@ -49,8 +49,8 @@ int analyse_command(const CommandArgs& args) {
     int cut = options.choice("--cut", binary);
     int explain = options.choice("--explain", binary);
     if (!options.ok()) {
-        std::fprintf(stderr, "error: %s\n", options.error().c_str());
-        return 1;
+        std::fprintf(stderr, "zovedit --analyse: %s\n", options.error().c_str());
+        return zov::kExitMisuse;
     }
     std::optional<std::string> dxf = command_cp932_name(options.file());
     std::optional<std::string> out = std::string();
@@ -69,6 +69,6 @@ int analyse_command(const CommandArgs& args) {
         if (!select_items(context, *list)) return 1;
 
     if (zov::analyse_named_file(context, *dxf, *out) != 0) return 1;
-    std::printf("%s\n", zov::cp932_to_utf8(context.analysis_path).c_str());
+    zov::print_written_file(zov::cp932_to_utf8(context.analysis_path));
     return 0;
 }

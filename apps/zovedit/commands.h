@@ -1,8 +1,9 @@
 #pragma once
 // The analyser's headless commands. Each takes the arguments after its own
-// option name and returns the process exit code: 0, or 1 after a reported
-// failure. They work in the current folder's settings, as the program does
-// when it is started there, and leave that settings file as they found it.
+// option name and returns the process exit code: 0, 1 after a reported
+// failure, or 2 (kExitMisuse) after a one-line reason for a wrong argument.
+// They work in the current folder's settings, as the program does when it is
+// started there, and leave that settings file as they found it.
 #include <optional>
 #include <string>
 #include <vector>

@@ -10,11 +10,13 @@ constexpr zov::HeadlessCommand kCommands[] = {
     {"--rebuild", rebuild_command},
 };
 
-constexpr char kUsage[] =
+constexpr zov::ProgramUsage kUsage{"zovedit",
     "usage: zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
     "               [--cut 0|1] [--explain 0|1] [--select NAME,...]\n"
     "       zovedit --rebuild FILE.TXT [-o OUT.DXF] [--rule 0|1|2] "
-    "[--eol crlf|cr|lf] [--yes]\n";
+    "[--eol crlf|cr|lf] [--yes]\n"
+    "       zovedit --help | --version\n"
+    "A command prints the name of the file it wrote; --quiet shows only errors and warnings.\n"};
 
 }  // namespace
 

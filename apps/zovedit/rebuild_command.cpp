@@ -10,8 +10,8 @@ int rebuild_command(const CommandArgs& args) {
     int rule = options.choice("--rule", {"0", "1", "2"});
     int line_end = options.choice("--eol", {"crlf", "cr", "lf"});
     if (!options.ok()) {
-        std::fprintf(stderr, "error: %s\n", options.error().c_str());
-        return 1;
+        std::fprintf(stderr, "zovedit --rebuild: %s\n", options.error().c_str());
+        return zov::kExitMisuse;
     }
     std::optional<std::string> analysis = command_cp932_name(options.file());
     if (!analysis) return 1;
@@ -28,6 +28,6 @@ int rebuild_command(const CommandArgs& args) {
     }
     std::string output_path;
     if (zov::make_dxf_from_analysis(context, *analysis, output_path) != 0) return 1;
-    std::printf("%s\n", zov::cp932_to_utf8(output_path).c_str());
+    zov::print_written_file(zov::cp932_to_utf8(output_path));
     return 0;
 }

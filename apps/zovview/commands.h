@@ -1,7 +1,7 @@
 #pragma once
 // The viewer's headless commands. Each takes the arguments after its own
-// option name and returns the process exit code: 0, or 1 after a reported
-// failure.
+// option name and returns the process exit code: 0, 1 after a reported
+// failure, or 2 (kExitMisuse) after a one-line reason for a wrong argument.
 #include <string>
 #include <vector>
 

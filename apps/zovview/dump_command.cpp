@@ -91,8 +91,8 @@ int import_and_print(const std::string& file, const std::string& folder,
 int dump_command(const CommandArgs& args) {
     std::string file = source_argument(args);
     if (file.empty()) {
-        std::fprintf(stderr, "usage: zovview --dump FILE [--home DIR]\n");
-        return 1;
+        std::fprintf(stderr, "zovview --dump: one FILE is needed\n");
+        return zov::kExitMisuse;
     }
     // The store names its source by its full path.
     std::error_code error;

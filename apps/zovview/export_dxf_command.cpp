@@ -69,7 +69,7 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
         std::fprintf(stderr, "zovview: %s cannot be written\n", arguments.output.c_str());
         return 1;
     }
-    std::printf("%s\n", arguments.output.c_str());
+    zov::print_written_file(arguments.output);
     return 0;
 }
 
@@ -78,10 +78,9 @@ int export_in_folder(const ExportArguments& arguments, const std::string& folder
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
-        std::fprintf(stderr,
-                     "usage: zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
-                     "[--home DIR]\n");
-        return 1;
+        std::fprintf(stderr, "zovview --export-dxf: one FILE and -o OUT.dxf are needed, "
+                             "--style is standard or layers\n");
+        return zov::kExitMisuse;
     }
     const CommandFolder folder(args);
     return export_in_folder(arguments, folder.path());

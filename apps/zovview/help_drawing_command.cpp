@@ -12,8 +12,8 @@
 
 int help_drawing_command(const CommandArgs& args) {
     if (args.size() != 3 || args[1] != "-o") {
-        std::fprintf(stderr, "usage: zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n");
-        return 1;
+        std::fprintf(stderr, "zovview --help-drawing: SOURCE and -o ZovV_Hlp.dat are needed\n");
+        return zov::kExitMisuse;
     }
     const CommandFolder folder({});
     zov::ConsoleMessages messages;
@@ -22,5 +22,6 @@ int help_drawing_command(const CommandArgs& args) {
         std::fprintf(stderr, "zovview: %s cannot be written\n", args[2].c_str());
         result = -1;
     }
+    if (result == 0) zov::print_written_file(args[2]);
     return result == 0 ? 0 : 1;
 }

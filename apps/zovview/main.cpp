@@ -12,7 +12,7 @@ constexpr zov::HeadlessCommand kCommands[] = {
     {"--help-drawing", help_drawing_command},
 };
 
-constexpr char kUsage[] =
+constexpr zov::ProgramUsage kUsage{"zovview",
     "usage: zovview --dump FILE [--home DIR]\n"
     "       zovview --render FILE -o OUT.png [--size WxH] "
     "[--filter visible|all|hidden|locked]\n"
@@ -20,7 +20,9 @@ constexpr char kUsage[] =
     "[--home DIR]\n"
     "       zovview --export-dxf FILE -o OUT.dxf [--style standard|layers] "
     "[--home DIR]\n"
-    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n";
+    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n"
+    "       zovview --help | --version\n"
+    "A command that writes a file prints its name; --quiet shows only errors and warnings.\n"};
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 
 #include "commands.h"
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/drawing_view.h"
@@ -108,11 +109,11 @@ int render(const RenderOptions& options, const std::string& folder, zov::Message
     zov::ImageSurface image(options.width, options.height);
     if (view.draw_drawing(image.surface()) != 0) return 1;
     if (!image.save_png(options.output)) {
-        // %s を作成できない
-        zov::show_error(messages, "%s \x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xC8\x82\xA2",
+        zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
                         zov::utf8_to_cp932(options.output).c_str());
         return 1;
     }
+    zov::print_written_file(options.output);
     return 0;
 }
 
@@ -120,7 +121,7 @@ int render(const RenderOptions& options, const std::string& folder, zov::Message
 
 int render_command(const CommandArgs& args) {
     const std::optional<RenderOptions> options = parse_options(args);
-    if (!options) return 1;
+    if (!options) return zov::kExitMisuse;
     // Fonts need a GUI application; without a display it paints offscreen.
     // The command reports through its own messages: Qt's notes about the
     // platform (no runtime folder and the like) are not shown.

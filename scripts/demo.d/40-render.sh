@@ -12,9 +12,9 @@ for sample in "$root"/samples/jw/*.jwc "$root"/samples/dxf/*.dxf; do
   kind=$(basename "$(dirname "$sample")")
   name=$(basename "$sample")
   stem="${kind}_${name%.*}"
-  if "$build/apps/zovview/zovview" --render "$sample" -o "$pictures/$stem.png" &&
+  if "$build/apps/zovview/zovview" --render "$sample" -o "$pictures/$stem.png" --quiet &&
      "$build/apps/zovview/zovview" --render "$sample" -o "$pictures/${stem}_layers.png" \
-       --style layers; then
+       --style layers --quiet; then
     echo "$kind/$name -> $pictures/$stem.png, ${stem}_layers.png"
     rendered=$((rendered + 1))
   else

@@ -8,13 +8,14 @@
 #include "analyser/text_lines.h"
 #include "analyser/texts.h"
 #include "common/cp932.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 
 namespace zov {
 
 namespace {
 
-constexpr char kDot = '\xA5';  // the half-width middle dot of CP932
+const char kDot = *cp932_text(JaText::HalfWidthDot);  // the half-width middle dot of CP932
 constexpr int kDotLineWidth = 80;
 
 struct TextKey {

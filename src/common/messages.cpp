@@ -1,5 +1,6 @@
 #include "common/messages.h"
 
+#include <atomic>
 #include <cstdio>
 #include <vector>
 
@@ -25,6 +26,8 @@ std::string RecordingMessages::last() const {
 
 namespace {
 
+std::atomic<bool> quiet{false};
+
 const char* icon_label(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Information: return "information";
@@ -38,7 +41,12 @@ const char* icon_label(MessageIcon icon) {
 
 }  // namespace
 
+void set_quiet_output(bool on) { quiet = on; }
+
+bool quiet_output() { return quiet; }
+
 void ConsoleMessages::show(MessageIcon icon, const std::string& text) {
+    if (icon == MessageIcon::Information && quiet_output()) return;
     std::fprintf(stderr, "%s: %s\n", icon_label(icon), cp932_to_utf8(text).c_str());
 }
 

@@ -41,6 +41,7 @@ public:
 };
 
 // Writes each message to stderr in UTF-8; questions take a stated answer.
+// Information messages are dropped while quiet_output() holds.
 class ConsoleMessages : public Messages {
 public:
     explicit ConsoleMessages(bool answer_questions_yes = false)
@@ -51,6 +52,11 @@ public:
 private:
     bool answer_yes_;
 };
+
+// --quiet of the headless commands: the console then shows only errors,
+// warnings and questions, and no command names the file it wrote.
+void set_quiet_output(bool quiet);
+bool quiet_output();
 
 // printf-style formatting into a string (CP932 bytes pass through).
 std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));

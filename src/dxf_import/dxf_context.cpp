@@ -7,6 +7,7 @@
 
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 
 namespace zov {
@@ -17,7 +18,7 @@ namespace {
 constexpr std::size_t kMaxTextBytes = 2048;
 
 // "%s に書き込めない" (cannot write) in CP932.
-constexpr char kCannotWrite[] = "%s \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2";
+const char* const kCannotWrite = cp932_text(JaText::CannotWriteTo);
 
 // Ends an entity file at its current position, which lies before its end
 // when the last record written was taken back.

@@ -4,6 +4,7 @@
 
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "dxf_import/dxf_reading_loop.h"
 #include "store/import_state.h"
@@ -12,13 +13,10 @@ namespace zov {
 
 namespace {
 
-// " %s をオープンできない-1" (cannot open) in CP932.
-constexpr char kCannotOpen[] =
-    " %s \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2-1";
-// " %s を読み込むことができません-12" (cannot read) in CP932.
-constexpr char kCannotRead[] =
-    " %s \x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xde\x82\xb1\x82\xc6\x82\xaa\x82\xc5\x82\xab"
-    "\x82\xdc\x82\xb9\x82\xf1-12";
+// The source cannot be opened.
+const char* const kCannotOpen = cp932_text(JaText::DxfCannotOpen);
+// The source cannot be read.
+const char* const kCannotRead = cp932_text(JaText::DxfCannotRead);
 
 // A DXF of this many bytes or fewer holds nothing to read.
 constexpr std::int32_t kSmallestDxf = 9;

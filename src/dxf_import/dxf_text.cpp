@@ -3,22 +3,23 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/japanese_texts.h"
 #include "common/paths.h"
 
 namespace zov {
 
 namespace {
 
-constexpr std::string_view kPlusMinus = "\x81\x7D";
-constexpr std::string_view kDiameter = "\x83\xD3";  // Greek small phi
-constexpr std::string_view kDegree = "\xDF";
+const std::string_view kPlusMinus = cp932_text(JaText::PlusMinusSign);
+const std::string_view kDiameter = cp932_text(JaText::DiameterSign);  // Greek small phi
+const std::string_view kDegree = cp932_text(JaText::DegreeSign);
 
 // Unicode escapes the store knows, by their four hex digits.
 struct UnicodeEscape {
     std::string_view digits;
     std::string_view replacement;
 };
-constexpr UnicodeEscape kUnicodeEscapes[] = {
+const UnicodeEscape kUnicodeEscapes[] = {
     {"00B1", kPlusMinus}, {"817D", kPlusMinus}, {"2205", kDiameter},
     {"00B0", kDegree},    {"818B", kDegree},
 };

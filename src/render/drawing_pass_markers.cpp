@@ -1,4 +1,5 @@
 // The layer sheet's cell markers and legend, drawn before its entities.
+#include "common/japanese_texts.h"
 #include "render/colours.h"
 #include "render/drawing_pass.h"
 #include "render/layer_sheet.h"
@@ -9,10 +10,8 @@ namespace {
 
 constexpr Rgb kDarkGreen{0, 96, 0};
 constexpr Rgb kDarkRed{96, 0, 0};
-const char* const kLockedLegend =
-    "\x93\xC7\x8E\xE6\x90\xEA\x97p(\x89\x45\x83N\x83\x8A\x83\x62\x83N)";  // 読取専用(右クリック)
-const char* const kHiddenLegend =
-    "\x94\xF1\x95\x5C\x8E\xA6(\x8D\xB6\x83N\x83\x8A\x83\x62\x83N)";  // 非表示(左クリック)
+const char* const kLockedLegend = cp932_text(JaText::LockedLegend);
+const char* const kHiddenLegend = cp932_text(JaText::HiddenLegend);
 
 }  // namespace
 

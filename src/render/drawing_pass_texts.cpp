@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "common/cp932.h"
+#include "common/japanese_texts.h"
 #include "render/drawing_pass.h"
 
 namespace zov {
@@ -12,7 +13,7 @@ namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr int kSmallestFontPixels = 6;  // smaller texts are drawn as boxes
 constexpr unsigned char kHalfWidthDot = 0xA5;  // ･
-constexpr char kFullWidthDot[] = "\x81\x45";   // ・
+const char* const kFullWidthDot = cp932_text(JaText::FullWidthDot);
 
 std::size_t char_length(std::string_view text, std::size_t i) {
     return is_lead_byte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;

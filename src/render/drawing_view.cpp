@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/paths.h"
 #include "render/drawing_extents.h"
 #include "render/drawing_pass.h"
@@ -10,16 +11,11 @@ namespace zov {
 
 namespace {
 
-const char* const kCannotOpenLayers =
-    "%s \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)";  // %s をオープンできない(LAY_fp)
-const char* const kCannotOpenEntities =
-    "%s \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(dat_fp)f_open";  // %s をオープンできない(dat_fp)f_open
-const char* const kCannotOpenBlocks =
-    "%s \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(bro_fp)";  // %s をオープンできない(bro_fp)
-const char* const kCannotOpenStrings =
-    "%s \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(str_fp)";  // %s をオープンできない(str_fp)
-const char* const kNoDimensions =
-    "\x90\xA1\x96@\x90}\x8C`\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB9\x82\xF1";  // 寸法図形が存在しません
+const char* const kCannotOpenLayers = cp932_text(JaText::CannotOpenLayers);
+const char* const kCannotOpenEntities = cp932_text(JaText::CannotOpenEntities);
+const char* const kCannotOpenBlocks = cp932_text(JaText::CannotOpenBlocks);
+const char* const kCannotOpenStrings = cp932_text(JaText::CannotOpenStrings);
+const char* const kNoDimensions = cp932_text(JaText::NoDimensions);
 
 // The header's source path with its extension turned back to ".DWG".
 void show_dwg_extension(StoreHeader& header) {

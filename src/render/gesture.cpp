@@ -1,5 +1,6 @@
 #include "render/gesture.h"
 
+#include "common/japanese_texts.h"
 #include "render/colours.h"
 
 namespace zov {
@@ -8,10 +9,8 @@ namespace {
 
 constexpr int T = Gesture::kThreshold;
 
-const char* const kZoomModeStart =
-    "\x83Y\x81[\x83\x80\x83\x82\x81[\x83h(\x91S\x89\xE6\x96\xCA\xA5\x8Fk\x8F\xAC\xA5\x88\xDA\x93\xAE)";  // ズームモード(全画面･縮小･移動)
-const char* const kZoomModeLeft =
-    "  \x83Y\x81[\x83\x80\x83\x82\x81[\x83h\x82\xCD\x8FI\x97\xB9\x82\xB5\x82\xDC\x82\xB5\x82\xBD  ";  //   ズームモードは終了しました
+const char* const kZoomModeStart = cp932_text(JaText::ZoomModeStart);
+const char* const kZoomModeLeft = cp932_text(JaText::ZoomModeLeft);
 
 StatusText action_status(GestureAction action, int x0, int y0) {
     return {x0 + 2, y0 - 15, Gesture::action_text(action)};
@@ -44,16 +43,15 @@ void draw_band(Surface& surface, const RubberBand& band) {
 
 }  // namespace
 
-const char* const kZoomModeEndHint =
-    "\x83Y\x81[\x83\x80\x83\x82\x81[\x83h(\x89\x45\x83N\x83\x8A\x83\x62\x83N\x82\xC5\x8FI\x97\xB9)";  // ズームモード(右クリックで終了)
+const char* const kZoomModeEndHint = cp932_text(JaText::ZoomModeEndHint);
 
 const char* Gesture::action_text(GestureAction action) {
     switch (action) {
-        case GestureAction::Centre: return "\x83Z\x83\x93\x83^\x83\x8A\x83\x93\x83O";  // センタリング
-        case GestureAction::WholePaper: return "\x97p\x8E\x86\x91S\x91\xCC\x95\x5C\x8E\xA6";  // 用紙全体表示
-        case GestureAction::ZoomRect: return "\x81\xA1  \x8Ag\x91\xE5  \x81\xA1";  // ■  拡大  ■
-        case GestureAction::Previous: return "\x81\xA0 \x91O\x94{\x97\xA6 \x81\xA0";  // □ 前倍率 □
-        case GestureAction::BeforePrevious: return "\x81\x9E\x91O\x91O\x94{\x97\xA6\x81\x9E";  // ◇前前倍率◇
+        case GestureAction::Centre: return cp932_text(JaText::GestureCentre);
+        case GestureAction::WholePaper: return cp932_text(JaText::GestureWholePaper);
+        case GestureAction::ZoomRect: return cp932_text(JaText::GestureZoomRect);
+        case GestureAction::Previous: return cp932_text(JaText::GesturePrevious);
+        case GestureAction::BeforePrevious: return cp932_text(JaText::GestureBeforePrevious);
     }
     return "";
 }

@@ -7,6 +7,7 @@
 
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/paths.h"
 #include "render/colours.h"
 #include "render/drawing_extents.h"
@@ -15,10 +16,8 @@ namespace zov {
 
 namespace {
 
-const char* const kCannotOpenData =
-    "%s \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(dat_fp)sum";  // %s をオープンできない(dat_fp)sum
-const char* const kCannotOpenSheet =
-    "%s \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(sum_fp)";  // %s をオープンできない(sum_fp)
+const char* const kCannotOpenData = cp932_text(JaText::CannotOpenSheetData);
+const char* const kCannotOpenSheet = cp932_text(JaText::CannotOpenSheet);
 
 constexpr int kMaxCellsPerSide = 20;
 constexpr std::int32_t kSheetWhite = 16777215;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/japanese_texts.h"
+
 namespace zov {
 
 struct Rgb {
@@ -26,9 +28,9 @@ enum class PenStyle { Solid, Dot, Dash, DashDot, DashDotDot };
 
 // Font faces as the drawings name them (CP932). A face beginning with "@" is
 // the vertical-writing form of the face after it.
-inline constexpr const char* kGothicFace = "\x82l\x82r \x83S\x83V\x83\x62\x83N";         // ＭＳ ゴシック
-inline constexpr const char* kVerticalGothicFace = "@\x82l\x82r \x83S\x83V\x83\x62\x83N"; // @ＭＳ ゴシック
-inline constexpr const char* kMinchoFace = "\x82l\x82r \x96\xBE\x92\xA9";                // ＭＳ 明朝
+inline const char* const kGothicFace = cp932_text(JaText::GothicFace);
+inline const char* const kVerticalGothicFace = cp932_text(JaText::VerticalGothicFace);
+inline const char* const kMinchoFace = cp932_text(JaText::MinchoFace);
 
 struct FontSpec {
     std::string face;    // CP932 face name

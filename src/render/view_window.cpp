@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 
+#include "common/japanese_texts.h"
+
 namespace zov {
 
 namespace {
@@ -13,10 +15,8 @@ constexpr double kZoomInLimit = 80.0;
 constexpr double kDetailScale = 0.015;
 constexpr int kZoomPercent = 30;
 
-const char* const kCannotEnlarge =
-    "\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x8Ag\x91\xE5\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // これ以上拡大できません
-const char* const kCannotReduce =
-    "\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x8Fk\x8F\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // これ以上縮小できません
+const char* const kCannotEnlarge = cp932_text(JaText::CannotEnlarge);
+const char* const kCannotReduce = cp932_text(JaText::CannotReduce);
 
 double finite_or_zero(double v) { return std::isfinite(v) ? v : 0.0; }
 

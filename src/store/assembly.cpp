@@ -6,6 +6,7 @@
 
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 
 namespace zov {
@@ -29,8 +30,8 @@ bool copy_stream(std::FILE* from, std::FILE* to) {
 }
 
 // kCannotCreate (cannot create) and kNotFound (not found) in CP932.
-constexpr char kCannotCreate[] = "%s \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xc8\x82\xa2";
-constexpr char kNotFound[] = "%s \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2";
+const char* const kCannotCreate = cp932_text(JaText::CannotCreate);
+const char* const kNotFound = cp932_text(JaText::NotFound);
 
 struct Section {
     const char* file_name;

@@ -4,6 +4,7 @@
 
 #include "common/clock.h"
 #include "common/cp932.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "store/import_state.h"
 
@@ -42,10 +43,9 @@ std::string header_dump_text(const StoreHeader& h) {
 
 namespace {
 
-// "ZovView.txt をオープンできない" (cannot open) in CP932; the text names the
-// viewer's general dump file, as it always has.
-constexpr char kCannotOpenDump[] =
-    "ZovView.txt \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2";
+// The dump cannot be opened; the text names the viewer's general dump file,
+// ZovView.txt, as it always has.
+const char* const kCannotOpenDump = cp932_text(JaText::CannotOpenDump);
 
 }  // namespace
 

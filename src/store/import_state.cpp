@@ -6,6 +6,7 @@
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 
 namespace zov {
@@ -29,9 +30,8 @@ void close_stream(std::FILE*& stream) {
     stream = nullptr;
 }
 
-// "%s をオープンできない*9" (cannot open) in CP932.
-constexpr char kCannotOpenSection[] =
-    "%s \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2*9";
+// A section file cannot be opened.
+const char* const kCannotOpenSection = cp932_text(JaText::CannotOpenSection);
 
 // Records are appended a hundred bytes at a time: a large stream buffer
 // keeps that to one system call per stretch.

@@ -6,12 +6,13 @@
 #include <cstdarg>
 
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 
 namespace zov {
 
 namespace {
 
-constexpr char kStar[] = "\x81\x9A";  // ★
+const char* const kStar = cp932_text(JaText::Star);
 
 }  // namespace
 

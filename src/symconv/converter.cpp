@@ -6,6 +6,7 @@
 
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/program_version.h"
 #include "symconv/console.h"
 #include "symconv/dxf_sections.h"
 #include "symconv/library_list.h"
@@ -21,12 +22,16 @@ bool is_option(const std::string& argument) {
     return argument[0] == '-' || (argument[0] == '/' && argument.size() == 2);
 }
 
-void print_usage(Messages& messages) {
-    print_text(messages, "\n");
-    print_text(messages, "%s", kConversionFailed);
+void print_usage_lines(Messages& messages) {
     for (const char* line : {kUsage1, kUsage2, kUsage3, kUsage4}) {
         print_text(messages, "%s\n", line);
     }
+}
+
+void print_usage(Messages& messages) {
+    print_text(messages, "\n");
+    print_text(messages, "%s", kConversionFailed);
+    print_usage_lines(messages);
 }
 
 // Writes every section of the DXF file; the result of the block pass.
@@ -49,7 +54,11 @@ CommandLine parse_command_line(const std::vector<std::string>& arguments) {
     CommandLine line;
     for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) {
         const std::string& argument = *it;
-        if (is_option(argument)) {
+        if (argument == "--help") {
+            line.help = true;
+        } else if (argument == "--version") {
+            line.version = true;
+        } else if (is_option(argument)) {
             char choice = static_cast<char>(std::tolower(static_cast<unsigned char>(argument[1])));
             if (choice == 'n') line.ascii_names = true;
             if (choice == 's') line.thumbnail_mode = true;
@@ -64,9 +73,18 @@ CommandLine parse_command_line(const std::vector<std::string>& arguments) {
 int run_converter(ConverterContext& context, const std::vector<std::string>& arguments) {
     Messages& messages = context.messages;
     CommandLine command = parse_command_line(arguments);
+    if (command.version) {
+        print_text(messages, "zr_jwk %s\n", kToolkitVersion);
+        return kExitNormal;
+    }
     context.ascii_names = command.ascii_names;
     context.thumbnail_mode = command.thumbnail_mode;
     print_text(messages, "\n%s\n", kBannerLine);
+    if (command.help) {
+        print_text(messages, "\n");
+        print_usage_lines(messages);
+        return kExitNormal;
+    }
     if (!command.has_library) {
         print_usage(messages);
         return kExitUsage;

@@ -87,12 +87,19 @@ int write_list(ConverterContext& context, std::FILE* list) {
     return 0;
 }
 
+// The folder an argument names: an existing folder with or without its
+// trailing "/" (as shells complete it either way), or else the folder part.
+std::string library_folder_of(const std::string& argument) {
+    if (!argument.empty() && argument.back() != '/' && can_enter(argument)) return argument + "/";
+    return split_path(argument).folder;
+}
+
 }  // namespace
 
 int scan_library_folder(ConverterContext& context, const std::string& argument) {
     context.library_name.clear();
     context.symbol_count = 0;
-    context.library_folder = split_path(argument).folder;
+    context.library_folder = library_folder_of(argument);
 
     const std::string list_path = context.list_path();
     std::FILE* list = std::fopen(list_path.c_str(), "wb");

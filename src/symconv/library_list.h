@@ -12,7 +12,8 @@ namespace zov {
 
 inline constexpr std::size_t kListRecordSize = 260;
 
-// Fills library_folder (the folder part of `argument`), library_name,
+// Fills library_folder (the folder `argument` names, with or without its
+// trailing "/", or else the folder part of `argument`), library_name,
 // symbol_count and the list file; 0, or -1 after reporting the failure (the
 // list file is then removed).
 int scan_library_folder(ConverterContext& context, const std::string& argument);

@@ -1,115 +1,67 @@
 #pragma once
-// The converter's own texts in CP932, as it prints and writes them. Each
-// constant is preceded by its text as it reads.
+// The converter's own texts in CP932, as it prints and writes them; the texts
+// as they read are in common/japanese_texts.def.
+#include "common/japanese_texts.h"
 
 namespace zov {
 
 // Console messages and failure reports.
-// ZR_JWK Ver1.00  ＪＷＫファイル→ＤＸＦファイル変換  (banner line (program name and version))
-inline constexpr char kBannerLine[] = "ZR_JWK Ver1.00  \x82\x69\x82\x76\x82\x6A\x83\x74\x83\x40\x83\x43\x83\x8B\x81\xA8\x82\x63\x82\x77\x82\x65\x83\x74\x83\x40\x83\x43\x83\x8B\x95\xCF\x8A\xB7";
-// 変換に失敗しました。\n
-inline constexpr char kConversionFailed[] = "\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n";
-// 使用方法: ZR_JWK DirectryName [-n] [-s] 
-inline constexpr char kUsage1[] = "\x8E\x67\x97\x70\x95\xFB\x96\x40: ZR_JWK DirectryName [-n] [-s] ";
-//      -nオプションでブロック名を全て半角英数字にします
-inline constexpr char kUsage2[] = "     -n\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93\x82\xC5\x83\x75\x83\x8D\x83\x62\x83\x4E\x96\xBC\x82\xF0\x91\x53\x82\xC4\x94\xBC\x8A\x70\x89\x70\x90\x94\x8E\x9A\x82\xC9\x82\xB5\x82\xDC\x82\xB7";
-//      -sオプションでA3サイズ のサムネイル形式データを生成します
-inline constexpr char kUsage3[] = "     -s\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93\x82\xC5" "A3\x83\x54\x83\x43\x83\x59 \x82\xCC\x83\x54\x83\x80\x83\x6C\x83\x43\x83\x8B\x8C\x60\x8E\xAE\x83\x66\x81\x5B\x83\x5E\x82\xF0\x90\xB6\x90\xAC\x82\xB5\x82\xDC\x82\xB7";
-// ZR_DXF.DOCを参照ください。
-inline constexpr char kUsage4[] = "ZR_DXF.DOC\x82\xF0\x8E\x51\x8F\xC6\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42";
-// \nディレクトリ内のＪＷＫファイル調査中\n
-inline constexpr char kSurveying[] = "\n\x83\x66\x83\x42\x83\x8C\x83\x4E\x83\x67\x83\x8A\x93\xE0\x82\xCC\x82\x69\x82\x76\x82\x6A\x83\x74\x83\x40\x83\x43\x83\x8B\x92\xB2\x8D\xB8\x92\x86\n";
-// ＤＸＦファイル作成できませんでした(1)
-inline constexpr char kDxfNotCreated1[] = "\x82\x63\x82\x77\x82\x65\x83\x74\x83\x40\x83\x43\x83\x8B\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD(1)";
-// ＤＸＦファイル作成できませんでした(2)
-inline constexpr char kDxfNotCreated2[] = "\x82\x63\x82\x77\x82\x65\x83\x74\x83\x40\x83\x43\x83\x8B\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD(2)";
-// %sを作成できませんでした\n
-inline constexpr char kCannotCreateFile[] = "%s\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\n";
-// \n%d個のＪＷＫファイルを１つのＤＸＦファイルに変換中\n
-inline constexpr char kConverting[] = "\n%d\x8C\xC2\x82\xCC\x82\x69\x82\x76\x82\x6A\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x82\x50\x82\xC2\x82\xCC\x82\x63\x82\x77\x82\x65\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9\x95\xCF\x8A\xB7\x92\x86\n";
-// \n正常終了しました。 
-inline constexpr char kFinished[] = "\n\x90\xB3\x8F\xED\x8F\x49\x97\xB9\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42 ";
-// パラメータ(%s)が正しくありません
-inline constexpr char kBadParameter[] = "\x83\x70\x83\x89\x83\x81\x81\x5B\x83\x5E(%s)\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
-// オープンできない
-inline constexpr char kCannotOpenList[] = "\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2";
-// %sを開けません(%d / %d)
-inline constexpr char kCannotOpenSymbol[] = "%s\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1(%d / %d)";
-// オープンできない(BroFp wb)
-inline constexpr char kCannotCreateBro[] = "\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(BroFp wb)";
-// オープンできない(BroFp rb)
-inline constexpr char kCannotOpenBro[] = "\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(BroFp rb)";
-// %sは途中で終わっています。読めた図形だけを変換します。\n  (a symbol file shorter than its counts)
-inline constexpr char kSymbolCutShort[] = "%s\x82\xCD\x93\x72\x92\x86\x82\xC5\x8F\x49\x82\xED\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42\x93\xC7\x82\xDF\x82\xBD\x90\x7D\x8C\x60\x82\xBE\x82\xAF\x82\xF0\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\x81\x42\n";
-// %s%sを作成できませんでした
-inline constexpr char kCannotCreateSettings[] = "%s%s\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
+// Banner line (program name and version).
+inline const char* const kBannerLine = cp932_text(JaText::BannerLine);
+inline const char* const kConversionFailed = cp932_text(JaText::ConversionFailed);
+inline const char* const kUsage1 = cp932_text(JaText::Usage1);
+inline const char* const kUsage2 = cp932_text(JaText::Usage2);
+inline const char* const kUsage3 = cp932_text(JaText::Usage3);
+inline const char* const kUsage4 = cp932_text(JaText::Usage4);
+inline const char* const kSurveying = cp932_text(JaText::Surveying);
+inline const char* const kDxfNotCreated1 = cp932_text(JaText::DxfNotCreated1);
+inline const char* const kDxfNotCreated2 = cp932_text(JaText::DxfNotCreated2);
+inline const char* const kCannotCreateFile = cp932_text(JaText::CannotCreateFile);
+inline const char* const kConverting = cp932_text(JaText::Converting);
+inline const char* const kFinished = cp932_text(JaText::Finished);
+inline const char* const kBadParameter = cp932_text(JaText::BadParameter);
+inline const char* const kCannotOpenList = cp932_text(JaText::CannotOpenList);
+inline const char* const kCannotOpenSymbol = cp932_text(JaText::CannotOpenSymbol);
+inline const char* const kCannotCreateBro = cp932_text(JaText::CannotCreateBro);
+inline const char* const kCannotOpenBro = cp932_text(JaText::CannotOpenBro);
+// A symbol file shorter than its counts.
+inline const char* const kSymbolCutShort = cp932_text(JaText::SymbolCutShort);
+inline const char* const kCannotCreateSettings = cp932_text(JaText::CannotCreateSettings);
 // Survey summary and notices.
-// \n 生成ファイル名 : %s%s.DXF \n   用紙サイズ   : %s\n    スケール    : S=1/%0.0f\n 文字サイズ補正 : %d%%\n
-inline constexpr char kSummaryNormal[] = "\n \x90\xB6\x90\xAC\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC : %s%s.DXF \n   \x97\x70\x8E\x86\x83\x54\x83\x43\x83\x59   : %s\n    \x83\x58\x83\x50\x81\x5B\x83\x8B    : S=1/%0.0f\n \x95\xB6\x8E\x9A\x83\x54\x83\x43\x83\x59\x95\xE2\x90\xB3 : %d%%\n";
-// \nサムネイル形式の作図を行います。\nスケールアウトしておりますのでご注意ください\n
-inline constexpr char kThumbnailNotice[] = "\n\x83\x54\x83\x80\x83\x6C\x83\x43\x83\x8B\x8C\x60\x8E\xAE\x82\xCC\x8D\xEC\x90\x7D\x82\xF0\x8D\x73\x82\xA2\x82\xDC\x82\xB7\x81\x42\n\x83\x58\x83\x50\x81\x5B\x83\x8B\x83\x41\x83\x45\x83\x67\x82\xB5\x82\xC4\x82\xA8\x82\xE8\x82\xDC\x82\xB7\x82\xCC\x82\xC5\x82\xB2\x92\x8D\x88\xD3\x82\xAD\x82\xBE\x82\xB3\x82\xA2\n";
-// \n 生成ファイル名 : %s%s.DXF \n   用紙サイズ   : %s\n 文字サイズ補正 : %d%%\n
-inline constexpr char kSummaryThumbnail[] = "\n \x90\xB6\x90\xAC\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC : %s%s.DXF \n   \x97\x70\x8E\x86\x83\x54\x83\x43\x83\x59   : %s\n \x95\xB6\x8E\x9A\x83\x54\x83\x43\x83\x59\x95\xE2\x90\xB3 : %d%%\n";
-// -nオプションが付加されています。(ブロック名を全て半角英数字にする)\n
-inline constexpr char kAsciiNamesNotice[] = "-n\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93\x82\xAA\x95\x74\x89\xC1\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42(\x83\x75\x83\x8D\x83\x62\x83\x4E\x96\xBC\x82\xF0\x91\x53\x82\xC4\x94\xBC\x8A\x70\x89\x70\x90\x94\x8E\x9A\x82\xC9\x82\xB7\x82\xE9)\n";
-// 実点はJW_CADでは再現できない｢塗潰しの円｣で出力します。(ＣＦＧの書換えで変更可)\n
-inline constexpr char kPointsAsFilledCircles[] = "\x8E\xC0\x93\x5F\x82\xCDJW_CAD\x82\xC5\x82\xCD\x8D\xC4\x8C\xBB\x82\xC5\x82\xAB\x82\xC8\x82\xA2\xA2\x93\x68\x92\xD7\x82\xB5\x82\xCC\x89\x7E\xA3\x82\xC5\x8F\x6F\x97\xCD\x82\xB5\x82\xDC\x82\xB7\x81\x42(\x82\x62\x82\x65\x82\x66\x82\xCC\x8F\x91\x8A\xB7\x82\xA6\x82\xC5\x95\xCF\x8D\x58\x89\xC2)\n";
-// 実点は円に変換して出力します。(ＣＦＧの書換えで変更可)\n
-inline constexpr char kPointsAsCircles[] = "\x8E\xC0\x93\x5F\x82\xCD\x89\x7E\x82\xC9\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x8F\x6F\x97\xCD\x82\xB5\x82\xDC\x82\xB7\x81\x42(\x82\x62\x82\x65\x82\x66\x82\xCC\x8F\x91\x8A\xB7\x82\xA6\x82\xC5\x95\xCF\x8D\x58\x89\xC2)\n";
+inline const char* const kSummaryNormal = cp932_text(JaText::SummaryNormal);
+inline const char* const kThumbnailNotice = cp932_text(JaText::ThumbnailNotice);
+inline const char* const kSummaryThumbnail = cp932_text(JaText::SummaryThumbnail);
+inline const char* const kAsciiNamesNotice = cp932_text(JaText::AsciiNamesNotice);
+inline const char* const kPointsAsFilledCircles = cp932_text(JaText::PointsAsFilledCircles);
+inline const char* const kPointsAsCircles = cp932_text(JaText::PointsAsCircles);
 // Paper size and paper classes of the summary.
-// %ld×%ld
-inline constexpr char kPaperSize[] = "%ld\x81\x7E%ld";
-// Ａ４
-inline constexpr char kPaperA4[] = "\x82\x60\x82\x53";
-// Ａ３
-inline constexpr char kPaperA3[] = "\x82\x60\x82\x52";
-// Ａ２
-inline constexpr char kPaperA2[] = "\x82\x60\x82\x51";
-// Ａ１
-inline constexpr char kPaperA1[] = "\x82\x60\x82\x50";
-// Ａ０
-inline constexpr char kPaperA0[] = "\x82\x60\x82\x4F";
-// ２Ａ
-inline constexpr char kPaper2A[] = "\x82\x51\x82\x60";
-// ３Ａ
-inline constexpr char kPaper3A[] = "\x82\x52\x82\x60";
-// ４Ａ
-inline constexpr char kPaper4A[] = "\x82\x53\x82\x60";
-// ５Ａ
-inline constexpr char kPaper5A[] = "\x82\x54\x82\x60";
-// 横幅100M
-inline constexpr char kPaper100M[] = "\x89\xA1\x95\x9D" "100M";
+inline const char* const kPaperSize = cp932_text(JaText::PaperSize);
+inline const char* const kPaperA4 = cp932_text(JaText::PaperA4);
+inline const char* const kPaperA3 = cp932_text(JaText::PaperA3);
+inline const char* const kPaperA2 = cp932_text(JaText::PaperA2);
+inline const char* const kPaperA1 = cp932_text(JaText::PaperA1);
+inline const char* const kPaperA0 = cp932_text(JaText::PaperA0);
+inline const char* const kPaper2A = cp932_text(JaText::Paper2A);
+inline const char* const kPaper3A = cp932_text(JaText::Paper3A);
+inline const char* const kPaper4A = cp932_text(JaText::Paper4A);
+inline const char* const kPaper5A = cp932_text(JaText::Paper5A);
+inline const char* const kPaper100M = cp932_text(JaText::Paper100M);
 // DXF table entry that carries Japanese text.
-// 0 / LTYPE / 2 / CONTINUOUS / 70 / 0 / 3 / 実線 / 72 / 65 / 73 / 0 / 40 / 0.0
-inline constexpr char kContinuousLineType[] = "0\r\nLTYPE\r\n2\r\nCONTINUOUS\r\n70\r\n0\r\n3\r\n\x8E\xC0\x90\xFC\r\n72\r\n65\r\n73\r\n0\r\n40\r\n0.0";
+inline const char* const kContinuousLineType = cp932_text(JaText::ContinuousLineType);
 // Lines of the default settings file.
-// /////////////////////////////////////////////////////////
 inline constexpr char kSettingsBanner1[] = "/////////////////////////////////////////////////////////";
-// ////////////      ZR_JWK設定ファイル      ///////////////
-inline constexpr char kSettingsBanner2[] = "////////////      ZR_JWK\x90\xDD\x92\xE8\x83\x74\x83\x40\x83\x43\x83\x8B      ///////////////";
-// JMS=%d  文字出力サイズ(％で表記)
-inline constexpr char kSettingsJMS[] = "JMS=%d  \x95\xB6\x8E\x9A\x8F\x6F\x97\xCD\x83\x54\x83\x43\x83\x59(\x81\x93\x82\xC5\x95\x5C\x8B\x4C)";
-// JMC=%d  文字色(0～127)
-inline constexpr char kSettingsJMC[] = "JMC=%d  \x95\xB6\x8E\x9A\x90\x46(0\x81\x60" "127)";
-//            0:JW_CADの指定色 1:赤 2:黄 3:緑 4:水 5:青 6:紫 7:白
-inline constexpr char kSettingsColours1[] = "           0:JW_CAD\x82\xCC\x8E\x77\x92\xE8\x90\x46 1:\x90\xD4 2:\x89\xA9 3:\x97\xCE 4:\x90\x85 5:\x90\xC2 6:\x8E\x87 7:\x94\x92";
-//            ｢0:JW_CADの指定色｣を指定しても正しく変換できないケースがあります。
-inline constexpr char kSettingsColours2[] = "           \xA2" "0:JW_CAD\x82\xCC\x8E\x77\x92\xE8\x90\x46\xA3\x82\xF0\x8E\x77\x92\xE8\x82\xB5\x82\xC4\x82\xE0\x90\xB3\x82\xB5\x82\xAD\x95\xCF\x8A\xB7\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x83\x50\x81\x5B\x83\x58\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42";
-// JPO=%d  実点を  POINTで処理:0  円に変換:1  POLYLINEで処理:2
-inline constexpr char kSettingsJPO[] = "JPO=%d  \x8E\xC0\x93\x5F\x82\xF0  POINT\x82\xC5\x8F\x88\x97\x9D:0  \x89\x7E\x82\xC9\x95\xCF\x8A\xB7:1  POLYLINE\x82\xC5\x8F\x88\x97\x9D:2";
-// JPM=%d    POINT表示スタイル($PDMODE)  初期値は0
-inline constexpr char kSettingsJPM[] = "JPM=%d    POINT\x95\x5C\x8E\xA6\x83\x58\x83\x5E\x83\x43\x83\x8B($PDMODE)  \x8F\x89\x8A\xFA\x92\x6C\x82\xCD" "0";
-//            参考(0:点  2:＋  3:×  32:○  34:○と＋  35:○と×)
-inline constexpr char kSettingsPointStyles[] = "           \x8E\x51\x8D\x6C(0:\x93\x5F  2:\x81\x7B  3:\x81\x7E  32:\x81\x9B  34:\x81\x9B\x82\xC6\x81\x7B  35:\x81\x9B\x82\xC6\x81\x7E)";
-// JPS=%d  実点のサイズ(ミリ単位1～999まで)
-inline constexpr char kSettingsJPS[] = "JPS=%d  \x8E\xC0\x93\x5F\x82\xCC\x83\x54\x83\x43\x83\x59(\x83\x7E\x83\x8A\x92\x50\x88\xCA" "1\x81\x60" "999\x82\xDC\x82\xC5)";
-// JKE=%d  小数点以下の桁数(0～3まで)
-inline constexpr char kSettingsJKE[] = "JKE=%d  \x8F\xAC\x90\x94\x93\x5F\x88\xC8\x89\xBA\x82\xCC\x8C\x85\x90\x94(0\x81\x60" "3\x82\xDC\x82\xC5)";
-// JCO="%d,%d,%d,%d,%d,%d"  線番号順の色(初期値は"4,7,3,2,6,5" 4:水 7:白 3:緑 2:黄 6:青 5:紫)
-inline constexpr char kSettingsJCO[] = "JCO=\"%d,%d,%d,%d,%d,%d\"  \x90\xFC\x94\xD4\x8D\x86\x8F\x87\x82\xCC\x90\x46(\x8F\x89\x8A\xFA\x92\x6C\x82\xCD\"4,7,3,2,6,5\" 4:\x90\x85 7:\x94\x92 3:\x97\xCE 2:\x89\xA9 6:\x90\xC2 5:\x8E\x87)";
-// JSS="%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"  文字種類別の高さ(JWK変換のみ使用。初期値は20,25,30,40,50,60,70,80,90,100)
-inline constexpr char kSettingsJSS[] = "JSS=\"%d,%d,%d,%d,%d,%d,%d,%d,%d,%d\"  \x95\xB6\x8E\x9A\x8E\xED\x97\xDE\x95\xCA\x82\xCC\x8D\x82\x82\xB3(JWK\x95\xCF\x8A\xB7\x82\xCC\x82\xDD\x8E\x67\x97\x70\x81\x42\x8F\x89\x8A\xFA\x92\x6C\x82\xCD" "20,25,30,40,50,60,70,80,90,100)";
-// JFR=%d  ＤＸＦフォーマットの出力形式 0:ZR_DXFオリジナル 1:AutoCADに準じる
-inline constexpr char kSettingsJFR[] = "JFR=%d  \x82\x63\x82\x77\x82\x65\x83\x74\x83\x48\x81\x5B\x83\x7D\x83\x62\x83\x67\x82\xCC\x8F\x6F\x97\xCD\x8C\x60\x8E\xAE 0:ZR_DXF\x83\x49\x83\x8A\x83\x57\x83\x69\x83\x8B 1:AutoCAD\x82\xC9\x8F\x80\x82\xB6\x82\xE9";
+inline const char* const kSettingsBanner2 = cp932_text(JaText::SettingsBanner2);
+inline const char* const kSettingsJMS = cp932_text(JaText::SettingsJMS);
+inline const char* const kSettingsJMC = cp932_text(JaText::SettingsJMC);
+inline const char* const kSettingsColours1 = cp932_text(JaText::SettingsColours1);
+inline const char* const kSettingsColours2 = cp932_text(JaText::SettingsColours2);
+inline const char* const kSettingsJPO = cp932_text(JaText::SettingsJPO);
+inline const char* const kSettingsJPM = cp932_text(JaText::SettingsJPM);
+inline const char* const kSettingsPointStyles = cp932_text(JaText::SettingsPointStyles);
+inline const char* const kSettingsJPS = cp932_text(JaText::SettingsJPS);
+inline const char* const kSettingsJKE = cp932_text(JaText::SettingsJKE);
+inline const char* const kSettingsJCO = cp932_text(JaText::SettingsJCO);
+inline const char* const kSettingsJSS = cp932_text(JaText::SettingsJSS);
+inline const char* const kSettingsJFR = cp932_text(JaText::SettingsJFR);
 
 }  // namespace zov

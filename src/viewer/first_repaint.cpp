@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "store/import_state.h"
@@ -16,9 +17,9 @@ namespace zov {
 namespace {
 
 constexpr char kProgramName[] = "ZovView";
-constexpr char kLoadDatePattern[] = "%Y\x94\x4e%m\x8c\x8e%d\x93\xfa";      // %Y年%m月%d日
-constexpr char kLoadingFormat[] = "%s \x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x92\x86\x82\xc5\x82\xb7";  // を読み込み中です
-constexpr char kUntitled[] = "\x96\xb3\x91\xe8";  // 無題
+const char* const kLoadDatePattern = cp932_text(JaText::LoadDatePattern);
+const char* const kLoadingFormat = cp932_text(JaText::Loading);
+const char* const kUntitled = cp932_text(JaText::Untitled);
 
 }  // namespace
 

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "common/japanese_texts.h"
+
 namespace zov {
 
 class ViewerShell;
 
-// The caption the help drawing carries as its file name ("ZovViewについて").
-inline constexpr char kHelpCaption[] = "ZovView\x82\xc9\x82\xc2\x82\xa2\x82\xc4";
+// The caption the help drawing carries as its file name.
+inline const char* const kHelpCaption = cp932_text(JaText::HelpCaption);
 
 // Copies ZovV_Hlp.dat byte for byte over $VV_DAT$.TMP and writes the caption
 // into the copy's header. 0; -1 without a message when there is no help

@@ -1,6 +1,7 @@
 #include "viewer/load_drawing.h"
 
 #include "common/clock.h"
+#include "common/japanese_texts.h"
 #include "common/paths.h"
 #include "dxf_import/dxf_import.h"
 #include "jw/jw_import.h"
@@ -13,7 +14,7 @@ namespace zov {
 
 namespace {
 
-constexpr char kLoadDatePattern[] = "%Y\x94\x4e%m\x8c\x8e%d\x93\xfa";  // %Y年%m月%d日
+const char* const kLoadDatePattern = cp932_text(JaText::LoadDatePattern);
 
 int import_dxf(ViewerShell& shell, const std::string& path, bool delete_after_load) {
     DxfImportOptions options;

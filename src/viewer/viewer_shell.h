@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/japanese_texts.h"
 #include "jw/jw_rounding.h"
 #include "store/import_state.h"
 
@@ -21,7 +22,7 @@ inline constexpr int kHistoryMax = 50;
 inline constexpr int kHistoryRecordSize = 284;
 inline constexpr std::size_t kSettingsLineMax = 284;  // longest line read from ZovView.CFG
 // The load date before the first load.
-inline constexpr char kNoLoadDate[] = "????\x94\x4e??\x8c\x8e??\x93\xfa";  // ????年??月??日
+inline const char* const kNoLoadDate = cp932_text(JaText::NoLoadDate);
 
 // Drawing kinds of classify_drawing_file.
 enum DrawingKind { kNotDrawing = 0, kJwCadDrawing = 1, kDxfDrawing = 2, kDwgDrawing = 3 };

@@ -60,9 +60,9 @@ expect_text "not a DXF message" stderr.txt "DXFﾌｧｲﾙでありません(no
 check "missing DXF" 1 "$zovedit" --analyse missing.dxf
 expect_text "missing DXF message" stderr.txt "オープンできません(missing.dxf)"
 check "missing analysis" 1 "$zovedit" --rebuild missing.TXT
-check "bad form" 1 "$zovedit" --analyse "plan one.dxf" --form 3
-check "unknown option" 1 "$zovedit" --analyse "plan one.dxf" --fast
-check "no command" 1 "$zovedit"
+check "bad form" 2 "$zovedit" --analyse "plan one.dxf" --form 3
+check "unknown option" 2 "$zovedit" --analyse "plan one.dxf" --fast
+check "no command" 2 "$zovedit"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]

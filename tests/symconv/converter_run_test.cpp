@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/program_version.h"
 #include "converter_test_support.h"
 #include "symconv/block_names.h"
 #include "symconv/converter.h"
@@ -81,6 +82,9 @@ TEST_F(ConverterRun, ArgumentsAreReadFromLastToFirst) {
     EXPECT_TRUE(windows_options.ascii_names && windows_options.thumbnail_mode);
     EXPECT_EQ(windows_options.library, "lib/");
     EXPECT_FALSE(parse_command_line({"-n", "-s"}).has_library);
+    CommandLine help = parse_command_line({"--help", "lib/", "--version"});
+    EXPECT_TRUE(help.help && help.version && !help.ascii_names);
+    EXPECT_EQ(help.library, "lib/");
 }
 
 TEST_F(ConverterRun, WithoutALibraryTheUsageTextEndsWithCode1) {
@@ -114,6 +118,29 @@ TEST_F(ConverterRun, TheFolderIsTheFolderPartOfTheArgument) {
     add_symbol("A.JWK", line_symbol(0, 0, 1, 1));
     ASSERT_EQ(run({library + "ignored_name"}), kExitNormal);
     EXPECT_TRUE(std::filesystem::exists(library + "ZR_JWK.DXF"));
+}
+
+TEST_F(ConverterRun, AFolderNamedWithoutItsSlashGivesTheSameSheet) {
+    add_symbol("A.JWK", line_symbol(0, 0, 1, 1));
+    ASSERT_EQ(run({launch + "lib"}), kExitNormal);
+    EXPECT_FALSE(std::filesystem::exists(launch + "ZR_JWK.DXF"));
+    const std::string without_slash = dxf();
+    ASSERT_TRUE(contains(without_slash, "\r\nBLOCK\r\n"));
+    ASSERT_EQ(run({library}), kExitNormal);
+    EXPECT_EQ(dxf(), without_slash);
+}
+
+TEST_F(ConverterRun, HelpAndVersionConvertNothingAndEndNormally) {
+    EXPECT_EQ(run({"--help"}), kExitNormal);
+    const std::string help = console();
+    EXPECT_EQ(help.substr(0, 8), "\nZR_JWK ");
+    // The four usage lines without 変換に失敗しました。
+    EXPECT_TRUE(contains(help, "\x8E\x67\x97\x70\x95\xFB\x96\x40: ZR_JWK DirectryName [-n] [-s] \n"));
+    EXPECT_FALSE(contains(help, "\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94\x73"));
+    EXPECT_EQ(run({library, "--version"}), kExitNormal);
+    EXPECT_EQ(console(), std::string("zr_jwk ") + kToolkitVersion + "\n");
+    EXPECT_FALSE(std::filesystem::exists(launch + "ZR_JWK.CFG"));
+    EXPECT_FALSE(std::filesystem::exists(library + "ZR_JWK.DXF"));
 }
 
 TEST_F(ConverterRun, AFolderThatCannotBeEnteredFailsTheSurvey) {
