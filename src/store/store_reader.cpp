@@ -140,7 +140,10 @@ std::int32_t StoreReader::available(std::int32_t section, std::int32_t count,
 
 long StoreReader::record_offset(std::int32_t section, std::int32_t count, long index,
                                 std::size_t size) const {
-    if (index < 0 || index >= available(section, count, size)) return -1;
+    // The test of available() without its division: this runs for every record.
+    if (index < 0 || index >= count || section < static_cast<std::int32_t>(sizeof(StoreHeader)) ||
+        section >= size_ || (index + 1) * static_cast<long>(size) > size_ - section)
+        return -1;
     return section + index * static_cast<long>(size);
 }
 
