@@ -1,7 +1,10 @@
-// ZovView: the drawing viewer. The headless commands below run without a
-// window; they write to stdout and report failures on stderr.
+// ZovView: the drawing viewer. "zovview [FILE] [/D:FOLDER]" opens the
+// window; the headless commands below ("zovview --option ...") run without
+// one, write to stdout and report failures on stderr.
+
 #include "commands.h"
 #include "common/headless_commands.h"
+#include "window/run_window.h"
 
 namespace {
 
@@ -13,7 +16,8 @@ constexpr zov::HeadlessCommand kCommands[] = {
 };
 
 constexpr zov::ProgramUsage kUsage{"zovview",
-    "usage: zovview --dump FILE [--home DIR]\n"
+    "usage: zovview [FILE] [/D:FOLDER]   (the window)\n"
+    "       zovview --dump FILE [--home DIR]\n"
     "       zovview --render FILE -o OUT.png [--size WxH] "
     "[--filter visible|all|hidden|locked]\n"
     "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
@@ -27,5 +31,6 @@ constexpr zov::ProgramUsage kUsage{"zovview",
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (wants_window(argc, argv)) return run_viewer_window(argc, argv);
     return zov::run_headless_command(kCommands, argc, argv, kUsage);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The file-open dialog behind an interface, so that the open commands can run
+// The file dialogs behind an interface, so that the open commands can run
 // without a window: the windowed viewer shows the platform's dialog, headless
 // commands cancel every dialog, and tests answer with queued choices.
 #include <optional>
@@ -11,6 +11,8 @@ struct FileDialogRequest {
     std::string title;           // CP932
     std::string filter;          // CP932, "description|pattern|...||"
     std::string initial_folder;  // file-system path
+    bool save = false;           // a save dialog: the file need not exist yet
+    std::string proposed_name;   // file-system name shown first (save dialogs)
 };
 
 class FileDialog {

@@ -5,6 +5,7 @@
 // created by main (or by a test) and passed by reference.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/japanese_texts.h"
 #include "jw/jw_rounding.h"
@@ -43,7 +44,7 @@ struct ShellState {
     bool converter_ran = false;             // cleared at the end of every repaint
     bool converter_wrote_dxf = false;       // the converter's run left a new or changed DXF
 
-    std::string start_command_line;  // what followed the program name
+    std::vector<std::string> start_command_line;  // the arguments after the program name
     std::string start_file;          // drawing named on the command line
     std::string command_line_converter_folder;  // folder given with "/D:"
     bool help_shown = true;          // the help drawing is on screen

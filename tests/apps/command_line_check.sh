@@ -30,7 +30,8 @@ for program in "$zovview" "$zovedit"; do
   done
   expect 0 "$name --version" "$program" --version
   [ "$(cat out.txt)" = "$name 1.0.0" ] || fail "$name --version printed '$(cat out.txt)'"
-  expect 2 "$name without arguments" "$program"
+  # Without arguments and without a display (with one, zovview opens its window).
+  expect 2 "$name without arguments" env -u DISPLAY -u WAYLAND_DISPLAY "$program"
   expect 2 "$name --bogus" "$program" --bogus
   [ "$(first_line err.txt)" = "$name: unknown command --bogus" ] || fail "$name: reason '$(first_line err.txt)'"
   grep -q "^usage: $name " err.txt && [ ! -s out.txt ] || fail "$name --bogus: usage not on stderr"

@@ -11,49 +11,57 @@
 namespace zov {
 namespace {
 
-const std::string kStandIn = ZOV_SOURCE_DIR "/tests/viewer/DCONVERT.EXE";
-
 class Converter : public ShellTest {
 protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
 
     // A converter folder with the stand-in converter and, when asked, its data file.
     std::string converter_folder(bool with_data = true) {
-        const std::string folder = files.file("tools dir/");
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy_file(kStandIn, folder + "DCONVERT.EXE",
-                                   std::filesystem::copy_options::overwrite_existing);
-        if (with_data) write_file_bytes(folder + "ADINIT.DAT", "");
-        return folder;
+        return make_converter_folder(files.file("tools dir/"), ZOV_SOURCE_DIR, with_data);
     }
     std::string converter_log() const { return read_file_bytes(files.file("tools dir/DCONVERT.LOG")); }
 };
 
 TEST_F(Converter, CommandLineNamesAStartFileAndAConverterFolder) {
     write_small_dxf(files.file("a.dxf"));
-    EXPECT_EQ(parse_command_line(shell, ""), -1);
+    EXPECT_EQ(parse_command_line(shell, {}), -1);
+    EXPECT_EQ(parse_command_line(shell, {""}), -1);
     EXPECT_TRUE(messages.entries.empty());
 
-    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf")), 1);
+    EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf")}), 1);
     EXPECT_EQ(shell.state.start_file, files.file("a.dxf"));
 
-    // A path with blanks is cut at the first blank.
+    // A path with blanks is one argument and stays whole.
     write_small_dxf(files.file("my plan.dxf"));
-    EXPECT_EQ(parse_command_line(shell, files.file("my plan.dxf")), -1);
+    EXPECT_EQ(parse_command_line(shell, {files.file("my plan.dxf")}), 1);
+    EXPECT_EQ(shell.state.start_file, files.file("my plan.dxf"));
+    EXPECT_EQ(parse_command_line(shell, {files.file("my")}), -1);
     EXPECT_EQ(last_message(), files.file("my") + "を見つけられません");
     EXPECT_EQ(shell.state.start_file, "");
 
-    const std::string tools = converter_folder();
-    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " /D:" + tools), 2);
+    const std::string tools = converter_folder();  // "tools dir/": a folder with a blank
+    EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "/D:" + tools}), 2);
     EXPECT_EQ(shell.state.command_line_converter_folder, tools);
     // The slash is added when missing.
-    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " /D:" + tools.substr(0, tools.size() - 1)), 2);
+    EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "/D:" + tools.substr(0, tools.size() - 1)}), 2);
     EXPECT_EQ(shell.state.command_line_converter_folder, tools);
     // A folder without the converter: -1, the start file stays.
-    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " /D:" + files.path()), -1);
+    EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "/D:" + files.path()}), -1);
     EXPECT_EQ(shell.state.command_line_converter_folder, "");
     EXPECT_EQ(shell.state.start_file, files.file("a.dxf"));
-    EXPECT_EQ(parse_command_line(shell, files.file("a.dxf") + " -x"), 1);
+    EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "-x"}), 1);
+}
+
+TEST_F(Converter, RelativeStartArgumentsAreResolvedAgainstTheStartFolder) {
+    EXPECT_TRUE(start_command_line({}, "/home/u/").empty());
+    EXPECT_EQ(start_command_line({"my plan.dxf"}, "/home/u/"),
+              (std::vector<std::string>{"/home/u/my plan.dxf"}));
+    EXPECT_EQ(start_command_line({"/data/a.jwc", "/D:tools", "extra"}, "/home/u"),
+              (std::vector<std::string>{"/data/a.jwc", "/D:/home/u/tools"}));
+    EXPECT_EQ(start_command_line({"a.dxf", "/D:/opt/conv/"}, "/w/"),
+              (std::vector<std::string>{"/w/a.dxf", "/D:/opt/conv/"}));
+    EXPECT_EQ(start_command_line({"a.dxf", "-x"}, "/w/"),
+              (std::vector<std::string>{"/w/a.dxf", "-x"}));
 }
 
 TEST_F(Converter, CommandTextAndArgumentsPreferTheCommandLineFolder) {

@@ -38,7 +38,7 @@ protected:
     Splash start(const std::string& command_line = "") {
         viewer = std::make_unique<ViewerShell>(home.path(), messages, clock, dialog);
         EXPECT_EQ(load_settings(*viewer), 0);
-        viewer->state.start_command_line = command_line;
+        if (!command_line.empty()) viewer->state.start_command_line = {command_line};
         EXPECT_TRUE(first_repaint_due(viewer->state));
         Splash splash = prepare_first_repaint(*viewer);
         finish_first_repaint(*viewer);

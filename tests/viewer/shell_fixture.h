@@ -3,44 +3,22 @@
 // that tests set, and a file dialog that answers with queued choices.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/clock.h"
 #include "common/encoding.h"
 #include "common/messages.h"
+#include "fixtures/scripted_file_dialog.h"
 #include "fixtures/temp_folder.h"
-#include "viewer/file_dialog.h"
+#include "fixtures/viewer_test_days.h"
 #include "viewer/viewer_shell.h"
 
 namespace zov {
 
-class ScriptedFileDialog : public FileDialog {
-public:
-    std::optional<std::string> choose_file(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) return std::nullopt;
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::deque<std::optional<std::string>> answers;  // nullopt: cancel
-    std::vector<FileDialogRequest> requests;
-};
-
-// 2000-05-12 14:30:00 UTC
-inline constexpr std::time_t kMay12 = 958141800;
-inline constexpr std::time_t kOneDay = 24 * 60 * 60;
-
 class ShellTest : public ::testing::Test {
 protected:
-    ShellTest() {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-    }
+    ShellTest() { use_utc_local_time(); }
 
     // The text of message `i` in UTF-8.
     std::string message(std::size_t i) const {

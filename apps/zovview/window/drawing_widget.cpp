@@ -1,0 +1,187 @@
+#include "drawing_widget.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "common/paths.h"
+#include "qt_messages.h"
+#include "render/qt_surface.h"
+#include "toolbar_icons.h"
+#include "viewer/help_drawing.h"
+
+namespace {
+
+constexpr zov::Rgb kSplashGrey{192, 192, 192};
+constexpr zov::Rgb kSplashText{0, 0, 0};
+
+std::optional<zov::MouseButton> gesture_button(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) return zov::MouseButton::Left;
+    if (button == Qt::RightButton) return zov::MouseButton::Right;
+    return std::nullopt;
+}
+
+}  // namespace
+
+DrawingWidget::DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view, QWidget* parent)
+    : QWidget(parent), shell_(shell), view_(view) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    fit_backing_to_widget();
+}
+
+void DrawingWidget::fit_backing_to_widget() {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (backing_.size() == wanted) return;
+    backing_ = QImage(wanted, QImage::Format_RGB32);
+    backing_.fill(Qt::black);
+    pass_due_ = true;
+}
+
+void DrawingWidget::paint_backing(const std::function<void(zov::Surface&)>& draw) {
+    {
+        QPainter painter(&backing_);
+        zov::QtSurface surface(painter, backing_.width(), backing_.height());
+        draw(surface);
+    }
+    update();
+}
+
+void DrawingWidget::redraw() {
+    fit_backing_to_widget();
+    {
+        WaitCursor wait;
+        paint_backing([this](zov::Surface& surface) { view_.draw_drawing(surface); });
+    }
+    pass_due_ = false;
+    shell_.state.converter_ran = false;
+    if (on_repainted) on_repainted();
+}
+
+void DrawingWidget::drawing_replaced(bool from_dwg) {
+    view_.drawing_loaded();
+    view_.source_was_dwg = from_dwg;
+}
+
+void DrawingWidget::run_first_repaint() {
+    if (first_repaint_started_) return;
+    first_repaint_started_ = true;
+    const zov::Splash splash = zov::prepare_first_repaint(shell_);
+    if (splash.shown) show_splash(splash);
+    if (splash.pause_one_second) {
+        QTimer::singleShot(splash_pause_ms, this, [this] { finish_first_repaint(); });
+        return;
+    }
+    finish_first_repaint();
+}
+
+void DrawingWidget::show_splash(const zov::Splash& splash) {
+    fit_backing_to_widget();
+    paint_backing([&](zov::Surface& surface) {
+        surface.fill_rect(0, 0, surface.width(), surface.height(), kSplashGrey);
+        surface.set_text_colour(kSplashText);
+        for (const zov::SplashText& line : splash.texts) {
+            if (surface.select_font({zov::kGothicFace, line.height, 0, 400}))
+                surface.text_out(line.x, line.y, line.text);
+        }
+    });
+    pass_due_ = false;
+    repaint();
+}
+
+void DrawingWidget::finish_first_repaint() {
+    const std::string start_file = shell_.state.start_file;
+    {
+        WaitCursor wait;
+        zov::finish_first_repaint(shell_);
+    }
+    drawing_replaced(zov::has_extension(start_file, ".dwg"));
+    first_repaint_done_ = true;
+    redraw();
+}
+
+void DrawingWidget::show_gesture(const zov::GestureResponse& response) {
+    if (response.beep) QApplication::beep();
+    if (response.capture) setCursor(zoom_cursor());
+    if (response.release_capture) unsetCursor();
+    if (response.redraw) {
+        redraw();
+        return;
+    }
+    paint_backing([&](zov::Surface& surface) { zov::draw_gesture_response(surface, response); });
+}
+
+void DrawingWidget::paintEvent(QPaintEvent*) {
+    if (!first_repaint_started_ && zov::first_repaint_due(shell_.state)) {
+        // The start may show message boxes and load a drawing: not inside a paint.
+        QTimer::singleShot(0, this, [this] { run_first_repaint(); });
+    } else if (pass_due_ && first_repaint_done_) {
+        redraw();
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, backing_);
+}
+
+void DrawingWidget::resizeEvent(QResizeEvent*) {
+    fit_backing_to_widget();
+}
+
+void DrawingWidget::keyPressEvent(QKeyEvent* event) {
+    zov::ViewWindow& window = view_.view;
+    switch (event->key()) {
+        case Qt::Key_PageUp: window.zoom_in(); break;
+        case Qt::Key_PageDown: window.zoom_out(); break;
+        case Qt::Key_Left: window.pan(zov::PanDirection::Left); break;
+        case Qt::Key_Right: window.pan(zov::PanDirection::Right); break;
+        case Qt::Key_Up: window.pan(zov::PanDirection::Up); break;
+        case Qt::Key_Down: window.pan(zov::PanDirection::Down); break;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    redraw();
+}
+
+void DrawingWidget::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y();
+    if (steps == 0) return;
+    if (steps > 0) {
+        view_.view.zoom_in();
+    } else {
+        view_.view.zoom_out();
+    }
+    redraw();
+}
+
+void DrawingWidget::mousePressEvent(QMouseEvent* event) {
+    const std::optional<zov::MouseButton> button = gesture_button(event->button());
+    if (!button) return;
+    if (*button == zov::MouseButton::Left && (event->modifiers() & Qt::ShiftModifier)) {
+        zov::maintenance_copy(shell_);
+        // The question's box took the button's release: the press ends here,
+        // so the gesture does not believe the button still held.
+        if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+    }
+    const QPoint at = event->position().toPoint();
+    show_gesture(view_.gesture.press(*button, at.x(), at.y()));
+}
+
+void DrawingWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!view_.gesture.active()) return;
+    const QPoint at = event->position().toPoint();
+    show_gesture(view_.gesture.move(at.x(), at.y()));
+}
+
+void DrawingWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<zov::MouseButton> button = gesture_button(event->button());
+    if (!button) return;
+    const QPoint at = event->position().toPoint();
+    const zov::ReleaseResponse response = view_.mouse_release(*button, at.x(), at.y());
+    show_gesture(response.gesture);
+    if (response.toggle && !response.gesture.redraw) {
+        paint_backing([&](zov::Surface& surface) {
+            view_.draw_release(surface, {zov::GestureResponse{}, response.toggle});
+        });
+    }
+}

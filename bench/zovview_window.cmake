@@ -1,0 +1,4 @@
+if(TARGET zovview_window)
+  zov_bench(zovview_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/zovview_window_bench.cpp
+            DEPS zovview_window zov_fixtures)
+endif()

@@ -1,0 +1,29 @@
+# Installation of the toolkit and its Debian package (cpack -G DEB).
+# zovview installs itself and its help drawing (apps/zovview); here the two
+# other programs and ZovView's place on the desktop: its menu entry, icon and
+# the file types it opens.
+install(TARGETS zr_jwk zovedit RUNTIME DESTINATION bin)
+
+set(zovview_desktop ${PROJECT_SOURCE_DIR}/apps/zovview/desktop)
+install(FILES ${zovview_desktop}/zovview.desktop DESTINATION share/applications)
+install(FILES ${zovview_desktop}/zovview-mime.xml DESTINATION share/mime/packages
+        RENAME zovview.xml)
+install(FILES ${PROJECT_SOURCE_DIR}/apps/zovview/window/icons/zovview.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
+
+set(CPACK_PACKAGE_NAME "zov-toolkit")
+set(CPACK_PACKAGE_VENDOR "ZovView")
+set(CPACK_PACKAGE_VERSION "1.0.0")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "JW_CAD and DXF/DWG drawing exchange: ZovView viewer, ZR_JWK symbol sheets, ZovEdit DXF analyser")
+set(CPACK_PACKAGE_CONTACT "ZovView maintainers <zovview@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Texts of drawings are drawn with the IPA fonts; the file types and the menu
+# entry are taken up by the desktop's own triggers.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+include(CPack)

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# ZovView on the desktop: the menu entry and the file types are valid, and
+# `cmake --install` puts the programs, the help drawing, the menu entry, the
+# icon and the file types where the desktop finds them.
+#   desktop_integration_check.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+source_dir=$1
+build_dir=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+desktop=$source_dir/apps/zovview/desktop/zovview.desktop
+mime=$source_dir/apps/zovview/desktop/zovview-mime.xml
+desktop-file-validate "$desktop"
+xmllint --noout "$mime"
+grep -q '^Categories=Graphics;Viewer;Engineering;$' "$desktop" || fail "categories"
+for type in application/x-jwcad-data application/x-jwcad-symbol image/vnd.dxf image/vnd.dwg; do
+  grep -q "^MimeType=.*$type;" "$desktop" || fail "$type is not opened with ZovView"
+done
+
+prefix=$scratch/prefix
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+for file in bin/zovview bin/zr_jwk bin/zovedit share/zovview/ZovV_Hlp.dat \
+            share/applications/zovview.desktop share/mime/packages/zovview.xml \
+            share/icons/hicolor/scalable/apps/zovview.svg; do
+  [ -s "$prefix/$file" ] || fail "$file not installed"
+done
+desktop-file-validate "$prefix/share/applications/zovview.desktop"
+xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/zovview.svg"
+
+# The file types as the desktop's MIME database reads them: both JW_CAD kinds
+# by extension in any case and by their magic text.
+update-mime-database "$prefix/share/mime"
+[ -s "$prefix/share/mime/application/x-jwcad-data.xml" ] || fail "JW_CAD data type not built"
+[ -s "$prefix/share/mime/application/x-jwcad-symbol.xml" ] || fail "JW_CAD symbol type not built"
+grep -q 'application/x-jwcad-data:\*\.jwc' "$prefix/share/mime/globs2" || fail "*.jwc glob"
+grep -q 'application/x-jwcad-symbol:\*\.jwk' "$prefix/share/mime/globs2" || fail "*.jwk glob"
+grep -q 'jw_cad(c)data' "$prefix/share/mime/magic" || fail "JW_CAD magic"
+echo "desktop integration ok"

@@ -1,0 +1,85 @@
+// The Qt sides of the viewer's services: the file dialog's filters list
+// files of every letter case, as the dialog's own file list applies them;
+// messages are modal boxes titled with the program's name, with the icon of
+// their kind, and questions answer Yes or No.
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "qt_file_dialog.h"
+#include "common/utf8_messages.h"
+#include "qt_messages.h"
+#include "window_fixture.h"
+
+namespace zov {
+namespace {
+
+TEST(QtFileDialogFilters, ExtensionPatternsMatchAnyCaseAndAllFilesMeansAll) {
+    ensure_widget_application();
+    TempFolder folder;
+    for (const char* name : {"a.jwc", "b.Jwc", "c.JWC", "d.dxf", "README"})
+        write_file_bytes(folder.file(name), "x");
+
+    const QStringList filters =
+        name_filters(utf8_to_cp932("JWCﾌｧｲﾙ(*.JWC)|*.JWC|全てのﾌｧｲﾙ(*.*)|*.*||"));
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0].toStdString(), "JWCﾌｧｲﾙ(*.JWC) (*.[jJ][wW][cC])");
+    EXPECT_EQ(filters[1].toStdString(), "全てのﾌｧｲﾙ(*.*) (*)");
+
+    // The patterns as the dialog reads them from the last parentheses, and
+    // matched case-sensitively as its file list does on a Linux file system.
+    const QDir dir(QString::fromStdString(folder.path()));
+    auto listed = [&](const QString& filter) {
+        const QString patterns = filter.mid(filter.lastIndexOf('(') + 1).chopped(1);
+        return dir.entryList(patterns.split(' '), QDir::Files | QDir::CaseSensitive, QDir::Name);
+    };
+    EXPECT_EQ(listed(filters[0]), (QStringList{"a.jwc", "b.Jwc", "c.JWC"}));
+    EXPECT_EQ(listed(filters[1]).size(), 5);
+    // Without the conversion only the upper-case file would be listed.
+    EXPECT_EQ(dir.entryList({"*.JWC"}, QDir::Files | QDir::CaseSensitive), QStringList{"c.JWC"});
+}
+
+struct ShownBox {
+    std::string title;
+    std::string text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Shows what `show` brings up and closes the box with `button`.
+template <class F>
+ShownBox shown_box(QMessageBox::StandardButton button, F show) {
+    ShownBox box;
+    QTimer::singleShot(0, [&box, button] {
+        auto* shown = dynamic_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        box = {shown->windowTitle().toStdString(), shown->text().toStdString(), shown->icon()};
+        shown->done(button);
+    });
+    show();
+    return box;
+}
+
+TEST(QtMessageBoxes, TitleIconAndTextOfEachKind) {
+    ensure_widget_application();
+    QtMessages messages;
+    ShownBox box = shown_box(QMessageBox::Ok, [&] { show_error_utf8(messages, "%s を開けない", "/a/図面.dxf"); });
+    EXPECT_EQ(box.title, "ZovView");
+    EXPECT_EQ(box.text, "/a/図面.dxf を開けない");
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    box = shown_box(QMessageBox::Ok, [&] { show_information_utf8(messages, "コピー終了"); });
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+    // An empty information text shows the fixed text with the warning icon.
+    box = shown_box(QMessageBox::Ok, [&] { show_information(messages, "%s", ""); });
+    EXPECT_EQ(box.text, "Eroor in MessageBox");
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+
+    bool answer = true;
+    box = shown_box(QMessageBox::No, [&] { answer = ask_utf8(messages, "退出しますか？"); });
+    EXPECT_EQ(box.icon, QMessageBox::Question);
+    EXPECT_FALSE(answer);
+    shown_box(QMessageBox::Yes, [&] { answer = ask_utf8(messages, "退出しますか？"); });
+    EXPECT_TRUE(answer);
+}
+
+}  // namespace
+}  // namespace zov
