@@ -1,12 +1,18 @@
-// One full drawing pass of a store of one million entities (lines, arcs and
-// circles, texts and block inserts on 50 layers) at 1920 x 1080 with the Qt
-// image surface, the drawing fitted as after a load. Reported per pass.
+// One full drawing pass at 1920 x 1080 with the Qt image surface, the
+// drawing fitted as after a load, reported per pass:
+// - a plan-like store of one million entities on 50 layers drawn layer by
+//   layer (lines, arcs and circles, texts and block inserts);
+// - the same million entities on 3 000 layers in random order with 300
+//   blocks, the shape of large real drawings, where every entity's layer
+//   differs from the one before;
+// - 5 000 large SOLIDs lying over each other.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include <QGuiApplication>
@@ -19,9 +25,14 @@
 namespace {
 
 constexpr int kEntities = 1'000'000;
-constexpr int kLayers = 50;
 constexpr double kWidth = 100000.0;
 constexpr double kHeight = 70000.0;
+
+struct StoreShape {
+    int layers;
+    int blocks;
+    bool random_layers;  // else runs of 50 entities per layer
+};
 
 std::string bench_folder() {
     auto folder = std::filesystem::temp_directory_path() /
@@ -30,29 +41,38 @@ std::string bench_folder() {
     return folder.string();
 }
 
-// A plan-like store: entity i sits in a cell of a 1000 x 1000 grid over the
-// drawing. Entities come in runs of 50 per layer, as drawings are usually
-// drawn layer by layer, and take their layer's colour and line type (solid,
-// dotted or dashed). 55% lines, 20% arcs and circles, 14% small texts (boxes
-// at this scale) and 1% texts large enough to be drawn with a font, 10%
-// inserts of a small fitting (four lines and an arc).
-void build_store(const std::string& folder, zov::Messages& messages) {
-    zov::StoreBuilder store(folder, messages);
-    zov::StoreHeader& header = store.header();
+void set_extents(zov::StoreHeader& header, double width, double height) {
     header.min_x = 0;
     header.min_y = 0;
-    header.max_x = kWidth;
-    header.max_y = kHeight;
+    header.max_x = width;
+    header.max_y = height;
     header.scale = 100;
-    for (int i = 0; i < kLayers; ++i) store.add_layer("LAYER" + std::to_string(i));
-    const std::int16_t fitting = store.add_block(
-        "FITTING", {zov::line_record(0, 0, 0, 60, 0), zov::line_record(0, 60, 0, 60, 40),
-                    zov::line_record(0, 60, 40, 0, 40), zov::line_record(0, 0, 40, 0, 0),
-                    zov::circle_record(0, 30, 20, 15, 0, 180)});
+}
+
+// A small fitting: four lines and an arc, turned by `variant` quarter turns
+// of its arc.
+std::vector<zov::EntityRecord> fitting(int variant) {
+    return {zov::line_record(0, 0, 0, 60, 0), zov::line_record(0, 60, 0, 60, 40),
+            zov::line_record(0, 60, 40, 0, 40), zov::line_record(0, 0, 40, 0, 0),
+            zov::circle_record(0, 30, 20, 15, variant % 4 * 90.0, variant % 4 * 90.0 + 180)};
+}
+
+// A plan-like store: entity i sits in a cell of a 1000 x 1000 grid over the
+// drawing and takes its layer's colour and line type (solid, dotted or
+// dashed). 55% lines, 20% arcs and circles, 14% small texts (boxes at this
+// scale) and 1% texts large enough to be drawn with a font, 10% inserts.
+void build_store(const std::string& folder, zov::Messages& messages, const StoreShape& shape) {
+    zov::StoreBuilder store(folder, messages);
+    set_extents(store.header(), kWidth, kHeight);
+    for (int i = 0; i < shape.layers; ++i) store.add_layer("LAYER" + std::to_string(i));
+    for (int b = 0; b < shape.blocks; ++b)
+        store.add_block("FITTING" + std::to_string(b), fitting(b));
+    std::mt19937 random(1920u);
     const double cell_w = kWidth / 1000.0, cell_h = kHeight / 1000.0;
     for (int i = 0; i < kEntities; ++i) {
         const double x = (i % 1000) * cell_w, y = ((i / 1000) % 1000) * cell_h;
-        const int layer_index = (i / 50) % kLayers;
+        const int layer_index = shape.random_layers ? static_cast<int>(random() % shape.layers)
+                                                    : (i / 50) % shape.layers;
         const auto layer = static_cast<std::int16_t>(1 + layer_index);
         const int pick = i % 100;
         zov::EntityRecord e;
@@ -68,7 +88,8 @@ void build_store(const std::string& folder, zov::Messages& messages) {
             e = zov::text_record(layer, x, y, cell_h * 6.0);
             store.attach_text(e, "\x95\x94\x89\xae 101");  // 部屋 101
         } else {
-            e = zov::insert_record(layer, fitting, x, y, 1.0, 1.0, (i % 4) * 90.0);
+            const auto block = static_cast<std::int16_t>(1 + i % shape.blocks);
+            e = zov::insert_record(layer, block, x, y, 1.0, 1.0, (i % 4) * 90.0);
         }
         e.colour = 1 + layer_index % 7;
         e.line_type = 1 + layer_index % 3;
@@ -77,21 +98,66 @@ void build_store(const std::string& folder, zov::Messages& messages) {
     store.finish();
 }
 
-void BM_DrawingPass(benchmark::State& bench) {
+// `count` quadrilaterals about half the drawing wide, each somewhere on it.
+void build_solids_store(const std::string& folder, zov::Messages& messages, int count) {
+    zov::StoreBuilder store(folder, messages);
+    set_extents(store.header(), 1000, 1000);
+    for (int i = 0; i < 4; ++i) store.add_layer("SOLIDS" + std::to_string(i));
+    std::mt19937 random(5000u);
+    std::uniform_int_distribution<int> corner(0, 400);
+    for (int i = 0; i < count; ++i) {
+        const double x = corner(random), y = corner(random);
+        zov::EntityRecord e;
+        e.kind = zov::kEntitySolid;
+        e.layer = static_cast<std::int16_t>(1 + i % 4);
+        e.colour = 1 + i % 4;
+        e.line_type = zov::kLineContinuous;
+        e.p56 = x;
+        e.p64 = y;
+        e.x1 = x + 600 - corner(random) / 4.0;
+        e.y1 = y;
+        e.p72 = x;
+        e.p88 = y + 600 - corner(random) / 4.0;
+        e.p80 = x + 600 - corner(random) / 4.0;
+        e.p96 = y + 600 - corner(random) / 4.0;
+        store.add_entity(e);
+    }
+    store.finish();
+}
+
+void run_passes(benchmark::State& bench, const std::string& folder, long entities) {
     zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
-    build_store(folder, messages);
     zov::DrawingView view(folder, messages);
     zov::ImageSurface image(1920, 1080);
     view.draw_drawing(image.surface());  // opens the store and fits the drawing
     for (auto _ : bench) view.draw_drawing(image.surface());
-    bench.SetItemsProcessed(bench.iterations() * kEntities);
+    bench.SetItemsProcessed(bench.iterations() * entities);
     bench.counters["seconds_per_pass"] = benchmark::Counter(
         static_cast<double>(bench.iterations()),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     std::filesystem::remove_all(folder);
 }
+
+void draw_plan(benchmark::State& bench, const StoreShape& shape) {
+    zov::RecordingMessages messages;
+    const std::string folder = bench_folder();
+    build_store(folder, messages, shape);
+    run_passes(bench, folder, kEntities);
+}
+
+void BM_DrawingPass(benchmark::State& bench) { draw_plan(bench, {50, 1, false}); }
 BENCHMARK(BM_DrawingPass)->Unit(benchmark::kMillisecond);
+
+void BM_DrawingPassManyLayers(benchmark::State& bench) { draw_plan(bench, {3000, 300, true}); }
+BENCHMARK(BM_DrawingPassManyLayers)->Unit(benchmark::kMillisecond);
+
+void BM_OverlappingSolids(benchmark::State& bench) {
+    zov::RecordingMessages messages;
+    const std::string folder = bench_folder();
+    build_solids_store(folder, messages, 5000);
+    run_passes(bench, folder, 5000);
+}
+BENCHMARK(BM_OverlappingSolids)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

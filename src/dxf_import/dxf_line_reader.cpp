@@ -93,7 +93,7 @@ void DxfLineReader::detect_line_end() {
     line_end_ = LineEnd::CrLf;
 }
 
-int DxfLineReader::read_line(std::size_t max_len) {
+int DxfLineReader::read_any_line(std::size_t max_len) {
     const char terminator = line_end_ == LineEnd::Lf ? '\n' : '\r';
     while (true) {
         const char* start = buffer_.data() + begin_;

@@ -31,7 +31,24 @@ public:
     void close();
 
     // The next line into line(): 1, or -1 at the end of the file.
-    int read_line(std::size_t max_len = kMaxLine);
+    int read_line(std::size_t max_len = kMaxLine) {
+        // Most lines of a file are short CR LF lines lying whole in the
+        // buffer: taken here without a call. Everything else (another line
+        // end, a long line, the buffer's end) goes the general way.
+        if (line_end_ == LineEnd::CrLf) {
+            const char* start = buffer_.data() + begin_;
+            const std::size_t available = end_ - begin_;
+            const std::size_t scan = available < kQuickScan ? available : kQuickScan;
+            for (std::size_t i = 0; i < scan; ++i) {
+                if (start[i] != '\r') continue;
+                if (i + 1 >= available || i > max_len) break;
+                line_ = std::string_view(start, i);
+                begin_ += i + 2;  // the byte after the CR is dropped, whatever it is
+                return 1;
+            }
+        }
+        return read_any_line(max_len);
+    }
     std::string_view line() const { return line_; }
 
     LineEnd line_end() const { return line_end_; }
@@ -41,6 +58,10 @@ public:
     void seek(std::int64_t position);
 
 private:
+    // Lines are looked for this far by the quick way.
+    static constexpr std::size_t kQuickScan = 24;
+
+    int read_any_line(std::size_t max_len);
     // Moves the unread bytes to the front and reads more; false when nothing
     // more could be read.
     bool fill();

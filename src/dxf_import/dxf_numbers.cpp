@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace zov {
 
@@ -17,6 +18,41 @@ std::string_view skip_blanks(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && is_blank(text[i])) ++i;
     return text.substr(i);
+}
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kMostPlainDigits = 15;
+
+// The usual DXF real, an optional minus and at most 15 digits around a
+// point, without the general conversion: the digits as an integer and the
+// power of ten are both exact doubles, so the one division rounds exactly as
+// the full conversion rounds the decimal. False (nothing taken) for anything
+// else: more digits, an exponent, no digit at all.
+bool parse_plain_decimal(std::string_view text, double& value) {
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative) ++i;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    auto take_digits = [&](int& counted) {
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            if (++count > kMostPlainDigits) return false;
+            digits = digits * 10 + static_cast<unsigned>(text[i] - '0');
+            ++counted;
+        }
+        return true;
+    };
+    int whole = 0;
+    if (!take_digits(whole)) return false;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        if (!take_digits(decimals)) return false;
+    }
+    if (count == 0 || (i < text.size() && (text[i] == 'e' || text[i] == 'E'))) return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 }  // namespace
@@ -44,6 +80,7 @@ double parse_dxf_real(std::string_view text) {
     text = skip_blanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double value = 0.0;
+    if (parse_plain_decimal(text, value)) return value;
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || !std::isfinite(value)) return 0.0;
     return value;

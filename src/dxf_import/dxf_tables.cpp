@@ -10,7 +10,51 @@ namespace {
 constexpr std::size_t kVerticalStyleNameLength = 25;
 constexpr std::size_t kMaxVerticalStyles = 3;
 
+// FNV-1a: names are short, and every byte counts.
+std::uint32_t name_hash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
 }  // namespace
+
+std::size_t NameIndex::slot_for(std::string_view name, std::uint32_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.entry < 0) return i;
+        if (slot.hash == hash && names_[static_cast<std::size_t>(slot.entry)] == name) return i;
+    }
+}
+
+void NameIndex::grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.entry < 0) continue;
+        std::size_t i = slot.hash & mask;
+        while (slots_[i].entry >= 0) i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+}
+
+void NameIndex::add(std::string_view name, int number) {
+    if ((names_.size() + 1) * 2 > slots_.size()) grow();
+    const std::uint32_t hash = name_hash(name);
+    Slot& slot = slots_[slot_for(name, hash)];
+    if (slot.entry >= 0) return;
+    slot = {hash, static_cast<std::int32_t>(names_.size())};
+    names_.emplace_back(name);
+    numbers_.push_back(number);
+}
+
+int NameIndex::find(std::string_view name, int missing) const {
+    if (slots_.empty()) return missing;
+    const Slot& slot = slots_[slot_for(name, name_hash(name))];
+    return slot.entry < 0 ? missing : numbers_[static_cast<std::size_t>(slot.entry)];
+}
 
 std::string_view field_text(std::string_view name, std::size_t size) {
     if (name.size() < size) return name;
@@ -20,36 +64,46 @@ std::string_view field_text(std::string_view name, std::size_t size) {
 bool DxfTables::add_layer(const LayerRecord& record) {
     if (layers_.size() >= static_cast<std::size_t>(kMaxTableRecords)) return false;
     layers_.push_back(record);
+    layer_uses_.push_back({record.colour, record.line_type, record.use_count});
     current_layer_ = static_cast<int>(layers_.size());
-    layer_numbers_.try_emplace(std::string(fixed_text(record.name)), current_layer_);
+    layer_numbers_.add(fixed_text(record.name), current_layer_);
     return true;
 }
 
 int DxfTables::find_layer(std::string_view name) {
     if (name.empty() || name == "BYBLOCK" || name == "BYLAYER") return 0;
-    auto found = layer_numbers_.find(field_text(name, sizeof LayerRecord::name));
-    if (found == layer_numbers_.end()) {
+    const int found = layer_numbers_.find(field_text(name, sizeof LayerRecord::name));
+    if (found == 0) {
         // A scan that finds nothing has read every record: the last stays.
         if (!layers_.empty()) current_layer_ = static_cast<int>(layers_.size());
         return 1;
     }
-    current_layer_ = found->second;
-    ++layers_[static_cast<std::size_t>(current_layer_ - 1)].use_count;
+    current_layer_ = found;
+    ++layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].use_count;
     return current_layer_;
 }
 
 std::int32_t DxfTables::current_layer_colour() const {
-    return current_layer_ == 0 ? 0 : layers_[static_cast<std::size_t>(current_layer_ - 1)].colour;
+    return current_layer_ == 0 ? 0
+                               : layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].colour;
 }
 
 std::int32_t DxfTables::current_layer_line_type() const {
-    return current_layer_ == 0 ? 0
-                               : layers_[static_cast<std::size_t>(current_layer_ - 1)].line_type;
+    return current_layer_ == 0
+               ? 0
+               : layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].line_type;
+}
+
+std::vector<LayerRecord> DxfTables::layers() const {
+    std::vector<LayerRecord> records = layers_;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].use_count = layer_uses_[i].use_count;
+    return records;
 }
 
 bool DxfTables::add_line_type(std::string_view name, int code) {
     if (line_type_codes_.size() >= static_cast<std::size_t>(kMaxTableRecords)) return false;
-    line_type_codes_.try_emplace(std::string(field_text(name, sizeof LineTypeRecord::name)), code);
+    line_type_codes_.add(field_text(name, sizeof LineTypeRecord::name), code);
     return true;
 }
 
@@ -58,9 +112,7 @@ int DxfTables::find_line_type(std::string_view name) const {
     if (equals_ignore_case(name, "BYBLOCK") || equals_ignore_case(name, "BYLAYER"))
         return kLineByLayer;
     if (equals_ignore_case(name, "CONTINUOUS")) return kLineContinuous;
-    auto found =
-        line_type_codes_.find(field_text(name, sizeof LineTypeRecord::name));
-    return found == line_type_codes_.end() ? kLineContinuous : found->second;
+    return line_type_codes_.find(field_text(name, sizeof LineTypeRecord::name), kLineContinuous);
 }
 
 void DxfTables::add_vertical_style(std::string_view name) {
@@ -80,14 +132,13 @@ bool DxfTables::is_vertical_style(std::string_view style) const {
 bool BlockDirectory::add(std::string_view name) {
     if (count_ >= kMaxTableRecords) return false;
     ++count_;
-    numbers_.try_emplace(std::string(field_text(name, sizeof BlockRecord::name)), count_);
+    numbers_.add(field_text(name, sizeof BlockRecord::name), count_);
     return true;
 }
 
 int BlockDirectory::find(std::string_view name) const {
     if (name.empty()) return 0;
-    auto found = numbers_.find(field_text(name, sizeof BlockRecord::name));
-    return found == numbers_.end() ? 0 : found->second;
+    return numbers_.find(field_text(name, sizeof BlockRecord::name));
 }
 
 }  // namespace zov

@@ -4,9 +4,9 @@
 // results are those of a scan of the section files in file order: the first
 // record of a name wins, numbers are 1-based, a found layer counts as used,
 // and the current-layer buffer holds the layer record that was read last.
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "store/records.h"
@@ -15,14 +15,32 @@ namespace zov {
 
 class ImportState;
 
-// Hashing that lets the tables be searched with a string_view.
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const {
-        return std::hash<std::string_view>{}(name);
-    }
+// Names and their numbers, the first number given to a name standing. An
+// open-addressing table of hashes next to the names kept side by side: a
+// drawing names a layer for every entity, thousands of layers in no order,
+// and a look-up then costs a probe or two in a small table instead of a
+// walk through scattered nodes.
+class NameIndex {
+public:
+    // Gives `name` its number unless it has one already.
+    void add(std::string_view name, int number);
+    // The number of `name`, or `missing`.
+    int find(std::string_view name, int missing = 0) const;
+    std::size_t size() const { return names_.size(); }
+
+private:
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::int32_t entry = -1;  // index into names_ and numbers_; -1 = free
+    };
+    // The slot holding `name`, or the free slot where it would go.
+    std::size_t slot_for(std::string_view name, std::uint32_t hash) const;
+    void grow();
+
+    std::vector<Slot> slots_;  // a power of two in size, at most half used
+    std::vector<std::string> names_;
+    std::vector<int> numbers_;
 };
-using NameMap = std::unordered_map<std::string, int, NameHash, std::equal_to<>>;
 
 // Layer and block numbers in entity records are 16-bit, so a table keeps at
 // most this many records; later ones are passed over.
@@ -43,7 +61,8 @@ public:
     std::int32_t current_layer_colour() const;
     std::int32_t current_layer_line_type() const;
     int layer_count() const { return static_cast<int>(layers_.size()); }
-    const std::vector<LayerRecord>& layers() const { return layers_; }
+    // The layer records in table order, with their use counts.
+    std::vector<LayerRecord> layers() const;
 
     // Remembers a line type for find_line_type; false when the table is full.
     bool add_line_type(std::string_view name, int code);
@@ -58,10 +77,20 @@ public:
     bool is_vertical_style(std::string_view style) const;
 
 private:
+    // What entities take from their layer and its use count, beside the
+    // records in a table small enough to stay in the cache while thousands
+    // of layers are named in no order.
+    struct LayerUse {
+        std::int32_t colour;
+        std::int32_t line_type;
+        std::int32_t use_count;
+    };
+
     std::vector<LayerRecord> layers_;
-    NameMap layer_numbers_;  // name -> 1-based number
+    std::vector<LayerUse> layer_uses_;  // one per record of layers_
+    NameIndex layer_numbers_;  // name -> 1-based number
     int current_layer_ = 0;  // 1-based; 0 = the cleared buffer
-    NameMap line_type_codes_;
+    NameIndex line_type_codes_;
     std::vector<std::string> vertical_styles_;
 };
 
@@ -75,7 +104,7 @@ public:
     int count() const { return count_; }
 
 private:
-    NameMap numbers_;
+    NameIndex numbers_;
     int count_ = 0;
 };
 

@@ -50,7 +50,15 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
       strings_(strings),
       detail_(view.view_scale > kDetailScale),
       drawing_width_(std::abs(view.extents.max_x - view.extents.min_x)),
-      pen_{kWhite, PenStyle::Solid} {}
+      pen_{kWhite, PenStyle::Solid} {
+    pass_layers_.resize(static_cast<std::size_t>(layers_.layer_count()));
+    LayerRecord layer;
+    for (std::size_t i = 0; i < pass_layers_.size(); ++i) {
+        if (layers_.read_layer(static_cast<std::int32_t>(i + 1), layer) != 0) continue;
+        pass_layers_[i] = {layer.flags, layer.colour, layer.line_type,
+                           fixed_text(layer.name) == "0"};
+    }
+}
 
 void DrawingPass::begin() {
     surface_.fill_rect(0, 0, surface_.width(), surface_.height(), kBlack);
@@ -72,18 +80,17 @@ namespace {
 
 // A colour number as the pass draws it: ByLayer (256) takes the layer's
 // number; 0 (ByBlock) and a layer without a colour give `by_block`.
-Rgb resolve_colour(std::int32_t store_kind, std::int32_t number, const LayerRecord& layer,
+Rgb resolve_colour(std::int32_t store_kind, std::int32_t number, std::int32_t layer_colour,
                    Rgb by_block) {
-    if (number == kColourByLayer) number = layer.colour;
+    if (number == kColourByLayer) number = layer_colour;
     return visible_on_black(screen_colour(store_kind, number).value_or(by_block));
 }
 
-PenStyle resolve_style(std::int32_t line_type, const LayerRecord& layer, PenStyle by_block) {
-    if (line_type == kLineByLayer) line_type = layer.line_type;
+// A line type as the pass draws it: ByLayer takes the layer's line type.
+PenStyle resolve_style(std::int32_t line_type, std::int32_t layer_line_type, PenStyle by_block) {
+    if (line_type == kLineByLayer) line_type = layer_line_type;
     return style_for_line_type(line_type).value_or(by_block);
 }
-
-bool is_layer_zero(const LayerRecord& layer) { return fixed_text(layer.name) == "0"; }
 
 }  // namespace
 
@@ -101,37 +108,34 @@ void DrawingPass::choose_pen(const EntityRecord& record) {
     }
     insert_grey_ = grey;
     const Rgb colour =
-        grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_, pen_.colour);
-    use_pen(colour, resolve_style(record.line_type, layer_, pen_.style));
+        grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_.colour, pen_.colour);
+    use_pen(colour, resolve_style(record.line_type, layer_.line_type, pen_.style));
 }
 
-const LayerRecord& DrawingPass::block_layer(std::int16_t number) {
-    if (number != block_layer_number_) {
-        block_layer_ = LayerRecord{};
-        if (number != 0) layers_.read_layer(number, block_layer_);
-        block_layer_number_ = number;
-    }
-    return block_layer_;
+const DrawingPass::PassLayer& DrawingPass::pass_layer(std::int16_t number) const {
+    static const PassLayer kNoLayer;
+    if (number <= 0 || static_cast<std::size_t>(number) > pass_layers_.size()) return kNoLayer;
+    return pass_layers_[static_cast<std::size_t>(number - 1)];
 }
 
 bool DrawingPass::choose_block_pen(const EntityRecord& record) {
-    const LayerRecord& layer = block_layer(record.layer);
+    const PassLayer& layer = pass_layer(record.layer);
     const bool hidden = test_bit(layer.flags, kLayerHiddenBit);
     if (settings_.style == DisplayStyle::Standard && settings_.filter == LayerFilter::Visible &&
         hidden)
         return false;
     if (insert_grey_ || (settings_.filter == LayerFilter::All && hidden)) {
-        use_pen(kGrey, resolve_style(record.line_type, layer, insert_pen_.style));
+        use_pen(kGrey, resolve_style(record.line_type, layer.line_type, insert_pen_.style));
         return true;
     }
     // Layer "0" inside a block stands for the layer of the insert.
-    const bool zero = is_layer_zero(layer);
-    const Rgb colour = zero && record.colour == kColourByLayer
-                           ? insert_pen_.colour
-                           : resolve_colour(header_.kind, record.colour, layer, insert_pen_.colour);
-    const PenStyle style = zero && record.line_type == kLineByLayer
+    const Rgb colour =
+        layer.zero && record.colour == kColourByLayer
+            ? insert_pen_.colour
+            : resolve_colour(header_.kind, record.colour, layer.colour, insert_pen_.colour);
+    const PenStyle style = layer.zero && record.line_type == kLineByLayer
                                ? insert_pen_.style
-                               : resolve_style(record.line_type, layer, insert_pen_.style);
+                               : resolve_style(record.line_type, layer.line_type, insert_pen_.style);
     use_pen(colour, style);
     return true;
 }
@@ -168,7 +172,10 @@ void DrawingPass::scale_paper_space(EntityRecord& record) const {
 void DrawingPass::draw_entity(EntityRecord record) {
     if (record.layer != last_layer_) {
         // Layer 0 keeps the record read last; so does a number with no record.
-        if (record.layer != 0) layers_.read_layer(record.layer, layer_);
+        if (record.layer > 0 && static_cast<std::size_t>(record.layer) <= pass_layers_.size()) {
+            layer_ = pass_layer(record.layer);
+            buffered_layer_ = record.layer;
+        }
         last_layer_ = record.layer;
     }
     if (settings_.style == DisplayStyle::Standard && !layer_passes_filter()) return;

@@ -23,13 +23,9 @@ struct LayerSheetGrid;
 // inside itself (a block that inserts itself, directly or through other
 // blocks) is not drawn again: the insert stops there and the pass goes on.
 inline constexpr int kMaxInsertDepth = 16;
-// A pass draws at most this many block entities and hatch lines in all, so
-// that blocks fanning out through many nested inserts, or countless huge
-// solids, cannot make a pass endless.
+// A pass draws at most this many block entities in all, so that blocks
+// fanning out through many nested inserts cannot make a pass endless.
 inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
-inline constexpr long kMaxHatchLinesPerPass = 20'000'000;
-// The most hatch lines of one filled triangle.
-inline constexpr int kMaxHatchLines = 10'000;
 
 // The name and extension of the header's source path, as the file label and
 // the window title show it (the whole field when that part has two
@@ -60,6 +56,13 @@ private:
         Rgb colour;
         PenStyle style;
     };
+    // The parts of a layer record that decide how its entities are drawn.
+    struct PassLayer {
+        std::int32_t flags = 0;
+        std::int32_t colour = 0;     // what ByLayer colours take
+        std::int32_t line_type = 0;  // what ByLayer line types take
+        bool zero = false;  // layer "0": inside a block it stands for the insert's layer
+    };
 
     bool layer_passes_filter() const;
     // The pen of a top-level entity: its colour and line type, ByLayer ones
@@ -70,8 +73,9 @@ private:
     // layer is hidden in the standard display of visible layers, so it is
     // not drawn; grey where hidden layers show grey.
     bool choose_block_pen(const EntityRecord& record);
-    // The block entity's layer record (read when the number changes).
-    const LayerRecord& block_layer(std::int16_t number);
+    // The pass's entry for layer `number`; an empty one for a number with no
+    // record.
+    const PassLayer& pass_layer(std::int16_t number) const;
     void use_pen(Rgb colour, PenStyle style);
     void scale_paper_space(EntityRecord& record) const;
 
@@ -122,14 +126,16 @@ private:
     Pen pen_;
     Pen insert_pen_;  // the pen of the insert being drawn: what ByBlock takes
     bool insert_grey_ = false;  // the insert is drawn grey, and so is its block
-    LayerRecord layer_;
-    LayerRecord block_layer_;
-    int block_layer_number_ = 0;
-    int last_layer_ = 9999;  // a number no layer has
+    // What the pass needs of every layer, taken when the pass starts:
+    // entities name their layers in any order, and this small table stays in
+    // the cache where the layer records would not.
+    std::vector<PassLayer> pass_layers_;
+    PassLayer layer_;  // the layer of the top-level entities being drawn
+    int buffered_layer_ = 0;  // the number of `layer_`; 0: none taken yet
+    int last_layer_ = 9999;   // a number no layer has
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
     long block_entities_left_ = kMaxBlockEntitiesPerPass;
-    long hatch_lines_left_ = kMaxHatchLinesPerPass;
     std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
 };

@@ -43,7 +43,12 @@ struct Mark {
 
 void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
     switch (record.kind) {
-        case kEntityLayerLabel: text_ = fixed_text(layer_.name); break;
+        case kEntityLayerLabel: {
+            LayerRecord layer;  // the name of the layer in the pass's buffer
+            layers_.read_layer(buffered_layer_, layer);
+            text_ = fixed_text(layer.name);
+            break;
+        }
         case kEntityFileLabel: text_ = display_file_name(header_); break;
         default: strings_.read_text(record, text_); break;
     }

@@ -69,17 +69,11 @@ private:
     bool ok_ = true;
 };
 
-bool copy_bytes(std::FILE* from, std::FILE* to, long count) {
-    if (std::fseek(from, 0, SEEK_SET) != 0) return false;
-    std::vector<char> buffer(64 * 1024);
-    while (count > 0) {
-        const std::size_t chunk =
-            static_cast<std::size_t>(std::min<long>(count, static_cast<long>(buffer.size())));
-        if (std::fread(buffer.data(), 1, chunk, from) != chunk) return false;
-        if (std::fwrite(buffer.data(), 1, chunk, to) != chunk) return false;
-        count -= static_cast<long>(chunk);
-    }
-    return true;
+// Copies the first `count` bytes of the store to `to`.
+bool copy_bytes(const StoreReader& from, std::FILE* to, long count) {
+    const std::string_view bytes = from.bytes(0, count);
+    return static_cast<long>(bytes.size()) == count &&
+           std::fwrite(bytes.data(), 1, bytes.size(), to) == bytes.size();
 }
 
 void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHeader& header,
@@ -184,7 +178,7 @@ int build_layer_sheet(const std::string& program_folder, Messages& messages,
     for (std::size_t i = 0; i < layers.size(); ++i)
         data.read_layer(static_cast<std::int32_t>(i + 1), layers[i]);
 
-    bool ok = copy_bytes(data.stream(), sheet, kept) && std::fseek(sheet, kept, SEEK_SET) == 0;
+    bool ok = copy_bytes(data, sheet, kept) && std::fseek(sheet, kept, SEEK_SET) == 0;
     header.add_ent = static_cast<std::int32_t>(kept);
     header.ent_num = 0;
 

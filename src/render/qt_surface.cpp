@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFontMetricsF>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 
@@ -63,6 +65,43 @@ bool clip_segment(double& x1, double& y1, double& x2, double& y2, const QRectF& 
     return true;
 }
 
+// Sutherland-Hodgman clipping of a polygon to a rectangle, one side at a
+// time; `inside` tells whether a point lies on the kept side and `cut` where
+// an edge crosses it.
+template <class Inside, class Cut>
+QPolygonF clip_polygon_side(const QPolygonF& polygon, Inside inside, Cut cut) {
+    QPolygonF kept;
+    for (qsizetype i = 0; i < polygon.size(); ++i) {
+        const QPointF& a = polygon[i];
+        const QPointF& b = polygon[(i + 1) % polygon.size()];
+        if (inside(a)) kept << a;
+        if (inside(a) != inside(b)) kept << cut(a, b);
+    }
+    return kept;
+}
+
+QPolygonF clip_polygon(QPolygonF polygon, const QRectF& box) {
+    auto at_x = [](double x) {
+        return [x](const QPointF& a, const QPointF& b) {
+            return QPointF(x, a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x()));
+        };
+    };
+    auto at_y = [](double y) {
+        return [y](const QPointF& a, const QPointF& b) {
+            return QPointF(a.x() + (b.x() - a.x()) * (y - a.y()) / (b.y() - a.y()), y);
+        };
+    };
+    const double left = box.left(), right = box.right(), top = box.top(), bottom = box.bottom();
+    polygon = clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.x() >= left; }, at_x(left));
+    polygon = clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.x() <= right; }, at_x(right));
+    polygon = clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.y() >= top; }, at_y(top));
+    return clip_polygon_side(
+        polygon, [&](const QPointF& p) { return p.y() <= bottom; }, at_y(bottom));
+}
+
 // Screen angle in degrees, counter-clockwise from +x, of (x, y) seen from the
 // centre (y grows downward).
 double screen_angle(double cx, double cy, double x, double y) {
@@ -94,6 +133,23 @@ void QtSurface::flush() {
 void QtSurface::fill_rect(int left, int top, int right, int bottom, Rgb colour) {
     flush();
     painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), to_qcolor(colour));
+}
+
+void QtSurface::fill_polygon(std::span<const PixelPoint> points, Rgb colour) {
+    if (points.size() < 3) return;
+    flush();
+    QPolygonF polygon;
+    bool safe = true;
+    for (const PixelPoint& p : points) {
+        polygon << QPointF(p.x, p.y);
+        safe = safe && is_safe(p.x) && is_safe(p.y);
+    }
+    if (!safe) polygon = clip_polygon(polygon, QRectF(-2.0, -2.0, width_ + 4.0, height_ + 4.0));
+    if (polygon.size() < 3) return;
+    QPainterPath path;
+    path.addPolygon(polygon);
+    path.closeSubpath();
+    painter_.fillPath(path, to_qcolor(colour));
 }
 
 void QtSurface::set_background_opaque(bool opaque) {

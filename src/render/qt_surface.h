@@ -36,6 +36,7 @@ public:
     int width() const override { return width_; }
     int height() const override { return height_; }
     void fill_rect(int left, int top, int right, int bottom, Rgb colour) override;
+    void fill_polygon(std::span<const PixelPoint> points, Rgb colour) override;
     void set_background_opaque(bool opaque) override;
     void select_pen(PenStyle style, int width, Rgb colour) override;
     void move_to(int x, int y) override;

@@ -99,8 +99,13 @@ void transform_record(EntityRecord& record, const InsertTransform& transform) {
     }
 
     if (transform.rotation != 0.0) {
-        const double r = transform.rotation * std::numbers::pi / 180.0;
-        const double c = std::cos(r), s = std::sin(r);
+        if (transform.rotation != transform.cached_rotation) {
+            const double r = transform.rotation * std::numbers::pi / 180.0;
+            transform.cos_rotation = std::cos(r);
+            transform.sin_rotation = std::sin(r);
+            transform.cached_rotation = transform.rotation;
+        }
+        const double c = transform.cos_rotation, s = transform.sin_rotation;
         rotate(record.x1, record.y1, c, s);
         if (two_points || solid) rotate(record.p56, record.p64, c, s);
         if (solid) {

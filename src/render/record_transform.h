@@ -14,6 +14,11 @@ struct InsertTransform {
     double rotation = 0.0;  // degrees
     double base_x = 0.0;  // the block's base point, which lands on the insertion point
     double base_y = 0.0;
+    // cos and sin of `rotation`, kept by transform_record for the next
+    // record of the same insert (a block has many).
+    mutable double cached_rotation = 0.0;
+    mutable double cos_rotation = 1.0;
+    mutable double sin_rotation = 0.0;
 };
 
 // Moves the block's base point to the origin, then scales, rotates about the

@@ -27,6 +27,12 @@ void RecordingSurface::fill_rect(int left, int top, int right, int bottom, Rgb c
                     colour_text(colour));
 }
 
+void RecordingSurface::fill_polygon(std::span<const PixelPoint> points, Rgb colour) {
+    std::string call = "polygon ";
+    for (const PixelPoint& p : points) call += format_text("%d,%d ", p.x, p.y);
+    calls.push_back(call + colour_text(colour));
+}
+
 void RecordingSurface::set_background_opaque(bool opaque) {
     calls.push_back(opaque ? "background opaque" : "background transparent");
 }

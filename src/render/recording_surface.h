@@ -16,6 +16,7 @@ public:
     int width() const override { return width_; }
     int height() const override { return height_; }
     void fill_rect(int left, int top, int right, int bottom, Rgb colour) override;
+    void fill_polygon(std::span<const PixelPoint> points, Rgb colour) override;
     void set_background_opaque(bool opaque) override;
     void select_pen(PenStyle style, int width, Rgb colour) override;
     void move_to(int x, int y) override;
@@ -28,8 +29,9 @@ public:
     void set_xor_drawing(bool on) override;
 
     // The calls in order, e.g. "pen dot 1 255,0,0", "move 3,4", "line 5,6",
-    // "arc 0,0,10,10 10,5 0,5", "font ＭＳ ゴシック 12 900 400" (followed by
-    // " stretch 200" for a font drawn wider or narrower), "text 3,4 ABC".
+    // "polygon 0,0 9,0 0,9 255,0,0", "arc 0,0,10,10 10,5 0,5",
+    // "font ＭＳ ゴシック 12 900 400" (followed by " stretch 200" for a font
+    // drawn wider or narrower), "text 3,4 ABC".
     std::vector<std::string> calls;
 
     // The calls that begin with `prefix` (such as "pen" or "text").

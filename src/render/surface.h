@@ -4,6 +4,7 @@
 // test recording. All coordinates are integer pixels, y growing downward;
 // texts are CP932 bytes.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ struct Rgb {
     std::uint8_t g = 0;
     std::uint8_t b = 0;
     bool operator==(const Rgb&) const = default;
+};
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
 };
 
 enum class PenStyle { Solid, Dot, Dash, DashDot, DashDotDot };
@@ -45,6 +51,9 @@ public:
 
     // Fills the rectangle [left, right) x [top, bottom) with a solid colour.
     virtual void fill_rect(int left, int top, int right, int bottom, Rgb colour) = 0;
+    // Fills the polygon through `points` (closed back to the first) with a
+    // solid colour, its outline not drawn: filled solids and arrow heads.
+    virtual void fill_polygon(std::span<const PixelPoint> points, Rgb colour) = 0;
     // Transparent: text leaves the background as it is; opaque: text cells are
     // filled with white first.
     virtual void set_background_opaque(bool opaque) = 0;

@@ -21,6 +21,10 @@ public:
     void fill_rect(int left, int top, int right, int bottom, Rgb colour) override {
         paper_.fill_rect(left, top, right, bottom, white_paper_fill(colour));
     }
+    // Solids and arrow heads are drawn things, coloured as pens are.
+    void fill_polygon(std::span<const PixelPoint> points, Rgb colour) override {
+        paper_.fill_polygon(points, on_white_paper(colour));
+    }
     void set_background_opaque(bool opaque) override { paper_.set_background_opaque(opaque); }
     void select_pen(PenStyle style, int width, Rgb colour) override {
         paper_.select_pen(style, width, on_white_paper(colour));

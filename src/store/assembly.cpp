@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "common/encoding.h"
 #include "common/files.h"
@@ -17,12 +18,13 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Appends the whole of `from` to `to`; false on a read or write error.
+// Appends the whole of `from` to `to` a large stretch at a time (`to` is
+// unbuffered); false on a read or write error.
 bool copy_stream(std::FILE* from, std::FILE* to) {
-    char buffer[64 * 1024];
+    std::vector<char> buffer(1 << 20);
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, from)) > 0) {
-        if (std::fwrite(buffer, 1, n, to) != n) return false;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), from)) > 0) {
+        if (std::fwrite(buffer.data(), 1, n, to) != n) return false;
     }
     return std::ferror(from) == 0;
 }
@@ -51,6 +53,7 @@ int assemble_store(ImportState& state) {
     };
     File data(std::fopen(data_path.c_str(), "wb"));
     if (!data) return report_not_created();
+    std::setvbuf(data.get(), nullptr, _IONBF, 0);
 
     if (state.extents_taken < 2) {
         header.min_x = state.entity_extents.min_x;

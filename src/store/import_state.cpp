@@ -33,6 +33,10 @@ void close_stream(std::FILE*& stream) {
 // A section file cannot be opened.
 const char* const kCannotOpenSection = cp932_text(JaText::CannotOpenSection);
 
+// Records are appended a hundred bytes at a time: a large stream buffer
+// keeps that to one system call per stretch.
+constexpr std::size_t kSectionBuffer = 256 * 1024;
+
 // Creates one section file empty for update; reports the failure.
 int create_section_file(ImportState& state, const char* name, std::FILE*& stream) {
     close_stream(stream);
@@ -42,6 +46,9 @@ int create_section_file(ImportState& state, const char* name, std::FILE*& stream
         show_error(state.messages, kCannotOpenSection, utf8_to_cp932(path).c_str());
         return -1;
     }
+    std::unique_ptr<char[]>& buffer = state.section_buffers[name];
+    if (!buffer) buffer = std::make_unique<char[]>(kSectionBuffer);
+    std::setvbuf(stream, buffer.get(), _IOFBF, kSectionBuffer);
     return 0;
 }
 

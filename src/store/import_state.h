@@ -5,6 +5,8 @@
 // The caller owns the state; every store file lives in its program folder.
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +59,10 @@ public:
     std::FILE* entities = nullptr;
     std::FILE* strings = nullptr;
     bool entities_are_block_data = false;
+
+    // The stream buffers of the section files by file name, each kept for
+    // as long as the state, so that it outlives every stream that used it.
+    std::map<std::string_view, std::unique_ptr<char[]>> section_buffers;
 
     std::int32_t string_length = 0;  // length of the STR section = next text_offset
     int extents_taken = 0;           // extents variables taken from a DXF header

@@ -1,6 +1,13 @@
 #include "store/store_reader.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -12,11 +19,10 @@ StoreReader::~StoreReader() {
 
 int StoreReader::open(const std::string& path, bool for_update) {
     close();
-    file_ = std::fopen(path.c_str(), for_update ? "r+b" : "rb");
-    if (file_ == nullptr) return -1;
+    fd_ = ::open(path.c_str(), (for_update ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd_ < 0) return -1;
     for_update_ = for_update;
-    if (std::fseek(file_, 0, SEEK_END) == 0) size_ = std::ftell(file_);
-    if (size_ < 0 || read_header() != 0) {
+    if (read_header() != 0) {
         close();
         return -1;
     }
@@ -24,62 +30,95 @@ int StoreReader::open(const std::string& path, bool for_update) {
 }
 
 void StoreReader::close() {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
-    size_ = 0;
+    unmap_file();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     for_update_ = false;
     header_ = StoreHeader{};
-    forget_windows();
+    buffer_length_ = 0;
 }
 
-bool StoreReader::read_at(long offset, void* data, std::size_t size) {
-    if (file_ == nullptr || offset < 0 || static_cast<long>(size) > size_ ||
-        offset > size_ - static_cast<long>(size))
+bool StoreReader::map_file() {
+    struct stat status;
+    if (::fstat(fd_, &status) != 0 || status.st_size < 0 ||
+        static_cast<std::uint64_t>(status.st_size) > static_cast<std::uint64_t>(LONG_MAX))
         return false;
-    const long end = offset + static_cast<long>(size);
-    ++use_clock_;
-    Window* chosen = &windows_[0];
-    for (Window& window : windows_) {
-        if (offset >= window.start && end <= window.start + static_cast<long>(window.bytes.size())) {
-            chosen = &window;
-            break;
-        }
-        if (window.last_use < chosen->last_use) chosen = &window;  // least recently used
-    }
-    Window& window = *chosen;
-    if (offset < window.start || end > window.start + static_cast<long>(window.bytes.size())) {
-        // Sections are read mostly in file order: keep the next stretch of the file.
-        const long length = std::max(kWindowSize, static_cast<long>(size));
-        window.bytes.resize(static_cast<std::size_t>(std::min(length, size_ - offset)));
-        window.start = offset;
-        if (std::fseek(file_, offset, SEEK_SET) != 0 ||
-            std::fread(window.bytes.data(), window.bytes.size(), 1, file_) != 1) {
-            window.bytes.clear();
-            return false;
-        }
-    }
-    window.last_use = use_clock_;
-    std::memcpy(data, window.bytes.data() + (offset - window.start), size);
+    const long size = static_cast<long>(status.st_size);
+    if (map_ != nullptr && size == size_) return true;
+    unmap_file();
+    if (size == 0) return true;
+    void* map = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_SHARED, fd_, 0);
+    if (map == MAP_FAILED) return false;
+    map_ = static_cast<const char*>(map);
+    size_ = size;
     return true;
 }
 
-void StoreReader::forget_windows() {
-    for (Window& window : windows_) window.bytes.clear();
+void StoreReader::unmap_file() {
+    if (map_ != nullptr) ::munmap(const_cast<char*>(map_), static_cast<std::size_t>(size_));
+    map_ = nullptr;
+    size_ = 0;
+}
+
+std::string_view StoreReader::bytes(long offset, long length) const {
+    if (map_ == nullptr || offset < 0 || length < 0 || length > size_ || offset > size_ - length)
+        return {};
+    return {map_ + offset, static_cast<std::size_t>(length)};
+}
+
+bool StoreReader::read_at(long offset, void* data, std::size_t size) const {
+    const std::string_view found = bytes(offset, static_cast<long>(size));
+    if (found.size() != size || size == 0) return false;
+    std::memcpy(data, found.data(), size);
+    return true;
+}
+
+bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
+    if (bytes(offset, static_cast<long>(size)).size() != size) return false;
+    const long end = offset + static_cast<long>(size);
+    if (offset < buffer_start_ || end > buffer_start_ + buffer_length_) {
+        // The file is read, not the mapping: the buffer is all of the entity
+        // section a pass keeps in memory.
+        const long length = std::min(std::max(kEntityBufferSize, static_cast<long>(size)),
+                                     size_ - offset);
+        entity_buffer_.resize(static_cast<std::size_t>(length));
+        buffer_start_ = offset;
+        buffer_length_ = 0;
+        long got = 0;
+        while (got < length) {
+            const ssize_t n = ::pread(fd_, entity_buffer_.data() + got,
+                                      static_cast<std::size_t>(length - got), offset + got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+        buffer_length_ = got;
+        if (end > buffer_start_ + buffer_length_) return false;
+    }
+    std::memcpy(data, entity_buffer_.data() + (offset - buffer_start_), size);
+    return true;
 }
 
 bool StoreReader::write_at(long offset, const void* data, std::size_t size) {
-    if (file_ == nullptr || !for_update_) return false;
-    forget_windows();
-    if (std::fseek(file_, offset, SEEK_SET) != 0 || std::fwrite(data, size, 1, file_) != 1)
-        return false;
-    return std::fflush(file_) == 0;
+    if (fd_ < 0 || !for_update_ || offset < 0) return false;
+    const char* bytes = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd_, bytes + done, size - done,
+                                   offset + static_cast<long>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    buffer_length_ = 0;
+    // A write beyond the mapped end grows the file: map it again.
+    return offset + static_cast<long>(size) <= size_ || map_file();
 }
 
 int StoreReader::read_header() {
-    forget_windows();
+    buffer_length_ = 0;
     StoreHeader header;
-    if (!read_at(0, &header, sizeof header))
-        return -1;
+    if (fd_ < 0 || !map_file() || !read_at(0, &header, sizeof header)) return -1;
     header_ = header;
     return 0;
 }
@@ -101,7 +140,10 @@ std::int32_t StoreReader::available(std::int32_t section, std::int32_t count,
 
 long StoreReader::record_offset(std::int32_t section, std::int32_t count, long index,
                                 std::size_t size) const {
-    if (index < 0 || index >= available(section, count, size)) return -1;
+    // The test of available() without its division: this runs for every record.
+    if (index < 0 || index >= count || section < static_cast<std::int32_t>(sizeof(StoreHeader)) ||
+        section >= size_ || (index + 1) * static_cast<long>(size) > size_ - section)
+        return -1;
     return section + index * static_cast<long>(size);
 }
 
@@ -123,10 +165,13 @@ std::int32_t StoreReader::entity_count() const {
 
 template <class Record>
 int StoreReader::read_record(std::int32_t section, std::int32_t count, long index,
-                             Record& record) {
+                             Record& record, bool buffered) {
     const long offset = record_offset(section, count, index, sizeof record);
     Record scratch;  // a failed read leaves `record` as it was
-    if (offset < 0 || !read_at(offset, &scratch, sizeof scratch)) return -1;
+    if (offset < 0) return -1;
+    if (!(buffered ? read_buffered(offset, &scratch, sizeof scratch)
+                   : read_at(offset, &scratch, sizeof scratch)))
+        return -1;
     record = scratch;
     return 0;
 }
@@ -151,7 +196,7 @@ int StoreReader::read_block_entity(const BlockRecord& block, std::int32_t i,
 }
 
 int StoreReader::read_entity(std::int32_t i, EntityRecord& record) {
-    return read_record(header_.add_ent, header_.ent_num, i, record);
+    return read_record(header_.add_ent, header_.ent_num, i, record, true);
 }
 
 int StoreReader::read_text(const EntityRecord& record, std::string& text) {
@@ -159,11 +204,10 @@ int StoreReader::read_text(const EntityRecord& record, std::string& text) {
     if (record.text_length < 0 || record.text_offset < 0) return -1;
     if (record.text_length == 0) return 0;
     if (header_.add_str < static_cast<std::int32_t>(sizeof(StoreHeader))) return -1;
-    const long offset = static_cast<long>(header_.add_str) + record.text_offset;
-    if (offset + record.text_length > size_) return -1;
-    std::string bytes(static_cast<std::size_t>(record.text_length), '\0');
-    if (!read_at(offset, bytes.data(), bytes.size())) return -1;
-    text = std::move(bytes);
+    const std::string_view found =
+        bytes(static_cast<long>(header_.add_str) + record.text_offset, record.text_length);
+    if (found.empty()) return -1;
+    text.assign(found);
     return 0;
 }
 

@@ -3,9 +3,15 @@
 // Sections are found only through the header's offsets. A store may have been
 // left half-written, so every read is checked against the file's size: a
 // record that does not lie whole inside the file is not read.
+//
+// The file is mapped read-only and shared, so looking up layers, blocks and
+// texts costs the same wherever their records lie; the entity section, read
+// in order, comes through a large buffer instead, so that a pass keeps only
+// that buffer of it in memory. Writes go to the file itself: every reader of
+// the same file in the process sees them at once in its mapping.
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/records.h"
@@ -19,17 +25,19 @@ public:
     StoreReader(const StoreReader&) = delete;
     StoreReader& operator=(const StoreReader&) = delete;
 
-    // Opens a store file ("rb", or "r+b" with `for_update`) and reads its
-    // header. -1, with nothing open, when the file cannot be opened or is
-    // shorter than a header; the caller reports it with its own message.
+    // Opens a store file for reading (or reading and writing with
+    // `for_update`) and reads its header. -1, with nothing open, when the
+    // file cannot be opened or is shorter than a header; the caller reports
+    // it with its own message.
     int open(const std::string& path, bool for_update = false);
     void close();
-    bool is_open() const { return file_ != nullptr; }
+    bool is_open() const { return fd_ >= 0; }
 
     // The header as last read or written.
     const StoreHeader& header() const { return header_; }
-    // Rereads the header from offset 0 and forgets the bytes kept from earlier
-    // reads (call it after the file was changed through another stream); 0 or -1.
+    // Takes the file's size afresh (mapping it again when the file was
+    // rewritten or grew), rereads the header from offset 0 and forgets the
+    // buffered entities; call it before each pass. 0 or -1.
     int read_header();
     // Writes `header` at offset 0 (update mode only) and keeps it; 0 or -1.
     int write_header(const StoreHeader& header);
@@ -59,37 +67,41 @@ public:
     // after toggling a flag; 0 or -1.
     int write_layer(std::int32_t n, const LayerRecord& record);
 
-    // The open stream, for callers that copy whole byte ranges (layer sheet).
-    // Reads keep a stretch of the file in memory: after writing through this
-    // stream, call read_header().
-    std::FILE* stream() const { return file_; }
+    // The bytes [offset, offset + length) of the file, for callers that copy
+    // whole byte ranges (layer sheet); empty when they do not lie in the
+    // file. Valid until the next read_header() or close().
+    std::string_view bytes(long offset, long length) const;
     long file_size() const { return size_; }
 
 private:
-    bool read_at(long offset, void* data, std::size_t size);
+    // Maps the file's current size; false when the size cannot be taken or
+    // the mapping fails.
+    bool map_file();
+    void unmap_file();
+    bool read_at(long offset, void* data, std::size_t size) const;
+    // A record of the entity section, through the entity buffer.
+    bool read_buffered(long offset, void* data, std::size_t size);
     bool write_at(long offset, const void* data, std::size_t size);
     // Offset of record `index` of a section, or -1 when it does not lie whole in the file.
     long record_offset(std::int32_t section, std::int32_t count, long index,
                        std::size_t size) const;
+    // `buffered`: through the entity buffer, else from the mapping.
     template <class Record>
-    int read_record(std::int32_t section, std::int32_t count, long index, Record& record);
+    int read_record(std::int32_t section, std::int32_t count, long index, Record& record,
+                    bool buffered = false);
     std::int32_t available(std::int32_t section, std::int32_t count, std::size_t size) const;
 
-    std::FILE* file_ = nullptr;
-    long size_ = 0;
+    int fd_ = -1;
+    long size_ = 0;                // bytes of the file, all of them mapped
+    const char* map_ = nullptr;    // nullptr for an empty file
     bool for_update_ = false;
     StoreHeader header_;
-    // Stretches of the file kept from earlier reads, so that reading the
-    // entities in order between layer, block and text look-ups costs no seeks.
-    struct Window {
-        long start = 0;
-        std::vector<char> bytes;
-        unsigned long last_use = 0;
-    };
-    static constexpr long kWindowSize = 16 * 1024;
-    void forget_windows();
-    Window windows_[4];
-    unsigned long use_clock_ = 0;
+    // The stretch of the entity section read last: one read per stretch
+    // while a pass walks the entities in order.
+    static constexpr long kEntityBufferSize = 1 << 20;
+    std::vector<char> entity_buffer_;
+    long buffer_start_ = 0;
+    long buffer_length_ = 0;
 };
 
 }  // namespace zov

@@ -1,6 +1,7 @@
 // Header variables, line types, layers and text styles as they reach the store.
 #include <cmath>
 
+#include "dxf_import/dxf_tables.h"
 #include "import_folder.h"
 
 namespace zov {
@@ -199,6 +200,22 @@ TEST_F(HeaderAndTables, TablesKeepAtMostTheRecordsThatSixteenBitNumbersReach) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].layer, kMaxTableRecords);
     EXPECT_EQ(lines[1].layer, 1);
+}
+
+TEST(NameIndexTest, TheFirstNumberOfANameStandsAmongThousands) {
+    NameIndex index;
+    EXPECT_EQ(index.find("A"), 0);  // nothing added yet
+    EXPECT_EQ(index.find("A", 7), 7);
+    for (int i = 1; i <= 20000; ++i) index.add("LAYER-" + std::to_string(i), i);
+    index.add("LAYER-5", 99999);  // a second record of a name: the first stays
+    index.add("", 42);
+    EXPECT_EQ(index.size(), 20001u);
+    for (int i = 1; i <= 20000; ++i) ASSERT_EQ(index.find("LAYER-" + std::to_string(i)), i);
+    EXPECT_EQ(index.find("LAYER-5"), 5);
+    EXPECT_EQ(index.find(""), 42);
+    EXPECT_EQ(index.find("LAYER-"), 0);
+    EXPECT_EQ(index.find("layer-5"), 0);  // names compare case-sensitively
+    EXPECT_EQ(index.find(std::string("LAYER-5\0", 8)), 0);
 }
 
 }  // namespace

@@ -218,21 +218,30 @@ TEST_F(RenderTest, PaperSpaceEntitiesAreScaledToModelUnits) {
     EXPECT_EQ(draw(), (Calls{"move 20,80", "line 40,40"}));
 }
 
-TEST_F(RenderTest, SolidsAreOutlinedAndHatched) {
-    set_extents(0, 0, 4000, 30);  // hatch spacing 1 unit
+TEST_F(RenderTest, SolidsAreOutlinedAndFilled) {
+    set_extents(0, 0, 4000, 30);  // under ten times the solids' height: the box stands
+    const std::int16_t layer = store().add_layer("A");
     EntityRecord solid;
     solid.kind = kEntitySolid;
-    solid.layer = store().add_layer("A");
+    solid.layer = layer;
+    solid.colour = 1;
     solid.p56 = 0, solid.p64 = 0;      // first corner
     solid.x1 = 10, solid.y1 = 0;       // second
     solid.p72 = 0, solid.p88 = 4;      // third
     solid.p80 = 0, solid.p96 = 4;      // fourth = third: a triangle
     store().add_entity(solid);
+    solid.p80 = 10, solid.p96 = 4;     // a rectangle: two triangles
+    store().add_entity(solid);
     const Calls calls = draw({0, -70, 100, 30});
-    // P-Q, then 11 - 1 hatch lines (D = |Q - R| = 10.8), then three edges.
-    EXPECT_EQ(only(calls, "line").size(), 1u + 10u + 3u);
-    EXPECT_EQ(calls[0], "move 0,100");
-    EXPECT_EQ(calls[1], "line 0,96");
+    // The triangle: P-Q, its fill in the pen's colour, then three edges.
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 7),
+              (Calls{"pen solid 1 255,0,0", "move 0,100", "line 0,96",
+                     "polygon 0,100 0,96 10,100 255,0,0", "move 10,100", "line 0,100",
+                     "move 0,96"}));
+    EXPECT_EQ(only(calls, "line").size(), 1u + 3u + 2u * (1u + 2u));
+    EXPECT_EQ(only(calls, "polygon"), (Calls{"polygon 0,100 0,96 10,100 255,0,0",
+                                             "polygon 0,100 0,96 10,100 255,0,0",
+                                             "polygon 10,96 10,100 0,96 255,0,0"}));
 }
 
 TEST_F(RenderTest, LeadersEndInAFilledArrowHead) {
@@ -248,6 +257,8 @@ TEST_F(RenderTest, LeadersEndInAFilledArrowHead) {
     EXPECT_EQ(calls[2], "move 10,50");
     EXPECT_EQ(calls[3], "line 13,50");
     EXPECT_EQ(calls[5], "line 13,50");
+    // The head between the wing ends and the tip is filled.
+    EXPECT_EQ(only(calls, "polygon"), (Calls{"polygon 13,50 13,50 10,50 255,255,255"}));
 }
 
 TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {

@@ -52,6 +52,24 @@ void expect_golden(const QImage& image, const std::string& name) {
     EXPECT_LE(share, kPixelTolerance) << differing << " pixels differ from " << path;
 }
 
+TEST(GoldenSurface, PolygonsAreFilledEvenBeyondThePainterRange) {
+    ensure_gui_application();
+    ImageSurface image(100, 100);
+    Surface& s = image.surface();
+    const PixelPoint triangle[] = {{10, 10}, {90, 10}, {10, 90}};
+    s.fill_polygon(triangle, Rgb{255, 0, 0});
+    // Corners far outside the painter's range: the part on the image is filled.
+    const PixelPoint huge[] = {{60, 60}, {2'000'000'000, 60}, {60, 2'000'000'000}};
+    s.fill_polygon(huge, Rgb{0, 0, 255});
+    const PixelPoint too_few[] = {{0, 0}, {99, 99}};
+    s.fill_polygon(too_few, Rgb{0, 255, 0});
+    const QImage& picture = image.finish();
+    EXPECT_EQ(picture.pixel(20, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(55, 55), qRgb(0, 0, 0));   // beyond the hypotenuse
+    EXPECT_EQ(picture.pixel(95, 95), qRgb(0, 0, 255));
+    EXPECT_EQ(picture.pixel(50, 50), qRgb(0, 0, 0));   // no line for two points
+}
+
 TEST(GoldenSurface, PensArcsAndTexts) {
     ensure_gui_application();
     ImageSurface image(240, 160);

@@ -163,9 +163,10 @@ TEST_F(DimensionTest, OpenAndFilledArrows) {
     build();
     EXPECT_EQ(only(draw_ends(DimensionEnds::OpenArrows), "line").size(), 3u + 2u * 2u);
     EXPECT_TRUE(view().set_dimension_ends(DimensionEnds::FilledArrows));
-    // Each filled head adds its wing-to-wing line and 19 hatch lines (size
-    // 0.5 units, hatch spacing 100 / 4000).
-    EXPECT_EQ(only(redraw(), "line").size(), 3u + 2u * (2u + 20u));
+    // Each filled head adds its wing-to-wing line and its fill.
+    const Calls calls = redraw();
+    EXPECT_EQ(only(calls, "line").size(), 3u + 2u * (2u + 1u));
+    EXPECT_EQ(only(calls, "polygon").size(), 2u);
 }
 
 TEST_F(DimensionTest, AngularDimensionsAlwaysDrawAsData) {

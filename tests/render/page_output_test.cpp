@@ -8,6 +8,7 @@
 #include "gui_application.h"
 #include "render/colours.h"
 #include "render/page_output.h"
+#include "render/recording_surface.h"
 #include "render/white_paper_surface.h"
 #include "render_fixture.h"
 
@@ -28,6 +29,19 @@ TEST(WhitePaper, DarkLinesOnWhite) {
     const Rgb cyan = on_white_paper({0, 255, 255});
     EXPECT_EQ(cyan.r, 0);
     EXPECT_LT(cyan.g, 255);
+}
+
+TEST(WhitePaper, SurfaceTurnsFillsAndFilledShapesForPaper) {
+    RecordingSurface paper(10, 10);
+    WhitePaperSurface white(paper);
+    white.fill_rect(0, 0, 10, 10, kBlack);
+    const PixelPoint triangle[] = {{0, 0}, {9, 0}, {0, 9}};
+    white.fill_polygon(triangle, kWhite);
+    white.fill_polygon(triangle, kRed);
+    ASSERT_EQ(paper.calls.size(), 3u);
+    EXPECT_EQ(paper.calls[0], "fill 0,0,10,10 255,255,255");
+    EXPECT_EQ(paper.calls[1], "polygon 0,0 9,0 0,9 0,0,0");  // a white solid reads on paper
+    EXPECT_EQ(paper.calls[2], "polygon 0,0 9,0 0,9 255,0,0");
 }
 
 TEST(PageSizes, FromTheDrawingsPaperAndFromTheCommandLine) {

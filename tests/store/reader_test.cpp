@@ -98,6 +98,97 @@ TEST_F(Reader, LayerFlagsAndHeaderAreRewrittenInPlace) {
     EXPECT_EQ(fixed_text(again.name), "WALL");
 }
 
+TEST_F(Reader, WritesAreSeenAtOnceByEveryReaderOfTheFile) {
+    build_sample();
+    StoreReader writer, sheet_reader, plain_reader;
+    ASSERT_EQ(writer.open(path(kDataFileName), true), 0);
+    ASSERT_EQ(sheet_reader.open(path(kDataFileName), true), 0);
+    ASSERT_EQ(plain_reader.open(path(kDataFileName)), 0);
+    LayerRecord layer;
+    ASSERT_EQ(plain_reader.read_layer(2, layer), 0);  // read before the write
+    layer.flags = toggle_bit(layer.flags, kLayerHiddenBit);
+    ASSERT_EQ(writer.write_layer(2, layer), 0);
+    for (StoreReader* reader : {&writer, &sheet_reader, &plain_reader}) {
+        LayerRecord seen;
+        ASSERT_EQ(reader->read_layer(2, seen), 0);
+        EXPECT_EQ(test_bit(seen.flags, kLayerHiddenBit), 1);
+        EXPECT_EQ(std::string(reader->bytes(0, 576).substr(0, 7)), "ZovView");
+    }
+
+    // The help drawing's caption is written into the header the same way;
+    // the other readers take it with their next read_header().
+    StoreHeader header = writer.header();
+    copy_bounded(header.fname, "HELP");
+    ASSERT_EQ(writer.write_header(header), 0);
+    ASSERT_EQ(plain_reader.read_header(), 0);
+    EXPECT_EQ(fixed_text(plain_reader.header().fname), "HELP");
+}
+
+TEST_F(Reader, AStoreRewrittenWhileOpenIsReadAfreshByTheNextPass) {
+    const std::string sample = build_sample();
+    StoreReader reader;
+    ASSERT_EQ(reader.open(path(kDataFileName)), 0);
+    EntityRecord e;
+    ASSERT_EQ(reader.read_entity(6, e), 0);  // the entity buffer holds the section
+
+    // A shorter store replaces the file's content (an import truncates and
+    // writes it again): the reader keeps to the new size.
+    write_bytes(kDataFileName, sample.substr(0, sample.size() - 2 * sizeof(EntityRecord)));
+    ASSERT_EQ(reader.read_header(), 0);
+    EXPECT_EQ(reader.file_size(), static_cast<long>(sample.size() - 2 * sizeof(EntityRecord)));
+    EXPECT_EQ(reader.entity_count(), 5);
+    EXPECT_EQ(reader.read_entity(5, e), -1);
+    ASSERT_EQ(reader.read_entity(4, e), 0);
+
+    // Grown back, every record is there again.
+    write_bytes(kDataFileName, sample);
+    ASSERT_EQ(reader.read_header(), 0);
+    EXPECT_EQ(reader.entity_count(), 7);
+    StoreReader fresh;
+    ASSERT_EQ(fresh.open(path(kDataFileName)), 0);
+    for (std::int32_t i = 0; i < 7; ++i) {
+        EntityRecord expected;
+        ASSERT_EQ(fresh.read_entity(i, expected), 0);
+        ASSERT_EQ(reader.read_entity(i, e), 0);
+        EXPECT_EQ(std::memcmp(&e, &expected, sizeof e), 0) << i;
+    }
+
+    write_bytes(kDataFileName, "");
+    EXPECT_EQ(reader.read_header(), -1);
+    EXPECT_EQ(reader.entity_count(), 0);
+}
+
+TEST_F(Reader, EntitiesAcrossManyBufferStretchesReadInAnyOrder) {
+    // Enough entities for several stretches of the entity buffer, each
+    // carrying its own index.
+    StoreHeader header;
+    constexpr std::int32_t kCount = 30000;  // about 3 MB
+    header.add_ent = sizeof header;
+    header.ent_num = kCount;
+    std::string bytes(sizeof header + kCount * sizeof(EntityRecord), '\0');
+    std::memcpy(bytes.data(), &header, sizeof header);
+    for (std::int32_t i = 0; i < kCount; ++i) {
+        EntityRecord e;
+        e.kind = kEntityLine;
+        e.x1 = i;
+        std::memcpy(bytes.data() + sizeof header + i * sizeof e, &e, sizeof e);
+    }
+    StoreReader reader;
+    ASSERT_EQ(open_bytes(reader, bytes), 0);
+    std::mt19937 random(3);
+    EntityRecord e;
+    for (std::int32_t i = 0; i < kCount; ++i) {
+        ASSERT_EQ(reader.read_entity(i, e), 0);
+        ASSERT_EQ(e.x1, i);
+    }
+    for (int round = 0; round < 1000; ++round) {
+        const auto i = static_cast<std::int32_t>(random() % kCount);
+        ASSERT_EQ(reader.read_entity(i, e), 0);
+        ASSERT_EQ(e.x1, i);
+    }
+    EXPECT_EQ(reader.read_entity(kCount, e), -1);
+}
+
 TEST_F(Reader, RefusesWhatIsNotAStore) {
     StoreReader reader;
     EXPECT_EQ(reader.open(path("missing.dat")), -1);
