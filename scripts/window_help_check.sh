@@ -10,7 +10,7 @@ mkdir -p "$shots"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 wait_for() {  # TITLE: the id of the first window so titled
   local id=""
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     id=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return; }
     sleep 0.05
