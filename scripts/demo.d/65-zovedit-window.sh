@@ -20,7 +20,7 @@ cat > session.sh <<SESSION
 set -eu
 shot() { import -window root "$work/\$1.png"; echo "screenshot \$1.png"; }
 window() {
-  for i in \$(seq 50); do
+  for i in \$(seq 150); do
     id=\$(xdotool search --onlyvisible --name "\$1" 2>/dev/null | head -1 || true)
     [ -n "\$id" ] && { echo "\$id"; return; }
     sleep 0.2
@@ -64,7 +64,7 @@ xdotool key Escape; sleep 0.3
 focus "\$main"
 # ｱﾌﾟﾘｹｰｼｮﾝの終了(&X): the settings are saved and the item index deleted.
 xdotool key alt+f; sleep 0.3; xdotool key x
-for i in \$(seq 50); do pgrep -f "^$zovedit ROOM.DXF" >/dev/null || break; sleep 0.2; done
+for i in \$(seq 150); do pgrep -f "^$zovedit ROOM.DXF" >/dev/null || break; sleep 0.2; done
 SESSION
 timeout 120 xvfb-run -a -s "-screen 0 1100x760x24" bash session.sh
 
