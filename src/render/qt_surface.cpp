@@ -102,6 +102,22 @@ QPolygonF clip_polygon(QPolygonF polygon, const QRectF& box) {
         polygon, [&](const QPointF& p) { return p.y() <= bottom; }, at_y(bottom));
 }
 
+// The dash patterns of the window system's one-pixel pens, in pixels.
+std::span<const int> dash_lengths(PenStyle style) {
+    static constexpr int kDot[] = {3, 3};
+    static constexpr int kDash[] = {18, 6};
+    static constexpr int kDashDot[] = {9, 6, 3, 6};
+    static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+    switch (style) {
+        case PenStyle::Solid: break;
+        case PenStyle::Dot: return kDot;
+        case PenStyle::Dash: return kDash;
+        case PenStyle::DashDot: return kDashDot;
+        case PenStyle::DashDotDot: return kDashDotDot;
+    }
+    return {};
+}
+
 // Screen angle in degrees, counter-clockwise from +x, of (x, y) seen from the
 // centre (y grows downward).
 double screen_angle(double cx, double cy, double x, double y) {
@@ -118,15 +134,23 @@ QString font_family_for_face(const std::string& face) {
     return to_qstring(plain);
 }
 
-QtSurface::QtSurface(QPainter& painter, int width, int height)
-    : painter_(painter), width_(std::max(width, 1)), height_(std::max(height, 1)) {
+QtSurface::QtSurface(QPainter& painter, int width, int height, CosmeticLines* direct_lines)
+    : painter_(painter),
+      width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      direct_lines_(direct_lines) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setBackground(QBrush(Qt::white));
 }
 
 void QtSurface::flush() {
     if (lines_.empty()) return;
-    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    if (lines_direct_ && !xor_drawing_) {
+        direct_lines_->draw(lines_);
+    } else {
+        use_pen_on_painter();
+        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    }
     lines_.clear();
 }
 
@@ -157,29 +181,34 @@ void QtSurface::set_background_opaque(bool opaque) {
 }
 
 void QtSurface::select_pen(PenStyle style, int width, Rgb colour) {
+    flush();
     const int pixels = std::clamp(width, 1, 255);
-    const std::uint32_t key = static_cast<std::uint32_t>(style) << 28 |
-                              static_cast<std::uint32_t>(pixels) << 24 |
-                              static_cast<std::uint32_t>(colour.r) << 16 |
-                              static_cast<std::uint32_t>(colour.g) << 8 | colour.b;
-    auto [found, made] = pens_.try_emplace(key);
+    pen_key_ = static_cast<std::uint64_t>(style) << 32 | static_cast<std::uint64_t>(pixels) << 24 |
+               static_cast<std::uint64_t>(colour.r) << 16 |
+               static_cast<std::uint64_t>(colour.g) << 8 | colour.b;
+    pen_style_ = style;
+    painter_pen_current_ = false;
+    // One-pixel lines on an image are drawn straight into its pixels.
+    lines_direct_ = direct_lines_ && pixels == 1;
+    if (lines_direct_) direct_lines_->set_pen(0xff000000u | rgb_of_key(), dash_lengths(style));
+}
+
+// The painter takes the selected pen only when it draws with it: lines drawn
+// into the image's pixels need no pen change of the painter.
+void QtSurface::use_pen_on_painter() {
+    if (painter_pen_current_) return;
+    auto [found, made] = pens_.try_emplace(pen_key_);
     QPen& pen = found->second;
     if (made) {
-        pen = QPen(to_qcolor(colour));
+        pen = QPen(QColor(static_cast<QRgb>(rgb_of_key())));
         pen.setCosmetic(true);
-        pen.setWidth(pixels);
+        pen.setWidth(static_cast<int>(pen_key_ >> 24 & 0xff));
         pen.setCapStyle(Qt::FlatCap);
-        // The dash patterns of the window system's one-pixel pens.
-        switch (style) {
-            case PenStyle::Solid: break;
-            case PenStyle::Dot: pen.setDashPattern({3, 3}); break;
-            case PenStyle::Dash: pen.setDashPattern({18, 6}); break;
-            case PenStyle::DashDot: pen.setDashPattern({9, 6, 3, 6}); break;
-            case PenStyle::DashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
-        }
+        const std::span<const int> dashes = dash_lengths(pen_style_);
+        if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     }
-    flush();
     painter_.setPen(pen);
+    painter_pen_current_ = true;
 }
 
 void QtSurface::move_to(int x, int y) { current_ = QPoint(x, y); }
@@ -204,6 +233,7 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     const double ry = (static_cast<double>(bottom) - top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) return;
     flush();
+    use_pen_on_painter();
     const double cx = left + rx, cy = top + ry;
     const double start = screen_angle(cx, cy, start_x, start_y);
     double span = screen_angle(cx, cy, end_x, end_y) - start;
@@ -340,15 +370,19 @@ void QtSurface::draw_vertical_text(std::string_view text) {
 
 void QtSurface::set_xor_drawing(bool on) {
     flush();
+    xor_drawing_ = on;
     painter_.setCompositionMode(on ? QPainter::RasterOp_SourceXorDestination
                                    : QPainter::CompositionMode_SourceOver);
 }
 
 ImageSurface::ImageSurface(int width, int height)
-    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32),
+      direct_lines_({reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(),
+                     image_.height(), image_.bytesPerLine() / 4}) {
     image_.fill(Qt::black);
     painter_.begin(&image_);
-    surface_ = std::make_unique<QtSurface>(painter_, image_.width(), image_.height());
+    surface_ =
+        std::make_unique<QtSurface>(painter_, image_.width(), image_.height(), &direct_lines_);
 }
 
 ImageSurface::~ImageSurface() { finish(); }

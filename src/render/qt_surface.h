@@ -16,6 +16,7 @@
 #include <QPoint>
 
 #include "common/whole_file.h"
+#include "render/cosmetic_lines.h"
 #include "render/surface.h"
 
 namespace zov {
@@ -23,7 +24,9 @@ namespace zov {
 class QtSurface : public Surface {
 public:
     // Paints with `painter`, whose device has a client area of width x height.
-    QtSurface(QPainter& painter, int width, int height);
+    // With `direct_lines` (the painter's own RGB32 image, without clip or
+    // transformation), one-pixel lines are drawn straight into its pixels.
+    QtSurface(QPainter& painter, int width, int height, CosmeticLines* direct_lines = nullptr);
     ~QtSurface() override { flush(); }
     QtSurface(const QtSurface&) = delete;
     QtSurface& operator=(const QtSurface&) = delete;
@@ -49,6 +52,7 @@ public:
     void set_xor_drawing(bool on) override;
 
 private:
+    void use_pen_on_painter();
     void add_line(double x1, double y1, double x2, double y2);
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                               double span);
@@ -60,8 +64,15 @@ private:
     int height_;
     QPoint current_;
     std::vector<QLine> lines_;  // waiting for flush(), all with the current pen
-    // Pens made so far, by style and colour: a pen change costs no new pen.
-    std::unordered_map<std::uint32_t, QPen> pens_;
+    CosmeticLines* direct_lines_;
+    std::uint64_t pen_key_ = 0x01000000u;  // selected pen: style, width, colour
+    std::uint32_t rgb_of_key() const { return static_cast<std::uint32_t>(pen_key_ & 0xffffffu); }
+    PenStyle pen_style_ = PenStyle::Solid;
+    bool painter_pen_current_ = true;  // the painter holds the selected pen (or its own)
+    bool lines_direct_ = false;         // lines of the selected pen go to the pixels
+    bool xor_drawing_ = false;
+    // Pens made so far, by style, width and colour: a pen change costs no new pen.
+    std::unordered_map<std::uint64_t, QPen> pens_;
     QColor text_colour_;
     FontSpec font_spec_;
     QFont font_;
@@ -90,6 +101,7 @@ public:
 
 private:
     QImage image_;
+    CosmeticLines direct_lines_;
     QPainter painter_;
     std::unique_ptr<QtSurface> surface_;
 };
