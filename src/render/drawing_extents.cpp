@@ -109,10 +109,26 @@ private:
         const double turn = ellipse ? e.p80 * std::numbers::pi / 180.0 : 0.0;
         const double c = std::cos(turn), s = std::sin(turn);
         const int steps = static_cast<int>(std::ceil(sweep / kStep));
-        for (int i = 0; i <= steps; ++i) {
+        auto include_point = [&](int i) {
             const double t = (e.p88 + std::min(i * kStep, sweep)) * std::numbers::pi / 180.0;
             const double u = r * std::cos(t), v = minor * std::sin(t);
             box.include(e.x1 + u * c - v * s, e.y1 + u * s + v * c);
+        };
+        include_point(0);
+        include_point(steps);
+        // On a circle only the points next to a quarter turn (and the ends)
+        // can lie farthest left, right, up or down.
+        constexpr double kPlainAngle = 1e6;
+        if (ellipse || !(std::abs(e.p88) < kPlainAngle)) {
+            for (int i = 1; i < steps; ++i) include_point(i);
+            return;
+        }
+        const double first_quarter = std::ceil(e.p88 / 90.0) * 90.0;
+        for (int k = 0; k < 5; ++k) {
+            const double at = (first_quarter + 90.0 * k - e.p88) / kStep;
+            if (at > steps) break;
+            include_point(std::clamp(static_cast<int>(std::floor(at)), 0, steps));
+            include_point(std::clamp(static_cast<int>(std::ceil(at)), 0, steps));
         }
     }
 
