@@ -37,7 +37,8 @@ const char* find_byte(const char* bytes, std::size_t n, char terminator) {
 
 }  // namespace
 
-DxfLineReader::DxfLineReader() : buffer_(kBufferSize) {}
+// Left uninitialised: only as much of it as a file fills is ever touched.
+DxfLineReader::DxfLineReader() : buffer_(new char[kBufferSize]) {}
 
 DxfLineReader::~DxfLineReader() { close(); }
 
@@ -62,13 +63,13 @@ void DxfLineReader::close() {
 bool DxfLineReader::fill() {
     if (file_ended_ || file_ == nullptr) return false;
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         buffer_offset_ += static_cast<std::int64_t>(begin_);
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size()) return false;
-    std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+    if (end_ == kBufferSize) return false;
+    std::size_t got = std::fread(buffer_.get() + end_, 1, kBufferSize - end_, file_);
     end_ += got;
     if (got == 0) file_ended_ = true;
     return got > 0;
@@ -78,7 +79,7 @@ void DxfLineReader::detect_line_end() {
     // The first line end within the first buffer decides; a file without any
     // keeps the CR LF default.
     fill();
-    const char* data = buffer_.data() + begin_;
+    const char* data = buffer_.get() + begin_;
     std::size_t size = end_ - begin_;
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] == '\n') {
@@ -96,7 +97,7 @@ void DxfLineReader::detect_line_end() {
 int DxfLineReader::read_any_line(std::size_t max_len) {
     const char terminator = line_end_ == LineEnd::Lf ? '\n' : '\r';
     while (true) {
-        const char* start = buffer_.data() + begin_;
+        const char* start = buffer_.get() + begin_;
         std::size_t available = end_ - begin_;
         std::size_t window = available < max_len + 1 ? available : max_len + 1;
         const char* found = find_byte(start, window, terminator);

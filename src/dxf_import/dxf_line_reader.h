@@ -8,9 +8,9 @@
 // the end and the line reads "EOF".
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zov {
 
@@ -36,7 +36,7 @@ public:
         // buffer: taken here without a call. Everything else (another line
         // end, a long line, the buffer's end) goes the general way.
         if (line_end_ == LineEnd::CrLf) {
-            const char* start = buffer_.data() + begin_;
+            const char* start = buffer_.get() + begin_;
             const std::size_t available = end_ - begin_;
             const std::size_t scan = available < kQuickScan ? available : kQuickScan;
             for (std::size_t i = 0; i < scan; ++i) {
@@ -68,7 +68,7 @@ private:
     void detect_line_end();
 
     std::FILE* file_ = nullptr;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0;  // first unread byte in buffer_
     std::size_t end_ = 0;    // end of the valid bytes in buffer_
     std::int64_t buffer_offset_ = 0;  // file offset of buffer_[0]
