@@ -250,8 +250,13 @@ void QtSurface::use_pen_on_painter() {
 void QtSurface::move_to(int x, int y) { current_ = QPoint(x, y); }
 
 void QtSurface::line_to(int x, int y) {
-    add_line(current_.x(), current_.y(), x, y);
-    current_ = QPoint(x, y);
+    const QPoint to(x, y);
+    if (is_safe(x) && is_safe(y) && is_safe(current_.x()) && is_safe(current_.y())) {
+        lines_.emplace_back(current_, to);
+    } else {
+        add_line(current_.x(), current_.y(), x, y);
+    }
+    current_ = to;
 }
 
 void QtSurface::add_line(double x1, double y1, double x2, double y2) {

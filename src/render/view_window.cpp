@@ -22,13 +22,6 @@ double finite_or_zero(double v) { return std::isfinite(v) ? v : 0.0; }
 
 }  // namespace
 
-int truncate_to_pixel(double value) {
-    constexpr double kLimit = 1 << 30;
-    if (std::isnan(value) || value >= kLimit) return static_cast<int>(kLimit);
-    if (value <= -kLimit) return -static_cast<int>(kLimit);
-    return static_cast<int>(value);
-}
-
 ViewRect ViewWindow::window_of_pixels(int left, int top, int right, int bottom) const {
     return {window_x(left), window_y(top), window_x(right), window_y(bottom)};
 }

@@ -3,6 +3,8 @@
 // points map to pixels, with the fit after a load, the zoom limits, the
 // three-step history, and zoom and pan by keys and wheel. It knows no window;
 // the view passes in its client size.
+#include <cmath>
+
 #include "common/messages.h"
 
 namespace zov {
@@ -28,8 +30,13 @@ enum class PanDirection { Left, Right, Up, Down };
 
 // A drawing length or coordinate already scaled to pixels, truncated toward
 // zero; values beyond the integer range saturate, and not-a-number lies far
-// outside any window.
-int truncate_to_pixel(double value);
+// outside any window. Inline: every point of a pass goes through it.
+inline int truncate_to_pixel(double value) {
+    constexpr double kLimit = 1 << 30;
+    if (std::isnan(value) || value >= kLimit) return static_cast<int>(kLimit);
+    if (value <= -kLimit) return -static_cast<int>(kLimit);
+    return static_cast<int>(value);
+}
 
 class ViewWindow {
 public:
