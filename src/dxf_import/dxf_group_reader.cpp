@@ -10,6 +10,24 @@ namespace zov {
 
 namespace {
 
+// A group code as almost every file writes it: up to three digits, right-
+// aligned in blanks; the same number parse_dxf_int gives, without its call.
+// False for anything else.
+bool read_plain_code(std::string_view line, int& code) {
+    if (line.empty() || line.size() > 3) return false;
+    std::size_t i = 0;
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i == line.size()) return false;
+    int value = 0;
+    for (; i < line.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(line[i]) - static_cast<unsigned>('0');
+        if (digit > 9) return false;
+        value = value * 10 + static_cast<int>(digit);
+    }
+    code = value;
+    return true;
+}
+
 bool has_non_ascii(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) return true;
@@ -37,7 +55,7 @@ int DxfGroupReader::read_group() {
     expect_value_ = !expect_value_;
     value_ = lines_.line();
     if (expect_value_) {
-        code_ = parse_dxf_int(value_);
+        if (!read_plain_code(value_, code_)) code_ = parse_dxf_int(value_);
     } else {
         convert_value();
     }

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "dxf_import/dxf_group_reader.h"
 #include "dxf_import/dxf_line_reader.h"
+#include "dxf_import/dxf_numbers.h"
 
 namespace zov {
 namespace {
@@ -87,6 +89,25 @@ TEST_F(LineFile, LinesAcrossTheBufferBoundaryStayWhole) {
         bytes += line + "\r\n";
     }
     EXPECT_EQ(lines_of(bytes), expected);
+}
+
+// Group codes written in every way a file may write them read as the
+// general number reading reads them.
+TEST_F(LineFile, GroupCodesOfEveryFormReadAsNumbers) {
+    const std::vector<std::string> codes = {"0",   "  0", " 10", "100", "330", "1071", " 8 ",
+                                            "+8",  "-1",  " -5", "\t62", "", "   ", "x",
+                                            "1x",  "07",  "9 9", "  99999999999", "1e2"};
+    std::string bytes;
+    for (const std::string& code : codes) bytes += code + "\r\nVALUE\r\n";
+    std::ofstream(path_, std::ios::binary) << bytes;
+    DxfGroupReader reader;
+    ASSERT_TRUE(reader.open(path_));
+    for (const std::string& code : codes) {
+        ASSERT_GT(reader.read_group(), 0);
+        EXPECT_EQ(reader.code(), parse_dxf_int(code)) << "'" << code << "'";
+        ASSERT_GT(reader.read_group(), 0);
+        EXPECT_EQ(reader.value(), "VALUE");
+    }
 }
 
 }  // namespace
