@@ -244,7 +244,11 @@ int render_command(const CommandArgs& args) {
     static int argc = 1;
     static char name[] = "zovview";
     static char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    // Never destroyed, as the process ends after the command: the teardown
+    // of the font database loads the whole font configuration just to drop
+    // it whenever no text was drawn, a good part of a small render's time.
+    static const QGuiApplication* const application = new QGuiApplication(argc, argv);
+    (void)application;
 
     zov::ConsoleMessages messages;
     return run_batch(options->files, options->output, extension_of(options->folder_format),
