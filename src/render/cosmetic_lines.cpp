@@ -1,5 +1,6 @@
 #include "render/cosmetic_lines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -62,12 +63,13 @@ public:
 
     void next_pixel() {
         if (pattern_.empty()) return;
+        // Every dash is at least a pixel long, so one step passes at most one
+        // dash end and one end of the pattern.
         offset_ += 64;
-        if (offset_ >= pattern_[static_cast<std::size_t>(index_)]) {
-            ++index_;
-            index_ %= static_cast<int>(pattern_.size());
-        }
-        offset_ %= lines_.pattern_length_;
+        if (offset_ >= pattern_[static_cast<std::size_t>(index_)] &&
+            ++index_ == static_cast<int>(pattern_.size()))
+            index_ = 0;
+        if (offset_ >= lines_.pattern_length_) offset_ -= lines_.pattern_length_;
     }
 
 private:
@@ -173,6 +175,10 @@ void CosmeticLines::draw_steep(int x1, int y1, int x2, int y2) {
     const int round = xinc > 0 ? 32 : 0;
     x += ((y * (1 << 6)) + round - y1) * xinc >> 6;
     last_direction_ = direction;
+    if (pattern_.empty()) {
+        solid_steep(x, y, y_stop, xinc);
+        return;
+    }
     Dasher dasher(*this, swapped, y * (1 << 6), y_stop * (1 << 6));
     do {
         if (dasher.on()) put(x >> 16, y);
@@ -202,12 +208,46 @@ void CosmeticLines::draw_flat(int x1, int y1, int x2, int y2) {
     const int round = yinc > 0 ? 32 : 0;
     y += ((x * (1 << 6)) + round - x1) * yinc >> 6;
     last_direction_ = direction;
+    if (pattern_.empty()) {
+        solid_flat(x, y, x_stop, yinc);
+        return;
+    }
     Dasher dasher(*this, swapped, x * (1 << 6), x_stop * (1 << 6));
     do {
         if (dasher.on()) put(x, y >> 16);
         dasher.next_pixel();
         y += yinc;
     } while (++x < x_stop);
+}
+
+// The rows of a solid steep line from `y` (at least -1) up to `y_stop`, with
+// `x` in 16.16 fixed point: rows outside the picture are passed over at once.
+void CosmeticLines::solid_steep(int x, int y, int y_stop, int xinc) {
+    if (y < 0) {
+        x += -y * xinc;
+        y = 0;
+    }
+    const int end = std::min(y_stop, image_.height);
+    const auto width = static_cast<unsigned>(image_.width);
+    std::uint32_t* row = image_.bits + y * image_.stride;
+    for (; y < end; ++y, row += image_.stride, x += xinc) {
+        const int column = x >> 16;
+        if (static_cast<unsigned>(column) < width) row[column] = colour_;
+    }
+}
+
+// The columns of a solid flat line, as solid_steep() the rows of a steep one.
+void CosmeticLines::solid_flat(int x, int y, int x_stop, int yinc) {
+    if (x < 0) {
+        y += -x * yinc;
+        x = 0;
+    }
+    const int end = std::min(x_stop, image_.width);
+    const auto height = static_cast<unsigned>(image_.height);
+    for (; x < end; ++x, y += yinc) {
+        const int row = y >> 16;
+        if (static_cast<unsigned>(row) < height) image_.bits[row * image_.stride + x] = colour_;
+    }
 }
 
 }  // namespace zov

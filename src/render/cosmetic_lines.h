@@ -44,6 +44,8 @@ private:
     void draw_line(double x1, double y1, double x2, double y2);
     void draw_steep(int x1, int y1, int x2, int y2);
     void draw_flat(int x1, int y1, int x2, int y2);
+    void solid_steep(int x, int y, int y_stop, int xinc);
+    void solid_flat(int x, int y, int x_stop, int yinc);
     void put(int x, int y) {
         if (x < 0 || y < 0 || x >= image_.width || y >= image_.height) return;
         image_.bits[y * image_.stride + x] = colour_;
