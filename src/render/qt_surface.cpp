@@ -416,10 +416,14 @@ void QtSurface::set_xor_drawing(bool on) {
                                    : QPainter::CompositionMode_SourceOver);
 }
 
+ImagePixels image_pixels(QImage& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+            image.bytesPerLine() / 4};
+}
+
 ImageSurface::ImageSurface(int width, int height)
     : image_(black_picture(std::max(width, 1), std::max(height, 1))),
-      direct_lines_({reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(),
-                     image_.height(), image_.bytesPerLine() / 4}) {
+      direct_lines_(image_pixels(image_)) {
     painter_.begin(&image_);
     surface_ =
         std::make_unique<QtSurface>(painter_, image_.width(), image_.height(), &direct_lines_);

@@ -84,6 +84,9 @@ private:
 // the vertical form): the Japanese faces map to the IPA fonts.
 QString font_family_for_face(const std::string& face);
 
+// The pixels of an RGB32 `image` for lines drawn straight into them.
+ImagePixels image_pixels(QImage& image);
+
 // A surface on a black image of the given size, saved as PNG at the end.
 class ImageSurface {
 public:

@@ -43,8 +43,11 @@ void DrawingWidget::fit_backing_to_widget() {
 
 void DrawingWidget::paint_backing(const std::function<void(zov::Surface&)>& draw) {
     {
+        // One-pixel lines go straight into the picture's pixels: a pass of a
+        // drawing that changes colour at every entity costs no pen changes.
+        zov::CosmeticLines direct_lines(zov::image_pixels(backing_));
         QPainter painter(&backing_);
-        zov::QtSurface surface(painter, backing_.width(), backing_.height());
+        zov::QtSurface surface(painter, backing_.width(), backing_.height(), &direct_lines);
         draw(surface);
     }
     update();
