@@ -108,6 +108,26 @@ TEST_F(Assembly, SectionsFollowTheHeaderInTheirOrder) {
     EXPECT_EQ(files(), std::set<std::string>{kDataFileName});
 }
 
+// An import over the store of a larger drawing writes over it in place: the
+// result must be exactly the store an empty folder gets, nothing of the old
+// one left at its end.
+TEST_F(Assembly, AStoreOverALargerOneIsExactlyTheFreshStore) {
+    auto assemble = [&](int layers, int entities) {
+        state_ = std::make_unique<ImportState>(folder_.string(), messages_);
+        ASSERT_EQ(open_section_files(state()), 0);
+        add_layers(layers);
+        add_entities(entities);
+        ASSERT_EQ(assemble_store(state()), 0);
+    };
+    assemble(2, 3);
+    const std::string fresh = bytes_of(kDataFileName);
+    assemble(40, 5000);
+    EXPECT_GT(bytes_of(kDataFileName).size(), fresh.size());
+    assemble(2, 3);
+    EXPECT_EQ(bytes_of(kDataFileName), fresh);
+    EXPECT_TRUE(messages_.entries.empty());
+}
+
 TEST_F(Assembly, AbsentSectionsKeepOffsetZeroAndTheirFiles) {
     ASSERT_EQ(open_section_files(state()), 0);
     add_layers(1);
