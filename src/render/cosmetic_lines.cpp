@@ -82,6 +82,9 @@ private:
 
 void CosmeticLines::set_pen(std::uint32_t argb, std::span<const int> dashes) {
     colour_ = argb;
+    // Pens change at almost every entity, mostly in colour only.
+    if (dashes.data() == dashes_.data() && dashes.size() == dashes_.size()) return;
+    dashes_ = dashes;
     pattern_.clear();
     reverse_pattern_.clear();
     pattern_length_ = 0;

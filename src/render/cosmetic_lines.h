@@ -27,7 +27,8 @@ public:
     explicit CosmeticLines(const ImagePixels& image) : image_(image) {}
 
     // The pen of the lines drawn next: `argb` as stored in the image, and its
-    // dash lengths (at most a handful, each at least one pixel).
+    // dash lengths (at most a handful, each at least one pixel), which must
+    // stay in place while they are the pen's.
     void set_pen(std::uint32_t argb, std::span<const int> dashes);
 
     // Draws the lines in order, as one call of the painter would: a line
@@ -56,6 +57,7 @@ private:
 
     ImagePixels image_;
     std::uint32_t colour_ = 0xff000000u;
+    std::span<const int> dashes_;       // those of the pen, as given
     std::vector<int> pattern_;          // cumulative ends of the dashes, 64ths of a pixel
     std::vector<int> reverse_pattern_;  // the same, the dashes taken backwards
     int pattern_length_ = 0;
