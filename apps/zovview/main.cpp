@@ -1,39 +1,34 @@
 // ZovView: the drawing viewer. "zovview [FILE] [/D:FOLDER]" opens the
-// window; the headless commands below ("zovview --option ...") run without
-// one, write to stdout and report failures on stderr.
+// window; the headless commands ("zovview --option ...") run without one,
+// write to stdout and report failures on stderr. The window and the commands
+// that draw need Qt: they are the program's Qt part, loaded only for them,
+// so that --dump starts without loading Qt's libraries.
+#include <string_view>
 
 #include "commands.h"
 #include "common/headless_commands.h"
-#include "window/run_window.h"
+#include "program_usage.h"
+#include "qt_part.h"
 
 namespace {
 
-constexpr zov::HeadlessCommand kCommands[] = {
+constexpr zov::HeadlessCommand kCommandsWithoutQt[] = {
     {"--dump", dump_command},
-    {"--render", render_command},
-    {"--export-dxf", export_dxf_command},
-    {"--help-drawing", help_drawing_command},
 };
 
-constexpr zov::ProgramUsage kUsage{"zovview",
-    "usage: zovview [FILE] [/D:FOLDER]   (the window)\n"
-    "       zovview --dump FILE [--home DIR]\n"
-    "       zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ "
-    "[--size WxH|A0..A4]\n"
-    "               [--paper black|white] [--format png|pdf|svg] "
-    "[--filter visible|all|hidden|locked]\n"
-    "               [--style standard|layers] [--dimension-ends 0|1|2|3] "
-    "[--home DIR] [--yes]\n"
-    "       zovview --export-dxf FILE... -o OUT.dxf|FOLDER/ [--full] "
-    "[--style standard|layers] [--home DIR] [--yes]\n"
-    "       zovview --help-drawing SOURCE -o ZovV_Hlp.dat\n"
-    "       zovview --help | --version\n"
-    "A command that writes a file prints its name; --quiet shows only errors and warnings.\n"
-    "Several FILEs go with -o FOLDER/, one output each, with a progress line per file.\n"};
+// The command is --dump (--quiet may come first).
+bool needs_no_qt(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg != "--quiet") return arg == "--dump";
+    }
+    return false;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (wants_window(argc, argv)) return run_viewer_window(argc, argv);
-    return zov::run_headless_command(kCommands, argc, argv, kUsage);
+    if (needs_no_qt(argc, argv))
+        return zov::run_headless_command(kCommandsWithoutQt, argc, argv, kUsage);
+    return run_qt_part(argc, argv);
 }

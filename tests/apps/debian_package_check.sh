@@ -10,7 +10,8 @@ cd "$build_dir"
 cpack -G DEB -B "$scratch" >/dev/null
 deb=$(ls "$scratch"/*.deb)
 contents=$(dpkg-deb -c "$deb")
-for file in usr/bin/zovview usr/bin/zr_jwk usr/bin/zovedit usr/share/zovview/ZovV_Hlp.dat \
+for file in usr/bin/zovview usr/lib/zovview/zovview-qt.so usr/bin/zr_jwk usr/bin/zovedit \
+            usr/share/zovview/ZovV_Hlp.dat \
             usr/share/applications/zovview.desktop usr/share/mime/packages/zovview.xml \
             usr/share/icons/hicolor/scalable/apps/zovview.svg; do
   grep -q "\./$file\$" <<<"$contents" || { echo "FAIL: $file missing from $deb" >&2; exit 1; }

@@ -21,11 +21,15 @@ done
 
 prefix=$scratch/prefix
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-for file in bin/zovview bin/zr_jwk bin/zovedit share/zovview/ZovV_Hlp.dat \
+for file in bin/zovview lib/zovview/zovview-qt.so bin/zr_jwk bin/zovedit share/zovview/ZovV_Hlp.dat \
             share/applications/zovview.desktop share/mime/packages/zovview.xml \
             share/icons/hicolor/scalable/apps/zovview.svg; do
   [ -s "$prefix/$file" ] || fail "$file not installed"
 done
+# The installed program finds its Qt part in lib/zovview/ and draws with it.
+QT_QPA_PLATFORM=offscreen "$prefix/bin/zovview" --render "$source_dir/samples/dxf/plan.dxf" \
+  -o "$scratch/installed.png" --home "$scratch/home" --quiet || fail "installed zovview cannot draw"
+[ -s "$scratch/installed.png" ] || fail "installed zovview wrote no picture"
 desktop-file-validate "$prefix/share/applications/zovview.desktop"
 xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/zovview.svg"
 
