@@ -109,39 +109,29 @@ void CosmeticLines::draw(std::span<const QLine> lines) {
 // right and bottom), as the raster engine does before its fixed-point
 // stepping; true when nothing of the line is left.
 bool CosmeticLines::clip(double& x1, double& y1, double& x2, double& y2) const {
-    const double xmin = -1.0, ymin = -1.0;
-    const double xmax = image_.width + 1.0, ymax = image_.height + 1.0;
-    if (x1 < xmin) {
-        if (x2 <= xmin) return true;
-        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
-        x1 = xmin;
-    } else if (x1 > xmax) {
-        if (x2 >= xmax) return true;
-        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
-        x1 = xmax;
+    return clip_axis(x1, y1, x2, y2, -1.0, image_.width + 1.0) ||
+           clip_axis(y1, x1, y2, x2, -1.0, image_.height + 1.0);
+}
+
+// Clips the line to low <= a <= high, moving b along; true when nothing of
+// it is left.
+bool CosmeticLines::clip_axis(double& a1, double& b1, double& a2, double& b2, double low,
+                              double high) {
+    if (a1 < low) {
+        if (a2 <= low) return true;
+        b1 += (b2 - b1) / (a2 - a1) * (low - a1);
+        a1 = low;
+    } else if (a1 > high) {
+        if (a2 >= high) return true;
+        b1 += (b2 - b1) / (a2 - a1) * (high - a1);
+        a1 = high;
     }
-    if (x2 < xmin) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
-        x2 = xmin;
-    } else if (x2 > xmax) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
-        x2 = xmax;
-    }
-    if (y1 < ymin) {
-        if (y2 <= ymin) return true;
-        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
-        y1 = ymin;
-    } else if (y1 > ymax) {
-        if (y2 >= ymax) return true;
-        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
-        y1 = ymax;
-    }
-    if (y2 < ymin) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
-        y2 = ymin;
-    } else if (y2 > ymax) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
-        y2 = ymax;
+    if (a2 < low) {
+        b2 += (b2 - b1) / (a2 - a1) * (low - a2);
+        a2 = low;
+    } else if (a2 > high) {
+        b2 += (b2 - b1) / (a2 - a1) * (high - a2);
+        a2 = high;
     }
     return false;
 }
@@ -151,76 +141,56 @@ void CosmeticLines::draw_line(double x1, double y1, double x2, double y2) {
     const int fx1 = to_sixty_fourths(x1), fy1 = to_sixty_fourths(y1);
     const int fx2 = to_sixty_fourths(x2), fy2 = to_sixty_fourths(y2);
     if (std::abs(fx2 - fx1) < std::abs(fy2 - fy1)) {
-        draw_steep(fx1, fy1, fx2, fy2);
+        draw_along(true, fy1, fx1, fy2, fx2);
     } else if (fx1 != fx2) {
-        draw_flat(fx1, fy1, fx2, fy2);
+        draw_along(false, fx1, fy1, fx2, fy2);
     }
 }
 
-// More down than across: one pixel per row.
-void CosmeticLines::draw_steep(int x1, int y1, int x2, int y2) {
-    int direction = kTopToBottom;
+// One pixel per step along the major axis (down for a steep line, else
+// across), from `major1` to `major2` in 64ths of a pixel, the minor
+// coordinate following in 16.16 fixed point.
+void CosmeticLines::draw_along(bool steep, int major1, int minor1, int major2, int minor2) {
+    int direction = steep ? kTopToBottom : kLeftToRight;
     bool swapped = false;
-    if (y1 > y2) {
+    if (major1 > major2) {
         swapped = true;
-        std::swap(y1, y2);
-        std::swap(x1, x2);
-        direction = kBottomToTop;
+        std::swap(major1, major2);
+        std::swap(minor1, minor2);
+        direction = steep ? kBottomToTop : kRightToLeft;
     }
-    const int xinc = fixed_divide(x2 - x1, y2 - y1);
-    int x = x1 * (1 << 10);
+    const int increment = fixed_divide(minor2 - minor1, major2 - major1);
+    int minor = minor1 * (1 << 10);
     int caps = 0;
-    if ((last_direction_ ^ kVerticalMask) == direction) caps |= swapped ? kCapEnd : kCapBegin;
-    adjust_for_caps(caps, y1, y2, x, xinc);
-    int y = (y1 + 32) >> 6;
-    const int y_stop = (y2 + 32) >> 6;
-    if (y == y_stop) return;
-    const int round = xinc > 0 ? 32 : 0;
-    x += ((y * (1 << 6)) + round - y1) * xinc >> 6;
+    if ((last_direction_ ^ (steep ? kVerticalMask : kHorizontalMask)) == direction)
+        caps |= swapped ? kCapEnd : kCapBegin;
+    adjust_for_caps(caps, major1, major2, minor, increment);
+    int major = (major1 + 32) >> 6;
+    const int stop = (major2 + 32) >> 6;
+    if (major == stop) return;
+    const int round = increment > 0 ? 32 : 0;
+    minor += ((major * (1 << 6)) + round - major1) * increment >> 6;
     last_direction_ = direction;
     if (pattern_.empty()) {
-        solid_steep(x, y, y_stop, xinc);
+        if (steep) {
+            solid_steep(minor, major, stop, increment);
+        } else {
+            solid_flat(major, minor, stop, increment);
+        }
         return;
     }
-    Dasher dasher(*this, swapped, y * (1 << 6), y_stop * (1 << 6));
+    Dasher dasher(*this, swapped, major * (1 << 6), stop * (1 << 6));
     do {
-        if (dasher.on()) put(x >> 16, y);
+        if (dasher.on()) {
+            if (steep) {
+                put(minor >> 16, major);
+            } else {
+                put(major, minor >> 16);
+            }
+        }
         dasher.next_pixel();
-        x += xinc;
-    } while (++y < y_stop);
-}
-
-// More across than down: one pixel per column.
-void CosmeticLines::draw_flat(int x1, int y1, int x2, int y2) {
-    int direction = kLeftToRight;
-    bool swapped = false;
-    if (x1 > x2) {
-        swapped = true;
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-        direction = kRightToLeft;
-    }
-    const int yinc = fixed_divide(y2 - y1, x2 - x1);
-    int y = y1 * (1 << 10);
-    int caps = 0;
-    if ((last_direction_ ^ kHorizontalMask) == direction) caps |= swapped ? kCapEnd : kCapBegin;
-    adjust_for_caps(caps, x1, x2, y, yinc);
-    int x = (x1 + 32) >> 6;
-    const int x_stop = (x2 + 32) >> 6;
-    if (x == x_stop) return;
-    const int round = yinc > 0 ? 32 : 0;
-    y += ((x * (1 << 6)) + round - x1) * yinc >> 6;
-    last_direction_ = direction;
-    if (pattern_.empty()) {
-        solid_flat(x, y, x_stop, yinc);
-        return;
-    }
-    Dasher dasher(*this, swapped, x * (1 << 6), x_stop * (1 << 6));
-    do {
-        if (dasher.on()) put(x, y >> 16);
-        dasher.next_pixel();
-        y += yinc;
-    } while (++x < x_stop);
+        minor += increment;
+    } while (++major < stop);
 }
 
 // The rows of a solid steep line from `y` (at least -1) up to `y_stop`, with
