@@ -91,6 +91,22 @@ TEST_F(LineFile, LinesAcrossTheBufferBoundaryStayWhole) {
     EXPECT_EQ(lines_of(bytes), expected);
 }
 
+// Lines of every length up to beyond the quick scan, so that the CR falls at
+// every place within and across the bytes the reader looks at together.
+TEST_F(LineFile, CrLfLinesOfEveryLengthReadWhole) {
+    Lines expected;
+    std::string bytes;
+    for (int length = 0; length <= 40; ++length) {
+        for (int start = 0; start < 3; ++start) {
+            std::string line;
+            for (int i = 0; i < length; ++i) line += static_cast<char>('a' + (start + i) % 26);
+            expected.push_back(line);
+            bytes += line + "\r\n";
+        }
+    }
+    EXPECT_EQ(lines_of(bytes), expected);
+}
+
 // Group codes written in every way a file may write them read as the
 // general number reading reads them.
 TEST_F(LineFile, GroupCodesOfEveryFormReadAsNumbers) {
