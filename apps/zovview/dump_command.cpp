@@ -4,6 +4,7 @@
 // counted by kind, and one note= line per note of the import (what it drew
 // simpler than the file asks).
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -62,11 +63,20 @@ void print_blocks(zov::StoreReader& store) {
 }
 
 void print_entity_counts(zov::StoreReader& store) {
+    // Kinds are small numbers, counted in place; any other goes to the map.
+    std::array<long, 256> small_kinds{};
     std::map<std::int32_t, long> counts;
     zov::EntityRecord entity;
     for (std::int32_t i = 0; i < store.entity_count(); ++i) {
         if (store.read_entity(i, entity) != 0) break;
-        ++counts[entity.kind];
+        if (entity.kind >= 0 && entity.kind < static_cast<std::int32_t>(small_kinds.size())) {
+            ++small_kinds[static_cast<std::size_t>(entity.kind)];
+        } else {
+            ++counts[entity.kind];
+        }
+    }
+    for (std::size_t kind = 0; kind < small_kinds.size(); ++kind) {
+        if (small_kinds[kind] > 0) counts[static_cast<std::int32_t>(kind)] = small_kinds[kind];
     }
     for (const auto& [kind, count] : counts) std::printf("kind=%d count=%ld\n", kind, count);
 }
