@@ -35,6 +35,7 @@ void StoreReader::close() {
     fd_ = -1;
     for_update_ = false;
     header_ = StoreHeader{};
+    buffer_length_ = 0;
 }
 
 bool StoreReader::map_file() {
@@ -54,7 +55,6 @@ bool StoreReader::map_file() {
 }
 
 void StoreReader::unmap_file() {
-    current_stretch_ = -1;
     if (map_ != nullptr) ::munmap(const_cast<char*>(map_), static_cast<std::size_t>(size_));
     map_ = nullptr;
     size_ = 0;
@@ -74,26 +74,29 @@ bool StoreReader::read_at(long offset, void* data, std::size_t size) const {
 }
 
 bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
-    const std::string_view found = bytes(offset, static_cast<long>(size));
-    if (found.size() != size || size == 0) return false;
-    // The entity section is read from the mapping a stretch at a time; the
-    // pages of the stretch left behind are given back (the file keeps them
-    // in its cache), so a pass over a large store holds little of it.
-    const long stretch = offset / kEntityStretch;
-    if (stretch != current_stretch_) {
-        release_stretch();
-        current_stretch_ = stretch;
+    if (bytes(offset, static_cast<long>(size)).size() != size) return false;
+    const long end = offset + static_cast<long>(size);
+    if (offset < buffer_start_ || end > buffer_start_ + buffer_length_) {
+        // The file is read, not the mapping: the buffer is all of the entity
+        // section a pass keeps in memory.
+        const long length = std::min(std::max(kEntityBufferSize, static_cast<long>(size)),
+                                     size_ - offset);
+        entity_buffer_.resize(static_cast<std::size_t>(length));
+        buffer_start_ = offset;
+        buffer_length_ = 0;
+        long got = 0;
+        while (got < length) {
+            const ssize_t n = ::pread(fd_, entity_buffer_.data() + got,
+                                      static_cast<std::size_t>(length - got), offset + got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+        buffer_length_ = got;
+        if (end > buffer_start_ + buffer_length_) return false;
     }
-    std::memcpy(data, found.data(), size);
+    std::memcpy(data, entity_buffer_.data() + (offset - buffer_start_), size);
     return true;
-}
-
-void StoreReader::release_stretch() {
-    const long start = current_stretch_ * kEntityStretch;
-    current_stretch_ = -1;
-    if (map_ == nullptr || start < 0 || start >= size_) return;
-    ::madvise(const_cast<char*>(map_) + start,
-              static_cast<std::size_t>(std::min(kEntityStretch, size_ - start)), MADV_DONTNEED);
 }
 
 bool StoreReader::write_at(long offset, const void* data, std::size_t size) {
@@ -107,11 +110,13 @@ bool StoreReader::write_at(long offset, const void* data, std::size_t size) {
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
+    buffer_length_ = 0;
     // A write beyond the mapped end grows the file: map it again.
     return offset + static_cast<long>(size) <= size_ || map_file();
 }
 
 int StoreReader::read_header() {
+    buffer_length_ = 0;
     StoreHeader header;
     if (fd_ < 0 || !map_file() || !read_at(0, &header, sizeof header)) return -1;
     header_ = header;

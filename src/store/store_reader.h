@@ -6,13 +6,13 @@
 //
 // The file is mapped read-only and shared, so looking up layers, blocks and
 // texts costs the same wherever their records lie; the entity section, read
-// in order, is read a stretch at a time and the pages of each stretch passed
-// are given back, so that a pass keeps only a stretch of it in memory.
-// Writes go to the file itself: every reader of the same file in the process
-// sees them at once in its mapping.
+// in order, comes through a large buffer instead, so that a pass keeps only
+// that buffer of it in memory. Writes go to the file itself: every reader of
+// the same file in the process sees them at once in its mapping.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/records.h"
 
@@ -36,8 +36,8 @@ public:
     // The header as last read or written.
     const StoreHeader& header() const { return header_; }
     // Takes the file's size afresh (mapping it again when the file was
-    // rewritten or grew) and rereads the header from offset 0; call it
-    // before each pass. 0 or -1.
+    // rewritten or grew), rereads the header from offset 0 and forgets the
+    // buffered entities; call it before each pass. 0 or -1.
     int read_header();
     // Writes `header` at offset 0 (update mode only) and keeps it; 0 or -1.
     int write_header(const StoreHeader& header);
@@ -79,28 +79,29 @@ private:
     bool map_file();
     void unmap_file();
     bool read_at(long offset, void* data, std::size_t size) const;
-    // A record of the entity section, read a stretch at a time.
+    // A record of the entity section, through the entity buffer.
     bool read_buffered(long offset, void* data, std::size_t size);
     bool write_at(long offset, const void* data, std::size_t size);
     // Offset of record `index` of a section, or -1 when it does not lie whole in the file.
     long record_offset(std::int32_t section, std::int32_t count, long index,
                        std::size_t size) const;
-    // `buffered`: an entity, its stretch's pages released once a pass moves on.
+    // `buffered`: through the entity buffer, else from the mapping.
     template <class Record>
     int read_record(std::int32_t section, std::int32_t count, long index, Record& record,
                     bool buffered = false);
     std::int32_t available(std::int32_t section, std::int32_t count, std::size_t size) const;
-    void release_stretch();
 
     int fd_ = -1;
     long size_ = 0;                // bytes of the file, all of them mapped
     const char* map_ = nullptr;    // nullptr for an empty file
     bool for_update_ = false;
     StoreHeader header_;
-    // The stretch of the entity section read last; its pages are released
-    // when a pass moves on (a multiple of the page size).
-    static constexpr long kEntityStretch = 1 << 20;
-    long current_stretch_ = -1;
+    // The stretch of the entity section read last: one read per stretch
+    // while a pass walks the entities in order.
+    static constexpr long kEntityBufferSize = 1 << 20;
+    std::vector<char> entity_buffer_;
+    long buffer_start_ = 0;
+    long buffer_length_ = 0;
 };
 
 }  // namespace zov
