@@ -56,7 +56,14 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     LoadProgressDialog dialog(shell_.activity, caller.window());
     QElapsedTimer step_seen;
     QTimer poll;
+    QWidget* const caller_window = caller.window();
     connect(&poll, &QTimer::timeout, &dialog, [&] {
+        // A box or file dialog of the command stands alone meanwhile.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal != caller_window) {
+            dialog.hide();
+            return;
+        }
         const zov::LoadProgress progress = shell_.activity.progress();
         if (progress.step == zov::LoadStep::Idle) {
             step_seen.invalidate();
