@@ -13,6 +13,10 @@ if ! command -v node >/dev/null && ! command -v nodejs >/dev/null; then
   echo "SKIP: Node.js is not installed (scripts/setup.sh installs it)"
   exit 77
 fi
+if ! compgen -G "$corpus/*.dwg" >/dev/null; then
+  echo "SKIP: no DWG files in $corpus"
+  exit 77
+fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 count=0

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include "load_progress_dialog.h"
@@ -76,11 +77,20 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     poll.start(kPollMilliseconds);
 
     QEventLoop loop;
+    std::atomic<bool> done{false};
     std::thread worker([&] {
         command();
+        done = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
+    // An application that quits ends the loop early: the command is asked to
+    // stop, and its boxes and dialogs are still served until it has ended.
+    while (!done) {
+        shell_.activity.request_cancel();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kPollMilliseconds);
+        QThread::msleep(10);
+    }
     worker.join();
 
     QApplication::instance()->removeEventFilter(this);
