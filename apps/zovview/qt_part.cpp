@@ -1,29 +1,20 @@
 #include "qt_part.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <string>
+
+#include "viewer/program_folder.h"
 
 namespace {
 
 constexpr char kQtPartName[] = "zovview-qt.so";
 
-// The folder of the running program, ending in "/"; "" when unknown.
-std::string program_folder() {
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return {};
-    const std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.rfind('/') + 1);
-}
-
 }  // namespace
 
 int run_qt_part(int argc, char** argv) {
-    const std::string folder = program_folder();
+    const std::string folder = zov::executable_folder();
     // Beside the program in the build tree; in lib/zovview/ when installed.
     void* part = nullptr;
     std::string tried;

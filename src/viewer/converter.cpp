@@ -1,20 +1,13 @@
 #include "viewer/converter.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "common/encoding.h"
 #include "common/files.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "common/utf8_messages.h"
+#include "viewer/converter_process.h"
 #include "viewer/file_dialog.h"
 #include "viewer/load_drawing.h"
 #include "viewer/settings_file.h"
@@ -24,39 +17,19 @@ namespace zov {
 
 namespace {
 
-// The folder the converter runs from: the one given with "/D:" first.
-const std::string& converter_folder(const ViewerShell& shell) {
-    return shell.state.command_line_converter_folder.empty()
-               ? shell.state.converter_folder
-               : shell.state.command_line_converter_folder;
+constexpr char kConverterLogName[] = "converter-output.txt";
+
+bool uses_bundled_converter(const ShellState& state) {
+    return !state.bundled_converter_folder.empty() &&
+           !file_exists(state.converter_folder + kConverterProgramName);
 }
 
-constexpr int kPollMilliseconds = 20;
-
-enum class RunResult { Ended, NotStarted, TimedOut };
-
-// Starts the program without a shell and waits for its end, at most
-// `limit_seconds`; a program still running then is killed (glibc reports a
-// failed exec as posix_spawn's result).
-RunResult run_and_wait(const std::vector<std::string>& arguments, int limit_seconds) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return RunResult::NotStarted;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limit_seconds);
-    int status = 0;
-    while (true) {
-        const pid_t ended = ::waitpid(child, &status, WNOHANG);
-        if (ended == child || (ended < 0 && errno != EINTR)) return RunResult::Ended;
-        if (std::chrono::steady_clock::now() >= deadline) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
-    }
-    ::kill(child, SIGKILL);
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return RunResult::TimedOut;
+// The folder the converter runs from: the one given with "/D:" first, then
+// the user's own, then the bundled one.
+const std::string& converter_folder(const ViewerShell& shell) {
+    const ShellState& state = shell.state;
+    if (!state.command_line_converter_folder.empty()) return state.command_line_converter_folder;
+    return uses_bundled_converter(state) ? state.bundled_converter_folder : state.converter_folder;
 }
 
 // The DWG as the converter sees it, inside its own folder: a hard link, or
@@ -111,6 +84,7 @@ constexpr ConverterFile kConverterFiles[] = {
 
 int check_converter(ViewerShell& shell) {
     ShellState& state = shell.state;
+    if (uses_bundled_converter(state)) return 0;
     for (const ConverterFile& file : kConverterFiles) {
         if (file_exists(state.converter_folder + file.file_name)) continue;
         if (!ask_utf8(shell.messages, file.question, file.file_name)) {
@@ -137,15 +111,76 @@ std::vector<std::string> converter_arguments(const ViewerShell& shell, const std
     return {converter_folder(shell) + kConverterProgramName, dwg_path, "DXF"};
 }
 
+std::string find_bundled_converter(const std::string& executable_folder) {
+    if (executable_folder.empty()) return {};
+    for (const char* place : {"../lib/zovview/dwg-converter/", "dwg-converter/"}) {
+        std::error_code error;
+        const std::filesystem::path folder =
+            std::filesystem::weakly_canonical(executable_folder + place, error);
+        if (error) continue;
+        const std::string found = absolute_folder(folder.string());
+        if (file_exists(found + kConverterProgramName) && file_exists(found + kConverterDataName))
+            return found;
+    }
+    return {};
+}
+
+namespace {
+
+// Runs the converter on the DWG placed in its own folder and tells the user
+// what went wrong: 0 when it ended by itself and did not say it failed.
+int run_in_conversion_folder(ViewerShell& shell, const std::string& dwg_path,
+                             const std::string& placed) {
+    const ShellState& state = shell.state;
+    const std::string command = converter_command_text(shell, dwg_path);
+    const std::string log = shell.conversion.path() + kConverterLogName;
+    const int limit = state.converter_time_limit_seconds > 0 ? state.converter_time_limit_seconds : 1;
+    const ProcessOutcome outcome = [&] {
+        LoadStepScope step(shell.activity, LoadStep::Converting, dwg_path);
+        return run_converter_process(converter_arguments(shell, placed), log, limit,
+                                     shell.activity);
+    }();
+    switch (outcome.end) {
+        case ProcessEnd::Exited: {
+            // A converter that says why it failed is believed; one that says
+            // nothing leads to the DXF importer's message for the missing file.
+            const std::string reason = last_log_line(log);
+            if (outcome.exit_code == 0 || reason.empty()) return 0;
+            show_error_utf8(shell.messages, "%s を変換できませんでした。\n%s", dwg_path.c_str(),
+                            reason.c_str());
+            return -1;
+        }
+        case ProcessEnd::Crashed: {
+            const std::string reason = last_log_line(log);
+            show_error_utf8(shell.messages, "%s が異常終了しました(シグナル %d)。%s%s",
+                            command.c_str(), outcome.signal_number, reason.empty() ? "" : "\n",
+                            reason.c_str());
+            return -1;
+        }
+        case ProcessEnd::NotStarted:
+            show_error_utf8(shell.messages, "%s を実行できない", command.c_str());
+            return -1;
+        case ProcessEnd::TimedOut:
+            show_error_utf8(shell.messages, "%s が%d秒たっても終わらないので止めました", command.c_str(),
+                            limit);
+            return -1;
+        case ProcessEnd::Cancelled:
+            return -1;  // the user stopped it: nothing to tell
+    }
+    return -1;
+}
+
+}  // namespace
+
 int run_dwg_converter(ViewerShell& shell, const std::string& dwg_path) {
     ShellState& state = shell.state;
-    if (state.converter_ran) return 0;
+    if (state.converter_ran) return state.converter_result;
     state.converter_ran = true;
+    state.converter_result = -1;
     state.delete_source_after_load = true;
     state.converted_dxf.clear();
     const PathParts parts = split_path(dwg_path);
     if (fits_settings_line(utf8_to_cp932(parts.folder))) state.dwg_folder = parts.folder;
-    const std::string command = converter_command_text(shell, dwg_path);
     if (!shell.conversion.create(shell.store_folder, "dwg")) {
         show_error_utf8(shell.messages, "%s を作成できない", (shell.store_folder + "dwg-").c_str());
         return -1;
@@ -156,19 +191,8 @@ int run_dwg_converter(ViewerShell& shell, const std::string& dwg_path) {
         return -1;
     }
     state.converted_dxf = set_extension_dxf(placed);
-    const int limit = state.converter_time_limit_seconds > 0 ? state.converter_time_limit_seconds : 1;
-    switch (run_and_wait(converter_arguments(shell, placed), limit)) {
-        case RunResult::Ended:
-            return 0;
-        case RunResult::NotStarted:
-            show_error_utf8(shell.messages, "%s を実行できない", command.c_str());
-            return -1;
-        case RunResult::TimedOut:
-            show_error_utf8(shell.messages, "%s が%d秒たっても終わらないので止めました", command.c_str(),
-                            limit);
-            return -1;
-    }
-    return -1;
+    state.converter_result = run_in_conversion_folder(shell, dwg_path, placed);
+    return state.converter_result;
 }
 
 }  // namespace zov

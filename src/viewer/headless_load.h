@@ -14,6 +14,8 @@ class Messages;
 // successful import; -1 after a reported failure, also for a file that is
 // not a drawing (".jwc", ".dxf" or ".dwg"). When `notes` is given it
 // receives the import's notes on what it drew simpler than the file asks.
+// A DWG goes through the settings' converter folder, else through the
+// converter bundled beside the running program.
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
                           Messages& messages, const std::string& store_folder = std::string(),
                           std::vector<std::string>* notes = nullptr);

@@ -33,7 +33,12 @@ int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
         show_error_utf8(shell.messages, " %s をオープンできない-1", set_extension_dxf(dwg_path).c_str());
         return -1;
     }
-    return import_dxf(shell, converted, shell.state.delete_source_after_load);
+    const int result = import_dxf(shell, converted, shell.state.delete_source_after_load);
+    // Said plainly, rather than left as an empty view.
+    if (result == 0 && shell.import.header.ent_num == 0)
+        show_error_utf8(shell.messages, "%s のモデル空間には図形がありません(no entities in model space)",
+                        dwg_path.c_str());
+    return result;
 }
 
 int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
@@ -98,7 +103,11 @@ int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& pa
         add_history_entry(shell, label);
     else
         state.current_file_label = path;
-    const int result = import_by_kind(shell, kind, path);
+    int result = -1;
+    {
+        LoadStepScope importing(shell.activity, LoadStep::Importing, path);
+        result = import_by_kind(shell, kind, path);
+    }
     state.help_shown = false;
     if (no_settings_save == 0) save_settings(shell);
     return result;

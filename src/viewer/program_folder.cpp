@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "common/files.h"
@@ -43,6 +44,14 @@ std::string temporary_folder_parent() {
             return folder;
     }
     return std::string();
+}
+
+std::string executable_folder() {
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return {};
+    const std::string program(path, static_cast<std::size_t>(length));
+    return program.substr(0, program.rfind('/') + 1);
 }
 
 std::string prepare_program_folder(const std::string& executable_folder) {

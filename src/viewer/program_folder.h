@@ -15,6 +15,9 @@ std::string viewer_program_folder();
 // store is never put into the current folder instead).
 std::string temporary_folder_parent();
 
+// The folder of the running executable, ending in "/"; "" when unknown.
+std::string executable_folder();
+
 // The program folder of a windowed viewer started from `executable_folder`,
 // with the help drawing copied in from the installed data when it has none.
 std::string prepare_program_folder(const std::string& executable_folder);

@@ -11,6 +11,7 @@
 #include "common/whole_file.h"
 #include "jw/jw_rounding.h"
 #include "store/import_state.h"
+#include "viewer/load_activity.h"
 
 namespace zov {
 
@@ -35,6 +36,9 @@ struct ShellState {
     std::string dxf_folder;        // of the DXF open dialog
     std::string dwg_folder;        // of the DWG open dialog
     std::string converter_folder;  // where DCONVERT.EXE and ADINIT.DAT are looked for
+    // The converter installed with the program, used while converter_folder
+    // holds no DCONVERT.EXE; "" when there is none.
+    std::string bundled_converter_folder;
 
     std::string load_date;           // CP932, such as 2000年05月12日
     int history_count = 0;           // entries in $IND_B$.TMP, 0 to kHistoryMax
@@ -48,6 +52,7 @@ struct ShellState {
     bool delete_source_after_load = false;  // the DXF being loaded came from the converter
     bool converter_ran = false;             // cleared at the end of every repaint
     std::string converted_dxf;  // the DXF the converter made for this open, in its own folder
+    int converter_result = 0;   // run_dwg_converter's result for this open
     int converter_time_limit_seconds = 120;  // a converter still running then is stopped
 
     std::vector<std::string> start_command_line;  // the arguments after the program name
@@ -82,6 +87,7 @@ public:
     ImportState import;  // the store's in-memory header and section files
     ScratchFolder conversion;  // where the DWG converter works, for one open
     JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
+    LoadActivity activity;  // what a load is doing, for a window on another thread
 
     Messages& messages;
     const Clock& clock;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cpack -G DEB` builds one Debian package of the three programs, the help
-# drawing and ZovView's desktop files.
+# drawing, ZovView's desktop files and, where setup installed it, the bundled
+# DWG converter.
 #   debian_package_check.sh BUILD_DIR
 set -euo pipefail
 build_dir=$1
@@ -16,5 +17,15 @@ for file in usr/bin/zovview usr/lib/zovview/zovview-qt.so usr/bin/zr_jwk usr/bin
             usr/share/icons/hicolor/scalable/apps/zovview.svg; do
   grep -q "\./$file\$" <<<"$contents" || { echo "FAIL: $file missing from $deb" >&2; exit 1; }
 done
-dpkg-deb -f "$deb" Depends | grep -q fonts-ipafont-gothic || { echo "FAIL: depends" >&2; exit 1; }
+if [ -f "$(dirname "$0")/../../dwg-converter/node_modules/@mlightcad/libredwg-web/package.json" ]; then
+  for file in DCONVERT.EXE ADINIT.DAT dwg2dxf.mjs COPYING SOURCE.txt \
+              node_modules/@mlightcad/libredwg-web/wasm/libredwg-web.wasm; do
+    grep -q "\./usr/lib/zovview/dwg-converter/$file\$" <<<"$contents" ||
+      { echo "FAIL: dwg-converter/$file missing from $deb" >&2; exit 1; }
+  done
+fi
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in fonts-ipafont-gothic nodejs; do
+  grep -q "$package" <<<"$depends" || { echo "FAIL: depends on no $package" >&2; exit 1; }
+done
 echo "$(basename "$deb") ok"

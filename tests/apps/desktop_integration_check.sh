@@ -30,6 +30,23 @@ done
 QT_QPA_PLATFORM=offscreen "$prefix/bin/zovview" --render "$source_dir/samples/dxf/plan.dxf" \
   -o "$scratch/installed.png" --home "$scratch/home" --quiet || fail "installed zovview cannot draw"
 [ -s "$scratch/installed.png" ] || fail "installed zovview wrote no picture"
+# The bundled DWG converter, where setup installed it: with its licence and
+# the note on its source, and used by the installed program with no
+# converter configured.
+converter=$prefix/lib/zovview/dwg-converter
+corpus_dwg=$source_dir/../shared/corpus/dwg/807_1.dwg
+if [ -f "$source_dir/dwg-converter/node_modules/@mlightcad/libredwg-web/package.json" ]; then
+  [ -x "$converter/DCONVERT.EXE" ] || fail "DCONVERT.EXE not installed"
+  for file in ADINIT.DAT dwg2dxf.mjs COPYING SOURCE.txt \
+              node_modules/@mlightcad/libredwg-web/wasm/libredwg-web.wasm; do
+    [ -s "$converter/$file" ] || fail "dwg-converter/$file not installed"
+  done
+  grep -q 'GNU GENERAL PUBLIC LICENSE' "$converter/COPYING" || fail "COPYING is not the GPL"
+  if [ -f "$corpus_dwg" ]; then
+    QT_QPA_PLATFORM=offscreen "$prefix/bin/zovview" --render "$corpus_dwg" -o "$scratch/dwg.png" \
+      --home "$scratch/dwg-home" --quiet || fail "installed zovview cannot open a DWG"
+  fi
+fi
 desktop-file-validate "$prefix/share/applications/zovview.desktop"
 xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/zovview.svg"
 

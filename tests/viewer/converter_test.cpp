@@ -1,4 +1,6 @@
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "common/files.h"
 #include "shell_fixture.h"
@@ -7,6 +9,7 @@
 #include "viewer/load_drawing.h"
 #include "viewer/open_commands.h"
 #include "viewer/settings_file.h"
+#include "viewer/store_stamp.h"
 
 namespace zov {
 namespace {
@@ -230,6 +233,97 @@ TEST_F(Converter, AConverterThatNeverEndsIsStoppedAtItsTimeLimit) {
     EXPECT_EQ(message(0), tools + "DCONVERT.EXE " + files.file("A.dwg") +
                               " DXF が1秒たっても終わらないので止めました");
     EXPECT_EQ(messages.entries.size(), 1u);
+}
+
+TEST_F(Converter, TheBundledConverterStandsInUntilTheUserSetsOne) {
+    const std::string bundled = make_converter_folder(files.file("bundled/"), ZOV_SOURCE_DIR, true);
+    shell.state.bundled_converter_folder = bundled;
+    write_file_bytes(files.file("A.dwg"), "dwg");
+    // No converter of the user's: nothing is asked, the bundled one converts.
+    EXPECT_EQ(check_converter(shell), 0);
+    ASSERT_EQ(load_drawing(shell, 0, files.file("A.dwg")), 0);
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+    EXPECT_EQ(converter_command_text(shell, "/d/a.dwg"), bundled + "DCONVERT.EXE /d/a.dwg DXF");
+    // A folder the user set wins, and "/D:" wins over both.
+    const std::string own = converter_folder();
+    shell.state.converter_folder = own;
+    EXPECT_EQ(converter_command_text(shell, "/d/a.dwg"), own + "DCONVERT.EXE /d/a.dwg DXF");
+    shell.state.command_line_converter_folder = "/tools/";
+    EXPECT_EQ(converter_command_text(shell, "/d/a.dwg"), "/tools/DCONVERT.EXE /d/a.dwg DXF");
+}
+
+TEST_F(Converter, TheBundledConverterIsFoundInstalledOrInTheBuildTree) {
+    const std::string installed = files.file("usr/lib/zovview/dwg-converter/");
+    const std::string built = files.file("build/dwg-converter/");
+    make_converter_folder(installed, ZOV_SOURCE_DIR, true);
+    make_converter_folder(built, ZOV_SOURCE_DIR, false);  // without its data file
+    std::filesystem::create_directories(files.file("usr/bin"));
+    EXPECT_EQ(find_bundled_converter(files.file("usr/bin/")), installed);
+    EXPECT_EQ(find_bundled_converter(files.file("build/")), "");
+    write_file_bytes(built + "ADINIT.DAT", "");
+    EXPECT_EQ(find_bundled_converter(files.file("build/")), built);
+    EXPECT_EQ(find_bundled_converter(""), "");
+}
+
+TEST_F(Converter, WhatTheConverterCannotDoIsSaidOnceAndPlainly) {
+    const std::string tools = converter_folder();
+    shell.state.converter_folder = tools;
+    const std::string dwg = files.file("A.dwg");
+    write_file_bytes(dwg, "dwg");
+    const std::string command = tools + "DCONVERT.EXE " + dwg + " DXF";
+    struct Case {
+        const char* script;
+        std::string message;
+        int result;
+    };
+    const Case cases[] = {
+        {"echo 'DWG version AC1099 is not one this converter reads' >&2\nexit 1\n",
+         dwg + " を変換できませんでした。\nDWG version AC1099 is not one this converter reads", -1},
+        {"echo 'reading the classes' >&2\nkill -SEGV $$\n",
+         command + " が異常終了しました(シグナル 11)。\nreading the classes", -1},
+        {"kill -ABRT $$\n", command + " が異常終了しました(シグナル 6)。", -1},
+        {"exit 0\n", " " + files.file("A.DXF") + " をオープンできない-1", -1},
+        {"printf '0\\nSECTION\\n2\\nENTITIES\\n0\\nENDSEC\\n0\\nEOF\\n' > \"${1%.*}.DXF\"\n",
+         dwg + " のモデル空間には図形がありません(no entities in model space)", 0},
+    };
+    for (const Case& c : cases) {
+        write_converter(tools, c.script);
+        shell.state.converter_ran = false;
+        messages.entries.clear();
+        const StoreStamp before = store_stamp(home.file("$VV_DAT$.TMP"));
+        EXPECT_EQ(load_drawing(shell, 0, dwg), c.result) << c.script;
+        ASSERT_EQ(messages.entries.size(), 1u) << c.script;
+        EXPECT_EQ(message(0), c.message);
+        // A failure leaves the drawing that was there.
+        if (c.result != 0) {
+            EXPECT_EQ(store_stamp(home.file("$VV_DAT$.TMP")), before) << c.script;
+        }
+    }
+}
+
+TEST_F(Converter, AStopEndsTheConverterAndWhatItStartedAtOnce) {
+    const std::string tools = converter_folder();
+    write_converter(tools,
+                    "here=$(dirname \"$0\")\nsleep 30 &\necho $! > \"$here/child\"\n"
+                    "echo $$ > \"$here/leader\"\nwait\n");
+    shell.state.converter_folder = tools;
+    write_file_bytes(files.file("A.dwg"), "dwg");
+    LoadProgress seen;
+    std::thread user([&] {
+        wait_for_pid_file(tools + "child");
+        seen = shell.activity.progress();
+        shell.activity.request_cancel();
+    });
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), -1);
+    user.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(seen.step, LoadStep::Converting);
+    EXPECT_EQ(seen.file_name, "A.dwg");
+    EXPECT_EQ(shell.activity.progress().step, LoadStep::Idle);
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+    EXPECT_FALSE(process_running(wait_for_pid_file(tools + "leader")));
+    EXPECT_FALSE(process_running(wait_for_pid_file(tools + "child")));
 }
 
 }  // namespace

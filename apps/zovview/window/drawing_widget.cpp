@@ -7,11 +7,13 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "background_load.h"
 #include "common/paths.h"
 #include "qt_messages.h"
 #include "render/qt_surface.h"
 #include "toolbar_icons.h"
 #include "viewer/help_drawing.h"
+#include "viewer/store_stamp.h"
 
 namespace {
 
@@ -26,8 +28,9 @@ std::optional<zov::MouseButton> gesture_button(Qt::MouseButton button) {
 
 }  // namespace
 
-DrawingWidget::DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view, QWidget* parent)
-    : QWidget(parent), shell_(shell), view_(view) {
+DrawingWidget::DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view,
+                             BackgroundLoads& loads, QWidget* parent)
+    : QWidget(parent), shell_(shell), view_(view), loads_(loads) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     fit_backing_to_widget();
@@ -97,11 +100,15 @@ void DrawingWidget::show_splash(const zov::Splash& splash) {
 
 void DrawingWidget::finish_first_repaint() {
     const std::string start_file = shell_.state.start_file;
+    const std::string store = shell_.store_path(zov::kDataFileName);
+    const zov::StoreStamp before = zov::store_stamp(store);
     {
         WaitCursor wait;
-        zov::finish_first_repaint(shell_);
+        loads_.run(*this, [this] { zov::finish_first_repaint(shell_); });
     }
-    drawing_replaced(zov::has_extension(start_file, ".dwg"));
+    // The start screen put the help drawing into the store; a start file
+    // that failed to convert leaves it there, titled as the help drawing.
+    drawing_replaced(zov::store_stamp(store) != before && zov::has_extension(start_file, ".dwg"));
     first_repaint_done_ = true;
     redraw();
 }
@@ -118,7 +125,9 @@ void DrawingWidget::show_gesture(const zov::GestureResponse& response) {
 }
 
 void DrawingWidget::paintEvent(QPaintEvent*) {
-    if (!first_repaint_started_ && zov::first_repaint_due(shell_.state)) {
+    if (loads_.running()) {
+        // The store is being written: the picture stays as it is.
+    } else if (!first_repaint_started_ && zov::first_repaint_due(shell_.state)) {
         // The start may show message boxes and load a drawing: not inside a paint.
         QTimer::singleShot(0, this, [this] { run_first_repaint(); });
     } else if (pass_due_ && first_repaint_done_) {

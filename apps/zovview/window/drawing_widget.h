@@ -15,9 +15,13 @@
 #include "viewer/first_repaint.h"
 #include "viewer/viewer_shell.h"
 
+class BackgroundLoads;
+
 class DrawingWidget : public QWidget {
 public:
-    DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view, QWidget* parent = nullptr);
+    // The start file is loaded through `loads`; no pass is drawn while they run.
+    DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view, BackgroundLoads& loads,
+                  QWidget* parent = nullptr);
 
     // One full pass into the backing image, shown at once; afterwards the
     // converter may run again for the next open and `on_repainted` runs.
@@ -57,6 +61,7 @@ private:
 
     zov::ViewerShell& shell_;
     zov::DrawingView& view_;
+    BackgroundLoads& loads_;
     QImage backing_;
     bool pass_due_ = true;  // the backing image does not show the store yet
     bool first_repaint_started_ = false;

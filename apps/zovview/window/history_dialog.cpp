@@ -6,11 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "background_load.h"
 #include "qt_messages.h"
 #include "viewer/open_commands.h"
 
-HistoryDialog::HistoryDialog(zov::ViewerShell& shell, QWidget* parent)
-    : QDialog(parent), shell_(shell), entries_(zov::history_dialog_entries(shell)),
+HistoryDialog::HistoryDialog(zov::ViewerShell& shell, BackgroundLoads& loads, QWidget* parent)
+    : QDialog(parent), shell_(shell), loads_(loads), entries_(zov::history_dialog_entries(shell)),
       list_(new QListWidget(this)) {
     setWindowTitle("経歴リストから開く");
     resize(596, 370);  // 397 x 228 dialog units
@@ -38,5 +39,8 @@ HistoryDialog::HistoryDialog(zov::ViewerShell& shell, QWidget* parent)
 
 void HistoryDialog::open_selected() {
     WaitCursor wait;
-    if (zov::open_history_entry(shell_, entries_, list_->currentRow())) accept();
+    bool opened = false;
+    const int row = list_->currentRow();
+    loads_.run(*this, [&] { opened = zov::open_history_entry(shell_, entries_, row); });
+    if (opened) accept();
 }

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class BackgroundLoads;
 class QListWidget;
 
 namespace zov {
@@ -15,14 +16,16 @@ class ViewerShell;
 
 class HistoryDialog : public QDialog {
 public:
-    HistoryDialog(zov::ViewerShell& shell, QWidget* parent);
+    HistoryDialog(zov::ViewerShell& shell, BackgroundLoads& loads, QWidget* parent);
 
     QListWidget& list() { return *list_; }
-    // "開く": loads the selected entry; closes the dialog when it was loaded.
+    // "開く": loads the selected entry (in the background); closes the dialog
+    // when it was loaded.
     void open_selected();
 
 private:
     zov::ViewerShell& shell_;
+    BackgroundLoads& loads_;
     std::vector<std::string> entries_;
     QListWidget* list_;
 };

@@ -1,9 +1,11 @@
 #include "viewer_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,10 +20,13 @@
 #include "store/records.h"
 #include "toolbar_icons.h"
 #include "viewer/dxf_save.h"
+#include "viewer/converter.h"
 #include "viewer/first_repaint.h"
 #include "viewer/help_drawing.h"
 #include "viewer/open_commands.h"
+#include "viewer/program_folder.h"
 #include "viewer/settings_file.h"
+#include "viewer/store_stamp.h"
 #include "viewer/viewer_commands.h"
 
 namespace {
@@ -55,11 +60,14 @@ constexpr DimensionCommand kDimensionCommands[] = {
 ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices services,
                            std::vector<std::string> start_command_line,
                            const std::string& store_folder)
-    : shell_(program_folder, services.messages, services.clock, services.file_dialog,
-             store_folder),
+    : messages_(services.messages),
+      file_dialog_(services.file_dialog),
+      shell_(program_folder, messages_, services.clock, file_dialog_, store_folder),
+      loads_(shell_),
       view_(shell_.store_folder, services.messages),
-      drawing_(new DrawingWidget(shell_, view_, this)) {
+      drawing_(new DrawingWidget(shell_, view_, loads_, this)) {
     zov::load_settings(shell_);
+    shell_.state.bundled_converter_folder = zov::find_bundled_converter(zov::executable_folder());
     shell_.state.start_command_line = std::move(start_command_line);
     setWindowIcon(program_icon());
     setCentralWidget(drawing_);
@@ -149,17 +157,16 @@ void ViewerWindow::run_command(int id) {
     switch (id) {
         case zov::kCmdOpenJwc:
         case zov::kCmdOpenDxf:
-        case zov::kCmdOpenDwg: {
-            shell_.state.current_file_label.clear();
-            {
+        case zov::kCmdOpenDwg:
+            show_what_opens([this, id] {
                 WaitCursor wait;
-                if (id == zov::kCmdOpenJwc) zov::open_jwc_command(shell_);
-                if (id == zov::kCmdOpenDxf) zov::open_dxf_command(shell_);
-                if (id == zov::kCmdOpenDwg) zov::open_dwg_command(shell_);
-            }
-            after_open();
+                loads_.run(*this, [this, id] {
+                    if (id == zov::kCmdOpenJwc) zov::open_jwc_command(shell_);
+                    if (id == zov::kCmdOpenDxf) zov::open_dxf_command(shell_);
+                    if (id == zov::kCmdOpenDwg) zov::open_dwg_command(shell_);
+                });
+            });
             break;
-        }
         case zov::kCmdOpenHistory: show_history_dialog(); break;
         case zov::kCmdExit: close(); break;
         case zov::kCmdStandardDisplay:
@@ -197,18 +204,35 @@ void ViewerWindow::run_command(int id) {
     update_checks();
 }
 
-void ViewerWindow::after_open() {
+void ViewerWindow::show_what_opens(const std::function<void()>& open) {
+    if (loads_.running()) return;
+    shell_.state.current_file_label.clear();
+    const std::string store = shell_.store_path(zov::kDataFileName);
+    const zov::StoreStamp before = zov::store_stamp(store);
+    open();
     const std::string& loaded = shell_.state.current_file_label;
-    if (!loaded.empty()) drawing_->drawing_replaced(zov::has_extension(loaded, ".dwg"));
+    if (!loaded.empty() && zov::store_stamp(store) != before)
+        drawing_->drawing_replaced(zov::has_extension(loaded, ".dwg"));
     view_.show_standard_display();
     drawing_->redraw();
+    if (close_after_load_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void ViewerWindow::show_history_dialog() {
-    shell_.state.current_file_label.clear();
-    HistoryDialog dialog(shell_, this);
-    if (dialog.exec() != QDialog::Accepted) shell_.state.current_file_label.clear();
-    after_open();
+    show_what_opens([this] {
+        HistoryDialog dialog(shell_, loads_, this);
+        if (dialog.exec() != QDialog::Accepted) shell_.state.current_file_label.clear();
+    });
+}
+
+void ViewerWindow::closeEvent(QCloseEvent* event) {
+    if (!loads_.running()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    loads_.cancel();
+    close_after_load_ = true;
+    event->ignore();
 }
 
 void ViewerWindow::show_help_drawing() {

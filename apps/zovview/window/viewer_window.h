@@ -11,9 +11,11 @@
 
 #include <QMainWindow>
 
+#include "background_load.h"
 #include "common/clock.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
+#include "gui_thread_services.h"
 #include "render/drawing_view.h"
 #include "viewer/file_dialog.h"
 #include "viewer/viewer_shell.h"
@@ -45,17 +47,24 @@ public:
     QAction* action(int id) const;
 
     zov::ViewerShell& shell() { return shell_; }
+    BackgroundLoads& background_loads() { return loads_; }
     zov::DrawingView& view() { return view_; }
     DrawingWidget& drawing() { return *drawing_; }
+
+protected:
+    // Closing while a command loads stops its converter; the window closes
+    // when the command has ended.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void build_menus();
     void build_toolbar();
     QAction* make_action(int id);
-    // After an open command or the history dialog: the view switches to the
-    // standard display and repaints, showing the new drawing when one was
-    // loaded (current_file_label names it).
-    void after_open();
+    // Runs `open` (an open command or the history dialog, which load through
+    // the background loads); then the view switches to the standard display
+    // and repaints, showing the new drawing when the store was replaced
+    // (current_file_label names it). A failed conversion leaves the drawing.
+    void show_what_opens(const std::function<void()>& open);
     void show_help_drawing();
     // The toolbar's save button (the viewer's own DXF) and its option for
     // the full drawing.
@@ -64,7 +73,13 @@ private:
     void update_checks();
     void update_title();
 
+    // The shell's messages and file dialogs reach the window's thread from
+    // a command that runs in the background.
+    GuiThreadMessages messages_;
+    GuiThreadFileDialog file_dialog_;
     zov::ViewerShell shell_;
+    BackgroundLoads loads_;
+    bool close_after_load_ = false;
     zov::DrawingView view_;
     zov::DxfHandles dxf_handles_;
     DrawingWidget* drawing_;
