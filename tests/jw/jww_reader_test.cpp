@@ -5,8 +5,6 @@
 // list counts).
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "common/encoding.h"
 #include "common/whole_file.h"
 #include "fixtures/jww_large_drawing.h"
