@@ -1,0 +1,277 @@
+// JW_CAD for Windows drawings through the importer: the real corpus files
+// give the records they hold, layer names and states, blocks placed where
+// the file puts them; damaged files keep what was read and say so.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "common/cp932.h"
+#include "jw/jw_messages.h"
+#include "jw/jww_image_text.h"
+#include "jw/jww_import.h"
+#include "jw/jww_pens.h"
+#include "jw_import_fixture.h"
+
+namespace zov {
+namespace {
+
+const std::filesystem::path kCorpus = std::filesystem::path(ZOV_CORPUS_DIR).parent_path() / "jww";
+
+// What a corpus file holds: top-level records by store kind (arcs, circles
+// and ellipses are all kind 2), block definitions and their records.
+struct CorpusFile {
+    const char* name;
+    int lines, arcs, points, texts, solids, inserts, blocks, block_records;
+};
+
+constexpr CorpusFile kCorpusFiles[] = {
+    {"Test1", 1642, 4, 4, 36, 0, 0, 0, 0},
+    {"Test2", 38, 4, 6, 23, 0, 0, 0, 0},
+    {"Test3", 104, 6, 33, 56, 0, 0, 0, 0},
+    {"Test4", 72, 1, 18, 21, 0, 0, 0, 0},
+    {"Test5", 46, 0, 0, 43, 0, 0, 0, 0},
+    {"Test6", 1641, 67, 19, 235, 0, 0, 0, 0},
+    {"Test7", 4083, 5, 26, 93, 0, 0, 0, 0},
+    {"サンプル", 592, 64, 19, 20, 0, 0, 0, 0},
+    {"天空率表", 6037, 35, 52, 351, 0, 0, 0, 0},
+    {"敷地図", 9, 0, 0, 0, 0, 0, 0, 0},
+    {"日影図", 1385, 6, 50, 299, 0, 0, 0, 0},
+    {"木造平面例", 751, 20, 0, 9, 0, 0, 0, 0},
+    {"Ａマンション25d", 2150, 0, 12, 70, 0, 0, 0, 0},
+    {"Ａマンション平面例", 1394, 215, 10, 56, 79, 0, 0, 0},
+    {"Ａマンション立面例", 612, 0, 0, 1, 0, 0, 0, 0},
+    {"block_regressions_2-circles-blocks", 4, 0, 0, 6, 0, 1, 1, 2},
+    {"block_regressions_2blocks", 0, 0, 0, 6, 0, 2, 2, 4},
+    {"block_regressions_3blocks", 0, 0, 0, 6, 0, 1, 1, 6},
+    {"block_regressions_copy-block", 0, 0, 0, 6, 0, 1, 1, 8},
+    {"block_regressions_non_block", 4, 2, 0, 6, 0, 0, 0, 0},
+    {"block_regressions_out1_in2", 1, 0, 0, 6, 0, 1, 1, 2},
+    {"block_regressions_sqr-circle-blocks", 0, 1, 0, 6, 0, 1, 1, 5},
+};
+
+class JwwImportTest : public JwImportTest {
+protected:
+    static std::string corpus_path(const std::string& name) {
+        return (kCorpus / (name + ".jww")).string();
+    }
+
+    int import_file(const std::string& path) {
+        const int result = import_jw_cad_file(path, state(), messages_, settings_);
+        load_store();
+        return result;
+    }
+
+    int import_corpus(const std::string& name) {
+        if (!std::filesystem::exists(corpus_path(name))) return -2;
+        return import_file(corpus_path(name));
+    }
+
+    // The records of every block, each block's in order.
+    std::vector<std::vector<EntityRecord>> block_contents() {
+        std::vector<std::vector<EntityRecord>> contents;
+        StoreReader reader;
+        if (reader.open(path(kDataFileName)) != 0) return contents;
+        for (std::int32_t n = 1; n <= reader.block_count(); ++n) {
+            BlockRecord block;
+            reader.read_block(n, block);
+            std::vector<EntityRecord>& records = contents.emplace_back();
+            for (std::int32_t i = 0; i < block.count; ++i) {
+                EntityRecord e;
+                EXPECT_EQ(reader.read_block_entity(block, i, e), 0);
+                records.push_back(e);
+            }
+        }
+        return contents;
+    }
+
+    int count(std::int32_t kind) const { return static_cast<int>(of_kind(kind).size()); }
+
+    // A copy of corpus file `name` cut to `length` bytes, with `extension`.
+    std::string cut_copy(const std::string& name, std::size_t length, const char* extension) {
+        std::ifstream in(corpus_path(name), std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string copy = (folder_ / "copy").string() + extension;
+        std::ofstream(copy, std::ios::binary) << bytes.substr(0, std::min(length, bytes.size()));
+        return copy;
+    }
+};
+
+#define SKIP_WITHOUT_CORPUS() \
+    if (!std::filesystem::exists(kCorpus)) GTEST_SKIP() << kCorpus << " is missing"
+
+TEST_F(JwwImportTest, EveryCorpusFileGivesTheRecordsItHolds) {
+    SKIP_WITHOUT_CORPUS();
+    for (const CorpusFile& file : kCorpusFiles) {
+        SCOPED_TRACE(file.name);
+        messages_.entries.clear();
+        ASSERT_EQ(import_corpus(file.name), 0);
+        EXPECT_TRUE(messages_.entries.empty()) << message(0);
+        expect_consistent_store();
+        EXPECT_EQ(header.kind, kSourceJwCad);
+        EXPECT_EQ(count(kEntityLine), file.lines);
+        EXPECT_EQ(count(kEntityArc), file.arcs);
+        EXPECT_EQ(count(kEntityPoint), file.points);
+        EXPECT_EQ(count(kEntityText), file.texts);
+        EXPECT_EQ(count(kEntitySolid), file.solids);
+        EXPECT_EQ(count(kEntityInsert), file.inserts);
+        EXPECT_EQ(header.ent_num, file.lines + file.arcs + file.points + file.texts +
+                                      file.solids + file.inserts);
+        EXPECT_EQ(header.bro_num, file.blocks);
+        int block_records = 0;
+        for (const auto& block : block_contents()) block_records += static_cast<int>(block.size());
+        EXPECT_EQ(block_records, file.block_records);
+        for (const EntityRecord& insert : of_kind(kEntityInsert)) {
+            EXPECT_GE(insert.block, 1);
+            EXPECT_LE(insert.block, header.bro_num);
+        }
+        // The paper lies centred on the origin, S times its size.
+        EXPECT_DOUBLE_EQ(header.max_x - header.min_x, header.paper_x * header.scale);
+        EXPECT_DOUBLE_EQ(header.min_x, -header.max_x);
+    }
+}
+
+TEST_F(JwwImportTest, LayersAreNamedFromGroupAndLayerAndKeepTheirStates) {
+    SKIP_WITHOUT_CORPUS();
+    ASSERT_EQ(import_corpus("Test6"), 0);
+    ASSERT_EQ(layers.size(), 44u);
+    EXPECT_EQ(cp932_to_utf8(std::string(fixed_text(layers[0].name))), "敷地建物-敷地");
+    EXPECT_EQ(layers[0].flags, 0);
+    EXPECT_EQ(cp932_to_utf8(std::string(fixed_text(layers[15].name))), "_サッシ-搭屋建具");
+    EXPECT_EQ(test_bit(layers[15].flags, kLayerHiddenBit), 1);
+    EXPECT_DOUBLE_EQ(header.scale, 200);
+    ASSERT_EQ(import_corpus("木造平面例"), 0);
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_EQ(std::string(fixed_text(layers[0].name)), "0-0");  // unnamed: its own number
+}
+
+TEST_F(JwwImportTest, ABlockInsertPlacesItsContentsWhereTheFreeCopyLies) {
+    SKIP_WITHOUT_CORPUS();
+    ASSERT_EQ(import_corpus("block_regressions_non_block"), 0);
+    const std::vector<EntityRecord> free_circles = of_kind(kEntityArc);
+    ASSERT_EQ(import_corpus("block_regressions_2-circles-blocks"), 0);
+    const std::vector<EntityRecord> inserts = of_kind(kEntityInsert);
+    const auto blocks = block_contents();
+    ASSERT_EQ(inserts.size(), 1u);
+    ASSERT_EQ(blocks.size(), 1u);
+    ASSERT_EQ(blocks[0].size(), free_circles.size());
+    for (std::size_t i = 0; i < free_circles.size(); ++i) {
+        EXPECT_NEAR(inserts[0].x1 + blocks[0][i].x1, free_circles[i].x1, 0.02);
+        EXPECT_NEAR(inserts[0].y1 + blocks[0][i].y1, free_circles[i].y1, 0.02);
+        EXPECT_NEAR(blocks[0][i].p72, free_circles[i].p72, 0.02);
+    }
+}
+
+TEST_F(JwwImportTest, SettingTextsStayFarBelowThePaper) {
+    SKIP_WITHOUT_CORPUS();
+    ASSERT_EQ(import_corpus("block_regressions_non_block"), 0);
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        if (entities[i].kind != kEntityText) continue;
+        EXPECT_NE(texts[i].find(" = "), std::string::npos) << texts[i];
+        EXPECT_DOUBLE_EQ(entities[i].y1, -1000 * header.scale);
+        EXPECT_LT(entities[i].y1, header.min_y);
+    }
+}
+
+TEST_F(JwwImportTest, ACutFileKeepsWhatWasReadAndSaysSo) {
+    SKIP_WITHOUT_CORPUS();
+    const std::string whole = corpus_path("Test1");
+    ASSERT_EQ(import_file(cut_copy("Test1", std::filesystem::file_size(whole) / 2, ".jww")), -1);
+    ASSERT_EQ(messages_.entries.size(), 1u);
+    EXPECT_NE(message(0).find(" が途中で切れている(read)"), std::string::npos);
+    EXPECT_GT(header.ent_num, 100);
+    EXPECT_LT(header.ent_num, 1686);
+    expect_consistent_store();
+
+    // A cut inside a block definition keeps the definition's stretch whole.
+    messages_.entries.clear();
+    const std::string blocks = corpus_path("block_regressions_3blocks");
+    ASSERT_EQ(import_file(cut_copy("block_regressions_3blocks",
+                                   std::filesystem::file_size(blocks) - 40, ".jww")),
+              -1);
+    EXPECT_NE(message(0).find(" が途中で切れている(read)"), std::string::npos);
+    ASSERT_EQ(header.bro_num, 1);
+    const auto contents = block_contents();
+    ASSERT_EQ(contents.size(), 1u);
+    for (const EntityRecord& e : contents[0]) EXPECT_NE(e.kind, 0);
+}
+
+TEST_F(JwwImportTest, OtherFilesAreRefusedOrReadByTheirOwnFirstBytes) {
+    SKIP_WITHOUT_CORPUS();
+    // A drawing named .jwc is still read as what it is.
+    ASSERT_EQ(import_file(cut_copy("敷地図", SIZE_MAX, ".jwc")), 0);
+    EXPECT_EQ(count(kEntityLine), 9);
+    // Damage past the signature: a class tag turned to nonsense.
+    std::string bytes = "JwwData.";
+    bytes += std::string(64, '\xff');
+    const std::string damaged = (folder_ / "damaged.jww").string();
+    std::ofstream(damaged, std::ios::binary) << bytes;
+    EXPECT_EQ(import_file(damaged), -1);
+    ASSERT_EQ(messages_.entries.size(), 1u);
+    const std::string reported = message(0);
+    EXPECT_TRUE(reported.find("途中で切れている") != std::string::npos ||
+                reported.find("壊れている") != std::string::npos)
+        << reported;
+    messages_.entries.clear();
+    std::ofstream(damaged, std::ios::binary) << "JwcData. not a drawing at all";
+    EXPECT_EQ(import_file(damaged), -1);
+    EXPECT_EQ(messages_.entries.at(0).text, kJwNotJwCadFile);
+}
+
+TEST(JwwPens, ColoursAndLineTypesTakeTheNearestTheStoreHolds) {
+    JwwHeader drawing;
+    drawing.version = 600;
+    drawing.sxf_colours[2] = 0x0000FF;  // red
+    drawing.sxf_colours[20] = 0xC0C0C0;
+    drawing.sxf_line_type_names[5] = "long dashed double-dotted";
+    JwwHeader symbol;
+    symbol.kind = JwwFileKind::Symbol;
+    const struct {
+        const JwwHeader& header;
+        std::uint32_t number;
+        int colour;
+    } colours[] = {{drawing, 1, 1}, {drawing, 6, 6}, {drawing, 7, 1}, {drawing, 8, 7},
+                   {drawing, 9, 2}, {drawing, 0, 2}, {drawing, 102, 7}, {drawing, 120, 2},
+                   {symbol, 104, 6}, {symbol, 105, 4}, {symbol, 99, 2}, {drawing, 400, 2}};
+    for (const auto& c : colours)
+        EXPECT_EQ(jww_store_colour(c.number, c.header), c.colour) << c.number;
+    EXPECT_EQ(jww_rgb_store_colour(0xC0C0C0), 2);
+    EXPECT_EQ(jww_rgb_store_colour(0x00A5FF), 4);  // orange is nearer yellow than red
+    const struct {
+        std::uint32_t style;
+        int code;
+    } line_types[] = {{1, 1}, {9, 9}, {12, 1}, {17, 7}, {31, 1}, {32, 3}, {33, 4},
+                      {34, 5}, {35, 7}, {37, 2}, {38, 5}, {60, 1}, {63, 1}, {100, 1}};
+    for (const auto& t : line_types)
+        EXPECT_EQ(jww_store_line_type(t.style, symbol), t.code) << t.style;
+    EXPECT_EQ(jww_store_line_type(35, drawing), 7);
+    EXPECT_EQ(jww_paper_size(14).width, 100000);
+    EXPECT_EQ(jww_paper_size(6).width, 841);
+}
+
+TEST(JwwImageText, ThePathWidthAndHeightOfAnImageText) {
+    const struct {
+        const char* text;
+        bool image;
+        const char* name;
+        double width, height;
+    } cases[] = {{"^@BM%temp%\\plan.bmp,120,80.5", true, "plan.bmp", 120, 80.5},
+                 {"^@BMC:\\pics\\site.jpg,10,20,0,0,1,1,90", true, "site.jpg", 10, 20},
+                 {"^@BMnone.bmp,0,20", false, "", 0, 0},
+                 {"^@BMnone.bmp,20", false, "", 0, 0},
+                 {"plain text", false, "", 0, 0}};
+    for (const auto& c : cases) {
+        const std::optional<JwwImageText> image = parse_jww_image_text(c.text);
+        ASSERT_EQ(image.has_value(), c.image) << c.text;
+        if (!image) continue;
+        EXPECT_EQ(image->name, c.name);
+        EXPECT_DOUBLE_EQ(image->width, c.width);
+        EXPECT_DOUBLE_EQ(image->height, c.height);
+    }
+}
+
+}  // namespace
+}  // namespace zov
