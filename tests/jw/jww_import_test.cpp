@@ -10,6 +10,7 @@
 #include <map>
 
 #include "common/cp932.h"
+#include "fixtures/jww_block_loop.h"
 #include "jw/jw_messages.h"
 #include "jw/jww_image_text.h"
 #include "jw/jww_import.h"
@@ -219,6 +220,24 @@ TEST_F(JwwImportTest, OtherFilesAreRefusedOrReadByTheirOwnFirstBytes) {
     std::ofstream(damaged, std::ios::binary) << "JwcData. not a drawing at all";
     EXPECT_EQ(import_file(damaged), -1);
     EXPECT_EQ(messages_.entries.at(0).text, kJwNotJwCadFile);
+}
+
+TEST_F(JwwImportTest, ABlockThatInsertsItselfIsStoredAsTheFileSays) {
+    SKIP_WITHOUT_CORPUS();
+    const std::optional<std::string> bytes =
+        fixtures::jww_block_loop(corpus_path("block_regressions_non_block"));
+    ASSERT_TRUE(bytes);
+    const std::string loop = (folder_ / "loop.jww").string();
+    std::ofstream(loop, std::ios::binary) << *bytes;
+    ASSERT_EQ(import_file(loop), 0) << message(0);
+    ASSERT_EQ(header.bro_num, 1);
+    ASSERT_EQ(count(kEntityInsert), 1);
+    EXPECT_EQ(of_kind(kEntityInsert)[0].block, 1);
+    const auto contents = block_contents();
+    ASSERT_EQ(contents.at(0).size(), 2u);
+    EXPECT_EQ(contents[0][0].kind, kEntityLine);
+    EXPECT_EQ(contents[0][1].kind, kEntityInsert);
+    EXPECT_EQ(contents[0][1].block, 1);
 }
 
 TEST(JwwPens, ColoursAndLineTypesTakeTheNearestTheStoreHolds) {
