@@ -10,7 +10,7 @@
 #include <map>
 
 #include "common/cp932.h"
-#include "fixtures/jww_block_loop.h"
+#include "fixtures/jww_hand_built.h"
 #include "jw/jw_messages.h"
 #include "jw/jww_image_text.h"
 #include "jw/jww_import.h"
@@ -238,6 +238,26 @@ TEST_F(JwwImportTest, ABlockThatInsertsItselfIsStoredAsTheFileSays) {
     EXPECT_EQ(contents[0][0].kind, kEntityLine);
     EXPECT_EQ(contents[0][1].kind, kEntityInsert);
     EXPECT_EQ(contents[0][1].block, 1);
+}
+
+TEST_F(JwwImportTest, ASymbolLiesOnItsOneLayerAtItsLargestScale) {
+    const std::string symbol = (folder_ / "door.JWS").string();
+    std::ofstream(symbol, std::ios::binary) << fixtures::jws_symbol();
+    ASSERT_EQ(import_file(symbol), 0) << message(0);
+    expect_consistent_store();
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_EQ(std::string(fixed_text(layers[0].name)), "JW_ZUKEI");
+    EXPECT_DOUBLE_EQ(header.scale, 50);  // the group in use, not the others
+    EXPECT_EQ((std::vector<double>{header.min_x, header.min_y, header.max_x, header.max_y}),
+              (std::vector<double>{0, 0, 500, 250}));
+    EXPECT_DOUBLE_EQ(header.paper_x, 420);
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_DOUBLE_EQ(entities[0].p56, 500);
+    EXPECT_DOUBLE_EQ(entities[0].p64, 250);
+    EXPECT_EQ(texts[1], "AB");
+    EXPECT_DOUBLE_EQ(entities[1].p64, 150);
+    EXPECT_DOUBLE_EQ(entities[1].p56, 1);  // width over height
+    for (const EntityRecord& e : entities) EXPECT_EQ(e.layer, 1);
 }
 
 TEST(JwwPens, ColoursAndLineTypesTakeTheNearestTheStoreHolds) {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "fixtures/jww_block_loop.h"
+#include "fixtures/jww_hand_built.h"
 #include "jw/jww_import.h"
 #include "render/drawing_pass.h"
 
