@@ -12,7 +12,6 @@
 #include "common/cp932.h"
 #include "fixtures/jww_hand_built.h"
 #include "jw/jw_messages.h"
-#include "jw/jww_image_text.h"
 #include "jw/jww_import.h"
 #include "jw/jww_pens.h"
 #include "jw_import_fixture.h"
@@ -66,10 +65,7 @@ protected:
         return result;
     }
 
-    int import_corpus(const std::string& name) {
-        if (!std::filesystem::exists(corpus_path(name))) return -2;
-        return import_file(corpus_path(name));
-    }
+    int import_corpus(const std::string& name) { return import_file(corpus_path(name)); }
 
     // The records of every block, each block's in order.
     std::vector<std::vector<EntityRecord>> block_contents() {
@@ -91,13 +87,17 @@ protected:
 
     int count(std::int32_t kind) const { return static_cast<int>(of_kind(kind).size()); }
 
-    // A copy of corpus file `name` cut to `length` bytes, with `extension`.
-    std::string cut_copy(const std::string& name, std::size_t length, const char* extension) {
+    // A file of `bytes` named copy`extension`.
+    std::string written(const std::string& bytes, const char* extension) {
+        const std::string copy = (folder_ / "copy").string() + extension;
+        std::ofstream(copy, std::ios::binary) << bytes;
+        return copy;
+    }
+    // Corpus file `name` cut `cut` bytes short, with `extension`.
+    std::string cut_copy(const std::string& name, std::size_t cut, const char* extension) {
         std::ifstream in(corpus_path(name), std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        const std::string copy = (folder_ / "copy").string() + extension;
-        std::ofstream(copy, std::ios::binary) << bytes.substr(0, std::min(length, bytes.size()));
-        return copy;
+        return written(bytes.substr(0, bytes.size() - std::min(cut, bytes.size())), extension);
     }
 };
 
@@ -153,6 +153,12 @@ TEST_F(JwwImportTest, ABlockInsertPlacesItsContentsWhereTheFreeCopyLies) {
     SKIP_WITHOUT_CORPUS();
     ASSERT_EQ(import_corpus("block_regressions_non_block"), 0);
     const std::vector<EntityRecord> free_circles = of_kind(kEntityArc);
+    // The setting texts at (0, -1000) paper mm stay there, below the paper.
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        if (entities[i].kind != kEntityText) continue;
+        EXPECT_NE(texts[i].find(" = "), std::string::npos) << texts[i];
+        EXPECT_DOUBLE_EQ(entities[i].y1, -1000 * header.scale);
+    }
     ASSERT_EQ(import_corpus("block_regressions_2-circles-blocks"), 0);
     const std::vector<EntityRecord> inserts = of_kind(kEntityInsert);
     const auto blocks = block_contents();
@@ -166,59 +172,38 @@ TEST_F(JwwImportTest, ABlockInsertPlacesItsContentsWhereTheFreeCopyLies) {
     }
 }
 
-TEST_F(JwwImportTest, SettingTextsStayFarBelowThePaper) {
+TEST_F(JwwImportTest, DamagedAndForeignFilesKeepWhatWasReadAndSaySo) {
     SKIP_WITHOUT_CORPUS();
-    ASSERT_EQ(import_corpus("block_regressions_non_block"), 0);
-    for (std::size_t i = 0; i < entities.size(); ++i) {
-        if (entities[i].kind != kEntityText) continue;
-        EXPECT_NE(texts[i].find(" = "), std::string::npos) << texts[i];
-        EXPECT_DOUBLE_EQ(entities[i].y1, -1000 * header.scale);
-        EXPECT_LT(entities[i].y1, header.min_y);
+    const struct {
+        const char* name;
+        std::size_t cut;
+        const char* extension;
+        int result, blocks, min_entities;
+        const char* message;
+    } cases[] = {
+        {"Test1", 60000, ".jww", -1, 0, 100, " が途中で切れている(read)"},
+        {"block_regressions_3blocks", 40, ".jww", -1, 1, 6, " が途中で切れている(read)"},
+        {"敷地図", 0, ".jwc", 0, 0, 9, nullptr},  // read as what it holds
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages_.entries.clear();
+        ASSERT_EQ(import_file(cut_copy(c.name, c.cut, c.extension)), c.result);
+        if (c.message != nullptr) {
+            EXPECT_NE(message(0).find(c.message), std::string::npos);
+        }
+        EXPECT_GE(header.ent_num, c.min_entities);
+        EXPECT_EQ(header.bro_num, c.blocks);
+        expect_consistent_store();
+        // A cut inside a definition keeps its stretch of the block data whole.
+        for (const auto& block : block_contents())
+            for (const EntityRecord& e : block) EXPECT_NE(e.kind, 0);
     }
-}
-
-TEST_F(JwwImportTest, ACutFileKeepsWhatWasReadAndSaysSo) {
-    SKIP_WITHOUT_CORPUS();
-    const std::string whole = corpus_path("Test1");
-    ASSERT_EQ(import_file(cut_copy("Test1", std::filesystem::file_size(whole) / 2, ".jww")), -1);
-    ASSERT_EQ(messages_.entries.size(), 1u);
-    EXPECT_NE(message(0).find(" が途中で切れている(read)"), std::string::npos);
-    EXPECT_GT(header.ent_num, 100);
-    EXPECT_LT(header.ent_num, 1686);
-    expect_consistent_store();
-
-    // A cut inside a block definition keeps the definition's stretch whole.
     messages_.entries.clear();
-    const std::string blocks = corpus_path("block_regressions_3blocks");
-    ASSERT_EQ(import_file(cut_copy("block_regressions_3blocks",
-                                   std::filesystem::file_size(blocks) - 40, ".jww")),
-              -1);
-    EXPECT_NE(message(0).find(" が途中で切れている(read)"), std::string::npos);
-    ASSERT_EQ(header.bro_num, 1);
-    const auto contents = block_contents();
-    ASSERT_EQ(contents.size(), 1u);
-    for (const EntityRecord& e : contents[0]) EXPECT_NE(e.kind, 0);
-}
-
-TEST_F(JwwImportTest, OtherFilesAreRefusedOrReadByTheirOwnFirstBytes) {
-    SKIP_WITHOUT_CORPUS();
-    // A drawing named .jwc is still read as what it is.
-    ASSERT_EQ(import_file(cut_copy("敷地図", SIZE_MAX, ".jwc")), 0);
-    EXPECT_EQ(count(kEntityLine), 9);
-    // Damage past the signature: a class tag turned to nonsense.
-    std::string bytes = "JwwData.";
-    bytes += std::string(64, '\xff');
-    const std::string damaged = (folder_ / "damaged.jww").string();
-    std::ofstream(damaged, std::ios::binary) << bytes;
-    EXPECT_EQ(import_file(damaged), -1);
-    ASSERT_EQ(messages_.entries.size(), 1u);
-    const std::string reported = message(0);
-    EXPECT_TRUE(reported.find("途中で切れている") != std::string::npos ||
-                reported.find("壊れている") != std::string::npos)
-        << reported;
+    EXPECT_EQ(import_file(written("JwwData." + std::string(64, '\xff'), ".jww")), -1);
+    EXPECT_NE(message(0).find("(read)"), std::string::npos);
     messages_.entries.clear();
-    std::ofstream(damaged, std::ios::binary) << "JwcData. not a drawing at all";
-    EXPECT_EQ(import_file(damaged), -1);
+    EXPECT_EQ(import_file(written("JwcData. not a drawing", ".jww")), -1);
     EXPECT_EQ(messages_.entries.at(0).text, kJwNotJwCadFile);
 }
 
@@ -261,55 +246,28 @@ TEST_F(JwwImportTest, ASymbolLiesOnItsOneLayerAtItsLargestScale) {
 }
 
 TEST(JwwPens, ColoursAndLineTypesTakeTheNearestTheStoreHolds) {
-    JwwHeader drawing;
+    JwwHeader drawing, symbol;  // a symbol has no SXF tables of its own
     drawing.version = 600;
     drawing.sxf_colours[2] = 0x0000FF;  // red
     drawing.sxf_colours[20] = 0xC0C0C0;
-    drawing.sxf_line_type_names[5] = "long dashed double-dotted";
-    JwwHeader symbol;
+    drawing.sxf_line_type_names[5] = "dotted";
     symbol.kind = JwwFileKind::Symbol;
-    const struct {
-        const JwwHeader& header;
-        std::uint32_t number;
-        int colour;
-    } colours[] = {{drawing, 1, 1}, {drawing, 6, 6}, {drawing, 7, 1}, {drawing, 8, 7},
-                   {drawing, 9, 2}, {drawing, 0, 2}, {drawing, 102, 7}, {drawing, 120, 2},
-                   {symbol, 104, 6}, {symbol, 105, 4}, {symbol, 99, 2}, {drawing, 400, 2}};
-    for (const auto& c : colours)
-        EXPECT_EQ(jww_store_colour(c.number, c.header), c.colour) << c.number;
-    EXPECT_EQ(jww_rgb_store_colour(0xC0C0C0), 2);
+    // Pens 0-9 and a colour number beyond every table.
+    const int pens[] = {2, 1, 2, 3, 4, 5, 6, 1, 7, 2};
+    for (std::uint32_t pen = 0; pen < 10; ++pen) EXPECT_EQ(jww_store_colour(pen, drawing), pens[pen]);
+    EXPECT_EQ(jww_store_colour(400, drawing), 2);
+    EXPECT_EQ(jww_store_colour(102, drawing), 7);
+    EXPECT_EQ(jww_store_colour(120, drawing), 2);  // grey
+    EXPECT_EQ(jww_store_colour(104, symbol), 6);   // standard SXF blue
     EXPECT_EQ(jww_rgb_store_colour(0x00A5FF), 4);  // orange is nearer yellow than red
-    const struct {
-        std::uint32_t style;
-        int code;
-    } line_types[] = {{1, 1}, {9, 9}, {12, 1}, {17, 7}, {31, 1}, {32, 3}, {33, 4},
-                      {34, 5}, {35, 7}, {37, 2}, {38, 5}, {60, 1}, {63, 1}, {100, 1}};
-    for (const auto& t : line_types)
-        EXPECT_EQ(jww_store_line_type(t.style, symbol), t.code) << t.style;
-    EXPECT_EQ(jww_store_line_type(35, drawing), 7);
+    // Line types 1-9, random, double-length, the standard SXF names, others.
+    const std::pair<std::uint32_t, int> line_types[] = {
+        {9, 9}, {12, 1}, {17, 7}, {31, 1}, {32, 3}, {33, 4}, {34, 5}, {35, 7}, {37, 2}, {38, 5},
+        {60, 1}, {63, 1}};
+    for (const auto& [style, code] : line_types)
+        EXPECT_EQ(jww_store_line_type(style, symbol), code) << style;
+    EXPECT_EQ(jww_store_line_type(35, drawing), 2);  // the drawing's own name
     EXPECT_EQ(jww_paper_size(14).width, 100000);
-    EXPECT_EQ(jww_paper_size(6).width, 841);
-}
-
-TEST(JwwImageText, ThePathWidthAndHeightOfAnImageText) {
-    const struct {
-        const char* text;
-        bool image;
-        const char* name;
-        double width, height;
-    } cases[] = {{"^@BM%temp%\\plan.bmp,120,80.5", true, "plan.bmp", 120, 80.5},
-                 {"^@BMC:\\pics\\site.jpg,10,20,0,0,1,1,90", true, "site.jpg", 10, 20},
-                 {"^@BMnone.bmp,0,20", false, "", 0, 0},
-                 {"^@BMnone.bmp,20", false, "", 0, 0},
-                 {"plain text", false, "", 0, 0}};
-    for (const auto& c : cases) {
-        const std::optional<JwwImageText> image = parse_jww_image_text(c.text);
-        ASSERT_EQ(image.has_value(), c.image) << c.text;
-        if (!image) continue;
-        EXPECT_EQ(image->name, c.name);
-        EXPECT_DOUBLE_EQ(image->width, c.width);
-        EXPECT_DOUBLE_EQ(image->height, c.height);
-    }
 }
 
 }  // namespace

@@ -1,11 +1,6 @@
 // Inserts and dimensions on the recording surface, and the record transform.
 #include "render/record_transform.h"
 
-#include <filesystem>
-#include <fstream>
-
-#include "fixtures/jww_hand_built.h"
-#include "jw/jww_import.h"
 #include "render/drawing_pass.h"
 
 #include "render_fixture.h"
@@ -99,27 +94,6 @@ TEST_F(RenderTest, BlocksInsertingThemselvesAreNotDrawnAgainInsideThemselves) {
     store().add_entity(line_record(layer, 90, 90, 95, 95));  // the pass goes on
     EXPECT_EQ(only(draw(), "line"),
               (Calls{"line 11,90", "line 51,90", "line 51,89", "line 71,90", "line 95,5"}));
-}
-
-TEST_F(RenderTest, AJwCadBlockInsertingItselfIsDrawnOnceOnTheDrawingAndTheLayerSheet) {
-    const std::filesystem::path corpus = std::filesystem::path(ZOV_CORPUS_DIR).parent_path() /
-                                         "jww" / "block_regressions_non_block.jww";
-    const std::optional<std::string> bytes = fixtures::jww_block_loop(corpus.string());
-    if (!bytes) GTEST_SKIP() << corpus << " is missing";
-    const std::string file = path("loop.jww");
-    std::ofstream(file, std::ios::binary) << *bytes;
-    {
-        ImportState state(folder_.string(), messages_);
-        JwImportSettings settings;
-        ASSERT_EQ(import_jww_file(file, state, messages_, settings), 0);
-    }
-    surface_.calls.clear();
-    ASSERT_EQ(view().draw_drawing(surface_), 0);
-    EXPECT_EQ(only(surface_.calls, "line").size(), 1u);
-    ASSERT_TRUE(view().show_layer_sheet());
-    surface_.calls.clear();
-    EXPECT_EQ(view().draw_drawing(surface_), 0);
-    EXPECT_FALSE(only(surface_.calls, "line").empty());
 }
 
 TEST_F(RenderTest, InsertsNestedTooDeeplyStopAtTheDepthLimit) {
