@@ -120,15 +120,17 @@ public:
         : state_(state), scan_(scan), block_data_(block_data), written_(scan.blocks.size()) {}
 
     void put(EntityRecord& record, std::string_view text) override {
-        if (record.kind == kEntityText) add_text(record, text);
         if (open_.empty()) {
+            if (record.kind == kEntityText) add_text(record, text);
             if (append_entity(state_, record) == 0) ++state_.header.ent_num;
             return;
         }
         if (open_.back() < 0) return;
         const auto block = static_cast<std::size_t>(open_.back());
         const JwwBlockPlan& plan = scan_.blocks[block];
-        if (written_[block] < plan.count) write_block_record(plan.first + written_[block]++, record);
+        if (written_[block] >= plan.count) return;
+        if (record.kind == kEntityText) add_text(record, text);
+        write_block_record(plan.first + written_[block]++, record);
     }
 
     // Block data of a file that changed between the passes may fall short:

@@ -15,12 +15,15 @@ public:
     explicit ScanSink(JwwScan& scan) : scan_(scan) {}
     void put(EntityRecord& record, std::string_view) override {
         if (record.layer > 0) scan_.used_layers[static_cast<std::size_t>(record.layer - 1)] = true;
-        if (!open_.empty() && open_.back() >= 0) ++scan_.blocks[open_.back()].count;
+        if (open_.empty() || open_.back() < 0 || block_records_ >= kJwwMaxBlockRecords) return;
+        ++scan_.blocks[static_cast<std::size_t>(open_.back())].count;
+        ++block_records_;
     }
     std::vector<int> open_;  // indices into scan_.blocks, -1 for one left out
 
 private:
     JwwScan& scan_;
+    std::int64_t block_records_ = 0;
 };
 
 class ScanVisitor : public JwwRecordVisitor {

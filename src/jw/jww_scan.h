@@ -5,6 +5,7 @@
 // give each definition its stretch of the block data and resolve inserts
 // of definitions that come later in the file.
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -18,6 +19,8 @@ namespace zov {
 // Block numbers of store records are 16-bit: definitions beyond this many
 // are left out, and so are inserts of them.
 constexpr std::size_t kJwwMaxStoreBlocks = 32767;
+// Block contents beyond what a store's 32-bit offsets can reach are left out.
+constexpr std::int64_t kJwwMaxBlockRecords = INT32_MAX / sizeof(EntityRecord);
 
 struct JwwBlockPlan {
     std::uint32_t number = 0;  // what inserts refer to
