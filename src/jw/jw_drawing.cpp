@@ -2,7 +2,6 @@
 // scan pass and an output pass, the symbol file in one pass, the layer
 // records of the used layers and the store header.
 #include <algorithm>
-#include <cfloat>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -28,7 +27,6 @@ constexpr JwPaperSize kSymbolPaper{420, 297};
 constexpr char kSymbolLayerName[] = "JW_ZUKEI";
 constexpr int kShownDisplayState = 2;
 constexpr int kWritableProtection = 1;
-constexpr int kLayerColour = 2;
 
 struct ElementCounts {
     std::int32_t lines = 0, circles = 0, texts = 0, points = 0;
@@ -41,20 +39,9 @@ void write_jw_layer_records(JwConversion& c) {
     for (int n = 0; n < kJwLayers; ++n) {
         JwLayerScratchRecord scratch;
         if (!c.layers.read(n, scratch) || scratch.used != 1) continue;
-        LayerRecord layer;
-        if (scratch.display < kShownDisplayState) layer.flags = set_bit(layer.flags, kLayerHiddenBit);
-        if (scratch.protection != kWritableProtection)
-            layer.flags = set_bit(layer.flags, kLayerLockedBit);
-        copy_bounded(layer.line_type_name, kLineTypeNames[0]);
-        copy_bounded(layer.name, fixed_text(scratch.layer_name));
-        layer.source_number = n + 1;
-        layer.used_index = written;
-        layer.used_number = written + 1;
-        layer.use_count = 1;
-        layer.colour = kLayerColour;
-        layer.line_type = kLineContinuous;
-        float scale = static_cast<float>(std::clamp(c.scale, -double{FLT_MAX}, double{FLT_MAX}));
-        std::memcpy(&layer.reserved_164, &scale, sizeof scale);
+        const LayerRecord layer = jw_layer_record(
+            fixed_text(scratch.layer_name), scratch.display < kShownDisplayState,
+            scratch.protection != kWritableProtection, n, written, c.scale);
         if (append_layer(c.store, layer) != 0) break;
         scratch.store_layer = ++written;
         c.layers.write(n, scratch);

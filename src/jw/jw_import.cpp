@@ -35,8 +35,8 @@ int write_jw_line_types(ImportState& state, Messages& messages) {
     return 0;
 }
 
-int import_jwc_file(const std::string& source_path, ImportState& state, Messages& messages,
-                    JwImportSettings& settings) {
+int import_jw_store(const std::string& source_path, ImportState& state, Messages& messages,
+                    JwImportSettings& settings, JwDrawingReader read) {
     prepare_header(state, source_path);
     // Without its section files the import would write nowhere: stop, and
     // leave the store of the previous drawing as it is.
@@ -45,13 +45,18 @@ int import_jwc_file(const std::string& source_path, ImportState& state, Messages
         return -1;
     }
     state.string_length = 0;
-    int result = read_jw_drawing(source_path, state, messages, settings);
+    int result = read(source_path, state, messages, settings);
     write_jw_line_types(state, messages);
     close_all_streams(state);
     state.extents_taken = kExtentsFromHeader;
     if (assemble_store(state) != 0) result = -1;
     if (write_header_dump(state) != 0) return -1;
     return result;
+}
+
+int import_jwc_file(const std::string& source_path, ImportState& state, Messages& messages,
+                    JwImportSettings& settings) {
+    return import_jw_store(source_path, state, messages, settings, read_jw_drawing);
 }
 
 int import_jwc_file(const std::string& source_path, ImportState& state, Messages& messages) {

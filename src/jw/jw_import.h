@@ -21,6 +21,16 @@ int import_jwc_file(const std::string& source_path, ImportState& state, Messages
                     JwImportSettings& settings);
 int import_jwc_file(const std::string& source_path, ImportState& state, Messages& messages);
 
+// Reads a JW_CAD file into the open section files of `state` and fills the
+// header; 0, or -1 after a reported failure.
+using JwDrawingReader = int (*)(const std::string& source_path, ImportState& state,
+                                Messages& messages, JwImportSettings& settings);
+
+// The steps every JW_CAD import takes around `read`: the header's source
+// fields, the section files, the line types, the assembly and the dump.
+int import_jw_store(const std::string& source_path, ImportState& state, Messages& messages,
+                    JwImportSettings& settings, JwDrawingReader read);
+
 // Opens and classifies the file and converts it into the open section files
 // of `state`, through the scratch layer table JW_LAY.TMP; fills the header.
 // 0, or -1 after a reported failure.

@@ -1,6 +1,10 @@
 #include "jw/jw_layer_table.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cstring>
+
+#include "common/cp932.h"
 
 namespace zov {
 
@@ -47,6 +51,25 @@ bool JwLayerTable::read(int layer, JwLayerScratchRecord& record) {
 
 bool JwLayerTable::write(int layer, const JwLayerScratchRecord& record) {
     return seek_record(file_, layer) && std::fwrite(&record, sizeof record, 1, file_) == 1;
+}
+
+LayerRecord jw_layer_record(std::string_view name, bool hidden, bool locked, int source_layer,
+                            std::int32_t written, double scale) {
+    constexpr int kLayerColour = 2;
+    LayerRecord layer;
+    if (hidden) layer.flags = set_bit(layer.flags, kLayerHiddenBit);
+    if (locked) layer.flags = set_bit(layer.flags, kLayerLockedBit);
+    copy_bounded(layer.line_type_name, kLineTypeNames[0]);
+    copy_bounded(layer.name, name);
+    layer.source_number = source_layer + 1;
+    layer.used_index = written;
+    layer.used_number = written + 1;
+    layer.use_count = 1;
+    layer.colour = kLayerColour;
+    layer.line_type = kLineContinuous;
+    const auto stored = static_cast<float>(std::clamp(scale, -double{FLT_MAX}, double{FLT_MAX}));
+    std::memcpy(&layer.reserved_164, &stored, sizeof stored);
+    return layer;
 }
 
 }  // namespace zov

@@ -7,8 +7,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
+
+#include "store/records.h"
 
 namespace zov {
+
+// The store record of the JW_CAD layer `source_layer` (0-255) that is the
+// `written`-th layer in use (0-based): its final name, hidden and locked as
+// the file says, continuous in the drawing colour, and the drawing's scale
+// S in the reserved word at offset 164 as a 4-byte real.
+LayerRecord jw_layer_record(std::string_view name, bool hidden, bool locked, int source_layer,
+                            std::int32_t written, double scale);
 
 #pragma pack(push, 1)
 struct JwLayerScratchRecord {

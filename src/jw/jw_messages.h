@@ -16,5 +16,8 @@ inline const char* const kJwCannotReopenLayerTable = cp932_text(JaText::JwCannot
 inline const char* const kJwCannotCreateLineTypes = cp932_text(JaText::JwCannotCreateLineTypes);
 // The file ends before its counts are satisfied; what was read is kept.
 inline const char* const kJwFileCutShort = cp932_text(JaText::JwFileCutShort);
+// Bytes from the given offset on cannot be what the format allows; what was
+// read before them is kept.
+inline const char* const kJwFileDamaged = cp932_text(JaText::JwFileDamaged);
 
 }  // namespace zov

@@ -111,16 +111,16 @@ void convert_layer_name(std::string& name) {
     name = out;
 }
 
-std::string jw_layer_name(std::string_view stored, int layer) {
-    std::string name = cleaned_name(stored, 8);
+std::string jw_layer_name(std::string_view stored, int layer, std::size_t field_size) {
+    std::string name = cleaned_name(stored, field_size);
     if (name.size() == 1) name = std::string{hex_digit(layer / 16), '-'} + name;
     if (name.empty()) name = std::string{hex_digit(layer / 16), '-', hex_digit(layer % 16)};
     limit_name(name, kMaxLayerName);
     return name;
 }
 
-std::string jw_group_name(std::string_view stored, int group) {
-    std::string name = cleaned_name(stored, 16);
+std::string jw_group_name(std::string_view stored, int group, std::size_t field_size) {
+    std::string name = cleaned_name(stored, field_size);
     if (name.empty()) name = std::string{hex_digit(group)};
     return name;
 }

@@ -22,12 +22,14 @@ void limit_name(std::string& name, std::size_t max_bytes);
 // kanji are dropped. At most 254 bytes.
 void convert_layer_name(std::string& name);
 
-// The name of layer `layer` (0-255) from its stored field, with its default
-// "%X-%X" when it is empty; one-byte names get their group digit in front.
-std::string jw_layer_name(std::string_view stored, int layer);
+// The name of layer `layer` (0-255) from its stored field of `field_size`
+// bytes, with its default "%X-%X" when it is empty; one-byte names get
+// their group digit in front.
+std::string jw_layer_name(std::string_view stored, int layer, std::size_t field_size = 8);
 
-// The name of group `group` (0-15) from its stored field, "%X" when empty.
-std::string jw_group_name(std::string_view stored, int group);
+// The name of group `group` (0-15) from its stored field of `field_size`
+// bytes, "%X" when empty.
+std::string jw_group_name(std::string_view stored, int group, std::size_t field_size = 16);
 
 // The store name of a used layer: its own default form alone, or else
 // group name + "-" + layer name; at most 31 bytes.

@@ -37,7 +37,8 @@ const char* const kCannotOpenSection = cp932_text(JaText::CannotOpenSection);
 // keeps that to one system call per stretch.
 constexpr std::size_t kSectionBuffer = 256 * 1024;
 
-// Creates one section file empty for update; reports the failure.
+}  // namespace
+
 int create_section_file(ImportState& state, const char* name, std::FILE*& stream) {
     close_stream(stream);
     const std::string path = state.path(name);
@@ -51,6 +52,8 @@ int create_section_file(ImportState& state, const char* name, std::FILE*& stream
     std::setvbuf(stream, buffer.get(), _IOFBF, kSectionBuffer);
     return 0;
 }
+
+namespace {
 
 void clear_record_buffers(ImportState& state) {
     state.entity = EntityRecord{};
@@ -113,6 +116,7 @@ int open_jw_section_files(ImportState& state) {
     }
     state.entities_are_block_data = false;
     clear_record_buffers(state);
+    state.notes.clear();
     return 0;
 }
 

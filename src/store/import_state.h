@@ -84,8 +84,12 @@ void prepare_header(ImportState& state, const std::string& source_path);
 int open_section_files(ImportState& state);
 
 // JW_CAD import: creates $VV_LAY$, $VV_ENT$ and $VV_STR$ the same way and
-// clears the record buffers. The importer writes $VV_LIN$ itself.
+// clears the record buffers and the notes. The importer writes $VV_LIN$ itself.
 int open_jw_section_files(ImportState& state);
+
+// Creates the section file `file_name` empty for update as `stream`, with
+// the state's stream buffer for that file; -1 after "%s をオープンできない*9".
+int create_section_file(ImportState& state, const char* file_name, std::FILE*& stream);
 
 // DXF BLOCKS section: closes the entity file and creates $VV_BDA$.TMP (w+b) as
 // the entity output; end_block_data closes it and creates $VV_ENT$.TMP afresh.

@@ -12,7 +12,7 @@ class Messages;
 // the store in `store_folder` ("" for the program folder); every file dialog
 // is cancelled and questions take the answers of `messages`. 0 after a
 // successful import; -1 after a reported failure, also for a file that is
-// not a drawing (".jwc", ".dxf" or ".dwg"). When `notes` is given it
+// not a drawing (a JW_CAD file, ".dxf" or ".dwg"). When `notes` is given it
 // receives the import's notes on what it drew simpler than the file asks.
 // A DWG goes through the settings' converter folder, else through the
 // converter bundled beside the running program.

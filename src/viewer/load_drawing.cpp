@@ -7,7 +7,7 @@
 #include "common/utf8_messages.h"
 #include "common/paths.h"
 #include "dxf_import/dxf_import.h"
-#include "jw/jw_import.h"
+#include "jw/jww_import.h"
 #include "viewer/converter.h"
 #include "viewer/history_file.h"
 #include "viewer/settings_file.h"
@@ -16,6 +16,13 @@
 namespace zov {
 
 namespace {
+
+// JW_CAD for Windows drawings and symbols, and the DOS data and symbol files.
+bool is_jw_cad_extension(std::string_view extension) {
+    for (const char* known : {".jww", ".jws", ".jwc", ".jwk"})
+        if (equals_ignore_case(extension, known)) return true;
+    return false;
+}
 
 const char* const kLoadDatePattern = cp932_text(JaText::LoadDatePattern);
 
@@ -44,7 +51,7 @@ int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
 int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
     switch (kind) {
         case kJwCadDrawing:
-            return import_jwc_file(path, shell.import, shell.messages, shell.jw_settings);
+            return import_jw_cad_file(path, shell.import, shell.messages, shell.jw_settings);
         case kDxfDrawing:
             return import_dxf(shell, path, false);
         case kDwgDrawing: {
@@ -68,7 +75,7 @@ int classify_drawing_file(ViewerShell& shell, const std::string& path) {
     ShellState& state = shell.state;
     int kind = kNotDrawing;
     std::string* remembered = nullptr;
-    if (equals_ignore_case(parts.extension, ".jwc")) {
+    if (is_jw_cad_extension(parts.extension)) {
         kind = kJwCadDrawing;
         remembered = &state.jwc_folder;
     } else if (equals_ignore_case(parts.extension, ".dxf")) {

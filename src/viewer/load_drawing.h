@@ -7,9 +7,10 @@ namespace zov {
 
 class ViewerShell;
 
-// The drawing kind of a file by its extension, in any case: 1 ".jwc",
-// 2 ".dxf", 3 ".dwg", 0 anything else. Remembers the file's folder as the
-// open folder of its kind.
+// The drawing kind of a file by its extension, in any case: 1 ".jww",
+// ".jws", ".jwc" or ".jwk" (JW_CAD; the file's first bytes tell which of
+// them it holds), 2 ".dxf", 3 ".dwg", 0 anything else. Remembers the
+// file's folder as the open folder of its kind.
 int classify_drawing_file(ViewerShell& shell, const std::string& path);
 
 // `path` with its extension replaced by ".DXF" (where the converter leaves

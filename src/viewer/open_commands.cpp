@@ -24,7 +24,9 @@ struct DrawingDialog {
     const char* title;
 };
 
-constexpr DrawingDialog kJwcDialog{"JWCﾌｧｲﾙ(*.JWC)|*.JWC|全てのﾌｧｲﾙ(*.*)|*.*||",
+// JW_CAD for Windows drawings and symbols first, then the DOS files.
+constexpr DrawingDialog kJwcDialog{"JW_CADﾌｧｲﾙ(*.JWW;*.JWS;*.JWC;*.JWK)|*.JWW;*.JWS;*.JWC;*.JWK|"
+                                   "全てのﾌｧｲﾙ(*.*)|*.*||",
                                    &ShellState::jwc_folder,
                                    "ＪＷ_ＣＡＤのデータファイルを指定します"};
 constexpr DrawingDialog kDxfDialog{"DXFﾌｧｲﾙ(*.DXF)|*.DXF|全てのﾌｧｲﾙ(*.*)|*.*||",

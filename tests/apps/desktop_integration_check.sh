@@ -15,7 +15,8 @@ mime=$source_dir/apps/zovview/desktop/zovview-mime.xml
 desktop-file-validate "$desktop"
 xmllint --noout "$mime"
 grep -q '^Categories=Graphics;Viewer;Engineering;$' "$desktop" || fail "categories"
-for type in application/x-jwcad-data application/x-jwcad-symbol image/vnd.dxf image/vnd.dwg; do
+for type in application/x-jww application/x-jws application/x-jwcad-data application/x-jwcad-symbol \
+            image/vnd.dxf image/vnd.dwg; do
   grep -q "^MimeType=.*$type;" "$desktop" || fail "$type is not opened with ZovView"
 done
 
@@ -50,12 +51,15 @@ fi
 desktop-file-validate "$prefix/share/applications/zovview.desktop"
 xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/zovview.svg"
 
-# The file types as the desktop's MIME database reads them: both JW_CAD kinds
-# by extension in any case and by their magic text.
+# The file types as the desktop's MIME database reads them: the four JW_CAD
+# kinds by extension in any case and by their magic text.
 update-mime-database "$prefix/share/mime"
 [ -s "$prefix/share/mime/application/x-jwcad-data.xml" ] || fail "JW_CAD data type not built"
 [ -s "$prefix/share/mime/application/x-jwcad-symbol.xml" ] || fail "JW_CAD symbol type not built"
 grep -q 'application/x-jwcad-data:\*\.jwc' "$prefix/share/mime/globs2" || fail "*.jwc glob"
 grep -q 'application/x-jwcad-symbol:\*\.jwk' "$prefix/share/mime/globs2" || fail "*.jwk glob"
+grep -q 'application/x-jww:\*\.jww' "$prefix/share/mime/globs2" || fail "*.jww glob"
+grep -q 'application/x-jws:\*\.jws' "$prefix/share/mime/globs2" || fail "*.jws glob"
 grep -q 'jw_cad(c)data' "$prefix/share/mime/magic" || fail "JW_CAD magic"
+grep -q 'JwwData\.' "$prefix/share/mime/magic" || fail "JW_CAD for Windows magic"
 echo "desktop integration ok"

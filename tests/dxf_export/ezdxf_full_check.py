@@ -6,7 +6,7 @@ the same CP932 bytes at the same place, and every point, line, circle and arc
 at its coordinates.
 
 usage: ezdxf_full_check.py ZOVVIEW INPUT_OR_FOLDER...
-Folders contribute their *.dxf, *.jwc and *.jwk files (also in subfolders);
+Folders contribute their *.dxf, *.jww, *.jws, *.jwc and *.jwk files (also in subfolders);
 a symbol file (.jwk) is read as the .jwc file it is, and JW_CAD drawings are
 also exported as their layer sheet."""
 import glob
@@ -78,7 +78,7 @@ def check(zovview, source):
             copy = os.path.join(home, "symbol.jwc")
             shutil.copyfile(source, copy)
             source = copy
-        is_jw = source.lower().endswith(".jwc")
+        is_jw = source.lower().endswith((".jww", ".jws", ".jwc"))
         problems = []
         # A JW_CAD drawing is also exported as its layer sheet, labels and all.
         for style in ["layers", "standard"] if is_jw else ["standard"]:
@@ -100,7 +100,8 @@ def main():
     sources = []
     for item in inputs:
         if os.path.isdir(item):
-            for pattern in ("*.dxf", "*.DXF", "*.jwc", "*.JWC", "*.jwk", "*.JWK"):
+            for pattern in ("*.dxf", "*.DXF", "*.jww", "*.JWW", "*.jws", "*.JWS", "*.jwc", "*.JWC",
+                            "*.jwk", "*.JWK"):
                 sources += sorted(glob.glob(os.path.join(item, "**", pattern), recursive=True))
         elif os.path.exists(item):
             sources.append(item)

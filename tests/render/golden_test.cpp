@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include <QImage>
 
 #include "common/cp932.h"
 #include "gui_application.h"
+#include "jw/jww_import.h"
 #include "render/qt_surface.h"
 #include "render_fixture.h"
 
@@ -214,6 +216,38 @@ TEST_F(GoldenPass, FilledArrowDimensionEnds) {
 TEST_F(GoldenPass, LayerSheet) {
     build_plan();
     expect_golden(render(DisplayStyle::LayerSheet), "layer_sheet");
+}
+
+// Real JW_CAD for Windows drawings as the viewer shows them after a load:
+// upright, fitted to their paper, texts (vertical ones too), solids, arcs.
+class GoldenJww : public RenderTest {
+protected:
+    QImage render_corpus(const std::string& name) {
+        ensure_gui_application();
+        const std::filesystem::path file =
+            std::filesystem::path(ZOV_CORPUS_DIR).parent_path() / "jww" / (name + ".jww");
+        if (!std::filesystem::exists(file)) return QImage();
+        {
+            ImportState state(folder_.string(), messages_);
+            JwImportSettings settings;
+            EXPECT_EQ(import_jww_file(file.string(), state, messages_, settings), 0);
+        }
+        ImageSurface image(800, 566);
+        EXPECT_EQ(view().draw_drawing(image.surface()), 0);
+        return image.finish();
+    }
+};
+
+TEST_F(GoldenJww, ApartmentPlan) {
+    const QImage picture = render_corpus("Ａマンション平面例");
+    if (picture.isNull()) GTEST_SKIP() << "the JW_CAD corpus is missing";
+    expect_golden(picture, "jww_apartment_plan");
+}
+
+TEST_F(GoldenJww, OfficePlan) {
+    const QImage picture = render_corpus("サンプル");
+    if (picture.isNull()) GTEST_SKIP() << "the JW_CAD corpus is missing";
+    expect_golden(picture, "jww_office_plan");
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ TEST_F(LoadDrawing, KindsComeFromTheExtensionInAnyCase) {
     EXPECT_EQ(classify_drawing_file(shell, "/e/a.dxf"), kDxfDrawing);
     EXPECT_EQ(classify_drawing_file(shell, "/f/a.Dxf"), kDxfDrawing);
     EXPECT_EQ(shell.state.dxf_folder, "/f/");
-    EXPECT_EQ(classify_drawing_file(shell, "/j/p.JWC"), kJwCadDrawing);
+    for (const char* jw_cad : {"/k/p.JWK", "/w/p.jww", "/s/p.Jws", "/j/p.JWC"})
+        EXPECT_EQ(classify_drawing_file(shell, jw_cad), kJwCadDrawing) << jw_cad;
     EXPECT_EQ(shell.state.jwc_folder, "/j/");
     EXPECT_EQ(classify_drawing_file(shell, "/g/p.dwg"), kDwgDrawing);
     EXPECT_EQ(shell.state.dwg_folder, "/g/");
@@ -99,7 +100,7 @@ TEST_F(LoadDrawing, OpenCommandsAskTheDialogAndLoad) {
     ASSERT_EQ(dialog.requests.size(), 3u);
     EXPECT_EQ(cp932_to_utf8(dialog.requests[2].title), "ＪＷ_ＣＡＤのデータファイルを指定します");
     EXPECT_EQ(cp932_to_utf8(dialog.requests[2].filter),
-              "JWCﾌｧｲﾙ(*.JWC)|*.JWC|全てのﾌｧｲﾙ(*.*)|*.*||");
+              "JW_CADﾌｧｲﾙ(*.JWW;*.JWS;*.JWC;*.JWK)|*.JWW;*.JWS;*.JWC;*.JWK|全てのﾌｧｲﾙ(*.*)|*.*||");
     EXPECT_EQ(dialog.requests[2].initial_folder, files.path());
 }
 
