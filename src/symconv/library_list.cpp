@@ -9,6 +9,7 @@
 #include "common/encoding.h"
 #include "common/files.h"
 #include "common/paths.h"
+#include "symconv/block_names.h"
 #include "symconv/console.h"
 #include "symconv/texts.h"
 
@@ -135,6 +136,13 @@ int read_library_list(const ConverterContext& context, std::vector<std::string>&
 
 std::string symbol_name(const std::string& path) {
     return file_name_to_cp932(split_path(path).name);
+}
+
+std::vector<std::string> symbol_block_names(const ConverterContext& context,
+                                            const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const std::string& path : paths) names.push_back(symbol_name(path));
+    return library_block_names(names, context.ascii_names);
 }
 
 std::string read_library_name(const std::string& path) {

@@ -7,7 +7,6 @@
 
 #include "common/encoding.h"
 #include "jw/jw_tables.h"
-#include "symconv/block_names.h"
 #include "symconv/console.h"
 #include "symconv/element_geometry.h"
 #include "symconv/element_writer.h"
@@ -74,10 +73,8 @@ void print_summary(ConverterContext& context, bool last_had_points) {
     }
 }
 
-void write_block(ConverterContext& context, const std::string& path, const SymbolFile& symbol,
-                 DxfLineWriter& out) {
-    std::string name =
-        clean_block_name(symbol_name(path), context.ascii_names, context.name_counter);
+void write_block(const ConverterContext& context, const std::string& name,
+                 const SymbolFile& symbol, DxfLineWriter& out) {
     out.write_dxf_line(
         "0\r\nBLOCK\r\n8\r\n0\r\n2\r\n%s\r\n70\r\n0\r\n10\r\n0.0\r\n20\r\n0.0\r\n3\r\n%s\r\n1\r\n",
         name.c_str(), name.c_str());
@@ -152,12 +149,13 @@ int block_pass(ConverterContext& context, DxfLineWriter& out) {
     context.survey.reset();
     std::vector<std::string> paths;
     if (read_library_list(context, paths) != 0) return -1;
+    const std::vector<std::string> names = symbol_block_names(context, paths);
     SymbolFile symbol;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (context.thumbnail_mode) context.survey.reset();
         if (read_listed_symbol(context, paths, i, symbol) != 0) return -1;
         context.survey.take_scale(symbol.counts.scale);
-        write_block(context, paths[i], symbol, out);
+        write_block(context, names[i], symbol, out);
     }
     return 0;
 }
