@@ -39,6 +39,12 @@ std::string library_name_file(const std::string& folder) {
     return found.empty() ? exact : folder + found.front().name;
 }
 
+// The symbol files of a library: .jwk, and JW_CAD for Windows' .jws, in any
+// letter case.
+bool is_symbol_file_name(const std::string& name) {
+    return has_extension(name, ".jwk") || has_extension(name, ".jws");
+}
+
 // A symbol file the list can hold: its path fits a record. (Any name can be
 // written into the DXF: one that is no UTF-8 is taken as CP932 already.)
 bool listable(const std::string& path) {
@@ -65,7 +71,8 @@ int write_list(ConverterContext& context, std::FILE* list) {
             return list_failure(context);
     }
 
-    std::vector<FoundFile> found = find_files(context.library_folder, "*.JWK");
+    std::vector<FoundFile> found = find_files(context.library_folder, "*.JW?");
+    std::erase_if(found, [](const FoundFile& file) { return !is_symbol_file_name(file.name); });
     context.symbol_count = 0;
     for (const FoundFile& file : found) {
         std::string path = context.library_folder + file.name;
