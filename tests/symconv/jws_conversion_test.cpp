@@ -23,21 +23,9 @@ using fixtures::jws_block;
 using fixtures::jws_content;
 using fixtures::jws_insert;
 using fixtures::jws_line;
-using testing::crlf_lines;
+using testing::entity_values;
 
 constexpr double kQuarterTurn = std::numbers::pi / 2;
-
-// The values of group `code` in the entities of `kind`, in file order.
-std::vector<std::string> entity_values(const std::string& dxf, const std::string& kind,
-                                       const std::string& code) {
-    std::vector<std::string> lines = crlf_lines(dxf), values;
-    bool inside = false;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        if (lines[i] == "0") inside = lines[i + 1] == kind;
-        else if (inside && lines[i] == code) values.push_back(lines[i + 1]);
-    }
-    return values;
-}
 
 class JwsConversion : public testing::ConverterTest {
 protected:
