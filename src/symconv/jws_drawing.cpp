@@ -134,12 +134,13 @@ private:
     }
 
     void text(const JwwText& e, const Placement& p) {
-        const double a = e.angle * kRadiansPerDegree;
-        const ChainPoint along = p.along(std::cos(a), std::sin(a));
-        const ChainPoint across = p.along(-std::sin(a), std::cos(a));
+        TextRun run;
+        run.vertical = (e.base.flags & kJwwTextVertical) != 0;
+        const ChainPoint direction = text_direction(e, run.vertical);
+        const ChainPoint along = p.along(direction.x, direction.y);
+        const ChainPoint across = p.along(-direction.y, direction.x);
         const double along_length = std::hypot(along.x, along.y);
         const double across_length = std::hypot(across.x, across.y);
-        TextRun run;
         const ChainPoint start = p.at(e.start_x, e.start_y), end = p.at(e.end_x, e.end_y);
         run.x = start.x;
         run.y = start.y;
@@ -152,10 +153,28 @@ private:
             run.width_factor = e.width / e.height * along_length / across_length;
         run.angle = within_turn(degrees(std::atan2(along.y, along.x)));
         run.colour = jww_text_colour(settings_, e);
-        run.vertical = (e.base.flags & kJwwTextVertical) != 0;
+        if (run.vertical) {
+            // The column starts at its left edge in JW_CAD, at its middle in DXF.
+            run.x += along.x / along_length * run.height / 2;
+            run.y += along.y / along_length * run.height / 2;
+        }
         if (!finite({run.x, run.y, run.end_x, run.end_y, run.height, run.width_factor, run.angle}))
             return left_out();
         sink_.text(run, e.text);
+    }
+
+    // The unit direction (in the file's coordinates) that a DXF text's angle
+    // gives: along the run from start to end, for a vertical text (written
+    // top to bottom) a quarter turn further, as for .jwk texts; along the
+    // stored angle when the run has no length.
+    static ChainPoint text_direction(const JwwText& e, bool vertical) {
+        const double dx = e.end_x - e.start_x, dy = e.end_y - e.start_y;
+        const double length = std::hypot(dx, dy);
+        if (!(length > 0) || !std::isfinite(length)) {
+            const double a = e.angle * kRadiansPerDegree;
+            return {std::cos(a), std::sin(a)};
+        }
+        return vertical ? ChainPoint{-dy / length, dx / length} : ChainPoint{dx / length, dy / length};
     }
 
     void solid(const JwwSolid& e, const Placement& p) {

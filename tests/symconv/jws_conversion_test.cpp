@@ -36,7 +36,8 @@ protected:
 
 TEST_F(JwsConversion, ASymbolConvertsAsTheSameJwkSymbolDoes) {
     // At 1/50: lines in two line types and pens, a circle, a quarter arc, a
-    // tilted ellipse, a point and a text of kind 1's height, in millimetres.
+    // tilted ellipse, a point, and a horizontal and a vertical text of kind
+    // 1's height, in millimetres.
     fixtures::JwSymbolSpec jwk;
     jwk.scale = 50;
     jwk.elements.lines = {{0, 0, 800, 0, 2, 3, 0}, {0, 0, 0, 400, 9, 6, 0}};
@@ -44,7 +45,7 @@ TEST_F(JwsConversion, ASymbolConvertsAsTheSameJwkSymbolDoes) {
                             {0, 0, 800, 10000, 0, fixtures::jw_angle(90), 0, 5, 2, 0},
                             {400, 200, 50, 5000, 0, fixtures::jw_angle(360), fixtures::jw_angle(30), 3, 4, 0}};
     jwk.elements.points = {{100, 100, 0, 4}};
-    jwk.elements.texts = {{100, 50, 300, 50, 1, 0, 0, "AB"}};
+    jwk.elements.texts = {{100, 50, 300, 50, 1, 0, 0, "AB"}, {100, 300, 100, 200, 1, 0, 32, "V"}};
     add_symbol("S.JWK", jwk);
     ASSERT_EQ(run({library}), kExitNormal);
     const std::string from_jwk = dxf();
@@ -64,8 +65,14 @@ TEST_F(JwsConversion, ASymbolConvertsAsTheSameJwkSymbolDoes) {
     text.end_x = 8;
     text.width = text.height = 2;
     text.text = "AB";
+    JwwText vertical = text;
+    vertical.base.flags = kJwwTextVertical;
+    vertical.start_y = 5;
+    vertical.end_x = 4;
+    vertical.end_y = 3;
+    vertical.text = "V";
     jws.entities = {jws_line(2, -1, 18, -1, 3, 2), jws_line(2, -1, 2, 7, 6, 9), circle, quarter,
-                    ellipse, point, text};
+                    ellipse, point, text, vertical};
     add_jws("S.jws", jws);
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_EQ(dxf(), from_jwk);
