@@ -90,9 +90,12 @@ bool read_jww_string(JwwByteSource& source, std::string& text) {
     const std::int64_t bytes = unicode ? 2 * length : length;
     const auto kept = std::min<std::int64_t>(bytes, kJwwStringKeep);
     if (!unicode) {
-        source.append(text, kept);
-        source.skip(bytes - kept);
-        if (kept < bytes) text.resize(safe_prefix_length(text, text.size()));
+        // A string cut to what is kept also takes the byte after the cut, so
+        // that a double-byte character across the cut is seen whole and left out.
+        const std::int64_t taken = kept < bytes ? kept + 1 : kept;
+        source.append(text, taken);
+        source.skip(bytes - taken);
+        if (kept < bytes) text.resize(safe_prefix_length(text, static_cast<std::size_t>(kept)));
         return true;
     }
     std::string units;

@@ -7,9 +7,11 @@
 
 #include <map>
 
+#include "common/encoding.h"
 #include "common/whole_file.h"
 #include "fixtures/jww_large_drawing.h"
 #include "fixtures/temp_folder.h"
+#include "jw/jww_strings.h"
 #include "jww_contents.h"
 #include "jww_events.h"
 
@@ -100,6 +102,35 @@ TEST(JwwReader, RareArchiveFormsReadLikeTheCommonOnes) {
         expect_read_whole(every_kind(JwwFileKind::Drawing, 700), options);
     }
     expect_read_whole(many);
+}
+
+TEST(JwwReader, StringsBeyondWhatTheReaderKeepsAreCutAndPassedOver) {
+    // One byte, then double-byte characters, so that the cut falls inside one.
+    const std::string kanji = utf8_to_cp932("壁");
+    std::string text = "a";
+    while (text.size() < kJwwStringKeep + 10) text += kanji;
+    for (JwwStringForm form : {JwwStringForm::ShiftJis, JwwStringForm::Utf16}) {
+        JwwContent content;
+        content.header.kind = JwwFileKind::Symbol;
+        content.header.version = 600;
+        content.entities = {JwwText{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 1, 1, 0, 0, "", text},
+                            JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1}};
+        JwwWriteOptions options;
+        options.string_styles = {{form, JwwLengthForm::Shortest}};
+        SCOPED_TRACE(form == JwwStringForm::Utf16 ? "UTF-16" : "Shift-JIS");
+        struct : JwwEventRecorder {
+            void text(const JwwText& t) override { kept = t.text; }
+            std::string kept;
+        } read;
+        JwwReadResult result = read_jww_bytes(fixtures::build_jww(content, options).bytes, read);
+        EXPECT_EQ(result.status, JwwReadStatus::Whole) << result.detail;
+        ASSERT_EQ(read.events.size(), 2u);
+        EXPECT_EQ(read.events[1], expected_events(content)[2]) << "the line after the text";
+        // Kept: whole characters from the start, "a" and the kanji of the
+        // first kJwwStringKeep bytes (or as many UTF-16 units).
+        EXPECT_EQ(read.kept.size(), kJwwStringKeep - 1);
+        EXPECT_TRUE(text.starts_with(read.kept));
+    }
 }
 
 TEST(JwwReader, ALargeDrawingReadsTheSameFromFileAndMemory) {
