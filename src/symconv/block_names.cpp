@@ -1,6 +1,7 @@
 #include "symconv/block_names.h"
 
 #include <cctype>
+#include <unordered_set>
 
 #include "common/cp932.h"
 #include "common/messages.h"
@@ -49,7 +50,37 @@ std::string full_width_block_name(std::string_view name) {
     return result;
 }
 
+// The name with its single-byte letters in upper case, as DXF readers
+// compare block names; the bytes of double-byte characters stay.
+std::string folded_name(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        unsigned char byte = static_cast<unsigned char>(folded[i]);
+        if (is_lead_byte(byte))
+            ++i;
+        else
+            folded[i] = static_cast<char>(std::toupper(byte));
+    }
+    return folded;
+}
+
 }  // namespace
+
+std::vector<std::string> library_block_names(const std::vector<std::string>& symbol_names,
+                                             bool ascii_names) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string> taken;
+    int name_counter = 0;
+    for (const std::string& symbol : symbol_names) {
+        std::string name = clean_block_name(symbol, ascii_names, name_counter);
+        const std::string base = name;
+        while (!taken.insert(folded_name(name)).second) {
+            name = format_text("%s%d", base.c_str(), ++name_counter);
+        }
+        names.push_back(std::move(name));
+    }
+    return names;
+}
 
 std::string clean_block_name(std::string_view name, bool ascii_names, int& name_counter) {
     std::string cleaned =

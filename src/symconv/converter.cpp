@@ -37,9 +37,7 @@ void print_usage(Messages& messages) {
 // Writes every section of the DXF file; the result of the block pass.
 int write_dxf(ConverterContext& context, DxfLineWriter& out) {
     write_header_and_tables(context, out);
-    context.name_counter = 0;
     write_blocks_start(out);
-    context.name_counter = 0;
     int blocks = block_pass(context, out);
     write_blocks_end(out);
     write_sheet_entities(context, out);

@@ -25,7 +25,6 @@ struct ConverterContext {
     int symbol_count = 0;
     bool ascii_names = false;     // -n
     bool thumbnail_mode = false;  // -s
-    int name_counter = 0;         // running number of generated block names
     ConverterSettings settings;
     SurveyState survey;
     SheetLayout layout;

@@ -13,9 +13,9 @@ void write_blocks_end(DxfLineWriter& out);
 // The ENTITIES section's start with the frame, title, guide lines and names;
 // 0, or -1 when the list file cannot be read.
 int write_sheet_entities(const ConverterContext& context, DxfLineWriter& out);
-// One INSERT per symbol at its cell; resets name_counter first so that each
-// INSERT names its own block. 0, or -1 after a reported failure.
-int write_inserts(ConverterContext& context, DxfLineWriter& out);
+// One INSERT per symbol at its cell, naming its block as the block pass
+// does. 0, or -1 after a reported failure.
+int write_inserts(const ConverterContext& context, DxfLineWriter& out);
 void write_end(DxfLineWriter& out);
 
 }  // namespace zov

@@ -110,8 +110,7 @@ int write_sheet_entities(const ConverterContext& context, DxfLineWriter& out) {
     return result;
 }
 
-int write_inserts(ConverterContext& context, DxfLineWriter& out) {
-    context.name_counter = 0;
+int write_inserts(const ConverterContext& context, DxfLineWriter& out) {
     std::vector<std::string> paths;
     if (read_library_list(context, paths) != 0) return -1;
     std::FILE* thumbnails = nullptr;
@@ -123,9 +122,9 @@ int write_inserts(ConverterContext& context, DxfLineWriter& out) {
         }
     }
     const SheetLayout& l = context.layout;
+    const std::vector<std::string> names = symbol_block_names(context, paths);
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::string name =
-            clean_block_name(symbol_name(paths[i]), context.ascii_names, context.name_counter);
+        const std::string& name = names[i];
         if (thumbnails == nullptr) {
             int col = static_cast<int>(i % kColumns), row = static_cast<int>(i / kColumns);
             out.write_dxf_line(

@@ -4,17 +4,20 @@
 #include <cstdint>
 #include <string_view>
 
+#include "symconv/element_sink.h"
+
 namespace zov {
 
 class DxfLineWriter;
 struct ConverterSettings;
 
-class ElementWriter {
+class ElementWriter : public ElementSink {
 public:
     // `S` is the scale in force for the symbol being written.
     ElementWriter(DxfLineWriter& out, const ConverterSettings& settings, double S)
         : out_(out), settings_(settings), S_(S) {}
 
+    // The elements of a .jwk symbol file, by JW_CAD line type 1-9 and pen 1-6.
     void line(int line_type, int pen, double x1, double y1, double x2, double y2);
     // A circle record: circle, arc, or an ellipse written as a chain of lines.
     void circle(int line_type, int pen, double cx, double cy, double r, int flatness,
@@ -25,9 +28,24 @@ public:
     void text(int kind, bool vertical, double x1, double y1, double x2, double y2,
               std::string_view text);
 
+    // Elements whose pen is already a DXF line type and colour.
+    void line(const DxfPen& pen, double x1, double y1, double x2, double y2) override;
+    // A circle, arc, or an ellipse written as a chain of lines.
+    void curve(const DxfPen& pen, const EllipseArc& arc) override;
+    void point(const DxfPen& pen, double x, double y) override;
+    // At its start point, with the run's height, width factor and angle.
+    void text(const TextRun& run, std::string_view text) override;
+    // A SOLID, its third and fourth corners written in DXF's crossed order.
+    void solid(int colour, const std::array<ChainPoint, 4>& corners) override;
+
 private:
     double round(double value) const;
-    int pen_colour(int pen) const;
+    DxfPen jwk_pen(int line_type, int pen) const;
+    void full_circle(const DxfPen& pen, double cx, double cy, double r);
+    void arc(const DxfPen& pen, double cx, double cy, double r, double a, double b);
+    void chain(const DxfPen& pen, const std::vector<ChainPoint>& points);
+    // The TEXT entity at the run's point as it stands (already rounded).
+    void write_text(const TextRun& run, std::string_view text);
 
     DxfLineWriter& out_;
     const ConverterSettings& settings_;

@@ -9,6 +9,7 @@
 #include "common/encoding.h"
 #include "common/files.h"
 #include "common/paths.h"
+#include "symconv/block_names.h"
 #include "symconv/console.h"
 #include "symconv/texts.h"
 
@@ -38,6 +39,12 @@ std::string library_name_file(const std::string& folder) {
     return found.empty() ? exact : folder + found.front().name;
 }
 
+// The symbol files of a library: .jwk, and JW_CAD for Windows' .jws, in any
+// letter case.
+bool is_symbol_file_name(const std::string& name) {
+    return has_extension(name, ".jwk") || has_extension(name, ".jws");
+}
+
 // A symbol file the list can hold: its path fits a record. (Any name can be
 // written into the DXF: one that is no UTF-8 is taken as CP932 already.)
 bool listable(const std::string& path) {
@@ -64,7 +71,8 @@ int write_list(ConverterContext& context, std::FILE* list) {
             return list_failure(context);
     }
 
-    std::vector<FoundFile> found = find_files(context.library_folder, "*.JWK");
+    std::vector<FoundFile> found = find_files(context.library_folder, "*.JW?");
+    std::erase_if(found, [](const FoundFile& file) { return !is_symbol_file_name(file.name); });
     context.symbol_count = 0;
     for (const FoundFile& file : found) {
         std::string path = context.library_folder + file.name;
@@ -135,6 +143,13 @@ int read_library_list(const ConverterContext& context, std::vector<std::string>&
 
 std::string symbol_name(const std::string& path) {
     return file_name_to_cp932(split_path(path).name);
+}
+
+std::vector<std::string> symbol_block_names(const ConverterContext& context,
+                                            const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const std::string& path : paths) names.push_back(symbol_name(path));
+    return library_block_names(names, context.ascii_names);
 }
 
 std::string read_library_name(const std::string& path) {

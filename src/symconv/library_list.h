@@ -26,6 +26,10 @@ int read_library_list(const ConverterContext& context, std::vector<std::string>&
 // extension, in CP932.
 std::string symbol_name(const std::string& path);
 
+// The block name of each symbol file of `paths` (library_block_names).
+std::vector<std::string> symbol_block_names(const ConverterContext& context,
+                                            const std::vector<std::string>& paths);
+
 // The library name held by a ZU_NAME.DAT: the text of its first 200 bytes up
 // to the first NUL, without trailing blanks and line ends; "" when none.
 std::string read_library_name(const std::string& path);

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "common/encoding.h"
+#include "common/paths.h"
 #include "jw/jw_tables.h"
-#include "symconv/block_names.h"
 #include "symconv/console.h"
 #include "symconv/element_geometry.h"
 #include "symconv/element_writer.h"
+#include "symconv/jws_drawing.h"
+#include "symconv/jws_symbol.h"
 #include "symconv/library_list.h"
+#include "symconv/survey_sink.h"
 #include "symconv/symbol_file.h"
 #include "symconv/texts.h"
 
@@ -19,11 +21,26 @@ namespace zov {
 
 namespace {
 
+// A symbol file of the list: a JW_CAD for Windows symbol (.jws, any letter
+// case) or a .jwk symbol file (any other).
+struct ListedSymbol {
+    bool windows = false;
+    SymbolFile jwk;
+    JwsSymbol jws;
+
+    double scale() const { return windows ? jws_symbol_scale(jws) : jwk.counts.scale; }
+};
+
 // Reads symbol `index` of the list; -1 after reporting that it cannot be opened.
 int read_listed_symbol(const ConverterContext& context, const std::vector<std::string>& paths,
-                       std::size_t index, SymbolFile& symbol) {
-    if (read_symbol_file(paths[index], symbol)) return 0;
-    report_error(context.messages, kCannotOpenSymbol, path_text(paths[index]).c_str(),
+                       std::size_t index, ListedSymbol& symbol) {
+    const std::string& path = paths[index];
+    symbol = ListedSymbol();
+    symbol.windows = has_extension(path, ".jws");
+    bool opened = symbol.windows ? read_jws_symbol(path, symbol.jws)
+                                 : read_symbol_file(path, symbol.jwk);
+    if (opened) return 0;
+    report_error(context.messages, kCannotOpenSymbol, path_text(path).c_str(),
                  static_cast<int>(index), static_cast<int>(paths.size()));
     return -1;
 }
@@ -74,14 +91,7 @@ void print_summary(ConverterContext& context, bool last_had_points) {
     }
 }
 
-void write_block(ConverterContext& context, const std::string& path, const SymbolFile& symbol,
-                 DxfLineWriter& out) {
-    std::string name =
-        clean_block_name(symbol_name(path), context.ascii_names, context.name_counter);
-    out.write_dxf_line(
-        "0\r\nBLOCK\r\n8\r\n0\r\n2\r\n%s\r\n70\r\n0\r\n10\r\n0.0\r\n20\r\n0.0\r\n3\r\n%s\r\n1\r\n",
-        name.c_str(), name.c_str());
-    ElementWriter elements(out, context.settings, context.survey.scale());
+void write_jwk_elements(ElementWriter& elements, const SymbolFile& symbol) {
     for (const JwLineRecord& l : symbol.lines)
         elements.line(l.line_type, l.pen, l.start_x, l.start_y, l.end_x, l.end_y);
     for (const JwCircleRecord& c : symbol.circles)
@@ -93,7 +103,47 @@ void write_block(ConverterContext& context, const std::string& path, const Symbo
         elements.text(r.kind, (r.flags & kJwTextVertical) != 0, r.start_x, r.start_y, r.end_x,
                       r.end_y, t.text);
     }
+}
+
+void write_block(const ConverterContext& context, const std::string& name,
+                 const ListedSymbol& symbol, DxfLineWriter& out) {
+    out.write_dxf_line(
+        "0\r\nBLOCK\r\n8\r\n0\r\n2\r\n%s\r\n70\r\n0\r\n10\r\n0.0\r\n20\r\n0.0\r\n3\r\n%s\r\n1\r\n",
+        name.c_str(), name.c_str());
+    ElementWriter elements(out, context.settings, context.survey.scale());
+    if (symbol.windows)
+        draw_jws_symbol(symbol.jws, context.settings, elements);
+    else
+        write_jwk_elements(elements, symbol.jwk);
     out.write_dxf_line("0\r\nENDBLK");
+}
+
+// Widens the survey with one symbol and prints what it could not convert;
+// true when it holds points.
+bool survey_symbol(ConverterContext& context, const std::string& path,
+                   const ListedSymbol& symbol) {
+    Messages& messages = context.messages;
+    const std::string shown = path_text(path);
+    context.survey.take_scale(symbol.scale());
+    if (!symbol.windows) {
+        if (!symbol.jwk.complete) print_text(messages, kSymbolCutShort, shown.c_str());
+        if (symbol.jwk.non_finite > 0)
+            print_text(messages, kSymbolNonFinite, shown.c_str(), symbol.jwk.non_finite);
+        widen_with_symbol(context.settings, context.survey, symbol.jwk);
+        return !symbol.jwk.points.empty();
+    }
+    if (symbol.jws.status == JwwReadStatus::CutShort)
+        print_text(messages, kSymbolCutShort, shown.c_str());
+    else if (symbol.jws.status != JwwReadStatus::Whole)
+        print_text(messages, kSymbolDamaged, shown.c_str());
+    SurveySink sink(context.survey);
+    JwsDrawingCounts counts = draw_jws_symbol(symbol.jws, context.settings, sink);
+    if (counts.non_finite > 0)
+        print_text(messages, kSymbolNonFinite, shown.c_str(), counts.non_finite);
+    if (counts.inserts_left_out > 0)
+        print_text(messages, kSymbolInsertsLeftOut, shown.c_str(), counts.inserts_left_out);
+    if (counts.cut) print_text(messages, kSymbolTooLarge, shown.c_str(), counts.elements);
+    return counts.points > 0;
 }
 
 }  // namespace
@@ -111,25 +161,14 @@ int survey_pass(ConverterContext& context) {
     std::vector<std::string> paths;
     int result = read_library_list(context, paths);
     bool last_had_points = false;
-    SymbolFile symbol;
+    ListedSymbol symbol;
     for (std::size_t i = 0; result == 0 && i < paths.size(); ++i) {
         if (context.thumbnail_mode) context.survey.reset();
         if (read_listed_symbol(context, paths, i, symbol) != 0) {
             result = -1;
             break;
         }
-        if (!symbol.complete) {
-            print_text(context.messages, kSymbolCutShort, path_text(paths[i]).c_str());
-        }
-        if (symbol.non_finite > 0) {
-            static const std::string note =
-                utf8_to_cp932("%sの数値でない座標の要素%d個は変換しません。\n");
-            print_text(context.messages, note.c_str(), path_text(paths[i]).c_str(),
-                       symbol.non_finite);
-        }
-        context.survey.take_scale(symbol.counts.scale);
-        widen_with_symbol(context.settings, context.survey, symbol);
-        last_had_points = !symbol.points.empty();
+        last_had_points = survey_symbol(context, paths[i], symbol);
         if (thumbnails != nullptr) {
             ThumbnailRecord record = thumbnail_record(context.survey);
             if (std::fwrite(&record, sizeof record, 1, thumbnails) != 1) {
@@ -152,12 +191,13 @@ int block_pass(ConverterContext& context, DxfLineWriter& out) {
     context.survey.reset();
     std::vector<std::string> paths;
     if (read_library_list(context, paths) != 0) return -1;
-    SymbolFile symbol;
+    const std::vector<std::string> names = symbol_block_names(context, paths);
+    ListedSymbol symbol;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (context.thumbnail_mode) context.survey.reset();
         if (read_listed_symbol(context, paths, i, symbol) != 0) return -1;
-        context.survey.take_scale(symbol.counts.scale);
-        write_block(context, paths[i], symbol, out);
+        context.survey.take_scale(symbol.scale());
+        write_block(context, names[i], symbol, out);
     }
     return 0;
 }

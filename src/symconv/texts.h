@@ -26,6 +26,12 @@ inline const char* const kCannotCreateBro = cp932_text(JaText::CannotCreateBro);
 inline const char* const kCannotOpenBro = cp932_text(JaText::CannotOpenBro);
 // A symbol file shorter than its counts.
 inline const char* const kSymbolCutShort = cp932_text(JaText::SymbolCutShort);
+// A .jws file with bytes its format cannot hold, or no .jws at all.
+inline const char* const kSymbolDamaged = cp932_text(JaText::SymbolDamaged);
+// Elements left out of a symbol, with their count.
+inline const char* const kSymbolNonFinite = cp932_text(JaText::SymbolNonFinite);
+inline const char* const kSymbolInsertsLeftOut = cp932_text(JaText::SymbolInsertsLeftOut);
+inline const char* const kSymbolTooLarge = cp932_text(JaText::SymbolTooLarge);
 inline const char* const kCannotCreateSettings = cp932_text(JaText::CannotCreateSettings);
 // Survey summary and notices.
 inline const char* const kSummaryNormal = cp932_text(JaText::SummaryNormal);

@@ -18,7 +18,7 @@ namespace {
 using fixtures::JwLine;
 using fixtures::JwPoint;
 using fixtures::JwSymbolSpec;
-using testing::crlf_lines;
+using testing::entity_values;
 using testing::read_bytes;
 using testing::write_bytes;
 
@@ -36,18 +36,6 @@ JwSymbolSpec line_symbol(float x1, float y1, float x2, float y2, float scale = 1
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
-}
-
-// The values of group `code` in the entities of `kind` ("INSERT", "BLOCK").
-std::vector<std::string> entity_values(const std::string& dxf, const std::string& kind,
-                                       const std::string& code) {
-    std::vector<std::string> lines = crlf_lines(dxf), values;
-    bool inside = false;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        if (lines[i] == "0") inside = lines[i + 1] == kind;
-        else if (inside && lines[i] == code) values.push_back(lines[i + 1]);
-    }
-    return values;
 }
 
 using ConverterRun = testing::ConverterTest;
@@ -195,6 +183,7 @@ TEST_F(ConverterRun, ASymbolFileThatVanishedFailsThePass) {
     add_symbol("B.JWK", line_symbol(0, 0, 1, 1));
     ConverterContext context(messages);
     context.launch_folder = launch;
+    ASSERT_TRUE(context.scratch.create(launch, "ZR_JWK"));  // the list file goes there
     ASSERT_EQ(scan_library_folder(context, library), 0);
     EXPECT_EQ(context.symbol_count, 2);
     std::filesystem::remove(library + "B.JWK");

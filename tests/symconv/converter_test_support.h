@@ -40,6 +40,19 @@ inline std::vector<std::string> crlf_lines(const std::string& text) {
     return lines;
 }
 
+// The values of group `code` in the entities of `kind` ("INSERT", "BLOCK"),
+// in file order.
+inline std::vector<std::string> entity_values(const std::string& dxf, const std::string& kind,
+                                              const std::string& code) {
+    std::vector<std::string> lines = crlf_lines(dxf), values;
+    bool inside = false;
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+        if (lines[i] == "0") inside = lines[i + 1] == kind;
+        else if (inside && lines[i] == code) values.push_back(lines[i + 1]);
+    }
+    return values;
+}
+
 // What `write` sends through a DXF line writer, as bytes.
 template <typename Write>
 std::string written_by(Write write) {

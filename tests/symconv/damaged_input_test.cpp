@@ -6,6 +6,8 @@
 #include <random>
 
 #include "converter_test_support.h"
+#include "fixtures/windows_symbols.h"
+#include "symconv/texts.h"
 
 namespace zov {
 namespace {
@@ -24,12 +26,22 @@ std::string sample_symbol_bytes() {
     return fixtures::build_jw_symbol_file(content);
 }
 
+// A .jws symbol with blocks nested and inserting themselves, solids, a
+// dimension, points and texts.
+fixtures::JwwBytes sample_jws() {
+    std::vector<fixtures::WindowsSymbol> symbols = fixtures::windows_symbol_library();
+    fixtures::JwwContent content = symbols[2].content;
+    for (const fixtures::JwwObject& entity : symbols[1].content.entities)
+        content.entities.push_back(entity);
+    return fixtures::build_jww(content);
+}
+
 class DamagedInput : public testing::ConverterTest {
 protected:
     // Converts a library of the one damaged file in both layouts; the DXF must
     // end properly and stay small.
-    void convert(const std::string& bytes) {
-        write_bytes(library + "X.JWK", bytes);
+    void convert(const std::string& bytes, const std::string& file_name = "X.JWK") {
+        write_bytes(library + file_name, bytes);
         for (const char* layout : {"-n", "-s"}) {
             ASSERT_EQ(run({library, layout}), kExitNormal);
             std::string out = dxf();
@@ -48,15 +60,36 @@ TEST_F(DamagedInput, EveryPrefixOfASymbolFile) {
     }
 }
 
+TEST_F(DamagedInput, AJwsSymbolCutAnywhereIsConvertedAsFarAsItGoes) {
+    // Cut inside the header, and inside and after every entity and block.
+    fixtures::JwwBytes whole = sample_jws();
+    std::vector<std::size_t> lengths = {0, 7, 150, 230};
+    for (const fixtures::JwwPart& part : whole.parts) {
+        lengths.push_back(part.ready - 1);
+        lengths.push_back(part.end);
+    }
+    for (std::size_t length : lengths) {
+        SCOPED_TRACE(length);
+        convert(whole.bytes.substr(0, std::min(length, whole.bytes.size() - 1)), "X.jws");
+        if (length >= 200) {  // beyond the signature: cut short, as a .jwk is
+            EXPECT_NE(console().find(format_text(kSymbolCutShort, (library + "X.jws").c_str())),
+                      std::string::npos);
+        }
+    }
+}
+
 TEST_F(DamagedInput, RandomByteFlips) {
-    std::string whole = sample_symbol_bytes();
-    std::mt19937 random(7);
-    for (int round = 0; round < 150; ++round) {
-        std::string bytes = whole;
-        for (int flips = 0; flips < 4; ++flips)
-            bytes[random() % bytes.size()] = static_cast<char>(random());
-        SCOPED_TRACE(round);
-        convert(bytes);
+    for (const char* name : {"X.JWK", "X.jws"}) {
+        const bool jwk = name[3] == 'K';
+        std::string whole = jwk ? sample_symbol_bytes() : sample_jws().bytes;
+        std::mt19937 random(7);
+        for (int round = 0; round < (jwk ? 150 : 60); ++round) {
+            std::string bytes = whole;
+            for (int flips = 0; flips < 4; ++flips)
+                bytes[random() % bytes.size()] = static_cast<char>(random());
+            SCOPED_TRACE(round);
+            convert(bytes, name);
+        }
     }
 }
 

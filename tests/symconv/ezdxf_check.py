@@ -3,11 +3,13 @@
 
 Usage: ezdxf_check.py ZR_JWK LIBRARY_BUILDER WORK_FOLDER [SAMPLE_FOLDER]
 
-Builds the varied symbol library, converts it (and SAMPLE_FOLDER when given)
+Builds the varied symbol library (.jwk and .jws symbols side by side) and a
+folder of its .jws symbols alone, converts them (and SAMPLE_FOLDER when given)
 in the normal and thumbnail layouts, with and without -n, and reads every DXF
 written with ezdxf, decoding as cp932; also checks the exit codes and the
 UTF-8 console text of a usage and a failure run. Each must hold one block and one INSERT
-per symbol file, named after it, placed as the sheet lays them out.
+per symbol file, named after it, placed as the sheet lays them out; a .jws
+symbol's blocks are drawn out inside its block, which holds no INSERT.
 """
 import logging
 import os
@@ -39,6 +41,10 @@ def expected_block_name(file_name, ascii_names):
     return "".join(unicodedata.normalize("NFKC", c) if "\uff61" <= c <= "\uff9f" else
                    {"{": "\uff5b", "|": "\uff5c", "}": "\uff5d", "~": "\uffe3"}.get(c, c)
                    for c in stem)
+
+
+def is_symbol_file(name, extensions=(".JWK", ".JWS")):
+    return name.upper().endswith(extensions)
 
 
 def close(a, b, tolerance=0.002):
@@ -98,6 +104,11 @@ def check_dxf(path, symbol_files, thumbnail, ascii_names, label):
         else:
             check(insert.dxf.name.isascii() and insert.dxf.name.isalnum(),
                   f"{label}: -n block name {insert.dxf.name}")
+    for insert, file_name in zip(inserts, symbol_files):
+        if file_name.upper().endswith(".JWS") and insert.dxf.name in doc.blocks:
+            block = doc.blocks.get(insert.dxf.name)
+            check(len(block) > 0 and not block.query("INSERT"),
+                  f"{label}: block of {file_name} is empty or holds INSERTs")
     for block in doc.blocks:
         for entity in block:
             linetype = entity.dxf.get("linetype", "BYLAYER")
@@ -139,15 +150,19 @@ def main():
     zr_jwk, builder, work = sys.argv[1], sys.argv[2], sys.argv[3]
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    libraries = [os.path.join(work, "varied")]
+    libraries = [os.path.join(work, "varied"), os.path.join(work, "windows")]
     subprocess.run([builder, libraries[0], "サンプル"], check=True)
+    os.makedirs(libraries[1])
+    for name in os.listdir(libraries[0]):
+        if is_symbol_file(name, (".JWS",)):
+            shutil.copy(os.path.join(libraries[0], name), libraries[1])
     if len(sys.argv) > 4 and os.path.isdir(sys.argv[4]):
         libraries.append(os.path.join(work, "bundled"))
-        shutil.copytree(sys.argv[4], libraries[1])
+        shutil.copytree(sys.argv[4], libraries[-1])
     check_console(zr_jwk, work)
     checked = 0
     for library in libraries:
-        symbol_files = sorted(f for f in os.listdir(library) if f.upper().endswith(".JWK"))
+        symbol_files = sorted(f for f in os.listdir(library) if is_symbol_file(f))
         for options in ([], ["-s"], ["-n"], ["-n", "-s"]):
             for old in [f for f in os.listdir(library) if f.upper().endswith(".DXF")]:
                 os.remove(os.path.join(library, old))
