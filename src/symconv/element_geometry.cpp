@@ -22,6 +22,25 @@ constexpr double kFullCircleSpan = 359.88;
 // make a circle.
 constexpr double kCircleTolerance = 0.0001;
 
+// The chain from parameter `start` to `end` (degrees) in steps of
+// kChainStep radians, the last step cut to end exactly at `end`.
+template <class PointAt>
+std::vector<ChainPoint> chain_through(double start, double end, PointAt at) {
+    while (end <= start) end += 360;
+    // Angles of a damaged record may lie many turns apart; one turn draws the
+    // whole curve, more would only repeat it.
+    if (end - start > 360) end = start + 360;
+    const double t_end = end * kRadiansPerDegree;
+    std::vector<ChainPoint> chain;
+    double t = start * kRadiansPerDegree;
+    chain.push_back(at(t));
+    while (t < t_end) {
+        t = std::min(t + kChainStep, t_end);
+        chain.push_back(at(t));
+    }
+    return chain;
+}
+
 }  // namespace
 
 double round_value(double value, int decimals) {
@@ -57,28 +76,16 @@ std::vector<ChainPoint> ellipse_chain(double cx, double cy, double r, double k, 
                                       double end, double tilt) {
     const double cos_tau = std::cos(tilt * kRadiansPerDegree);
     const double sin_tau = std::sin(tilt * kRadiansPerDegree);
-    EllipseArc arc;
-    arc.axes = {cx, cy, r * cos_tau, r * sin_tau, -r * k * sin_tau, r * k * cos_tau};
-    arc.start = start;
-    arc.end = end;
-    return ellipse_chain(arc);
+    // Term by term in this order, so that the points of a .jwk ellipse keep
+    // every digit they have always had.
+    return chain_through(start, end, [&](double t) {
+        return ChainPoint{cx + r * std::cos(t) * cos_tau - r * k * std::sin(t) * sin_tau,
+                          cy + r * k * std::sin(t) * cos_tau + r * std::cos(t) * sin_tau};
+    });
 }
 
 std::vector<ChainPoint> ellipse_chain(const EllipseArc& arc) {
-    double start = arc.start, end = arc.end;
-    while (end <= start) end += 360;
-    // Angles of a damaged record may lie many turns apart; one turn draws the
-    // whole curve, more would only repeat it.
-    if (end - start > 360) end = start + 360;
-    const double t_end = end * kRadiansPerDegree;
-    std::vector<ChainPoint> chain;
-    double t = start * kRadiansPerDegree;
-    chain.push_back(arc.axes.at(t));
-    while (t < t_end) {
-        t = std::min(t + kChainStep, t_end);
-        chain.push_back(arc.axes.at(t));
-    }
-    return chain;
+    return chain_through(arc.start, arc.end, [&](double t) { return arc.axes.at(t); });
 }
 
 CurveShape curve_shape(const EllipseArc& arc) {

@@ -1,5 +1,7 @@
 // Whole DXF files of one small library, compared byte for byte with the
-// expected files in tests/symconv/data/, in the normal and thumbnail layouts.
+// expected files in tests/symconv/data/, in the normal and thumbnail layouts;
+// and the sheet of the bundled sample symbols, whose ellipses and vertical
+// texts keep every digit.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,6 +60,14 @@ TEST_F(WholeFile, NormalLayout) {
 
 TEST_F(WholeFile, ThumbnailLayout) {
     EXPECT_EQ(convert({"lib/", "-s"}), expected("library_thumbnail.DXF"));
+}
+
+TEST_F(WholeFile, BundledSamples) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(ZOV_SOURCE_DIR) + "/samples/jwk"))
+        std::filesystem::copy_file(entry.path(), library + entry.path().filename().string());
+    EXPECT_EQ(run({library}), kExitNormal);
+    EXPECT_EQ(dxf(), expected("samples_sheet.DXF"));
 }
 
 }  // namespace
