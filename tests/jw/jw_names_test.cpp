@@ -1,6 +1,11 @@
 // Name cleaning, text styles and coordinate rounding on their own.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <vector>
+
 #include "common/encoding.h"
 #include "jw/jw_names.h"
 #include "jw/jw_rounding.h"
@@ -86,6 +91,37 @@ TEST(JwRounding, RoundCoordinate) {
     EXPECT_DOUBLE_EQ(round_coordinate(1.23456, 3), 1.23456);
     EXPECT_DOUBLE_EQ(round_coordinate(1e300, 2), 1e300);
     EXPECT_DOUBLE_EQ(round_coordinate(-1.7e308, 2), -1.7e308);
+}
+
+// The quick way agrees with printing and reading back, bit for bit, on
+// values of every size, halves and near-halves, negative zeros and values
+// beyond the quick way's range.
+TEST(JwRounding, AgreesWithPrintingAndReadingBack) {
+    auto printed = [](double value, int decimals) {
+        char text[400];
+        auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+        double result = value;
+        std::from_chars(text, end.ptr, result);
+        return result;
+    };
+    std::mt19937_64 random(932);
+    std::vector<double> values = {0.0, -0.0, 0.005, -0.005, 0.015, 2.675, 1.005, -0.004,
+                                  0.125, 0.375, 1e14 + 0.5, 9.99e14, 1e15, 3e15 + 0.25};
+    for (int i = 0; i < 300000; ++i) {
+        const double magnitude = std::pow(10.0, static_cast<int>(random() % 19) - 4);
+        const double value = (static_cast<double>(random() >> 11) / 9007199254740992.0 - 0.5) *
+                             magnitude;
+        values.push_back(value);
+        values.push_back(std::round(value * 200) / 200);  // halves of the last decimal
+        values.push_back(std::nextafter(std::round(value * 200) / 200, 1e300));
+    }
+    for (double value : values) {
+        for (int decimals = 0; decimals < kJwUnroundedDecimals; ++decimals) {
+            const double expected = printed(value, decimals), got = round_coordinate(value, decimals);
+            ASSERT_EQ(std::signbit(expected), std::signbit(got)) << value << " " << decimals;
+            ASSERT_EQ(expected, got) << std::hexfloat << value << " " << decimals;
+        }
+    }
 }
 
 }  // namespace
