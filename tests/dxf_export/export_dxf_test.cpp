@@ -107,8 +107,8 @@ EntityRecord test_arc(std::int16_t layer, std::int32_t colour, double cx, double
                       double radius, double start, double end, double ratio = 1.0,
                       double rotation = 0.0) {
     EntityRecord e = with_pen(circle_record(layer, cx, cy, radius, start, end), colour);
-    e.p56 = ratio;
-    e.p80 = rotation;
+    e.arc.axis_ratio = ratio;
+    e.arc.tilt = rotation;
     return e;
 }
 

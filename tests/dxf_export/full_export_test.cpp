@@ -102,7 +102,7 @@ protected:
     EntityRecord text(std::int16_t layer, double x, double y, double height, std::string_view bytes,
                       std::int32_t style = 0) {
         EntityRecord e = text_record(layer, x, y, height, 30.0);
-        e.p56 = 1.0;
+        e.text.width_factor = 1.0;
         e.text_style = style;
         store.attach_text(e, bytes);
         return e;
@@ -135,10 +135,10 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     dimension.colour = 3;
     store.add_entity(dimension);
     EntityRecord solid = with_kind(line_record(room, 1, 1, 2, 2), kEntitySolid);
-    solid.p72 = 3;
-    solid.p88 = 3;
-    solid.p80 = 4;
-    solid.p96 = 5;
+    solid.solid.third_x = 3;
+    solid.solid.third_y = 3;
+    solid.solid.fourth_x = 4;
+    solid.solid.fourth_y = 5;
     store.add_entity(solid);
 
     const std::vector<Item> entities = items_of(export_full(), "ENTITIES");

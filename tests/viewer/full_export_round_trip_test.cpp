@@ -63,16 +63,16 @@ protected:
             EXPECT_NEAR(a.x1, b.x1, kTolerance) << i;
             EXPECT_NEAR(a.y1, b.y1, kTolerance) << i;
             if (a.kind == kEntityLine) {
-                EXPECT_NEAR(a.p56, b.p56, kTolerance) << i;
-                EXPECT_NEAR(a.p64, b.p64, kTolerance) << i;
+                EXPECT_NEAR(a.line.end_x, b.line.end_x, kTolerance) << i;
+                EXPECT_NEAR(a.line.end_y, b.line.end_y, kTolerance) << i;
             } else if (a.kind == kEntityArc) {
-                EXPECT_NEAR(a.p72, b.p72, kTolerance) << i;
-                EXPECT_NEAR(a.p88, b.p88, kTolerance) << i;
-                EXPECT_NEAR(a.p96, b.p96, kTolerance) << i;
+                EXPECT_NEAR(a.arc.radius, b.arc.radius, kTolerance) << i;
+                EXPECT_NEAR(a.arc.start_angle, b.arc.start_angle, kTolerance) << i;
+                EXPECT_NEAR(a.arc.end_angle, b.arc.end_angle, kTolerance) << i;
             } else if (a.kind == kEntityText) {
                 EXPECT_EQ(before[i].text, after[i].text) << i;
-                EXPECT_NEAR(a.p64, b.p64, kTolerance) << i;
-                EXPECT_NEAR(std::remainder(a.p80 - b.p80, 360.0), 0.0, 1e-6) << i;
+                EXPECT_NEAR(a.text.height, b.text.height, kTolerance) << i;
+                EXPECT_NEAR(std::remainder(a.text.angle - b.text.angle, 360.0), 0.0, 1e-6) << i;
                 EXPECT_EQ(a.text_style % 10 != 0, b.text_style % 10 != 0) << i;
             }
         }
