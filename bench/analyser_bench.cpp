@@ -94,7 +94,7 @@ struct BenchFolder {
 void run_conversion(benchmark::State& state, BenchFolder& folder, const std::string& dxf) {
     zov::AnalyserContext context(folder.path, folder.messages, folder.clock, folder.dialogs);
     zov::load_settings(context);
-    context.settings.KTM = 0;
+    context.settings.analysis_form = 0;
     std::string analysis = dxf + ".TXT";
     reset_peak_memory();
     for (auto _ : state) {

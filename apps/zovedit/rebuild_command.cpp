@@ -17,8 +17,8 @@ int rebuild_command(const CommandArgs& args) {
 
     HeadlessSession session(options.flag("--yes"));
     zov::AnalyserContext& context = session.context();
-    if (rule >= 0) context.settings.FSM = rule;
-    if (line_end >= 0) context.settings.TMM = line_end + 1;
+    if (rule >= 0) context.settings.naming_rule = rule;
+    if (line_end >= 0) context.settings.line_ends = line_end + 1;
     if (std::optional<std::string> given = options.value("-o")) {
         session.dialogs().output_path = command_cp932_name(*given);
     }

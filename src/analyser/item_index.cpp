@@ -24,7 +24,7 @@ std::uint32_t get_le32(const unsigned char* source) {
 }
 
 bool needs_default_table(AnalyserContext& context) {
-    return context.settings.KCS == 1 ||
+    return context.settings.rewrite_item_csv == 1 ||
            !can_open_for_reading(context.start_file(kAnalyserSettingsFileName)) ||
            detect_line_end_style(context.start_file(kItemTableFileName)) <= kLineEndUnknown;
 }

@@ -100,7 +100,7 @@ int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisF
         return -1;
     }
     out.set_existing_target(existing);
-    out.set_line_end(context.settings.TMM);
+    out.set_line_end(context.settings.line_ends);
     for (int skipped = 0; skipped < r.header_lines; ++skipped) {
         if (reader.read_line() != 1) {
             out.discard();
@@ -108,7 +108,8 @@ int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisF
             return -1;
         }
     }
-    if (context.settings.FCO == 1) write_comment_groups(context, out, facts.source_dxf_path);
+    if (context.settings.comment_groups == 1)
+        write_comment_groups(context, out, facts.source_dxf_path);
     DataLineParser parser(r, out, context.messages);
     while (reader.read_line() == 1) {
         std::string_view line = reader.line();

@@ -23,11 +23,11 @@ TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
     ASSERT_FALSE(sources.empty()) << "no corpus at " << ZOV_CORPUS_DIR;
 
     TestAnalyser analyser;
-    analyser.context.settings.KTM = 0;
+    analyser.context.settings.analysis_form = 0;
     const DxfGroup eof{0, "EOF"};
     for (int comments : {1, 0}) {
         for (const std::filesystem::path& source : sources) {
-            analyser.context.settings.KHO = comments;
+            analyser.context.settings.item_comments = comments;
             SCOPED_TRACE(source.filename().string() + (comments ? "" : " without comments"));
             std::string analysis = analyser.file("analysis.TXT");
             std::string rebuilt = analyser.file("rebuilt.dxf");

@@ -24,7 +24,7 @@ std::string random_text(std::mt19937& random, std::size_t size) {
 
 TEST(GarbageInput, ConversionReadsAnythingToItsEnd) {
     TestAnalyser analyser;
-    analyser.context.settings.KTM = 0;
+    analyser.context.settings.analysis_form = 0;
     std::mt19937 random(8);
     const std::string dxf = analyser.file("g.dxf"), analysis = analyser.file("g.TXT");
     for (int round = 0; round < 40; ++round) {
@@ -46,7 +46,7 @@ TEST(GarbageInput, ConversionReadsAnythingToItsEnd) {
 
 TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
     TestAnalyser analyser;
-    analyser.context.settings.KTM = 0;
+    analyser.context.settings.analysis_form = 0;
     write_file(analyser.file("s.dxf"), "  0\r\nLINE\r\n  8\r\n0\r\n  0\r\nEOF\r\n");
     ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("s.dxf"), analyser.file("s.TXT")), 1);
     std::vector<std::string> good = split_lines(read_file(analyser.file("s.TXT")));
@@ -65,12 +65,12 @@ TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
 
 TEST(GarbageInput, SettingsAndTablesOfRandomText) {
     TestAnalyser analyser;
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     std::mt19937 random(5);
     for (int round = 0; round < 20; ++round) {
         write_file(analyser.file("ZovEdit.CFG"), random_text(random, 200 + static_cast<std::size_t>(round) * 500));
         load_settings(analyser.context);
-        analyser.context.settings.KCS = 0;
+        analyser.context.settings.rewrite_item_csv = 0;
         write_file(analyser.file("_ZOV_.CSV"), random_text(random, 100 + static_cast<std::size_t>(round) * 800));
         build_item_index(analyser.context);
     }

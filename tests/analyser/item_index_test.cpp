@@ -64,7 +64,7 @@ TEST(ItemIndex, BuiltFromTheDefaultTable) {
 
 TEST(ItemIndex, UserTableIsKeptWhenRewritingIsOff) {
     TestAnalyser analyser;
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     ASSERT_EQ(save_settings(analyser.context), 0);
     write_file(analyser.file("_ZOV_.CSV"),
                "$B,second header\r\n$A,first\r\nLINE," + std::string(20, 'c') + "\r\n" +
@@ -83,7 +83,7 @@ TEST(ItemIndex, UserTableIsKeptWhenRewritingIsOff) {
 
 TEST(ItemIndex, LineWithoutExactlyOneCommaStopsTheIndex) {
     TestAnalyser analyser;
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     write_file(analyser.file("_ZOV_.CSV"), "LINE,ライン\r\nCIRCLE,円\r\nFOO\r\nARC,円弧\r\n");
     analyser.messages.entries.clear();
     ASSERT_EQ(build_item_index(analyser.context), 0);
@@ -104,10 +104,10 @@ TEST(ItemIndex, LineWithoutExactlyOneCommaStopsTheIndex) {
 TEST(ItemIndex, TableIsRewrittenWhenAskedOrUnusable) {
     TestAnalyser analyser;
     write_file(analyser.file("_ZOV_.CSV"), "LINE,mine\r\n");
-    ASSERT_EQ(build_item_index(analyser.context), 0);  // KCS is 1 by default
+    ASSERT_EQ(build_item_index(analyser.context), 0);  // rewrite_item_csv is 1 by default
     EXPECT_EQ(split_lines(read_file(analyser.file("_ZOV_.CSV"))).size(), 277u);
 
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     write_file(analyser.file("_ZOV_.CSV"), "");
     ASSERT_EQ(build_item_index(analyser.context), 0);
     EXPECT_EQ(split_lines(read_file(analyser.file("_ZOV_.CSV"))).size(), 277u);

@@ -58,7 +58,7 @@ class RebuildTarget : public ::testing::Test {
 protected:
     // Analyses `dxf_name` (in the start folder) in the rebuildable form.
     void analyse(const std::string& dxf_name, const std::string& analysis_name) {
-        analyser.context.settings.KTM = 0;
+        analyser.context.settings.analysis_form = 0;
         write_file(analyser.file(dxf_name), kDxf);
         ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file(dxf_name),
                                           analyser.file(analysis_name)),
@@ -82,7 +82,7 @@ TEST_F(RebuildTarget, TheOutputStandsNextToTheAnalysisWhateverLine7Names) {
     std::filesystem::create_directory(analyser.file("moved"));
     write_file(analyser.file("moved/PLAN.TXT"), text);
 
-    analyser.context.settings.FSM = 0;
+    analyser.context.settings.naming_rule = 0;
     std::string output;
     ASSERT_EQ(rebuild(analyser.file("moved/PLAN.TXT"), output), 0);
     EXPECT_EQ(output, analyser.file("moved/_PLAN.DXF"));
@@ -92,7 +92,7 @@ TEST_F(RebuildTarget, TheOutputStandsNextToTheAnalysisWhateverLine7Names) {
 
 TEST_F(RebuildTarget, RuleZeroNeverWritesOverTheSource) {
     analyse("_X.DXF", "_X.TXT");
-    analyser.context.settings.FSM = 0;
+    analyser.context.settings.naming_rule = 0;
     std::string output;
     EXPECT_EQ(rebuild(analyser.file("_X.TXT"), output), -1);
     EXPECT_EQ(cp932_to_utf8(analyser.messages.last()),
@@ -102,7 +102,7 @@ TEST_F(RebuildTarget, RuleZeroNeverWritesOverTheSource) {
 
 TEST_F(RebuildTarget, AnExistingOutputIsReplacedOnlyWhenTheUserSaysYes) {
     analyse("X.dxf", "X.TXT");
-    analyser.context.settings.FSM = 1;
+    analyser.context.settings.naming_rule = 1;
     const std::string serials = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     for (char serial : serials) write_file(analyser.file(std::string("X$") + serial + ".DXF"), "mine");
     std::string output;

@@ -27,7 +27,7 @@ std::string dxf_lines(const std::vector<std::string>& lines, const std::string& 
 class Rebuild : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings().KTM = 0;
+        settings().analysis_form = 0;
         write_file(analyser.file("src.dxf"), dxf_text(kSource));
         ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("src.dxf"),
                                           analyser.file("src.TXT")),
@@ -71,17 +71,17 @@ TEST_F(Rebuild, UneditedAnalysisGivesTheSourceGroups) {
                             dxf_lines(kRebuiltGroups));
     EXPECT_TRUE(analyser.messages.entries.empty());
 
-    settings().FCO = 0;
-    settings().TMM = 3;
+    settings().comment_groups = 0;
+    settings().line_ends = 3;
     ASSERT_EQ(rebuild(), 0);
     EXPECT_EQ(output(), dxf_lines(kRebuiltGroups, "\n"));
-    settings().TMM = 2;
+    settings().line_ends = 2;
     ASSERT_EQ(rebuild(), 0);
     EXPECT_EQ(output(), dxf_lines(kRebuiltGroups, "\r"));
 }
 
 TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
-    settings().FCO = 0;
+    settings().comment_groups = 0;
     std::vector<std::string> data(analysis.begin() + static_cast<long>(first_item()), analysis.end());
     ASSERT_EQ(data.size(), 4u);
     analysis.resize(first_item());
@@ -102,7 +102,7 @@ TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
 }
 
 TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
-    settings().FCO = 0;
+    settings().comment_groups = 0;
     analysis.insert(analysis.begin() + static_cast<long>(first_item()) + 2,
                     "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18");
     save_analysis();
@@ -198,12 +198,12 @@ TEST_F(Rebuild, OutputMayNotReplaceTheAnalysisFile) {
 }
 
 TEST_F(Rebuild, CommandNamesTheOutputByTheRule) {
-    settings().FSM = 0;
-    settings().TMM = 9;  // outside 1 to 3: the dialog makes it 1
+    settings().naming_rule = 0;
+    settings().line_ends = 9;  // outside 1 to 3: the dialog makes it 1
     std::string output_path;
     ASSERT_EQ(make_dxf_from_analysis(analyser.context, analyser.file("src.TXT"), output_path), 0);
     EXPECT_EQ(output_path, analyser.file("_src.DXF"));
-    EXPECT_EQ(settings().TMM, 1);
+    EXPECT_EQ(settings().line_ends, 1);
     EXPECT_NE(read_file(output_path).find("\r\nEOF\r\n"), std::string::npos);
 }
 
