@@ -38,9 +38,9 @@ void DrawingPass::draw_line(Point from, Point to) {
 
 void DrawingPass::draw_arc(const EntityRecord& record) {
     if (record.arc.axis_ratio == 1.0) {
-        draw_circular_arc(arc);
+        draw_circular_arc(record);
     } else {
-        draw_elliptic_arc(arc);
+        draw_elliptic_arc(record);
     }
 }
 
