@@ -112,7 +112,7 @@ void run_rebuild(benchmark::State& state, BenchFolder& folder, const std::string
     std::string rebuilt = dxf + ".rebuilt.dxf";
     reset_peak_memory();
     for (auto _ : state) {
-        if (zov::rebuild_from_analysis(context, zov::kWriteDxf, analysis, rebuilt) != 0)
+        if (!zov::rebuild_from_analysis(context, zov::RebuildStep::WriteDxf, analysis, rebuilt))
             state.SkipWithError("rebuild failed");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file_bytes(analysis)));

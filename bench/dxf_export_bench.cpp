@@ -54,7 +54,7 @@ void run_export(benchmark::State& bench, zov::DxfContent content) {
     zov::DxfHandles handles;
     std::int64_t bytes = 0;
     for (auto _ : bench) {
-        if (zov::export_dxf(handles, folder.path(), zov::kDataFileName, messages, content) != 0)
+        if (!zov::export_dxf(handles, folder.path(), zov::kDataFileName, messages, content))
             bench.SkipWithError("export failed");
         bytes += zov::file_size(folder.file(zov::kDxfOutputFileName));
     }

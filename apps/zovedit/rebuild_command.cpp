@@ -23,7 +23,7 @@ int rebuild_command(const CommandArgs& args) {
         session.dialogs().output_path = command_cp932_name(*given);
     }
     std::string output_path;
-    if (zov::make_dxf_from_analysis(context, analysis, output_path) != 0) return 1;
+    if (!zov::make_dxf_from_analysis(context, analysis, output_path)) return 1;
     zov::print_written_file(zov::cp932_to_utf8(output_path));
     return 0;
 }

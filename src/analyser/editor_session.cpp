@@ -73,7 +73,7 @@ int EditorSession::rebuild(EditorDocument& document, std::string& output_path) {
             case SaveAnswer::Discard: break;
         }
     }
-    if (make_dxf_from_analysis(context_, analysis, output_path) != 0) return -1;
+    if (!make_dxf_from_analysis(context_, analysis, output_path)) return -1;
     bookmark_ = 0;
     return 0;
 }

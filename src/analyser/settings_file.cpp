@@ -160,17 +160,17 @@ void apply_setting(AnalyserSettings& settings, std::string_view key, std::string
 
 }  // namespace
 
-int save_settings(AnalyserContext& context) {
+bool save_settings(AnalyserContext& context) {
     std::string path = context.start_file(kAnalyserSettingsFileName);
     LineWriter writer;
     if (writer.create(path)) {
         writer.set_line_end(kLineEndCrLf);
         for (const std::string& line : settings_file_lines(context)) writer.write_line(line);
-        if (writer.close()) return 0;
+        if (writer.close()) return true;
     }
     report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
            context.start_folder.c_str(), kAnalyserSettingsFileName);
-    return -1;
+    return false;
 }
 
 void reset_settings(AnalyserContext& context) {

@@ -68,10 +68,10 @@ void apply_setting(const std::string& line, ConverterSettings& s) {
 
 }  // namespace
 
-int read_setting_line(std::FILE* file, std::string& line) {
+bool read_setting_line(std::FILE* file, std::string& line) {
     line.clear();
     int c = std::fgetc(file);
-    if (c == EOF) return -1;
+    if (c == EOF) return false;
     for (; c != EOF; c = std::fgetc(file)) {
         if (c == '\r') {
             std::fgetc(file);  // the LF after the CR
@@ -80,7 +80,7 @@ int read_setting_line(std::FILE* file, std::string& line) {
         if (c == '\n') break;
         if (line.size() < kLongestSettingLine) line += static_cast<char>(c);
     }
-    return 0;
+    return true;
 }
 
 int setting_int(const std::string& line) {
@@ -132,21 +132,21 @@ void load_converter_settings(const std::string& launch_folder, ConverterSettings
     }
     if (file == nullptr) return;
     std::string line;
-    for (int n = 0; n < kMostSettingLines && read_setting_line(file, line) == 0; ++n) {
+    for (int n = 0; n < kMostSettingLines && read_setting_line(file, line); ++n) {
         apply_setting(line, settings);
     }
     std::fclose(file);
 }
 
-int save_default_settings(const std::string& launch_folder, const ConverterSettings& s,
-                          Messages& messages) {
+bool save_default_settings(const std::string& launch_folder, const ConverterSettings& s,
+                           Messages& messages) {
     // Written whole beside its name, so that two runs starting together
     // never read a half-written file and a planted link is replaced, not
     // followed.
     WholeFileOutput file;
     if (!file.open(launch_folder + kSettingsFile)) {
         report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
-        return -1;
+        return false;
     }
     DxfLineWriter out(file.stream());
     out.write_dxf_line("%s", kSettingsBanner1);
@@ -169,9 +169,9 @@ int save_default_settings(const std::string& launch_folder, const ConverterSetti
     out.write_dxf_line(kSettingsJFR, s.sibling_output_form);
     if (out.failed() || !file.commit()) {
         report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 }  // namespace zov

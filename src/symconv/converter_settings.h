@@ -43,13 +43,13 @@ void load_converter_settings(const std::string& launch_folder, ConverterSettings
                              Messages& messages);
 
 // Writes ZR_JWK.CFG with the values of `settings` into `launch_folder`;
-// 0, or -1 after reporting that it could not be created.
-int save_default_settings(const std::string& launch_folder, const ConverterSettings& settings,
-                          Messages& messages);
+// false after reporting that it could not be created.
+bool save_default_settings(const std::string& launch_folder, const ConverterSettings& settings,
+                           Messages& messages);
 
 // Reads the next line (at most 1024 bytes, up to CR LF or a bare LF; the rest
-// of a longer line is passed over) into `line`; -1 at the end of the file.
-int read_setting_line(std::FILE* file, std::string& line);
+// of a longer line is passed over) into `line`; false at the end of the file.
+bool read_setting_line(std::FILE* file, std::string& line);
 
 // The value of a setting line "KEY=value": as a decimal integer (0 when no
 // number stands there), or as text of at most `max` bytes that never ends

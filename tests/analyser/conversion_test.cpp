@@ -306,9 +306,8 @@ TEST_F(Conversion, ItemsLongerThanALineContinueOnTheNextLines) {
         EXPECT_NE(line, "??");
     }
     std::string rebuilt;
-    ASSERT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("in.TXT"),
-                                    rebuilt = analyser.file("out.dxf")),
-              0);
+    ASSERT_TRUE(rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf,
+                                      analyser.file("in.TXT"), rebuilt = analyser.file("out.dxf")));
     std::string expected = dxf;
     std::string out = read_file(analyser.file("out.dxf"));
     // Codes lose their leading blanks; everything else is as it was.

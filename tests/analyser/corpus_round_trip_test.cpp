@@ -34,7 +34,8 @@ TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
             std::filesystem::remove(analysis);  // an existing output would be a question
             std::filesystem::remove(rebuilt);
             ASSERT_EQ(convert_dxf_to_analysis(analyser.context, source.string(), analysis), 1);
-            ASSERT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, analysis, rebuilt), 0);
+            ASSERT_TRUE(
+                rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analysis, rebuilt));
 
             std::vector<DxfGroup> expected = read_dxf_groups(read_file(source.string()));
             if (!expected.empty() && expected.back() == eof) expected.pop_back();

@@ -36,7 +36,7 @@ TEST(GarbageInput, ConversionReadsAnythingToItsEnd) {
             for (const std::string& line : split_lines(read_file(analysis)))
                 EXPECT_LE(line.size(), 4093u);
             std::string out = analyser.file("g.out");
-            rebuild_from_analysis(analyser.context, kWriteDxf, analysis, out);
+            rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analysis, out);
         }
         // Truncated at every tenth of its length.
         write_file(dxf, text.substr(0, text.size() / 10 * static_cast<std::size_t>(round % 10)));
@@ -57,9 +57,9 @@ TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
         for (std::size_t i = 0; i < 47; ++i) text += good[i] + "\r\n";
         text += random_text(random, static_cast<std::size_t>(round) * 331);
         write_file(analyser.file("s.TXT"), text);
-        rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("s.TXT"), out);
+        rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analyser.file("s.TXT"), out);
         write_file(analyser.file("s.TXT"), text.substr(0, text.size() * static_cast<std::size_t>(round) / 40));
-        rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("s.TXT"), out);
+        rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analyser.file("s.TXT"), out);
     }
 }
 

@@ -45,7 +45,7 @@ TEST(AnalyserFiles, PlantedLinksInTheStartFolderAreNeverFollowed) {
 TEST(AnalyserFiles, TwoSessionsInOneFolderKeepTheirOwnIndex) {
     TestAnalyser first;
     AnalyserContext second(first.folder.path, first.messages, first.clock, first.dialogs);
-    ASSERT_EQ(build_item_index(second), 0);
+    ASSERT_TRUE(build_item_index(second));
     EXPECT_NE(first.context.scratch_file(kItemIndexFileName),
               second.scratch_file(kItemIndexFileName));
     delete_item_index(second);  // the second session ends first
@@ -64,7 +64,7 @@ protected:
                                           analyser.file(analysis_name)),
                   1);
     }
-    int rebuild(const std::string& analysis, std::string& output) {
+    bool rebuild(const std::string& analysis, std::string& output) {
         return make_dxf_from_analysis(analyser.context, analysis, output);
     }
     TestAnalyser analyser;
@@ -84,7 +84,7 @@ TEST_F(RebuildTarget, TheOutputStandsNextToTheAnalysisWhateverLine7Names) {
 
     analyser.context.settings.naming_rule = 0;
     std::string output;
-    ASSERT_EQ(rebuild(analyser.file("moved/PLAN.TXT"), output), 0);
+    ASSERT_TRUE(rebuild(analyser.file("moved/PLAN.TXT"), output));
     EXPECT_EQ(output, analyser.file("moved/_PLAN.DXF"));
     EXPECT_TRUE(file_exists(analyser.file("moved/_PLAN.DXF")));
     EXPECT_FALSE(std::filesystem::exists("/tmp/X/_PLAN.DXF"));
@@ -94,7 +94,7 @@ TEST_F(RebuildTarget, RuleZeroNeverWritesOverTheSource) {
     analyse("_X.DXF", "_X.TXT");
     analyser.context.settings.naming_rule = 0;
     std::string output;
-    EXPECT_EQ(rebuild(analyser.file("_X.TXT"), output), -1);
+    EXPECT_FALSE(rebuild(analyser.file("_X.TXT"), output));
     EXPECT_EQ(cp932_to_utf8(analyser.messages.last()),
               analyser.file("_X.DXF") + "は読み込むファイルなので書き込めません");
     EXPECT_EQ(read_file(analyser.file("_X.DXF")), kDxf);
@@ -107,12 +107,12 @@ TEST_F(RebuildTarget, AnExistingOutputIsReplacedOnlyWhenTheUserSaysYes) {
     for (char serial : serials) write_file(analyser.file(std::string("X$") + serial + ".DXF"), "mine");
     std::string output;
     analyser.messages.answers = {false};
-    EXPECT_EQ(rebuild(analyser.file("X.TXT"), output), -1);
+    EXPECT_FALSE(rebuild(analyser.file("X.TXT"), output));
     EXPECT_EQ(cp932_to_utf8(analyser.messages.last()),
               analyser.file("X$Z.DXF") + "は既にあります。上書きしますか？");
     EXPECT_EQ(read_file(analyser.file("X$Z.DXF")), "mine");
     analyser.messages.answers = {true};
-    EXPECT_EQ(rebuild(analyser.file("X.TXT"), output), 0);
+    EXPECT_TRUE(rebuild(analyser.file("X.TXT"), output));
     EXPECT_NE(read_file(analyser.file("X$Z.DXF")), "mine");
 
     // An analysis written over an older one is asked for in the same way.

@@ -90,7 +90,7 @@ TEST(SettingsFile, LongPathLineHasNoDots) {
     std::string deep = folder.path + std::string(60, 'd') + "/";
     ASSERT_TRUE(make_folders(deep));
     AnalyserContext context(deep, messages, clock, dialogs);
-    ASSERT_EQ(save_settings(context), 0);
+    ASSERT_TRUE(save_settings(context));
     EXPECT_EQ(split_lines(read_file(deep + "ZovEdit.CFG"))[2], "     " + deep + "ZovEdit.CFG     ");
 }
 
@@ -108,7 +108,7 @@ TEST(SettingsFile, WrittenAndReadBack) {
     s.analysis_form = 2;
     s.line_ends = 3;
     s.selected_items[9] = sj("HATCH  (ハッチング)");
-    ASSERT_EQ(save_settings(analyser.context), 0);
+    ASSERT_TRUE(save_settings(analyser.context));
     AnalyserSettings written = s;
     s = AnalyserSettings();
     load_settings(analyser.context);
@@ -171,7 +171,7 @@ TEST(SettingsFile, UncreatableFileIsReportedAndSettingsStay) {
     AcceptingDialogs dialogs;
     AnalyserContext context("/nonexistent-folder/", messages, clock, dialogs);
     context.settings.item_comments = 0;
-    EXPECT_EQ(save_settings(context), -1);
+    EXPECT_FALSE(save_settings(context));
     EXPECT_EQ(messages.last(), sj("/nonexistent-folder/ZovEdit.CFGを作成できませんでした"));
     EXPECT_EQ(messages.entries.back().icon, MessageIcon::Stop);
     EXPECT_EQ(context.settings.item_comments, 0);

@@ -29,7 +29,7 @@ protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
 
     std::vector<StoredEntity> load_and_read(const std::string& path) {
-        EXPECT_EQ(load_drawing(shell, 0, path), 0);
+        EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, path), 0);
         std::vector<StoredEntity> entities;
         StoreReader store;
         EXPECT_EQ(store.open(home.file(kDataFileName)), 0);
@@ -46,7 +46,7 @@ protected:
     void expect_round_trip(const std::string& jw_path) {
         const std::vector<StoredEntity> before = load_and_read(jw_path);
         DxfHandles handles;
-        ASSERT_EQ(export_dxf(handles, home.path(), kDataFileName, messages, DxfContent::Full), 0);
+        ASSERT_TRUE(export_dxf(handles, home.path(), kDataFileName, messages, DxfContent::Full));
         const std::string dxf = files.file("round_trip.dxf");
         ASSERT_TRUE(write_file_bytes(dxf, read_file_bytes(home.file(kDxfOutputFileName))));
         const std::vector<StoredEntity> after = load_and_read(dxf);
