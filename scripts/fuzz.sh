@@ -19,17 +19,25 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" --target fuzz_targets
 
-# Binary DXF seeds: the sample drawings saved again as binary DXF (by ezdxf,
-# when it is installed), so that the binary reader starts from real files.
+# Binary DXF seeds: the sample drawings saved again as binary DXF by Debian's
+# python3-ezdxf (when it is installed), so that the binary reader starts from
+# real files.
 binary_dxf="$build/seeds/binary_dxf"
-if [ ! -d "$binary_dxf" ] && python3 -c 'import ezdxf' 2>/dev/null; then
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+if [ ! -d "$binary_dxf" ] && "$python" -c 'import ezdxf' 2>/dev/null; then
   mkdir -p "$binary_dxf"
-  python3 - "$binary_dxf" "$root"/samples/dxf/*.dxf <<'PY' || true
-import os, sys, ezdxf
+  mapfile -t small < <(find "$shared/dxf" -name '*.dxf' -size -16k 2>/dev/null)
+  "$python" - "$binary_dxf" "$root"/samples/dxf/*.dxf "${small[@]}" <<'PY' || true
+import os, sys
+from ezdxf import recover
 out = sys.argv[1]
 for source in sys.argv[2:]:
-    doc = ezdxf.readfile(source)
-    doc.saveas(os.path.join(out, os.path.basename(source)), fmt="bin")
+    try:
+        doc, _ = recover.readfile(source)
+        doc.saveas(os.path.join(out, os.path.basename(source)), fmt="bin")
+    except Exception as error:
+        print(f"no binary seed from {source}: {error}", file=sys.stderr)
 PY
 fi
 
