@@ -7,16 +7,7 @@ set -euo pipefail
 zovview=$1
 shots=$2
 mkdir -p "$shots"
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {  # TITLE: the id of the first window so titled
-  local id=""
-  for _ in $(seq 400); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.05
-  done
-  fail "no window titled '$1'"
-}
+source "$(dirname "$0")/window_common.sh"
 run() {  # NAME ARGUMENTS...
   local name=$1 home
   shift
