@@ -139,7 +139,7 @@ public:
     void fill_block_data() {
         if (scan_.blocks.empty()) return;
         const JwwBlockPlan& last = scan_.blocks.back();
-        const EntityRecord empty;
+        const EntityRecord empty{};
         for (std::int64_t i = std::max<std::int64_t>(next_, 0); i < std::int64_t{last.first} + last.count;
              ++i)
             write_block_record(i, empty);

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zov::AnalyserContext& context = session();
     const std::string analysis = zov::fuzz::write_input("input.TXT", data, size);
     std::string output = zov::fuzz::scratch_folder() + "rebuilt.dxf";
-    zov::rebuild_from_analysis(context, zov::kWriteDxf, analysis, output);
+    zov::rebuild_from_analysis(context, zov::RebuildStep::WriteDxf, analysis, output);
     std::remove(output.c_str());
     return 0;
 }
