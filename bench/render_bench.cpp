@@ -19,8 +19,8 @@
 
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
-#include "render/drawing_view.h"
-#include "render/qt_surface.h"
+#include "view/drawing_view.h"
+#include "surfaces/qt_surface.h"
 
 namespace {
 

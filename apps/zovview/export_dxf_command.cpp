@@ -12,7 +12,7 @@
 #include "commands.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
-#include "render/layer_sheet.h"
+#include "view/layer_sheet.h"
 #include "store/records.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // on its layer's name with the layer's locked and off state. Points, leaders,
 // texts, inserts, dimensions, solids and the layer sheet's labels are left out.
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "common/cp932.h"
@@ -14,7 +15,6 @@ namespace zov {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // An arc whose angles differ by this much or more is written as a circle.
 constexpr double kFullCircleSpan = 359.88;
 
@@ -33,8 +33,8 @@ void put_head(TextFileWriter& out, const char* type, unsigned long handle, const
 }
 
 double radians_in_turn(double degrees) {
-    double r = std::fmod(degrees, 360.0) * kPi / 180.0;
-    if (r < 0) r += 2 * kPi;
+    double r = std::fmod(degrees, 360.0) * std::numbers::pi / 180.0;
+    if (r < 0) r += 2 * std::numbers::pi;
     return r;
 }
 
@@ -63,13 +63,13 @@ void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
     }
     if (ratio < 1e-6) ratio = 1e-6;
     double start_parameter = 0.0;
-    double end_parameter = 2 * kPi;
+    double end_parameter = 2 * std::numbers::pi;
     if (e.arc.start_angle != e.arc.end_angle) {
         start_parameter = radians_in_turn(start);
         end_parameter = radians_in_turn(end);
-        if (end_parameter == start_parameter) end_parameter = start_parameter + 2 * kPi;
+        if (end_parameter == start_parameter) end_parameter = start_parameter + 2 * std::numbers::pi;
     }
-    const double angle = rotation * kPi / 180.0;
+    const double angle = rotation * std::numbers::pi / 180.0;
     out.put("100\nAcDbEllipse\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n"
             "40\n%f\n41\n%f\n42\n%f\n",
             e.x1, e.y1, major * std::cos(angle), major * std::sin(angle), ratio, start_parameter,

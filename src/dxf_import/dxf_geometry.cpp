@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace zov {
 
-double degrees(double radians) { return radians * 180.0 / M_PI; }
-double radians(double degrees) { return degrees * M_PI / 180.0; }
+double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
+double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
 Point2 align_text_position(double width, double height, double angle, int h_align,
                            int v_align, Point2 at) {

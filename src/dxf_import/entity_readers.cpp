@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/paths.h"
+#include "common/truncated_angles.h"
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/entity_groups.h"
 #include "dxf_import/insert_array.h"
@@ -94,9 +95,10 @@ constexpr RealGroup kInsertGroups[] = {{10, field<&R::x1>},
 
 constexpr unsigned kNoPaperSpace = kLayerGroup | kLineTypeGroup | kColourGroup;
 
-// The ellipse's parameters (radians) are kept as degrees half a turn back.
+// The ellipse's parameters (radians) are kept as degrees half a turn back,
+// with the short factors the store's ellipses have always been made with.
 double ellipse_parameter_degrees(double parameter) {
-    return (parameter - 3.141592) / 0.01745329252;
+    return (parameter - kPiCutToSixDecimals) / kRadiansPerDegreeToElevenDecimals;
 }
 
 // An entity whose first point (x1, y1) and second point (line.end_x,

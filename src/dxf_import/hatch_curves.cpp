@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace zov {
 
 namespace {
 
-constexpr double kStep = M_PI / 36;  // 5 degrees
+constexpr double kStep = std::numbers::pi / 36;  // 5 degrees
 // Steps of one arc at most (a turn and a bit, for absurd spans).
 constexpr double kMostSteps = 80;
 
@@ -29,8 +30,8 @@ void append_elliptic_arc(std::vector<Point2>& points, Point2 centre, Point2 majo
     // The end is taken within a turn beyond the start; the sweep is computed
     // on its own, since far from 0 adding a turn to an angle may not change it.
     double sweep = end - start;
-    if (!(sweep > 0)) sweep = std::fmod(sweep, 2 * M_PI) + 2 * M_PI;
-    sweep = std::min(sweep, 2 * M_PI);
+    if (!(sweep > 0)) sweep = std::fmod(sweep, 2 * std::numbers::pi) + 2 * std::numbers::pi;
+    sweep = std::min(sweep, 2 * std::numbers::pi);
     if (!std::isfinite(sweep)) return;
     const Point2 minor{-major.y * ratio, major.x * ratio};
     const int steps = steps_for(sweep);

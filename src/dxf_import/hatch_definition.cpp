@@ -1,7 +1,9 @@
 #include "dxf_import/hatch_definition.h"
 
 #include <cmath>
+#include <numbers>
 
+#include "dxf_import/dxf_geometry.h"
 #include "dxf_import/hatch_curves.h"
 #include "dxf_import/spline_curve.h"
 
@@ -40,7 +42,6 @@ private:
     std::size_t at_ = 0;
 };
 
-double to_radians(double degrees_value) { return degrees_value * M_PI / 180; }
 
 // Arc and ellipse edges keep the angles of a clockwise edge as their
 // complements (360 - angle); they are read back into counter-clockwise ones.
@@ -62,11 +63,11 @@ void read_curved_edge(GroupCursor& cursor, Loop& loop, bool elliptic) {
     }
     // An ellipse's angles are turned into the parameters of its points.
     auto parameter = [&](double angle) {
-        const double a = to_radians(angle);
+        const double a = radians(angle);
         return elliptic && ratio != 0 ? std::atan2(std::sin(a) / ratio, std::cos(a)) : a;
     };
     const double t0 = parameter(start);
-    const double t1 = end - start >= 360 ? t0 + 2 * M_PI : parameter(end);
+    const double t1 = end - start >= 360 ? t0 + 2 * std::numbers::pi : parameter(end);
     append_elliptic_arc(loop, centre, major, ratio, t0, t1, clockwise);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dxf_import/dxf_geometry.h"
+
 namespace zov {
 
 namespace {
@@ -51,7 +53,7 @@ public:
 
     bool family(const std::vector<Loop>& loops, const PatternLine& line) {
         if (loops.empty()) return true;
-        const double angle = line.angle * M_PI / 180;
+        const double angle = radians(line.angle);
         const Frame frame{{std::cos(angle), std::sin(angle)}, {-std::sin(angle), std::cos(angle)}};
         // The family's lines that cross the loops' box: base + k × offset
         // for k between the box's nearest and farthest distances across.

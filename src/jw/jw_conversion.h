@@ -5,6 +5,7 @@
 // the layers in use, in the output pass it writes EntityRecords.
 #include <cstdint>
 
+#include "common/truncated_angles.h"
 #include "jw/jw_file.h"
 #include "jw/jw_layer_table.h"
 #include "jw/jw_rounding.h"
@@ -17,8 +18,6 @@ class Messages;
 struct EntityRecord;
 
 enum class JwPass { Scan, Output };
-
-constexpr double kJwRadiansPerDegree = 0.017453289;
 
 struct JwConversion {
     JwConversion(ImportState& store_, Messages& messages_, JwImportSettings& settings_)

@@ -36,8 +36,8 @@ void write_ellipse(JwConversion& c, const JwCircleRecord& r, EntityRecord& e) {
     double end = r.end_angle / kAngleUnit;
     while (end <= s) end += 360;
     if (end - s > 360) end = s + 360;
-    double tau = r.tilt / kAngleUnit * kJwRadiansPerDegree;
-    double t_start = s * kJwRadiansPerDegree, t_end = end * kJwRadiansPerDegree;
+    double tau = r.tilt / kAngleUnit * kJwCadRadiansPerDegree;
+    double t_start = s * kJwCadRadiansPerDegree, t_end = end * kJwCadRadiansPerDegree;
 
     EllipsePoint previous = ellipse_point(r, k, tau, t_start);
     for (int step = 1;; ++step) {

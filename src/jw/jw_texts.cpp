@@ -22,7 +22,7 @@ constexpr double kStoredHeightFactor = 1.25;
 // Direction of the text line in degrees, 0 <= a < 360.
 double text_angle(double dx, double dy) {
     if (dy == 0) return dx >= 0 ? 0 : 180;
-    double a = std::atan(dx / -dy) / kJwRadiansPerDegree + 90;
+    double a = std::atan(dx / -dy) / kJwCadRadiansPerDegree + 90;
     return dy < 0 ? a + 180 : a;
 }
 
@@ -54,8 +54,8 @@ void write_text(JwConversion& c, JwTextRecord& r) {
         h *= kVerticalHeightFactor;
         if (c.symbol) a += 90;
         a = std::fmod(std::trunc(a), 360);
-        shift_x = std::cos(a * kJwRadiansPerDegree) * h / 2;
-        shift_y = std::sin(a * kJwRadiansPerDegree) * h / 2;
+        shift_x = std::cos(a * kJwCadRadiansPerDegree) * h / 2;
+        shift_y = std::sin(a * kJwCadRadiansPerDegree) * h / 2;
     }
 
     EntityRecord e;

@@ -2,7 +2,7 @@
 #include "common/japanese_texts.h"
 #include "render/colours.h"
 #include "render/drawing_pass.h"
-#include "render/layer_sheet.h"
+#include "render/layer_sheet_grid.h"
 
 namespace zov {
 

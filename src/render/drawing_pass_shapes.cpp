@@ -1,21 +1,20 @@
 // Lines, arcs, ellipses, point marks, arrow heads and filled triangles.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "render/angles.h"
 #include "render/drawing_pass.h"
 
 namespace zov {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 // Parameter step of the polylines that draw ellipses, in radians.
 constexpr double kEllipseStep = 0.1873;
 constexpr double kArrowWingAngle = 7.5;  // degrees either side of the shaft
 
 Point along(Point from, double length, double degrees) {
-    return {from.x + length * std::cos(degrees * kDegree), from.y + length * std::sin(degrees * kDegree)};
+    return {from.x + length * std::cos(degrees * kRadiansPerDegree), from.y + length * std::sin(degrees * kRadiansPerDegree)};
 }
 
 // Raises the end angle by whole turns until it lies above the start, and
@@ -72,10 +71,10 @@ void DrawingPass::draw_elliptic_arc(const EntityRecord& record) {
     // The start brought into one turn, so that the steps stay exact however
     // large the stored angles are.
     const double sweep = end_above_start(arc.start_angle, arc.end_angle) - arc.start_angle;
-    const double a = wrap_degrees(arc.start_angle) * kDegree;
-    const double b = a + sweep * kDegree;
+    const double a = wrap_degrees(arc.start_angle) * kRadiansPerDegree;
+    const double b = a + sweep * kRadiansPerDegree;
     const double r = arc.radius, minor = arc.radius * arc.axis_ratio;
-    const double c = std::cos(arc.tilt * kDegree), s = std::sin(arc.tilt * kDegree);
+    const double c = std::cos(arc.tilt * kRadiansPerDegree), s = std::sin(arc.tilt * kRadiansPerDegree);
     auto point_at = [&](double t) {
         const double u = r * std::cos(t), v = minor * std::sin(t);
         return Point{record.x1 + u * c - v * s, record.y1 + u * s + v * c};
@@ -109,7 +108,7 @@ void DrawingPass::draw_arrow_head(bool filled, Point tip, Point toward, double s
     const double wing = 4.0 * size > length ? length / 4.0 : size;
     double direction;
     if (std::abs(dx) >= 0.01) {
-        direction = std::atan(dy / dx) / kDegree;
+        direction = std::atan(dy / dx) / kRadiansPerDegree;
         if (dx < 0.0) direction += 180.0;
     } else {
         direction = dy > 0.0 ? 90.0 : 270.0;

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <numbers>
 
 #include "common/cp932.h"
 #include "common/japanese_texts.h"
+#include "render/angles.h"
 #include "render/drawing_pass.h"
 #include "store/text_metrics.h"
 
@@ -13,7 +13,6 @@ namespace zov {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 // Texts whose height comes out at this many pixels or fewer are too small to
 // read: their boxes are drawn instead.
 constexpr int kLargestBoxPixels = 3;
@@ -68,7 +67,7 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
 
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
                                   bool vertical, std::int32_t sizing, double width_factor) {
-    const double sin_a = std::sin(angle * kDegree), cos_a = std::cos(angle * kDegree);
+    const double sin_a = std::sin(angle * kRadiansPerDegree), cos_a = std::cos(angle * kRadiansPerDegree);
     const double up = text_ascent(sizing, height);
     const double width =
         static_cast<double>(text.size()) * text_byte_advance(sizing, height, width_factor);
@@ -109,7 +108,7 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
 void DrawingPass::draw_control_code_text(const EntityRecord& record, std::string_view bytes) {
     const double h = record.text.height, angle = record.text.angle;
     const bool vertical = record.text_style % 10 != 0;
-    const double ux = std::cos(angle * kDegree), uy = std::sin(angle * kDegree);
+    const double ux = std::cos(angle * kRadiansPerDegree), uy = std::sin(angle * kRadiansPerDegree);
     Point pen{record.x1, record.y1};
     auto advance = [&](double distance) {
         pen.x += distance * ux;
@@ -195,7 +194,7 @@ void DrawingPass::draw_spread_text(const EntityRecord& record, std::string_view 
     const bool vertical = record.text_style % 10 != 0;
     const double pitch =
         h / 2.0 + (count > 1 ? static_cast<double>(markers) * (h / 2.0) / (count - 1.0) : 0.0);
-    const double ux = std::cos(angle * kDegree), uy = std::sin(angle * kDegree);
+    const double ux = std::cos(angle * kRadiansPerDegree), uy = std::sin(angle * kRadiansPerDegree);
     Point at{record.x1, record.y1};
     const std::string_view spread = characters;
     for (std::size_t i = 0; i < spread.size();) {

@@ -30,9 +30,9 @@ std::vector<ChainPoint> chain_through(double start, double end, PointAt at) {
     // Angles of a damaged record may lie many turns apart; one turn draws the
     // whole curve, more would only repeat it.
     if (end - start > 360) end = start + 360;
-    const double t_end = end * kRadiansPerDegree;
+    const double t_end = end * kRadiansPerDegreeToElevenDecimals;
     std::vector<ChainPoint> chain;
-    double t = start * kRadiansPerDegree;
+    double t = start * kRadiansPerDegreeToElevenDecimals;
     chain.push_back(at(t));
     while (t < t_end) {
         t = std::min(t + kChainStep, t_end);
@@ -74,8 +74,8 @@ ChainPoint EllipseAxes::at(double t) const {
 
 std::vector<ChainPoint> ellipse_chain(double cx, double cy, double r, double k, double start,
                                       double end, double tilt) {
-    const double cos_tau = std::cos(tilt * kRadiansPerDegree);
-    const double sin_tau = std::sin(tilt * kRadiansPerDegree);
+    const double cos_tau = std::cos(tilt * kRadiansPerDegreeToElevenDecimals);
+    const double sin_tau = std::sin(tilt * kRadiansPerDegreeToElevenDecimals);
     // Term by term in this order, so that the points of a .jwk ellipse keep
     // every digit they have always had.
     return chain_through(start, end, [&](double t) {
@@ -99,7 +99,7 @@ CurveShape curve_shape(const EllipseArc& arc) {
     if (span >= kFullCircleSpan) return {CurveShape::Circle, u, 0, 360};
     // The parameter runs counter-clockwise from u when v lies a quarter turn
     // counter-clockwise of it, else (a mirrored ellipse) clockwise.
-    const double u_angle = std::atan2(e.uy, e.ux) / kRadiansPerDegree;
+    const double u_angle = std::atan2(e.uy, e.ux) / kRadiansPerDegreeToElevenDecimals;
     const bool counter_clockwise = e.ux * e.vy - e.uy * e.vx > 0;
     double a = counter_clockwise ? u_angle + arc.start : u_angle - arc.end;
     a = std::fmod(a, 360.0);
@@ -116,7 +116,7 @@ int text_angle(double dx, double dy, bool vertical) {
     if (dy == 0) {
         a = dx >= 0 ? 0.0 : 180.0;
     } else {
-        a = std::atan2(dy, dx) / kRadiansPerDegree;
+        a = std::atan2(dy, dx) / kRadiansPerDegreeToElevenDecimals;
         if (a < 0) a += 360;
     }
     if (vertical) a += 90;

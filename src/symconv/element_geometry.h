@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/truncated_angles.h"
+
 namespace zov {
 
 struct ConverterSettings;
 
-// Radians per degree, as the converter's angle arithmetic uses it.
-inline constexpr double kRadiansPerDegree = 0.01745329252;
 
 // Prints the value with `decimals` decimals and reads it back; with 3 or
 // more decimals the value is returned unchanged (fewer than 0 count as 0).

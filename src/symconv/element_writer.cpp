@@ -132,8 +132,8 @@ void ElementWriter::text(int kind, bool vertical, double x1, double y1, double x
     run.x = round(x1);
     run.y = round(y1);
     if (vertical || a != 0) {
-        run.x += std::cos(a * kRadiansPerDegree) * run.height / 2;
-        run.y += std::sin(a * kRadiansPerDegree) * run.height / 2;
+        run.x += std::cos(a * kRadiansPerDegreeToElevenDecimals) * run.height / 2;
+        run.y += std::sin(a * kRadiansPerDegreeToElevenDecimals) * run.height / 2;
     }
     write_text(run, text);
 }

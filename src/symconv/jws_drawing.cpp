@@ -50,7 +50,7 @@ bool finite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-double degrees(double radians) { return radians / kRadiansPerDegree; }
+double degrees(double radians) { return radians / kRadiansPerDegreeToElevenDecimals; }
 
 // An angle in degrees within [0, 360).
 double within_turn(double angle) {
@@ -171,7 +171,7 @@ private:
         const double dx = e.end_x - e.start_x, dy = e.end_y - e.start_y;
         const double length = std::hypot(dx, dy);
         if (!(length > 0) || !std::isfinite(length)) {
-            const double a = e.angle * kRadiansPerDegree;
+            const double a = e.angle * kRadiansPerDegreeToElevenDecimals;
             return {std::cos(a), std::sin(a)};
         }
         return vertical ? ChainPoint{-dy / length, dx / length} : ChainPoint{dx / length, dy / length};

@@ -66,8 +66,8 @@ void widen_with_symbol(const ConverterSettings& settings, SurveyState& survey,
         double h = text_height(settings, jw_text_kind(r.kind, JwProgram::Converter),
                                survey.scale());
         double length = h * static_cast<double>(text.text.size());
-        survey.widen(r.start_x + std::cos(a * kRadiansPerDegree) * length,
-                     r.start_y + std::sin(a * kRadiansPerDegree) * length);
+        survey.widen(r.start_x + std::cos(a * kRadiansPerDegreeToElevenDecimals) * length,
+                     r.start_y + std::sin(a * kRadiansPerDegreeToElevenDecimals) * length);
     }
 }
 

@@ -13,7 +13,7 @@
 
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
-#include "render/drawing_view.h"
+#include "view/drawing_view.h"
 #include "render/recording_surface.h"
 
 namespace zov {

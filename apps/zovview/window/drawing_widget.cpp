@@ -10,7 +10,7 @@
 #include "background_load.h"
 #include "common/paths.h"
 #include "qt_messages.h"
-#include "render/qt_surface.h"
+#include "surfaces/qt_surface.h"
 #include "toolbar_icons.h"
 #include "viewer/help_drawing.h"
 #include "viewer/store_stamp.h"

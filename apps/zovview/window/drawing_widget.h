@@ -10,7 +10,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "render/drawing_view.h"
+#include "view/drawing_view.h"
 #include "render/surface.h"
 #include "viewer/first_repaint.h"
 #include "viewer/viewer_shell.h"

@@ -8,8 +8,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "render/drawing_view.h"
-#include "render/page_output.h"
+#include "view/drawing_view.h"
+#include "surfaces/page_output.h"
 #include "viewer/viewer_shell.h"
 
 void configure_printer(QPrinter& printer, const zov::DrawingView& view) {

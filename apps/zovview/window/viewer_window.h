@@ -16,7 +16,7 @@
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
 #include "gui_thread_services.h"
-#include "render/drawing_view.h"
+#include "view/drawing_view.h"
 #include "viewer/file_dialog.h"
 #include "viewer/viewer_shell.h"
 

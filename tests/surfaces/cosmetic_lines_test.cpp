@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPen>
 
-#include "render/cosmetic_lines.h"
+#include "surfaces/cosmetic_lines.h"
 
 namespace zov {
 namespace {

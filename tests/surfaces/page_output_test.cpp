@@ -7,10 +7,10 @@
 #include "fixtures/temp_folder.h"
 #include "gui_application.h"
 #include "render/colours.h"
-#include "render/page_output.h"
+#include "surfaces/page_output.h"
 #include "render/recording_surface.h"
 #include "render/white_paper_surface.h"
-#include "render_fixture.h"
+#include "render/render_fixture.h"
 
 namespace zov {
 namespace {

@@ -16,7 +16,7 @@
 #include <QPoint>
 
 #include "common/whole_file.h"
-#include "render/cosmetic_lines.h"
+#include "surfaces/cosmetic_lines.h"
 #include "render/surface.h"
 
 namespace zov {

@@ -7,8 +7,8 @@
 
 
 #include "gui_application.h"
-#include "render/qt_surface.h"
-#include "render_fixture.h"
+#include "surfaces/qt_surface.h"
+#include "render/render_fixture.h"
 
 namespace zov {
 namespace {

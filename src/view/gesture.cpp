@@ -1,4 +1,4 @@
-#include "render/gesture.h"
+#include "view/gesture.h"
 
 #include "common/japanese_texts.h"
 #include "render/colours.h"

@@ -1,9 +1,9 @@
 // Pictures of the Qt image surface compared with golden PNGs in
-// tests/render/golden/, with a tolerance for the font rasteriser's
+// tests/surfaces/golden/, with a tolerance for the font rasteriser's
 // antialiasing. To regenerate the golden files after a deliberate change of
 // the drawing, run the suite with ZOV_UPDATE_GOLDEN=1, look at the new
 // pictures and commit them:
-//   ZOV_UPDATE_GOLDEN=1 QT_QPA_PLATFORM=offscreen build/tests/render/test_render --gtest_filter='Golden*'
+//   ZOV_UPDATE_GOLDEN=1 QT_QPA_PLATFORM=offscreen build/tests/surfaces/test_surfaces --gtest_filter='Golden*'
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,13 +15,13 @@
 #include "common/cp932.h"
 #include "gui_application.h"
 #include "jw/jww_import.h"
-#include "render/qt_surface.h"
-#include "render_fixture.h"
+#include "surfaces/qt_surface.h"
+#include "render/render_fixture.h"
 
 namespace zov {
 namespace {
 
-const std::string kGoldenFolder = std::string(ZOV_SOURCE_DIR) + "/tests/render/golden/";
+const std::string kGoldenFolder = std::string(ZOV_SOURCE_DIR) + "/tests/surfaces/golden/";
 // A pixel differs when a channel is off by more than this; a picture may
 // have this share of differing pixels (antialiased glyph edges).
 constexpr int kChannelTolerance = 48;

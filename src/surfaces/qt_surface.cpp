@@ -1,4 +1,4 @@
-#include "render/qt_surface.h"
+#include "surfaces/qt_surface.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "render/page_output.h"
+#include "surfaces/page_output.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,8 +14,8 @@
 #include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/whole_file.h"
-#include "render/drawing_view.h"
-#include "render/qt_surface.h"
+#include "view/drawing_view.h"
+#include "surfaces/qt_surface.h"
 #include "render/white_paper_surface.h"
 #include "store/records.h"
 

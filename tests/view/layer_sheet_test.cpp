@@ -1,8 +1,8 @@
 // The layer sheet: its store, its grid, and toggling layers on it.
-#include "render/layer_sheet.h"
+#include "view/layer_sheet.h"
 
 #include "common/cp932.h"
-#include "render_fixture.h"
+#include "render/render_fixture.h"
 
 namespace zov {
 namespace {

@@ -1,4 +1,4 @@
-#include "render/layer_sheet.h"
+#include "view/layer_sheet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,6 @@ namespace {
 const char* const kCannotOpenData = cp932_text(JaText::CannotOpenSheetData);
 const char* const kCannotOpenSheet = cp932_text(JaText::CannotOpenSheet);
 
-constexpr int kMaxCellsPerSide = 20;
 constexpr std::int32_t kSheetWhite = 16777215;
 // Room above the grid for the title and the legend, as a share of the grid.
 constexpr double kSheetMargin = 1.1;
@@ -127,31 +126,6 @@ void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHea
 
 }  // namespace
 
-int layer_sheet_size(int layers_in_use) {
-    int n = 1;
-    while (n * n < layers_in_use && n < kMaxCellsPerSide) ++n;
-    return n;
-}
-
-Point LayerSheetGrid::corner(int used_index) const {
-    // Wide arithmetic: a damaged layer record may carry any index; it then
-    // lands off the grid instead of overflowing.
-    const std::int64_t n = cells_per_side;
-    if (n <= 0) return {min_x, min_y};
-    const std::int64_t column = used_index % n;
-    const std::int64_t row = n - 1 - used_index / n;
-    return {min_x + column * cell_width, min_y + row * cell_height};
-}
-
-int LayerSheetGrid::cell_at(double x, double y) const {
-    const int n = cells_per_side;
-    if (n <= 0 || !(cell_width > 0.0) || !(cell_height > 0.0)) return -1;
-    const double column = std::floor((x - min_x) / cell_width);
-    const double row = std::floor((y - min_y) / cell_height);
-    if (!(column >= 0.0 && column < n && row >= 0.0 && row < n)) return -1;
-    return static_cast<int>(column) + (n - 1 - static_cast<int>(row)) * n;
-}
-
 int build_layer_sheet(const std::string& program_folder, Messages& messages,
                       LayerSheetGrid& grid) {
     const std::string data_path = join_folder(program_folder, kDataFileName);
@@ -207,16 +181,6 @@ int build_layer_sheet(const std::string& program_folder, Messages& messages,
     }
     grid = made;
     return 0;
-}
-
-Diagonal locked_diagonal(const LayerSheetGrid& grid, int used_index) {
-    const Point c = grid.corner(used_index);
-    return {c, {c.x + grid.cell_width, c.y + grid.cell_height}};
-}
-
-Diagonal hidden_diagonal(const LayerSheetGrid& grid, int used_index) {
-    const Point c = grid.corner(used_index);
-    return {{c.x + grid.cell_width, c.y}, {c.x, c.y + grid.cell_height}};
 }
 
 std::optional<LayerToggle> toggle_layer_at(StoreReader& sheet, StoreReader& data,

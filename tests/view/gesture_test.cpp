@@ -1,5 +1,5 @@
 // The two-button gesture and zoom mode as a state machine.
-#include "render/gesture.h"
+#include "view/gesture.h"
 
 #include <gtest/gtest.h>
 

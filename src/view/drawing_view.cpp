@@ -1,4 +1,4 @@
-#include "render/drawing_view.h"
+#include "view/drawing_view.h"
 
 #include "common/cp932.h"
 #include "common/encoding.h"

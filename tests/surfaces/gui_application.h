@@ -6,7 +6,7 @@ namespace zov {
 
 inline void ensure_gui_application() {
     static int argc = 1;
-    static char name[] = "test_render";
+    static char name[] = "test_surfaces";
     static char* argv[] = {name, nullptr};
     if (QGuiApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

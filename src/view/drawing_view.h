@@ -8,8 +8,8 @@
 
 #include "common/messages.h"
 #include "render/display_settings.h"
-#include "render/gesture.h"
-#include "render/layer_sheet.h"
+#include "view/gesture.h"
+#include "view/layer_sheet.h"
 #include "render/surface.h"
 #include "render/view_window.h"
 #include "store/records.h"

@@ -1,4 +1,4 @@
-#include "render/cosmetic_lines.h"
+#include "surfaces/cosmetic_lines.h"
 
 #include <algorithm>
 #include <cmath>
