@@ -13,7 +13,7 @@ namespace {
 TEST(Settings, DefaultsAndTheManagementLineTheyGive) {
     TestAnalyser analyser;
     AnalyserSettings& s = analyser.context.settings;
-    EXPECT_EQ(s.FTX, analyser.folder.path);
+    EXPECT_EQ(s.FTX, analyser.folder.path());
     EXPECT_EQ(s.FHS, "_");
     EXPECT_EQ(s.FSM, 2);
     EXPECT_EQ(s.KM1, ":");
@@ -22,7 +22,7 @@ TEST(Settings, DefaultsAndTheManagementLineTheyGive) {
     EXPECT_EQ(s.KK[0], sj("$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)"));
     EXPECT_EQ(s.KK[6], sj("TEXT  (文字)"));
     EXPECT_EQ(s.KK[7], "");
-    EXPECT_EQ(s.KED, analyser.folder.path + "ZovEdit.EXE");
+    EXPECT_EQ(s.KED, analyser.folder.path() + "ZovEdit.EXE");
 
     s.KTM = kFormOwn;
     EXPECT_EQ(format_management_line(management_for(s, 0)),
@@ -65,14 +65,14 @@ TEST(SettingsFile, WrittenLineByLine) {
     EXPECT_EQ(lines[0], dots);
     EXPECT_EQ(lines[1], sj("･･････････････････････････     ZovEdit設定ファイル     "
                            "･････････････････････････"));
-    std::string path = analyser.folder.path + "ZovEdit.CFG";
+    std::string path = analyser.folder.path() + "ZovEdit.CFG";
     std::string side(static_cast<std::size_t>(std::max(0, 35 - static_cast<int>(path.size() / 2))),
                      '\xA5');
     EXPECT_EQ(lines[2], side + "     " + path + "     " + side);
     EXPECT_EQ(lines[3], dots);
     EXPECT_EQ(lines[4], std::string(51, ' ') +
                             format_local_time(sj("作成：%Y年%m月%d日 %H時%M分").c_str(), 1700000000));
-    EXPECT_EQ(lines[19], "FTX=\"" + analyser.folder.path + "\"" + sj(" ZovEdit.txtが収納されているフォルダ"));
+    EXPECT_EQ(lines[19], "FTX=\"" + analyser.folder.path() + "\"" + sj(" ZovEdit.txtが収納されているフォルダ"));
     EXPECT_EQ(lines[23], sj("FSM=2           ＤＸＦファイル生成する場合の新しいファイル名のつけ方"));
     EXPECT_EQ(lines[27], "KM1=\":\"" + sj("(len=2-1) 解析時、グループコード直後の文字"));
     EXPECT_EQ(lines[32], sj("                 　　解析ファイルを読みやすく  する=1  しない=0"));
@@ -87,7 +87,7 @@ TEST(SettingsFile, LongPathLineHasNoDots) {
     FixedClock clock(0);
     AcceptingDialogs dialogs;
     TempFolder folder;
-    std::string deep = folder.path + std::string(60, 'd') + "/";
+    std::string deep = folder.path() + std::string(60, 'd') + "/";
     ASSERT_TRUE(make_folders(deep));
     AnalyserContext context(deep, messages, clock, dialogs);
     ASSERT_EQ(save_settings(context), 0);

@@ -8,6 +8,7 @@
 #include "common/files.h"
 #include "common/messages.h"
 #include "common/paths.h"
+#include "fixtures/temp_folder.h"
 
 namespace zov {
 namespace {
@@ -52,14 +53,9 @@ TEST(Files, WildcardMatch) {
 
 class FilesInFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_files_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     std::string path(const char* name) const { return (folder_ / name).string(); }
-    std::filesystem::path folder_;
+    TempFolder scratch_;
+    std::filesystem::path folder_ = scratch_.folder();
 };
 
 TEST_F(FilesInFolder, SizeTimeSearchAndDelete) {
