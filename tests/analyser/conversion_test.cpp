@@ -65,7 +65,7 @@ TEST_F(Conversion, HeaderRegionWithoutExplanation) {
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"999", "hello"}})));
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0].substr(0, 12), "        10  ");
-    EXPECT_EQ(lines[1].substr(0, 10), "        \x81\x62");
+    EXPECT_EQ(lines[1].substr(0, 10), sj("        ｜"));
     EXPECT_EQ(lines[2], "DXF Editer ZovEdit Version 1.4 ");
     EXPECT_EQ(lines[3], sj("【 ＤＸＦファイル解析データ 】"));
     EXPECT_EQ(lines[4], sj("Zov=000:_009070808$-^00320240(管理データ書き換え禁止)"));

@@ -30,9 +30,9 @@ TEST(OutputName, SerialSearch) {
 }
 
 TEST(OutputName, ShortNamesNeverSplitADoubleByteCharacter) {
-    EXPECT_EQ(make_output_dxf_name(2, "ABCDE\x88\x9f.dxf"), "ABCDE_$1.DXF");
-    EXPECT_EQ(make_output_dxf_name(2, "AB\x88\x9f\x88\x9fXYZ.dxf"), "AB\x88\x9f\x88\x9f$1.DXF");
-    EXPECT_EQ(make_output_dxf_name(2, "A\x88\x9f\x88\x9f\x88\x9f.dxf"), "A\x88\x9f\x88\x9f_$1.DXF");
+    EXPECT_EQ(make_output_dxf_name(2, sj("ABCDE亜.dxf")), "ABCDE_$1.DXF");
+    EXPECT_EQ(make_output_dxf_name(2, sj("AB亜亜XYZ.dxf")), sj("AB亜亜$1.DXF"));
+    EXPECT_EQ(make_output_dxf_name(2, sj("A亜亜亜.dxf")), sj("A亜亜_$1.DXF"));
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ TEST(SettingsFile, WrittenAndReadBack) {
 TEST(SettingsFile, HandEditedValues) {
     TestAnalyser analyser;
     write_file(analyser.file("ZovEdit.CFG"),
-               "FHS=\"\x88\x9f\x88\x9f\x88\x9f\x88\x9f\x88\x9f\"\r\n"  // ten bytes of 亜
+               sj("FHS=\"亜亜亜亜亜\"\r\n") +  // ten bytes of 亜
                "KDE=abc\r\n"
                "KHO=0\r\n"
                "KHO=1 later line wins\r\n"
@@ -141,7 +141,7 @@ TEST(SettingsFile, HandEditedValues) {
                "KCU 1 not a setting\r\n");
     load_settings(analyser.context);
     const AnalyserSettings& s = analyser.context.settings;
-    EXPECT_EQ(s.FHS, "\x88\x9f\x88\x9f\x88\x9f\x88\x9f");
+    EXPECT_EQ(s.FHS, sj("亜亜亜亜"));
     EXPECT_EQ(s.KDE, 0);
     EXPECT_EQ(s.KHO, 1);
     EXPECT_EQ(s.KK[3], std::string(36, 'Q'));

@@ -35,7 +35,7 @@ TEST(LineEndDetection, StylesOfEveryKindOfFile) {
     EXPECT_EQ(style_of("  0\r\nSECTION\r\n"), kLineEndCrLf);
     EXPECT_EQ(style_of("  0\rSECTION\r"), kLineEndCr);
     EXPECT_EQ(style_of("  0\nSECTION\n"), kLineEndLf);
-    EXPECT_EQ(style_of("\x88\x9f\x81\x40\x1a\x13 text\n"), kLineEndLf);  // double-byte and 26, 19
+    EXPECT_EQ(style_of(sj("亜　\x1a\x13 text\n")), kLineEndLf);  // double-byte and 26, 19
     EXPECT_EQ(style_of(macbinary_header("TEXTdos ") + "  0\rSECTION\r"), kLineEndMacBinary);
     EXPECT_EQ(style_of(macbinary_header("TEXTdos ") + "  0\r\nSECTION\r\n"), kLineEndCrLf);
     EXPECT_EQ(style_of("no line end at all"), kLineEndUnknown);
