@@ -94,7 +94,7 @@ struct BenchFolder {
 void run_conversion(benchmark::State& state, BenchFolder& folder, const std::string& dxf) {
     zov::AnalyserContext context(folder.path, folder.messages, folder.clock, folder.dialogs);
     zov::load_settings(context);
-    context.settings.KTM = 0;
+    context.settings.analysis_form = 0;
     std::string analysis = dxf + ".TXT";
     reset_peak_memory();
     for (auto _ : state) {
@@ -112,7 +112,7 @@ void run_rebuild(benchmark::State& state, BenchFolder& folder, const std::string
     std::string rebuilt = dxf + ".rebuilt.dxf";
     reset_peak_memory();
     for (auto _ : state) {
-        if (zov::rebuild_from_analysis(context, zov::kWriteDxf, analysis, rebuilt) != 0)
+        if (!zov::rebuild_from_analysis(context, zov::RebuildStep::WriteDxf, analysis, rebuilt))
             state.SkipWithError("rebuild failed");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file_bytes(analysis)));

@@ -28,8 +28,8 @@ void build_store(const std::string& folder, std::int64_t entities) {
             case 1: e = zov::circle_record(layer, x, y, 2.0, 30.0, 120.0); break;
             case 2:
                 e = zov::circle_record(layer, x, y, 3.0, 10.0, 200.0);
-                e.p56 = 0.5;
-                e.p80 = 30.0;
+                e.arc.axis_ratio = 0.5;
+                e.arc.tilt = 30.0;
                 break;
             case 3:
                 e = zov::text_record(layer, x, y, 2.5);
@@ -54,7 +54,7 @@ void run_export(benchmark::State& bench, zov::DxfContent content) {
     zov::DxfHandles handles;
     std::int64_t bytes = 0;
     for (auto _ : bench) {
-        if (zov::export_dxf(handles, folder.path(), zov::kDataFileName, messages, content) != 0)
+        if (!zov::export_dxf(handles, folder.path(), zov::kDataFileName, messages, content))
             bench.SkipWithError("export failed");
         bytes += zov::file_size(folder.file(zov::kDxfOutputFileName));
     }

@@ -112,14 +112,14 @@ void build_solids_store(const std::string& folder, zov::Messages& messages, int 
         e.layer = static_cast<std::int16_t>(1 + i % 4);
         e.colour = 1 + i % 4;
         e.line_type = zov::kLineContinuous;
-        e.p56 = x;
-        e.p64 = y;
+        e.solid.first_x = x;
+        e.solid.first_y = y;
         e.x1 = x + 600 - corner(random) / 4.0;
         e.y1 = y;
-        e.p72 = x;
-        e.p88 = y + 600 - corner(random) / 4.0;
-        e.p80 = x + 600 - corner(random) / 4.0;
-        e.p96 = y + 600 - corner(random) / 4.0;
+        e.solid.third_x = x;
+        e.solid.third_y = y + 600 - corner(random) / 4.0;
+        e.solid.fourth_x = x + 600 - corner(random) / 4.0;
+        e.solid.fourth_y = y + 600 - corner(random) / 4.0;
         store.add_entity(e);
     }
     store.finish();

@@ -34,7 +34,7 @@ void write_store(zov::ImportState& state, std::int64_t entities) {
         state.entity.kind = zov::kEntityLine;
         state.entity.layer = static_cast<std::int16_t>(1 + i % 100);
         state.entity.x1 = static_cast<double>(i);
-        state.entity.p56 = state.entity.x1 + 1;
+        state.entity.line.end_x = state.entity.x1 + 1;
         zov::append_entity(state, state.entity);
     }
     state.header.ent_num = static_cast<std::int32_t>(entities);

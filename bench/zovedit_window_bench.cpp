@@ -69,7 +69,7 @@ using zov_bench::peak_memory_mb;
 struct Editor {
     explicit Editor(const std::string& folder)
         : context(folder, messages, clock, dialogs), session(context, "") {
-        context.settings.KTM = 0;
+        context.settings.analysis_form = 0;
         window = std::make_unique<zovedit::MainWindow>(session, messages);
         window->show();
     }

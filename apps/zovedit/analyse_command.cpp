@@ -18,7 +18,7 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
     zov::ItemNames names;
     names.load(context.scratch_file(zov::kItemIndexFileName));
     zov::AnalyserSettings& settings = context.settings;
-    settings.KK = {};
+    settings.selected_items = {};
     std::size_t slot = 0;
     std::size_t start = 0;
     while (start <= utf8_list.size()) {
@@ -28,14 +28,16 @@ bool select_items(zov::AnalyserContext& context, const std::string& utf8_list) {
         start = comma + 1;
         if (utf8_name.empty()) continue;
         const std::string name = command_cp932_name(utf8_name);
-        if (slot == settings.KK.size()) {
-            std::fprintf(stderr, "error: at most %zu items can be selected\n", settings.KK.size());
+        if (slot == settings.selected_items.size()) {
+            std::fprintf(stderr, "error: at most %zu items can be selected\n",
+                         settings.selected_items.size());
             return false;
         }
         int entry = names.find(name);
-        settings.KK[slot++] = entry != 0 ? name + "  (" + names.comment(entry) + ")" : name;
+        settings.selected_items[slot++] =
+            entry != 0 ? name + "  (" + names.comment(entry) + ")" : name;
     }
-    settings.KKS = 1;
+    settings.selected_only = 1;
     return true;
 }
 
@@ -60,10 +62,10 @@ int analyse_command(const CommandArgs& args) {
     HeadlessSession session(options.flag("--yes"));
     zov::AnalyserContext& context = session.context();
     zov::AnalyserSettings& settings = context.settings;
-    if (form >= 0) settings.KTM = form;
-    if (comments >= 0) settings.KHO = comments;
-    if (cut >= 0) settings.KCU = cut;
-    if (explain >= 0) settings.KTS = explain;
+    if (form >= 0) settings.analysis_form = form;
+    if (comments >= 0) settings.item_comments = comments;
+    if (cut >= 0) settings.cut_handles = cut;
+    if (explain >= 0) settings.explanation = explain;
     if (std::optional<std::string> list = options.value("--select"))
         if (!select_items(context, *list)) return 1;
 

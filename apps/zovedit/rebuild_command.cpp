@@ -17,13 +17,13 @@ int rebuild_command(const CommandArgs& args) {
 
     HeadlessSession session(options.flag("--yes"));
     zov::AnalyserContext& context = session.context();
-    if (rule >= 0) context.settings.FSM = rule;
-    if (line_end >= 0) context.settings.TMM = line_end + 1;
+    if (rule >= 0) context.settings.naming_rule = rule;
+    if (line_end >= 0) context.settings.line_ends = line_end + 1;
     if (std::optional<std::string> given = options.value("-o")) {
         session.dialogs().output_path = command_cp932_name(*given);
     }
     std::string output_path;
-    if (zov::make_dxf_from_analysis(context, analysis, output_path) != 0) return 1;
+    if (!zov::make_dxf_from_analysis(context, analysis, output_path)) return 1;
     zov::print_written_file(zov::cp932_to_utf8(output_path));
     return 0;
 }

@@ -62,7 +62,7 @@ int export_in_folder(const ExportArguments& arguments, const std::string& file,
         store = zov::kLayerSheetFileName;
     }
     zov::DxfHandles handles;
-    if (zov::export_dxf(handles, folder, store, messages, arguments.content) != 0) return 1;
+    if (!zov::export_dxf(handles, folder, store, messages, arguments.content)) return 1;
     if (!move_into_place(folder + zov::kDxfOutputFileName, output, arguments.replace)) {
         std::fprintf(stderr, "zovview: %s cannot be written\n", output.c_str());
         return 1;

@@ -18,7 +18,7 @@ struct AnalysisHeader {
     std::time_t made_at = 0;
     // The selected items as stored in the settings, when selection is on.
     std::vector<std::string> selected_entries;
-    bool explanation = true;  // setting KTS
+    bool explanation = true;  // setting `explanation`
 };
 
 // Prefix of line 7; the source path starts at this byte.

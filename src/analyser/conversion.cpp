@@ -20,7 +20,7 @@ constexpr std::size_t kSelectedNameLimit = 20;
 // The settings entries of the selected items (non-empty KK0 to KK9 in order).
 std::vector<std::string> selected_entries(const AnalyserSettings& settings) {
     std::vector<std::string> entries;
-    for (const std::string& entry : settings.KK)
+    for (const std::string& entry : settings.selected_items)
         if (!entry.empty()) entries.push_back(entry);
     return entries;
 }
@@ -72,7 +72,7 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
 
     const AnalyserSettings& settings = context.settings;
     AnalysisHeader header;
-    if (settings.KKS == 1) {
+    if (settings.selected_only == 1) {
         header.selected_entries = selected_entries(settings);
         if (header.selected_entries.empty()) {
             report(context.messages, MessageIcon::Exclamation,
@@ -91,7 +91,7 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     header.source_path = full_path(dxf_path);
     header.analysis_path = full_path(analysis_path);
     header.made_at = context.clock.now();
-    header.explanation = settings.KTS == 1;
+    header.explanation = settings.explanation == 1;
 
     // Writing the analysis over its own source would destroy the source
     // before it is read; an older analysis is replaced only when confirmed.
@@ -154,7 +154,7 @@ int analyse_named_file(AnalyserContext& context, const std::string& dxf_name,
         return -1;
     }
     std::string target = analysis_path.empty() ? replace_extension(dxf_name, ".TXT") : analysis_path;
-    context.settings.FCD = split_path(full_path(dxf_name)).folder;
+    context.settings.dxf_folder = split_path(full_path(dxf_name)).folder;
     if (convert_dxf_to_analysis(context, dxf_name, target) != 1) return -1;
     context.analysis_path = target;
     return 0;
@@ -173,9 +173,9 @@ int analyse_command_line(AnalyserContext& context, const std::string& command_li
 
 std::string menu_analysis_path(AnalyserContext& context, const std::string& dxf_path) {
     PathParts parts = split_path(dxf_path);
-    context.settings.FCD = parts.folder;
+    context.settings.dxf_folder = parts.folder;
     context.analysis_path.clear();
-    return parts.folder + context.settings.FHS + parts.name + ".TXT";
+    return parts.folder + context.settings.analysis_prefix + parts.name + ".TXT";
 }
 
 }  // namespace zov

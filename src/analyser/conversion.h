@@ -27,8 +27,8 @@ int analyse_named_file(AnalyserContext& context, const std::string& dxf_name,
                        const std::string& analysis_path = "");
 
 // The analysis file for a DXF chosen from the menu: its folder, the prefix
-// FHS, its name and ".TXT". FCD becomes the DXF's folder and the open
-// analysis path is cleared.
+// analysis_prefix, its name and ".TXT". dxf_folder becomes the DXF's folder
+// and the open analysis path is cleared.
 std::string menu_analysis_path(AnalyserContext& context, const std::string& dxf_path);
 
 }  // namespace zov

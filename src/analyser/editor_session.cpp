@@ -73,7 +73,7 @@ int EditorSession::rebuild(EditorDocument& document, std::string& output_path) {
             case SaveAnswer::Discard: break;
         }
     }
-    if (make_dxf_from_analysis(context_, analysis, output_path) != 0) return -1;
+    if (!make_dxf_from_analysis(context_, analysis, output_path)) return -1;
     bookmark_ = 0;
     return 0;
 }
@@ -88,14 +88,14 @@ std::optional<int> EditorSession::bookmark_to_go() {
 
 std::optional<std::string> EditorSession::help_text_in_settings() {
     AnalyserSettings& settings = context_.settings;
-    std::string in_settings = settings.FTX + kHelpTextFileName;
+    std::string in_settings = settings.help_folder + kHelpTextFileName;
     if (can_open_for_reading(in_settings)) return in_settings;
     if (installed_help_folder_.empty() ||
         !can_open_for_reading(installed_help_folder_ + kHelpTextFileName))
         return std::nullopt;
-    settings.FTX = installed_help_folder_;
+    settings.help_folder = installed_help_folder_;
     save_settings(context_);
-    return settings.FTX + kHelpTextFileName;
+    return settings.help_folder + kHelpTextFileName;
 }
 
 std::optional<std::string> EditorSession::locate_help_text(const FileChooser& choose) {
@@ -104,9 +104,9 @@ std::optional<std::string> EditorSession::locate_help_text(const FileChooser& ch
             format_text(cp932_text("%sを見つけられませんでした。ご自分でを探しますか？").c_str(),
                         kHelpTextFileName)))
         return std::nullopt;
-    std::optional<std::string> chosen = choose(context_.settings.FTX);
+    std::optional<std::string> chosen = choose(context_.settings.help_folder);
     if (!chosen) return std::nullopt;
-    context_.settings.FTX = split_path(*chosen).folder;
+    context_.settings.help_folder = split_path(*chosen).folder;
     save_settings(context_);
     return chosen;
 }

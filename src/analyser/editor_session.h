@@ -38,8 +38,8 @@ class EditorSession {
 public:
     // Loads the settings of the context's start folder and builds the
     // item-name index. `installed_help_folder` (CP932, ending in "/") holds
-    // the help text installed with the program; FTX turns to it when FTX
-    // holds none.
+    // the help text installed with the program; help_folder turns to it
+    // when help_folder holds none.
     EditorSession(AnalyserContext& context, std::string installed_help_folder);
     // Saves the settings and deletes the index, as the program does at exit.
     ~EditorSession();
@@ -83,8 +83,8 @@ public:
     std::optional<int> bookmark_to_go();
 
     // The help text FTX + "ZovEdit.txt" when it exists; else asks whether
-    // to look for it and lets `choose` (given FTX as first folder) pick it:
-    // FTX becomes its folder and the settings are saved. Nothing when it
+    // to look for it and lets `choose` (given help_folder as first folder) pick it:
+    // help_folder becomes its folder and the settings are saved. Nothing when it
     // stays unfound.
     using FileChooser = std::function<std::optional<std::string>(const std::string& folder)>;
     std::optional<std::string> locate_help_text(const FileChooser& choose);

@@ -24,7 +24,7 @@ std::uint32_t get_le32(const unsigned char* source) {
 }
 
 bool needs_default_table(AnalyserContext& context) {
-    return context.settings.KCS == 1 ||
+    return context.settings.rewrite_item_csv == 1 ||
            !can_open_for_reading(context.start_file(kAnalyserSettingsFileName)) ||
            detect_line_end_style(context.start_file(kItemTableFileName)) <= kLineEndUnknown;
 }
@@ -55,8 +55,8 @@ void copy_table_entries(AnalyserContext& context, LineReader& table, std::FILE* 
 
 }  // namespace
 
-int build_item_index(AnalyserContext& context) {
-    if (needs_default_table(context) && write_default_item_table(context) != 0) return -1;
+bool build_item_index(AnalyserContext& context) {
+    if (needs_default_table(context) && !write_default_item_table(context)) return false;
 
     std::string table_path = context.start_file(kItemTableFileName);
     std::string index_path = context.scratch_file(kItemIndexFileName);
@@ -65,13 +65,13 @@ int build_item_index(AnalyserContext& context) {
     if (style <= kLineEndUnknown || !table.open(table_path, style)) {
         report(context.messages, MessageIcon::Exclamation, "%sをオープンできません。",
                kItemTableFileName);
-        return -1;
+        return false;
     }
     std::FILE* index = index_path.empty() ? nullptr : open_cp932(index_path, "wb");
     if (index == nullptr) {
         report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
                context.start_folder.c_str(), kItemIndexFileName);
-        return -1;
+        return false;
     }
     unsigned char header[kIndexRecordSize] = {};
     std::fwrite(header, sizeof header, 1, index);
@@ -84,9 +84,9 @@ int build_item_index(AnalyserContext& context) {
     if (std::ferror(index) != 0 || std::fclose(index) != 0) {
         report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
                context.start_folder.c_str(), kItemIndexFileName);
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 void delete_item_index(AnalyserContext& context) {

@@ -26,9 +26,9 @@ static_assert(offsetof(ItemIndexRecord, name) == 0);
 static_assert(offsetof(ItemIndexRecord, comment) == 21);
 
 // Makes _ZOV_.CSV when needed and builds $V_KOU$.TMP from it, in the
-// session's scratch folder (AnalyserContext::scratch_file); 0, or -1 after a
+// session's scratch folder (AnalyserContext::scratch_file); false after a
 // message.
-int build_item_index(AnalyserContext& context);
+bool build_item_index(AnalyserContext& context);
 
 // Deletes $V_KOU$.TMP with the session's scratch folder.
 void delete_item_index(AnalyserContext& context);

@@ -298,17 +298,17 @@ const ItemNameRow* builtin_item_rows(std::size_t& count) {
     return kRows;
 }
 
-int write_default_item_table(AnalyserContext& context) {
+bool write_default_item_table(AnalyserContext& context) {
     LineWriter writer;
     if (writer.create(context.start_file(kItemTableFileName))) {
         writer.set_line_end(kLineEndCrLf);
         for (const ItemNameRow& row : kRows)
             writer.write_line(std::string(row.name) + "," + cp932_text(row.comment));
-        if (writer.close()) return 0;
+        if (writer.close()) return true;
     }
     report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
            context.start_folder.c_str(), kItemTableFileName);
-    return -1;
+    return false;
 }
 
 }  // namespace zov

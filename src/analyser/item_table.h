@@ -16,7 +16,7 @@ struct ItemNameRow {
 const ItemNameRow* builtin_item_rows(std::size_t& count);
 
 // Writes the built-in table to _ZOV_.CSV in the start folder (CR LF lines,
-// "NAME,comment"); -1 after a message when it cannot be written.
-int write_default_item_table(AnalyserContext& context);
+// "NAME,comment"); false after a message when it cannot be written.
+bool write_default_item_table(AnalyserContext& context);
 
 }  // namespace zov

@@ -44,37 +44,39 @@ int management_checksum(const ManagementRecord& r) {
 
 int analysis_header_lines(const AnalyserSettings& settings, int selected_count) {
     int lines = 43;
-    if (settings.KHO == 1) lines += 2;
-    if (settings.KCU == 1) lines += 2;
-    if (settings.KKS == 1) lines += selected_count + 2;
-    if (settings.KTS == 0) lines = 7;
+    if (settings.item_comments == 1) lines += 2;
+    if (settings.cut_handles == 1) lines += 2;
+    if (settings.selected_only == 1) lines += selected_count + 2;
+    if (settings.explanation == 0) lines = 7;
     return lines + 2;  // the two ruler lines
 }
 
 char code_mark_of(const AnalyserSettings& settings) {
-    return settings.KM1.empty() ? ':' : settings.KM1.front();
+    return settings.code_mark.empty() ? ':' : settings.code_mark.front();
 }
 
 char data_mark_of(const AnalyserSettings& settings) {
-    return settings.KM2.empty() ? '_' : settings.KM2.front();
+    return settings.data_mark.empty() ? '_' : settings.data_mark.front();
 }
 
 int end_code_of(const AnalyserSettings& settings) {
-    int code = settings.KDE;
+    int code = settings.end_code;
     return code < 1 || code > 255 || code == '\n' || code == '\r' ? kDefaultEndCode : code;
 }
 
 ManagementRecord management_for(const AnalyserSettings& settings, int selected_count) {
     ManagementRecord r;
-    r.comments_on = settings.KHO == 1;
-    r.cut_on = settings.KCU == 1;
-    r.selection_on = settings.KKS == 1;
+    r.comments_on = settings.item_comments == 1;
+    r.cut_on = settings.cut_handles == 1;
+    r.selection_on = settings.selected_only == 1;
     r.code_mark = code_mark_of(settings);
     r.data_mark = data_mark_of(settings);
     r.header_lines = analysis_header_lines(settings, selected_count);
     r.code_column = r.comments_on ? kCodeColumnWithComments : kCodeColumnPlain;
     r.checksum = management_checksum(r);
-    r.form = settings.KTM >= kFormOwn && settings.KTM <= kFormC ? settings.KTM : kFormText;
+    r.form = settings.analysis_form >= kFormOwn && settings.analysis_form <= kFormC
+                 ? settings.analysis_form
+                 : kFormText;
     r.end_code = r.form == kFormOwn ? end_code_of(settings) : ' ';
     return r;
 }

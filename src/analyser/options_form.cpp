@@ -8,7 +8,7 @@
 namespace zov {
 
 AnalysisOptionsForm::AnalysisOptionsForm(AnalyserContext& context) : context_(context) {
-    for (const std::string& entry : context.settings.KK)
+    for (const std::string& entry : context.settings.selected_items)
         if (!entry.empty()) items_.push_back(entry);
 }
 
@@ -54,13 +54,13 @@ void AnalysisOptionsForm::clear_items() {
 
 void AnalysisOptionsForm::close(int form) {
     AnalyserSettings& settings = context_.settings;
-    for (std::size_t slot = 0; slot < settings.KK.size(); ++slot) {
-        settings.KK[slot].clear();
+    for (std::size_t slot = 0; slot < settings.selected_items.size(); ++slot) {
+        settings.selected_items[slot].clear();
         if (slot < items_.size())
-            settings.KK[slot] =
+            settings.selected_items[slot] =
                 items_[slot].substr(0, safe_prefix_length(items_[slot], kItemSettingLimit));
     }
-    settings.KTM = form;
+    settings.analysis_form = form;
     save_settings(context_);
 }
 

@@ -23,22 +23,26 @@ public:
     static std::vector<std::string> combo_entries(const ItemNames& names);
 
     // The item controls are shown, the two explanations hidden, while
-    // selection (KKS) is on; the reverse when it is off.
-    bool item_controls_shown() const { return context_.settings.KKS == 1; }
+    // selection (selected_only) is on; the reverse when it is off.
+    bool item_controls_shown() const { return context_.settings.selected_only == 1; }
 
-    void set_comments(bool on) { context_.settings.KHO = on; }
-    void set_cut(bool on) { context_.settings.KCU = on; }
-    void set_explanation(bool on) { context_.settings.KTS = on; }
-    void set_selection(bool on) { context_.settings.KKS = on; }
+    void set_comments(bool on) { context_.settings.item_comments = on; }
+    void set_cut(bool on) { context_.settings.cut_handles = on; }
+    void set_explanation(bool on) { context_.settings.explanation = on; }
+    void set_selection(bool on) { context_.settings.selected_only = on; }
 
     // A joining mark typed into its edit: the setting takes it when it is one
     // single-byte printable character, and keeps its mark otherwise (a mark
     // must be exactly one byte in the analysis file). True when taken.
-    bool set_code_mark(const std::string& text) { return set_mark(context_.settings.KM1, text); }
-    bool set_data_mark(const std::string& text) { return set_mark(context_.settings.KM2, text); }
+    bool set_code_mark(const std::string& text) {
+        return set_mark(context_.settings.code_mark, text);
+    }
+    bool set_data_mark(const std::string& text) {
+        return set_mark(context_.settings.data_mark, text);
+    }
     // The "標準" buttons: the standard marks ":" and "_".
-    void standard_code_mark() { context_.settings.KM1 = ":"; }
-    void standard_data_mark() { context_.settings.KM2 = "_"; }
+    void standard_code_mark() { context_.settings.code_mark = ":"; }
+    void standard_data_mark() { context_.settings.data_mark = "_"; }
 
     const std::vector<std::string>& items() const { return items_; }
     // The entry chosen in the combo box (nothing when none is chosen) joins
@@ -51,7 +55,7 @@ public:
     void clear_items();
 
     // Closing: the list becomes KK0 to KK9 (each cut to 36 bytes without
-    // splitting a character), KTM takes `form`, and the settings are saved.
+    // splitting a character), analysis_form takes `form`, and the settings are saved.
     void close(int form);
 
 private:

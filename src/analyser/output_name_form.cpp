@@ -8,9 +8,9 @@ namespace zov {
 OutputNameForm::OutputNameForm(AnalyserContext& context, std::string source_path)
     : context_(context), source_path_(std::move(source_path)) {
     AnalyserSettings& settings = context.settings;
-    if (settings.TMM < 1 || settings.TMM > 3) settings.TMM = 1;
-    line_end_ = settings.TMM;
-    choose_rule(settings.FSM >= 0 && settings.FSM <= 2 ? settings.FSM : 2);
+    if (settings.line_ends < 1 || settings.line_ends > 3) settings.line_ends = 1;
+    line_end_ = settings.line_ends;
+    choose_rule(settings.naming_rule >= 0 && settings.naming_rule <= 2 ? settings.naming_rule : 2);
 }
 
 void OutputNameForm::choose_rule(int rule) {
@@ -19,8 +19,8 @@ void OutputNameForm::choose_rule(int rule) {
 }
 
 void OutputNameForm::close() {
-    context_.settings.FSM = rule_;
-    context_.settings.TMM = line_end_;
+    context_.settings.naming_rule = rule_;
+    context_.settings.line_ends = line_end_;
     save_settings(context_);
 }
 

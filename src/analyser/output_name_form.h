@@ -10,8 +10,8 @@ namespace zov {
 
 class OutputNameForm {
 public:
-    // Opening: TMM outside 1 to 3 becomes 1, and the name is proposed by
-    // the rule FSM (a rule outside 0 to 2 shows as rule 2, its meaning).
+    // Opening: line_ends outside 1 to 3 becomes 1, and the name is proposed by
+    // the naming_rule (a rule outside 0 to 2 shows as rule 2, its meaning).
     OutputNameForm(AnalyserContext& context, std::string source_path);
 
     const std::string& source_path() const { return source_path_; }
@@ -23,7 +23,7 @@ public:
     void choose_rule(int rule);
     void choose_line_end(int line_end) { line_end_ = line_end; }
 
-    // Closing: FSM and TMM take the choices, the settings are saved.
+    // Closing: naming_rule and line_ends take the choices, the settings are saved.
     void close();
 
 private:

@@ -29,15 +29,15 @@ struct AnalysisFacts {
     std::string source_dxf_path;
 };
 
-// Reads and checks the management line; -1 after the message.
-int check_analysis_file(AnalyserContext& context, int mode, const std::string& path,
-                        AnalysisFacts& facts) {
+// Reads and checks the management line; false after the message.
+bool check_analysis_file(AnalyserContext& context, RebuildStep step, const std::string& path,
+                         AnalysisFacts& facts) {
     Messages& messages = context.messages;
     int style = detect_line_end_style(path);
     LineReader reader;
     if (style < 0 || !reader.open(path, style)) {
         report(messages, MessageIcon::Stop, "%sが開けません", path.c_str());
-        return -1;
+        return false;
     }
     std::string management;
     for (int line = 1; line <= kCheckedLines && reader.read_line() == 1; ++line) {
@@ -49,16 +49,16 @@ int check_analysis_file(AnalyserContext& context, int mode, const std::string& p
     ManagementRecord& r = facts.record;
     if (!parse_management_line(management, r)) {
         report(messages, MessageIcon::Stop, "%sは解析ファイルではありません", path.c_str());
-        return -1;
+        return false;
     }
     if (!is_complete_management_line(management) || management_checksum(r) != r.checksum) {
         report(messages, MessageIcon::Stop, "%s中の\n５行目管理データ(Zov=)が不正です", path.c_str());
-        return -1;
+        return false;
     }
-    if (r.cut_on == 1 && mode == kCheckOnly &&
+    if (r.cut_on == 1 && step == RebuildStep::Check &&
         !messages.ask(cp932_text(
             "DXFﾌｧｲﾙを簡略解析しています。\n不都合が発生する可能性がありますが実行しますか？")))
-        return -1;
+        return false;
     const char* refusal = nullptr;
     if (r.selection_on == 1)
         refusal = "部分解析したデータのため実行できません。";
@@ -68,9 +68,9 @@ int check_analysis_file(AnalyserContext& context, int mode, const std::string& p
         refusal = "解析ファイルをＣ言語形式で出力しているので実行できません";
     if (refusal != nullptr) {
         messages.show(MessageIcon::Stop, cp932_text(refusal));
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 void write_comment_groups(AnalyserContext& context, LineWriter& out, const std::string& source) {
@@ -82,33 +82,35 @@ void write_comment_groups(AnalyserContext& context, LineWriter& out, const std::
     out.write_format(cp932_text("このDXFﾌｧｲﾙは%sを書き換えしたものです").c_str(), source.c_str());
 }
 
-// Writes the DXF file from the data region; -1 after a reported failure.
-int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisFacts& facts,
-              const std::string& output_path) {
+// Writes the DXF file from the data region; false after a reported failure.
+bool write_dxf(AnalyserContext& context, const std::string& path, const AnalysisFacts& facts,
+               const std::string& output_path) {
     const ManagementRecord& r = facts.record;
     int style = detect_line_end_style(path);
     LineReader reader;
     LineWriter out;
     if (style < 0 || !reader.open(path, style)) {
         report(context.messages, MessageIcon::Stop, "%sが開けません", path.c_str());
-        return -1;
+        return false;
     }
     ExistingTarget existing = ExistingTarget::Keep;
-    if (!may_write_output(context, output_path, {path, facts.source_dxf_path}, existing)) return -1;
+    if (!may_write_output(context, output_path, {path, facts.source_dxf_path}, existing))
+        return false;
     if (!out.create(output_path)) {
         report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
-        return -1;
+        return false;
     }
     out.set_existing_target(existing);
-    out.set_line_end(context.settings.TMM);
+    out.set_line_end(context.settings.line_ends);
     for (int skipped = 0; skipped < r.header_lines; ++skipped) {
         if (reader.read_line() != 1) {
             out.discard();
             report(context.messages, MessageIcon::Stop, "有効データがありません");
-            return -1;
+            return false;
         }
     }
-    if (context.settings.FCO == 1) write_comment_groups(context, out, facts.source_dxf_path);
+    if (context.settings.comment_groups == 1)
+        write_comment_groups(context, out, facts.source_dxf_path);
     DataLineParser parser(r, out, context.messages);
     while (reader.read_line() == 1) {
         std::string_view line = reader.line();
@@ -117,41 +119,42 @@ int write_dxf(AnalyserContext& context, const std::string& path, const AnalysisF
             // The groups after the bad one are missing: no DXF rather than a
             // short one that looks complete.
             out.discard();
-            return -1;
+            return false;
         }
     }
     out.write_line("0");
     out.write_line("EOF");
     if (!out.close()) {
         report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 }  // namespace
 
-int rebuild_from_analysis(AnalyserContext& context, int mode, const std::string& path,
-                          std::string& out_path) {
+bool rebuild_from_analysis(AnalyserContext& context, RebuildStep step, const std::string& path,
+                           std::string& out_path) {
     AnalysisFacts facts;
-    if (check_analysis_file(context, mode, path, facts) != 0) return -1;
-    if (mode == kCheckOnly) {
+    if (!check_analysis_file(context, step, path, facts)) return false;
+    if (step == RebuildStep::Check) {
         out_path = facts.source_dxf_path;
-        return 0;
+        return true;
     }
     return write_dxf(context, path, facts, out_path);
 }
 
-int make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
-                           std::string& output_path) {
+bool make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
+                            std::string& output_path) {
     std::string source_path;
-    if (rebuild_from_analysis(context, kCheckOnly, analysis_path, source_path) != 0) return -1;
+    if (!rebuild_from_analysis(context, RebuildStep::Check, analysis_path, source_path))
+        return false;
     // Line 7 names the DXF the analysis was made from; only its name is
     // taken: the proposed output stands next to the analysis file.
     const std::string proposal_base =
         split_path(full_path(analysis_path)).folder + name_without_folders(source_path);
-    if (!context.dialogs.run_output_name_dialog(context, proposal_base, output_path)) return -1;
-    return rebuild_from_analysis(context, kWriteDxf, analysis_path, output_path);
+    if (!context.dialogs.run_output_name_dialog(context, proposal_base, output_path)) return false;
+    return rebuild_from_analysis(context, RebuildStep::WriteDxf, analysis_path, output_path);
 }
 
 int DataLineParser::parse_data_line(std::string_view text) {

@@ -10,20 +10,21 @@
 
 namespace zov {
 
-constexpr int kCheckOnly = 0;
-constexpr int kWriteDxf = 1;
+// The two steps of a rebuild: the check before the output is named, and the
+// rebuild itself.
+enum class RebuildStep { Check, WriteDxf };
 
-// Mode 0 checks the analysis file at `path` and, when it can be rebuilt,
-// puts the path of the DXF it was made from into `out_path` and returns 0.
-// Mode 1 checks it again and writes the DXF file named by `out_path`.
-// Every failure is reported and gives -1.
-int rebuild_from_analysis(AnalyserContext& context, int mode, const std::string& path,
-                          std::string& out_path);
+// Check: checks the analysis file at `path` and, when it can be rebuilt,
+// puts the path of the DXF it was made from into `out_path`. WriteDxf:
+// checks it again and writes the DXF file named by `out_path`. True on
+// success; every failure is reported.
+bool rebuild_from_analysis(AnalyserContext& context, RebuildStep step, const std::string& path,
+                           std::string& out_path);
 
 // The whole command "ＤＸＦファイルを作成": check, output-name dialog,
-// rebuild into `output_path`. 0, or -1 after a reported failure or a cancel.
-int make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
-                           std::string& output_path);
+// rebuild into `output_path`. False after a reported failure or a cancel.
+bool make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
+                            std::string& output_path);
 
 // Writes the groups of data-region lines as DXF lines, reading them with
 // the values of one management line.

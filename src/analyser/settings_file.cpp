@@ -30,21 +30,21 @@ struct NumberKey {
 };
 
 constexpr TextKey kTextKeys[] = {
-    {"FTX", &AnalyserSettings::FTX, kFolderSettingLimit},
-    {"FCD", &AnalyserSettings::FCD, kFolderSettingLimit},
-    {"FHS", &AnalyserSettings::FHS, kPrefixSettingLimit},
-    {"KM1", &AnalyserSettings::KM1, kMarkSettingLimit},
-    {"KM2", &AnalyserSettings::KM2, kMarkSettingLimit},
-    {"KED", &AnalyserSettings::KED, kFolderSettingLimit},
+    {"FTX", &AnalyserSettings::help_folder, kFolderSettingLimit},
+    {"FCD", &AnalyserSettings::dxf_folder, kFolderSettingLimit},
+    {"FHS", &AnalyserSettings::analysis_prefix, kPrefixSettingLimit},
+    {"KM1", &AnalyserSettings::code_mark, kMarkSettingLimit},
+    {"KM2", &AnalyserSettings::data_mark, kMarkSettingLimit},
+    {"KED", &AnalyserSettings::editor_path, kFolderSettingLimit},
 };
 
 constexpr NumberKey kNumberKeys[] = {
-    {"FSM", &AnalyserSettings::FSM}, {"FCO", &AnalyserSettings::FCO},
-    {"KDE", &AnalyserSettings::KDE}, {"KHO", &AnalyserSettings::KHO},
-    {"KCU", &AnalyserSettings::KCU}, {"KTS", &AnalyserSettings::KTS},
-    {"KKS", &AnalyserSettings::KKS}, {"KCS", &AnalyserSettings::KCS},
-    {"TMM", &AnalyserSettings::TMM}, {"KTM", &AnalyserSettings::KTM},
-    {"KMS", &AnalyserSettings::KMS},
+    {"FSM", &AnalyserSettings::naming_rule},      {"FCO", &AnalyserSettings::comment_groups},
+    {"KDE", &AnalyserSettings::end_code},         {"KHO", &AnalyserSettings::item_comments},
+    {"KCU", &AnalyserSettings::cut_handles},      {"KTS", &AnalyserSettings::explanation},
+    {"KKS", &AnalyserSettings::selected_only},    {"KCS", &AnalyserSettings::rewrite_item_csv},
+    {"TMM", &AnalyserSettings::line_ends},        {"KTM", &AnalyserSettings::analysis_form},
+    {"KMS", &AnalyserSettings::window_maximised},
 };
 
 std::string cut_to(std::string_view text, std::size_t limit) {
@@ -93,34 +93,39 @@ std::vector<std::string> settings_file_lines(const AnalyserContext& context) {
     add("からコマンドラインでの起動ではフォルダが異なり、複数のZovEdit.CFGを生成します。");
     add("");
     add("･･フォルダ関連");
-    add_text("FTX=", s.FTX, " ZovEdit.txtが収納されているフォルダ");
-    add_text("FCD=", s.FCD, " 終了直前のフォルダ");
+    add_text("FTX=", s.help_folder, " ZovEdit.txtが収納されているフォルダ");
+    add_text("FCD=", s.dxf_folder, " 終了直前のフォルダ");
     add("");
     add("･･ＤＸＦ解析関連");
-    add_number("FSM=%d           ＤＸＦファイル生成する場合の新しいファイル名のつけ方", s.FSM);
+    add_number("FSM=%d           ＤＸＦファイル生成する場合の新しいファイル名のつけ方",
+               s.naming_rule);
     add("                     0:前に_ 1:後ろに$ + 連番 2:ファイル名を８文字にする");
     add_number("FCO=%d           ＤＸＦファイル生成する時に先頭行にコメント付ける:1 付けない:0",
-               s.FCO);
-    add_text("FHS=", s.FHS, " ZovEditが生成するファイル名先頭に付加する文字");
-    add_text("KM1=", s.KM1, "(len=2-1) 解析時、グループコード直後の文字");
-    add_text("KM2=", s.KM2, "(len=2-1) 解析時、データ終了直後の文字");
-    add_number("KDE=%d           ＤＸＦデータの直後に付ける特殊コード", s.KDE);
-    add_number("KHO=%d           解析時、項目名の日本語訳を挿入=1  しない=0", s.KHO);
-    add_number("KCU=%d           解析時、ハンドル番号とサブクラスマーカーをカットして、", s.KCU);
+               s.comment_groups);
+    add_text("FHS=", s.analysis_prefix, " ZovEditが生成するファイル名先頭に付加する文字");
+    add_text("KM1=", s.code_mark, "(len=2-1) 解析時、グループコード直後の文字");
+    add_text("KM2=", s.data_mark, "(len=2-1) 解析時、データ終了直後の文字");
+    add_number("KDE=%d           ＤＸＦデータの直後に付ける特殊コード", s.end_code);
+    add_number("KHO=%d           解析時、項目名の日本語訳を挿入=1  しない=0", s.item_comments);
+    add_number("KCU=%d           解析時、ハンドル番号とサブクラスマーカーをカットして、",
+               s.cut_handles);
     add("                 　　解析ファイルを読みやすく  する=1  しない=0");
-    add_number("KTS=%d           解析時に簡単な解説を付ける:1 付けない:0", s.KTS);
-    add_number("KKS=%d           解析時、項目を選択して解析:1 全て解析:0", s.KKS);
-    add_number("KTM=%d           解析ファイル生成方法 0:ZOVオリジナル 1:テキスト 2:Ｃ言語", s.KTM);
+    add_number("KTS=%d           解析時に簡単な解説を付ける:1 付けない:0", s.explanation);
+    add_number("KKS=%d           解析時、項目を選択して解析:1 全て解析:0", s.selected_only);
+    add_number("KTM=%d           解析ファイル生成方法 0:ZOVオリジナル 1:テキスト 2:Ｃ言語",
+               s.analysis_form);
     add("");
     add("以下１０ケのデータは解析時に、項目を選択して解析する際に使用します");
     for (int i = 0; i < kSelectedItemSlots; ++i)
-        lines.push_back(format_text("KK%d=", i) + quoted(s.KK[static_cast<std::size_t>(i)]));
+        lines.push_back(format_text("KK%d=", i) +
+                        quoted(s.selected_items[static_cast<std::size_t>(i)]));
     add("");
-    add_number("KKS=%d            解析時、項目を選択して解析 する=1  しない=0", s.KKS);
-    add_number("KCS=%d            項目名ＣＳＶファイル(_ZOV_.CSV)を上書きする:1  しない:0", s.KCS);
+    add_number("KKS=%d            解析時、項目を選択して解析 する=1  しない=0", s.selected_only);
+    add_number("KCS=%d            項目名ＣＳＶファイル(_ZOV_.CSV)を上書きする:1  しない:0",
+               s.rewrite_item_csv);
     add("");
     add("･･テキストファイルの出力方法");
-    add_number("TMM=%d (MS-DOS=1  MAC=2  UNIX=3)テキストファイルの出力スタイル", s.TMM);
+    add_number("TMM=%d (MS-DOS=1  MAC=2  UNIX=3)テキストファイルの出力スタイル", s.line_ends);
     return lines;
 }
 
@@ -149,37 +154,38 @@ void apply_setting(AnalyserSettings& settings, std::string_view key, std::string
         }
     }
     if (key.size() == 3 && key[0] == 'K' && key[1] == 'K' && key[2] >= '0' && key[2] <= '9')
-        settings.KK[static_cast<std::size_t>(key[2] - '0')] = cut_to(value, kItemSettingLimit);
+        settings.selected_items[static_cast<std::size_t>(key[2] - '0')] =
+            cut_to(value, kItemSettingLimit);
 }
 
 }  // namespace
 
-int save_settings(AnalyserContext& context) {
+bool save_settings(AnalyserContext& context) {
     std::string path = context.start_file(kAnalyserSettingsFileName);
     LineWriter writer;
     if (writer.create(path)) {
         writer.set_line_end(kLineEndCrLf);
         for (const std::string& line : settings_file_lines(context)) writer.write_line(line);
-        if (writer.close()) return 0;
+        if (writer.close()) return true;
     }
     report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
            context.start_folder.c_str(), kAnalyserSettingsFileName);
-    return -1;
+    return false;
 }
 
 void reset_settings(AnalyserContext& context) {
     AnalyserSettings defaults;
-    defaults.FTX = context.start_folder;
-    defaults.FCD = current_folder_cp932();
-    defaults.FHS = "_";
-    defaults.KM1 = ":";
-    defaults.KM2 = "_";
+    defaults.help_folder = context.start_folder;
+    defaults.dxf_folder = current_folder_cp932();
+    defaults.analysis_prefix = "_";
+    defaults.code_mark = ":";
+    defaults.data_mark = "_";
     const char* const kDefaultItems[] = {
         "$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)", "LINE  (ライン)", "LAYER  (画層名(レイヤー))",
         "CIRCLE  (円)", "POINT  (点)", "MTEXT  (マルチテキスト)", "TEXT  (文字)"};
     std::size_t slot = 0;
-    for (const char* item : kDefaultItems) defaults.KK[slot++] = cp932_text(item);
-    defaults.KED = context.start_folder + "ZovEdit.EXE";
+    for (const char* item : kDefaultItems) defaults.selected_items[slot++] = cp932_text(item);
+    defaults.editor_path = context.start_folder + "ZovEdit.EXE";
     context.settings = defaults;
     save_settings(context);
     build_item_index(context);

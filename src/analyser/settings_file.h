@@ -13,8 +13,8 @@ void reset_settings(AnalyserContext& context);
 // cannot be read as text.
 void load_settings(AnalyserContext& context);
 
-// Writes ZovEdit.CFG from memory; -1 (after the message) when it cannot be
-// created, else 0.
-int save_settings(AnalyserContext& context);
+// Writes ZovEdit.CFG from memory; false (after the message) when it cannot
+// be created.
+bool save_settings(AnalyserContext& context);
 
 }  // namespace zov

@@ -88,7 +88,7 @@ public:
     // `ExistingTarget::Keep`: close fails rather than replace a file that
     // appeared under the name meanwhile.
     void set_existing_target(ExistingTarget existing) { existing_ = existing; }
-    // The setting `TMM`: 1 CR LF, 2 CR, 3 LF; any other value counts as 1.
+    // The setting `line_ends`: 1 CR LF, 2 CR, 3 LF; any other value counts as 1.
     void set_line_end(int output_line_end);
     // Puts the file in place; false when any write failed.
     bool close();

@@ -41,13 +41,13 @@ enum class DxfContent { Curves, Full };
 // Writes the store file `store_file_name` ($VV_DAT$.TMP for the standard
 // display, $VV_SUM$.TMP for the layer sheet) of `program_folder` (a
 // file-system path ending in "/") as DxfTest.DXF there, and ends with the
-// information "DXF Write". 0, or -1 after a reported failure.
-int export_dxf(DxfHandles& handles, const std::string& program_folder,
-               std::string_view store_file_name, Messages& messages,
-               DxfContent content = DxfContent::Curves);
+// information "DXF Write". False after a reported failure.
+bool export_dxf(DxfHandles& handles, const std::string& program_folder,
+                std::string_view store_file_name, Messages& messages,
+                DxfContent content = DxfContent::Curves);
 
 // Creates VV_HED.DAT in `program_folder` when it does not exist; an existing
-// file is left untouched. 0, or -1 after "ヘッダーファイル(%s)書込みエラー".
-int write_header_template(const std::string& program_folder, Messages& messages);
+// file is left untouched. False after "ヘッダーファイル(%s)書込みエラー".
+bool write_header_template(const std::string& program_folder, Messages& messages);
 
 }  // namespace zov

@@ -39,19 +39,21 @@ double radians_in_turn(double degrees) {
 }
 
 bool is_full_circle(const EntityRecord& e) {
-    return e.p88 == e.p96 || std::fabs(e.p96 - e.p88) >= kFullCircleSpan;
+    return e.arc.start_angle == e.arc.end_angle ||
+           std::fabs(e.arc.end_angle - e.arc.start_angle) >= kFullCircleSpan;
 }
 
-// A store ellipse is centre, major semi-axis p72 turned by p80 degrees, axis
-// ratio p56 and start and end parameters p88, p96 in degrees (equal: whole).
+// A store ellipse is centre, major semi-axis `radius` turned by `tilt`
+// degrees, `axis_ratio` and start and end parameters in degrees (equal:
+// whole).
 // DXF wants the major axis as a vector, a ratio of at most 1 and the
 // parameters in radians; a ratio above 1 swaps the axes.
 void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
-    double major = e.p72;
-    double rotation = e.p80;
-    double ratio = std::fabs(e.p56);
-    double start = e.p88;
-    double end = e.p96;
+    double major = e.arc.radius;
+    double rotation = e.arc.tilt;
+    double ratio = std::fabs(e.arc.axis_ratio);
+    double start = e.arc.start_angle;
+    double end = e.arc.end_angle;
     if (ratio > 1.0) {
         major *= ratio;
         ratio = 1.0 / ratio;
@@ -62,7 +64,7 @@ void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
     if (ratio < 1e-6) ratio = 1e-6;
     double start_parameter = 0.0;
     double end_parameter = 2 * kPi;
-    if (e.p88 != e.p96) {
+    if (e.arc.start_angle != e.arc.end_angle) {
         start_parameter = radians_in_turn(start);
         end_parameter = radians_in_turn(end);
         if (end_parameter == start_parameter) end_parameter = start_parameter + 2 * kPi;
@@ -77,26 +79,28 @@ void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
 }  // namespace
 
 bool all_finite(const EntityRecord& e) {
-    for (double value : {e.x1, e.y1, e.p56, e.p64, e.p72, e.p80, e.p88, e.p96})
-        if (!std::isfinite(value)) return false;
+    for (const double* value : all_reals(e))
+        if (!std::isfinite(*value)) return false;
     return true;
 }
 
 const char* curve_entity_type(const EntityRecord& e) {
     if (e.kind == kEntityLine) return "LINE";
-    if (e.p56 != 1.0) return "ELLIPSE";
+    if (e.arc.axis_ratio != 1.0) return "ELLIPSE";
     return is_full_circle(e) ? "CIRCLE" : "ARC";
 }
 
 void put_curve_geometry(TextFileWriter& out, const EntityRecord& e) {
     if (e.kind == kEntityLine) {
         out.put("100\nAcDbLine\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n",
-                e.x1, e.y1, e.p56, e.p64);
-    } else if (e.p56 != 1.0) {
+                e.x1, e.y1, e.line.end_x, e.line.end_y);
+    } else if (e.arc.axis_ratio != 1.0) {
         put_ellipse_geometry(out, e);
     } else {
-        out.put("100\nAcDbCircle\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%0.3f\n", e.x1, e.y1, e.p72);
-        if (!is_full_circle(e)) out.put("100\nAcDbArc\n50\n%f\n51\n%f\n", e.p88, e.p96);
+        out.put("100\nAcDbCircle\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%0.3f\n", e.x1, e.y1,
+                e.arc.radius);
+        if (!is_full_circle(e))
+            out.put("100\nAcDbArc\n50\n%f\n51\n%f\n", e.arc.start_angle, e.arc.end_angle);
     }
 }
 

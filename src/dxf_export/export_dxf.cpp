@@ -30,24 +30,24 @@ unsigned long handle_seed(const StoreReader& store, unsigned long bound) {
 
 }  // namespace
 
-int export_dxf(DxfHandles& handles, const std::string& program_folder,
-               std::string_view store_file_name, Messages& messages, DxfContent content) {
+bool export_dxf(DxfHandles& handles, const std::string& program_folder,
+                std::string_view store_file_name, Messages& messages, DxfContent content) {
     const std::string store_path = program_folder + std::string(store_file_name);
     StoreReader layers;
     if (layers.open(store_path) != 0) {
         show_error_utf8(messages, "%s をオープンできない(LAY_fp)", store_path.c_str());
-        return -1;
+        return false;
     }
     StoreReader data;
     if (data.open(store_path) != 0) {
         show_error_utf8(messages, "%s をオープンできない(dat_fp)", store_path.c_str());
-        return -1;
+        return false;
     }
     const std::string dxf_path = program_folder + kDxfOutputFileName;
     TextFileWriter out;
     if (!out.open(dxf_path)) {
         show_error_utf8(messages, "%s をオープンできない(dxf_fp)", dxf_path.c_str());
-        return -1;
+        return false;
     }
 
     int left_out = 0;
@@ -68,12 +68,12 @@ int export_dxf(DxfHandles& handles, const std::string& program_folder,
     out.put("0\nEOF\n");
     if (!out.close()) {
         show_error_utf8(messages, "%s 書込みエラー(dxf_fp)", dxf_path.c_str());
-        return -1;
+        return false;
     }
     if (left_out > 0)
         show_information_utf8(messages, "数値でない座標の図形%d個は書き出していません", left_out);
     show_information_utf8(messages, "DXF Write");
-    return 0;
+    return true;
 }
 
 }  // namespace zov

@@ -67,9 +67,11 @@ public:
             case kEntityDimension: dimension(e, layer, owner); break;
             case kEntitySolid:
                 head("SOLID", e, layer);
-                out_.put("100\nAcDbTrace\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n"
-                         "31\n0.0\n12\n%0.3f\n22\n%0.3f\n32\n0.0\n13\n%0.3f\n23\n%0.3f\n33\n0.0\n",
-                         e.p56, e.p64, e.x1, e.y1, e.p72, e.p88, e.p80, e.p96);
+                out_.put(
+                    "100\nAcDbTrace\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n"
+                    "31\n0.0\n12\n%0.3f\n22\n%0.3f\n32\n0.0\n13\n%0.3f\n23\n%0.3f\n33\n0.0\n",
+                    e.solid.first_x, e.solid.first_y, e.x1, e.y1, e.solid.third_x, e.solid.third_y,
+                    e.solid.fourth_x, e.solid.fourth_y);
                 break;
             default: break;
         }
@@ -88,9 +90,10 @@ private:
     // One leg with its arrow head at the start, as a two-vertex LEADER.
     void leader(const EntityRecord& e, const std::string& layer) {
         head("LEADER", e, layer);
-        out_.put("100\nAcDbLeader\n3\nSTANDARD\n71\n1\n72\n0\n73\n3\n74\n0\n75\n0\n76\n2\n"
-                 "10\n%0.3f\n20\n%0.3f\n30\n0.0\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n",
-                 e.x1, e.y1, e.p56, e.p64);
+        out_.put(
+            "100\nAcDbLeader\n3\nSTANDARD\n71\n1\n72\n0\n73\n3\n74\n0\n75\n0\n76\n2\n"
+            "10\n%0.3f\n20\n%0.3f\n30\n0.0\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n",
+            e.x1, e.y1, e.line.end_x, e.line.end_y);
     }
 
     // The string of a text record: its bytes, or for the layer sheet's
@@ -115,22 +118,26 @@ private:
     void text(const EntityRecord& e, const std::string& layer) {
         const std::string value = string_of(e);
         const bool vertical = e.kind == kEntityText && is_vertical(e);
-        const double height = e.p64;
+        const double height = e.text.height;
         head("TEXT", e, layer);
         out_.put("100\nAcDbText\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%f\n1\n",
                  vertical ? e.x1 - height / 2 : e.x1, e.y1, height);
         out_.put_text(value);
-        out_.put("\n50\n%f\n41\n%f\n7\n%s\n100\nAcDbText\n", vertical ? e.p80 + 90.0 : e.p80,
-                 e.p56 > 0.0 ? e.p56 : 1.0, vertical ? kVerticalTextStyle : kTextStyle);
+        out_.put("\n50\n%f\n41\n%f\n7\n%s\n100\nAcDbText\n",
+                 vertical ? e.text.angle + 90.0 : e.text.angle,
+                 e.text.width_factor > 0.0 ? e.text.width_factor : 1.0,
+                 vertical ? kVerticalTextStyle : kTextStyle);
     }
 
     void insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         const std::string& name = names_.block_name(e.block);
         if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return;
         head("INSERT", e, layer);
-        out_.put("100\nAcDbBlockReference\n2\n%s\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n41\n%f\n42\n%f\n"
-                 "43\n1.0\n50\n%f\n",
-                 name.c_str(), e.x1, e.y1, insert_scale(e.p56), insert_scale(e.p64), e.p80);
+        out_.put(
+            "100\nAcDbBlockReference\n2\n%s\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n41\n%f\n42\n%f\n"
+            "43\n1.0\n50\n%f\n",
+            name.c_str(), e.x1, e.y1, insert_scale(e.insert.scale_x),
+            insert_scale(e.insert.scale_y), e.insert.rotation);
     }
 
     // The picture block's records at the dimension's position, in the

@@ -117,7 +117,7 @@ void write_tables_section(TextFileWriter& out, DxfHandles& handles, StoreReader&
     out.put("0\nSECTION\n2\nTABLES\n");
     write_viewport_table(out, layers.header());
     const std::string template_path = program_folder + kHeaderTemplateFileName;
-    if (!copy_template(out, template_path) && write_header_template(program_folder, messages) == 0)
+    if (!copy_template(out, template_path) && write_header_template(program_folder, messages))
         copy_template(out, template_path);
     write_layer_table(out, handles, layers);
     out.put("0\nENDSEC\n");

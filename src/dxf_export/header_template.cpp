@@ -107,16 +107,16 @@ void write_template_tables(TextFileWriter& out, const std::vector<NamedHandle>& 
     write_other_tables(out, handle, block_records);
 }
 
-int write_header_template(const std::string& program_folder, Messages& messages) {
+bool write_header_template(const std::string& program_folder, Messages& messages) {
     const std::string path = program_folder + kHeaderTemplateFileName;
-    if (file_exists(path)) return 0;
+    if (file_exists(path)) return true;
     TextFileWriter out;
     if (out.open(path)) {
         write_template_tables(out, {});
-        if (out.close()) return 0;  // a half-written template never takes the name
+        if (out.close()) return true;  // a half-written template never takes the name
     }
     show_error_utf8(messages, "ヘッダーファイル(%s)書込みエラー", path.c_str());
-    return -1;
+    return false;
 }
 
 }  // namespace zov

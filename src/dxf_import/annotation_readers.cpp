@@ -17,7 +17,7 @@ namespace zov {
 int read_table(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityInsert;
-    record.p56 = record.p64 = 1.0;
+    record.insert.scale_x = record.insert.scale_y = 1.0;
     bool has_block = false, has_point = false;
     // The table's own data repeats these codes for its cells: the first ones count.
     read_entity_groups(context, record, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {
@@ -153,9 +153,9 @@ int read_multileader(DxfContext& context) {
     text.kind = kEntityText;
     text.x1 = parts.text_at.x;
     text.y1 = parts.text_at.y;
-    text.p56 = 1.0;
-    text.p64 = parts.text_height;
-    text.p80 = degrees(std::atan2(parts.text_direction.y, parts.text_direction.x));
+    text.text.width_factor = 1.0;
+    text.text.height = parts.text_height;
+    text.text.angle = degrees(std::atan2(parts.text_direction.y, parts.text_direction.x));
     text.h_align = 0;  // top left
     text.v_align = 3;
     std::string cleaned = parts.text;

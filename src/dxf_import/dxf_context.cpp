@@ -92,8 +92,7 @@ int DxfContext::write_record(EntityRecord& record) {
     }
     // Arithmetic on absurd input can overflow; the store never holds a
     // number that is not finite.
-    for (double* value : {&record.x1, &record.y1, &record.p56, &record.p64, &record.p72,
-                          &record.p80, &record.p88, &record.p96}) {
+    for (double* value : all_reals(record)) {
         if (!std::isfinite(*value)) *value = 0.0;
     }
     if (counting) return 1;

@@ -51,9 +51,9 @@ int read_hatch(DxfContext& context);  // its fill, or its outline
 int read_multileader(DxfContext& context);  // its leader lines and text
 int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
 
-// Writes a record of `kind` from `from` (x1, y1) to `to` (p56, p64) with the
-// layer, colour, line type, flags and paper space of `base`; its points
-// count for the extents when `reported`. Returns 1.
+// Writes a record of `kind` from `from` (x1, y1) to `to` (line.end_x,
+// line.end_y) with the layer, colour, line type, flags and paper space of
+// `base`; its points count for the extents when `reported`. Returns 1.
 int write_two_point_record(DxfContext& context, const EntityRecord& base, std::int32_t kind,
                            Point2 from, Point2 to, bool reported);
 

@@ -8,17 +8,24 @@
 
 namespace zov {
 
+// The real field that `path` names: field<&EntityRecord::x1>, or through a
+// view, field<&EntityRecord::arc, &ArcReals::radius>.
+template <auto... path>
+double& field(EntityRecord& record) {
+    return (record .* ... .* path);
+}
+
 // A group whose real value is a field of the record.
 struct RealGroup {
     int code;
-    double EntityRecord::*field;
+    double& (*field)(EntityRecord&);
 };
 
 inline bool take_real_group(const DxfGroupReader& reader, EntityRecord& record,
                             std::span<const RealGroup> reals) {
     for (const RealGroup& group : reals) {
         if (group.code != reader.code()) continue;
-        record.*group.field = reader.real();
+        group.field(record) = reader.real();
         return true;
     }
     return false;

@@ -65,18 +65,32 @@ namespace {
 using R = EntityRecord;
 
 // LINE and POINT: first point (10, 20), second point (11, 21).
-constexpr RealGroup kTwoPoints[] = {
-    {10, &R::x1}, {20, &R::y1}, {11, &R::p56}, {21, &R::p64}};
-constexpr RealGroup kCircleGroups[] = {
-    {10, &R::x1}, {20, &R::y1}, {40, &R::p72}, {50, &R::p88}, {51, &R::p96}};
-constexpr RealGroup kEllipseGroups[] = {{10, &R::x1}, {20, &R::y1}, {40, &R::p56}};
+constexpr RealGroup kTwoPoints[] = {{10, field<&R::x1>},
+                                    {20, field<&R::y1>},
+                                    {11, field<&R::line, &LineReals::end_x>},
+                                    {21, field<&R::line, &LineReals::end_y>}};
+constexpr RealGroup kCircleGroups[] = {{10, field<&R::x1>},
+                                       {20, field<&R::y1>},
+                                       {40, field<&R::arc, &ArcReals::radius>},
+                                       {50, field<&R::arc, &ArcReals::start_angle>},
+                                       {51, field<&R::arc, &ArcReals::end_angle>}};
+constexpr RealGroup kEllipseGroups[] = {
+    {10, field<&R::x1>}, {20, field<&R::y1>}, {40, field<&R::arc, &ArcReals::axis_ratio>}};
 // The second corner is the record's first point, as the renderer expects.
-constexpr RealGroup kSolidGroups[] = {
-    {10, &R::p56}, {20, &R::p64}, {11, &R::x1}, {21, &R::y1},
-    {12, &R::p72}, {22, &R::p88}, {13, &R::p80}, {23, &R::p96}};
-constexpr RealGroup kDimensionGroups[] = {{12, &R::x1}, {22, &R::y1}};
-constexpr RealGroup kInsertGroups[] = {
-    {10, &R::x1}, {20, &R::y1}, {41, &R::p56}, {42, &R::p64}, {50, &R::p80}};
+constexpr RealGroup kSolidGroups[] = {{10, field<&R::solid, &SolidReals::first_x>},
+                                      {20, field<&R::solid, &SolidReals::first_y>},
+                                      {11, field<&R::x1>},
+                                      {21, field<&R::y1>},
+                                      {12, field<&R::solid, &SolidReals::third_x>},
+                                      {22, field<&R::solid, &SolidReals::third_y>},
+                                      {13, field<&R::solid, &SolidReals::fourth_x>},
+                                      {23, field<&R::solid, &SolidReals::fourth_y>}};
+constexpr RealGroup kDimensionGroups[] = {{12, field<&R::x1>}, {22, field<&R::y1>}};
+constexpr RealGroup kInsertGroups[] = {{10, field<&R::x1>},
+                                       {20, field<&R::y1>},
+                                       {41, field<&R::insert, &InsertReals::scale_x>},
+                                       {42, field<&R::insert, &InsertReals::scale_y>},
+                                       {50, field<&R::insert, &InsertReals::rotation>}};
 
 constexpr unsigned kNoPaperSpace = kLayerGroup | kLineTypeGroup | kColourGroup;
 
@@ -85,15 +99,15 @@ double ellipse_parameter_degrees(double parameter) {
     return (parameter - 3.141592) / 0.01745329252;
 }
 
-// An entity whose first point (x1, y1) and second point (p56, p64) count
-// for the drawing extents.
+// An entity whose first point (x1, y1) and second point (line.end_x,
+// line.end_y) count for the drawing extents.
 int read_two_point_entity(DxfContext& context, std::int32_t kind,
                           std::span<const RealGroup> groups) {
     EntityRecord record;
     record.kind = kind;
     read_entity_groups(context, record, groups);
     context.report_point(record.x1, record.y1);
-    context.report_point(record.p56, record.p64);
+    context.report_point(record.line.end_x, record.line.end_y);
     return context.write_entity(record);
 }
 
@@ -106,7 +120,7 @@ int read_line(DxfContext& context) {
 int read_circle_or_arc(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityArc;
-    record.p56 = record.p64 = 1.0;
+    record.arc.axis_ratio = record.arc.unused_one = 1.0;
     double extrusion_z = 1.0;
     read_entity_groups(context, record, kCircleGroups, kAllCommonGroups,
                        [&](const DxfGroupReader& reader) {
@@ -116,9 +130,9 @@ int read_circle_or_arc(DxfContext& context) {
     // the arc runs the other way round: from 180 - end to 180 - start.
     if (extrusion_z < 0) {
         record.x1 = -record.x1;
-        const double start = 180.0 - record.p96;
-        record.p96 = 180.0 - record.p88;
-        record.p88 = start;
+        const double start = 180.0 - record.arc.end_angle;
+        record.arc.end_angle = 180.0 - record.arc.start_angle;
+        record.arc.start_angle = start;
     }
     return context.write_entity(record);
 }
@@ -126,7 +140,7 @@ int read_circle_or_arc(DxfContext& context) {
 int read_ellipse(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityArc;
-    record.p64 = 1.0;
+    record.arc.unused_one = 1.0;
     double ux = 0.0;
     double uy = 0.0;
     read_entity_groups(context, record, kEllipseGroups, kAllCommonGroups,
@@ -135,21 +149,22 @@ int read_ellipse(DxfContext& context) {
                                case 11: ux = reader.real(); break;
                                case 21: uy = reader.real(); break;
                                case 41:
-                                   record.p88 = ellipse_parameter_degrees(reader.real());
+                                   record.arc.start_angle =
+                                       ellipse_parameter_degrees(reader.real());
                                    break;
                                case 42:
-                                   record.p96 = ellipse_parameter_degrees(reader.real());
+                                   record.arc.end_angle = ellipse_parameter_degrees(reader.real());
                                    break;
                                default: break;
                            }
                        });
-    record.p72 = std::sqrt(ux * ux + uy * uy);
+    record.arc.radius = std::sqrt(ux * ux + uy * uy);
     if (std::fabs(ux) >= 0.01) {
-        record.p80 = degrees(std::atan(uy / ux)) + (ux > 0 ? 180 : 0);
+        record.arc.tilt = degrees(std::atan(uy / ux)) + (ux > 0 ? 180 : 0);
     } else {
-        record.p80 = uy >= 0 ? 90 : 270;
-        const double span = record.p96 - record.p88;
-        if (span > 89 && span < 91) record.p80 += 90;
+        record.arc.tilt = uy >= 0 ? 90 : 270;
+        const double span = record.arc.end_angle - record.arc.start_angle;
+        if (span > 89 && span < 91) record.arc.tilt += 90;
     }
     return context.write_entity(record);
 }
@@ -173,17 +188,19 @@ int read_trace_or_solid(DxfContext& context) {
                        });
     // Seen from below (extrusion 0, 0, -1): every corner mirrored in x.
     if (extrusion_z < 0) {
-        for (double* x : {&record.x1, &record.p56, &record.p72, &record.p80}) *x = -*x;
+        for (double* x :
+             {&record.x1, &record.solid.first_x, &record.solid.third_x, &record.solid.fourth_x})
+            *x = -*x;
     }
     context.report_point(record.x1, record.y1);
-    context.report_point(record.p56, record.p64);
+    context.report_point(record.solid.first_x, record.solid.first_y);
     return context.write_entity(record);
 }
 
 int read_dimension(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityDimension;
-    record.p56 = record.p64 = 1.0;
+    record.insert.scale_x = record.insert.scale_y = 1.0;
     read_entity_groups(context, record, kDimensionGroups, kNoPaperSpace,
                        [&](const DxfGroupReader& reader) {
                            if (reader.code() == 2)
@@ -200,7 +217,7 @@ int read_dimension(DxfContext& context) {
 int read_insert(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityInsert;
-    record.p56 = record.p64 = 1.0;
+    record.insert.scale_x = record.insert.scale_y = 1.0;
     double extrusion_z = 0.0;
     InsertArray array;
     read_entity_groups(context, record, kInsertGroups, kNoPaperSpace,
@@ -214,8 +231,8 @@ int read_insert(DxfContext& context) {
     // An insert seen from below (extrusion 0, 0, -1) is mirrored in x.
     if (extrusion_z != 0) {
         record.x1 *= extrusion_z;
-        record.p56 *= extrusion_z;
-        record.p80 *= extrusion_z;
+        record.insert.scale_x *= extrusion_z;
+        record.insert.rotation *= extrusion_z;
     }
     return write_insert_array(context, record, array, extrusion_z < 0 ? -1.0 : 1.0);
 }

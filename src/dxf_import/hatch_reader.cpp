@@ -45,12 +45,12 @@ int write_triangles(DxfContext& context, const EntityRecord& base,
         // A filled quadrilateral whose fourth corner repeats the third.
         EntityRecord record = base;
         record.kind = kEntitySolid;
-        record.p56 = triangle.a.x;
-        record.p64 = triangle.a.y;
+        record.solid.first_x = triangle.a.x;
+        record.solid.first_y = triangle.a.y;
         record.x1 = triangle.b.x;
         record.y1 = triangle.b.y;
-        record.p72 = record.p80 = triangle.c.x;
-        record.p88 = record.p96 = triangle.c.y;
+        record.solid.third_x = record.solid.fourth_x = triangle.c.x;
+        record.solid.third_y = record.solid.fourth_y = triangle.c.y;
         written += context.write_entity(record);
     }
     return written;

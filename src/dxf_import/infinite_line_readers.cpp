@@ -72,8 +72,8 @@ int read_infinite_line(DxfContext& context, bool both_ways) {
     clip_to_box(drawing_box(context, base), base, direction, t0, t1);
     record.x1 = base.x + t0 * direction.x;
     record.y1 = base.y + t0 * direction.y;
-    record.p56 = base.x + t1 * direction.x;
-    record.p64 = base.y + t1 * direction.y;
+    record.line.end_x = base.x + t1 * direction.x;
+    record.line.end_y = base.y + t1 * direction.y;
     return context.write_entity(record);
 }
 

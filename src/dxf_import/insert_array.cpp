@@ -22,7 +22,7 @@ int write_insert_array(DxfContext& context, const EntityRecord& record, const In
                        double x_sign) {
     const std::int64_t columns = std::min<std::int64_t>(array.columns, kMaxArrayCopies);
     const std::int64_t rows = std::clamp<std::int64_t>(kMaxArrayCopies / columns, 1, array.rows);
-    const double angle = radians(record.p80);
+    const double angle = radians(record.insert.rotation);
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     int written = 0;

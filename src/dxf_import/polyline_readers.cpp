@@ -27,17 +27,17 @@ int bulge_arc_segment(DxfContext& context, const EntityRecord& segment, Point2 p
         record.kind = kEntityLine;
         record.x1 = p1.x;
         record.y1 = p1.y;
-        record.p56 = p2.x;
-        record.p64 = p2.y;
+        record.line.end_x = p2.x;
+        record.line.end_y = p2.y;
         return context.write_entity(record);
     }
     record.kind = kEntityArc;
     record.x1 = arc.centre.x;
     record.y1 = arc.centre.y;
-    record.p72 = arc.radius;
-    record.p56 = record.p64 = 1.0;
-    record.p88 = arc.start;
-    record.p96 = arc.end;
+    record.arc.radius = arc.radius;
+    record.arc.axis_ratio = record.arc.unused_one = 1.0;
+    record.arc.start_angle = arc.start;
+    record.arc.end_angle = arc.end;
     return context.write_entity(record);
 }
 
@@ -299,10 +299,10 @@ int read_leader(DxfContext& context) {
         record.kind = k == 0 && arrow_head ? kEntityLeader : kEntityLine;
         record.x1 = vertices[k].x;
         record.y1 = vertices[k].y;
-        record.p56 = vertices[k + 1].x;
-        record.p64 = vertices[k + 1].y;
+        record.line.end_x = vertices[k + 1].x;
+        record.line.end_y = vertices[k + 1].y;
         context.report_point(record.x1, record.y1);
-        context.report_point(record.p56, record.p64);
+        context.report_point(record.line.end_x, record.line.end_y);
         written += context.write_entity(record);
     }
     return written;

@@ -20,14 +20,14 @@ int write_band(DxfContext& context, const EntityRecord& base, Point2 from, Point
     const double a = start_width / 2, b = end_width / 2;
     EntityRecord record = base;
     record.kind = kEntitySolid;
-    record.p56 = from.x + across.x * a;  // first corner
-    record.p64 = from.y + across.y * a;
+    record.solid.first_x = from.x + across.x * a;  // first corner
+    record.solid.first_y = from.y + across.y * a;
     record.x1 = from.x - across.x * a;  // second corner
     record.y1 = from.y - across.y * a;
-    record.p72 = to.x + across.x * b;  // third corner
-    record.p88 = to.y + across.y * b;
-    record.p80 = to.x - across.x * b;  // fourth corner
-    record.p96 = to.y - across.y * b;
+    record.solid.third_x = to.x + across.x * b;  // third corner
+    record.solid.third_y = to.y + across.y * b;
+    record.solid.fourth_x = to.x - across.x * b;  // fourth corner
+    record.solid.fourth_y = to.y - across.y * b;
     return context.write_entity(record);
 }
 

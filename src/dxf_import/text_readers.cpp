@@ -25,8 +25,8 @@ void take_text_flags(EntityRecord& record, int value) {
 
 // A text in a vertical style turns a quarter back and moves half its height.
 void make_vertical(EntityRecord& record) {
-    record.p80 -= 90;
-    record.x1 += record.p64 / 2;
+    record.text.angle -= 90;
+    record.x1 += record.text.height / 2;
     record.text_style = 1;
 }
 
@@ -49,13 +49,18 @@ void take_attachment(EntityRecord& record, int attachment) {
 }
 
 using R = EntityRecord;
-constexpr RealGroup kTextGroups[] = {
-    {10, &R::x1}, {20, &R::y1}, {40, &R::p64}, {41, &R::p56}, {50, &R::p80}};
-constexpr RealGroup kMtextGroups[] = {{10, &R::x1}, {20, &R::y1}, {40, &R::p64}};
+constexpr RealGroup kTextGroups[] = {{10, field<&R::x1>},
+                                     {20, field<&R::y1>},
+                                     {40, field<&R::text, &TextReals::height>},
+                                     {41, field<&R::text, &TextReals::width_factor>},
+                                     {50, field<&R::text, &TextReals::angle>}};
+constexpr RealGroup kMtextGroups[] = {
+    {10, field<&R::x1>}, {20, field<&R::y1>}, {40, field<&R::text, &TextReals::height>}};
 
 // The width of `length` bytes of a DXF text as the renderer draws them.
 double text_width(const EntityRecord& record, std::size_t length) {
-    return static_cast<double>(length) * text_byte_advance(kSourceDxf, record.p64, record.p56);
+    return static_cast<double>(length) *
+           text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
 }
 
 // A TEXT that is not left-aligned on its base line stands at its alignment
@@ -71,17 +76,19 @@ void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 a
         const double dx = alignment.x - record.x1, dy = alignment.y - record.y1;
         const double span = std::hypot(dx, dy);
         if (!(span > 0.0) || !(width > 0.0)) return;
-        record.p80 = degrees(std::atan2(dy, dx));
+        record.text.angle = degrees(std::atan2(dy, dx));
         if (h == 3) {
-            record.p64 *= span / width;
+            record.text.height *= span / width;
         } else {
-            record.p56 = (record.p56 > 0.0 ? record.p56 : 1.0) * span / width;
+            record.text.width_factor =
+                (record.text.width_factor > 0.0 ? record.text.width_factor : 1.0) * span / width;
         }
         return;
     }
     // MIDDLE (4) centres the text both ways.
-    const Point2 at = h == 4 ? align_text_position(width, record.p64, record.p80, 1, 2, alignment)
-                             : align_text_position(width, record.p64, record.p80, h, v, alignment);
+    const Point2 at =
+        h == 4 ? align_text_position(width, record.text.height, record.text.angle, 1, 2, alignment)
+               : align_text_position(width, record.text.height, record.text.angle, h, v, alignment);
     record.x1 = at.x;
     record.y1 = at.y;
 }
@@ -91,10 +98,10 @@ void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 a
 // base line at the mirrored angle.
 void mirror_text(EntityRecord& record, std::size_t length) {
     const double width = text_width(record, length);
-    const double angle = -record.p80;
+    const double angle = -record.text.angle;
     record.x1 = -record.x1 - width * std::cos(radians(angle));
     record.y1 -= width * std::sin(radians(angle));
-    record.p80 = angle;
+    record.text.angle = angle;
 }
 
 double mtext_angle(double dx, double dy) {
@@ -109,7 +116,7 @@ double mtext_angle(double dx, double dy) {
 int read_text(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityText;
-    record.p56 = 1.0;
+    record.text.width_factor = 1.0;
     std::string text;
     bool vertical = false;
     std::optional<Point2> alignment;
@@ -154,7 +161,8 @@ std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::stri
     // proportional fonts: it holds a fifth more of the drawing font's
     // half-width characters than their advance says.
     constexpr double kProportionalFontSlack = 1.2;
-    const double advance = text_byte_advance(kSourceDxf, record.p64, record.p56);
+    const double advance =
+        text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
     const double fit =
         box_width > 0.0 && advance > 0.0 ? kProportionalFontSlack * box_width / advance : 0.0;
     std::vector<std::string_view> lines;
@@ -181,7 +189,7 @@ std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::stri
 int read_mtext(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityText;
-    record.p56 = 1.0;
+    record.text.width_factor = 1.0;
     std::string chunks;
     std::string last_part;
     bool vertical = false;
@@ -218,7 +226,7 @@ int read_mtext(DxfContext& context) {
             default: break;
         }
     }
-    record.p80 = mtext_angle(dx, dy);
+    record.text.angle = mtext_angle(dx, dy);
     std::string text = std::move(chunks) + last_part;
     std::vector<int> line_colours;
     const int asked = decode_dxf_text(text, &line_colours);
@@ -231,8 +239,8 @@ int read_mtext(DxfContext& context) {
 
 int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
                       bool aligned, double box_width, std::vector<int> line_colours) {
-    const double height = record.p64;
-    const double down = radians(record.p80 + 270);
+    const double height = record.text.height;
+    const double down = radians(record.text.angle + 270);
     const Point2 origin{record.x1, record.y1};
     int written = 0;
     std::size_t k = 0;
@@ -241,7 +249,8 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::stri
         Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
         const double width = text_width(record, line.size());
         if (aligned)
-            at = align_text_position(width, height, record.p80, record.h_align, record.v_align, at);
+            at = align_text_position(width, height, record.text.angle, record.h_align,
+                                     record.v_align, at);
         EntityRecord line_record = record;
         line_record.x1 = at.x;
         line_record.y1 = at.y;

@@ -12,8 +12,8 @@ int write_two_point_record(DxfContext& context, const EntityRecord& base, std::i
     record.kind = kind;
     record.x1 = from.x;
     record.y1 = from.y;
-    record.p56 = to.x;
-    record.p64 = to.y;
+    record.line.end_x = to.x;
+    record.line.end_y = to.y;
     if (reported) {
         context.report_point(from.x, from.y);
         context.report_point(to.x, to.y);

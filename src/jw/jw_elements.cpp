@@ -45,8 +45,8 @@ void write_ellipse(JwConversion& c, const JwCircleRecord& r, EntityRecord& e) {
         EllipsePoint next = ellipse_point(r, k, tau, t);
         e.x1 = rounded(c, previous.x * c.factor);
         e.y1 = rounded(c, previous.y * c.factor);
-        e.p56 = rounded(c, next.x * c.factor);
-        e.p64 = rounded(c, next.y * c.factor);
+        e.line.end_x = rounded(c, next.x * c.factor);
+        e.line.end_y = rounded(c, next.y * c.factor);
         write_jw_entity(c, e);
         if (t >= t_end) break;
         previous = next;
@@ -66,14 +66,14 @@ void write_circle(JwConversion& c, const JwCircleRecord& r) {
     e.kind = kEntityArc;
     e.x1 = rounded(c, r.centre_x * c.factor);
     e.y1 = rounded(c, r.centre_y * c.factor);
-    e.p72 = rounded(c, r.radius * c.factor);
-    e.p56 = 1.0;
-    e.p64 = 1.0;
+    e.arc.radius = rounded(c, r.radius * c.factor);
+    e.arc.axis_ratio = 1.0;
+    e.arc.unused_one = 1.0;
     double a = r.start_angle / kAngleUnit + r.tilt / kAngleUnit;
     double b = r.end_angle / kAngleUnit + r.tilt / kAngleUnit;
     if (r.start_angle != r.end_angle && std::fabs(b - a) < kFullCircleSpan) {
-        e.p88 = a;
-        e.p96 = b;
+        e.arc.start_angle = a;
+        e.arc.end_angle = b;
     }
     write_jw_entity(c, e);
 }
@@ -89,8 +89,8 @@ void write_line(JwConversion& c, JwLineRecord& r) {
     e.layer = static_cast<std::int16_t>(store_layer_number(c, r.layer));
     e.x1 = rounded(c, r.start_x * c.factor);
     e.y1 = rounded(c, r.start_y * c.factor);
-    e.p56 = rounded(c, r.end_x * c.factor);
-    e.p64 = rounded(c, r.end_y * c.factor);
+    e.line.end_x = rounded(c, r.end_x * c.factor);
+    e.line.end_y = rounded(c, r.end_y * c.factor);
     write_jw_entity(c, e);
 }
 
@@ -146,7 +146,7 @@ bool outside_clip(const JwConversion& c, double x, double y) {
 }
 
 void write_jw_entity(JwConversion& c, EntityRecord& e) {
-    for (double* value : {&e.x1, &e.y1, &e.p56, &e.p64, &e.p72, &e.p80, &e.p88, &e.p96}) {
+    for (double* value : all_reals(e)) {
         if (!std::isfinite(*value)) *value = 0;
     }
     if (append_entity(c.store, e) == 0) ++c.store.header.ent_num;

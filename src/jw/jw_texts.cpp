@@ -65,9 +65,9 @@ void write_text(JwConversion& c, JwTextRecord& r) {
     e.layer = static_cast<std::int16_t>(store_layer_number(c, r.layer));
     e.x1 = rounded(c, x1) + shift_x;
     e.y1 = rounded(c, y1) + shift_y;
-    e.p56 = 1.0;
-    e.p64 = h * kStoredHeightFactor;
-    e.p80 = a;
+    e.text.width_factor = 1.0;
+    e.text.height = h * kStoredHeightFactor;
+    e.text.angle = a;
     auto length = static_cast<std::int32_t>(text.size());
     std::int32_t offset = append_text(c.store, text.data(), length);
     e.text_offset = offset < 0 ? c.store.string_length : offset;

@@ -59,8 +59,8 @@ void put_line(const JwwRecordContext& c, EntityRecord e, double x1, double y1, d
     e.kind = kEntityLine;
     e.x1 = at(c, x1);
     e.y1 = at(c, y1);
-    e.p56 = at(c, x2);
-    e.p64 = at(c, y2);
+    e.line.end_x = at(c, x2);
+    e.line.end_y = at(c, y2);
     sink.put(e, {});
 }
 
@@ -76,9 +76,10 @@ void put_text(const JwwRecordContext& c, EntityRecord e, const JwwText& t, std::
     e.text_style = text_style_code(text) + (vertical ? kJwStyleVertical : 0);
     e.x1 = at(c, t.start_x);
     e.y1 = at(c, t.start_y);
-    e.p56 = t.height > 0 && t.width + t.spacing > 0 ? (t.width + t.spacing) / t.height : 1.0;
-    e.p64 = t.height * c.scale;
-    e.p80 = t.angle;
+    e.text.width_factor =
+        t.height > 0 && t.width + t.spacing > 0 ? (t.width + t.spacing) / t.height : 1.0;
+    e.text.height = t.height * c.scale;
+    e.text.angle = t.angle;
     sink.put(e, text);
 }
 
@@ -107,14 +108,14 @@ void put_solid(const JwwRecordContext& c, EntityRecord e, const double (&x)[4],
     // The store's corners 1, 2, 4, 3 run round the outline; the file's run
     // start, end, point 2, point 3.
     e.kind = kEntitySolid;
-    e.p56 = at(c, x[0]);
-    e.p64 = at(c, y[0]);
+    e.solid.first_x = at(c, x[0]);
+    e.solid.first_y = at(c, y[0]);
     e.x1 = at(c, x[1]);
     e.y1 = at(c, y[1]);
-    e.p80 = at(c, x[2]);
-    e.p96 = at(c, y[2]);
-    e.p72 = at(c, x[3]);
-    e.p88 = at(c, y[3]);
+    e.solid.fourth_x = at(c, x[2]);
+    e.solid.fourth_y = at(c, y[2]);
+    e.solid.third_x = at(c, x[3]);
+    e.solid.third_y = at(c, y[3]);
     sink.put(e, {});
 }
 
@@ -135,12 +136,12 @@ void put_round_solid(JwwRecordContext& c, const JwwSolid& s, EntityRecord e, Jww
         e.kind = kEntityArc;
         e.x1 = at(c, cx);
         e.y1 = at(c, cy);
-        e.p56 = flat;
-        e.p64 = 1;
-        e.p72 = at(c, radius);
-        e.p80 = tilt * kDegreesPerRadian;
-        e.p88 = full ? 0 : (start + std::min(sweep, 0.0)) * kDegreesPerRadian;
-        e.p96 = full ? 360 : e.p88 + std::abs(sweep) * kDegreesPerRadian;
+        e.arc.axis_ratio = flat;
+        e.arc.unused_one = 1;
+        e.arc.radius = at(c, radius);
+        e.arc.tilt = tilt * kDegreesPerRadian;
+        e.arc.start_angle = full ? 0 : (start + std::min(sweep, 0.0)) * kDegreesPerRadian;
+        e.arc.end_angle = full ? 360 : e.arc.start_angle + std::abs(sweep) * kDegreesPerRadian;
         sink.put(e, {});
         return;
     }
@@ -199,22 +200,22 @@ void make_jww_arc(JwwRecordContext& c, const JwwArc& a, JwwRecordSink& sink) {
     EntityRecord e = record_of(c, a.base, kEntityArc);
     e.x1 = at(c, a.centre_x);
     e.y1 = at(c, a.centre_y);
-    e.p72 = at(c, a.radius);
-    e.p64 = 1;
+    e.arc.radius = at(c, a.radius);
+    e.arc.unused_one = 1;
     const bool full = a.full || std::abs(a.sweep) >= 2 * std::numbers::pi;
     const double from = (a.start + std::min(a.sweep, 0.0)) * kDegreesPerRadian;
     const double span = std::abs(a.sweep) * kDegreesPerRadian;
     if (a.flattening == 1) {
-        e.p56 = 1;
+        e.arc.axis_ratio = 1;
         if (!full) {
-            e.p88 = from + a.tilt * kDegreesPerRadian;
-            e.p96 = e.p88 + span;
+            e.arc.start_angle = from + a.tilt * kDegreesPerRadian;
+            e.arc.end_angle = e.arc.start_angle + span;
         }
     } else {
-        e.p56 = a.flattening;
-        e.p80 = a.tilt * kDegreesPerRadian;
-        e.p88 = full ? 0 : from;
-        e.p96 = full ? 360 : from + span;
+        e.arc.axis_ratio = a.flattening;
+        e.arc.tilt = a.tilt * kDegreesPerRadian;
+        e.arc.start_angle = full ? 0 : from;
+        e.arc.end_angle = full ? 360 : from + span;
     }
     sink.put(e, {});
 }
@@ -258,9 +259,9 @@ void make_jww_insert(JwwRecordContext& c, const JwwInsert& i, JwwRecordSink& sin
     EntityRecord e = record_of(c, i.base, kEntityInsert);
     e.x1 = at(c, i.x);
     e.y1 = at(c, i.y);
-    e.p56 = i.scale_x;
-    e.p64 = i.scale_y;
-    e.p80 = i.angle * kDegreesPerRadian;
+    e.insert.scale_x = i.scale_x;
+    e.insert.scale_y = i.scale_y;
+    e.insert.rotation = i.angle * kDegreesPerRadian;
     if (c.blocks != nullptr) {
         if (const auto found = c.blocks->find(i.block_number); found != c.blocks->end())
             e.block = found->second;

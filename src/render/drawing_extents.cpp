@@ -8,6 +8,7 @@
 
 #include "render/drawing_pass.h"
 #include "render/record_transform.h"
+#include "store/record_move.h"
 #include "store/text_metrics.h"
 
 namespace zov {
@@ -61,34 +62,26 @@ public:
         EntityRecord record;
         const std::int32_t count = store_.entity_count();
         for (std::int32_t i = 0; i < count && store_.read_entity(i, record) == 0; ++i) {
-            if (record.paper_space == 1) scale(record, paper_scale);
+            if (record.paper_space == 1) scale_record(record, paper_scale);
             include_record(box, record, 0);
         }
         return box;
     }
 
 private:
-    static void scale(EntityRecord& e, double s) {
-        e.x1 *= s, e.y1 *= s, e.p72 *= s;
-        if (e.kind == kEntityLine || e.kind == kEntityLeader || e.kind == kEntitySolid)
-            e.p56 *= s, e.p64 *= s;
-        if (e.kind == kEntitySolid) e.p80 *= s, e.p88 *= s, e.p96 *= s;
-        if (e.kind == kEntityText) e.p64 *= s;
-    }
-
     void include_record(Box& box, const EntityRecord& e, int depth) {
         switch (e.kind) {
             case kEntityLine:
             case kEntityLeader:
                 box.include(e.x1, e.y1);
-                box.include(e.p56, e.p64);
+                box.include(e.line.end_x, e.line.end_y);
                 break;
             case kEntityArc: include_arc(box, e); break;
             case kEntitySolid:
                 box.include(e.x1, e.y1);
-                box.include(e.p56, e.p64);
-                box.include(e.p72, e.p88);
-                box.include(e.p80, e.p96);
+                box.include(e.solid.first_x, e.solid.first_y);
+                box.include(e.solid.third_x, e.solid.third_y);
+                box.include(e.solid.fourth_x, e.solid.fourth_y);
                 break;
             case kEntityText: include_text(box, e); break;
             case kEntityInsert:
@@ -101,16 +94,18 @@ private:
     // covers a quarter of its circle's box.
     static void include_arc(Box& box, const EntityRecord& e) {
         constexpr double kStep = 5.0;
-        double sweep = std::fmod(e.p96 - e.p88, 360.0);
+        double sweep = std::fmod(e.arc.end_angle - e.arc.start_angle, 360.0);
         if (!std::isfinite(sweep)) return;
         if (sweep <= 0.0) sweep += 360.0;
-        const bool ellipse = e.p56 != 1.0;
-        const double r = e.p72, minor = ellipse ? e.p72 * e.p56 : e.p72;
-        const double turn = ellipse ? e.p80 * std::numbers::pi / 180.0 : 0.0;
+        const bool ellipse = e.arc.axis_ratio != 1.0;
+        const double r = e.arc.radius,
+                     minor = ellipse ? e.arc.radius * e.arc.axis_ratio : e.arc.radius;
+        const double turn = ellipse ? e.arc.tilt * std::numbers::pi / 180.0 : 0.0;
         const double c = std::cos(turn), s = std::sin(turn);
         const int steps = static_cast<int>(std::ceil(sweep / kStep));
         auto include_point = [&](int i) {
-            const double t = (e.p88 + std::min(i * kStep, sweep)) * std::numbers::pi / 180.0;
+            const double t =
+                (e.arc.start_angle + std::min(i * kStep, sweep)) * std::numbers::pi / 180.0;
             const double u = r * std::cos(t), v = minor * std::sin(t);
             box.include(e.x1 + u * c - v * s, e.y1 + u * s + v * c);
         };
@@ -119,13 +114,13 @@ private:
         // On a circle only the points next to a quarter turn (and the ends)
         // can lie farthest left, right, up or down.
         constexpr double kPlainAngle = 1e6;
-        if (ellipse || !(std::abs(e.p88) < kPlainAngle)) {
+        if (ellipse || !(std::abs(e.arc.start_angle) < kPlainAngle)) {
             for (int i = 1; i < steps; ++i) include_point(i);
             return;
         }
-        const double first_quarter = std::ceil(e.p88 / 90.0) * 90.0;
+        const double first_quarter = std::ceil(e.arc.start_angle / 90.0) * 90.0;
         for (int k = 0; k < 5; ++k) {
-            const double at = (first_quarter + 90.0 * k - e.p88) / kStep;
+            const double at = (first_quarter + 90.0 * k - e.arc.start_angle) / kStep;
             if (at > steps) break;
             include_point(std::clamp(static_cast<int>(std::floor(at)), 0, steps));
             include_point(std::clamp(static_cast<int>(std::ceil(at)), 0, steps));
@@ -134,10 +129,10 @@ private:
 
     // The corners of the text's box.
     void include_text(Box& box, const EntityRecord& e) const {
-        const double h = e.p64;
-        const double w = e.text_length * text_byte_advance(header_.kind, h, e.p56);
+        const double h = e.text.height;
+        const double w = e.text_length * text_byte_advance(header_.kind, h, e.text.width_factor);
         const double up = text_ascent(header_.kind, h);
-        const double a = e.p80 * std::numbers::pi / 180.0;
+        const double a = e.text.angle * std::numbers::pi / 180.0;
         const double ux = std::cos(a), uy = std::sin(a);
         box.include(e.x1, e.y1);
         box.include(e.x1 + w * ux, e.y1 + w * uy);
@@ -147,18 +142,18 @@ private:
 
     // The block's box with its corners placed as the insert places them; an
     // insert of an empty block draws nothing and covers nothing.
-    void include_insert(Box& box, const EntityRecord& insert, int depth) {
-        const Box* contents = block_box(insert.block, depth);
+    void include_insert(Box& box, const EntityRecord& e, int depth) {
+        const Box* contents = block_box(e.block, depth);
         if (contents == nullptr || contents->empty()) return;
         BlockRecord block;
-        if (store_.read_block(insert.block, block) != 0) return;
+        if (store_.read_block(e.block, block) != 0) return;
         InsertTransform transform;
-        transform.x = insert.x1;
-        transform.y = insert.y1;
-        if (insert.kind == kEntityInsert) {
-            transform.x_scale = insert.p56;
-            transform.y_scale = insert.p64;
-            transform.rotation = insert.p80;
+        transform.x = e.x1;
+        transform.y = e.y1;
+        if (e.kind == kEntityInsert) {
+            transform.x_scale = e.insert.scale_x;
+            transform.y_scale = e.insert.scale_y;
+            transform.rotation = e.insert.rotation;
         }
         transform.base_x = block.base_x;
         transform.base_y = block.base_y;
@@ -166,9 +161,9 @@ private:
         EntityRecord corners;
         corners.kind = kEntitySolid;
         corners.x1 = b.min_x, corners.y1 = b.min_y;
-        corners.p56 = b.max_x, corners.p64 = b.min_y;
-        corners.p72 = b.max_x, corners.p88 = b.max_y;
-        corners.p80 = b.min_x, corners.p96 = b.max_y;
+        corners.solid.first_x = b.max_x, corners.solid.first_y = b.min_y;
+        corners.solid.third_x = b.max_x, corners.solid.third_y = b.max_y;
+        corners.solid.fourth_x = b.min_x, corners.solid.fourth_y = b.max_y;
         transform_record(corners, transform);
         include_record(box, corners, depth);
     }

@@ -6,6 +6,7 @@
 #include "common/cp932.h"
 #include "common/paths.h"
 #include "render/colours.h"
+#include "store/record_move.h"
 
 namespace zov {
 
@@ -146,29 +147,6 @@ void DrawingPass::use_pen(Rgb colour, PenStyle style) {
     pen_ = {colour, style};
 }
 
-void DrawingPass::scale_paper_space(EntityRecord& record) const {
-    const double s = view_.paper_scale;
-    record.x1 *= s;
-    record.y1 *= s;
-    record.p72 *= s;
-    switch (record.kind) {
-        case kEntityLine:
-        case kEntityLeader:
-            record.p56 *= s;
-            record.p64 *= s;
-            break;
-        case kEntitySolid:
-            record.p56 *= s;
-            record.p64 *= s;
-            record.p80 *= s;
-            record.p88 *= s;
-            record.p96 *= s;
-            break;
-        case kEntityText: record.p64 *= s; break;
-        default: break;
-    }
-}
-
 void DrawingPass::draw_entity(EntityRecord record) {
     if (record.layer != last_layer_) {
         // Layer 0 keeps the record read last; so does a number with no record.
@@ -180,10 +158,12 @@ void DrawingPass::draw_entity(EntityRecord record) {
     }
     if (settings_.style == DisplayStyle::Standard && !layer_passes_filter()) return;
     choose_pen(record);
-    if (record.paper_space == 1) scale_paper_space(record);
+    if (record.paper_space == 1) scale_record(record, view_.paper_scale);
 
     switch (record.kind) {
-        case kEntityLine: draw_line({record.x1, record.y1}, {record.p56, record.p64}); break;
+        case kEntityLine:
+            draw_line({record.x1, record.y1}, {record.line.end_x, record.line.end_y});
+            break;
         case kEntityArc: draw_arc(record); break;
         case kEntityPoint: draw_point_mark({record.x1, record.y1}); break;
         case kEntityLeader: draw_arrow_line(record); break;

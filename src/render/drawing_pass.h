@@ -77,18 +77,17 @@ private:
     // record.
     const PassLayer& pass_layer(std::int16_t number) const;
     void use_pen(Rgb colour, PenStyle style);
-    void scale_paper_space(EntityRecord& record) const;
 
     // Shapes (drawing_pass_shapes.cpp).
     void draw_line(Point from, Point to);
-    void draw_arc(const EntityRecord& arc);
-    void draw_circular_arc(const EntityRecord& arc);
-    void draw_elliptic_arc(const EntityRecord& arc);
+    void draw_arc(const EntityRecord& record);
+    void draw_circular_arc(const EntityRecord& record);
+    void draw_elliptic_arc(const EntityRecord& record);
     void draw_point_mark(Point at);
     void draw_arrow_head(bool filled, Point tip, Point toward, double size);
     void fill_triangle(Point p, Point q, Point r);
-    void draw_arrow_line(const EntityRecord& leader);
-    void draw_solid(const EntityRecord& solid);
+    void draw_arrow_line(const EntityRecord& record);
+    void draw_solid(const EntityRecord& record);
 
     // Texts (drawing_pass_texts.cpp).
     // Inside blocks every text is drawn as plain text (`as_plain`).
@@ -103,7 +102,7 @@ private:
     void draw_spread_text(const EntityRecord& text, std::string_view bytes);
 
     // Inserts and dimensions (drawing_pass_inserts.cpp).
-    void draw_insert(const EntityRecord& insert, int depth);
+    void draw_insert(const EntityRecord& entity, int depth);
     // Reads block `number` for drawing; false when it cannot be read or is
     // being drawn already further out.
     bool open_block(std::int16_t number, BlockRecord& block);

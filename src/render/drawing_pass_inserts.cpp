@@ -21,18 +21,18 @@ bool DrawingPass::open_block(std::int16_t number, BlockRecord& block) {
     return blocks_.read_block(number, block) == 0;
 }
 
-void DrawingPass::draw_insert(const EntityRecord& insert, int depth) {
+void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     if (depth >= kMaxInsertDepth) return;
-    accumulated_.x_scale *= scale_or_one(insert.p56);
-    accumulated_.y_scale *= scale_or_one(insert.p64);
-    accumulated_.rotation += insert.p80;
+    accumulated_.x_scale *= scale_or_one(entity.insert.scale_x);
+    accumulated_.y_scale *= scale_or_one(entity.insert.scale_y);
+    accumulated_.rotation += entity.insert.rotation;
     BlockRecord block;
-    if (!open_block(insert.block, block)) return;
-    open_blocks_.push_back(insert.block);
+    if (!open_block(entity.block, block)) return;
+    open_blocks_.push_back(entity.block);
     const Pen outer_insert_pen = std::exchange(insert_pen_, pen_);
     InsertTransform transform = accumulated_;
-    transform.x = insert.x1;
-    transform.y = insert.y1;
+    transform.x = entity.x1;
+    transform.y = entity.y1;
     transform.base_x = block.base_x;
     transform.base_y = block.base_y;
     EntityRecord record;
@@ -48,7 +48,9 @@ void DrawingPass::draw_insert(const EntityRecord& insert, int depth) {
 
 void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
     switch (record.kind) {
-        case kEntityLine: draw_line({record.x1, record.y1}, {record.p56, record.p64}); break;
+        case kEntityLine:
+            draw_line({record.x1, record.y1}, {record.line.end_x, record.line.end_y});
+            break;
         case kEntityArc: draw_arc(record); break;
         case kEntityPoint: draw_point_mark({record.x1, record.y1}); break;
         case kEntityLeader: draw_arrow_line(record); break;
@@ -66,8 +68,8 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
                 const InsertTransform saved = accumulated_;
                 EntityRecord picture = record;
                 picture.kind = kEntityInsert;
-                picture.p56 = picture.p64 = 1.0;
-                picture.p80 = 0.0;
+                picture.insert.scale_x = picture.insert.scale_y = 1.0;
+                picture.insert.rotation = 0.0;
                 draw_insert(picture, depth + 1);
                 accumulated_ = saved;
             }

@@ -36,21 +36,22 @@ void DrawingPass::draw_line(Point from, Point to) {
     surface_.line_to(view_.pixel_x(to.x), view_.pixel_y(to.y));
 }
 
-void DrawingPass::draw_arc(const EntityRecord& arc) {
-    if (arc.p56 == 1.0) {
-        draw_circular_arc(arc);
+void DrawingPass::draw_arc(const EntityRecord& record) {
+    if (record.arc.axis_ratio == 1.0) {
+        draw_circular_arc(record);
     } else {
-        draw_elliptic_arc(arc);
+        draw_elliptic_arc(record);
     }
 }
 
 // The radius may be negative (a mirrored block): the radial points then lie
 // opposite, which keeps the mirrored arc counter-clockwise.
-void DrawingPass::draw_circular_arc(const EntityRecord& arc) {
-    const double cx = arc.x1, cy = arc.y1, r = arc.p72, size = std::abs(arc.p72);
+void DrawingPass::draw_circular_arc(const EntityRecord& record) {
+    const ArcReals& arc = record.arc;
+    const double cx = record.x1, cy = record.y1, r = arc.radius, size = std::abs(arc.radius);
     const int left = view_.pixel_x(cx - size), top = view_.pixel_y(cy + size);
     const int right = view_.pixel_x(cx + size), bottom = view_.pixel_y(cy - size);
-    const double a = arc.p88, b = arc.p96;
+    const double a = arc.start_angle, b = arc.end_angle;
     const Point start = along({cx, cy}, r, a);
     const int sx = view_.pixel_x(start.x), sy = view_.pixel_y(start.y);
     // Angles a whole number of turns apart close the circle.
@@ -66,17 +67,18 @@ void DrawingPass::draw_circular_arc(const EntityRecord& arc) {
     surface_.arc(left, top, right, bottom, sx, sy, ex, ey);
 }
 
-void DrawingPass::draw_elliptic_arc(const EntityRecord& arc) {
+void DrawingPass::draw_elliptic_arc(const EntityRecord& record) {
+    const ArcReals& arc = record.arc;
     // The start brought into one turn, so that the steps stay exact however
     // large the stored angles are.
-    const double sweep = end_above_start(arc.p88, arc.p96) - arc.p88;
-    const double a = wrap_degrees(arc.p88) * kDegree;
+    const double sweep = end_above_start(arc.start_angle, arc.end_angle) - arc.start_angle;
+    const double a = wrap_degrees(arc.start_angle) * kDegree;
     const double b = a + sweep * kDegree;
-    const double r = arc.p72, minor = arc.p72 * arc.p56;
-    const double c = std::cos(arc.p80 * kDegree), s = std::sin(arc.p80 * kDegree);
+    const double r = arc.radius, minor = arc.radius * arc.axis_ratio;
+    const double c = std::cos(arc.tilt * kDegree), s = std::sin(arc.tilt * kDegree);
     auto point_at = [&](double t) {
         const double u = r * std::cos(t), v = minor * std::sin(t);
-        return Point{arc.x1 + u * c - v * s, arc.y1 + u * s + v * c};
+        return Point{record.x1 + u * c - v * s, record.y1 + u * s + v * c};
     };
     const Point first = point_at(a);
     surface_.move_to(view_.pixel_x(first.x), view_.pixel_y(first.y));
@@ -138,15 +140,16 @@ void DrawingPass::fill_triangle(Point p, Point q, Point r) {
     surface_.fill_polygon(corners, pen_.colour);
 }
 
-void DrawingPass::draw_arrow_line(const EntityRecord& leader) {
-    const Point tip{leader.x1, leader.y1}, end{leader.p56, leader.p64};
+void DrawingPass::draw_arrow_line(const EntityRecord& record) {
+    const Point tip{record.x1, record.y1}, end{record.line.end_x, record.line.end_y};
     draw_line(tip, end);
     draw_arrow_head(true, tip, end, drawing_width_ / 200.0 * 3.0);
 }
 
-void DrawingPass::draw_solid(const EntityRecord& solid) {
-    const Point q1{solid.p56, solid.p64}, q2{solid.x1, solid.y1};
-    const Point q3{solid.p72, solid.p88}, q4{solid.p80, solid.p96};
+void DrawingPass::draw_solid(const EntityRecord& record) {
+    const SolidReals& corners = record.solid;
+    const Point q1{corners.first_x, corners.first_y}, q2{record.x1, record.y1};
+    const Point q3{corners.third_x, corners.third_y}, q4{corners.fourth_x, corners.fourth_y};
     fill_triangle(q1, q3, q2);
     draw_line(q2, q1);
     draw_line(q3, q1);

@@ -57,7 +57,8 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
     if (as_plain || record.kind != kEntityText || record.text_style < 10) {
         // The layer sheet's labels are the viewer's own, sized by their font.
         const std::int32_t sizing = record.kind == kEntityText ? header_.kind : kSourceJwCad;
-        draw_plain_text(base, record.p64, record.p80, text_, vertical, sizing, record.p56);
+        draw_plain_text(base, record.text.height, record.text.angle, text_, vertical, sizing,
+                        record.text.width_factor);
     } else if (record.text_style < 20) {
         draw_control_code_text(record, text_);
     } else {
@@ -106,7 +107,7 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
 // half a height per byte drawn and is moved back by the back-step codes.
 // ^o, ^u and ^d draw the next character alone, small and raised or lowered.
 void DrawingPass::draw_control_code_text(const EntityRecord& record, std::string_view bytes) {
-    const double h = record.p64, angle = record.p80;
+    const double h = record.text.height, angle = record.text.angle;
     const bool vertical = record.text_style % 10 != 0;
     const double ux = std::cos(angle * kDegree), uy = std::sin(angle * kDegree);
     Point pen{record.x1, record.y1};
@@ -190,7 +191,7 @@ void DrawingPass::draw_spread_text(const EntityRecord& record, std::string_view 
         i += n;
     }
 
-    const double h = record.p64, angle = record.p80;
+    const double h = record.text.height, angle = record.text.angle;
     const bool vertical = record.text_style % 10 != 0;
     const double pitch =
         h / 2.0 + (count > 1 ? static_cast<double>(markers) * (h / 2.0) / (count - 1.0) : 0.0);

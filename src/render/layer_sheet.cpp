@@ -39,16 +39,16 @@ public:
         EntityRecord line = label_base(kEntityLine, layer);
         line.x1 = x1;
         line.y1 = y1;
-        line.p56 = x2;
-        line.p64 = y2;
+        line.line.end_x = x2;
+        line.line.end_y = y2;
         add(line);
     }
     void add_label(std::int32_t kind, std::int16_t layer, double x, double y, double height) {
         EntityRecord label = label_base(kind, layer);
         label.x1 = x;
         label.y1 = y;
-        label.p56 = 1.0;
-        label.p64 = height;
+        label.text.width_factor = 1.0;
+        label.text.height = height;
         add(label);
     }
     bool ok() const { return ok_; }

@@ -3,18 +3,19 @@
 namespace zov {
 
 void move_record(EntityRecord& record, double dx, double dy) {
-    record.x1 += dx;
-    record.y1 += dy;
-    if (record.kind == kEntityLine || record.kind == kEntityLeader || record.kind == kEntitySolid) {
-        record.p56 += dx;
-        record.p64 += dy;
-    }
-    if (record.kind == kEntitySolid) {
-        record.p72 += dx;
-        record.p80 += dx;
-        record.p88 += dy;
-        record.p96 += dy;
-    }
+    for_each_point(record, [&](double& x, double& y) {
+        x += dx;
+        y += dy;
+    });
+}
+
+void scale_record(EntityRecord& record, double s) {
+    for_each_point(record, [&](double& x, double& y) {
+        x *= s;
+        y *= s;
+    });
+    if (record.kind == kEntityArc) record.arc.radius *= s;
+    if (record.kind == kEntityText) record.text.height *= s;
 }
 
 }  // namespace zov

@@ -4,9 +4,11 @@
 // writer and the dump read. Integers are little-endian, reals IEEE doubles,
 // character fields NUL-terminated CP932 text. The structs below are the byte
 // layouts themselves; records are written and read whole.
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 namespace zov {
 
@@ -30,7 +32,7 @@ inline constexpr std::int32_t kSourceJwCad = 1;
 inline constexpr std::int32_t kSourceDxf = 2;
 
 // Entity kinds (EntityRecord::kind).
-inline constexpr std::int32_t kEntityLine = 1;        // x1,y1 -> p56,p64
+inline constexpr std::int32_t kEntityLine = 1;
 inline constexpr std::int32_t kEntityArc = 2;         // circle, arc or elliptic arc
 inline constexpr std::int32_t kEntityPoint = 3;
 inline constexpr std::int32_t kEntityLeader = 4;      // line with an arrow head at x1,y1
@@ -159,6 +161,79 @@ struct BlockRecord {
     std::int32_t used_number = 0;    // used_index + 1 for an ordinary block
 };
 
+// The six reals that follow an entity's first point (x1, y1) mean what its
+// kind makes them mean; EntityRecord holds them as a union of one view per
+// kind. Every view is six doubles, so all views share one common initial
+// sequence: a record may be read through any view, whichever wrote it.
+// Angles are degrees, counter-clockwise.
+
+// kEntityLine, kEntityLeader: from (x1, y1) to the end point. A leader has
+// its arrow head at (x1, y1). kEntityPoint: the point is (x1, y1); a DXF
+// POINT's second point lands in the end point and is never drawn.
+struct LineReals {
+    double end_x;
+    double end_y;
+    double unused_a;
+    double unused_b;
+    double unused_c;
+    double unused_d;
+};
+
+// kEntityArc: a circle, arc or elliptic arc about the centre (x1, y1).
+struct ArcReals {
+    double axis_ratio;   // minor over major semi-axis; exactly 1 for a circle
+    double unused_one;   // written as 1, read by nothing
+    double radius;       // major semi-axis; negative under a mirroring insert
+    double tilt;         // turn of the major axis (ellipses; 0 for circles)
+    double start_angle;  // of an ellipse: parameter angles in its own frame
+    double end_angle;    // equal to start_angle: the whole curve
+};
+
+// kEntityText, kEntityLayerLabel, kEntityFileLabel: the string starts at
+// (x1, y1), the left end of its base line.
+struct TextReals {
+    double width_factor;  // character width over height; 0 is taken as 1
+    double height;
+    double unused_a;
+    double angle;
+    double unused_b;
+    double unused_c;
+};
+
+// kEntityInsert: the block's base point lands on (x1, y1), scaled and
+// turned. kEntityDimension: its picture block lands on (x1, y1) as it is;
+// the importers write scales of 1.
+struct InsertReals {
+    double scale_x;  // 0 is taken as 1
+    double scale_y;
+    double unused_a;
+    double rotation;
+    double unused_b;
+    double unused_c;
+};
+
+// kEntitySolid: the corners first, (x1, y1), third and fourth in DXF's order
+// (groups 10, 11, 12, 13): two triangles, first-second-third and
+// second-third-fourth; a fourth corner equal to the third makes one.
+struct SolidReals {
+    double first_x;
+    double first_y;
+    double third_x;
+    double fourth_x;
+    double third_y;
+    double fourth_y;
+};
+
+// All six alike, for code that treats every real the same (see all_reals).
+struct EntityReals {
+    double first;
+    double second;
+    double third;
+    double fourth;
+    double fifth;
+    double sixth;
+};
+
 struct EntityRecord {
     std::uint8_t flags = 0;          // importer flags; no reader depends on them
     std::uint8_t paper_space = 0;    // 1 for a paper-space entity
@@ -176,13 +251,23 @@ struct EntityRecord {
     std::int32_t text_offset = 0;    // offset of the text in the STR section (kind 5)
     double x1 = 0;
     double y1 = 0;
-    double p56 = 0;
-    double p64 = 0;
-    double p72 = 0;
-    double p80 = 0;
-    double p88 = 0;
-    double p96 = 0;
+    union {                   // the six reals after (x1, y1), by kind
+        EntityReals reals{};  // all alike
+        LineReals line;       // kEntityLine, kEntityLeader, kEntityPoint
+        ArcReals arc;         // kEntityArc
+        TextReals text;       // kEntityText and the layer sheet's labels
+        InsertReals insert;   // kEntityInsert, kEntityDimension
+        SolidReals solid;     // kEntitySolid
+    };
 };
+
+// The record's eight reals, x1 and y1 first, for code that treats them alike
+// (finiteness checks). `Record` is EntityRecord or const EntityRecord.
+template <class Record>
+constexpr auto all_reals(Record& e) {
+    return std::array{&e.x1,          &e.y1,           &e.reals.first, &e.reals.second,
+                      &e.reals.third, &e.reals.fourth, &e.reals.fifth, &e.reals.sixth};
+}
 
 // The empty box with which extents start: minimum 1e8, maximum -1e8.
 inline constexpr double kEmptyBoxMinimum = 100000000.0;
@@ -281,12 +366,58 @@ ZOV_FIELD_AT(EntityRecord, reserved_34, 34);
 ZOV_FIELD_AT(EntityRecord, text_offset, 36);
 ZOV_FIELD_AT(EntityRecord, x1, 40);
 ZOV_FIELD_AT(EntityRecord, y1, 48);
-ZOV_FIELD_AT(EntityRecord, p56, 56);
-ZOV_FIELD_AT(EntityRecord, p64, 64);
-ZOV_FIELD_AT(EntityRecord, p72, 72);
-ZOV_FIELD_AT(EntityRecord, p80, 80);
-ZOV_FIELD_AT(EntityRecord, p88, 88);
-ZOV_FIELD_AT(EntityRecord, p96, 96);
+ZOV_FIELD_AT(EntityRecord, reals, 56);
+static_assert(std::is_trivially_copyable_v<EntityRecord>);
+// Each view is six doubles from offset 56; its fields by their offsets in
+// the record.
+#define ZOV_REAL_AT(view, field, offset)                \
+    static_assert(offsetof(EntityRecord, view) == 56 && \
+                  offsetof(decltype(EntityRecord::view), field) + 56 == (offset))
+#define ZOV_VIEW(type) static_assert(sizeof(type) == 48 && std::is_standard_layout_v<type>)
+ZOV_VIEW(EntityReals);
+ZOV_REAL_AT(reals, first, 56);
+ZOV_REAL_AT(reals, second, 64);
+ZOV_REAL_AT(reals, third, 72);
+ZOV_REAL_AT(reals, fourth, 80);
+ZOV_REAL_AT(reals, fifth, 88);
+ZOV_REAL_AT(reals, sixth, 96);
+ZOV_VIEW(LineReals);
+ZOV_REAL_AT(line, end_x, 56);
+ZOV_REAL_AT(line, end_y, 64);
+ZOV_REAL_AT(line, unused_a, 72);
+ZOV_REAL_AT(line, unused_b, 80);
+ZOV_REAL_AT(line, unused_c, 88);
+ZOV_REAL_AT(line, unused_d, 96);
+ZOV_VIEW(ArcReals);
+ZOV_REAL_AT(arc, axis_ratio, 56);
+ZOV_REAL_AT(arc, unused_one, 64);
+ZOV_REAL_AT(arc, radius, 72);
+ZOV_REAL_AT(arc, tilt, 80);
+ZOV_REAL_AT(arc, start_angle, 88);
+ZOV_REAL_AT(arc, end_angle, 96);
+ZOV_VIEW(TextReals);
+ZOV_REAL_AT(text, width_factor, 56);
+ZOV_REAL_AT(text, height, 64);
+ZOV_REAL_AT(text, unused_a, 72);
+ZOV_REAL_AT(text, angle, 80);
+ZOV_REAL_AT(text, unused_b, 88);
+ZOV_REAL_AT(text, unused_c, 96);
+ZOV_VIEW(InsertReals);
+ZOV_REAL_AT(insert, scale_x, 56);
+ZOV_REAL_AT(insert, scale_y, 64);
+ZOV_REAL_AT(insert, unused_a, 72);
+ZOV_REAL_AT(insert, rotation, 80);
+ZOV_REAL_AT(insert, unused_b, 88);
+ZOV_REAL_AT(insert, unused_c, 96);
+ZOV_VIEW(SolidReals);
+ZOV_REAL_AT(solid, first_x, 56);
+ZOV_REAL_AT(solid, first_y, 64);
+ZOV_REAL_AT(solid, third_x, 72);
+ZOV_REAL_AT(solid, fourth_x, 80);
+ZOV_REAL_AT(solid, third_y, 88);
+ZOV_REAL_AT(solid, fourth_y, 96);
+#undef ZOV_VIEW
+#undef ZOV_REAL_AT
 #undef ZOV_FIELD_AT
 
 }  // namespace zov

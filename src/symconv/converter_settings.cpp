@@ -36,37 +36,42 @@ int decimal_int(const char* text, const char** end) {
     return static_cast<int>(value);
 }
 
+// The settings file's keys of the single numbers.
+struct NumberKey {
+    const char* key;
+    int ConverterSettings::*member;
+};
+
+constexpr NumberKey kNumberKeys[] = {
+    {"JMC", &ConverterSettings::text_colour},
+    {"JMS", &ConverterSettings::text_size_percent},
+    {"JPO", &ConverterSettings::point_form},
+    {"JPS", &ConverterSettings::point_size},
+    {"JPM", &ConverterSettings::point_display_mode},
+    {"JKE", &ConverterSettings::decimals},
+    {"JFR", &ConverterSettings::sibling_output_form},
+};
+
 void apply_setting(const std::string& line, ConverterSettings& s) {
-    if (is_key(line, "JMC")) {
-        s.JMC = setting_int(line);
-        if (s.JMC > 0) {
-            for (int i = 0; i < 10; ++i) s.text_colours[i] = s.JMC;
-        }
-    } else if (is_key(line, "JMS")) {
-        s.JMS = setting_int(line);
-    } else if (is_key(line, "JPO")) {
-        s.JPO = setting_int(line);
-    } else if (is_key(line, "JPS")) {
-        s.JPS = setting_int(line);
-    } else if (is_key(line, "JPM")) {
-        s.JPM = setting_int(line);
-    } else if (is_key(line, "JKE")) {
-        s.JKE = setting_int(line);
-    } else if (is_key(line, "JFR")) {
-        s.JFR = setting_int(line);
-    } else if (is_key(line, "JCO")) {
-        scan_int_list(setting_text(line, kLongestListValue), s.JCO, 6);
+    for (const NumberKey& number : kNumberKeys) {
+        if (is_key(line, number.key)) s.*number.member = setting_int(line);
+    }
+    if (is_key(line, "JMC") && s.text_colour > 0) {
+        for (int i = 0; i < 10; ++i) s.text_colours[i] = s.text_colour;
+    }
+    if (is_key(line, "JCO")) {
+        scan_int_list(setting_text(line, kLongestListValue), s.pen_colours, 6);
     } else if (is_key(line, "JSS")) {
-        scan_int_list(setting_text(line, kLongestListValue), s.JSS, 10);
+        scan_int_list(setting_text(line, kLongestListValue), s.text_heights, 10);
     }
 }
 
 }  // namespace
 
-int read_setting_line(std::FILE* file, std::string& line) {
+bool read_setting_line(std::FILE* file, std::string& line) {
     line.clear();
     int c = std::fgetc(file);
-    if (c == EOF) return -1;
+    if (c == EOF) return false;
     for (; c != EOF; c = std::fgetc(file)) {
         if (c == '\r') {
             std::fgetc(file);  // the LF after the CR
@@ -75,7 +80,7 @@ int read_setting_line(std::FILE* file, std::string& line) {
         if (c == '\n') break;
         if (line.size() < kLongestSettingLine) line += static_cast<char>(c);
     }
-    return 0;
+    return true;
 }
 
 int setting_int(const std::string& line) {
@@ -127,44 +132,46 @@ void load_converter_settings(const std::string& launch_folder, ConverterSettings
     }
     if (file == nullptr) return;
     std::string line;
-    for (int n = 0; n < kMostSettingLines && read_setting_line(file, line) == 0; ++n) {
+    for (int n = 0; n < kMostSettingLines && read_setting_line(file, line); ++n) {
         apply_setting(line, settings);
     }
     std::fclose(file);
 }
 
-int save_default_settings(const std::string& launch_folder, const ConverterSettings& s,
-                          Messages& messages) {
+bool save_default_settings(const std::string& launch_folder, const ConverterSettings& s,
+                           Messages& messages) {
     // Written whole beside its name, so that two runs starting together
     // never read a half-written file and a planted link is replaced, not
     // followed.
     WholeFileOutput file;
     if (!file.open(launch_folder + kSettingsFile)) {
         report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
-        return -1;
+        return false;
     }
     DxfLineWriter out(file.stream());
     out.write_dxf_line("%s", kSettingsBanner1);
     out.write_dxf_line("%s", kSettingsBanner2);
     out.write_dxf_line("%s", kSettingsBanner1);
-    out.write_dxf_line(kSettingsJMS, s.JMS);
-    out.write_dxf_line(kSettingsJMC, s.JMC);
+    out.write_dxf_line(kSettingsJMS, s.text_size_percent);
+    out.write_dxf_line(kSettingsJMC, s.text_colour);
     out.write_dxf_line("%s", kSettingsColours1);
     out.write_dxf_line("%s", kSettingsColours2);
-    out.write_dxf_line(kSettingsJPO, s.JPO);
-    out.write_dxf_line(kSettingsJPM, s.JPM);
+    out.write_dxf_line(kSettingsJPO, s.point_form);
+    out.write_dxf_line(kSettingsJPM, s.point_display_mode);
     out.write_dxf_line("%s", kSettingsPointStyles);
-    out.write_dxf_line(kSettingsJPS, s.JPS);
-    out.write_dxf_line(kSettingsJKE, s.JKE);
-    out.write_dxf_line(kSettingsJCO, s.JCO[0], s.JCO[1], s.JCO[2], s.JCO[3], s.JCO[4], s.JCO[5]);
-    out.write_dxf_line(kSettingsJSS, s.JSS[0], s.JSS[1], s.JSS[2], s.JSS[3], s.JSS[4], s.JSS[5],
-                       s.JSS[6], s.JSS[7], s.JSS[8], s.JSS[9]);
-    out.write_dxf_line(kSettingsJFR, s.JFR);
+    out.write_dxf_line(kSettingsJPS, s.point_size);
+    out.write_dxf_line(kSettingsJKE, s.decimals);
+    out.write_dxf_line(kSettingsJCO, s.pen_colours[0], s.pen_colours[1], s.pen_colours[2],
+                       s.pen_colours[3], s.pen_colours[4], s.pen_colours[5]);
+    out.write_dxf_line(kSettingsJSS, s.text_heights[0], s.text_heights[1], s.text_heights[2],
+                       s.text_heights[3], s.text_heights[4], s.text_heights[5], s.text_heights[6],
+                       s.text_heights[7], s.text_heights[8], s.text_heights[9]);
+    out.write_dxf_line(kSettingsJFR, s.sibling_output_form);
     if (out.failed() || !file.commit()) {
         report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
-        return -1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 }  // namespace zov

@@ -1,7 +1,8 @@
 #pragma once
 // The converter's settings file: ZR_DXF.CFG (the sibling converter's file,
 // read when present) or ZR_JWK.CFG, written with the defaults when neither
-// exists. One setting per line: a three-letter key, "=", the value.
+// exists. One setting per line: a three-letter key, "=", the value; the
+// members below name their keys.
 #include <cstdio>
 #include <string>
 
@@ -10,16 +11,25 @@ namespace zov {
 class Messages;
 
 struct ConverterSettings {
-    int JMS = 78;  // text size correction in percent
-    int JMC = 0;   // one colour for every text kind; 0 keeps the per-kind colours
-    int JPO = 2;   // points as 0 POINT, 1 CIRCLE, 2 filled circle (wide POLYLINE)
-    int JPM = 0;   // $PDMODE, written with JPO 0
-    int JPS = 40;  // point diameter in hundredths of the scale; $PDSIZE with JPO 0
-    int JKE = 2;   // decimals of element coordinates; 3 or more: unrounded
-    int JCO[6] = {4, 7, 3, 2, 6, 5};                          // colours of pens 1-6
-    int JSS[10] = {20, 25, 30, 40, 50, 60, 70, 80, 90, 100};  // text heights of kinds 1-10 (0.1 mm)
-    int JFR = 1;   // output form of the sibling converter; kept, no effect here
-    // Text colours of text kinds 1-11; JMC above 0 replaces the first ten.
+    // JMS: text size correction in percent.
+    int text_size_percent = 78;
+    // JMC: one colour for every text kind; 0 keeps the per-kind colours.
+    int text_colour = 0;
+    // JPO: points as 0 POINT, 1 CIRCLE, 2 filled circle (wide POLYLINE).
+    int point_form = 2;
+    // JPM: $PDMODE, written with point form 0.
+    int point_display_mode = 0;
+    // JPS: point diameter in hundredths of the scale; $PDSIZE with point form 0.
+    int point_size = 40;
+    // JKE: decimals of element coordinates; 3 or more: unrounded.
+    int decimals = 2;
+    // JCO: colours of pens 1-6.
+    int pen_colours[6] = {4, 7, 3, 2, 6, 5};
+    // JSS: text heights of kinds 1-10 (0.1 mm).
+    int text_heights[10] = {20, 25, 30, 40, 50, 60, 70, 80, 90, 100};
+    // JFR: output form of the sibling converter; kept, no effect here.
+    int sibling_output_form = 1;
+    // Text colours of text kinds 1-11; a text_colour above 0 replaces the first ten.
     int text_colours[11] = {4, 4, 7, 7, 3, 3, 2, 2, 6, 6, 8};
 };
 
@@ -33,13 +43,13 @@ void load_converter_settings(const std::string& launch_folder, ConverterSettings
                              Messages& messages);
 
 // Writes ZR_JWK.CFG with the values of `settings` into `launch_folder`;
-// 0, or -1 after reporting that it could not be created.
-int save_default_settings(const std::string& launch_folder, const ConverterSettings& settings,
-                          Messages& messages);
+// false after reporting that it could not be created.
+bool save_default_settings(const std::string& launch_folder, const ConverterSettings& settings,
+                           Messages& messages);
 
 // Reads the next line (at most 1024 bytes, up to CR LF or a bare LF; the rest
-// of a longer line is passed over) into `line`; -1 at the end of the file.
-int read_setting_line(std::FILE* file, std::string& line);
+// of a longer line is passed over) into `line`; false at the end of the file.
+bool read_setting_line(std::FILE* file, std::string& line);
 
 // The value of a setting line "KEY=value": as a decimal integer (0 when no
 // number stands there), or as text of at most `max` bytes that never ends

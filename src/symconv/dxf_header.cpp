@@ -18,9 +18,9 @@ void write_header(const ConverterContext& context, DxfLineWriter& out) {
     out.write_dxf_line("9\r\n$LIMMAX\r\n10\r\n%0.0f\r\n20\r\n%0.0f", max_x, max_y);
     out.write_dxf_line("9\r\n$LTSCALE\r\n40\r\n%0.3f", S);
     out.write_dxf_line("9\r\n$DIMSCALE\r\n40\r\n%0.3f", S);
-    if (context.settings.JPO == 0) {
-        out.write_dxf_line("9\r\n$PDMODE\r\n70\r\n%d", context.settings.JPM);
-        out.write_dxf_line("9\r\n$PDSIZE\r\n40\r\n%d", context.settings.JPS);
+    if (context.settings.point_form == 0) {
+        out.write_dxf_line("9\r\n$PDMODE\r\n70\r\n%d", context.settings.point_display_mode);
+        out.write_dxf_line("9\r\n$PDSIZE\r\n40\r\n%d", context.settings.point_size);
     }
     out.write_dxf_line("0\r\nENDSEC");
 }

@@ -108,7 +108,7 @@ CurveShape curve_shape(const EllipseArc& arc) {
 }
 
 double text_height(const ConverterSettings& settings, int kind, double S) {
-    return settings.JSS[kind - 1] / 10.0 * S * settings.JMS / 100.0;
+    return settings.text_heights[kind - 1] / 10.0 * S * settings.text_size_percent / 100.0;
 }
 
 int text_angle(double dx, double dy, bool vertical) {

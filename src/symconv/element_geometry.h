@@ -12,7 +12,7 @@ struct ConverterSettings;
 // Radians per degree, as the converter's angle arithmetic uses it.
 inline constexpr double kRadiansPerDegree = 0.01745329252;
 
-// Prints the value with `decimals` (JKE) decimals and reads it back; with 3 or
+// Prints the value with `decimals` decimals and reads it back; with 3 or
 // more decimals the value is returned unchanged (fewer than 0 count as 0).
 double round_value(double value, int decimals);
 
@@ -76,7 +76,8 @@ struct CurveShape {
 };
 CurveShape curve_shape(const EllipseArc& arc);
 
-// Height of a text of a kind 1-10 (jw_text_kind of the converter) at scale S: JSS / 10 × S × JMS / 100.
+// Height of a text of a kind 1-10 (jw_text_kind of the converter) at scale S:
+// text_heights / 10 × S × text_size_percent / 100.
 double text_height(const ConverterSettings& settings, int kind, double S);
 
 // Whole-degree direction (0-359) of a text running by (dx, dy); a vertical

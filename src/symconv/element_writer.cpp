@@ -17,10 +17,12 @@ constexpr char kLayer[] = "Zukei";
 
 }  // namespace
 
-double ElementWriter::round(double value) const { return round_value(value, settings_.JKE); }
+double ElementWriter::round(double value) const {
+    return round_value(value, settings_.decimals);
+}
 
 DxfPen ElementWriter::jwk_pen(int line_type, int pen) const {
-    return {line_type_name(line_type), settings_.JCO[checked_pen(pen) - 1]};
+    return {line_type_name(line_type), settings_.pen_colours[checked_pen(pen) - 1]};
 }
 
 void ElementWriter::line(int line_type, int pen, double x1, double y1, double x2, double y2) {
@@ -83,22 +85,22 @@ void ElementWriter::point(int pen, double x, double y) { point(jwk_pen(1, pen), 
 
 void ElementWriter::point(const DxfPen& pen, double x, double y) {
     const int colour = pen.colour;
-    const double d = settings_.JPS * S_ / 100;
+    const double d = settings_.point_size * S_ / 100;
     x = round(x);
     y = round(y);
-    if (settings_.JPO == 0) {
+    if (settings_.point_form == 0) {
         out_.write_dxf_line(
             "0\r\nPOINT\r\n8\r\n%s\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f", kLayer, colour, x,
             y);
-    } else if (settings_.JPO == 1) {
+    } else if (settings_.point_form == 1) {
         out_.write_dxf_line(
             "0\r\nCIRCLE\r\n8\r\n%s\r\n6\r\nCONTINUOUS\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f"
             "\r\n40\r\n%0.3f",
             kLayer, colour, x, y, d / 2);
     } else {
-        // Ten times the point's size on paper (JPS / 100 mm) in drawing units:
-        // 4 at 1/1 with JPS 40, and growing with the scale like every other size.
-        const double width = settings_.JPS / 100.0 * S_ * 10;
+        // Ten times the point's size on paper (point_size / 100 mm) in drawing units:
+        // 4 at 1/1 with a point size of 40, and growing with the scale like every other size.
+        const double width = settings_.point_size / 100.0 * S_ * 10;
         out_.write_dxf_line("0\r\nPOLYLINE");
         out_.write_dxf_line(
             "8\r\n%s\r\n6\r\nCONTINUOUS\r\n62\r\n%d\r\n66\r\n1\r\n10\r\n0\r\n20\r\n0\r\n70\r\n1\r\n"

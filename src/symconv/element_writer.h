@@ -1,6 +1,6 @@
 #pragma once
 // The DXF templates of the elements inside a symbol's BLOCK (layer "Zukei").
-// Every coordinate and radius passes through round_value with JKE decimals.
+// Every coordinate and radius passes through round_value with the settings' decimals.
 #include <cstdint>
 #include <string_view>
 
@@ -22,7 +22,7 @@ public:
     // A circle record: circle, arc, or an ellipse written as a chain of lines.
     void circle(int line_type, int pen, double cx, double cy, double r, int flatness,
                 std::int32_t start, std::int32_t end, std::int32_t tilt);
-    // A point in the form JPO chooses: POINT, CIRCLE or a filled circle.
+    // A point in the point_form chosen: POINT, CIRCLE or a filled circle.
     void point(int pen, double x, double y);
     // A text from (x1, y1) toward (x2, y2); `kind` as stored (0-255).
     void text(int kind, bool vertical, double x1, double y1, double x2, double y2,

@@ -146,7 +146,7 @@ private:
         run.y = start.y;
         run.end_x = end.x;
         run.end_y = end.y;
-        run.height = e.height * across_length * settings_.JMS / 100.0;
+        run.height = e.height * across_length * settings_.text_size_percent / 100.0;
         // A full-width character is `width` wide where the font draws it
         // about as wide as high.
         if (e.width > 0 && e.height > 0)

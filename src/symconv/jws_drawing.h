@@ -30,7 +30,7 @@ struct JwsDrawingCounts {
 };
 
 // Draws the symbol into `sink` with the colours and line types of
-// jww_pens.h; texts `JMS` percent of their own height.
+// jww_pens.h; texts `text_size_percent` percent of their own height.
 JwsDrawingCounts draw_jws_symbol(const JwsSymbol& symbol, const ConverterSettings& settings,
                                  ElementSink& sink);
 

@@ -58,13 +58,13 @@ int jww_colour(const ConverterSettings& settings, std::uint16_t pen_colour) {
             indexes[kUpperPens.size() + i] = true_colour_index(kSxfColours[i]);
         return indexes;
     }();
-    if (pen_colour >= 1 && pen_colour <= kLastJwkPen) return settings.JCO[pen_colour - 1];
+    if (pen_colour >= 1 && pen_colour <= kLastJwkPen) return settings.pen_colours[pen_colour - 1];
     const int upper = pen_colour - (kLastJwkPen + 1);
     if (upper >= 0 && upper < static_cast<int>(kUpperPens.size())) return kIndexes[upper];
     const int sxf = pen_colour - kFirstSxfColour;
     if (sxf >= 0 && sxf < static_cast<int>(kSxfColours.size()))
         return kIndexes[kUpperPens.size() + sxf];
-    return settings.JCO[kDefaultPen - 1];
+    return settings.pen_colours[kDefaultPen - 1];
 }
 
 DxfPen jww_pen(const ConverterSettings& settings, const JwwEntityBase& base) {
@@ -72,7 +72,8 @@ DxfPen jww_pen(const ConverterSettings& settings, const JwwEntityBase& base) {
 }
 
 int jww_text_colour(const ConverterSettings& settings, const JwwText& text) {
-    return settings.JMC > 0 ? settings.JMC : jww_colour(settings, text.base.pen_colour);
+    return settings.text_colour > 0 ? settings.text_colour
+                                    : jww_colour(settings, text.base.pen_colour);
 }
 
 int jww_solid_colour(const ConverterSettings& settings, const JwwSolid& solid) {

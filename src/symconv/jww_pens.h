@@ -2,7 +2,7 @@
 // The colours and line types of JW_CAD for Windows entities as the DXF
 // colours and line-type names the converter writes for .jwk symbols, taking
 // the nearest where the newer files hold more:
-// - pens 1-6 through JCO, as .jwk pens; pens 7-9 (teal, pink, grey) and the
+// - pens 1-6 through pen_colours, as .jwk pens; pens 7-9 (teal, pink, grey) and the
 //   16 standard SXF colours (101-116) as the colour index nearest to their
 //   standard colours, black and white as 7; a solid's own RGB likewise; any
 //   other number (the background, SXF colours of the host drawing) as pen 2;
@@ -11,7 +11,7 @@
 //   types (31-45) by their pattern: dotted DOT, dashed DASHED, dash and one
 //   dot CENTER, dash and two or three dots PHANTOM, continuous and any other
 //   number CONTINUOUS;
-// - texts in their own colour, or in JMC when that is above 0.
+// - texts in their own colour, or in text_colour when that is above 0.
 #include <cstdint>
 
 #include "jw/jww_format.h"

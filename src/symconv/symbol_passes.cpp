@@ -78,16 +78,16 @@ void print_summary(ConverterContext& context, bool last_had_points) {
     if (context.thumbnail_mode) {
         print_text(messages, "%s", kThumbnailNotice);
         print_text(messages, kSummaryThumbnail, folder.c_str(), name, kPaperA3,
-                   context.settings.JMS);
+                   context.settings.text_size_percent);
     } else {
         print_text(messages, kSummaryNormal, folder.c_str(), name,
                    context.layout.paper_name.c_str(), context.survey.scale(),
-                   context.settings.JMS);
+                   context.settings.text_size_percent);
     }
     if (context.ascii_names) print_text(messages, "%s", kAsciiNamesNotice);
     if (last_had_points) {
-        if (context.settings.JPO == 2) print_text(messages, "%s", kPointsAsFilledCircles);
-        if (context.settings.JPO == 1) print_text(messages, "%s", kPointsAsCircles);
+        if (context.settings.point_form == 2) print_text(messages, "%s", kPointsAsFilledCircles);
+        if (context.settings.point_form == 1) print_text(messages, "%s", kPointsAsCircles);
     }
 }
 

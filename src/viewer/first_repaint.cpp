@@ -55,7 +55,7 @@ int finish_first_repaint(ViewerShell& shell) {
     int result = 0;
     if (!state.start_file.empty()) {
         const std::string file = state.start_file;
-        result = load_drawing(shell, 0, file);
+        result = load_drawing(shell, SettingsFile::Rewrite, file);
         state.start_file.clear();
     }
     state.help_shown = false;

@@ -23,7 +23,7 @@ int load_drawing_headless(const std::string& program_folder, const std::string& 
         show_error(messages, "%s: not a JW_CAD, DXF or DWG file", path.c_str());
         return -1;
     }
-    const int result = load_drawing(shell, 0, path);
+    const int result = load_drawing(shell, SettingsFile::Rewrite, path);
     if (notes != nullptr) *notes = shell.import.notes;
     return result;
 }

@@ -96,7 +96,7 @@ std::string set_extension_dxf(const std::string& path) {
     return replace_extension(path, ".DXF");
 }
 
-int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& path) {
+int load_drawing(ViewerShell& shell, SettingsFile settings, const std::string& path) {
     ShellState& state = shell.state;
     const int kind = classify_drawing_file(shell, path);
     if (kind == kNotDrawing) return -1;
@@ -116,7 +116,7 @@ int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& pa
         result = import_by_kind(shell, kind, path);
     }
     state.help_shown = false;
-    if (no_settings_save == 0) save_settings(shell);
+    if (settings == SettingsFile::Rewrite) save_settings(shell);
     return result;
 }
 

@@ -17,12 +17,15 @@ int classify_drawing_file(ViewerShell& shell, const std::string& path);
 // the DXF it made from a DWG file).
 std::string set_extension_dxf(const std::string& path);
 
+// Whether a load rewrites the settings file.
+enum class SettingsFile { Rewrite, Leave };
+
 // Loads the drawing at `path` (a file-system path) into the store of the
 // shell's program folder: classifies it, stamps the load date, enters it in
 // the history, runs the converter and the importer of its kind, and rewrites
-// the settings file unless `no_settings_save` is non-zero. The importer
-// reports its own failures. Returns the importer's result (0 or -1); -1
-// without a message for a file that is not a drawing, which changes nothing.
-int load_drawing(ViewerShell& shell, int no_settings_save, const std::string& path);
+// the settings file when `settings` says so. The importer reports its own
+// failures. Returns the importer's result (0 or -1); -1 without a message
+// for a file that is not a drawing, which changes nothing.
+int load_drawing(ViewerShell& shell, SettingsFile settings, const std::string& path);
 
 }  // namespace zov

@@ -50,7 +50,7 @@ void open_drawing(ViewerShell& shell, const DrawingDialog& dialog) {
     const std::optional<std::string> path = ask_for_drawing(shell, dialog);
     if (!path) return;
     shell.state.delete_source_after_load = false;
-    load_drawing(shell, 0, *path);
+    load_drawing(shell, SettingsFile::Rewrite, *path);
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ void open_dwg_command(ViewerShell& shell) {
     if (!path) return;
     shell.state.delete_source_after_load = true;
     run_dwg_converter(shell, *path);
-    load_drawing(shell, 0, *path);
+    load_drawing(shell, SettingsFile::Rewrite, *path);
 }
 
 std::vector<std::string> history_dialog_entries(const ViewerShell& shell) {
@@ -92,7 +92,7 @@ bool open_history_entry(ViewerShell& shell, const std::vector<std::string>& entr
         show_error_utf8(shell.messages, "ファイルを開けません(%s)", path.c_str());
         return false;
     }
-    load_drawing(shell, 0, path);
+    load_drawing(shell, SettingsFile::Rewrite, path);
     return true;
 }
 

@@ -18,9 +18,9 @@ const std::string kEnd = "_\x18";  // data mark and end code of form 0
 class Conversion : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings().KTM = kFormOwn;
-        settings().KTS = 0;
-        settings().KHO = 0;
+        settings().analysis_form = kFormOwn;
+        settings().explanation = 0;
+        settings().item_comments = 0;
     }
     AnalyserSettings& settings() { return analyser.context.settings; }
 
@@ -77,11 +77,11 @@ TEST_F(Conversion, HeaderRegionWithoutExplanation) {
 }
 
 TEST_F(Conversion, ExplanationBlockWithItsOptionalGroups) {
-    settings().KTS = 1;
-    settings().KHO = 1;
-    settings().KCU = 1;
-    settings().KKS = 1;
-    settings().KK = {sj("LINE  (ライン)"), "", "CIRCLE"};
+    settings().explanation = 1;
+    settings().item_comments = 1;
+    settings().cut_handles = 1;
+    settings().selected_only = 1;
+    settings().selected_items = {sj("LINE  (ライン)"), "", "CIRCLE"};
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"  0", "LINE"}})));
     int header_lines = 43 + 2 + 2 + (2 + 2) + 2;
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(header_lines + 1));
@@ -105,7 +105,7 @@ TEST_F(Conversion, ExplanationBlockWithItsOptionalGroups) {
 }
 
 TEST_F(Conversion, ItemCommentsFromTheIndex) {
-    settings().KHO = 1;
+    settings().item_comments = 1;
     std::vector<std::string> data = data_region(dxf_text(with_eof(
         {{"  9", "$ACADVER"}, {"  1", "AC1009"}, {"  9", "$XYZ"}, {"999", "note"}, {"  0", "LINE"},
          {"  0", "ENDSEC"}})));
@@ -159,7 +159,7 @@ TEST_F(Conversion, LightweightPolylineWithSevenVertices) {
 }
 
 TEST_F(Conversion, HatchBreaksAfterEveryThirdCodeTwenty) {
-    settings().KHO = 1;
+    settings().item_comments = 1;
     DxfGroups groups = {{"  0", "HATCH"}};
     for (int i = 0; i < 9; ++i) groups.insert(groups.end(), {{" 10", "0"}, {" 20", "0"}});
     std::vector<std::string> data = data_region(dxf_text(with_eof(groups)));
@@ -197,7 +197,7 @@ TEST_F(Conversion, BinaryChunksEndEveryLine) {
 }
 
 TEST_F(Conversion, CutLeavesOutHandlesAndSubclassMarkers) {
-    settings().KCU = 1;
+    settings().cut_handles = 1;
     std::vector<std::string> data = data_region(dxf_text(
         with_eof({{"  0", "LINE"}, {"  5", "1F"}, {"100", "AcDbEntity"}, {"  8", "0"}})));
     ASSERT_EQ(data.size(), 1u);
@@ -205,8 +205,8 @@ TEST_F(Conversion, CutLeavesOutHandlesAndSubclassMarkers) {
 }
 
 TEST_F(Conversion, SelectedItemsAndTheCommentsThatFollowThem) {
-    settings().KKS = 1;
-    settings().KK = {sj("LINE  (ライン)")};
+    settings().selected_only = 1;
+    settings().selected_items = {sj("LINE  (ライン)")};
     selected_count = 1;
     std::vector<std::string> data = data_region(dxf_text(with_eof(
         {{"  0", "SECTION"}, {"  2", "ENTITIES"}, {"  0", "LINE"}, {"999", "after line"},
@@ -218,8 +218,8 @@ TEST_F(Conversion, SelectedItemsAndTheCommentsThatFollowThem) {
 }
 
 TEST_F(Conversion, SelectionWithoutItemsIsRefused) {
-    settings().KKS = 1;
-    settings().KK = {};
+    settings().selected_only = 1;
+    settings().selected_items = {};
     write_file(analyser.file("in.dxf"), dxf_text(with_eof({{"  0", "LINE"}})));
     EXPECT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")), 0);
     EXPECT_EQ(analyser.messages.last(), sj("選択項目が１つも指定できていないため中止します"));
@@ -227,14 +227,14 @@ TEST_F(Conversion, SelectionWithoutItemsIsRefused) {
 }
 
 TEST_F(Conversion, TextFormEndsValuesWithABlank) {
-    settings().KTM = kFormText;
+    settings().analysis_form = kFormText;
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"  0", "LINE"}, {"  8", "0"}})));
     EXPECT_EQ(lines[4].substr(0, 29), "Zov=000:_009070808$-^00320321");
     EXPECT_EQ(lines[9], "      1 0:LINE_           8:0_ ");
 }
 
 TEST_F(Conversion, CLanguageForm) {
-    settings().KTM = kFormC;
+    settings().analysis_form = kFormC;
     DxfGroups groups = with_eof({{"  0", "LINE"}, {"  5", "2A"}, {"  8", "0"}, {" 10", "1.5"},
                                  {" 62", "7"}, {"  1", "text"}, {"  0", "POINT"}});
     std::vector<std::string> lines = convert(dxf_text(groups));
@@ -244,7 +244,7 @@ TEST_F(Conversion, CLanguageForm) {
                         "handle++,layer,d_10,strings);");
     EXPECT_EQ(lines[10], "(\"0\\nPOINT\\n\");");
 
-    settings().KHO = 1;
+    settings().item_comments = 1;
     lines = convert(dxf_text(groups));
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[8], "\");");
@@ -306,9 +306,8 @@ TEST_F(Conversion, ItemsLongerThanALineContinueOnTheNextLines) {
         EXPECT_NE(line, "??");
     }
     std::string rebuilt;
-    ASSERT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("in.TXT"),
-                                    rebuilt = analyser.file("out.dxf")),
-              0);
+    ASSERT_TRUE(rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf,
+                                      analyser.file("in.TXT"), rebuilt = analyser.file("out.dxf")));
     std::string expected = dxf;
     std::string out = read_file(analyser.file("out.dxf"));
     // Codes lose their leading blanks; everything else is as it was.
@@ -358,14 +357,14 @@ TEST(ItemLines, LineNumbersBeyondSevenDigitsKeepTheCodeColumn) {
 
 TEST(CommandLine, NamedFileIsAnalysedNextToItself) {
     TestAnalyser analyser;
-    analyser.context.settings.KTM = kFormOwn;
+    analyser.context.settings.analysis_form = kFormOwn;
     write_file(analyser.file("plan.dxf"), "  0\r\nLINE\r\n  0\r\nEOF\r\n");
     std::string path = analyser.file("plan.dxf");
     std::string spaced = path.substr(0, 5) + " " + path.substr(5);
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + spaced), 0);
     EXPECT_EQ(analyser.context.analysis_path, analyser.file("plan.TXT"));
     EXPECT_TRUE(file_exists(analyser.file("plan.TXT")));
-    EXPECT_EQ(analyser.context.settings.FCD, analyser.folder.path());
+    EXPECT_EQ(analyser.context.settings.dxf_folder, analyser.folder.path());
 
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE"), -1);
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + analyser.file("plan.TXT")), -1);
@@ -377,10 +376,10 @@ TEST(CommandLine, NamedFileIsAnalysedNextToItself) {
 
 TEST(CommandLine, MenuAnalysisPathTakesThePrefix) {
     TestAnalyser analyser;
-    analyser.context.settings.FHS = "zz";
+    analyser.context.settings.analysis_prefix = "zz";
     analyser.context.analysis_path = "old.TXT";
     EXPECT_EQ(menu_analysis_path(analyser.context, "/data/plans/A1.dxf"), "/data/plans/zzA1.TXT");
-    EXPECT_EQ(analyser.context.settings.FCD, "/data/plans/");
+    EXPECT_EQ(analyser.context.settings.dxf_folder, "/data/plans/");
     EXPECT_EQ(analyser.context.analysis_path, "");
 }
 

@@ -23,18 +23,19 @@ TEST(CorpusRoundTrip, EveryFileRebuildsToItsOwnGroups) {
     ASSERT_FALSE(sources.empty()) << "no corpus at " << ZOV_CORPUS_DIR;
 
     TestAnalyser analyser;
-    analyser.context.settings.KTM = 0;
+    analyser.context.settings.analysis_form = 0;
     const DxfGroup eof{0, "EOF"};
     for (int comments : {1, 0}) {
         for (const std::filesystem::path& source : sources) {
-            analyser.context.settings.KHO = comments;
+            analyser.context.settings.item_comments = comments;
             SCOPED_TRACE(source.filename().string() + (comments ? "" : " without comments"));
             std::string analysis = analyser.file("analysis.TXT");
             std::string rebuilt = analyser.file("rebuilt.dxf");
             std::filesystem::remove(analysis);  // an existing output would be a question
             std::filesystem::remove(rebuilt);
             ASSERT_EQ(convert_dxf_to_analysis(analyser.context, source.string(), analysis), 1);
-            ASSERT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, analysis, rebuilt), 0);
+            ASSERT_TRUE(
+                rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analysis, rebuilt));
 
             std::vector<DxfGroup> expected = read_dxf_groups(read_file(source.string()));
             if (!expected.empty() && expected.back() == eof) expected.pop_back();

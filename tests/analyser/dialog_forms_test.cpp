@@ -74,13 +74,13 @@ TEST(AnalysisOptionsForm, ClosingStoresListFormAndSettingsEvenOnCancel) {
         form.close(0);  // a cancel closes the same way
     }
     AnalyserSettings disk = settings_on_disk(analyser);
-    EXPECT_EQ(disk.KHO, 0);
-    EXPECT_EQ(disk.KKS, 1);
-    EXPECT_EQ(disk.KTM, 0);
-    EXPECT_EQ(disk.KK[0], sj("LINE  (ライン)"));
-    EXPECT_EQ(disk.KK[6], "ACDBDICTIONARYWDFLT  (" + sj("辞書の既定値付") );
-    EXPECT_LE(disk.KK[6].size(), kItemSettingLimit);
-    EXPECT_EQ(disk.KK[7], "");
+    EXPECT_EQ(disk.item_comments, 0);
+    EXPECT_EQ(disk.selected_only, 1);
+    EXPECT_EQ(disk.analysis_form, 0);
+    EXPECT_EQ(disk.selected_items[0], sj("LINE  (ライン)"));
+    EXPECT_EQ(disk.selected_items[6], "ACDBDICTIONARYWDFLT  (" + sj("辞書の既定値付"));
+    EXPECT_LE(disk.selected_items[6].size(), kItemSettingLimit);
+    EXPECT_EQ(disk.selected_items[7], "");
 }
 
 TEST(AnalysisOptionsForm, MarksAndTheirStandardButtons) {
@@ -88,16 +88,16 @@ TEST(AnalysisOptionsForm, MarksAndTheirStandardButtons) {
     AnalysisOptionsForm form(analyser.context);
     EXPECT_TRUE(form.set_code_mark("#"));
     EXPECT_TRUE(form.set_data_mark("~"));
-    EXPECT_EQ(analyser.context.settings.KM1, "#");
+    EXPECT_EQ(analyser.context.settings.code_mark, "#");
     // An empty, blank, double-byte or longer entry keeps the last mark.
     for (const std::string& bad : {std::string(), std::string(" "), sj("：").substr(0, 2),
                                   std::string("ab")})
         EXPECT_FALSE(form.set_code_mark(bad));
-    EXPECT_EQ(analyser.context.settings.KM1, "#");
+    EXPECT_EQ(analyser.context.settings.code_mark, "#");
     form.standard_code_mark();
     form.standard_data_mark();
-    EXPECT_EQ(analyser.context.settings.KM1, ":");
-    EXPECT_EQ(analyser.context.settings.KM2, "_");
+    EXPECT_EQ(analyser.context.settings.code_mark, ":");
+    EXPECT_EQ(analyser.context.settings.data_mark, "_");
 }
 
 TEST(AnalysisOptionsForm, ComboEntriesNameTwoBlanksAndComment) {
@@ -137,12 +137,12 @@ TEST(HoverHelp, RectanglesWithTheirToleranceAndOrder) {
 
 TEST(OutputNameForm, NameFollowsTheRuleAndClosingSavesTheChoices) {
     TestAnalyser analyser;
-    analyser.context.settings.TMM = 7;
-    analyser.context.settings.FSM = 1;
+    analyser.context.settings.line_ends = 7;
+    analyser.context.settings.naming_rule = 1;
     const std::string source = analyser.file("ZovEditDxf.dxf");
     write_file(analyser.file("ZovEditDxf$1.DXF"), "taken");
     OutputNameForm form(analyser.context, source);
-    EXPECT_EQ(analyser.context.settings.TMM, 1);  // clamped at opening
+    EXPECT_EQ(analyser.context.settings.line_ends, 1);  // clamped at opening
     EXPECT_EQ(form.line_end(), 1);
     EXPECT_EQ(form.output_path(), analyser.file("ZovEditDxf$2.DXF"));
     form.choose_rule(0);
@@ -154,16 +154,16 @@ TEST(OutputNameForm, NameFollowsTheRuleAndClosingSavesTheChoices) {
     form.choose_rule(1);
     EXPECT_EQ(form.output_path(), analyser.file("ZovEditDxf$3.DXF"));
     form.choose_line_end(3);
-    EXPECT_EQ(analyser.context.settings.TMM, 1);  // no effect before closing
+    EXPECT_EQ(analyser.context.settings.line_ends, 1);  // no effect before closing
     form.close();
     AnalyserSettings disk = settings_on_disk(analyser);
-    EXPECT_EQ(disk.FSM, 1);
-    EXPECT_EQ(disk.TMM, 3);
+    EXPECT_EQ(disk.naming_rule, 1);
+    EXPECT_EQ(disk.line_ends, 3);
 }
 
 TEST(OutputNameForm, RuleOutsideTheRangeShowsAsRuleTwo) {
     TestAnalyser analyser;
-    analyser.context.settings.FSM = 9;
+    analyser.context.settings.naming_rule = 9;
     OutputNameForm form(analyser.context, analyser.file("AB.dxf"));
     EXPECT_EQ(form.rule(), 2);
     EXPECT_EQ(form.output_path(), analyser.file("AB$$$$$1.DXF"));

@@ -44,7 +44,7 @@ struct EditorSessionTest : ::testing::Test {
 
     void SetUp() override {
         std::filesystem::copy_file(ZOV_SOURCE_DIR "/samples/dxf/zovedit_room.dxf", dxf);
-        analyser.context.settings.KTM = 0;
+        analyser.context.settings.analysis_form = 0;
         save_settings(analyser.context);
     }
 };
@@ -138,7 +138,7 @@ TEST_F(EditorSessionTest, HelpTextThroughFtx) {
         EXPECT_FALSE(session.locate_help_text([](const std::string&) { return std::nullopt; }));
         EXPECT_EQ(analyser.messages.last(),
                   sj("ZovEdit.txtを見つけられませんでした。ご自分でを探しますか？"));
-        // Yes, and a file chosen by hand: FTX becomes its folder, saved at once.
+        // Yes, and a file chosen by hand: help_folder becomes its folder, saved at once.
         TempFolder elsewhere;
         write_file(elsewhere.path() + "ZovEdit.txt", "help");
         std::string first_folder;
@@ -150,20 +150,20 @@ TEST_F(EditorSessionTest, HelpTextThroughFtx) {
         EXPECT_EQ(found, elsewhere.path() + "ZovEdit.txt");
         AnalyserSettings memory = analyser.context.settings;
         load_settings(analyser.context);
-        EXPECT_EQ(analyser.context.settings.FTX, elsewhere.path());
+        EXPECT_EQ(analyser.context.settings.help_folder, elsewhere.path());
         analyser.context.settings = memory;
         // Start-up with no file shows it as a new document.
         StartupDocument help = session.startup("");
         EXPECT_EQ(help.path, elsewhere.path() + "ZovEdit.txt");
         EXPECT_TRUE(help.untitled);
     }
-    // A help text installed with the program is found when FTX holds none.
+    // A help text installed with the program is found when help_folder holds none.
     write_file(installed.path() + "ZovEdit.txt", "installed help");
-    analyser.context.settings.FTX = analyser.context.start_folder;
+    analyser.context.settings.help_folder = analyser.context.start_folder;
     save_settings(analyser.context);
     EditorSession session(analyser.context, installed.path());
     EXPECT_EQ(session.startup("").path, installed.path() + "ZovEdit.txt");
-    EXPECT_EQ(analyser.context.settings.FTX, installed.path());
+    EXPECT_EQ(analyser.context.settings.help_folder, installed.path());
 }
 
 TEST_F(EditorSessionTest, SettingsFileAboutBoxAndExitSaveTheSettings) {
@@ -171,13 +171,13 @@ TEST_F(EditorSessionTest, SettingsFileAboutBoxAndExitSaveTheSettings) {
     std::string index;
     {
         EditorSession session(analyser.context, "");
-        analyser.context.settings.FHS = "pre";
+        analyser.context.settings.analysis_prefix = "pre";
         EXPECT_EQ(session.settings_file_to_show(), cfg);
         EXPECT_NE(read_file(cfg).find("FHS=\"pre\""), std::string::npos);
-        analyser.context.settings.FHS = "about";
+        analyser.context.settings.analysis_prefix = "about";
         session.about_closed();
         EXPECT_NE(read_file(cfg).find("FHS=\"about\""), std::string::npos);
-        analyser.context.settings.FHS = "exit";
+        analyser.context.settings.analysis_prefix = "exit";
         // The item index exists while the session runs.
         index = analyser.context.scratch_file(kItemIndexFileName);
         EXPECT_TRUE(std::filesystem::exists(index));

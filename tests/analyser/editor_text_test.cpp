@@ -27,7 +27,7 @@ TEST(EditorText, AnalysisFilesOfTheCorpusInEveryForm) {
         if (!entry.is_regular_file()) continue;
         for (int form : {0, 1, 2}) {
             SCOPED_TRACE(entry.path().filename().string() + " form " + std::to_string(form));
-            analyser.context.settings.KTM = form;
+            analyser.context.settings.analysis_form = form;
             std::string analysis = analyser.file("analysis.TXT");
             ASSERT_EQ(convert_dxf_to_analysis(analyser.context, entry.path().string(), analysis), 1);
             std::string bytes = read_file(analysis);

@@ -25,7 +25,7 @@ std::string random_text(std::mt19937& random, std::size_t size) {
 
 TEST(GarbageInput, ConversionReadsAnythingToItsEnd) {
     TestAnalyser analyser;
-    analyser.context.settings.KTM = 0;
+    analyser.context.settings.analysis_form = 0;
     std::mt19937 random(8);
     const std::string dxf = analyser.file("g.dxf"), analysis = analyser.file("g.TXT");
     for (int round = 0; round < 40; ++round) {
@@ -37,7 +37,7 @@ TEST(GarbageInput, ConversionReadsAnythingToItsEnd) {
             for (const std::string& line : split_lines(read_file(analysis)))
                 EXPECT_LE(line.size(), 4093u);
             std::string out = analyser.file("g.out");
-            rebuild_from_analysis(analyser.context, kWriteDxf, analysis, out);
+            rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analysis, out);
         }
         // Truncated at every tenth of its length.
         write_file(dxf, text.substr(0, text.size() / 10 * static_cast<std::size_t>(round % 10)));
@@ -47,7 +47,7 @@ TEST(GarbageInput, ConversionReadsAnythingToItsEnd) {
 
 TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
     TestAnalyser analyser;
-    analyser.context.settings.KTM = 0;
+    analyser.context.settings.analysis_form = 0;
     write_file(analyser.file("s.dxf"), "  0\r\nLINE\r\n  8\r\n0\r\n  0\r\nEOF\r\n");
     ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("s.dxf"), analyser.file("s.TXT")), 1);
     std::vector<std::string> good = split_lines(read_file(analyser.file("s.TXT")));
@@ -58,20 +58,20 @@ TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
         for (std::size_t i = 0; i < 47; ++i) text += good[i] + "\r\n";
         text += random_text(random, static_cast<std::size_t>(round) * 331);
         write_file(analyser.file("s.TXT"), text);
-        rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("s.TXT"), out);
+        rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analyser.file("s.TXT"), out);
         write_file(analyser.file("s.TXT"), text.substr(0, text.size() * static_cast<std::size_t>(round) / 40));
-        rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("s.TXT"), out);
+        rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analyser.file("s.TXT"), out);
     }
 }
 
 TEST(GarbageInput, SettingsAndTablesOfRandomText) {
     TestAnalyser analyser;
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     std::mt19937 random(5);
     for (int round = 0; round < 20; ++round) {
         write_file(analyser.file("ZovEdit.CFG"), random_text(random, 200 + static_cast<std::size_t>(round) * 500));
         load_settings(analyser.context);
-        analyser.context.settings.KCS = 0;
+        analyser.context.settings.rewrite_item_csv = 0;
         write_file(analyser.file("_ZOV_.CSV"), random_text(random, 100 + static_cast<std::size_t>(round) * 800));
         build_item_index(analyser.context);
     }

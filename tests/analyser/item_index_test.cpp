@@ -64,12 +64,12 @@ TEST(ItemIndex, BuiltFromTheDefaultTable) {
 
 TEST(ItemIndex, UserTableIsKeptWhenRewritingIsOff) {
     TestAnalyser analyser;
-    analyser.context.settings.KCS = 0;
-    ASSERT_EQ(save_settings(analyser.context), 0);
+    analyser.context.settings.rewrite_item_csv = 0;
+    ASSERT_TRUE(save_settings(analyser.context));
     write_file(analyser.file("_ZOV_.CSV"),
                "$B,second header\r\n$A,first\r\nLINE," + std::string(20, 'c') + "\r\n" +
                    std::string(30, 'N') + ",x\r\nLINE,later duplicate\r\n$C,after plain\r\n");
-    ASSERT_EQ(build_item_index(analyser.context), 0);
+    ASSERT_TRUE(build_item_index(analyser.context));
     ItemNames names;
     ASSERT_TRUE(names.load(analyser.context.scratch_file(kItemIndexFileName)));
     EXPECT_EQ(names.entry_count(), 6);
@@ -83,10 +83,10 @@ TEST(ItemIndex, UserTableIsKeptWhenRewritingIsOff) {
 
 TEST(ItemIndex, LineWithoutExactlyOneCommaStopsTheIndex) {
     TestAnalyser analyser;
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     write_file(analyser.file("_ZOV_.CSV"), "LINE,ライン\r\nCIRCLE,円\r\nFOO\r\nARC,円弧\r\n");
     analyser.messages.entries.clear();
-    ASSERT_EQ(build_item_index(analyser.context), 0);
+    ASSERT_TRUE(build_item_index(analyser.context));
     ASSERT_EQ(analyser.messages.entries.size(), 1u);
     EXPECT_EQ(analyser.messages.last(), sj("_ZOV_.CSV 中の\nFOOが\n正しく記述できていません。"));
     EXPECT_EQ(analyser.messages.entries[0].icon, MessageIcon::Question);
@@ -96,7 +96,7 @@ TEST(ItemIndex, LineWithoutExactlyOneCommaStopsTheIndex) {
     EXPECT_EQ(names.find("ARC"), 0);
 
     write_file(analyser.file("_ZOV_.CSV"), "A,1,2\r\n");
-    ASSERT_EQ(build_item_index(analyser.context), 0);
+    ASSERT_TRUE(build_item_index(analyser.context));
     ASSERT_TRUE(names.load(analyser.context.scratch_file(kItemIndexFileName)));
     EXPECT_EQ(names.entry_count(), 0);
 }
@@ -104,17 +104,17 @@ TEST(ItemIndex, LineWithoutExactlyOneCommaStopsTheIndex) {
 TEST(ItemIndex, TableIsRewrittenWhenAskedOrUnusable) {
     TestAnalyser analyser;
     write_file(analyser.file("_ZOV_.CSV"), "LINE,mine\r\n");
-    ASSERT_EQ(build_item_index(analyser.context), 0);  // KCS is 1 by default
+    ASSERT_TRUE(build_item_index(analyser.context));  // rewrite_item_csv is 1 by default
     EXPECT_EQ(split_lines(read_file(analyser.file("_ZOV_.CSV"))).size(), 277u);
 
-    analyser.context.settings.KCS = 0;
+    analyser.context.settings.rewrite_item_csv = 0;
     write_file(analyser.file("_ZOV_.CSV"), "");
-    ASSERT_EQ(build_item_index(analyser.context), 0);
+    ASSERT_TRUE(build_item_index(analyser.context));
     EXPECT_EQ(split_lines(read_file(analyser.file("_ZOV_.CSV"))).size(), 277u);
 
     write_file(analyser.file("_ZOV_.CSV"), "LINE,mine\r\n");
     delete_file(analyser.file("ZovEdit.CFG"));
-    ASSERT_EQ(build_item_index(analyser.context), 0);
+    ASSERT_TRUE(build_item_index(analyser.context));
     EXPECT_EQ(split_lines(read_file(analyser.file("_ZOV_.CSV"))).size(), 277u);
 
     const std::string index = analyser.context.scratch_file(kItemIndexFileName);

@@ -45,7 +45,7 @@ TEST(AnalyserFiles, PlantedLinksInTheStartFolderAreNeverFollowed) {
 TEST(AnalyserFiles, TwoSessionsInOneFolderKeepTheirOwnIndex) {
     TestAnalyser first;
     AnalyserContext second(first.folder.path(), first.messages, first.clock, first.dialogs);
-    ASSERT_EQ(build_item_index(second), 0);
+    ASSERT_TRUE(build_item_index(second));
     EXPECT_NE(first.context.scratch_file(kItemIndexFileName),
               second.scratch_file(kItemIndexFileName));
     delete_item_index(second);  // the second session ends first
@@ -58,13 +58,13 @@ class RebuildTarget : public ::testing::Test {
 protected:
     // Analyses `dxf_name` (in the start folder) in the rebuildable form.
     void analyse(const std::string& dxf_name, const std::string& analysis_name) {
-        analyser.context.settings.KTM = 0;
+        analyser.context.settings.analysis_form = 0;
         write_file(analyser.file(dxf_name), kDxf);
         ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file(dxf_name),
                                           analyser.file(analysis_name)),
                   1);
     }
-    int rebuild(const std::string& analysis, std::string& output) {
+    bool rebuild(const std::string& analysis, std::string& output) {
         return make_dxf_from_analysis(analyser.context, analysis, output);
     }
     TestAnalyser analyser;
@@ -82,9 +82,9 @@ TEST_F(RebuildTarget, TheOutputStandsNextToTheAnalysisWhateverLine7Names) {
     std::filesystem::create_directory(analyser.file("moved"));
     write_file(analyser.file("moved/PLAN.TXT"), text);
 
-    analyser.context.settings.FSM = 0;
+    analyser.context.settings.naming_rule = 0;
     std::string output;
-    ASSERT_EQ(rebuild(analyser.file("moved/PLAN.TXT"), output), 0);
+    ASSERT_TRUE(rebuild(analyser.file("moved/PLAN.TXT"), output));
     EXPECT_EQ(output, analyser.file("moved/_PLAN.DXF"));
     EXPECT_TRUE(file_exists(analyser.file("moved/_PLAN.DXF")));
     EXPECT_FALSE(std::filesystem::exists("/tmp/X/_PLAN.DXF"));
@@ -92,9 +92,9 @@ TEST_F(RebuildTarget, TheOutputStandsNextToTheAnalysisWhateverLine7Names) {
 
 TEST_F(RebuildTarget, RuleZeroNeverWritesOverTheSource) {
     analyse("_X.DXF", "_X.TXT");
-    analyser.context.settings.FSM = 0;
+    analyser.context.settings.naming_rule = 0;
     std::string output;
-    EXPECT_EQ(rebuild(analyser.file("_X.TXT"), output), -1);
+    EXPECT_FALSE(rebuild(analyser.file("_X.TXT"), output));
     EXPECT_EQ(cp932_to_utf8(analyser.messages.last()),
               analyser.file("_X.DXF") + "は読み込むファイルなので書き込めません");
     EXPECT_EQ(read_file(analyser.file("_X.DXF")), kDxf);
@@ -102,17 +102,17 @@ TEST_F(RebuildTarget, RuleZeroNeverWritesOverTheSource) {
 
 TEST_F(RebuildTarget, AnExistingOutputIsReplacedOnlyWhenTheUserSaysYes) {
     analyse("X.dxf", "X.TXT");
-    analyser.context.settings.FSM = 1;
+    analyser.context.settings.naming_rule = 1;
     const std::string serials = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     for (char serial : serials) write_file(analyser.file(std::string("X$") + serial + ".DXF"), "mine");
     std::string output;
     analyser.messages.answers = {false};
-    EXPECT_EQ(rebuild(analyser.file("X.TXT"), output), -1);
+    EXPECT_FALSE(rebuild(analyser.file("X.TXT"), output));
     EXPECT_EQ(cp932_to_utf8(analyser.messages.last()),
               analyser.file("X$Z.DXF") + "は既にあります。上書きしますか？");
     EXPECT_EQ(read_file(analyser.file("X$Z.DXF")), "mine");
     analyser.messages.answers = {true};
-    EXPECT_EQ(rebuild(analyser.file("X.TXT"), output), 0);
+    EXPECT_TRUE(rebuild(analyser.file("X.TXT"), output));
     EXPECT_NE(read_file(analyser.file("X$Z.DXF")), "mine");
 
     // An analysis written over an older one is asked for in the same way.

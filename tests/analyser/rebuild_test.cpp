@@ -27,7 +27,7 @@ std::string dxf_lines(const std::vector<std::string>& lines, const std::string& 
 class Rebuild : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings().KTM = 0;
+        settings().analysis_form = 0;
         write_file(analyser.file("src.dxf"), dxf_text(kSource));
         ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("src.dxf"),
                                           analyser.file("src.TXT")),
@@ -38,14 +38,16 @@ protected:
     // Rewrites the analysis file from `analysis`.
     void save_analysis() { write_file(analyser.file("src.TXT"), dxf_lines(analysis)); }
     // Rebuilds into a fresh out.dxf (an existing output would be a question).
-    int rebuild() {
+    bool rebuild() {
         std::string out = analyser.file("out.dxf");
         std::filesystem::remove(out);
-        return rebuild_from_analysis(analyser.context, kWriteDxf, analyser.file("src.TXT"), out);
+        return rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf,
+                                     analyser.file("src.TXT"), out);
     }
-    int check() {
+    bool check() {
         std::string source;
-        return rebuild_from_analysis(analyser.context, kCheckOnly, analyser.file("src.TXT"), source);
+        return rebuild_from_analysis(analyser.context, RebuildStep::Check, analyser.file("src.TXT"),
+                                     source);
     }
     std::string output() { return read_file(analyser.file("out.dxf")); }
     // The index of the first data line of the unedited analysis file.
@@ -61,27 +63,28 @@ const std::vector<std::string> kRebuiltGroups = {
 
 TEST_F(Rebuild, UneditedAnalysisGivesTheSourceGroups) {
     std::string source;
-    ASSERT_EQ(check(), 0);
-    ASSERT_EQ(rebuild_from_analysis(analyser.context, kCheckOnly, analyser.file("src.TXT"), source), 0);
+    ASSERT_TRUE(check());
+    ASSERT_TRUE(rebuild_from_analysis(analyser.context, RebuildStep::Check,
+                                      analyser.file("src.TXT"), source));
     EXPECT_EQ(source, analyser.file("src.dxf"));
-    ASSERT_EQ(rebuild(), 0);
+    ASSERT_TRUE(rebuild());
     std::string time = format_local_time(sj("%Y年%m月%d日 %H時%M分").c_str(), analyser.clock.now());
     EXPECT_EQ(output(), dxf_lines({"999", "DXF Editer ZovEdit Version 1.4  (" + time + ")", "999",
                                    sj("このDXFﾌｧｲﾙは") + source + sj("を書き換えしたものです")}) +
                             dxf_lines(kRebuiltGroups));
     EXPECT_TRUE(analyser.messages.entries.empty());
 
-    settings().FCO = 0;
-    settings().TMM = 3;
-    ASSERT_EQ(rebuild(), 0);
+    settings().comment_groups = 0;
+    settings().line_ends = 3;
+    ASSERT_TRUE(rebuild());
     EXPECT_EQ(output(), dxf_lines(kRebuiltGroups, "\n"));
-    settings().TMM = 2;
-    ASSERT_EQ(rebuild(), 0);
+    settings().line_ends = 2;
+    ASSERT_TRUE(rebuild());
     EXPECT_EQ(output(), dxf_lines(kRebuiltGroups, "\r"));
 }
 
 TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
-    settings().FCO = 0;
+    settings().comment_groups = 0;
     std::vector<std::string> data(analysis.begin() + static_cast<long>(first_item()), analysis.end());
     ASSERT_EQ(data.size(), 4u);
     analysis.resize(first_item());
@@ -95,18 +98,18 @@ TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
     // A continuation line long enough to be read.
     analysis.push_back("^" + std::string(39, ' ') + " 20:7.5_\x18");
     save_analysis();
-    ASSERT_EQ(rebuild(), 0);
+    ASSERT_TRUE(rebuild());
     EXPECT_EQ(output(), dxf_lines({"0", "LINE", "5", "2F", "100", "AcDbLine", "8", "Walls", "10",
                                    "1.5", "1", "  text with blanks  ", "0", "POINT", "8", "0",
                                    "10", "2", "20", "7.5", "0", "EOF"}));
 }
 
 TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
-    settings().FCO = 0;
+    settings().comment_groups = 0;
     analysis.insert(analysis.begin() + static_cast<long>(first_item()) + 2,
                     "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18");
     save_analysis();
-    EXPECT_EQ(rebuild(), -1);
+    EXPECT_FALSE(rebuild());
     EXPECT_EQ(analyser.messages.last(),
               "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18" + sj("グループコードエラー(12345)"));
     EXPECT_EQ(analyser.messages.entries.back().icon, MessageIcon::Exclamation);
@@ -117,10 +120,10 @@ TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
 TEST_F(Rebuild, EveryRefusal) {
     auto expect_refusal = [&](const std::string& message, MessageIcon icon = MessageIcon::Stop) {
         delete_file(analyser.file("out.dxf"));
-        EXPECT_EQ(check(), -1);
+        EXPECT_FALSE(check());
         EXPECT_EQ(analyser.messages.last(), message);
         EXPECT_EQ(analyser.messages.entries.back().icon, icon);
-        EXPECT_EQ(rebuild(), -1);
+        EXPECT_FALSE(rebuild());
         EXPECT_FALSE(file_exists(analyser.file("out.dxf")));
     };
     const std::string path = analyser.file("src.TXT");
@@ -171,21 +174,21 @@ TEST_F(Rebuild, CutAnalysisAsksFirst) {
     analysis.insert(analysis.begin() + 5, {"", ""});  // two more header lines
     save_analysis();
     analyser.messages.answers = {false};
-    EXPECT_EQ(check(), -1);
+    EXPECT_FALSE(check());
     EXPECT_TRUE(analyser.messages.entries.back().question);
     EXPECT_EQ(analyser.messages.last(),
               sj("DXFﾌｧｲﾙを簡略解析しています。\n不都合が発生する可能性がありますが実行しますか？"));
     analyser.messages.answers = {true};
-    EXPECT_EQ(check(), 0);
+    EXPECT_TRUE(check());
     std::size_t asked = analyser.messages.entries.size();
-    EXPECT_EQ(rebuild(), 0);  // the rebuild itself does not ask again
+    EXPECT_TRUE(rebuild());  // the rebuild itself does not ask again
     EXPECT_EQ(analyser.messages.entries.size(), asked);
 }
 
 TEST_F(Rebuild, NoDataAfterTheHeader) {
     analysis.resize(40);
     save_analysis();
-    EXPECT_EQ(rebuild(), -1);
+    EXPECT_FALSE(rebuild());
     EXPECT_EQ(analyser.messages.last(), sj("有効データがありません"));
     EXPECT_FALSE(file_exists(analyser.file("out.dxf")));
 }
@@ -193,17 +196,17 @@ TEST_F(Rebuild, NoDataAfterTheHeader) {
 TEST_F(Rebuild, OutputMayNotReplaceTheAnalysisFile) {
     std::string same = analyser.file("src.TXT");
     std::string before = read_file(same);
-    EXPECT_EQ(rebuild_from_analysis(analyser.context, kWriteDxf, same, same), -1);
+    EXPECT_FALSE(rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, same, same));
     EXPECT_EQ(read_file(same), before);
 }
 
 TEST_F(Rebuild, CommandNamesTheOutputByTheRule) {
-    settings().FSM = 0;
-    settings().TMM = 9;  // outside 1 to 3: the dialog makes it 1
+    settings().naming_rule = 0;
+    settings().line_ends = 9;  // outside 1 to 3: the dialog makes it 1
     std::string output_path;
-    ASSERT_EQ(make_dxf_from_analysis(analyser.context, analyser.file("src.TXT"), output_path), 0);
+    ASSERT_TRUE(make_dxf_from_analysis(analyser.context, analyser.file("src.TXT"), output_path));
     EXPECT_EQ(output_path, analyser.file("_src.DXF"));
-    EXPECT_EQ(settings().TMM, 1);
+    EXPECT_EQ(settings().line_ends, 1);
     EXPECT_NE(read_file(output_path).find("\r\nEOF\r\n"), std::string::npos);
 }
 

@@ -15,7 +15,7 @@ class RoundTripLimits : public ::testing::Test {
 protected:
     // Analyses a DXF holding one TEXT with `value` in the program's own form.
     int analyse(const std::string& value) {
-        analyser.context.settings.KTM = 0;
+        analyser.context.settings.analysis_form = 0;
         write_file(analyser.file("in.dxf"), "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n1\r\n" +
                                                 value + "\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
         analyser.messages.entries.clear();
@@ -48,12 +48,12 @@ TEST_F(RoundTripLimits, AValueHoldingTheDataMarkAndTheEndCodeIsFound) {
 
 TEST_F(RoundTripLimits, AJoiningMarkThatCannotRoundTripIsRefused) {
     for (const char* mark : {"1", "-", " "}) {
-        analyser.context.settings.KM1 = mark;
+        analyser.context.settings.code_mark = mark;
         EXPECT_EQ(analyse("text"), 0) << mark;
         EXPECT_NE(cp932_to_utf8(analyser.messages.last()).find("再作成できる解析ファイルを作れません"),
                   std::string::npos);
     }
-    analyser.context.settings.KM1 = "#";
+    analyser.context.settings.code_mark = "#";
     EXPECT_EQ(analyse("text"), 1);
 }
 

@@ -13,29 +13,29 @@ namespace {
 TEST(Settings, DefaultsAndTheManagementLineTheyGive) {
     TestAnalyser analyser;
     AnalyserSettings& s = analyser.context.settings;
-    EXPECT_EQ(s.FTX, analyser.folder.path());
-    EXPECT_EQ(s.FHS, "_");
-    EXPECT_EQ(s.FSM, 2);
-    EXPECT_EQ(s.KM1, ":");
-    EXPECT_EQ(s.KDE, 24);
-    EXPECT_EQ(s.KTM, 1);
-    EXPECT_EQ(s.KK[0], sj("$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)"));
-    EXPECT_EQ(s.KK[6], sj("TEXT  (文字)"));
-    EXPECT_EQ(s.KK[7], "");
-    EXPECT_EQ(s.KED, analyser.folder.path() + "ZovEdit.EXE");
+    EXPECT_EQ(s.help_folder, analyser.folder.path());
+    EXPECT_EQ(s.analysis_prefix, "_");
+    EXPECT_EQ(s.naming_rule, 2);
+    EXPECT_EQ(s.code_mark, ":");
+    EXPECT_EQ(s.end_code, 24);
+    EXPECT_EQ(s.analysis_form, 1);
+    EXPECT_EQ(s.selected_items[0], sj("$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)"));
+    EXPECT_EQ(s.selected_items[6], sj("TEXT  (文字)"));
+    EXPECT_EQ(s.selected_items[7], "");
+    EXPECT_EQ(s.editor_path, analyser.folder.path() + "ZovEdit.EXE");
 
-    s.KTM = kFormOwn;
+    s.analysis_form = kFormOwn;
     EXPECT_EQ(format_management_line(management_for(s, 0)),
               sj("Zov=100:_047072508$-^00880240(管理データ書き換え禁止)"));
-    s.KTS = 0;
+    s.explanation = 0;
     ManagementRecord r = management_for(s, 0);
     EXPECT_EQ(r.header_lines, 9);
     EXPECT_EQ(r.checksum, 1 + 9 + 7 + 25 + 8);
-    s.KTS = 1;
-    s.KHO = 0;
-    s.KCU = 1;
-    s.KKS = 1;
-    s.KTM = kFormC;
+    s.explanation = 1;
+    s.item_comments = 0;
+    s.cut_handles = 1;
+    s.selected_only = 1;
+    s.analysis_form = kFormC;
     r = management_for(s, 3);
     EXPECT_EQ(r.header_lines, 43 + 2 + 3 + 2 + 2);
     EXPECT_EQ(r.code_column, 8);
@@ -45,14 +45,14 @@ TEST(Settings, DefaultsAndTheManagementLineTheyGive) {
 
 TEST(Settings, UnusableMarksAndEndCodesFallBackToTheirDefaults) {
     AnalyserSettings s;
-    s.KTM = kFormOwn;
-    s.KDE = 300;
-    s.KM1 = "";
+    s.analysis_form = kFormOwn;
+    s.end_code = 300;
+    s.code_mark = "";
     EXPECT_EQ(management_for(s, 0).end_code, 24);
     EXPECT_EQ(management_for(s, 0).code_mark, ':');
-    s.KDE = 10;  // a line end would split the item lines
+    s.end_code = 10;  // a line end would split the item lines
     EXPECT_EQ(management_for(s, 0).end_code, 24);
-    s.KDE = 1;
+    s.end_code = 1;
     EXPECT_EQ(management_for(s, 0).end_code, 1);
 }
 
@@ -90,42 +90,42 @@ TEST(SettingsFile, LongPathLineHasNoDots) {
     std::string deep = folder.path() + std::string(60, 'd') + "/";
     ASSERT_TRUE(make_folders(deep));
     AnalyserContext context(deep, messages, clock, dialogs);
-    ASSERT_EQ(save_settings(context), 0);
+    ASSERT_TRUE(save_settings(context));
     EXPECT_EQ(split_lines(read_file(deep + "ZovEdit.CFG"))[2], "     " + deep + "ZovEdit.CFG     ");
 }
 
 TEST(SettingsFile, WrittenAndReadBack) {
     TestAnalyser analyser;
     AnalyserSettings& s = analyser.context.settings;
-    s.FHS = "ABCDEFGHIJK";  // 11 letters: more than a prefix may hold
-    s.FSM = 1;
-    s.FCO = 0;
-    s.KM1 = "#";
-    s.KDE = 7;
-    s.KHO = 0;
-    s.KCU = 1;
-    s.KKS = 1;
-    s.KTM = 2;
-    s.TMM = 3;
-    s.KK[9] = sj("HATCH  (ハッチング)");
-    ASSERT_EQ(save_settings(analyser.context), 0);
+    s.analysis_prefix = "ABCDEFGHIJK";  // 11 letters: more than a prefix may hold
+    s.naming_rule = 1;
+    s.comment_groups = 0;
+    s.code_mark = "#";
+    s.end_code = 7;
+    s.item_comments = 0;
+    s.cut_handles = 1;
+    s.selected_only = 1;
+    s.analysis_form = 2;
+    s.line_ends = 3;
+    s.selected_items[9] = sj("HATCH  (ハッチング)");
+    ASSERT_TRUE(save_settings(analyser.context));
     AnalyserSettings written = s;
     s = AnalyserSettings();
     load_settings(analyser.context);
-    EXPECT_EQ(s.FHS, "ABCDEFGH");
-    EXPECT_EQ(s.FTX, written.FTX);
-    EXPECT_EQ(s.FCD, written.FCD);
-    EXPECT_EQ(s.KM1, "#");
-    EXPECT_EQ(s.KM2, "_");
-    EXPECT_EQ(s.FSM, 1);
-    EXPECT_EQ(s.FCO, 0);
-    EXPECT_EQ(s.KDE, 7);  // unquoted: the number up to the first blank
-    EXPECT_EQ(s.KHO, 0);
-    EXPECT_EQ(s.KCU, 1);
-    EXPECT_EQ(s.KKS, 1);
-    EXPECT_EQ(s.KTM, 2);
-    EXPECT_EQ(s.TMM, 3);
-    EXPECT_EQ(s.KK, written.KK);
+    EXPECT_EQ(s.analysis_prefix, "ABCDEFGH");
+    EXPECT_EQ(s.help_folder, written.help_folder);
+    EXPECT_EQ(s.dxf_folder, written.dxf_folder);
+    EXPECT_EQ(s.code_mark, "#");
+    EXPECT_EQ(s.data_mark, "_");
+    EXPECT_EQ(s.naming_rule, 1);
+    EXPECT_EQ(s.comment_groups, 0);
+    EXPECT_EQ(s.end_code, 7);  // unquoted: the number up to the first blank
+    EXPECT_EQ(s.item_comments, 0);
+    EXPECT_EQ(s.cut_handles, 1);
+    EXPECT_EQ(s.selected_only, 1);
+    EXPECT_EQ(s.analysis_form, 2);
+    EXPECT_EQ(s.line_ends, 3);
+    EXPECT_EQ(s.selected_items, written.selected_items);
     EXPECT_TRUE(analyser.messages.entries.empty());
 }
 
@@ -141,10 +141,10 @@ TEST(SettingsFile, HandEditedValues) {
                "KCU 1 not a setting\r\n");
     load_settings(analyser.context);
     const AnalyserSettings& s = analyser.context.settings;
-    EXPECT_EQ(s.FHS, sj("亜亜亜亜"));
-    EXPECT_EQ(s.KDE, 0);
-    EXPECT_EQ(s.KHO, 1);
-    EXPECT_EQ(s.KK[3], std::string(36, 'Q'));
+    EXPECT_EQ(s.analysis_prefix, sj("亜亜亜亜"));
+    EXPECT_EQ(s.end_code, 0);
+    EXPECT_EQ(s.item_comments, 1);
+    EXPECT_EQ(s.selected_items[3], std::string(36, 'Q'));
 }
 
 TEST(SettingsFile, MissingOrUnreadableFileGivesDefaults) {
@@ -152,17 +152,17 @@ TEST(SettingsFile, MissingOrUnreadableFileGivesDefaults) {
     AnalyserSettings& s = analyser.context.settings;
     delete_file(analyser.file("ZovEdit.CFG"));
     delete_file(analyser.file("_ZOV_.CSV"));
-    s.KHO = 0;
+    s.item_comments = 0;
     load_settings(analyser.context);
-    EXPECT_EQ(s.KHO, 1);
+    EXPECT_EQ(s.item_comments, 1);
     EXPECT_TRUE(file_exists(analyser.file("ZovEdit.CFG")));
     EXPECT_TRUE(file_exists(analyser.file("_ZOV_.CSV")));
 
     // A settings file without any line end cannot be read line by line.
     write_file(analyser.file("ZovEdit.CFG"), "KHO=0");
-    s.KHO = 0;
+    s.item_comments = 0;
     load_settings(analyser.context);
-    EXPECT_EQ(s.KHO, 1);
+    EXPECT_EQ(s.item_comments, 1);
 }
 
 TEST(SettingsFile, UncreatableFileIsReportedAndSettingsStay) {
@@ -170,11 +170,11 @@ TEST(SettingsFile, UncreatableFileIsReportedAndSettingsStay) {
     FixedClock clock(0);
     AcceptingDialogs dialogs;
     AnalyserContext context("/nonexistent-folder/", messages, clock, dialogs);
-    context.settings.KHO = 0;
-    EXPECT_EQ(save_settings(context), -1);
+    context.settings.item_comments = 0;
+    EXPECT_FALSE(save_settings(context));
     EXPECT_EQ(messages.last(), sj("/nonexistent-folder/ZovEdit.CFGを作成できませんでした"));
     EXPECT_EQ(messages.entries.back().icon, MessageIcon::Stop);
-    EXPECT_EQ(context.settings.KHO, 0);
+    EXPECT_EQ(context.settings.item_comments, 0);
 }
 
 }  // namespace

@@ -107,8 +107,8 @@ EntityRecord test_arc(std::int16_t layer, std::int32_t colour, double cx, double
                       double radius, double start, double end, double ratio = 1.0,
                       double rotation = 0.0) {
     EntityRecord e = with_pen(circle_record(layer, cx, cy, radius, start, end), colour);
-    e.p56 = ratio;
-    e.p80 = rotation;
+    e.arc.axis_ratio = ratio;
+    e.arc.tilt = rotation;
     return e;
 }
 
@@ -166,7 +166,7 @@ protected:
         return export_again();
     }
     std::string export_again() {
-        EXPECT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages), 0);
+        EXPECT_TRUE(export_dxf(handles, folder.path(), kDataFileName, messages));
         return read_file_bytes(folder.file(kDxfOutputFileName));
     }
 
@@ -312,7 +312,7 @@ TEST_F(ExportDxf, ExistingTemplateIsCopiedAndNeverOverwritten) {
     EXPECT_NE(dxf.find("0\r\nENDTAB\r\n0\r\nTABLE\r\n2\r\nLTYPE\r\n70\r\n0\r\n0\r\nENDTAB\r\n"
                        "0\r\nTABLE\r\n2\r\nLAYER\r\n"),
               std::string::npos);
-    EXPECT_EQ(write_header_template(folder.path(), messages), 0);
+    EXPECT_TRUE(write_header_template(folder.path(), messages));
     EXPECT_EQ(read_file_bytes(folder.file(kHeaderTemplateFileName)), mine);
 }
 
@@ -346,7 +346,7 @@ TEST_F(ExportDxf, TemplateThatCannotBeCreatedIsLeftOut) {
 }
 
 TEST_F(ExportDxf, MissingStoreStopsTheExport) {
-    EXPECT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages), -1);
+    EXPECT_FALSE(export_dxf(handles, folder.path(), kDataFileName, messages));
     EXPECT_EQ(cp932_to_utf8(messages.last()),
               folder.file(kDataFileName) + " をオープンできない(LAY_fp)");
     EXPECT_FALSE(std::filesystem::exists(folder.file(kDxfOutputFileName)));
@@ -356,7 +356,7 @@ TEST_F(ExportDxf, MissingStoreStopsTheExport) {
 TEST_F(ExportDxf, OutputThatCannotBeCreatedStopsTheExport) {
     ASSERT_EQ(build_test_store(folder.path(), small_jw_drawing()), 0);
     std::filesystem::create_directory(folder.file(kDxfOutputFileName));
-    EXPECT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages), -1);
+    EXPECT_FALSE(export_dxf(handles, folder.path(), kDataFileName, messages));
     EXPECT_EQ(cp932_to_utf8(messages.last()),
               folder.file(kDxfOutputFileName) + " をオープンできない(dxf_fp)");
 }
@@ -387,7 +387,7 @@ TEST_F(ExportDxf, DamagedStoresAreWrittenAsFarAsTheyGo) {
 
     // A file shorter than a header is not a store.
     ASSERT_TRUE(write_file_bytes(folder.file(kDataFileName), "short"));
-    EXPECT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages), -1);
+    EXPECT_FALSE(export_dxf(handles, folder.path(), kDataFileName, messages));
 }
 
 }  // namespace

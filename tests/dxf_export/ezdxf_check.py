@@ -83,7 +83,7 @@ def expected_entities(kind, layers, entities):
         previous = e["layer"]
         if e["kind"] not in (1, 2):
             continue
-        x1, y1, p56, p64, p72, p80, p88, p96 = e["r"]
+        _, _, axis_ratio, _, _, _, start_angle, end_angle = e["r"]
         colour = dxf_colour(kind, e["colour"])
         off = layer is not None and layer["flags"] & 1
         item = {"layer": layer["name"] if layer and layer["name"] else "0",
@@ -92,9 +92,9 @@ def expected_entities(kind, layers, entities):
                 "r": e["r"]}
         if e["kind"] == 1:
             item["type"] = "LINE"
-        elif p56 != 1.0:
+        elif axis_ratio != 1.0:
             item["type"] = "ELLIPSE"
-        elif p88 == p96 or abs(p96 - p88) >= 359.88:
+        elif start_angle == end_angle or abs(end_angle - start_angle) >= 359.88:
             item["type"] = "CIRCLE"
         else:
             item["type"] = "ARC"
@@ -107,16 +107,18 @@ def close(a, b):
 
 
 def store_ellipse_point(r, t_degrees):
-    x1, y1, p56, p64, p72, p80, p88, p96 = r
+    x1, y1, axis_ratio, _, radius, tilt, _, _ = r
     t = math.radians(t_degrees)
-    a = math.radians(p80)
-    u, v = p72 * math.cos(t), p72 * p56 * math.sin(t)
+    a = math.radians(tilt)
+    u, v = radius * math.cos(t), radius * axis_ratio * math.sin(t)
     return x1 + u * math.cos(a) - v * math.sin(a), y1 + u * math.sin(a) + v * math.cos(a)
 
 
 def compare(expected, found):
     """Problems found between one expected record and one ezdxf entity."""
-    x1, y1, p56, p64, p72, p80, p88, p96 = expected["r"]
+    # The store's eight reals: a line's points, or an arc's centre and shape.
+    x1, y1, axis_ratio, _, radius, _, start_angle, end_angle = expected["r"]
+    end_x, end_y = expected["r"][2:4]
     kind = expected["type"]
     problems = []
     if found.dxftype() != kind:
@@ -129,19 +131,19 @@ def compare(expected, found):
         problems.append("colour %d instead of %d" % (found.dxf.color, expected["colour"]))
     pairs = []
     if kind == "LINE":
-        pairs = [(found.dxf.start.x, x1), (found.dxf.start.y, y1), (found.dxf.end.x, p56),
-                 (found.dxf.end.y, p64)]
+        pairs = [(found.dxf.start.x, x1), (found.dxf.start.y, y1), (found.dxf.end.x, end_x),
+                 (found.dxf.end.y, end_y)]
     elif kind in ("CIRCLE", "ARC"):
-        pairs = [(found.dxf.center.x, x1), (found.dxf.center.y, y1), (found.dxf.radius, p72)]
+        pairs = [(found.dxf.center.x, x1), (found.dxf.center.y, y1), (found.dxf.radius, radius)]
         if kind == "ARC":
-            pairs += [(found.dxf.start_angle, p88), (found.dxf.end_angle, p96)]
+            pairs += [(found.dxf.start_angle, start_angle), (found.dxf.end_angle, end_angle)]
     else:
         major = math.hypot(found.dxf.major_axis.x, found.dxf.major_axis.y)
         pairs = [(found.dxf.center.x, x1), (found.dxf.center.y, y1),
-                 (major * found.dxf.ratio, min(p72, p72 * abs(p56))),
-                 (major, max(p72, p72 * abs(p56)))]
-        if p88 != p96:
-            for point, t in ((found.start_point, p88), (found.end_point, p96)):
+                 (major * found.dxf.ratio, min(radius, radius * abs(axis_ratio))),
+                 (major, max(radius, radius * abs(axis_ratio)))]
+        if start_angle != end_angle:
+            for point, t in ((found.start_point, start_angle), (found.end_point, end_angle)):
                 sx, sy = store_ellipse_point(expected["r"], t)
                 pairs += [(point.x, sx), (point.y, sy)]
     for got, want in pairs:

@@ -60,11 +60,11 @@ def check_geometry(store_path, doc):
         return ["%d points and curves instead of %d" % (len(found), len(wanted))]
     problems = []
     for i, (w, f) in enumerate(zip(wanted, found)):
-        x1, y1, p56, p64, p72 = w["r"][:5]
+        x1, y1, end_x, end_y = w["r"][:4]
         if f.dxftype() == "POINT":
             pairs = [(f.dxf.location.x, x1), (f.dxf.location.y, y1)]
         elif f.dxftype() == "LINE":
-            pairs = [(f.dxf.start.x, x1), (f.dxf.start.y, y1), (f.dxf.end.x, p56), (f.dxf.end.y, p64)]
+            pairs = [(f.dxf.start.x, x1), (f.dxf.start.y, y1), (f.dxf.end.x, end_x), (f.dxf.end.y, end_y)]
         else:
             pairs = [(f.dxf.center.x, x1), (f.dxf.center.y, y1)]
         if any(not close(a, b) for a, b in pairs):

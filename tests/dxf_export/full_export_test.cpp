@@ -95,14 +95,14 @@ protected:
 
     std::string export_full() {
         EXPECT_EQ(store.finish(), 0);
-        EXPECT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Full), 0);
+        EXPECT_TRUE(export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Full));
         return read_file_bytes(folder.file(kDxfOutputFileName));
     }
 
     EntityRecord text(std::int16_t layer, double x, double y, double height, std::string_view bytes,
                       std::int32_t style = 0) {
         EntityRecord e = text_record(layer, x, y, height, 30.0);
-        e.p56 = 1.0;
+        e.text.width_factor = 1.0;
         e.text_style = style;
         store.attach_text(e, bytes);
         return e;
@@ -135,10 +135,10 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     dimension.colour = 3;
     store.add_entity(dimension);
     EntityRecord solid = with_kind(line_record(room, 1, 1, 2, 2), kEntitySolid);
-    solid.p72 = 3;
-    solid.p88 = 3;
-    solid.p80 = 4;
-    solid.p96 = 5;
+    solid.solid.third_x = 3;
+    solid.solid.third_y = 3;
+    solid.solid.fourth_x = 4;
+    solid.solid.fourth_y = 5;
     store.add_entity(solid);
 
     const std::vector<Item> entities = items_of(export_full(), "ENTITIES");
@@ -290,7 +290,7 @@ TEST_F(FullExport, DamagedStoresAreWrittenAsFarAsTheyGo) {
     std::memcpy(bytes.data(), &header, sizeof header);
     bytes.resize(bytes.size() - 50);
     ASSERT_TRUE(write_file_bytes(folder.file(kDataFileName), bytes));
-    ASSERT_EQ(export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Full), 0);
+    ASSERT_TRUE(export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Full));
     dxf = read_file_bytes(folder.file(kDxfOutputFileName));
     EXPECT_NE(dxf.find("0\r\nEOF\r\n"), std::string::npos);
 }

@@ -47,7 +47,7 @@ TEST_F(Blocks, InsertsFindBlocksDefinedFurtherDown) {
     ASSERT_EQ(inserts.size(), 3u);
     EXPECT_EQ(inserts[0].block, 1);
     EXPECT_DOUBLE_EQ(inserts[0].x1, 10);
-    EXPECT_DOUBLE_EQ(inserts[0].p56, 1);
+    EXPECT_DOUBLE_EQ(inserts[0].insert.scale_x, 1);
     EXPECT_EQ(inserts[1].block, 3);
     EXPECT_EQ(inserts[2].block, 0);
     for (const BlockTally& tally : tallies_) EXPECT_EQ(tally.counted, tally.written);
@@ -94,9 +94,9 @@ TEST_F(Blocks, InsertsSeenFromBelowAreMirrored) {
     ASSERT_EQ(e.size(), 1u);
     EXPECT_DOUBLE_EQ(e[0].x1, -10);
     EXPECT_DOUBLE_EQ(e[0].y1, 5);
-    EXPECT_DOUBLE_EQ(e[0].p80, -30);
-    EXPECT_DOUBLE_EQ(e[0].p56, -2);
-    EXPECT_DOUBLE_EQ(e[0].p64, 3);
+    EXPECT_DOUBLE_EQ(e[0].insert.rotation, -30);
+    EXPECT_DOUBLE_EQ(e[0].insert.scale_x, -2);
+    EXPECT_DOUBLE_EQ(e[0].insert.scale_y, 3);
 }
 
 TEST_F(Blocks, EntitiesBeforeTheBlocksSectionAreKept) {

@@ -36,13 +36,13 @@ TEST_F(Entities, EllipsesKeepAxisRotationAndShiftedParameters) {
     const auto e = imported(dxf);
     ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].kind, kEntityArc);
-    EXPECT_DOUBLE_EQ(e[0].p72, 10);
-    EXPECT_DOUBLE_EQ(e[0].p80, 180);
-    EXPECT_DOUBLE_EQ(e[0].p56, 0.5);
-    EXPECT_NEAR(e[0].p88, -180, 1e-4);
-    EXPECT_NEAR(e[0].p96, 180, 1e-4);
-    EXPECT_DOUBLE_EQ(e[1].p80, 180);  // 90, and a quarter more for a quarter span
-    EXPECT_DOUBLE_EQ(e[2].p80, 270);
+    EXPECT_DOUBLE_EQ(e[0].arc.radius, 10);
+    EXPECT_DOUBLE_EQ(e[0].arc.tilt, 180);
+    EXPECT_DOUBLE_EQ(e[0].arc.axis_ratio, 0.5);
+    EXPECT_NEAR(e[0].arc.start_angle, -180, 1e-4);
+    EXPECT_NEAR(e[0].arc.end_angle, 180, 1e-4);
+    EXPECT_DOUBLE_EQ(e[1].arc.tilt, 180);  // 90, and a quarter more for a quarter span
+    EXPECT_DOUBLE_EQ(e[2].arc.tilt, 270);
 }
 
 TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
@@ -58,14 +58,14 @@ TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
     EXPECT_EQ(text_of(t[0]), utf8_to_cp932("φ50"));
     EXPECT_EQ(t[0].colour, 7);
     EXPECT_DOUBLE_EQ(t[0].x1, 1);  // TEXT positions are not moved for alignment
-    EXPECT_DOUBLE_EQ(t[0].p64, 2.5);
-    EXPECT_DOUBLE_EQ(t[0].p56, 0.8);
-    EXPECT_DOUBLE_EQ(t[0].p80, 15);
+    EXPECT_DOUBLE_EQ(t[0].text.height, 2.5);
+    EXPECT_DOUBLE_EQ(t[0].text.width_factor, 0.8);
+    EXPECT_DOUBLE_EQ(t[0].text.angle, 15);
     EXPECT_EQ(t[0].h_align, 1);
     EXPECT_EQ(t[0].v_align, 2);
     EXPECT_EQ(text_of(t[1]), utf8_to_cp932("30ﾟ"));
     EXPECT_EQ(t[1].colour, 256);
-    EXPECT_DOUBLE_EQ(t[1].p56, 1.0);
+    EXPECT_DOUBLE_EQ(t[1].text.width_factor, 1.0);
     EXPECT_EQ(text_of(t[2]), utf8_to_cp932("ﾟC"));
     EXPECT_EQ(t[2].flags & 3, 3);
     EXPECT_EQ(t[3].text_length, 0);
@@ -90,7 +90,7 @@ TEST_F(Entities, MtextLinesBecomeTextRecordsDownTheirDirection) {
     EXPECT_EQ(t[0].h_align, 0);  // no attachment: left, base line
     EXPECT_EQ(t[0].v_align, 1);
     // Written upwards, the next line lies to the right.
-    EXPECT_DOUBLE_EQ(t[3].p80, 90);
+    EXPECT_DOUBLE_EQ(t[3].text.angle, 90);
     EXPECT_NEAR(t[4].x1, 2.6, 1e-12);
     EXPECT_NEAR(t[4].y1, 0, 1e-12);
     // Attachment 1 (top left): the base line starts one height down.
@@ -122,12 +122,13 @@ TEST_F(Entities, PolylinesGiveOneRecordPerSegment) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(s[static_cast<std::size_t>(i)].kind, kEntityLine);
     EXPECT_DOUBLE_EQ(s[3].x1, 0);  // closing segment back to the start
     EXPECT_DOUBLE_EQ(s[3].y1, 10);
-    EXPECT_DOUBLE_EQ(s[3].p56, 0);
-    EXPECT_DOUBLE_EQ(s[3].p64, 0);
+    EXPECT_DOUBLE_EQ(s[3].line.end_x, 0);
+    EXPECT_DOUBLE_EQ(s[3].line.end_y, 0);
     // Bulged segments, the closing one too, are arcs through their end points.
     for (std::size_t i = 7; i < 11; ++i) {
         EXPECT_EQ(s[i].kind, kEntityArc);
-        EXPECT_NEAR(s[i].p88 - s[i].p96, -4 * std::atan(0.5) * 180 / M_PI, 1e-9);
+        EXPECT_NEAR(s[i].arc.start_angle - s[i].arc.end_angle, -4 * std::atan(0.5) * 180 / M_PI,
+                    1e-9);
     }
     EXPECT_EQ(header().ent_num, 11);
 }
@@ -154,16 +155,17 @@ TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndHalfCircles) {
     EXPECT_EQ(s[2].kind, kEntityLine);
     EXPECT_EQ(s[3].kind, kEntityArc);
     // The closing end runs through the last and the first point.
-    EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 5), s[3].p72, 1e-9);
-    EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 0), s[3].p72, 1e-9);
+    EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 5), s[3].arc.radius, 1e-9);
+    EXPECT_NEAR(std::hypot(s[3].x1 - 0, s[3].y1 - 0), s[3].arc.radius, 1e-9);
     for (std::size_t i : {4u, 5u}) {
         EXPECT_EQ(s[i].kind, kEntityArc);
         EXPECT_NEAR(s[i].x1, 3.5, 1e-9);
         EXPECT_NEAR(s[i].y1, 3, 1e-9);
-        EXPECT_NEAR(s[i].p72, 0.5, 1e-9);
-        EXPECT_NEAR(s[i].p96 - s[i].p88, 180, 1e-9);
+        EXPECT_NEAR(s[i].arc.radius, 0.5, 1e-9);
+        EXPECT_NEAR(s[i].arc.end_angle - s[i].arc.start_angle, 180, 1e-9);
     }
-    EXPECT_NEAR(std::fmod(s[5].p88 - s[4].p88 + 360, 360), 180, 1e-9);  // the other half
+    // The other half.
+    EXPECT_NEAR(std::fmod(s[5].arc.start_angle - s[4].arc.start_angle + 360, 360), 180, 1e-9);
     EXPECT_EQ(s[6].kind, kEntityLine);
     EXPECT_EQ(s[7].kind, kEntityLine);
 }
@@ -182,8 +184,8 @@ TEST_F(Entities, FittedPolylinesDrawTheirCurveNotTheirFrame) {
     ASSERT_EQ(s.size(), 2u);
     EXPECT_DOUBLE_EQ(s[0].x1, 0);
     EXPECT_DOUBLE_EQ(s[0].y1, 1);
-    EXPECT_DOUBLE_EQ(s[0].p56, 2);
-    EXPECT_DOUBLE_EQ(s[0].p64, 1);
+    EXPECT_DOUBLE_EQ(s[0].line.end_x, 2);
+    EXPECT_DOUBLE_EQ(s[0].line.end_y, 1);
     EXPECT_DOUBLE_EQ(s[1].x1, 7);
 }
 
@@ -200,11 +202,11 @@ TEST_F(Entities, PolyfaceMeshesDrawTheirVisibleEdges) {
     ASSERT_EQ(s.size(), 3u);
     for (const EntityRecord& e : s) {  // no spike to the origin of the face record
         EXPECT_EQ(e.kind, kEntityLine);
-        EXPECT_FALSE(e.x1 == 0 && e.y1 == 0 && e.p56 == 0 && e.p64 == 0);
+        EXPECT_FALSE(e.x1 == 0 && e.y1 == 0 && e.line.end_x == 0 && e.line.end_y == 0);
     }
     EXPECT_DOUBLE_EQ(s[2].x1, 0);  // the edge from the fourth corner back to the first
     EXPECT_DOUBLE_EQ(s[2].y1, 10);
-    EXPECT_DOUBLE_EQ(s[2].p64, 0);
+    EXPECT_DOUBLE_EQ(s[2].line.end_y, 0);
 }
 
 TEST_F(Entities, SeenFromBelowArcsPolylinesAndSolidsAreMirrored) {
@@ -220,16 +222,18 @@ TEST_F(Entities, SeenFromBelowArcsPolylinesAndSolidsAreMirrored) {
     ASSERT_EQ(s.size(), 3u);
     EXPECT_DOUBLE_EQ(s[0].x1, -30);
     EXPECT_DOUBLE_EQ(s[0].y1, 5);
-    EXPECT_DOUBLE_EQ(s[0].p88, 90);  // the quarter from 90 to 180 degrees
-    EXPECT_DOUBLE_EQ(s[0].p96, 180);
+    EXPECT_DOUBLE_EQ(s[0].arc.start_angle, 90);  // the quarter from 90 to 180 degrees
+    EXPECT_DOUBLE_EQ(s[0].arc.end_angle, 180);
     // The bulge turns the other way: the arc from (-10, 0) to (-20, 0) still
     // dips below the chord, about a centre above it.
     EXPECT_EQ(s[1].kind, kEntityArc);
     EXPECT_NEAR(s[1].x1, -15, 1e-9);
     EXPECT_NEAR(s[1].y1, 3.75, 1e-9);
-    EXPECT_LT(std::fmod(s[1].p88 + 360, 360), 270);
-    EXPECT_GT(std::fmod(s[1].p88 + 360, 360) + (s[1].p96 - s[1].p88), 270);
-    EXPECT_DOUBLE_EQ(s[2].p56, -1);
+    EXPECT_LT(std::fmod(s[1].arc.start_angle + 360, 360), 270);
+    EXPECT_GT(
+        std::fmod(s[1].arc.start_angle + 360, 360) + (s[1].arc.end_angle - s[1].arc.start_angle),
+        270);
+    EXPECT_DOUBLE_EQ(s[2].solid.first_x, -1);
     EXPECT_DOUBLE_EQ(s[2].x1, -2);
 }
 
@@ -244,10 +248,10 @@ TEST_F(Entities, SplinesTooShortForTheirDegreeAreTheirControlPolygonAndLeadersTh
         .item("LEADER").group(10, 1.0).group(20, 1.0);
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 2u + 2u + 1u);
-    EXPECT_DOUBLE_EQ(s[1].p56, 2);
+    EXPECT_DOUBLE_EQ(s[1].line.end_x, 2);
     EXPECT_EQ(s[2].kind, kEntityLeader);
     EXPECT_EQ(s[3].kind, kEntityLine);
-    EXPECT_DOUBLE_EQ(s[3].p56, 7);  // the last vertex moved out by the arrow size
+    EXPECT_DOUBLE_EQ(s[3].line.end_x, 7);  // the last vertex moved out by the arrow size
     EXPECT_EQ(s[4].kind, kEntityLine);
 }
 
@@ -259,12 +263,12 @@ TEST_F(Entities, SolidsDimensionsAndPaperSpace) {
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 2u);
     EXPECT_EQ(s[0].kind, kEntitySolid);
-    EXPECT_DOUBLE_EQ(s[0].p56, 1);
+    EXPECT_DOUBLE_EQ(s[0].solid.first_x, 1);
     EXPECT_DOUBLE_EQ(s[0].x1, 3);
-    EXPECT_DOUBLE_EQ(s[0].p72, 5);
-    EXPECT_DOUBLE_EQ(s[0].p88, 6);
-    EXPECT_DOUBLE_EQ(s[0].p80, 7);
-    EXPECT_DOUBLE_EQ(s[0].p96, 8);
+    EXPECT_DOUBLE_EQ(s[0].solid.third_x, 5);
+    EXPECT_DOUBLE_EQ(s[0].solid.third_y, 6);
+    EXPECT_DOUBLE_EQ(s[0].solid.fourth_x, 7);
+    EXPECT_DOUBLE_EQ(s[0].solid.fourth_y, 8);
     EXPECT_EQ(s[0].paper_space, 1);
     EXPECT_EQ(header().pe_flag, 1);
     EXPECT_EQ(s[1].kind, kEntityDimension);

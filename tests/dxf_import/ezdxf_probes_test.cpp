@@ -85,7 +85,7 @@ TEST_F(EzdxfProbes, ArrayInsertsBecomeOneInsertPerCopy) {
             const double dx = static_cast<double>(i % 3) * 10, dy = static_cast<double>(i / 3) * 5;
             EXPECT_NEAR(inserts[i].x1, 10 + dx * c - dy * s, 1e-9) << i;
             EXPECT_NEAR(inserts[i].y1, 20 + dx * s + dy * c, 1e-9) << i;
-            EXPECT_EQ(inserts[i].p80, 30);
+            EXPECT_EQ(inserts[i].insert.rotation, 30);
             EXPECT_EQ(inserts[i].block, inserts[0].block);
         }
     }
@@ -95,8 +95,8 @@ TEST_F(EzdxfProbes, FacesAreTheirVisibleEdges) {
     ASSERT_EQ(import_probe("entities_R2000"), 0);
     std::vector<std::array<double, 4>> edges;
     for (const EntityRecord& e : of_kind(kEntityLine)) {
-        if (e.y1 <= 3 && e.p64 <= 3 && e.x1 <= 14 && e.p56 <= 14 && e.colour != 3)
-            edges.push_back({e.x1, e.y1, e.p56, e.p64});
+        if (e.y1 <= 3 && e.line.end_y <= 3 && e.x1 <= 14 && e.line.end_x <= 14 && e.colour != 3)
+            edges.push_back({e.x1, e.y1, e.line.end_x, e.line.end_y});
     }
     // The quadrilateral without its second edge, the triangle with three.
     const std::vector<std::array<double, 4>> expected = {
@@ -113,21 +113,24 @@ TEST_F(EzdxfProbes, WidePolylinesAreTheBandsTheyCover) {
         // POLYLINE: a straight segment 2 wide, then an arc narrowing to nothing.
         const auto& polyline = bands[4];
         ASSERT_GT(polyline.size(), 2u);
-        const std::array<double, 8> corners = {polyline[0].p56, polyline[0].p64, polyline[0].x1,
-                                               polyline[0].y1,  polyline[0].p72, polyline[0].p88,
-                                               polyline[0].p80, polyline[0].p96};
+        const EntityRecord& first = polyline[0];
+        const std::array<double, 8> corners = {
+            first.solid.first_x, first.solid.first_y, first.x1,
+            first.y1,            first.solid.third_x, first.solid.third_y,
+            first.solid.fourth_x, first.solid.fourth_y};
         EXPECT_EQ(corners, (std::array<double, 8>{0, 61, 0, 59, 10, 61, 10, 59}));
-        EXPECT_NEAR(polyline.back().p72, 10, 1e-9);  // the arc ends in a point at (10, 70)
-        EXPECT_NEAR(polyline.back().p88, 70, 1e-9);
-        EXPECT_EQ(polyline.back().p72, polyline.back().p80);
-        EXPECT_EQ(polyline.back().p88, polyline.back().p96);
+        // The arc ends in a point at (10, 70).
+        EXPECT_NEAR(polyline.back().solid.third_x, 10, 1e-9);
+        EXPECT_NEAR(polyline.back().solid.third_y, 70, 1e-9);
+        EXPECT_EQ(polyline.back().solid.third_x, polyline.back().solid.fourth_x);
+        EXPECT_EQ(polyline.back().solid.third_y, polyline.back().solid.fourth_y);
         if (std::string(probe) == "entities_R12") continue;
         // LWPOLYLINE of constant width 1: two segments, two bands.
         const auto& light = bands[5];
         ASSERT_EQ(light.size(), 2u);
-        EXPECT_EQ(light[1].p56, 29.5);  // up from (30, 60), its left side at x 29.5
+        EXPECT_EQ(light[1].solid.first_x, 29.5);  // up from (30, 60), its left side at x 29.5
         EXPECT_EQ(light[1].x1, 30.5);
-        EXPECT_EQ(light[1].p96, 70);
+        EXPECT_EQ(light[1].solid.fourth_y, 70);
     }
 }
 
@@ -137,14 +140,15 @@ TEST_F(EzdxfProbes, ConstructionLinesReachAcrossTheDrawing) {
     // empty by ezdxf): the lines reach well beyond it on both sides.
     bool xline = false, ray = false;
     for (const EntityRecord& e : of_kind(kEntityLine)) {
-        if (std::fabs(e.y1 - e.x1 + 25) < 1e-9 && std::fabs(e.p64 - e.p56 + 25) < 1e-9) {
+        if (std::fabs(e.y1 - e.x1 + 25) < 1e-9 &&
+            std::fabs(e.line.end_y - e.line.end_x + 25) < 1e-9) {
             // Both ways through (50, 25) along (1, 1).
-            EXPECT_LT(std::min(e.x1, e.p56), -50);
-            EXPECT_GT(std::max(e.x1, e.p56), 150);
+            EXPECT_LT(std::min(e.x1, e.line.end_x), -50);
+            EXPECT_GT(std::max(e.x1, e.line.end_x), 150);
             xline = true;
         }
-        if (e.x1 == 50 && e.y1 == 25 && e.p56 == 50) {
-            EXPECT_GT(e.p64, 100);  // one way, up from its base point
+        if (e.x1 == 50 && e.y1 == 25 && e.line.end_x == 50) {
+            EXPECT_GT(e.line.end_y, 100);  // one way, up from its base point
             ray = true;
         }
     }
@@ -162,7 +166,7 @@ TEST_F(EzdxfProbes, MultileaderIsItsLeaderAndText) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(text_of(texts[0]), "NOTE");
     EXPECT_EQ(text_of(texts[1]), "TWO");
-    EXPECT_EQ(texts[0].p64, 2.0);
+    EXPECT_EQ(texts[0].text.height, 2.0);
     EXPECT_NEAR(texts[0].y1 - texts[1].y1, 1.3 * 2.0, 1e-9);
 }
 
@@ -208,15 +212,17 @@ TEST_F(EzdxfProbes, TextsOfWesternCodePagesAndEscapesBecomeCp932) {
 
 // Area of a filled triangle record (first, second and third corner).
 double triangle_area(const EntityRecord& e) {
-    return std::fabs((e.x1 - e.p56) * (e.p88 - e.p64) - (e.p72 - e.p56) * (e.y1 - e.p64)) / 2;
+    return std::fabs((e.x1 - e.solid.first_x) * (e.solid.third_y - e.solid.first_y) -
+                     (e.solid.third_x - e.solid.first_x) * (e.y1 - e.solid.first_y)) /
+           2;
 }
 
 TEST_F(EzdxfProbes, SolidHatchesFillTheirBoundaryWithoutTheHoles) {
     ASSERT_EQ(import_probe("hatches_R2018"), 0);
     std::map<int, double> area;
     for (const EntityRecord& e : of_kind(kEntitySolid)) {
-        EXPECT_EQ(e.p80, e.p72);  // triangles: the fourth corner is the third
-        EXPECT_EQ(e.p96, e.p88);
+        EXPECT_EQ(e.solid.fourth_x, e.solid.third_x);  // triangles: the fourth corner is the third
+        EXPECT_EQ(e.solid.fourth_y, e.solid.third_y);
         area[e.colour] += triangle_area(e);
     }
     // Arcs are followed in steps of 5 degrees, which loses a little area.
@@ -239,10 +245,10 @@ TEST_F(EzdxfProbes, PatternHatchesAreTheirPatternLinesInsideTheBoundary) {
     while (expect >> colour >> length) expected[colour] = length;
     std::map<int, double> found;
     for (const EntityRecord& e : of_kind(kEntityLine)) {
-        found[e.colour] += std::hypot(e.p56 - e.x1, e.p64 - e.y1);
+        found[e.colour] += std::hypot(e.line.end_x - e.x1, e.line.end_y - e.y1);
         if (e.colour == 5) {
             // Inside the square, outside the circle of radius 4 in its middle.
-            for (auto [x, y] : {std::pair{e.x1, e.y1}, std::pair{e.p56, e.p64}}) {
+            for (auto [x, y] : {std::pair{e.x1, e.y1}, std::pair{e.line.end_x, e.line.end_y}}) {
                 EXPECT_GE(x, -1e-9);
                 EXPECT_LE(x, 20 + 1e-9);
                 EXPECT_GE(std::hypot(x - 10, y - 30), 4 * std::cos(M_PI / 72) - 1e-9);

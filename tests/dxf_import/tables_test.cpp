@@ -149,11 +149,11 @@ TEST_F(HeaderAndTables, TextsInVerticalStylesStandUp) {
     const auto texts = entities();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].text_style, 1);
-    EXPECT_DOUBLE_EQ(texts[0].p80, -60);
+    EXPECT_DOUBLE_EQ(texts[0].text.angle, -60);
     EXPECT_DOUBLE_EQ(texts[0].x1, 12);
     // Only three vertical styles are kept.
     EXPECT_EQ(texts[1].text_style, 0);
-    EXPECT_DOUBLE_EQ(texts[1].p80, 30);
+    EXPECT_DOUBLE_EQ(texts[1].text.angle, 30);
     EXPECT_EQ(texts[2].text_style, 0);
 }
 

@@ -93,8 +93,8 @@ TEST_F(JwImportTest, LinesAndPointsAreScaledRoundedAndTakeThePenAndLineType) {
     double f = 420.0 / 518 * 10 * 100 / 10;
     EXPECT_DOUBLE_EQ(lines[0].x1, std::round(1.5 * f * 100) / 100);
     EXPECT_DOUBLE_EQ(lines[0].y1, std::round(-2.25 * f * 100) / 100);
-    EXPECT_DOUBLE_EQ(lines[0].p56, std::round(3 * f * 100) / 100);
-    EXPECT_DOUBLE_EQ(lines[0].p64, std::round(4 * f * 100) / 100);
+    EXPECT_DOUBLE_EQ(lines[0].line.end_x, std::round(3 * f * 100) / 100);
+    EXPECT_DOUBLE_EQ(lines[0].line.end_y, std::round(4 * f * 100) / 100);
     EXPECT_EQ(lines[0].line_type, 1) << "line type 0 counts as 1";
     EXPECT_EQ(lines[0].colour, 2) << "pen 9 counts as pen 2";
     EXPECT_EQ(lines[1].line_type, 8) << "auxiliary lines keep their code";
@@ -118,12 +118,12 @@ TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAreNot) {
     std::vector<EntityRecord> lines = of_kind(kEntityLine);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_DOUBLE_EQ(lines[0].x1, 62900);
-    EXPECT_DOUBLE_EQ(lines[0].p64, -44500);
+    EXPECT_DOUBLE_EQ(lines[0].line.end_y, -44500);
     for (int i = 1; i < 3; ++i) {
         EXPECT_EQ(lines[i].x1, 0);
         EXPECT_EQ(lines[i].y1, 0);
-        EXPECT_EQ(lines[i].p56, 0);
-        EXPECT_EQ(lines[i].p64, 0);
+        EXPECT_EQ(lines[i].line.end_x, 0);
+        EXPECT_EQ(lines[i].line.end_y, 0);
     }
     EXPECT_EQ(of_kind(kEntityPoint)[0].x1, 0);
     EXPECT_DOUBLE_EQ(of_kind(kEntityArc)[0].x1, 100000);
@@ -144,21 +144,21 @@ TEST_F(JwImportTest, CirclesAndArcs) {
     ASSERT_EQ(arcs.size(), 6u);
     EXPECT_DOUBLE_EQ(arcs[0].x1, 100);
     EXPECT_DOUBLE_EQ(arcs[0].y1, 200);
-    EXPECT_DOUBLE_EQ(arcs[0].p72, 300);
-    EXPECT_EQ(arcs[0].p56, 1.0);
-    EXPECT_EQ(arcs[0].p64, 1.0);
-    EXPECT_EQ(arcs[0].p80, 0.0);
-    EXPECT_EQ(arcs[0].p88, 0.0) << "equal angles: a full circle";
-    EXPECT_EQ(arcs[0].p96, 0.0);
-    EXPECT_DOUBLE_EQ(arcs[1].p88, 30) << "the tilt turns the arc";
-    EXPECT_DOUBLE_EQ(arcs[1].p96, 120);
+    EXPECT_DOUBLE_EQ(arcs[0].arc.radius, 300);
+    EXPECT_EQ(arcs[0].arc.axis_ratio, 1.0);
+    EXPECT_EQ(arcs[0].arc.unused_one, 1.0);
+    EXPECT_EQ(arcs[0].arc.tilt, 0.0);
+    EXPECT_EQ(arcs[0].arc.start_angle, 0.0) << "equal angles: a full circle";
+    EXPECT_EQ(arcs[0].arc.end_angle, 0.0);
+    EXPECT_DOUBLE_EQ(arcs[1].arc.start_angle, 30) << "the tilt turns the arc";
+    EXPECT_DOUBLE_EQ(arcs[1].arc.end_angle, 120);
     EXPECT_EQ(arcs[1].line_type, 5);
     EXPECT_EQ(arcs[1].colour, 4);
-    EXPECT_EQ(arcs[2].p88, 0.0) << "360 degrees apart: a full circle";
-    EXPECT_NEAR(arcs[3].p96, 369.8, 1e-4) << "359.8 degrees apart is still an arc";
-    EXPECT_EQ(arcs[4].p96, 0.0) << "359.9 degrees apart is a full circle";
-    EXPECT_DOUBLE_EQ(arcs[5].p88, 350);
-    EXPECT_DOUBLE_EQ(arcs[5].p96, 10);
+    EXPECT_EQ(arcs[2].arc.start_angle, 0.0) << "360 degrees apart: a full circle";
+    EXPECT_NEAR(arcs[3].arc.end_angle, 369.8, 1e-4) << "359.8 degrees apart is still an arc";
+    EXPECT_EQ(arcs[4].arc.end_angle, 0.0) << "359.9 degrees apart is a full circle";
+    EXPECT_DOUBLE_EQ(arcs[5].arc.start_angle, 350);
+    EXPECT_DOUBLE_EQ(arcs[5].arc.end_angle, 10);
 }
 
 TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
@@ -172,11 +172,11 @@ TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
     EXPECT_DOUBLE_EQ(lines[0].x1, 15);
     EXPECT_DOUBLE_EQ(lines[0].y1, 5);
     for (std::size_t i = 1; i < 72; ++i) {
-        EXPECT_EQ(lines[i].x1, lines[i - 1].p56) << i;
-        EXPECT_EQ(lines[i].y1, lines[i - 1].p64) << i;
+        EXPECT_EQ(lines[i].x1, lines[i - 1].line.end_x) << i;
+        EXPECT_EQ(lines[i].y1, lines[i - 1].line.end_y) << i;
     }
-    EXPECT_DOUBLE_EQ(lines[71].p56, 15) << "the chain closes";
-    EXPECT_NEAR(lines[71].p64, 5, 1e-9);
+    EXPECT_DOUBLE_EQ(lines[71].line.end_x, 15) << "the chain closes";
+    EXPECT_NEAR(lines[71].line.end_y, 5, 1e-9);
     EXPECT_EQ(lines[0].line_type, 3);
     EXPECT_EQ(lines[0].colour, 4);
     double highest = 0;
@@ -186,7 +186,7 @@ TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
     // The quarter arc tilted by 90 degrees starts on the y axis.
     EXPECT_NEAR(lines[72].x1, 0, 1e-9);
     EXPECT_DOUBLE_EQ(lines[72].y1, 10);
-    EXPECT_NEAR(lines[72 + 17].p56, -5, 1e-9);
+    EXPECT_NEAR(lines[72 + 17].line.end_x, -5, 1e-9);
     // An arc of ten turns is drawn once: 72 lines, as counted above.
 }
 
@@ -253,7 +253,7 @@ TEST_F(JwImportTest, SymbolFileHasOneLayerAndDefaultScale) {
     ASSERT_EQ(entities.size(), 3u);
     for (const EntityRecord& e : entities) EXPECT_EQ(e.layer, 1);
     EXPECT_DOUBLE_EQ(entities[0].x1, 1.0) << "as stored, rounded to 2 decimals";
-    EXPECT_DOUBLE_EQ(entities[1].p72, 7);
+    EXPECT_DOUBLE_EQ(entities[1].arc.radius, 7);
 }
 
 TEST_F(JwImportTest, HeaderLineTypesAndDump) {

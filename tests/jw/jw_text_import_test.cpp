@@ -38,9 +38,9 @@ TEST_F(JwImportTest, TextHeightColourAndPosition) {
     ASSERT_EQ(entities.size(), 4u);
     const EntityRecord& t = entities[0];
     EXPECT_EQ(t.kind, kEntityText);
-    EXPECT_DOUBLE_EQ(t.p64, 292.5) << "30 x 0.78 x 100 / 10 x 1.25";
-    EXPECT_EQ(t.p56, 1.0);
-    EXPECT_EQ(t.p80, 0.0);
+    EXPECT_DOUBLE_EQ(t.text.height, 292.5) << "30 x 0.78 x 100 / 10 x 1.25";
+    EXPECT_EQ(t.text.width_factor, 1.0);
+    EXPECT_EQ(t.text.angle, 0.0);
     EXPECT_DOUBLE_EQ(t.x1, 100);
     EXPECT_DOUBLE_EQ(t.y1, 200);
     EXPECT_EQ(t.colour, 5);
@@ -73,7 +73,7 @@ TEST_F(JwImportTest, TextAngleFollowsTheTextLine) {
     ASSERT_EQ(import(build_jw_data_file(text_file(texts))), 0);
     ASSERT_EQ(entities.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_NEAR(entities[i].p80, cases[i].angle, 1e-4) << i;
+        EXPECT_NEAR(entities[i].text.angle, cases[i].angle, 1e-4) << i;
 }
 
 TEST_F(JwImportTest, VerticalTextsTakeTheWidthAndMoveHalfAHeight) {
@@ -82,8 +82,8 @@ TEST_F(JwImportTest, VerticalTextsTakeTheWidthAndMoveHalfAHeight) {
     ASSERT_EQ(import(build_jw_data_file(content)), 0);
     const EntityRecord& t = entities[0];
     double h = 30 * 100 / 10 * 0.8;
-    EXPECT_DOUBLE_EQ(t.p64, h * 1.25);
-    EXPECT_DOUBLE_EQ(t.p80, 270);
+    EXPECT_DOUBLE_EQ(t.text.height, h * 1.25);
+    EXPECT_DOUBLE_EQ(t.text.angle, 270);
     // Degrees turn into radians with the factor 0.017453289, a little off pi / 180.
     EXPECT_NEAR(t.x1, 100, 1e-3);
     EXPECT_NEAR(t.y1, 100 - h / 2, 1e-6);
@@ -96,13 +96,13 @@ TEST_F(JwImportTest, VerticalTextsTakeTheWidthAndMoveHalfAHeight) {
                              {0, 0, 1, 0, 0, 0, 0, "k0"}, {0, 0, 1, 0, 10, 0, 0, "k10"}};
     ASSERT_EQ(import(build_jw_symbol_file(symbol)), 0);
     double symbol_h = 20 * 50 / 10 * 0.8;
-    EXPECT_DOUBLE_EQ(entities[0].p80, 90);
-    EXPECT_DOUBLE_EQ(entities[0].p64, symbol_h * 1.25);
+    EXPECT_DOUBLE_EQ(entities[0].text.angle, 90);
+    EXPECT_DOUBLE_EQ(entities[0].text.height, symbol_h * 1.25);
     EXPECT_NEAR(entities[0].x1, 2, 1e-3);
     EXPECT_NEAR(entities[0].y1, 3 + symbol_h / 2, 1e-6);
     EXPECT_EQ(entities[0].colour, 0) << "symbol texts take the layer's colour";
-    EXPECT_DOUBLE_EQ(entities[1].p64, 7 * 50 / 10.0 * 1.25);
-    EXPECT_DOUBLE_EQ(entities[2].p64, 100 * 50 / 10.0 * 1.25);
+    EXPECT_DOUBLE_EQ(entities[1].text.height, 7 * 50 / 10.0 * 1.25);
+    EXPECT_DOUBLE_EQ(entities[2].text.height, 100 * 50 / 10.0 * 1.25);
 }
 
 TEST_F(JwImportTest, TextStylesAndCuts) {
@@ -133,8 +133,8 @@ TEST_F(JwImportTest, TextKindsBeyondTheTableAreFolded) {
     content.kind_height[2] = 40;
     content.kind_height[3] = 50;
     ASSERT_EQ(import(build_jw_data_file(content)), 0);
-    EXPECT_DOUBLE_EQ(entities[0].p64, 40 * 0.78 * 100 / 10 * 1.25);
-    EXPECT_DOUBLE_EQ(entities[1].p64, 50 * 0.78 * 100 / 10 * 1.25);
+    EXPECT_DOUBLE_EQ(entities[0].text.height, 40 * 0.78 * 100 / 10 * 1.25);
+    EXPECT_DOUBLE_EQ(entities[1].text.height, 50 * 0.78 * 100 / 10 * 1.25);
 }
 
 TEST_F(JwImportTest, LayerAndGroupNames) {

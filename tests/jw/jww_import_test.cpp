@@ -168,7 +168,7 @@ TEST_F(JwwImportTest, ABlockInsertPlacesItsContentsWhereTheFreeCopyLies) {
     for (std::size_t i = 0; i < free_circles.size(); ++i) {
         EXPECT_NEAR(inserts[0].x1 + blocks[0][i].x1, free_circles[i].x1, 0.02);
         EXPECT_NEAR(inserts[0].y1 + blocks[0][i].y1, free_circles[i].y1, 0.02);
-        EXPECT_NEAR(blocks[0][i].p72, free_circles[i].p72, 0.02);
+        EXPECT_NEAR(blocks[0][i].arc.radius, free_circles[i].arc.radius, 0.02);
     }
 }
 
@@ -237,11 +237,11 @@ TEST_F(JwwImportTest, ASymbolLiesOnItsOneLayerAtItsLargestScale) {
               (std::vector<double>{0, 0, 500, 250}));
     EXPECT_DOUBLE_EQ(header.paper_x, 420);
     ASSERT_EQ(entities.size(), 2u);
-    EXPECT_DOUBLE_EQ(entities[0].p56, 500);
-    EXPECT_DOUBLE_EQ(entities[0].p64, 250);
+    EXPECT_DOUBLE_EQ(entities[0].line.end_x, 500);
+    EXPECT_DOUBLE_EQ(entities[0].line.end_y, 250);
     EXPECT_EQ(texts[1], "AB");
-    EXPECT_DOUBLE_EQ(entities[1].p64, 150);
-    EXPECT_DOUBLE_EQ(entities[1].p56, 1);  // width over height
+    EXPECT_DOUBLE_EQ(entities[1].text.height, 150);
+    EXPECT_DOUBLE_EQ(entities[1].text.width_factor, 1);  // width over height
     for (const EntityRecord& e : entities) EXPECT_EQ(e.layer, 1);
 }
 

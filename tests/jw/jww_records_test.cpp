@@ -41,7 +41,7 @@ TEST_F(JwwRecords, ArcsTakeTheirSweepCounterClockwise) {
     const struct {
         double start, sweep, tilt, flattening;
         bool full;
-        double p56, p80, p88, p96;
+        double axis_ratio, tilt_degrees, start_angle, end_angle;
     } cases[] = {
         {0, kPi / 2, 0, 1, false, 1, 0, 0, 90},
         {0, -kPi / 2, 0, 1, false, 1, 0, -90, 0},    // clockwise: the same arc from its end
@@ -60,11 +60,11 @@ TEST_F(JwwRecords, ArcsTakeTheirSweepCounterClockwise) {
         ASSERT_EQ(sink.kept.size(), 1u);
         const EntityRecord& e = sink.kept[0].record;
         EXPECT_EQ(e.kind, kEntityArc);
-        EXPECT_DOUBLE_EQ(e.p72, 10);
-        EXPECT_DOUBLE_EQ(e.p56, c.p56);
-        EXPECT_NEAR(e.p80, c.p80, 1e-9);
-        EXPECT_NEAR(e.p88, c.p88, 1e-9) << c.start << " " << c.sweep;
-        EXPECT_NEAR(e.p96, c.p96, 1e-9) << c.start << " " << c.sweep;
+        EXPECT_DOUBLE_EQ(e.arc.radius, 10);
+        EXPECT_DOUBLE_EQ(e.arc.axis_ratio, c.axis_ratio);
+        EXPECT_NEAR(e.arc.tilt, c.tilt_degrees, 1e-9);
+        EXPECT_NEAR(e.arc.start_angle, c.start_angle, 1e-9) << c.start << " " << c.sweep;
+        EXPECT_NEAR(e.arc.end_angle, c.end_angle, 1e-9) << c.start << " " << c.sweep;
     }
 }
 
@@ -79,7 +79,8 @@ TEST_F(JwwRecords, SolidsRoundSolidsImagesAndInserts) {
     const EntityRecord& s = sink.kept[0].record;
     EXPECT_EQ(s.colour, 6);
     // Store corners 1, 2, 4, 3 run round the file's start, end, point 2, point 3.
-    EXPECT_EQ((std::vector<double>{s.p56, s.p64, s.x1, s.y1, s.p80, s.p96, s.p72, s.p88}),
+    EXPECT_EQ((std::vector<double>{s.solid.first_x, s.solid.first_y, s.x1, s.y1, s.solid.fourth_x,
+                                   s.solid.fourth_y, s.solid.third_x, s.solid.third_y}),
               (std::vector<double>{0, 0, 10, 0, 10, 5, 0, 5}));
 
     const struct {
@@ -130,7 +131,7 @@ TEST_F(JwwRecords, SolidsRoundSolidsImagesAndInserts) {
         make_jww_insert(context, insert, sink);
         ASSERT_EQ(sink.kept.size(), 1u);
         EXPECT_EQ(sink.kept[0].record.block, number == 42 ? 3 : 0);
-        EXPECT_DOUBLE_EQ(sink.kept[0].record.p80, 90);
+        EXPECT_DOUBLE_EQ(sink.kept[0].record.insert.rotation, 90);
     }
 }
 

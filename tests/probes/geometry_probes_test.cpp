@@ -28,7 +28,8 @@ Lit lit_pixels(const QImage& image, int top = 0, int bottom = -1) {
 double distance_to_lines(const std::vector<EntityRecord>& lines, double px, double py) {
     double best = INFINITY;
     for (const EntityRecord& e : lines) {
-        const double dx = e.p56 - e.x1, dy = e.p64 - e.y1, length2 = dx * dx + dy * dy;
+        const double dx = e.line.end_x - e.x1, dy = e.line.end_y - e.y1,
+                     length2 = dx * dx + dy * dy;
         const double t =
             length2 > 0 ? std::clamp(((px - e.x1) * dx + (py - e.y1) * dy) / length2, 0.0, 1.0) : 0;
         best = std::min(best, std::hypot(e.x1 + t * dx - px, e.y1 + t * dy - py));
@@ -58,13 +59,13 @@ TEST_F(ProbeDrawing, ClosedPolylinesOfBulgeOneAreCirclesAndPolyfacesTheirEdges) 
         EXPECT_EQ(e[i].kind, kEntityArc);
         EXPECT_NEAR(e[i].x1, 50, 1e-9);
         EXPECT_NEAR(e[i].y1, 50, 1e-9);
-        EXPECT_NEAR(e[i].p72, 10, 1e-9);
-        EXPECT_NEAR(e[i].p96 - e[i].p88, 180, 1e-9);
+        EXPECT_NEAR(e[i].arc.radius, 10, 1e-9);
+        EXPECT_NEAR(e[i].arc.end_angle - e[i].arc.start_angle, 180, 1e-9);
     }
-    EXPECT_NEAR(std::fmod(e[1].p88 - e[0].p88 + 360, 360), 180, 1e-9);
+    EXPECT_NEAR(std::fmod(e[1].arc.start_angle - e[0].arc.start_angle + 360, 360), 180, 1e-9);
     for (std::size_t i = 4; i < 8; ++i) {  // the face's square, no spike to the origin
         EXPECT_EQ(e[i].kind, kEntityLine);
-        EXPECT_GE(std::min(e[i].x1, e[i].p56), 100);
+        EXPECT_GE(std::min(e[i].x1, e[i].line.end_x), 100);
     }
     // Both halves share the circle's box on the surface.
     const Calls arcs = only(record(), "arc ");
@@ -105,10 +106,10 @@ TEST_F(ProbeDrawing, EntitiesSeenFromBelowAreMirrored) {
     const std::vector<EntityRecord> e = entities();
     ASSERT_EQ(e.size(), 4u);
     EXPECT_NEAR(e[1].x1, -30, 1e-9);  // the arc's centre
-    EXPECT_NEAR(e[1].p88, 90, 1e-9);  // the quarter turned to the upper left
-    EXPECT_NEAR(e[1].p96, 180, 1e-9);
+    EXPECT_NEAR(e[1].arc.start_angle, 90, 1e-9);  // the quarter turned to the upper left
+    EXPECT_NEAR(e[1].arc.end_angle, 180, 1e-9);
     EXPECT_NEAR(e[2].x1, -10, 1e-9);
-    EXPECT_NEAR(e[2].p56, -40, 1e-9);
+    EXPECT_NEAR(e[2].line.end_x, -40, 1e-9);
     EXPECT_LT(e[3].x1, -50);  // the text, readable, ends at x = -50
     const Calls arcs = only(record(), "arc ");
     ASSERT_EQ(arcs.size(), 1u);
@@ -124,7 +125,7 @@ TEST_F(ProbeDrawing, SplinesPassThroughTheirFitPoints) {
     std::vector<EntityRecord> framed, fitted;
     for (const EntityRecord& e : entities()) {
         const bool goes_on = framed.empty() ||
-                             (e.x1 == framed.back().p56 && e.y1 == framed.back().p64);
+                             (e.x1 == framed.back().line.end_x && e.y1 == framed.back().line.end_y);
         (fitted.empty() && goes_on ? framed : fitted).push_back(e);
     }
     EXPECT_GT(framed.size(), 30u);  // a curve, not its four-point control polygon
@@ -156,8 +157,8 @@ TEST_F(ProbeDrawing, NewerMtextKeepsItsFrameAndShowsFractions) {
     ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].x1, 10);
     EXPECT_EQ(e[0].y1, 20);
-    EXPECT_EQ(e[0].p64, 2.5);
-    EXPECT_EQ(e[0].p80, 0);
+    EXPECT_EQ(e[0].text.height, 2.5);
+    EXPECT_EQ(e[0].text.angle, 0);
     EXPECT_NEAR(e[1].y1, 20 - 1.3 * 2.5, 1e-9);
     const Calls texts = only(record(), "text ");
     ASSERT_EQ(texts.size(), 2u);

@@ -42,12 +42,12 @@ TEST_F(RenderTest, ArcThroughZeroAndFullCircles) {
 TEST_F(RenderTest, EllipsesArePolylinesInParameterSteps) {
     const std::int16_t layer = store().add_layer("A");
     EntityRecord ellipse = circle_record(layer, 50, 50, 20);
-    ellipse.p56 = 0.5;
+    ellipse.arc.axis_ratio = 0.5;
     store().add_entity(ellipse);
     EntityRecord quarter = ellipse;
-    quarter.p80 = 90;  // major axis upright
-    quarter.p88 = 0;
-    quarter.p96 = 90;
+    quarter.arc.tilt = 90;  // major axis upright
+    quarter.arc.start_angle = 0;
+    quarter.arc.end_angle = 90;
     store().add_entity(quarter);
     const Calls calls = draw();
     // Full turn: 34 steps of 0.1873 radian, the last clamped to 2 pi.
@@ -98,7 +98,7 @@ TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
 TEST_F(RenderTest, WidthFactorStretchesTheFont) {
     set_extents(0, 0, 10, 10);
     EntityRecord text = text_record(store().add_layer("A"), 2, 3, 0.75, 0.0);
-    text.p56 = 1.5;
+    text.text.width_factor = 1.5;
     store().attach_text(text, "W");
     store().add_entity(text);
     EXPECT_EQ(only(draw({0, 0, 10, 10}), "font"),
@@ -225,12 +225,12 @@ TEST_F(RenderTest, SolidsAreOutlinedAndFilled) {
     solid.kind = kEntitySolid;
     solid.layer = layer;
     solid.colour = 1;
-    solid.p56 = 0, solid.p64 = 0;      // first corner
+    solid.solid.first_x = 0, solid.solid.first_y = 0;  // first corner
     solid.x1 = 10, solid.y1 = 0;       // second
-    solid.p72 = 0, solid.p88 = 4;      // third
-    solid.p80 = 0, solid.p96 = 4;      // fourth = third: a triangle
+    solid.solid.third_x = 0, solid.solid.third_y = 4;    // third
+    solid.solid.fourth_x = 0, solid.solid.fourth_y = 4;  // fourth = third: a triangle
     store().add_entity(solid);
-    solid.p80 = 10, solid.p96 = 4;     // a rectangle: two triangles
+    solid.solid.fourth_x = 10, solid.solid.fourth_y = 4;  // a rectangle: two triangles
     store().add_entity(solid);
     const Calls calls = draw({0, -70, 100, 30});
     // The triangle: P-Q, its fill in the pen's colour, then three edges.

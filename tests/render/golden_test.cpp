@@ -175,10 +175,10 @@ protected:
         solid.layer = walls;
         solid.colour = 6;
         solid.line_type = 1;
-        solid.p56 = 3500, solid.p64 = 2500;
+        solid.solid.first_x = 3500, solid.solid.first_y = 2500;
         solid.x1 = 3700, solid.y1 = 2500;
-        solid.p72 = 3500, solid.p88 = 2700;
-        solid.p80 = 3700, solid.p96 = 2700;
+        solid.solid.third_x = 3500, solid.solid.third_y = 2700;
+        solid.solid.fourth_x = 3700, solid.solid.fourth_y = 2700;
         store().add_entity(solid);
         EntityRecord leader = line_record(notes, 2500, 1000, 3200, 600);
         leader.kind = kEntityLeader;

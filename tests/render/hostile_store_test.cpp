@@ -46,8 +46,7 @@ protected:
         e.block = static_cast<std::int16_t>(static_cast<int>(random_() % 8) - 1);
         e.text_length = static_cast<std::int16_t>(random_());
         e.text_offset = static_cast<std::int32_t>(random_());
-        for (double* field : {&e.x1, &e.y1, &e.p56, &e.p64, &e.p72, &e.p80, &e.p88, &e.p96})
-            *field = nasty_number();
+        for (double* field : all_reals(e)) *field = nasty_number();
         return e;
     }
 

@@ -207,7 +207,7 @@ TEST(RecordTransform, TextAnglesUnderMirrors) {
     auto angle_under = [&](double sx, double sy) {
         EntityRecord t = text;
         transform_record(t, {0, 0, sx, sy, 0});
-        return t.p80;
+        return t.text.angle;
     };
     EXPECT_DOUBLE_EQ(angle_under(-1, 1), 330);
     EXPECT_DOUBLE_EQ(angle_under(1, -1), 150);
@@ -215,9 +215,9 @@ TEST(RecordTransform, TextAnglesUnderMirrors) {
 
     EntityRecord tall = text;
     transform_record(tall, {5, 5, 1, 2, 0});
-    EXPECT_DOUBLE_EQ(tall.p64, 2.0);
+    EXPECT_DOUBLE_EQ(tall.text.height, 2.0);
     // Twice as high, as wide as before: half the width factor.
-    EXPECT_DOUBLE_EQ(tall.p56, 0.5);
+    EXPECT_DOUBLE_EQ(tall.text.width_factor, 0.5);
     EXPECT_DOUBLE_EQ(tall.x1, 6.0);
     EXPECT_DOUBLE_EQ(tall.y1, 9.0);
 }
@@ -228,33 +228,36 @@ TEST(RecordTransform, AllPointsOfLinesLeadersAndSolidsMove) {
     transform_record(leader, {10, 20, 2, 2, 90});
     EXPECT_NEAR(leader.x1, 10, 1e-12);
     EXPECT_NEAR(leader.y1, 22, 1e-12);
-    EXPECT_NEAR(leader.p56, 10, 1e-12);
-    EXPECT_NEAR(leader.p64, 24, 1e-12);
+    EXPECT_NEAR(leader.line.end_x, 10, 1e-12);
+    EXPECT_NEAR(leader.line.end_y, 24, 1e-12);
 
     EntityRecord solid;
     solid.kind = kEntitySolid;
-    solid.x1 = 1, solid.p56 = 2, solid.p72 = 3, solid.p80 = 4;
-    solid.y1 = 5, solid.p64 = 6, solid.p88 = 7, solid.p96 = 8;
+    solid.x1 = 1, solid.solid.first_x = 2, solid.solid.third_x = 3, solid.solid.fourth_x = 4;
+    solid.y1 = 5, solid.solid.first_y = 6, solid.solid.third_y = 7, solid.solid.fourth_y = 8;
     transform_record(solid, {100, 200, -1, 1, 0});
-    EXPECT_EQ((std::vector<double>{solid.x1, solid.p56, solid.p72, solid.p80}),
+    EXPECT_EQ((std::vector<double>{solid.x1, solid.solid.first_x, solid.solid.third_x,
+                                   solid.solid.fourth_x}),
               (std::vector<double>{99, 98, 97, 96}));
-    EXPECT_EQ((std::vector<double>{solid.y1, solid.p64, solid.p88, solid.p96}),
+    EXPECT_EQ((std::vector<double>{solid.y1, solid.solid.first_y, solid.solid.third_y,
+                                   solid.solid.fourth_y}),
               (std::vector<double>{205, 206, 207, 208}));
 }
 
 TEST(RecordTransform, ArcsTurnWithTheInsertAndEllipsesKeepTheirRatio) {
     EntityRecord arc = circle_record(0, 0, 0, 2, 0, 90);
     transform_record(arc, {0, 0, 3, 3, 400});
-    EXPECT_DOUBLE_EQ(arc.p80, 40);
-    EXPECT_DOUBLE_EQ(arc.p88, 40);
-    EXPECT_DOUBLE_EQ(arc.p96, 130);
-    EXPECT_DOUBLE_EQ(arc.p72, 6);
+    EXPECT_DOUBLE_EQ(arc.arc.tilt, 40);
+    EXPECT_DOUBLE_EQ(arc.arc.start_angle, 40);
+    EXPECT_DOUBLE_EQ(arc.arc.end_angle, 130);
+    EXPECT_DOUBLE_EQ(arc.arc.radius, 6);
 
     EntityRecord ellipse = circle_record(0, 0, 0, 2, 10, 20);
-    ellipse.p56 = 0.5;
+    ellipse.arc.axis_ratio = 0.5;
     transform_record(ellipse, {0, 0, 2, 2, 0});
-    EXPECT_DOUBLE_EQ(ellipse.p56, 0.5);
-    EXPECT_DOUBLE_EQ(ellipse.p88, 10);  // parameter angles stay in the ellipse's own frame
+    EXPECT_DOUBLE_EQ(ellipse.arc.axis_ratio, 0.5);
+    // Parameter angles stay in the ellipse's own frame.
+    EXPECT_DOUBLE_EQ(ellipse.arc.start_angle, 10);
 
     EXPECT_DOUBLE_EQ(wrap_degrees(-30), 330);
     EXPECT_DOUBLE_EQ(wrap_degrees(360), 360);

@@ -95,7 +95,7 @@ TEST_F(LayerSheetTest, SheetStoreHoldsGridLabelsTitleAndMovedEntities) {
     EXPECT_EQ(e.kind, kEntityLine);
     EXPECT_EQ(e.colour, 16777215);
     EXPECT_EQ(e.layer, 11);
-    EXPECT_EQ((std::vector<double>{e.x1, e.y1, e.p56, e.p64}),
+    EXPECT_EQ((std::vector<double>{e.x1, e.y1, e.line.end_x, e.line.end_y}),
               (std::vector<double>{100, 600, 500, 600}));
 
     ASSERT_EQ(sheet.read_entity(10, e), 0);  // label of the 30-byte layer
@@ -103,22 +103,22 @@ TEST_F(LayerSheetTest, SheetStoreHoldsGridLabelsTitleAndMovedEntities) {
     EXPECT_EQ(e.layer, 1);
     EXPECT_DOUBLE_EQ(e.x1, 102);
     EXPECT_DOUBLE_EQ(e.y1, 502);
-    EXPECT_DOUBLE_EQ(e.p64, 100.0 / 15.0);
+    EXPECT_DOUBLE_EQ(e.text.height, 100.0 / 15.0);
     ASSERT_EQ(sheet.read_entity(11, e), 0);
-    EXPECT_DOUBLE_EQ(e.p64, 10);
+    EXPECT_DOUBLE_EQ(e.text.height, 10);
 
     ASSERT_EQ(sheet.read_entity(20, e), 0);  // the title
     EXPECT_EQ(e.kind, kEntityFileLabel);
     EXPECT_EQ(e.layer, 10);
     EXPECT_DOUBLE_EQ(e.x1, 102);
     EXPECT_DOUBLE_EQ(e.y1, 602);
-    EXPECT_DOUBLE_EQ(e.p64, 20);
+    EXPECT_DOUBLE_EQ(e.text.height, 20);
 
     // Layer 6 is the sixth in use: column 1, row 2 from the bottom; the
     // drawing's minimum is taken off, so the line lies where it lay within
     // the extents.
     ASSERT_EQ(sheet.read_entity(21, e), 0);
-    EXPECT_EQ((std::vector<double>{e.x1, e.y1, e.p56, e.p64}),
+    EXPECT_EQ((std::vector<double>{e.x1, e.y1, e.line.end_x, e.line.end_y}),
               (std::vector<double>{210, 410, 220, 420}));
     ASSERT_EQ(sheet.read_entity(22, e), 0);
     EXPECT_EQ(e.layer, 10);

@@ -58,7 +58,7 @@ TEST_F(Reader, ReadsTheSampleStoreBack) {
     EntityRecord part;
     ASSERT_EQ(reader.read_block_entity(block, 1, part), 0);
     EXPECT_EQ(part.kind, kEntityArc);
-    EXPECT_EQ(part.p72, 900);
+    EXPECT_EQ(part.arc.radius, 900);
     EXPECT_EQ(reader.read_block_entity(block, 2, part), -1);  // beyond its count
     ASSERT_EQ(reader.read_block(2, block), 0);
     EXPECT_EQ(block.used_index, -1);  // *D1

@@ -147,7 +147,7 @@ TEST(StoreRecords, BlockAndEntityBytes) {
     e.text_length = 4;
     e.text_offset = 70000;
     double reals[] = {1, 2, 3, 4, 5, 6, 7, 8};
-    double* fields[] = {&e.x1, &e.y1, &e.p56, &e.p64, &e.p72, &e.p80, &e.p88, &e.p96};
+    const auto fields = all_reals(e);
     for (int i = 0; i < 8; ++i) *fields[i] = reals[i];
     const std::string eb = image(e);
     EXPECT_EQ(eb.substr(0, 4), std::string("\x05\x01\0\0", 4));

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(SettingsTest, MissingFilesWriteTheDefaultFileByteForByte) {
     ConverterSettings settings = load();
-    EXPECT_EQ(settings.JMS, 78);
+    EXPECT_EQ(settings.text_size_percent, 78);
     std::string written = read_bytes(launch + "ZR_JWK.CFG");
     std::vector<std::string> lines = crlf_lines(written);
     ASSERT_EQ(lines.size(), 15u);
@@ -40,8 +40,8 @@ TEST_F(SettingsTest, SiblingFileIsReadInsteadOfOwn) {
     write_bytes(launch + "ZR_DXF.CFG", "JMS=50  comment\r\n");
     write_bytes(launch + "ZR_JWK.CFG", "JMS=90  comment\r\nJPO=1\r\n");
     ConverterSettings settings = load();
-    EXPECT_EQ(settings.JMS, 50);
-    EXPECT_EQ(settings.JPO, 2);
+    EXPECT_EQ(settings.text_size_percent, 50);
+    EXPECT_EQ(settings.point_form, 2);
 }
 
 TEST_F(SettingsTest, LineFormQuotedListsAndRepeatedKeys) {
@@ -56,11 +56,13 @@ TEST_F(SettingsTest, LineFormQuotedListsAndRepeatedKeys) {
                 "XYZ=5  unknown\r\n"
                 "JMC=1\r\n");
     ConverterSettings s = load();
-    EXPECT_EQ(s.JMS, 78);
-    EXPECT_EQ(s.JKE, 3);
-    EXPECT_EQ(std::vector<int>(s.JCO, s.JCO + 6), (std::vector<int>{1, 2, 3, 2, 6, 5}));
-    EXPECT_EQ(std::vector<int>(s.JSS, s.JSS + 4), (std::vector<int>{11, 12, 30, 40}));
-    EXPECT_EQ(s.JPS, 0);  // a malformed integer reads as 0
+    EXPECT_EQ(s.text_size_percent, 78);
+    EXPECT_EQ(s.decimals, 3);
+    EXPECT_EQ(std::vector<int>(s.pen_colours, s.pen_colours + 6),
+              (std::vector<int>{1, 2, 3, 2, 6, 5}));
+    EXPECT_EQ(std::vector<int>(s.text_heights, s.text_heights + 4),
+              (std::vector<int>{11, 12, 30, 40}));
+    EXPECT_EQ(s.point_size, 0);  // a malformed integer reads as 0
     for (int kind = 0; kind < 10; ++kind) EXPECT_EQ(s.text_colours[kind], 1);
     EXPECT_EQ(s.text_colours[10], 8);
 }
@@ -70,7 +72,7 @@ TEST_F(SettingsTest, JmcZeroKeepsPerKindColoursAndBareLineFeedsEndLines) {
     ConverterSettings s = load();
     EXPECT_EQ(std::vector<int>(s.text_colours, s.text_colours + 11),
               (std::vector<int>{4, 4, 7, 7, 3, 3, 2, 2, 6, 6, 8}));
-    EXPECT_EQ(s.JMS, 120);
+    EXPECT_EQ(s.text_size_percent, 120);
 }
 
 TEST_F(SettingsTest, SettingTextNeverSplitsACharacterAndAbsurdNumbersStayInRange) {
@@ -88,13 +90,13 @@ TEST_F(SettingsTest, LongLinesAndBinaryGarbageDoNotBreakReading) {
     garbage += "\r\nJMS=33\r\n";
     for (int i = 0; i < 256; ++i) garbage += static_cast<char>(i);
     write_bytes(launch + "ZR_JWK.CFG", garbage);
-    EXPECT_EQ(load().JMS, 33);
+    EXPECT_EQ(load().text_size_percent, 33);
 }
 
 TEST_F(SettingsTest, AnUnwritableLaunchFolderKeepsTheDefaultsAndReports) {
     ConverterSettings settings;
     load_converter_settings(launch + "missing/", settings, messages);
-    EXPECT_EQ(settings.JMS, 78);
+    EXPECT_EQ(settings.text_size_percent, 78);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].icon, MessageIcon::Stop);
     EXPECT_NE(messages.last().find("ZR_JWK.CFG"), std::string::npos);

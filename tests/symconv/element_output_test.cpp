@@ -35,19 +35,19 @@ TEST(DxfLineWriter, AppendsCrLfAndReplacesOverlongLines) {
 
 TEST(ElementOutput, LineRoundsByJkeAndUsesPenColourAndLineType) {
     ConverterSettings settings;
-    settings.JKE = 0;
+    settings.decimals = 0;
     std::string rounded = written_by([&](DxfLineWriter& out) {
         ElementWriter(out, settings, 1).line(3, 4, 12.46f, -0.5f, 1, 2);
     });
     EXPECT_EQ(rounded,
               "0\r\nLINE\r\n8\r\nZukei\r\n6\r\nDASHED\r\n62\r\n  2\r\n10\r\n12.000\r\n20\r\n-0.000"
               "\r\n11\r\n1.000\r\n21\r\n2.000\r\n");
-    settings.JKE = 3;
+    settings.decimals = 3;
     std::string kept = written_by([&](DxfLineWriter& out) {
         ElementWriter(out, settings, 1).line(1, 1, 12.46f, 0, 0, 0);
     });
     EXPECT_EQ(values_of(kept, "10"), std::vector<std::string>{"12.460"});
-    settings.JKE = 1;
+    settings.decimals = 1;
     EXPECT_DOUBLE_EQ(round_value(12.46, 1), 12.5);
 }
 
@@ -88,7 +88,7 @@ TEST(ElementOutput, CircleArcAndWrappedArc) {
 
 TEST(ElementOutput, EllipseIsAChainOfLinesClosingOnItsStart) {
     ConverterSettings settings;
-    settings.JKE = 3;
+    settings.decimals = 3;
     std::string bytes = written_by([&](DxfLineWriter& out) {
         ElementWriter(out, settings, 1).circle(2, 3, 0, 0, 10, 5000, 0, 360 * 65536, 0);
     });
@@ -109,7 +109,7 @@ TEST(ElementOutput, EllipseIsAChainOfLinesClosingOnItsStart) {
 TEST(ElementOutput, PointsInTheThreeForms) {
     ConverterSettings settings;
     auto point = [&](int mode) {
-        settings.JPO = mode;
+        settings.point_form = mode;
         return written_by([&](DxfLineWriter& out) { ElementWriter(out, settings, 1).point(3, 1, 2); });
     };
     EXPECT_EQ(point(0), "0\r\nPOINT\r\n8\r\nZukei\r\n62\r\n  3\r\n10\r\n1.000\r\n20\r\n2.000\r\n");

@@ -159,7 +159,7 @@ TEST_F(JwsConversion, DrawingOutStopsAtItsLimitAndLeavesOutWhatIsNotFinite) {
 }
 
 TEST(JwwPens, ColoursAndLineTypesTakeTheNearestOfTheConvertersOwn) {
-    ConverterSettings settings;  // JCO 4, 7, 3, 2, 6, 5
+    ConverterSettings settings;  // pen colours 4, 7, 3, 2, 6, 5
     const std::pair<std::uint16_t, int> colours[] = {
         {1, 4},   {2, 7},   {6, 5},   {9, 8},   {101, 7}, {102, 1}, {103, 3}, {104, 5},
         {105, 2}, {106, 6}, {107, 4}, {108, 7}, {115, 9}, {0, 7},   {10, 7},  {117, 7}};
@@ -178,7 +178,7 @@ TEST(JwwPens, ColoursAndLineTypesTakeTheNearestOfTheConvertersOwn) {
     JwwText text;
     text.base.pen_colour = 3;
     EXPECT_EQ(jww_text_colour(settings, text), 3);
-    settings.JMC = 1;
+    settings.text_colour = 1;
     EXPECT_EQ(jww_text_colour(settings, text), 1);
 }
 

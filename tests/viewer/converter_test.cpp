@@ -89,7 +89,7 @@ TEST_F(Converter, RunsOnlyTheConverterWhateverTheFileName) {
     shell.state.converter_folder = converter_folder();
     const std::string dwg = files.file("a b;touch HACKED;$(touch HACKED2)`touch HACKED3`'\".dwg");
     write_file_bytes(dwg, "dwg");
-    ASSERT_EQ(load_drawing(shell, 0, dwg), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, dwg), 0);
     EXPECT_EQ(converter_log_in_own_folders(),
               "<own>/a b;touch HACKED;$(touch HACKED2)`touch HACKED3`'\".dwg\nDXF\n");
     for (const char* marker : {"HACKED", "HACKED2", "HACKED3"}) {
@@ -131,14 +131,14 @@ TEST_F(Converter, TheUsersOwnDxfIsNeverDeleted) {
     shell.state.converter_folder = tools;
     write_file_bytes(files.file("A.dwg"), "dwg");
     write_small_dxf(files.file("A.DXF"));
-    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), -1);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), -1);
     EXPECT_EQ(last_message(), " " + files.file("A.DXF") + " をオープンできない-1");
     EXPECT_TRUE(std::filesystem::exists(files.file("A.DXF")));
 
     // No DXF at all: the DXF importer's message for the expected file.
     shell.state.converter_ran = false;
     write_file_bytes(files.file("B.dwg"), "dwg");
-    EXPECT_EQ(load_drawing(shell, 0, files.file("B.dwg")), -1);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("B.dwg")), -1);
     EXPECT_EQ(last_message(), " " + files.file("B.DXF") + " をオープンできない-1");
 }
 
@@ -211,7 +211,7 @@ TEST_F(Converter, TheConverterWorksInAFolderOfItsOwn) {
     shell.state.converter_folder = converter_folder();
     write_file_bytes(files.file("A.dwg"), "dwg");
     write_file_bytes(files.file("A.DXF"), "the user's own drawing");
-    ASSERT_EQ(load_drawing(shell, 0, files.file("A.dwg")), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), 0);
     // The converted drawing was shown (two entities), the user's file is
     // untouched, and the converter's folder is gone.
     EXPECT_EQ(read_file_bytes(files.file("A.DXF")), "the user's own drawing");
@@ -229,7 +229,7 @@ TEST_F(Converter, AConverterThatNeverEndsIsStoppedAtItsTimeLimit) {
     shell.state.converter_folder = tools;
     shell.state.converter_time_limit_seconds = 1;
     write_file_bytes(files.file("A.dwg"), "dwg");
-    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), -1);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), -1);
     EXPECT_EQ(message(0), tools + "DCONVERT.EXE " + files.file("A.dwg") +
                               " DXF が1秒たっても終わらないので止めました");
     EXPECT_EQ(messages.entries.size(), 1u);
@@ -241,7 +241,7 @@ TEST_F(Converter, TheBundledConverterStandsInUntilTheUserSetsOne) {
     write_file_bytes(files.file("A.dwg"), "dwg");
     // No converter of the user's: nothing is asked, the bundled one converts.
     EXPECT_EQ(check_converter(shell), 0);
-    ASSERT_EQ(load_drawing(shell, 0, files.file("A.dwg")), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), 0);
     EXPECT_TRUE(messages.entries.empty()) << last_message();
     EXPECT_EQ(converter_command_text(shell, "/d/a.dwg"), bundled + "DCONVERT.EXE /d/a.dwg DXF");
     // A folder the user set wins, and "/D:" wins over both.
@@ -291,7 +291,7 @@ TEST_F(Converter, WhatTheConverterCannotDoIsSaidOnceAndPlainly) {
         shell.state.converter_ran = false;
         messages.entries.clear();
         const StoreStamp before = store_stamp(home.file("$VV_DAT$.TMP"));
-        EXPECT_EQ(load_drawing(shell, 0, dwg), c.result) << c.script;
+        EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, dwg), c.result) << c.script;
         ASSERT_EQ(messages.entries.size(), 1u) << c.script;
         EXPECT_EQ(message(0), c.message);
         // A failure leaves the drawing that was there.
@@ -315,7 +315,7 @@ TEST_F(Converter, AStopEndsTheConverterAndWhatItStartedAtOnce) {
         shell.activity.request_cancel();
     });
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(load_drawing(shell, 0, files.file("A.dwg")), -1);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), -1);
     user.join();
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
     EXPECT_EQ(seen.step, LoadStep::Converting);

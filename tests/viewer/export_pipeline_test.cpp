@@ -31,7 +31,7 @@ class ExportPipeline : public ShellTest {
 protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
     std::string export_store() {
-        EXPECT_EQ(export_dxf(handles, home.path(), kDataFileName, messages), 0);
+        EXPECT_TRUE(export_dxf(handles, home.path(), kDataFileName, messages));
         return read_file_bytes(home.file(kDxfOutputFileName));
     }
     DxfHandles handles;
@@ -53,7 +53,7 @@ TEST_F(ExportPipeline, JwCadAndDxfDrawingsLoadedAndExportedInOneRun) {
     content.elements.points.push_back({5, 5, 0, 1});
     ASSERT_TRUE(fixtures::write_jw_file(files.file("plan.jwc"), fixtures::build_jw_data_file(content)));
 
-    ASSERT_EQ(load_drawing(shell, 0, files.file("plan.jwc")), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("plan.jwc")), 0);
     const std::string jw = export_store();
     EXPECT_EQ(count(jw, "\r\nLINE\r\n"), 1u);
     EXPECT_EQ(count(jw, "\r\nCIRCLE\r\n"), 1u);
@@ -71,7 +71,7 @@ TEST_F(ExportPipeline, JwCadAndDxfDrawingsLoadedAndExportedInOneRun) {
                      "0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\nWALL\r\n"
                      "62\r\n256\r\n10\r\n0\r\n20\r\n0\r\n11\r\n10\r\n21\r\n5\r\n0\r\nENDSEC\r\n"
                      "0\r\nEOF\r\n");
-    ASSERT_EQ(load_drawing(shell, 0, files.file("wall.dxf")), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("wall.dxf")), 0);
     const std::string dxf = export_store();
     EXPECT_NE(dxf.find("0\r\nTABLE\r\n2\r\nLAYER\r\n5\r\n" +
                        format_text("%lx", last_handle(jw) + 1) + "\r\n"),

@@ -26,7 +26,7 @@ protected:
         write_small_dxf(files.file("help.dxf"));
         ViewerShell maker(files.path(), messages, clock, dialog);
         ASSERT_EQ(load_settings(maker), 0);
-        ASSERT_EQ(load_drawing(maker, 1, files.file("help.dxf")), 0);
+        ASSERT_EQ(load_drawing(maker, SettingsFile::Leave, files.file("help.dxf")), 0);
         help = read_file_bytes(files.file(kDataFileName));
         write_file_bytes(home.file(kHelpDrawingFileName), help);
         write_small_dxf(files.file("plan.dxf"));
@@ -71,7 +71,7 @@ TEST_F(FirstRepaint, HelpDrawingOnTheFirstStartOfADayOnly) {
     EXPECT_EQ(title(), "ZovViewについて");
 
     // A drawing is loaded that day; the next start of the day keeps it.
-    ASSERT_EQ(load_drawing(*viewer, 0, files.file("plan.dxf")), 0);
+    ASSERT_EQ(load_drawing(*viewer, SettingsFile::Rewrite, files.file("plan.dxf")), 0);
     const std::string plan = store();
     EXPECT_EQ(title(), "plan.dxf");
     clock.set(kMay12 + 3 * 3600);
@@ -87,7 +87,8 @@ TEST_F(FirstRepaint, HelpDrawingOnTheFirstStartOfADayOnly) {
 
 TEST_F(FirstRepaint, AStartFileIsLoadedBehindTheStartScreen) {
     start();
-    ASSERT_EQ(load_drawing(*viewer, 0, files.file("help.dxf")), 0);  // today is taken
+    // Today is taken.
+    ASSERT_EQ(load_drawing(*viewer, SettingsFile::Rewrite, files.file("help.dxf")), 0);
     const Splash splash = start(files.file("plan.dxf"));
     EXPECT_TRUE(splash.shown);
     EXPECT_FALSE(splash.pause_one_second);
@@ -127,7 +128,7 @@ TEST_F(FirstRepaint, WindowTitles) {
 
 TEST_F(FirstRepaint, MaintenanceCopyMakesTheDrawingOnScreenTheHelpDrawing) {
     start();
-    ASSERT_EQ(load_drawing(*viewer, 0, files.file("plan.dxf")), 0);
+    ASSERT_EQ(load_drawing(*viewer, SettingsFile::Rewrite, files.file("plan.dxf")), 0);
     const std::string plan = store();
 
     messages.answers = {true};  // leave maintenance mode: nothing happens

@@ -30,7 +30,7 @@ protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
 
     std::vector<StoredEntity> load_and_read(const std::string& path) {
-        EXPECT_EQ(load_drawing(shell, 0, path), 0);
+        EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, path), 0);
         std::vector<StoredEntity> entities;
         StoreReader store;
         EXPECT_EQ(store.open(home.file(kDataFileName)), 0);
@@ -47,7 +47,7 @@ protected:
     void expect_round_trip(const std::string& jw_path) {
         const std::vector<StoredEntity> before = load_and_read(jw_path);
         DxfHandles handles;
-        ASSERT_EQ(export_dxf(handles, home.path(), kDataFileName, messages, DxfContent::Full), 0);
+        ASSERT_TRUE(export_dxf(handles, home.path(), kDataFileName, messages, DxfContent::Full));
         const std::string dxf = files.file("round_trip.dxf");
         ASSERT_TRUE(write_file_bytes(dxf, read_file_bytes(home.file(kDxfOutputFileName))));
         const std::vector<StoredEntity> after = load_and_read(dxf);
@@ -64,16 +64,16 @@ protected:
             EXPECT_NEAR(a.x1, b.x1, kTolerance) << i;
             EXPECT_NEAR(a.y1, b.y1, kTolerance) << i;
             if (a.kind == kEntityLine) {
-                EXPECT_NEAR(a.p56, b.p56, kTolerance) << i;
-                EXPECT_NEAR(a.p64, b.p64, kTolerance) << i;
+                EXPECT_NEAR(a.line.end_x, b.line.end_x, kTolerance) << i;
+                EXPECT_NEAR(a.line.end_y, b.line.end_y, kTolerance) << i;
             } else if (a.kind == kEntityArc) {
-                EXPECT_NEAR(a.p72, b.p72, kTolerance) << i;
-                EXPECT_NEAR(a.p88, b.p88, kTolerance) << i;
-                EXPECT_NEAR(a.p96, b.p96, kTolerance) << i;
+                EXPECT_NEAR(a.arc.radius, b.arc.radius, kTolerance) << i;
+                EXPECT_NEAR(a.arc.start_angle, b.arc.start_angle, kTolerance) << i;
+                EXPECT_NEAR(a.arc.end_angle, b.arc.end_angle, kTolerance) << i;
             } else if (a.kind == kEntityText) {
                 EXPECT_EQ(before[i].text, after[i].text) << i;
-                EXPECT_NEAR(a.p64, b.p64, kTolerance) << i;
-                EXPECT_NEAR(std::remainder(a.p80 - b.p80, 360.0), 0.0, 1e-6) << i;
+                EXPECT_NEAR(a.text.height, b.text.height, kTolerance) << i;
+                EXPECT_NEAR(std::remainder(a.text.angle - b.text.angle, 360.0), 0.0, 1e-6) << i;
                 EXPECT_EQ(a.text_style % 10 != 0, b.text_style % 10 != 0) << i;
             }
         }

@@ -36,7 +36,7 @@ TEST_F(LoadDrawing, KindsComeFromTheExtensionInAnyCase) {
 TEST_F(LoadDrawing, AFileThatIsNotADrawingChangesNothing) {
     const std::string before = settings();
     write_small_dxf(files.file("a.dxf.bak"));
-    EXPECT_EQ(load_drawing(shell, 0, files.file("a.dxf.bak")), -1);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("a.dxf.bak")), -1);
     EXPECT_TRUE(messages.entries.empty());
     EXPECT_EQ(settings(), before);
     EXPECT_EQ(shell.state.history_count, 0);
@@ -46,7 +46,7 @@ TEST_F(LoadDrawing, AFileThatIsNotADrawingChangesNothing) {
 
 TEST_F(LoadDrawing, ADxfIsImportedIntoTheStoreOfTheProgramFolder) {
     write_small_dxf(files.file("a.dxf"));
-    EXPECT_EQ(load_drawing(shell, 0, files.file("a.dxf")), 0);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("a.dxf")), 0);
     EXPECT_TRUE(messages.entries.empty());
     EXPECT_FALSE(shell.state.help_shown);
     EXPECT_EQ(cp932_to_utf8(shell.state.load_date), "2000年05月12日");
@@ -62,9 +62,9 @@ TEST_F(LoadDrawing, ADxfIsImportedIntoTheStoreOfTheProgramFolder) {
 TEST_F(LoadDrawing, AFileThatFailsToLoadStillStandsInTheHistory) {
     write_file_bytes(files.file("nine.dxf"), "0\r\nEOF\r\n ");
     write_file_bytes(files.file("ten.dxf"), "0\r\nEOF\r\n  ");
-    EXPECT_EQ(load_drawing(shell, 0, files.file("nine.dxf")), -1);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("nine.dxf")), -1);
     EXPECT_EQ(last_message(), " " + files.file("nine.dxf") + " を読み込むことができません-12");
-    EXPECT_EQ(load_drawing(shell, 0, files.file("ten.dxf")), 0);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("ten.dxf")), 0);
     EXPECT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(shell.state.history_count, 2);
     EXPECT_NE(settings().find("nine.dxf"), std::string::npos);
@@ -74,7 +74,7 @@ TEST_F(LoadDrawing, AFileThatFailsToLoadStillStandsInTheHistory) {
 TEST_F(LoadDrawing, SettingsAreKeptWhenAsked) {
     const std::string before = settings();
     write_small_dxf(files.file("a.dxf"));
-    EXPECT_EQ(load_drawing(shell, 1, files.file("a.dxf")), 0);
+    EXPECT_EQ(load_drawing(shell, SettingsFile::Leave, files.file("a.dxf")), 0);
     EXPECT_EQ(settings(), before);
 }
 

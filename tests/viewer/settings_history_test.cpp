@@ -39,11 +39,13 @@ TEST_F(SettingsAndHistory, FirstStartWritesDefaultsAndAnEmptyHistory) {
 TEST_F(SettingsAndHistory, LoadsAreListedNewestFirst) {
     ASSERT_EQ(load_settings(shell), 0);
     write_small_dxf(files.file("PLAN.DXF"));
-    load_drawing(shell, 0, files.file("PLAN.DXF"));
+    load_drawing(shell, SettingsFile::Rewrite, files.file("PLAN.DXF"));
     clock.set(kMay12 + 65);
-    load_drawing(shell, 0, files.file("plan.dxf"));  // missing: refused by the importer
+    // Missing: refused by the importer.
+    load_drawing(shell, SettingsFile::Rewrite, files.file("plan.dxf"));
     clock.set(kMay12 + 3600);
-    load_drawing(shell, 0, files.file("PLAN.DXF"));  // the same file again: a second entry
+    // The same file again: a second entry.
+    load_drawing(shell, SettingsFile::Rewrite, files.file("PLAN.DXF"));
 
     const std::string h = home.path();
     const std::string f = files.path();
@@ -62,7 +64,7 @@ TEST_F(SettingsAndHistory, TheFiftyFirstLoadDropsTheOldest) {
     ASSERT_EQ(load_settings(shell), 0);
     for (int i = 0; i <= 50; ++i) {
         clock.set(kMay12 + i * 60);
-        load_drawing(shell, 0, files.file(format_text("F%02d.dxf", i)));
+        load_drawing(shell, SettingsFile::Rewrite, files.file(format_text("F%02d.dxf", i)));
     }
     EXPECT_EQ(shell.state.history_count, 50);
     const std::string f = files.path();
@@ -88,7 +90,7 @@ TEST_F(SettingsAndHistory, TheFiftyFirstLoadDropsTheOldest) {
 TEST_F(SettingsAndHistory, NameWithBlankAndParenthesisIsCutWhenRebuilt) {
     ASSERT_EQ(load_settings(shell), 0);
     write_small_dxf(files.file("PLAN (1).dxf"));
-    ASSERT_EQ(load_drawing(shell, 0, files.file("PLAN (1).dxf")), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("PLAN (1).dxf")), 0);
     const std::string f = files.path();
     EXPECT_NE(settings().find(utf8_to_cp932("05/12 14:30 PLAN (1).dxf     (" + f + ")\r\n")),
               std::string::npos);
@@ -103,7 +105,7 @@ TEST_F(SettingsAndHistory, NameWithBlankAndParenthesisIsCutWhenRebuilt) {
 TEST_F(SettingsAndHistory, HistoryDialogOpensAnEntryWhoseFileExists) {
     ASSERT_EQ(load_settings(shell), 0);
     write_small_dxf(files.file("A.dxf"));
-    ASSERT_EQ(load_drawing(shell, 0, files.file("A.dxf")), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dxf")), 0);
     const std::vector<std::string> list = history_dialog_entries(shell);
     EXPECT_FALSE(open_history_entry(shell, list, -1));  // nothing selected: nothing happens
     EXPECT_EQ(shell.state.history_count, 1);
@@ -119,7 +121,7 @@ TEST_F(SettingsAndHistory, LongFolderNamesSurviveARestart) {
     std::filesystem::create_directories(folder);
     write_small_dxf(folder + "A.dxf");
     ASSERT_EQ(load_settings(shell), 0);
-    ASSERT_EQ(load_drawing(shell, 0, folder + "A.dxf"), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, folder + "A.dxf"), 0);
 
     ViewerShell again(home.path(), messages, clock, dialog);
     ASSERT_EQ(load_settings(again), 0);
@@ -131,7 +133,7 @@ TEST_F(SettingsAndHistory, LongFolderNamesSurviveARestart) {
 
 TEST_F(SettingsAndHistory, MissingSettingsFileIsWrittenWithoutEntries) {
     ASSERT_EQ(load_settings(shell), 0);
-    load_drawing(shell, 0, files.file("A.dxf"));
+    load_drawing(shell, SettingsFile::Rewrite, files.file("A.dxf"));
     std::filesystem::remove(home.file(kViewerSettingsFileName));
     shell.state.settings_second_number = 9;
     ASSERT_EQ(save_settings(shell), 0);

@@ -40,9 +40,9 @@ TEST_F(SharedProgramFolder, ANameWithALineBreakNeverReachesTheSettings) {
     const std::string evil = files.file("x\r\n/evil/\r\n/evil/\r\n/evil/\r\n/evil/\r\n");
     std::filesystem::create_directories(evil);
     write_small_dxf(files.file("ok\n.dxf"));
-    load_drawing(shell, 0, files.file("ok\n.dxf"));
+    load_drawing(shell, SettingsFile::Rewrite, files.file("ok\n.dxf"));
     write_small_dxf(evil + "plan.dxf");
-    load_drawing(shell, 0, evil + "plan.dxf");
+    load_drawing(shell, SettingsFile::Rewrite, evil + "plan.dxf");
 
     const std::vector<std::string> lines = settings_lines();
     ASSERT_EQ(lines.size(), 8u);  // no entry, nothing shifted
@@ -104,8 +104,8 @@ TEST_F(SharedProgramFolder, ASecondViewerKeepsItsOwnStoreAndSharesTheHistory) {
     ASSERT_EQ(load_settings(two), 0);
     write_small_dxf(files.file("a.dxf"));
     write_small_dxf(files.file("b.dxf"));
-    ASSERT_EQ(load_drawing(one, 0, files.file("a.dxf")), 0);
-    ASSERT_EQ(load_drawing(two, 0, files.file("b.dxf")), 0);
+    ASSERT_EQ(load_drawing(one, SettingsFile::Rewrite, files.file("a.dxf")), 0);
+    ASSERT_EQ(load_drawing(two, SettingsFile::Rewrite, files.file("b.dxf")), 0);
     EXPECT_TRUE(file_exists(one.store_path(kDataFileName)));
     EXPECT_TRUE(file_exists(two.store_path(kDataFileName)));
     EXPECT_NE(one.store_path(kDataFileName), two.store_path(kDataFileName));
@@ -136,7 +136,7 @@ TEST_F(SharedProgramFolder, ANameInShiftJisStandsInTheHistoryAsItIs) {
     ASSERT_EQ(load_settings(shell), 0);
     const std::string name = files.file(utf8_to_cp932("階段.dxf"));
     write_small_dxf(name);
-    ASSERT_EQ(load_drawing(shell, 0, name), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, name), 0);
     EXPECT_EQ(shell.state.current_file_label, name);
     const std::vector<std::string> entries = history_dialog_entries(shell);
     ASSERT_EQ(entries.size(), 1u);

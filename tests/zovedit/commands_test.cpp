@@ -110,7 +110,7 @@ TEST_F(WindowTest, WheelScrollsThreeLinesMoreThanTheDefault) {
 }
 
 TEST_F(WindowTest, SettingsFileOpensAsADocument) {
-    context->settings.FHS = "x";
+    context->settings.analysis_prefix = "x";
     window->action(kShowSettingsFile)->trigger();
     EXPECT_EQ(window->windowTitle(), ui("ZovEdit.CFG - ZovEdit"));
     EXPECT_TRUE(window->view()->toPlainText().contains(QStringLiteral("FHS=\"x\"")));

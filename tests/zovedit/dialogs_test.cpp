@@ -71,7 +71,7 @@ TEST_F(WindowTest, AnalysisOptionsDialogRulesAndCancelKeepsTheChanges) {
         auto* code_mark = control<QLineEdit>(dialog, 1006);
         code_mark->clear();
         QTest::keyClicks(code_mark, QStringLiteral("#"));
-        EXPECT_EQ(context->settings.KM1, "#");
+        EXPECT_EQ(context->settings.code_mark, "#");
         control<QPushButton>(dialog, 1011)->click();
         EXPECT_EQ(code_mark->text(), QStringLiteral(":"));
         control<QCheckBox>(dialog, 1014)->click();  // comments off
@@ -90,12 +90,12 @@ TEST_F(WindowTest, AnalysisOptionsDialogRulesAndCancelKeepsTheChanges) {
     // Cancelled: nothing written, but the choices are saved.
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file("_room.TXT"))));
     zov::AnalyserSettings disk = settings_on_disk(*context);
-    EXPECT_EQ(disk.KHO, 0);
-    EXPECT_EQ(disk.KKS, 1);
-    EXPECT_EQ(disk.KTM, 2);
-    EXPECT_EQ(disk.KM1, ":");
-    EXPECT_EQ(disk.KK[0], zov::cp932_text("LINE  (ライン)"));
-    EXPECT_EQ(disk.KK[9], "");
+    EXPECT_EQ(disk.item_comments, 0);
+    EXPECT_EQ(disk.selected_only, 1);
+    EXPECT_EQ(disk.analysis_form, 2);
+    EXPECT_EQ(disk.code_mark, ":");
+    EXPECT_EQ(disk.selected_items[0], zov::cp932_text("LINE  (ライン)"));
+    EXPECT_EQ(disk.selected_items[9], "");
 }
 
 TEST_F(WindowTest, AnalyseFromTheMenuOpensThePrefixedAnalysis) {
@@ -125,8 +125,8 @@ TEST_F(WindowTest, OutputNameDialogFollowsTheRuleAndSavesOnCancel) {
     window->action(kRebuildDxf)->trigger();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file("room$1.DXF"))));
     zov::AnalyserSettings disk = settings_on_disk(*context);
-    EXPECT_EQ(disk.FSM, 1);
-    EXPECT_EQ(disk.TMM, 3);
+    EXPECT_EQ(disk.naming_rule, 1);
+    EXPECT_EQ(disk.line_ends, 3);
 }
 
 TEST_F(WindowTest, PaletteBeepsOnEmptyTextAndClipboardElseRunsItsCommand) {
@@ -173,7 +173,7 @@ TEST_F(WindowTest, FontRecordIsWrittenOnCancelAndUsedForTheNextDocument) {
 }
 
 TEST_F(WindowTest, AboutBoxSavesTheSettingsWhenClosed) {
-    context->settings.FHS = "ab";
+    context->settings.analysis_prefix = "ab";
     QString text;
     when_dialog_opens([&](QDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), ui("ZovEditのﾊﾞｰｼﾞｮﾝ情報"));
@@ -182,7 +182,7 @@ TEST_F(WindowTest, AboutBoxSavesTheSettingsWhenClosed) {
     });
     window->action(kAbout)->trigger();
     EXPECT_TRUE(text.contains(ui("DXF Editer ZovEdit Version 1.4")));
-    EXPECT_EQ(settings_on_disk(*context).FHS, "ab");
+    EXPECT_EQ(settings_on_disk(*context).analysis_prefix, "ab");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST_F(WindowTest, CorpusAnalysesOpenAndSaveByteForByte) {
         if (!entry.is_regular_file()) continue;
         for (int form : {0, 1, 2}) {
             SCOPED_TRACE(entry.path().filename().string() + " form " + std::to_string(form));
-            plain.settings.KTM = form;
+            plain.settings.analysis_form = form;
             const std::string analysis = folder.file("corpus.TXT");
             ASSERT_EQ(zov::convert_dxf_to_analysis(plain, entry.path().string(), analysis), 1);
             messages.entries.clear();  // the conversion's own warnings are not the window's

@@ -39,7 +39,7 @@ void WindowTest::SetUp() {
     std::filesystem::copy_file(ZOV_SOURCE_DIR "/samples/dxf/zovedit_room.dxf", room_dxf());
     context.emplace(folder.path(), messages, clock, dialogs);
     session = std::make_unique<zov::EditorSession>(*context, "");
-    context->settings.KTM = 0;
+    context->settings.analysis_form = 0;
     zov::save_settings(*context);
     window = std::make_unique<MainWindow>(*session, messages);
     dialogs.set_parent(window.get());
@@ -72,7 +72,7 @@ std::string WindowTest::analyse_room(int form) {
     zov::AcceptingDialogs accepting;
     zov::AnalyserContext plain(folder.path(), messages, clock, accepting);
     plain.settings = context->settings;
-    plain.settings.KTM = form;
+    plain.settings.analysis_form = form;
     std::string analysis = folder.file("room.TXT");
     EXPECT_EQ(zov::convert_dxf_to_analysis(plain, room_dxf(), analysis), 1);
     return analysis;

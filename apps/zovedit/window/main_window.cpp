@@ -393,9 +393,8 @@ void MainWindow::run_command(int id) {
 
 void MainWindow::open_with_dialog() {
     if (!save_if_asked()) return;
-    QString path = choose_file(
-        ui("開く"), file_system_name(session_.context().settings.FCD),
-        ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;DXFﾌｧｲﾙ(*.DXF *.dxf);;全てのﾌｧｲﾙ(*)"));
+    QString path = choose_file(ui("開く"), file_system_name(session_.context().settings.dxf_folder),
+                               ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;DXFﾌｧｲﾙ(*.DXF *.dxf);;全てのﾌｧｲﾙ(*)"));
     if (path.isEmpty()) return;
     session_.document_opened(std::string());
     if (open_document(path)) session_.document_opened(cp932_name(path).value_or(std::string()));
@@ -404,7 +403,7 @@ void MainWindow::open_with_dialog() {
 
 void MainWindow::analyse_dxf() {
     QString dxf = choose_file(ui("解析するＤＸＦファイルを指定します"),
-                              file_system_name(session_.context().settings.FCD),
+                              file_system_name(session_.context().settings.dxf_folder),
                               ui("DXFﾌｧｲﾙ(*.DXF *.dxf);;全てのﾌｧｲﾙ(*)"));
     if (dxf.isEmpty()) return;
     std::optional<std::string> name = cp932_name(dxf);

@@ -73,13 +73,13 @@ void OptionsDialog::build_controls(const std::string& dxf_path) {
         void (zov::AnalysisOptionsForm::*apply)(bool);
     };
     const Check checks[] = {
-        {"1)項目名に日本語のコメントをつける", 1014, 45, 61, 239, &zov::AnalyserSettings::KHO,
-         &zov::AnalysisOptionsForm::set_comments},
-        {"2)簡略解析を行う(１行を短くする)", 1019, 72, 89, 239, &zov::AnalyserSettings::KCU,
+        {"1)項目名に日本語のコメントをつける", 1014, 45, 61, 239,
+         &zov::AnalyserSettings::item_comments, &zov::AnalysisOptionsForm::set_comments},
+        {"2)簡略解析を行う(１行を短くする)", 1019, 72, 89, 239, &zov::AnalyserSettings::cut_handles,
          &zov::AnalysisOptionsForm::set_cut},
-        {"3)解析ファイルに解説をつける", 1013, 102, 118, 239, &zov::AnalyserSettings::KTS,
+        {"3)解析ファイルに解説をつける", 1013, 102, 118, 239, &zov::AnalyserSettings::explanation,
          &zov::AnalysisOptionsForm::set_explanation},
-        {"4)項目を指定して解析", 1003, 131, 148, 150, &zov::AnalyserSettings::KKS,
+        {"4)項目を指定して解析", 1003, 131, 148, 150, &zov::AnalyserSettings::selected_only,
          &zov::AnalysisOptionsForm::set_selection},
     };
     for (const Check& check : checks) {
@@ -153,8 +153,8 @@ void OptionsDialog::build_controls(const std::string& dxf_path) {
     findChildren<QLabel*>().back()->setGeometry(10, 228, 158, 18);
     new QLabel(ui("データの後につける記号"), this);
     findChildren<QLabel*>().back()->setGeometry(10, 256, 158, 18);
-    code_mark_ = place(new QLineEdit(from_cp932(s.KM1), this), 170, 226, 188, 246, 1006);
-    data_mark_ = place(new QLineEdit(from_cp932(s.KM2), this), 172, 254, 188, 275, 1007);
+    code_mark_ = place(new QLineEdit(from_cp932(s.code_mark), this), 170, 226, 188, 246, 1006);
+    data_mark_ = place(new QLineEdit(from_cp932(s.data_mark), this), 172, 254, 188, 275, 1007);
     for (QLineEdit* edit : {code_mark_, data_mark_}) edit->setMaxLength(1);
     connect(code_mark_, &QLineEdit::textChanged, this,
             [this](const QString& text) { form_.set_code_mark(text.toStdString()); });
@@ -164,11 +164,11 @@ void OptionsDialog::build_controls(const std::string& dxf_path) {
     auto* standard_data = place(new QPushButton(ui("標準"), this), 193, 255, 243, 275, 1012);
     connect(standard_code, &QPushButton::clicked, this, [this] {
         form_.standard_code_mark();
-        code_mark_->setText(from_cp932(context_.settings.KM1));
+        code_mark_->setText(from_cp932(context_.settings.code_mark));
     });
     connect(standard_data, &QPushButton::clicked, this, [this] {
         form_.standard_data_mark();
-        data_mark_->setText(from_cp932(context_.settings.KM2));
+        data_mark_->setText(from_cp932(context_.settings.data_mark));
     });
 
     forms_ = new QButtonGroup(this);
@@ -179,7 +179,7 @@ void OptionsDialog::build_controls(const std::string& dxf_path) {
                             257, 358, 1020),
                       1);
     forms_->addButton(place(new QRadioButton(ui("Ｃ"), this), 202, 308, 290, 327, 1022), 2);
-    if (QAbstractButton* chosen = forms_->button(s.KTM)) chosen->setChecked(true);
+    if (QAbstractButton* chosen = forms_->button(s.analysis_form)) chosen->setChecked(true);
 
     auto* run = place(new QPushButton(ui("実行(&R)"), this), 340, 338, 420, 362, 1);
     auto* cancel = place(new QPushButton(ui("ｷｬﾝｾﾙ"), this), 430, 338, 510, 362, 2);
@@ -201,7 +201,7 @@ void OptionsDialog::refresh_items() {
 }
 
 void OptionsDialog::done(int result) {
-    form_.close(forms_->checkedId() >= 0 ? forms_->checkedId() : context_.settings.KTM);
+    form_.close(forms_->checkedId() >= 0 ? forms_->checkedId() : context_.settings.analysis_form);
     QDialog::done(result);
 }
 

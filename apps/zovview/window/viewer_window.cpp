@@ -249,8 +249,7 @@ void ViewerWindow::save_shown_drawing_as_dxf(zov::DxfContent content) {
                             : zov::kDataFileName;
     zov::save_shown_drawing_as_dxf(shell_, source, [&]() -> std::optional<std::string> {
         WaitCursor wait;
-        if (zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages,
-                            content) != 0)
+        if (!zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages, content))
             return std::nullopt;
         return shell_.store_path(zov::kDxfOutputFileName);
     });
