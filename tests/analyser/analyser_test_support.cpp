@@ -1,7 +1,5 @@
 #include "analyser_test_support.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -10,18 +8,7 @@
 
 namespace zov {
 
-TempFolder::TempFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zovedit-test-XXXXXX";
-    if (mkdtemp(pattern.data()) != nullptr) path = pattern + "/";
-}
-
-TempFolder::~TempFolder() {
-    std::error_code error;
-    if (!path.empty()) std::filesystem::remove_all(path, error);
-}
-
-TestAnalyser::TestAnalyser() : context(folder.path, messages, clock, dialogs) {
+TestAnalyser::TestAnalyser() : context(folder.path(), messages, clock, dialogs) {
     reset_settings(context);
 }
 

@@ -9,22 +9,15 @@
 #include "analyser/dialogs.h"
 #include "common/clock.h"
 #include "common/messages.h"
+#include "fixtures/temp_folder.h"
 
 namespace zov {
-
-struct TempFolder {
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string path;  // ends in "/"
-};
 
 // An analyser whose start folder is a fresh temporary folder, set up as the
 // program starts: default settings written, item-name index built.
 struct TestAnalyser {
     TestAnalyser();
-    std::string file(const std::string& name) const { return folder.path + name; }
+    std::string file(const std::string& name) const { return folder.path() + name; }
 
     TempFolder folder;
     RecordingMessages messages;

@@ -65,7 +65,7 @@ TEST_F(Conversion, HeaderRegionWithoutExplanation) {
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"999", "hello"}})));
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0].substr(0, 12), "        10  ");
-    EXPECT_EQ(lines[1].substr(0, 10), "        \x81\x62");
+    EXPECT_EQ(lines[1].substr(0, 10), sj("        ｜"));
     EXPECT_EQ(lines[2], "DXF Editer ZovEdit Version 1.4 ");
     EXPECT_EQ(lines[3], sj("【 ＤＸＦファイル解析データ 】"));
     EXPECT_EQ(lines[4], sj("Zov=000:_009070808$-^00320240(管理データ書き換え禁止)"));
@@ -276,7 +276,7 @@ public:
 TEST(ConversionDialog, CancelWritesNothing) {
     TestAnalyser analyser;
     RefusingDialogs refusing;
-    AnalyserContext context(analyser.folder.path, analyser.messages, analyser.clock, refusing);
+    AnalyserContext context(analyser.folder.path(), analyser.messages, analyser.clock, refusing);
     write_file(analyser.file("in.dxf"), "  0\r\nEOF\r\n");
     EXPECT_EQ(convert_dxf_to_analysis(context, analyser.file("in.dxf"), analyser.file("in.TXT")), 0);
     EXPECT_FALSE(file_exists(analyser.file("in.TXT")));
@@ -321,7 +321,7 @@ TEST(ItemLines, LineNumbersBeyondSevenDigitsKeepTheCodeColumn) {
     TempFolder folder;
     for (bool comments : {false, true}) {
         LineWriter out;
-        ASSERT_TRUE(out.create(folder.path + "a.TXT"));
+        ASSERT_TRUE(out.create(folder.path() + "a.TXT"));
         ItemLineOptions options;
         options.form = kFormOwn;
         options.comments = comments;
@@ -339,19 +339,19 @@ TEST(ItemLines, LineNumbersBeyondSevenDigitsKeepTheCodeColumn) {
         builder.add_dxf_line("0");
         builder.finish();
         ASSERT_TRUE(out.close());
-        std::vector<std::string> lines = split_lines(read_file(folder.path + "a.TXT"));
+        std::vector<std::string> lines = split_lines(read_file(folder.path() + "a.TXT"));
         ASSERT_EQ(lines.size(), 3u);
         std::string expected_head = comments ? "12345679. . . . . . . .  0:" : "2345679 0:";
         EXPECT_EQ(lines[2].substr(0, expected_head.size()), expected_head);
 
         ManagementRecord record;
         record.code_column = comments ? kCodeColumnWithComments : kCodeColumnPlain;
-        ASSERT_TRUE(out.create(folder.path + "b.dxf"));
+        ASSERT_TRUE(out.create(folder.path() + "b.dxf"));
         RecordingMessages messages;
         DataLineParser parser(record, out, messages);
         ASSERT_EQ(parser.parse_data_line(lines[2]), 0);
         ASSERT_TRUE(out.close());
-        EXPECT_EQ(read_file(folder.path + "b.dxf"), "0\r\nLINE\r\n8\r\n0\r\n");
+        EXPECT_EQ(read_file(folder.path() + "b.dxf"), "0\r\nLINE\r\n8\r\n0\r\n");
     }
 }
 
@@ -364,7 +364,7 @@ TEST(CommandLine, NamedFileIsAnalysedNextToItself) {
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + spaced), 0);
     EXPECT_EQ(analyser.context.analysis_path, analyser.file("plan.TXT"));
     EXPECT_TRUE(file_exists(analyser.file("plan.TXT")));
-    EXPECT_EQ(analyser.context.settings.dxf_folder, analyser.folder.path);
+    EXPECT_EQ(analyser.context.settings.dxf_folder, analyser.folder.path());
 
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE"), -1);
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + analyser.file("plan.TXT")), -1);

@@ -131,7 +131,7 @@ TEST_F(EditorSessionTest, BookmarksFirstLineCountsAsUnsetAndRebuildClears) {
 TEST_F(EditorSessionTest, HelpTextThroughFtx) {
     TempFolder installed;
     {
-        EditorSession session(analyser.context, installed.path);
+        EditorSession session(analyser.context, installed.path());
         // No help anywhere: nothing at start-up; the question, and No.
         EXPECT_EQ(session.startup("").path, "");
         analyser.messages.answers = {false};
@@ -140,30 +140,30 @@ TEST_F(EditorSessionTest, HelpTextThroughFtx) {
                   sj("ZovEdit.txtを見つけられませんでした。ご自分でを探しますか？"));
         // Yes, and a file chosen by hand: help_folder becomes its folder, saved at once.
         TempFolder elsewhere;
-        write_file(elsewhere.path + "ZovEdit.txt", "help");
+        write_file(elsewhere.path() + "ZovEdit.txt", "help");
         std::string first_folder;
         std::optional<std::string> found = session.locate_help_text([&](const std::string& folder) {
             first_folder = folder;
-            return std::optional<std::string>(elsewhere.path + "ZovEdit.txt");
+            return std::optional<std::string>(elsewhere.path() + "ZovEdit.txt");
         });
         EXPECT_EQ(first_folder, analyser.context.start_folder);
-        EXPECT_EQ(found, elsewhere.path + "ZovEdit.txt");
+        EXPECT_EQ(found, elsewhere.path() + "ZovEdit.txt");
         AnalyserSettings memory = analyser.context.settings;
         load_settings(analyser.context);
-        EXPECT_EQ(analyser.context.settings.help_folder, elsewhere.path);
+        EXPECT_EQ(analyser.context.settings.help_folder, elsewhere.path());
         analyser.context.settings = memory;
         // Start-up with no file shows it as a new document.
         StartupDocument help = session.startup("");
-        EXPECT_EQ(help.path, elsewhere.path + "ZovEdit.txt");
+        EXPECT_EQ(help.path, elsewhere.path() + "ZovEdit.txt");
         EXPECT_TRUE(help.untitled);
     }
     // A help text installed with the program is found when help_folder holds none.
-    write_file(installed.path + "ZovEdit.txt", "installed help");
+    write_file(installed.path() + "ZovEdit.txt", "installed help");
     analyser.context.settings.help_folder = analyser.context.start_folder;
     save_settings(analyser.context);
-    EditorSession session(analyser.context, installed.path);
-    EXPECT_EQ(session.startup("").path, installed.path + "ZovEdit.txt");
-    EXPECT_EQ(analyser.context.settings.help_folder, installed.path);
+    EditorSession session(analyser.context, installed.path());
+    EXPECT_EQ(session.startup("").path, installed.path() + "ZovEdit.txt");
+    EXPECT_EQ(analyser.context.settings.help_folder, installed.path());
 }
 
 TEST_F(EditorSessionTest, SettingsFileAboutBoxAndExitSaveTheSettings) {

@@ -48,7 +48,7 @@ TEST(EditorText, CharactersHeldTwiceKeepTheirCodes) {
     // "≒" at 0x81E0 (JIS row) and 0x8790 (NEC row 13); "∵" at 0x81E6,
     // 0x879A and 0xFA5B (IBM rows); "纊" at 0xED40 (NEC-selected IBM) and
     // 0xFA5C (IBM); "①" only at 0x8740; "髙" at 0xFB9C and 0xEE4A.
-    const std::string bytes =
+    const std::string bytes =  // each character's own bytes
         "\x81\xE0\x87\x90\x81\xE6\x87\x9A\xFA\x5B\xED\x40\xFA\x5C\x87\x40\xFB\x9C\xEE\x4A";
     EXPECT_EQ(round_trip(bytes), bytes);
     EditorText text = decode_editor_text(bytes);
@@ -82,7 +82,7 @@ TEST(EditorText, LineEndsAsFound) {
 TEST(EditorText, EditedTextIsWrittenInCp932) {
     std::u16string edited = u"ラインLINE\n≒\uFE00円";
     EncodedText encoded = encode_editor_text(edited, LineEnd::Lf);
-    EXPECT_EQ(encoded.bytes, sj("ラインLINE") + "\n" + "\x87\x90" + sj("円"));
+    EXPECT_EQ(encoded.bytes, sj("ラインLINE") + "\n" + "\x87\x90" + sj("円"));  // ≒ keeps its NEC bytes
     // A character CP932 has not is counted and written as "?".
     encoded = encode_editor_text(u"a\U0001F600b\u00E9", LineEnd::CrLf);
     EXPECT_EQ(encoded.bytes, "a?b?");

@@ -23,15 +23,15 @@ TEST(FontRecord, DefaultIsTerminalAtTenPoints) {
 
 TEST(FontRecord, WrittenAndReadBackByteForByte) {
     TempFolder folder;
-    EXPECT_FALSE(read_font_record(folder.path));
+    EXPECT_FALSE(read_font_record(folder.path()));
     FontRecord record = default_font_record();
     set_font_face(record, sj("ＭＳ ゴシック"));
     record.mask = kFontFileMask;
     record.effects = kFontMaskBold | kFontMaskUnderline;
     record.height = 240;
     record.colour = 0x00FF0080;
-    ASSERT_TRUE(write_font_record(folder.path, record));
-    std::string bytes = read_file(folder.path + kFontFileName);
+    ASSERT_TRUE(write_font_record(folder.path(), record));
+    std::string bytes = read_file(folder.path() + kFontFileName);
     ASSERT_EQ(bytes.size(), 60u);
     // Little-endian fields at their offsets.
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x3C\0\0\0", 4));
@@ -39,20 +39,20 @@ TEST(FontRecord, WrittenAndReadBackByteForByte) {
     EXPECT_EQ(bytes.substr(20, 4), std::string("\x80\0\xFF\0", 4));
     EXPECT_EQ(static_cast<unsigned char>(bytes[24]), 128);
     EXPECT_EQ(bytes.substr(26, sj("ＭＳ ゴシック").size()), sj("ＭＳ ゴシック"));
-    std::optional<FontRecord> back = read_font_record(folder.path);
+    std::optional<FontRecord> back = read_font_record(folder.path());
     ASSERT_TRUE(back);
     EXPECT_EQ(std::memcmp(&*back, &record, sizeof record), 0);
 }
 
 TEST(FontRecord, DamagedFilesGiveAUsableFontOrNone) {
     TempFolder folder;
-    write_file(folder.path + kFontFileName, std::string(59, 'x'));
-    EXPECT_FALSE(read_font_record(folder.path));  // shorter than a record
+    write_file(folder.path() + kFontFileName, std::string(59, 'x'));
+    EXPECT_FALSE(read_font_record(folder.path()));  // shorter than a record
     std::string garbage(60, '\xFF');
     // The face field ends in the middle of a double-byte character.
     garbage.replace(26, 32, std::string(31, 'A') + "\x82");
-    write_file(folder.path + kFontFileName, garbage);
-    std::optional<FontRecord> record = read_font_record(folder.path);
+    write_file(folder.path() + kFontFileName, garbage);
+    std::optional<FontRecord> record = read_font_record(folder.path());
     ASSERT_TRUE(record);
     EXPECT_EQ(font_face(*record), std::string(31, 'A'));
     EXPECT_GE(record->height, 20);

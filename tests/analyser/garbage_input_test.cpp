@@ -15,6 +15,7 @@ namespace zov {
 namespace {
 
 std::string random_text(std::mt19937& random, std::size_t size) {
+    // The bytes of damaged files: controls, marks and half characters among digits.
     static const char kBytes[] = "0123456789 :_\x18^-/\r\n\r\n\x81\x40\x88" "ABCZov=$";
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kBytes - 2);
     std::string text(size, ' ');

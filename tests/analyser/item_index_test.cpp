@@ -125,7 +125,7 @@ TEST(ItemIndex, TableIsRewrittenWhenAskedOrUnusable) {
 TEST(ItemIndex, GarbageIndexFilesAreReadSafely) {
     TempFolder folder;
     ItemNames names;
-    EXPECT_FALSE(names.load(folder.path + "missing"));
+    EXPECT_FALSE(names.load(folder.path() + "missing"));
     std::string bytes(38, '\0');
     bytes[0] = '\xff';
     bytes[1] = '\xff';
@@ -133,17 +133,17 @@ TEST(ItemIndex, GarbageIndexFilesAreReadSafely) {
     bytes[3] = '\x7f';  // absurd count
     bytes[4] = '\x09';
     bytes += "$ABC" + std::string(17, 'x') + std::string(17, 'y');  // no terminators
-    write_file(folder.path + "idx", bytes);
-    ASSERT_TRUE(names.load(folder.path + "idx"));
+    write_file(folder.path() + "idx", bytes);
+    ASSERT_TRUE(names.load(folder.path() + "idx"));
     EXPECT_EQ(names.entry_count(), 1);
     EXPECT_EQ(names.name(1), "$ABC" + std::string(17, 'x'));
     EXPECT_EQ(names.comment(1), std::string(17, 'y'));
     EXPECT_EQ(names.find("$ABC" + std::string(17, 'x')), 1);
 
     // An index of header variables only still names them.
-    write_file(folder.path + "idx", std::string("\x01\0\0\0\0\0\0\0", 8) + std::string(30, '\0') +
+    write_file(folder.path() + "idx", std::string("\x01\0\0\0\0\0\0\0", 8) + std::string(30, '\0') +
                                         "$X" + std::string(19, '\0') + "c" + std::string(16, '\0'));
-    ASSERT_TRUE(names.load(folder.path + "idx"));
+    ASSERT_TRUE(names.load(folder.path() + "idx"));
     EXPECT_EQ(names.find("$X"), 1);
 }
 

@@ -22,14 +22,14 @@ constexpr char kDxf[] = "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\nA\r\
 TEST(AnalyserFiles, PlantedLinksInTheStartFolderAreNeverFollowed) {
     TempFolder start, elsewhere;
     for (const char* name : {"$V_KOU$.TMP", "_ZOV_.CSV", "ZovEdit.CFG"}) {
-        write_file(elsewhere.path + name, "precious");
-        std::filesystem::create_symlink(elsewhere.path + name, start.path + name);
+        write_file(elsewhere.path() + name, "precious");
+        std::filesystem::create_symlink(elsewhere.path() + name, start.path() + name);
     }
     RecordingMessages messages;
     FixedClock clock{1700000000};
     AcceptingDialogs dialogs;
     {
-        AnalyserContext context(start.path, messages, clock, dialogs);
+        AnalyserContext context(start.path(), messages, clock, dialogs);
         reset_settings(context);
         ItemNames names;
         ASSERT_TRUE(names.load(context.scratch_file(kItemIndexFileName)));
@@ -37,14 +37,14 @@ TEST(AnalyserFiles, PlantedLinksInTheStartFolderAreNeverFollowed) {
         delete_item_index(context);
     }
     for (const char* name : {"$V_KOU$.TMP", "_ZOV_.CSV", "ZovEdit.CFG"})
-        EXPECT_EQ(read_file(elsewhere.path + name), "precious") << name;
-    EXPECT_TRUE(std::filesystem::is_symlink(start.path + "$V_KOU$.TMP"));  // left alone
-    EXPECT_FALSE(std::filesystem::is_symlink(start.path + "_ZOV_.CSV"));   // replaced
+        EXPECT_EQ(read_file(elsewhere.path() + name), "precious") << name;
+    EXPECT_TRUE(std::filesystem::is_symlink(start.path() + "$V_KOU$.TMP"));  // left alone
+    EXPECT_FALSE(std::filesystem::is_symlink(start.path() + "_ZOV_.CSV"));   // replaced
 }
 
 TEST(AnalyserFiles, TwoSessionsInOneFolderKeepTheirOwnIndex) {
     TestAnalyser first;
-    AnalyserContext second(first.folder.path, first.messages, first.clock, first.dialogs);
+    AnalyserContext second(first.folder.path(), first.messages, first.clock, first.dialogs);
     ASSERT_TRUE(build_item_index(second));
     EXPECT_NE(first.context.scratch_file(kItemIndexFileName),
               second.scratch_file(kItemIndexFileName));

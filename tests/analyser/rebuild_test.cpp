@@ -215,7 +215,7 @@ TEST(DataLines, GarbageLinesNeverReadOutsideTheLine) {
     ManagementRecord record;
     record.code_column = 0;  // a tampered column still starts inside the line
     LineWriter out;
-    ASSERT_TRUE(out.create(folder.path + "o"));
+    ASSERT_TRUE(out.create(folder.path() + "o"));
     RecordingMessages messages;
     DataLineParser parser(record, out, messages);
     for (const char* line : {"x", "^", ":", "_\x18", "1:", "1:_", "1:_\x18", "::::", "9999:v_\x18"})

@@ -13,7 +13,7 @@ namespace {
 TEST(Settings, DefaultsAndTheManagementLineTheyGive) {
     TestAnalyser analyser;
     AnalyserSettings& s = analyser.context.settings;
-    EXPECT_EQ(s.help_folder, analyser.folder.path);
+    EXPECT_EQ(s.help_folder, analyser.folder.path());
     EXPECT_EQ(s.analysis_prefix, "_");
     EXPECT_EQ(s.naming_rule, 2);
     EXPECT_EQ(s.code_mark, ":");
@@ -22,7 +22,7 @@ TEST(Settings, DefaultsAndTheManagementLineTheyGive) {
     EXPECT_EQ(s.selected_items[0], sj("$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)"));
     EXPECT_EQ(s.selected_items[6], sj("TEXT  (文字)"));
     EXPECT_EQ(s.selected_items[7], "");
-    EXPECT_EQ(s.editor_path, analyser.folder.path + "ZovEdit.EXE");
+    EXPECT_EQ(s.editor_path, analyser.folder.path() + "ZovEdit.EXE");
 
     s.analysis_form = kFormOwn;
     EXPECT_EQ(format_management_line(management_for(s, 0)),
@@ -65,14 +65,14 @@ TEST(SettingsFile, WrittenLineByLine) {
     EXPECT_EQ(lines[0], dots);
     EXPECT_EQ(lines[1], sj("･･････････････････････････     ZovEdit設定ファイル     "
                            "･････････････････････････"));
-    std::string path = analyser.folder.path + "ZovEdit.CFG";
+    std::string path = analyser.folder.path() + "ZovEdit.CFG";
     std::string side(static_cast<std::size_t>(std::max(0, 35 - static_cast<int>(path.size() / 2))),
                      '\xA5');
     EXPECT_EQ(lines[2], side + "     " + path + "     " + side);
     EXPECT_EQ(lines[3], dots);
     EXPECT_EQ(lines[4], std::string(51, ' ') +
                             format_local_time(sj("作成：%Y年%m月%d日 %H時%M分").c_str(), 1700000000));
-    EXPECT_EQ(lines[19], "FTX=\"" + analyser.folder.path + "\"" + sj(" ZovEdit.txtが収納されているフォルダ"));
+    EXPECT_EQ(lines[19], "FTX=\"" + analyser.folder.path() + "\"" + sj(" ZovEdit.txtが収納されているフォルダ"));
     EXPECT_EQ(lines[23], sj("FSM=2           ＤＸＦファイル生成する場合の新しいファイル名のつけ方"));
     EXPECT_EQ(lines[27], "KM1=\":\"" + sj("(len=2-1) 解析時、グループコード直後の文字"));
     EXPECT_EQ(lines[32], sj("                 　　解析ファイルを読みやすく  する=1  しない=0"));
@@ -87,7 +87,7 @@ TEST(SettingsFile, LongPathLineHasNoDots) {
     FixedClock clock(0);
     AcceptingDialogs dialogs;
     TempFolder folder;
-    std::string deep = folder.path + std::string(60, 'd') + "/";
+    std::string deep = folder.path() + std::string(60, 'd') + "/";
     ASSERT_TRUE(make_folders(deep));
     AnalyserContext context(deep, messages, clock, dialogs);
     ASSERT_TRUE(save_settings(context));
@@ -132,7 +132,7 @@ TEST(SettingsFile, WrittenAndReadBack) {
 TEST(SettingsFile, HandEditedValues) {
     TestAnalyser analyser;
     write_file(analyser.file("ZovEdit.CFG"),
-               "FHS=\"\x88\x9f\x88\x9f\x88\x9f\x88\x9f\x88\x9f\"\r\n"  // ten bytes of 亜
+               sj("FHS=\"亜亜亜亜亜\"\r\n") +  // ten bytes of 亜
                "KDE=abc\r\n"
                "KHO=0\r\n"
                "KHO=1 later line wins\r\n"
@@ -141,7 +141,7 @@ TEST(SettingsFile, HandEditedValues) {
                "KCU 1 not a setting\r\n");
     load_settings(analyser.context);
     const AnalyserSettings& s = analyser.context.settings;
-    EXPECT_EQ(s.analysis_prefix, "\x88\x9f\x88\x9f\x88\x9f\x88\x9f");
+    EXPECT_EQ(s.analysis_prefix, sj("亜亜亜亜"));
     EXPECT_EQ(s.end_code, 0);
     EXPECT_EQ(s.item_comments, 1);
     EXPECT_EQ(s.selected_items[3], std::string(36, 'Q'));

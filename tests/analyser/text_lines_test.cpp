@@ -27,15 +27,15 @@ std::vector<std::string> read_all(const std::string& path, int style) {
 TEST(LineEndDetection, StylesOfEveryKindOfFile) {
     TempFolder folder;
     auto style_of = [&](const std::string& bytes) {
-        write_file(folder.path + "f", bytes);
-        return detect_line_end_style(folder.path + "f");
+        write_file(folder.path() + "f", bytes);
+        return detect_line_end_style(folder.path() + "f");
     };
-    EXPECT_EQ(detect_line_end_style(folder.path + "missing"), -1);
+    EXPECT_EQ(detect_line_end_style(folder.path() + "missing"), -1);
     EXPECT_EQ(style_of(""), -1);
     EXPECT_EQ(style_of("  0\r\nSECTION\r\n"), kLineEndCrLf);
     EXPECT_EQ(style_of("  0\rSECTION\r"), kLineEndCr);
     EXPECT_EQ(style_of("  0\nSECTION\n"), kLineEndLf);
-    EXPECT_EQ(style_of("\x88\x9f\x81\x40\x1a\x13 text\n"), kLineEndLf);  // double-byte and 26, 19
+    EXPECT_EQ(style_of(sj("亜　\x1a\x13 text\n")), kLineEndLf);  // double-byte and 26, 19
     EXPECT_EQ(style_of(macbinary_header("TEXTdos ") + "  0\rSECTION\r"), kLineEndMacBinary);
     EXPECT_EQ(style_of(macbinary_header("TEXTdos ") + "  0\r\nSECTION\r\n"), kLineEndCrLf);
     EXPECT_EQ(style_of("no line end at all"), kLineEndUnknown);
@@ -46,7 +46,7 @@ TEST(LineEndDetection, StylesOfEveryKindOfFile) {
 
 TEST(LineReading, LongLinesComeInPiecesOfAtMost4095Bytes) {
     TempFolder folder;
-    std::string path = folder.path + "f";
+    std::string path = folder.path() + "f";
     write_file(path, std::string(5000, 'a') + "\r\nnext\r\n");
     std::vector<std::string> lines = read_all(path, kLineEndCrLf);
     ASSERT_EQ(lines.size(), 3u);
@@ -61,7 +61,7 @@ TEST(LineReading, ALineOfExactly4095BytesKeepsItsLineEnd) {
     TempFolder folder;
     for (const auto& [style, end] : {std::pair{kLineEndCrLf, "\r\n"}, std::pair{kLineEndLf, "\n"},
                                      std::pair{kLineEndCr, "\r"}}) {
-        std::string path = folder.path + "f";
+        std::string path = folder.path() + "f";
         write_file(path, std::string(4095, 'b') + end + "  0" + end);
         std::vector<std::string> lines = read_all(path, style);
         ASSERT_EQ(lines.size(), 2u) << style;
@@ -71,7 +71,7 @@ TEST(LineReading, ALineOfExactly4095BytesKeepsItsLineEnd) {
 
 TEST(LineReading, LastLineWithoutLineEndIsNotDelivered) {
     TempFolder folder;
-    std::string path = folder.path + "f";
+    std::string path = folder.path() + "f";
     write_file(path, "  0\nEOF");
     EXPECT_EQ(read_all(path, kLineEndLf), std::vector<std::string>{"  0"});
 }
@@ -86,21 +86,21 @@ TEST(LineReading, EveryStyleAcrossBufferBoundaries) {
                                      std::pair{kLineEndCr, "\r"}}) {
         std::string text;
         for (const std::string& line : expected) text += line + end;
-        write_file(folder.path + "f", text);
-        EXPECT_EQ(read_all(folder.path + "f", style), expected) << style;
+        write_file(folder.path() + "f", text);
+        EXPECT_EQ(read_all(folder.path() + "f", style), expected) << style;
     }
 }
 
 TEST(LineReading, AFileWithoutLineEndsStillEnds) {
     TempFolder folder;
-    write_file(folder.path + "f", std::string(10000, 'z'));
-    std::vector<std::string> lines = read_all(folder.path + "f", kLineEndUnknown);
+    write_file(folder.path() + "f", std::string(10000, 'z'));
+    std::vector<std::string> lines = read_all(folder.path() + "f", kLineEndUnknown);
     EXPECT_EQ(lines.size(), 2u);  // two full pieces; the rest has no line end
 }
 
 TEST(LineReading, MacBinaryHeaderIsSkipped) {
     TempFolder folder;
-    std::string path = folder.path + "f";
+    std::string path = folder.path() + "f";
     write_file(path, macbinary_header("TEXTdos ") + "  0\rSECTION\r");
     EXPECT_TRUE(has_macbinary_text_header(path));
     LineReader reader;
@@ -116,7 +116,7 @@ TEST(LineReading, MacBinaryHeaderIsSkipped) {
 
 TEST(LineWriting, LineEndsAndTheLengthLimit) {
     TempFolder folder;
-    std::string path = folder.path + "out";
+    std::string path = folder.path() + "out";
     LineWriter writer;
     ASSERT_TRUE(writer.create(path));
     writer.set_line_end(2);

@@ -102,9 +102,9 @@ TEST(NamesFromFiles, AreNamesNeverPaths) {
     EXPECT_EQ(name_without_folders("C:\\DXF\\PLAN.DXF"), "PLAN.DXF");
     EXPECT_EQ(name_without_folders(".."), "");
     EXPECT_EQ(name_without_folders("a/"), "");
-    // 表 is 0x95 0x5C: its second byte is no folder mark.
-    EXPECT_EQ(name_without_folders("\x95\x5C.DXF"), "\x95\x5C.DXF");
-    EXPECT_EQ(name_without_folders("..\\\x95\x5C"), "\x95\x5C");
+    const std::string hyou = "\x95\x5C";  // 表 as bytes: its second byte is no folder mark
+    EXPECT_EQ(name_without_folders(hyou + ".DXF"), hyou + ".DXF");
+    EXPECT_EQ(name_without_folders("..\\" + hyou), hyou);
 }
 
 TEST(OutputTarget, TheSourceIsNeverTheOutputAnExistingFileNeedsConsent) {
@@ -125,8 +125,8 @@ TEST(OutputTarget, TheSourceIsNeverTheOutputAnExistingFileNeedsConsent) {
 
 TEST(FileNameBytes, ConvertWithoutLossEitherWay) {
     // 階段 in UTF-8 and as CP932 bytes, as a name written on Windows has it.
-    const std::string utf8 = "\xE9\x9A\x8E\xE6\xAE\xB5.JWK";
-    const std::string cp932 = "\x8A\x4B\x92\x69.JWK";
+    const std::string utf8 = "階段.JWK";
+    const std::string cp932 = utf8_to_cp932("階段.JWK");
     EXPECT_EQ(file_name_to_cp932(utf8), cp932);
     EXPECT_EQ(file_name_to_cp932(cp932), cp932);  // not UTF-8: the bytes as they are
     EXPECT_EQ(file_name_to_cp932("\xFF\xFE"), "\xFF\xFE");  // never "?" nor U+FFFD

@@ -5,9 +5,11 @@
 #include <fstream>
 
 #include "common/clock.h"
+#include "common/encoding.h"
 #include "common/files.h"
 #include "common/messages.h"
 #include "common/paths.h"
+#include "fixtures/temp_folder.h"
 
 namespace zov {
 namespace {
@@ -52,14 +54,9 @@ TEST(Files, WildcardMatch) {
 
 class FilesInFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_files_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     std::string path(const char* name) const { return (folder_ / name).string(); }
-    std::filesystem::path folder_;
+    TempFolder scratch_;
+    std::filesystem::path folder_ = scratch_.folder();
 };
 
 TEST_F(FilesInFolder, SizeTimeSearchAndDelete) {
@@ -124,7 +121,8 @@ TEST(Clock, FormatsLocalTime) {
     std::time_t t = 315626635;  // 1980-01-02 02:03:55 UTC
     EXPECT_EQ(standard_time_text(t), "Wed Jan 02 02:03:55 1980\n");
     EXPECT_EQ(standard_time_text(t).size(), 25u);
-    EXPECT_EQ(format_local_time("%Y\x94\x4e%m\x8c\x8e%d\x93\xfa", t), "1980\x94\x4e" "01\x8c\x8e" "02\x93\xfa");
+    EXPECT_EQ(format_local_time(utf8_to_cp932("%Y年%m月%d日").c_str(), t),
+              utf8_to_cp932("1980年01月02日"));
     FixedClock clock(t);
     EXPECT_EQ(clock.now(), t);
 }

@@ -145,7 +145,7 @@ TestDrawing small_dxf_drawing() {
     d.max_x = 1000;
     d.max_y = 500;
     d.scale = 50;
-    d.layers = {test_layer("WALL", 1), test_layer("\x95\xc7", 5, 0, kLineCenter),  // 壁
+    d.layers = {test_layer("WALL", 1), test_layer(utf8_to_cp932("壁").c_str(), 5, 0, kLineCenter),
                 test_layer("GRID", 250, 1 << kLayerLockedBit, kLineHidden)};
     d.entities = {test_line(1, 2, 0, 0, 1000, 0),
                   test_line(2, 256, 0, 0, 0, 500, kLineCenter),

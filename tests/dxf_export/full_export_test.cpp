@@ -115,7 +115,7 @@ protected:
 };
 
 TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
-    const std::int16_t room = store.add_layer("\x95\x94\x89\xae");  // 部屋
+    const std::int16_t room = store.add_layer(utf8_to_cp932("部屋"));
     EntityRecord arrow = line_record(room, 0, 0, -2, 1);
     const std::int16_t arrow_block = store.add_block("_ARROW", {arrow});
     const std::int16_t picture = store.add_block(
@@ -126,8 +126,8 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     store.add_entity(with_kind(line_record(room, 7, 8, 0, 0), kEntityPoint));
     store.add_entity(with_kind(line_record(room, 0, 0, 10, 10), kEntityLeader));
     // 居間 with a percent pair and a tab: the DXF value escapes both.
-    store.add_entity(text(room, 50, 60, 2.5, "\x8b\x8f\x8a\xd4 10%%\t"));
-    store.add_entity(text(room, 70, 80, 4.0, "\x8f\x9f", 21));  // vertical spread text 収
+    store.add_entity(text(room, 50, 60, 2.5, utf8_to_cp932("居間 10%%\t")));
+    store.add_entity(text(room, 70, 80, 4.0, utf8_to_cp932("勝"), 21));  // vertical spread text
     EntityRecord mirrored = insert_record(room, arrow_block, 5, 6, -2.0, 0.0, 45.0);
     store.add_entity(mirrored);
     EntityRecord dimension = with_kind(line_record(room, 1000, 2000, 0, 0), kEntityDimension);
@@ -146,12 +146,12 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     for (const Item& e : entities) types.push_back(e.type);
     EXPECT_EQ(types, (std::vector<std::string>{"LINE", "ARC", "POINT", "LEADER", "TEXT", "TEXT",
                                                "INSERT", "LINE", "INSERT", "SOLID"}));
-    for (const Item& e : entities) EXPECT_EQ(e.value(8), "\x95\x94\x89\xae") << e.type;
+    for (const Item& e : entities) EXPECT_EQ(e.value(8), utf8_to_cp932("部屋")) << e.type;
 
     EXPECT_EQ(entities[2].value(10), "7.000");
     EXPECT_EQ(entities[3].value(76), "2");
     EXPECT_EQ(entities[3].value(10, 1), "10.000");
-    EXPECT_EQ(entities[4].value(1), "\x8b\x8f\x8a\xd4 10%%%%%%^I");
+    EXPECT_EQ(entities[4].value(1), utf8_to_cp932("居間 10%%%%%%^I"));
     EXPECT_EQ(entities[4].value(7), "MT");
     EXPECT_EQ(entities[4].number(50), 30.0);
     EXPECT_EQ(entities[4].number(40), 2.5);
@@ -185,7 +185,8 @@ TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
     store.add_block("SELF", {insert_record(0, 3, 0, 0)});
     store.add_block("revdate", {});
     store.add_block("", {});
-    store.add_block("x<y\x95\x5c", {});  // 表: its second byte is a backslash
+    const std::string hyou = "\x95\x5c";  // 表 as bytes: its second byte is a backslash
+    store.add_block("x<y" + hyou, {});
     store.add_block("*Paper_Space0", {line_record(0, 0, 0, 1, 1)});
     store.add_block("*U7", {});
     store.add_entity(insert_record(0, a_number, 1, 1));
@@ -195,7 +196,7 @@ TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
     const std::string dxf = export_full();
     const std::vector<std::string> expected{"*MODEL_SPACE", "*PAPER_SPACE", "REVDATE", "A",
                                             "B", "SELF", "revdate_2", "BLOCK5",
-                                            "x_y\x95\x5c", "*U7"};
+                                            "x_y" + hyou, "*U7"};
     EXPECT_EQ(names_of(of_type(items_of(dxf, "BLOCKS"), "BLOCK")), expected);
     EXPECT_EQ(names_of(of_type(items_of(dxf, "TABLES"), "BLOCK_RECORD")), expected);
     EXPECT_EQ(of_type(items_of(dxf, "BLOCKS"), "BLOCK").back().value(70), "1");
@@ -318,7 +319,7 @@ TEST_F(FullExport, NumbersThatAreNotFiniteAreNeverWritten) {
 }
 
 TEST(DxfTextValue, KeepsDoubleByteCharactersWhole) {
-    // ソ is 0x83 0x5C, 表 0x95 0x5C, ー 0x81 0x5B.
+    // The bytes: ソ is 0x83 0x5C, 表 0x95 0x5C, ー 0x81 0x5B.
     EXPECT_EQ(dxf_text_value("\x83\x5c\x95\x5c\x81\x5b"), "\x83\x5c\x95\x5c\x81\x5b");
     EXPECT_EQ(dxf_text_value("a\r\nb"), "a^M^Jb");
     EXPECT_EQ(dxf_text_value("%%c50"), "%%%%%%c50");

@@ -1,6 +1,7 @@
 // Entity readers as they reach the store.
 #include <cmath>
 
+#include "common/encoding.h"
 #include "import_folder.h"
 
 namespace zov {
@@ -54,7 +55,7 @@ TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
     const auto t = imported(dxf);
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].kind, kEntityText);
-    EXPECT_EQ(text_of(t[0]), "\x83\xD3" "50");
+    EXPECT_EQ(text_of(t[0]), utf8_to_cp932("φ50"));
     EXPECT_EQ(t[0].colour, 7);
     EXPECT_DOUBLE_EQ(t[0].x1, 1);  // TEXT positions are not moved for alignment
     EXPECT_DOUBLE_EQ(t[0].text.height, 2.5);
@@ -62,10 +63,10 @@ TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
     EXPECT_DOUBLE_EQ(t[0].text.angle, 15);
     EXPECT_EQ(t[0].h_align, 1);
     EXPECT_EQ(t[0].v_align, 2);
-    EXPECT_EQ(text_of(t[1]), "30\xDF");
+    EXPECT_EQ(text_of(t[1]), utf8_to_cp932("30ﾟ"));
     EXPECT_EQ(t[1].colour, 256);
     EXPECT_DOUBLE_EQ(t[1].text.width_factor, 1.0);
-    EXPECT_EQ(text_of(t[2]), "\xDF" "C");
+    EXPECT_EQ(text_of(t[2]), utf8_to_cp932("ﾟC"));
     EXPECT_EQ(t[2].flags & 3, 3);
     EXPECT_EQ(t[3].text_length, 0);
     EXPECT_EQ(header().str_num, 3);

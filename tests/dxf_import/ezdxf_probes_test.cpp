@@ -7,9 +7,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <memory>
 
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "fixtures/temp_folder.h"
 #include "import_folder.h"
 
 namespace zov {
@@ -18,14 +20,13 @@ namespace {
 class EzdxfProbes : public ImportFolder {
 protected:
     static void SetUpTestSuite() {
-        probes_ = std::filesystem::temp_directory_path() /
-                  ("zov_probes_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(probes_);
+        written_ = std::make_unique<TempFolder>();
+        probes_ = written_->folder();
         const std::string command = std::string(ZOV_PYTHON3) + " " + ZOV_SOURCE_DIR +
                                     "/tests/dxf_import/ezdxf_probes.py " + probes_.string();
         probes_made_ = std::system(command.c_str()) == 0;
     }
-    static void TearDownTestSuite() { std::filesystem::remove_all(probes_); }
+    static void TearDownTestSuite() { written_.reset(); }
 
     void SetUp() override { ASSERT_TRUE(probes_made_) << "python3-ezdxf is missing"; }
 
@@ -49,10 +50,12 @@ protected:
         return found;
     }
 
+    static std::unique_ptr<TempFolder> written_;
     static std::filesystem::path probes_;
     static bool probes_made_;
 };
 
+std::unique_ptr<TempFolder> EzdxfProbes::written_;
 std::filesystem::path EzdxfProbes::probes_;
 bool EzdxfProbes::probes_made_ = false;
 

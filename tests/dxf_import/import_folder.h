@@ -3,8 +3,6 @@
 // reads the assembled store back.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,6 +11,7 @@
 #include "common/messages.h"
 #include "dxf_import/dxf_import.h"
 #include "fixtures/dxf_fixture.h"
+#include "fixtures/temp_folder.h"
 #include "store/import_state.h"
 #include "store/store_reader.h"
 
@@ -20,16 +19,7 @@ namespace zov {
 
 class ImportFolder : public ::testing::Test {
 protected:
-    ImportFolder() {
-        static int serial = 0;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_dxf_" + std::to_string(::getpid()) + "_" + std::to_string(++serial));
-        std::filesystem::create_directories(folder_);
-    }
-    ~ImportFolder() override {
-        store_.close();
-        std::filesystem::remove_all(folder_);
-    }
+    ~ImportFolder() override { store_.close(); }
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
@@ -92,7 +82,8 @@ protected:
         return (store_.file_size() - header().add_ent) / static_cast<long>(sizeof(EntityRecord));
     }
 
-    std::filesystem::path folder_;
+    TempFolder scratch_;
+    std::filesystem::path folder_ = scratch_.folder();
     RecordingMessages messages_;
     StoreReader store_;
     std::vector<BlockTally> tallies_;

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,14 +7,13 @@
 #include "dxf_import/dxf_group_reader.h"
 #include "dxf_import/dxf_line_reader.h"
 #include "dxf_import/dxf_numbers.h"
+#include "fixtures/temp_folder.h"
 
 namespace zov {
 namespace {
 
 class LineFile : public ::testing::Test {
 protected:
-    ~LineFile() override { std::filesystem::remove(path_); }
-
     // Every line of `bytes` as the reader splits it, up to the end report.
     std::vector<std::string> lines_of(const std::string& bytes, LineEnd* detected = nullptr) {
         std::ofstream(path_, std::ios::binary) << bytes;
@@ -31,8 +27,8 @@ protected:
         return lines;
     }
 
-    std::string path_ = (std::filesystem::temp_directory_path() /
-                         ("zov_lines_" + std::to_string(::getpid()))).string();
+    TempFolder folder_;
+    std::string path_ = folder_.file("lines.dxf");
 };
 
 using Lines = std::vector<std::string>;

@@ -1,6 +1,7 @@
 // Header variables, line types, layers and text styles as they reach the store.
 #include <cmath>
 
+#include "common/encoding.h"
 #include "dxf_import/dxf_tables.h"
 #include "import_folder.h"
 
@@ -160,27 +161,27 @@ TEST_F(HeaderAndTables, Utf8TextOfNewerFilesIsStoredAsCp932) {
     auto drawing = [](const char* version) {
         DxfFixture dxf;
         dxf.section("HEADER").group(9, "$ACADVER").group(1, version).end_section()
-            .section("TABLES").layer("\xE5\xA3\x81", 1).end_section()  // 壁
-            .section("BLOCKS").block("\xE6\x89\x89").line("0", 0, 0, 1, 1).end_block()  // 扉
+            .section("TABLES").layer("壁", 1).end_section()
+            .section("BLOCKS").block("扉").line("0", 0, 0, 1, 1).end_block()
             .end_section()
             .section("ENTITIES")
-            .insert("\xE5\xA3\x81", "\xE6\x89\x89", 0, 0)
-            .text("\xE5\xA3\x81", 0, 0, 1, "\xE7\x8E\x84\xE9\x96\xA2 \xE2\x82\xAC")  // 玄関 €
+            .insert("壁", "扉", 0, 0)
+            .text("壁", 0, 0, 1, "玄関 €")
             .end_section().end_of_file();
         return dxf;
     };
     ASSERT_EQ(import(drawing("AC1021")), 0);
-    EXPECT_EQ(std::string(layer(1).name), "\x95\xC7");
-    EXPECT_EQ(std::string(block(1).name), "\x94\xE0");
+    EXPECT_EQ(std::string(layer(1).name), utf8_to_cp932("壁"));
+    EXPECT_EQ(std::string(block(1).name), utf8_to_cp932("扉"));
     auto records = entities();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].layer, 1);
     EXPECT_EQ(records[0].block, 1);
-    EXPECT_EQ(text_of(records[1]), "\x8C\xBA\x8A\xD6 ?");
+    EXPECT_EQ(text_of(records[1]), utf8_to_cp932("玄関 ?"));
 
     // Before AC1021 the bytes are kept as they are.
     ASSERT_EQ(import(drawing("AC1018")), 0);
-    EXPECT_EQ(std::string(layer(1).name), "\xE5\xA3\x81");
+    EXPECT_EQ(std::string(layer(1).name), "壁");
     records = entities();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].block, 1);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/encoding.h"
 #include "dxf_import/dxf_text.h"
 
 namespace zov {
@@ -14,23 +15,23 @@ std::string cleaned(std::string text, int* asked = nullptr) {
 }
 
 TEST(DxfText, SpecialCharacterCodesBecomeCp932Characters) {
-    EXPECT_EQ(cleaned("%%c50"), "\x83\xD3" "50");
-    EXPECT_EQ(cleaned("%%C50"), "\x83\xD3" "50");
-    EXPECT_EQ(cleaned("\\U+2205" "50"), "\x83\xD3" "50");
-    EXPECT_EQ(cleaned("30%%d"), "30\xDF");
-    EXPECT_EQ(cleaned("\\U+00B0C"), "\xDF" "C");
-    EXPECT_EQ(cleaned("\\U+818B"), "\xDF");
-    EXPECT_EQ(cleaned("%%p0.5"), "\x81\x7D" "0.5");
-    EXPECT_EQ(cleaned("\\U+00B1" "1"), "\x81\x7D" "1");
+    EXPECT_EQ(cleaned("%%c50"), utf8_to_cp932("φ50"));
+    EXPECT_EQ(cleaned("%%C50"), utf8_to_cp932("φ50"));
+    EXPECT_EQ(cleaned("\\U+2205" "50"), utf8_to_cp932("φ50"));
+    EXPECT_EQ(cleaned("30%%d"), utf8_to_cp932("30ﾟ"));
+    EXPECT_EQ(cleaned("\\U+00B0C"), utf8_to_cp932("ﾟC"));
+    EXPECT_EQ(cleaned("\\U+818B"), utf8_to_cp932("ﾟ"));
+    EXPECT_EQ(cleaned("%%p0.5"), utf8_to_cp932("±0.5"));
+    EXPECT_EQ(cleaned("\\U+00B1" "1"), utf8_to_cp932("±1"));
     EXPECT_EQ(cleaned("100%%%"), "100%");
     EXPECT_EQ(cleaned("%%uUnder%%u %%oOver"), "Under Over");
     EXPECT_EQ(cleaned("a%%zb"), "ab");  // unknown code: all three dropped
     EXPECT_EQ(cleaned("end%%"), "end");
     // Every other Unicode escape is its CP932 character, or "?" where CP932
     // has none (the euro sign); what is not an escape stays.
-    EXPECT_EQ(cleaned("\\U+3042"), "\x82\xA0");
+    EXPECT_EQ(cleaned("\\U+3042"), utf8_to_cp932("あ"));
     EXPECT_EQ(cleaned("x\\u+0416y"), "x\\u+0416y");
-    EXPECT_EQ(cleaned("\\U+0416" "1"), "\x84\x47" "1");
+    EXPECT_EQ(cleaned("\\U+0416" "1"), utf8_to_cp932("Ж1"));
     EXPECT_EQ(cleaned("\\U+20AC"), "?");
     EXPECT_EQ(cleaned("\\U+0000"), "?");
     EXPECT_EQ(cleaned("\\U+12G4"), "\\U+12G4");
@@ -81,19 +82,19 @@ TEST(DxfText, MtextLinesFlowWithinTheirWidth) {
     EXPECT_EQ(wrap_mtext_line("abcdefghij", 4), (Lines{"abcdefghij"}));  // one word
     EXPECT_EQ(wrap_mtext_line("abcdefghij k", 4), (Lines{"abcdefghij", "k"}));
     // 日本語です: double-byte characters may part anywhere, never in two.
-    EXPECT_EQ(wrap_mtext_line("\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7", 5),
-              (Lines{"\x93\xfa\x96\x7b", "\x8c\xea\x82\xc5", "\x82\xb7"}));
-    EXPECT_EQ(wrap_mtext_line("ab\x93\xfa", 3), (Lines{"ab", "\x93\xfa"}));
+    EXPECT_EQ(wrap_mtext_line(utf8_to_cp932("日本語です"), 5),
+              (Lines{utf8_to_cp932("日本"), utf8_to_cp932("語で"), utf8_to_cp932("す")}));
+    EXPECT_EQ(wrap_mtext_line(utf8_to_cp932("ab日"), 3), (Lines{"ab", utf8_to_cp932("日")}));
 }
 
 TEST(DxfText, DoubleByteCharactersAreNeverReadAsCodes) {
-    // 表 is 0x95 0x5C: its trail byte is a backslash.
-    EXPECT_EQ(cleaned("\x95\x5C" "P"), "\x95\x5C" "P");
-    EXPECT_EQ(cleaned("\x95\x5C" "{x}"), "\x95\x5C" "x");
-    EXPECT_EQ(cleaned("\x83\x41%%d"), "\x83\x41\xDF");
-    const auto lines = split_mtext_lines("\x95\x5C" "P\\Pnext", 100);
+    const std::string hyou = "\x95\x5C";  // 表 as bytes: its trail byte is a backslash
+    EXPECT_EQ(cleaned(hyou + "P"), hyou + "P");
+    EXPECT_EQ(cleaned(hyou + "{x}"), hyou + "x");
+    EXPECT_EQ(cleaned(utf8_to_cp932("ア%%d")), utf8_to_cp932("アﾟ"));
+    const auto lines = split_mtext_lines(hyou + "P\\Pnext", 100);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "\x95\x5C" "P");
+    EXPECT_EQ(lines[0], hyou + "P");
     EXPECT_EQ(lines[1], "next");
 }
 

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
 #include "common/encoding.h"
 #include "fixtures/jw_writer.h"
+#include "fixtures/temp_folder.h"
 #include "jw/jw_file.h"
 #include "jw/jw_header.h"
 #include "jw/jw_tables.h"
@@ -20,13 +19,6 @@ using fixtures::jw_angle;
 
 class JwFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_jw_file_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     // Writes `bytes` and opens them.
     void open(const std::string& bytes) {
         std::string path = (folder_ / "test.jwc").string();
@@ -34,7 +26,8 @@ protected:
         ASSERT_TRUE(file_.open(path));
     }
 
-    std::filesystem::path folder_;
+    TempFolder scratch_;
+    std::filesystem::path folder_ = scratch_.folder();
     JwFile file_;
 };
 

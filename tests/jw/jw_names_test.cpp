@@ -34,7 +34,7 @@ TEST(JwNames, ConvertLayerName) {
     EXPECT_EQ(converted(sjis("ｷｯﾁﾝ")), sjis("キッチン"));
     EXPECT_EQ(converted(sjis("ﾃﾞｰﾀ")), sjis("テ゛-タ"));
     EXPECT_EQ(converted(sjis("ﾊﾟ")), sjis("ハ")) << "the semi-voiced mark is not kept";
-    EXPECT_EQ(converted(std::string("\xA1\xA5", 2)), "__");
+    EXPECT_EQ(converted(sjis("｡･")), "__");
     EXPECT_EQ(converted(sjis("１階　平面°")), sjis("１階平面°"));
     EXPECT_EQ(converted(sjis("あア亜ヶ")), sjis("あア亜ヶ"));
     EXPECT_EQ(converted(sjis("※αБ─")), "");
@@ -64,11 +64,11 @@ TEST(JwTextStyle, StyleCodes) {
     EXPECT_EQ(text_style_code("^a ^"), 0);
     EXPECT_EQ(text_style_code(sjis("見出し・")), 20);
     EXPECT_EQ(text_style_code(sjis("^o・")), 20);
-    EXPECT_EQ(text_style_code(std::string("abc\xA5", 4)), 20);
+    EXPECT_EQ(text_style_code(sjis("abc･")), 20);
     EXPECT_EQ(text_style_code(sjis("・x")), 0);
     // 0x5E ("^") as the trail byte of a double-byte character is no control sequence.
     EXPECT_EQ(text_style_code(std::string("\x81\x5E" "1", 3)), 0);
-    // 0x81 0x45 across two characters is no middle dot.
+    // The bytes 0x81 0x45 across two characters are no middle dot.
     EXPECT_EQ(text_style_code(std::string("\x88\x81\x45", 3)), 0);
 }
 

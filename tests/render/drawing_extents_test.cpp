@@ -3,8 +3,6 @@
 // along the arc a few degrees apart.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -13,6 +11,7 @@
 
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
 #include "render/drawing_extents.h"
 #include "store/records.h"
 
@@ -38,15 +37,13 @@ DrawingExtents box_of_every_point(double cx, double cy, double r, double start, 
 }
 
 TEST(DrawingExtents, ArcsCoverExactlyTheBoxOfTheirPoints) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("zov_extents_" + std::to_string(::getpid()));
     std::mt19937 random(360u);
     std::uniform_real_distribution<double> place(-1000.0, 1000.0), radius(0.001, 500.0);
     std::uniform_real_distribution<double> angle(-720.0, 720.0);
     std::uniform_int_distribution<int> quarter(-8, 8);
     for (int round = 0; round < 300; ++round) {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        const TempFolder scratch;
+        const std::filesystem::path folder = scratch.folder();
         const double cx = place(random), cy = place(random), r = radius(random);
         // Some ends on quarter turns and whole circles, the rest anywhere.
         double start = round % 3 == 0 ? quarter(random) * 90.0 : angle(random);
@@ -66,7 +63,6 @@ TEST(DrawingExtents, ArcsCoverExactlyTheBoxOfTheirPoints) {
         EXPECT_EQ(fitted.max_x, expected.max_x) << start << " " << end;
         EXPECT_EQ(fitted.max_y, expected.max_y) << start << " " << end;
     }
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

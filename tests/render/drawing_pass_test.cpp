@@ -1,7 +1,7 @@
 // The pass on the recording surface: pixel arithmetic and call order.
 #include "render/drawing_pass.h"
 
-
+#include "common/encoding.h"
 #include "render_fixture.h"
 
 namespace zov {
@@ -111,7 +111,7 @@ TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
     const std::int16_t layer = store().add_layer("A");
     add_text(layer, 20, 3, 1, "X");  // off the window
     // Spread and vertical: one character per call.
-    add_text(layer, 2, 3, 1, "\x8f\x63\x8f\x91", 270, 21);  // 縦書
+    add_text(layer, 2, 3, 1, utf8_to_cp932("縦書"), 270, 21);
     EXPECT_EQ(
         draw({0, 0, 10, 10}),
         (Calls{"font @ＭＳ ゴシック 10 2700 400", "textcolour 255,255,255", "text 30,70 縦",
@@ -133,7 +133,7 @@ TEST_F(RenderTest, SpreadTextsSpaceCharactersByTheirMarkers) {
     store().header().kind = kSourceJwCad;  // JW_CAD's texts
     set_extents(0, 0, 10, 10);
     // One half-width dot: pitch 0.5 + 0.5 / 2.
-    add_text(store().add_layer("A"), 1, 5, 1, "ABC\xa5", 0, 20);
+    add_text(store().add_layer("A"), 1, 5, 1, utf8_to_cp932("ABC･"), 0, 20);
     EXPECT_EQ(only(draw({0, 0, 10, 10}), "text "),
               (Calls{"text 10,40 A", "text 18,40 B", "text 25,40 C"}));
 }
@@ -267,7 +267,7 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     ASSERT_EQ(messages_.entries.size(), 2u);
     EXPECT_EQ(messages_.entries[0].text,
               path("$VV_DAT$.TMP") +
-                  " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(LAY_fp)");
+                  utf8_to_cp932(" をオープンできない(LAY_fp)"));
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 

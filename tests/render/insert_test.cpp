@@ -1,4 +1,5 @@
 // Inserts and dimensions on the recording surface, and the record transform.
+#include "common/encoding.h"
 #include "render/record_transform.h"
 
 #include "render/drawing_pass.h"
@@ -198,7 +199,7 @@ TEST_F(RenderTest, DimensionEndStylesNeedADimension) {
     EXPECT_FALSE(view().set_dimension_ends(DimensionEnds::OpenArrows));
     EXPECT_EQ(view().settings.dimension_ends, DimensionEnds::AsData);
     EXPECT_EQ(messages_.last(),
-              "\x90\xA1\x96@\x90}\x8C`\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB9\x82\xF1");
+              utf8_to_cp932("寸法図形が存在しません"));
 }
 
 TEST(RecordTransform, TextAnglesUnderMirrors) {

@@ -3,8 +3,6 @@
 // of it and a recording surface of 100 x 100 pixels.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,6 +11,7 @@
 
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
 #include "view/drawing_view.h"
 #include "render/recording_surface.h"
 
@@ -20,16 +19,9 @@ namespace zov {
 
 class RenderTest : public ::testing::Test {
 protected:
-    RenderTest() {
-        static int serial = 0;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_render_" + std::to_string(::getpid()) + "_" + std::to_string(++serial));
-        std::filesystem::create_directories(folder_);
-    }
     ~RenderTest() override {
         builder_.reset();
         view_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // The store being built; its extents start as (0, 0)-(100, 100).
@@ -93,7 +85,8 @@ protected:
 
     std::string path(const char* name) const { return (folder_ / name).string(); }
 
-    std::filesystem::path folder_;
+    TempFolder scratch_;
+    std::filesystem::path folder_ = scratch_.folder();
     RecordingMessages messages_;
     RecordingSurface surface_{100, 100};
     std::unique_ptr<StoreBuilder> builder_;

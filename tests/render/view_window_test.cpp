@@ -3,15 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include "common/encoding.h"
 #include "common/messages.h"
 
 namespace zov {
 namespace {
 
-const char kCannotEnlarge[] =
-    "\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x8Ag\x91\xE5\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
-const char kCannotReduce[] =
-    "\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x8Fk\x8F\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+const std::string kCannotEnlarge =
+    utf8_to_cp932("これ以上拡大できません");
+const std::string kCannotReduce =
+    utf8_to_cp932("これ以上縮小できません");
 
 class ViewWindowTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "store/store_reader.h"
 #include "store_folder.h"
 
@@ -10,11 +11,11 @@ namespace {
 
 // Message texts in CP932.
 const std::string kCannotOpen9 =
-    " \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2*9";  // をオープンできない*9
+    utf8_to_cp932(" をオープンできない*9");
 const std::string kCannotCreate =
-    " \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xc8\x82\xa2";  // を作成できない
+    utf8_to_cp932(" を作成できない");
 const std::string kNotFound =
-    " \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2";  // が見つからない
+    utf8_to_cp932(" が見つからない");
 
 template <class T>
 std::string image(const T& record) {
@@ -56,12 +57,12 @@ protected:
 };
 
 TEST_F(Assembly, HeaderNamesTheSourceInCp932) {
-    const std::string source = path("\xe5\xb9\xb3\xe9\x9d\xa2.dxf");  // 平面.dxf in UTF-8
-    write_bytes("\xe5\xb9\xb3\xe9\x9d\xa2.dxf", "0\r\nEOF\r\n");
+    const std::string source = path("平面.dxf");  // a UTF-8 name
+    write_bytes("平面.dxf", "0\r\nEOF\r\n");
     state().header.ent_num = 9;
     prepare_header(state(), source);
     EXPECT_EQ(fixed_text(state().header.ver), kStoreBanner);
-    EXPECT_EQ(fixed_text(state().header.fname), folder_.string() + "/\x95\xbd\x96\xca.dxf");
+    EXPECT_EQ(fixed_text(state().header.fname), folder_.string() + utf8_to_cp932("/平面.dxf"));
     EXPECT_EQ(state().header.fsize, 8);
     EXPECT_GT(state().header.ftime, 0);
     EXPECT_EQ(state().header.ent_num, 0);  // the rest is cleared

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "fixtures/sample_store.h"
 #include "store/header_dump.h"
 #include "store_folder.h"
@@ -31,33 +32,33 @@ protected:
     bool had_zone_ = false;
 };
 
-const char kSampleDump[] =
-    "ver  =ZovView Version 1.0\n"
-    "kind =2\n"
-    "fname=/samples/\x95\xbd\x96\xca\x90}.dxf\n"
-    "ftime=Sat Jan 01 09:00:00 2000\n"
-    "paper_x  =0.000000 0.000000\n"
-    "pe_flag  =0\n"
-    "pe_min_x =0.000000 0.000000\n"
-    "pe_max_x =0.000000 0.000000\n"
-    "   min_x =0.000000 0.000000\n"
-    "   max_x =3600.000000 2700.000000\n"
-    "scale    =50.000000\n"
-    "add_lin  =1108\n"
-    "add_lay  =580\n"
-    "add_bro  =1244\n"
-    "add_bda  =1628\n"
-    "add_str  =576\n"
-    "add_ent  =1940\n"
-    "lay_num  =3\n"
-    "lay_num2 =2\n"
-    "bro_num  =2\n"
-    "bro_num2 =1\n"
-    "line_num =2\n"
-    "cir_num  =0\n"
-    "str_num  =1\n"
-    "ent_num  =7\n"
-    "dsp_mode =0\n";
+const std::string kSampleDump =
+    utf8_to_cp932("ver  =ZovView Version 1.0\n"
+                  "kind =2\n"
+                  "fname=/samples/平面図.dxf\n"
+                  "ftime=Sat Jan 01 09:00:00 2000\n"
+                  "paper_x  =0.000000 0.000000\n"
+                  "pe_flag  =0\n"
+                  "pe_min_x =0.000000 0.000000\n"
+                  "pe_max_x =0.000000 0.000000\n"
+                  "   min_x =0.000000 0.000000\n"
+                  "   max_x =3600.000000 2700.000000\n"
+                  "scale    =50.000000\n"
+                  "add_lin  =1108\n"
+                  "add_lay  =580\n"
+                  "add_bro  =1244\n"
+                  "add_bda  =1628\n"
+                  "add_str  =576\n"
+                  "add_ent  =1940\n"
+                  "lay_num  =3\n"
+                  "lay_num2 =2\n"
+                  "bro_num  =2\n"
+                  "bro_num2 =1\n"
+                  "line_num =2\n"
+                  "cir_num  =0\n"
+                  "str_num  =1\n"
+                  "ent_num  =7\n"
+                  "dsp_mode =0\n");
 
 TEST_F(HeaderDump, SampleStoreDumpIsWrittenWithCrLf) {
     ASSERT_EQ(build_sample_store(state()), 0);
@@ -76,7 +77,7 @@ TEST_F(HeaderDump, FieldsPrintInTheirOwnFormats) {
     StoreHeader h;
     copy_bounded(h.ver, "v");
     h.kind = 1;
-    copy_bounded(h.fname, "C:\\\x8c\xba\x8a\xd6.jwc");  // CP932 bytes pass through
+    copy_bounded(h.fname, utf8_to_cp932("C:\\玄関.jwc"));  // CP932 bytes pass through
     h.ftime = 0;
     h.paper_x = 420;
     h.paper_y = 297;
@@ -87,7 +88,7 @@ TEST_F(HeaderDump, FieldsPrintInTheirOwnFormats) {
     h.lay_num = 256;
     h.lay_num2 = 256;
     const std::string text = header_dump_text(h);
-    EXPECT_NE(text.find("fname=C:\\\x8c\xba\x8a\xd6.jwc\nftime=Thu Jan 01 09:00:00 1970\n"),
+    EXPECT_NE(text.find(utf8_to_cp932("fname=C:\\玄関.jwc\nftime=Thu Jan 01 09:00:00 1970\n")),
               std::string::npos);
     EXPECT_NE(text.find("\npaper_x  =420.000000 297.000000\n"), std::string::npos);
     EXPECT_NE(text.find("\npe_min_x =0.000000 -0.500000\npe_max_x =1.250000 0.000000\n"),
@@ -101,7 +102,7 @@ TEST_F(HeaderDump, UnwritableDumpIsReportedUnderTheViewerDumpName) {
     EXPECT_EQ(write_header_dump(state()), -1);
     ASSERT_EQ(messages_.entries.size(), 1u);
     EXPECT_EQ(messages_.last(),
-              "ZovView.txt \x82\xf0\x83I\x81[\x83v\x83\x93\x82\xc5\x82\xab\x82\xc8\x82\xa2");
+              utf8_to_cp932("ZovView.txt をオープンできない"));
 }
 
 }  // namespace

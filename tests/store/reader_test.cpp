@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "fixtures/sample_store.h"
 #include "store/store_reader.h"
 #include "store_folder.h"
@@ -68,7 +69,7 @@ TEST_F(Reader, ReadsTheSampleStoreBack) {
     ASSERT_EQ(reader.read_entity(6, text), 0);
     std::string bytes;
     ASSERT_EQ(reader.read_text(text, bytes), 0);
-    EXPECT_EQ(bytes, "\x8c\xba\x8a\xd6");
+    EXPECT_EQ(bytes, utf8_to_cp932("玄関"));
     EXPECT_EQ(reader.read_entity(7, text), -1);
 }
 

@@ -2,8 +2,6 @@
 // A fresh program folder per test, with recorded messages and an import state.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,23 +10,15 @@
 #include <string>
 
 #include "common/messages.h"
+#include "fixtures/temp_folder.h"
 #include "store/import_state.h"
 
 namespace zov {
 
 class StoreFolder : public ::testing::Test {
 protected:
-    StoreFolder() {
-        static int serial = 0;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zov_store_" + std::to_string(::getpid()) + "_" + std::to_string(++serial));
-        std::filesystem::create_directories(folder_);
-        state_ = std::make_unique<ImportState>(folder_.string(), messages_);
-    }
-    ~StoreFolder() override {
-        state_.reset();
-        std::filesystem::remove_all(folder_);
-    }
+    StoreFolder() { state_ = std::make_unique<ImportState>(folder_.string(), messages_); }
+    ~StoreFolder() override { state_.reset(); }
 
     ImportState& state() { return *state_; }
     std::string path(const char* name) const { return (folder_ / name).string(); }
@@ -49,7 +39,8 @@ protected:
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
 
-    std::filesystem::path folder_;
+    TempFolder scratch_;
+    std::filesystem::path folder_ = scratch_.folder();
     RecordingMessages messages_;
     std::unique_ptr<ImportState> state_;
 };

@@ -13,6 +13,7 @@
 #include <QImage>
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "gui_application.h"
 #include "jw/jww_import.h"
 #include "surfaces/qt_surface.h"
@@ -91,11 +92,11 @@ TEST(GoldenSurface, PensArcsAndTexts) {
     s.set_background_opaque(false);
     s.set_text_colour(Rgb{255, 255, 255});
     ASSERT_TRUE(s.select_font({kGothicFace, 16, 0, 400}));
-    s.text_out(10, 60, "Plan \x95\xbd\x96\xca");  // Plan 平面
+    s.text_out(10, 60, utf8_to_cp932("Plan 平面"));
     ASSERT_TRUE(s.select_font({kGothicFace, 14, 450, 400}));
-    s.text_out(10, 140, "45\x81\x8b");  // 45°
+    s.text_out(10, 140, utf8_to_cp932("45°"));
     ASSERT_TRUE(s.select_font({kVerticalGothicFace, 14, 2700, 400}));
-    s.text_out(120, 105, "\x8f\x63\x8f\x91" "A");  // 縦書A
+    s.text_out(120, 105, utf8_to_cp932("縦書A"));
     expect_golden(image.finish(), "surface");
 }
 
@@ -167,7 +168,7 @@ protected:
         store().add_entity(dimension);
         EntityRecord room = text_record(notes, 1600, 2000, 250);
         room.colour = 2;
-        store().attach_text(room, "\x8c\xba\x8a\xd6 Entrance");  // 玄関
+        store().attach_text(room, utf8_to_cp932("玄関 Entrance"));
         store().add_entity(room);
         EntityRecord solid;
         solid.kind = kEntitySolid;

@@ -6,6 +6,7 @@
 #include <random>
 
 
+#include "common/encoding.h"
 #include "gui_application.h"
 #include "surfaces/qt_surface.h"
 #include "render/render_fixture.h"
@@ -59,7 +60,7 @@ protected:
         }
         for (int l = 0; l < 8; ++l) store().add_layer("L" + std::to_string(l), l % 6, l % 4);
         EntityRecord text = text_record(1, 0, 0, 10);
-        store().attach_text(text, "^o^u^d^b^1\x81\x45\x81\x45\xa5");
+        store().attach_text(text, utf8_to_cp932("^o^u^d^b^1・・･"));
         store().add_entity(text);
         for (int i = 0; i < 400; ++i) store().add_entity(nasty_record());
         finish_store();

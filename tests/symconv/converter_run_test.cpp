@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/encoding.h"
 #include "common/program_version.h"
 #include "converter_test_support.h"
 #include "fixtures/full_disk.h"
@@ -44,7 +45,7 @@ TEST_F(ConverterRun, OneSymbolLayoutOnA3AndItsInsert) {
     add_symbol("A.JWK", line_symbol(-10, -5, 30, 15));
     ASSERT_EQ(run({library}), kExitNormal);
     // 用紙サイズ : Ａ３ and S=1/1 with the text size correction 78%
-    EXPECT_TRUE(contains(console(), "   \x97\x70\x8E\x86\x83\x54\x83\x43\x83\x59   : \x82\x60\x82\x52\n"));
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("   用紙サイズ   : Ａ３\n")));
     EXPECT_TRUE(contains(console(), "S=1/1\n"));
     EXPECT_TRUE(contains(console(), ": 78%\n"));
     std::string out = dxf();
@@ -59,7 +60,7 @@ TEST_F(ConverterRun, OneSymbolLayoutOnA3AndItsInsert) {
     EXPECT_TRUE(contains(out, "10\r\n388.600\r\n20\r\n10.600\r\n11\r\n388.600\r\n21\r\n275.600\r\n"));
     EXPECT_TRUE(contains(out, "10\r\n10.600\r\n20\r\n269.770\r\n40\r\n5.300\r\n"));
     EXPECT_FALSE(std::filesystem::exists(launch + "JWK_LIST.TMP"));
-    EXPECT_TRUE(contains(console(), "\n\x90\xB3\x8F\xED\x8F\x49\x97\xB9\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42 "));
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("\n正常終了しました。 ")));
 }
 
 TEST_F(ConverterRun, ArgumentsAreReadFromLastToFirst) {
@@ -81,9 +82,9 @@ TEST_F(ConverterRun, WithoutALibraryTheUsageTextEndsWithCode1) {
     std::string text = console();
     EXPECT_EQ(text.substr(0, 8), "\nZR_JWK ");
     // 変換に失敗しました。 then the four usage lines
-    EXPECT_TRUE(contains(text, "\n\n\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n"
-                               "\x8E\x67\x97\x70\x95\xFB\x96\x40: ZR_JWK DirectryName [-n] [-s] \n"));
-    EXPECT_TRUE(contains(text, "\nZR_DXF.DOC\x82\xF0\x8E\x51\x8F\xC6\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42\n"));
+    EXPECT_TRUE(contains(text, utf8_to_cp932("\n\n変換に失敗しました。\n"
+                                             "使用方法: ZR_JWK DirectryName [-n] [-s] \n")));
+    EXPECT_TRUE(contains(text, utf8_to_cp932("\nZR_DXF.DOCを参照ください。\n")));
     EXPECT_FALSE(std::filesystem::exists(launch + "ZR_JWK.CFG"));
 }
 
@@ -98,7 +99,7 @@ TEST_F(ConverterRun, LibraryNameFromZuNameDatWithoutTrailingBlanks) {
 
 TEST_F(ConverterRun, JapaneseLibraryNameNamesTheFileInUtf8) {
     add_symbol("A.JWK", line_symbol(0, 0, 1, 1));
-    write_bytes(library + "zu_name.dat", "\x8C\x9A\x8B\xEF");  // 建具, file name in lower case
+    write_bytes(library + "zu_name.dat", utf8_to_cp932("建具"));  // file name in lower case
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_TRUE(std::filesystem::exists(library + "建具.DXF"));
 }
@@ -124,8 +125,8 @@ TEST_F(ConverterRun, HelpAndVersionConvertNothingAndEndNormally) {
     const std::string help = console();
     EXPECT_EQ(help.substr(0, 8), "\nZR_JWK ");
     // The four usage lines without 変換に失敗しました。
-    EXPECT_TRUE(contains(help, "\x8E\x67\x97\x70\x95\xFB\x96\x40: ZR_JWK DirectryName [-n] [-s] \n"));
-    EXPECT_FALSE(contains(help, "\x95\xCF\x8A\xB7\x82\xC9\x8E\xB8\x94\x73"));
+    EXPECT_TRUE(contains(help, utf8_to_cp932("使用方法: ZR_JWK DirectryName [-n] [-s] \n")));
+    EXPECT_FALSE(contains(help, utf8_to_cp932("変換に失敗")));
     EXPECT_EQ(run({library, "--version"}), kExitNormal);
     EXPECT_EQ(console(), std::string("zr_jwk ") + kToolkitVersion + "\n");
     EXPECT_FALSE(std::filesystem::exists(launch + "ZR_JWK.CFG"));
@@ -140,7 +141,7 @@ TEST_F(ConverterRun, AFolderThatCannotBeEnteredFailsTheSurvey) {
         if (entry.icon == MessageIcon::Stop) reports.push_back(entry.text);
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_TRUE(contains(reports[0], "(" + launch + "missing/)"));  // パラメータ(%s)が正しくありません
-    EXPECT_EQ(reports[1], "\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2");  // オープンできない
+    EXPECT_EQ(reports[1], utf8_to_cp932("オープンできない"));
     EXPECT_TRUE(contains(reports[2], "(1)"));
     EXPECT_FALSE(std::filesystem::exists(launch + "JWK_LIST.TMP"));
     EXPECT_EQ(run({"nofolder"}), kExitFailed);  // no folder part: nothing to enter
@@ -148,8 +149,8 @@ TEST_F(ConverterRun, AFolderThatCannotBeEnteredFailsTheSurvey) {
 
 TEST_F(ConverterRun, EmptyFolderGivesHeaderTablesEmptyBlocksAndAnA4Frame) {
     ASSERT_EQ(run({library}), kExitNormal);
-    EXPECT_TRUE(contains(console(), "\n0\x8C\xC2\x82\xCC"));  // 0個の...
-    EXPECT_TRUE(contains(console(), ": \x82\x60\x82\x53\n"));  // Ａ４
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("\n0個の")));
+    EXPECT_TRUE(contains(console(), utf8_to_cp932(": Ａ４\n")));
     std::string out = dxf();
     EXPECT_TRUE(contains(out, "0\r\nSECTION\r\n2\r\nBLOCKS\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n"));
     EXPECT_EQ(entity_values(out, "INSERT", "2").size(), 0u);
@@ -174,7 +175,7 @@ TEST_F(ConverterRun, AnUnlistableSymbolFileStopsTheSurveyWithKeyWaitReports) {
     ASSERT_FALSE(messages.entries.empty());
     EXPECT_EQ(messages.entries.back().icon, MessageIcon::Stop);
     EXPECT_TRUE(contains(messages.last(), "(1)"));
-    EXPECT_TRUE(contains(console(), "LLLL.JWK\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1(1 / 2)]"));
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("LLLL.JWKを開けません(1 / 2)]")));
     EXPECT_FALSE(std::filesystem::exists(library + "ZR_JWK.DXF"));
 }
 
@@ -188,7 +189,7 @@ TEST_F(ConverterRun, ASymbolFileThatVanishedFailsThePass) {
     EXPECT_EQ(context.symbol_count, 2);
     std::filesystem::remove(library + "B.JWK");
     EXPECT_EQ(survey_pass(context), -1);
-    EXPECT_EQ(messages.last(), library + "B.JWK\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1(1 / 2)");
+    EXPECT_EQ(messages.last(), library + utf8_to_cp932("B.JWKを開けません(1 / 2)"));
     EXPECT_EQ(messages.entries.back().icon, MessageIcon::Stop);
 }
 
@@ -197,7 +198,7 @@ TEST_F(ConverterRun, TheDxfThatCannotBeCreatedIsPrintedWithoutKeyWait) {
     std::filesystem::create_directory(library + "ZR_JWK.DXF");
     EXPECT_EQ(run({library}), kExitFailed);
     EXPECT_EQ(messages.entries.back().icon, MessageIcon::Information);
-    EXPECT_TRUE(contains(messages.last(), library + "ZR_JWK.DXF\x82\xF0\x8D\xEC\x90\xAC"));
+    EXPECT_TRUE(contains(messages.last(), library + utf8_to_cp932("ZR_JWK.DXFを作成")));
 }
 
 TEST_F(ConverterRun, AFullDiskIsReportedAsAFailedConversion) {
@@ -228,16 +229,16 @@ TEST_F(ConverterRun, ASymbolFileShorterThanItsCountsKeepsWhatItHolds) {
     content.count_block = "2000000000,2000000000,2000000000,2000000000,0,0,0,0,1";
     add_symbol("HUGE.JWK", content);
     ASSERT_EQ(run({library}), kExitNormal);
-    EXPECT_TRUE(contains(console(), library + "CUT.JWK\x82\xCD"));
-    EXPECT_TRUE(contains(console(), library + "HUGE.JWK\x82\xCD"));
+    EXPECT_TRUE(contains(console(), library + utf8_to_cp932("CUT.JWKは")));
+    EXPECT_TRUE(contains(console(), library + utf8_to_cp932("HUGE.JWKは")));
     std::string out = dxf();
     // One whole line of CUT, the two lines HUGE holds, then the sheet.
     EXPECT_EQ(entity_values(out, "LINE", "8").size(), 3u + 10 + 6 + 9 + 5);
 }
 
 TEST_F(ConverterRun, AsciiNamesCountDroppedCharactersInBlocksAndInserts) {
-    add_symbol("\xE9\x9A\x8E\xE6\xAE\xB5.JWK", line_symbol(0, 0, 1, 1));  // 階段
-    add_symbol("2F\xE9\x9A\x8E\xE6\xAE\xB5.JWK", line_symbol(0, 0, 1, 1));  // 2F階段
+    add_symbol("階段.JWK", line_symbol(0, 0, 1, 1));
+    add_symbol("2F階段.JWK", line_symbol(0, 0, 1, 1));
     add_symbol("Plain1.jwk", line_symbol(0, 0, 1, 1));
     ASSERT_EQ(run({"-n", library}), kExitNormal);
     std::string out = dxf();
@@ -245,10 +246,10 @@ TEST_F(ConverterRun, AsciiNamesCountDroppedCharactersInBlocksAndInserts) {
     EXPECT_EQ(blocks, (std::vector<std::string>{"2F1", "Plain1", "JWK2"}));
     EXPECT_EQ(entity_values(out, "INSERT", "2"), blocks);
     // -nオプションが付加されています。
-    EXPECT_TRUE(contains(console(), "-n\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93\x82\xAA\x95\x74\x89\xC1"));
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("-nオプションが付加")));
     int counter = 0;
-    EXPECT_EQ(clean_block_name("\x8A\x4B\x92\x69", true, counter), "JWK1");  // 階段
-    EXPECT_EQ(clean_block_name("2F\x8A\x4B\x92\x69", true, counter), "2F2");
+    EXPECT_EQ(clean_block_name(utf8_to_cp932("階段"), true, counter), "JWK1");
+    EXPECT_EQ(clean_block_name(utf8_to_cp932("2F階段"), true, counter), "2F2");
     EXPECT_EQ(clean_block_name("ABC12", true, counter), "ABC12");
     EXPECT_EQ(counter, 2);
 }
@@ -258,12 +259,12 @@ TEST_F(ConverterRun, HalfWidthKatakanaBlockNamesBecomeFullWidth) {
     ASSERT_EQ(run({library}), kExitNormal);
     std::string out = dxf();
     // キッチン｛1｝ as block and insert; the sheet shows the name as it is.
-    std::string full = "\x83\x4C\x83\x62\x83\x60\x83\x93\x81\x6F" "1\x81\x70";
+    std::string full = utf8_to_cp932("キッチン｛1｝");
     EXPECT_EQ(entity_values(out, "BLOCK", "2"), std::vector<std::string>{full});
     EXPECT_EQ(entity_values(out, "INSERT", "2"), std::vector<std::string>{full});
-    EXPECT_TRUE(contains(out, "\r\n1\r\n\xB7\xAF\xC1\xDD{1}\r\n"));
+    EXPECT_TRUE(contains(out, utf8_to_cp932("\r\n1\r\nｷｯﾁﾝ{1}\r\n")));
     int counter = 0;
-    EXPECT_EQ(clean_block_name("\xB7\xAF\xC1\xDD", true, counter), "JWK1");
+    EXPECT_EQ(clean_block_name(utf8_to_cp932("ｷｯﾁﾝ"), true, counter), "JWK1");
 }
 
 TEST_F(ConverterRun, PointNoticesFollowTheLastSymbolAndJpoZeroWritesPointVariables) {
@@ -273,11 +274,11 @@ TEST_F(ConverterRun, PointNoticesFollowTheLastSymbolAndJpoZeroWritesPointVariabl
     add_symbol("B.JWK", with_point);
     add_symbol("A.JWK", line_symbol(0, 0, 1, 1));
     ASSERT_EQ(run({library}), kExitNormal);
-    const std::string filled = "\x8E\xC0\x93\x5F\x82\xCD\x4A\x57\x5F\x43\x41\x44";  // 実点はJW_CAD
+    const std::string filled = utf8_to_cp932("実点はJW_CAD");
     EXPECT_TRUE(contains(console(), filled));
     write_bytes(launch + "ZR_JWK.CFG", "JPO=1\r\n");
     ASSERT_EQ(run({library}), kExitNormal);
-    EXPECT_TRUE(contains(console(), "\x8E\xC0\x93\x5F\x82\xCD\x89\x7E"));  // 実点は円
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("実点は円")));
     write_bytes(launch + "ZR_JWK.CFG", "JPO=0\r\nJPM=3\r\nJPS=25\r\n");
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_TRUE(contains(dxf(), "$PDMODE\r\n70\r\n3\r\n9\r\n$PDSIZE\r\n40\r\n25\r\n"));
@@ -325,7 +326,7 @@ TEST_F(ConverterRun, ThumbnailLayoutScalesEachSymbolIntoItsCell) {
     EXPECT_TRUE(contains(out, "\r\n1\r\n" + library + "\r\n"));  // title: the folder alone
     EXPECT_FALSE(std::filesystem::exists(launch + "JWK_BRO.TMP"));
     // サムネイル形式の作図を行います。
-    EXPECT_TRUE(contains(console(), "\n\x83\x54\x83\x80\x83\x6C\x83\x43\x83\x8B\x8C\x60\x8E\xAE"));
+    EXPECT_TRUE(contains(console(), utf8_to_cp932("\nサムネイル形式")));
     write_bytes(library + "ZU_NAME.DAT", "SET");
     ASSERT_EQ(run({"-s", library}), kExitNormal);
     EXPECT_TRUE(contains(dxf("SET"), "\r\n1\r\nSET( " + library + " )\r\n"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/encoding.h"
 #include "converter_test_support.h"
 #include "symconv/converter_settings.h"
 
@@ -28,9 +29,8 @@ TEST_F(SettingsTest, MissingFilesWriteTheDefaultFileByteForByte) {
     EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
     EXPECT_EQ(lines[0], std::string(57, '/'));
     // JMS=78, two blanks, 文字出力サイズ(％で表記)
-    EXPECT_EQ(lines[3], "JMS=78  \x95\xB6\x8E\x9A\x8F\x6F\x97\xCD\x83\x54\x83\x43\x83\x59(\x81\x93\x82\xC5"
-                        "\x95\x5C\x8B\x4C)");
-    EXPECT_EQ(lines[12].substr(0, 27), "JCO=\"4,7,3,2,6,5\"  \x90\xFC\x94\xD4\x8D\x86\x8F\x87");
+    EXPECT_EQ(lines[3], utf8_to_cp932("JMS=78  文字出力サイズ(％で表記)"));
+    EXPECT_EQ(lines[12].substr(0, 27), utf8_to_cp932("JCO=\"4,7,3,2,6,5\"  線番号順"));
     EXPECT_EQ(lines[13].substr(0, 38), "JSS=\"20,25,30,40,50,60,70,80,90,100\"  ");
     EXPECT_EQ(lines[14].substr(0, 7), "JFR=1  ");
     EXPECT_TRUE(messages.entries.empty());
@@ -76,7 +76,7 @@ TEST_F(SettingsTest, JmcZeroKeepsPerKindColoursAndBareLineFeedsEndLines) {
 }
 
 TEST_F(SettingsTest, SettingTextNeverSplitsACharacterAndAbsurdNumbersStayInRange) {
-    EXPECT_EQ(setting_text("JCO=\"ab\x88\x9F\"", 3), "ab");
+    EXPECT_EQ(setting_text(utf8_to_cp932("JCO=\"ab亜\""), 3), "ab");
     EXPECT_EQ(setting_text("JCO=12 34", 128), "12");
     EXPECT_EQ(setting_int("JMS=99999999999999999999"), 2147483647);
     int values[3] = {7, 7, 7};

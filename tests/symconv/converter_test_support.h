@@ -13,6 +13,7 @@
 
 #include "common/messages.h"
 #include "fixtures/jw_writer.h"
+#include "fixtures/temp_folder.h"
 #include "symconv/converter.h"
 #include "symconv/dxf_line_writer.h"
 
@@ -72,14 +73,7 @@ std::string written_by(Write write) {
 // A test with its own launch folder and library folder "lib/" inside it.
 class ConverterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zr_jwk_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        launch = std::string(pattern) + "/";
-        library = launch + "lib/";
-        std::filesystem::create_directories(library);
-    }
-    void TearDown() override { std::filesystem::remove_all(launch); }
+    void SetUp() override { std::filesystem::create_directories(library); }
 
     void add_symbol(const std::string& file_name, const fixtures::JwSymbolSpec& content) {
         ASSERT_TRUE(fixtures::write_jw_file(library + file_name, fixtures::build_jw_symbol_file(content)));
@@ -108,8 +102,9 @@ protected:
         return read_bytes(library + name + ".DXF");
     }
 
-    std::string launch;
-    std::string library;
+    TempFolder scratch;
+    std::string launch = scratch.path();
+    std::string library = launch + "lib/";
     RecordingMessages messages;
     std::string last_context_library_name;
 };

@@ -78,10 +78,10 @@ TEST_F(ConverterTrust, ElementsWithNumbersThatAreNotFiniteAreLeftOutAndCounted) 
 
 TEST_F(ConverterTrust, ASymbolFileNamedInShiftJisIsConvertedWithTheOthers) {
     add_symbol("A.JWK", small_symbol());
-    add_symbol("\x8A\x4B\x92\x69.JWK", small_symbol());  // 階段 as CP932 bytes
+    add_symbol(utf8_to_cp932("階段.JWK"), small_symbol());
     ASSERT_EQ(run({library}), kExitNormal);
     const std::string out = dxf();
-    EXPECT_NE(out.find("\r\n2\r\n\x8A\x4B\x92\x69\r\n"), std::string::npos);  // its block
+    EXPECT_NE(out.find(utf8_to_cp932("\r\n2\r\n階段\r\n")), std::string::npos);  // its block
     EXPECT_EQ(out.find("?"), std::string::npos);
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "common/encoding.h"
 #include "converter_test_support.h"
 #include "fixtures/windows_symbols.h"
 #include "symconv/texts.h"
@@ -21,7 +22,7 @@ std::string sample_symbol_bytes() {
     content.elements.lines.push_back({0, 0, 10, 5, 2, 3, 0});
     content.elements.circles.push_back({1, 1, 4, 6000, 0, 90 * 65536, 30 * 65536, 1, 1, 0});
     content.elements.points.push_back({2, 2, 0, 4});
-    content.elements.texts.push_back({0, 0, 0, 10, 12, 0, 32, "\x8A\x4B\x92\x69 stairs"});
+    content.elements.texts.push_back({0, 0, 0, 10, 12, 0, 32, utf8_to_cp932("階段 stairs")});
     content.elements.texts.push_back({5, 5, 9, 5, 0, 0, 0, "AB"});
     return fixtures::build_jw_symbol_file(content);
 }

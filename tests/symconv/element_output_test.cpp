@@ -1,6 +1,7 @@
 // The DXF text of symbol elements inside a BLOCK.
 #include <gtest/gtest.h>
 
+#include "common/encoding.h"
 #include "converter_test_support.h"
 #include "symconv/converter_settings.h"
 #include "symconv/dxf_line_writer.h"
@@ -138,7 +139,7 @@ TEST(ElementOutput, HorizontalTurnedAndVerticalTexts) {
               "0\r\nTEXT\r\n8\r\nZukei\r\n62\r\n7\r\n10\r\n1.000\r\n20\r\n2.000\r\n40\r\n31.200\r\n41"
               "\r\n1.000\r\n50\r\n0.000\r\n1\r\nAB\r\n");
     std::string vertical = written_by([&](DxfLineWriter& out) {
-        ElementWriter(out, settings, 10).text(4, true, 1, 2, 9, 2, "\x97\xAC\x82\xB5");
+        ElementWriter(out, settings, 10).text(4, true, 1, 2, 9, 2, utf8_to_cp932("流し"));
     });
     std::vector<std::string> lines = crlf_lines(vertical);
     EXPECT_EQ(values_of(vertical, "50"), std::vector<std::string>{"90.000"});

@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "common/encoding.h"
 #include "symconv/sheet_layout.h"
 #include "symconv/texts.h"
 
@@ -44,7 +45,7 @@ TEST(SheetLayout, PaperClassesByWidth) {
     EXPECT_EQ(paper_class_name(298, 210), kPaperA3);
     EXPECT_EQ(paper_class_name(1189, 0), kPaperA0);
     EXPECT_EQ(paper_class_name(4757, 0), kPaper100M);
-    EXPECT_EQ(paper_class_name(100001, 70711), "100001\x81\x7E" "70711");  // ×
+    EXPECT_EQ(paper_class_name(100001, 70711), utf8_to_cp932("100001×70711"));
 }
 
 TEST(SheetLayout, AbsurdExtentsAndScalesStayFinite) {

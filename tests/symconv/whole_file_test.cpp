@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "common/encoding.h"
 #include "converter_test_support.h"
 
 namespace zov {
@@ -30,7 +31,7 @@ void write_small_library(const std::string& folder) {
     mark.scale = 50;
     mark.elements.circles.push_back(JwCircle{0, 0, 100, 10000, 0, 0, 0, 1, 5, 0});
     mark.elements.points.push_back(JwPoint{0, 0, 0, 1});
-    mark.elements.texts.push_back(JwText{-20, 150, 20, 150, 5, 0, 32, "\x96\x6B"});  // 北
+    mark.elements.texts.push_back(JwText{-20, 150, 20, 150, 5, 0, 32, utf8_to_cp932("北")});
     ASSERT_TRUE(fixtures::write_jw_file(folder + "DOOR.JWK", fixtures::build_jw_symbol_file(door)));
     ASSERT_TRUE(fixtures::write_jw_file(folder + "MARK.JWK", fixtures::build_jw_symbol_file(mark)));
 }

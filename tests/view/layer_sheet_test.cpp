@@ -2,6 +2,7 @@
 #include "view/layer_sheet.h"
 
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "render/render_fixture.h"
 
 namespace zov {
@@ -208,7 +209,7 @@ TEST_F(RenderTest, LayerSheetWithoutADataFileKeepsTheStandardDisplay) {
     EXPECT_EQ(view().settings.style, DisplayStyle::Standard);
     EXPECT_EQ(messages_.last(),
               path("$VV_DAT$.TMP") +
-                  " \x82\xF0\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xC8\x82\xA2(dat_fp)sum");
+                  utf8_to_cp932(" をオープンできない(dat_fp)sum"));
 }
 
 TEST_F(RenderTest, OneLayerGivesOneCell) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "common/encoding.h"
 #include "dxf_export/dxf_export.h"
 #include "fixtures/jw_samples.h"
 #include "fixtures/jw_writer.h"
@@ -92,8 +93,8 @@ TEST_F(FullExportRoundTrip, SampleFloorPlanAndDoorSymbol) {
 
 TEST_F(FullExportRoundTrip, VerticalAndTurnedTextsEllipsesAndPoints) {
     fixtures::JwDataSpec content;
-    content.layer_names[0] = "\x95\xc7";  // 壁
-    content.layer_names[1] = "\x8e\xba\x96\xbc";  // 室名
+    content.layer_names[0] = utf8_to_cp932("壁");
+    content.layer_names[1] = utf8_to_cp932("室名");
     content.elements.lines.push_back({0, 0, 100.25f, 50.5f, 2, 1, 0});
     fixtures::JwCircle ellipse;
     ellipse.radius = 30;
@@ -107,10 +108,10 @@ TEST_F(FullExportRoundTrip, VerticalAndTurnedTextsEllipsesAndPoints) {
     content.elements.circles.push_back(arc);
     content.elements.points.push_back({5, 7, 1, 3});
     // 会議室 upright, turned and vertical; a control-code text.
-    content.elements.texts.push_back({10, 10, 40, 10, 3, 1, 0, "\x89\xef\x8b\x63\x8e\xba"});
-    content.elements.texts.push_back({10, 10, 10, 40, 4, 1, 0, "\x89\xef\x8b\x63\x8e\xba"});
+    content.elements.texts.push_back({10, 10, 40, 10, 3, 1, 0, utf8_to_cp932("会議室")});
+    content.elements.texts.push_back({10, 10, 10, 40, 4, 1, 0, utf8_to_cp932("会議室")});
     content.elements.texts.push_back(
-        {20, 20, 20, -10, 3, 1, kJwTextVertical, "\x89\xef\x8b\x63\x8e\xba"});
+        {20, 20, 20, -10, 3, 1, kJwTextVertical, utf8_to_cp932("会議室")});
     content.elements.texts.push_back({0, 0, 10, 0, 2, 0, 0, "m^u2"});
     const std::string path = files.file("texts.jwc");
     ASSERT_TRUE(fixtures::write_jw_file(path, fixtures::build_jw_data_file(content)));

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "common/encoding.h"
 #include "common/files.h"
 #include "shell_fixture.h"
 #include "store/records.h"
@@ -133,13 +134,13 @@ TEST_F(SharedProgramFolder, ThePrivateStoreGoesWithItsViewerAndTheFolderIsFreeAg
 
 TEST_F(SharedProgramFolder, ANameInShiftJisStandsInTheHistoryAsItIs) {
     ASSERT_EQ(load_settings(shell), 0);
-    const std::string name = files.file("\x8A\x4B\x92\x69.dxf");  // 階段 as CP932 bytes
+    const std::string name = files.file(utf8_to_cp932("階段.dxf"));
     write_small_dxf(name);
     ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, name), 0);
     EXPECT_EQ(shell.state.current_file_label, name);
     const std::vector<std::string> entries = history_dialog_entries(shell);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_NE(entries[0].find("\x8A\x4B\x92\x69.dxf"), std::string::npos);
+    EXPECT_NE(entries[0].find(utf8_to_cp932("階段.dxf")), std::string::npos);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "analyser/conversion.h"
 #include "analyser/dialogs.h"
 #include "analyser/texts.h"
+#include "common/encoding.h"
 #include "editor_view.h"
 #include "fixtures/dxf_text.h"
 #include "qt_text.h"
@@ -162,7 +163,7 @@ TEST_F(WindowTest, UnwritableCharactersAreSavedOnlyWhenAllowed) {
     zov::write_file_bytes(path, "abc\r\n");
     window->open_document(QString::fromStdString(path));
     window->view()->moveCursor(QTextCursor::End);
-    window->view()->insertPlainText(QString::fromUtf8("\xC3\xA9"));  // é has no CP932 code
+    window->view()->insertPlainText(QString::fromUtf8("é"));  // é has no CP932 code
     messages.answers = {false};
     EXPECT_FALSE(window->save_document());
     EXPECT_EQ(zov::read_file_bytes(path), "abc\r\n");
