@@ -92,7 +92,8 @@ TEST(DxfText, DoubleByteCharactersAreNeverReadAsCodes) {
     EXPECT_EQ(cleaned(hyou + "P"), hyou + "P");
     EXPECT_EQ(cleaned(hyou + "{x}"), hyou + "x");
     EXPECT_EQ(cleaned(utf8_to_cp932("ア%%d")), utf8_to_cp932("アﾟ"));
-    const auto lines = split_mtext_lines(hyou + "P\\Pnext", 100);
+    const std::string mtext = hyou + "P\\Pnext";  // the lines are views into it
+    const auto lines = split_mtext_lines(mtext, 100);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], hyou + "P");
     EXPECT_EQ(lines[1], "next");
