@@ -1,6 +1,9 @@
 // Shapes, texts and fit as CAD users expect them, on probe drawings written
 // by ezdxf and by the fixture writer.
 #include <cmath>
+#include <map>
+#include <string>
+#include <utility>
 
 #include "fixtures/dxf_fixture.h"
 #include "probe_drawing.h"
@@ -167,6 +170,70 @@ TEST_F(ProbeDrawing, NewerMtextKeepsItsFrameAndShowsFractions) {
     EXPECT_EQ(texts[0].substr(5, texts[0].find(' ', 5) - 5),
               std::to_string(v.pixel_x(10)) + "," +
                   std::to_string(v.pixel_y(20 + 2.5 / 0.75 * 0.88)));
+}
+
+// The first point of each text record, by its text.
+std::map<std::string, std::pair<double, double>> text_places(StoreReader& store,
+                                                             const std::vector<EntityRecord>& e) {
+    std::map<std::string, std::pair<double, double>> places;
+    std::string text;
+    for (const EntityRecord& record : e)
+        if (record.kind == kEntityText && store.read_text(record, text) == 0)
+            places[text] = {record.x1, record.y1};
+    return places;
+}
+
+TEST_F(ProbeDrawing, MtextColumnsStandSideBySideInEveryFileForm) {
+    for (const char* name :
+         {"mtext_columns_R2000.dxf", "mtext_columns_R2007.dxf", "mtext_columns_R2018.dxf"}) {
+        ASSERT_EQ(load(name), 0) << name;
+        const auto at = text_places(store_, entities());
+        // Static columns: one per column break, 10 wide with a gutter of 2.
+        const std::pair<std::string, double> columns[] = {
+            {"AAAA", 0}, {"AAA2", 0}, {"BBBB", 12}, {"CCCC", 24}};
+        for (const auto& [text, x] : columns) {
+            ASSERT_TRUE(at.count(text)) << name << " " << text;
+            EXPECT_NEAR(at.at(text).first, x, 1e-9) << name << " " << text;
+        }
+        EXPECT_NEAR(at.at("BBBB").second, at.at("AAAA").second, 1e-9) << name;
+        // Dynamic columns: the first, 3 high, holds two lines of height 1.
+        EXPECT_NEAR(at.at("YY").first, 0, 1e-9) << name;
+        EXPECT_NEAR(at.at("ZZ").first, 12, 1e-9) << name;
+        EXPECT_NEAR(at.at("ZZ").second, at.at("XX").second, 1e-9) << name;
+        EXPECT_LT(at.at("WW").second, at.at("ZZ").second) << name;
+    }
+}
+
+TEST_F(ProbeDrawing, InlineColoursUnderlinesAndBrokenCodesAreDrawn) {
+    ASSERT_EQ(load("mtext_codes.dxf"), 0);
+    const std::vector<EntityRecord> e = entities();
+    const auto at = text_places(store_, e);
+    // "A{\C1;RED}B": three pieces on one base line, the middle one red.
+    ASSERT_TRUE(at.count("A") && at.count("RED") && at.count("B"));
+    EXPECT_EQ(at.at("RED").second, at.at("A").second);
+    EXPECT_GT(at.at("RED").first, at.at("A").first);
+    EXPECT_GT(at.at("B").first, at.at("RED").first);
+    // A code without its ";" stays text, and the line after it is kept.
+    EXPECT_TRUE(at.count("\\H2xBROKEN"));
+    EXPECT_TRUE(at.count("NEXT; END"));
+    // Both underlines are lines 2 below the base lines of their texts.
+    int underlines = 0;
+    for (const EntityRecord& r : e) {
+        if (r.kind != kEntityLine) continue;
+        ++underlines;
+        EXPECT_EQ(r.y1, r.line.end_y);
+        EXPECT_TRUE(std::any_of(e.begin(), e.end(), [&](const EntityRecord& t) {
+            return t.kind == kEntityText && t.x1 == r.x1 && std::abs(t.y1 - 2 - r.y1) < 1e-9;
+        })) << r.x1 << "," << r.y1;
+    }
+    EXPECT_EQ(underlines, 2);
+    // Red pixels on the picture, where before the whole line was white.
+    const QImage image = picture();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+    EXPECT_GT(red, 20);
 }
 
 }  // namespace

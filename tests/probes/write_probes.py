@@ -117,5 +117,28 @@ def splines():
     save(doc, "splines.dxf")
 
 
-for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines):
+def mtext_columns():
+    # Three static columns 10 wide with a gutter of 2 at the top, two
+    # dynamic columns of heights 3 and 8 below, in each of the file forms:
+    # extended data and linked texts (R2000, R2007) and embedded object (R2018).
+    for version in ("R2000", "R2007", "R2018"):
+        doc, msp = new(version)
+        msp.add_mtext_static_columns(["AAAA\\PAAA2", "BBBB", "CCCC"], width=10, gutter_width=2,
+                                     height=30, dxfattribs={"char_height": 1, "insert": (0, 50)})
+        msp.add_mtext_dynamic_manual_height_columns(
+            "XX\\PYY\\PZZ\\PWW", width=10, gutter_width=2, heights=[3, 8],
+            dxfattribs={"char_height": 1, "insert": (0, 0)})
+        save(doc, f"mtext_columns_{version}.dxf")
+
+
+def mtext_codes():
+    doc, msp = new("R2018")
+    msp.add_mtext("A{\\C1;RED}B\\P\\LUNDER\\l\\P\\H2xBROKEN\\PNEXT; END",
+                  dxfattribs={"char_height": 10, "insert": (0, 100)})
+    msp.add_text("%%uUNDER%%u TEXT", height=10, dxfattribs={"insert": (0, 0)})
+    save(doc, "mtext_codes.dxf")
+
+
+for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines,
+              mtext_columns, mtext_codes):
     write()
