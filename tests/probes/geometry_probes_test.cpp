@@ -236,5 +236,40 @@ TEST_F(ProbeDrawing, InlineColoursUnderlinesAndBrokenCodesAreDrawn) {
     EXPECT_GT(red, 20);
 }
 
+TEST_F(ProbeDrawing, TextBoxesAreHolesOfTheFillAndTextsAreDrawnOverFills) {
+    ASSERT_EQ(load("hatch_text_boxes.dxf"), 0);
+    // Each fill covers its square less its hole, and less the part of its
+    // text box that lies on the fill; no triangle reaches into a text box.
+    const struct {
+        double left, area;
+        double box[4];  // x0, y0, x1, y1
+    } fills[] = {{0, 100 * 100 - 60 * 60, {40, 40, 60, 50}},
+                 {200, 100 * 100 - 60 * 60 - 10 * 10, {210, 45, 250, 55}}};
+    const std::vector<EntityRecord> e = entities();
+    for (const auto& fill : fills) {
+        double area = 0;
+        for (const EntityRecord& t : e) {
+            if (t.kind != kEntitySolid || t.x1 < fill.left || t.x1 > fill.left + 100) continue;
+            const double ax = t.solid.first_x, ay = t.solid.first_y;
+            area += std::abs((t.x1 - ax) * (t.solid.third_y - ay) -
+                             (t.solid.third_x - ax) * (t.y1 - ay)) / 2;
+            const double cx = (ax + t.x1 + t.solid.third_x) / 3,
+                         cy = (ay + t.y1 + t.solid.third_y) / 3;
+            EXPECT_FALSE(cx > fill.box[0] && cx < fill.box[2] && cy > fill.box[1] &&
+                         cy < fill.box[3]) << cx << "," << cy;
+        }
+        EXPECT_NEAR(area, fill.area, 1e-6) << fill.left;
+    }
+    // "ON", written before the fill it lies on, is drawn over it in green.
+    record();
+    const ViewWindow& v = view().view;
+    const QImage image = picture();
+    int green = 0;
+    for (int y = v.pixel_y(13); y <= v.pixel_y(5); ++y)
+        for (int x = v.pixel_x(2); x <= v.pixel_x(18); ++x)
+            green += qGreen(image.pixel(x, y)) > 160 && qRed(image.pixel(x, y)) < 96;
+    EXPECT_GT(green, 5);
+}
+
 }  // namespace
 }  // namespace zov

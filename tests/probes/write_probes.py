@@ -139,6 +139,25 @@ def mtext_codes():
     save(doc, "mtext_codes.dxf")
 
 
+def hatch_text_boxes():
+    # Texts first, their solid fills after them. Left: the box of "IN" lies
+    # in the hole of the fill; right: the box of "EDGE" lies across the
+    # hole's edge. "ON" lies on the left fill without a box of its own.
+    doc, msp = new()
+    for x0, box in ((0, [(40, 40), (60, 40), (60, 50), (40, 50)]),
+                    (200, [(210, 45), (250, 45), (250, 55), (210, 55)])):
+        msp.add_mtext("IN" if x0 == 0 else "EDGE",
+                      dxfattribs={"char_height": 8, "insert": box[3], "color": 3})
+        hatch = msp.add_hatch(color=1)
+        hatch.paths.add_polyline_path([(x0, 0), (x0 + 100, 0), (x0 + 100, 100), (x0, 100)],
+                                      flags=1)
+        hatch.paths.add_polyline_path([(x0 + 20, 20), (x0 + 80, 20), (x0 + 80, 80), (x0 + 20, 80)],
+                                      flags=0)
+        hatch.paths.add_polyline_path(box, flags=8)  # a text box
+    msp.add_text("ON", height=8, dxfattribs={"insert": (2, 5), "color": 3})
+    save(doc, "hatch_text_boxes.dxf")
+
+
 for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines,
-              mtext_columns, mtext_codes):
+              mtext_columns, mtext_codes, hatch_text_boxes):
     write()
