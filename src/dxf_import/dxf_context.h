@@ -46,6 +46,11 @@ public:
     bool counting = false;
     // Index of the next block entity record, counted over all blocks.
     int block_entity_index = 0;
+    // The first paper-space layout block with entities in it ("*Paper_Space"
+    // and its numbered siblings), 0 for none, and its base point: what a
+    // drawing whose model space is empty shows.
+    int paper_layout = 0;
+    double paper_layout_x = 0.0, paper_layout_y = 0.0;
     // Set when a section file could not be created (already reported).
     bool failed = false;
 

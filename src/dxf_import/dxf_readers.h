@@ -81,6 +81,10 @@ int write_text_runs(DxfContext& context, const EntityRecord& record, const Clean
 int write_mtext_lines(DxfContext& context, const EntityRecord& record, const CleanedText& cleaned,
                       bool aligned, double box_width, const MtextColumns& columns);
 
+// An insert of the first paper-space layout with entities in it, for a
+// drawing whose model space is empty; returns the records written.
+int insert_paper_layout(DxfContext& context);
+
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);
 

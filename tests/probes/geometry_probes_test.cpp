@@ -271,5 +271,13 @@ TEST_F(ProbeDrawing, TextBoxesAreHolesOfTheFillAndTextsAreDrawnOverFills) {
     EXPECT_GT(green, 5);
 }
 
+TEST_F(ProbeDrawing, AnEmptyModelSpaceShowsThePaperSpace) {
+    ASSERT_EQ(load("paper_space_only.dxf"), 0);
+    const std::vector<EntityRecord> e = entities();
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0].kind, kEntityInsert);
+    EXPECT_EQ(only(record(), "line ").size(), 1u);
+}
+
 }  // namespace
 }  // namespace zov

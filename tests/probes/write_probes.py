@@ -158,6 +158,14 @@ def hatch_text_boxes():
     save(doc, "hatch_text_boxes.dxf")
 
 
+def paper_space_only():
+    # Nothing in model space; one line on a second paper-space layout.
+    doc, _ = new()
+    doc.layouts.new("SHEET").add_line((0, 0), (100, 50))
+    save(doc, "paper_space_only.dxf")
+
+
 for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines,
-              mtext_columns, mtext_codes, hatch_text_boxes):
+              mtext_columns, mtext_codes, hatch_text_boxes,
+              paper_space_only):
     write()
