@@ -80,12 +80,14 @@ public:
     // block-data file. 0, or -1 after a reported write failure.
     int finish_sections();
 
+    // True while the records go to a block (and in the counting pass).
+    bool in_block() const { return counting || state.entities_are_block_data; }
+
 private:
     // Writes an entity record after its layer defaults; returns 1.
     int write_record(EntityRecord& record);
     // Notes a failed write of a section file; reported by finish_sections.
     void note_write(int result, const char* file_name);
-    bool in_block() const { return counting || state.entities_are_block_data; }
 
     std::FILE* block_data_ = nullptr;
     std::FILE* drawing_entities_ = nullptr;  // $VV_ENT$.TMP while blocks are written

@@ -42,6 +42,9 @@ int read_trace_or_solid(DxfContext& context);
 int read_dimension(DxfContext& context);
 int read_insert(DxfContext& context);
 int read_text(DxfContext& context);  // TEXT and ATTRIB
+// ATTDEF: its tag, as a text, outside blocks (inside them the inserts'
+// ATTRIBs show the values).
+int read_attribute_definition(DxfContext& context);
 int read_mtext(DxfContext& context);
 int read_polyline(DxfContext& context);  // POLYLINE with its VERTEX records up to SEQEND
 int read_lwpolyline(DxfContext& context);

@@ -118,7 +118,10 @@ double mtext_angle(double dx, double dy) {
 
 }  // namespace
 
-int read_text(DxfContext& context) {
+namespace {
+
+// A TEXT, ATTRIB or ATTDEF whose text is in the group `text_code`.
+int read_text_item(DxfContext& context, int text_code) {
     EntityRecord record;
     record.kind = kEntityText;
     record.text.width_factor = 1.0;
@@ -128,8 +131,8 @@ int read_text(DxfContext& context) {
     double extrusion_z = 1.0;
     read_entity_groups(context, record, kTextGroups, kTextCommonGroups,
                        [&](const DxfGroupReader& reader) {
+                           if (reader.code() == text_code) text = reader.value();
                            switch (reader.code()) {
-                               case 1: text = reader.value(); break;
                                case 7:
                                    vertical = context.tables.is_vertical_style(reader.value());
                                    break;
@@ -154,6 +157,16 @@ int read_text(DxfContext& context) {
     if (extrusion_z < 0) mirror_text(record, length);
     if (vertical) make_vertical(record);
     return write_text_runs(context, record, cleaned, {0, length});
+}
+
+}  // namespace
+
+int read_text(DxfContext& context) { return read_text_item(context, 1); }
+
+int read_attribute_definition(DxfContext& context) {
+    if (!context.in_block()) return read_text_item(context, 2);
+    skip_item(context);
+    return 0;
 }
 
 namespace {

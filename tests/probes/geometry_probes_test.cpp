@@ -271,6 +271,14 @@ TEST_F(ProbeDrawing, TextBoxesAreHolesOfTheFillAndTextsAreDrawnOverFills) {
     EXPECT_GT(green, 5);
 }
 
+TEST_F(ProbeDrawing, AttributeTagsAreDrawnInModelSpaceOnly) {
+    ASSERT_EQ(load("attribute_definitions.dxf"), 0);
+    const auto at = text_places(store_, entities());
+    ASSERT_EQ(at.size(), 1u);
+    EXPECT_EQ(at.begin()->first, "TAG");
+    EXPECT_EQ(only(record(), "text ").size(), 1u);
+}
+
 TEST_F(ProbeDrawing, AnEmptyModelSpaceShowsThePaperSpace) {
     ASSERT_EQ(load("paper_space_only.dxf"), 0);
     const std::vector<EntityRecord> e = entities();

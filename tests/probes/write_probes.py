@@ -158,6 +158,17 @@ def hatch_text_boxes():
     save(doc, "hatch_text_boxes.dxf")
 
 
+def attribute_definitions():
+    # A tag in model space is drawn; the one of a block is not.
+    doc, msp = new()
+    msp.add_attdef("TAG", (0, 0), "default", dxfattribs={"height": 5})
+    block = doc.blocks.new("LABELLED")
+    block.add_line((0, 0), (10, 0))
+    block.add_attdef("INNER", (0, 5), dxfattribs={"height": 5})
+    msp.add_blockref("LABELLED", (0, 20))
+    save(doc, "attribute_definitions.dxf")
+
+
 def paper_space_only():
     # Nothing in model space; one line on a second paper-space layout.
     doc, _ = new()
@@ -167,5 +178,5 @@ def paper_space_only():
 
 for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines,
               mtext_columns, mtext_codes, hatch_text_boxes,
-              paper_space_only):
+              paper_space_only, attribute_definitions):
     write()
