@@ -4,6 +4,7 @@
 #include <string>
 
 #include "jw/jw_tables.h"
+#include "store/records.h"
 #include "symconv/block_names.h"
 #include "symconv/converter_settings.h"
 #include "symconv/dxf_line_writer.h"
