@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dxf/group_writer.h"
+#include "dxf/structure_writer.h"
 #include "store/records.h"
 
 namespace zov {
@@ -70,20 +71,15 @@ void write_objects_section(DxfGroupWriter& out);
 // their table, DXF colour numbers unchanged; a number DXF cannot hold becomes 7.
 int dxf_colour(std::int32_t store_kind, std::int32_t colour);
 
-// Subclass markers and the layer every DXF file has.
+// Subclass markers.
 inline constexpr char kSymbolTableMarker[] = "AcDbSymbolTable";
 inline constexpr char kSymbolTableRecordMarker[] = "AcDbSymbolTableRecord";
 inline constexpr char kEntityMarker[] = "AcDbEntity";
-inline constexpr char kLayerZero[] = "0";
 // The fixed blocks, which have their BLOCK_RECORDs in the template.
 inline constexpr char kModelSpaceBlock[] = "*MODEL_SPACE";
 inline constexpr char kPaperSpaceBlock[] = "*PAPER_SPACE";
 inline constexpr char kRevisionDateBlock[] = "REVDATE";
 
-// "0 SECTION 2 name" and "0 ENDSEC"; "0 ENDTAB".
-void put_section_start(DxfGroupWriter& out, std::string_view name);
-void put_section_end(DxfGroupWriter& out);
-void put_table_end(DxfGroupWriter& out);
 // A table's head: its name, handle and record count.
 void put_table_head(DxfGroupWriter& out, std::string_view name, unsigned long handle, long count);
 // A table record's head: its type, its handle under `handle_code` and its

@@ -1,15 +1,7 @@
-// The groups that frame sections, tables, table records and blocks.
+// The groups that open tables, table records and blocks.
 #include "dxf_export/dxf_sections.h"
 
 namespace zov {
-
-void put_section_start(DxfGroupWriter& out, std::string_view name) {
-    out.texts({{0, "SECTION"}, {2, name}});
-}
-
-void put_section_end(DxfGroupWriter& out) { out.text(0, "ENDSEC"); }
-
-void put_table_end(DxfGroupWriter& out) { out.text(0, "ENDTAB"); }
 
 void put_table_head(DxfGroupWriter& out, std::string_view name, unsigned long handle, long count) {
     out.texts({{0, "TABLE"}, {2, name}});
