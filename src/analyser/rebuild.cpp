@@ -77,7 +77,8 @@ bool check_analysis_file(AnalyserContext& context, RebuildStep step, const std::
 }
 
 // The program, its version and the time, and the DXF file rebuilt, as comments.
-void write_comment_groups(AnalyserContext& context, DxfGroupWriter& out, const std::string& source) {
+void write_comment_groups(AnalyserContext& context, DxfGroupWriter& out,
+                          const std::string& source) {
     std::string time = format_local_time(cp932_text("%Y年%m月%d日 %H時%M分").c_str(),
                                          context.clock.now());
     out.text(kCommentCode, format_text("%s %s (%s)", kBannerName, kBannerVersion, time.c_str()));

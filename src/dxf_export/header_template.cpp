@@ -54,7 +54,8 @@ void put_line_type_head(DxfGroupWriter& out, unsigned long& handle, std::string_
 
 void write_line_types(DxfGroupWriter& out, unsigned long& handle) {
     put_table_head(out, "LTYPE", handle++, 9);
-    put_line_type_head(out, handle, line_type_name(kLineContinuous), cp932_text(JaText::ContinuousLineType));
+    put_line_type_head(out, handle, line_type_name(kLineContinuous),
+                       cp932_text(JaText::ContinuousLineType));
     out.texts({{73, "0"}, {40, "0.0"}});
     for (const DashedLineType& type : kDashedLineTypes) {
         put_line_type_head(out, handle, type.name, type.picture);

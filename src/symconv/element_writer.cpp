@@ -155,7 +155,10 @@ void ElementWriter::solid(int colour, const std::array<ChainPoint, 4>& c) {
     out_.texts({{0, "SOLID"}, {8, kSymbolLayer}});
     out_.colour(62, colour);
     const int corner_order[] = {0, 1, 3, 2};
-    for (int i = 0; i < 4; ++i) put_xy(out_, 10 + i, round(c[corner_order[i]].x), round(c[corner_order[i]].y));
+    for (int i = 0; i < 4; ++i) {
+        const ChainPoint& corner = c[corner_order[i]];
+        put_xy(out_, 10 + i, round(corner.x), round(corner.y));
+    }
 }
 
 }  // namespace zov
