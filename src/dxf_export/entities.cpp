@@ -139,7 +139,7 @@ int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader
             layer_name = fixed_text(layer.name);
             // A store without layer records: the entity goes on layer "0",
             // which every DXF reader knows.
-            if (layer_name.empty()) layer_name = "0";
+            if (layer_name.empty()) layer_name = kLayerZero;
         }
         first = false;
         previous_layer = e.layer;
