@@ -21,7 +21,7 @@ public:
 // (0: as wide as the number). Implicit from a number, so that the plain
 // code reads as itself at the call.
 struct DxfCode {
-    constexpr DxfCode(int number, int width = 0) : number(number), width(width) {}  // NOLINT
+    constexpr DxfCode(int number, int width = 0) : number(number), width(width) {}
     int number;
     int width;
 };
