@@ -236,6 +236,11 @@ void LineWriter::put(std::string_view bytes) {
     if (buffer_.size() >= kWriteBufferSize) flush();
 }
 
+bool LineWriter::write(std::string_view bytes) {
+    put(bytes);
+    return !failed_;
+}
+
 int LineWriter::write_line(std::string_view text) {
     if (text.size() > kMaxWriteLine) {
         text = "??";

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/whole_file.h"
+#include "dxf/group_writer.h"
 
 namespace zov {
 
@@ -76,7 +77,7 @@ private:
 // whether everything reached the file. The file is written whole or not at
 // all (common/whole_file.h): it takes its name only when `close` succeeds; a
 // writer discarded, or dropped without `close`, leaves the old file as it was.
-class LineWriter {
+class LineWriter : public DxfSink {
 public:
     LineWriter() = default;
     LineWriter(const LineWriter&) = delete;
@@ -102,6 +103,12 @@ public:
     int write_format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Lines that were too long and went out as "??".
     int cut_lines() const { return cut_lines_; }
+
+    // The line end chosen, for DXF groups written through this writer.
+    std::string_view line_end() const { return line_end_; }
+    // Bytes as they are (DXF groups with their own line ends); false once a
+    // write has failed.
+    bool write(std::string_view bytes) override;
 
 private:
     void put(std::string_view bytes);
