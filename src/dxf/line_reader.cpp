@@ -1,4 +1,4 @@
-#include "dxf_import/dxf_line_reader.h"
+#include "dxf/line_reader.h"
 
 #include <bit>
 #include <cstring>
