@@ -5,6 +5,7 @@
 // every write only reports the one record it would have written, so both
 // passes give the same record counts by construction.
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,7 @@ public:
     DxfContext& operator=(const DxfContext&) = delete;
 
     ImportState& state;
+    std::string source_path;  // the file being read
     DxfGroupReader reader;
     DxfTables tables;
     BlockDirectory blocks;

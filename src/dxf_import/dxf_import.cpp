@@ -36,6 +36,7 @@ int import_dxf_file(const std::string& path, ImportState& state,
         show_error(state.messages, kCannotRead, utf8_to_cp932(path).c_str());
         return -1;
     }
+    context.source_path = path;
     prepare_header(state, path);
     if (open_section_files(state) != 0) {
         close_all_streams(state);
