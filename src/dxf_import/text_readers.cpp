@@ -308,7 +308,6 @@ int write_text_runs(DxfContext& context, const EntityRecord& record, const Clean
 int write_mtext_lines(DxfContext& context, const EntityRecord& record, const CleanedText& cleaned,
                       bool aligned, double box_width, const MtextColumns& columns) {
     const double height = record.text.height;
-    const double spacing = kMtextLineSpacing * height;
     const double down = radians(record.text.angle + 270);
     const double along = radians(record.text.angle);
     const bool in_columns = columns.laid_out();
@@ -323,12 +322,12 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, const Cle
         if (in_columns && row > 0) {
             const double limit = columns.height(column);
             if (line.starts_column ||
-                (limit > 0.0 && static_cast<double>(row) * spacing + height > limit * (1 + 1e-9))) {
+                (limit > 0.0 && static_cast<double>(row) * kMtextLineSpacing * height + height > limit * (1 + 1e-9))) {
                 ++column;
                 row = 0;
             }
         }
-        const double shift_down = static_cast<double>(row) * spacing;
+        const double shift_down = static_cast<double>(row) * kMtextLineSpacing * height;
         const double shift_along = static_cast<double>(column) * (columns.width + columns.gutter);
         Point2 at{origin.x + shift_down * std::cos(down) + shift_along * std::cos(along),
                   origin.y + shift_down * std::sin(down) + shift_along * std::sin(along)};
