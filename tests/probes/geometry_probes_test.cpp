@@ -51,6 +51,27 @@ TEST_F(ProbeDrawing, StaleHeaderExtentsGiveWayToWhatIsDrawn) {
     EXPECT_LT(lit.bottom, kHeight - 1);
 }
 
+// Drawings whose header extents are stale or that hold endless lines: the
+// box of what is drawn (XLINE and RAY left out) fills the picture in one
+// direction, with a margin on every side.
+TEST_F(ProbeDrawing, TheFitFramesWhatIsDrawnWithAMargin) {
+    struct Probe {
+        const char* name;
+        double min_x, min_y, max_x, max_y;
+    };
+    for (const Probe& p : {Probe{"trusted_extents.dxf", 0, 0, 100, 60},
+                           Probe{"construction_lines.dxf", 0, 0, 10, 10}}) {
+        ASSERT_EQ(load(p.name), 0) << p.name;
+        record();
+        const ViewWindow& v = view().view;
+        const int left = v.pixel_x(p.min_x), right = v.pixel_x(p.max_x);
+        const int top = v.pixel_y(p.max_y), bottom = v.pixel_y(p.min_y);
+        EXPECT_GT(std::max(double(right - left) / kWidth, double(bottom - top) / kHeight), 0.9)
+            << p.name;
+        EXPECT_GE(std::min({left, top, kWidth - 1 - right, kHeight - 1 - bottom}), 3) << p.name;
+    }
+}
+
 TEST_F(ProbeDrawing, ClosedPolylinesOfBulgeOneAreCirclesAndPolyfacesTheirEdges) {
     ASSERT_EQ(load("bulges.dxf"), 0);
     const std::vector<EntityRecord> e = entities();

@@ -61,6 +61,24 @@ def stale_extents():
     save(doc, "stale_extents.dxf")
 
 
+def trusted_extents():
+    # Header extents five times the drawing: stale, yet not absurd.
+    doc, msp = new()
+    doc.header["$EXTMIN"] = (-200, -200, 0)
+    doc.header["$EXTMAX"] = (300, 300, 0)
+    msp.add_lwpolyline([(0, 0), (100, 0), (100, 60), (0, 60)], close=True)
+    save(doc, "trusted_extents.dxf")
+
+
+def construction_lines():
+    # One XLINE and one RAY beside a small square: only the square is fitted.
+    doc, msp = new()
+    msp.add_lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], close=True)
+    msp.add_xline((5, 5), (1, 0.2))
+    msp.add_ray((0, 0), (0, 1))
+    save(doc, "construction_lines.dxf")
+
+
 def bulges():
     doc, msp = new()
     # A circle of radius 10 about (50, 50) and a donut, from two half circles.
@@ -117,5 +135,6 @@ def splines():
     save(doc, "splines.dxf")
 
 
-for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines):
+for write in (palette, colours, layers, stale_extents, trusted_extents,
+              construction_lines, bulges, blocks, texts, mirrored, splines):
     write()

@@ -315,12 +315,16 @@ TEST_F(FitTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
     EXPECT_NEAR(box.min_x, 499, 1e-9);
     EXPECT_NEAR(box.max_y, 561.2, 1e-9);
 
-    // Much larger in one direction only: a sheet around a wide drawing stands.
-    set_extents(0, 0, 1000, 100);
-    store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
-    const DrawingExtents sheet = fitted();
-    EXPECT_EQ((std::vector<double>{sheet.min_x, sheet.min_y, sheet.max_x, sheet.max_y}),
-              (std::vector<double>{0, 0, 1000, 100}));
+    // Extents only a few times larger, or larger in one direction only, are
+    // no better: what is drawn is framed, with its margin.
+    for (const DrawingExtents& stated : {DrawingExtents{0, 0, 1000, 100},
+                                         DrawingExtents{400, 0, 650, 100}}) {
+        set_extents(stated.min_x, stated.min_y, stated.max_x, stated.max_y);
+        store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
+        const DrawingExtents sheet = fitted();
+        EXPECT_EQ((std::vector<double>{sheet.min_x, sheet.min_y, sheet.max_x, sheet.max_y}),
+                  (std::vector<double>{499, 39.6, 551, 60.4}));
+    }
 }
 
 }  // namespace
