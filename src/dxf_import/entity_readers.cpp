@@ -161,12 +161,19 @@ int read_ellipse(DxfContext& context) {
                            }
                        });
     record.arc.radius = std::sqrt(ux * ux + uy * uy);
-    if (std::fabs(ux) >= 0.01) {
+    // The parameters lie half a turn back, so the major axis is turned half
+    // a turn on (its direction plus 180 degrees): the same points.
+    if (ux != 0.0) {
         record.arc.tilt = degrees(std::atan(uy / ux)) + (ux > 0 ? 180 : 0);
     } else {
-        record.arc.tilt = uy >= 0 ? 90 : 270;
-        const double span = record.arc.end_angle - record.arc.start_angle;
-        if (span > 89 && span < 91) record.arc.tilt += 90;
+        record.arc.tilt = uy >= 0 ? 270 : 90;
+    }
+    // A ratio of 1 is a circular arc, which the store holds by its angles
+    // from the x axis and without a tilt.
+    if (record.arc.axis_ratio == 1.0) {
+        record.arc.start_angle += record.arc.tilt;
+        record.arc.end_angle += record.arc.tilt;
+        record.arc.tilt = 0.0;
     }
     return context.write_entity(record);
 }

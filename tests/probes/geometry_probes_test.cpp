@@ -1,6 +1,7 @@
 // Shapes, texts and fit as CAD users expect them, on probe drawings written
 // by ezdxf and by the fixture writer.
 #include <cmath>
+#include <fstream>
 
 #include "fixtures/dxf_fixture.h"
 #include "probe_drawing.h"
@@ -70,6 +71,32 @@ TEST_F(ProbeDrawing, TheFitFramesWhatIsDrawnWithAMargin) {
             << p.name;
         EXPECT_GE(std::min({left, top, kWidth - 1 - right, kHeight - 1 - bottom}), 3) << p.name;
     }
+}
+
+// Half ellipses of every axis direction, circular ones too: each shows the
+// half through its minor axis's end turned a quarter left of the major
+// axis (ellipses.txt: centre and that end's offset), not the other half.
+TEST_F(ProbeDrawing, EllipticArcsRunFromTheirMajorAxisCounterClockwise) {
+    ASSERT_EQ(load("ellipses.dxf"), 0);
+    const QImage image = picture();
+    const ViewWindow& v = view().view;
+    auto lit_near = [&](double x, double y) {
+        const int px = v.pixel_x(x), py = v.pixel_y(y);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (image.valid(px + dx, py + dy) && (image.pixel(px + dx, py + dy) & 0xFFFFFF) != 0)
+                    return true;
+        return false;
+    };
+    std::ifstream table(probes() / "ellipses.txt");
+    double cx, cy, mx, my;
+    int count = 0;
+    while (table >> cx >> cy >> mx >> my) {
+        EXPECT_TRUE(lit_near(cx + mx, cy + my)) << "ellipse " << count;
+        EXPECT_FALSE(lit_near(cx - mx, cy - my)) << "ellipse " << count;
+        ++count;
+    }
+    EXPECT_EQ(count, 7);
 }
 
 TEST_F(ProbeDrawing, ClosedPolylinesOfBulgeOneAreCirclesAndPolyfacesTheirEdges) {

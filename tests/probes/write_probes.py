@@ -2,6 +2,7 @@
 """Writes the probe drawings of the probe tests with ezdxf, an outside DXF
 writer, into the folder given: one small drawing per rule of how a drawing
 must look, and palette.txt, ezdxf's colour index palette ("index r g b")."""
+import math
 import sys
 
 import ezdxf
@@ -79,6 +80,23 @@ def construction_lines():
     save(doc, "construction_lines.dxf")
 
 
+# Half ellipses, parameters 0 to pi, one every 30 units along x: major axis
+# and ratio. Their middle (parameter pi / 2) lies at the minor axis, the
+# major axis turned a quarter left.
+ELLIPSES = [((0, 10), 1.0), ((0, 10), 0.5), ((-10, 0), 0.5), ((7, 7), 0.5),
+            ((0, -10), 0.5), ((10, 0), 1.0), ((-6, -8), 1.0)]
+
+
+def ellipses():
+    doc, msp = new()
+    for i, (axis, ratio) in enumerate(ELLIPSES):
+        msp.add_ellipse((30 * i, 0), axis, ratio, 0, math.pi)
+    save(doc, "ellipses.dxf")
+    with open(f"{folder}/ellipses.txt", "w") as out:
+        for i, ((ux, uy), ratio) in enumerate(ELLIPSES):
+            out.write(f"{30 * i} 0 {-uy * ratio} {ux * ratio}\n")
+
+
 def bulges():
     doc, msp = new()
     # A circle of radius 10 about (50, 50) and a donut, from two half circles.
@@ -136,5 +154,5 @@ def splines():
 
 
 for write in (palette, colours, layers, stale_extents, trusted_extents,
-              construction_lines, bulges, blocks, texts, mirrored, splines):
+              construction_lines, ellipses, bulges, blocks, texts, mirrored, splines):
     write()
