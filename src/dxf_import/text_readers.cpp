@@ -57,10 +57,9 @@ constexpr RealGroup kTextGroups[] = {{10, field<&R::x1>},
 constexpr RealGroup kMtextGroups[] = {
     {10, field<&R::x1>}, {20, field<&R::y1>}, {40, field<&R::text, &TextReals::height>}};
 
-// The width of `length` bytes of a DXF text as the renderer draws them.
-double text_width(const EntityRecord& record, std::size_t length) {
-    return static_cast<double>(length) *
-           text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
+// The width of a DXF text as the renderer draws it.
+double text_width(const EntityRecord& record, std::string_view text) {
+    return text_advance_width(kSourceDxf, record.text.height, record.text.width_factor, text);
 }
 
 // A TEXT that is not left-aligned on its base line stands at its alignment
@@ -68,10 +67,10 @@ double text_width(const EntityRecord& record, std::size_t length) {
 // its bottom, middle or top. ALIGNED (3) and FIT (5) texts run from the
 // first point to the alignment point, ALIGNED by scaling the height and
 // FIT by scaling the width.
-void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 alignment) {
+void place_at_alignment_point(EntityRecord& record, std::string_view text, Point2 alignment) {
     const int h = record.h_align, v = record.v_align;
     if (h == 0 && v == 0) return;
-    const double width = text_width(record, length);
+    const double width = text_width(record, text);
     if (h == 3 || h == 5) {
         const double dx = alignment.x - record.x1, dy = alignment.y - record.y1;
         const double span = std::hypot(dx, dy);
@@ -96,8 +95,8 @@ void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 a
 // A text seen from below (extrusion 0, 0, -1) lies mirrored in x. It is
 // placed readable over the same box: it runs from the mirrored end of its
 // base line at the mirrored angle.
-void mirror_text(EntityRecord& record, std::size_t length) {
-    const double width = text_width(record, length);
+void mirror_text(EntityRecord& record, std::string_view text) {
+    const double width = text_width(record, text);
     const double angle = -record.text.angle;
     record.x1 = -record.x1 - width * std::cos(radians(angle));
     record.y1 -= width * std::sin(radians(angle));
@@ -144,8 +143,8 @@ int read_text(DxfContext& context) {
                            }
                        });
     decode_dxf_text(text);
-    if (alignment) place_at_alignment_point(record, text.size(), *alignment);
-    if (extrusion_z < 0) mirror_text(record, text.size());
+    if (alignment) place_at_alignment_point(record, text, *alignment);
+    if (extrusion_z < 0) mirror_text(record, text);
     if (vertical) make_vertical(record);
     return context.write_text(record, text);
 }
@@ -247,7 +246,7 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::stri
     for (std::string_view line : flowed_lines(record, text, box_width, line_colours)) {
         const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
         Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
-        const double width = text_width(record, line.size());
+        const double width = text_width(record, line);
         if (aligned)
             at = align_text_position(width, height, record.text.angle, record.h_align,
                                      record.v_align, at);

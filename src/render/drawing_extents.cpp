@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -145,9 +146,10 @@ private:
     }
 
     // The corners of the text's box.
-    void include_text(Box& box, const EntityRecord& e) const {
+    void include_text(Box& box, const EntityRecord& e) {
         const double h = e.text.height;
-        const double w = e.text_length * text_byte_advance(header_.kind, h, e.text.width_factor);
+        if (store_.read_text(e, text_) != 0) text_.clear();
+        const double w = text_advance_width(header_.kind, h, e.text.width_factor, text_);
         const double up = text_ascent(header_.kind, h);
         const double a = e.text.angle * std::numbers::pi / 180.0;
         const double ux = std::cos(a), uy = std::sin(a);
@@ -208,6 +210,7 @@ private:
     StoreReader& store_;
     const StoreHeader& header_;
     std::vector<bool> hidden_;  // by layer number - 1
+    std::string text_;
     std::unordered_map<std::int16_t, std::optional<Box>> blocks_;
 };
 

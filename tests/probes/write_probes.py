@@ -134,6 +134,17 @@ def texts():
     save(doc, "texts.dxf")
 
 
+def text_lengths():
+    # Ten capitals of height 10 fill the frame line below them, 100 long, as
+    # in other DXF programs; three Japanese characters keep the drawing
+    # font's full width, 4 / 3 of the height each.
+    doc, msp = new()
+    msp.add_line((0, -5), (100, -5))
+    msp.add_text("HHHHHHHHHH", height=10, dxfattribs={"insert": (0, 0)})
+    msp.add_text("壁壁壁", height=10, dxfattribs={"insert": (0, 30)})
+    save(doc, "text_lengths.dxf")
+
+
 def mirrored():
     doc, msp = new()
     down = {"extrusion": (0, 0, -1)}
@@ -154,5 +165,6 @@ def splines():
 
 
 for write in (palette, colours, layers, stale_extents, trusted_extents,
-              construction_lines, ellipses, bulges, blocks, texts, mirrored, splines):
+              construction_lines, ellipses, bulges, blocks, texts, text_lengths, mirrored,
+              splines):
     write()
