@@ -24,6 +24,18 @@ int colour_for_black_true_colour(int rgb) {
     return brightest < kDarkestVisibleChannel ? kForeground : 0;
 }
 
+namespace {
+
+std::int16_t entity_line_weight(int group_370) {
+    switch (group_370) {
+        case -2: return kWeightByBlock;
+        case -3: return kWeightDefault;
+        default: return group_370 >= 0 ? stored_weight(group_370) : kWeightNotGiven;
+    }
+}
+
+}  // namespace
+
 bool take_common_group(DxfContext& context, EntityRecord& record, unsigned groups) {
     const DxfGroupReader& reader = context.reader;
     switch (reader.code()) {
@@ -44,6 +56,12 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             if (colour < 0) record.flags |= 1u;
             return true;
         }
+        case 370:
+            // Line weight: -1 as the layer, -2 as the block, -3 the default,
+            // else hundredths of a millimetre.
+            if ((groups & kColourGroup) == 0) return false;
+            record.line_weight = entity_line_weight(reader.integer());
+            return true;
         case 420:
             // A true colour follows the colour index and stands for it.
             if ((groups & kColourGroup) == 0) return false;

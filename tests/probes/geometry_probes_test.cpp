@@ -5,6 +5,7 @@
 
 #include "fixtures/dxf_fixture.h"
 #include "probe_drawing.h"
+#include "surfaces/page_output.h"
 
 namespace zov {
 namespace {
@@ -161,6 +162,32 @@ TEST_F(ProbeDrawing, TextsAreAsLongAsInOtherCadPrograms) {
         const Lit lit = lit_pixels(image, v.pixel_y(row.base_y + 13), v.pixel_y(row.base_y - 1));
         const double length = (lit.right - lit.left + 1) / v.view_scale;
         EXPECT_NEAR(length, row.length, 0.1 * row.length) << "text on " << row.base_y;
+    }
+}
+
+// Line weights of entities and layers are their millimetres on the device,
+// at least one pixel: a picture or screen of 96 dots per inch, a page of 150.
+TEST_F(ProbeDrawing, LineWeightsAreTheirWidthInMillimetres) {
+    ASSERT_EQ(load("line_weights.dxf"), 0);
+    struct Device {
+        double dots_per_inch;
+        int widths[5];  // default, 0.13 mm, 2.00 mm, 1.00 mm of the layer, 2.00 of the insert
+    };
+    for (const Device& device : {Device{96, {1, 1, 8, 4, 8}}, Device{150, {1, 1, 12, 6, 12}}}) {
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        const int dots_per_metre = static_cast<int>(std::lround(device.dots_per_inch / 0.0254));
+        image.setDotsPerMeterX(dots_per_metre);
+        image.setDotsPerMeterY(dots_per_metre);
+        view_.reset();
+        ASSERT_EQ(draw_on_page(view(), image, Paper::Black), 0);
+        const ViewWindow& v = view().view;
+        for (int i = 0; i < 5; ++i) {
+            const int centre = v.pixel_y(20.0 * i);
+            int lit = 0;
+            for (int y = centre - 20; y <= centre + 20; ++y)
+                lit += image.valid(kWidth / 2, y) && (image.pixel(kWidth / 2, y) & 0xFFFFFF) != 0;
+            EXPECT_EQ(lit, device.widths[i]) << "line " << i << " at " << device.dots_per_inch;
+        }
     }
 }
 

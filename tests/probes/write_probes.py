@@ -145,6 +145,21 @@ def text_lengths():
     save(doc, "text_lengths.dxf")
 
 
+def line_weights():
+    # From the bottom: a default line, 0.13 mm, 2.00 mm, one that takes the
+    # 1.00 mm of its layer and one that takes the 2.00 mm of its insert.
+    doc, msp = new()
+    doc.layers.add("HEAVY", lineweight=100)
+    msp.add_line((0, 0), (100, 0))
+    msp.add_line((0, 20), (100, 20), dxfattribs={"lineweight": 13})
+    msp.add_line((0, 40), (100, 40), dxfattribs={"lineweight": 200})
+    msp.add_line((0, 60), (100, 60), dxfattribs={"layer": "HEAVY"})
+    # A block's ByBlock line takes the 2.00 mm of its insert.
+    doc.blocks.new("BAR").add_line((0, 0), (100, 0), dxfattribs={"lineweight": -2})
+    msp.add_blockref("BAR", (0, 80), dxfattribs={"lineweight": 200})
+    save(doc, "line_weights.dxf")
+
+
 def mirrored():
     doc, msp = new()
     down = {"extrusion": (0, 0, -1)}
@@ -165,6 +180,7 @@ def splines():
 
 
 for write in (palette, colours, layers, stale_extents, trusted_extents,
-              construction_lines, ellipses, bulges, blocks, texts, text_lengths, mirrored,
+              construction_lines, ellipses, bulges, blocks, texts, text_lengths, line_weights,
+              mirrored,
               splines):
     write()
