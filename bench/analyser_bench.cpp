@@ -6,12 +6,9 @@
 // about the code), and the peak resident memory of the run, which must not
 // grow with the file size.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -25,6 +22,7 @@
 #include "common/messages.h"
 #include "bench_measures.h"
 #include "fixtures/dxf_text.h"
+#include "fixtures/temp_folder.h"
 
 namespace {
 
@@ -124,11 +122,9 @@ void run_rebuild(benchmark::State& state, BenchFolder& folder, const std::string
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    const zov::TempFolder scratch;
     BenchFolder folder;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zovedit-bench-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) return 1;
-    folder.path = pattern + "/";
+    folder.path = scratch.path();
 
     const std::size_t sizes_mb[] = {25, 110};
     for (std::size_t mb : sizes_mb) {
@@ -145,7 +141,5 @@ int main(int argc, char** argv) {
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::error_code error;
-    std::filesystem::remove_all(folder.path, error);
     return 0;
 }

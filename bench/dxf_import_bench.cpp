@@ -6,33 +6,28 @@
 // afterwards.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "common/messages.h"
 #include "dxf_import/dxf_import.h"
+#include "fixtures/temp_folder.h"
 #include "large_drawing.h"
 #include "store/import_state.h"
 
 namespace {
 
 void import_drawing(benchmark::State& bench, const zov::LargeDrawingShape& shape) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("zov_dxf_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string source = (folder / "LARGE.DXF").string();
+    const zov::TempFolder folder;
+    const std::string source = folder.file("LARGE.DXF");
     const long size = zov::write_large_drawing(source, shape);
     if (size == 0) {
         bench.SkipWithError("cannot write the drawing");
-        std::filesystem::remove_all(folder);
         return;
     }
     zov::RecordingMessages messages;
     std::int32_t entities = 0;
     for (auto _ : bench) {
-        zov::ImportState state(folder.string(), messages);
+        zov::ImportState state(folder.folder().string(), messages);
         if (zov::import_dxf_file(source, state) != 0) bench.SkipWithError("import failed");
         entities = state.header.ent_num;
     }
@@ -43,7 +38,6 @@ void import_drawing(benchmark::State& bench, const zov::LargeDrawingShape& shape
     bench.counters["records_per_second"] = benchmark::Counter(
         static_cast<double>(entities) * static_cast<double>(bench.iterations()),
         benchmark::Counter::kIsRate);
-    std::filesystem::remove_all(folder);
 }
 
 void BM_ImportDxf(benchmark::State& bench) {

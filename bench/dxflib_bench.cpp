@@ -4,27 +4,22 @@
 // to an adapter that keeps nothing. Only a benchmark uses dxflib.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include "fixtures/temp_folder.h"
 #include "large_drawing.h"
 
 namespace {
 
 void BM_DxflibParse(benchmark::State& bench) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("zov_dxflib_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string source = (folder / "LARGE.DXF").string();
+    const zov::TempFolder folder;
+    const std::string source = folder.file("LARGE.DXF");
     const long size = zov::write_large_drawing(source, zov::LargeDrawingShape{});
     if (size == 0) {
         bench.SkipWithError("cannot write the drawing");
-        std::filesystem::remove_all(folder);
         return;
     }
     for (auto _ : bench) {
@@ -34,7 +29,6 @@ void BM_DxflibParse(benchmark::State& bench) {
     }
     bench.SetBytesProcessed(bench.iterations() * size);
     bench.counters["MB"] = static_cast<double>(size) / (1 << 20);
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_DxflibParse)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -3,26 +3,17 @@
 // (both passes, assembly and dump); and the reader alone.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "common/messages.h"
 #include "fixtures/jw_writer.h"
+#include "fixtures/temp_folder.h"
 #include "jw/jw_file.h"
 #include "jw/jw_header.h"
 #include "jw/jw_import.h"
 #include "store/import_state.h"
 
 namespace {
-
-std::string bench_folder() {
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("zov_jw_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return folder.string() + "/";
-}
 
 // A drawing of `elements` elements: 70 % lines, 15 % circles and arcs, 5 %
 // ellipses, 5 % texts, 5 % points, on 64 layers.
@@ -42,7 +33,8 @@ std::string drawing(std::int64_t elements) {
 }
 
 void BM_ImportDataFile(benchmark::State& bench) {
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string& folder = scratch.path();
     const std::string source = folder + "drawing.jwc";
     const std::string bytes = drawing(bench.range(0));
     zov::fixtures::write_jw_file(source, bytes);
@@ -53,12 +45,12 @@ void BM_ImportDataFile(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations() * bench.range(0));
     bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(bytes.size()));
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ImportDataFile)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_ReadLineRecords(benchmark::State& bench) {
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string& folder = scratch.path();
     const std::string source = folder + "lines.jwc";
     zov::fixtures::JwDataSpec content;
     content.elements.lines.resize(static_cast<std::size_t>(bench.range(0)));
@@ -72,7 +64,6 @@ void BM_ReadLineRecords(benchmark::State& bench) {
         benchmark::DoNotOptimize(line);
     }
     bench.SetItemsProcessed(bench.iterations() * bench.range(0));
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ReadLineRecords)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -4,15 +4,13 @@
 // each run, which should not grow with the drawing beyond the store.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "bench_measures.h"
 #include "common/messages.h"
 #include "common/whole_file.h"
 #include "fixtures/jww_large_drawing.h"
+#include "fixtures/temp_folder.h"
 #include "jw/jw_rounding.h"
 #include "jw/jww_import.h"
 #include "jw/jww_reader.h"
@@ -35,25 +33,21 @@ public:
 class GeneratedDrawing {
 public:
     explicit GeneratedDrawing(std::int64_t megabytes)
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("zov_jww_bench_" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(folder_);
-        path_ = (folder_ / "large.jww").string();
+        : path_(folder_.file("large.jww")) {
         const std::string bytes = zov::fixtures::build_jww(
             zov::fixtures::make_large_jww(static_cast<std::size_t>(megabytes) << 20)).bytes;
         written_ = zov::write_whole_file(path_, bytes);
     }
-    ~GeneratedDrawing() { std::filesystem::remove_all(folder_); }
     GeneratedDrawing(const GeneratedDrawing&) = delete;
     GeneratedDrawing& operator=(const GeneratedDrawing&) = delete;
 
     bool written() const { return written_; }
     const std::string& path() const { return path_; }
-    std::string folder() const { return folder_.string() + "/"; }
+    const std::string& folder() const { return folder_.path(); }
     std::int64_t bytes() const { return static_cast<std::int64_t>(zov_bench::file_bytes(path_)); }
 
 private:
-    std::filesystem::path folder_;
+    zov::TempFolder folder_;
     std::string path_;
     bool written_ = false;
 };

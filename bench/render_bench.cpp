@@ -8,10 +8,7 @@
 // - 5 000 large SOLIDs lying over each other.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
 #include <random>
 #include <string>
 
@@ -19,6 +16,7 @@
 
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
 #include "view/drawing_view.h"
 #include "surfaces/qt_surface.h"
 
@@ -33,13 +31,6 @@ struct StoreShape {
     int blocks;
     bool random_layers;  // else runs of 50 entities per layer
 };
-
-std::string bench_folder() {
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("zov_render_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return folder.string();
-}
 
 void set_extents(zov::StoreHeader& header, double width, double height) {
     header.min_x = 0;
@@ -135,12 +126,12 @@ void run_passes(benchmark::State& bench, const std::string& folder, long entitie
     bench.counters["seconds_per_pass"] = benchmark::Counter(
         static_cast<double>(bench.iterations()),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    std::filesystem::remove_all(folder);
 }
 
 void draw_plan(benchmark::State& bench, const StoreShape& shape) {
     zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
     build_store(folder, messages, shape);
     run_passes(bench, folder, kEntities);
 }
@@ -153,7 +144,8 @@ BENCHMARK(BM_DrawingPassManyLayers)->Unit(benchmark::kMillisecond);
 
 void BM_OverlappingSolids(benchmark::State& bench) {
     zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
     build_solids_store(folder, messages, 5000);
     run_passes(bench, folder, 5000);
 }

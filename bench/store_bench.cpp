@@ -2,23 +2,14 @@
 // layers and blocks in place, and reading every entity back.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "common/messages.h"
+#include "fixtures/temp_folder.h"
 #include "store/import_state.h"
 #include "store/store_reader.h"
 
 namespace {
-
-std::string bench_folder() {
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("zov_store_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return folder.string();
-}
 
 // A DXF-kind store of `entities` lines and 100 layers.
 void write_store(zov::ImportState& state, std::int64_t entities) {
@@ -42,7 +33,8 @@ void write_store(zov::ImportState& state, std::int64_t entities) {
 
 void BM_WriteAndAssemble(benchmark::State& bench) {
     zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
     zov::ImportState state(folder, messages);
     for (auto _ : bench) {
         write_store(state, bench.range(0));
@@ -52,13 +44,13 @@ void BM_WriteAndAssemble(benchmark::State& bench) {
     bench.SetItemsProcessed(bench.iterations() * bench.range(0));
     bench.SetBytesProcessed(bench.iterations() * bench.range(0) *
                             static_cast<std::int64_t>(sizeof(zov::EntityRecord)));
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_WriteAndAssemble)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_NumberLayersAndBlocks(benchmark::State& bench) {
     zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
     zov::ImportState state(folder, messages);
     zov::open_section_files(state);
     for (std::int64_t i = 0; i < bench.range(0); ++i) {
@@ -68,13 +60,13 @@ void BM_NumberLayersAndBlocks(benchmark::State& bench) {
     for (auto _ : bench) zov::number_used_layers_and_blocks(state);
     bench.SetItemsProcessed(bench.iterations() * bench.range(0) * 2);
     zov::close_all_streams(state);
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_NumberLayersAndBlocks)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_ReadEntities(benchmark::State& bench) {
     zov::RecordingMessages messages;
-    const std::string folder = bench_folder();
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
     {
         zov::ImportState state(folder, messages);
         write_store(state, bench.range(0));
@@ -96,7 +88,6 @@ void BM_ReadEntities(benchmark::State& bench) {
     bench.SetBytesProcessed(bench.iterations() * bench.range(0) *
                             static_cast<std::int64_t>(sizeof(zov::EntityRecord)));
     reader.close();
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ReadEntities)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -3,13 +3,12 @@
 // symbols and as bytes of symbol files per second.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
 #include "common/messages.h"
 #include "fixtures/jw_writer.h"
+#include "fixtures/temp_folder.h"
 #include "symconv/converter.h"
 
 namespace {
@@ -42,21 +41,18 @@ JwSymbolSpec busy_symbol(int seed) {
 class Library {
 public:
     explicit Library(int symbols) {
-        folder_ = (std::filesystem::temp_directory_path() /
-                   ("zov_symconv_bench_" + std::to_string(::getpid()))).string() + "/";
-        std::filesystem::create_directories(folder_ + "lib");
+        std::filesystem::create_directories(folder_.file("lib"));
         for (int i = 0; i < symbols; ++i) {
             std::string bytes = zov::fixtures::build_jw_symbol_file(busy_symbol(i));
             bytes_ += static_cast<std::int64_t>(bytes.size());
-            zov::fixtures::write_jw_file(folder_ + "lib/S" + std::to_string(i) + ".JWK", bytes);
+            zov::fixtures::write_jw_file(folder_.path() + "lib/S" + std::to_string(i) + ".JWK", bytes);
         }
     }
-    ~Library() { std::filesystem::remove_all(folder_); }
-    const std::string& folder() const { return folder_; }
+    const std::string& folder() const { return folder_.path(); }
     std::int64_t bytes() const { return bytes_; }
 
 private:
-    std::string folder_;
+    zov::TempFolder folder_;
     std::int64_t bytes_ = 0;
 };
 

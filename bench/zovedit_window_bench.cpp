@@ -6,14 +6,11 @@
 // and the peak resident memory of the process. Runs on the offscreen
 // platform unless another is set.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "analyser/conversion.h"
@@ -25,6 +22,7 @@
 #include "bench_measures.h"
 #include "editor_view.h"
 #include "fixtures/dxf_text.h"
+#include "fixtures/temp_folder.h"
 #include "main_window.h"
 
 namespace {
@@ -149,10 +147,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zovedit-window-bench-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) return 1;
-    const std::string folder = pattern + "/";
+    const zov::TempFolder scratch;
+    const std::string& folder = scratch.path();
     {
         Editor editor(folder);
         const std::string analysis = editor.make_analysis();
@@ -167,7 +163,5 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
     }
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
     return 0;
 }

@@ -4,9 +4,6 @@
 // pixels. Reported per key press (Page Up and Page Down in turn).
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include <QApplication>
@@ -17,6 +14,7 @@
 #include "drawing_widget.h"
 #include "fixtures/scripted_file_dialog.h"
 #include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
 #include "viewer_window.h"
 
 namespace {
@@ -73,12 +71,10 @@ void BM_RedrawAfterZoomKey(benchmark::State& bench) {
     zov::RecordingMessages messages;
     zov::SystemClock clock;
     zov::ScriptedFileDialog no_dialog;
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("zov_window_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    build_floor(folder.string() + "/", messages);
+    const zov::TempFolder folder;
+    build_floor(folder.path(), messages);
 
-    ViewerWindow window(folder.string() + "/", {messages, clock, no_dialog}, {});
+    ViewerWindow window(folder.path(), {messages, clock, no_dialog}, {});
     window.resize(1920, 1080);
     window.drawing().splash_pause_ms = 0;
     window.show();
@@ -93,7 +89,6 @@ void BM_RedrawAfterZoomKey(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations() * kEntities);
     bench.counters["view_pixels"] = window.drawing().width() * window.drawing().height();
-    std::filesystem::remove_all(folder);
 }
 // Process CPU time: what the redraw costs, whatever else the machine runs.
 BENCHMARK(BM_RedrawAfterZoomKey)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

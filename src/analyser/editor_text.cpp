@@ -192,7 +192,7 @@ EncodedText encode_editor_text(std::u16string_view text, LineEnd line_end) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[pos++] - 0xDC00);
         int selector = 0;
         if (pos < text.size() && text[pos] >= kFirstSelector && text[pos] <= kLastSelector)
-            selector = text[pos++] - kFirstSelector + 1;
+            selector = static_cast<int>(text[pos++] - kFirstSelector) + 1;
         if (c == u'\n') {
             out += separator;
         } else if (c == u'\t' || c == u'\r') {

@@ -57,6 +57,7 @@ bool may_write_output(AnalyserContext& context, const std::string& target,
         return false;
     }
     std::vector<std::string> read;
+    read.reserve(sources.size());
     for (const std::string& source : sources) read.push_back(file_name(source));
     switch (check_output_target(name, read)) {
         case OutputTarget::IsSource:

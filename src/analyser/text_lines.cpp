@@ -12,8 +12,8 @@ namespace zov {
 
 namespace {
 
-constexpr std::size_t kReadBufferSize = 256 * 1024;
-constexpr std::size_t kWriteBufferSize = 256 * 1024;
+constexpr std::size_t kReadBufferSize = std::size_t{256} * 1024;
+constexpr std::size_t kWriteBufferSize = std::size_t{256} * 1024;
 constexpr std::size_t kDetectionWindow = 4096;
 
 bool is_white_space(unsigned char byte) {

@@ -72,7 +72,7 @@ std::string file_name_to_cp932(std::string_view bytes) {
 std::string cp932_to_file_name(std::string_view cp932_text) {
     std::optional<std::string> utf8 = cp932_to_utf8_exact(cp932_text);
     if (!utf8) return std::string(cp932_text);
-    const std::string raw(cp932_text);
+    std::string raw(cp932_text);
     if (*utf8 == raw || ::access(utf8->c_str(), F_OK) == 0 || ::access(raw.c_str(), F_OK) != 0)
         return *utf8;
     return raw;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "dxf_import/dxf_geometry.h"
 
@@ -57,7 +58,8 @@ public:
         const Frame frame{{std::cos(angle), std::sin(angle)}, {-std::sin(angle), std::cos(angle)}};
         // The family's lines that cross the loops' box: base + k × offset
         // for k between the box's nearest and farthest distances across.
-        double low = INFINITY, high = -INFINITY;
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
         std::size_t edges = 0;
         for (const Loop& loop : loops) {
             edges += loop.size();

@@ -23,7 +23,9 @@ Rgb standard_colour(int index) {
     static constexpr double kLevels[5] = {255, 165, 127, 76, 38};
     if (index < 10) return kNamed[index];
     if (index >= 250) return {kGreys[index - 250], kGreys[index - 250], kGreys[index - 250]};
-    const double hue = (index - 10) / 10 * 15.0;
+    // Ten indices share one hue, the hues 15 degrees apart.
+    const int hue_band = (index - 10) / 10;
+    const double hue = hue_band * 15.0;
     const double value = kLevels[(index % 10) / 2];
     const bool pale = index % 2 == 1;
     // A channel peaking at hue `peak`: full within 60 degrees of it, fading

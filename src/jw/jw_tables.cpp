@@ -45,10 +45,10 @@ int jw_layer_display(const JwLayerStateBlock& states, std::uint8_t layer) {
 std::int64_t jw_names_offset(bool real_variant, const JwDataCounts& counts,
                              std::int64_t text_area_length) {
     return jw_element_offset(real_variant) +
-           std::int64_t{counts.lines} * sizeof(JwLineRecord) +
-           std::int64_t{counts.circles} * sizeof(JwCircleRecord) +
-           std::int64_t{counts.texts} * sizeof(JwTextRecord) + text_area_length +
-           std::int64_t{counts.points} * sizeof(JwPointRecord);
+           std::int64_t{counts.lines} * static_cast<std::int64_t>(sizeof(JwLineRecord)) +
+           std::int64_t{counts.circles} * static_cast<std::int64_t>(sizeof(JwCircleRecord)) +
+           std::int64_t{counts.texts} * static_cast<std::int64_t>(sizeof(JwTextRecord)) + text_area_length +
+           std::int64_t{counts.points} * static_cast<std::int64_t>(sizeof(JwPointRecord));
 }
 
 bool read_jw_names(JwFile& file, std::int64_t offset, JwNames& names) {

@@ -35,7 +35,7 @@ const char* const kCannotOpenSection = cp932_text(JaText::CannotOpenSection);
 
 // Records are appended a hundred bytes at a time: a large stream buffer
 // keeps that to one system call per stretch.
-constexpr std::size_t kSectionBuffer = 256 * 1024;
+constexpr std::size_t kSectionBuffer = std::size_t{256} * 1024;
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "surfaces/page_output.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include <QPageLayout>
@@ -34,7 +35,7 @@ constexpr int kLargestPaper = 0;  // A0
 constexpr int kDefaultPaper = 3;  // A3
 
 int pixels_of(double millimetres) {
-    return std::max(1, static_cast<int>(millimetres / kMillimetresPerInch * kPaperDotsPerInch + 0.5));
+    return std::max(1, static_cast<int>(std::lround(millimetres / kMillimetresPerInch * kPaperDotsPerInch)));
 }
 
 // Writes the finished page, drawn into memory, as the whole file `path`;

@@ -148,6 +148,7 @@ std::string symbol_name(const std::string& path) {
 std::vector<std::string> symbol_block_names(const ConverterContext& context,
                                             const std::vector<std::string>& paths) {
     std::vector<std::string> names;
+    names.reserve(paths.size());
     for (const std::string& path : paths) names.push_back(symbol_name(path));
     return library_block_names(names, context.ascii_names);
 }

@@ -118,7 +118,7 @@ std::string find_bundled_converter(const std::string& executable_folder) {
         const std::filesystem::path folder =
             std::filesystem::weakly_canonical(executable_folder + place, error);
         if (error) continue;
-        const std::string found = absolute_folder(folder.string());
+        std::string found = absolute_folder(folder.string());
         if (file_exists(found + kConverterProgramName) && file_exists(found + kConverterDataName))
             return found;
     }

@@ -86,6 +86,7 @@ ProcessOutcome run_converter_process(const std::vector<std::string>& arguments,
                                      const std::string& log_path, int limit_seconds,
                                      const LoadActivity& activity) {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     const SpawnSetup setup(log_path);

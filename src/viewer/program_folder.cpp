@@ -55,7 +55,7 @@ std::string executable_folder() {
 }
 
 std::string prepare_program_folder(const std::string& executable_folder) {
-    const std::string folder = viewer_program_folder();
+    std::string folder = viewer_program_folder();
     if (!folder.empty()) install_help_drawing(folder, installed_data_folders(executable_folder));
     return folder;
 }

@@ -4,7 +4,7 @@
 
 namespace zov {
 
-ViewerShell::ViewerShell(std::string folder, Messages& messages_, const Clock& clock_,
+ViewerShell::ViewerShell(const std::string& folder, Messages& messages_, const Clock& clock_,
                          FileDialog& file_dialog_, const std::string& store)
     : program_folder(absolute_folder(folder)),
       store_folder(store.empty() ? program_folder : absolute_folder(store)),

@@ -68,7 +68,7 @@ public:
     // The store files and the history work file go to `store_folder`, the
     // program folder when none is given (ProgramFolderClaim gives another
     // one to a second viewer on the same program folder).
-    ViewerShell(std::string program_folder, Messages& messages, const Clock& clock,
+    ViewerShell(const std::string& program_folder, Messages& messages, const Clock& clock,
                 FileDialog& file_dialog, const std::string& store_folder = std::string());
 
     // Full path of one of the program's own files shared by every viewer on
