@@ -81,8 +81,8 @@ inline constexpr int kLargestWeight = 211;  // hundredths of a millimetre
 
 // The stored form of a weight of `hundredths` (clamped to 0 to 211).
 constexpr std::int16_t stored_weight(int hundredths) {
-    return static_cast<std::int16_t>(
-        (hundredths < 0 ? 0 : hundredths > kLargestWeight ? kLargestWeight : hundredths) + 1);
+    const int kept = hundredths < 0 ? 0 : hundredths;
+    return static_cast<std::int16_t>((kept > kLargestWeight ? kLargestWeight : kept) + 1);
 }
 // The weight in hundredths of a millimetre of a stored value; -1 when it
 // names no weight of its own (not given, as the block, the default).

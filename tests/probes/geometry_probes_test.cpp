@@ -85,7 +85,8 @@ TEST_F(ProbeDrawing, EllipticArcsRunFromTheirMajorAxisCounterClockwise) {
         const int px = v.pixel_x(x), py = v.pixel_y(y);
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
-                if (image.valid(px + dx, py + dy) && (image.pixel(px + dx, py + dy) & 0xFFFFFF) != 0)
+                if (image.valid(px + dx, py + dy) &&
+                    (image.pixel(px + dx, py + dy) & 0xFFFFFF) != 0)
                     return true;
         return false;
     };

@@ -91,10 +91,9 @@ TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
     // is two CAD character cells (0.3 each) long.
     // Capitals of 0.4 units: a font of 0.4 / 0.75 units, 5 pixels, its
     // half-width characters (half the font) stretched to cells of 0.4.
-    EXPECT_EQ(draw({0, 0, 10, 10}),
-              (Calls{"move 20,70", "line 20,66", "line 26,66", "line 26,70", "line 20,70",
-                     "font ＭＳ ゴシック 5 0 400 stretch 150", "textcolour 255,255,255",
-                     "text 20,65 AB"}));
+    EXPECT_EQ(draw({0, 0, 10, 10}), (Calls{"move 20,70", "line 20,66", "line 26,66", "line 26,70",
+                                           "line 20,70", "font ＭＳ ゴシック 5 0 400 stretch 150",
+                                           "textcolour 255,255,255", "text 20,65 AB"}));
 }
 
 // One-byte characters take the CAD cell (as wide as the capitals are high),
@@ -326,8 +325,8 @@ TEST_F(FitTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
 
     // Extents only a few times larger, or larger in one direction only, are
     // no better: what is drawn is framed, with its margin.
-    for (const DrawingExtents& stated : {DrawingExtents{0, 0, 1000, 100},
-                                         DrawingExtents{400, 0, 650, 100}}) {
+    for (const DrawingExtents& stated :
+         {DrawingExtents{0, 0, 1000, 100}, DrawingExtents{400, 0, 650, 100}}) {
         set_extents(stated.min_x, stated.min_y, stated.max_x, stated.max_y);
         store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
         const DrawingExtents sheet = fitted();
