@@ -151,17 +151,23 @@ int read_text(DxfContext& context) {
 
 namespace {
 
+// The width of a half-width character of the drawing font, half its height:
+// what the lines of an MTEXT are flowed by and the drawing's extents count.
+double font_half_width(const EntityRecord& record) {
+    const double factor = record.text.width_factor > 0.0 ? record.text.width_factor : 1.0;
+    return text_font_height(kSourceDxf, record.text.height) * kHalfWidthPerFont * factor;
+}
+
 // The lines of an MTEXT: its paragraphs, flowed within the width of its box
 // (group 41) when it has one; at most kMaxMtextLines. The colour of each
 // paragraph (`colours`, one per paragraph) goes with its lines.
 std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::string_view text,
                                            double box_width, std::vector<int>& colours) {
     // The box was drawn around the text in the file's own, narrower
-    // proportional fonts: it holds a fifth more of the drawing font's
-    // half-width characters than their advance says.
+    // proportional fonts: it holds a fifth more characters than the drawing
+    // font's half-width characters would fill.
     constexpr double kProportionalFontSlack = 1.2;
-    const double advance =
-        text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
+    const double advance = font_half_width(record);
     const double fit =
         box_width > 0.0 && advance > 0.0 ? kProportionalFontSlack * box_width / advance : 0.0;
     std::vector<std::string_view> lines;
@@ -245,11 +251,14 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::stri
     std::size_t k = 0;
     for (std::string_view line : flowed_lines(record, text, box_width, line_colours)) {
         const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
-        Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
-        const double width = text_width(record, line);
-        if (aligned)
-            at = align_text_position(width, height, record.text.angle, record.h_align,
-                                     record.v_align, at);
+        const Point2 line_start{origin.x + shift * std::cos(down),
+                                origin.y + shift * std::sin(down)};
+        auto placed = [&](double width) {
+            return aligned ? align_text_position(width, height, record.text.angle, record.h_align,
+                                                 record.v_align, line_start)
+                           : line_start;
+        };
+        const Point2 at = placed(text_width(record, line));
         EntityRecord line_record = record;
         line_record.x1 = at.x;
         line_record.y1 = at.y;
@@ -257,8 +266,12 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::stri
         if (k < line_colours.size() && line_colours[k] > 0 && line_colours[k] <= 256)
             line_record.colour = line_colours[k];
         ++k;
-        context.report_point(at.x, at.y);
-        context.report_point(at.x + width, at.y + height);
+        // The drawing's extents count the line in the drawing font's half
+        // widths, as they always have.
+        const double counted = static_cast<double>(line.size()) * font_half_width(record);
+        const Point2 counted_at = placed(counted);
+        context.report_point(counted_at.x, counted_at.y);
+        context.report_point(counted_at.x + counted, counted_at.y + height);
         written += context.write_text(line_record, line);
     }
     return written;
