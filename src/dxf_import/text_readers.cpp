@@ -57,10 +57,9 @@ constexpr RealGroup kTextGroups[] = {{10, field<&R::x1>},
 constexpr RealGroup kMtextGroups[] = {
     {10, field<&R::x1>}, {20, field<&R::y1>}, {40, field<&R::text, &TextReals::height>}};
 
-// The width of `length` bytes of a DXF text as the renderer draws them.
-double text_width(const EntityRecord& record, std::size_t length) {
-    return static_cast<double>(length) *
-           text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
+// The width of a DXF text as the renderer draws it.
+double text_width(const EntityRecord& record, std::string_view text) {
+    return text_advance_width(kSourceDxf, record.text.height, record.text.width_factor, text);
 }
 
 // A TEXT that is not left-aligned on its base line stands at its alignment
@@ -68,10 +67,10 @@ double text_width(const EntityRecord& record, std::size_t length) {
 // its bottom, middle or top. ALIGNED (3) and FIT (5) texts run from the
 // first point to the alignment point, ALIGNED by scaling the height and
 // FIT by scaling the width.
-void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 alignment) {
+void place_at_alignment_point(EntityRecord& record, std::string_view text, Point2 alignment) {
     const int h = record.h_align, v = record.v_align;
     if (h == 0 && v == 0) return;
-    const double width = text_width(record, length);
+    const double width = text_width(record, text);
     if (h == 3 || h == 5) {
         const double dx = alignment.x - record.x1, dy = alignment.y - record.y1;
         const double span = std::hypot(dx, dy);
@@ -96,8 +95,8 @@ void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 a
 // A text seen from below (extrusion 0, 0, -1) lies mirrored in x. It is
 // placed readable over the same box: it runs from the mirrored end of its
 // base line at the mirrored angle.
-void mirror_text(EntityRecord& record, std::size_t length) {
-    const double width = text_width(record, length);
+void mirror_text(EntityRecord& record, std::string_view text) {
+    const double width = text_width(record, text);
     const double angle = -record.text.angle;
     record.x1 = -record.x1 - width * std::cos(radians(angle));
     record.y1 -= width * std::sin(radians(angle));
@@ -144,13 +143,20 @@ int read_text(DxfContext& context) {
                            }
                        });
     decode_dxf_text(text);
-    if (alignment) place_at_alignment_point(record, text.size(), *alignment);
-    if (extrusion_z < 0) mirror_text(record, text.size());
+    if (alignment) place_at_alignment_point(record, text, *alignment);
+    if (extrusion_z < 0) mirror_text(record, text);
     if (vertical) make_vertical(record);
     return context.write_text(record, text);
 }
 
 namespace {
+
+// The width of a half-width character of the drawing font, half its height:
+// what the lines of an MTEXT are flowed by and the drawing's extents count.
+double font_half_width(const EntityRecord& record) {
+    const double factor = record.text.width_factor > 0.0 ? record.text.width_factor : 1.0;
+    return text_font_height(kSourceDxf, record.text.height) * kHalfWidthPerFont * factor;
+}
 
 // The lines of an MTEXT: its paragraphs, flowed within the width of its box
 // (group 41) when it has one; at most kMaxMtextLines. The colour of each
@@ -158,11 +164,10 @@ namespace {
 std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::string_view text,
                                            double box_width, std::vector<int>& colours) {
     // The box was drawn around the text in the file's own, narrower
-    // proportional fonts: it holds a fifth more of the drawing font's
-    // half-width characters than their advance says.
+    // proportional fonts: it holds a fifth more characters than the drawing
+    // font's half-width characters would fill.
     constexpr double kProportionalFontSlack = 1.2;
-    const double advance =
-        text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
+    const double advance = font_half_width(record);
     const double fit =
         box_width > 0.0 && advance > 0.0 ? kProportionalFontSlack * box_width / advance : 0.0;
     std::vector<std::string_view> lines;
@@ -246,11 +251,14 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::stri
     std::size_t k = 0;
     for (std::string_view line : flowed_lines(record, text, box_width, line_colours)) {
         const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
-        Point2 at{origin.x + shift * std::cos(down), origin.y + shift * std::sin(down)};
-        const double width = text_width(record, line.size());
-        if (aligned)
-            at = align_text_position(width, height, record.text.angle, record.h_align,
-                                     record.v_align, at);
+        const Point2 line_start{origin.x + shift * std::cos(down),
+                                origin.y + shift * std::sin(down)};
+        auto placed = [&](double width) {
+            return aligned ? align_text_position(width, height, record.text.angle, record.h_align,
+                                                 record.v_align, line_start)
+                           : line_start;
+        };
+        const Point2 at = placed(text_width(record, line));
         EntityRecord line_record = record;
         line_record.x1 = at.x;
         line_record.y1 = at.y;
@@ -258,8 +266,12 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::stri
         if (k < line_colours.size() && line_colours[k] > 0 && line_colours[k] <= 256)
             line_record.colour = line_colours[k];
         ++k;
-        context.report_point(at.x, at.y);
-        context.report_point(at.x + width, at.y + height);
+        // The drawing's extents count the line in the drawing font's half
+        // widths, as they always have.
+        const double counted = static_cast<double>(line.size()) * font_half_width(record);
+        const Point2 counted_at = placed(counted);
+        context.report_point(counted_at.x, counted_at.y);
+        context.report_point(counted_at.x + counted, counted_at.y + height);
         written += context.write_text(line_record, line);
     }
     return written;
