@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "run_window.h"
+#include "viewer/program_folder_claim.h"
 #include "viewer/viewer_commands.h"
 #include "window_fixture.h"
 
@@ -73,6 +74,32 @@ TEST_F(WindowTest, FirstStartOfTheDayShowsTheHelpDrawing) {
     clock.set(kMay12 + kOneDay);
     start();
     EXPECT_EQ(title(), "ZovViewについて - ZovView");
+}
+
+TEST_F(WindowTest, SecondViewerOnTheProgramFolderWorksInItsOwnStore) {
+    ProgramFolderClaim first_claim;
+    ProgramFolderClaim second_claim;
+    ASSERT_TRUE(first_claim.claim(home.path()));
+    start({kSamples + "dxf/plan.dxf"});
+    ASSERT_TRUE(second_claim.claim(home.path()));
+    ASSERT_TRUE(second_claim.is_private());
+
+    // The same day, without a file: the help drawing, not the other's store.
+    std::unique_ptr<ViewerWindow> second = open_window({}, second_claim.store_folder());
+    ASSERT_TRUE(second->drawing().first_repaint_done());
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+    EXPECT_EQ(second->windowTitle().toStdString(), "ZovViewについて - ZovView");
+    const QImage shown = second->drawing().picture();
+    EXPECT_LT(count_colour(shown, shown.rect(), Qt::black), shown.width() * shown.height());
+
+    // Each opens into its own store; the first keeps its drawing.
+    dialog.answers.push_back(kSamples + "jw/floor_plan.jwc");
+    second->run_command(kCmdOpenJwc);
+    EXPECT_EQ(second->windowTitle().toStdString(), "floor_plan.jwc - ZovView");
+    window->drawing().drawing_replaced(false);
+    window->drawing().redraw();
+    EXPECT_EQ(title(), "plan.dxf - ZovView");
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
 }
 
 TEST_F(WindowTest, MissingStartFileIsReportedAndTheHelpDrawingStays) {
