@@ -119,6 +119,10 @@ std::optional<std::string> EditorSession::settings_file_to_show() {
     return std::nullopt;
 }
 
+void EditorSession::document_saved() {
+    refresh_settings(context_);
+}
+
 void EditorSession::about_closed() {
     save_settings(context_);
 }

@@ -89,6 +89,10 @@ public:
     using FileChooser = std::function<std::optional<std::string>(const std::string& folder)>;
     std::optional<std::string> locate_help_text(const FileChooser& choose);
 
+    // After the editor saved a document: what the user saved into the
+    // settings file (it may be that document) becomes the session's.
+    void document_saved();
+
     // "ZovEdit.CFGを読み込む": saves the settings, then the settings file to
     // show, or nothing after the message that it is missing.
     std::optional<std::string> settings_file_to_show();

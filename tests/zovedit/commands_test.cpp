@@ -116,5 +116,21 @@ TEST_F(WindowTest, SettingsFileOpensAsADocument) {
     EXPECT_TRUE(window->view()->toPlainText().contains(QStringLiteral("FHS=\"x\"")));
 }
 
+TEST_F(WindowTest, SettingsSavedInTheEditorOutliveTheProgramsExit) {
+    window->action(kShowSettingsFile)->trigger();
+    QTextCursor value = window->view()->document()->find(QStringLiteral("FHS=\"_\""));
+    ASSERT_FALSE(value.isNull());
+    value.insertText(QStringLiteral("FHS=\"u\""));
+    QTest::keyClick(window->view(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window->modified());
+    EXPECT_EQ(context->settings.analysis_prefix, "u");
+    context->settings.analysis_form = 2;  // changed by the program afterwards
+    window.reset();
+    session.reset();  // the exit writes the settings
+    const std::string saved = zov::read_file_bytes(folder.file("ZovEdit.CFG"));
+    EXPECT_NE(saved.find("FHS=\"u\""), std::string::npos);
+    EXPECT_NE(saved.find("KTM=2 "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zovedit

@@ -329,6 +329,7 @@ bool MainWindow::save_document_as(const QString& path) {
         remember_recent(path);
     }
     view_->document()->setModified(false);
+    session_.document_saved();
     update_title();
     update_command_states();
     return true;
