@@ -23,8 +23,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Texts of drawings are drawn with the IPA fonts, the bundled DWG converter
-# runs on Node.js; the file types and the menu entry are taken up by the
+# runs on Node.js, Qt's translations put the standard dialogs and buttons
+# into Japanese; the file types and the menu entry are taken up by the
 # desktop's own triggers.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, nodejs (>= 18)")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, fonts-ipafont-mincho, nodejs (>= 18), qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 include(CPack)

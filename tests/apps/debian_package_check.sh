@@ -25,7 +25,7 @@ if [ -f "$(dirname "$0")/../../dwg-converter/node_modules/@mlightcad/libredwg-we
   done
 fi
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in fonts-ipafont-gothic nodejs; do
+for package in fonts-ipafont-gothic nodejs qt6-translations-l10n; do
   grep -q "$package" <<<"$depends" || { echo "FAIL: depends on no $package" >&2; exit 1; }
 done
 echo "$(basename "$deb") ok"

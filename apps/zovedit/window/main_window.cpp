@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenuBar>
@@ -21,6 +20,7 @@
 #include "editor_view.h"
 #include "find_replace_dialog.h"
 #include "palette_dialog.h"
+#include "standard_dialogs.h"
 #include "qt_text.h"
 #include "status_indicators.h"
 #include "view_font.h"
@@ -56,13 +56,14 @@ MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWi
     : QMainWindow(parent), session_(session), messages_(messages),
       document_(std::make_unique<Document>(*this)) {
     choose_file = [this](const QString& title, const QString& folder, const QString& filter) {
-        return QFileDialog::getOpenFileName(this, title, folder, filter);
+        return choose_file_to_open(this, title, folder, filter);
     };
     choose_font = [this](const QFont& current) -> std::optional<QFont> {
-        bool ok = false;
-        QFont font = QFontDialog::getFont(&ok, current, this, ui("フォント"));
-        if (!ok) return std::nullopt;
-        return font;
+        QFontDialog dialog(current, this);
+        dialog.setWindowTitle(ui("フォント"));
+        give_room(dialog);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.selectedFont();
     };
     three_way_question = [this](const QString& text) {
         QApplication::beep();
@@ -293,8 +294,8 @@ void MainWindow::new_document() {
 
 bool MainWindow::save_document() {
     if (path_.isEmpty()) {
-        QString path = QFileDialog::getSaveFileName(this, ui("名前を付けて保存"), QString(),
-                                                    ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
+        QString path = choose_file_to_save(this, ui("名前を付けて保存"), QString(),
+                                           ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
         return !path.isEmpty() && save_document_as(path);
     }
     return save_document_as(path_);
@@ -362,8 +363,8 @@ void MainWindow::run_command(int id) {
         case kFileOpen: open_with_dialog(); break;
         case kFileSave: save_document(); break;
         case kFileSaveAs: {
-            QString path = QFileDialog::getSaveFileName(this, ui("名前を付けて保存"), path_,
-                                                        ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
+            QString path = choose_file_to_save(this, ui("名前を付けて保存"), path_,
+                                               ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
             if (!path.isEmpty()) save_document_as(path);
             break;
         }
