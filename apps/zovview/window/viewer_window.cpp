@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "qt_messages.h"
 #include "store/records.h"
 #include "toolbar_icons.h"
+#include "view/filter_hint.h"
 #include "viewer/dxf_save.h"
 #include "viewer/converter.h"
 #include "viewer/first_repaint.h"
@@ -65,7 +67,8 @@ ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices ser
       shell_(program_folder, messages_, services.clock, file_dialog_, store_folder),
       loads_(shell_),
       view_(shell_.store_folder, services.messages),
-      drawing_(new DrawingWidget(shell_, view_, loads_, this)) {
+      drawing_(new DrawingWidget(shell_, view_, loads_, this)),
+      filter_hint_(new QLabel(drawing_)) {
     zov::load_settings(shell_);
     shell_.state.bundled_converter_folder = zov::find_bundled_converter(zov::executable_folder());
     shell_.state.start_command_line = std::move(start_command_line);
@@ -73,12 +76,17 @@ ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices ser
     setCentralWidget(drawing_);
     build_menus();
     build_toolbar();
+    filter_hint_->setObjectName("filter_hint");
+    filter_hint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    filter_hint_->setStyleSheet("QLabel { background: #404040; color: white; padding: 2px 6px; }");
+    filter_hint_->hide();
     // Alt+F4 ends the program even where no window manager offers it.
     auto* exit_keys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(exit_keys, &QShortcut::activated, this, &QWidget::close);
     drawing_->on_repainted = [this] {
         update_title();
         update_checks();
+        update_filter_hint();
     };
     drawing_->setFocus();
     update_title();
@@ -271,6 +279,16 @@ void ViewerWindow::update_checks() {
     }
     for (const DimensionCommand& command : kDimensionCommands)
         check(command.id, settings.dimension_ends == command.ends);
+}
+
+void ViewerWindow::update_filter_hint() {
+    const bool blank = view_.settings.style == zov::DisplayStyle::Standard &&
+                       zov::filter_hides_every_entity(shell_.store_path(zov::kDataFileName),
+                                                      view_.settings.filter);
+    filter_hint_->setText(blank ? screen_text(zov::kEverythingFilteredOut) : QString());
+    filter_hint_->adjustSize();
+    filter_hint_->move(0, drawing_->height() - filter_hint_->height());
+    filter_hint_->setVisible(blank);
 }
 
 void ViewerWindow::update_title() {
