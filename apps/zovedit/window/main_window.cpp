@@ -23,6 +23,7 @@
 #include "standard_dialogs.h"
 #include "qt_text.h"
 #include "status_indicators.h"
+#include "svg_icons.h"
 #include "view_font.h"
 
 namespace zovedit {
@@ -31,6 +32,7 @@ namespace {
 
 constexpr char kRecentKeyOrganisation[] = "Local AppWizard-Generated Applications";
 constexpr char kRecentGroup[] = "Recent File List";
+constexpr int kNoteMilliseconds = 10000;  // how long a status-bar note stays
 
 
 }  // namespace
@@ -74,9 +76,12 @@ MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWi
         if (answer == QMessageBox::No) return zov::SaveAnswer::Discard;
         return zov::SaveAnswer::Cancel;
     };
+    setWindowIcon(icon_from_svg(QStringLiteral(":/zovedit/zovedit.svg")));
     view_ = new EditorView(this);
     setCentralWidget(view_);
     find_ = new FindReplaceDialog(view_, this);
+    connect(find_, &FindReplaceDialog::note, this,
+            [this](const QString& note) { statusBar()->showMessage(note, kNoteMilliseconds); });
     connect(view_, &EditorView::palette_requested, this, &MainWindow::open_palette);
     connect(view_, &QPlainTextEdit::textChanged, this, &MainWindow::update_command_states);
     QSettings settings(QString::fromLatin1(kRecentKeyOrganisation), ui("ZovEdit"));
@@ -109,15 +114,17 @@ QAction* MainWindow::add_action(QMenu* menu, int id, const char* text,
 }
 
 void MainWindow::build_menus() {
+    // The menus show beside each item the first key bound to it, as Qt
+    // writes it, and no key that does not act.
     using K = QKeySequence;
     QMenu* file = menuBar()->addMenu(ui("ﾌｧｲﾙ(&F)"));
-    add_action(file, kFileNew, "新規作成(&N)\tCtrl+N", {K(Qt::CTRL | Qt::Key_N)});
-    add_action(file, kFileOpen, "開く(&R)...\tCtrl+R", {K(Qt::CTRL | Qt::Key_O)});
-    add_action(file, kFileSave, "上書き保存(&W)\tCtrl+W", {K(Qt::CTRL | Qt::Key_S)});
+    add_action(file, kFileNew, "新規作成(&N)", {K(Qt::CTRL | Qt::Key_N)});
+    add_action(file, kFileOpen, "開く(&R)...", {K(Qt::CTRL | Qt::Key_O)});
+    add_action(file, kFileSave, "上書き保存(&W)", {K(Qt::CTRL | Qt::Key_S)});
     add_action(file, kFileSaveAs, "名前を付けて保存(&A)...");
     file->addSeparator();
-    add_action(file, kAnalyseDxf, "ＤＸＦファイルを開く(&O)\tCtrl+O");
-    add_action(file, kRebuildDxf, "ＤＸＦファイルを作成(&S)\tCtrl+S");
+    add_action(file, kAnalyseDxf, "ＤＸＦファイルを開く(&O)");
+    add_action(file, kRebuildDxf, "ＤＸＦファイルを作成(&S)");
     file->addSeparator();
     add_action(file, kFileExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)");
     file->addSeparator();
@@ -138,7 +145,7 @@ void MainWindow::build_menus() {
     add_action(edit, kEditSelectAll, "すべて選択(&L)", {K(Qt::CTRL | Qt::Key_A)});
     edit->addSeparator();
     add_action(edit, kEditFind, "検索(&F)...", {K(Qt::CTRL | Qt::Key_F)});
-    add_action(edit, kEditFindNext, "次を検索(&I)\tF3", {K(Qt::Key_F3)});
+    add_action(edit, kEditFindNext, "次を検索(&I)", {K(Qt::Key_F3)});
     add_action(edit, kEditReplace, "置換(&E)", {K(Qt::CTRL | Qt::Key_H)});
     edit->addSeparator();
     add_action(edit, kSetBookmark, "注目行をセット");
@@ -182,20 +189,26 @@ void MainWindow::build_menus() {
 void MainWindow::build_tool_bar() {
     QToolBar* bar = addToolBar(ui("ﾂｰﾙ ﾊﾞｰ"));
     bar->setObjectName("tool_bar");
-    const std::pair<int, QStyle::StandardPixmap> buttons[] = {
-        {kAnalyseDxf, QStyle::SP_DialogOpenButton}, {kRebuildDxf, QStyle::SP_DialogSaveButton},
+    auto standard = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
+    // The rebuild makes a DXF from the text: an icon of its own, not a
+    // floppy disk that reads as "save".
+    const std::pair<int, QIcon> buttons[] = {
+        {kAnalyseDxf, standard(QStyle::SP_DialogOpenButton)},
+        {kRebuildDxf, icon_from_svg(QStringLiteral(":/zovedit/rebuild.svg"))},
         {0, {}},
-        {kEditUndo, QStyle::SP_ArrowBack},          {0, {}},
-        {kEditFind, QStyle::SP_FileDialogContentsView},
-        {kEditFindNext, QStyle::SP_ArrowForward},   {0, {}},
-        {kEditReplace, QStyle::SP_BrowserReload},
+        {kEditUndo, standard(QStyle::SP_ArrowBack)},
+        {0, {}},
+        {kEditFind, standard(QStyle::SP_FileDialogContentsView)},
+        {kEditFindNext, standard(QStyle::SP_ArrowForward)},
+        {0, {}},
+        {kEditReplace, standard(QStyle::SP_BrowserReload)},
     };
     for (const auto& [id, icon] : buttons) {
         if (id == 0) {
             bar->addSeparator();
             continue;
         }
-        actions_[id]->setIcon(style()->standardIcon(icon));
+        actions_[id]->setIcon(icon);
         bar->addAction(actions_[id]);
     }
     connect(actions_[kViewToolBar], &QAction::toggled, bar, &QToolBar::setVisible);
@@ -428,7 +441,7 @@ void MainWindow::rebuild_dxf() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     int result = session_.rebuild(*document_, output);
     QApplication::restoreOverrideCursor();
-    if (result == 0) statusBar()->showMessage(from_cp932(output), 10000);
+    if (result == 0) statusBar()->showMessage(from_cp932(output), kNoteMilliseconds);
 }
 
 void MainWindow::set_bookmark() {
