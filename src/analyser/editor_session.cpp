@@ -14,6 +14,12 @@ bool is_analysis_name(const std::string& path) {
     return has_extension(path, ".TXT");
 }
 
+DroppedFile dropped_file_kind(const std::string& path) {
+    if (is_analysis_name(path)) return DroppedFile::Analysis;
+    if (has_extension(path, ".DXF")) return DroppedFile::Dxf;
+    return DroppedFile::Refused;
+}
+
 EditorSession::EditorSession(AnalyserContext& context, std::string installed_help_folder)
     : context_(context), installed_help_folder_(std::move(installed_help_folder)) {
     context_.analysis_path.clear();

@@ -126,4 +126,10 @@ private:
 // True when `path` ends in ".TXT" (letters in any case).
 bool is_analysis_name(const std::string& path);
 
+// What a file dropped on the window is taken as: an analysis file (".TXT")
+// opens, a DXF (".DXF") is analysed as from the menu, anything else is
+// refused (letters in any case).
+enum class DroppedFile { Refused, Analysis, Dxf };
+DroppedFile dropped_file_kind(const std::string& path);
+
 }  // namespace zov

@@ -75,21 +75,27 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
 
 }  // namespace
 
+int drawing_kind_of(const std::string& path) {
+    const std::string extension = split_path(path).extension;
+    if (is_jw_cad_extension(extension)) return kJwCadDrawing;
+    if (equals_ignore_case(extension, ".dxf")) return kDxfDrawing;
+    if (equals_ignore_case(extension, ".dwg")) return kDwgDrawing;
+    return kNotDrawing;
+}
+
+std::optional<std::string> dropped_drawing(const std::vector<std::string>& paths) {
+    if (paths.empty() || drawing_kind_of(paths.front()) == kNotDrawing) return std::nullopt;
+    return paths.front();
+}
+
 int classify_drawing_file(ViewerShell& shell, const std::string& path) {
     const PathParts parts = split_path(path);
     ShellState& state = shell.state;
-    int kind = kNotDrawing;
+    const int kind = drawing_kind_of(path);
     std::string* remembered = nullptr;
-    if (is_jw_cad_extension(parts.extension)) {
-        kind = kJwCadDrawing;
-        remembered = &state.jwc_folder;
-    } else if (equals_ignore_case(parts.extension, ".dxf")) {
-        kind = kDxfDrawing;
-        remembered = &state.dxf_folder;
-    } else if (equals_ignore_case(parts.extension, ".dwg")) {
-        kind = kDwgDrawing;
-        remembered = &state.dwg_folder;
-    }
+    if (kind == kJwCadDrawing) remembered = &state.jwc_folder;
+    if (kind == kDxfDrawing) remembered = &state.dxf_folder;
+    if (kind == kDwgDrawing) remembered = &state.dwg_folder;
     // A folder that cannot stand on one settings line is not remembered: the
     // setting keeps what it was.
     if (remembered != nullptr && fits_settings_line(utf8_to_cp932(parts.folder)))

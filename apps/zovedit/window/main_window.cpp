@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -17,6 +19,7 @@
 #include <QToolBar>
 
 #include "about_dialog.h"
+#include "dropped_files.h"
 #include "editor_view.h"
 #include "find_replace_dialog.h"
 #include "palette_dialog.h"
@@ -77,6 +80,7 @@ MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWi
         return zov::SaveAnswer::Cancel;
     };
     setWindowIcon(icon_from_svg(QStringLiteral(":/zovedit/zovedit.svg")));
+    setAcceptDrops(true);
     view_ = new EditorView(this);
     setCentralWidget(view_);
     find_ = new FindReplaceDialog(view_, this);
@@ -416,11 +420,44 @@ void MainWindow::open_with_dialog() {
     update_command_states();
 }
 
+void MainWindow::open_chosen_document(const QString& path) {
+    if (!save_if_asked()) return;
+    if (open_document(path)) session_.document_opened(cp932_name(path).value_or(std::string()));
+    update_command_states();
+}
+
+namespace {
+
+// The first dropped file and what it is taken as.
+std::pair<QString, zov::DroppedFile> first_dropped(const QMimeData* data) {
+    const QStringList files = data != nullptr ? dropped_files(*data) : QStringList();
+    if (files.isEmpty()) return {QString(), zov::DroppedFile::Refused};
+    return {files.front(), zov::dropped_file_kind(files.front().toStdString())};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (first_dropped(event->mimeData()).second != zov::DroppedFile::Refused)
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto [path, kind] = first_dropped(event->mimeData());
+    if (kind == zov::DroppedFile::Refused) return;
+    event->acceptProposedAction();
+    if (kind == zov::DroppedFile::Analysis) open_chosen_document(path);
+    if (kind == zov::DroppedFile::Dxf) analyse_dxf_file(path);
+}
+
 void MainWindow::analyse_dxf() {
     QString dxf = choose_file(ui("解析するＤＸＦファイルを指定します"),
                               file_system_name(session_.context().settings.dxf_folder),
                               ui("DXFﾌｧｲﾙ(*.DXF *.dxf);;全てのﾌｧｲﾙ(*)"));
-    if (dxf.isEmpty()) return;
+    if (!dxf.isEmpty()) analyse_dxf_file(dxf);
+}
+
+void MainWindow::analyse_dxf_file(const QString& dxf) {
     std::optional<std::string> name = cp932_name(dxf);
     if (!name) {
         zov::report(messages_, zov::MessageIcon::Exclamation, "オープンできません(%s)",
@@ -531,11 +568,7 @@ void MainWindow::rebuild_recent_menu() {
     for (int i = 0; i < recent_.size(); ++i) {
         QString path = recent_[i];
         QAction* entry = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1, 0, 16).arg(path));
-        connect(entry, &QAction::triggered, this, [this, path] {
-            if (!save_if_asked()) return;
-            if (open_document(path)) session_.document_opened(cp932_name(path).value_or(""));
-            update_command_states();
-        });
+        connect(entry, &QAction::triggered, this, [this, path] { open_chosen_document(path); });
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -15,6 +18,7 @@
 #include "common/encoding.h"
 #include "common/paths.h"
 #include "drawing_widget.h"
+#include "dropped_files.h"
 #include "history_dialog.h"
 #include "print_commands.h"
 #include "qt_messages.h"
@@ -25,6 +29,7 @@
 #include "viewer/converter.h"
 #include "viewer/first_repaint.h"
 #include "viewer/help_drawing.h"
+#include "viewer/load_drawing.h"
 #include "viewer/open_commands.h"
 #include "viewer/program_folder.h"
 #include "viewer/settings_file.h"
@@ -73,6 +78,7 @@ ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices ser
     shell_.state.bundled_converter_folder = zov::find_bundled_converter(zov::executable_folder());
     shell_.state.start_command_line = std::move(start_command_line);
     setWindowIcon(program_icon());
+    setAcceptDrops(true);
     setCentralWidget(drawing_);
     build_menus();
     build_toolbar();
@@ -241,6 +247,32 @@ void ViewerWindow::closeEvent(QCloseEvent* event) {
     loads_.cancel();
     close_after_load_ = true;
     event->ignore();
+}
+
+namespace {
+
+std::optional<std::string> drawing_to_open(const QMimeData* data) {
+    if (data == nullptr) return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QString& file : dropped_files(*data)) paths.push_back(file.toStdString());
+    return zov::dropped_drawing(paths);
+}
+
+}  // namespace
+
+void ViewerWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!loads_.running() && drawing_to_open(event->mimeData())) event->acceptProposedAction();
+}
+
+void ViewerWindow::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = drawing_to_open(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    show_what_opens([this, &path] {
+        WaitCursor wait;
+        loads_.run(*this, [this, &path] { zov::load_drawing(shell_, zov::SettingsFile::Rewrite, *path); });
+    });
+    update_checks();
 }
 
 void ViewerWindow::show_help_drawing() {

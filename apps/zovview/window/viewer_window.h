@@ -57,6 +57,10 @@ protected:
     // Closing while a command loads stops its converter; the window closes
     // when the command has ended.
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window: the first opens, as on the command line,
+    // when it is a drawing (nothing else is taken).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void build_menus();

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "fixtures/drop_files.h"
 #include "run_window.h"
 #include "viewer/program_folder_claim.h"
 #include "viewer/viewer_commands.h"
@@ -100,6 +101,19 @@ TEST_F(WindowTest, SecondViewerOnTheProgramFolderWorksInItsOwnStore) {
     window->drawing().redraw();
     EXPECT_EQ(title(), "plan.dxf - ZovView");
     EXPECT_TRUE(messages.entries.empty()) << last_message();
+}
+
+TEST_F(WindowTest, DroppedFilesOpenTheFirstLikeTheCommandLine) {
+    start();
+    write_file_bytes(files.file("notes.txt"), "x");
+    EXPECT_FALSE(drop_files(view(), {files.file("notes.txt"), kSamples + "dxf/plan.dxf"}));
+    EXPECT_EQ(title(), "ZovViewについて - ZovView");
+    EXPECT_TRUE(drop_files(view(), {kSamples + "dxf/plan.dxf", kSamples + "jw/floor_plan.jwc"}));
+    EXPECT_EQ(title(), "plan.dxf - ZovView");
+    EXPECT_TRUE(drop_files(view(), {kSamples + "jw/floor_plan.jwc"}));
+    EXPECT_EQ(title(), "floor_plan.jwc - ZovView");
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+    EXPECT_NE(read_file_bytes(home.file("ZovView.CFG")).find("floor_plan.jwc"), std::string::npos);
 }
 
 TEST_F(WindowTest, MissingStartFileIsReportedAndTheHelpDrawingStays) {
