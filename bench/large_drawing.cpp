@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "dxf_import/dxf_binary_groups.h"
+#include "dxf/binary_groups.h"
 #include "fixtures/dxf_binary.h"
 #include "fixtures/dxf_fixture.h"
 

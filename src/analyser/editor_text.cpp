@@ -117,31 +117,12 @@ void append_code_point(std::u16string& out, char32_t code_point) {
     out.push_back(static_cast<char16_t>(0xDC00 + (code_point & 0x3FF)));
 }
 
-LineEnd first_line_end(std::string_view bytes) {
-    std::size_t at = bytes.find_first_of("\r\n");
-    if (at == std::string_view::npos || bytes[at] == '\r') {
-        if (at != std::string_view::npos && (at + 1 >= bytes.size() || bytes[at + 1] != '\n'))
-            return LineEnd::Cr;
-        return LineEnd::CrLf;
-    }
-    return LineEnd::Lf;
-}
-
-std::string_view line_end_bytes(LineEnd line_end) {
-    switch (line_end) {
-        case LineEnd::Lf: return "\n";
-        case LineEnd::Cr: return "\r";
-        case LineEnd::CrLf: break;
-    }
-    return "\r\n";
-}
-
 }  // namespace
 
 EditorText decode_editor_text(std::string_view bytes) {
     const Cp932Tables& t = tables();
     EditorText result;
-    result.line_end = first_line_end(bytes);
+    result.line_end = first_line_end(bytes).value_or(LineEnd::CrLf);
     const std::string_view separator = line_end_bytes(result.line_end);
     std::u16string& out = result.text;
     out.reserve(bytes.size());

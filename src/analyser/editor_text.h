@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-namespace zov {
+#include "dxf/line_end.h"
 
-enum class LineEnd { CrLf, Lf, Cr };
+namespace zov {
 
 struct EditorText {
     std::u16string text;  // lines joined by "\n"

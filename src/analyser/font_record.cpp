@@ -6,8 +6,9 @@
 #include <cstring>
 
 #include "analyser/disk.h"
-#include "analyser/whole_file.h"
 #include "common/cp932.h"
+#include "common/encoding.h"
+#include "common/whole_file.h"
 
 namespace zov {
 
@@ -51,7 +52,8 @@ std::optional<FontRecord> read_font_record(const std::string& folder) {
 bool write_font_record(const std::string& folder, const FontRecord& record) {
     char bytes[sizeof(FontRecord)];
     std::memcpy(bytes, &record, sizeof bytes);
-    return write_whole_file(folder + kFontFileName, std::string_view(bytes, sizeof bytes));
+    return write_whole_file(cp932_to_file_name(folder + kFontFileName),
+                            std::string_view(bytes, sizeof bytes));
 }
 
 std::string font_face(const FontRecord& record) {

@@ -10,6 +10,7 @@
 #include "analyser/texts.h"
 #include "common/clock.h"
 #include "common/cp932.h"
+#include "common/messages.h"
 #include "common/paths.h"
 
 namespace zov {
@@ -20,6 +21,8 @@ constexpr int kManagementLine = 5;
 constexpr int kSourcePathLine = 7;
 constexpr int kCheckedLines = 8;
 constexpr long kMaxGroupCode = 9999;
+// The code of a comment group.
+constexpr int kCommentCode = 999;
 // A continuation line shorter than this past the code column holds no group.
 constexpr long kContinuationMinimum = 20;
 
@@ -73,13 +76,14 @@ bool check_analysis_file(AnalyserContext& context, RebuildStep step, const std::
     return true;
 }
 
-void write_comment_groups(AnalyserContext& context, LineWriter& out, const std::string& source) {
+// The program, its version and the time, and the DXF file rebuilt, as comments.
+void write_comment_groups(AnalyserContext& context, DxfGroupWriter& out,
+                          const std::string& source) {
     std::string time = format_local_time(cp932_text("%Y年%m月%d日 %H時%M分").c_str(),
                                          context.clock.now());
-    out.write_line("999");
-    out.write_format("%s %s (%s)", kBannerName, kBannerVersion, time.c_str());
-    out.write_line("999");
-    out.write_format(cp932_text("このDXFﾌｧｲﾙは%sを書き換えしたものです").c_str(), source.c_str());
+    out.text(kCommentCode, format_text("%s %s (%s)", kBannerName, kBannerVersion, time.c_str()));
+    out.text(kCommentCode, format_text(cp932_text("このDXFﾌｧｲﾙは%sを書き換えしたものです").c_str(),
+                                       source.c_str()));
 }
 
 // Writes the DXF file from the data region; false after a reported failure.
@@ -109,8 +113,11 @@ bool write_dxf(AnalyserContext& context, const std::string& path, const Analysis
             return false;
         }
     }
+    // The data lines are copied as they are read; the groups this writer
+    // adds go through the group writer on the same lines.
+    DxfGroupWriter groups(out, out.line_end());
     if (context.settings.comment_groups == 1)
-        write_comment_groups(context, out, facts.source_dxf_path);
+        write_comment_groups(context, groups, facts.source_dxf_path);
     DataLineParser parser(r, out, context.messages);
     while (reader.read_line() == 1) {
         std::string_view line = reader.line();
@@ -122,8 +129,7 @@ bool write_dxf(AnalyserContext& context, const std::string& path, const Analysis
             return false;
         }
     }
-    out.write_line("0");
-    out.write_line("EOF");
+    groups.text(0, "EOF");
     if (!out.close()) {
         report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
         return false;

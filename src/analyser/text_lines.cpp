@@ -1,7 +1,9 @@
 #include "analyser/text_lines.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <optional>
 
 #include "analyser/disk.h"
 #include "common/cp932.h"
@@ -54,26 +56,18 @@ int detect_line_end_style(const std::string& path) {
     bool macbinary_dos = got == sizeof header && std::memcmp(header + 65, "TEXTdos", 7) == 0;
     std::fseek(file, macbinary_dos ? static_cast<long>(kMacBinaryHeaderSize) : 0L, SEEK_SET);
 
+    // One byte more than the window: the LF of a CR LF may lie just past it.
     char window[kDetectionWindow + 1];
-    std::size_t n = std::fread(window, 1, sizeof window, file);
+    const std::size_t n = std::fread(window, 1, sizeof window, file);
     std::fclose(file);
-    int style = kLineEndUnknown;
-    for (std::size_t i = 0; i < n && i < kDetectionWindow; ++i) {
-        unsigned char byte = static_cast<unsigned char>(window[i]);
-        if (byte == '\n') {
-            style = kLineEndLf;
-            break;
-        }
-        if (byte == '\r') {
-            if (i + 1 < n && window[i + 1] == '\n')
-                style = kLineEndCrLf;
-            else
-                style = macbinary_dos ? kLineEndMacBinary : kLineEndCr;
-            break;
-        }
-        if (!is_text_byte(byte)) break;
-    }
-    return style;
+    std::size_t text_end = 0;
+    while (text_end < std::min(n, kDetectionWindow) &&
+           is_text_byte(static_cast<unsigned char>(window[text_end])))
+        ++text_end;
+    const std::optional<LineEnd> line_end = first_line_end(std::string_view(window, n), text_end);
+    if (!line_end) return kLineEndUnknown;
+    if (*line_end == LineEnd::Cr && macbinary_dos) return kLineEndMacBinary;
+    return static_cast<int>(*line_end);
 }
 
 // ---- LineReader ----
@@ -200,11 +194,9 @@ bool LineWriter::create(const std::string& path) {
 }
 
 void LineWriter::set_line_end(int output_line_end) {
-    switch (output_line_end) {
-        case 2: line_end_ = "\r"; break;
-        case 3: line_end_ = "\n"; break;
-        default: line_end_ = "\r\n"; break;
-    }
+    const auto line_end = static_cast<LineEnd>(output_line_end);
+    line_end_ = line_end_bytes(line_end == LineEnd::Cr || line_end == LineEnd::Lf ? line_end
+                                                                                  : LineEnd::CrLf);
 }
 
 bool LineWriter::flush() {
@@ -234,6 +226,11 @@ void LineWriter::discard() {
 void LineWriter::put(std::string_view bytes) {
     buffer_.append(bytes);
     if (buffer_.size() >= kWriteBufferSize) flush();
+}
+
+bool LineWriter::write(std::string_view bytes) {
+    put(bytes);
+    return !failed_;
 }
 
 int LineWriter::write_line(std::string_view text) {

@@ -2,23 +2,29 @@
 // Line-by-line text files of the analyser: line-end detection, a line reader
 // that follows the detected style and a line writer with the chosen line end.
 // Source DXF files, analysis files, rebuilt DXF files, the settings file and
-// the item-name table all go through these three.
+// the item-name table all go through these three. dxf/line_end.h tells how
+// they differ from the viewer's DXF line reader.
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "common/whole_file.h"
+#include "dxf/group_writer.h"
+#include "dxf/line_end.h"
 
 namespace zov {
 
-// Line-end styles as `detect_line_end_style` reports them.
+// Line-end styles as `detect_line_end_style` reports them: the three line
+// ends by their numbers, and two more findings.
 enum LineEndStyle : int {
-    kLineEndUnknown = 0,    // no line end in the first 4096 bytes, or not text
-    kLineEndCrLf = 1,       // MS-DOS / Windows
-    kLineEndCr = 2,         // Macintosh
-    kLineEndLf = 3,         // UNIX
-    kLineEndMacBinary = 4,  // CR behind a 128-byte MacBinary "TEXTdos" header
+    // No line end in the first 4096 bytes, or not text.
+    kLineEndUnknown = 0,
+    kLineEndCrLf = static_cast<int>(LineEnd::CrLf),  // MS-DOS / Windows
+    kLineEndCr = static_cast<int>(LineEnd::Cr),      // Macintosh
+    kLineEndLf = static_cast<int>(LineEnd::Lf),      // UNIX
+    // CR behind a 128-byte MacBinary "TEXTdos" header.
+    kLineEndMacBinary = 4,
 };
 
 // Longest line `read_line` delivers; a longer line comes in pieces.
@@ -76,7 +82,7 @@ private:
 // whether everything reached the file. The file is written whole or not at
 // all (common/whole_file.h): it takes its name only when `close` succeeds; a
 // writer discarded, or dropped without `close`, leaves the old file as it was.
-class LineWriter {
+class LineWriter : public DxfSink {
 public:
     LineWriter() = default;
     LineWriter(const LineWriter&) = delete;
@@ -102,6 +108,12 @@ public:
     int write_format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Lines that were too long and went out as "??".
     int cut_lines() const { return cut_lines_; }
+
+    // The line end chosen, for DXF groups written through this writer.
+    std::string_view line_end() const { return line_end_; }
+    // Bytes as they are (DXF groups with their own line ends); false once a
+    // write has failed.
+    bool write(std::string_view bytes) override;
 
 private:
     void put(std::string_view bytes);

@@ -2,50 +2,86 @@
 // blocks are not exported.
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "common/text_file_writer.h"
 
 namespace zov {
 
-void write_fixed_blocks(TextFileWriter& out, DxfHandles& handles) {
-    out.put("0\nBLOCK\n5\n%lx\n100\nAcDbEntity\n67\n1\n8\n0\n100\nAcDbBlockBegin\n"
-            "2\n*MODEL_SPACE\n70\n0\n10\n0.0\n20\n0.0\n30\n0.0\n3\n*MODEL_SPACE\n1\n\n",
-            handles.next());
-    out.put("0\nENDBLK\n5\n%lx\n100\nAcDbEntity\n8\n0\n100\nAcDbBlockEnd\n", handles.next());
-    out.put("0\nBLOCK\n5\n%lx\n100\nAcDbEntity\n67\n1\n8\n0\n100\nAcDbBlockBegin\n"
-            "2\n*PAPER_SPACE\n70\n0\n10\n0.0\n20\n0.0\n30\n0.0\n3\n*PAPER_SPACE\n1\n\n",
-            handles.next());
-    out.put("0\nENDBLK\n5\n%lx\n100\nAcDbEntity\n67\n1\n8\n0\n100\nAcDbBlockEnd\n",
-            handles.next());
-    out.put("0\nBLOCK\n5\n%lx\n100\nAcDbEntity\n8\n0\n100\nAcDbBlockBegin\n"
-            "2\nREVDATE\n70\n2\n10\n0.0\n20\n0.0\n30\n0.0\n3\nREVDATE\n1\nREVDATE\n",
-            handles.next());
+namespace {
+
+// An empty block of a space, at the origin.
+void put_space_block(DxfGroupWriter& out, DxfHandles& handles, std::string_view name,
+                     bool paper_space_end) {
+    put_block_begin(out, handles.next(), true);
+    out.texts({{2, name}, {70, "0"}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {3, name}, {1, ""}});
+    put_block_end(out, handles.next(), paper_space_end);
+}
+
+}  // namespace
+
+void write_fixed_blocks(DxfGroupWriter& out, DxfHandles& handles) {
+    put_space_block(out, handles, kModelSpaceBlock, false);
+    put_space_block(out, handles, kPaperSpaceBlock, true);
+    put_block_begin(out, handles.next(), false);
+    out.texts({{2, kRevisionDateBlock}, {70, "2"}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"},
+               {3, kRevisionDateBlock}, {1, kRevisionDateBlock}});
     for (const char* tag : {"USER", "REVDATE", "FNAME"}) {
-        out.put("0\nATTDEF\n5\n%lx\n100\nAcDbEntity\n8\n0\n62\n0\n100\nAcDbText\n"
-                "10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n1\n\n100\nAcDbAttributeDefinition\n"
-                "3\n\n2\n%s\n70\n8\n",
-                handles.next(), tag);
+        out.text(0, "ATTDEF");
+        out.handle(5, handles.next());
+        out.texts({{100, kEntityMarker}, {8, kLayerZero}, {62, "0"}, {100, "AcDbText"},
+                   {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {40, "1.0"}, {1, ""},
+                   {100, "AcDbAttributeDefinition"}, {3, ""}, {2, tag}, {70, "8"}});
     }
-    out.put("0\nENDBLK\n5\n%lx\n100\nAcDbEntity\n67\n1\n8\n0\n100\nAcDbBlockEnd\n",
-            handles.next());
+    put_block_end(out, handles.next(), true);
 }
 
-void write_blocks_section(TextFileWriter& out, DxfHandles& handles) {
-    out.put("0\nSECTION\n2\nBLOCKS\n");
+void write_blocks_section(DxfGroupWriter& out, DxfHandles& handles) {
+    put_section_start(out, "BLOCKS");
     write_fixed_blocks(out, handles);
-    out.put("0\nENDSEC\n");
+    put_section_end(out);
 }
 
-void write_objects_section(TextFileWriter& out) {
-    out.put(" 0\nSECTION\n  2\nOBJECTS\n");
-    out.put(" 0\nDICTIONARY\n  5\n%lx\n100\nAcDbDictionary\n  3\nACAD_GROUP\n350\n%lx\n"
-            "  3\nACAD_MLINESTYLE\n350\n%lx\n",
-            999ul, 1000ul, 1001ul);
-    out.put(" 0\nDICTIONARY\n  5\n%lx\n102\n{ACAD_REACTORS\n330\n%lx\n102\n}\n100\nAcDbDictionary\n",
-            999ul, 998ul);
-    out.put(" 0\nDICTIONARY\n  5\n%lx\n102\n{ACAD_REACTORS\n330\n%lx\n102\n}\n100\nAcDbDictionary\n"
-            "  3\nSTANDARD\n350\n%lx\n",
-            999ul, 997ul, 1000ul);
-    out.put("0\nENDSEC\n");
+namespace {
+
+// The OBJECTS section has always been written with its codes in three
+// columns and the object type's in two, and with the handles below (the
+// owned dictionaries under the named-object dictionary's handle); readers
+// take the codes as the same codes, and users' files hold these bytes.
+constexpr DxfCode kObjectType{0, 2};
+constexpr DxfCode kObjectName{2, 3};
+constexpr DxfCode kObjectHandle{5, 3};
+constexpr DxfCode kEntryName{3, 3};
+constexpr unsigned long kNamedObjects = 999;
+constexpr unsigned long kGroups = 1000;
+constexpr unsigned long kMultilineStyles = 1001;
+constexpr unsigned long kGroupsOwner = 998;
+constexpr unsigned long kMultilineStylesOwner = 997;
+constexpr char kDictionaryMarker[] = "AcDbDictionary";
+
+void put_dictionary(DxfGroupWriter& out) {
+    out.text(kObjectType, "DICTIONARY");
+    out.handle(kObjectHandle, kNamedObjects);
+}
+
+void put_owned_dictionary(DxfGroupWriter& out, unsigned long owner) {
+    put_dictionary(out);
+    out.text(102, "{ACAD_REACTORS");
+    out.handle(330, owner);
+    out.texts({{102, "}"}, {100, kDictionaryMarker}});
+}
+
+}  // namespace
+
+void write_objects_section(DxfGroupWriter& out) {
+    out.texts({{kObjectType, "SECTION"}, {kObjectName, "OBJECTS"}});
+    put_dictionary(out);
+    out.texts({{100, kDictionaryMarker}, {kEntryName, "ACAD_GROUP"}});
+    out.handle(350, kGroups);
+    out.text(kEntryName, "ACAD_MLINESTYLE");
+    out.handle(350, kMultilineStyles);
+    put_owned_dictionary(out, kGroupsOwner);
+    put_owned_dictionary(out, kMultilineStylesOwner);
+    out.text(kEntryName, "STANDARD");
+    out.handle(350, kGroups);
+    put_section_end(out);
 }
 
 }  // namespace zov

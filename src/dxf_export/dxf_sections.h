@@ -1,8 +1,12 @@
 #pragma once
 // The sections of the DXF file, written in this order by export_dxf.
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "dxf/group_writer.h"
+#include "dxf/structure_writer.h"
 #include "store/records.h"
 
 namespace zov {
@@ -10,7 +14,6 @@ namespace zov {
 class DxfHandles;
 class Messages;
 class StoreReader;
-class TextFileWriter;
 
 // A table record or block named in the file, with its handle.
 struct NamedHandle {
@@ -19,31 +22,31 @@ struct NamedHandle {
 };
 
 // HEADER. `handle_seed` is the $HANDSEED value.
-void write_header_section(TextFileWriter& out, const StoreHeader& header,
+void write_header_section(DxfGroupWriter& out, const StoreHeader& header,
                           unsigned long handle_seed);
 
 // TABLES: VPORT, the template VV_HED.DAT of `program_folder` (created when
 // missing), and the LAYER table with every layer in use.
-void write_tables_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
+void write_tables_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers,
                           const std::string& program_folder, Messages& messages);
 
 // The VPORT table: the active viewport on the drawing's extents.
-void write_viewport_table(TextFileWriter& out, const StoreHeader& header);
+void write_viewport_table(DxfGroupWriter& out, const StoreHeader& header);
 
 // The tables that VV_HED.DAT holds (line types, text styles, VIEW, UCS,
 // APPID, DIMSTYLE and BLOCK_RECORD), with `block_records` added to the
 // BLOCK_RECORD table after the three fixed ones.
-void write_template_tables(TextFileWriter& out, const std::vector<NamedHandle>& block_records);
+void write_template_tables(DxfGroupWriter& out, const std::vector<NamedHandle>& block_records);
 
 // BLOCKS: *MODEL_SPACE, *PAPER_SPACE and REVDATE with its three attributes
 // (write_fixed_blocks: the blocks without the section's start and end).
-void write_blocks_section(TextFileWriter& out, DxfHandles& handles);
-void write_fixed_blocks(TextFileWriter& out, DxfHandles& handles);
+void write_blocks_section(DxfGroupWriter& out, DxfHandles& handles);
+void write_fixed_blocks(DxfGroupWriter& out, DxfHandles& handles);
 
 // ENTITIES: the store's lines, circles, arcs and ellipses; `layers` and
 // `data` are two readers of the same store file. An entity with a number that
 // is not finite is left out; returns how many were.
-int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
+int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers,
                            StoreReader& data);
 
 // Whether every number of the record is finite: no DXF reader takes "nan"
@@ -53,16 +56,38 @@ bool all_finite(const EntityRecord& e);
 // A line (kind 1) or circle, arc or ellipse (kind 2): its DXF entity type
 // and the groups of its subclasses, which follow the common head.
 const char* curve_entity_type(const EntityRecord& e);
-void put_curve_geometry(TextFileWriter& out, const EntityRecord& e);
+// A point of the plane, written with a z of 0.0.
+struct PlanePoint {
+    double x, y;
+};
+// The points under codes 10/20/30, 11/21/31, ... in order.
+void put_points(DxfGroupWriter& out, std::initializer_list<PlanePoint> points);
+void put_curve_geometry(DxfGroupWriter& out, const EntityRecord& e);
 
 // OBJECTS: the fixed dictionaries.
-void write_objects_section(TextFileWriter& out);
+void write_objects_section(DxfGroupWriter& out);
 
 // DXF colour of a store colour by the store's source kind: JW_CAD pens through
 // their table, DXF colour numbers unchanged; a number DXF cannot hold becomes 7.
 int dxf_colour(std::int32_t store_kind, std::int32_t colour);
 
-// Name of a line-type code; 0 and unknown codes give "CONTINUOUS".
-const char* line_type_name(std::int32_t code);
+// Subclass markers.
+inline constexpr char kSymbolTableMarker[] = "AcDbSymbolTable";
+inline constexpr char kSymbolTableRecordMarker[] = "AcDbSymbolTableRecord";
+inline constexpr char kEntityMarker[] = "AcDbEntity";
+// The fixed blocks, which have their BLOCK_RECORDs in the template.
+inline constexpr char kModelSpaceBlock[] = "*MODEL_SPACE";
+inline constexpr char kPaperSpaceBlock[] = "*PAPER_SPACE";
+inline constexpr char kRevisionDateBlock[] = "REVDATE";
+
+// A table's head: its name, handle and record count.
+void put_table_head(DxfGroupWriter& out, std::string_view name, unsigned long handle, long count);
+// A table record's head: its type, its handle under `handle_code` and its
+// subclass below the symbol table record's.
+void put_record_head(DxfGroupWriter& out, std::string_view type, unsigned long handle,
+                     std::string_view subclass, int handle_code = 5);
+// The head of a BLOCK or ENDBLK on layer 0, in paper space when asked.
+void put_block_begin(DxfGroupWriter& out, unsigned long handle, bool paper_space);
+void put_block_end(DxfGroupWriter& out, unsigned long handle, bool paper_space);
 
 }  // namespace zov

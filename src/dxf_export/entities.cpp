@@ -8,7 +8,6 @@
 #include "common/cp932.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "common/text_file_writer.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -27,9 +26,12 @@ struct EntityHead {
     int colour;
 };
 
-void put_head(TextFileWriter& out, const char* type, unsigned long handle, const EntityHead& head) {
-    out.put("0\n%s\n5\n%lx\n100\nAcDbEntity\n8\n%s\n6\n%s\n70\n%d\n62\n%3d\n", type, handle,
-            head.layer_name, head.line_type, head.lock_flag, head.colour);
+void put_head(DxfGroupWriter& out, const char* type, unsigned long handle, const EntityHead& head) {
+    out.text(0, type);
+    out.handle(5, handle);
+    out.texts({{100, kEntityMarker}, {8, head.layer_name}, {6, head.line_type}});
+    out.integer(70, head.lock_flag);
+    out.colour(62, head.colour);
 }
 
 double radians_in_turn(double degrees) {
@@ -48,7 +50,7 @@ bool is_full_circle(const EntityRecord& e) {
 // whole).
 // DXF wants the major axis as a vector, a ratio of at most 1 and the
 // parameters in radians; a ratio above 1 swaps the axes.
-void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
+void put_ellipse_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     double major = e.arc.radius;
     double rotation = e.arc.tilt;
     double ratio = std::fabs(e.arc.axis_ratio);
@@ -70,10 +72,11 @@ void put_ellipse_geometry(TextFileWriter& out, const EntityRecord& e) {
         if (end_parameter == start_parameter) end_parameter = start_parameter + 2 * std::numbers::pi;
     }
     const double angle = rotation * std::numbers::pi / 180.0;
-    out.put("100\nAcDbEllipse\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n"
-            "40\n%f\n41\n%f\n42\n%f\n",
-            e.x1, e.y1, major * std::cos(angle), major * std::sin(angle), ratio, start_parameter,
-            end_parameter);
+    out.text(100, "AcDbEllipse");
+    put_points(out, {{e.x1, e.y1}, {major * std::cos(angle), major * std::sin(angle)}});
+    out.real(40, ratio);
+    out.real(41, start_parameter);
+    out.real(42, end_parameter);
 }
 
 }  // namespace
@@ -90,24 +93,38 @@ const char* curve_entity_type(const EntityRecord& e) {
     return is_full_circle(e) ? "CIRCLE" : "ARC";
 }
 
-void put_curve_geometry(TextFileWriter& out, const EntityRecord& e) {
-    if (e.kind == kEntityLine) {
-        out.put("100\nAcDbLine\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n31\n0.0\n",
-                e.x1, e.y1, e.line.end_x, e.line.end_y);
-    } else if (e.arc.axis_ratio != 1.0) {
-        put_ellipse_geometry(out, e);
-    } else {
-        out.put("100\nAcDbCircle\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%0.3f\n", e.x1, e.y1,
-                e.arc.radius);
-        if (!is_full_circle(e))
-            out.put("100\nAcDbArc\n50\n%f\n51\n%f\n", e.arc.start_angle, e.arc.end_angle);
+void put_points(DxfGroupWriter& out, std::initializer_list<PlanePoint> points) {
+    int code = 10;
+    for (const PlanePoint& point : points) {
+        out.coordinate(code, point.x);
+        out.coordinate(code + 10, point.y);
+        out.text(code + 20, "0.0");
+        ++code;
     }
 }
 
-int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& layers,
+void put_curve_geometry(DxfGroupWriter& out, const EntityRecord& e) {
+    if (e.kind == kEntityLine) {
+        out.text(100, "AcDbLine");
+        put_points(out, {{e.x1, e.y1}, {e.line.end_x, e.line.end_y}});
+    } else if (e.arc.axis_ratio != 1.0) {
+        put_ellipse_geometry(out, e);
+    } else {
+        out.text(100, "AcDbCircle");
+        put_points(out, {{e.x1, e.y1}});
+        out.coordinate(40, e.arc.radius);
+        if (!is_full_circle(e)) {
+            out.text(100, "AcDbArc");
+            out.real(50, e.arc.start_angle);
+            out.real(51, e.arc.end_angle);
+        }
+    }
+}
+
+int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers,
                            StoreReader& data) {
     int non_finite = 0;
-    out.put("0\nSECTION\n2\nENTITIES\n");
+    put_section_start(out, "ENTITIES");
     const std::int32_t store_kind = data.header().kind;
     const std::int32_t count = data.entity_count();
     LayerRecord layer;
@@ -122,7 +139,7 @@ int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader
             layer_name = fixed_text(layer.name);
             // A store without layer records: the entity goes on layer "0",
             // which every DXF reader knows.
-            if (layer_name.empty()) layer_name = "0";
+            if (layer_name.empty()) layer_name = kLayerZero;
         }
         first = false;
         previous_layer = e.layer;
@@ -139,7 +156,7 @@ int write_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader
         put_head(out, curve_entity_type(e), handles.next(), head);
         put_curve_geometry(out, e);
     }
-    out.put("0\nENDSEC\n");
+    put_section_end(out);
     return non_finite;
 }
 

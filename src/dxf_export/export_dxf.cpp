@@ -4,7 +4,7 @@
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
 #include "dxf_export/full_export.h"
-#include "common/text_file_writer.h"
+#include "dxf_export/dxf_text_file.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -44,12 +44,13 @@ bool export_dxf(DxfHandles& handles, const std::string& program_folder,
         return false;
     }
     const std::string dxf_path = program_folder + kDxfOutputFileName;
-    TextFileWriter out;
-    if (!out.open(dxf_path)) {
+    DxfTextFile file;
+    if (!file.open(dxf_path)) {
         show_error_utf8(messages, "%s をオープンできない(dxf_fp)", dxf_path.c_str());
         return false;
     }
 
+    DxfGroupWriter& out = file.groups();
     int left_out = 0;
     if (content == DxfContent::Full) {
         const FullExportNames names = name_layers_and_blocks(data);
@@ -65,8 +66,8 @@ bool export_dxf(DxfHandles& handles, const std::string& program_folder,
         left_out = write_entities_section(out, handles, layers, data);
     }
     write_objects_section(out);
-    out.put("0\nEOF\n");
-    if (!out.close()) {
+    out.text(0, "EOF");
+    if (!file.close()) {
         show_error_utf8(messages, "%s 書込みエラー(dxf_fp)", dxf_path.c_str());
         return false;
     }

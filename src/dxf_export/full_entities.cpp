@@ -9,7 +9,6 @@
 #include "common/paths.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/full_export.h"
-#include "common/text_file_writer.h"
 #include "store/record_move.h"
 #include "store/store_reader.h"
 
@@ -20,6 +19,7 @@ namespace {
 // Text styles of the tables: MT for texts, TMT (vertical) for vertical writing.
 constexpr char kTextStyle[] = "MT";
 constexpr char kVerticalTextStyle[] = "TMT";
+constexpr char kTextMarker[] = "AcDbText";
 
 // A section writes at most this many records of dimension pictures, so that
 // a damaged store whose countless dimensions all show one huge picture
@@ -35,7 +35,7 @@ bool is_vertical(const EntityRecord& text) { return text.text_style % 10 != 0; }
 
 class FullEntityWriter {
 public:
-    FullEntityWriter(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+    FullEntityWriter(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                      const FullExportNames& names)
         : out_(out), handles_(handles), store_(store), names_(names),
           store_kind_(store.header().kind) {}
@@ -57,7 +57,8 @@ public:
                 break;
             case kEntityPoint:
                 head("POINT", e, layer);
-                out_.put("100\nAcDbPoint\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n", e.x1, e.y1);
+                out_.text(100, "AcDbPoint");
+                put_points(out_, {{e.x1, e.y1}});
                 break;
             case kEntityLeader: leader(e, layer); break;
             case kEntityText:
@@ -67,11 +68,11 @@ public:
             case kEntityDimension: dimension(e, layer, owner); break;
             case kEntitySolid:
                 head("SOLID", e, layer);
-                out_.put(
-                    "100\nAcDbTrace\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n11\n%0.3f\n21\n%0.3f\n"
-                    "31\n0.0\n12\n%0.3f\n22\n%0.3f\n32\n0.0\n13\n%0.3f\n23\n%0.3f\n33\n0.0\n",
-                    e.solid.first_x, e.solid.first_y, e.x1, e.y1, e.solid.third_x, e.solid.third_y,
-                    e.solid.fourth_x, e.solid.fourth_y);
+                out_.text(100, "AcDbTrace");
+                put_points(out_, {{e.solid.first_x, e.solid.first_y},
+                                  {e.x1, e.y1},
+                                  {e.solid.third_x, e.solid.third_y},
+                                  {e.solid.fourth_x, e.solid.fourth_y}});
                 break;
             default: break;
         }
@@ -81,19 +82,22 @@ private:
     // Handle, paper space, layer, line type by name (BYLAYER for "as the
     // layer") and colour.
     void head(const char* type, const EntityRecord& e, const std::string& layer) {
-        out_.put("0\n%s\n5\n%lx\n100\nAcDbEntity\n%s8\n%s\n6\n%s\n62\n%d\n", type, handles_.next(),
-                 e.paper_space == 1 ? "67\n1\n" : "", layer.c_str(),
-                 e.line_type == kLineByLayer ? "BYLAYER" : line_type_name(e.line_type),
-                 full_export_colour(store_kind_, e.colour));
+        out_.text(0, type);
+        out_.handle(5, handles_.next());
+        out_.text(100, kEntityMarker);
+        if (e.paper_space == 1) out_.text(67, "1");
+        out_.texts({{8, layer},
+                    {6, e.line_type == kLineByLayer ? "BYLAYER" : line_type_name(e.line_type)}});
+        out_.integer(62, full_export_colour(store_kind_, e.colour));
     }
 
     // One leg with its arrow head at the start, as a two-vertex LEADER.
     void leader(const EntityRecord& e, const std::string& layer) {
         head("LEADER", e, layer);
-        out_.put(
-            "100\nAcDbLeader\n3\nSTANDARD\n71\n1\n72\n0\n73\n3\n74\n0\n75\n0\n76\n2\n"
-            "10\n%0.3f\n20\n%0.3f\n30\n0.0\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n",
-            e.x1, e.y1, e.line.end_x, e.line.end_y);
+        out_.texts({{100, "AcDbLeader"}, {3, "STANDARD"}, {71, "1"}, {72, "0"}, {73, "3"},
+                    {74, "0"}, {75, "0"}, {76, "2"}});
+        put_points(out_, {{e.x1, e.y1}});
+        put_points(out_, {{e.line.end_x, e.line.end_y}});
     }
 
     // The string of a text record: its bytes, or for the layer sheet's
@@ -120,24 +124,25 @@ private:
         const bool vertical = e.kind == kEntityText && is_vertical(e);
         const double height = e.text.height;
         head("TEXT", e, layer);
-        out_.put("100\nAcDbText\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n40\n%f\n1\n",
-                 vertical ? e.x1 - height / 2 : e.x1, e.y1, height);
-        out_.put_text(value);
-        out_.put("\n50\n%f\n41\n%f\n7\n%s\n100\nAcDbText\n",
-                 vertical ? e.text.angle + 90.0 : e.text.angle,
-                 e.text.width_factor > 0.0 ? e.text.width_factor : 1.0,
-                 vertical ? kVerticalTextStyle : kTextStyle);
+        out_.text(100, kTextMarker);
+        put_points(out_, {{vertical ? e.x1 - height / 2 : e.x1, e.y1}});
+        out_.real(40, height);
+        out_.text(1, value);
+        out_.real(50, vertical ? e.text.angle + 90.0 : e.text.angle);
+        out_.real(41, e.text.width_factor > 0.0 ? e.text.width_factor : 1.0);
+        out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle}, {100, kTextMarker}});
     }
 
     void insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         const std::string& name = names_.block_name(e.block);
         if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return;
         head("INSERT", e, layer);
-        out_.put(
-            "100\nAcDbBlockReference\n2\n%s\n10\n%0.3f\n20\n%0.3f\n30\n0.0\n41\n%f\n42\n%f\n"
-            "43\n1.0\n50\n%f\n",
-            name.c_str(), e.x1, e.y1, insert_scale(e.insert.scale_x),
-            insert_scale(e.insert.scale_y), e.insert.rotation);
+        out_.texts({{100, "AcDbBlockReference"}, {2, name}});
+        put_points(out_, {{e.x1, e.y1}});
+        out_.real(41, insert_scale(e.insert.scale_x));
+        out_.real(42, insert_scale(e.insert.scale_y));
+        out_.text(43, "1.0");
+        out_.real(50, e.insert.rotation);
     }
 
     // The picture block's records at the dimension's position, in the
@@ -158,7 +163,7 @@ private:
         }
     }
 
-    TextFileWriter& out_;
+    DxfGroupWriter& out_;
     DxfHandles& handles_;
     StoreReader& store_;
     const FullExportNames& names_;
@@ -167,21 +172,22 @@ private:
     int non_finite_ = 0;
 };
 
-void write_block(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+void write_block(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                  const FullExportNames& names, std::int32_t number, FullEntityWriter& writer) {
     BlockRecord block;
     if (store.read_block(number, block) != 0) return;
     const std::string& name = names.block_name(number);
-    out.put("0\nBLOCK\n5\n%lx\n100\nAcDbEntity\n8\n0\n100\nAcDbBlockBegin\n2\n%s\n70\n%d\n"
-            "10\n%0.3f\n20\n%0.3f\n30\n0.0\n3\n%s\n1\n\n",
-            handles.next(), name.c_str(), name.front() == '*' ? 1 : 0, finite_or_zero(block.base_x),
-            finite_or_zero(block.base_y), name.c_str());
+    put_block_begin(out, handles.next(), false);
+    out.text(2, name);
+    out.integer(70, name.front() == '*' ? 1 : 0);
+    put_points(out, {{finite_or_zero(block.base_x), finite_or_zero(block.base_y)}});
+    out.texts({{3, name}, {1, ""}});
     for (std::int32_t i = 0; i < block.count; ++i) {
         EntityRecord e;
         if (store.read_block_entity(block, i, e) != 0) break;
         writer.write(e, names.layer_name(e.layer), number);
     }
-    out.put("0\nENDBLK\n5\n%lx\n100\nAcDbEntity\n8\n0\n100\nAcDbBlockEnd\n", handles.next());
+    put_block_end(out, handles.next(), false);
 }
 
 }  // namespace
@@ -209,22 +215,22 @@ std::string dxf_text_value(std::string_view cp932) {
     return value;
 }
 
-int write_full_blocks_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+int write_full_blocks_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                               const FullExportNames& names) {
-    out.put("0\nSECTION\n2\nBLOCKS\n");
+    put_section_start(out, "BLOCKS");
     write_fixed_blocks(out, handles);
     FullEntityWriter writer(out, handles, store, names);
     for (std::size_t n = 1; n < names.blocks.size(); ++n) {
         if (!names.blocks[n].empty())
             write_block(out, handles, store, names, static_cast<std::int32_t>(n), writer);
     }
-    out.put("0\nENDSEC\n");
+    put_section_end(out);
     return writer.non_finite();
 }
 
-int write_full_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                                 const FullExportNames& names) {
-    out.put("0\nSECTION\n2\nENTITIES\n");
+    put_section_start(out, "ENTITIES");
     FullEntityWriter writer(out, handles, store, names);
     const std::int32_t count = store.entity_count();
     std::int16_t layer = 0;  // an entity without a layer stays on the one before it
@@ -234,7 +240,7 @@ int write_full_entities_section(TextFileWriter& out, DxfHandles& handles, StoreR
         if (e.layer != 0) layer = e.layer;
         writer.write(e, names.layer_name(layer), 0);
     }
-    out.put("0\nENDSEC\n");
+    put_section_end(out);
     return writer.non_finite();
 }
 

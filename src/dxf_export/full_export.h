@@ -17,7 +17,6 @@ namespace zov {
 
 class DxfHandles;
 class StoreReader;
-class TextFileWriter;
 
 // The names the store's layers and blocks carry in the file, and the inserts
 // left out because they would make a block contain itself.
@@ -53,15 +52,15 @@ unsigned long full_export_handle_bound(const DxfHandles& handles, StoreReader& s
 // TABLES: VPORT, the template's tables written afresh (so that every block
 // has its BLOCK_RECORD), and the LAYER table with layer "0" and every layer
 // in use.
-void write_full_tables_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+void write_full_tables_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                                const FullExportNames& names);
 
 // BLOCKS (the fixed blocks, then the drawing's) and ENTITIES of the full
 // export. A record with a number that is not finite is left out; each
 // returns how many were.
-int write_full_blocks_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+int write_full_blocks_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                               const FullExportNames& names);
-int write_full_entities_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                                 const FullExportNames& names);
 
 // A text for a DXF value line: control characters as DXF's caret codes

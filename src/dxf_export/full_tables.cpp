@@ -4,7 +4,6 @@
 #include "common/cp932.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/full_export.h"
-#include "common/text_file_writer.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -15,22 +14,26 @@ constexpr int kFrozenFlag = 1;
 constexpr int kLockedFlag = 4;
 constexpr int kLayerColourWhenUnset = 7;
 
-void put_layer(TextFileWriter& out, DxfHandles& handles, const std::string& name, int flags,
+void put_layer(DxfGroupWriter& out, DxfHandles& handles, const std::string& name, int flags,
                int colour, const char* line_type) {
-    out.put("0\nLAYER\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n"
-            "2\n%s\n70\n%d\n62\n%d\n6\n%s\n",
-            handles.next(), name.c_str(), flags, colour, line_type);
+    put_record_head(out, "LAYER", handles.next(), "AcDbLayerTableRecord");
+    out.text(2, name);
+    out.integer(70, flags);
+    out.integer(62, colour);
+    out.text(6, line_type);
 }
 
 // Layer "0", which every DXF file has, and the layers in use: off as a
 // negative colour, frozen and locked as their flags.
-void write_full_layer_table(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+void write_full_layer_table(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                             const FullExportNames& names) {
     bool has_layer_zero = false;
-    for (std::int32_t n : names.layer_table) has_layer_zero |= names.layer_name(n) == "0";
-    out.put("0\nTABLE\n2\nLAYER\n5\n%lx\n100\nAcDbSymbolTable\n70\n%zu\n", handles.next(),
-            names.layer_table.size() + (has_layer_zero ? 0 : 1));
-    if (!has_layer_zero) put_layer(out, handles, "0", 0, kLayerColourWhenUnset, "CONTINUOUS");
+    for (std::int32_t n : names.layer_table) has_layer_zero |= names.layer_name(n) == kLayerZero;
+    put_table_head(out, "LAYER", handles.next(),
+                   static_cast<long>(names.layer_table.size()) + (has_layer_zero ? 0 : 1));
+    if (!has_layer_zero)
+        put_layer(out, handles, kLayerZero, 0, kLayerColourWhenUnset,
+                  line_type_name(kLineContinuous));
     for (std::int32_t n : names.layer_table) {
         LayerRecord layer;
         if (store.read_layer(n, layer) != 0) continue;
@@ -42,21 +45,21 @@ void write_full_layer_table(TextFileWriter& out, DxfHandles& handles, StoreReade
                   test_bit(layer.flags, kLayerHiddenBit) ? -colour : colour,
                   line_type_name(layer.line_type));
     }
-    out.put("0\nENDTAB\n");
+    put_table_end(out);
 }
 
 }  // namespace
 
-void write_full_tables_section(TextFileWriter& out, DxfHandles& handles, StoreReader& store,
+void write_full_tables_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                                const FullExportNames& names) {
-    out.put("0\nSECTION\n2\nTABLES\n");
+    put_section_start(out, "TABLES");
     write_viewport_table(out, store.header());
     std::vector<NamedHandle> block_records;
     for (const std::string& name : names.blocks)
         if (!name.empty()) block_records.push_back({handles.next(), name});
     write_template_tables(out, block_records);
     write_full_layer_table(out, handles, store, names);
-    out.put("0\nENDSEC\n");
+    put_section_end(out);
 }
 
 }  // namespace zov

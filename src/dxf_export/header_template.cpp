@@ -2,14 +2,15 @@
 // types, text styles, the empty VIEW and UCS tables, APPID, DIMSTYLE and
 // BLOCK_RECORD). The writer creates it once; a user may then edit it, and the
 // writer copies whatever it holds.
-#include <iterator>
+#include <string>
+#include <string_view>
 
-#include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/files.h"
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "common/text_file_writer.h"
+#include "dxf_export/dxf_text_file.h"
 #include "dxf_export/text_fonts.h"
 
 namespace zov {
@@ -19,8 +20,12 @@ namespace {
 // The template's own handles start here, so they are the same in every file.
 constexpr unsigned long kFirstTemplateHandle = 500;
 
-constexpr char kLineTypeRecordMarks[] = "100\nAcDbSymbolTableRecord\n100\nAcDbLinetypeTableRecord\n";
-constexpr char kElementEnd[] = "74\n0\n";
+constexpr char kLineTypeRecord[] = "AcDbLinetypeTableRecord";
+constexpr char kTextStyleRecord[] = "AcDbTextStyleTableRecord";
+constexpr char kBlockRecord[] = "BLOCK_RECORD";
+constexpr char kPlainFont[] = "txt.shx";
+constexpr char kBigFont[] = "extfont.shx";
+constexpr char kStandard[] = "STANDARD";
 
 struct DashedLineType {
     const char* name;
@@ -41,66 +46,79 @@ constexpr DashedLineType kDashedLineTypes[] = {
     {"HIDDEN", "-   -   -   -   -   -   -   -   ", 2.5, 2, {0.5, -2.0}},
 };
 
-void write_line_types(TextFileWriter& out, unsigned long& handle) {
-    out.put("0\nTABLE\n2\nLTYPE\n5\n%lx\n100\nAcDbSymbolTable\n70\n9\n", handle++);
-    const std::string solid_line = utf8_to_cp932("実線");
-    out.put("0\nLTYPE\n5\n%lx\n%s2\nCONTINUOUS\n70\n0\n3\n%s\n72\n65\n73\n0\n40\n0.0\n", handle++,
-            kLineTypeRecordMarks, solid_line.c_str());
+void put_line_type_head(DxfGroupWriter& out, unsigned long& handle, std::string_view name,
+                        std::string_view picture) {
+    put_record_head(out, "LTYPE", handle++, kLineTypeRecord);
+    out.texts({{2, name}, {70, "0"}, {3, picture}, {72, "65"}});
+}
+
+void write_line_types(DxfGroupWriter& out, unsigned long& handle) {
+    put_table_head(out, "LTYPE", handle++, 9);
+    put_line_type_head(out, handle, line_type_name(kLineContinuous),
+                       cp932_text(JaText::ContinuousLineType));
+    out.texts({{73, "0"}, {40, "0.0"}});
     for (const DashedLineType& type : kDashedLineTypes) {
-        out.put("0\nLTYPE\n5\n%lx\n%s2\n%s\n70\n0\n3\n%s\n72\n65\n73\n%d\n40\n%0.3f\n", handle++,
-                kLineTypeRecordMarks, type.name, type.picture, type.element_count,
-                type.total_length);
-        for (int i = 0; i < type.element_count; ++i)
-            out.put("49\n%0.3f\n%s", type.elements[i], kElementEnd);
+        put_line_type_head(out, handle, type.name, type.picture);
+        out.integer(73, type.element_count);
+        out.coordinate(40, type.total_length);
+        for (int i = 0; i < type.element_count; ++i) {
+            out.coordinate(49, type.elements[i]);
+            out.text(74, "0");
+        }
     }
-    out.put("0\nENDTAB\n");
+    put_table_end(out);
 }
 
-void write_text_styles(TextFileWriter& out, unsigned long& handle) {
-    constexpr char kStyleHead[] =
-        "0\nSTYLE\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbTextStyleTableRecord\n";
-    constexpr char kStyleBody[] = "40\n0.0\n41\n1.0\n50\n0.0\n71\n0\n42\n0.0\n";
-    const char* font = mt_font_name(kTextFontChoice);
-    out.put("0\nTABLE\n2\nSTYLE\n5\n%lx\n100\nAcDbSymbolTable\n70\n1\n", handle++);
-    out.put(kStyleHead, handle++);
-    out.put("2\nSTANDARD\n70\n0\n%s3\ntxt.shx\n4\n%s\n", kStyleBody, "extfont.shx");
-    out.put(kStyleHead, handle++);
-    out.put("2\nTATEGAKI\n70\n4\n%s3\ntxt.shx\n4\n%s\n", kStyleBody, "extfont.shx");
-    out.put(kStyleHead, handle++);
-    out.put("2\nMT\n70\n0\n%s3\n%s\n4\n\n", kStyleBody, font);
-    out.put(kStyleHead, handle++);
-    out.put("2\nTMT\n70\n4\n%s3\n@%s\n4\n\n", kStyleBody, font);
+// A text style with no fixed height, upright, its fonts named.
+void put_text_style(DxfGroupWriter& out, unsigned long& handle, std::string_view name,
+                    std::string_view flags, std::string_view font, std::string_view big_font) {
+    put_record_head(out, "STYLE", handle++, kTextStyleRecord);
+    out.texts({{2, name}, {70, flags}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
+               {42, "0.0"}, {3, font}, {4, big_font}});
 }
 
-void write_other_tables(TextFileWriter& out, unsigned long& handle,
+void write_text_styles(DxfGroupWriter& out, unsigned long& handle) {
+    const std::string font = mt_font_name(kTextFontChoice);
+    put_table_head(out, "STYLE", handle++, 1);
+    put_text_style(out, handle, kStandard, "0", kPlainFont, kBigFont);
+    put_text_style(out, handle, "TATEGAKI", "4", kPlainFont, kBigFont);
+    put_text_style(out, handle, "MT", "0", font, "");
+    put_text_style(out, handle, "TMT", "4", "@" + font, "");
+}
+
+void put_block_record(DxfGroupWriter& out, unsigned long handle, std::string_view name) {
+    put_record_head(out, kBlockRecord, handle, "AcDbBlockTableRecord");
+    out.text(2, name);
+}
+
+// The STYLE table's end comes first; the tables after it are empty but for
+// the ACAD application, the standard dimension style and the block records.
+void write_other_tables(DxfGroupWriter& out, unsigned long& handle,
                         const std::vector<NamedHandle>& block_records) {
-    out.put("0\nENDTAB\n0\nTABLE\n2\nVIEW\n5\n%lx\n100\nAcDbSymbolTable\n70\n0\n", handle++);
-    out.put("0\nENDTAB\n0\nTABLE\n2\nUCS\n5\n%lx\n100\nAcDbSymbolTable\n70\n0\n", handle++);
-    out.put("0\nENDTAB\n0\nTABLE\n2\nAPPID\n5\n%lx\n100\nAcDbSymbolTable\n70\n1\n", handle++);
-    out.put("0\nAPPID\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbRegAppTableRecord\n"
-            "2\nACAD\n70\n0\n0\nENDTAB\n",
-            handle++);
-    out.put("0\nTABLE\n2\nDIMSTYLE\n5\n%lx\n100\nAcDbSymbolTable\n70\n1\n", handle++);
-    out.put("0\nDIMSTYLE\n105\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbDimStyleTableRecord\n"
-            "2\nSTANDARD\n70\n0\n0\nENDTAB\n",
-            handle++);
-    out.put("0\nTABLE\n2\nBLOCK_RECORD\n5\n%lx\n100\nAcDbSymbolTable\n70\n0\n", handle++);
-    for (const char* name : {"*MODEL_SPACE", "*PAPER_SPACE", "REVDATE"}) {
-        out.put("0\nBLOCK_RECORD\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbBlockTableRecord\n"
-                "2\n%s\n",
-                handle++, name);
-    }
-    for (const NamedHandle& record : block_records) {
-        out.put("0\nBLOCK_RECORD\n5\n%lx\n100\nAcDbSymbolTableRecord\n100\nAcDbBlockTableRecord\n"
-                "2\n%s\n",
-                record.handle, record.name.c_str());
-    }
-    out.put("0\nENDTAB\n");
+    put_table_end(out);
+    put_table_head(out, "VIEW", handle++, 0);
+    put_table_end(out);
+    put_table_head(out, "UCS", handle++, 0);
+    put_table_end(out);
+    put_table_head(out, "APPID", handle++, 1);
+    put_record_head(out, "APPID", handle++, "AcDbRegAppTableRecord");
+    out.texts({{2, "ACAD"}, {70, "0"}});
+    put_table_end(out);
+    put_table_head(out, "DIMSTYLE", handle++, 1);
+    put_record_head(out, "DIMSTYLE", handle++, "AcDbDimStyleTableRecord", 105);
+    out.texts({{2, kStandard}, {70, "0"}});
+    put_table_end(out);
+    put_table_head(out, kBlockRecord, handle++, 0);
+    for (const char* name : {kModelSpaceBlock, kPaperSpaceBlock, kRevisionDateBlock})
+        put_block_record(out, handle++, name);
+    for (const NamedHandle& record : block_records)
+        put_block_record(out, record.handle, record.name);
+    put_table_end(out);
 }
 
 }  // namespace
 
-void write_template_tables(TextFileWriter& out, const std::vector<NamedHandle>& block_records) {
+void write_template_tables(DxfGroupWriter& out, const std::vector<NamedHandle>& block_records) {
     unsigned long handle = kFirstTemplateHandle;
     write_line_types(out, handle);
     write_text_styles(out, handle);
@@ -110,9 +128,9 @@ void write_template_tables(TextFileWriter& out, const std::vector<NamedHandle>& 
 bool write_header_template(const std::string& program_folder, Messages& messages) {
     const std::string path = program_folder + kHeaderTemplateFileName;
     if (file_exists(path)) return true;
-    TextFileWriter out;
+    DxfTextFile out;
     if (out.open(path)) {
-        write_template_tables(out, {});
+        write_template_tables(out.groups(), {});
         if (out.close()) return true;  // a half-written template never takes the name
     }
     show_error_utf8(messages, "ヘッダーファイル(%s)書込みエラー", path.c_str());

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dxf_import/dxf_group_reader.h"
+#include "dxf/group_reader.h"
 #include "dxf_import/dxf_tables.h"
 #include "store/import_state.h"
 

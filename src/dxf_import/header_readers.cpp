@@ -3,8 +3,8 @@
 // page, which tell how the file's text is encoded.
 #include <algorithm>
 
+#include "dxf/numbers.h"
 #include "dxf_import/dxf_context.h"
-#include "dxf_import/dxf_numbers.h"
 #include "dxf_import/dxf_readers.h"
 
 namespace zov {

@@ -134,7 +134,4 @@ static_assert(offsetof(JwPointRecord, y) == 4);
 static_assert(offsetof(JwPointRecord, layer) == 8);
 static_assert(offsetof(JwPointRecord, pen) == 9);
 
-// Names of the line types 1 to 9, in order.
-extern const char* const kJwLineTypeNames[9];
-
 }  // namespace zov

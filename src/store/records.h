@@ -61,10 +61,16 @@ inline constexpr std::int32_t kLinePhantom = 7;
 inline constexpr std::int32_t kLinePhantom2 = 8;
 inline constexpr std::int32_t kLineHidden = 9;
 inline constexpr int kLineTypeCount = 9;
-// The names of codes 1 to 9, index = code - 1.
+// The names of codes 1 to 9, index = code - 1: the one table of line-type
+// names, which the store's records, the JW_CAD readers and both DXF writers
+// use.
 inline constexpr const char* kLineTypeNames[kLineTypeCount] = {
     "CONTINUOUS", "DOT", "DASHED", "DASHED2", "CENTER",
     "CENTER2", "PHANTOM", "PHANTOM2", "HIDDEN"};
+// The name of a line-type code; 0 and codes outside the table give "CONTINUOUS".
+constexpr const char* line_type_name(std::int32_t code) {
+    return code >= 1 && code <= kLineTypeCount ? kLineTypeNames[code - 1] : kLineTypeNames[0];
+}
 
 // Layer flag bits (LayerRecord::flags), handled through test_bit/set_bit/toggle_bit.
 inline constexpr int kLayerHiddenBit = 0;

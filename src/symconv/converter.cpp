@@ -8,6 +8,7 @@
 #include "common/program_version.h"
 #include "common/whole_file.h"
 #include "symconv/console.h"
+#include "symconv/dxf_line_writer.h"
 #include "symconv/dxf_sections.h"
 #include "symconv/library_list.h"
 #include "symconv/symbol_passes.h"
@@ -35,7 +36,7 @@ void print_usage(Messages& messages) {
 }
 
 // Writes every section of the DXF file; the result of the block pass.
-int write_dxf(ConverterContext& context, DxfLineWriter& out) {
+int write_dxf(ConverterContext& context, DxfGroupWriter& out) {
     write_header_and_tables(context, out);
     write_blocks_start(out);
     int blocks = block_pass(context, out);
@@ -112,7 +113,8 @@ int run_converter(ConverterContext& context, const std::vector<std::string>& arg
         return kExitFailed;
     }
     print_text(messages, kConverting, context.symbol_count);
-    DxfLineWriter out(file.stream());
+    DxfLineWriter file_lines(file.stream());
+    DxfGroupWriter out(file_lines, kConverterLineEnd);
     int blocks = write_dxf(context, out);
     if (blocks != 0 || out.failed() || !file.commit()) {
         file.discard();

@@ -1,4 +1,9 @@
 // HEADER and TABLES sections of the converter's DXF file.
+#include <initializer_list>
+
+#include "dxf/structure_writer.h"
+#include "dxf/viewport_writer.h"
+#include "symconv/dxf_entities.h"
 #include "symconv/dxf_sections.h"
 #include "symconv/texts.h"
 
@@ -6,114 +11,143 @@ namespace zov {
 
 namespace {
 
-void write_header(const ConverterContext& context, DxfLineWriter& out) {
+// A point variable of the header in whole units, with a z of 0.0 when
+// `with_z`.
+void put_point_variable(DxfGroupWriter& out, std::string_view name, double x, double y,
+                        bool with_z) {
+    out.text(9, name);
+    out.whole(10, x);
+    out.whole(20, y);
+    if (with_z) out.text(30, "0.0");
+}
+
+void write_header(const ConverterContext& context, DxfGroupWriter& out) {
     const bool thumbnail = context.thumbnail_mode;
     const double max_x = thumbnail ? kThumbnailPaperW : context.survey.ext_max_x;
     const double max_y = thumbnail ? kThumbnailPaperH : context.survey.ext_max_y;
     const double S = thumbnail ? 1.0 : context.survey.scale();
-    out.write_dxf_line("0\r\nSECTION\r\n2\r\nHEADER");
-    out.write_dxf_line("9\r\n$EXTMIN\r\n10\r\n%0.0f\r\n20\r\n%0.0f\r\n30\r\n0.0", 0.0, 0.0);
-    out.write_dxf_line("9\r\n$EXTMAX\r\n10\r\n%0.0f\r\n20\r\n%0.0f\r\n30\r\n0.0", max_x, max_y);
-    out.write_dxf_line("9\r\n$LIMMIN\r\n10\r\n%0.0f\r\n20\r\n%0.0f", 0.0, 0.0);
-    out.write_dxf_line("9\r\n$LIMMAX\r\n10\r\n%0.0f\r\n20\r\n%0.0f", max_x, max_y);
-    out.write_dxf_line("9\r\n$LTSCALE\r\n40\r\n%0.3f", S);
-    out.write_dxf_line("9\r\n$DIMSCALE\r\n40\r\n%0.3f", S);
+    put_section_start(out, "HEADER");
+    put_point_variable(out, "$EXTMIN", 0.0, 0.0, true);
+    put_point_variable(out, "$EXTMAX", max_x, max_y, true);
+    put_point_variable(out, "$LIMMIN", 0.0, 0.0, false);
+    put_point_variable(out, "$LIMMAX", max_x, max_y, false);
+    out.text(9, "$LTSCALE");
+    out.coordinate(40, S);
+    out.text(9, "$DIMSCALE");
+    out.coordinate(40, S);
     if (context.settings.point_form == 0) {
-        out.write_dxf_line("9\r\n$PDMODE\r\n70\r\n%d", context.settings.point_display_mode);
-        out.write_dxf_line("9\r\n$PDSIZE\r\n40\r\n%d", context.settings.point_size);
+        out.text(9, "$PDMODE");
+        out.integer(70, context.settings.point_display_mode);
+        out.text(9, "$PDSIZE");
+        out.integer(40, context.settings.point_size);
     }
-    out.write_dxf_line("0\r\nENDSEC");
+    put_section_end(out);
 }
 
-void write_vport_table(const ConverterContext& context, DxfLineWriter& out) {
+// "0 TABLE 2 name 70 count".
+void put_table_head(DxfGroupWriter& out, std::string_view name, long count) {
+    out.texts({{0, "TABLE"}, {2, name}});
+    out.integer(70, count);
+}
+
+void write_vport_table(const ConverterContext& context, DxfGroupWriter& out) {
     const bool thumbnail = context.thumbnail_mode;
-    const double centre_x = thumbnail ? 195.0 : context.layout.cell_w * 5;
-    const double centre_y = thumbnail ? 148.0 : context.layout.cell_h * 2.5;
-    const double height = thumbnail ? 312.0 : context.layout.cell_w * 8;
-    out.write_dxf_line("0\r\nTABLE\r\n2\r\nVPORT\r\n70\r\n2");
-    out.write_dxf_line("0\r\nVPORT\r\n2\r\n*ACTIVE\r\n70\r\n0\r\n10\r\n0.0\r\n20\r\n0.0");
-    out.write_dxf_line(
-        "11\r\n1.0\r\n21\r\n1.0\r\n12\r\n%f\r\n22\r\n%f\r\n13\r\n0.0\r\n23\r\n0.0\r\n14\r\n1.0\r\n"
-        "24\r\n1.0\r\n15\r\n0.0\r\n25\r\n0.0\r\n16\r\n0.0\r\n26\r\n0.0\r\n36\r\n1.0",
-        centre_x, centre_y);
-    out.write_dxf_line(
-        "17\r\n0.0\r\n27\r\n0.0\r\n37\r\n0.0\r\n40\r\n%f\r\n41\r\n%s\r\n42\r\n50.0\r\n43\r\n0.0\r\n"
-        "44\r\n0.0\r\n50\r\n0.0\r\n51\r\n0.0\r\n71\r\n0",
-        height, thumbnail ? "2.1" : "2.0");
-    out.write_dxf_line(
-        "72\r\n100\r\n73\r\n1\r\n74\r\n1\r\n75\r\n0\r\n76\r\n0\r\n77\r\n0\r\n78\r\n0");
-    out.write_dxf_line("0\r\nENDTAB");
+    put_table_head(out, "VPORT", 2);
+    out.text(0, "VPORT");
+    write_active_viewport(out, {thumbnail ? 195.0 : context.layout.cell_w * 5,
+                                thumbnail ? 148.0 : context.layout.cell_h * 2.5,
+                                thumbnail ? 312.0 : context.layout.cell_w * 8,
+                                thumbnail ? "2.1" : "2.0"});
+    put_table_end(out);
 }
 
-void write_ltype_table(DxfLineWriter& out) {
-    out.write_dxf_line("0\r\nTABLE\r\n2\r\nLTYPE\r\n70\r\n9");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nBYBLOCK\r\n70\r\n  0\r\n3\r\n\r\n72\r\n 65\r\n73\r\n  0\r\n40\r\n0.0");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nBYLAYER\r\n70\r\n  0\r\n3\r\n\r\n72\r\n 65\r\n73\r\n  0\r\n40\r\n0.0");
-    out.write_dxf_line("%s", kContinuousLineType);
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nDOT\r\n70\r\n0\r\n3\r\n--  --  --  --  --  --  --  --  \r\n72\r\n65\r\n"
-        "73\r\n8\r\n40\r\n10.0\r\n49\r\n1.25\r\n49\r\n-1.25\r\n49\r\n1.25\r\n49\r\n-1.25\r\n49\r\n"
-        "1.25\r\n49\r\n-1.25\r\n49\r\n1.25\r\n49\r\n-1.25");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nDASHED\r\n70\r\n0\r\n3\r\n----    ----    ----    ----    \r\n72\r\n65"
-        "\r\n73\r\n4\r\n40\r\n10.0\r\n49\r\n2.5\r\n49\r\n-2.5\r\n49\r\n2.5\r\n49\r\n-2.5");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nDASHED2\r\n70\r\n0\r\n3\r\n------  ------  ------  ------  \r\n72\r\n"
-        "65\r\n73\r\n4\r\n40\r\n10.0\r\n49\r\n3.75\r\n49\r\n-1.25\r\n49\r\n3.75\r\n49\r\n-1.25");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nCENTER\r\n70\r\n0\r\n3\r\n----- - ----- - ----- - ----- - \r\n72\r\n"
-        "65\r\n73\r\n4\r\n40\r\n10.0\r\n49\r\n6.25\r\n49\r\n-1.25\r\n49\r\n1.25\r\n49\r\n-1.25");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nCENTER2\r\n70\r\n0\r\n3\r\n----------  --  ----------  --  \r\n72\r\n"
-        "65\r\n73\r\n4\r\n40\r\n20.0\r\n49\r\n12.5\r\n49\r\n-2.5\r\n49\r\n2.5\r\n49\r\n-2.5");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nPHANTOM\r\n70\r\n0\r\n3\r\n--- - - --- - - --- - - --- - - \r\n72\r\n"
-        "65\r\n73\r\n6\r\n40\r\n10.0\r\n49\r\n3.25\r\n49\r\n-1.25\r\n49\r\n1.25\r\n49\r\n-1.25\r\n"
-        "49\r\n1.25\r\n49\r\n-1.25");
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nPHANTOM2\r\n70\r\n0\r\n3\r\n--------  -  -  --------  -  -  \r\n72\r\n"
-        "65\r\n73\r\n6\r\n40\r\n20.0\r\n49\r\n10.0\r\n49\r\n-2.5\r\n49\r\n1.25\r\n49\r\n-2.5\r\n49"
-        "\r\n1.25\r\n49\r\n-2.5");
-    // Line type 9 writes HIDDEN, so the table defines it too: every line type
-    // the file uses resolves.
-    out.write_dxf_line(
-        "0\r\nLTYPE\r\n2\r\nHIDDEN\r\n70\r\n0\r\n3\r\n---  ---  ---  ---  ---  ---  \r\n72\r\n"
-        "65\r\n73\r\n2\r\n40\r\n3.75\r\n49\r\n2.5\r\n49\r\n-1.25");
-    out.write_dxf_line("0\r\nENDTAB");
-}
+// A dashed line type: its picture, total length and dash and gap lengths
+// (group 49) as the file has always held them.
+struct DashedLineType {
+    const char* name;
+    const char* picture;
+    const char* total_length;
+    std::initializer_list<const char*> elements;
+};
 
-void write_style_table(DxfLineWriter& out) {
-    out.write_dxf_line("0\r\nTABLE\r\n2\r\nSTYLE\r\n70\r\n1");
-    out.write_dxf_line(
-        "0\r\nSTYLE\r\n2\r\nSTANDARD\r\n70\r\n0\r\n40\r\n0.0\r\n41\r\n1.0\r\n50\r\n0.0\r\n71\r\n0"
-        "\r\n42\r\n0.0\r\n3\r\ntxt.shx\r\n4\r\nextfont.shx");
-    out.write_dxf_line(
-        "0\r\nSTYLE\r\n2\r\nTATEGAKI\r\n70\r\n4\r\n40\r\n0.0\r\n41\r\n1.0\r\n50\r\n0.0\r\n71\r\n0"
-        "\r\n42\r\n0.0\r\n3\r\ntxt.shx\r\n4\r\nextfont.shx");
-    out.write_dxf_line("0\r\nENDTAB");
-}
-
-void write_layer_table(const ConverterContext& context, DxfLineWriter& out) {
-    out.write_dxf_line("0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n10");
-    out.write_dxf_line("0\r\nLAYER\r\n2\r\n0\r\n      70\r\n64\r\n62\r\n  7\r\n  6\r\nCONTINUOUS");
-    out.write_dxf_line("0\r\nLAYER\r\n2\r\nWaku\r\n   70\r\n64\r\n62\r\n  7\r\n  6\r\nCONTINUOUS");
-    out.write_dxf_line("0\r\nLAYER\r\n2\r\nFname\r\n  70\r\n64\r\n62\r\n  7\r\n  6\r\nCONTINUOUS");
-    out.write_dxf_line("0\r\nLAYER\r\n2\r\nZukei\r\n  70\r\n64\r\n62\r\n  7\r\n  6\r\nCONTINUOUS");
-    if (!context.thumbnail_mode) {
-        out.write_dxf_line(
-            "0\r\nLAYER\r\n2\r\nAddLine\r\n70\r\n64\r\n62\r\n -7\r\n  6\r\nCONTINUOUS");
+void write_ltype_table(DxfGroupWriter& out) {
+    static const DashedLineType kDashed[] = {
+        {"DOT", "--  --  --  --  --  --  --  --  ", "10.0",
+         {"1.25", "-1.25", "1.25", "-1.25", "1.25", "-1.25", "1.25", "-1.25"}},
+        {"DASHED", "----    ----    ----    ----    ", "10.0", {"2.5", "-2.5", "2.5", "-2.5"}},
+        {"DASHED2", "------  ------  ------  ------  ", "10.0",
+         {"3.75", "-1.25", "3.75", "-1.25"}},
+        {"CENTER", "----- - ----- - ----- - ----- - ", "10.0",
+         {"6.25", "-1.25", "1.25", "-1.25"}},
+        {"CENTER2", "----------  --  ----------  --  ", "20.0", {"12.5", "-2.5", "2.5", "-2.5"}},
+        {"PHANTOM", "--- - - --- - - --- - - --- - - ", "10.0",
+         {"3.25", "-1.25", "1.25", "-1.25", "1.25", "-1.25"}},
+        {"PHANTOM2", "--------  -  -  --------  -  -  ", "20.0",
+         {"10.0", "-2.5", "1.25", "-2.5", "1.25", "-2.5"}},
+        // Line type 9 writes HIDDEN, so the table defines it too: every line
+        // type the file uses resolves.
+        {"HIDDEN", "---  ---  ---  ---  ---  ---  ", "3.75", {"2.5", "-1.25"}},
+    };
+    put_table_head(out, "LTYPE", 9);
+    // BYBLOCK and BYLAYER have always had their numbers in three columns.
+    for (const char* name : {"BYBLOCK", "BYLAYER"}) {
+        out.texts({{0, "LTYPE"}, {2, name}});
+        out.integer(70, 0, 3);
+        out.text(3, "");
+        out.integer(72, 65, 3);
+        out.integer(73, 0, 3);
+        out.text(40, "0.0");
     }
-    out.write_dxf_line("0\r\nENDTAB");
-    out.write_dxf_line("0\r\nENDSEC");
+    out.texts({{0, "LTYPE"}, {2, kContinuous}, {70, "0"}, {3, kContinuousLineType}, {72, "65"},
+               {73, "0"}, {40, "0.0"}});
+    for (const DashedLineType& type : kDashed) {
+        out.texts({{0, "LTYPE"}, {2, type.name}, {70, "0"}, {3, type.picture}, {72, "65"}});
+        out.integer(73, static_cast<long>(type.elements.size()));
+        out.text(40, type.total_length);
+        for (const char* element : type.elements) out.text(49, element);
+    }
+    put_table_end(out);
+}
+
+void write_style_table(DxfGroupWriter& out) {
+    put_table_head(out, "STYLE", 1);
+    for (const auto& [name, flags] : {std::pair{"STANDARD", "0"}, {kVerticalTextStyle, "4"}}) {
+        out.texts({{0, "STYLE"}, {2, name}, {70, flags}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"},
+                   {71, "0"}, {42, "0.0"}, {3, "txt.shx"}, {4, "extfont.shx"}});
+    }
+    put_table_end(out);
+}
+
+// The layers, all on and in colour 7 but the guide lines' layer, which is
+// off. Their flag and line-type codes have always been written in these
+// widths; readers take them as the same codes, and users' files hold them.
+void write_layer_table(const ConverterContext& context, DxfGroupWriter& out) {
+    struct SheetLayer {
+        const char* name;
+        int flags_code_width;
+        int colour;
+    };
+    const SheetLayer layers[] = {{kLayerZero, 8, 7},
+                                 {kFrameLayer, 5, 7},
+                                 {kNameLayer, 4, 7},
+                                 {kSymbolLayer, 4, 7},
+                                 {kGuideLayer, 0, -7}};
+    put_table_head(out, "LAYER", 10);
+    for (const SheetLayer& layer : layers) {
+        if (context.thumbnail_mode && std::string_view(layer.name) == kGuideLayer) continue;
+        out.texts({{0, "LAYER"}, {2, layer.name}, {{70, layer.flags_code_width}, "64"}});
+        out.colour(62, layer.colour);
+        out.text({6, 3}, kContinuous);
+    }
+    put_table_end(out);
+    put_section_end(out);
 }
 
 }  // namespace
 
-void write_header_and_tables(const ConverterContext& context, DxfLineWriter& out) {
+void write_header_and_tables(const ConverterContext& context, DxfGroupWriter& out) {
     write_header(context, out);
-    out.write_dxf_line("0\r\nSECTION\r\n2\r\nTABLES");
+    put_section_start(out, "TABLES");
     write_vport_table(context, out);
     write_ltype_table(out);
     write_style_table(out);

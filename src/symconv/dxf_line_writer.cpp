@@ -17,12 +17,13 @@ int DxfLineWriter::write_dxf_line(const char* format, ...) {
     }
     buffer[length] = '\r';
     buffer[length + 1] = '\n';
-    std::size_t size = static_cast<std::size_t>(length) + 2;
-    if (std::fwrite(buffer, 1, size, file_) != size) {
-        failed_ = true;
-        return -1;
-    }
-    return 0;
+    return write({buffer, static_cast<std::size_t>(length) + 2}) ? 0 : -1;
+}
+
+bool DxfLineWriter::write(std::string_view bytes) {
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    if (!written) failed_ = true;
+    return written;
 }
 
 }  // namespace zov

@@ -1,20 +1,29 @@
 #pragma once
-// The one writer of the converter's DXF lines (and of its settings file).
+// The converter's writer of its files on a FILE*: the sink of its DXF
+// groups, and whole formatted lines for its settings file.
 #include <cstdio>
+#include <string_view>
+
+#include "dxf/group_writer.h"
 
 namespace zov {
 
 // Longest text that is written as formatted; a longer one is written as "??".
 inline constexpr int kLongestDxfLine = 1021;
 
-class DxfLineWriter {
+// The converter's DXF files end their lines with CR LF.
+inline constexpr char kConverterLineEnd[] = "\r\n";
+
+class DxfLineWriter : public DxfSink {
 public:
     explicit DxfLineWriter(std::FILE* file) : file_(file) {}
 
-    // Formats the text, appends CR LF and writes both. A template holding
-    // "\r\n" thus writes several lines, the writer adding the last line end.
-    // Returns 0, or -1 when the file did not take the bytes.
+    // Formats the text, appends CR LF and writes both. Returns 0, or -1 when
+    // the file did not take the bytes.
     int write_dxf_line(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // The bytes as they are; false when the file did not take them.
+    bool write(std::string_view bytes) override;
 
     // True once any write has failed (a full disk, a lost device).
     bool failed() const { return failed_; }

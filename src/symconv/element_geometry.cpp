@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "jw/jw_format.h"
 #include "symconv/converter_settings.h"
 #include "symconv/sheet_layout.h"
 
@@ -51,10 +50,6 @@ double round_value(double value, int decimals) {
 }
 
 int checked_pen(int pen) { return pen >= 1 && pen <= 6 ? pen : 2; }
-
-int checked_line_type(int line_type) { return line_type >= 1 && line_type <= 9 ? line_type : 1; }
-
-const char* line_type_name(int line_type) { return kJwLineTypeNames[checked_line_type(line_type) - 1]; }
 
 CircleForm circle_form(int flatness, std::int32_t start, std::int32_t end, std::int32_t tilt) {
     double k = flatness / 10000.0;

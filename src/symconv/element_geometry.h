@@ -18,10 +18,6 @@ double round_value(double value, int decimals);
 
 // Pen 1-6 of an element; any other value counts as pen 2.
 int checked_pen(int pen);
-// Line type 1-9 of an element; any other value counts as type 1 (CONTINUOUS).
-int checked_line_type(int line_type);
-// DXF name of a line type 1-9 (others as type 1).
-const char* line_type_name(int line_type);
 
 // How a circle record is written. For an arc, `a` and `b` are its start and
 // end angles in degrees with the tilt added, b above a.

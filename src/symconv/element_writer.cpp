@@ -4,18 +4,13 @@
 #include <string>
 
 #include "jw/jw_tables.h"
+#include "store/records.h"
 #include "symconv/block_names.h"
 #include "symconv/converter_settings.h"
-#include "symconv/dxf_line_writer.h"
+#include "symconv/dxf_entities.h"
 #include "symconv/element_geometry.h"
 
 namespace zov {
-
-namespace {
-
-constexpr char kLayer[] = "Zukei";
-
-}  // namespace
 
 double ElementWriter::round(double value) const {
     return round_value(value, settings_.decimals);
@@ -30,24 +25,21 @@ void ElementWriter::line(int line_type, int pen, double x1, double y1, double x2
 }
 
 void ElementWriter::line(const DxfPen& pen, double x1, double y1, double x2, double y2) {
-    out_.write_dxf_line(
-        "0\r\nLINE\r\n8\r\nZukei\r\n6\r\n%s\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f\r\n11\r\n"
-        "%0.3f\r\n21\r\n%0.3f",
-        pen.line_type, pen.colour, round(x1), round(y1), round(x2), round(y2));
+    put_line(out_, kSymbolLayer, pen, round(x1), round(y1), round(x2), round(y2));
 }
 
 void ElementWriter::full_circle(const DxfPen& pen, double cx, double cy, double r) {
-    out_.write_dxf_line(
-        "0\r\nCIRCLE\r\n8\r\nZukei\r\n6\r\n%s\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f\r\n40"
-        "\r\n%0.3f",
-        pen.line_type, pen.colour, round(cx), round(cy), round(r));
+    put_entity_head(out_, "CIRCLE", kSymbolLayer, pen);
+    put_xy(out_, 10, round(cx), round(cy));
+    out_.coordinate(40, round(r));
 }
 
 void ElementWriter::arc(const DxfPen& pen, double cx, double cy, double r, double a, double b) {
-    out_.write_dxf_line(
-        "0\r\nARC\r\n8\r\nZukei\r\n6\r\n%s\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f\r\n40\r\n"
-        "%0.3f\r\n50\r\n%f\r\n51\r\n%f",
-        pen.line_type, pen.colour, round(cx), round(cy), round(r), a, b);
+    put_entity_head(out_, "ARC", kSymbolLayer, pen);
+    put_xy(out_, 10, round(cx), round(cy));
+    out_.coordinate(40, round(r));
+    out_.real(50, a);
+    out_.real(51, b);
 }
 
 void ElementWriter::chain(const DxfPen& pen, const std::vector<ChainPoint>& points) {
@@ -89,33 +81,34 @@ void ElementWriter::point(const DxfPen& pen, double x, double y) {
     x = round(x);
     y = round(y);
     if (settings_.point_form == 0) {
-        out_.write_dxf_line(
-            "0\r\nPOINT\r\n8\r\n%s\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f", kLayer, colour, x,
-            y);
+        out_.texts({{0, "POINT"}, {8, kSymbolLayer}});
+        out_.colour(62, colour);
+        put_xy(out_, 10, x, y);
     } else if (settings_.point_form == 1) {
-        out_.write_dxf_line(
-            "0\r\nCIRCLE\r\n8\r\n%s\r\n6\r\nCONTINUOUS\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f"
-            "\r\n40\r\n%0.3f",
-            kLayer, colour, x, y, d / 2);
+        put_entity_head(out_, "CIRCLE", kSymbolLayer, {kContinuous, colour});
+        put_xy(out_, 10, x, y);
+        out_.coordinate(40, d / 2);
     } else {
         // Ten times the point's size on paper (point_size / 100 mm) in drawing units:
         // 4 at 1/1 with a point size of 40, and growing with the scale like every other size.
         const double width = settings_.point_size / 100.0 * S_ * 10;
-        out_.write_dxf_line("0\r\nPOLYLINE");
-        out_.write_dxf_line(
-            "8\r\n%s\r\n6\r\nCONTINUOUS\r\n62\r\n%d\r\n66\r\n1\r\n10\r\n0\r\n20\r\n0\r\n70\r\n1\r\n"
-            "40\r\n%0.3f\r\n41\r\n%0.3f",
-            kLayer, colour, width, width);
+        put_point_part("POLYLINE", colour);
+        out_.texts({{66, "1"}, {10, "0"}, {20, "0"}, {70, "1"}});
+        out_.coordinate(40, width);
+        out_.coordinate(41, width);
         for (double vertex_x : {x - d / 2, x + d / 2}) {
-            out_.write_dxf_line("0\r\nVERTEX");
-            out_.write_dxf_line(
-                "8\r\n%s\r\n6\r\nCONTINUOUS\r\n62\r\n%d\r\n10\r\n%0.3f\r\n20\r\n%0.3f\r\n42\r\n"
-                "%0.3f",
-                kLayer, colour, vertex_x, y, 1.0);
+            put_point_part("VERTEX", colour);
+            put_xy(out_, 10, vertex_x, y);
+            out_.coordinate(42, 1.0);
         }
-        out_.write_dxf_line("0\r\nSEQEND");
-        out_.write_dxf_line("8\r\n%s", kLayer);
+        out_.texts({{0, "SEQEND"}, {8, kSymbolLayer}});
     }
+}
+
+// A part of a point drawn as a filled circle, its colour as it stands.
+void ElementWriter::put_point_part(std::string_view type, int colour) {
+    out_.texts({{0, type}, {8, kSymbolLayer}, {6, kContinuous}});
+    out_.integer(62, colour);
 }
 
 void ElementWriter::text(int kind, bool vertical, double x1, double y1, double x2, double y2,
@@ -146,21 +139,26 @@ void ElementWriter::text(const TextRun& run, std::string_view text) {
 }
 
 void ElementWriter::write_text(const TextRun& run, std::string_view text) {
-    out_.write_dxf_line(
-        "0\r\nTEXT\r\n8\r\n%s\r\n62\r\n%d\r\n10\r\n%0.3f\r\n20\r\n%0.3f\r\n40\r\n%0.3f\r\n41\r\n"
-        "%0.3f\r\n50\r\n%0.3f\r\n1\r\n%s",
-        kLayer, run.colour, run.x, run.y, run.height, run.width_factor, run.angle,
-        dxf_value_text(text).c_str());
-    if (run.vertical) out_.write_dxf_line("  7\r\nTATEGAKI");
+    out_.texts({{0, "TEXT"}, {8, kSymbolLayer}});
+    out_.integer(62, run.colour);
+    put_xy(out_, 10, run.x, run.y);
+    out_.coordinate(40, run.height);
+    out_.coordinate(41, run.width_factor);
+    out_.coordinate(50, run.angle);
+    out_.text(1, dxf_value_text(text));
+    // The style group has always been written with its code in three columns.
+    if (run.vertical) out_.text({7, 3}, kVerticalTextStyle);
 }
 
 void ElementWriter::solid(int colour, const std::array<ChainPoint, 4>& c) {
     // DXF draws a SOLID 1-2-4-3: the corner written third closes on the first.
-    out_.write_dxf_line(
-        "0\r\nSOLID\r\n8\r\nZukei\r\n62\r\n%3d\r\n10\r\n%0.3f\r\n20\r\n%0.3f\r\n11\r\n%0.3f\r\n21"
-        "\r\n%0.3f\r\n12\r\n%0.3f\r\n22\r\n%0.3f\r\n13\r\n%0.3f\r\n23\r\n%0.3f",
-        colour, round(c[0].x), round(c[0].y), round(c[1].x), round(c[1].y), round(c[3].x),
-        round(c[3].y), round(c[2].x), round(c[2].y));
+    out_.texts({{0, "SOLID"}, {8, kSymbolLayer}});
+    out_.colour(62, colour);
+    const int corner_order[] = {0, 1, 3, 2};
+    for (int i = 0; i < 4; ++i) {
+        const ChainPoint& corner = c[corner_order[i]];
+        put_xy(out_, 10 + i, round(corner.x), round(corner.y));
+    }
 }
 
 }  // namespace zov

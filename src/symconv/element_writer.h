@@ -1,5 +1,5 @@
 #pragma once
-// The DXF templates of the elements inside a symbol's BLOCK (layer "Zukei").
+// The DXF entities of the elements inside a symbol's BLOCK (layer "Zukei").
 // Every coordinate and radius passes through round_value with the settings' decimals.
 #include <cstdint>
 #include <string_view>
@@ -8,13 +8,13 @@
 
 namespace zov {
 
-class DxfLineWriter;
+class DxfGroupWriter;
 struct ConverterSettings;
 
 class ElementWriter : public ElementSink {
 public:
     // `S` is the scale in force for the symbol being written.
-    ElementWriter(DxfLineWriter& out, const ConverterSettings& settings, double S)
+    ElementWriter(DxfGroupWriter& out, const ConverterSettings& settings, double S)
         : out_(out), settings_(settings), S_(S) {}
 
     // The elements of a .jwk symbol file, by JW_CAD line type 1-9 and pen 1-6.
@@ -44,10 +44,11 @@ private:
     void full_circle(const DxfPen& pen, double cx, double cy, double r);
     void arc(const DxfPen& pen, double cx, double cy, double r, double a, double b);
     void chain(const DxfPen& pen, const std::vector<ChainPoint>& points);
+    void put_point_part(std::string_view type, int colour);
     // The TEXT entity at the run's point as it stands (already rounded).
     void write_text(const TextRun& run, std::string_view text);
 
-    DxfLineWriter& out_;
+    DxfGroupWriter& out_;
     const ConverterSettings& settings_;
     double S_;
 };

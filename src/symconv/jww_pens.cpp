@@ -3,6 +3,7 @@
 #include <array>
 
 #include "dxf_import/true_colour.h"
+#include "store/records.h"
 #include "symconv/converter_settings.h"
 #include "symconv/element_geometry.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/paths.h"
+#include "dxf/structure_writer.h"
 #include "jw/jw_tables.h"
 #include "symconv/console.h"
 #include "symconv/element_geometry.h"
@@ -106,16 +107,15 @@ void write_jwk_elements(ElementWriter& elements, const SymbolFile& symbol) {
 }
 
 void write_block(const ConverterContext& context, const std::string& name,
-                 const ListedSymbol& symbol, DxfLineWriter& out) {
-    out.write_dxf_line(
-        "0\r\nBLOCK\r\n8\r\n0\r\n2\r\n%s\r\n70\r\n0\r\n10\r\n0.0\r\n20\r\n0.0\r\n3\r\n%s\r\n1\r\n",
-        name.c_str(), name.c_str());
+                 const ListedSymbol& symbol, DxfGroupWriter& out) {
+    out.texts({{0, "BLOCK"}, {8, kLayerZero}, {2, name}, {70, "0"}, {10, "0.0"}, {20, "0.0"},
+               {3, name}, {1, ""}});
     ElementWriter elements(out, context.settings, context.survey.scale());
     if (symbol.windows)
         draw_jws_symbol(symbol.jws, context.settings, elements);
     else
         write_jwk_elements(elements, symbol.jwk);
-    out.write_dxf_line("0\r\nENDBLK");
+    out.text(0, "ENDBLK");
 }
 
 // Widens the survey with one symbol and prints what it could not convert;
@@ -187,7 +187,7 @@ int survey_pass(ConverterContext& context) {
     return 0;
 }
 
-int block_pass(ConverterContext& context, DxfLineWriter& out) {
+int block_pass(ConverterContext& context, DxfGroupWriter& out) {
     context.survey.reset();
     std::vector<std::string> paths;
     if (read_library_list(context, paths) != 0) return -1;

@@ -1,7 +1,7 @@
 #pragma once
 // The two passes over the symbol files of the list.
 #include "symconv/converter_context.h"
-#include "symconv/dxf_line_writer.h"
+#include "dxf/group_writer.h"
 
 namespace zov {
 
@@ -12,6 +12,6 @@ int survey_pass(ConverterContext& context);
 
 // Pass 2: one BLOCK per symbol with its elements. 0, or -1 after a reported
 // failure (the blocks written so far stay).
-int block_pass(ConverterContext& context, DxfLineWriter& out);
+int block_pass(ConverterContext& context, DxfGroupWriter& out);
 
 }  // namespace zov

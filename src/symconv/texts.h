@@ -52,7 +52,7 @@ inline const char* const kPaper3A = cp932_text(JaText::Paper3A);
 inline const char* const kPaper4A = cp932_text(JaText::Paper4A);
 inline const char* const kPaper5A = cp932_text(JaText::Paper5A);
 inline const char* const kPaper100M = cp932_text(JaText::Paper100M);
-// DXF table entry that carries Japanese text.
+// The description of the CONTINUOUS line type in the DXF files.
 inline const char* const kContinuousLineType = cp932_text(JaText::ContinuousLineType);
 // Lines of the default settings file.
 inline constexpr char kSettingsBanner1[] = "/////////////////////////////////////////////////////////";

@@ -6,7 +6,7 @@
 #include "common/encoding.h"
 #include "common/files.h"
 #include "common/utf8_messages.h"
-#include "dxf_import/dxf_line_reader.h"
+#include "dxf/line_reader.h"
 #include "viewer/converter.h"
 #include "viewer/file_dialog.h"
 #include "viewer/history_file.h"

@@ -10,7 +10,7 @@
 #include "common/files.h"
 #include "common/text_file_writer.h"
 #include "common/utf8_messages.h"
-#include "dxf_import/dxf_line_reader.h"
+#include "dxf/line_reader.h"
 #include "viewer/history_file.h"
 #include "viewer/program_folder_claim.h"
 #include "viewer/viewer_shell.h"

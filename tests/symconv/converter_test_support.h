@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "common/messages.h"
@@ -54,7 +55,8 @@ inline std::vector<std::string> entity_values(const std::string& dxf, const std:
     return values;
 }
 
-// What `write` sends through a DXF line writer, as bytes.
+// What `write` sends through the converter's line writer, or through DXF
+// groups written to it, as bytes.
 template <typename Write>
 std::string written_by(Write write) {
     char* buffer = nullptr;
@@ -62,7 +64,12 @@ std::string written_by(Write write) {
     std::FILE* memory = open_memstream(&buffer, &size);
     {
         DxfLineWriter out(memory);
-        write(out);
+        if constexpr (std::is_invocable_v<Write, DxfGroupWriter&>) {
+            DxfGroupWriter groups(out, kConverterLineEnd);
+            write(groups);
+        } else {
+            write(out);
+        }
     }
     std::fclose(memory);
     std::string bytes(buffer, size);

@@ -36,14 +36,14 @@ TEST(DxfLineWriter, AppendsCrLfAndReplacesOverlongLines) {
 TEST(ElementOutput, LineRoundsByJkeAndUsesPenColourAndLineType) {
     ConverterSettings settings;
     settings.decimals = 0;
-    std::string rounded = written_by([&](DxfLineWriter& out) {
+    std::string rounded = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 1).line(3, 4, 12.46f, -0.5f, 1, 2);
     });
     EXPECT_EQ(rounded,
               "0\r\nLINE\r\n8\r\nZukei\r\n6\r\nDASHED\r\n62\r\n  2\r\n10\r\n12.000\r\n20\r\n-0.000"
               "\r\n11\r\n1.000\r\n21\r\n2.000\r\n");
     settings.decimals = 3;
-    std::string kept = written_by([&](DxfLineWriter& out) {
+    std::string kept = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 1).line(1, 1, 12.46f, 0, 0, 0);
     });
     EXPECT_EQ(values_of(kept, "10"), std::vector<std::string>{"12.460"});
@@ -53,7 +53,7 @@ TEST(ElementOutput, LineRoundsByJkeAndUsesPenColourAndLineType) {
 
 TEST(ElementOutput, PensAndLineTypesOutsideTheirTablesCountAsPen2AndContinuous) {
     ConverterSettings settings;
-    std::string bytes = written_by([&](DxfLineWriter& out) {
+    std::string bytes = written_by([&](DxfGroupWriter& out) {
         ElementWriter writer(out, settings, 1);
         writer.line(0, 0, 0, 0, 1, 1);
         writer.line(200, 9, 0, 0, 1, 1);
@@ -66,7 +66,7 @@ TEST(ElementOutput, PensAndLineTypesOutsideTheirTablesCountAsPen2AndContinuous) 
 TEST(ElementOutput, CircleArcAndWrappedArc) {
     ConverterSettings settings;
     auto circle = [&](std::int32_t start, std::int32_t end, std::int32_t tilt = 0) {
-        return written_by([&](DxfLineWriter& out) {
+        return written_by([&](DxfGroupWriter& out) {
             ElementWriter(out, settings, 1).circle(1, 1, 5, 6, 2.5, 10000, start, end, tilt);
         });
     };
@@ -89,7 +89,7 @@ TEST(ElementOutput, CircleArcAndWrappedArc) {
 TEST(ElementOutput, EllipseIsAChainOfLinesClosingOnItsStart) {
     ConverterSettings settings;
     settings.decimals = 3;
-    std::string bytes = written_by([&](DxfLineWriter& out) {
+    std::string bytes = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 1).circle(2, 3, 0, 0, 10, 5000, 0, 360 * 65536, 0);
     });
     std::vector<std::string> starts = values_of(bytes, "10");
@@ -110,7 +110,7 @@ TEST(ElementOutput, PointsInTheThreeForms) {
     ConverterSettings settings;
     auto point = [&](int mode) {
         settings.point_form = mode;
-        return written_by([&](DxfLineWriter& out) { ElementWriter(out, settings, 1).point(3, 1, 2); });
+        return written_by([&](DxfGroupWriter& out) { ElementWriter(out, settings, 1).point(3, 1, 2); });
     };
     EXPECT_EQ(point(0), "0\r\nPOINT\r\n8\r\nZukei\r\n62\r\n  3\r\n10\r\n1.000\r\n20\r\n2.000\r\n");
     EXPECT_EQ(point(1),
@@ -125,20 +125,20 @@ TEST(ElementOutput, PointsInTheThreeForms) {
               "\r\n42\r\n1.000\r\n"
               "0\r\nSEQEND\r\n8\r\nZukei\r\n");
     // At 1/50 the filled circle is 20 across and 200 wide: ten times its size, as at 1/1.
-    std::string at_50 = written_by([&](DxfLineWriter& out) { ElementWriter(out, settings, 50).point(3, 0, 0); });
+    std::string at_50 = written_by([&](DxfGroupWriter& out) { ElementWriter(out, settings, 50).point(3, 0, 0); });
     EXPECT_NE(at_50.find("\r\n40\r\n200.000\r\n41\r\n200.000\r\n"), std::string::npos);
     EXPECT_NE(at_50.find("\r\n10\r\n-10.000\r\n"), std::string::npos);
 }
 
 TEST(ElementOutput, HorizontalTurnedAndVerticalTexts) {
     ConverterSettings settings;  // kind 4: 40 / 10 x S x 78 / 100
-    std::string flat = written_by([&](DxfLineWriter& out) {
+    std::string flat = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 10).text(0, false, 1, 2, 9, 2, "AB");
     });
     EXPECT_EQ(flat,
               "0\r\nTEXT\r\n8\r\nZukei\r\n62\r\n7\r\n10\r\n1.000\r\n20\r\n2.000\r\n40\r\n31.200\r\n41"
               "\r\n1.000\r\n50\r\n0.000\r\n1\r\nAB\r\n");
-    std::string vertical = written_by([&](DxfLineWriter& out) {
+    std::string vertical = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 10).text(4, true, 1, 2, 9, 2, utf8_to_cp932("流し"));
     });
     std::vector<std::string> lines = crlf_lines(vertical);
@@ -148,7 +148,7 @@ TEST(ElementOutput, HorizontalTurnedAndVerticalTexts) {
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], "  7");
     EXPECT_EQ(lines.back(), "TATEGAKI");
-    std::string turned = written_by([&](DxfLineWriter& out) {
+    std::string turned = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 1).text(15, false, 0, 0, -1, -1, "x\r\ny");
     });
     EXPECT_EQ(values_of(turned, "50"), std::vector<std::string>{"225.000"});

@@ -1,4 +1,4 @@
-#include "dxf_import/dxf_code_page.h"
+#include "dxf/code_page.h"
 
 #include <iconv.h>
 

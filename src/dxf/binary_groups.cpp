@@ -1,4 +1,4 @@
-#include "dxf_import/dxf_binary_groups.h"
+#include "dxf/binary_groups.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "dxf_import/dxf_group_reader.h"
-#include "dxf_import/dxf_line_reader.h"
-#include "dxf_import/dxf_numbers.h"
+#include "dxf/group_reader.h"
+#include "dxf/line_reader.h"
+#include "dxf/numbers.h"
 #include "fixtures/temp_folder.h"
 
 namespace zov {

@@ -1,10 +1,10 @@
-#include "dxf_import/dxf_group_reader.h"
+#include "dxf/group_reader.h"
 
 #include <algorithm>
 #include <limits>
 
 #include "common/encoding.h"
-#include "dxf_import/dxf_numbers.h"
+#include "dxf/numbers.h"
 
 namespace zov {
 

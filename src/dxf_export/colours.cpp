@@ -25,9 +25,4 @@ int dxf_colour(std::int32_t store_kind, std::int32_t colour) {
     }
 }
 
-const char* line_type_name(std::int32_t code) {
-    if (code < 1 || code > kLineTypeCount) return kLineTypeNames[0];
-    return kLineTypeNames[code - 1];
-}
-
 }  // namespace zov

@@ -1,6 +1,7 @@
 #pragma once
 // Reads a DXF file line by line. The line-end style (CR LF, LF or CR) is
-// detected from the first line end of the file and used for every line; a
+// detected from the first line end of the file and used for every line
+// (dxf/line_end.h tells how this differs from ZovEdit's line reader); a
 // CR LF file is split exactly as the viewer always split its lines (the byte
 // after a CR is dropped, a lone LF stays in the line). A line longer than the
 // maximum length is cut there and the rest is read as the next line. At the
@@ -14,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-namespace zov {
+#include "dxf/line_end.h"
 
-enum class LineEnd { CrLf, Lf, Cr };
+namespace zov {
 
 class DxfLineReader {
 public:

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "dxf_import/dxf_binary_groups.h"
-#include "dxf_import/dxf_code_page.h"
-#include "dxf_import/dxf_line_reader.h"
+#include "dxf/binary_groups.h"
+#include "dxf/code_page.h"
+#include "dxf/line_reader.h"
 
 namespace zov {
 

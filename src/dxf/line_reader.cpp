@@ -1,4 +1,4 @@
-#include "dxf_import/dxf_line_reader.h"
+#include "dxf/line_reader.h"
 
 #include <bit>
 #include <cstring>
@@ -79,19 +79,8 @@ void DxfLineReader::detect_line_end() {
     // The first line end within the first buffer decides; a file without any
     // keeps the CR LF default.
     fill();
-    const char* data = buffer_.get() + begin_;
-    std::size_t size = end_ - begin_;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n') {
-            line_end_ = LineEnd::Lf;
-            return;
-        }
-        if (data[i] == '\r') {
-            line_end_ = i + 1 < size && data[i + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
-            return;
-        }
-    }
-    line_end_ = LineEnd::CrLf;
+    line_end_ = first_line_end(std::string_view(buffer_.get() + begin_, end_ - begin_))
+                    .value_or(LineEnd::CrLf);
 }
 
 int DxfLineReader::read_any_line(std::size_t max_len) {

@@ -1,4 +1,4 @@
-#include "dxf_import/dxf_numbers.h"
+#include "dxf/numbers.h"
 
 #include <charconv>
 #include <climits>
