@@ -69,13 +69,7 @@ void DrawingPass::begin() {
 }
 
 bool DrawingPass::layer_passes_filter() const {
-    switch (settings_.filter) {
-        case LayerFilter::Visible: return !test_bit(layer_.flags, kLayerHiddenBit);
-        case LayerFilter::All: return true;
-        case LayerFilter::Hidden: return test_bit(layer_.flags, kLayerHiddenBit);
-        case LayerFilter::Locked: return test_bit(layer_.flags, kLayerLockedBit);
-    }
-    return true;
+    return filter_shows_layer(settings_.filter, layer_.flags);
 }
 
 namespace {
