@@ -8,8 +8,8 @@ build=$1; shift
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf groff-base
-          qt6-svg-dev poppler-utils xvfb xauth xdotool x11-utils x11-apps imagemagick
-          desktop-file-utils libxml2-utils shared-mime-info dpkg-dev fakeroot libdxflib-dev)
+          qt6-svg-dev qt6-translations-l10n poppler-utils xvfb xauth xdotool x11-utils x11-apps imagemagick
+          desktop-file-utils libxml2-utils shared-mime-info dpkg-dev fakeroot lintian libdxflib-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -13,6 +13,7 @@
 #include "qt_dialogs.h"
 #include "qt_messages.h"
 #include "qt_text.h"
+#include "qt_translations.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ int run_editor_window(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZovEdit"));
     QApplication::setDesktopFileName(QStringLiteral("zovedit"));
+    install_qt_translations();
     std::optional<std::string> folder = zov::current_folder_cp932();
     if (!folder) {
         std::fprintf(stderr, "error: the current folder cannot be named in CP932\n");

@@ -28,6 +28,14 @@ struct AnalyserContext {
 
     std::string start_folder;   // CP932, ends in "/"
     AnalyserSettings settings;
+    // ZovEdit.CFG as this session last read or wrote it (settings_file.h):
+    // a file found changed since then was saved by the user, and only what
+    // the session itself changed is written over it.
+    struct SettingsOnDisk {
+        bool known = false;
+        std::string bytes;
+        AnalyserSettings settings;
+    } settings_on_disk;
     std::string analysis_path;  // analysis file open in the editor, or ""
     // Lines of the last conversion that a rebuild cannot give back as they
     // were (reported when it ran).

@@ -14,6 +14,12 @@ bool is_analysis_name(const std::string& path) {
     return has_extension(path, ".TXT");
 }
 
+DroppedFile dropped_file_kind(const std::string& path) {
+    if (is_analysis_name(path)) return DroppedFile::Analysis;
+    if (has_extension(path, ".DXF")) return DroppedFile::Dxf;
+    return DroppedFile::Refused;
+}
+
 EditorSession::EditorSession(AnalyserContext& context, std::string installed_help_folder)
     : context_(context), installed_help_folder_(std::move(installed_help_folder)) {
     context_.analysis_path.clear();
@@ -117,6 +123,10 @@ std::optional<std::string> EditorSession::settings_file_to_show() {
     if (can_open_for_reading(path)) return path;
     report(context_.messages, MessageIcon::Exclamation, "%sが見つけられません。", path.c_str());
     return std::nullopt;
+}
+
+void EditorSession::document_saved() {
+    refresh_settings(context_);
 }
 
 void EditorSession::about_closed() {

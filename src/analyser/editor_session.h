@@ -89,6 +89,10 @@ public:
     using FileChooser = std::function<std::optional<std::string>(const std::string& folder)>;
     std::optional<std::string> locate_help_text(const FileChooser& choose);
 
+    // After the editor saved a document: what the user saved into the
+    // settings file (it may be that document) becomes the session's.
+    void document_saved();
+
     // "ZovEdit.CFGを読み込む": saves the settings, then the settings file to
     // show, or nothing after the message that it is missing.
     std::optional<std::string> settings_file_to_show();
@@ -121,5 +125,11 @@ private:
 
 // True when `path` ends in ".TXT" (letters in any case).
 bool is_analysis_name(const std::string& path);
+
+// What a file dropped on the window is taken as: an analysis file (".TXT")
+// opens, a DXF (".DXF") is analysed as from the menu, anything else is
+// refused (letters in any case).
+enum class DroppedFile { Refused, Analysis, Dxf };
+DroppedFile dropped_file_kind(const std::string& path);
 
 }  // namespace zov

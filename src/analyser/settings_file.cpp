@@ -1,5 +1,7 @@
 #include "analyser/settings_file.h"
 
+#include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "analyser/disk.h"
@@ -158,15 +160,82 @@ void apply_setting(AnalyserSettings& settings, std::string_view key, std::string
             cut_to(value, kItemSettingLimit);
 }
 
+// Reads every setting line of the file at `path` into `settings`; false
+// when it cannot be read as text lines (style 0 finds no line end).
+bool read_settings_file(const std::string& path, AnalyserSettings& settings) {
+    int style = detect_line_end_style(path);
+    LineReader reader;
+    if (style <= kLineEndUnknown || !reader.open(path, style)) return false;
+    while (reader.read_line() == 1) {
+        std::string_view line = reader.line();
+        if (line.size() < 4 || line[3] != '=') continue;
+        apply_setting(settings, line.substr(0, 3), setting_value(line));
+    }
+    return true;
+}
+
+// The file's bytes, at most a little more than any settings file holds (a
+// larger file differs from every one the session wrote all the same);
+// nothing when it cannot be opened.
+std::optional<std::string> settings_file_bytes(const std::string& path) {
+    constexpr std::size_t kMostRead = 1 << 20;
+    std::FILE* file = open_cp932(path, "rb");
+    if (file == nullptr) return std::nullopt;
+    std::string bytes(kMostRead + 1, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return bytes;
+}
+
+// The file as the session now knows it: its bytes and the settings they hold.
+void remember_settings_file(AnalyserContext& context, const AnalyserSettings& in_file) {
+    std::optional<std::string> bytes =
+        settings_file_bytes(context.start_file(kAnalyserSettingsFileName));
+    context.settings_on_disk.known = bytes.has_value();
+    context.settings_on_disk.bytes = bytes.value_or(std::string());
+    context.settings_on_disk.settings = in_file;
+}
+
+// `field` of `settings` takes its value in `in_file` unless the session
+// changed it since `known`.
+template <class T>
+void take_unchanged(AnalyserSettings& settings, const AnalyserSettings& known,
+                    const AnalyserSettings& in_file, T AnalyserSettings::*field) {
+    if (settings.*field == known.*field) settings.*field = in_file.*field;
+}
+
 }  // namespace
 
+void refresh_settings(AnalyserContext& context) {
+    AnalyserContext::SettingsOnDisk& known = context.settings_on_disk;
+    if (!known.known) return;
+    const std::string path = context.start_file(kAnalyserSettingsFileName);
+    std::optional<std::string> bytes = settings_file_bytes(path);
+    if (!bytes || *bytes == known.bytes) return;
+    AnalyserSettings in_file = known.settings;
+    if (!read_settings_file(path, in_file)) return;
+    AnalyserSettings& settings = context.settings;
+    for (const TextKey& text : kTextKeys) take_unchanged(settings, known.settings, in_file, text.field);
+    for (const NumberKey& number : kNumberKeys)
+        take_unchanged(settings, known.settings, in_file, number.field);
+    take_unchanged(settings, known.settings, in_file, &AnalyserSettings::selected_items);
+    known.bytes = std::move(*bytes);
+    known.settings = in_file;
+}
+
 bool save_settings(AnalyserContext& context) {
+    refresh_settings(context);
     std::string path = context.start_file(kAnalyserSettingsFileName);
     LineWriter writer;
     if (writer.create(path)) {
         writer.set_line_end(kLineEndCrLf);
         for (const std::string& line : settings_file_lines(context)) writer.write_line(line);
-        if (writer.close()) return true;
+        if (writer.close()) {
+            remember_settings_file(context, context.settings);
+            return true;
+        }
     }
     report(context.messages, MessageIcon::Stop, "%s%sを作成できませんでした",
            context.start_folder.c_str(), kAnalyserSettingsFileName);
@@ -192,20 +261,12 @@ void reset_settings(AnalyserContext& context) {
 }
 
 void load_settings(AnalyserContext& context) {
-    std::string path = context.start_file(kAnalyserSettingsFileName);
-    // A file that cannot be read as text lines (style 0) is treated like a
-    // missing one: reading it would find no line end.
-    int style = detect_line_end_style(path);
-    LineReader reader;
-    if (style <= kLineEndUnknown || !reader.open(path, style)) {
+    // A file that cannot be read as text lines is treated like a missing one.
+    if (!read_settings_file(context.start_file(kAnalyserSettingsFileName), context.settings)) {
         reset_settings(context);
         return;
     }
-    while (reader.read_line() == 1) {
-        std::string_view line = reader.line();
-        if (line.size() < 4 || line[3] != '=') continue;
-        apply_setting(context.settings, line.substr(0, 3), setting_value(line));
-    }
+    remember_settings_file(context, context.settings);
 }
 
 }  // namespace zov

@@ -24,6 +24,18 @@ int colour_for_black_true_colour(int rgb) {
     return brightest < kDarkestVisibleChannel ? kForeground : 0;
 }
 
+namespace {
+
+std::int16_t entity_line_weight(int group_370) {
+    switch (group_370) {
+        case -2: return kWeightByBlock;
+        case -3: return kWeightDefault;
+        default: return group_370 >= 0 ? stored_weight(group_370) : kWeightNotGiven;
+    }
+}
+
+}  // namespace
+
 bool take_common_group(DxfContext& context, EntityRecord& record, unsigned groups) {
     const DxfGroupReader& reader = context.reader;
     switch (reader.code()) {
@@ -44,6 +56,12 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             if (colour < 0) record.flags |= 1u;
             return true;
         }
+        case 370:
+            // Line weight: -1 as the layer, -2 as the block, -3 the default,
+            // else hundredths of a millimetre.
+            if ((groups & kColourGroup) == 0) return false;
+            record.line_weight = entity_line_weight(reader.integer());
+            return true;
         case 420:
             // A true colour follows the colour index and stands for it.
             if ((groups & kColourGroup) == 0) return false;
@@ -161,12 +179,19 @@ int read_ellipse(DxfContext& context) {
                            }
                        });
     record.arc.radius = std::sqrt(ux * ux + uy * uy);
-    if (std::fabs(ux) >= 0.01) {
+    // The parameters lie half a turn back, so the major axis is turned half
+    // a turn on (its direction plus 180 degrees): the same points.
+    if (ux != 0.0) {
         record.arc.tilt = degrees(std::atan(uy / ux)) + (ux > 0 ? 180 : 0);
     } else {
-        record.arc.tilt = uy >= 0 ? 90 : 270;
-        const double span = record.arc.end_angle - record.arc.start_angle;
-        if (span > 89 && span < 91) record.arc.tilt += 90;
+        record.arc.tilt = uy >= 0 ? 270 : 90;
+    }
+    // A ratio of 1 is a circular arc, which the store holds by its angles
+    // from the x axis and without a tilt.
+    if (record.arc.axis_ratio == 1.0) {
+        record.arc.start_angle += record.arc.tilt;
+        record.arc.end_angle += record.arc.tilt;
+        record.arc.tilt = 0.0;
     }
     return context.write_entity(record);
 }

@@ -1,7 +1,8 @@
 // XLINE and RAY: lines without an end (both ways, or one way from their base
 // point), kept as the part of them that lies in a generous box around the
 // drawing: the extents known so far, grown by their size on every side, and
-// always holding the base point. They do not widen the extents themselves.
+// always holding the base point. They do not widen the extents themselves,
+// and are marked so that the view's fit leaves them out too.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -55,6 +56,7 @@ void clip_to_box(const Box& box, Point2 base, Point2 direction, double& t0, doub
 int read_infinite_line(DxfContext& context, bool both_ways) {
     EntityRecord record;
     record.kind = kEntityLine;
+    record.flags = kEntityConstructionLine;
     Point2 base;
     Point2 direction;
     read_entity_groups(context, record, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {

@@ -20,6 +20,7 @@ int bulge_arc_segment(DxfContext& context, const EntityRecord& segment, Point2 p
     record.layer = segment.layer;
     record.colour = segment.colour;
     record.line_type = segment.line_type;
+    record.line_weight = segment.line_weight;
     record.flags = segment.flags;
     record.paper_space = segment.paper_space;
     const BulgeArc arc = bulge_arc(p1, p2, bulge);

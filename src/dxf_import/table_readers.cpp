@@ -79,6 +79,11 @@ int read_layer_record(DxfContext& context) {
                 break;
             }
             case 420: record.colour = true_colour_index(reader.integer()); break;
+            case 370: {
+                const int weight = reader.integer();  // -3: the default
+                if (weight >= 0) record.line_weight = stored_weight(weight);
+                break;
+            }
             case 6:
                 record.line_type =
                     static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));

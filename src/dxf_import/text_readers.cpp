@@ -62,10 +62,9 @@ constexpr RealGroup kTextGroups[] = {{10, field<&R::x1>},
 constexpr RealGroup kMtextGroups[] = {
     {10, field<&R::x1>}, {20, field<&R::y1>}, {40, field<&R::text, &TextReals::height>}};
 
-// The width of `length` bytes of a DXF text as the renderer draws them.
-double text_width(const EntityRecord& record, std::size_t length) {
-    return static_cast<double>(length) *
-           text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
+// The width of a DXF text as the renderer draws it.
+double text_width(const EntityRecord& record, std::string_view text) {
+    return text_advance_width(kSourceDxf, record.text.height, record.text.width_factor, text);
 }
 
 // A TEXT that is not left-aligned on its base line stands at its alignment
@@ -73,10 +72,10 @@ double text_width(const EntityRecord& record, std::size_t length) {
 // its bottom, middle or top. ALIGNED (3) and FIT (5) texts run from the
 // first point to the alignment point, ALIGNED by scaling the height and
 // FIT by scaling the width.
-void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 alignment) {
+void place_at_alignment_point(EntityRecord& record, std::string_view text, Point2 alignment) {
     const int h = record.h_align, v = record.v_align;
     if (h == 0 && v == 0) return;
-    const double width = text_width(record, length);
+    const double width = text_width(record, text);
     if (h == 3 || h == 5) {
         const double dx = alignment.x - record.x1, dy = alignment.y - record.y1;
         const double span = std::hypot(dx, dy);
@@ -101,8 +100,8 @@ void place_at_alignment_point(EntityRecord& record, std::size_t length, Point2 a
 // A text seen from below (extrusion 0, 0, -1) lies mirrored in x. It is
 // placed readable over the same box: it runs from the mirrored end of its
 // base line at the mirrored angle.
-void mirror_text(EntityRecord& record, std::size_t length) {
-    const double width = text_width(record, length);
+void mirror_text(EntityRecord& record, std::string_view text) {
+    const double width = text_width(record, text);
     const double angle = -record.text.angle;
     record.x1 = -record.x1 - width * std::cos(radians(angle));
     record.y1 -= width * std::sin(radians(angle));
@@ -152,11 +151,10 @@ int read_text_item(DxfContext& context, int text_code) {
                            }
                        });
     const CleanedText cleaned = clean_dxf_text(text);
-    const std::size_t length = cleaned.text.size();
-    if (alignment) place_at_alignment_point(record, length, *alignment);
-    if (extrusion_z < 0) mirror_text(record, length);
+    if (alignment) place_at_alignment_point(record, cleaned.text, *alignment);
+    if (extrusion_z < 0) mirror_text(record, cleaned.text);
     if (vertical) make_vertical(record);
-    return write_text_runs(context, record, cleaned, {0, length});
+    return write_text_runs(context, record, cleaned, {0, cleaned.text.size()});
 }
 
 }  // namespace
@@ -171,6 +169,13 @@ int read_attribute_definition(DxfContext& context) {
 
 namespace {
 
+// The width of a half-width character of the drawing font, half its height:
+// what the lines of an MTEXT are flowed by and the drawing's extents count.
+double font_half_width(const EntityRecord& record) {
+    const double factor = record.text.width_factor > 0.0 ? record.text.width_factor : 1.0;
+    return text_font_height(kSourceDxf, record.text.height) * kHalfWidthPerFont * factor;
+}
+
 // One line of an MTEXT: a view into its cleaned text.
 struct MtextLine {
     std::string_view text;
@@ -182,11 +187,10 @@ struct MtextLine {
 std::vector<MtextLine> flowed_lines(const EntityRecord& record, const CleanedText& cleaned,
                                     double width) {
     // The box was drawn around the text in the file's own, narrower
-    // proportional fonts: it holds a fifth more of the drawing font's
-    // half-width characters than their advance says.
+    // proportional fonts: it holds a fifth more characters than the drawing
+    // font's half-width characters would fill.
     constexpr double kProportionalFontSlack = 1.2;
-    const double advance =
-        text_byte_advance(kSourceDxf, record.text.height, record.text.width_factor);
+    const double advance = font_half_width(record);
     const double fit = width > 0.0 && advance > 0.0 ? kProportionalFontSlack * width / advance : 0.0;
     const std::string_view text = cleaned.text;
     std::vector<MtextLine> lines;
@@ -289,12 +293,12 @@ int write_text_runs(DxfContext& context, const EntityRecord& record, const Clean
         if (run != cleaned.runs.end()) ++run;
         if (next == at) continue;
         EntityRecord piece = coloured(record, style);
-        const double before = text_width(record, at - span.start);
+        const double before = text_width(record, text.substr(0, at - span.start));
         piece.x1 += before * std::cos(angle);
         piece.y1 += before * std::sin(angle);
         written += context.write_text(piece, text.substr(at - span.start, next - at));
         if (style.underlined) {
-            const double length = text_width(record, next - at);
+            const double length = text_width(record, text.substr(at - span.start, next - at));
             const double drop = kUnderlineDrop * record.text.height;
             const Point2 from{piece.x1 + drop * std::sin(angle), piece.y1 - drop * std::cos(angle)};
             const Point2 to{from.x + length * std::cos(angle), from.y + length * std::sin(angle)};
@@ -322,25 +326,32 @@ int write_mtext_lines(DxfContext& context, const EntityRecord& record, const Cle
         if (in_columns && row > 0) {
             const double limit = columns.height(column);
             if (line.starts_column ||
-                (limit > 0.0 && static_cast<double>(row) * kMtextLineSpacing * height + height > limit * (1 + 1e-9))) {
+                (limit > 0.0 && static_cast<double>(row) * kMtextLineSpacing * height + height >
+                                    limit * (1 + 1e-9))) {
                 ++column;
                 row = 0;
             }
         }
-        const double shift_down = static_cast<double>(row) * kMtextLineSpacing * height;
+        const double shift = static_cast<double>(row) * kMtextLineSpacing * height;
         const double shift_along = static_cast<double>(column) * (columns.width + columns.gutter);
-        Point2 at{origin.x + shift_down * std::cos(down) + shift_along * std::cos(along),
-                  origin.y + shift_down * std::sin(down) + shift_along * std::sin(along)};
-        const double width = text_width(record, line.text.size());
-        if (aligned)
-            at = align_text_position(width, height, record.text.angle, record.h_align,
-                                     record.v_align, at);
+        const Point2 line_start{origin.x + shift * std::cos(down) + shift_along * std::cos(along),
+                                origin.y + shift * std::sin(down) + shift_along * std::sin(along)};
+        auto placed = [&](double width) {
+            return aligned ? align_text_position(width, height, record.text.angle, record.h_align,
+                                                 record.v_align, line_start)
+                           : line_start;
+        };
+        const Point2 at = placed(text_width(record, line.text));
         EntityRecord line_record = record;
         line_record.x1 = at.x;
         line_record.y1 = at.y;
         ++row;
-        context.report_point(at.x, at.y);
-        context.report_point(at.x + width, at.y + height);
+        // The drawing's extents count the line in the drawing font's half
+        // widths, as they always have.
+        const double counted = static_cast<double>(line.text.size()) * font_half_width(record);
+        const Point2 counted_at = placed(counted);
+        context.report_point(counted_at.x, counted_at.y);
+        context.report_point(counted_at.x + counted, counted_at.y + height);
         const auto start = static_cast<std::size_t>(line.text.data() - cleaned.text.data());
         written += write_text_runs(context, line_record, cleaned, {start, line.text.size()});
     }

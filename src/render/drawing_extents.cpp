@@ -4,7 +4,9 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "render/drawing_pass.h"
 #include "render/record_transform.h"
@@ -18,8 +20,8 @@ namespace {
 // Share of the entities' box's width and height left free on each side.
 constexpr double kFitMargin = 0.02;
 // Header extents more than this many times as wide and as high as what is
-// drawn are stale (left from an earlier, larger drawing): the drawing would
-// show as a speck.
+// drawn are stale (left from an earlier, larger drawing): the layer sheet's
+// cells would show specks.
 constexpr double kStaleExtentsFactor = 10.0;
 
 class Box {
@@ -51,10 +53,19 @@ private:
 };
 
 // The box of everything the drawing pass draws: texts by their font box,
-// inserts and dimensions by the transformed box of their block.
+// inserts and dimensions by the transformed box of their block. Lines that
+// stand for XLINEs and RAYs are left out, and so are the entities of hidden
+// layers in the view's fit.
 class EntityBox {
 public:
-    explicit EntityBox(StoreReader& store) : store_(store), header_(store.header()) {}
+    EntityBox(StoreReader& store, ExtentsUse use) : store_(store), header_(store.header()) {
+        if (use == ExtentsUse::LayerSheet) return;
+        LayerRecord layer;
+        hidden_.resize(static_cast<std::size_t>(std::max(store.layer_count(), 0)));
+        for (std::size_t i = 0; i < hidden_.size(); ++i)
+            hidden_[i] = store.read_layer(static_cast<std::int32_t>(i + 1), layer) == 0 &&
+                         test_bit(layer.flags, kLayerHiddenBit);
+    }
 
     Box drawing() {
         const double paper_scale = header_.scale == 0.0 ? 200.0 : header_.scale;
@@ -69,7 +80,14 @@ public:
     }
 
 private:
+    bool left_out(const EntityRecord& e) const {
+        if ((e.flags & kEntityConstructionLine) != 0) return true;
+        return e.layer > 0 && static_cast<std::size_t>(e.layer) <= hidden_.size() &&
+               hidden_[static_cast<std::size_t>(e.layer - 1)];
+    }
+
     void include_record(Box& box, const EntityRecord& e, int depth) {
+        if (left_out(e)) return;
         switch (e.kind) {
             case kEntityLine:
             case kEntityLeader:
@@ -128,9 +146,10 @@ private:
     }
 
     // The corners of the text's box.
-    void include_text(Box& box, const EntityRecord& e) const {
+    void include_text(Box& box, const EntityRecord& e) {
         const double h = e.text.height;
-        const double w = e.text_length * text_byte_advance(header_.kind, h, e.text.width_factor);
+        if (store_.read_text(e, text_) != 0) text_.clear();
+        const double w = text_advance_width(header_.kind, h, e.text.width_factor, text_);
         const double up = text_ascent(header_.kind, h);
         const double a = e.text.angle * std::numbers::pi / 180.0;
         const double ux = std::cos(a), uy = std::sin(a);
@@ -190,6 +209,8 @@ private:
 
     StoreReader& store_;
     const StoreHeader& header_;
+    std::vector<bool> hidden_;  // by layer number - 1
+    std::string text_;
     std::unordered_map<std::int16_t, std::optional<Box>> blocks_;
 };
 
@@ -215,20 +236,25 @@ DrawingExtents with_margin(const DrawingExtents& e) {
 
 }  // namespace
 
-DrawingExtents drawing_extents(StoreReader& store) {
+DrawingExtents header_extents(const StoreHeader& h) { return {h.min_x, h.min_y, h.max_x, h.max_y}; }
+
+DrawingExtents drawing_extents(StoreReader& store, ExtentsUse use) {
     const StoreHeader& h = store.header();
-    const DrawingExtents stated{h.min_x, h.min_y, h.max_x, h.max_y};
+    const DrawingExtents stated = header_extents(h);
     const bool empty = h.min_x > h.max_x || h.min_y > h.max_y;
     const bool single_point = h.min_x == h.max_x && h.min_y == h.max_y;
     // A JW_CAD drawing is fitted by its paper whenever it has one.
     if (h.kind == kSourceJwCad && !empty && !single_point) return stated;
-    const Box entities = EntityBox(store).drawing();
+    const Box entities = EntityBox(store, use).drawing();
     if (entities.empty()) return stated;
     const DrawingExtents own = entities.extents();
+    // A lone point has no size to frame: the header's box around it does.
+    const bool lone_point = own.min_x == own.max_x && own.min_y == own.max_y;
+    if (lone_point && !empty && !single_point) return stated;
     if (h.kind == kSourceJwCad) return own;
-    if (empty || single_point || !contains(stated, own) || much_larger(stated, own))
-        return with_margin(own);
-    return stated;
+    const bool sheet_stands = use == ExtentsUse::LayerSheet && !empty && !single_point &&
+                              contains(stated, own) && !much_larger(stated, own);
+    return sheet_stands ? stated : with_margin(own);
 }
 
 }  // namespace zov

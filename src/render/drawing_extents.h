@@ -6,12 +6,22 @@
 
 namespace zov {
 
+// What the extents are for: the view's fit, or the cells of the layer sheet.
+enum class ExtentsUse { ViewFit, LayerSheet };
+
 // The box a drawing is fitted to. A JW_CAD drawing shows its paper (the
-// header's extents). A DXF drawing shows the box of what is drawn (entities,
-// inserted block contents and text boxes) whenever the header's extents are
-// empty, a single point, miss part of that box, or are more than ten times
-// as wide and as high as it (stale or default extents), with a small
-// margin; otherwise the header's extents. The header is left as it is.
-DrawingExtents drawing_extents(StoreReader& store);
+// header's extents). A DXF drawing shows the box of what is drawn (entities
+// of the layers shown, inserted block contents and text boxes, but never
+// the lines that stand for XLINEs and RAYs) with a small margin on every
+// side; the header's extents, which are often stale or default values,
+// only when nothing is drawn (or when all that is drawn is one point, which
+// has no size to frame). The layer sheet's cells take every layer, and the
+// header's extents whenever they hold all of it and are not more than ten
+// times as wide and as high. The header is left as it is.
+DrawingExtents drawing_extents(StoreReader& store, ExtentsUse use = ExtentsUse::ViewFit);
+
+// The header's extents as they are: the layer sheet's store, made by the
+// viewer, holds the exact box of its grid there.
+DrawingExtents header_extents(const StoreHeader& header);
 
 }  // namespace zov

@@ -1,5 +1,6 @@
 #include "render/drawing_pass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -56,7 +57,7 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
     LayerRecord layer;
     for (std::size_t i = 0; i < pass_layers_.size(); ++i) {
         if (layers_.read_layer(static_cast<std::int32_t>(i + 1), layer) != 0) continue;
-        pass_layers_[i] = {layer.flags, layer.colour, layer.line_type,
+        pass_layers_[i] = {layer.flags, layer.colour, layer.line_type, layer.line_weight,
                            fixed_text(layer.name) == "0"};
     }
 }
@@ -64,17 +65,11 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
 void DrawingPass::begin() {
     surface_.fill_rect(0, 0, surface_.width(), surface_.height(), kBlack);
     surface_.set_background_opaque(false);
-    surface_.select_pen(pen_.style, 1, pen_.colour);
+    surface_.select_pen(pen_.style, pen_.width, pen_.colour);
 }
 
 bool DrawingPass::layer_passes_filter() const {
-    switch (settings_.filter) {
-        case LayerFilter::Visible: return !test_bit(layer_.flags, kLayerHiddenBit);
-        case LayerFilter::All: return true;
-        case LayerFilter::Hidden: return test_bit(layer_.flags, kLayerHiddenBit);
-        case LayerFilter::Locked: return test_bit(layer_.flags, kLayerLockedBit);
-    }
-    return true;
+    return filter_shows_layer(settings_.filter, layer_.flags);
 }
 
 namespace {
@@ -110,7 +105,8 @@ void DrawingPass::choose_pen(const EntityRecord& record) {
     insert_grey_ = grey;
     const Rgb colour =
         grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_.colour, pen_.colour);
-    use_pen(colour, resolve_style(record.line_type, layer_.line_type, pen_.style));
+    use_pen(colour, resolve_style(record.line_type, layer_.line_type, pen_.style),
+            pen_width(record.line_weight, layer_.line_weight, 1));
 }
 
 const DrawingPass::PassLayer& DrawingPass::pass_layer(std::int16_t number) const {
@@ -125,8 +121,11 @@ bool DrawingPass::choose_block_pen(const EntityRecord& record) {
     if (settings_.style == DisplayStyle::Standard && settings_.filter == LayerFilter::Visible &&
         hidden)
         return false;
+    const int width = layer.zero && record.line_weight == kWeightNotGiven
+                          ? insert_pen_.width
+                          : pen_width(record.line_weight, layer.line_weight, insert_pen_.width);
     if (insert_grey_ || (settings_.filter == LayerFilter::All && hidden)) {
-        use_pen(kGrey, resolve_style(record.line_type, layer.line_type, insert_pen_.style));
+        use_pen(kGrey, resolve_style(record.line_type, layer.line_type, insert_pen_.style), width);
         return true;
     }
     // Layer "0" inside a block stands for the layer of the insert.
@@ -137,14 +136,24 @@ bool DrawingPass::choose_block_pen(const EntityRecord& record) {
     const PenStyle style = layer.zero && record.line_type == kLineByLayer
                                ? insert_pen_.style
                                : resolve_style(record.line_type, layer.line_type, insert_pen_.style);
-    use_pen(colour, style);
+    use_pen(colour, style, width);
     return true;
 }
 
-void DrawingPass::use_pen(Rgb colour, PenStyle style) {
-    if (colour == pen_.colour && style == pen_.style) return;
-    surface_.select_pen(style, 1, colour);
-    pen_ = {colour, style};
+int DrawingPass::pen_width(std::int16_t weight, std::int16_t layer_weight, int by_block) const {
+    constexpr int kWidestPen = 255;
+    if (weight == kWeightNotGiven) weight = layer_weight;
+    if (weight == kWeightByBlock) return by_block;
+    const int hundredths = weight_hundredths(weight);
+    if (hundredths < 0) return 1;
+    const double pixels = hundredths / 100.0 * surface_.dots_per_millimetre();
+    return std::clamp(static_cast<int>(std::lround(pixels)), 1, kWidestPen);
+}
+
+void DrawingPass::use_pen(Rgb colour, PenStyle style, int width) {
+    if (colour == pen_.colour && style == pen_.style && width == pen_.width) return;
+    surface_.select_pen(style, width, colour);
+    pen_ = {colour, style, width};
 }
 
 void DrawingPass::draw_entity(EntityRecord record) {

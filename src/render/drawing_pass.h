@@ -60,12 +60,14 @@ private:
     struct Pen {
         Rgb colour;
         PenStyle style;
+        int width = 1;  // pixels
     };
     // The parts of a layer record that decide how its entities are drawn.
     struct PassLayer {
         std::int32_t flags = 0;
         std::int32_t colour = 0;     // what ByLayer colours take
         std::int32_t line_type = 0;  // what ByLayer line types take
+        std::int16_t line_weight = kWeightNotGiven;  // what ByLayer line weights take
         bool zero = false;  // layer "0": inside a block it stands for the insert's layer
     };
 
@@ -81,7 +83,12 @@ private:
     // The pass's entry for layer `number`; an empty one for a number with no
     // record.
     const PassLayer& pass_layer(std::int16_t number) const;
-    void use_pen(Rgb colour, PenStyle style);
+    // The pen's width in pixels for the stored line weight `weight`: not
+    // given takes `layer_weight`, ByBlock `by_block`; a weight of its own is
+    // its millimetres on the surface, at least one pixel; the default line
+    // is one pixel.
+    int pen_width(std::int16_t weight, std::int16_t layer_weight, int by_block) const;
+    void use_pen(Rgb colour, PenStyle style, int width = 1);
 
     // Shapes (drawing_pass_shapes.cpp).
     void draw_line(Point from, Point to);

@@ -137,7 +137,7 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
             default: break;  // lines and arcs give way to the drawn ends
         }
     }
-    use_pen(insert_pen_.colour, insert_pen_.style);
+    use_pen(insert_pen_.colour, insert_pen_.style, insert_pen_.width);
     insert_pen_ = outer_insert_pen;
     open_blocks_.pop_back();
     if (ends != DimensionEnds::AsData)

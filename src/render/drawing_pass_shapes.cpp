@@ -60,9 +60,9 @@ void DrawingPass::draw_circular_arc(const EntityRecord& record) {
     }
     const Point end = along({cx, cy}, r, b);
     const int ex = view_.pixel_x(end.x), ey = view_.pixel_y(end.y);
-    // An arc too short to part its radial pixels would come out as a full
-    // circle: nothing visible is drawn.
-    if (sx == ex && sy == ey) return;
+    // Ends on one pixel would give the full circle: right for an arc all but
+    // closed, while a sliver of an arc shows nothing.
+    if (sx == ex && sy == ey && end_above_start(a, b) - a < 180.0) return;
     surface_.arc(left, top, right, bottom, sx, sy, ex, ey);
 }
 

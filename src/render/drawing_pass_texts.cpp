@@ -84,8 +84,7 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
                                   bool vertical, std::int32_t sizing, double width_factor) {
     const double sin_a = std::sin(angle * kRadiansPerDegree), cos_a = std::cos(angle * kRadiansPerDegree);
     const double up = text_ascent(sizing, height);
-    const double width =
-        static_cast<double>(text.size()) * text_byte_advance(sizing, height, width_factor);
+    const double width = text_advance_width(sizing, height, width_factor, text);
     const Point top_left{base.x - up * sin_a, base.y + up * cos_a};
     const Point top_right{top_left.x + width * cos_a, top_left.y + width * sin_a};
     const Point bottom_right{base.x + width * cos_a, base.y + width * sin_a};
@@ -101,14 +100,41 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
     if (right < 0 || left > surface_.width() || bottom < 0 || top > surface_.height()) return;
 
     if (view_.pixels(height) > kLargestBoxPixels) {
-        const double factor = width_factor > 0.0 ? width_factor : 1.0;
-        const FontSpec font{vertical ? kVerticalGothicFace : kGothicFace,
+        // The face's own half-width character is half the font height wide;
+        // each kind of character is stretched to its advance.
+        const double half_width = text_font_height(sizing, height) * kHalfWidthPerFont;
+        auto font_stretched_to = [&](double advance_per_half_width) {
+            return FontSpec{vertical ? kVerticalGothicFace : kGothicFace,
                             view_.pixels(text_font_height(sizing, height)),
                             truncate_to_pixel(std::fmod(angle, 360.0) * 10.0), 400,
-                            truncate_to_pixel(factor * 100.0 + 0.5)};
-        if (!surface_.select_font(font)) return;
-        surface_.set_text_colour(pen_.colour);
-        surface_.text_out(view_.pixel_x(top_left.x), view_.pixel_y(top_left.y), text);
+                            truncate_to_pixel(advance_per_half_width * 100.0 + 0.5)};
+        };
+        const FontSpec one_byte =
+            font_stretched_to(text_byte_advance(sizing, height, width_factor) / half_width);
+        const FontSpec double_byte = font_stretched_to(
+            text_double_byte_advance(sizing, height, width_factor) / (2.0 * half_width));
+        if (vertical || one_byte == double_byte) {
+            if (!surface_.select_font(double_byte)) return;
+            surface_.set_text_colour(pen_.colour);
+            surface_.text_out(view_.pixel_x(top_left.x), view_.pixel_y(top_left.y), text);
+            return;
+        }
+        // Runs of one-byte and of double-byte characters, each placed at its
+        // own distance along the base line.
+        double along = 0.0;
+        for (std::size_t i = 0; i < text.size();) {
+            const bool wide = char_length(text, i) == 2;
+            std::size_t end = i;
+            while (end < text.size() && (char_length(text, end) == 2) == wide)
+                end += char_length(text, end);
+            const std::string_view run = text.substr(i, end - i);
+            if (!surface_.select_font(wide ? double_byte : one_byte)) return;
+            surface_.set_text_colour(pen_.colour);
+            surface_.text_out(view_.pixel_x(top_left.x + along * cos_a),
+                              view_.pixel_y(top_left.y + along * sin_a), run);
+            along += text_advance_width(sizing, height, width_factor, run);
+            i = end;
+        }
         return;
     }
     // Too small to read: the outline of the text's box.

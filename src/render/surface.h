@@ -41,6 +41,8 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+inline constexpr double kScreenDotsPerMillimetre = 96.0 / 25.4;
+
 class Surface {
 public:
     virtual ~Surface() = default;
@@ -58,6 +60,11 @@ public:
     // filled with white first.
     virtual void set_background_opaque(bool opaque) = 0;
 
+    // Pixels per millimetre of the device: on paper the pixels' real size,
+    // on screens and pictures that of a 96-dot-per-inch screen.
+    virtual double dots_per_millimetre() const { return kScreenDotsPerMillimetre; }
+
+    // A pen `width` pixels wide; lines wider than one pixel end round.
     virtual void select_pen(PenStyle style, int width, Rgb colour) = 0;
     virtual void move_to(int x, int y) = 0;
     // Draws from the current position to (x, y), without the end pixel, and

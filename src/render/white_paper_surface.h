@@ -26,6 +26,7 @@ public:
         paper_.fill_polygon(points, on_white_paper(colour));
     }
     void set_background_opaque(bool opaque) override { paper_.set_background_opaque(opaque); }
+    double dots_per_millimetre() const override { return paper_.dots_per_millimetre(); }
     void select_pen(PenStyle style, int width, Rgb colour) override {
         paper_.select_pen(style, width, on_white_paper(colour));
     }

@@ -72,6 +72,30 @@ constexpr const char* line_type_name(std::int32_t code) {
     return code >= 1 && code <= kLineTypeCount ? kLineTypeNames[code - 1] : kLineTypeNames[0];
 }
 
+// EntityRecord::flags bit of the lines that stand for an XLINE or RAY: a
+// part of an endless line, drawn but never fitted into the view.
+inline constexpr std::uint8_t kEntityConstructionLine = 8;
+
+// Line weights (EntityRecord::line_weight, LayerRecord::line_weight). A
+// weight of w hundredths of a millimetre (DXF group 370) is kept as w + 1,
+// so that the 0 of stores written without weights means "none given": as
+// the layer for an entity, the default line for a layer.
+inline constexpr std::int16_t kWeightNotGiven = 0;
+inline constexpr std::int16_t kWeightByBlock = -1;
+inline constexpr std::int16_t kWeightDefault = -2;
+inline constexpr int kLargestWeight = 211;  // hundredths of a millimetre
+
+// The stored form of a weight of `hundredths` (clamped to 0 to 211).
+constexpr std::int16_t stored_weight(int hundredths) {
+    const int kept = hundredths < 0 ? 0 : hundredths;
+    return static_cast<std::int16_t>((kept > kLargestWeight ? kLargestWeight : kept) + 1);
+}
+// The weight in hundredths of a millimetre of a stored value; -1 when it
+// names no weight of its own (not given, as the block, the default).
+constexpr int weight_hundredths(std::int16_t stored) {
+    return stored >= 1 && stored <= kLargestWeight + 1 ? stored - 1 : -1;
+}
+
 // Layer flag bits (LayerRecord::flags), handled through test_bit/set_bit/toggle_bit.
 inline constexpr int kLayerHiddenBit = 0;
 inline constexpr int kLayerFrozenBit = 1;
@@ -146,7 +170,7 @@ struct LayerRecord {
     std::int32_t reserved_164 = 0;
     std::int32_t colour = 0;         // in the source's numbering
     std::int16_t line_type = 0;      // line-type code
-    char reserved_174[2] = {};
+    std::int16_t line_weight = 0;    // kWeightNotGiven, kWeightDefault or weight + 1
 };
 
 struct BlockRecord {
@@ -241,9 +265,10 @@ struct EntityReals {
 };
 
 struct EntityRecord {
-    std::uint8_t flags = 0;          // importer flags; no reader depends on them
+    std::uint8_t flags = 0;          // importer flags; readers use kEntityConstructionLine
     std::uint8_t paper_space = 0;    // 1 for a paper-space entity
-    char reserved_2[2] = {};
+    std::int16_t line_weight = 0;    // kWeightNotGiven (as the layer), kWeightByBlock,
+                                     // kWeightDefault or weight + 1
     std::int32_t kind = 0;           // kEntityLine ... kEntityFileLabel
     std::int32_t line_type = 0;      // line-type code, 0 = as the layer
     std::int32_t h_align = 0;        // text: group 72; dimension: 1 = angular
@@ -336,7 +361,7 @@ ZOV_FIELD_AT(LayerRecord, name, 97);
 ZOV_FIELD_AT(LayerRecord, reserved_164, 164);
 ZOV_FIELD_AT(LayerRecord, colour, 168);
 ZOV_FIELD_AT(LayerRecord, line_type, 172);
-ZOV_FIELD_AT(LayerRecord, reserved_174, 174);
+ZOV_FIELD_AT(LayerRecord, line_weight, 174);
 
 static_assert(sizeof(BlockRecord) == 192);
 ZOV_FIELD_AT(BlockRecord, reserved_0, 0);
@@ -358,7 +383,7 @@ ZOV_FIELD_AT(BlockRecord, used_number, 188);
 static_assert(sizeof(EntityRecord) == 104);
 ZOV_FIELD_AT(EntityRecord, flags, 0);
 ZOV_FIELD_AT(EntityRecord, paper_space, 1);
-ZOV_FIELD_AT(EntityRecord, reserved_2, 2);
+ZOV_FIELD_AT(EntityRecord, line_weight, 2);
 ZOV_FIELD_AT(EntityRecord, kind, 4);
 ZOV_FIELD_AT(EntityRecord, line_type, 8);
 ZOV_FIELD_AT(EntityRecord, h_align, 12);

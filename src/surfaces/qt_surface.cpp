@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRectF>
@@ -216,6 +217,12 @@ void QtSurface::set_background_opaque(bool opaque) {
     painter_.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
 }
 
+double QtSurface::dots_per_millimetre() const {
+    const QPaintDevice* device = painter_.device();
+    return device != nullptr && device->logicalDpiX() > 0 ? device->logicalDpiX() / 25.4
+                                                          : kScreenDotsPerMillimetre;
+}
+
 void QtSurface::select_pen(PenStyle style, int width, Rgb colour) {
     flush();
     const int pixels = std::clamp(width, 1, 255);
@@ -239,7 +246,8 @@ void QtSurface::use_pen_on_painter() {
         pen = QPen(QColor(static_cast<QRgb>(rgb_of_key())));
         pen.setCosmetic(true);
         pen.setWidth(static_cast<int>(pen_key_ >> 24 & 0xff));
-        pen.setCapStyle(Qt::FlatCap);
+        // Wide lines end round, so that the lines of a polyline join.
+        pen.setCapStyle(pen.width() > 1 ? Qt::RoundCap : Qt::FlatCap);
         const std::span<const int> dashes = dash_lengths(pen_style_);
         if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     }

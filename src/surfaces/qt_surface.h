@@ -41,6 +41,7 @@ public:
     void fill_rect(int left, int top, int right, int bottom, Rgb colour) override;
     void fill_polygon(std::span<const PixelPoint> points, Rgb colour) override;
     void set_background_opaque(bool opaque) override;
+    double dots_per_millimetre() const override;
     void select_pen(PenStyle style, int width, Rgb colour) override;
     void move_to(int x, int y) override;
     void line_to(int x, int y) override;

@@ -76,7 +76,9 @@ int DrawingView::draw_drawing(Surface& surface) {
     if (!entities_.is_open() || entities_.read_header() != 0) return -1;
     header_ = entities_.header();
     if (reopening) {
-        view.fit_drawing(drawing_extents(entities_), header_.scale);
+        const bool sheet = settings.style == DisplayStyle::LayerSheet;
+        view.fit_drawing(sheet ? header_extents(header_) : drawing_extents(entities_),
+                         header_.scale);
         reopen_ = false;
     }
     view.use_fit_origin = false;

@@ -156,7 +156,7 @@ int build_layer_sheet(const std::string& program_folder, Messages& messages,
     header.add_ent = static_cast<std::int32_t>(kept);
     header.ent_num = 0;
 
-    const DrawingExtents extents = drawing_extents(data);
+    const DrawingExtents extents = drawing_extents(data, ExtentsUse::LayerSheet);
     LayerSheetGrid made;
     made.cells_per_side = layer_sheet_size(header.lay_num2);
     made.min_x = header.min_x = extents.min_x;

@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/files.h"
 #include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
@@ -33,9 +34,13 @@ Splash prepare_first_repaint(ViewerShell& shell) {
     state.start_command_line.clear();
     const std::string today = format_local_time(kLoadDatePattern, shell.clock.now());
     const bool new_day = !equals_ignore_case(today, state.load_date);
+    // A viewer with a store folder of its own (a second viewer on the program
+    // folder) starts with no store at all: the drawing loaded earlier today
+    // is in the other viewer's store, so this one shows the help drawing.
+    const bool no_store = !file_exists(shell.store_path(kDataFileName));
 
     Splash splash;
-    if (!new_day && state.start_file.empty()) return splash;
+    if (!new_day && !no_store && state.start_file.empty()) return splash;
     copy_help_drawing(shell);
     splash.shown = true;
     splash.texts = {{kProgramName, 10, 10, 100}, {kStoreBanner, 30, 110, 16}};

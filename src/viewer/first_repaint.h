@@ -31,8 +31,9 @@ struct Splash {
 bool first_repaint_due(const ShellState& state);
 
 // Steps before the load: parses the command line, compares today with the
-// load date, and on a new day (or with a start file) copies the help drawing
-// into the store and returns the start screen to show.
+// load date, and on a new day, with a start file or with no store yet (a
+// private store folder) copies the help drawing into the store and returns
+// the start screen to show.
 Splash prepare_first_repaint(ViewerShell& shell);
 
 // The last step: loads a pending start file through load_drawing. Afterwards

@@ -40,11 +40,15 @@ int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
         show_error_utf8(shell.messages, " %s をオープンできない-1", set_extension_dxf(dwg_path).c_str());
         return -1;
     }
-    const int result = import_dxf(shell, converted, shell.state.delete_source_after_load);
-    // Said plainly, rather than left as an empty view.
+    return import_dxf(shell, converted, shell.state.delete_source_after_load);
+}
+
+// A DXF or DWG drawing imported with nothing to draw is said plainly, rather
+// than left as an empty view.
+int said_when_empty(ViewerShell& shell, const std::string& path, int result) {
     if (result == 0 && shell.import.header.ent_num == 0)
         show_error_utf8(shell.messages, "%s のモデル空間には図形がありません(no entities in model space)",
-                        dwg_path.c_str());
+                        path.c_str());
     return result;
 }
 
@@ -53,13 +57,14 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
         case kJwCadDrawing:
             return import_jw_cad_file(path, shell.import, shell.messages, shell.jw_settings);
         case kDxfDrawing:
-            return import_dxf(shell, path, false);
+            return said_when_empty(shell, path, import_dxf(shell, path, false));
         case kDwgDrawing: {
             // The converter works in a folder of its own: what it made is
             // read from there, and the user's files beside the DWG are never
             // read as its result nor deleted.
-            const int result = run_dwg_converter(shell, path) == 0 ? import_converted_dxf(shell, path)
-                                                                   : -1;
+            const int result = run_dwg_converter(shell, path) == 0
+                                   ? said_when_empty(shell, path, import_converted_dxf(shell, path))
+                                   : -1;
             shell.conversion.remove();
             return result;
         }
@@ -70,21 +75,27 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
 
 }  // namespace
 
+int drawing_kind_of(const std::string& path) {
+    const std::string extension = split_path(path).extension;
+    if (is_jw_cad_extension(extension)) return kJwCadDrawing;
+    if (equals_ignore_case(extension, ".dxf")) return kDxfDrawing;
+    if (equals_ignore_case(extension, ".dwg")) return kDwgDrawing;
+    return kNotDrawing;
+}
+
+std::optional<std::string> dropped_drawing(const std::vector<std::string>& paths) {
+    if (paths.empty() || drawing_kind_of(paths.front()) == kNotDrawing) return std::nullopt;
+    return paths.front();
+}
+
 int classify_drawing_file(ViewerShell& shell, const std::string& path) {
     const PathParts parts = split_path(path);
     ShellState& state = shell.state;
-    int kind = kNotDrawing;
+    const int kind = drawing_kind_of(path);
     std::string* remembered = nullptr;
-    if (is_jw_cad_extension(parts.extension)) {
-        kind = kJwCadDrawing;
-        remembered = &state.jwc_folder;
-    } else if (equals_ignore_case(parts.extension, ".dxf")) {
-        kind = kDxfDrawing;
-        remembered = &state.dxf_folder;
-    } else if (equals_ignore_case(parts.extension, ".dwg")) {
-        kind = kDwgDrawing;
-        remembered = &state.dwg_folder;
-    }
+    if (kind == kJwCadDrawing) remembered = &state.jwc_folder;
+    if (kind == kDxfDrawing) remembered = &state.dxf_folder;
+    if (kind == kDwgDrawing) remembered = &state.dwg_folder;
     // A folder that cannot stand on one settings line is not remembered: the
     // setting keeps what it was.
     if (remembered != nullptr && fits_settings_line(utf8_to_cp932(parts.folder)))

@@ -1,11 +1,21 @@
 #pragma once
 // The one way every drawing reaches the screen: the open commands, the
 // history dialog and the command line all end in load_drawing.
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zov {
 
 class ViewerShell;
+
+// The drawing kind of a file name by its extension alone, as
+// classify_drawing_file tells it, without remembering anything.
+int drawing_kind_of(const std::string& path);
+
+// Of files dropped on the window, the one to open: the first, as on the
+// command line, when it is a drawing; nothing otherwise.
+std::optional<std::string> dropped_drawing(const std::vector<std::string>& paths);
 
 // The drawing kind of a file by its extension, in any case: 1 ".jww",
 // ".jws", ".jwc" or ".jwk" (JW_CAD; the file's first bytes tell which of

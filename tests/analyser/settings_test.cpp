@@ -165,6 +165,51 @@ TEST(SettingsFile, MissingOrUnreadableFileGivesDefaults) {
     EXPECT_EQ(s.item_comments, 1);
 }
 
+// The user saves ZovEdit.CFG (one line replaced) while the session runs,
+// which meanwhile changes settings of its own; the next save keeps both.
+TEST(SettingsFile, SaveKeepsWhatTheUserSavedMeanwhile) {
+    struct Case {
+        const char* user_line_from;
+        const char* user_line_to;
+        void (*session_change)(AnalyserSettings&);
+        std::vector<std::string> written;  // lines the file holds afterwards
+        std::string prefix;                // the session's FHS afterwards
+    };
+    auto nothing = [](AnalyserSettings&) {};
+    auto own_prefix = [](AnalyserSettings& s) { s.analysis_prefix = "s"; };
+    const Case cases[] = {
+        {"FHS=\"_\"", "FHS=\"u\"", nothing, {"FHS=\"u\""}, "u"},
+        {"KTM=1 ", "KTM=2 ", own_prefix, {"FHS=\"s\"", "KTM=2 "}, "s"},
+        {"FHS=\"_\"", "FHS=\"u\"", own_prefix, {"FHS=\"s\""}, "s"},  // the session's change
+        {"KK7=\"\"", "KK7=\"ARC\"", nothing, {"KK7=\"ARC\"", "FHS=\"_\""}, "_"},
+    };
+    for (const Case& c : cases) {
+        TestAnalyser analyser;
+        std::string file = read_file(analyser.file("ZovEdit.CFG"));
+        const std::size_t at = file.find(c.user_line_from);
+        ASSERT_NE(at, std::string::npos) << c.user_line_from;
+        file.replace(at, std::string(c.user_line_from).size(), c.user_line_to);
+        write_file(analyser.file("ZovEdit.CFG"), file);
+        c.session_change(analyser.context.settings);
+        ASSERT_TRUE(save_settings(analyser.context));
+        const std::string written = read_file(analyser.file("ZovEdit.CFG"));
+        for (const std::string& line : c.written)
+            EXPECT_NE(written.find("\r\n" + line), std::string::npos) << c.user_line_to << ": " << line;
+        EXPECT_EQ(analyser.context.settings.analysis_prefix, c.prefix) << c.user_line_to;
+    }
+
+    // Saved files the session has taken in are not read again: a later
+    // change of the session's own is written as it is.
+    TestAnalyser analyser;
+    write_file(analyser.file("ZovEdit.CFG"), "FHS=\"u\"\r\n");
+    refresh_settings(analyser.context);
+    EXPECT_EQ(analyser.context.settings.analysis_prefix, "u");
+    ASSERT_TRUE(save_settings(analyser.context));
+    analyser.context.settings.analysis_prefix = "_";
+    ASSERT_TRUE(save_settings(analyser.context));
+    EXPECT_NE(read_file(analyser.file("ZovEdit.CFG")).find("FHS=\"_\""), std::string::npos);
+}
+
 TEST(SettingsFile, UncreatableFileIsReportedAndSettingsStay) {
     RecordingMessages messages;
     FixedClock clock(0);

@@ -41,8 +41,10 @@ TEST_F(Entities, EllipsesKeepAxisRotationAndShiftedParameters) {
     EXPECT_DOUBLE_EQ(e[0].arc.axis_ratio, 0.5);
     EXPECT_NEAR(e[0].arc.start_angle, -180, 1e-4);
     EXPECT_NEAR(e[0].arc.end_angle, 180, 1e-4);
-    EXPECT_DOUBLE_EQ(e[1].arc.tilt, 180);  // 90, and a quarter more for a quarter span
-    EXPECT_DOUBLE_EQ(e[2].arc.tilt, 270);
+    // Axes up and down, turned half a turn on as the parameters are shifted
+    // half a turn back, whatever the span.
+    EXPECT_DOUBLE_EQ(e[1].arc.tilt, 270);
+    EXPECT_DOUBLE_EQ(e[2].arc.tilt, 90);
 }
 
 TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {

@@ -1,12 +1,14 @@
 // Shapes, texts and fit as CAD users expect them, on probe drawings written
 // by ezdxf and by the fixture writer.
 #include <cmath>
+#include <fstream>
 #include <map>
 #include <string>
 #include <utility>
 
 #include "fixtures/dxf_fixture.h"
 #include "probe_drawing.h"
+#include "surfaces/page_output.h"
 
 namespace zov {
 namespace {
@@ -54,6 +56,54 @@ TEST_F(ProbeDrawing, StaleHeaderExtentsGiveWayToWhatIsDrawn) {
     EXPECT_LT(lit.bottom, kHeight - 1);
 }
 
+// Drawings whose header extents are stale or that hold endless lines: the
+// box of what is drawn (XLINE and RAY left out) fills the picture in one
+// direction, with a margin on every side.
+TEST_F(ProbeDrawing, TheFitFramesWhatIsDrawnWithAMargin) {
+    struct Probe {
+        const char* name;
+        double min_x, min_y, max_x, max_y;
+    };
+    for (const Probe& p : {Probe{"trusted_extents.dxf", 0, 0, 100, 60},
+                           Probe{"construction_lines.dxf", 0, 0, 10, 10}}) {
+        ASSERT_EQ(load(p.name), 0) << p.name;
+        record();
+        const ViewWindow& v = view().view;
+        const int left = v.pixel_x(p.min_x), right = v.pixel_x(p.max_x);
+        const int top = v.pixel_y(p.max_y), bottom = v.pixel_y(p.min_y);
+        EXPECT_GT(std::max(double(right - left) / kWidth, double(bottom - top) / kHeight), 0.9)
+            << p.name;
+        EXPECT_GE(std::min({left, top, kWidth - 1 - right, kHeight - 1 - bottom}), 3) << p.name;
+    }
+}
+
+// Half ellipses of every axis direction, circular ones too: each shows the
+// half through its minor axis's end turned a quarter left of the major
+// axis (ellipses.txt: centre and that end's offset), not the other half.
+TEST_F(ProbeDrawing, EllipticArcsRunFromTheirMajorAxisCounterClockwise) {
+    ASSERT_EQ(load("ellipses.dxf"), 0);
+    const QImage image = picture();
+    const ViewWindow& v = view().view;
+    auto lit_near = [&](double x, double y) {
+        const int px = v.pixel_x(x), py = v.pixel_y(y);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (image.valid(px + dx, py + dy) &&
+                    (image.pixel(px + dx, py + dy) & 0xFFFFFF) != 0)
+                    return true;
+        return false;
+    };
+    std::ifstream table(probes() / "ellipses.txt");
+    double cx, cy, mx, my;
+    int count = 0;
+    while (table >> cx >> cy >> mx >> my) {
+        EXPECT_TRUE(lit_near(cx + mx, cy + my)) << "ellipse " << count;
+        EXPECT_FALSE(lit_near(cx - mx, cy - my)) << "ellipse " << count;
+        ++count;
+    }
+    EXPECT_EQ(count, 7);
+}
+
 TEST_F(ProbeDrawing, ClosedPolylinesOfBulgeOneAreCirclesAndPolyfacesTheirEdges) {
     ASSERT_EQ(load("bulges.dxf"), 0);
     const std::vector<EntityRecord> e = entities();
@@ -88,7 +138,7 @@ TEST_F(ProbeDrawing, TextsAreAlignedSizedByTheirCapitalsAndStretched) {
     // "HH", capitals 20 high and twice as wide as the face's own.
     const Lit hh = lit_pixels(image, v.pixel_y(50 + 21), v.pixel_y(50 - 1));
     EXPECT_NEAR(hh.bottom - hh.top + 1, v.pixels(20), 2);
-    EXPECT_NEAR(hh.left, v.pixel_x(10), 8);  // the stretched side bearing
+    EXPECT_NEAR(hh.left, v.pixel_x(10), 12);  // the stretched side bearing
     EXPECT_GT(hh.right - hh.left + 1, 1.9 * v.pixels(20));
     // "MID" centred on (100, 20).
     const Lit mid = lit_pixels(image, v.pixel_y(20 + 11), v.pixel_y(20 - 1));
@@ -102,6 +152,47 @@ TEST_F(ProbeDrawing, TextsAreAlignedSizedByTheirCapitalsAndStretched) {
     const Lit fit = lit_pixels(image, v.pixel_y(5 + 11), v.pixel_y(5 - 1));
     EXPECT_NEAR(fit.left, v.pixel_x(10), 8);
     EXPECT_NEAR(fit.right, v.pixel_x(70), 8);
+}
+
+TEST_F(ProbeDrawing, TextsAreAsLongAsInOtherCadPrograms) {
+    ASSERT_EQ(load("text_lengths.dxf"), 0);
+    record();
+    const ViewWindow& v = view().view;
+    const QImage image = picture();
+    struct Row {
+        double base_y, length;
+    };
+    for (const Row row : {Row{0, 100}, Row{30, 40}}) {
+        const Lit lit = lit_pixels(image, v.pixel_y(row.base_y + 13), v.pixel_y(row.base_y - 1));
+        const double length = (lit.right - lit.left + 1) / v.view_scale;
+        EXPECT_NEAR(length, row.length, 0.1 * row.length) << "text on " << row.base_y;
+    }
+}
+
+// Line weights of entities and layers are their millimetres on the device,
+// at least one pixel: a picture or screen of 96 dots per inch, a page of 150.
+TEST_F(ProbeDrawing, LineWeightsAreTheirWidthInMillimetres) {
+    ASSERT_EQ(load("line_weights.dxf"), 0);
+    struct Device {
+        double dots_per_inch;
+        int widths[5];  // default, 0.13 mm, 2.00 mm, 1.00 mm of the layer, 2.00 of the insert
+    };
+    for (const Device& device : {Device{96, {1, 1, 8, 4, 8}}, Device{150, {1, 1, 12, 6, 12}}}) {
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        const int dots_per_metre = static_cast<int>(std::lround(device.dots_per_inch / 0.0254));
+        image.setDotsPerMeterX(dots_per_metre);
+        image.setDotsPerMeterY(dots_per_metre);
+        view_.reset();
+        ASSERT_EQ(draw_on_page(view(), image, Paper::Black), 0);
+        const ViewWindow& v = view().view;
+        for (int i = 0; i < 5; ++i) {
+            const int centre = v.pixel_y(20.0 * i);
+            int lit = 0;
+            for (int y = centre - 20; y <= centre + 20; ++y)
+                lit += image.valid(kWidth / 2, y) && (image.pixel(kWidth / 2, y) & 0xFFFFFF) != 0;
+            EXPECT_EQ(lit, device.widths[i]) << "line " << i << " at " << device.dots_per_inch;
+        }
+    }
 }
 
 TEST_F(ProbeDrawing, EntitiesSeenFromBelowAreMirrored) {

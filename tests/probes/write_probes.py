@@ -2,6 +2,7 @@
 """Writes the probe drawings of the probe tests with ezdxf, an outside DXF
 writer, into the folder given: one small drawing per rule of how a drawing
 must look, and palette.txt, ezdxf's colour index palette ("index r g b")."""
+import math
 import sys
 
 import ezdxf
@@ -61,6 +62,41 @@ def stale_extents():
     save(doc, "stale_extents.dxf")
 
 
+def trusted_extents():
+    # Header extents five times the drawing: stale, yet not absurd.
+    doc, msp = new()
+    doc.header["$EXTMIN"] = (-200, -200, 0)
+    doc.header["$EXTMAX"] = (300, 300, 0)
+    msp.add_lwpolyline([(0, 0), (100, 0), (100, 60), (0, 60)], close=True)
+    save(doc, "trusted_extents.dxf")
+
+
+def construction_lines():
+    # One XLINE and one RAY beside a small square: only the square is fitted.
+    doc, msp = new()
+    msp.add_lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], close=True)
+    msp.add_xline((5, 5), (1, 0.2))
+    msp.add_ray((0, 0), (0, 1))
+    save(doc, "construction_lines.dxf")
+
+
+# Half ellipses, parameters 0 to pi, one every 30 units along x: major axis
+# and ratio. Their middle (parameter pi / 2) lies at the minor axis, the
+# major axis turned a quarter left.
+ELLIPSES = [((0, 10), 1.0), ((0, 10), 0.5), ((-10, 0), 0.5), ((7, 7), 0.5),
+            ((0, -10), 0.5), ((10, 0), 1.0), ((-6, -8), 1.0)]
+
+
+def ellipses():
+    doc, msp = new()
+    for i, (axis, ratio) in enumerate(ELLIPSES):
+        msp.add_ellipse((30 * i, 0), axis, ratio, 0, math.pi)
+    save(doc, "ellipses.dxf")
+    with open(f"{folder}/ellipses.txt", "w") as out:
+        for i, ((ux, uy), ratio) in enumerate(ELLIPSES):
+            out.write(f"{30 * i} 0 {-uy * ratio} {ux * ratio}\n")
+
+
 def bulges():
     doc, msp = new()
     # A circle of radius 10 about (50, 50) and a donut, from two half circles.
@@ -96,6 +132,32 @@ def texts():
     fitted = msp.add_text("FIT", height=10)
     fitted.set_placement((10, 5), (70, 5), align=TextEntityAlignment.FIT)
     save(doc, "texts.dxf")
+
+
+def text_lengths():
+    # Ten capitals of height 10 fill the frame line below them, 100 long, as
+    # in other DXF programs; three Japanese characters keep the drawing
+    # font's full width, 4 / 3 of the height each.
+    doc, msp = new()
+    msp.add_line((0, -5), (100, -5))
+    msp.add_text("HHHHHHHHHH", height=10, dxfattribs={"insert": (0, 0)})
+    msp.add_text("壁壁壁", height=10, dxfattribs={"insert": (0, 30)})
+    save(doc, "text_lengths.dxf")
+
+
+def line_weights():
+    # From the bottom: a default line, 0.13 mm, 2.00 mm, one that takes the
+    # 1.00 mm of its layer and one that takes the 2.00 mm of its insert.
+    doc, msp = new()
+    doc.layers.add("HEAVY", lineweight=100)
+    msp.add_line((0, 0), (100, 0))
+    msp.add_line((0, 20), (100, 20), dxfattribs={"lineweight": 13})
+    msp.add_line((0, 40), (100, 40), dxfattribs={"lineweight": 200})
+    msp.add_line((0, 60), (100, 60), dxfattribs={"layer": "HEAVY"})
+    # A block's ByBlock line takes the 2.00 mm of its insert.
+    doc.blocks.new("BAR").add_line((0, 0), (100, 0), dxfattribs={"lineweight": -2})
+    msp.add_blockref("BAR", (0, 80), dxfattribs={"lineweight": 200})
+    save(doc, "line_weights.dxf")
 
 
 def mirrored():
@@ -176,7 +238,8 @@ def paper_space_only():
     save(doc, "paper_space_only.dxf")
 
 
-for write in (palette, colours, layers, stale_extents, bulges, blocks, texts, mirrored, splines,
-              mtext_columns, mtext_codes, hatch_text_boxes,
+for write in (palette, colours, layers, stale_extents, trusted_extents,
+              construction_lines, ellipses, bulges, blocks, texts, text_lengths, line_weights,
+              mirrored, splines, mtext_columns, mtext_codes, hatch_text_boxes,
               paper_space_only, attribute_definitions):
     write()

@@ -88,21 +88,29 @@ TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
     add_text(layer, 2, 3, 0.4, "AB");
     // Scale 10: capitals of 0.3 units are 3 pixels, too small to read; the
     // box reaches the font's top (0.3 / 0.75 x 0.88 above the base line) and
-    // is two half-width characters (0.3 / 0.75 x 0.5 each) long.
-    // Capitals of 0.4 units: a font of 0.4 / 0.75 units, 5 pixels.
-    EXPECT_EQ(draw({0, 0, 10, 10}),
-              (Calls{"move 20,70", "line 20,66", "line 24,66", "line 24,70", "line 20,70",
-                     "font ＭＳ ゴシック 5 0 400", "textcolour 255,255,255", "text 20,65 AB"}));
+    // is two CAD character cells (0.3 each) long.
+    // Capitals of 0.4 units: a font of 0.4 / 0.75 units, 5 pixels, its
+    // half-width characters (half the font) stretched to cells of 0.4.
+    EXPECT_EQ(draw({0, 0, 10, 10}), (Calls{"move 20,70", "line 20,66", "line 26,66", "line 26,70",
+                                           "line 20,70", "font ＭＳ ゴシック 5 0 400 stretch 150",
+                                           "textcolour 255,255,255", "text 20,65 AB"}));
 }
 
+// One-byte characters take the CAD cell (as wide as the capitals are high),
+// double-byte ones the font's full width, both times the width factor: a
+// mixed text is drawn in runs, each at its distance along the base line.
 TEST_F(RenderTest, WidthFactorStretchesTheFont) {
     set_extents(0, 0, 10, 10);
     EntityRecord text = text_record(store().add_layer("A"), 2, 3, 0.75, 0.0);
     text.text.width_factor = 1.5;
-    store().attach_text(text, "W");
+    store().attach_text(text, "W" + utf8_to_cp932("壁") + "X");
     store().add_entity(text);
-    EXPECT_EQ(only(draw({0, 0, 10, 10}), "font"),
-              (Calls{"font ＭＳ ゴシック 10 0 400 stretch 150"}));
+    // Capitals of 0.75: a font of 1 unit (10 pixels); "W" 1.125 long.
+    const Calls calls = draw({0, 0, 10, 10});
+    EXPECT_EQ(only(calls, "font"), (Calls{"font ＭＳ ゴシック 10 0 400 stretch 225",
+                                          "font ＭＳ ゴシック 10 0 400 stretch 150",
+                                          "font ＭＳ ゴシック 10 0 400 stretch 225"}));
+    EXPECT_EQ(only(calls, "text "), (Calls{"text 20,61 W", "text 31,61 壁", "text 46,61 X"}));
 }
 
 TEST_F(RenderTest, TextsOffTheWindowAndVerticalTexts) {
@@ -315,12 +323,16 @@ TEST_F(FitTest, ExtentsManyTimesLargerThanTheDrawingAreStale) {
     EXPECT_NEAR(box.min_x, 499, 1e-9);
     EXPECT_NEAR(box.max_y, 561.2, 1e-9);
 
-    // Much larger in one direction only: a sheet around a wide drawing stands.
-    set_extents(0, 0, 1000, 100);
-    store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
-    const DrawingExtents sheet = fitted();
-    EXPECT_EQ((std::vector<double>{sheet.min_x, sheet.min_y, sheet.max_x, sheet.max_y}),
-              (std::vector<double>{0, 0, 1000, 100}));
+    // Extents only a few times larger, or larger in one direction only, are
+    // no better: what is drawn is framed, with its margin.
+    for (const DrawingExtents& stated :
+         {DrawingExtents{0, 0, 1000, 100}, DrawingExtents{400, 0, 650, 100}}) {
+        set_extents(stated.min_x, stated.min_y, stated.max_x, stated.max_y);
+        store().add_entity(line_record(store().add_layer("A"), 500, 40, 550, 60));
+        const DrawingExtents sheet = fitted();
+        EXPECT_EQ((std::vector<double>{sheet.min_x, sheet.min_y, sheet.max_x, sheet.max_y}),
+                  (std::vector<double>{499, 39.6, 551, 60.4}));
+    }
 }
 
 }  // namespace

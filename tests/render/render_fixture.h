@@ -57,11 +57,20 @@ protected:
     // Finishes the store, loads it with a first pass (the fit), then shows
     // `window` and returns the calls of the second pass after its opening
     // (clear, background, pass pen).
+    // The windows are taken in the frame of the header's extents, as the
+    // view would fit them, whatever box the fit made of the entities.
     std::vector<std::string> draw(const ViewRect& window = {0, 0, 100, 100}) {
         finish_store();
         surface_.calls.clear();
         view().draw_drawing(surface_);
-        view().view.set_view_window(window);
+        StoreReader stored;
+        EXPECT_EQ(stored.open(path(kDataFileName)), 0);
+        const StoreHeader& h = stored.header();
+        ViewWindow& v = view().view;
+        v.reset_view();
+        v.fit_drawing({h.min_x, h.min_y, h.max_x, h.max_y}, h.scale);
+        v.use_fit_origin = false;
+        v.set_view_window(window);
         return redraw();
     }
 

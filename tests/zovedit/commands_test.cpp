@@ -1,6 +1,7 @@
 // The editing commands of the window: bookmarks with their one-time cyan
 // line, wrapping, find and replace, the wheel and the settings file.
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
@@ -79,7 +80,15 @@ TEST_F(WindowTest, FindUpDownCaseWholeWordAndReplaceAll) {
     EXPECT_EQ(window->view()->textCursor().selectionStart(), 0);
     ASSERT_TRUE(find->find_next());  // "line" and "LINES" do not match
     EXPECT_EQ(window->view()->textCursor().blockNumber(), 1);
-    EXPECT_FALSE(find->find_next());
+    // Past the last match the search goes round from the top, and says so.
+    ASSERT_TRUE(find->find_next());
+    EXPECT_EQ(window->view()->textCursor().selectionStart(), 0);
+    EXPECT_EQ(window->statusBar()->currentMessage(), ui("先頭から検索を続けました"));
+    ASSERT_TRUE(find->find_next());
+    find->set_find_text(QStringLiteral("ARC"));
+    EXPECT_FALSE(find->find_next());  // none anywhere: the caret stays
+    EXPECT_EQ(window->view()->textCursor().blockNumber(), 1);
+    find->set_find_text(QStringLiteral("LINE"));
     find->set_options(true, false, false);  // up, any case, parts of words
     ASSERT_TRUE(find->find_next());
     EXPECT_EQ(window->view()->textCursor().selectionStart(), 10);
@@ -89,6 +98,7 @@ TEST_F(WindowTest, FindUpDownCaseWholeWordAndReplaceAll) {
     find->set_replace_text(QStringLiteral("ARC"));
     find->set_options(false, true, true);
     EXPECT_EQ(find->replace_all(), 2);
+    EXPECT_EQ(window->statusBar()->currentMessage(), ui("2個置換しました"));
     window->save_document();
     EXPECT_EQ(zov::read_file_bytes(path), "ARC line LINES\r\nARC\r\n");
     // One undo takes the whole replacement back.
@@ -114,6 +124,22 @@ TEST_F(WindowTest, SettingsFileOpensAsADocument) {
     window->action(kShowSettingsFile)->trigger();
     EXPECT_EQ(window->windowTitle(), ui("ZovEdit.CFG - ZovEdit"));
     EXPECT_TRUE(window->view()->toPlainText().contains(QStringLiteral("FHS=\"x\"")));
+}
+
+TEST_F(WindowTest, SettingsSavedInTheEditorOutliveTheProgramsExit) {
+    window->action(kShowSettingsFile)->trigger();
+    QTextCursor value = window->view()->document()->find(QStringLiteral("FHS=\"_\""));
+    ASSERT_FALSE(value.isNull());
+    value.insertText(QStringLiteral("FHS=\"u\""));
+    QTest::keyClick(window->view(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window->modified());
+    EXPECT_EQ(context->settings.analysis_prefix, "u");
+    context->settings.analysis_form = 2;  // changed by the program afterwards
+    window.reset();
+    session.reset();  // the exit writes the settings
+    const std::string saved = zov::read_file_bytes(folder.file("ZovEdit.CFG"));
+    EXPECT_NE(saved.find("FHS=\"u\""), std::string::npos);
+    EXPECT_NE(saved.find("KTM=2 "), std::string::npos);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "analyser/font_record.h"
 #include "analyser/settings_file.h"
 #include "editor_view.h"
+#include "fixtures/drop_files.h"
 #include "options_dialog.h"
 #include "qt_text.h"
 #include "window_fixture.h"
@@ -107,6 +108,23 @@ TEST_F(WindowTest, AnalyseFromTheMenuOpensThePrefixedAnalysis) {
     EXPECT_EQ(window->windowTitle(), ui("_room.TXT - ZovEdit"));
     EXPECT_EQ(session->analysis_path(), folder.file("_room.TXT"));
     EXPECT_TRUE(window->action(kRebuildDxf)->isEnabled());
+}
+
+// Files dropped on the text: a DXF is analysed as from the menu, an
+// analysis file opens, anything else is refused and not inserted as text.
+TEST_F(WindowTest, DroppedDxfIsAnalysedAndDroppedAnalysisOpens) {
+    QWidget& text = *window->view()->viewport();
+    zov::write_file_bytes(folder.file("notes.csv"), "x");
+    EXPECT_FALSE(zov::drop_files(text, {folder.file("notes.csv")}));
+    EXPECT_TRUE(window->view()->toPlainText().isEmpty());
+    when_dialog_opens([](QDialog* dialog) { control<QPushButton>(dialog, 1)->click(); });
+    EXPECT_TRUE(zov::drop_files(text, {room_dxf(), folder.file("notes.csv")}));
+    EXPECT_EQ(window->windowTitle(), ui("_room.TXT - ZovEdit"));
+    EXPECT_EQ(session->analysis_path(), folder.file("_room.TXT"));
+    const std::string analysis = analyse_room();
+    EXPECT_TRUE(zov::drop_files(text, {analysis}));
+    EXPECT_EQ(window->windowTitle(), ui("room.TXT - ZovEdit"));
+    EXPECT_EQ(session->analysis_path(), analysis);
 }
 
 TEST_F(WindowTest, OutputNameDialogFollowsTheRuleAndSavesOnCancel) {

@@ -1,8 +1,10 @@
 // The window's document: byte-exact open and save of analysis files, the
 // title, the menus and keys, keyboard editing, and the rebuild of an edited
 // analysis through dialog 132 with the question about unsaved changes.
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "analyser/dialogs.h"
 #include "analyser/texts.h"
 #include "common/encoding.h"
+#include "about_dialog.h"
 #include "editor_view.h"
 #include "fixtures/dxf_text.h"
 #include "qt_text.h"
@@ -54,8 +57,11 @@ TEST_F(WindowTest, TitleMenusAndKeys) {
     for (QAction* menu : window->menuBar()->actions()) menus << menu->text();
     EXPECT_EQ(menus, QStringList({ui("ﾌｧｲﾙ(&F)"), ui("編集(&E)"), ui("表示(&V)"), ui("設定(&S)"),
                                   ui("ﾍﾙﾌﾟ(&H)")}));
-    // The menu's "Ctrl+S" beside 32772 is a label; the key saves.
-    EXPECT_EQ(window->action(kRebuildDxf)->text(), ui("ＤＸＦファイルを作成(&S)\tCtrl+S"));
+    // Beside each item the menu shows the key bound to it, and only that.
+    for (QAction* action : window->findChildren<QAction*>())
+        EXPECT_FALSE(action->text().contains('\t')) << action->text().toStdString();
+    EXPECT_EQ(window->action(kRebuildDxf)->text(), ui("ＤＸＦファイルを作成(&S)"));
+    EXPECT_EQ(window->action(kFileOpen)->text(), ui("開く(&R)..."));
     EXPECT_TRUE(window->action(kRebuildDxf)->shortcut().isEmpty());
     EXPECT_EQ(window->action(kFileSave)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(window->action(kFileOpen)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -68,6 +74,15 @@ TEST_F(WindowTest, TitleMenusAndKeys) {
     EXPECT_EQ(window->action(kAnalyseDxf)->toolTip(), ui("ＤＸＦを開く(解析)"));
     window->run_command(kFileNew);
     EXPECT_EQ(window->windowTitle(), ui("無題 - ZovEdit"));
+
+    // The program's icon on the window and in the about box; the rebuild's
+    // own on the toolbar, not the save button's floppy disk.
+    EXPECT_FALSE(window->windowIcon().isNull());
+    const QImage rebuild = window->action(kRebuildDxf)->icon().pixmap(16, 16).toImage();
+    EXPECT_FALSE(rebuild.isNull());
+    EXPECT_NE(rebuild, window->style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16).toImage());
+    AboutDialog about(window.get());
+    EXPECT_FALSE(about.findChild<QLabel*>("program_icon")->pixmap().isNull());
 }
 
 // Puts the caret on the value `value` of the text and selects it.

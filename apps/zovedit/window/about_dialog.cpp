@@ -1,13 +1,12 @@
 #include "about_dialog.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "qt_text.h"
+#include "svg_icons.h"
 
 namespace zovedit {
 
@@ -16,9 +15,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     auto* icon = new QLabel(this);
-    QIcon program_icon = QApplication::windowIcon();
-    if (program_icon.isNull()) program_icon = style()->standardIcon(QStyle::SP_FileIcon);
-    icon->setPixmap(program_icon.pixmap(32, 32));
+    icon->setObjectName("program_icon");
+    icon->setPixmap(icon_from_svg(QStringLiteral(":/zovedit/zovedit.svg")).pixmap(32, 32));
     row->addWidget(icon);
     row->addWidget(new QLabel(ui("DXF Editer ZovEdit Version 1.4"), this));
     layout->addLayout(row);

@@ -1,6 +1,7 @@
 #include "editor_view.h"
 
 #include <QContextMenuEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -110,6 +111,10 @@ void EditorView::paintEvent(QPaintEvent* event) {
     painter.setPen(palette().color(QPalette::Text));
     layout->draw(&painter, line.topLeft());
     last_flashed_ = block.blockNumber();
+}
+
+bool EditorView::canInsertFromMimeData(const QMimeData* source) const {
+    return !source->hasUrls() && QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 }  // namespace zovedit

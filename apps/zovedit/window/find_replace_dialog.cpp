@@ -95,6 +95,16 @@ QTextDocument::FindFlags FindReplaceDialog::flags() const {
 bool FindReplaceDialog::find_next() {
     if (find_->text().isEmpty()) return false;
     if (editor_->find(find_->text(), flags())) return true;
+    const bool upward = up_->isChecked();
+    const QTextCursor before = editor_->textCursor();
+    QTextCursor edge(editor_->document());
+    edge.movePosition(upward ? QTextCursor::End : QTextCursor::Start);
+    editor_->setTextCursor(edge);
+    if (editor_->find(find_->text(), flags())) {
+        emit note(upward ? ui("末尾から検索を続けました") : ui("先頭から検索を続けました"));
+        return true;
+    }
+    editor_->setTextCursor(before);
     QApplication::beep();
     return false;
 }
@@ -126,6 +136,7 @@ int FindReplaceDialog::replace_all() {
         found = document->find(find_->text(), found.position(), forward);
     }
     edit.endEditBlock();
+    emit note(ui("%1個置換しました").arg(count));
     return count;
 }
 

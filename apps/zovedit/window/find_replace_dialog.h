@@ -26,13 +26,21 @@ public:
     void set_replace_text(const QString& text);
     void set_options(bool up, bool match_case, bool whole_word);
 
-    // The next match from the caret; false (with a beep) when there is none.
+    // The next match from the caret, going round from the other end of the
+    // text (with a note) when there is none before it; false (with a beep)
+    // when the text holds none.
     bool find_next();
     // Replaces the selected match, then finds the next one.
     bool replace_one();
-    // Replaces every match in the text as one undo step; the count.
+    // Replaces every match in the text as one undo step; notes the count
+    // and returns it.
     int replace_all();
     bool has_find_text() const;
+
+signals:
+    // A short note for the status bar: the search went round, or how many
+    // were replaced.
+    void note(const QString& text);
 
 private:
     QTextDocument::FindFlags flags() const;

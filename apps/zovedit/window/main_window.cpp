@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenuBar>
@@ -18,11 +19,14 @@
 #include <QToolBar>
 
 #include "about_dialog.h"
+#include "dropped_files.h"
 #include "editor_view.h"
 #include "find_replace_dialog.h"
 #include "palette_dialog.h"
+#include "standard_dialogs.h"
 #include "qt_text.h"
 #include "status_indicators.h"
+#include "svg_icons.h"
 #include "view_font.h"
 
 namespace zovedit {
@@ -31,6 +35,7 @@ namespace {
 
 constexpr char kRecentKeyOrganisation[] = "Local AppWizard-Generated Applications";
 constexpr char kRecentGroup[] = "Recent File List";
+constexpr int kNoteMilliseconds = 10000;  // how long a status-bar note stays
 
 
 }  // namespace
@@ -56,13 +61,14 @@ MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWi
     : QMainWindow(parent), session_(session), messages_(messages),
       document_(std::make_unique<Document>(*this)) {
     choose_file = [this](const QString& title, const QString& folder, const QString& filter) {
-        return QFileDialog::getOpenFileName(this, title, folder, filter);
+        return choose_file_to_open(this, title, folder, filter);
     };
     choose_font = [this](const QFont& current) -> std::optional<QFont> {
-        bool ok = false;
-        QFont font = QFontDialog::getFont(&ok, current, this, ui("フォント"));
-        if (!ok) return std::nullopt;
-        return font;
+        QFontDialog dialog(current, this);
+        dialog.setWindowTitle(ui("フォント"));
+        give_room(dialog);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.selectedFont();
     };
     three_way_question = [this](const QString& text) {
         QApplication::beep();
@@ -73,9 +79,13 @@ MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWi
         if (answer == QMessageBox::No) return zov::SaveAnswer::Discard;
         return zov::SaveAnswer::Cancel;
     };
+    setWindowIcon(icon_from_svg(QStringLiteral(":/zovedit/zovedit.svg")));
+    setAcceptDrops(true);
     view_ = new EditorView(this);
     setCentralWidget(view_);
     find_ = new FindReplaceDialog(view_, this);
+    connect(find_, &FindReplaceDialog::note, this,
+            [this](const QString& note) { statusBar()->showMessage(note, kNoteMilliseconds); });
     connect(view_, &EditorView::palette_requested, this, &MainWindow::open_palette);
     connect(view_, &QPlainTextEdit::textChanged, this, &MainWindow::update_command_states);
     QSettings settings(QString::fromLatin1(kRecentKeyOrganisation), ui("ZovEdit"));
@@ -108,15 +118,17 @@ QAction* MainWindow::add_action(QMenu* menu, int id, const char* text,
 }
 
 void MainWindow::build_menus() {
+    // The menus show beside each item the first key bound to it, as Qt
+    // writes it, and no key that does not act.
     using K = QKeySequence;
     QMenu* file = menuBar()->addMenu(ui("ﾌｧｲﾙ(&F)"));
-    add_action(file, kFileNew, "新規作成(&N)\tCtrl+N", {K(Qt::CTRL | Qt::Key_N)});
-    add_action(file, kFileOpen, "開く(&R)...\tCtrl+R", {K(Qt::CTRL | Qt::Key_O)});
-    add_action(file, kFileSave, "上書き保存(&W)\tCtrl+W", {K(Qt::CTRL | Qt::Key_S)});
+    add_action(file, kFileNew, "新規作成(&N)", {K(Qt::CTRL | Qt::Key_N)});
+    add_action(file, kFileOpen, "開く(&R)...", {K(Qt::CTRL | Qt::Key_O)});
+    add_action(file, kFileSave, "上書き保存(&W)", {K(Qt::CTRL | Qt::Key_S)});
     add_action(file, kFileSaveAs, "名前を付けて保存(&A)...");
     file->addSeparator();
-    add_action(file, kAnalyseDxf, "ＤＸＦファイルを開く(&O)\tCtrl+O");
-    add_action(file, kRebuildDxf, "ＤＸＦファイルを作成(&S)\tCtrl+S");
+    add_action(file, kAnalyseDxf, "ＤＸＦファイルを開く(&O)");
+    add_action(file, kRebuildDxf, "ＤＸＦファイルを作成(&S)");
     file->addSeparator();
     add_action(file, kFileExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)");
     file->addSeparator();
@@ -137,7 +149,7 @@ void MainWindow::build_menus() {
     add_action(edit, kEditSelectAll, "すべて選択(&L)", {K(Qt::CTRL | Qt::Key_A)});
     edit->addSeparator();
     add_action(edit, kEditFind, "検索(&F)...", {K(Qt::CTRL | Qt::Key_F)});
-    add_action(edit, kEditFindNext, "次を検索(&I)\tF3", {K(Qt::Key_F3)});
+    add_action(edit, kEditFindNext, "次を検索(&I)", {K(Qt::Key_F3)});
     add_action(edit, kEditReplace, "置換(&E)", {K(Qt::CTRL | Qt::Key_H)});
     edit->addSeparator();
     add_action(edit, kSetBookmark, "注目行をセット");
@@ -181,20 +193,26 @@ void MainWindow::build_menus() {
 void MainWindow::build_tool_bar() {
     QToolBar* bar = addToolBar(ui("ﾂｰﾙ ﾊﾞｰ"));
     bar->setObjectName("tool_bar");
-    const std::pair<int, QStyle::StandardPixmap> buttons[] = {
-        {kAnalyseDxf, QStyle::SP_DialogOpenButton}, {kRebuildDxf, QStyle::SP_DialogSaveButton},
+    auto standard = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
+    // The rebuild makes a DXF from the text: an icon of its own, not a
+    // floppy disk that reads as "save".
+    const std::pair<int, QIcon> buttons[] = {
+        {kAnalyseDxf, standard(QStyle::SP_DialogOpenButton)},
+        {kRebuildDxf, icon_from_svg(QStringLiteral(":/zovedit/rebuild.svg"))},
         {0, {}},
-        {kEditUndo, QStyle::SP_ArrowBack},          {0, {}},
-        {kEditFind, QStyle::SP_FileDialogContentsView},
-        {kEditFindNext, QStyle::SP_ArrowForward},   {0, {}},
-        {kEditReplace, QStyle::SP_BrowserReload},
+        {kEditUndo, standard(QStyle::SP_ArrowBack)},
+        {0, {}},
+        {kEditFind, standard(QStyle::SP_FileDialogContentsView)},
+        {kEditFindNext, standard(QStyle::SP_ArrowForward)},
+        {0, {}},
+        {kEditReplace, standard(QStyle::SP_BrowserReload)},
     };
     for (const auto& [id, icon] : buttons) {
         if (id == 0) {
             bar->addSeparator();
             continue;
         }
-        actions_[id]->setIcon(style()->standardIcon(icon));
+        actions_[id]->setIcon(icon);
         bar->addAction(actions_[id]);
     }
     connect(actions_[kViewToolBar], &QAction::toggled, bar, &QToolBar::setVisible);
@@ -293,8 +311,8 @@ void MainWindow::new_document() {
 
 bool MainWindow::save_document() {
     if (path_.isEmpty()) {
-        QString path = QFileDialog::getSaveFileName(this, ui("名前を付けて保存"), QString(),
-                                                    ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
+        QString path = choose_file_to_save(this, ui("名前を付けて保存"), QString(),
+                                           ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
         return !path.isEmpty() && save_document_as(path);
     }
     return save_document_as(path_);
@@ -329,6 +347,7 @@ bool MainWindow::save_document_as(const QString& path) {
         remember_recent(path);
     }
     view_->document()->setModified(false);
+    session_.document_saved();
     update_title();
     update_command_states();
     return true;
@@ -361,8 +380,8 @@ void MainWindow::run_command(int id) {
         case kFileOpen: open_with_dialog(); break;
         case kFileSave: save_document(); break;
         case kFileSaveAs: {
-            QString path = QFileDialog::getSaveFileName(this, ui("名前を付けて保存"), path_,
-                                                        ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
+            QString path = choose_file_to_save(this, ui("名前を付けて保存"), path_,
+                                               ui("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt);;全てのﾌｧｲﾙ(*)"));
             if (!path.isEmpty()) save_document_as(path);
             break;
         }
@@ -401,11 +420,44 @@ void MainWindow::open_with_dialog() {
     update_command_states();
 }
 
+void MainWindow::open_chosen_document(const QString& path) {
+    if (!save_if_asked()) return;
+    if (open_document(path)) session_.document_opened(cp932_name(path).value_or(std::string()));
+    update_command_states();
+}
+
+namespace {
+
+// The first dropped file and what it is taken as.
+std::pair<QString, zov::DroppedFile> first_dropped(const QMimeData* data) {
+    const QStringList files = data != nullptr ? dropped_files(*data) : QStringList();
+    if (files.isEmpty()) return {QString(), zov::DroppedFile::Refused};
+    return {files.front(), zov::dropped_file_kind(files.front().toStdString())};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (first_dropped(event->mimeData()).second != zov::DroppedFile::Refused)
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto [path, kind] = first_dropped(event->mimeData());
+    if (kind == zov::DroppedFile::Refused) return;
+    event->acceptProposedAction();
+    if (kind == zov::DroppedFile::Analysis) open_chosen_document(path);
+    if (kind == zov::DroppedFile::Dxf) analyse_dxf_file(path);
+}
+
 void MainWindow::analyse_dxf() {
     QString dxf = choose_file(ui("解析するＤＸＦファイルを指定します"),
                               file_system_name(session_.context().settings.dxf_folder),
                               ui("DXFﾌｧｲﾙ(*.DXF *.dxf);;全てのﾌｧｲﾙ(*)"));
-    if (dxf.isEmpty()) return;
+    if (!dxf.isEmpty()) analyse_dxf_file(dxf);
+}
+
+void MainWindow::analyse_dxf_file(const QString& dxf) {
     std::optional<std::string> name = cp932_name(dxf);
     if (!name) {
         zov::report(messages_, zov::MessageIcon::Exclamation, "オープンできません(%s)",
@@ -426,7 +478,7 @@ void MainWindow::rebuild_dxf() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     int result = session_.rebuild(*document_, output);
     QApplication::restoreOverrideCursor();
-    if (result == 0) statusBar()->showMessage(from_cp932(output), 10000);
+    if (result == 0) statusBar()->showMessage(from_cp932(output), kNoteMilliseconds);
 }
 
 void MainWindow::set_bookmark() {
@@ -516,11 +568,7 @@ void MainWindow::rebuild_recent_menu() {
     for (int i = 0; i < recent_.size(); ++i) {
         QString path = recent_[i];
         QAction* entry = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1, 0, 16).arg(path));
-        connect(entry, &QAction::triggered, this, [this, path] {
-            if (!save_if_asked()) return;
-            if (open_document(path)) session_.document_opened(cp932_name(path).value_or(""));
-            update_command_states();
-        });
+        connect(entry, &QAction::triggered, this, [this, path] { open_chosen_document(path); });
     }
 }
 

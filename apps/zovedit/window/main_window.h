@@ -60,6 +60,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A dropped analysis file opens, a dropped DXF is analysed (the first
+    // file of several); other files are refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     class Document;
@@ -78,6 +82,10 @@ private:
     void rebuild_recent_menu();
 
     void analyse_dxf();
+    // Analyses the DXF at `dxf` (a file-system name) and opens its analysis.
+    void analyse_dxf_file(const QString& dxf);
+    // Opens `path` as chosen by the user: asks about unsaved changes first.
+    void open_chosen_document(const QString& path);
     void rebuild_dxf();
     void set_bookmark();
     void go_to_bookmark();

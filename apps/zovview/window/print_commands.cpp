@@ -8,6 +8,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "standard_dialogs.h"
 #include "view/drawing_view.h"
 #include "surfaces/page_output.h"
 #include "viewer/viewer_shell.h"
@@ -27,6 +28,7 @@ bool print_with_dialog(QWidget* parent, zov::DrawingView& view, zov::ViewerShell
     QPrinter printer(QPrinter::HighResolution);
     configure_printer(printer, view);
     QPrintDialog dialog(&printer, parent);
+    give_room(dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     return zov::print_drawing(view, shell.store_folder, printer, shell.messages) == 0;
 }
@@ -40,5 +42,6 @@ void show_print_preview(QWidget* parent, zov::DrawingView& view, zov::ViewerShel
                          page->setResolution(zov::kPaperDotsPerInch);
                          zov::print_drawing(view, shell.store_folder, *page, shell.messages);
                      });
+    give_room(preview);
     preview.exec();
 }

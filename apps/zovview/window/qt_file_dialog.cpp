@@ -4,6 +4,7 @@
 
 #include "common/encoding.h"
 #include "qt_messages.h"
+#include "standard_dialogs.h"
 #include "viewer/dialog_filter.h"
 
 QStringList name_filters(const std::string& filter) {
@@ -31,6 +32,7 @@ std::optional<std::string> QtFileDialog::choose_file(const zov::FileDialogReques
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    give_room(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }

@@ -8,6 +8,7 @@
 #include "common/files.h"
 #include "qt_file_dialog.h"
 #include "qt_messages.h"
+#include "qt_translations.h"
 #include "viewer/command_line.h"
 #include "viewer/program_folder.h"
 #include "viewer/program_folder_claim.h"
@@ -37,6 +38,7 @@ int run_viewer_window(int argc, char** argv) {
     // Qt takes its own options (such as -platform) out of the arguments first.
     QApplication application(argc, argv);
     QApplication::setApplicationName("ZovView");
+    install_qt_translations();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // A relative FILE means the folder the program was started in.
     std::vector<std::string> command_line =

@@ -1,9 +1,8 @@
 #include "toolbar_icons.h"
 
-#include <QPainter>
-#include <QPixmap>
 #include <QSvgRenderer>
 
+#include "svg_icons.h"
 #include "viewer/viewer_commands.h"
 
 namespace {
@@ -24,23 +23,6 @@ constexpr CommandIcon kIcons[] = {
     {zov::kCmdShowHelp, "help.svg"},
     {zov::kCmdSaveDxf, "save_dxf.svg"},
 };
-
-// Pictures are drawn by the SVG renderer itself, so no image plugin is needed.
-QPixmap pixmap_from_svg(QSvgRenderer& renderer, int side) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
-}
-
-QIcon icon_from_svg(const QString& resource) {
-    QSvgRenderer renderer(resource);
-    QIcon icon;
-    if (!renderer.isValid()) return icon;
-    for (const int side : {16, 32}) icon.addPixmap(pixmap_from_svg(renderer, side));
-    return icon;
-}
 
 }  // namespace
 

@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
@@ -14,15 +18,18 @@
 #include "common/encoding.h"
 #include "common/paths.h"
 #include "drawing_widget.h"
+#include "dropped_files.h"
 #include "history_dialog.h"
 #include "print_commands.h"
 #include "qt_messages.h"
 #include "store/records.h"
 #include "toolbar_icons.h"
+#include "view/filter_hint.h"
 #include "viewer/dxf_save.h"
 #include "viewer/converter.h"
 #include "viewer/first_repaint.h"
 #include "viewer/help_drawing.h"
+#include "viewer/load_drawing.h"
 #include "viewer/open_commands.h"
 #include "viewer/program_folder.h"
 #include "viewer/settings_file.h"
@@ -65,20 +72,27 @@ ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices ser
       shell_(program_folder, messages_, services.clock, file_dialog_, store_folder),
       loads_(shell_),
       view_(shell_.store_folder, services.messages),
-      drawing_(new DrawingWidget(shell_, view_, loads_, this)) {
+      drawing_(new DrawingWidget(shell_, view_, loads_, this)),
+      filter_hint_(new QLabel(drawing_)) {
     zov::load_settings(shell_);
     shell_.state.bundled_converter_folder = zov::find_bundled_converter(zov::executable_folder());
     shell_.state.start_command_line = std::move(start_command_line);
     setWindowIcon(program_icon());
+    setAcceptDrops(true);
     setCentralWidget(drawing_);
     build_menus();
     build_toolbar();
+    filter_hint_->setObjectName("filter_hint");
+    filter_hint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    filter_hint_->setStyleSheet("QLabel { background: #404040; color: white; padding: 2px 6px; }");
+    filter_hint_->hide();
     // Alt+F4 ends the program even where no window manager offers it.
     auto* exit_keys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(exit_keys, &QShortcut::activated, this, &QWidget::close);
     drawing_->on_repainted = [this] {
         update_title();
         update_checks();
+        update_filter_hint();
     };
     drawing_->setFocus();
     update_title();
@@ -235,6 +249,32 @@ void ViewerWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+namespace {
+
+std::optional<std::string> drawing_to_open(const QMimeData* data) {
+    if (data == nullptr) return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QString& file : dropped_files(*data)) paths.push_back(file.toStdString());
+    return zov::dropped_drawing(paths);
+}
+
+}  // namespace
+
+void ViewerWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!loads_.running() && drawing_to_open(event->mimeData())) event->acceptProposedAction();
+}
+
+void ViewerWindow::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = drawing_to_open(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    show_what_opens([this, &path] {
+        WaitCursor wait;
+        loads_.run(*this, [this, &path] { zov::load_drawing(shell_, zov::SettingsFile::Rewrite, *path); });
+    });
+    update_checks();
+}
+
 void ViewerWindow::show_help_drawing() {
     zov::copy_help_drawing(shell_);
     drawing_->drawing_replaced(false);
@@ -271,6 +311,16 @@ void ViewerWindow::update_checks() {
     }
     for (const DimensionCommand& command : kDimensionCommands)
         check(command.id, settings.dimension_ends == command.ends);
+}
+
+void ViewerWindow::update_filter_hint() {
+    const bool blank = view_.settings.style == zov::DisplayStyle::Standard &&
+                       zov::filter_hides_every_entity(shell_.store_path(zov::kDataFileName),
+                                                      view_.settings.filter);
+    filter_hint_->setText(blank ? screen_text(zov::kEverythingFilteredOut) : QString());
+    filter_hint_->adjustSize();
+    filter_hint_->move(0, drawing_->height() - filter_hint_->height());
+    filter_hint_->setVisible(blank);
 }
 
 void ViewerWindow::update_title() {

@@ -1,6 +1,7 @@
 #pragma once
 // ZovView's main window: the menus and the flat toolbar of the viewer's
-// commands, the drawing view in the middle, no status bar. The title is
+// commands, the drawing view in the middle, no status bar (a hint that the
+// layer filter hides everything shows in the view's corner). The title is
 // "<document title> - ZovView". The window holds the viewer shell (settings,
 // history, load pipeline) and the view of the drawing store; messages, file
 // dialogs and the clock come from outside, so tests can answer them.
@@ -22,6 +23,7 @@
 
 class DrawingWidget;
 class QAction;
+class QLabel;
 
 struct ViewerServices {
     zov::Messages& messages;
@@ -55,6 +57,10 @@ protected:
     // Closing while a command loads stops its converter; the window closes
     // when the command has ended.
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window: the first opens, as on the command line,
+    // when it is a drawing (nothing else is taken).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void build_menus();
@@ -72,6 +78,9 @@ private:
     void show_history_dialog();
     void update_checks();
     void update_title();
+    // The hint in the view's lower left corner while the layer filter
+    // leaves nothing drawn.
+    void update_filter_hint();
 
     // The shell's messages and file dialogs reach the window's thread from
     // a command that runs in the background.
@@ -83,5 +92,6 @@ private:
     zov::DrawingView view_;
     zov::DxfHandles dxf_handles_;
     DrawingWidget* drawing_;
+    QLabel* filter_hint_;
     std::map<int, QAction*> actions_;
 };

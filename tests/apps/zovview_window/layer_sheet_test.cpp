@@ -1,6 +1,8 @@
 // The layer sheet in the real window: built by its command, a left click
 // hides the clicked cell's layer in both store files and draws the cell's
 // diagonal at once; the standard display then leaves the layer out.
+#include <QLabel>
+
 #include "viewer/viewer_commands.h"
 #include "window_fixture.h"
 
@@ -102,6 +104,37 @@ TEST_F(LayerSheetWindow, RightClickLocksTheLayer) {
     // A click outside the grid changes nothing.
     click(Qt::LeftButton, {2, 2});
     EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerHiddenBit), 0);
+}
+
+// A filter that leaves nothing drawn says so in the status bar, also when
+// it is kept for the next drawing; a drawing with nothing to draw is said.
+TEST_F(WindowTest, BlankViewsAreExplained) {
+    start({kSamples + "dxf/plan.dxf"});
+    auto hint = [this] {
+        return window->findChild<QLabel*>("filter_hint")->text().toStdString();
+    };
+    window->run_command(kCmdLockedLayers);  // the sample has a locked layer
+    EXPECT_EQ(hint(), "");
+    // The door symbol has none: kept for it, the filter leaves it blank.
+    dialog.answers.push_back(kSamples + "jw/door_symbol.jwc");
+    window->run_command(kCmdOpenJwc);
+    EXPECT_EQ(hint(), "表示条件で全て非表示になっています");
+    EXPECT_TRUE(window->findChild<QLabel*>("filter_hint")->isVisible());
+    window->run_command(kCmdLayerThumbnails);  // the sheet shows every layer
+    EXPECT_EQ(hint(), "");
+    window->run_command(kCmdStandardDisplay);
+    window->run_command(kCmdLockedLayers);
+    EXPECT_EQ(hint(), "表示条件で全て非表示になっています");
+    window->run_command(kCmdAllLayers);
+    EXPECT_EQ(hint(), "");
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+
+    write_file_bytes(files.file("empty.dxf"), "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+    dialog.answers.push_back(files.file("empty.dxf"));
+    window->run_command(kCmdOpenDxf);
+    EXPECT_EQ(last_message(),
+              files.file("empty.dxf") + " のモデル空間には図形がありません(no entities in model space)");
+    EXPECT_EQ(hint(), "");
 }
 
 }  // namespace

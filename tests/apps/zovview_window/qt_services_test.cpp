@@ -1,14 +1,22 @@
 // The Qt sides of the viewer's services: the file dialog's filters list
 // files of every letter case, as the dialog's own file list applies them;
 // messages are modal boxes titled with the program's name, with the icon of
-// their kind, and questions answer Yes or No.
+// their kind, and questions answer Yes or No; with a Japanese locale Qt's own
+// texts are Japanese.
+#include <algorithm>
+
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
 #include "qt_file_dialog.h"
 #include "common/utf8_messages.h"
 #include "qt_messages.h"
+#include "qt_translations.h"
 #include "window_fixture.h"
 
 namespace zov {
@@ -79,6 +87,44 @@ TEST(QtMessageBoxes, TitleIconAndTextOfEachKind) {
     EXPECT_FALSE(answer);
     shown_box(QMessageBox::Yes, [&] { answer = ask_utf8(messages, "退出しますか？"); });
     EXPECT_TRUE(answer);
+}
+
+// With a Japanese locale Qt's own texts are Japanese: the message boxes'
+// buttons and the file dialog, which opens with room for its columns.
+TEST(QtTranslations, JapaneseButtonsAndARoomyFileDialog) {
+    ensure_widget_application();
+    QTranslator* japanese = install_qt_translations(QLocale(QLocale::Japanese, QLocale::Japan));
+    ASSERT_NE(japanese, nullptr) << "qt6-translations-l10n is not installed";
+    QtMessages messages;
+    std::vector<std::string> buttons;
+    QTimer::singleShot(0, [&buttons] {
+        auto* shown = dynamic_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        for (QAbstractButton* button : shown->buttons()) buttons.push_back(button->text().toStdString());
+        shown->done(QMessageBox::No);
+    });
+    ask_utf8(messages, "退出しますか？");
+    std::sort(buttons.begin(), buttons.end());
+    EXPECT_EQ(buttons, (std::vector<std::string>{"いいえ(&N)", "はい(&Y)"}));
+
+    QtFileDialog files;
+    QSize opened;
+    std::string cancel;
+    when_open<QFileDialog>([&](QFileDialog& dialog) {
+        opened = dialog.size();
+        if (auto* box = dialog.findChild<QDialogButtonBox*>())
+            cancel = box->button(QDialogButtonBox::Cancel)->text().toStdString();
+        dialog.reject();
+    });
+    FileDialogRequest request;
+    request.filter = utf8_to_cp932("DXFﾌｧｲﾙ(*.DXF)|*.DXF||");
+    EXPECT_FALSE(files.choose_file(request));
+    EXPECT_EQ(cancel, "キャンセル");
+    // Qt's own size, 624 x 412, cuts the columns of the detail view.
+    EXPECT_GT(opened.width(), 624);
+    EXPECT_GT(opened.height(), 412);
+    QCoreApplication::removeTranslator(japanese);
+    delete japanese;
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "fixtures/drop_files.h"
 #include "run_window.h"
+#include "viewer/program_folder_claim.h"
 #include "viewer/viewer_commands.h"
 #include "window_fixture.h"
 
@@ -73,6 +75,45 @@ TEST_F(WindowTest, FirstStartOfTheDayShowsTheHelpDrawing) {
     clock.set(kMay12 + kOneDay);
     start();
     EXPECT_EQ(title(), "ZovViewについて - ZovView");
+}
+
+TEST_F(WindowTest, SecondViewerOnTheProgramFolderWorksInItsOwnStore) {
+    ProgramFolderClaim first_claim;
+    ProgramFolderClaim second_claim;
+    ASSERT_TRUE(first_claim.claim(home.path()));
+    start({kSamples + "dxf/plan.dxf"});
+    ASSERT_TRUE(second_claim.claim(home.path()));
+    ASSERT_TRUE(second_claim.is_private());
+
+    // The same day, without a file: the help drawing, not the other's store.
+    std::unique_ptr<ViewerWindow> second = open_window({}, second_claim.store_folder());
+    ASSERT_TRUE(second->drawing().first_repaint_done());
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+    EXPECT_EQ(second->windowTitle().toStdString(), "ZovViewについて - ZovView");
+    const QImage shown = second->drawing().picture();
+    EXPECT_LT(count_colour(shown, shown.rect(), Qt::black), shown.width() * shown.height());
+
+    // Each opens into its own store; the first keeps its drawing.
+    dialog.answers.push_back(kSamples + "jw/floor_plan.jwc");
+    second->run_command(kCmdOpenJwc);
+    EXPECT_EQ(second->windowTitle().toStdString(), "floor_plan.jwc - ZovView");
+    window->drawing().drawing_replaced(false);
+    window->drawing().redraw();
+    EXPECT_EQ(title(), "plan.dxf - ZovView");
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+}
+
+TEST_F(WindowTest, DroppedFilesOpenTheFirstLikeTheCommandLine) {
+    start();
+    write_file_bytes(files.file("notes.txt"), "x");
+    EXPECT_FALSE(drop_files(view(), {files.file("notes.txt"), kSamples + "dxf/plan.dxf"}));
+    EXPECT_EQ(title(), "ZovViewについて - ZovView");
+    EXPECT_TRUE(drop_files(view(), {kSamples + "dxf/plan.dxf", kSamples + "jw/floor_plan.jwc"}));
+    EXPECT_EQ(title(), "plan.dxf - ZovView");
+    EXPECT_TRUE(drop_files(view(), {kSamples + "jw/floor_plan.jwc"}));
+    EXPECT_EQ(title(), "floor_plan.jwc - ZovView");
+    EXPECT_TRUE(messages.entries.empty()) << last_message();
+    EXPECT_NE(read_file_bytes(home.file("ZovView.CFG")).find("floor_plan.jwc"), std::string::npos);
 }
 
 TEST_F(WindowTest, MissingStartFileIsReportedAndTheHelpDrawingStays) {

@@ -66,16 +66,24 @@ protected:
 
     // Starts the viewer as "zovview ARGUMENTS..." and runs its first repaint.
     void start(const std::vector<std::string>& arguments = {}) {
-        window = std::make_unique<ViewerWindow>(home.path(), ViewerServices{messages, clock, dialog},
-                                                arguments);
-        window->resize(800, 600);
-        window->drawing().splash_pause_ms = 0;
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->drawing().run_first_repaint();
-        for (int i = 0; i < 100 && !window->drawing().first_repaint_done(); ++i)
-            QTest::qWait(10);
+        window = open_window(arguments);
         ASSERT_TRUE(window->drawing().first_repaint_done());
+    }
+
+    // A viewer window on the program folder with its store in `store_folder`
+    // ("" for the program folder), shown and through its first repaint.
+    std::unique_ptr<ViewerWindow> open_window(const std::vector<std::string>& arguments,
+                                              const std::string& store_folder = std::string()) {
+        auto opened = std::make_unique<ViewerWindow>(
+            home.path(), ViewerServices{messages, clock, dialog}, arguments, store_folder);
+        opened->resize(800, 600);
+        opened->drawing().splash_pause_ms = 0;
+        opened->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(opened.get()));
+        opened->drawing().run_first_repaint();
+        for (int i = 0; i < 100 && !opened->drawing().first_repaint_done(); ++i)
+            QTest::qWait(10);
+        return opened;
     }
 
     DrawingWidget& view() { return window->drawing(); }
