@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/cp932.h"
 #include "common/paths.h"
 
 namespace zov {
@@ -85,6 +86,19 @@ void* open_descriptor(const char* to, const char* from) {
 }
 
 }  // namespace
+
+void ShiftJisCheck::feed(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size() && valid_; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (trail_due_) {
+            valid_ = byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+            trail_due_ = false;
+        } else if (byte >= 0x80 && !(byte >= 0xA1 && byte <= 0xDF)) {
+            valid_ = is_lead_byte(byte);
+            trail_due_ = true;
+        }
+    }
+}
 
 CodePageConverter::~CodePageConverter() { select(""); }
 

@@ -13,6 +13,19 @@ namespace zov {
 // (Japanese, plain ASCII, undefined and unknown code pages).
 const char* code_page_charset(std::string_view dwg_code_page);
 
+// Follows bytes fed in pieces and tells whether they all read as Shift-JIS
+// (CP932): ASCII, half-width katakana, or a lead byte with its trail byte.
+class ShiftJisCheck {
+public:
+    void feed(std::string_view bytes);
+    bool failed() const { return !valid_; }
+    bool passed() const { return valid_ && !trail_due_; }
+
+private:
+    bool valid_ = true;
+    bool trail_due_ = false;  // the last byte was a lead byte
+};
+
 class CodePageConverter {
 public:
     CodePageConverter() = default;

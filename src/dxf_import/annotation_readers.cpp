@@ -11,6 +11,7 @@
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/dxf_text.h"
 #include "dxf_import/entity_groups.h"
+#include "dxf_import/mtext_columns.h"
 
 namespace zov {
 
@@ -158,10 +159,8 @@ int read_multileader(DxfContext& context) {
     text.text.angle = degrees(std::atan2(parts.text_direction.y, parts.text_direction.x));
     text.h_align = 0;  // top left
     text.v_align = 3;
-    std::string cleaned = parts.text;
-    std::vector<int> line_colours;
-    decode_dxf_text(cleaned, &line_colours);
-    return written + write_mtext_lines(context, text, cleaned, true, 0.0, line_colours);
+    return written +
+           write_mtext_lines(context, text, clean_dxf_text(parts.text), true, 0.0, MtextColumns{});
 }
 
 }  // namespace zov

@@ -2,6 +2,8 @@
 // (name, base point, first entity and count), so that the writing pass, which
 // writes the blocks' entities to the block-data file, resolves inserts of
 // blocks that are defined further down.
+#include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "common/cp932.h"
@@ -12,6 +14,9 @@
 namespace zov {
 
 namespace {
+
+// The names of paper-space layout blocks begin so, in any case.
+constexpr std::string_view kPaperLayoutPrefix = "*Paper_Space";
 
 // An arrow-head dot block: DOT or _ORIGIN, or a name whose second to fourth
 // characters are DOT (_DOT, _DOTSMALL, _DOTBLANK), in any case.
@@ -133,7 +138,13 @@ private:
         record_.last = records_ > 0 ? record_.first + records_ - 1 : record_.first;
         context_.block_entity_index += records_;
         append_block(context_.state, record_);
-        context_.blocks.add(fixed_text(record_.name));
+        const std::string_view name = fixed_text(record_.name);
+        if (context_.blocks.add(name) && context_.paper_layout == 0 && records_ > 0 &&
+            equals_ignore_case(name.substr(0, kPaperLayoutPrefix.size()), kPaperLayoutPrefix)) {
+            context_.paper_layout = context_.blocks.count();
+            context_.paper_layout_x = record_.base_x;
+            context_.paper_layout_y = record_.base_y;
+        }
         context_.block_tallies.push_back({records_, 0});
     }
 
@@ -159,6 +170,19 @@ private:
 };
 
 }  // namespace
+
+int insert_paper_layout(DxfContext& context) {
+    if (context.paper_layout <= 0 || context.paper_layout > INT16_MAX) return 0;
+    EntityRecord insert;
+    insert.kind = kEntityInsert;
+    insert.block = static_cast<std::int16_t>(context.paper_layout);
+    insert.colour = 7;
+    insert.line_type = kLineContinuous;
+    insert.x1 = context.paper_layout_x;
+    insert.y1 = context.paper_layout_y;
+    insert.insert.scale_x = insert.insert.scale_y = 1.0;
+    return context.write_entity(insert);
+}
 
 int read_blocks_section(DxfContext& context) {
     const DxfGroupReader::Mark start = context.reader.mark();

@@ -5,6 +5,7 @@
 // every write only reports the one record it would have written, so both
 // passes give the same record counts by construction.
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,7 @@ public:
     DxfContext& operator=(const DxfContext&) = delete;
 
     ImportState& state;
+    std::string source_path;  // the file being read
     DxfGroupReader reader;
     DxfTables tables;
     BlockDirectory blocks;
@@ -46,6 +48,11 @@ public:
     bool counting = false;
     // Index of the next block entity record, counted over all blocks.
     int block_entity_index = 0;
+    // The first paper-space layout block with entities in it ("*Paper_Space"
+    // and its numbered siblings), 0 for none, and its base point: what a
+    // drawing whose model space is empty shows.
+    int paper_layout = 0;
+    double paper_layout_x = 0.0, paper_layout_y = 0.0;
     // Set when a section file could not be created (already reported).
     bool failed = false;
 
@@ -75,12 +82,14 @@ public:
     // block-data file. 0, or -1 after a reported write failure.
     int finish_sections();
 
+    // True while the records go to a block (and in the counting pass).
+    bool in_block() const { return counting || state.entities_are_block_data; }
+
 private:
     // Writes an entity record after its layer defaults; returns 1.
     int write_record(EntityRecord& record);
     // Notes a failed write of a section file; reported by finish_sections.
     void note_write(int result, const char* file_name);
-    bool in_block() const { return counting || state.entities_are_block_data; }
 
     std::FILE* block_data_ = nullptr;
     std::FILE* drawing_entities_ = nullptr;  // $VV_ENT$.TMP while blocks are written

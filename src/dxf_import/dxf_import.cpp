@@ -6,6 +6,8 @@
 #include "common/files.h"
 #include "common/japanese_texts.h"
 #include "common/messages.h"
+#include "dxf_import/dxf_context.h"
+#include "dxf_import/dxf_readers.h"
 #include "dxf_import/dxf_reading_loop.h"
 #include "store/import_state.h"
 
@@ -34,6 +36,7 @@ int import_dxf_file(const std::string& path, ImportState& state,
         show_error(state.messages, kCannotRead, utf8_to_cp932(path).c_str());
         return -1;
     }
+    context.source_path = path;
     prepare_header(state, path);
     if (open_section_files(state) != 0) {
         close_all_streams(state);
@@ -41,6 +44,9 @@ int import_dxf_file(const std::string& path, ImportState& state,
     }
     run_reading_loop(context);
     context.reader.close();
+    // A drawing with nothing in its model space shows its paper space.
+    if (state.header.ent_num == 0 && !context.failed)
+        state.header.ent_num += insert_paper_layout(context);
     int result = context.failed ? -1 : 0;
     if (context.finish_sections() != 0) result = -1;
     number_used_layers_and_blocks(state);

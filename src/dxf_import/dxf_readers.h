@@ -4,6 +4,7 @@
 // 0 (header variables also stop at code 9), whose value is left for the
 // caller, and returns the number of entity records it wrote (0 for items that
 // are not entities).
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@ namespace zov {
 class DxfContext;
 struct EntityRecord;
 struct Point2;
+struct CleanedText;
+struct MtextColumns;
 
 using ItemReader = int (*)(DxfContext& context);
 
@@ -39,6 +42,9 @@ int read_trace_or_solid(DxfContext& context);
 int read_dimension(DxfContext& context);
 int read_insert(DxfContext& context);
 int read_text(DxfContext& context);  // TEXT and ATTRIB
+// ATTDEF: its tag, as a text, outside blocks (inside them the inserts'
+// ATTRIBs show the values).
+int read_attribute_definition(DxfContext& context);
 int read_mtext(DxfContext& context);
 int read_polyline(DxfContext& context);  // POLYLINE with its VERTEX records up to SEQEND
 int read_lwpolyline(DxfContext& context);
@@ -57,12 +63,30 @@ int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
 int write_two_point_record(DxfContext& context, const EntityRecord& base, std::int32_t kind,
                            Point2 from, Point2 to, bool reported);
 
-// Writes a cleaned MTEXT text as one text record per line ("\P", and lines
-// wrapped to `box_width` when it is not 0), each line below the one before
-// it; `aligned` places each by the alignment codes of `record`; a line with a
-// colour of its own in `line_colours` takes it. Returns the number of records.
-int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
-                      bool aligned, double box_width, std::vector<int> line_colours);
+// A part of a cleaned text: `length` bytes from `start`.
+struct TextSpan {
+    std::size_t start = 0;
+    std::size_t length = 0;
+};
+
+// Writes `span` of a cleaned text as text records from the base point of
+// `record` on, one per run of its own colour, with a line under each
+// underlined run; a vertical text as one record. Returns the number of
+// records.
+int write_text_runs(DxfContext& context, const EntityRecord& record, const CleanedText& cleaned,
+                    TextSpan span);
+
+// Writes a cleaned MTEXT text line by line ("\P", and lines wrapped to
+// `box_width` when it is not 0), each line below the one before it, and in
+// `columns` side by side when they are laid out (a column break, or a line
+// beyond a column's height, starts the next column); `aligned` places each
+// line by the alignment codes of `record`. Returns the number of records.
+int write_mtext_lines(DxfContext& context, const EntityRecord& record, const CleanedText& cleaned,
+                      bool aligned, double box_width, const MtextColumns& columns);
+
+// An insert of the first paper-space layout with entities in it, for a
+// drawing whose model space is empty; returns the records written.
+int insert_paper_layout(DxfContext& context);
 
 // The BLOCKS section, up to its end.
 int read_blocks_section(DxfContext& context);

@@ -28,6 +28,7 @@ constexpr EntityEntry kEntityReaders[] = {
     {"INSERT", read_insert},
     {"MTEXT", read_mtext},
     {"ATTRIB", read_text},
+    {"ATTDEF", read_attribute_definition},
     {"ELLIPSE", read_ellipse},
     {"POINT", read_point},
     {"SOLID", read_trace_or_solid},

@@ -17,8 +17,6 @@ namespace {
 const std::string_view kPlusMinus = cp932_text(JaText::PlusMinusSign);
 const std::string_view kDiameter = cp932_text(JaText::DiameterSign);  // Greek small phi
 const std::string_view kDegree = cp932_text(JaText::DegreeSign);
-// A line whose first character has no colour code of its own.
-constexpr int kNoColour = -1;
 
 // Unicode escapes the store knows, by their four hex digits.
 struct UnicodeEscape {
@@ -48,11 +46,33 @@ std::string unicode_to_cp932(unsigned code_point) {
     return utf8_to_cp932(utf8);
 }
 
-// Format codes dropped up to their ";": fonts, heights, widths, tracking,
-// obliquing, alignment, paragraph settings and true colours. \C (index
-// colour) and \S (stacked text) are read first.
+// Format codes that end at their ";": fonts, heights, widths, tracking,
+// obliquing, alignment, paragraph settings and colours. \C (index colour)
+// and \S (stacked text) are taken, the others dropped.
 bool is_format_code_letter(char c) {
     return c != '\0' && std::strchr("CFHSTQWAfpc", c) != nullptr;
+}
+
+// The longest argument a format code has before its ";".
+constexpr std::size_t kMaxCodeArgument = 256;
+
+// True when `argument` is what the format code `letter` takes before its
+// ";": a number (with an "x" for relative sizes, and "A1"/"A2" after a
+// height), a font name with its options, or paragraph settings. A backslash
+// inside means the ";" belongs to something further on.
+bool is_code_argument(char letter, std::string_view argument) {
+    if (argument.size() > kMaxCodeArgument || argument.find('\\') != std::string_view::npos)
+        return false;
+    switch (letter) {
+        case 'f': case 'F':
+            return argument.find_first_of("{}") == std::string_view::npos;
+        case 'p':
+            return argument.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789.,+-*") ==
+                   std::string_view::npos;
+        default:
+            return !argument.empty() &&
+                   argument.find_first_not_of("0123456789+-.eExA") == std::string_view::npos;
+    }
 }
 
 // The parts of a stacked text ("1^2", "1/2", "1#2") as one "1/2"; a part
@@ -75,16 +95,23 @@ std::string stacked_text(std::string_view stack) {
 
 class TextCleaner {
 public:
-    explicit TextCleaner(std::string_view text) : in_(text) { out_.reserve(text.size()); }
-
-    int run() {
-        while (i_ < in_.size()) step();
-        return attachment_;
+    explicit TextCleaner(std::string_view text) : in_(text) {
+        out_.text.reserve(text.size());
+        out_.runs.push_back(TextRun{});
     }
-    std::string take() { return std::move(out_); }
-    std::vector<int> take_line_colours() { return std::move(line_colours_); }
+
+    CleanedText run() && {
+        while (i_ < in_.size()) step();
+        return std::move(out_);
+    }
 
 private:
+    // What braces keep to their group.
+    struct Style {
+        int colour = 0;  // of \C codes; 0 = the entity's own
+        bool underlined = false;
+    };
+
     char at(std::size_t k) const { return k < in_.size() ? in_[k] : '\0'; }
 
     void step() {
@@ -98,12 +125,12 @@ private:
             return;
         }
         if ((c == '{' || c == '}') && !after_backslash_) {
-            // A group keeps its colour to itself.
+            // A group keeps its colour and underline to itself.
             if (c == '{') {
-                colours_.push_back(colour_);
-            } else if (!colours_.empty()) {
-                colour_ = colours_.back();
-                colours_.pop_back();
+                outer_styles_.push_back(style_);
+            } else if (!outer_styles_.empty()) {
+                style_ = outer_styles_.back();
+                outer_styles_.pop_back();
             }
             skip(1);
             return;
@@ -116,31 +143,23 @@ private:
     }
 
     void backslash() {
-        char next = at(i_ + 1);
-        const std::size_t semicolon = in_.find(';', i_ + 2);
-        const std::size_t code_end = semicolon == std::string_view::npos ? in_.size() : semicolon;
-        if (next == 'C')
-            colour_ = std::atoi(std::string(in_.substr(i_ + 2, code_end - i_ - 2)).c_str());
-        if (next == 'S') {
-            const std::string stack = stacked_text(in_.substr(i_ + 2, code_end - i_ - 2));
-            emit(stack, std::min(code_end + 1, in_.size()) - i_);
-            return;
-        }
-        if (next == 'P' || next == 'N') {  // line break; a column break starts a line too
-            out_.append("\\P");
+        const char next = at(i_ + 1);
+        if (next == 'P' || next == 'N') {  // a line break; a column break starts a line too
+            if (next == 'N') out_.column_breaks.push_back(out_.text.size());
+            out_.text.append("\\P");
             skip(2);
-            line_colours_.push_back(0);
             return;
         }
         if (is_format_code_letter(next)) {
-            if (at(i_ + 3) == 'A' && (at(i_ + 4) == '1' || at(i_ + 4) == '2'))
-                attachment_ = at(i_ + 4) - '0';
-            std::size_t end = in_.find(';', i_ + 2);
-            skip(end == std::string_view::npos ? in_.size() - i_ : end + 1 - i_);
+            format_code(next);
             return;
         }
         switch (next) {
-            case 'O': case 'o': case 'L': case 'l':
+            case 'L': case 'l':
+                style_.underlined = next == 'L';
+                skip(2);
+                return;
+            case 'O': case 'o': case 'K': case 'k':
                 skip(2);
                 return;
             case '\\':
@@ -159,6 +178,38 @@ private:
         after_backslash_ = true;
     }
 
+    // A code up to its ";". A stacked text without its ";" loses only its
+    // "\S"; any other code without a fitting argument stays as text.
+    void format_code(char letter) {
+        const std::size_t semicolon = in_.find(';', i_ + 2);
+        const std::string_view argument =
+            semicolon == std::string_view::npos ? std::string_view()
+                                                : in_.substr(i_ + 2, semicolon - i_ - 2);
+        if (letter == 'S') {
+            const bool ended = semicolon != std::string_view::npos &&
+                               argument.find('\\') == std::string_view::npos;
+            if (!ended) {
+                skip(2);
+                return;
+            }
+            emit(stacked_text(argument), semicolon + 1 - i_);
+            return;
+        }
+        if (semicolon == std::string_view::npos || !is_code_argument(letter, argument)) {
+            copy(1);
+            after_backslash_ = true;
+            return;
+        }
+        if (letter == 'C') {
+            int colour = 0;
+            std::from_chars(argument.data(), argument.data() + argument.size(), colour);
+            style_.colour = colour > 0 && colour < 256 ? colour : 0;
+        }
+        if (at(i_ + 3) == 'A' && (at(i_ + 4) == '1' || at(i_ + 4) == '2'))
+            out_.attachment = at(i_ + 4) - '0';
+        skip(semicolon + 1 - i_);
+    }
+
     bool unicode_escape() {
         if (at(i_ + 2) != '+' || i_ + 7 > in_.size()) return false;
         std::string_view digits = in_.substr(i_ + 3, 4);
@@ -173,8 +224,7 @@ private:
         const auto parsed =
             std::from_chars(digits.data(), digits.data() + digits.size(), code_point, 16);
         if (parsed.ec != std::errc() || parsed.ptr != digits.data() + digits.size()) return false;
-        out_ += unicode_to_cp932(code_point);
-        skip(7);
+        emit(unicode_to_cp932(code_point), 7);
         return true;
     }
 
@@ -184,52 +234,53 @@ private:
             case 'c': case 'C': emit(kDiameter, 3); return;
             case 'd': case 'D': emit(kDegree, 3); return;
             case '%': emit("%", 3); return;
+            case 'u': case 'U':
+                style_.underlined = !style_.underlined;
+                skip(3);
+                return;
             default: skip(i_ + 3 <= in_.size() ? 3 : in_.size() - i_); return;
         }
     }
 
     void copy(std::size_t n) {
-        note_line_colour();
-        out_.append(in_.substr(i_, n));
-        i_ += n;
-        after_backslash_ = false;
-    }
-    // A line takes the colour its first character is written in.
-    void note_line_colour() {
-        if (line_colours_.back() == 0) line_colours_.back() = colour_ == 0 ? kNoColour : colour_;
+        emit(in_.substr(i_, n), n);
     }
     void skip(std::size_t n) {
         i_ += n;
         after_backslash_ = false;
     }
     void emit(std::string_view replacement, std::size_t consumed) {
-        if (!replacement.empty()) note_line_colour();
-        out_.append(replacement);
+        if (!replacement.empty()) note_style();
+        out_.text.append(replacement);
         skip(consumed);
+    }
+    // A new run where the style of the characters changes.
+    void note_style() {
+        TextRun& last = out_.runs.back();
+        if (last.colour == style_.colour && last.underlined == style_.underlined) return;
+        const TextRun run{out_.text.size(), style_.colour, style_.underlined};
+        if (last.start == run.start)
+            last = run;
+        else
+            out_.runs.push_back(run);
     }
 
     std::string_view in_;
-    std::string out_;
+    CleanedText out_;
     std::size_t i_ = 0;
     bool after_backslash_ = false;
-    int attachment_ = 0;
-    int colour_ = 0;  // of \C codes; 0 = the entity's own
-    std::vector<int> colours_;  // of the groups around
-    std::vector<int> line_colours_ = {0};
+    Style style_;
+    std::vector<Style> outer_styles_;  // of the groups around
 };
 
 }  // namespace
 
-int decode_dxf_text(std::string& text, std::vector<int>* line_colours) {
-    TextCleaner cleaner(text);
-    int attachment = cleaner.run();
-    text = cleaner.take();
-    if (line_colours != nullptr) {
-        *line_colours = cleaner.take_line_colours();
-        for (int& colour : *line_colours)
-            if (colour == kNoColour) colour = 0;
-    }
-    return attachment;
+CleanedText clean_dxf_text(std::string_view text) { return TextCleaner(text).run(); }
+
+int decode_dxf_text(std::string& text) {
+    CleanedText cleaned = clean_dxf_text(text);
+    text = std::move(cleaned.text);
+    return cleaned.attachment;
 }
 
 std::vector<std::string_view> split_mtext_lines(std::string_view text, std::size_t max_lines) {

@@ -13,6 +13,8 @@ namespace {
 
 // Boundary path type flag: a polyline path (else a path of edges).
 constexpr int kPolylinePath = 2;
+// Boundary path type flag: the box around a text that the fill leaves open.
+constexpr int kTextBoxPath = 8;
 enum EdgeType { kLineEdge = 1, kArcEdge = 2, kEllipseEdge = 3, kSplineEdge = 4 };
 // A pattern line has at most this many dashes kept.
 constexpr std::size_t kMaxDashes = 64;
@@ -169,7 +171,8 @@ HatchDefinition read_hatch_definition(std::span<const HatchGroup> groups, std::s
             loop.pop_back();
         points += loop.size();
         if (points > max_points) hatch.too_many_points = true;
-        if (loop.size() >= 3 && !hatch.too_many_points) hatch.loops.push_back(std::move(loop));
+        if (loop.size() >= 3 && !hatch.too_many_points)
+            (type & kTextBoxPath ? hatch.text_boxes : hatch.loops).push_back(std::move(loop));
     }
     while (!cursor.done()) {
         if (cursor.at(75)) hatch.style = static_cast<int>(cursor.take(75));

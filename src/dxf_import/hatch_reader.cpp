@@ -95,16 +95,21 @@ int read_hatch(DxfContext& context) {
     }
     if (hatch.solid) {
         std::vector<Triangle> triangles;
-        if (triangulate_loops(hatch.loops, hatch.style, kMaxRegionPoints, kMaxHatchRecords,
-                              triangles))
-            return write_triangles(context, base, triangles);
+        bool filled = triangulate_loops(hatch.loops, hatch.style, kMaxRegionPoints,
+                                        kMaxHatchRecords, triangles);
+        for (std::size_t i = 0; filled && i < hatch.text_boxes.size(); ++i)
+            filled = cut_convex_hole(triangles, hatch.text_boxes[i], kMaxHatchRecords);
+        if (filled) return write_triangles(context, base, triangles);
         note_outline(context, handle,
                      format_text("a filled region has more than %zu points or its fill more "
                                  "than %zu triangles",
                                  kMaxRegionPoints, kMaxHatchRecords));
     } else if (!hatch.pattern.empty()) {
+        // Pattern lines leave the text boxes open by odd parity, as before.
+        std::vector<Loop> loops = hatch.loops;
+        loops.insert(loops.end(), hatch.text_boxes.begin(), hatch.text_boxes.end());
         std::vector<PatternSegment> segments;
-        if (clip_pattern(hatch.loops, hatch.pattern, kMaxHatchRecords, segments))
+        if (clip_pattern(loops, hatch.pattern, kMaxHatchRecords, segments))
             return write_pattern(context, base, segments);
         note_outline(context, handle,
                      format_text("its pattern would make more than %zu records", kMaxHatchRecords));

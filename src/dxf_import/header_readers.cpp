@@ -2,7 +2,11 @@
 // limits), dimension scale, paper-space limits, and the file version and code
 // page, which tell how the file's text is encoded.
 #include <algorithm>
+#include <string>
+#include <string_view>
 
+#include "dxf/code_page.h"
+#include "dxf/group_reader.h"
 #include "dxf/numbers.h"
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_readers.h"
@@ -14,6 +18,8 @@ namespace {
 constexpr bool kStopAtVariable = true;
 // From this version (AutoCAD 2007) on, DXF files store their text as UTF-8.
 constexpr int kFirstUtf8Version = 1021;
+// Files of AutoCAD R12 (AC1009) and before may name no code page.
+constexpr int kLastR12Version = 1009;
 
 // The first two extents variables of the header widen the drawing extents;
 // later ones (the limits, after the extents) are passed over.
@@ -71,14 +77,33 @@ int read_paper_limits_minimum(DxfContext& context) {
     return read_paper_limits(context, header.pe_min_x, header.pe_min_y);
 }
 
+namespace {
+
+// The code page of an R12 file, which may name none: Western European
+// (ANSI_1252) when the values of its groups do not all read as Shift-JIS,
+// else none (the bytes are kept). A $DWGCODEPAGE further on still decides.
+std::string_view guessed_code_page(const std::string& path) {
+    DxfGroupReader values;
+    if (!values.open(path)) return "";
+    ShiftJisCheck check;
+    while (!check.failed() && values.read_group() > 0) {
+        check.feed(values.value());
+        check.feed("\n");  // a lead byte does not reach into the next value
+    }
+    return check.passed() ? "" : "ANSI_1252";
+}
+
+}  // namespace
+
 int read_version(DxfContext& context) {
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair(kStopAtVariable)) {
         if (reader.code() != 1) continue;
         const std::string_view version = reader.value();
-        const bool utf8 = version.substr(0, 2) == "AC" &&
-                          parse_dxf_int(version.substr(2)) >= kFirstUtf8Version;
-        reader.set_utf8_text(utf8);
+        const int number = version.substr(0, 2) == "AC" ? parse_dxf_int(version.substr(2)) : 0;
+        reader.set_utf8_text(number >= kFirstUtf8Version);
+        if (number > 0 && number <= kLastR12Version)
+            reader.set_code_page(guessed_code_page(context.source_path));
     }
     return 0;
 }

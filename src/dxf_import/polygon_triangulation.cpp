@@ -193,4 +193,70 @@ bool triangulate_loops(const std::vector<std::vector<Point2>>& loops, int style,
     return true;
 }
 
+namespace {
+
+// The part of the convex polygon `polygon` on the left of the line a-b
+// (`left`) or on its right.
+Ring clip_to_side(const Ring& polygon, Point2 a, Point2 b, bool left) {
+    Ring kept;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point2 p = polygon[i], q = polygon[(i + 1) % polygon.size()];
+        const double sp = left ? cross(a, b, p) : -cross(a, b, p);
+        const double sq = left ? cross(a, b, q) : -cross(a, b, q);
+        if (sp >= 0) kept.push_back(p);
+        if ((sp > 0 && sq < 0) || (sp < 0 && sq > 0)) {
+            const double t = sp / (sp - sq);
+            kept.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+        }
+    }
+    return kept;
+}
+
+bool is_convex_ring(const Ring& ring) {
+    bool left = false, right = false;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const double turn =
+            cross(ring[i], ring[(i + 1) % ring.size()], ring[(i + 2) % ring.size()]);
+        left |= turn > 0;
+        right |= turn < 0;
+    }
+    return !(left && right);
+}
+
+}  // namespace
+
+bool cut_convex_hole(std::vector<Triangle>& triangles, const std::vector<Point2>& hole,
+                     std::size_t max_triangles) {
+    if (hole.size() < 3 || !is_convex_ring(hole)) return true;
+    Ring box = hole;
+    if (signed_area(box) < 0) std::reverse(box.begin(), box.end());
+    const auto [low_x, high_x] = std::minmax_element(
+        box.begin(), box.end(), [](Point2 p, Point2 q) { return p.x < q.x; });
+    const auto [low_y, high_y] = std::minmax_element(
+        box.begin(), box.end(), [](Point2 p, Point2 q) { return p.y < q.y; });
+    std::vector<Triangle> cut;
+    for (const Triangle& triangle : triangles) {
+        if (std::max({triangle.a.x, triangle.b.x, triangle.c.x}) <= low_x->x ||
+            std::min({triangle.a.x, triangle.b.x, triangle.c.x}) >= high_x->x ||
+            std::max({triangle.a.y, triangle.b.y, triangle.c.y}) <= low_y->y ||
+            std::min({triangle.a.y, triangle.b.y, triangle.c.y}) >= high_y->y) {
+            cut.push_back(triangle);  // clear of the box
+            continue;
+        }
+        // Each edge of the box in turn takes off what lies outside it; what
+        // is left at the end lies inside the box and is dropped.
+        Ring rest{triangle.a, triangle.b, triangle.c};
+        for (std::size_t i = 0; i < box.size() && rest.size() >= 3; ++i) {
+            const Point2 a = box[i], b = box[(i + 1) % box.size()];
+            const Ring outside = clip_to_side(rest, a, b, false);
+            for (std::size_t k = 1; k + 1 < outside.size(); ++k)
+                cut.push_back({outside[0], outside[k], outside[k + 1]});
+            rest = clip_to_side(rest, a, b, true);
+        }
+        if (cut.size() > max_triangles) return false;
+    }
+    triangles = std::move(cut);
+    return true;
+}
+
 }  // namespace zov

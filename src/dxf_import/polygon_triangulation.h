@@ -24,6 +24,12 @@ bool triangulate_loops(const std::vector<std::vector<Point2>>& loops, int style,
                        std::size_t max_region_points, std::size_t max_triangles,
                        std::vector<Triangle>& triangles);
 
+// Cuts the convex loop `hole` out of `triangles`: the parts outside it stay,
+// cut into triangles again. A loop that is not convex cuts nothing. False,
+// with `triangles` as they were, when more than `max_triangles` would result.
+bool cut_convex_hole(std::vector<Triangle>& triangles, const std::vector<Point2>& hole,
+                     std::size_t max_triangles);
+
 // True when `point` lies inside the closed loop (odd crossing count).
 bool inside_loop(const std::vector<Point2>& loop, Point2 point);
 

@@ -1,13 +1,16 @@
 // Readers of TEXT, ATTRIB and MTEXT: one text record per text line, its
 // cleaned CP932 text in the string section.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dxf_import/dxf_geometry.h"
 #include "dxf_import/dxf_text.h"
 #include "dxf_import/entity_groups.h"
+#include "dxf_import/mtext_columns.h"
 #include "store/text_metrics.h"
 
 namespace zov {
@@ -35,6 +38,8 @@ void make_vertical(EntityRecord& record) {
 constexpr std::size_t kMaxMtextBytes = 65536;
 constexpr std::size_t kMaxMtextLines = 100;
 constexpr double kMtextLineSpacing = 1.3;
+// An underline runs this many text heights below the base line.
+constexpr double kUnderlineDrop = 0.2;
 
 // Attachment point 1 to 9 (top left ... bottom right) as the horizontal and
 // vertical alignment codes of a text record.
@@ -112,7 +117,10 @@ double mtext_angle(double dx, double dy) {
 
 }  // namespace
 
-int read_text(DxfContext& context) {
+namespace {
+
+// A TEXT, ATTRIB or ATTDEF whose text is in the group `text_code`.
+int read_text_item(DxfContext& context, int text_code) {
     EntityRecord record;
     record.kind = kEntityText;
     record.text.width_factor = 1.0;
@@ -122,8 +130,8 @@ int read_text(DxfContext& context) {
     double extrusion_z = 1.0;
     read_entity_groups(context, record, kTextGroups, kTextCommonGroups,
                        [&](const DxfGroupReader& reader) {
+                           if (reader.code() == text_code) text = reader.value();
                            switch (reader.code()) {
-                               case 1: text = reader.value(); break;
                                case 7:
                                    vertical = context.tables.is_vertical_style(reader.value());
                                    break;
@@ -142,11 +150,21 @@ int read_text(DxfContext& context) {
                                default: break;
                            }
                        });
-    decode_dxf_text(text);
-    if (alignment) place_at_alignment_point(record, text, *alignment);
-    if (extrusion_z < 0) mirror_text(record, text);
+    const CleanedText cleaned = clean_dxf_text(text);
+    if (alignment) place_at_alignment_point(record, cleaned.text, *alignment);
+    if (extrusion_z < 0) mirror_text(record, cleaned.text);
     if (vertical) make_vertical(record);
-    return context.write_text(record, text);
+    return write_text_runs(context, record, cleaned, {0, cleaned.text.size()});
+}
+
+}  // namespace
+
+int read_text(DxfContext& context) { return read_text_item(context, 1); }
+
+int read_attribute_definition(DxfContext& context) {
+    if (!context.in_block()) return read_text_item(context, 2);
+    skip_item(context);
+    return 0;
 }
 
 namespace {
@@ -158,34 +176,37 @@ double font_half_width(const EntityRecord& record) {
     return text_font_height(kSourceDxf, record.text.height) * kHalfWidthPerFont * factor;
 }
 
-// The lines of an MTEXT: its paragraphs, flowed within the width of its box
-// (group 41) when it has one; at most kMaxMtextLines. The colour of each
-// paragraph (`colours`, one per paragraph) goes with its lines.
-std::vector<std::string_view> flowed_lines(const EntityRecord& record, std::string_view text,
-                                           double box_width, std::vector<int>& colours) {
+// One line of an MTEXT: a view into its cleaned text.
+struct MtextLine {
+    std::string_view text;
+    bool starts_column = false;  // the first line after a column break
+};
+
+// The lines of an MTEXT: its paragraphs, flowed within `width` when it is
+// not 0; at most kMaxMtextLines.
+std::vector<MtextLine> flowed_lines(const EntityRecord& record, const CleanedText& cleaned,
+                                    double width) {
     // The box was drawn around the text in the file's own, narrower
     // proportional fonts: it holds a fifth more characters than the drawing
     // font's half-width characters would fill.
     constexpr double kProportionalFontSlack = 1.2;
     const double advance = font_half_width(record);
-    const double fit =
-        box_width > 0.0 && advance > 0.0 ? kProportionalFontSlack * box_width / advance : 0.0;
-    std::vector<std::string_view> lines;
-    std::vector<int> line_colours;
-    std::size_t k = 0;
+    const double fit = width > 0.0 && advance > 0.0 ? kProportionalFontSlack * width / advance : 0.0;
+    const std::string_view text = cleaned.text;
+    std::vector<MtextLine> lines;
     for (std::string_view paragraph : split_mtext_lines(text, kMaxMtextLines)) {
-        const int colour = k < colours.size() ? colours[k] : 0;
-        ++k;
+        const auto offset = static_cast<std::size_t>(paragraph.data() - text.data());
+        bool starts_column = offset >= 2 && std::find(cleaned.column_breaks.begin(),
+                                                      cleaned.column_breaks.end(),
+                                                      offset - 2) != cleaned.column_breaks.end();
         std::vector<std::string_view> pieces{paragraph};
         if (fit >= 1.0 && fit < static_cast<double>(paragraph.size()))
             pieces = wrap_mtext_line(paragraph, static_cast<std::size_t>(fit));
         for (std::string_view piece : pieces) {
             if (lines.size() >= kMaxMtextLines) break;
-            lines.push_back(piece);
-            line_colours.push_back(colour);
+            lines.push_back({piece, std::exchange(starts_column, false)});
         }
     }
-    colours = std::move(line_colours);
     return lines;
 }
 
@@ -203,16 +224,21 @@ int read_mtext(DxfContext& context) {
     double dx = 0.0;
     double dy = 0.0;
     double box_width = 0.0;
+    MtextColumnReader columns;
     // Newer files (R2018) repeat the text's frame in an "Embedded Object"
-    // block after the text; its groups would overwrite the position,
-    // direction and height, so they are passed over.
+    // after the text; its groups would overwrite the position, direction and
+    // height, so only its columns are taken.
     bool embedded = false;
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
-        if (embedded) continue;
+        const int code = reader.code();
+        if (embedded || code >= 1000 || code == 46 || code == 48 || code == 49 || code == 75) {
+            columns.take(code, reader.real(), embedded);
+            continue;
+        }
         if (take_common_group(context, record, kTextCommonGroups)) continue;
         if (take_real_group(reader, record, kMtextGroups)) continue;
-        switch (reader.code()) {
+        switch (code) {
             case 1: last_part = reader.value(); break;
             case 3:
                 if (chunks.size() + reader.value().size() <= kMaxMtextBytes)
@@ -232,47 +258,102 @@ int read_mtext(DxfContext& context) {
         }
     }
     record.text.angle = mtext_angle(dx, dy);
-    std::string text = std::move(chunks) + last_part;
-    std::vector<int> line_colours;
-    const int asked = decode_dxf_text(text, &line_colours);
+    const CleanedText cleaned = clean_dxf_text(std::move(chunks) + last_part);
     if (vertical) make_vertical(record);
-    if (asked == 1) attachment = 5;
-    if (asked == 2) attachment = 2;
+    if (cleaned.attachment == 1) attachment = 5;
+    if (cleaned.attachment == 2) attachment = 2;
     take_attachment(record, attachment);
-    return write_mtext_lines(context, record, text, has_attachment, box_width, line_colours);
+    return write_mtext_lines(context, record, cleaned, has_attachment, box_width,
+                             columns.columns());
 }
 
-int write_mtext_lines(DxfContext& context, const EntityRecord& record, std::string_view text,
-                      bool aligned, double box_width, std::vector<int> line_colours) {
+int write_text_runs(DxfContext& context, const EntityRecord& record, const CleanedText& cleaned,
+                    TextSpan span) {
+    const std::string_view text = std::string_view(cleaned.text).substr(span.start, span.length);
+    const std::size_t end = span.start + text.size();
+    // The run the span starts in.
+    auto run = std::upper_bound(cleaned.runs.begin(), cleaned.runs.end(), span.start,
+                                [](std::size_t at, const TextRun& r) { return at < r.start; });
+    const TextRun plain;
+    const TextRun& first = run == cleaned.runs.begin() ? plain : *std::prev(run);
+    auto coloured = [](EntityRecord piece, const TextRun& style) {
+        if (style.colour > 0) piece.colour = style.colour;
+        return piece;
+    };
+    // Vertical texts and empty lines stay whole, in the colour of their start.
+    if (text.empty() || record.text_style % 10 == 1) {
+        EntityRecord whole = coloured(record, first);
+        return context.write_text(whole, text);
+    }
+    const double angle = radians(record.text.angle);
+    int written = 0;
+    for (std::size_t at = span.start; at < end;) {
+        const TextRun& style = at == span.start ? first : *std::prev(run);
+        const std::size_t next = run == cleaned.runs.end() ? end : std::min(end, run->start);
+        if (run != cleaned.runs.end()) ++run;
+        if (next == at) continue;
+        EntityRecord piece = coloured(record, style);
+        const double before = text_width(record, text.substr(0, at - span.start));
+        piece.x1 += before * std::cos(angle);
+        piece.y1 += before * std::sin(angle);
+        written += context.write_text(piece, text.substr(at - span.start, next - at));
+        if (style.underlined) {
+            const double length = text_width(record, text.substr(at - span.start, next - at));
+            const double drop = kUnderlineDrop * record.text.height;
+            const Point2 from{piece.x1 + drop * std::sin(angle), piece.y1 - drop * std::cos(angle)};
+            const Point2 to{from.x + length * std::cos(angle), from.y + length * std::sin(angle)};
+            written += write_two_point_record(context, piece, kEntityLine, from, to, false);
+        }
+        at = next;
+    }
+    return written;
+}
+
+int write_mtext_lines(DxfContext& context, const EntityRecord& record, const CleanedText& cleaned,
+                      bool aligned, double box_width, const MtextColumns& columns) {
     const double height = record.text.height;
     const double down = radians(record.text.angle + 270);
+    const double along = radians(record.text.angle);
+    const bool in_columns = columns.laid_out();
     const Point2 origin{record.x1, record.y1};
     int written = 0;
-    std::size_t k = 0;
-    for (std::string_view line : flowed_lines(record, text, box_width, line_colours)) {
-        const double shift = static_cast<double>(k) * kMtextLineSpacing * height;
-        const Point2 line_start{origin.x + shift * std::cos(down),
-                                origin.y + shift * std::sin(down)};
+    std::size_t column = 0;
+    std::size_t row = 0;
+    for (const MtextLine& line :
+         flowed_lines(record, cleaned, in_columns ? columns.width : box_width)) {
+        // A column ends at a column break, or where its next line would
+        // reach below its height; every column holds a line at least.
+        if (in_columns && row > 0) {
+            const double limit = columns.height(column);
+            if (line.starts_column ||
+                (limit > 0.0 && static_cast<double>(row) * kMtextLineSpacing * height + height >
+                                    limit * (1 + 1e-9))) {
+                ++column;
+                row = 0;
+            }
+        }
+        const double shift = static_cast<double>(row) * kMtextLineSpacing * height;
+        const double shift_along = static_cast<double>(column) * (columns.width + columns.gutter);
+        const Point2 line_start{origin.x + shift * std::cos(down) + shift_along * std::cos(along),
+                                origin.y + shift * std::sin(down) + shift_along * std::sin(along)};
         auto placed = [&](double width) {
             return aligned ? align_text_position(width, height, record.text.angle, record.h_align,
                                                  record.v_align, line_start)
                            : line_start;
         };
-        const Point2 at = placed(text_width(record, line));
+        const Point2 at = placed(text_width(record, line.text));
         EntityRecord line_record = record;
         line_record.x1 = at.x;
         line_record.y1 = at.y;
-        // A line written in a colour of its own (\C) takes it.
-        if (k < line_colours.size() && line_colours[k] > 0 && line_colours[k] <= 256)
-            line_record.colour = line_colours[k];
-        ++k;
+        ++row;
         // The drawing's extents count the line in the drawing font's half
         // widths, as they always have.
-        const double counted = static_cast<double>(line.size()) * font_half_width(record);
+        const double counted = static_cast<double>(line.text.size()) * font_half_width(record);
         const Point2 counted_at = placed(counted);
         context.report_point(counted_at.x, counted_at.y);
         context.report_point(counted_at.x + counted, counted_at.y + height);
-        written += context.write_text(line_record, line);
+        const auto start = static_cast<std::size_t>(line.text.data() - cleaned.text.data());
+        written += write_text_runs(context, line_record, cleaned, {start, line.text.size()});
     }
     return written;
 }

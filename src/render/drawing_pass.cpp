@@ -176,7 +176,7 @@ void DrawingPass::draw_entity(EntityRecord record) {
         case kEntityArc: draw_arc(record); break;
         case kEntityPoint: draw_point_mark({record.x1, record.y1}); break;
         case kEntityLeader: draw_arrow_line(record); break;
-        case kEntityText:
+        case kEntityText: defer_text(record, false); break;
         case kEntityLayerLabel:
         case kEntityFileLabel: draw_text_record(record); break;
         case kEntityInsert:

@@ -26,6 +26,9 @@ inline constexpr int kMaxInsertDepth = 16;
 // A pass draws at most this many block entities in all, so that blocks
 // fanning out through many nested inserts cannot make a pass endless.
 inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
+// Texts are drawn after the other entities, so that fills never cover them;
+// a pass keeps at most this many for the end and draws any more at once.
+inline constexpr std::size_t kMaxDeferredTexts = 200'000;
 
 // The name and extension of the header's source path, as the file label and
 // the window title show it (the whole field when that part has two
@@ -46,6 +49,8 @@ public:
     // Draws one record of the entity section: layer, filter, pen, paper
     // space, then the entity by its kind.
     void draw_entity(EntityRecord record);
+    // Draws the texts kept for the end of the pass.
+    void finish();
     // The layer sheet's cell markers and legend, before its entities.
     void draw_cell_markers(const LayerSheetGrid& grid);
 
@@ -97,6 +102,8 @@ private:
     void draw_solid(const EntityRecord& record);
 
     // Texts (drawing_pass_texts.cpp).
+    // Keeps a text for the end of the pass, with the pen chosen for it.
+    void defer_text(const EntityRecord& text, bool as_plain);
     // Inside blocks every text is drawn as plain text (`as_plain`).
     void draw_text_record(const EntityRecord& text, bool as_plain = false);
     // The font is sized by the text metrics of the store kind `sizing` (in
@@ -144,6 +151,12 @@ private:
     long block_entities_left_ = kMaxBlockEntitiesPerPass;
     std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
+    struct DeferredText {
+        EntityRecord record;
+        Pen pen;
+        bool as_plain;
+    };
+    std::vector<DeferredText> deferred_texts_;
 };
 
 }  // namespace zov

@@ -40,6 +40,21 @@ struct Mark {
 
 }  // namespace
 
+void DrawingPass::defer_text(const EntityRecord& text, bool as_plain) {
+    if (deferred_texts_.size() < kMaxDeferredTexts)
+        deferred_texts_.push_back({text, pen_, as_plain});
+    else
+        draw_text_record(text, as_plain);
+}
+
+void DrawingPass::finish() {
+    for (const DeferredText& text : deferred_texts_) {
+        use_pen(text.pen.colour, text.pen.style);
+        draw_text_record(text.record, text.as_plain);
+    }
+    deferred_texts_.clear();
+}
+
 void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
     switch (record.kind) {
         case kEntityLayerLabel: {

@@ -96,6 +96,7 @@ int DrawingView::draw_drawing(Surface& surface) {
         if (entities_.read_entity(i, record) != 0) break;
         pass.draw_entity(record);
     }
+    pass.finish();
     dimensions_drawn_ = pass.dimensions_drawn();
     if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
     return 0;

@@ -103,6 +103,18 @@ def texts(version, codepage):
     save(doc, folder, "texts_" + version)
 
 
+def texts_without_code_page(name, text):
+    """An R12 file in Western bytes whose header names no code page."""
+    doc = ezdxf.new("R12")
+    doc.modelspace().add_text(text)
+    path = os.path.join(folder, name + ".dxf")
+    doc.saveas(path)
+    with open(path, "rb") as dxf:
+        data = dxf.read().replace(b"  9\n$DWGCODEPAGE\n  3\nANSI_1252\n", b"")
+    with open(path, "wb") as dxf:
+        dxf.write(data)
+
+
 folder = sys.argv[1]
 for version in ("R12", "R2000", "R2018"):
     entities(version)
@@ -110,3 +122,5 @@ for version in ("R2000", "R2018"):
     hatches(version)
 texts("R2000", "ANSI_1252")
 texts("R2018", "ANSI_1252")
+texts_without_code_page("western_R12", "ABCÄÜÖ café")  # no Shift-JIS: é before a blank
+texts_without_code_page("katakana_R12", "ABCÄÜÖ")  # these bytes read as Shift-JIS too

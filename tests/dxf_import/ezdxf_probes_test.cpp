@@ -210,6 +210,20 @@ TEST_F(EzdxfProbes, TextsOfWesternCodePagesAndEscapesBecomeCp932) {
     }
 }
 
+TEST_F(EzdxfProbes, FilesWithoutCodePageAreWesternUnlessTheyReadAsShiftJis) {
+    const struct {
+        const char* probe;
+        std::string text;
+    } cases[] = {{"western_R12", "ABC??? caf?"},  // CP932 has no umlauts
+                 {"katakana_R12", utf8_to_cp932("ABCﾄﾜﾖ")}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(import_probe(c.probe), 0) << c.probe;
+        const auto texts = of_kind(kEntityText);
+        ASSERT_EQ(texts.size(), 1u) << c.probe;
+        EXPECT_EQ(text_of(texts[0]), c.text) << c.probe;
+    }
+}
+
 // Area of a filled triangle record (first, second and third corner).
 double triangle_area(const EntityRecord& e) {
     return std::fabs((e.x1 - e.solid.first_x) * (e.solid.third_y - e.solid.first_y) -

@@ -68,11 +68,35 @@ TEST(DxfText, StackedTextsColumnBreaksAndLineColours) {
     EXPECT_EQ(cleaned("A\\NB"), "A\\PB");
     EXPECT_EQ(cleaned("\\c16711680;true"), "true");
 
-    std::string text = "{\\C1;red}\\Pplain\\P\\C3;green {\\C5;blue}\\Pstill green";
-    std::vector<int> colours;
-    decode_dxf_text(text, &colours);
-    EXPECT_EQ(text, "red\\Pplain\\Pgreen blue\\Pstill green");
-    EXPECT_EQ(colours, (std::vector<int>{1, 0, 3, 3}));
+    const CleanedText text =
+        clean_dxf_text("{\\C1;red}\\Pplain\\P\\C3;green {\\C5;blue}\\Pstill green");
+    EXPECT_EQ(text.text, "red\\Pplain\\Pgreen blue\\Pstill green");
+    EXPECT_EQ(text.runs, (std::vector<TextRun>{{0, 1}, {5, 0}, {12, 3}, {18, 5}, {24, 3}}));
+}
+
+// Colours and underlines inside a line are runs of their own; a code that
+// does not end as its kind must stays in the text, and nothing after it is lost.
+TEST(DxfText, InlineStylesAndMalformedCodes) {
+    const struct {
+        std::string_view in, out;
+        std::vector<TextRun> runs;
+    } cases[] = {
+        {"A{\\C1;RED}B", "AREDB", {{0, 0}, {1, 1}, {4, 0}}},
+        {"%%uU%%u x", "U x", {{0, 0, true}, {1, 0}}},
+        {"a\\Lb\\lc", "abc", {{0, 0}, {1, 0, true}, {2, 0}}},
+        {"{\\LU}x", "Ux", {{0, 0, true}, {1, 0}}},
+        {"\\H2xBROKEN\\PNEXT; END", "\\H2xBROKEN\\PNEXT; END", {{0, 0}}},
+        {"\\C1 red\\Pmore;x", "\\C1 red\\Pmore;x", {{0, 0}}},
+        {"\\fArial|b1\\Pnext;", "\\fArial|b1\\Pnext;", {{0, 0}}},
+        {"\\S1\\P2;", "1\\P2;", {{0, 0}}},
+        {"\\H2.5x;ok\\W1;", "ok", {{0, 0}}},
+    };
+    for (const auto& c : cases) {
+        const CleanedText text = clean_dxf_text(c.in);
+        EXPECT_EQ(text.text, c.out) << c.in;
+        EXPECT_EQ(text.runs, c.runs) << c.in;
+    }
+    EXPECT_EQ(clean_dxf_text("A\\PB\\NC").column_breaks, (std::vector<std::size_t>{4}));
 }
 
 TEST(DxfText, MtextLinesFlowWithinTheirWidth) {

@@ -2,6 +2,9 @@
 // by ezdxf and by the fixture writer.
 #include <cmath>
 #include <fstream>
+#include <map>
+#include <string>
+#include <utility>
 
 #include "fixtures/dxf_fixture.h"
 #include "probe_drawing.h"
@@ -258,6 +261,121 @@ TEST_F(ProbeDrawing, NewerMtextKeepsItsFrameAndShowsFractions) {
     EXPECT_EQ(texts[0].substr(5, texts[0].find(' ', 5) - 5),
               std::to_string(v.pixel_x(10)) + "," +
                   std::to_string(v.pixel_y(20 + 2.5 / 0.75 * 0.88)));
+}
+
+// The first point of each text record, by its text.
+std::map<std::string, std::pair<double, double>> text_places(StoreReader& store,
+                                                             const std::vector<EntityRecord>& e) {
+    std::map<std::string, std::pair<double, double>> places;
+    std::string text;
+    for (const EntityRecord& record : e)
+        if (record.kind == kEntityText && store.read_text(record, text) == 0)
+            places[text] = {record.x1, record.y1};
+    return places;
+}
+
+TEST_F(ProbeDrawing, MtextColumnsStandSideBySideInEveryFileForm) {
+    for (const char* name :
+         {"mtext_columns_R2000.dxf", "mtext_columns_R2007.dxf", "mtext_columns_R2018.dxf"}) {
+        ASSERT_EQ(load(name), 0) << name;
+        const auto at = text_places(store_, entities());
+        // Static columns: one per column break, 10 wide with a gutter of 2.
+        const std::pair<std::string, double> columns[] = {
+            {"AAAA", 0}, {"AAA2", 0}, {"BBBB", 12}, {"CCCC", 24}};
+        for (const auto& [text, x] : columns) {
+            ASSERT_TRUE(at.count(text)) << name << " " << text;
+            EXPECT_NEAR(at.at(text).first, x, 1e-9) << name << " " << text;
+        }
+        EXPECT_NEAR(at.at("BBBB").second, at.at("AAAA").second, 1e-9) << name;
+        // Dynamic columns: the first, 3 high, holds two lines of height 1.
+        EXPECT_NEAR(at.at("YY").first, 0, 1e-9) << name;
+        EXPECT_NEAR(at.at("ZZ").first, 12, 1e-9) << name;
+        EXPECT_NEAR(at.at("ZZ").second, at.at("XX").second, 1e-9) << name;
+        EXPECT_LT(at.at("WW").second, at.at("ZZ").second) << name;
+    }
+}
+
+TEST_F(ProbeDrawing, InlineColoursUnderlinesAndBrokenCodesAreDrawn) {
+    ASSERT_EQ(load("mtext_codes.dxf"), 0);
+    const std::vector<EntityRecord> e = entities();
+    const auto at = text_places(store_, e);
+    // "A{\C1;RED}B": three pieces on one base line, the middle one red.
+    ASSERT_TRUE(at.count("A") && at.count("RED") && at.count("B"));
+    EXPECT_EQ(at.at("RED").second, at.at("A").second);
+    EXPECT_GT(at.at("RED").first, at.at("A").first);
+    EXPECT_GT(at.at("B").first, at.at("RED").first);
+    // A code without its ";" stays text, and the line after it is kept.
+    EXPECT_TRUE(at.count("\\H2xBROKEN"));
+    EXPECT_TRUE(at.count("NEXT; END"));
+    // Both underlines are lines 2 below the base lines of their texts.
+    int underlines = 0;
+    for (const EntityRecord& r : e) {
+        if (r.kind != kEntityLine) continue;
+        ++underlines;
+        EXPECT_EQ(r.y1, r.line.end_y);
+        EXPECT_TRUE(std::any_of(e.begin(), e.end(), [&](const EntityRecord& t) {
+            return t.kind == kEntityText && t.x1 == r.x1 && std::abs(t.y1 - 2 - r.y1) < 1e-9;
+        })) << r.x1 << "," << r.y1;
+    }
+    EXPECT_EQ(underlines, 2);
+    // Red pixels on the picture, where before the whole line was white.
+    const QImage image = picture();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+    EXPECT_GT(red, 20);
+}
+
+TEST_F(ProbeDrawing, TextBoxesAreHolesOfTheFillAndTextsAreDrawnOverFills) {
+    ASSERT_EQ(load("hatch_text_boxes.dxf"), 0);
+    // Each fill covers its square less its hole, and less the part of its
+    // text box that lies on the fill; no triangle reaches into a text box.
+    const struct {
+        double left, area;
+        double box[4];  // x0, y0, x1, y1
+    } fills[] = {{0, 100 * 100 - 60 * 60, {40, 40, 60, 50}},
+                 {200, 100 * 100 - 60 * 60 - 10 * 10, {210, 45, 250, 55}}};
+    const std::vector<EntityRecord> e = entities();
+    for (const auto& fill : fills) {
+        double area = 0;
+        for (const EntityRecord& t : e) {
+            if (t.kind != kEntitySolid || t.x1 < fill.left || t.x1 > fill.left + 100) continue;
+            const double ax = t.solid.first_x, ay = t.solid.first_y;
+            area += std::abs((t.x1 - ax) * (t.solid.third_y - ay) -
+                             (t.solid.third_x - ax) * (t.y1 - ay)) / 2;
+            const double cx = (ax + t.x1 + t.solid.third_x) / 3,
+                         cy = (ay + t.y1 + t.solid.third_y) / 3;
+            EXPECT_FALSE(cx > fill.box[0] && cx < fill.box[2] && cy > fill.box[1] &&
+                         cy < fill.box[3]) << cx << "," << cy;
+        }
+        EXPECT_NEAR(area, fill.area, 1e-6) << fill.left;
+    }
+    // "ON", written before the fill it lies on, is drawn over it in green.
+    record();
+    const ViewWindow& v = view().view;
+    const QImage image = picture();
+    int green = 0;
+    for (int y = v.pixel_y(13); y <= v.pixel_y(5); ++y)
+        for (int x = v.pixel_x(2); x <= v.pixel_x(18); ++x)
+            green += qGreen(image.pixel(x, y)) > 160 && qRed(image.pixel(x, y)) < 96;
+    EXPECT_GT(green, 5);
+}
+
+TEST_F(ProbeDrawing, AttributeTagsAreDrawnInModelSpaceOnly) {
+    ASSERT_EQ(load("attribute_definitions.dxf"), 0);
+    const auto at = text_places(store_, entities());
+    ASSERT_EQ(at.size(), 1u);
+    EXPECT_EQ(at.begin()->first, "TAG");
+    EXPECT_EQ(only(record(), "text ").size(), 1u);
+}
+
+TEST_F(ProbeDrawing, AnEmptyModelSpaceShowsThePaperSpace) {
+    ASSERT_EQ(load("paper_space_only.dxf"), 0);
+    const std::vector<EntityRecord> e = entities();
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0].kind, kEntityInsert);
+    EXPECT_EQ(only(record(), "line ").size(), 1u);
 }
 
 }  // namespace

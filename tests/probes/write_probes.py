@@ -179,8 +179,67 @@ def splines():
     save(doc, "splines.dxf")
 
 
+def mtext_columns():
+    # Three static columns 10 wide with a gutter of 2 at the top, two
+    # dynamic columns of heights 3 and 8 below, in each of the file forms:
+    # extended data and linked texts (R2000, R2007) and embedded object (R2018).
+    for version in ("R2000", "R2007", "R2018"):
+        doc, msp = new(version)
+        msp.add_mtext_static_columns(["AAAA\\PAAA2", "BBBB", "CCCC"], width=10, gutter_width=2,
+                                     height=30, dxfattribs={"char_height": 1, "insert": (0, 50)})
+        msp.add_mtext_dynamic_manual_height_columns(
+            "XX\\PYY\\PZZ\\PWW", width=10, gutter_width=2, heights=[3, 8],
+            dxfattribs={"char_height": 1, "insert": (0, 0)})
+        save(doc, f"mtext_columns_{version}.dxf")
+
+
+def mtext_codes():
+    doc, msp = new("R2018")
+    msp.add_mtext("A{\\C1;RED}B\\P\\LUNDER\\l\\P\\H2xBROKEN\\PNEXT; END",
+                  dxfattribs={"char_height": 10, "insert": (0, 100)})
+    msp.add_text("%%uUNDER%%u TEXT", height=10, dxfattribs={"insert": (0, 0)})
+    save(doc, "mtext_codes.dxf")
+
+
+def hatch_text_boxes():
+    # Texts first, their solid fills after them. Left: the box of "IN" lies
+    # in the hole of the fill; right: the box of "EDGE" lies across the
+    # hole's edge. "ON" lies on the left fill without a box of its own.
+    doc, msp = new()
+    for x0, box in ((0, [(40, 40), (60, 40), (60, 50), (40, 50)]),
+                    (200, [(210, 45), (250, 45), (250, 55), (210, 55)])):
+        msp.add_mtext("IN" if x0 == 0 else "EDGE",
+                      dxfattribs={"char_height": 8, "insert": box[3], "color": 3})
+        hatch = msp.add_hatch(color=1)
+        hatch.paths.add_polyline_path([(x0, 0), (x0 + 100, 0), (x0 + 100, 100), (x0, 100)],
+                                      flags=1)
+        hatch.paths.add_polyline_path([(x0 + 20, 20), (x0 + 80, 20), (x0 + 80, 80), (x0 + 20, 80)],
+                                      flags=0)
+        hatch.paths.add_polyline_path(box, flags=8)  # a text box
+    msp.add_text("ON", height=8, dxfattribs={"insert": (2, 5), "color": 3})
+    save(doc, "hatch_text_boxes.dxf")
+
+
+def attribute_definitions():
+    # A tag in model space is drawn; the one of a block is not.
+    doc, msp = new()
+    msp.add_attdef("TAG", (0, 0), "default", dxfattribs={"height": 5})
+    block = doc.blocks.new("LABELLED")
+    block.add_line((0, 0), (10, 0))
+    block.add_attdef("INNER", (0, 5), dxfattribs={"height": 5})
+    msp.add_blockref("LABELLED", (0, 20))
+    save(doc, "attribute_definitions.dxf")
+
+
+def paper_space_only():
+    # Nothing in model space; one line on a second paper-space layout.
+    doc, _ = new()
+    doc.layouts.new("SHEET").add_line((0, 0), (100, 50))
+    save(doc, "paper_space_only.dxf")
+
+
 for write in (palette, colours, layers, stale_extents, trusted_extents,
               construction_lines, ellipses, bulges, blocks, texts, text_lengths, line_weights,
-              mirrored,
-              splines):
+              mirrored, splines, mtext_columns, mtext_codes, hatch_text_boxes,
+              paper_space_only, attribute_definitions):
     write()
