@@ -17,10 +17,10 @@
 #include "analyser/dialogs.h"
 #include "analyser/rebuild.h"
 #include "analyser/settings_file.h"
+#include "bench_measures.h"
 #include "common/clock.h"
 #include "common/files.h"
 #include "common/messages.h"
-#include "bench_measures.h"
 #include "fixtures/dxf_text.h"
 #include "fixtures/temp_folder.h"
 
@@ -96,7 +96,8 @@ void run_conversion(benchmark::State& state, BenchFolder& folder, const std::str
     std::string analysis = dxf + ".TXT";
     reset_peak_memory();
     for (auto _ : state) {
-        if (zov::convert_dxf_to_analysis(context, dxf, analysis) != 1) state.SkipWithError("conversion failed");
+        if (zov::convert_dxf_to_analysis(context, dxf, analysis) != 1)
+            state.SkipWithError("conversion failed");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file_bytes(dxf)));
     state.counters["input_MB"] = static_cast<double>(file_bytes(dxf)) / 1e6;
@@ -132,7 +133,8 @@ int main(int argc, char** argv) {
         write_large_dxf(dxf, mb * 1000 * 1000);
         std::string size = "/" + std::to_string(mb) + "MB";
         // Conversion first: the rebuild reads the analysis file it writes.
-        benchmark::RegisterBenchmark(("Convert" + size).c_str(), run_conversion, std::ref(folder), dxf)
+        benchmark::RegisterBenchmark(("Convert" + size).c_str(), run_conversion, std::ref(folder),
+                                     dxf)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(3);
         benchmark::RegisterBenchmark(("Rebuild" + size).c_str(), run_rebuild, std::ref(folder), dxf)

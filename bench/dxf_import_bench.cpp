@@ -1,9 +1,8 @@
 // Throughput of the whole DXF import (reading, tables, blocks, entities,
 // numbering and assembly) on generated drawings of the shape of large real
 // ones (bench/large_drawing.h): at least 100 MB with the layers named in a
-// fixed stride (as text and as binary DXF), and 400 000 entities (about 71 MB) on 3 000 layers named in
-// random order. Each drawing is made in a temporary folder and deleted
-// afterwards.
+// fixed stride (as text and as binary DXF), and 400 000 entities (about 71 MB) on 3 000 layers
+// named in random order. Each drawing is made in a temporary folder and deleted afterwards.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -35,9 +34,9 @@ void import_drawing(benchmark::State& bench, const zov::LargeDrawingShape& shape
     bench.counters["MB"] = static_cast<double>(size) / (1 << 20);
     bench.counters["entity_records"] = entities;
     // Records per second, to compare text and binary files per entity.
-    bench.counters["records_per_second"] = benchmark::Counter(
-        static_cast<double>(entities) * static_cast<double>(bench.iterations()),
-        benchmark::Counter::kIsRate);
+    bench.counters["records_per_second"] =
+        benchmark::Counter(static_cast<double>(entities) * static_cast<double>(bench.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 
 void BM_ImportDxf(benchmark::State& bench) {

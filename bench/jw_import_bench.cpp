@@ -23,11 +23,16 @@ std::string drawing(std::int64_t elements) {
     for (std::int64_t i = 0; i < elements; ++i) {
         float x = static_cast<float>(i % 400), y = static_cast<float>(i / 400 % 280);
         int layer = static_cast<int>(i % 64), kind = static_cast<int>(i % 20);
-        if (kind < 14) e.lines.push_back({x, y, x + 1, y + 0.5f, 1 + kind % 9, 1 + kind % 6, layer});
-        else if (kind < 17) e.circles.push_back({x, y, 2, 10000, 0, kind * 65536 * 20, 0, 1, 1, layer});
-        else if (kind < 18) e.circles.push_back({x, y, 2, 5000, 0, 0, 0, 1, 1, layer});
-        else if (kind < 19) e.texts.push_back({x, y, x + 5, y, 3, layer, 0, "ROOM 101"});
-        else e.points.push_back({x, y, layer, 2});
+        if (kind < 14)
+            e.lines.push_back({x, y, x + 1, y + 0.5f, 1 + kind % 9, 1 + kind % 6, layer});
+        else if (kind < 17)
+            e.circles.push_back({x, y, 2, 10000, 0, kind * 65536 * 20, 0, 1, 1, layer});
+        else if (kind < 18)
+            e.circles.push_back({x, y, 2, 5000, 0, 0, 0, 1, 1, layer});
+        else if (kind < 19)
+            e.texts.push_back({x, y, x + 5, y, 3, layer, 0, "ROOM 101"});
+        else
+            e.points.push_back({x, y, layer, 2});
     }
     return zov::fixtures::build_jw_data_file(content);
 }
@@ -41,7 +46,8 @@ void BM_ImportDataFile(benchmark::State& bench) {
     zov::RecordingMessages messages;
     zov::ImportState state(folder, messages);
     for (auto _ : bench) {
-        if (zov::import_jwc_file(source, state, messages) != 0) bench.SkipWithError("import failed");
+        if (zov::import_jwc_file(source, state, messages) != 0)
+            bench.SkipWithError("import failed");
     }
     bench.SetItemsProcessed(bench.iterations() * bench.range(0));
     bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(bytes.size()));

@@ -32,10 +32,11 @@ public:
 // A generated drawing of about `megabytes` MB in a folder of its own.
 class GeneratedDrawing {
 public:
-    explicit GeneratedDrawing(std::int64_t megabytes)
-        : path_(folder_.file("large.jww")) {
-        const std::string bytes = zov::fixtures::build_jww(
-            zov::fixtures::make_large_jww(static_cast<std::size_t>(megabytes) << 20)).bytes;
+    explicit GeneratedDrawing(std::int64_t megabytes) : path_(folder_.file("large.jww")) {
+        const std::string bytes =
+            zov::fixtures::build_jww(
+                zov::fixtures::make_large_jww(static_cast<std::size_t>(megabytes) << 20))
+                .bytes;
         written_ = zov::write_whole_file(path_, bytes);
     }
     GeneratedDrawing(const GeneratedDrawing&) = delete;

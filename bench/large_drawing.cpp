@@ -124,7 +124,10 @@ private:
         const double x = static_cast<double>(i % 1000) * 12.5;
         const double y = static_cast<double>(i / 1000 % 1000) * 8.25;
         switch (i % 10) {
-            case 0: case 1: case 2: case 3:
+            case 0:
+            case 1:
+            case 2:
+            case 3:
                 entity("LINE", "AcDbLine", i);
                 point(10, x, y);
                 point(11, x + 10, y + 5);

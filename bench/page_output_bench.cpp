@@ -12,8 +12,8 @@
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
 #include "fixtures/temp_folder.h"
-#include "view/drawing_view.h"
 #include "surfaces/page_output.h"
+#include "view/drawing_view.h"
 
 namespace {
 

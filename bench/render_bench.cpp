@@ -17,8 +17,8 @@
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
 #include "fixtures/temp_folder.h"
-#include "view/drawing_view.h"
 #include "surfaces/qt_surface.h"
+#include "view/drawing_view.h"
 
 namespace {
 
@@ -123,9 +123,9 @@ void run_passes(benchmark::State& bench, const std::string& folder, long entitie
     view.draw_drawing(image.surface());  // opens the store and fits the drawing
     for (auto _ : bench) view.draw_drawing(image.surface());
     bench.SetItemsProcessed(bench.iterations() * entities);
-    bench.counters["seconds_per_pass"] = benchmark::Counter(
-        static_cast<double>(bench.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    bench.counters["seconds_per_pass"] =
+        benchmark::Counter(static_cast<double>(bench.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void draw_plan(benchmark::State& bench, const StoreShape& shape) {

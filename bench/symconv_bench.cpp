@@ -27,12 +27,13 @@ JwSymbolSpec busy_symbol(int seed) {
     for (int i = 0; i < 22; ++i) {
         int flatness = i < 20 ? 10000 : 5000;
         content.elements.circles.push_back({static_cast<float>(i * 40), 200, 30, flatness,
-                                         zov::fixtures::jw_angle(i * 10),
-                                         zov::fixtures::jw_angle(i * 10 + 90), 0, 1, 2, 0});
+                                            zov::fixtures::jw_angle(i * 10),
+                                            zov::fixtures::jw_angle(i * 10 + 90), 0, 1, 2, 0});
     }
     for (int i = 0; i < 10; ++i) {
-        content.elements.texts.push_back({0, static_cast<float>(i * 60), 300, static_cast<float>(i * 60),
-                                       1 + i % 10, 0, i % 2 ? 32 : 0, "\x8A\x4B\x92\x69 W900"});
+        content.elements.texts.push_back({0, static_cast<float>(i * 60), 300,
+                                          static_cast<float>(i * 60), 1 + i % 10, 0, i % 2 ? 32 : 0,
+                                          "\x8A\x4B\x92\x69 W900"});
     }
     for (int i = 0; i < 5; ++i) content.elements.points.push_back({static_cast<float>(i), 0, 0, 1});
     return content;
@@ -45,7 +46,8 @@ public:
         for (int i = 0; i < symbols; ++i) {
             std::string bytes = zov::fixtures::build_jw_symbol_file(busy_symbol(i));
             bytes_ += static_cast<std::int64_t>(bytes.size());
-            zov::fixtures::write_jw_file(folder_.path() + "lib/S" + std::to_string(i) + ".JWK", bytes);
+            zov::fixtures::write_jw_file(folder_.path() + "lib/S" + std::to_string(i) + ".JWK",
+                                         bytes);
         }
     }
     const std::string& folder() const { return folder_.path(); }

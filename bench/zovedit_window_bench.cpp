@@ -17,9 +17,9 @@
 #include "analyser/dialogs.h"
 #include "analyser/editor_session.h"
 #include "analyser/settings_file.h"
+#include "bench_measures.h"
 #include "common/clock.h"
 #include "common/messages.h"
-#include "bench_measures.h"
 #include "editor_view.h"
 #include "fixtures/dxf_text.h"
 #include "fixtures/temp_folder.h"
@@ -83,7 +83,7 @@ struct Editor {
             std::size_t got = file_bytes(analysis);
             if (got == 0 || (got >= kAnalysisBytes && got <= kAnalysisBytes / 100 * 105)) break;
             drawing_bytes = static_cast<std::size_t>(static_cast<double>(drawing_bytes) / got *
-                                                      (kAnalysisBytes * 1.02));
+                                                     (kAnalysisBytes * 1.02));
         }
         return analysis;
     }
@@ -153,13 +153,21 @@ int main(int argc, char** argv) {
         Editor editor(folder);
         const std::string analysis = editor.make_analysis();
         benchmark::RegisterBenchmark("Open/25MB", open_file, std::ref(editor), analysis)
-            ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3)
+            ->UseRealTime();
         benchmark::RegisterBenchmark("ScrollToEnd/25MB", scroll_to_end, std::ref(editor), analysis)
-            ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3)
+            ->UseRealTime();
         benchmark::RegisterBenchmark("TypeOneKey/25MB", type_at_end, std::ref(editor), analysis)
-            ->Unit(benchmark::kMillisecond)->Iterations(50)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(50)
+            ->UseRealTime();
         benchmark::RegisterBenchmark("Save/25MB", save_file, std::ref(editor), analysis)
-            ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3)
+            ->UseRealTime();
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
     }

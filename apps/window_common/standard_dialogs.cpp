@@ -19,8 +19,8 @@ QString chosen_file(QFileDialog& dialog) {
 
 void give_room(QWidget& dialog) {
     QSize wanted = dialog.size().expandedTo(kRoomForColumns);
-    const QScreen* screen = dialog.screen() != nullptr ? dialog.screen()
-                                                       : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        dialog.screen() != nullptr ? dialog.screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) wanted = wanted.boundedTo(screen->availableSize() * 9 / 10);
     dialog.resize(wanted);
 }

@@ -51,6 +51,4 @@ int CommandOptions::choice(const std::string& option, const std::vector<std::str
     return static_cast<int>(it - choices.begin());
 }
 
-std::string command_cp932_name(const std::string& name) {
-    return zov::file_name_to_cp932(name);
-}
+std::string command_cp932_name(const std::string& name) { return zov::file_name_to_cp932(name); }

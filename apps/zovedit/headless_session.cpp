@@ -10,6 +10,4 @@ HeadlessSession::HeadlessSession(bool answer_questions_yes)
     zov::build_item_index(context_);
 }
 
-HeadlessSession::~HeadlessSession() {
-    zov::delete_item_index(context_);
-}
+HeadlessSession::~HeadlessSession() { zov::delete_item_index(context_); }

@@ -11,7 +11,8 @@ constexpr zov::HeadlessCommand kCommands[] = {
     {"--rebuild", rebuild_command},
 };
 
-constexpr zov::ProgramUsage kUsage{"zovedit",
+constexpr zov::ProgramUsage kUsage{
+    "zovedit",
     "usage: zovedit [FILE]\n"
     "       zovedit --analyse FILE.dxf [-o OUT.TXT] [--form 0|1|2] [--comments 0|1]\n"
     "               [--cut 0|1] [--explain 0|1] [--select NAME,...] [--yes] [--force]\n"

@@ -73,16 +73,18 @@ int run_batch(const std::vector<std::string>& files, const std::string& output,
         const std::string& file = files[i];
         const std::string target =
             to_folder ? output_in_folder(output, file, extension, taken) : output;
-        if (progress) std::fprintf(stderr, "[%zu/%zu] %s -> %s\n", i + 1, count, file.c_str(),
-                                   target.c_str());
+        if (progress)
+            std::fprintf(stderr, "[%zu/%zu] %s -> %s\n", i + 1, count, file.c_str(),
+                         target.c_str());
         const int result = may_write_output(target, files, replace) ? convert(file, target) : 1;
         if (result != 0) {
             ++failed;
-            if (count > 1) std::fprintf(stderr, "[%zu/%zu] %s failed\n", i + 1, count, file.c_str());
+            if (count > 1)
+                std::fprintf(stderr, "[%zu/%zu] %s failed\n", i + 1, count, file.c_str());
         }
     }
     if (progress)
-        std::fprintf(stderr, "%zu drawings, %zu written, %d failed\n", count, count - static_cast<std::size_t>(failed),
-                     failed);
+        std::fprintf(stderr, "%zu drawings, %zu written, %d failed\n", count,
+                     count - static_cast<std::size_t>(failed), failed);
     return failed == 0 ? 0 : 1;
 }

@@ -44,11 +44,11 @@ void print_layers(zov::StoreReader& store) {
     for (std::int32_t n = 1; n <= store.layer_count(); ++n) {
         zov::LayerRecord layer;
         if (store.read_layer(n, layer) != 0) break;
-        print_utf8(zov::format_text("layer=%d name=%s flags=%d colour=%d line_type=%d "
-                                    "used_number=%d\n",
-                                    n, std::string(zov::fixed_text(layer.name)).c_str(),
-                                    layer.flags, layer.colour, layer.line_type,
-                                    layer.used_number));
+        print_utf8(
+            zov::format_text("layer=%d name=%s flags=%d colour=%d line_type=%d "
+                             "used_number=%d\n",
+                             n, std::string(zov::fixed_text(layer.name)).c_str(), layer.flags,
+                             layer.colour, layer.line_type, layer.used_number));
     }
 }
 
@@ -57,8 +57,8 @@ void print_blocks(zov::StoreReader& store) {
         zov::BlockRecord block;
         if (store.read_block(n, block) != 0) break;
         print_utf8(zov::format_text("block=%d name=%s first=%d count=%d\n", n,
-                                    std::string(zov::fixed_text(block.name)).c_str(),
-                                    block.first, block.count));
+                                    std::string(zov::fixed_text(block.name)).c_str(), block.first,
+                                    block.count));
     }
 }
 

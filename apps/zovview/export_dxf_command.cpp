@@ -12,8 +12,8 @@
 #include "commands.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
-#include "view/layer_sheet.h"
 #include "store/records.h"
+#include "view/layer_sheet.h"
 
 namespace {
 
@@ -76,8 +76,9 @@ int export_in_folder(const ExportArguments& arguments, const std::string& file,
 int export_dxf_command(const CommandArgs& args) {
     ExportArguments arguments;
     if (!parse_arguments(args, arguments)) {
-        std::fprintf(stderr, "zovview --export-dxf: FILE... and -o OUT.dxf|FOLDER/ are needed, "
-                             "--style is standard or layers\n");
+        std::fprintf(stderr,
+                     "zovview --export-dxf: FILE... and -o OUT.dxf|FOLDER/ are needed, "
+                     "--style is standard or layers\n");
         return zov::kExitMisuse;
     }
     const CommandFolder folder(args);

@@ -20,8 +20,7 @@ bool may_write_output(const std::string& output, const std::vector<std::string>&
             if (replace) return true;
             std::fprintf(stderr, "zovview: %s exists; give --yes to replace it\n", output.c_str());
             return false;
-        case zov::OutputTarget::Free:
-            break;
+        case zov::OutputTarget::Free: break;
     }
     return true;
 }

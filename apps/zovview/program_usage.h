@@ -2,7 +2,8 @@
 // The viewer's usage text, printed by both parts of the program.
 #include "common/headless_commands.h"
 
-inline constexpr zov::ProgramUsage kUsage{"zovview",
+inline constexpr zov::ProgramUsage kUsage{
+    "zovview",
     "usage: zovview [FILE] [/D:FOLDER]   (the window)\n"
     "       zovview --dump FILE [--home DIR]\n"
     "       zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ "

@@ -8,8 +8,8 @@
 // paper unless --size gives one). Into a folder the outputs go as
 // FILE-name.png (or --format's extension). An output is never written over
 // a FILE of the run, and over an existing file only with --yes.
-#include <cstdio>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -23,12 +23,12 @@
 #include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
-#include "view/drawing_view.h"
-#include "surfaces/page_output.h"
-#include "surfaces/qt_surface.h"
 #include "render/white_paper_surface.h"
 #include "store/records.h"
 #include "store/store_reader.h"
+#include "surfaces/page_output.h"
+#include "surfaces/qt_surface.h"
+#include "view/drawing_view.h"
 
 namespace {
 
@@ -53,7 +53,8 @@ struct RenderOptions {
 // One side of WxH: decimal digits only, so that a number too large for an
 // int is refused rather than wrapped round.
 bool parse_side(std::string_view text, int& side) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
     return error == std::errc() && end == text.data() + text.size();
 }
@@ -114,8 +115,9 @@ bool take_size(const std::string& text, RenderOptions& options) {
         options.page = page;
         return true;
     }
-    std::fprintf(stderr, "zovview --render: --size of a PDF or SVG page is A0 to A4 (A4P: "
-                         "portrait) or WxH millimetres\n");
+    std::fprintf(stderr,
+                 "zovview --render: --size of a PDF or SVG page is A0 to A4 (A4P: "
+                 "portrait) or WxH millimetres\n");
     return false;
 }
 
@@ -182,9 +184,8 @@ int save_png(zov::DrawingView& view, const RenderOptions& options, const std::st
              zov::Messages& messages) {
     zov::ImageSurface image(options.width, options.height);
     zov::WhitePaperSurface white(image.surface());
-    zov::Surface& surface = options.paper == zov::Paper::White
-                                ? static_cast<zov::Surface&>(white)
-                                : image.surface();
+    zov::Surface& surface =
+        options.paper == zov::Paper::White ? static_cast<zov::Surface&>(white) : image.surface();
     if (view.draw_drawing(surface) != 0) return 1;
     if (!image.save_png(output, existing_target(options))) {
         zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
@@ -199,7 +200,7 @@ zov::PageSize page_of(const RenderOptions& options, const std::string& folder) {
     if (options.page) return *options.page;
     zov::StoreReader store;
     return store.open(folder + zov::kDataFileName) == 0 ? zov::page_size_of(store.header())
-                                                         : zov::PageSize{};
+                                                        : zov::PageSize{};
 }
 
 int render(const RenderOptions& options, const std::string& file, const std::string& output,

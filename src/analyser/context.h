@@ -26,7 +26,7 @@ struct AnalyserContext {
           clock(clock_),
           dialogs(dialogs_) {}
 
-    std::string start_folder;   // CP932, ends in "/"
+    std::string start_folder;  // CP932, ends in "/"
     AnalyserSettings settings;
     // ZovEdit.CFG as this session last read or wrote it (settings_file.h):
     // a file found changed since then was saved by the user, and only what

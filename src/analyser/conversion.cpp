@@ -127,7 +127,8 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     while (dxf.read_line() == 1) builder.add_dxf_line(dxf.line());
     builder.finish();
     dxf.close();
-    const int losses = header.record.form == kFormOwn ? builder.unsafe_values() + out.cut_lines() : 0;
+    const int losses =
+        header.record.form == kFormOwn ? builder.unsafe_values() + out.cut_lines() : 0;
     if (!out.close()) {
         report_not_created(context, analysis_path);
         return 0;
@@ -153,7 +154,8 @@ int analyse_named_file(AnalyserContext& context, const std::string& dxf_name,
                dxf_name.c_str());
         return -1;
     }
-    std::string target = analysis_path.empty() ? replace_extension(dxf_name, ".TXT") : analysis_path;
+    std::string target =
+        analysis_path.empty() ? replace_extension(dxf_name, ".TXT") : analysis_path;
     context.settings.dxf_folder = split_path(full_path(dxf_name)).folder;
     if (convert_dxf_to_analysis(context, dxf_name, target) != 1) return -1;
     context.analysis_path = target;

@@ -4,9 +4,7 @@
 
 namespace zov {
 
-bool AcceptingDialogs::run_analysis_options(AnalyserContext&, const std::string&) {
-    return true;
-}
+bool AcceptingDialogs::run_analysis_options(AnalyserContext&, const std::string&) { return true; }
 
 bool AcceptingDialogs::run_output_name_dialog(AnalyserContext& context,
                                               const std::string& source_path,

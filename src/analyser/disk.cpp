@@ -17,14 +17,11 @@ bool can_open_for_reading(const std::string& path) {
     return true;
 }
 
-
 std::string full_path(const std::string& path) {
     if (!path.empty() && path.front() == '/') return path;
     return current_folder_cp932() + path;
 }
 
-std::string current_folder_cp932() {
-    return file_name_to_cp932(current_folder());
-}
+std::string current_folder_cp932() { return file_name_to_cp932(current_folder()); }
 
 }  // namespace zov

@@ -14,7 +14,6 @@ std::FILE* open_cp932(const std::string& path, const char* mode);
 // True when the file can be opened for reading.
 bool can_open_for_reading(const std::string& path);
 
-
 // `path` made absolute against the current folder.
 std::string full_path(const std::string& path);
 

@@ -10,9 +10,7 @@
 
 namespace zov {
 
-bool is_analysis_name(const std::string& path) {
-    return has_extension(path, ".TXT");
-}
+bool is_analysis_name(const std::string& path) { return has_extension(path, ".TXT"); }
 
 DroppedFile dropped_file_kind(const std::string& path) {
     if (is_analysis_name(path)) return DroppedFile::Analysis;
@@ -125,13 +123,9 @@ std::optional<std::string> EditorSession::settings_file_to_show() {
     return std::nullopt;
 }
 
-void EditorSession::document_saved() {
-    refresh_settings(context_);
-}
+void EditorSession::document_saved() { refresh_settings(context_); }
 
-void EditorSession::about_closed() {
-    save_settings(context_);
-}
+void EditorSession::about_closed() { save_settings(context_); }
 
 FontRecord EditorSession::view_font() const {
     std::optional<std::string> folder = current_folder_cp932();

@@ -23,8 +23,10 @@ constexpr char32_t kLastSelector = 0xFE0F;
 // The code tables, built once from the system's CP932 converter.
 struct Cp932Tables {
     std::vector<char16_t> decode = std::vector<char16_t>(0x10000, 0);  // code -> character
-    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, 0);  // character -> code
-    std::vector<std::uint8_t> variant = std::vector<std::uint8_t>(0x10000, 0);  // code -> selector + 1
+    std::vector<std::uint16_t> encode =
+        std::vector<std::uint16_t>(0x10000, 0);  // character -> code
+    std::vector<std::uint8_t> variant =
+        std::vector<std::uint8_t>(0x10000, 0);  // code -> selector + 1
     // Other codes of a character, in code order: alternatives[character].
     std::vector<std::array<std::uint16_t, 2>> alternatives =
         std::vector<std::array<std::uint16_t, 2>>(0x10000, {0, 0});
@@ -52,8 +54,10 @@ struct Cp932Tables {
         for (unsigned character = 0; character < 0x10000; ++character) {
             std::vector<std::uint16_t>& codes = codes_of[character];
             if (codes.empty()) continue;
-            unsigned canonical = convert_from_unicode(from_unicode, static_cast<char16_t>(character));
-            if (std::find(codes.begin(), codes.end(), canonical) == codes.end()) canonical = codes[0];
+            unsigned canonical =
+                convert_from_unicode(from_unicode, static_cast<char16_t>(character));
+            if (std::find(codes.begin(), codes.end(), canonical) == codes.end())
+                canonical = codes[0];
             encode[character] = static_cast<std::uint16_t>(canonical);
             int next = 0;
             for (std::uint16_t code : codes) {
@@ -96,8 +100,8 @@ struct Cp932Tables {
     }
 
     static unsigned convert_from_unicode(iconv_t cd, char16_t character) {
-        auto out = convert_two(cd, static_cast<char>(character & 0xFF),
-                               static_cast<char>(character >> 8));
+        auto out =
+            convert_two(cd, static_cast<char>(character & 0xFF), static_cast<char>(character >> 8));
         return out ? (*out)[0] << 8 | (*out)[1] : 0;
     }
 };

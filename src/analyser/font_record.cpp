@@ -56,21 +56,15 @@ bool write_font_record(const std::string& folder, const FontRecord& record) {
                             std::string_view(bytes, sizeof bytes));
 }
 
-std::string font_face(const FontRecord& record) {
-    return std::string(fixed_text(record.face));
-}
+std::string font_face(const FontRecord& record) { return std::string(fixed_text(record.face)); }
 
 void set_font_face(FontRecord& record, const std::string& face) {
     std::memset(record.face, 0, sizeof record.face);
     copy_bounded(record.face, face);
 }
 
-int font_pixels_from_twips(int twips) {
-    return twips * 4 / 60;
-}
+int font_pixels_from_twips(int twips) { return twips * 4 / 60; }
 
-int font_twips_from_tenths(int tenths) {
-    return tenths * 2;
-}
+int font_twips_from_tenths(int tenths) { return tenths * 2; }
 
 }  // namespace zov

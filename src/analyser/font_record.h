@@ -31,15 +31,15 @@ constexpr std::uint8_t kFixedPitchModern = 0x31;
 
 // The record as it stands in the file (little-endian fields).
 struct FontRecord {
-    std::uint32_t size;        // always 60
+    std::uint32_t size;  // always 60
     std::uint32_t mask;
     std::uint32_t effects;
-    std::int32_t height;       // twips
-    std::int32_t offset;       // twips above the base line
-    std::uint32_t colour;      // 0x00BBGGRR
+    std::int32_t height;   // twips
+    std::int32_t offset;   // twips above the base line
+    std::uint32_t colour;  // 0x00BBGGRR
     std::uint8_t char_set;
     std::uint8_t pitch_and_family;
-    char face[32];             // CP932, NUL-terminated
+    char face[32];  // CP932, NUL-terminated
     std::uint8_t padding[2];
 };
 static_assert(sizeof(FontRecord) == 60);

@@ -20,7 +20,8 @@ void put_le32(unsigned char* dest, std::uint32_t value) {
 
 std::uint32_t get_le32(const unsigned char* source) {
     return static_cast<std::uint32_t>(source[0]) | static_cast<std::uint32_t>(source[1]) << 8 |
-           static_cast<std::uint32_t>(source[2]) << 16 | static_cast<std::uint32_t>(source[3]) << 24;
+           static_cast<std::uint32_t>(source[2]) << 16 |
+           static_cast<std::uint32_t>(source[3]) << 24;
 }
 
 bool needs_default_table(AnalyserContext& context) {
@@ -31,20 +32,21 @@ bool needs_default_table(AnalyserContext& context) {
 
 // Copies the table into the index file; returns the number of entries and the
 // first plain entry through the arguments.
-void copy_table_entries(AnalyserContext& context, LineReader& table, std::FILE* index,
-                        int& count, int& first_plain_entry) {
+void copy_table_entries(AnalyserContext& context, LineReader& table, std::FILE* index, int& count,
+                        int& first_plain_entry) {
     count = 0;
     first_plain_entry = 0;
     while (count < kMaxIndexEntries && table.read_line() == 1) {
         std::string_view line = table.line();
         std::size_t comma = line.find(',');
-        if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
+        if (comma == std::string_view::npos ||
+            line.find(',', comma + 1) != std::string_view::npos) {
             std::string text(line);
-            report(context.messages, MessageIcon::Question, "%s 中の\n%sが\n正しく記述できていません。",
-                   kItemTableFileName, text.c_str());
+            report(context.messages, MessageIcon::Question,
+                   "%s 中の\n%sが\n正しく記述できていません。", kItemTableFileName, text.c_str());
             return;
         }
-        ItemIndexRecord record {};
+        ItemIndexRecord record{};
         copy_bounded(record.name, line.substr(0, comma));
         copy_bounded(record.comment, line.substr(comma + 1));
         std::fwrite(&record, sizeof record, 1, index);
@@ -89,9 +91,7 @@ bool build_item_index(AnalyserContext& context) {
     return true;
 }
 
-void delete_item_index(AnalyserContext& context) {
-    context.scratch.remove();
-}
+void delete_item_index(AnalyserContext& context) { context.scratch.remove(); }
 
 bool ItemNames::load(const std::string& path) {
     std::FILE* file = open_cp932(path, "rb");
@@ -103,7 +103,7 @@ bool ItemNames::load(const std::string& path) {
     std::uint32_t count = got == sizeof header ? get_le32(header) : 0;
     std::uint32_t first_plain = get_le32(header + 4);
     count = std::min<std::uint32_t>(count, kMaxIndexEntries);
-    ItemIndexRecord record {};
+    ItemIndexRecord record{};
     for (std::uint32_t i = 0; i < count && std::fread(&record, sizeof record, 1, file) == 1; ++i) {
         names_.emplace_back(fixed_text(record.name));
         comments_.emplace_back(fixed_text(record.comment));

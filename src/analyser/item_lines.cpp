@@ -18,9 +18,7 @@ constexpr long kLargestSevenDigits = 9999999;
 constexpr std::size_t kMaxCallArgs = kMaxWriteLine;
 constexpr char kEscapedNewline[] = "\\n";
 
-bool is_head_code(long code) {
-    return code == 0 || code == 9 || code == 999;
-}
+bool is_head_code(long code) { return code == 0 || code == 9 || code == 999; }
 
 void append_number(std::string& text, long value) {
     char digits[24];
@@ -97,8 +95,9 @@ void ItemLineBuilder::add_group_line(std::string_view text) {
 
 void ItemLineBuilder::flush_item() {
     if (banner_kind_ != 0 && shown_) {
-        out_.write_format(banner_kind_ == 1 ? "///  SECTION << %s >>  ///" : "//    BLOCK    < %s >  //",
-                          banner_name_.c_str());
+        out_.write_format(
+            banner_kind_ == 1 ? "///  SECTION << %s >>  ///" : "//    BLOCK    < %s >  //",
+            banner_name_.c_str());
     }
     banner_kind_ = 0;
     if (shown_) write_closed_line();
@@ -163,8 +162,7 @@ void ItemLineBuilder::add_value(std::string_view value) {
     }
     group_pending_ = false;
 
-    bool vertex_break =
-        vertex_counter_ != 0 && vertex_counter_ % 4 == 0 && options_.form != kFormC;
+    bool vertex_break = vertex_counter_ != 0 && vertex_counter_ % 4 == 0 && options_.form != kFormC;
     if (vertex_break || binary_break_ || xdata_count_ > 9) {
         break_line(continuation_prefix(xdata_count_ > 0));
         if (vertex_counter_ != 0) ++vertex_counter_;
@@ -255,14 +253,13 @@ void ItemLineBuilder::break_line(std::string next) {
 
 std::string ItemLineBuilder::continuation_prefix(bool after_extended_data) const {
     std::string prefix = "^";
-    prefix.append(options_.comments ? kContinuationBlanksWithComments : kContinuationBlanksPlain, ' ');
+    prefix.append(options_.comments ? kContinuationBlanksWithComments : kContinuationBlanksPlain,
+                  ' ');
     if (!after_extended_data) prefix += ' ';
     return prefix;
 }
 
-void ItemLineBuilder::write_line() {
-    out_.write_line(line_);
-}
+void ItemLineBuilder::write_line() { out_.write_line(line_); }
 
 void ItemLineBuilder::write_closed_line() {
     if (options_.form == kFormC) {

@@ -84,8 +84,8 @@ ManagementRecord management_for(const AnalyserSettings& settings, int selected_c
 std::string format_management_line(const ManagementRecord& r) {
     return format_text("Zov=%d%d%d%c%c%03d%02d%02d%02d%c%c%c%04d%03d%d", r.comments_on, r.cut_on,
                        r.selection_on, r.code_mark, r.data_mark, r.header_lines, r.reserved_a,
-                       r.code_column, r.reserved_b, r.name_mark, r.skip_mark,
-                       r.continuation_mark, r.checksum, r.end_code, r.form) +
+                       r.code_column, r.reserved_b, r.name_mark, r.skip_mark, r.continuation_mark,
+                       r.checksum, r.end_code, r.form) +
            cp932_text("(管理データ書き換え禁止)");
 }
 

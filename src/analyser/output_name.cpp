@@ -41,10 +41,8 @@ std::string make_output_dxf_name(int rule, const std::string& source_path) {
         case 0:
             if (parts.name.empty() || parts.name.front() != '_') parts.name = "_" + parts.name;
             return parts.folder + parts.name + kOutputExtension;
-        case 1:
-            return with_free_serial(parts.folder, parts.name);
-        default:
-            return with_free_serial(parts.folder, six_byte_stem(parts.name));
+        case 1: return with_free_serial(parts.folder, parts.name);
+        default: return with_free_serial(parts.folder, six_byte_stem(parts.name));
     }
 }
 
@@ -61,17 +59,16 @@ bool may_write_output(AnalyserContext& context, const std::string& target,
     for (const std::string& source : sources) read.push_back(file_name(source));
     switch (check_output_target(name, read)) {
         case OutputTarget::IsSource:
-            report(context.messages, MessageIcon::Stop,
-                   "%sは読み込むファイルなので書き込めません", target.c_str());
+            report(context.messages, MessageIcon::Stop, "%sは読み込むファイルなので書き込めません",
+                   target.c_str());
             return false;
         case OutputTarget::Exists:
-            if (!context.messages.ask(
-                    format_text(cp932_text("%sは既にあります。上書きしますか？").c_str(), target.c_str())))
+            if (!context.messages.ask(format_text(
+                    cp932_text("%sは既にあります。上書きしますか？").c_str(), target.c_str())))
                 return false;
             existing = ExistingTarget::Replace;
             return true;
-        case OutputTarget::Free:
-            break;
+        case OutputTarget::Free: break;
     }
     existing = ExistingTarget::Keep;
     return true;

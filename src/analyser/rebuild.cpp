@@ -55,7 +55,8 @@ bool check_analysis_file(AnalyserContext& context, RebuildStep step, const std::
         return false;
     }
     if (!is_complete_management_line(management) || management_checksum(r) != r.checksum) {
-        report(messages, MessageIcon::Stop, "%s中の\n５行目管理データ(Zov=)が不正です", path.c_str());
+        report(messages, MessageIcon::Stop, "%s中の\n５行目管理データ(Zov=)が不正です",
+               path.c_str());
         return false;
     }
     if (r.cut_on == 1 && step == RebuildStep::Check &&
@@ -79,8 +80,8 @@ bool check_analysis_file(AnalyserContext& context, RebuildStep step, const std::
 // The program, its version and the time, and the DXF file rebuilt, as comments.
 void write_comment_groups(AnalyserContext& context, DxfGroupWriter& out,
                           const std::string& source) {
-    std::string time = format_local_time(cp932_text("%Y年%m月%d日 %H時%M分").c_str(),
-                                         context.clock.now());
+    std::string time =
+        format_local_time(cp932_text("%Y年%m月%d日 %H時%M分").c_str(), context.clock.now());
     out.text(kCommentCode, format_text("%s %s (%s)", kBannerName, kBannerVersion, time.c_str()));
     out.text(kCommentCode, format_text(cp932_text("このDXFﾌｧｲﾙは%sを書き換えしたものです").c_str(),
                                        source.c_str()));
@@ -101,7 +102,8 @@ bool write_dxf(AnalyserContext& context, const std::string& path, const Analysis
     if (!may_write_output(context, output_path, {path, facts.source_dxf_path}, existing))
         return false;
     if (!out.create(output_path)) {
-        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
+        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした",
+               output_path.c_str());
         return false;
     }
     out.set_existing_target(existing);
@@ -131,7 +133,8 @@ bool write_dxf(AnalyserContext& context, const std::string& path, const Analysis
     }
     groups.text(0, "EOF");
     if (!out.close()) {
-        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした", output_path.c_str());
+        report(context.messages, MessageIcon::Stop, "%sを作成できませんでした",
+               output_path.c_str());
         return false;
     }
     return true;

@@ -53,9 +53,7 @@ std::string cut_to(std::string_view text, std::size_t limit) {
     return std::string(text.substr(0, safe_prefix_length(text, limit)));
 }
 
-std::string quoted(const std::string& value) {
-    return "\"" + value + "\"";
-}
+std::string quoted(const std::string& value) { return "\"" + value + "\""; }
 
 // The lines of ZovEdit.CFG in their fixed order.
 std::vector<std::string> settings_file_lines(const AnalyserContext& context) {
@@ -78,9 +76,9 @@ std::vector<std::string> settings_file_lines(const AnalyserContext& context) {
     add("･･････････････････････････     ZovEdit設定ファイル     ･････････････････････････");
     lines.push_back(side + "     " + path + "     " + side);
     lines.push_back(dots);
-    lines.push_back(std::string(51, ' ') +
-                    format_local_time(cp932_text("作成：%Y年%m月%d日 %H時%M分").c_str(),
-                                      context.clock.now()));
+    lines.push_back(
+        std::string(51, ' ') +
+        format_local_time(cp932_text("作成：%Y年%m月%d日 %H時%M分").c_str(), context.clock.now()));
     add("このファイルはZovEditの動作条件を設定するためのファイルです");
     add("");
     add("以下に記述された設定値は全てZovEdit実行中で変更できますので、このファイルを書き");
@@ -217,7 +215,8 @@ void refresh_settings(AnalyserContext& context) {
     AnalyserSettings in_file = known.settings;
     if (!read_settings_file(path, in_file)) return;
     AnalyserSettings& settings = context.settings;
-    for (const TextKey& text : kTextKeys) take_unchanged(settings, known.settings, in_file, text.field);
+    for (const TextKey& text : kTextKeys)
+        take_unchanged(settings, known.settings, in_file, text.field);
     for (const NumberKey& number : kNumberKeys)
         take_unchanged(settings, known.settings, in_file, number.field);
     take_unchanged(settings, known.settings, in_file, &AnalyserSettings::selected_items);
@@ -249,9 +248,13 @@ void reset_settings(AnalyserContext& context) {
     defaults.analysis_prefix = "_";
     defaults.code_mark = ":";
     defaults.data_mark = "_";
-    const char* const kDefaultItems[] = {
-        "$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)", "LINE  (ライン)", "LAYER  (画層名(レイヤー))",
-        "CIRCLE  (円)", "POINT  (点)", "MTEXT  (マルチテキスト)", "TEXT  (文字)"};
+    const char* const kDefaultItems[] = {"$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)",
+                                         "LINE  (ライン)",
+                                         "LAYER  (画層名(レイヤー))",
+                                         "CIRCLE  (円)",
+                                         "POINT  (点)",
+                                         "MTEXT  (マルチテキスト)",
+                                         "TEXT  (文字)"};
     std::size_t slot = 0;
     for (const char* item : kDefaultItems) defaults.selected_items[slot++] = cp932_text(item);
     defaults.editor_path = context.start_folder + "ZovEdit.EXE";

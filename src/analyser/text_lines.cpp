@@ -18,9 +18,7 @@ constexpr std::size_t kReadBufferSize = std::size_t{256} * 1024;
 constexpr std::size_t kWriteBufferSize = std::size_t{256} * 1024;
 constexpr std::size_t kDetectionWindow = 4096;
 
-bool is_white_space(unsigned char byte) {
-    return byte == ' ' || (byte >= '\t' && byte <= '\r');
-}
+bool is_white_space(unsigned char byte) { return byte == ' ' || (byte >= '\t' && byte <= '\r'); }
 
 bool is_trail_byte(unsigned char byte) {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
@@ -72,9 +70,7 @@ int detect_line_end_style(const std::string& path) {
 
 // ---- LineReader ----
 
-LineReader::~LineReader() {
-    close();
-}
+LineReader::~LineReader() { close(); }
 
 bool LineReader::open(const std::string& path, int style) {
     close();
@@ -148,8 +144,9 @@ int LineReader::read_line() {
         }
         std::size_t scan = std::min(end_ - pos_, kMaxReadLine - length);
         const char* start = buffer_.get() + pos_;
-        const char* hit =
-            has_terminator ? static_cast<const char*>(std::memchr(start, terminator_, scan)) : nullptr;
+        const char* hit = has_terminator
+                              ? static_cast<const char*>(std::memchr(start, terminator_, scan))
+                              : nullptr;
         if (hit != nullptr) {
             std::size_t n = static_cast<std::size_t>(hit - start);
             if (length == 0) {
@@ -168,7 +165,8 @@ int LineReader::read_line() {
         if (length == kMaxReadLine) {
             // A full-length piece. When the line ends right here, its line end
             // belongs to it; otherwise it would come back as an empty line.
-            if (has_terminator && peek_byte(byte) && byte == static_cast<unsigned char>(terminator_)) {
+            if (has_terminator && peek_byte(byte) &&
+                byte == static_cast<unsigned char>(terminator_)) {
                 ++pos_;
                 if (style_ == kLineEndCrLf) consume_line_feed();
             }

@@ -6,9 +6,7 @@
 
 namespace zov {
 
-std::string cp932_text(const char* utf8) {
-    return utf8_to_cp932(utf8);
-}
+std::string cp932_text(const char* utf8) { return utf8_to_cp932(utf8); }
 
 void report(Messages& messages, MessageIcon icon, const char* utf8_format, ...) {
     std::string format = cp932_text(utf8_format);

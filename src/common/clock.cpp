@@ -4,12 +4,10 @@
 
 namespace zov {
 
-std::time_t SystemClock::now() const {
-    return std::time(nullptr);
-}
+std::time_t SystemClock::now() const { return std::time(nullptr); }
 
 std::string format_local_time(const char* pattern, std::time_t when) {
-    std::tm local {};
+    std::tm local{};
     localtime_r(&when, &local);
     char buffer[512];
     std::size_t n = std::strftime(buffer, sizeof buffer, pattern, &local);
@@ -17,7 +15,7 @@ std::string format_local_time(const char* pattern, std::time_t when) {
 }
 
 std::string standard_time_text(std::time_t when) {
-    std::tm local {};
+    std::tm local{};
     localtime_r(&when, &local);
     static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",

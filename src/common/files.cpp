@@ -83,13 +83,9 @@ std::string current_folder() {
     return folder;
 }
 
-bool change_folder(const std::string& folder) {
-    return ::chdir(folder.c_str()) == 0;
-}
+bool change_folder(const std::string& folder) { return ::chdir(folder.c_str()) == 0; }
 
-bool delete_file(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
-}
+bool delete_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 std::string absolute_folder(const std::string& folder) {
     std::error_code error;

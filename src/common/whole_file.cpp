@@ -48,9 +48,7 @@ bool rename_keeping_target(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-WholeFileOutput::~WholeFileOutput() {
-    discard();
-}
+WholeFileOutput::~WholeFileOutput() { discard(); }
 
 bool WholeFileOutput::open(const std::string& target) {
     discard();
@@ -66,8 +64,8 @@ bool WholeFileOutput::open(const std::string& target) {
     const std::string stem = folder_of(target) + "." + name_of(target).substr(0, kNameBytesKept);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate = stem + fresh_suffix() + ".part";
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              0666);
+        const int fd =
+            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             return false;
@@ -86,7 +84,8 @@ bool WholeFileOutput::open(const std::string& target) {
 
 bool WholeFileOutput::commit(ExistingTarget existing) {
     if (file_ == nullptr) return false;
-    bool whole = std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    bool whole =
+        std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
     if (std::fclose(file_) != 0) whole = false;
     file_ = nullptr;
     if (whole) {
@@ -109,16 +108,15 @@ void WholeFileOutput::discard() {
 bool write_whole_file(const std::string& target, std::string_view bytes, ExistingTarget existing) {
     WholeFileOutput out;
     if (!out.open(target)) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out.stream()) != bytes.size()) {
+    if (!bytes.empty() &&
+        std::fwrite(bytes.data(), 1, bytes.size(), out.stream()) != bytes.size()) {
         out.discard();
         return false;
     }
     return out.commit(existing);
 }
 
-ScratchFolder::~ScratchFolder() {
-    remove();
-}
+ScratchFolder::~ScratchFolder() { remove(); }
 
 bool ScratchFolder::create(const std::string& parent, std::string_view prefix) {
     remove();

@@ -31,8 +31,7 @@ DxfBinaryGroups::~DxfBinaryGroups() { close(); }
 bool DxfBinaryGroups::is_binary_file(const std::string& path) {
     char head[kBinaryDxfSentinel.size()];
     std::ifstream in(path, std::ios::binary);
-    return in.read(head, sizeof head) &&
-           std::string_view(head, sizeof head) == kBinaryDxfSentinel;
+    return in.read(head, sizeof head) && std::string_view(head, sizeof head) == kBinaryDxfSentinel;
 }
 
 bool DxfBinaryGroups::open(const std::string& path) {
@@ -42,8 +41,8 @@ bool DxfBinaryGroups::open(const std::string& path) {
     struct stat info {};
     void* mapped = MAP_FAILED;
     if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        mapped = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE,
-                        fd, 0);
+        mapped =
+            ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (mapped == MAP_FAILED) return false;
     data_ = static_cast<const unsigned char*>(mapped);
@@ -148,8 +147,8 @@ bool DxfBinaryGroups::read_value(BinaryGroup& group) {
             }
             const auto length = static_cast<std::size_t>(end - start);
             group.numeric = false;
-            group.text = std::string_view(reinterpret_cast<const char*>(start),
-                                          std::min(length, kMaxText));
+            group.text =
+                std::string_view(reinterpret_cast<const char*>(start), std::min(length, kMaxText));
             at_ += length + 1;
             return true;
         }
@@ -159,10 +158,10 @@ bool DxfBinaryGroups::read_value(BinaryGroup& group) {
 
 std::string_view binary_number_text(const BinaryGroup& group, char* buffer) {
     constexpr std::size_t kSize = 32;
-    const auto written = binary_value_type(group.code) == BinaryValue::Real
-                             ? std::to_chars(buffer, buffer + kSize, group.number)
-                             : std::to_chars(buffer, buffer + kSize,
-                                             static_cast<long long>(group.number));
+    const auto written =
+        binary_value_type(group.code) == BinaryValue::Real
+            ? std::to_chars(buffer, buffer + kSize, group.number)
+            : std::to_chars(buffer, buffer + kSize, static_cast<long long>(group.number));
     return std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }
 

@@ -19,19 +19,19 @@ struct CodePage {
 
 // The code pages of the DXF reference; the Japanese ones are the programs' own.
 constexpr CodePage kCodePages[] = {
-    {"ANSI_874", "CP874"},       {"ANSI_936", "CP936"},      {"ANSI_949", "CP949"},
-    {"ANSI_950", "CP950"},       {"ANSI_1250", "CP1250"},    {"ANSI_1251", "CP1251"},
-    {"ANSI_1252", "CP1252"},     {"ANSI_1253", "CP1253"},    {"ANSI_1254", "CP1254"},
-    {"ANSI_1255", "CP1255"},     {"ANSI_1256", "CP1256"},    {"ANSI_1257", "CP1257"},
-    {"ANSI_1258", "CP1258"},     {"ANSI_1361", "JOHAB"},     {"DOS437", "CP437"},
-    {"DOS850", "CP850"},         {"DOS852", "CP852"},        {"DOS855", "CP855"},
-    {"DOS857", "CP857"},         {"DOS860", "CP860"},        {"DOS861", "CP861"},
-    {"DOS863", "CP863"},         {"DOS864", "CP864"},        {"DOS865", "CP865"},
-    {"DOS866", "CP866"},         {"DOS869", "CP869"},        {"ISO8859-1", "ISO-8859-1"},
+    {"ANSI_874", "CP874"},       {"ANSI_936", "CP936"},       {"ANSI_949", "CP949"},
+    {"ANSI_950", "CP950"},       {"ANSI_1250", "CP1250"},     {"ANSI_1251", "CP1251"},
+    {"ANSI_1252", "CP1252"},     {"ANSI_1253", "CP1253"},     {"ANSI_1254", "CP1254"},
+    {"ANSI_1255", "CP1255"},     {"ANSI_1256", "CP1256"},     {"ANSI_1257", "CP1257"},
+    {"ANSI_1258", "CP1258"},     {"ANSI_1361", "JOHAB"},      {"DOS437", "CP437"},
+    {"DOS850", "CP850"},         {"DOS852", "CP852"},         {"DOS855", "CP855"},
+    {"DOS857", "CP857"},         {"DOS860", "CP860"},         {"DOS861", "CP861"},
+    {"DOS863", "CP863"},         {"DOS864", "CP864"},         {"DOS865", "CP865"},
+    {"DOS866", "CP866"},         {"DOS869", "CP869"},         {"ISO8859-1", "ISO-8859-1"},
     {"ISO8859-2", "ISO-8859-2"}, {"ISO8859-3", "ISO-8859-3"}, {"ISO8859-4", "ISO-8859-4"},
     {"ISO8859-5", "ISO-8859-5"}, {"ISO8859-6", "ISO-8859-6"}, {"ISO8859-7", "ISO-8859-7"},
     {"ISO8859-8", "ISO-8859-8"}, {"ISO8859-9", "ISO-8859-9"}, {"BIG5", "BIG5"},
-    {"GB2312", "GB2312"},        {"KSC5601", "CP949"},       {"JOHAB", "JOHAB"},
+    {"GB2312", "GB2312"},        {"KSC5601", "CP949"},        {"JOHAB", "JOHAB"},
     {"MACINTOSH", "MACINTOSH"},  {"MAC-ROMAN", "MACINTOSH"},
 };
 

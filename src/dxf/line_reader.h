@@ -93,8 +93,8 @@ private:
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
-    std::size_t begin_ = 0;  // first unread byte in buffer_
-    std::size_t end_ = 0;    // end of the valid bytes in buffer_
+    std::size_t begin_ = 0;           // first unread byte in buffer_
+    std::size_t end_ = 0;             // end of the valid bytes in buffer_
     std::int64_t buffer_offset_ = 0;  // file offset of buffer_[0]
     bool file_ended_ = false;
     LineEnd line_end_ = LineEnd::CrLf;

@@ -21,14 +21,29 @@ void write_fixed_blocks(DxfGroupWriter& out, DxfHandles& handles) {
     put_space_block(out, handles, kModelSpaceBlock, false);
     put_space_block(out, handles, kPaperSpaceBlock, true);
     put_block_begin(out, handles.next(), false);
-    out.texts({{2, kRevisionDateBlock}, {70, "2"}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"},
-               {3, kRevisionDateBlock}, {1, kRevisionDateBlock}});
+    out.texts({{2, kRevisionDateBlock},
+               {70, "2"},
+               {10, "0.0"},
+               {20, "0.0"},
+               {30, "0.0"},
+               {3, kRevisionDateBlock},
+               {1, kRevisionDateBlock}});
     for (const char* tag : {"USER", "REVDATE", "FNAME"}) {
         out.text(0, "ATTDEF");
         out.handle(5, handles.next());
-        out.texts({{100, kEntityMarker}, {8, kLayerZero}, {62, "0"}, {100, "AcDbText"},
-                   {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {40, "1.0"}, {1, ""},
-                   {100, "AcDbAttributeDefinition"}, {3, ""}, {2, tag}, {70, "8"}});
+        out.texts({{100, kEntityMarker},
+                   {8, kLayerZero},
+                   {62, "0"},
+                   {100, "AcDbText"},
+                   {10, "0.0"},
+                   {20, "0.0"},
+                   {30, "0.0"},
+                   {40, "1.0"},
+                   {1, ""},
+                   {100, "AcDbAttributeDefinition"},
+                   {3, ""},
+                   {2, tag},
+                   {70, "8"}});
     }
     put_block_end(out, handles.next(), true);
 }

@@ -15,13 +15,10 @@ constexpr std::int32_t kLastDxfColour = 256;  // BYLAYER
 
 int dxf_colour(std::int32_t store_kind, std::int32_t colour) {
     switch (store_kind) {
-        case 1:
-            return colour >= 0 && colour <= 7 ? kJwCadColours[colour] : kDefaultColour;
+        case 1: return colour >= 0 && colour <= 7 ? kJwCadColours[colour] : kDefaultColour;
         case 2:
-        case 3:
-            return colour >= 0 && colour <= kLastDxfColour ? colour : kDefaultColour;
-        default:
-            return kDefaultColour;
+        case 3: return colour >= 0 && colour <= kLastDxfColour ? colour : kDefaultColour;
+        default: return kDefaultColour;
     }
 }
 

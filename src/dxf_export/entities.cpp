@@ -69,7 +69,8 @@ void put_ellipse_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     if (e.arc.start_angle != e.arc.end_angle) {
         start_parameter = radians_in_turn(start);
         end_parameter = radians_in_turn(end);
-        if (end_parameter == start_parameter) end_parameter = start_parameter + 2 * std::numbers::pi;
+        if (end_parameter == start_parameter)
+            end_parameter = start_parameter + 2 * std::numbers::pi;
     }
     const double angle = rotation * std::numbers::pi / 180.0;
     out.text(100, "AcDbEllipse");

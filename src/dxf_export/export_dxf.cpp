@@ -3,8 +3,8 @@
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
-#include "dxf_export/full_export.h"
 #include "dxf_export/dxf_text_file.h"
+#include "dxf_export/full_export.h"
 #include "store/store_reader.h"
 
 namespace zov {

@@ -37,7 +37,10 @@ class FullEntityWriter {
 public:
     FullEntityWriter(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
                      const FullExportNames& names)
-        : out_(out), handles_(handles), store_(store), names_(names),
+        : out_(out),
+          handles_(handles),
+          store_(store),
+          names_(names),
           store_kind_(store.header().kind) {}
 
     // Records left out for a number that is not finite.
@@ -94,8 +97,14 @@ private:
     // One leg with its arrow head at the start, as a two-vertex LEADER.
     void leader(const EntityRecord& e, const std::string& layer) {
         head("LEADER", e, layer);
-        out_.texts({{100, "AcDbLeader"}, {3, "STANDARD"}, {71, "1"}, {72, "0"}, {73, "3"},
-                    {74, "0"}, {75, "0"}, {76, "2"}});
+        out_.texts({{100, "AcDbLeader"},
+                    {3, "STANDARD"},
+                    {71, "1"},
+                    {72, "0"},
+                    {73, "3"},
+                    {74, "0"},
+                    {75, "0"},
+                    {76, "2"}});
         put_points(out_, {{e.x1, e.y1}});
         put_points(out_, {{e.line.end_x, e.line.end_y}});
     }
@@ -253,8 +262,8 @@ unsigned long full_export_handle_bound(const DxfHandles& handles, StoreReader& s
         if (store.read_block(e.block, picture) != 0 || picture.count < 0) return 0;
         return static_cast<unsigned long>(picture.count);
     };
-    unsigned long bound = handles.last() + DxfHandles::kFixedCount + 2 +
-                          names.layer_table.size() + 1 + 9;
+    unsigned long bound =
+        handles.last() + DxfHandles::kFixedCount + 2 + names.layer_table.size() + 1 + 9;
     for (std::int32_t i = 0; i < store.entity_count(); ++i) {
         EntityRecord e;
         if (store.read_entity(i, e) != 0) break;

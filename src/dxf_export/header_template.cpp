@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/japanese_texts.h"
 #include "common/files.h"
+#include "common/japanese_texts.h"
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
@@ -29,10 +29,10 @@ constexpr char kStandard[] = "STANDARD";
 
 struct DashedLineType {
     const char* name;
-    const char* picture;   // group 3
-    double total_length;   // group 40
-    int element_count;     // group 73
-    double elements[6];    // group 49: dashes positive, gaps negative
+    const char* picture;  // group 3
+    double total_length;  // group 40
+    int element_count;    // group 73
+    double elements[6];   // group 49: dashes positive, gaps negative
 };
 
 constexpr DashedLineType kDashedLineTypes[] = {
@@ -73,8 +73,15 @@ void write_line_types(DxfGroupWriter& out, unsigned long& handle) {
 void put_text_style(DxfGroupWriter& out, unsigned long& handle, std::string_view name,
                     std::string_view flags, std::string_view font, std::string_view big_font) {
     put_record_head(out, "STYLE", handle++, kTextStyleRecord);
-    out.texts({{2, name}, {70, flags}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
-               {42, "0.0"}, {3, font}, {4, big_font}});
+    out.texts({{2, name},
+               {70, flags},
+               {40, "0.0"},
+               {41, "1.0"},
+               {50, "0.0"},
+               {71, "0"},
+               {42, "0.0"},
+               {3, font},
+               {4, big_font}});
 }
 
 void write_text_styles(DxfGroupWriter& out, unsigned long& handle) {

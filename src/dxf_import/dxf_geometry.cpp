@@ -9,8 +9,8 @@ namespace zov {
 double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
 double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
-Point2 align_text_position(double width, double height, double angle, int h_align,
-                           int v_align, Point2 at) {
+Point2 align_text_position(double width, double height, double angle, int h_align, int v_align,
+                           Point2 at) {
     if (h_align == 4) v_align = 2;
     double e = 0.0;
     if (h_align == 1 || h_align > 2) e = width / 2;

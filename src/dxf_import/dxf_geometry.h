@@ -14,8 +14,8 @@ struct Point2 {
 // `at` with the angle `angle` (degrees) and the alignment codes `h_align`
 // (group 72: 0 left, 1 centre, 2 right, 4 middle) and `v_align` (group 73:
 // 0 and 1 base line, 2 middle, 3 top), starts on its base line.
-Point2 align_text_position(double width, double height, double angle, int h_align,
-                           int v_align, Point2 at);
+Point2 align_text_position(double width, double height, double angle, int h_align, int v_align,
+                           Point2 at);
 
 // The arc that a polyline segment from p1 to p2 with the given bulge (the
 // tangent of a quarter of its included angle; positive is counter-clockwise)

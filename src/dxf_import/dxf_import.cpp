@@ -25,8 +25,7 @@ constexpr std::int32_t kSmallestDxf = 9;
 
 }  // namespace
 
-int import_dxf_file(const std::string& path, ImportState& state,
-                    const DxfImportOptions& options) {
+int import_dxf_file(const std::string& path, ImportState& state, const DxfImportOptions& options) {
     DxfContext context(state);
     if (!context.reader.open(path)) {
         show_error(state.messages, kCannotOpen, utf8_to_cp932(path).c_str());

@@ -20,13 +20,13 @@ struct MtextColumns;
 using ItemReader = int (*)(DxfContext& context);
 
 // Header variables.
-int read_extents_minimum(DxfContext& context);  // $EXTMIN, $LIMMIN
-int read_extents_maximum(DxfContext& context);  // $EXTMAX, $LIMMAX
-int read_dimension_scale(DxfContext& context);  // $DIMSCALE
+int read_extents_minimum(DxfContext& context);       // $EXTMIN, $LIMMIN
+int read_extents_maximum(DxfContext& context);       // $EXTMAX, $LIMMAX
+int read_dimension_scale(DxfContext& context);       // $DIMSCALE
 int read_paper_limits_maximum(DxfContext& context);  // $PLIMMAX
 int read_paper_limits_minimum(DxfContext& context);  // $PLIMMIN
-int read_version(DxfContext& context);  // $ACADVER: the text encoding of the file
-int read_code_page(DxfContext& context);  // $DWGCODEPAGE: the code page of older files
+int read_version(DxfContext& context);               // $ACADVER: the text encoding of the file
+int read_code_page(DxfContext& context);             // $DWGCODEPAGE: the code page of older files
 
 // Table records.
 int read_ltype_table(DxfContext& context);  // every LTYPE record up to ENDTAB
@@ -53,9 +53,9 @@ int read_leader(DxfContext& context);
 int read_3dface(DxfContext& context);  // its visible edges
 int read_xline(DxfContext& context);
 int read_ray(DxfContext& context);
-int read_hatch(DxfContext& context);  // its fill, or its outline
+int read_hatch(DxfContext& context);        // its fill, or its outline
 int read_multileader(DxfContext& context);  // its leader lines and text
-int read_table(DxfContext& context);  // ACAD_TABLE: an insert of its block
+int read_table(DxfContext& context);        // ACAD_TABLE: an insert of its block
 
 // Writes a record of `kind` from `from` (x1, y1) to `to` (line.end_x,
 // line.end_y) with the layer, colour, line type, flags and paper space of

@@ -88,8 +88,8 @@ private:
 
     std::vector<LayerRecord> layers_;
     std::vector<LayerUse> layer_uses_;  // one per record of layers_
-    NameIndex layer_numbers_;  // name -> 1-based number
-    int current_layer_ = 0;  // 1-based; 0 = the cleared buffer
+    NameIndex layer_numbers_;           // name -> 1-based number
+    int current_layer_ = 0;             // 1-based; 0 = the cleared buffer
     NameIndex line_type_codes_;
     std::vector<std::string> vertical_styles_;
 };

@@ -49,9 +49,7 @@ std::string unicode_to_cp932(unsigned code_point) {
 // Format codes that end at their ";": fonts, heights, widths, tracking,
 // obliquing, alignment, paragraph settings and colours. \C (index colour)
 // and \S (stacked text) are taken, the others dropped.
-bool is_format_code_letter(char c) {
-    return c != '\0' && std::strchr("CFHSTQWAfpc", c) != nullptr;
-}
+bool is_format_code_letter(char c) { return c != '\0' && std::strchr("CFHSTQWAfpc", c) != nullptr; }
 
 // The longest argument a format code has before its ";".
 constexpr std::size_t kMaxCodeArgument = 256;
@@ -64,8 +62,8 @@ bool is_code_argument(char letter, std::string_view argument) {
     if (argument.size() > kMaxCodeArgument || argument.find('\\') != std::string_view::npos)
         return false;
     switch (letter) {
-        case 'f': case 'F':
-            return argument.find_first_of("{}") == std::string_view::npos;
+        case 'f':
+        case 'F': return argument.find_first_of("{}") == std::string_view::npos;
         case 'p':
             return argument.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789.,+-*") ==
                    std::string_view::npos;
@@ -155,24 +153,21 @@ private:
             return;
         }
         switch (next) {
-            case 'L': case 'l':
+            case 'L':
+            case 'l':
                 style_.underlined = next == 'L';
                 skip(2);
                 return;
-            case 'O': case 'o': case 'K': case 'k':
-                skip(2);
-                return;
-            case '\\':
-                emit("\\", 2);
-                return;
-            case '~':
-                emit(" ", 2);
-                return;
+            case 'O':
+            case 'o':
+            case 'K':
+            case 'k': skip(2); return;
+            case '\\': emit("\\", 2); return;
+            case '~': emit(" ", 2); return;
             case 'U':
                 if (unicode_escape()) return;
                 break;
-            default:
-                break;
+            default: break;
         }
         copy(1);
         after_backslash_ = true;
@@ -182,9 +177,9 @@ private:
     // "\S"; any other code without a fitting argument stays as text.
     void format_code(char letter) {
         const std::size_t semicolon = in_.find(';', i_ + 2);
-        const std::string_view argument =
-            semicolon == std::string_view::npos ? std::string_view()
-                                                : in_.substr(i_ + 2, semicolon - i_ - 2);
+        const std::string_view argument = semicolon == std::string_view::npos
+                                              ? std::string_view()
+                                              : in_.substr(i_ + 2, semicolon - i_ - 2);
         if (letter == 'S') {
             const bool ended = semicolon != std::string_view::npos &&
                                argument.find('\\') == std::string_view::npos;
@@ -230,11 +225,15 @@ private:
 
     void percent_code() {
         switch (at(i_ + 2)) {
-            case 'p': case 'P': emit(kPlusMinus, 3); return;
-            case 'c': case 'C': emit(kDiameter, 3); return;
-            case 'd': case 'D': emit(kDegree, 3); return;
+            case 'p':
+            case 'P': emit(kPlusMinus, 3); return;
+            case 'c':
+            case 'C': emit(kDiameter, 3); return;
+            case 'd':
+            case 'D': emit(kDegree, 3); return;
             case '%': emit("%", 3); return;
-            case 'u': case 'U':
+            case 'u':
+            case 'U':
                 style_.underlined = !style_.underlined;
                 skip(3);
                 return;
@@ -242,9 +241,7 @@ private:
         }
     }
 
-    void copy(std::size_t n) {
-        emit(in_.substr(i_, n), n);
-    }
+    void copy(std::size_t n) { emit(in_.substr(i_, n), n); }
     void skip(std::size_t n) {
         i_ += n;
         after_backslash_ = false;

@@ -15,8 +15,8 @@ namespace zov {
 
 // How the characters of a cleaned text from `start` on are drawn.
 struct TextRun {
-    std::size_t start = 0;   // offset in the cleaned text
-    int colour = 0;          // index colour of its "\C" code; 0: the entity's own
+    std::size_t start = 0;    // offset in the cleaned text
+    int colour = 0;           // index colour of its "\C" code; 0: the entity's own
     bool underlined = false;  // between "\L" and "\l", or between two "%%u"
     bool operator==(const TextRun&) const = default;
 };

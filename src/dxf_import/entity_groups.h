@@ -12,7 +12,7 @@ namespace zov {
 // view, field<&EntityRecord::arc, &ArcReals::radius>.
 template <auto... path>
 double& field(EntityRecord& record) {
-    return (record .* ... .* path);
+    return (record.*....*path);
 }
 
 // A group whose real value is a field of the record.
@@ -35,8 +35,8 @@ inline bool take_real_group(const DxfGroupReader& reader, EntityRecord& record,
 // common groups of `common`, the real groups of `reals`, and every other
 // group through `other` (called with the reader at that group).
 template <class Other>
-void read_entity_groups(DxfContext& context, EntityRecord& record,
-                        std::span<const RealGroup> reals, unsigned common, Other other) {
+void read_entity_groups(DxfContext& context, EntityRecord& record, std::span<const RealGroup> reals,
+                        unsigned common, Other other) {
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (take_common_group(context, record, common)) continue;

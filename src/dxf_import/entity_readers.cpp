@@ -74,8 +74,7 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
                 context.state.header.pe_flag = 1;
             }
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -163,21 +162,16 @@ int read_ellipse(DxfContext& context) {
     record.arc.unused_one = 1.0;
     double ux = 0.0;
     double uy = 0.0;
-    read_entity_groups(context, record, kEllipseGroups, kAllCommonGroups,
-                       [&](const DxfGroupReader& reader) {
-                           switch (reader.code()) {
-                               case 11: ux = reader.real(); break;
-                               case 21: uy = reader.real(); break;
-                               case 41:
-                                   record.arc.start_angle =
-                                       ellipse_parameter_degrees(reader.real());
-                                   break;
-                               case 42:
-                                   record.arc.end_angle = ellipse_parameter_degrees(reader.real());
-                                   break;
-                               default: break;
-                           }
-                       });
+    read_entity_groups(
+        context, record, kEllipseGroups, kAllCommonGroups, [&](const DxfGroupReader& reader) {
+            switch (reader.code()) {
+                case 11: ux = reader.real(); break;
+                case 21: uy = reader.real(); break;
+                case 41: record.arc.start_angle = ellipse_parameter_degrees(reader.real()); break;
+                case 42: record.arc.end_angle = ellipse_parameter_degrees(reader.real()); break;
+                default: break;
+            }
+        });
     record.arc.radius = std::sqrt(ux * ux + uy * uy);
     // The parameters lie half a turn back, so the major axis is turned half
     // a turn on (its direction plus 180 degrees): the same points.
@@ -228,16 +222,15 @@ int read_dimension(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityDimension;
     record.insert.scale_x = record.insert.scale_y = 1.0;
-    read_entity_groups(context, record, kDimensionGroups, kNoPaperSpace,
-                       [&](const DxfGroupReader& reader) {
-                           if (reader.code() == 2)
-                               record.block = static_cast<std::int16_t>(
-                                   context.blocks.find(reader.value()));
-                           if (reader.code() == 70) {
-                               const int type = reader.integer();
-                               record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
-                           }
-                       });
+    read_entity_groups(
+        context, record, kDimensionGroups, kNoPaperSpace, [&](const DxfGroupReader& reader) {
+            if (reader.code() == 2)
+                record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
+            if (reader.code() == 70) {
+                const int type = reader.integer();
+                record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
+            }
+        });
     return context.write_entity(record);
 }
 
@@ -247,14 +240,13 @@ int read_insert(DxfContext& context) {
     record.insert.scale_x = record.insert.scale_y = 1.0;
     double extrusion_z = 0.0;
     InsertArray array;
-    read_entity_groups(context, record, kInsertGroups, kNoPaperSpace,
-                       [&](const DxfGroupReader& reader) {
-                           if (reader.code() == 2)
-                               record.block = static_cast<std::int16_t>(
-                                   context.blocks.find(reader.value()));
-                           if (reader.code() == 230) extrusion_z = reader.real();
-                           array.take(reader);
-                       });
+    read_entity_groups(
+        context, record, kInsertGroups, kNoPaperSpace, [&](const DxfGroupReader& reader) {
+            if (reader.code() == 2)
+                record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
+            if (reader.code() == 230) extrusion_z = reader.real();
+            array.take(reader);
+        });
     // An insert seen from below (extrusion 0, 0, -1) is mirrored in x.
     if (extrusion_z != 0) {
         record.x1 *= extrusion_z;

@@ -13,8 +13,10 @@ int read_3dface(DxfContext& context) {
     int invisible_edges = 0;
     read_entity_groups(context, base, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {
         const int code = reader.code();
-        if (code >= 10 && code <= 13) corners[static_cast<std::size_t>(code - 10)].x = reader.real();
-        if (code >= 20 && code <= 23) corners[static_cast<std::size_t>(code - 20)].y = reader.real();
+        if (code >= 10 && code <= 13)
+            corners[static_cast<std::size_t>(code - 10)].x = reader.real();
+        if (code >= 20 && code <= 23)
+            corners[static_cast<std::size_t>(code - 20)].y = reader.real();
         if (code == 70) invisible_edges = reader.integer();
     });
     int written = 0;

@@ -27,7 +27,9 @@ public:
     bool done() const { return at_ >= groups_.size(); }
     bool at(int code) const { return !done() && groups_[at_].code == code; }
     // The value of the group `code` when it comes next (then passed), else `fallback`.
-    double take(int code, double fallback = 0.0) { return at(code) ? groups_[at_++].value : fallback; }
+    double take(int code, double fallback = 0.0) {
+        return at(code) ? groups_[at_++].value : fallback;
+    }
     int take_count(int code) {
         const double value = take(code);
         return value > 0 && value < 1e9 ? static_cast<int>(value) : 0;
@@ -43,7 +45,6 @@ private:
     std::span<const HatchGroup> groups_;
     std::size_t at_ = 0;
 };
-
 
 // Arc and ellipse edges keep the angles of a clockwise edge as their
 // complements (360 - angle); they are read back into counter-clockwise ones.
@@ -152,8 +153,10 @@ HatchDefinition read_hatch_definition(std::span<const HatchGroup> groups, std::s
     HatchDefinition hatch;
     GroupCursor cursor(groups);
     while (!cursor.done() && !cursor.at(91)) {
-        if (cursor.at(70)) hatch.solid = cursor.take(70) == 1;
-        else cursor.pass();
+        if (cursor.at(70))
+            hatch.solid = cursor.take(70) == 1;
+        else
+            cursor.pass();
     }
     const int paths = cursor.take_count(91);
     std::size_t points = 0;
@@ -167,7 +170,8 @@ HatchDefinition read_hatch_definition(std::span<const HatchGroup> groups, std::s
         // The boundary objects the path came from are not needed.
         const int sources = cursor.take_count(97);
         for (int s = 0; s < sources && cursor.at(330); ++s) cursor.pass();
-        while (loop.size() > 1 && loop.back().x == loop.front().x && loop.back().y == loop.front().y)
+        while (loop.size() > 1 && loop.back().x == loop.front().x &&
+               loop.back().y == loop.front().y)
             loop.pop_back();
         points += loop.size();
         if (points > max_points) hatch.too_many_points = true;
@@ -175,9 +179,12 @@ HatchDefinition read_hatch_definition(std::span<const HatchGroup> groups, std::s
             (type & kTextBoxPath ? hatch.text_boxes : hatch.loops).push_back(std::move(loop));
     }
     while (!cursor.done()) {
-        if (cursor.at(75)) hatch.style = static_cast<int>(cursor.take(75));
-        else if (cursor.at(78)) read_pattern_lines(cursor, hatch.pattern);
-        else cursor.pass();
+        if (cursor.at(75))
+            hatch.style = static_cast<int>(cursor.take(75));
+        else if (cursor.at(78))
+            read_pattern_lines(cursor, hatch.pattern);
+        else
+            cursor.pass();
     }
     return hatch;
 }

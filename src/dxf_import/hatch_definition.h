@@ -30,9 +30,9 @@ struct PatternLine {
 using Loop = std::vector<Point2>;
 
 struct HatchDefinition {
-    bool solid = false;        // group 70 = 1
-    int style = 0;             // group 75: 0 odd parity, 1 outermost only, 2 ignore islands
-    std::vector<Loop> loops;   // closed; the last point does not repeat the first
+    bool solid = false;       // group 70 = 1
+    int style = 0;            // group 75: 0 odd parity, 1 outermost only, 2 ignore islands
+    std::vector<Loop> loops;  // closed; the last point does not repeat the first
     // The boxes around texts in the hatch (paths flagged "textbox"): holes
     // wherever they lie.
     std::vector<Loop> text_boxes;

@@ -14,7 +14,7 @@ namespace {
 constexpr double kWorkPerSegment = 100.0;
 
 struct Frame {
-    Point2 along;  // the lines' direction
+    Point2 along;   // the lines' direction
     Point2 across;  // a quarter turn from it
 };
 
@@ -37,8 +37,8 @@ std::vector<double> crossings(const std::vector<Loop>& loops, const Frame& frame
             const double db = dot(frame.across, minus(b, origin));
             if ((da > 0) == (db > 0)) continue;
             const double t = da / (da - db);
-            found.push_back(dot(frame.along, minus({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t},
-                                                    origin)));
+            found.push_back(
+                dot(frame.along, minus({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}, origin)));
         }
     }
     std::sort(found.begin(), found.end());

@@ -71,7 +71,8 @@ void note_outline(DxfContext& context, const std::string& handle, const std::str
     // Blocks are read twice; the note is made once, in the writing pass.
     std::vector<std::string>& notes = context.state.notes;
     if (context.counting || notes.size() >= kMaxNotes) return;
-    notes.push_back(format_text("HATCH %s kept as its outline: %s", handle.c_str(), reason.c_str()));
+    notes.push_back(
+        format_text("HATCH %s kept as its outline: %s", handle.c_str(), reason.c_str()));
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ struct EntityRecord;
 inline constexpr std::int64_t kMaxArrayCopies = 100000;
 
 struct InsertArray {
-    int columns = 1;         // group 70
-    int rows = 1;            // group 71
+    int columns = 1;              // group 70
+    int rows = 1;                 // group 71
     double column_spacing = 0.0;  // group 44
     double row_spacing = 0.0;     // group 45
 

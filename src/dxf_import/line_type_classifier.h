@@ -20,7 +20,7 @@ enum LineTypeCode : int {
 };
 
 struct LineTypePattern {
-    int elements = 0;  // group 73
+    int elements = 0;                  // group 73
     double dash[3] = {0.0, 0.0, 0.0};  // the first three group-49 lengths
 };
 

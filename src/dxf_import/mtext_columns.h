@@ -35,8 +35,8 @@ private:
     void take_key_value(int key, double value);
 
     MtextColumns columns_;
-    int key_ = 0;              // the extended-data key whose value comes next
-    int heights_left_ = 0;     // column heights still to come after key 50
+    int key_ = 0;           // the extended-data key whose value comes next
+    int heights_left_ = 0;  // column heights still to come after key 50
 };
 
 }  // namespace zov

@@ -52,8 +52,8 @@ bool crosses_ring(const Ring& ring, Point2 a, Point2 b) {
 // without crossing the outline or a hole still to come.
 void bridge_hole(Ring& outline, const Ring& hole, std::span<const Ring> later_holes) {
     const auto rightmost = static_cast<std::size_t>(
-        std::max_element(hole.begin(), hole.end(),
-                         [](Point2 a, Point2 b) { return a.x < b.x; }) - hole.begin());
+        std::max_element(hole.begin(), hole.end(), [](Point2 a, Point2 b) { return a.x < b.x; }) -
+        hole.begin());
     const Point2 m = hole[rightmost];
     std::vector<std::size_t> order(outline.size());
     std::iota(order.begin(), order.end(), 0);
@@ -75,8 +75,10 @@ void bridge_hole(Ring& outline, const Ring& hole, std::span<const Ring> later_ho
         break;
     }
     Ring joined(outline.begin(), outline.begin() + static_cast<std::ptrdiff_t>(chosen) + 1);
-    for (std::size_t k = 0; k <= hole.size(); ++k) joined.push_back(hole[(rightmost + k) % hole.size()]);
-    joined.insert(joined.end(), outline.begin() + static_cast<std::ptrdiff_t>(chosen), outline.end());
+    for (std::size_t k = 0; k <= hole.size(); ++k)
+        joined.push_back(hole[(rightmost + k) % hole.size()]);
+    joined.insert(joined.end(), outline.begin() + static_cast<std::ptrdiff_t>(chosen),
+                  outline.end());
     outline = std::move(joined);
 }
 
@@ -153,7 +155,9 @@ bool triangulate_loops(const std::vector<std::vector<Point2>>& loops, int style,
             if (i != j && inside_loop(loops[j], loops[i].front())) ++depth[i];
         }
     }
-    const int deepest = style == kIgnoreIslands ? 0 : style == kOutermost ? 1 : std::numeric_limits<int>::max();
+    const int deepest = style == kIgnoreIslands ? 0
+                        : style == kOutermost   ? 1
+                                                : std::numeric_limits<int>::max();
     for (std::size_t outer = 0; outer < loops.size(); ++outer) {
         if (depth[outer] % 2 != 0 || depth[outer] > deepest) continue;
         Ring outline = loops[outer];
@@ -177,7 +181,8 @@ bool triangulate_loops(const std::vector<std::vector<Point2>>& loops, int style,
         std::sort(holes.begin(), holes.end(), [](const Ring& a, const Ring& b) {
             auto right = [](const Ring& r) {
                 return std::max_element(r.begin(), r.end(),
-                                        [](Point2 p, Point2 q) { return p.x < q.x; })->x;
+                                        [](Point2 p, Point2 q) { return p.x < q.x; })
+                    ->x;
             };
             return right(a) > right(b);
         });
@@ -230,10 +235,10 @@ bool cut_convex_hole(std::vector<Triangle>& triangles, const std::vector<Point2>
     if (hole.size() < 3 || !is_convex_ring(hole)) return true;
     Ring box = hole;
     if (signed_area(box) < 0) std::reverse(box.begin(), box.end());
-    const auto [low_x, high_x] = std::minmax_element(
-        box.begin(), box.end(), [](Point2 p, Point2 q) { return p.x < q.x; });
-    const auto [low_y, high_y] = std::minmax_element(
-        box.begin(), box.end(), [](Point2 p, Point2 q) { return p.y < q.y; });
+    const auto [low_x, high_x] =
+        std::minmax_element(box.begin(), box.end(), [](Point2 p, Point2 q) { return p.x < q.x; });
+    const auto [low_y, high_y] =
+        std::minmax_element(box.begin(), box.end(), [](Point2 p, Point2 q) { return p.y < q.y; });
     std::vector<Triangle> cut;
     for (const Triangle& triangle : triangles) {
         if (std::max({triangle.a.x, triangle.b.x, triangle.c.x}) <= low_x->x ||

@@ -48,8 +48,8 @@ namespace {
 // an arc for a bulged one, else a straight line. The segment's ends count
 // for the extents unless it is the closing segment. Returns the number of
 // records: 1, except for wide bulged segments.
-int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Point2 p2,
-                  double bulge, bool closing, SegmentWidths widths = {}) {
+int write_segment(DxfContext& context, const EntityRecord& base, Point2 p1, Point2 p2, double bulge,
+                  bool closing, SegmentWidths widths = {}) {
     if (!closing) {
         context.report_point(p1.x, p1.y);
         context.report_point(p2.x, p2.y);
@@ -162,9 +162,10 @@ int read_polyline(DxfContext& context) {
                 case 40: vertex.widths.start = reader.real(); break;
                 case 41: vertex.widths.end = reader.real(); break;
                 case 70: vertex_flags = reader.integer(); break;
-                case 71: case 72: case 73: case 74:
-                    face.corners[reader.code() - 71] = reader.integer();
-                    break;
+                case 71:
+                case 72:
+                case 73:
+                case 74: face.corners[reader.code() - 71] = reader.integer(); break;
                 default: break;
             }
         }

@@ -40,8 +40,8 @@ int write_wide_segment(DxfContext& context, const EntityRecord& base, Point2 p1,
     // The length along the segment at each point, for the width there.
     std::vector<double> along(points.size(), 0.0);
     for (std::size_t k = 1; k < points.size(); ++k)
-        along[k] = along[k - 1] + std::hypot(points[k].x - points[k - 1].x,
-                                             points[k].y - points[k - 1].y);
+        along[k] =
+            along[k - 1] + std::hypot(points[k].x - points[k - 1].x, points[k].y - points[k - 1].y);
     const double total = along.back();
     auto width_at = [&](std::size_t k) {
         return total > 0 ? widths.start + (widths.end - widths.start) * along[k] / total
@@ -49,7 +49,8 @@ int write_wide_segment(DxfContext& context, const EntityRecord& base, Point2 p1,
     };
     int written = 0;
     for (std::size_t k = 0; k + 1 < points.size(); ++k)
-        written += write_band(context, base, points[k], points[k + 1], width_at(k), width_at(k + 1));
+        written +=
+            write_band(context, base, points[k], points[k + 1], width_at(k), width_at(k + 1));
     return written;
 }
 

@@ -191,14 +191,15 @@ std::vector<MtextLine> flowed_lines(const EntityRecord& record, const CleanedTex
     // font's half-width characters would fill.
     constexpr double kProportionalFontSlack = 1.2;
     const double advance = font_half_width(record);
-    const double fit = width > 0.0 && advance > 0.0 ? kProportionalFontSlack * width / advance : 0.0;
+    const double fit =
+        width > 0.0 && advance > 0.0 ? kProportionalFontSlack * width / advance : 0.0;
     const std::string_view text = cleaned.text;
     std::vector<MtextLine> lines;
     for (std::string_view paragraph : split_mtext_lines(text, kMaxMtextLines)) {
         const auto offset = static_cast<std::size_t>(paragraph.data() - text.data());
-        bool starts_column = offset >= 2 && std::find(cleaned.column_breaks.begin(),
-                                                      cleaned.column_breaks.end(),
-                                                      offset - 2) != cleaned.column_breaks.end();
+        bool starts_column =
+            offset >= 2 && std::find(cleaned.column_breaks.begin(), cleaned.column_breaks.end(),
+                                     offset - 2) != cleaned.column_breaks.end();
         std::vector<std::string_view> pieces{paragraph};
         if (fit >= 1.0 && fit < static_cast<double>(paragraph.size()))
             pieces = wrap_mtext_line(paragraph, static_cast<std::size_t>(fit));

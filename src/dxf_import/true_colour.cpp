@@ -16,9 +16,9 @@ struct Rgb {
 // in steps of 15 degrees at five brightness levels, each full and half
 // saturated, 250 to 255 greys.
 Rgb standard_colour(int index) {
-    static constexpr Rgb kNamed[10] = {{0, 0, 0},     {255, 0, 0},   {255, 255, 0}, {0, 255, 0},
-                                       {0, 255, 255}, {0, 0, 255},   {255, 0, 255}, {255, 255, 255},
-                                       {128, 128, 128}, {192, 192, 192}};
+    static constexpr Rgb kNamed[10] = {
+        {0, 0, 0},   {255, 0, 0},   {255, 255, 0},   {0, 255, 0},     {0, 255, 255},
+        {0, 0, 255}, {255, 0, 255}, {255, 255, 255}, {128, 128, 128}, {192, 192, 192}};
     static constexpr int kGreys[6] = {51, 91, 132, 173, 214, 255};
     static constexpr double kLevels[5] = {255, 165, 127, 76, 38};
     if (index < 10) return kNamed[index];

@@ -75,15 +75,17 @@ void write_jw_entity(JwConversion& c, EntityRecord& record);
 // pass and marking its layer in the scan pass.
 template <class Record, class Read, class Convert>
 std::int32_t convert_jw_records(JwConversion& c, JwPass pass, std::int32_t count, Read read,
-                             Convert convert) {
+                                Convert convert) {
     Record record;
     for (std::int32_t i = 0; i < count; ++i) {
         if (!read(c.file, record)) {
             c.damaged = true;
             return i;
         }
-        if (pass == JwPass::Scan) mark_layer_used(c, record.layer);
-        else convert(c, record);
+        if (pass == JwPass::Scan)
+            mark_layer_used(c, record.layer);
+        else
+            convert(c, record);
     }
     return count;
 }

@@ -39,9 +39,9 @@ void write_jw_layer_records(JwConversion& c) {
     for (int n = 0; n < kJwLayers; ++n) {
         JwLayerScratchRecord scratch;
         if (!c.layers.read(n, scratch) || scratch.used != 1) continue;
-        const LayerRecord layer = jw_layer_record(
-            fixed_text(scratch.layer_name), scratch.display < kShownDisplayState,
-            scratch.protection != kWritableProtection, n, written, c.scale);
+        const LayerRecord layer =
+            jw_layer_record(fixed_text(scratch.layer_name), scratch.display < kShownDisplayState,
+                            scratch.protection != kWritableProtection, n, written, c.scale);
         if (append_layer(c.store, layer) != 0) break;
         scratch.store_layer = ++written;
         c.layers.write(n, scratch);
@@ -79,7 +79,8 @@ void run_data_pass(JwConversion& c, JwPass pass, long element_offset, std::int64
 }
 
 // Layer states, then the names at the end of the file, into the scratch table.
-void build_layer_table(JwConversion& c, const JwLayerStateBlock& states, std::int64_t names_offset) {
+void build_layer_table(JwConversion& c, const JwLayerStateBlock& states,
+                       std::int64_t names_offset) {
     JwNames names;
     if (!read_jw_names(c.file, names_offset, names)) c.damaged = true;
     std::string group_names[kJwGroups];

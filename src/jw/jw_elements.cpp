@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kPenColours[7] = {0, 1, 2, 3, 4, 5, 6};  // pens 1-6
 constexpr int kDefaultPen = 2;
-constexpr double kEllipseStep = 0.0873;   // radians
+constexpr double kEllipseStep = 0.0873;     // radians
 constexpr double kFullCircleSpan = 359.88;  // degrees
 constexpr std::int16_t kCircleFlatness = 10000;
 constexpr double kAngleUnit = 65536.0;

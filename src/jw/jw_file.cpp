@@ -46,8 +46,10 @@ bool JwFile::read(void* buffer, std::size_t n) {
 
 bool JwFile::start_texts(std::int32_t text_count) {
     if (texts_ == nullptr) return false;
-    std::int64_t offset = position() + std::int64_t{text_count} * static_cast<std::int64_t>(sizeof(JwTextRecord));
-    if (offset <= size_ && std::fseek(texts_, static_cast<long>(offset), SEEK_SET) == 0) return true;
+    std::int64_t offset =
+        position() + std::int64_t{text_count} * static_cast<std::int64_t>(sizeof(JwTextRecord));
+    if (offset <= size_ && std::fseek(texts_, static_cast<long>(offset), SEEK_SET) == 0)
+        return true;
     // No text area: every text reads as the end of the file.
     std::fseek(texts_, 0, SEEK_END);
     return false;

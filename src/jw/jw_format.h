@@ -68,8 +68,8 @@ struct JwLineRecord {
 struct JwCircleRecord {
     float centre_x;
     float centre_y;
-    float radius;             // semi-axis along the tilt direction
-    std::int16_t flatness;    // other semi-axis / radius x 10000
+    float radius;           // semi-axis along the tilt direction
+    std::int16_t flatness;  // other semi-axis / radius x 10000
     std::int32_t start_angle;
     std::int32_t end_angle;
     std::int32_t tilt;
@@ -86,7 +86,7 @@ struct JwTextRecord {
     float end_x;
     float end_y;
     std::uint8_t unused[4];
-    std::uint8_t kind;   // 0-10
+    std::uint8_t kind;  // 0-10
     std::uint8_t layer;
     std::uint8_t flags;  // kJwTextVertical, kJwTextNarrow
     std::uint8_t unused2;

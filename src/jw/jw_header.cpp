@@ -20,8 +20,8 @@ constexpr int kMaxDataFields = 31;
 // The text of a header block: up to its first NUL, at most the whole block.
 std::string_view block_text(const JwBlock& block) {
     const void* nul = std::memchr(block, '\0', kJwBlockSize);
-    std::size_t n = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - block)
-                        : kJwBlockSize;
+    std::size_t n =
+        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - block) : kJwBlockSize;
     return std::string_view(block, n);
 }
 
@@ -41,8 +41,7 @@ bool read_integer(std::string_view& text, std::int32_t& value) {
     std::size_t digits = i;
     std::int64_t magnitude = 0;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'),
-                                           std::int64_t{1} << 32);
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'), std::int64_t{1} << 32);
         ++i;
     }
     if (i == digits) return false;
@@ -65,8 +64,9 @@ bool read_real(std::string_view& text, double& value) {
     auto result = std::from_chars(text.data() + i, text.data() + text.size(), magnitude,
                                   std::chars_format::general);
     if (result.ptr == text.data() + i) return false;
-    value = std::isfinite(magnitude) && result.ec == std::errc() ? (negative ? -magnitude : magnitude)
-                                                                  : 0.0;
+    value = std::isfinite(magnitude) && result.ec == std::errc()
+                ? (negative ? -magnitude : magnitude)
+                : 0.0;
     text.remove_prefix(static_cast<std::size_t>(result.ptr - text.data()));
     return true;
 }
@@ -98,7 +98,7 @@ std::vector<std::string_view> split_fields(std::string_view text, int max_fields
 }
 
 // The nine fields of a symbol count block, in order: which are integers.
-constexpr bool kSymbolFieldIsInteger[9] = {true, true, true, true, false,
+constexpr bool kSymbolFieldIsInteger[9] = {true,  true,  true, true, false,
                                            false, false, true, false};
 
 void store_symbol_field(JwSymbolCounts& counts, int field, std::int32_t integer, double real) {
@@ -107,7 +107,9 @@ void store_symbol_field(JwSymbolCounts& counts, int field, std::int32_t integer,
         case 1: counts.circles = count_of(integer); break;
         case 2: counts.points = count_of(integer); break;
         case 3: counts.texts = count_of(integer); break;
-        case 4: case 5: case 6: counts.unused[field - 4] = static_cast<float>(real); break;
+        case 4:
+        case 5:
+        case 6: counts.unused[field - 4] = static_cast<float>(real); break;
         case 7: counts.text_area_length = integer; break;
         case 8: counts.scale = static_cast<float>(real); break;
     }
@@ -128,8 +130,8 @@ JwSymbolCounts symbol_counts_by_pattern(std::string_view text) {
         }
         std::int32_t integer = 0;
         double real = 0;
-        bool ok = kSymbolFieldIsInteger[field] ? read_integer(text, integer)
-                                               : read_real(text, real);
+        bool ok =
+            kSymbolFieldIsInteger[field] ? read_integer(text, integer) : read_real(text, real);
         if (!ok) break;
         store_symbol_field(counts, field, integer, single_precision(real));
         counts.fields_read = field + 1;
@@ -155,10 +157,14 @@ std::int64_t hex_at(const JwBlock& block, std::size_t start) {
     for (std::size_t i = start; i < kJwBlockSize; ++i) {
         char c = block[i];
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else break;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else
+            break;
         value = std::min<std::int64_t>(value * 16 + digit, std::int64_t{1} << 40);
     }
     return value;

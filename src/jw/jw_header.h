@@ -26,7 +26,7 @@ struct JwSymbolCounts {
     std::int32_t texts = 0;
     float unused[3] = {0, 0, 0};
     std::int32_t text_area_length = 0;
-    float scale = 0;     // drawing scale denominator (100 means 1/100)
+    float scale = 0;      // drawing scale denominator (100 means 1/100)
     int fields_read = 0;  // fields converted before the first one missing or malformed
 };
 
@@ -42,11 +42,11 @@ struct JwDataCounts {
     std::int32_t circles = 0;
     std::int32_t texts = 0;
     std::int32_t points = 0;
-    double scale = 0;              // field 10: drawing scale denominator
-    std::int32_t paper_code = 0;   // field 12, 0 when missing
-    std::int32_t editing_time = 0; // field 19, seconds
+    double scale = 0;                // field 10: drawing scale denominator
+    std::int32_t paper_code = 0;     // field 12, 0 when missing
+    std::int32_t editing_time = 0;   // field 19, seconds
     std::int32_t paper_width = 518;  // field 31, in file units, 518 when missing
-    int fields_read = 0;           // comma-separated fields present (at most 31)
+    int fields_read = 0;             // comma-separated fields present (at most 31)
 };
 
 // Comma-separated decimal fields, at most 31; reading stops at the first
@@ -59,7 +59,7 @@ JwDataCounts parse_data_counts(const JwBlock& block2);
 std::int64_t text_area_length(const JwBlock& block4);
 
 struct JwPaperSize {
-    int width = 0;   // millimetres
+    int width = 0;  // millimetres
     int height = 0;
 };
 

@@ -12,7 +12,9 @@ namespace {
 
 bool seek_record(std::FILE* file, int layer) {
     return file != nullptr && layer >= 0 && layer < kJwLayerTableRecords &&
-           std::fseek(file, static_cast<long>(layer) * static_cast<long>(sizeof(JwLayerScratchRecord)), SEEK_SET) == 0;
+           std::fseek(file,
+                      static_cast<long>(layer) * static_cast<long>(sizeof(JwLayerScratchRecord)),
+                      SEEK_SET) == 0;
 }
 
 }  // namespace

@@ -23,12 +23,12 @@ LayerRecord jw_layer_record(std::string_view name, bool hidden, bool locked, int
 #pragma pack(push, 1)
 struct JwLayerScratchRecord {
     char group_name[37];
-    char layer_name[129];       // the final store layer name after naming
-    std::uint8_t used;          // 1 when an element lies on the layer
-    std::uint8_t display;       // group byte + layer byte
-    std::uint8_t protection;    // group byte OR layer byte
+    char layer_name[129];     // the final store layer name after naming
+    std::uint8_t used;        // 1 when an element lies on the layer
+    std::uint8_t display;     // group byte + layer byte
+    std::uint8_t protection;  // group byte OR layer byte
     std::uint8_t zero[3];
-    std::int32_t store_layer;   // 1-based position in the LAY section, 0 while none
+    std::int32_t store_layer;  // 1-based position in the LAY section, 0 while none
 };
 #pragma pack(pop)
 

@@ -29,8 +29,7 @@ bool is_graphic_single_byte(unsigned char c) {
 // and the kanji from 0x889F on.
 bool is_kept_double_byte(unsigned char lead, unsigned char trail) {
     unsigned code = lead << 8 | trail;
-    return code == 0x818B || code == 0x814A || (code >= 0x824F && code <= 0x8396) ||
-           code >= 0x889F;
+    return code == 0x818B || code == 0x814A || (code >= 0x824F && code <= 0x8396) || code >= 0x889F;
 }
 
 // Width of the character at `pos`: 2 for a lead byte with its trail byte.

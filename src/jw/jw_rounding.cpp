@@ -20,7 +20,8 @@ constexpr double kHalfMargin = 1e-15;
 double printed_and_read(double value, int decimals) {
     // Room for the 309 integer digits of the largest double.
     char text[400];
-    auto printed = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    auto printed =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     if (printed.ec != std::errc()) return value;
     double result = value;
     std::from_chars(text, printed.ptr, result);

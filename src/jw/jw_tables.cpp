@@ -47,7 +47,8 @@ std::int64_t jw_names_offset(bool real_variant, const JwDataCounts& counts,
     return jw_element_offset(real_variant) +
            std::int64_t{counts.lines} * static_cast<std::int64_t>(sizeof(JwLineRecord)) +
            std::int64_t{counts.circles} * static_cast<std::int64_t>(sizeof(JwCircleRecord)) +
-           std::int64_t{counts.texts} * static_cast<std::int64_t>(sizeof(JwTextRecord)) + text_area_length +
+           std::int64_t{counts.texts} * static_cast<std::int64_t>(sizeof(JwTextRecord)) +
+           text_area_length +
            std::int64_t{counts.points} * static_cast<std::int64_t>(sizeof(JwPointRecord));
 }
 
@@ -58,8 +59,8 @@ bool read_jw_names(JwFile& file, std::int64_t offset, JwNames& names) {
 
 std::string_view jw_name_text(const char* field, std::size_t size) {
     const void* nul = std::memchr(field, '\0', size);
-    return std::string_view(field, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field)
-                                       : size);
+    return std::string_view(
+        field, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : size);
 }
 
 int jw_text_kind(std::uint8_t stored_kind, JwProgram program) {

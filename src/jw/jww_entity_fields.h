@@ -12,8 +12,7 @@ namespace zov {
 
 class JwwEntityFields {
 public:
-    JwwEntityFields(JwwByteSource& source, std::uint32_t version)
-        : s_(source), version_(version) {}
+    JwwEntityFields(JwwByteSource& source, std::uint32_t version) : s_(source), version_(version) {}
 
     bool strings_readable() const { return strings_readable_; }
 

@@ -41,7 +41,7 @@ constexpr std::uint8_t kJwwMarkerPoint = 100;  // points: marker code, angle, sc
 constexpr std::uint16_t kJwwTextVertical = 0x0020;
 
 struct JwwLayerGroup {
-    std::uint32_t state = 2;       // 0 hidden, 1 display only, 2 editable, 3 current
+    std::uint32_t state = 2;  // 0 hidden, 1 display only, 2 editable, 3 current
     std::uint32_t write_layer = 0;
     double scale = 1;              // denominator: 100 = 1:100
     std::uint32_t protection = 0;  // 0 none, 1 protected, 2 fixed
@@ -98,11 +98,11 @@ struct JwwLine {
 struct JwwArc {
     JwwEntityBase base;
     double centre_x = 0, centre_y = 0;
-    double radius = 0;       // semi-axis along the tilt
-    double start = 0;        // radians
-    double sweep = 0;        // radians; negative sweeps run clockwise
-    double tilt = 0;         // radians
-    double flattening = 1;   // other semi-axis / radius; 1 = circular
+    double radius = 0;      // semi-axis along the tilt
+    double start = 0;       // radians
+    double sweep = 0;       // radians; negative sweeps run clockwise
+    double tilt = 0;        // radians
+    double flattening = 1;  // other semi-axis / radius; 1 = circular
     bool full = false;
 };
 
@@ -160,8 +160,8 @@ struct JwwBlockDefinition {
     JwwEntityBase base;
     std::uint32_t number = 0;  // what inserts refer to
     bool referred = false;
-    std::uint32_t time = 0;    // seconds since 1970 UTC
-    std::string name;          // as stored, "@@SfigorgFlag@@n" suffix included
+    std::uint32_t time = 0;  // seconds since 1970 UTC
+    std::string name;        // as stored, "@@SfigorgFlag@@n" suffix included
 };
 
 // An image embedded in a drawing: its name and size; the bytes are skipped.

@@ -15,7 +15,7 @@ constexpr std::uint32_t kVersionSolidColour = 230;
 constexpr std::uint32_t kVersionSkyMap = 300;
 
 constexpr int kSymbolPadding = 192;
-constexpr int kLineTypes = 8;           // patterned types 2-9
+constexpr int kLineTypes = 8;  // patterned types 2-9
 constexpr int kRandomLines = 5;
 constexpr int kDoubleLengthTypes = 4;
 constexpr int kSwitches = 11;
@@ -157,7 +157,7 @@ bool read_jww_symbol_header(JwwByteSource& source, JwwHeader& header) {
     header.origin_x = source.f64();
     header.origin_y = source.f64();
     for (JwwLayerGroup& group : header.groups) group.scale = source.f64();
-    skip_dwords(source, 6);   // constants of unknown meaning
+    skip_dwords(source, 6);  // constants of unknown meaning
     skip_doubles(source, 6);
     header.bounds_left = source.f64();
     header.bounds_bottom = source.f64();

@@ -47,7 +47,8 @@ double drawing_scale(const JwwScan& scan) {
     const JwwHeader& h = scan.header;
     double s = 0;
     for (int slot = 0; slot < kJwwLayerSlots; ++slot) {
-        const double group_scale = h.groups[static_cast<std::size_t>(slot / kJwwLayersPerGroup)].scale;
+        const double group_scale =
+            h.groups[static_cast<std::size_t>(slot / kJwwLayersPerGroup)].scale;
         if (scan.used_layers[static_cast<std::size_t>(slot)] && valid_scale(group_scale) &&
             group_scale > s)
             s = group_scale;
@@ -64,7 +65,8 @@ double drawing_scale(const JwwScan& scan) {
 std::int32_t write_layer_records(ImportState& state, const JwwScan& scan, JwwRecordContext& c) {
     const JwwHeader& h = scan.header;
     if (h.kind == JwwFileKind::Symbol) {
-        if (append_layer(state, jw_layer_record(kSymbolLayerName, false, false, 0, 0, c.scale)) != 0)
+        if (append_layer(state, jw_layer_record(kSymbolLayerName, false, false, 0, 0, c.scale)) !=
+            0)
             return 0;
         c.layers.fill(1);
         return 1;
@@ -74,14 +76,13 @@ std::int32_t write_layer_records(ImportState& state, const JwwScan& scan, JwwRec
         if (!scan.used_layers[static_cast<std::size_t>(slot)]) continue;
         const JwwLayerGroup& group = h.groups[static_cast<std::size_t>(slot / kJwwLayersPerGroup)];
         const auto layer = static_cast<std::size_t>(slot % kJwwLayersPerGroup);
-        const std::string name = jw_final_layer_name(
-            jw_group_name(group.name, slot / kJwwLayersPerGroup, kNameField),
-            jw_layer_name(group.layer_names[layer], slot, kNameField), slot);
+        const std::string name =
+            jw_final_layer_name(jw_group_name(group.name, slot / kJwwLayersPerGroup, kNameField),
+                                jw_layer_name(group.layer_names[layer], slot, kNameField), slot);
         const bool hidden = group.state == kJwwHidden || group.layer_state[layer] == kJwwHidden;
-        const bool locked = group.state == kJwwDisplayOnly ||
-                            group.layer_state[layer] == kJwwDisplayOnly ||
-                            group.protection != kJwwUnprotected ||
-                            group.layer_protection[layer] != kJwwUnprotected;
+        const bool locked =
+            group.state == kJwwDisplayOnly || group.layer_state[layer] == kJwwDisplayOnly ||
+            group.protection != kJwwUnprotected || group.layer_protection[layer] != kJwwUnprotected;
         if (append_layer(state, jw_layer_record(name, hidden, locked, slot, written, c.scale)) != 0)
             break;
         c.layers[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(++written);
@@ -140,8 +141,8 @@ public:
         if (scan_.blocks.empty()) return;
         const JwwBlockPlan& last = scan_.blocks.back();
         const EntityRecord empty{};
-        for (std::int64_t i = std::max<std::int64_t>(next_, 0); i < std::int64_t{last.first} + last.count;
-             ++i)
+        for (std::int64_t i = std::max<std::int64_t>(next_, 0);
+             i < std::int64_t{last.first} + last.count; ++i)
             write_block_record(i, empty);
     }
 
@@ -225,11 +226,10 @@ void fill_header(ImportState& state, const JwwScan& scan, double scale, std::int
     s.max_x = scale * paper.width / 2;
     s.max_y = scale * paper.height / 2;
     if (symbol) {
-        const bool stated = h.bounds_left < h.bounds_right && h.bounds_bottom < h.bounds_top &&
-                            std::abs(h.bounds_left) < kLargestScale &&
-                            std::abs(h.bounds_right) < kLargestScale &&
-                            std::abs(h.bounds_bottom) < kLargestScale &&
-                            std::abs(h.bounds_top) < kLargestScale;
+        const bool stated =
+            h.bounds_left < h.bounds_right && h.bounds_bottom < h.bounds_top &&
+            std::abs(h.bounds_left) < kLargestScale && std::abs(h.bounds_right) < kLargestScale &&
+            std::abs(h.bounds_bottom) < kLargestScale && std::abs(h.bounds_top) < kLargestScale;
         s.min_x = stated ? h.bounds_left * scale : kEmptyBoxMinimum;
         s.min_y = stated ? h.bounds_bottom * scale : kEmptyBoxMinimum;
         s.max_x = stated ? h.bounds_right * scale : kEmptyBoxMaximum;

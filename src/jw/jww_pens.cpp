@@ -28,23 +28,22 @@ constexpr std::uint32_t kStandardSxfColours[] = {
     0x8000C0, 0x4080C0, 0x0080FF, 0x80C080, 0xFF8080, 0xFF80C0, 0xC0C0C0, 0x808080};
 
 // The standard SXF line types 1-15; 0 and user types beyond have no name.
-constexpr const char* kStandardSxfLineTypes[] = {
-    "",
-    "continuous",
-    "dashed",
-    "dashed spaced",
-    "long dashed dotted",
-    "long dashed double-dotted",
-    "long dashed triplicate-dotted",
-    "dotted",
-    "chain",
-    "chain double dash",
-    "dashed dotted",
-    "double-dashed dotted",
-    "dashed double-dotted",
-    "double-dashed double-dotted",
-    "dashed triplicate-dotted",
-    "double-dashed triplicate-dotted"};
+constexpr const char* kStandardSxfLineTypes[] = {"",
+                                                 "continuous",
+                                                 "dashed",
+                                                 "dashed spaced",
+                                                 "long dashed dotted",
+                                                 "long dashed double-dotted",
+                                                 "long dashed triplicate-dotted",
+                                                 "dotted",
+                                                 "chain",
+                                                 "chain double dash",
+                                                 "dashed dotted",
+                                                 "double-dashed dotted",
+                                                 "dashed double-dotted",
+                                                 "double-dashed double-dotted",
+                                                 "dashed triplicate-dotted",
+                                                 "double-dashed triplicate-dotted"};
 
 // Colours whose channels lie this close together are black, white or grey.
 constexpr int kGreyChannelSpread = 40;
@@ -121,7 +120,7 @@ int jww_store_line_type(std::uint32_t pen_style, const JwwHeader& header) {
     if (has_own_sxf_table(header) && !header.sxf_line_type_names[n].empty())
         return sxf_line_type_code(header.sxf_line_type_names[n]);
     return n < std::size(kStandardSxfLineTypes) ? sxf_line_type_code(kStandardSxfLineTypes[n])
-                                                 : kLineContinuous;
+                                                : kLineContinuous;
 }
 
 JwPaperSize jww_paper_size(std::uint32_t code) {
@@ -129,8 +128,7 @@ JwPaperSize jww_paper_size(std::uint32_t code) {
     switch (code) {
         case 13: return {50000, static_cast<int>(50000 / kSheetAspect)};
         case 14: return {100000, static_cast<int>(100000 / kSheetAspect)};
-        default:
-            return jw_paper_size(code > 12 ? -1 : static_cast<std::int32_t>(code));
+        default: return jw_paper_size(code > 12 ? -1 : static_cast<std::int32_t>(code));
     }
 }
 

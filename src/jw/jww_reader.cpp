@@ -5,11 +5,11 @@
 // fields (and so before the objects nested in it).
 #include "jw/jww_reader.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -64,7 +64,8 @@ public:
         if (!read_list(0) || !read_list(0)) return result_;
         if (kind == JwwFileKind::Drawing && header.version >= kJwwVersionImages && !read_images())
             return result_;
-        if (s_.remaining() > 0) return stop(JwwReadStatus::Damaged, "bytes follow the last section");
+        if (s_.remaining() > 0)
+            return stop(JwwReadStatus::Damaged, "bytes follow the last section");
         return stop(JwwReadStatus::Whole, "");
     }
 
@@ -126,8 +127,7 @@ private:
                                          [&](const auto& entry) { return entry.first == name; });
         if (known == kClassNames.end())
             return fail(JwwReadStatus::Damaged, "unknown class " + printable(name));
-        if (classes_.size() >= kMaxClasses)
-            return fail(JwwReadStatus::Damaged, "too many classes");
+        if (classes_.size() >= kMaxClasses) return fail(JwwReadStatus::Damaged, "too many classes");
         cls = known->second;
         classes_.emplace_back(next_index_++, cls);
         return true;
@@ -176,7 +176,8 @@ private:
         Entity entity;
         (fields.*read)(entity);
         if (s_.cut_short()) return cut();
-        if (!fields.strings_readable()) return fail(JwwReadStatus::Damaged, "a string is unreadable");
+        if (!fields.strings_readable())
+            return fail(JwwReadStatus::Damaged, "a string is unreadable");
         (visitor_.*take)(entity);
         return true;
     }
@@ -243,8 +244,7 @@ JwwReadResult read_archive(JwwByteSource& source, std::optional<JwwFileKind> kin
 }  // namespace
 
 std::optional<JwwFileKind> jww_file_kind(std::string_view start) {
-    if (start.substr(0, kDrawingSignature.size()) == kDrawingSignature)
-        return JwwFileKind::Drawing;
+    if (start.substr(0, kDrawingSignature.size()) == kDrawingSignature) return JwwFileKind::Drawing;
     if (start.substr(0, kSymbolSignature.size()) == kSymbolSignature) return JwwFileKind::Symbol;
     return std::nullopt;
 }

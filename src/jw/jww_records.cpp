@@ -54,8 +54,8 @@ EntityRecord record_of(const JwwRecordContext& c, const JwwEntityBase& base, std
     return e;
 }
 
-void put_line(const JwwRecordContext& c, EntityRecord e, double x1, double y1, double x2,
-              double y2, JwwRecordSink& sink) {
+void put_line(const JwwRecordContext& c, EntityRecord e, double x1, double y1, double x2, double y2,
+              JwwRecordSink& sink) {
     e.kind = kEntityLine;
     e.x1 = at(c, x1);
     e.y1 = at(c, y1);
@@ -96,7 +96,8 @@ void put_image_frame(const JwwRecordContext& c, const JwwText& t, const JwwImage
                          t.start_y + image.height * ux};
     EntityRecord frame = record_of(c, t.base, kEntityLine);
     frame.line_type = kLineContinuous;
-    for (int i = 0; i < 4; ++i) put_line(c, frame, x[i], y[i], x[(i + 1) % 4], y[(i + 1) % 4], sink);
+    for (int i = 0; i < 4; ++i)
+        put_line(c, frame, x[i], y[i], x[(i + 1) % 4], y[(i + 1) % 4], sink);
     JwwText name = t;
     name.base.flags &= static_cast<std::uint16_t>(~kJwwTextVertical);
     put_text(c, record_of(c, t.base, kEntityText), name, image.name, sink);

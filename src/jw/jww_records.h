@@ -27,8 +27,8 @@ constexpr int kJwwLayerSlots = kJwwGroups * kJwwLayersPerGroup;
 // What the records take from the whole drawing.
 struct JwwRecordContext {
     const JwwHeader* header = nullptr;
-    double scale = 1;   // S: paper millimetres to store units
-    int decimals = 2;   // of the coordinates written (round_coordinate)
+    double scale = 1;  // S: paper millimetres to store units
+    int decimals = 2;  // of the coordinates written (round_coordinate)
     // Store layer numbers by slot (group x 16 + layer); 0 while unknown.
     std::array<std::int16_t, kJwwLayerSlots> layers{};
     // Store block numbers by definition number; absent while unknown.

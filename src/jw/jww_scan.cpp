@@ -64,8 +64,8 @@ std::string jww_block_display_name(const std::string& stored) {
     const std::size_t at = folded.rfind(kMarker);
     if (at == std::string::npos) return stored;
     const std::string_view rest = std::string_view(folded).substr(at + kMarker.size());
-    const bool digits = std::all_of(rest.begin(), rest.end(),
-                                    [](unsigned char c) { return std::isdigit(c) != 0; });
+    const bool digits =
+        std::all_of(rest.begin(), rest.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
     return digits ? stored.substr(0, at) : stored;
 }
 

@@ -73,7 +73,8 @@ std::string utf16le_to_utf8(std::string_view units) {
             append_utf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unit_at(i + 2) - 0xDC00));
             i += 2;
         } else {
-            append_utf8(out, is_high_surrogate(unit) || is_low_surrogate(unit) ? kReplacement : unit);
+            append_utf8(out,
+                        is_high_surrogate(unit) || is_low_surrogate(unit) ? kReplacement : unit);
         }
     }
     return out;

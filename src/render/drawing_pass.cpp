@@ -133,9 +133,10 @@ bool DrawingPass::choose_block_pen(const EntityRecord& record) {
         layer.zero && record.colour == kColourByLayer
             ? insert_pen_.colour
             : resolve_colour(header_.kind, record.colour, layer.colour, insert_pen_.colour);
-    const PenStyle style = layer.zero && record.line_type == kLineByLayer
-                               ? insert_pen_.style
-                               : resolve_style(record.line_type, layer.line_type, insert_pen_.style);
+    const PenStyle style =
+        layer.zero && record.line_type == kLineByLayer
+            ? insert_pen_.style
+            : resolve_style(record.line_type, layer.line_type, insert_pen_.style);
     use_pen(colour, style, width);
     return true;
 }

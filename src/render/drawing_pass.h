@@ -65,8 +65,8 @@ private:
     // The parts of a layer record that decide how its entities are drawn.
     struct PassLayer {
         std::int32_t flags = 0;
-        std::int32_t colour = 0;     // what ByLayer colours take
-        std::int32_t line_type = 0;  // what ByLayer line types take
+        std::int32_t colour = 0;                     // what ByLayer colours take
+        std::int32_t line_type = 0;                  // what ByLayer line types take
         std::int16_t line_weight = kWeightNotGiven;  // what ByLayer line weights take
         bool zero = false;  // layer "0": inside a block it stands for the insert's layer
     };
@@ -137,13 +137,13 @@ private:
     const bool detail_;
     const double drawing_width_;  // width of the fitted extents
     Pen pen_;
-    Pen insert_pen_;  // the pen of the insert being drawn: what ByBlock takes
+    Pen insert_pen_;            // the pen of the insert being drawn: what ByBlock takes
     bool insert_grey_ = false;  // the insert is drawn grey, and so is its block
     // What the pass needs of every layer, taken when the pass starts:
     // entities name their layers in any order, and this small table stays in
     // the cache where the layer records would not.
     std::vector<PassLayer> pass_layers_;
-    PassLayer layer_;  // the layer of the top-level entities being drawn
+    PassLayer layer_;         // the layer of the top-level entities being drawn
     int buffered_layer_ = 0;  // the number of `layer_`; 0: none taken yet
     int last_layer_ = 9999;   // a number no layer has
     int dimensions_drawn_ = 0;

@@ -14,7 +14,8 @@ constexpr double kEllipseStep = 0.1873;
 constexpr double kArrowWingAngle = 7.5;  // degrees either side of the shaft
 
 Point along(Point from, double length, double degrees) {
-    return {from.x + length * std::cos(degrees * kRadiansPerDegree), from.y + length * std::sin(degrees * kRadiansPerDegree)};
+    return {from.x + length * std::cos(degrees * kRadiansPerDegree),
+            from.y + length * std::sin(degrees * kRadiansPerDegree)};
 }
 
 // Raises the end angle by whole turns until it lies above the start, and
@@ -74,7 +75,8 @@ void DrawingPass::draw_elliptic_arc(const EntityRecord& record) {
     const double a = wrap_degrees(arc.start_angle) * kRadiansPerDegree;
     const double b = a + sweep * kRadiansPerDegree;
     const double r = arc.radius, minor = arc.radius * arc.axis_ratio;
-    const double c = std::cos(arc.tilt * kRadiansPerDegree), s = std::sin(arc.tilt * kRadiansPerDegree);
+    const double c = std::cos(arc.tilt * kRadiansPerDegree),
+                 s = std::sin(arc.tilt * kRadiansPerDegree);
     auto point_at = [&](double t) {
         const double u = r * std::cos(t), v = minor * std::sin(t);
         return Point{record.x1 + u * c - v * s, record.y1 + u * s + v * c};

@@ -27,8 +27,8 @@ std::size_t char_length(std::string_view text, std::size_t i) {
 bool is_caret_code(std::string_view text, std::size_t i) {
     if (text[i] != '^' || i + 1 >= text.size()) return false;
     const char code = text[i + 1];
-    return code == 'o' || code == 'b' || code == 'B' || code == 'c' || code == 'u' ||
-           code == 'd' || (code >= '1' && code <= '9');
+    return code == 'o' || code == 'b' || code == 'B' || code == 'c' || code == 'u' || code == 'd' ||
+           (code >= '1' && code <= '9');
 }
 
 // How a marked character of a control-code text is drawn: at 0.6 times the
@@ -82,7 +82,8 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
 
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
                                   bool vertical, std::int32_t sizing, double width_factor) {
-    const double sin_a = std::sin(angle * kRadiansPerDegree), cos_a = std::cos(angle * kRadiansPerDegree);
+    const double sin_a = std::sin(angle * kRadiansPerDegree),
+                 cos_a = std::cos(angle * kRadiansPerDegree);
     const double up = text_ascent(sizing, height);
     const double width = text_advance_width(sizing, height, width_factor, text);
     const Point top_left{base.x - up * sin_a, base.y + up * cos_a};

@@ -12,7 +12,7 @@ struct InsertTransform {
     double x_scale = 1.0;
     double y_scale = 1.0;
     double rotation = 0.0;  // degrees
-    double base_x = 0.0;  // the block's base point, which lands on the insertion point
+    double base_x = 0.0;    // the block's base point, which lands on the insertion point
     double base_y = 0.0;
     // cos and sin of `rotation`, kept by transform_record for the next
     // record of the same insert (a block has many).

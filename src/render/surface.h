@@ -37,7 +37,7 @@ struct FontSpec {
     int height = 0;      // character height in pixels
     int escapement = 0;  // direction of the text, tenths of a degree counter-clockwise
     int weight = 400;
-    int stretch = 100;   // character width in percent of the face's own
+    int stretch = 100;  // character width in percent of the face's own
     bool operator==(const FontSpec&) const = default;
 };
 
@@ -73,8 +73,8 @@ public:
     // Arc of the ellipse inscribed in the box, from the radial line through
     // the start point counter-clockwise (on the screen) to the radial line
     // through the end point; the full ellipse when both give the same line.
-    virtual void arc(int left, int top, int right, int bottom, int start_x, int start_y,
-                     int end_x, int end_y) = 0;
+    virtual void arc(int left, int top, int right, int bottom, int start_x, int start_y, int end_x,
+                     int end_y) = 0;
 
     // False when the font cannot be made; the caller then skips its text.
     virtual bool select_font(const FontSpec& font) = 0;

@@ -68,7 +68,9 @@ public:
     // Shows the window (x1, y1)-(x2, y2) with a uniform scale, within the
     // zoom limits, and pushes it onto the history.
     void set_view_window(double x1, double y1, double x2, double y2);
-    void set_view_window(const ViewRect& rect) { set_view_window(rect.x1, rect.y1, rect.x2, rect.y2); }
+    void set_view_window(const ViewRect& rect) {
+        set_view_window(rect.x1, rect.y1, rect.x2, rect.y2);
+    }
 
     // Page Up / wheel forward, Page Down / wheel backward, arrow keys.
     void zoom_in();

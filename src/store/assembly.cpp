@@ -39,8 +39,8 @@ bool copy_stream(std::FILE* from, std::FILE* to) {
             const off_t end = ::lseek(out, 0, SEEK_CUR);
             return end >= 0 && std::fseek(to, static_cast<long>(end), SEEK_SET) == 0;
         }
-        if (copied_any || (errno != EXDEV && errno != EINVAL && errno != ENOSYS &&
-                           errno != EOPNOTSUPP))
+        if (copied_any ||
+            (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP))
             return false;
         break;
     }

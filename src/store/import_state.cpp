@@ -72,9 +72,7 @@ int write_at_current_position(std::FILE* file, const void* data, std::size_t siz
 ImportState::ImportState(std::string folder, Messages& messages_)
     : program_folder(with_trailing_slash(std::move(folder))), messages(messages_) {}
 
-ImportState::~ImportState() {
-    close_all_streams(*this);
-}
+ImportState::~ImportState() { close_all_streams(*this); }
 
 std::string ImportState::path(std::string_view file_name) const {
     return program_folder + std::string(file_name);

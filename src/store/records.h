@@ -16,14 +16,14 @@ static_assert(std::endian::native == std::endian::little,
               "the store records are written as little-endian memory images");
 
 // Fixed file names of the store, joined to the program folder.
-inline constexpr char kDataFileName[] = "$VV_DAT$.TMP";       // header + sections
-inline constexpr char kLineTypeFileName[] = "$VV_LIN$.TMP";   // LineTypeRecords
-inline constexpr char kLayerFileName[] = "$VV_LAY$.TMP";      // LayerRecords
-inline constexpr char kBlockFileName[] = "$VV_BRO$.TMP";      // BlockRecords
-inline constexpr char kBlockDataFileName[] = "$VV_BDA$.TMP";  // EntityRecords of blocks
-inline constexpr char kEntityFileName[] = "$VV_ENT$.TMP";     // EntityRecords of the drawing
-inline constexpr char kStringFileName[] = "$VV_STR$.TMP";     // text bytes, back to back
-inline constexpr char kLayerSheetFileName[] = "$VV_SUM$.TMP";  // layer-thumbnail store
+inline constexpr char kDataFileName[] = "$VV_DAT$.TMP";         // header + sections
+inline constexpr char kLineTypeFileName[] = "$VV_LIN$.TMP";     // LineTypeRecords
+inline constexpr char kLayerFileName[] = "$VV_LAY$.TMP";        // LayerRecords
+inline constexpr char kBlockFileName[] = "$VV_BRO$.TMP";        // BlockRecords
+inline constexpr char kBlockDataFileName[] = "$VV_BDA$.TMP";    // EntityRecords of blocks
+inline constexpr char kEntityFileName[] = "$VV_ENT$.TMP";       // EntityRecords of the drawing
+inline constexpr char kStringFileName[] = "$VV_STR$.TMP";       // text bytes, back to back
+inline constexpr char kLayerSheetFileName[] = "$VV_SUM$.TMP";   // layer-thumbnail store
 inline constexpr char kHelpDrawingFileName[] = "ZovV_Hlp.dat";  // help drawing (a store)
 inline constexpr char kHeaderDumpFileName[] = "ZovJwc.txt";     // header dump
 
@@ -33,9 +33,9 @@ inline constexpr std::int32_t kSourceDxf = 2;
 
 // Entity kinds (EntityRecord::kind).
 inline constexpr std::int32_t kEntityLine = 1;
-inline constexpr std::int32_t kEntityArc = 2;         // circle, arc or elliptic arc
+inline constexpr std::int32_t kEntityArc = 2;  // circle, arc or elliptic arc
 inline constexpr std::int32_t kEntityPoint = 3;
-inline constexpr std::int32_t kEntityLeader = 4;      // line with an arrow head at x1,y1
+inline constexpr std::int32_t kEntityLeader = 4;  // line with an arrow head at x1,y1
 inline constexpr std::int32_t kEntityText = 5;
 inline constexpr std::int32_t kEntityInsert = 6;
 inline constexpr std::int32_t kEntityDimension = 7;
@@ -65,8 +65,7 @@ inline constexpr int kLineTypeCount = 9;
 // names, which the store's records, the JW_CAD readers and both DXF writers
 // use.
 inline constexpr const char* kLineTypeNames[kLineTypeCount] = {
-    "CONTINUOUS", "DOT", "DASHED", "DASHED2", "CENTER",
-    "CENTER2", "PHANTOM", "PHANTOM2", "HIDDEN"};
+    "CONTINUOUS", "DOT", "DASHED", "DASHED2", "CENTER", "CENTER2", "PHANTOM", "PHANTOM2", "HIDDEN"};
 // The name of a line-type code; 0 and codes outside the table give "CONTINUOUS".
 constexpr const char* line_type_name(std::int32_t code) {
     return code >= 1 && code <= kLineTypeCount ? kLineTypeNames[code - 1] : kLineTypeNames[0];
@@ -119,63 +118,63 @@ constexpr std::int32_t toggle_bit(std::int32_t word, int n) {
 // The first 576 bytes of a data file ($VV_DAT$.TMP, $VV_SUM$.TMP, ZovV_Hlp.dat).
 // Each `_x` pair is stored as x, y; the y fields carry the `_y` name.
 struct StoreHeader {
-    char ver[128] = {};           // banner line with program name and version
-    std::int32_t kind = 0;        // kSourceJwCad or kSourceDxf
-    char fname[260] = {};         // full path of the source file (CP932)
-    std::int32_t ftime = 0;       // source last-write time, seconds since 1970 UTC
-    std::int32_t fsize = 0;       // source size in bytes
+    char ver[128] = {};      // banner line with program name and version
+    std::int32_t kind = 0;   // kSourceJwCad or kSourceDxf
+    char fname[260] = {};    // full path of the source file (CP932)
+    std::int32_t ftime = 0;  // source last-write time, seconds since 1970 UTC
+    std::int32_t fsize = 0;  // source size in bytes
     char reserved_400[16] = {};
-    double paper_x = 0, paper_y = 0;    // paper width and height (JW_CAD)
-    std::int32_t pe_flag = 0;     // 1 when an entity came from paper space
+    double paper_x = 0, paper_y = 0;  // paper width and height (JW_CAD)
+    std::int32_t pe_flag = 0;         // 1 when an entity came from paper space
     std::int32_t reserved_436 = 0;
     double pe_max_x = 0, pe_max_y = 0;  // paper-space limits maximum
     double pe_min_x = 0, pe_min_y = 0;  // paper-space limits minimum
     double min_x = 0, min_y = 0;        // drawing extents minimum
     double max_x = 0, max_y = 0;        // drawing extents maximum
-    double scale = 0;             // drawing scale
-    std::int32_t add_lin = 0;     // section offsets; 0 = section absent
+    double scale = 0;                   // drawing scale
+    std::int32_t add_lin = 0;           // section offsets; 0 = section absent
     std::int32_t add_lay = 0;
     std::int32_t add_bro = 0;
     std::int32_t add_bda = 0;
     std::int32_t add_str = 0;
     std::int32_t add_ent = 0;
-    std::int32_t line_num = 0;    // LineTypeRecords
-    std::int32_t lay_num = 0;     // LayerRecords
-    std::int32_t lay_num2 = 0;    // layers in use
-    std::int32_t bro_num = 0;     // BlockRecords
-    std::int32_t bro_num2 = 0;    // ordinary blocks
+    std::int32_t line_num = 0;  // LineTypeRecords
+    std::int32_t lay_num = 0;   // LayerRecords
+    std::int32_t lay_num2 = 0;  // layers in use
+    std::int32_t bro_num = 0;   // BlockRecords
+    std::int32_t bro_num2 = 0;  // ordinary blocks
     std::int32_t reserved_556 = 0;
-    std::int32_t cir_num = 0;     // always 0
-    std::int32_t str_num = 0;     // texts with a non-empty string
-    std::int32_t ent_num = 0;     // EntityRecords of the ENT section
-    std::int32_t dsp_mode = 0;    // always 0
+    std::int32_t cir_num = 0;   // always 0
+    std::int32_t str_num = 0;   // texts with a non-empty string
+    std::int32_t ent_num = 0;   // EntityRecords of the ENT section
+    std::int32_t dsp_mode = 0;  // always 0
 };
 
 struct LineTypeRecord {
-    std::int32_t line_type = 0;   // line-type code
-    char name[64] = {};           // name as in the source
+    std::int32_t line_type = 0;  // line-type code
+    char name[64] = {};          // name as in the source
 };
 
 struct LayerRecord {
     std::int32_t flags = 0;          // kLayerHiddenBit, kLayerFrozenBit, kLayerLockedBit
     std::int32_t source_number = 0;  // 1-based position in the source (JW_CAD), 0 for DXF
     std::int32_t reserved_8 = 0;
-    std::int32_t used_index = 0;     // 0-based among the layers in use, -1 unused
+    std::int32_t used_index = 0;  // 0-based among the layers in use, -1 unused
     std::int32_t reserved_16 = 0;
-    std::int32_t used_number = 0;    // used_index + 1 for a layer in use
-    std::int32_t use_count = 0;      // lookups that found the layer; zero / non-zero
+    std::int32_t used_number = 0;  // used_index + 1 for a layer in use
+    std::int32_t use_count = 0;    // lookups that found the layer; zero / non-zero
     std::int32_t reserved_28 = 0;
     char line_type_name[65] = {};
     char name[67] = {};
     std::int32_t reserved_164 = 0;
-    std::int32_t colour = 0;         // in the source's numbering
-    std::int16_t line_type = 0;      // line-type code
-    std::int16_t line_weight = 0;    // kWeightNotGiven, kWeightDefault or weight + 1
+    std::int32_t colour = 0;       // in the source's numbering
+    std::int16_t line_type = 0;    // line-type code
+    std::int16_t line_weight = 0;  // kWeightNotGiven, kWeightDefault or weight + 1
 };
 
 struct BlockRecord {
     std::int32_t reserved_0 = 0;
-    std::int32_t used_index = 0;     // 0-based among the ordinary blocks, -1 special
+    std::int32_t used_index = 0;  // 0-based among the ordinary blocks, -1 special
     std::int32_t use_count = 0;
     std::int32_t reserved_12 = 0;
     double base_x = 0;
@@ -184,11 +183,11 @@ struct BlockRecord {
     char layer_name[67] = {};
     std::int32_t reserved_164 = 0;
     std::int32_t reserved_168 = 0;
-    std::int32_t first = 0;          // index of the first EntityRecord in BDA
-    std::int32_t last = 0;           // first + count - 1; first when count is 0
-    std::int32_t count = 0;          // entities of the block
+    std::int32_t first = 0;  // index of the first EntityRecord in BDA
+    std::int32_t last = 0;   // first + count - 1; first when count is 0
+    std::int32_t count = 0;  // entities of the block
     std::int32_t reserved_184 = 0;
-    std::int32_t used_number = 0;    // used_index + 1 for an ordinary block
+    std::int32_t used_number = 0;  // used_index + 1 for an ordinary block
 };
 
 // The six reals that follow an entity's first point (x1, y1) mean what its
@@ -265,21 +264,21 @@ struct EntityReals {
 };
 
 struct EntityRecord {
-    std::uint8_t flags = 0;          // importer flags; readers use kEntityConstructionLine
-    std::uint8_t paper_space = 0;    // 1 for a paper-space entity
-    std::int16_t line_weight = 0;    // kWeightNotGiven (as the layer), kWeightByBlock,
-                                     // kWeightDefault or weight + 1
-    std::int32_t kind = 0;           // kEntityLine ... kEntityFileLabel
-    std::int32_t line_type = 0;      // line-type code, 0 = as the layer
-    std::int32_t h_align = 0;        // text: group 72; dimension: 1 = angular
-    std::int32_t v_align = 0;        // text: group 73
-    std::int32_t text_style = 0;     // 0 plain, 10 control codes, 20 spread; +1 vertical
-    std::int32_t colour = 0;         // source numbering; 0 and 256 = as the layer
-    std::int16_t layer = 0;          // 1-based layer number, 0 = none
-    std::int16_t block = 0;          // 1-based block number (kinds 6 and 7)
-    std::int16_t text_length = 0;    // text bytes (kind 5)
+    std::uint8_t flags = 0;        // importer flags; readers use kEntityConstructionLine
+    std::uint8_t paper_space = 0;  // 1 for a paper-space entity
+    std::int16_t line_weight = 0;  // kWeightNotGiven (as the layer), kWeightByBlock,
+                                   // kWeightDefault or weight + 1
+    std::int32_t kind = 0;         // kEntityLine ... kEntityFileLabel
+    std::int32_t line_type = 0;    // line-type code, 0 = as the layer
+    std::int32_t h_align = 0;      // text: group 72; dimension: 1 = angular
+    std::int32_t v_align = 0;      // text: group 73
+    std::int32_t text_style = 0;   // 0 plain, 10 control codes, 20 spread; +1 vertical
+    std::int32_t colour = 0;       // source numbering; 0 and 256 = as the layer
+    std::int16_t layer = 0;        // 1-based layer number, 0 = none
+    std::int16_t block = 0;        // 1-based block number (kinds 6 and 7)
+    std::int16_t text_length = 0;  // text bytes (kind 5)
     char reserved_34[2] = {};
-    std::int32_t text_offset = 0;    // offset of the text in the STR section (kind 5)
+    std::int32_t text_offset = 0;  // offset of the text in the STR section (kind 5)
     double x1 = 0;
     double y1 = 0;
     union {                   // the six reals after (x1, y1), by kind

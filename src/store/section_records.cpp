@@ -30,13 +30,11 @@ long section_record_count(std::FILE* file, std::size_t size) {
 }
 
 int read_section_record(std::FILE* file, long index, void* record, std::size_t size) {
-    return at_record(file, index, size,
-                     [&] { return std::fread(record, size, 1, file) == 1; });
+    return at_record(file, index, size, [&] { return std::fread(record, size, 1, file) == 1; });
 }
 
 int write_section_record(std::FILE* file, long index, const void* record, std::size_t size) {
-    return at_record(file, index, size,
-                     [&] { return std::fwrite(record, size, 1, file) == 1; });
+    return at_record(file, index, size, [&] { return std::fwrite(record, size, 1, file) == 1; });
 }
 
 }  // namespace zov

@@ -13,9 +13,7 @@
 
 namespace zov {
 
-StoreReader::~StoreReader() {
-    close();
-}
+StoreReader::~StoreReader() { close(); }
 
 int StoreReader::open(const std::string& path, bool for_update) {
     close();
@@ -79,8 +77,8 @@ bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
     if (offset < buffer_start_ || end > buffer_start_ + buffer_length_) {
         // The file is read, not the mapping: the buffer is all of the entity
         // section a pass keeps in memory.
-        const long length = std::min(std::max(kEntityBufferSize, static_cast<long>(size)),
-                                     size_ - offset);
+        const long length =
+            std::min(std::max(kEntityBufferSize, static_cast<long>(size)), size_ - offset);
         entity_buffer_.resize(static_cast<std::size_t>(length));
         buffer_start_ = offset;
         buffer_length_ = 0;
@@ -104,8 +102,8 @@ bool StoreReader::write_at(long offset, const void* data, std::size_t size) {
     const char* bytes = static_cast<const char*>(data);
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::pwrite(fd_, bytes + done, size - done,
-                                   offset + static_cast<long>(done));
+        const ssize_t n =
+            ::pwrite(fd_, bytes + done, size - done, offset + static_cast<long>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
@@ -131,8 +129,7 @@ int StoreReader::write_header(const StoreHeader& header) {
 
 std::int32_t StoreReader::available(std::int32_t section, std::int32_t count,
                                     std::size_t size) const {
-    if (section < static_cast<std::int32_t>(sizeof(StoreHeader)) || count <= 0 ||
-        section >= size_)
+    if (section < static_cast<std::int32_t>(sizeof(StoreHeader)) || count <= 0 || section >= size_)
         return 0;
     const long whole = (size_ - section) / static_cast<long>(size);
     return whole < count ? static_cast<std::int32_t>(whole) : count;
@@ -164,8 +161,8 @@ std::int32_t StoreReader::entity_count() const {
 }
 
 template <class Record>
-int StoreReader::read_record(std::int32_t section, std::int32_t count, long index,
-                             Record& record, bool buffered) {
+int StoreReader::read_record(std::int32_t section, std::int32_t count, long index, Record& record,
+                             bool buffered) {
     const long offset = record_offset(section, count, index, sizeof record);
     Record scratch;  // a failed read leaves `record` as it was
     if (offset < 0) return -1;
@@ -188,8 +185,7 @@ int StoreReader::read_line_type(std::int32_t n, LineTypeRecord& record) {
     return read_record(header_.add_lin, header_.line_num, n - 1L, record);
 }
 
-int StoreReader::read_block_entity(const BlockRecord& block, std::int32_t i,
-                                   EntityRecord& record) {
+int StoreReader::read_block_entity(const BlockRecord& block, std::int32_t i, EntityRecord& record) {
     if (i < 0 || i >= block.count || block.first < 0 || header_.bro_num <= 0) return -1;
     // The BDA section has no count of its own: only the file's end bounds it.
     return read_record(header_.add_bda, INT32_MAX, static_cast<long>(block.first) + i, record);

@@ -52,8 +52,8 @@ public:
 
     // Whole-record reads; 0, or -1 when the record does not exist (n = 0,
     // absent section, beyond the count or the file), leaving `record` as it was.
-    int read_layer(std::int32_t n, LayerRecord& record);  // n: 1-based
-    int read_block(std::int32_t n, BlockRecord& record);  // n: 1-based
+    int read_layer(std::int32_t n, LayerRecord& record);         // n: 1-based
+    int read_block(std::int32_t n, BlockRecord& record);         // n: 1-based
     int read_line_type(std::int32_t n, LineTypeRecord& record);  // n: 1-based
     // Entity i (0-based, i < block.count) of a block, from the BDA section.
     int read_block_entity(const BlockRecord& block, std::int32_t i, EntityRecord& record);
@@ -92,8 +92,8 @@ private:
     std::int32_t available(std::int32_t section, std::int32_t count, std::size_t size) const;
 
     int fd_ = -1;
-    long size_ = 0;                // bytes of the file, all of them mapped
-    const char* map_ = nullptr;    // nullptr for an empty file
+    long size_ = 0;              // bytes of the file, all of them mapped
+    const char* map_ = nullptr;  // nullptr for an empty file
     bool for_update_ = false;
     StoreHeader header_;
     // The stretch of the entity section read last: one read per stretch

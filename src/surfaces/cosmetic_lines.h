@@ -42,8 +42,7 @@ private:
         int y;
     };
     bool clip(double& x1, double& y1, double& x2, double& y2) const;
-    static bool clip_axis(double& a1, double& b1, double& a2, double& b2, double low,
-                          double high);
+    static bool clip_axis(double& a1, double& b1, double& a2, double& b2, double low, double high);
     void draw_line(double x1, double y1, double x2, double y2);
     void draw_along(bool steep, int major1, int minor1, int major2, int minor2);
     void solid_steep(int x, int y, int y_stop, int xinc);

@@ -4,21 +4,21 @@
 #include <cmath>
 #include <cstdio>
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QBuffer>
 #include <QSvgGenerator>
 
 #include "common/encoding.h"
 #include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/whole_file.h"
-#include "view/drawing_view.h"
-#include "surfaces/qt_surface.h"
 #include "render/white_paper_surface.h"
 #include "store/records.h"
+#include "surfaces/qt_surface.h"
+#include "view/drawing_view.h"
 
 namespace zov {
 
@@ -29,24 +29,24 @@ constexpr double kSmallestPageSide = 10.0;
 constexpr double kLargestPageSide = 5000.0;  // PDF pages end at 200 inches
 
 // A0 to A4, landscape: the long side of A(n) is the short side of A(n-1).
-constexpr PageSize kPaperSizes[] = {
-    {1189, 841}, {841, 594}, {594, 420}, {420, 297}, {297, 210}};
+constexpr PageSize kPaperSizes[] = {{1189, 841}, {841, 594}, {594, 420}, {420, 297}, {297, 210}};
 constexpr int kLargestPaper = 0;  // A0
 constexpr int kDefaultPaper = 3;  // A3
 
 int pixels_of(double millimetres) {
-    return std::max(1, static_cast<int>(std::lround(millimetres / kMillimetresPerInch * kPaperDotsPerInch)));
+    return std::max(
+        1, static_cast<int>(std::lround(millimetres / kMillimetresPerInch * kPaperDotsPerInch)));
 }
 
 // Writes the finished page, drawn into memory, as the whole file `path`;
 // nothing is written after a failed pass.
-int finish_output(const QBuffer& page, bool drawn, const std::string& path,
-                  ExistingTarget existing, Messages& messages) {
+int finish_output(const QBuffer& page, bool drawn, const std::string& path, ExistingTarget existing,
+                  Messages& messages) {
     if (!drawn) return -1;
     const QByteArray& bytes = page.data();
-    if (write_whole_file(path, std::string_view(bytes.constData(),
-                                                static_cast<std::size_t>(bytes.size())),
-                         existing))
+    if (write_whole_file(
+            path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            existing))
         return 0;
     show_error(messages, cp932_text(JaText::CannotCreate), utf8_to_cp932(path).c_str());
     return -1;
@@ -97,8 +97,8 @@ int draw_on_page(DrawingView& view, QPaintDevice& device, Paper paper) {
     return result;
 }
 
-int print_drawing(const DrawingView& shown, const std::string& store_folder,
-                  QPaintDevice& page, Messages& messages) {
+int print_drawing(const DrawingView& shown, const std::string& store_folder, QPaintDevice& page,
+                  Messages& messages) {
     DrawingView printed(store_folder, messages);
     printed.settings = shown.settings;
     printed.sheet_grid = shown.sheet_grid;

@@ -46,8 +46,8 @@ int draw_on_page(DrawingView& view, QPaintDevice& device, Paper paper);
 // that the zoom of the window stays as it is. `page` is a printer's page
 // (its resolution best set to kPaperDotsPerInch). 0, or -1 after a reported
 // failure.
-int print_drawing(const DrawingView& shown, const std::string& store_folder,
-                  QPaintDevice& page, Messages& messages);
+int print_drawing(const DrawingView& shown, const std::string& store_folder, QPaintDevice& page,
+                  Messages& messages);
 
 // Writes the drawing as a one-page PDF file or an SVG picture of `page`;
 // the file is written whole or not at all, over an existing file only with

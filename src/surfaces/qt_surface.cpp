@@ -140,7 +140,8 @@ QImage black_picture(int width, int height) {
     const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
     const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
     const std::size_t length = rounded + kLargePage;
-    void* start = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* start =
+        ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (start == MAP_FAILED) {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(Qt::black);
@@ -276,8 +277,8 @@ void QtSurface::add_line(double x1, double y1, double x2, double y2) {
                         static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
 }
 
-void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int start_y,
-                    int end_x, int end_y) {
+void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int start_y, int end_x,
+                    int end_y) {
     const double rx = (static_cast<double>(right) - left) / 2.0;
     const double ry = (static_cast<double>(bottom) - top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) return;
@@ -312,7 +313,8 @@ void QtSurface::draw_arc_as_polyline(double cx, double cy, double rx, double ry,
     const QPointF corners[4] = {area.topLeft(), area.topRight(), area.bottomLeft(),
                                 area.bottomRight()};
     double farthest = 0.0;
-    for (const QPointF& c : corners) farthest = std::max(farthest, std::hypot(cx - c.x(), cy - c.y()));
+    for (const QPointF& c : corners)
+        farthest = std::max(farthest, std::hypot(cx - c.x(), cy - c.y()));
     if (std::max(rx, ry) < nearest || std::min(rx, ry) > farthest) return;
     if (nearest == 0.0) {
         add_arc_lines(cx, cy, rx, ry, start, start + span);
@@ -405,8 +407,7 @@ void QtSurface::draw_vertical_text(std::string_view text) {
             painter_.save();
             painter_.translate(pos + cell / 2.0, cell / 2.0);
             painter_.rotate(-90.0);
-            painter_.drawText(QRectF(-cell / 2.0, -cell / 2.0, cell, cell), Qt::AlignCenter,
-                              glyph);
+            painter_.drawText(QRectF(-cell / 2.0, -cell / 2.0, cell, cell), Qt::AlignCenter, glyph);
             painter_.restore();
             pos += cell;
         } else {

@@ -16,8 +16,8 @@
 #include <QPoint>
 
 #include "common/whole_file.h"
-#include "surfaces/cosmetic_lines.h"
 #include "render/surface.h"
+#include "surfaces/cosmetic_lines.h"
 
 namespace zov {
 
@@ -70,7 +70,7 @@ private:
     std::uint32_t rgb_of_key() const { return static_cast<std::uint32_t>(pen_key_ & 0xffffffu); }
     PenStyle pen_style_ = PenStyle::Solid;
     bool painter_pen_current_ = true;  // the painter holds the selected pen (or its own)
-    bool lines_direct_ = false;         // lines of the selected pen go to the pixels
+    bool lines_direct_ = false;        // lines of the selected pen go to the pixels
     bool xor_drawing_ = false;
     // Pens made so far, by style, width and colour: a pen change costs no new pen.
     std::unordered_map<std::uint64_t, QPen> pens_;

@@ -54,13 +54,11 @@ bool ConverterConsole::ask(const std::string& text) {
     return false;
 }
 
-std::string path_text(const std::string& path) {
-    return file_name_to_cp932(path);
-}
+std::string path_text(const std::string& path) { return file_name_to_cp932(path); }
 
 void wait_for_key() {
     if (!::isatty(STDIN_FILENO)) return;
-    termios saved {};
+    termios saved{};
     if (::tcgetattr(STDIN_FILENO, &saved) != 0) return;
     termios raw = saved;
     raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);

@@ -14,7 +14,8 @@ namespace zov {
 void print_text(Messages& messages, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Reports a failure; the console waits for a key press before going on.
-void report_error(Messages& messages, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void report_error(Messages& messages, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
 
 // The console of the program: CP932 text is converted to UTF-8 on output.
 // The key wait reads one key without echo from a terminal; when standard

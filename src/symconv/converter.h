@@ -14,7 +14,7 @@ inline constexpr int kExitUsage = 1;
 
 struct CommandLine {
     bool has_library = false;
-    std::string library;  // the argument naming the library; its folder part is converted
+    std::string library;          // the argument naming the library; its folder part is converted
     bool ascii_names = false;     // -n
     bool thumbnail_mode = false;  // -s
     bool help = false;            // --help: the banner and the usage text, nothing converted

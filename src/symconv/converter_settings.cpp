@@ -145,7 +145,8 @@ bool save_default_settings(const std::string& launch_folder, const ConverterSett
     // followed.
     WholeFileOutput file;
     if (!file.open(launch_folder + kSettingsFile)) {
-        report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
+        report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(),
+                     kSettingsFile);
         return false;
     }
     DxfLineWriter out(file.stream());
@@ -168,7 +169,8 @@ bool save_default_settings(const std::string& launch_folder, const ConverterSett
                        s.text_heights[7], s.text_heights[8], s.text_heights[9]);
     out.write_dxf_line(kSettingsJFR, s.sibling_output_form);
     if (out.failed() || !file.commit()) {
-        report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(), kSettingsFile);
+        report_error(messages, kCannotCreateSettings, path_text(launch_folder).c_str(),
+                     kSettingsFile);
         return false;
     }
     return true;

@@ -25,7 +25,7 @@ void put_entity_head(DxfGroupWriter& out, std::string_view type, std::string_vie
 // x and y with three decimals under `code` and `code` + 10.
 void put_xy(DxfGroupWriter& out, int code, double x, double y);
 // A LINE from (x1, y1) to (x2, y2).
-void put_line(DxfGroupWriter& out, std::string_view layer, const DxfPen& pen, double x1,
-              double y1, double x2, double y2);
+void put_line(DxfGroupWriter& out, std::string_view layer, const DxfPen& pen, double x1, double y1,
+              double x2, double y2);
 
 }  // namespace zov

@@ -54,10 +54,10 @@ void write_vport_table(const ConverterContext& context, DxfGroupWriter& out) {
     const bool thumbnail = context.thumbnail_mode;
     put_table_head(out, "VPORT", 2);
     out.text(0, "VPORT");
-    write_active_viewport(out, {thumbnail ? 195.0 : context.layout.cell_w * 5,
-                                thumbnail ? 148.0 : context.layout.cell_h * 2.5,
-                                thumbnail ? 312.0 : context.layout.cell_w * 8,
-                                thumbnail ? "2.1" : "2.0"});
+    write_active_viewport(
+        out, {thumbnail ? 195.0 : context.layout.cell_w * 5,
+              thumbnail ? 148.0 : context.layout.cell_h * 2.5,
+              thumbnail ? 312.0 : context.layout.cell_w * 8, thumbnail ? "2.1" : "2.0"});
     put_table_end(out);
 }
 
@@ -72,17 +72,21 @@ struct DashedLineType {
 
 void write_ltype_table(DxfGroupWriter& out) {
     static const DashedLineType kDashed[] = {
-        {"DOT", "--  --  --  --  --  --  --  --  ", "10.0",
+        {"DOT",
+         "--  --  --  --  --  --  --  --  ",
+         "10.0",
          {"1.25", "-1.25", "1.25", "-1.25", "1.25", "-1.25", "1.25", "-1.25"}},
         {"DASHED", "----    ----    ----    ----    ", "10.0", {"2.5", "-2.5", "2.5", "-2.5"}},
-        {"DASHED2", "------  ------  ------  ------  ", "10.0",
-         {"3.75", "-1.25", "3.75", "-1.25"}},
-        {"CENTER", "----- - ----- - ----- - ----- - ", "10.0",
-         {"6.25", "-1.25", "1.25", "-1.25"}},
+        {"DASHED2", "------  ------  ------  ------  ", "10.0", {"3.75", "-1.25", "3.75", "-1.25"}},
+        {"CENTER", "----- - ----- - ----- - ----- - ", "10.0", {"6.25", "-1.25", "1.25", "-1.25"}},
         {"CENTER2", "----------  --  ----------  --  ", "20.0", {"12.5", "-2.5", "2.5", "-2.5"}},
-        {"PHANTOM", "--- - - --- - - --- - - --- - - ", "10.0",
+        {"PHANTOM",
+         "--- - - --- - - --- - - --- - - ",
+         "10.0",
          {"3.25", "-1.25", "1.25", "-1.25", "1.25", "-1.25"}},
-        {"PHANTOM2", "--------  -  -  --------  -  -  ", "20.0",
+        {"PHANTOM2",
+         "--------  -  -  --------  -  -  ",
+         "20.0",
          {"10.0", "-2.5", "1.25", "-2.5", "1.25", "-2.5"}},
         // Line type 9 writes HIDDEN, so the table defines it too: every line
         // type the file uses resolves.
@@ -98,8 +102,13 @@ void write_ltype_table(DxfGroupWriter& out) {
         out.integer(73, 0, 3);
         out.text(40, "0.0");
     }
-    out.texts({{0, "LTYPE"}, {2, kContinuous}, {70, "0"}, {3, kContinuousLineType}, {72, "65"},
-               {73, "0"}, {40, "0.0"}});
+    out.texts({{0, "LTYPE"},
+               {2, kContinuous},
+               {70, "0"},
+               {3, kContinuousLineType},
+               {72, "65"},
+               {73, "0"},
+               {40, "0.0"}});
     for (const DashedLineType& type : kDashed) {
         out.texts({{0, "LTYPE"}, {2, type.name}, {70, "0"}, {3, type.picture}, {72, "65"}});
         out.integer(73, static_cast<long>(type.elements.size()));
@@ -112,8 +121,16 @@ void write_ltype_table(DxfGroupWriter& out) {
 void write_style_table(DxfGroupWriter& out) {
     put_table_head(out, "STYLE", 1);
     for (const auto& [name, flags] : {std::pair{"STANDARD", "0"}, {kVerticalTextStyle, "4"}}) {
-        out.texts({{0, "STYLE"}, {2, name}, {70, flags}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"},
-                   {71, "0"}, {42, "0.0"}, {3, "txt.shx"}, {4, "extfont.shx"}});
+        out.texts({{0, "STYLE"},
+                   {2, name},
+                   {70, flags},
+                   {40, "0.0"},
+                   {41, "1.0"},
+                   {50, "0.0"},
+                   {71, "0"},
+                   {42, "0.0"},
+                   {3, "txt.shx"},
+                   {4, "extfont.shx"}});
     }
     put_table_end(out);
 }

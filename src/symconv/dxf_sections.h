@@ -2,8 +2,8 @@
 // The sections of the converter's DXF file, written in this order:
 // header and tables, the start of BLOCKS, one BLOCK per symbol (block_pass),
 // the end of BLOCKS, the sheet's frames and names, the INSERTs, the end.
-#include "symconv/converter_context.h"
 #include "dxf/group_writer.h"
+#include "symconv/converter_context.h"
 
 namespace zov {
 

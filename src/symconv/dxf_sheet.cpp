@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/paths.h"
-#include "symconv/block_names.h"
 #include "dxf/structure_writer.h"
+#include "symconv/block_names.h"
 #include "symconv/console.h"
 #include "symconv/dxf_entities.h"
 #include "symconv/dxf_sections.h"
@@ -22,8 +22,8 @@ constexpr double kThumbCellW = 39;
 constexpr double kThumbCellH = 54;
 
 // The sheet's lines are dotted.
-void sheet_line(DxfGroupWriter& out, const char* layer, int colour, double x1, double y1,
-                double x2, double y2) {
+void sheet_line(DxfGroupWriter& out, const char* layer, int colour, double x1, double y1, double x2,
+                double y2) {
     put_line(out, layer, {line_type_name(kLineDot), colour}, x1, y1, x2, y2);
 }
 

@@ -12,7 +12,7 @@ namespace zov {
 
 namespace {
 
-constexpr double kChainStep = 0.0873;           // radians per line of an ellipse chain
+constexpr double kChainStep = 0.0873;  // radians per line of an ellipse chain
 constexpr double kFixedPointDegree = 65536.0;
 // A span this wide or wider is a whole circle.
 constexpr double kFullCircleSpan = 359.88;

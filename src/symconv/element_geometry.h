@@ -11,7 +11,6 @@ namespace zov {
 
 struct ConverterSettings;
 
-
 // Prints the value with `decimals` decimals and reads it back; with 3 or
 // more decimals the value is returned unchanged (fewer than 0 count as 0).
 double round_value(double value, int decimals);

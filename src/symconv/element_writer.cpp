@@ -12,9 +12,7 @@
 
 namespace zov {
 
-double ElementWriter::round(double value) const {
-    return round_value(value, settings_.decimals);
-}
+double ElementWriter::round(double value) const { return round_value(value, settings_.decimals); }
 
 DxfPen ElementWriter::jwk_pen(int line_type, int pen) const {
     return {line_type_name(line_type), settings_.pen_colours[checked_pen(pen) - 1]};
@@ -53,8 +51,8 @@ void ElementWriter::circle(int line_type, int pen, double cx, double cy, double 
     const DxfPen dxf_pen = jwk_pen(line_type, pen);
     CircleForm form = circle_form(flatness, start, end, tilt);
     if (form.kind == CircleForm::Ellipse) {
-        chain(dxf_pen, ellipse_chain(cx, cy, r, flatness / 10000.0, start / 65536.0,
-                                     end / 65536.0, tilt / 65536.0));
+        chain(dxf_pen, ellipse_chain(cx, cy, r, flatness / 10000.0, start / 65536.0, end / 65536.0,
+                                     tilt / 65536.0));
     } else if (form.kind == CircleForm::Circle) {
         full_circle(dxf_pen, cx, cy, r);
     } else {

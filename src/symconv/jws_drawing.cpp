@@ -27,9 +27,12 @@ struct Placement {
     // This map applied after `inner`.
     Placement after(const Placement& inner) const {
         const ChainPoint shift = at(inner.dx, inner.dy);
-        return {xx * inner.xx + xy * inner.yx, xx * inner.xy + xy * inner.yy,
-                yx * inner.xx + yy * inner.yx, yx * inner.xy + yy * inner.yy,
-                shift.x,                       shift.y};
+        return {xx * inner.xx + xy * inner.yx,
+                xx * inner.xy + xy * inner.yy,
+                yx * inner.xx + yy * inner.yx,
+                yx * inner.xy + yy * inner.yy,
+                shift.x,
+                shift.y};
     }
 };
 
@@ -42,8 +45,9 @@ Placement group_placement(const JwwHeader& header, std::uint16_t group) {
 // A block's contents where an insert puts them: scaled, turned, then moved.
 Placement insert_placement(const JwwInsert& insert) {
     const double c = std::cos(insert.angle), s = std::sin(insert.angle);
-    return {c * insert.scale_x, -s * insert.scale_y, s * insert.scale_x, c * insert.scale_y,
-            insert.x, insert.y};
+    return {c * insert.scale_x, -s * insert.scale_y,
+            s * insert.scale_x, c * insert.scale_y,
+            insert.x,           insert.y};
 }
 
 bool finite(std::initializer_list<double> values) {
@@ -114,7 +118,7 @@ private:
         if (!finite({centre.x, centre.y, u.x, u.y, v.x, v.y, start, sweep})) return left_out();
         if (!e.full) {
             if (sweep == 0) return;  // an arc of no length
-            if (sweep < 0) {  // a clockwise sweep covers the same arc counter-clockwise
+            if (sweep < 0) {         // a clockwise sweep covers the same arc counter-clockwise
                 start += sweep;
                 sweep = -sweep;
             }
@@ -174,7 +178,8 @@ private:
             const double a = e.angle * kRadiansPerDegreeToElevenDecimals;
             return {std::cos(a), std::sin(a)};
         }
-        return vertical ? ChainPoint{-dy / length, dx / length} : ChainPoint{dx / length, dy / length};
+        return vertical ? ChainPoint{-dy / length, dx / length}
+                        : ChainPoint{dx / length, dy / length};
     }
 
     void solid(const JwwSolid& e, const Placement& p) {

@@ -54,7 +54,8 @@ int jww_colour(const ConverterSettings& settings, std::uint16_t pen_colour) {
     // takes the foreground colour 7.
     static const std::array<int, kUpperPens.size() + kSxfColours.size()> kIndexes = [] {
         std::array<int, kUpperPens.size() + kSxfColours.size()> indexes{};
-        for (std::size_t i = 0; i < kUpperPens.size(); ++i) indexes[i] = true_colour_index(kUpperPens[i]);
+        for (std::size_t i = 0; i < kUpperPens.size(); ++i)
+            indexes[i] = true_colour_index(kUpperPens[i]);
         for (std::size_t i = 0; i < kSxfColours.size(); ++i)
             indexes[kUpperPens.size() + i] = true_colour_index(kSxfColours[i]);
         return indexes;
@@ -78,10 +79,12 @@ int jww_text_colour(const ConverterSettings& settings, const JwwText& text) {
 }
 
 int jww_solid_colour(const ConverterSettings& settings, const JwwSolid& solid) {
-    if (solid.base.pen_colour != kJwwSolidOwnColour) return jww_colour(settings, solid.base.pen_colour);
+    if (solid.base.pen_colour != kJwwSolidOwnColour)
+        return jww_colour(settings, solid.base.pen_colour);
     // COLORREF holds 0x00BBGGRR.
     const std::uint32_t c = solid.rgb;
-    return true_colour_index(static_cast<int>(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF)));
+    return true_colour_index(
+        static_cast<int>(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF)));
 }
 
 }  // namespace zov

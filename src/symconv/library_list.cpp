@@ -47,9 +47,7 @@ bool is_symbol_file_name(const std::string& name) {
 
 // A symbol file the list can hold: its path fits a record. (Any name can be
 // written into the DXF: one that is no UTF-8 is taken as CP932 already.)
-bool listable(const std::string& path) {
-    return path.size() < kListRecordSize;
-}
+bool listable(const std::string& path) { return path.size() < kListRecordSize; }
 
 int list_failure(const ConverterContext& context) {
     report_error(context.messages, kCannotOpenList);

@@ -85,9 +85,9 @@ std::string paper_class_name(std::int32_t paper_w, std::int32_t paper_h) {
         const char* name;
     };
     static const PaperClass kClasses[] = {
-        {297, kPaperA4},   {420, kPaperA3},   {594, kPaperA2},   {841, kPaperA1},
-        {1189, kPaperA0},  {1682, kPaper2A},  {2378, kPaper3A},  {3364, kPaper4A},
-        {4756, kPaper5A},  {100000, kPaper100M},
+        {297, kPaperA4},  {420, kPaperA3},      {594, kPaperA2},  {841, kPaperA1},
+        {1189, kPaperA0}, {1682, kPaper2A},     {2378, kPaper3A}, {3364, kPaper4A},
+        {4756, kPaper5A}, {100000, kPaper100M},
     };
     for (const PaperClass& paper : kClasses) {
         if (paper_w <= paper.limit) return paper.name;

@@ -31,10 +31,10 @@ struct SheetLayout {
     double cell_h = 0;
     double offset_x = 0;  // moves symbols with negative coordinates into their cell
     double offset_y = 0;
-    double margin = 0;    // distance of the grid from the origin, in x and y
+    double margin = 0;         // distance of the grid from the origin, in x and y
     std::int32_t paper_w = 0;  // paper size in millimetres
     std::int32_t paper_h = 0;
-    std::string paper_name;    // CP932, for the summary
+    std::string paper_name;  // CP932, for the summary
 };
 
 inline constexpr int kColumns = 9;

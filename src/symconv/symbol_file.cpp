@@ -23,8 +23,8 @@ bool finite(const JwTextRecord& r) { return finite({r.start_x, r.start_y, r.end_
 // does not hold in full, so an absurd count never reads past the file. A
 // record with a number that is not finite is counted and left out.
 template <typename Record, typename Reader>
-bool read_records(JwFile& file, std::int32_t count, std::vector<Record>& records,
-                  Reader read_one, int& non_finite) {
+bool read_records(JwFile& file, std::int32_t count, std::vector<Record>& records, Reader read_one,
+                  int& non_finite) {
     records.clear();
     for (std::int32_t i = 0; i < count; ++i) {
         Record record;
@@ -51,7 +51,8 @@ bool read_elements(JwFile& file, SymbolFile& symbol) {
     for (std::int32_t i = 0; i < counts.texts; ++i) {
         SymbolText text;
         if (!read_jw_text(file, text.record)) return false;
-        bool whole = read_jw_text_string(file, text.text);  // read either way: texts follow in order
+        bool whole =
+            read_jw_text_string(file, text.text);  // read either way: texts follow in order
         if (finite(text.record))
             symbol.texts.push_back(std::move(text));
         else

@@ -38,8 +38,8 @@ int read_listed_symbol(const ConverterContext& context, const std::vector<std::s
     const std::string& path = paths[index];
     symbol = ListedSymbol();
     symbol.windows = has_extension(path, ".jws");
-    bool opened = symbol.windows ? read_jws_symbol(path, symbol.jws)
-                                 : read_symbol_file(path, symbol.jwk);
+    bool opened =
+        symbol.windows ? read_jws_symbol(path, symbol.jws) : read_symbol_file(path, symbol.jwk);
     if (opened) return 0;
     report_error(context.messages, kCannotOpenSymbol, path_text(path).c_str(),
                  static_cast<int>(index), static_cast<int>(paths.size()));
@@ -61,11 +61,11 @@ void widen_with_symbol(const ConverterSettings& settings, SurveyState& survey,
     for (const SymbolText& text : symbol.texts) {
         const JwTextRecord& r = text.record;
         survey.widen(r.start_x, r.start_y);
-        int a = text_angle(r.end_x - r.start_x, r.end_y - r.start_y,
-                           (r.flags & kJwTextVertical) != 0);
+        int a =
+            text_angle(r.end_x - r.start_x, r.end_y - r.start_y, (r.flags & kJwTextVertical) != 0);
         if (a == 0) continue;
-        double h = text_height(settings, jw_text_kind(r.kind, JwProgram::Converter),
-                               survey.scale());
+        double h =
+            text_height(settings, jw_text_kind(r.kind, JwProgram::Converter), survey.scale());
         double length = h * static_cast<double>(text.text.size());
         survey.widen(r.start_x + std::cos(a * kRadiansPerDegreeToElevenDecimals) * length,
                      r.start_y + std::sin(a * kRadiansPerDegreeToElevenDecimals) * length);
@@ -108,8 +108,14 @@ void write_jwk_elements(ElementWriter& elements, const SymbolFile& symbol) {
 
 void write_block(const ConverterContext& context, const std::string& name,
                  const ListedSymbol& symbol, DxfGroupWriter& out) {
-    out.texts({{0, "BLOCK"}, {8, kLayerZero}, {2, name}, {70, "0"}, {10, "0.0"}, {20, "0.0"},
-               {3, name}, {1, ""}});
+    out.texts({{0, "BLOCK"},
+               {8, kLayerZero},
+               {2, name},
+               {70, "0"},
+               {10, "0.0"},
+               {20, "0.0"},
+               {3, name},
+               {1, ""}});
     ElementWriter elements(out, context.settings, context.survey.scale());
     if (symbol.windows)
         draw_jws_symbol(symbol.jws, context.settings, elements);
@@ -120,8 +126,7 @@ void write_block(const ConverterContext& context, const std::string& name,
 
 // Widens the survey with one symbol and prints what it could not convert;
 // true when it holds points.
-bool survey_symbol(ConverterContext& context, const std::string& path,
-                   const ListedSymbol& symbol) {
+bool survey_symbol(ConverterContext& context, const std::string& path, const ListedSymbol& symbol) {
     Messages& messages = context.messages;
     const std::string shown = path_text(path);
     context.survey.take_scale(symbol.scale());

@@ -1,7 +1,7 @@
 #pragma once
 // The two passes over the symbol files of the list.
-#include "symconv/converter_context.h"
 #include "dxf/group_writer.h"
+#include "symconv/converter_context.h"
 
 namespace zov {
 

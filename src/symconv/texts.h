@@ -55,7 +55,8 @@ inline const char* const kPaper100M = cp932_text(JaText::Paper100M);
 // The description of the CONTINUOUS line type in the DXF files.
 inline const char* const kContinuousLineType = cp932_text(JaText::ContinuousLineType);
 // Lines of the default settings file.
-inline constexpr char kSettingsBanner1[] = "/////////////////////////////////////////////////////////";
+inline constexpr char kSettingsBanner1[] =
+    "/////////////////////////////////////////////////////////";
 inline const char* const kSettingsBanner2 = cp932_text(JaText::SettingsBanner2);
 inline const char* const kSettingsJMS = cp932_text(JaText::SettingsJMS);
 inline const char* const kSettingsJMC = cp932_text(JaText::SettingsJMC);

@@ -25,7 +25,9 @@ void show_dwg_extension(StoreHeader& header) {
 }  // namespace
 
 DrawingView::DrawingView(std::string program_folder, Messages& messages)
-    : view(messages), gesture(view), program_folder_(std::move(program_folder)),
+    : view(messages),
+      gesture(view),
+      program_folder_(std::move(program_folder)),
       messages_(messages) {}
 
 void DrawingView::drawing_loaded() {

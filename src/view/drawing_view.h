@@ -8,12 +8,12 @@
 
 #include "common/messages.h"
 #include "render/display_settings.h"
-#include "view/gesture.h"
-#include "view/layer_sheet.h"
 #include "render/surface.h"
 #include "render/view_window.h"
 #include "store/records.h"
 #include "store/store_reader.h"
+#include "view/gesture.h"
+#include "view/layer_sheet.h"
 
 namespace zov {
 

@@ -36,8 +36,12 @@ void draw_band(Surface& surface, const RubberBand& band) {
             surface.move_to(x0 - T, y0);
             surface.line_to(x0, y0 - T);
             break;
-        case GestureAction::Previous: draw_rectangle(surface, x0, y0, x0 - T / 2, y0 - T / 2); break;
-        case GestureAction::BeforePrevious: draw_rectangle(surface, x0, y0, x0 - T / 2, y0 - T); break;
+        case GestureAction::Previous:
+            draw_rectangle(surface, x0, y0, x0 - T / 2, y0 - T / 2);
+            break;
+        case GestureAction::BeforePrevious:
+            draw_rectangle(surface, x0, y0, x0 - T / 2, y0 - T);
+            break;
     }
 }
 
@@ -74,8 +78,8 @@ void Gesture::reset() {
 
 GestureResponse Gesture::press(MouseButton button, int x, int y) {
     GestureResponse response;
-    const bool starts = !active_ && (button == MouseButton::Left ? (right_down_ || zoom_mode_)
-                                                                 : left_down_);
+    const bool starts =
+        !active_ && (button == MouseButton::Left ? (right_down_ || zoom_mode_) : left_down_);
     (button == MouseButton::Left ? left_down_ : right_down_) = true;
     if (!starts) return response;
     active_ = true;
@@ -98,7 +102,8 @@ GestureResponse Gesture::move(int x, int y) {
     action_ = action_for(press_x_, press_y_, x, y);
     response.erase = shown_band_;
     shown_band_.reset();
-    if (action_ != GestureAction::Centre) shown_band_ = RubberBand{action_, press_x_, press_y_, x, y};
+    if (action_ != GestureAction::Centre)
+        shown_band_ = RubberBand{action_, press_x_, press_y_, x, y};
     response.band = shown_band_;
     response.status = action_status(action_, press_x_, press_y_);
     view_.whole_window = action_ == GestureAction::ZoomRect

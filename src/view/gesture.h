@@ -14,10 +14,10 @@ enum class MouseButton { Left, Right };
 
 // What a gesture does on the left-button release.
 enum class GestureAction {
-    Centre = 0,       // centre the view on the release point
-    WholePaper = 1,   // the whole drawing, fitted
-    ZoomRect = 2,     // zoom to the dragged rectangle
-    Previous = 3,     // the previous window
+    Centre = 0,      // centre the view on the release point
+    WholePaper = 1,  // the whole drawing, fitted
+    ZoomRect = 2,    // zoom to the dragged rectangle
+    Previous = 3,    // the previous window
     BeforePrevious = 4,
 };
 

@@ -97,12 +97,11 @@ void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHea
         const Point corner = grid.corner(layer.used_index);
         const std::size_t length = fixed_text(layer.name).size();
         const double height = length >= 20 ? 2.0 * ch / static_cast<double>(length) : 0.1 * ch;
-        writer.add_label(kEntityLayerLabel, static_cast<std::int16_t>(i + 1),
-                         corner.x + 0.02 * cw, corner.y + 0.02 * ch, height);
+        writer.add_label(kEntityLayerLabel, static_cast<std::int16_t>(i + 1), corner.x + 0.02 * cw,
+                         corner.y + 0.02 * ch, height);
     }
 
-    writer.add_label(kEntityFileLabel,
-                     static_cast<std::int16_t>(std::int64_t{header.lay_num} - 1),
+    writer.add_label(kEntityFileLabel, static_cast<std::int16_t>(std::int64_t{header.lay_num} - 1),
                      x_min + 0.02 * ch, y_min + n * ch + 0.02 * ch, 0.2 * ch);
 
     // Each entity moves into its layer's cell. The drawing's own minimum is
@@ -126,8 +125,7 @@ void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHea
 
 }  // namespace
 
-int build_layer_sheet(const std::string& program_folder, Messages& messages,
-                      LayerSheetGrid& grid) {
+int build_layer_sheet(const std::string& program_folder, Messages& messages, LayerSheetGrid& grid) {
     const std::string data_path = join_folder(program_folder, kDataFileName);
     const std::string sheet_path = join_folder(program_folder, kLayerSheetFileName);
     StoreReader data;

@@ -18,14 +18,13 @@ namespace zov {
 // Builds $VV_SUM$.TMP from $VV_DAT$.TMP in the program folder and fills
 // `grid`. 0, or -1 after "%s をオープンできない(dat_fp)sum" or
 // "%s をオープンできない(sum_fp)".
-int build_layer_sheet(const std::string& program_folder, Messages& messages,
-                      LayerSheetGrid& grid);
+int build_layer_sheet(const std::string& program_folder, Messages& messages, LayerSheetGrid& grid);
 
 // A layer flag changed by a click on the sheet.
 struct LayerToggle {
     int used_index = 0;
-    int bit = 0;         // kLayerHiddenBit or kLayerLockedBit
-    bool set = false;    // the bit's state after the toggle
+    int bit = 0;       // kLayerHiddenBit or kLayerLockedBit
+    bool set = false;  // the bit's state after the toggle
 };
 
 // Toggles `bit` of the layer whose cell lies under pixel (px, py), writing

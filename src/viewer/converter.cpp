@@ -47,8 +47,8 @@ int locate_file(ViewerShell& shell, const char* title_utf8, const char* name, co
                 std::string& folder_out) {
     FileDialogRequest request;
     request.title = utf8_to_cp932(title_utf8);
-    request.filter = utf8_to_cp932(
-        format_text("%s%sﾌｧｲﾙ|%s%s|全てのﾌｧｲﾙ(*.*)|*.*||", name, ext, name, ext));
+    request.filter =
+        utf8_to_cp932(format_text("%s%sﾌｧｲﾙ|%s%s|全てのﾌｧｲﾙ(*.*)|*.*||", name, ext, name, ext));
     request.initial_folder = shell.program_folder;
     const std::optional<std::string> chosen = shell.file_dialog.choose_file(request);
     if (!chosen) return -1;
@@ -61,12 +61,12 @@ namespace {
 // One of the two files the converter needs, and what the user is told about it.
 struct ConverterFile {
     const char* file_name;
-    const char* question;     // "%s" is the file name
-    const char* refusal;      // after No
+    const char* question;  // "%s" is the file name
+    const char* refusal;   // after No
     const char* locate_title;
     const char* name;
     const char* ext;
-    const char* found;        // after the user pointed to it
+    const char* found;  // after the user pointed to it
 };
 
 constexpr ConverterFile kConverterFiles[] = {
@@ -107,7 +107,8 @@ std::string converter_command_text(const ViewerShell& shell, const std::string& 
     return format_text("%sDCONVERT.EXE %s DXF", converter_folder(shell).c_str(), dwg_path.c_str());
 }
 
-std::vector<std::string> converter_arguments(const ViewerShell& shell, const std::string& dwg_path) {
+std::vector<std::string> converter_arguments(const ViewerShell& shell,
+                                             const std::string& dwg_path) {
     return {converter_folder(shell) + kConverterProgramName, dwg_path, "DXF"};
 }
 
@@ -134,7 +135,8 @@ int run_in_conversion_folder(ViewerShell& shell, const std::string& dwg_path,
     const ShellState& state = shell.state;
     const std::string command = converter_command_text(shell, dwg_path);
     const std::string log = shell.conversion.path() + kConverterLogName;
-    const int limit = state.converter_time_limit_seconds > 0 ? state.converter_time_limit_seconds : 1;
+    const int limit =
+        state.converter_time_limit_seconds > 0 ? state.converter_time_limit_seconds : 1;
     const ProcessOutcome outcome = [&] {
         LoadStepScope step(shell.activity, LoadStep::Converting, dwg_path);
         return run_converter_process(converter_arguments(shell, placed), log, limit,
@@ -161,11 +163,10 @@ int run_in_conversion_folder(ViewerShell& shell, const std::string& dwg_path,
             show_error_utf8(shell.messages, "%s を実行できない", command.c_str());
             return -1;
         case ProcessEnd::TimedOut:
-            show_error_utf8(shell.messages, "%s が%d秒たっても終わらないので止めました", command.c_str(),
-                            limit);
+            show_error_utf8(shell.messages, "%s が%d秒たっても終わらないので止めました",
+                            command.c_str(), limit);
             return -1;
-        case ProcessEnd::Cancelled:
-            return -1;  // the user stopped it: nothing to tell
+        case ProcessEnd::Cancelled: return -1;  // the user stopped it: nothing to tell
     }
     return -1;
 }

@@ -36,9 +36,8 @@ public:
         for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD})
             sigaddset(&defaults, signal);
         ::posix_spawnattr_setsigdefault(&attributes_, &defaults);
-        ::posix_spawnattr_setflags(&attributes_,
-                                   POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK |
-                                       POSIX_SPAWN_SETSIGDEF);
+        ::posix_spawnattr_setflags(
+            &attributes_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
         ::posix_spawn_file_actions_init(&actions_);
         ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
         ::posix_spawn_file_actions_addopen(&actions_, STDOUT_FILENO, log_path.c_str(),
@@ -87,12 +86,14 @@ ProcessOutcome run_converter_process(const std::vector<std::string>& arguments,
                                      const LoadActivity& activity) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     const SpawnSetup setup(log_path);
     pid_t child = 0;
     // glibc reports a failed exec as posix_spawn's result.
-    if (::posix_spawn(&child, argv[0], setup.actions(), setup.attributes(), argv.data(), environ) != 0)
+    if (::posix_spawn(&child, argv[0], setup.actions(), setup.attributes(), argv.data(), environ) !=
+        0)
         return {ProcessEnd::NotStarted};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limit_seconds);
     while (true) {

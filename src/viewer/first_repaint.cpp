@@ -46,9 +46,9 @@ Splash prepare_first_repaint(ViewerShell& shell) {
     splash.texts = {{kProgramName, 10, 10, 100}, {kStoreBanner, 30, 110, 16}};
     if (!state.start_file.empty()) {
         const PathParts parts = split_path(state.start_file);
-        splash.texts.push_back({format_text(kLoadingFormat,
-                                            utf8_to_cp932(parts.name + parts.extension).c_str()),
-                                30, 130, 16});
+        splash.texts.push_back(
+            {format_text(kLoadingFormat, utf8_to_cp932(parts.name + parts.extension).c_str()), 30,
+             130, 16});
     } else {
         splash.pause_one_second = true;
     }

@@ -35,12 +35,8 @@ int make_help_drawing(const std::string& program_folder, const std::string& targ
 int maintenance_copy(ViewerShell& shell) {
     if (ask_utf8(shell.messages, "メンテナンスモードです。退出しますか？")) return 0;
     switch (copy_file_bytes(shell.store_path(kDataFileName), shell.path(kHelpDrawingFileName))) {
-        case CopyResult::Done:
-            show_information_utf8(shell.messages, "コピー終了");
-            return 0;
-        case CopyResult::SourceNotOpened:
-            show_information_utf8(shell.messages, "失敗1");
-            return -1;
+        case CopyResult::Done: show_information_utf8(shell.messages, "コピー終了"); return 0;
+        case CopyResult::SourceNotOpened: show_information_utf8(shell.messages, "失敗1"); return -1;
         case CopyResult::TargetNotWritten:
             show_information_utf8(shell.messages, "失敗2");
             return -1;

@@ -16,9 +16,7 @@ constexpr std::size_t kEntryTimeWidth = 12;  // "%m/%d %H:%M "
 
 }  // namespace
 
-HistoryFile::~HistoryFile() {
-    close();
-}
+HistoryFile::~HistoryFile() { close(); }
 
 bool HistoryFile::create(const std::string& path) {
     close();
@@ -104,9 +102,9 @@ void path_from_history_entry(ShellState& state, std::string_view entry) {
     std::string_view name = entry.substr(kEntryTimeWidth, mark - kEntryTimeWidth);
     while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
     const std::size_t folder_start = mark + 2;
-    const std::string_view folder = folder_start < entry.size()
-                                        ? entry.substr(folder_start, entry.size() - folder_start - 1)
-                                        : std::string_view();
+    const std::string_view folder =
+        folder_start < entry.size() ? entry.substr(folder_start, entry.size() - folder_start - 1)
+                                    : std::string_view();
     state.current_file_label = cp932_to_file_name(std::string(folder) + std::string(name));
 }
 

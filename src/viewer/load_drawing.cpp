@@ -4,8 +4,8 @@
 #include "common/encoding.h"
 #include "common/files.h"
 #include "common/japanese_texts.h"
-#include "common/utf8_messages.h"
 #include "common/paths.h"
+#include "common/utf8_messages.h"
 #include "dxf_import/dxf_import.h"
 #include "jw/jww_import.h"
 #include "viewer/converter.h"
@@ -37,7 +37,8 @@ int import_dxf(ViewerShell& shell, const std::string& path, bool delete_after_lo
 int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
     const std::string& converted = shell.state.converted_dxf;
     if (converted.empty() || !file_exists(converted)) {
-        show_error_utf8(shell.messages, " %s をオープンできない-1", set_extension_dxf(dwg_path).c_str());
+        show_error_utf8(shell.messages, " %s をオープンできない-1",
+                        set_extension_dxf(dwg_path).c_str());
         return -1;
     }
     return import_dxf(shell, converted, shell.state.delete_source_after_load);
@@ -47,7 +48,8 @@ int import_converted_dxf(ViewerShell& shell, const std::string& dwg_path) {
 // than left as an empty view.
 int said_when_empty(ViewerShell& shell, const std::string& path, int result) {
     if (result == 0 && shell.import.header.ent_num == 0)
-        show_error_utf8(shell.messages, "%s のモデル空間には図形がありません(no entities in model space)",
+        show_error_utf8(shell.messages,
+                        "%s のモデル空間には図形がありません(no entities in model space)",
                         path.c_str());
     return result;
 }
@@ -56,8 +58,7 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
     switch (kind) {
         case kJwCadDrawing:
             return import_jw_cad_file(path, shell.import, shell.messages, shell.jw_settings);
-        case kDxfDrawing:
-            return said_when_empty(shell, path, import_dxf(shell, path, false));
+        case kDxfDrawing: return said_when_empty(shell, path, import_dxf(shell, path, false));
         case kDwgDrawing: {
             // The converter works in a folder of its own: what it made is
             // read from there, and the user's files beside the DWG are never
@@ -68,8 +69,7 @@ int import_by_kind(ViewerShell& shell, int kind, const std::string& path) {
             shell.conversion.remove();
             return result;
         }
-        default:
-            return -1;
+        default: return -1;
     }
 }
 
@@ -103,9 +103,7 @@ int classify_drawing_file(ViewerShell& shell, const std::string& path) {
     return kind;
 }
 
-std::string set_extension_dxf(const std::string& path) {
-    return replace_extension(path, ".DXF");
-}
+std::string set_extension_dxf(const std::string& path) { return replace_extension(path, ".DXF"); }
 
 int load_drawing(ViewerShell& shell, SettingsFile settings, const std::string& path) {
     ShellState& state = shell.state;

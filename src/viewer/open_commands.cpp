@@ -25,10 +25,10 @@ struct DrawingDialog {
 };
 
 // JW_CAD for Windows drawings and symbols first, then the DOS files.
-constexpr DrawingDialog kJwcDialog{"JW_CADﾌｧｲﾙ(*.JWW;*.JWS;*.JWC;*.JWK)|*.JWW;*.JWS;*.JWC;*.JWK|"
-                                   "全てのﾌｧｲﾙ(*.*)|*.*||",
-                                   &ShellState::jwc_folder,
-                                   "ＪＷ_ＣＡＤのデータファイルを指定します"};
+constexpr DrawingDialog kJwcDialog{
+    "JW_CADﾌｧｲﾙ(*.JWW;*.JWS;*.JWC;*.JWK)|*.JWW;*.JWS;*.JWC;*.JWK|"
+    "全てのﾌｧｲﾙ(*.*)|*.*||",
+    &ShellState::jwc_folder, "ＪＷ_ＣＡＤのデータファイルを指定します"};
 constexpr DrawingDialog kDxfDialog{"DXFﾌｧｲﾙ(*.DXF)|*.DXF|全てのﾌｧｲﾙ(*.*)|*.*||",
                                    &ShellState::dxf_folder, "ＤＸＦファイルを指定します"};
 constexpr DrawingDialog kDwgDialog{"DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||",
@@ -55,13 +55,9 @@ void open_drawing(ViewerShell& shell, const DrawingDialog& dialog) {
 
 }  // namespace
 
-void open_jwc_command(ViewerShell& shell) {
-    open_drawing(shell, kJwcDialog);
-}
+void open_jwc_command(ViewerShell& shell) { open_drawing(shell, kJwcDialog); }
 
-void open_dxf_command(ViewerShell& shell) {
-    open_drawing(shell, kDxfDialog);
-}
+void open_dxf_command(ViewerShell& shell) { open_drawing(shell, kDxfDialog); }
 
 void open_dwg_command(ViewerShell& shell) {
     if (check_converter(shell) != 0) return;
@@ -79,8 +75,10 @@ std::vector<std::string> history_dialog_entries(const ViewerShell& shell) {
     in.read_line(kSettingsLineMax);
     int count = std::atoi(std::string(in.line()).c_str());
     if (count > kHistoryMax) count = kHistoryMax;
-    for (int skip = 0; skip < 7; ++skip) in.read_line(kSettingsLineMax);  // line 2 and the six after it
-    for (int k = 0; k < count && in.read_line(kSettingsLineMax) == 1; ++k) entries.emplace_back(in.line());
+    for (int skip = 0; skip < 7; ++skip)
+        in.read_line(kSettingsLineMax);  // line 2 and the six after it
+    for (int k = 0; k < count && in.read_line(kSettingsLineMax) == 1; ++k)
+        entries.emplace_back(in.line());
     return entries;
 }
 

@@ -29,7 +29,8 @@ std::string viewer_program_folder() {
     std::string folder = environment("ZOVVIEW_HOME");
     if (folder.empty()) {
         std::string data_home = environment("XDG_DATA_HOME");
-        if (data_home.empty()) data_home = with_trailing_slash(environment("HOME")) + ".local/share";
+        if (data_home.empty())
+            data_home = with_trailing_slash(environment("HOME")) + ".local/share";
         folder = with_trailing_slash(data_home) + "zovview";
     }
     folder = absolute_folder(folder);

@@ -34,9 +34,7 @@ void write_head(TextFileWriter& out, const ViewerShell& shell, int count, int se
         out.put("%s\n", one_line(utf8_to_cp932(*folder)).c_str());
 }
 
-int clamp_history_count(int n) {
-    return n < 0 ? 0 : n > kHistoryMax ? kHistoryMax : n;
-}
+int clamp_history_count(int n) { return n < 0 ? 0 : n > kHistoryMax ? kHistoryMax : n; }
 
 // A count line: digits only (a leading minus allowed), else `fallback`;
 // held to the range of an int.

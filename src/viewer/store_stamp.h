@@ -2,8 +2,8 @@
 // Whether a load replaced the store file: a failed conversion or a file that
 // could not be opened leaves the drawing on screen as it was, while an import
 // that wrote the store (even one that then failed) replaced it.
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 namespace zov {
 

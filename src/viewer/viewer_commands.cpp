@@ -8,9 +8,11 @@ namespace {
 
 constexpr ViewerCommand kCommands[] = {
     {kCmdOpenJwc, "JWCを開く(&J)", "JW_CADのデータを表示します\nJW_CADデータを開く"},
-    {kCmdOpenDxf, "DXFを開く(&D)", "CADデータ交換用のＤＸＦファイルを表示します\nＤＸＦファイルを開く"},
+    {kCmdOpenDxf, "DXFを開く(&D)",
+     "CADデータ交換用のＤＸＦファイルを表示します\nＤＸＦファイルを開く"},
     {kCmdOpenDwg, "DWGを開く(&G)", "AutoCADのデータを表示します\nＡｕｔｏＣＡＤデータを開く"},
-    {kCmdOpenHistory, "経歴から開く(&I)", "今まで開いたファイルリストから選択します\n経歴リストから開く"},
+    {kCmdOpenHistory, "経歴から開く(&I)",
+     "今まで開いたファイルリストから選択します\n経歴リストから開く"},
     {kCmdPrint, "印刷(&P)...", "表示されている図面を用紙に合わせて印刷します\n印刷"},
     {kCmdPrintPreview, "印刷プレビュー(&V)", "印刷される図面を表示します\n印刷プレビュー"},
     {kCmdExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ""},
@@ -30,13 +32,15 @@ constexpr ViewerCommand kCommands[] = {
     {kCmdAbout, "ZovView のﾊﾞｰｼﾞｮﾝ情報(&A)...", ""},
     {kCmdSaveDxf, "", "表示されたデータをＤＸＦファイルで保存\n"},
     {kCmdSaveFullDxf, "文字・ブロックも含めてＤＸＦファイルで保存(&F)...",
-     "文字、点、ソリッド、寸法、ブロックも含めてＤＸＦファイルで保存します\n全データをＤＸＦファイルで保存"},
+     "文字、点、ソリッド、寸法、ブロックも含めてＤＸＦファイルで保存します\n全データをＤＸＦファイ"
+     "ルで保存"},
 };
 
 constexpr ViewerCommand kNoCommand{0, "", ""};
 
-constexpr int kFileItems[] = {kCmdOpenJwc, kCmdOpenDxf, kCmdOpenDwg, kCmdOpenHistory,
-                              kSeparator, kCmdPrint, kCmdPrintPreview, kSeparator, kCmdExit};
+constexpr int kFileItems[] = {kCmdOpenJwc,      kCmdOpenDxf, kCmdOpenDwg,
+                              kCmdOpenHistory,  kSeparator,  kCmdPrint,
+                              kCmdPrintPreview, kSeparator,  kCmdExit};
 constexpr int kStyleItems[] = {kCmdStandardDisplay, kCmdLayerThumbnails, kCmdBlockThumbnails};
 constexpr int kLayerItems[] = {kCmdVisibleLayers, kCmdAllLayers, kCmdHiddenLayers,
                                kCmdLockedLayers};
@@ -53,9 +57,9 @@ constexpr ViewerMenu kMenus[] = {
     {"ﾍﾙﾌﾟ(&H)", kHelpItems},
 };
 
-constexpr int kToolbar[] = {kCmdZoom,  kCmdOpenJwc,          kCmdOpenDxf,         kCmdOpenDwg,
-                            kCmdOpenHistory,     kSeparator, kCmdStandardDisplay, kCmdLayerThumbnails,
-                            kSeparator, kCmdShowHelp, kSeparator,          kCmdSaveDxf};
+constexpr int kToolbar[] = {kCmdZoom,        kCmdOpenJwc,  kCmdOpenDxf,         kCmdOpenDwg,
+                            kCmdOpenHistory, kSeparator,   kCmdStandardDisplay, kCmdLayerThumbnails,
+                            kSeparator,      kCmdShowHelp, kSeparator,          kCmdSaveDxf};
 
 }  // namespace
 
@@ -81,12 +85,8 @@ std::string status_prompt(const ViewerCommand& command) {
     return std::string(prompt.substr(0, prompt.find('\n')));
 }
 
-std::span<const ViewerMenu> viewer_menus() {
-    return kMenus;
-}
+std::span<const ViewerMenu> viewer_menus() { return kMenus; }
 
-std::span<const int> viewer_toolbar() {
-    return kToolbar;
-}
+std::span<const int> viewer_toolbar() { return kToolbar; }
 
 }  // namespace zov

@@ -56,9 +56,9 @@ struct ShellState {
     int converter_time_limit_seconds = 120;  // a converter still running then is stopped
 
     std::vector<std::string> start_command_line;  // the arguments after the program name
-    std::string start_file;          // drawing named on the command line
-    std::string command_line_converter_folder;  // folder given with "/D:"
-    bool help_shown = true;          // the help drawing is on screen
+    std::string start_file;                       // drawing named on the command line
+    std::string command_line_converter_folder;    // folder given with "/D:"
+    bool help_shown = true;                       // the help drawing is on screen
 };
 
 class ViewerShell {
@@ -84,10 +84,10 @@ public:
     const std::string program_folder;
     const std::string store_folder;
     ShellState state;
-    ImportState import;  // the store's in-memory header and section files
-    ScratchFolder conversion;  // where the DWG converter works, for one open
+    ImportState import;            // the store's in-memory header and section files
+    ScratchFolder conversion;      // where the DWG converter works, for one open
     JwImportSettings jw_settings;  // the JW_CAD import's rounding, kept from import to import
-    LoadActivity activity;  // what a load is doing, for a window on another thread
+    LoadActivity activity;         // what a load is doing, for a window on another thread
 
     Messages& messages;
     const Clock& clock;

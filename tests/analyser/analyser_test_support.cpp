@@ -38,8 +38,6 @@ std::vector<std::string> split_lines(const std::string& text, const std::string&
     return lines;
 }
 
-std::string sj(const char* utf8) {
-    return utf8_to_cp932(utf8);
-}
+std::string sj(const char* utf8) { return utf8_to_cp932(utf8); }
 
 }  // namespace zov

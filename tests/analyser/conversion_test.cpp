@@ -85,9 +85,10 @@ TEST_F(Conversion, ExplanationBlockWithItsOptionalGroups) {
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"  0", "LINE"}})));
     int header_lines = 43 + 2 + 2 + (2 + 2) + 2;
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(header_lines + 1));
-    EXPECT_EQ(lines[8], format_local_time(
-                            sj("  (この解析ファイルは %Y年%m月%d日 %H時%M分 に作成されました。)").c_str(),
-                            analyser.clock.now()));
+    EXPECT_EQ(lines[8],
+              format_local_time(
+                  sj("  (この解析ファイルは %Y年%m月%d日 %H時%M分 に作成されました。)").c_str(),
+                  analyser.clock.now()));
     EXPECT_EQ(lines[14], sj("◆｢:｣の前にある数字はグループコードです。"));
     EXPECT_EQ(lines[20], sj("       0:項目を定義"));
     EXPECT_EQ(lines[39], sj("     999:コメント"));
@@ -106,11 +107,15 @@ TEST_F(Conversion, ExplanationBlockWithItsOptionalGroups) {
 
 TEST_F(Conversion, ItemCommentsFromTheIndex) {
     settings().item_comments = 1;
-    std::vector<std::string> data = data_region(dxf_text(with_eof(
-        {{"  9", "$ACADVER"}, {"  1", "AC1009"}, {"  9", "$XYZ"}, {"999", "note"}, {"  0", "LINE"},
-         {"  0", "ENDSEC"}})));
+    std::vector<std::string> data = data_region(dxf_text(with_eof({{"  9", "$ACADVER"},
+                                                                   {"  1", "AC1009"},
+                                                                   {"  9", "$XYZ"},
+                                                                   {"999", "note"},
+                                                                   {"  0", "LINE"},
+                                                                   {"  0", "ENDSEC"}})));
     ASSERT_EQ(data.size(), 5u);
-    EXPECT_EQ(data[0], "      1 " + sj("AutoCADのﾊﾞｰｼﾞｮﾝ") + " 9:$ACADVER" + kEnd + "      1:AC1009" + kEnd);
+    EXPECT_EQ(data[0],
+              "      1 " + sj("AutoCADのﾊﾞｰｼﾞｮﾝ") + " 9:$ACADVER" + kEnd + "      1:AC1009" + kEnd);
     EXPECT_EQ(data[1], "      5 . . . . . . . .  9:$XYZ" + kEnd + "        ");
     EXPECT_EQ(data[2], "      7 " + sj("       コメント") + "  999:note" + kEnd + "        ");
     EXPECT_EQ(data[3], "      9 " + sj("ライン") + "           0:LINE" + kEnd + "        ");
@@ -153,7 +158,8 @@ TEST_F(Conversion, LightweightPolylineWithSevenVertices) {
         return " 10:" + std::to_string(i) + kEnd + " 20:" + std::to_string(i * 10) + kEnd;
     };
     const std::string prefix = "^" + std::string(22, ' ') + " ";
-    EXPECT_EQ(data[0], "      1 0:LWPOLYLINE" + kEnd + "   90:7" + kEnd + vertex(1) + vertex(2) + vertex(3));
+    EXPECT_EQ(data[0],
+              "      1 0:LWPOLYLINE" + kEnd + "   90:7" + kEnd + vertex(1) + vertex(2) + vertex(3));
     EXPECT_EQ(data[1], prefix + vertex(4) + vertex(5) + vertex(6));
     EXPECT_EQ(data[2], prefix + vertex(7) + " 70:1" + kEnd);
 }
@@ -177,7 +183,8 @@ TEST_F(Conversion, ExtendedDataInLinesOfTen) {
     ASSERT_EQ(data.size(), 3u);
     auto count = [](const std::string& line) {
         std::size_t n = 0;
-        for (std::size_t at = line.find(":"); at != std::string::npos; at = line.find(":", at + 1)) ++n;
+        for (std::size_t at = line.find(":"); at != std::string::npos; at = line.find(":", at + 1))
+            ++n;
         return n;
     };
     EXPECT_EQ(count(data[0]), 12u);  // head, layer and ten extended-data groups
@@ -198,8 +205,8 @@ TEST_F(Conversion, BinaryChunksEndEveryLine) {
 
 TEST_F(Conversion, CutLeavesOutHandlesAndSubclassMarkers) {
     settings().cut_handles = 1;
-    std::vector<std::string> data = data_region(dxf_text(
-        with_eof({{"  0", "LINE"}, {"  5", "1F"}, {"100", "AcDbEntity"}, {"  8", "0"}})));
+    std::vector<std::string> data = data_region(
+        dxf_text(with_eof({{"  0", "LINE"}, {"  5", "1F"}, {"100", "AcDbEntity"}, {"  8", "0"}})));
     ASSERT_EQ(data.size(), 1u);
     EXPECT_EQ(data[0], "      1 0:LINE" + kEnd + "          8:0" + kEnd);
 }
@@ -208,9 +215,14 @@ TEST_F(Conversion, SelectedItemsAndTheCommentsThatFollowThem) {
     settings().selected_only = 1;
     settings().selected_items = {sj("LINE  (ライン)")};
     selected_count = 1;
-    std::vector<std::string> data = data_region(dxf_text(with_eof(
-        {{"  0", "SECTION"}, {"  2", "ENTITIES"}, {"  0", "LINE"}, {"999", "after line"},
-         {"  0", "CIRCLE"}, {"999", "after circle"}, {"  0", "LINE"}, {"  0", "ENDSEC"}})));
+    std::vector<std::string> data = data_region(dxf_text(with_eof({{"  0", "SECTION"},
+                                                                   {"  2", "ENTITIES"},
+                                                                   {"  0", "LINE"},
+                                                                   {"999", "after line"},
+                                                                   {"  0", "CIRCLE"},
+                                                                   {"999", "after circle"},
+                                                                   {"  0", "LINE"},
+                                                                   {"  0", "ENDSEC"}})));
     ASSERT_EQ(data.size(), 3u);
     EXPECT_EQ(data[0].substr(0, 14), "      5 0:LINE");
     EXPECT_EQ(data[1].substr(0, 19), "      7 999:after l");
@@ -221,7 +233,9 @@ TEST_F(Conversion, SelectionWithoutItemsIsRefused) {
     settings().selected_only = 1;
     settings().selected_items = {};
     write_file(analyser.file("in.dxf"), dxf_text(with_eof({{"  0", "LINE"}})));
-    EXPECT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")), 0);
+    EXPECT_EQ(
+        convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")),
+        0);
     EXPECT_EQ(analyser.messages.last(), sj("選択項目が１つも指定できていないため中止します"));
     EXPECT_FALSE(file_exists(analyser.file("in.TXT")));
 }
@@ -235,13 +249,19 @@ TEST_F(Conversion, TextFormEndsValuesWithABlank) {
 
 TEST_F(Conversion, CLanguageForm) {
     settings().analysis_form = kFormC;
-    DxfGroups groups = with_eof({{"  0", "LINE"}, {"  5", "2A"}, {"  8", "0"}, {" 10", "1.5"},
-                                 {" 62", "7"}, {"  1", "text"}, {"  0", "POINT"}});
+    DxfGroups groups = with_eof({{"  0", "LINE"},
+                                 {"  5", "2A"},
+                                 {"  8", "0"},
+                                 {" 10", "1.5"},
+                                 {" 62", "7"},
+                                 {"  1", "text"},
+                                 {"  0", "POINT"}});
     std::vector<std::string> lines = convert(dxf_text(groups));
     ASSERT_EQ(lines.size(), 11u);  // eight header lines and three data lines
     EXPECT_EQ(lines[8], "(\"\");");
-    EXPECT_EQ(lines[9], "(\"0\\nLINE\\n  5\\n%%lx\\n  8\\n%%s\\n 10\\n%%f\\n 62\\n7\\n  1\\n%%s\\n\","
-                        "handle++,layer,d_10,strings);");
+    EXPECT_EQ(lines[9],
+              "(\"0\\nLINE\\n  5\\n%%lx\\n  8\\n%%s\\n 10\\n%%f\\n 62\\n7\\n  1\\n%%s\\n\","
+              "handle++,layer,d_10,strings);");
     EXPECT_EQ(lines[10], "(\"0\\nPOINT\\n\");");
 
     settings().item_comments = 1;
@@ -253,18 +273,25 @@ TEST_F(Conversion, CLanguageForm) {
 
 TEST_F(Conversion, UnreadableSourcesAreRefused) {
     write_file(analyser.file("in.dxf"), std::string(5000, 'x'));  // no line end
-    EXPECT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")), 0);
-    EXPECT_EQ(analyser.messages.last(), sj("を読み取ることができません。").insert(0, analyser.file("in.dxf")));
+    EXPECT_EQ(
+        convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")),
+        0);
+    EXPECT_EQ(analyser.messages.last(),
+              sj("を読み取ることができません。").insert(0, analyser.file("in.dxf")));
     EXPECT_EQ(analyser.messages.entries.back().icon, MessageIcon::Question);
     EXPECT_FALSE(file_exists(analyser.file("in.TXT")));
 
     write_file(analyser.file("in.dxf"), "");
-    EXPECT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")), 0);
+    EXPECT_EQ(
+        convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.TXT")),
+        0);
     EXPECT_FALSE(file_exists(analyser.file("in.TXT")));
 
     // The analysis file may not replace its own source.
     write_file(analyser.file("in.dxf"), dxf_text(with_eof({{"  0", "LINE"}})));
-    EXPECT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.dxf")), 0);
+    EXPECT_EQ(
+        convert_dxf_to_analysis(analyser.context, analyser.file("in.dxf"), analyser.file("in.dxf")),
+        0);
     EXPECT_EQ(read_file(analyser.file("in.dxf")), dxf_text(with_eof({{"  0", "LINE"}})));
 }
 
@@ -278,7 +305,8 @@ TEST(ConversionDialog, CancelWritesNothing) {
     RefusingDialogs refusing;
     AnalyserContext context(analyser.folder.path(), analyser.messages, analyser.clock, refusing);
     write_file(analyser.file("in.dxf"), "  0\r\nEOF\r\n");
-    EXPECT_EQ(convert_dxf_to_analysis(context, analyser.file("in.dxf"), analyser.file("in.TXT")), 0);
+    EXPECT_EQ(convert_dxf_to_analysis(context, analyser.file("in.dxf"), analyser.file("in.TXT")),
+              0);
     EXPECT_FALSE(file_exists(analyser.file("in.TXT")));
 }
 
@@ -286,7 +314,8 @@ TEST_F(Conversion, LastItemIsKeptWhenTheFileHasNoEof) {
     std::vector<std::string> data =
         data_region(dxf_text({{"  0", "LINE"}, {"  8", "0"}}) + "  0\r\nCIRCLE\r\n  8\r\n");
     ASSERT_EQ(data.size(), 2u);
-    EXPECT_EQ(data[1], "      5 0:CIRCLE" + kEnd + "      ");  // the group without value is left out
+    EXPECT_EQ(data[1],
+              "      5 0:CIRCLE" + kEnd + "      ");  // the group without value is left out
     // A final EOF without its line end is lost, and so is its head group.
     data = data_region(dxf_text({{"  0", "LINE"}}) + "  0\r\nEOF");
     ASSERT_EQ(data.size(), 1u);
@@ -367,10 +396,14 @@ TEST(CommandLine, NamedFileIsAnalysedNextToItself) {
     EXPECT_EQ(analyser.context.settings.dxf_folder, analyser.folder.path());
 
     EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE"), -1);
-    EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + analyser.file("plan.TXT")), -1);
-    EXPECT_EQ(analyser.messages.last(), sj("DXFﾌｧｲﾙでありません(") + analyser.file("plan.TXT") + ")");
-    EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + analyser.file("none.DXF")), -1);
-    EXPECT_EQ(analyser.messages.last(), sj("オープンできません(") + analyser.file("none.DXF") + ")");
+    EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + analyser.file("plan.TXT")),
+              -1);
+    EXPECT_EQ(analyser.messages.last(),
+              sj("DXFﾌｧｲﾙでありません(") + analyser.file("plan.TXT") + ")");
+    EXPECT_EQ(analyse_command_line(analyser.context, "ZovEdit.EXE " + analyser.file("none.DXF")),
+              -1);
+    EXPECT_EQ(analyser.messages.last(),
+              sj("オープンできません(") + analyser.file("none.DXF") + ")");
     EXPECT_EQ(analyser.messages.entries.back().icon, MessageIcon::Exclamation);
 }
 

@@ -90,8 +90,8 @@ TEST(AnalysisOptionsForm, MarksAndTheirStandardButtons) {
     EXPECT_TRUE(form.set_data_mark("~"));
     EXPECT_EQ(analyser.context.settings.code_mark, "#");
     // An empty, blank, double-byte or longer entry keeps the last mark.
-    for (const std::string& bad : {std::string(), std::string(" "), sj("：").substr(0, 2),
-                                  std::string("ab")})
+    for (const std::string& bad :
+         {std::string(), std::string(" "), sj("：").substr(0, 2), std::string("ab")})
         EXPECT_FALSE(form.set_code_mark(bad));
     EXPECT_EQ(analyser.context.settings.code_mark, "#");
     form.standard_code_mark();

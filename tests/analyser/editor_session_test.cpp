@@ -62,7 +62,8 @@ TEST_F(EditorSessionTest, StartupNamesAreWholeArguments) {
     EXPECT_EQ(session.analysis_path(), analyser.file("other.txt"));
     // A name that is no DXF opens nothing, after the message.
     EXPECT_EQ(session.startup(analyser.file("plan.jww")).path, "");
-    EXPECT_EQ(analyser.messages.last(), sj("DXFﾌｧｲﾙでありません(") + analyser.file("plan.jww") + ")");
+    EXPECT_EQ(analyser.messages.last(),
+              sj("DXFﾌｧｲﾙでありません(") + analyser.file("plan.jww") + ")");
     // Opening other files: only a ".TXT" is an analysis file.
     session.document_opened(dxf);
     EXPECT_FALSE(session.rebuild_enabled());

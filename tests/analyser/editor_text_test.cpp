@@ -29,7 +29,8 @@ TEST(EditorText, AnalysisFilesOfTheCorpusInEveryForm) {
             SCOPED_TRACE(entry.path().filename().string() + " form " + std::to_string(form));
             analyser.context.settings.analysis_form = form;
             std::string analysis = analyser.file("analysis.TXT");
-            ASSERT_EQ(convert_dxf_to_analysis(analyser.context, entry.path().string(), analysis), 1);
+            ASSERT_EQ(convert_dxf_to_analysis(analyser.context, entry.path().string(), analysis),
+                      1);
             std::string bytes = read_file(analysis);
             ASSERT_EQ(round_trip(bytes), bytes);
             if (form == 0) {
@@ -66,10 +67,9 @@ TEST(EditorText, ControlAndStrayBytesSurvive) {
 }
 
 TEST(EditorText, LineEndsAsFound) {
-    for (const std::string& bytes :
-         {std::string("a\r\nb\r\n"), std::string("a\nb"), std::string("a\rb\r"),
-          std::string("a\r\nb\nc\rd\r\n"), std::string("\n\n"), std::string("no end"),
-          std::string("")}) {
+    for (const std::string& bytes : {std::string("a\r\nb\r\n"), std::string("a\nb"),
+                                     std::string("a\rb\r"), std::string("a\r\nb\nc\rd\r\n"),
+                                     std::string("\n\n"), std::string("no end"), std::string("")}) {
         SCOPED_TRACE(bytes);
         EXPECT_EQ(round_trip(bytes), bytes);
     }
@@ -82,7 +82,8 @@ TEST(EditorText, LineEndsAsFound) {
 TEST(EditorText, EditedTextIsWrittenInCp932) {
     std::u16string edited = u"ラインLINE\n≒\uFE00円";
     EncodedText encoded = encode_editor_text(edited, LineEnd::Lf);
-    EXPECT_EQ(encoded.bytes, sj("ラインLINE") + "\n" + "\x87\x90" + sj("円"));  // ≒ keeps its NEC bytes
+    EXPECT_EQ(encoded.bytes,
+              sj("ラインLINE") + "\n" + "\x87\x90" + sj("円"));  // ≒ keeps its NEC bytes
     // A character CP932 has not is counted and written as "?".
     encoded = encode_editor_text(u"a\U0001F600b\u00E9", LineEnd::CrLf);
     EXPECT_EQ(encoded.bytes, "a?b?");

@@ -15,8 +15,9 @@ namespace zov {
 namespace {
 
 std::string random_text(std::mt19937& random, std::size_t size) {
-    // The bytes of damaged files: controls, marks and half characters among digits.
-    static const char kBytes[] = "0123456789 :_\x18^-/\r\n\r\n\x81\x40\x88" "ABCZov=$";
+    static const char kBytes[] =
+        "0123456789 :_\x18^-/\r\n\r\n\x81\x40\x88"  // damaged files' bytes: half characters
+        "ABCZov=$";
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kBytes - 2);
     std::string text(size, ' ');
     for (char& c : text) c = kBytes[pick(random)];
@@ -49,7 +50,9 @@ TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
     TestAnalyser analyser;
     analyser.context.settings.analysis_form = 0;
     write_file(analyser.file("s.dxf"), "  0\r\nLINE\r\n  8\r\n0\r\n  0\r\nEOF\r\n");
-    ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("s.dxf"), analyser.file("s.TXT")), 1);
+    ASSERT_EQ(
+        convert_dxf_to_analysis(analyser.context, analyser.file("s.dxf"), analyser.file("s.TXT")),
+        1);
     std::vector<std::string> good = split_lines(read_file(analyser.file("s.TXT")));
     std::mt19937 random(11);
     std::string out = analyser.file("s.out");
@@ -59,7 +62,8 @@ TEST(GarbageInput, RebuildOfDamagedAnalysisFiles) {
         text += random_text(random, static_cast<std::size_t>(round) * 331);
         write_file(analyser.file("s.TXT"), text);
         rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analyser.file("s.TXT"), out);
-        write_file(analyser.file("s.TXT"), text.substr(0, text.size() * static_cast<std::size_t>(round) / 40));
+        write_file(analyser.file("s.TXT"),
+                   text.substr(0, text.size() * static_cast<std::size_t>(round) / 40));
         rebuild_from_analysis(analyser.context, RebuildStep::WriteDxf, analyser.file("s.TXT"), out);
     }
 }
@@ -69,10 +73,12 @@ TEST(GarbageInput, SettingsAndTablesOfRandomText) {
     analyser.context.settings.rewrite_item_csv = 0;
     std::mt19937 random(5);
     for (int round = 0; round < 20; ++round) {
-        write_file(analyser.file("ZovEdit.CFG"), random_text(random, 200 + static_cast<std::size_t>(round) * 500));
+        write_file(analyser.file("ZovEdit.CFG"),
+                   random_text(random, 200 + static_cast<std::size_t>(round) * 500));
         load_settings(analyser.context);
         analyser.context.settings.rewrite_item_csv = 0;
-        write_file(analyser.file("_ZOV_.CSV"), random_text(random, 100 + static_cast<std::size_t>(round) * 800));
+        write_file(analyser.file("_ZOV_.CSV"),
+                   random_text(random, 100 + static_cast<std::size_t>(round) * 800));
         build_item_index(analyser.context);
     }
     SUCCEED();

@@ -29,15 +29,34 @@ TEST(ItemTable, BuiltInRows) {
     }
     EXPECT_EQ(header_variables, 214);
     EXPECT_EQ(self_named, 49);
-    const char* const telling[] = {
-        "$ACADVER,AutoCADのﾊﾞｰｼﾞｮﾝ", "$ANGBASE,０度の方向", "$CLAYER,現在の画層名",
-        "$DWGCODEPAGE,国JAPAN=dos932", "$EXTMAX,OBJ範囲右上頂点", "$EXTMIN,OBJ範囲左下頂点",
-        "$HANDSEED,次のハンドル番号", "$DIMSAH,$DIMBLK有効", "$OLESTARTUP,", "LINE,ライン",
-        "LWPOLYLINE,ﾗｲﾄｳｴｲﾄﾎﾟﾘﾗｲﾝ", "CIRCLE,円", "ARC,円弧", "TEXT,文字", "MTEXT,マルチテキスト",
-        "INSERT,ﾌﾞﾛｯｸｲﾝｻｰﾄ", "BLOCK,ブロック", "HATCH,ハッチング", "LAYER,画層名(レイヤー)",
-        "SECTION,セクション", "TABLE,テーブルタイプ", "ENDBLK,            終了",
-        "ENDSEC,            終了", "ENDTAB,            終了", "SEQEND,            終了",
-        "$ACADMAINTVER,ACADMAINTVER", "IDBUFFER,IDBUFFER", "ACDBPLACEHOLDER,PLACEHOLDER"};
+    const char* const telling[] = {"$ACADVER,AutoCADのﾊﾞｰｼﾞｮﾝ",
+                                   "$ANGBASE,０度の方向",
+                                   "$CLAYER,現在の画層名",
+                                   "$DWGCODEPAGE,国JAPAN=dos932",
+                                   "$EXTMAX,OBJ範囲右上頂点",
+                                   "$EXTMIN,OBJ範囲左下頂点",
+                                   "$HANDSEED,次のハンドル番号",
+                                   "$DIMSAH,$DIMBLK有効",
+                                   "$OLESTARTUP,",
+                                   "LINE,ライン",
+                                   "LWPOLYLINE,ﾗｲﾄｳｴｲﾄﾎﾟﾘﾗｲﾝ",
+                                   "CIRCLE,円",
+                                   "ARC,円弧",
+                                   "TEXT,文字",
+                                   "MTEXT,マルチテキスト",
+                                   "INSERT,ﾌﾞﾛｯｸｲﾝｻｰﾄ",
+                                   "BLOCK,ブロック",
+                                   "HATCH,ハッチング",
+                                   "LAYER,画層名(レイヤー)",
+                                   "SECTION,セクション",
+                                   "TABLE,テーブルタイプ",
+                                   "ENDBLK,            終了",
+                                   "ENDSEC,            終了",
+                                   "ENDTAB,            終了",
+                                   "SEQEND,            終了",
+                                   "$ACADMAINTVER,ACADMAINTVER",
+                                   "IDBUFFER,IDBUFFER",
+                                   "ACDBPLACEHOLDER,PLACEHOLDER"};
     for (const char* row : telling)
         EXPECT_NE(std::find(lines.begin(), lines.end(), sj(row)), lines.end()) << row;
     EXPECT_EQ(lines.front(), sj("$ACADVER,AutoCADのﾊﾞｰｼﾞｮﾝ"));
@@ -142,7 +161,8 @@ TEST(ItemIndex, GarbageIndexFilesAreReadSafely) {
 
     // An index of header variables only still names them.
     write_file(folder.path() + "idx", std::string("\x01\0\0\0\0\0\0\0", 8) + std::string(30, '\0') +
-                                        "$X" + std::string(19, '\0') + "c" + std::string(16, '\0'));
+                                          "$X" + std::string(19, '\0') + "c" +
+                                          std::string(16, '\0'));
     ASSERT_TRUE(names.load(folder.path() + "idx"));
     EXPECT_EQ(names.find("$X"), 1);
 }

@@ -21,9 +21,11 @@ TEST(OutputName, ExamplesOfTheThreeRules) {
 
 TEST(OutputName, SerialSearch) {
     TempFolder folder;
-    for (char serial : std::string("123456789")) write_file(folder.path() + "X$" + serial + ".DXF", "");
+    for (char serial : std::string("123456789"))
+        write_file(folder.path() + "X$" + serial + ".DXF", "");
     EXPECT_EQ(make_output_dxf_name(1, folder.path() + "X.dxf"), folder.path() + "X$A.DXF");
-    for (char serial = 'A'; serial <= 'Z'; ++serial) write_file(folder.path() + "X$" + serial + ".DXF", "");
+    for (char serial = 'A'; serial <= 'Z'; ++serial)
+        write_file(folder.path() + "X$" + serial + ".DXF", "");
     EXPECT_EQ(make_output_dxf_name(1, folder.path() + "X.dxf"), folder.path() + "X$Z.DXF");
     write_file(folder.path() + "X$$$$$$1.DXF", "");
     EXPECT_EQ(make_output_dxf_name(2, folder.path() + "X.dxf"), folder.path() + "X$$$$$$2.DXF");

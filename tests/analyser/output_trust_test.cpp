@@ -17,7 +17,8 @@
 namespace zov {
 namespace {
 
-constexpr char kDxf[] = "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\nA\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n";
+constexpr char kDxf[] =
+    "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\nA\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n";
 
 TEST(AnalyserFiles, PlantedLinksInTheStartFolderAreNeverFollowed) {
     TempFolder start, elsewhere;
@@ -104,7 +105,8 @@ TEST_F(RebuildTarget, AnExistingOutputIsReplacedOnlyWhenTheUserSaysYes) {
     analyse("X.dxf", "X.TXT");
     analyser.context.settings.naming_rule = 1;
     const std::string serials = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    for (char serial : serials) write_file(analyser.file(std::string("X$") + serial + ".DXF"), "mine");
+    for (char serial : serials)
+        write_file(analyser.file(std::string("X$") + serial + ".DXF"), "mine");
     std::string output;
     analyser.messages.answers = {false};
     EXPECT_FALSE(rebuild(analyser.file("X.TXT"), output));
@@ -118,9 +120,9 @@ TEST_F(RebuildTarget, AnExistingOutputIsReplacedOnlyWhenTheUserSaysYes) {
     // An analysis written over an older one is asked for in the same way.
     write_file(analyser.file("X.TXT"), "my edits");
     analyser.messages.answers = {false};
-    EXPECT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("X.dxf"),
-                                      analyser.file("X.TXT")),
-              0);
+    EXPECT_EQ(
+        convert_dxf_to_analysis(analyser.context, analyser.file("X.dxf"), analyser.file("X.TXT")),
+        0);
     EXPECT_EQ(read_file(analyser.file("X.TXT")), "my edits");
 }
 

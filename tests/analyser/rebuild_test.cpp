@@ -13,10 +13,10 @@
 namespace zov {
 namespace {
 
-const DxfGroups kSource = {{"  0", "SECTION"}, {"  2", "ENTITIES"}, {"  0", "LINE"},
-                           {"  5", "2F"},      {"100", "AcDbLine"}, {"  8", "Walls"},
-                           {" 10", "1.5"},     {"  1", "  text with blanks  "},
-                           {"  0", "ENDSEC"},  {"  0", "EOF"}};
+const DxfGroups kSource = {
+    {"  0", "SECTION"},  {"  2", "ENTITIES"}, {"  0", "LINE"}, {"  5", "2F"},
+    {"100", "AcDbLine"}, {"  8", "Walls"},    {" 10", "1.5"},  {"  1", "  text with blanks  "},
+    {"  0", "ENDSEC"},   {"  0", "EOF"}};
 
 std::string dxf_lines(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
     std::string text;
@@ -58,8 +58,9 @@ protected:
 };
 
 const std::vector<std::string> kRebuiltGroups = {
-    "0", "SECTION", "2", "ENTITIES", "0", "LINE", "5", "2F", "100", "AcDbLine", "8", "Walls",
-    "10", "1.5", "1", "  text with blanks  ", "0", "ENDSEC", "0", "EOF"};
+    "0",   "SECTION",  "2", "ENTITIES", "0",  "LINE", "5", "2F",
+    "100", "AcDbLine", "8", "Walls",    "10", "1.5",  "1", "  text with blanks  ",
+    "0",   "ENDSEC",   "0", "EOF"};
 
 TEST_F(Rebuild, UneditedAnalysisGivesTheSourceGroups) {
     std::string source;
@@ -85,7 +86,8 @@ TEST_F(Rebuild, UneditedAnalysisGivesTheSourceGroups) {
 
 TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
     settings().comment_groups = 0;
-    std::vector<std::string> data(analysis.begin() + static_cast<long>(first_item()), analysis.end());
+    std::vector<std::string> data(analysis.begin() + static_cast<long>(first_item()),
+                                  analysis.end());
     ASSERT_EQ(data.size(), 4u);
     analysis.resize(first_item());
     analysis.push_back("- my own note: ignored");
@@ -99,9 +101,10 @@ TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
     analysis.push_back("^" + std::string(39, ' ') + " 20:7.5_\x18");
     save_analysis();
     ASSERT_TRUE(rebuild());
-    EXPECT_EQ(output(), dxf_lines({"0", "LINE", "5", "2F", "100", "AcDbLine", "8", "Walls", "10",
-                                   "1.5", "1", "  text with blanks  ", "0", "POINT", "8", "0",
-                                   "10", "2", "20", "7.5", "0", "EOF"}));
+    EXPECT_EQ(output(), dxf_lines({"0",  "LINE",  "5",  "2F",  "100", "AcDbLine",
+                                   "8",  "Walls", "10", "1.5", "1",   "  text with blanks  ",
+                                   "0",  "POINT", "8",  "0",   "10",  "2",
+                                   "20", "7.5",   "0",  "EOF"}));
 }
 
 TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
@@ -110,8 +113,8 @@ TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
                     "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18");
     save_analysis();
     EXPECT_FALSE(rebuild());
-    EXPECT_EQ(analyser.messages.last(),
-              "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18" + sj("グループコードエラー(12345)"));
+    EXPECT_EQ(analyser.messages.last(), "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18" +
+                                            sj("グループコードエラー(12345)"));
     EXPECT_EQ(analyser.messages.entries.back().icon, MessageIcon::Exclamation);
     // The groups after the bad code are missing: no DXF rather than a short one.
     EXPECT_FALSE(std::filesystem::exists(analyser.file("out.dxf")));
@@ -176,8 +179,9 @@ TEST_F(Rebuild, CutAnalysisAsksFirst) {
     analyser.messages.answers = {false};
     EXPECT_FALSE(check());
     EXPECT_TRUE(analyser.messages.entries.back().question);
-    EXPECT_EQ(analyser.messages.last(),
-              sj("DXFﾌｧｲﾙを簡略解析しています。\n不都合が発生する可能性がありますが実行しますか？"));
+    EXPECT_EQ(
+        analyser.messages.last(),
+        sj("DXFﾌｧｲﾙを簡略解析しています。\n不都合が発生する可能性がありますが実行しますか？"));
     analyser.messages.answers = {true};
     EXPECT_TRUE(check());
     std::size_t asked = analyser.messages.entries.size();

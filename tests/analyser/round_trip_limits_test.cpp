@@ -41,7 +41,9 @@ TEST_F(RoundTripLimits, ALineTooLongIsFoundAndSaid) {
 }
 
 TEST_F(RoundTripLimits, AValueHoldingTheDataMarkAndTheEndCodeIsFound) {
-    ASSERT_EQ(analyse("before_\x18" "after"), 1);
+    ASSERT_EQ(analyse("before_\x18"
+                      "after"),
+              1);
     EXPECT_EQ(analyser.context.round_trip_losses, 1);
     EXPECT_EQ(analyser.messages.entries.size(), 1u);
 }
@@ -50,8 +52,9 @@ TEST_F(RoundTripLimits, AJoiningMarkThatCannotRoundTripIsRefused) {
     for (const char* mark : {"1", "-", " "}) {
         analyser.context.settings.code_mark = mark;
         EXPECT_EQ(analyse("text"), 0) << mark;
-        EXPECT_NE(cp932_to_utf8(analyser.messages.last()).find("再作成できる解析ファイルを作れません"),
-                  std::string::npos);
+        EXPECT_NE(
+            cp932_to_utf8(analyser.messages.last()).find("再作成できる解析ファイルを作れません"),
+            std::string::npos);
     }
     analyser.context.settings.code_mark = "#";
     EXPECT_EQ(analyse("text"), 1);

@@ -58,8 +58,7 @@ TEST(Settings, UnusableMarksAndEndCodesFallBackToTheirDefaults) {
 
 TEST(SettingsFile, WrittenLineByLine) {
     TestAnalyser analyser;
-    std::vector<std::string> lines =
-        split_lines(read_file(analyser.file("ZovEdit.CFG")), "\r\n");
+    std::vector<std::string> lines = split_lines(read_file(analyser.file("ZovEdit.CFG")), "\r\n");
     ASSERT_EQ(lines.size(), 54u);
     const std::string dots(80, '\xA5');
     EXPECT_EQ(lines[0], dots);
@@ -70,10 +69,13 @@ TEST(SettingsFile, WrittenLineByLine) {
                      '\xA5');
     EXPECT_EQ(lines[2], side + "     " + path + "     " + side);
     EXPECT_EQ(lines[3], dots);
-    EXPECT_EQ(lines[4], std::string(51, ' ') +
-                            format_local_time(sj("作成：%Y年%m月%d日 %H時%M分").c_str(), 1700000000));
-    EXPECT_EQ(lines[19], "FTX=\"" + analyser.folder.path() + "\"" + sj(" ZovEdit.txtが収納されているフォルダ"));
-    EXPECT_EQ(lines[23], sj("FSM=2           ＤＸＦファイル生成する場合の新しいファイル名のつけ方"));
+    EXPECT_EQ(lines[4],
+              std::string(51, ' ') +
+                  format_local_time(sj("作成：%Y年%m月%d日 %H時%M分").c_str(), 1700000000));
+    EXPECT_EQ(lines[19], "FTX=\"" + analyser.folder.path() + "\"" +
+                             sj(" ZovEdit.txtが収納されているフォルダ"));
+    EXPECT_EQ(lines[23],
+              sj("FSM=2           ＤＸＦファイル生成する場合の新しいファイル名のつけ方"));
     EXPECT_EQ(lines[27], "KM1=\":\"" + sj("(len=2-1) 解析時、グループコード直後の文字"));
     EXPECT_EQ(lines[32], sj("                 　　解析ファイルを読みやすく  する=1  しない=0"));
     EXPECT_EQ(lines[38], "KK0=\"" + sj("$ACADVER  (AutoCADのﾊﾞｰｼﾞｮﾝ)") + "\"");
@@ -133,12 +135,14 @@ TEST(SettingsFile, HandEditedValues) {
     TestAnalyser analyser;
     write_file(analyser.file("ZovEdit.CFG"),
                sj("FHS=\"亜亜亜亜亜\"\r\n") +  // ten bytes of 亜
-               "KDE=abc\r\n"
-               "KHO=0\r\n"
-               "KHO=1 later line wins\r\n"
-               "KK3=\"" + std::string(40, 'Q') + "\r\n"  // no closing quote
-               "XYZ=5\r\n"
-               "KCU 1 not a setting\r\n");
+                   "KDE=abc\r\n"
+                   "KHO=0\r\n"
+                   "KHO=1 later line wins\r\n"
+                   "KK3=\"" +
+                   std::string(40, 'Q') +
+                   "\r\n"  // no closing quote
+                   "XYZ=5\r\n"
+                   "KCU 1 not a setting\r\n");
     load_settings(analyser.context);
     const AnalyserSettings& s = analyser.context.settings;
     EXPECT_EQ(s.analysis_prefix, sj("亜亜亜亜"));
@@ -194,7 +198,8 @@ TEST(SettingsFile, SaveKeepsWhatTheUserSavedMeanwhile) {
         ASSERT_TRUE(save_settings(analyser.context));
         const std::string written = read_file(analyser.file("ZovEdit.CFG"));
         for (const std::string& line : c.written)
-            EXPECT_NE(written.find("\r\n" + line), std::string::npos) << c.user_line_to << ": " << line;
+            EXPECT_NE(written.find("\r\n" + line), std::string::npos)
+                << c.user_line_to << ": " << line;
         EXPECT_EQ(analyser.context.settings.analysis_prefix, c.prefix) << c.user_line_to;
     }
 

@@ -81,7 +81,8 @@ TEST(LineReading, EveryStyleAcrossBufferBoundaries) {
     // ends (and the two bytes of CR LF) fall on buffer boundaries.
     TempFolder folder;
     std::vector<std::string> expected;
-    for (int i = 0; i < 60000; ++i) expected.push_back(std::string(static_cast<std::size_t>(i % 17), 'x') + std::to_string(i));
+    for (int i = 0; i < 60000; ++i)
+        expected.push_back(std::string(static_cast<std::size_t>(i % 17), 'x') + std::to_string(i));
     for (const auto& [style, end] : {std::pair{kLineEndCrLf, "\r\n"}, std::pair{kLineEndLf, "\n"},
                                      std::pair{kLineEndCr, "\r"}}) {
         std::string text;

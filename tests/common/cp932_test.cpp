@@ -69,8 +69,12 @@ TEST(Encoding, RoundTripJapanese) {
 }
 
 TEST(Encoding, UnmappableBecomesQuestionMark) {
-    EXPECT_EQ(utf8_to_cp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // emoji
-    EXPECT_EQ(utf8_to_cp932("a\xFF" "b"), "a?b");              // invalid UTF-8
+    EXPECT_EQ(utf8_to_cp932("a\xF0\x9F\x98\x80"
+                            "b"),
+              "a?b");  // emoji
+    EXPECT_EQ(utf8_to_cp932("a\xFF"
+                            "b"),
+              "a?b");  // invalid UTF-8
     EXPECT_FALSE(utf8_to_cp932_exact("a\xF0\x9F\x98\x80").has_value());
     EXPECT_FALSE(cp932_to_utf8_exact("a\x88").has_value());  // half a character
     EXPECT_EQ(cp932_to_utf8_exact("abc").value(), "abc");

@@ -37,7 +37,8 @@ Outcome run(std::vector<std::string> words) {
     for (std::string& word : words) argv.push_back(word.data());
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
-    const int code = run_headless_command(kCommands, static_cast<int>(argv.size()), argv.data(), kUsage);
+    const int code =
+        run_headless_command(kCommands, static_cast<int>(argv.size()), argv.data(), kUsage);
     std::string out = ::testing::internal::GetCapturedStdout();
     return {code, out, ::testing::internal::GetCapturedStderr()};
 }

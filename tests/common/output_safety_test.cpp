@@ -31,7 +31,7 @@ TEST(WholeFile, AppearsOnlyWhenCommittedAndLeavesNothingElse) {
         ASSERT_TRUE(out.open(target));
         std::fputs("half", out.stream());
         EXPECT_EQ(read_file_bytes(target), "old");  // not yet
-    }  // dropped without commit
+    }                                               // dropped without commit
     EXPECT_EQ(read_file_bytes(target), "old");
     EXPECT_EQ(entries_in(folder.path()), 1u);
 
@@ -128,7 +128,7 @@ TEST(FileNameBytes, ConvertWithoutLossEitherWay) {
     const std::string utf8 = "階段.JWK";
     const std::string cp932 = utf8_to_cp932("階段.JWK");
     EXPECT_EQ(file_name_to_cp932(utf8), cp932);
-    EXPECT_EQ(file_name_to_cp932(cp932), cp932);  // not UTF-8: the bytes as they are
+    EXPECT_EQ(file_name_to_cp932(cp932), cp932);            // not UTF-8: the bytes as they are
     EXPECT_EQ(file_name_to_cp932("\xFF\xFE"), "\xFF\xFE");  // never "?" nor U+FFFD
 
     TempFolder folder;

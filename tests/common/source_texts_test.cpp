@@ -39,12 +39,18 @@ bool in(unsigned char c, unsigned low, unsigned high) { return c >= low && c <= 
 // Whether `bytes` at `i` begins a CP932 double-byte character or a UTF-8
 // sequence of two to four bytes.
 bool starts_character(const std::string& bytes, std::size_t i) {
-    auto at = [&](std::size_t k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0; };
+    auto at = [&](std::size_t k) {
+        return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0;
+    };
     const unsigned char lead = at(i);
     const unsigned char trail = at(i + 1);
-    if ((in(lead, 0x81, 0x9F) || in(lead, 0xE0, 0xFC)) && (in(trail, 0x40, 0x7E) || in(trail, 0x80, 0xFC)))
+    if ((in(lead, 0x81, 0x9F) || in(lead, 0xE0, 0xFC)) &&
+        (in(trail, 0x40, 0x7E) || in(trail, 0x80, 0xFC)))
         return true;
-    const std::size_t length = in(lead, 0xC2, 0xDF) ? 2 : in(lead, 0xE0, 0xEF) ? 3 : in(lead, 0xF0, 0xF4) ? 4 : 0;
+    const std::size_t length = in(lead, 0xC2, 0xDF)   ? 2
+                               : in(lead, 0xE0, 0xEF) ? 3
+                               : in(lead, 0xF0, 0xF4) ? 4
+                                                      : 0;
     for (std::size_t k = 1; k < length; ++k)
         if (!in(at(i + k), 0x80, 0xBF)) return false;
     return length > 0;
@@ -73,8 +79,8 @@ std::vector<Literal> string_literals(const std::string& source, const std::strin
             Literal literal;
             literal.place = file + ":" + std::to_string(line);
             literal.line = line;
-            std::string bytes;                  // the literal's bytes, escapes decoded
-            std::vector<std::size_t> escaped;   // where escapes of high bytes put theirs
+            std::string bytes;                 // the literal's bytes, escapes decoded
+            std::vector<std::size_t> escaped;  // where escapes of high bytes put theirs
             advance(1);
             while (i < source.size() && source[i] != quote && source[i] != '\n') {
                 if (source[i] != '\\') {
@@ -84,7 +90,8 @@ std::vector<Literal> string_literals(const std::string& source, const std::strin
                 } else if (i + 1 < source.size() && source[i + 1] == 'x') {
                     std::size_t end = i + 2;
                     while (end < source.size() && is_hex(source[end])) ++end;
-                    const unsigned long value = std::stoul(source.substr(i + 2, end - i - 2), nullptr, 16);
+                    const unsigned long value =
+                        std::stoul(source.substr(i + 2, end - i - 2), nullptr, 16);
                     if (value >= 0x80) {
                         literal.escaped_high_byte = true;
                         escaped.push_back(bytes.size());
@@ -103,7 +110,8 @@ std::vector<Literal> string_literals(const std::string& source, const std::strin
             advance(1);
         }
     }
-    for (Literal& literal : found) literal.comment = comments[literal.line - 1] + comments[literal.line];
+    for (Literal& literal : found)
+        literal.comment = comments[literal.line - 1] + comments[literal.line];
     return found;
 }
 
@@ -149,8 +157,9 @@ TEST(SourceTexts, JapaneseTextsAreReadableUtf8ThatCp932Holds) {
 
 // The tests of the converters themselves compare with known codes.
 bool checks_known_codes(const std::string& place) {
-    for (const char* file : {"tests/common/cp932_test.cpp:", "tests/common/japanese_texts_test.cpp:",
-                             "tests/common/source_texts_test.cpp:"})
+    for (const char* file :
+         {"tests/common/cp932_test.cpp:", "tests/common/japanese_texts_test.cpp:",
+          "tests/common/source_texts_test.cpp:"})
         if (place.rfind(file, 0) == 0) return true;
     return false;
 }
@@ -183,7 +192,8 @@ TEST(SourceTexts, EscapedCharactersAreFoundWithTheCommentsBesideThem) {
 
 TEST(SourceTexts, TheReaderFindsLiteralsOutsideComments) {
     const std::vector<Literal> found = string_literals(
-        "// \"not\" this\nf(\"読み込み\", 'x', \"\\x82\\xA0\");\n/* \"nor\n this\" */ g(\"a\\\"b\");",
+        "// \"not\" this\nf(\"読み込み\", 'x', \"\\x82\\xA0\");\n/* \"nor\n this\" */ "
+        "g(\"a\\\"b\");",
         "f.cpp");
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0].place, "f.cpp:2");

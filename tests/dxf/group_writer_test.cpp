@@ -38,11 +38,23 @@ TEST(DxfGroupWriter, WritesEachFormAsCodeLineAndValueLine) {
         {[](DxfGroupWriter& o) { o.text(8, "Zukei"); }, "8|Zukei|"},
         {[](DxfGroupWriter& o) { o.text(1, ""); }, "1||"},
         {[&](DxfGroupWriter& o) { o.text(1, long_text); }, "1|" + long_text + "|"},
-        {[](DxfGroupWriter& o) { o.texts({{0, "LINE"}, {8, "0"}}); }, "0|LINE|8|0|"},
-        {[](DxfGroupWriter& o) { o.text({9, 2}, "$CMLJUST"); }, " 9|$CMLJUST|"},
-        {[](DxfGroupWriter& o) { o.text({70, 8}, "64"); }, "      70|64|"},
+        {[](DxfGroupWriter& o) {
+             o.texts({{0, "LINE"}, {8, "0"}});
+         },
+         "0|LINE|8|0|"},
+        {[](DxfGroupWriter& o) {
+             o.text({9, 2}, "$CMLJUST");
+         },
+         " 9|$CMLJUST|"},
+        {[](DxfGroupWriter& o) {
+             o.text({70, 8}, "64");
+         },
+         "      70|64|"},
         {[](DxfGroupWriter& o) { o.integer(70, -12); }, "70|-12|"},
-        {[](DxfGroupWriter& o) { o.integer({70, 3}, 0, 2); }, " 70| 0|"},
+        {[](DxfGroupWriter& o) {
+             o.integer({70, 3}, 0, 2);
+         },
+         " 70| 0|"},
         {[](DxfGroupWriter& o) { o.colour(62, 7); }, "62|  7|"},
         {[](DxfGroupWriter& o) { o.colour(62, -7); }, "62| -7|"},
         {[](DxfGroupWriter& o) { o.colour(62, 256); }, "62|256|"},
@@ -54,8 +66,9 @@ TEST(DxfGroupWriter, WritesEachFormAsCodeLineAndValueLine) {
 
 // The real forms write what printf's forms have always written.
 TEST(DxfGroupWriter, RealFormsMatchPrintf) {
-    const double values[] = {0.0,     -0.0,       0.0005,  0.0015, 2.5,   3.5,
-                             -0.0004, 1.0 / 3.0,  123.456, -1e-9,  1e15 + 0.5, 1.7976931348623157e308};
+    const double values[] = {0.0,     -0.0,  0.0005,     0.0015,
+                             2.5,     3.5,   -0.0004,    1.0 / 3.0,
+                             123.456, -1e-9, 1e15 + 0.5, 1.7976931348623157e308};
     const struct {
         void (DxfGroupWriter::*write)(DxfCode, double);
         const char* format;

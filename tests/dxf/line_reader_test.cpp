@@ -106,9 +106,9 @@ TEST_F(LineFile, CrLfLinesOfEveryLengthReadWhole) {
 // Group codes written in every way a file may write them read as the
 // general number reading reads them.
 TEST_F(LineFile, GroupCodesOfEveryFormReadAsNumbers) {
-    const std::vector<std::string> codes = {"0",   "  0", " 10", "100", "330", "1071", " 8 ",
-                                            "+8",  "-1",  " -5", "\t62", "", "   ", "x",
-                                            "1x",  "07",  "9 9", "  99999999999", "1e2"};
+    const std::vector<std::string> codes = {
+        "0", "  0", " 10", "100", "330", "1071", " 8 ",           "+8", "-1", " -5", "\t62",
+        "",  "   ", "x",   "1x",  "07",  "9 9",  "  99999999999", "1e2"};
     std::string bytes;
     for (const std::string& code : codes) bytes += code + "\r\nVALUE\r\n";
     std::ofstream(path_, std::ios::binary) << bytes;

@@ -33,10 +33,27 @@ TEST(Numbers, ReadLikeTheStandardConversionsButNeverOverflow) {
 // short plain decimals of most files as well as long, exponent and odd ones.
 TEST(Numbers, RealsReadExactlyAsTheStandardConversion) {
     std::mt19937_64 random(42);
-    std::vector<std::string> texts = {"0", "-0", "-0.0", "5.", ".5", "-.", ".", "-", "007.250",
-                                      "123456789012345", "1234567890123456", "0.1", "0.3",
-                                      "999999999999999", "1.000000000000001", "2.5e-3",
-                                      "12.5E2", "17.5x", "1.5.5", "-12.375  ", "9007199254740993"};
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "-0.0",
+                                      "5.",
+                                      ".5",
+                                      "-.",
+                                      ".",
+                                      "-",
+                                      "007.250",
+                                      "123456789012345",
+                                      "1234567890123456",
+                                      "0.1",
+                                      "0.3",
+                                      "999999999999999",
+                                      "1.000000000000001",
+                                      "2.5e-3",
+                                      "12.5E2",
+                                      "17.5x",
+                                      "1.5.5",
+                                      "-12.375  ",
+                                      "9007199254740993"};
     char text[64];
     for (int i = 0; i < 20000; ++i) {
         const double value =

@@ -7,10 +7,10 @@
 #include <set>
 #include <sstream>
 
+#include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
-#include "common/cp932.h"
 #include "fixtures/store_builder.h"
 #include "fixtures/temp_folder.h"
 
@@ -103,9 +103,8 @@ EntityRecord test_line(std::int16_t layer, std::int32_t colour, double x1, doubl
 }
 
 // Kind 2: a ratio of 1.0 gives a circle or an arc, any other an ellipse.
-EntityRecord test_arc(std::int16_t layer, std::int32_t colour, double cx, double cy,
-                      double radius, double start, double end, double ratio = 1.0,
-                      double rotation = 0.0) {
+EntityRecord test_arc(std::int16_t layer, std::int32_t colour, double cx, double cy, double radius,
+                      double start, double end, double ratio = 1.0, double rotation = 0.0) {
     EntityRecord e = with_pen(circle_record(layer, cx, cy, radius, start, end), colour);
     e.arc.axis_ratio = ratio;
     e.arc.tilt = rotation;
@@ -125,14 +124,10 @@ TestDrawing small_jw_drawing() {
     d.max_y = 297;
     d.scale = 100;
     d.layers = {test_layer("0-0", 2), test_layer("unused", 2, 0, kLineContinuous, false),
-                test_layer("0-F", 3, (1 << kLayerHiddenBit) | (1 << kLayerLockedBit),
-                           kLineDashed)};
-    d.entities = {test_line(1, 2, 0, 0, 100, 50),
-                  test_line(3, 3, 10, 10, 20, 10, kLineDashed),
-                  test_arc(1, 1, 50, 50, 10, 0, 0),
-                  test_arc(0, 9, 50, 50, 20, 0, 359.9),
-                  test_arc(1, 7, 50, 50, 30, 30, 120),
-                  test_other(1, kEntityPoint),
+                test_layer("0-F", 3, (1 << kLayerHiddenBit) | (1 << kLayerLockedBit), kLineDashed)};
+    d.entities = {test_line(1, 2, 0, 0, 100, 50),      test_line(3, 3, 10, 10, 20, 10, kLineDashed),
+                  test_arc(1, 1, 50, 50, 10, 0, 0),    test_arc(0, 9, 50, 50, 20, 0, 359.9),
+                  test_arc(1, 7, 50, 50, 30, 30, 120), test_other(1, kEntityPoint),
                   test_other(1, kEntityText)};
     return d;
 }
@@ -291,7 +286,8 @@ TEST_F(ExportDxf, CountedHandlesPassOverTheFixedOnes) {
     const std::vector<unsigned long> handles = handles_of(dxf);
     const std::set<unsigned long> unique(handles.begin(), handles.end());
     EXPECT_EQ(unique.size(), handles.size());
-    for (unsigned long fixed : {998ul, 999ul, 1000ul, 1001ul, 997ul}) EXPECT_EQ(unique.count(fixed), 0u);
+    for (unsigned long fixed : {998ul, 999ul, 1000ul, 1001ul, 997ul})
+        EXPECT_EQ(unique.count(fixed), 0u);
     const unsigned long seed = std::stoul(value_after(dxf, "$HANDSEED", "  5"), nullptr, 16);
     EXPECT_EQ(seed, 1100u + 40000u);
 
@@ -329,7 +325,8 @@ TEST_F(ExportDxf, NumbersThatAreNotFiniteAreNeverWritten) {
     EXPECT_EQ(value_after(dxf, "$EXTMAX", "10"), "0.000");
     // The two elements are left out and said so.
     ASSERT_EQ(messages.entries.size(), 2u);
-    EXPECT_EQ(cp932_to_utf8(messages.entries[0].text), "数値でない座標の図形2個は書き出していません");
+    EXPECT_EQ(cp932_to_utf8(messages.entries[0].text),
+              "数値でない座標の図形2個は書き出していません");
 }
 
 TEST_F(ExportDxf, TemplateThatCannotBeCreatedIsLeftOut) {
@@ -377,7 +374,8 @@ TEST_F(ExportDxf, DamagedStoresAreWrittenAsFarAsTheyGo) {
     EXPECT_NE(dxf.find("0\r\nEOF\r\n"), std::string::npos);
     auto count = [&](const std::string& what) {
         std::size_t n = 0;
-        for (std::size_t at = dxf.find(what); at != std::string::npos; at = dxf.find(what, at + 1)) ++n;
+        for (std::size_t at = dxf.find(what); at != std::string::npos; at = dxf.find(what, at + 1))
+            ++n;
         return n;
     };
     // Seven whole records remain: three lines, an arc and two ellipses are written.

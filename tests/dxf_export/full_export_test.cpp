@@ -118,9 +118,10 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     const std::int16_t room = store.add_layer(utf8_to_cp932("部屋"));
     EntityRecord arrow = line_record(room, 0, 0, -2, 1);
     const std::int16_t arrow_block = store.add_block("_ARROW", {arrow});
-    const std::int16_t picture = store.add_block(
-        "*D1", {line_record(room, 0, 0, 100, 0), with_kind(line_record(room, 0, 0, 0, 0), kEntityPoint),
-                insert_record(room, arrow_block, 100, 0)});
+    const std::int16_t picture =
+        store.add_block("*D1", {line_record(room, 0, 0, 100, 0),
+                                with_kind(line_record(room, 0, 0, 0, 0), kEntityPoint),
+                                insert_record(room, arrow_block, 100, 0)});
     store.add_entity(line_record(room, 1, 2, 3, 4));
     store.add_entity(circle_record(room, 10, 10, 5, 0, 90));
     store.add_entity(with_kind(line_record(room, 7, 8, 0, 0), kEntityPoint));
@@ -167,7 +168,8 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     // The dimension: its picture's line and arrow insert moved to its place,
     // in its colour; the definition point is left out.
     using Values = std::vector<std::string>;
-    EXPECT_EQ(entities[7].values({10, 11, 21, 62}), (Values{"1000.000", "1100.000", "2000.000", "3"}));
+    EXPECT_EQ(entities[7].values({10, 11, 21, 62}),
+              (Values{"1000.000", "1100.000", "2000.000", "3"}));
     EXPECT_EQ(entities[8].value(10), "1100.000");
     // Solid corners in DXF order: first, second, third, fourth.
     EXPECT_EQ(entities[9].values({10, 11, 12, 13, 23}),
@@ -190,13 +192,13 @@ TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
     store.add_block("*Paper_Space0", {line_record(0, 0, 0, 1, 1)});
     store.add_block("*U7", {});
     store.add_entity(insert_record(0, a_number, 1, 1));
-    store.add_entity(insert_record(0, 7, 1, 1));  // the paper-space block is not written
+    store.add_entity(insert_record(0, 7, 1, 1));   // the paper-space block is not written
     store.add_entity(insert_record(0, 99, 1, 1));  // no such block
 
     const std::string dxf = export_full();
-    const std::vector<std::string> expected{"*MODEL_SPACE", "*PAPER_SPACE", "REVDATE", "A",
-                                            "B", "SELF", "revdate_2", "BLOCK5",
-                                            "x_y" + hyou, "*U7"};
+    const std::vector<std::string> expected{
+        "*MODEL_SPACE", "*PAPER_SPACE", "REVDATE", "A",          "B",
+        "SELF",         "revdate_2",    "BLOCK5",  "x_y" + hyou, "*U7"};
     EXPECT_EQ(names_of(of_type(items_of(dxf, "BLOCKS"), "BLOCK")), expected);
     EXPECT_EQ(names_of(of_type(items_of(dxf, "TABLES"), "BLOCK_RECORD")), expected);
     EXPECT_EQ(of_type(items_of(dxf, "BLOCKS"), "BLOCK").back().value(70), "1");
@@ -217,11 +219,13 @@ TEST_F(FullExport, LayerTableHoldsLayerZeroAndTheStatesOfTheLayersInUse) {
     store.add_layer("wall");  // the same name for a DXF reader: shares WALL's record
     store.add_layer("SPARE", 0, 0);
     store.add_layer("a:b");
-    for (std::int16_t layer = 1; layer <= 5; ++layer) store.add_entity(line_record(layer, 0, 0, 1, 1));
+    for (std::int16_t layer = 1; layer <= 5; ++layer)
+        store.add_entity(line_record(layer, 0, 0, 1, 1));
 
     const std::string dxf = export_full();
     std::map<std::string, Item> layers;
-    for (const Item& layer : of_type(items_of(dxf, "TABLES"), "LAYER")) layers[layer.value(2)] = layer;
+    for (const Item& layer : of_type(items_of(dxf, "TABLES"), "LAYER"))
+        layers[layer.value(2)] = layer;
     ASSERT_EQ(layers.size(), 4u);
     EXPECT_EQ(layers["0"].value(70), "0");
     EXPECT_EQ(layers["WALL"].value(62), "-7");
@@ -235,7 +239,8 @@ TEST_F(FullExport, LayerTableHoldsLayerZeroAndTheStatesOfTheLayersInUse) {
 }
 
 TEST_F(FullExport, HandlesAreUniqueAndBelowTheSeed) {
-    const std::int16_t picture = store.add_block("*D1", std::vector<EntityRecord>(50, line_record(0, 0, 0, 1, 1)));
+    const std::int16_t picture =
+        store.add_block("*D1", std::vector<EntityRecord>(50, line_record(0, 0, 0, 1, 1)));
     for (int i = 0; i < 30; ++i) {
         EntityRecord dimension = with_kind(line_record(0, i, 0, 0, 0), kEntityDimension);
         dimension.block = picture;
@@ -265,7 +270,8 @@ TEST_F(FullExport, DamagedStoresAreWrittenAsFarAsTheyGo) {
     EntityRecord self_dimension = with_kind(line_record(0, 0, 0, 0, 0), kEntityDimension);
     self_dimension.block = 1;
     store.add_block("*D1", {line_record(0, 0, 0, 1, 1), self_dimension});
-    for (std::int16_t block : {std::int16_t{0}, std::int16_t{-3}, std::int16_t{1}, std::int16_t{999}}) {
+    for (std::int16_t block :
+         {std::int16_t{0}, std::int16_t{-3}, std::int16_t{1}, std::int16_t{999}}) {
         EntityRecord dimension = self_dimension;
         dimension.block = block;
         store.add_entity(dimension);

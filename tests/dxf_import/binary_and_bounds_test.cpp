@@ -35,28 +35,99 @@ protected:
 // A drawing with the new kinds in a block and in the drawing.
 DxfFixture drawing_of_new_kinds() {
     DxfFixture dxf;
-    dxf.section("HEADER").group(9, "$ACADVER").group(1, "AC1015").end_section()
-        .section("TABLES").layer("0", 7).layer("HATCHES", 2).end_section()
-        .section("BLOCKS").block("GRID")
-        .item("HATCH").group(8, "0").group(70, 1).group(91, 1).group(92, 2).group(72, 0)
-        .group(73, 1).group(93, 3).group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 0.0)
-        .group(10, 0.0).group(20, 1.0).group(97, 0).group(75, 0).group(76, 1).group(98, 0)
-        .item("3DFACE").group(10, 0.0).group(20, 0.0).group(11, 1.0).group(21, 0.0)
-        .group(12, 1.0).group(22, 1.0).group(13, 1.0).group(23, 1.0)
-        .end_block().end_section()
+    dxf.section("HEADER")
+        .group(9, "$ACADVER")
+        .group(1, "AC1015")
+        .end_section()
+        .section("TABLES")
+        .layer("0", 7)
+        .layer("HATCHES", 2)
+        .end_section()
+        .section("BLOCKS")
+        .block("GRID")
+        .item("HATCH")
+        .group(8, "0")
+        .group(70, 1)
+        .group(91, 1)
+        .group(92, 2)
+        .group(72, 0)
+        .group(73, 1)
+        .group(93, 3)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 1.0)
+        .group(20, 0.0)
+        .group(10, 0.0)
+        .group(20, 1.0)
+        .group(97, 0)
+        .group(75, 0)
+        .group(76, 1)
+        .group(98, 0)
+        .item("3DFACE")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(11, 1.0)
+        .group(21, 0.0)
+        .group(12, 1.0)
+        .group(22, 1.0)
+        .group(13, 1.0)
+        .group(23, 1.0)
+        .end_block()
+        .end_section()
         .section("ENTITIES")
-        .item("INSERT").group(2, "GRID").group(10, 5.0).group(20, 5.0).group(70, 4).group(71, 3)
-        .group(44, 2.0).group(45, 3.0)
-        .item("HATCH").group(8, "HATCHES").group(2, "ANSI31").group(70, 0).group(91, 1)
-        .group(92, 1).group(93, 2).group(72, 2).group(10, 0.0).group(20, 0.0).group(40, 10.0)
-        .group(50, 0.0).group(51, 180.0).group(73, 1).group(72, 1).group(10, -10.0)
-        .group(20, 0.0).group(11, 10.0).group(21, 0.0).group(97, 0).group(75, 1).group(76, 1)
-        .group(52, 0.0).group(41, 1.0).group(77, 0).group(78, 1).group(53, 45.0).group(43, 0.0)
-        .group(44, 0.0).group(45, -1.0).group(46, 1.0).group(79, 2).group(49, 1.0)
-        .group(49, -0.5).group(98, 0)
-        .item("XLINE").group(10, 1.0).group(20, 1.0).group(11, 1.0).group(21, 0.0)
-        .item("MTEXT").group(1, "caf\xE9").group(40, 2.0)
-        .end_section().end_of_file();
+        .item("INSERT")
+        .group(2, "GRID")
+        .group(10, 5.0)
+        .group(20, 5.0)
+        .group(70, 4)
+        .group(71, 3)
+        .group(44, 2.0)
+        .group(45, 3.0)
+        .item("HATCH")
+        .group(8, "HATCHES")
+        .group(2, "ANSI31")
+        .group(70, 0)
+        .group(91, 1)
+        .group(92, 1)
+        .group(93, 2)
+        .group(72, 2)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(40, 10.0)
+        .group(50, 0.0)
+        .group(51, 180.0)
+        .group(73, 1)
+        .group(72, 1)
+        .group(10, -10.0)
+        .group(20, 0.0)
+        .group(11, 10.0)
+        .group(21, 0.0)
+        .group(97, 0)
+        .group(75, 1)
+        .group(76, 1)
+        .group(52, 0.0)
+        .group(41, 1.0)
+        .group(77, 0)
+        .group(78, 1)
+        .group(53, 45.0)
+        .group(43, 0.0)
+        .group(44, 0.0)
+        .group(45, -1.0)
+        .group(46, 1.0)
+        .group(79, 2)
+        .group(49, 1.0)
+        .group(49, -0.5)
+        .group(98, 0)
+        .item("XLINE")
+        .group(10, 1.0)
+        .group(20, 1.0)
+        .group(11, 1.0)
+        .group(21, 0.0)
+        .item("MTEXT")
+        .group(1, "caf\xE9")
+        .group(40, 2.0)
+        .end_section()
+        .end_of_file();
     return dxf;
 }
 
@@ -108,8 +179,8 @@ TEST_F(BinaryAndBounds, BinaryFilesWithBytesChangedAtRandomStillImport) {
         std::string bytes = whole;
         const int changes = 1 + static_cast<int>(random() % 8);
         for (int c = 0; c < changes; ++c) {
-            const std::size_t at = kBinaryDxfSentinel.size() +
-                                   random() % (bytes.size() - kBinaryDxfSentinel.size());
+            const std::size_t at =
+                kBinaryDxfSentinel.size() + random() % (bytes.size() - kBinaryDxfSentinel.size());
             bytes[at] = static_cast<char>(random());
         }
         SCOPED_TRACE(round);
@@ -135,9 +206,15 @@ TEST_F(BinaryAndBounds, HatchesOfRandomLoopsAndPatternsStayBounded) {
                 dxf.group(10, x).group(20, coordinate(random)).group(42, k % 5 == 0 ? 1e9 : 0.3);
             }
         }
-        dxf.group(75, static_cast<int>(random() % 3)).group(78, 1).group(53, coordinate(random))
-            .group(43, 0.0).group(44, 0.0).group(45, coordinate(random) / 50)
-            .group(46, coordinate(random) / 50).group(79, 2).group(49, coordinate(random) / 10)
+        dxf.group(75, static_cast<int>(random() % 3))
+            .group(78, 1)
+            .group(53, coordinate(random))
+            .group(43, 0.0)
+            .group(44, 0.0)
+            .group(45, coordinate(random) / 50)
+            .group(46, coordinate(random) / 50)
+            .group(79, 2)
+            .group(49, coordinate(random) / 10)
             .group(49, -std::fabs(coordinate(random)) / 10);
         dxf.end_section().end_of_file();
         expect_whole_store(import(dxf));
@@ -147,9 +224,18 @@ TEST_F(BinaryAndBounds, HatchesOfRandomLoopsAndPatternsStayBounded) {
 
 TEST_F(BinaryAndBounds, AbsurdArrayCountsStopAtTheBound) {
     DxfFixture dxf;
-    dxf.section("ENTITIES").item("INSERT").group(2, "NONE").group(70, 2000000000)
-        .group(71, 2000000000).group(44, 1.0).group(45, 1.0)
-        .item("MINSERT").group(70, -5).group(71, 0).end_section().end_of_file();
+    dxf.section("ENTITIES")
+        .item("INSERT")
+        .group(2, "NONE")
+        .group(70, 2000000000)
+        .group(71, 2000000000)
+        .group(44, 1.0)
+        .group(45, 1.0)
+        .item("MINSERT")
+        .group(70, -5)
+        .group(71, 0)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().ent_num, kMaxArrayCopies + 1);  // and one copy for counts below 1
     EXPECT_EQ(header().ent_num, entity_records_in_file());
@@ -158,8 +244,15 @@ TEST_F(BinaryAndBounds, AbsurdArrayCountsStopAtTheBound) {
 // A hatch of one square loop of side 10 and the pattern groups `pattern`.
 DxfFixture square_hatch(int solid, const std::function<void(DxfFixture&)>& pattern) {
     DxfFixture dxf;
-    dxf.section("ENTITIES").item("HATCH").group(5, "2A").group(70, solid).group(91, 1)
-        .group(92, 2).group(72, 0).group(73, 1).group(93, 4);
+    dxf.section("ENTITIES")
+        .item("HATCH")
+        .group(5, "2A")
+        .group(70, solid)
+        .group(91, 1)
+        .group(92, 2)
+        .group(72, 0)
+        .group(73, 1)
+        .group(93, 4);
     for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 0.0}, {10.0, 10.0}, {0.0, 10.0}})
         dxf.group(10, x).group(20, y);
     dxf.group(97, 0).group(75, 0).group(76, 1);
@@ -171,12 +264,24 @@ DxfFixture square_hatch(int solid, const std::function<void(DxfFixture&)>& patte
 TEST_F(BinaryAndBounds, HatchesBeyondTheirBoundKeepTheirOutlineAndSaySo) {
     using Pattern = std::function<void(DxfFixture&)>;
     const Pattern dense_lines = [](DxfFixture& dxf) {
-        dxf.group(78, 1).group(53, 0.0).group(43, 0.0).group(44, 0.0).group(45, 0.0)
-            .group(46, 0.00001).group(79, 0);
+        dxf.group(78, 1)
+            .group(53, 0.0)
+            .group(43, 0.0)
+            .group(44, 0.0)
+            .group(45, 0.0)
+            .group(46, 0.00001)
+            .group(79, 0);
     };
     const Pattern tiny_dashes = [](DxfFixture& dxf) {
-        dxf.group(78, 1).group(53, 0.0).group(43, 0.0).group(44, 0.0).group(45, 0.0)
-            .group(46, 1.0).group(79, 2).group(49, 0.000001).group(49, -0.000001);
+        dxf.group(78, 1)
+            .group(53, 0.0)
+            .group(43, 0.0)
+            .group(44, 0.0)
+            .group(45, 0.0)
+            .group(46, 1.0)
+            .group(79, 2)
+            .group(49, 0.000001)
+            .group(49, -0.000001);
     };
     for (const Pattern& pattern : {dense_lines, tiny_dashes}) {
         ImportState state(folder_.string(), messages_);
@@ -188,10 +293,16 @@ TEST_F(BinaryAndBounds, HatchesBeyondTheirBoundKeepTheirOutlineAndSaySo) {
                   "HATCH 2A kept as its outline: its pattern would make more than 200000 records");
     }
     // Lines 0.1 apart fit well within the bound: 99 inside the square.
-    ASSERT_EQ(import(square_hatch(0, [](DxfFixture& dxf) {
-                  dxf.group(78, 1).group(53, 0.0).group(43, 0.0).group(44, 0.05).group(45, 0.0)
-                      .group(46, 0.1).group(79, 0);
-              })),
+    ASSERT_EQ(import(square_hatch(0,
+                                  [](DxfFixture& dxf) {
+                                      dxf.group(78, 1)
+                                          .group(53, 0.0)
+                                          .group(43, 0.0)
+                                          .group(44, 0.05)
+                                          .group(45, 0.0)
+                                          .group(46, 0.1)
+                                          .group(79, 0);
+                                  })),
               0);
     EXPECT_EQ(header().ent_num, 100);
 }
@@ -199,12 +310,31 @@ TEST_F(BinaryAndBounds, HatchesBeyondTheirBoundKeepTheirOutlineAndSaySo) {
 TEST_F(BinaryAndBounds, HatchCountsThatTheGroupsDoNotBackAreNotTrusted) {
     DxfFixture dxf;
     dxf.section("ENTITIES")
-        .item("HATCH").group(70, 1).group(91, 2000000000).group(92, 2).group(93, 2000000000)
-        .group(10, 0.0).group(20, 0.0)
-        .item("HATCH").group(70, 0).group(91, 1).group(92, 1).group(93, 2000000000)
-        .group(72, 4).group(94, 3).group(95, 2000000000).group(96, 2000000000).group(40, 0.0)
-        .item("HATCH").group(70, 1).group(91, 1).group(92, 1).group(93, 3).group(72, 9)
-        .end_section().end_of_file();
+        .item("HATCH")
+        .group(70, 1)
+        .group(91, 2000000000)
+        .group(92, 2)
+        .group(93, 2000000000)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .item("HATCH")
+        .group(70, 0)
+        .group(91, 1)
+        .group(92, 1)
+        .group(93, 2000000000)
+        .group(72, 4)
+        .group(94, 3)
+        .group(95, 2000000000)
+        .group(96, 2000000000)
+        .group(40, 0.0)
+        .item("HATCH")
+        .group(70, 1)
+        .group(91, 1)
+        .group(92, 1)
+        .group(93, 3)
+        .group(72, 9)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().ent_num, 0);  // no loop of three points or more
 }
@@ -212,7 +342,12 @@ TEST_F(BinaryAndBounds, HatchCountsThatTheGroupsDoNotBackAreNotTrusted) {
 TEST_F(BinaryAndBounds, SolidRegionsBeyondTheirBoundKeepTheirOutline) {
     // A circle followed in 36000 steps.
     DxfFixture dxf;
-    dxf.section("ENTITIES").item("HATCH").group(5, "C1").group(70, 1).group(91, 1).group(92, 2)
+    dxf.section("ENTITIES")
+        .item("HATCH")
+        .group(5, "C1")
+        .group(70, 1)
+        .group(91, 1)
+        .group(92, 2)
         .group(93, 36000);
     for (int k = 0; k < 36000; ++k)
         dxf.group(10, std::cos(k * M_PI / 18000)).group(20, std::sin(k * M_PI / 18000));

@@ -9,16 +9,25 @@ using Blocks = ImportFolder;
 TEST_F(Blocks, InsertsFindBlocksDefinedFurtherDown) {
     DxfFixture dxf;
     dxf.section("BLOCKS")
-        .block("OUTER", 5, 6).insert("0", "INNER", 1, 1).line("0", 0, 0, 1, 0).end_block()
-        .block("EMPTY").end_block()
-        .block("INNER").line("0", 0, 0, 0, 1).item("HATCH").group(8, "0").line("0", 1, 1, 2, 2)
+        .block("OUTER", 5, 6)
+        .insert("0", "INNER", 1, 1)
+        .line("0", 0, 0, 1, 0)
+        .end_block()
+        .block("EMPTY")
+        .end_block()
+        .block("INNER")
+        .line("0", 0, 0, 0, 1)
+        .item("HATCH")
+        .group(8, "0")
+        .line("0", 1, 1, 2, 2)
         .end_block()
         .end_section()
         .section("ENTITIES")
         .insert("0", "OUTER", 10, 20)
         .insert("0", "INNER", 0, 0)
         .insert("0", "MISSING", 0, 0)
-        .end_section().end_of_file();
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().bro_num, 3);
     EXPECT_EQ(header().bro_num2, 3);
@@ -57,14 +66,30 @@ TEST_F(Blocks, DotBlocksStartWithAPointInsteadOfTheirDotShape) {
     DxfFixture dxf;
     dxf.section("BLOCKS")
         .block("_DotSmall")
-        .item("LWPOLYLINE").group(8, "0").group(90, 2).group(70, 1)
-        .group(10, -0.5).group(20, 0.0).group(42, 1.0).group(10, 0.5).group(20, 0.0).group(42, 1.0)
+        .item("LWPOLYLINE")
+        .group(8, "0")
+        .group(90, 2)
+        .group(70, 1)
+        .group(10, -0.5)
+        .group(20, 0.0)
+        .group(42, 1.0)
+        .group(10, 0.5)
+        .group(20, 0.0)
+        .group(42, 1.0)
         .line("0", 0, 0, 1, 1)
         .end_block()
-        .block("_ORIGIN").item("CIRCLE").group(40, 1.0).end_block()
-        .block("_OPEN").line("0", 0, 0, 1, 1).end_block()
-        .block("*D1").line("0", 0, 0, 1, 1).end_block()
-        .end_section().end_of_file();
+        .block("_ORIGIN")
+        .item("CIRCLE")
+        .group(40, 1.0)
+        .end_block()
+        .block("_OPEN")
+        .line("0", 0, 0, 1, 1)
+        .end_block()
+        .block("*D1")
+        .line("0", 0, 0, 1, 1)
+        .end_block()
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     const auto dot = block_entities(1);
     ASSERT_EQ(dot.size(), 2u);
@@ -84,11 +109,24 @@ TEST_F(Blocks, DotBlocksStartWithAPointInsteadOfTheirDotShape) {
 
 TEST_F(Blocks, InsertsSeenFromBelowAreMirrored) {
     DxfFixture dxf;
-    dxf.section("BLOCKS").block("B").line("0", 0, 0, 1, 0).end_block().end_section()
+    dxf.section("BLOCKS")
+        .block("B")
+        .line("0", 0, 0, 1, 0)
+        .end_block()
+        .end_section()
         .section("ENTITIES")
-        .item("INSERT").group(2, "B").group(10, 10.0).group(20, 5.0).group(50, 30.0)
-        .group(41, 2.0).group(42, 3.0).group(210, 0.0).group(220, 0.0).group(230, -1.0)
-        .end_section().end_of_file();
+        .item("INSERT")
+        .group(2, "B")
+        .group(10, 10.0)
+        .group(20, 5.0)
+        .group(50, 30.0)
+        .group(41, 2.0)
+        .group(42, 3.0)
+        .group(210, 0.0)
+        .group(220, 0.0)
+        .group(230, -1.0)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     const auto e = entities();
     ASSERT_EQ(e.size(), 1u);
@@ -101,10 +139,23 @@ TEST_F(Blocks, InsertsSeenFromBelowAreMirrored) {
 
 TEST_F(Blocks, EntitiesBeforeTheBlocksSectionAreKept) {
     DxfFixture dxf;
-    dxf.section("ENTITIES").line("0", 1, 1, 2, 2).insert("0", "B", 0, 0).end_section()
-        .section("BLOCKS").block("B").line("0", 0, 0, 1, 0).end_block().end_section()
-        .section("ENTITIES").line("0", 3, 3, 4, 4).end_section()
-        .section("BLOCKS").block("C").line("0", 0, 0, 1, 0).line("0", 0, 0, 1, 0).end_block()
+    dxf.section("ENTITIES")
+        .line("0", 1, 1, 2, 2)
+        .insert("0", "B", 0, 0)
+        .end_section()
+        .section("BLOCKS")
+        .block("B")
+        .line("0", 0, 0, 1, 0)
+        .end_block()
+        .end_section()
+        .section("ENTITIES")
+        .line("0", 3, 3, 4, 4)
+        .end_section()
+        .section("BLOCKS")
+        .block("C")
+        .line("0", 0, 0, 1, 0)
+        .line("0", 0, 0, 1, 0)
+        .end_block()
         .end_section()
         .end_of_file();
     ASSERT_EQ(import(dxf), 0);
@@ -124,10 +175,18 @@ TEST_F(Blocks, EntitiesBeforeTheBlocksSectionAreKept) {
 TEST_F(Blocks, BlocksThatInsertThemselvesAreStoredAsTheyAre) {
     DxfFixture dxf;
     dxf.section("BLOCKS")
-        .block("A").insert("0", "A", 1, 0).insert("0", "B", 0, 1).end_block()
-        .block("B").insert("0", "A", 0, 0).end_block()
+        .block("A")
+        .insert("0", "A", 1, 0)
+        .insert("0", "B", 0, 1)
+        .end_block()
+        .block("B")
+        .insert("0", "A", 0, 0)
+        .end_block()
         .end_section()
-        .section("ENTITIES").insert("0", "A", 0, 0).end_section().end_of_file();
+        .section("ENTITIES")
+        .insert("0", "A", 0, 0)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     const auto a = block_entities(1);
     ASSERT_EQ(a.size(), 2u);
@@ -140,9 +199,16 @@ TEST_F(Blocks, AMissingEndOfBlockOrSectionEndsWithTheSection) {
     // No ENDBLK and no ENDSEC: the ENTITIES section that follows still counts.
     DxfFixture dxf;
     dxf.section("BLOCKS")
-        .block("A").line("0", 0, 0, 1, 0).end_block()
-        .block("B").line("0", 0, 0, 2, 0).line("0", 0, 0, 3, 0)
-        .section("ENTITIES").insert("0", "B", 0, 0).end_section().end_of_file();
+        .block("A")
+        .line("0", 0, 0, 1, 0)
+        .end_block()
+        .block("B")
+        .line("0", 0, 0, 2, 0)
+        .line("0", 0, 0, 3, 0)
+        .section("ENTITIES")
+        .insert("0", "B", 0, 0)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().bro_num, 2);
     EXPECT_EQ(block(2).count, 2);
@@ -163,10 +229,18 @@ TEST_F(Blocks, AMissingEndOfBlockOrSectionEndsWithTheSection) {
 
 TEST_F(Blocks, SplinesInBlocksAreKept) {
     DxfFixture dxf;
-    dxf.section("BLOCKS").block("S")
-        .item("SPLINE").group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 1.0)
-        .group(10, 2.0).group(20, 0.0)
-        .end_block().end_section().end_of_file();
+    dxf.section("BLOCKS")
+        .block("S")
+        .item("SPLINE")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 1.0)
+        .group(20, 1.0)
+        .group(10, 2.0)
+        .group(20, 0.0)
+        .end_block()
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(block(1).count, 2);
     EXPECT_EQ(block_entities(1).size(), 2u);

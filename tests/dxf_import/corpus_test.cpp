@@ -38,8 +38,8 @@ std::string trimmed(const std::string& text) {
 // that the importer reads.
 bool holds_importable_entity(const std::string& path) {
     static const std::set<std::string> kinds = {
-        "LINE", "POLYLINE", "LWPOLYLINE", "TEXT", "CIRCLE", "ARC", "INSERT", "MTEXT",
-        "ATTRIB", "ELLIPSE", "POINT", "SOLID", "TRACE", "DIMENSION", "SPLINE", "LEADER"};
+        "LINE",   "POLYLINE", "LWPOLYLINE", "TEXT",  "CIRCLE", "ARC",       "INSERT", "MTEXT",
+        "ATTRIB", "ELLIPSE",  "POINT",      "SOLID", "TRACE",  "DIMENSION", "SPLINE", "LEADER"};
     const auto lines = file_lines(path);
     bool in_blocks = false;
     for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {

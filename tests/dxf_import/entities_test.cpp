@@ -27,11 +27,25 @@ protected:
 
 TEST_F(Entities, EllipsesKeepAxisRotationAndShiftedParameters) {
     DxfFixture dxf;
-    dxf.item("ELLIPSE").group(10, 1.0).group(20, 2.0).group(11, 10.0).group(21, 0.0)
-        .group(40, 0.5).group(41, 0.0).group(42, 2 * M_PI)
-        .item("ELLIPSE").group(11, 0.0).group(21, 5.0).group(40, 0.5).group(41, 0.0)
+    dxf.item("ELLIPSE")
+        .group(10, 1.0)
+        .group(20, 2.0)
+        .group(11, 10.0)
+        .group(21, 0.0)
+        .group(40, 0.5)
+        .group(41, 0.0)
+        .group(42, 2 * M_PI)
+        .item("ELLIPSE")
+        .group(11, 0.0)
+        .group(21, 5.0)
+        .group(40, 0.5)
+        .group(41, 0.0)
         .group(42, M_PI / 2)
-        .item("ELLIPSE").group(11, 0.0).group(21, -5.0).group(40, 0.5).group(41, 0.0)
+        .item("ELLIPSE")
+        .group(11, 0.0)
+        .group(21, -5.0)
+        .group(40, 0.5)
+        .group(41, 0.0)
         .group(42, M_PI);
     const auto e = imported(dxf);
     ASSERT_EQ(e.size(), 3u);
@@ -49,11 +63,25 @@ TEST_F(Entities, EllipsesKeepAxisRotationAndShiftedParameters) {
 
 TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
     DxfFixture dxf;
-    dxf.item("TEXT").group(8, "0").group(10, 1.0).group(20, 2.0).group(40, 2.5)
-        .group(41, 0.8).group(50, 15.0).group(72, 1).group(73, 2).group(1, "%%c50")
-        .item("TEXT").group(62, 256).group(1, "30%%d")
-        .item("ATTRIB").group(62, 3).group(70, 1).group(1, "\\U+00B0C")
-        .item("TEXT").group(1, "");
+    dxf.item("TEXT")
+        .group(8, "0")
+        .group(10, 1.0)
+        .group(20, 2.0)
+        .group(40, 2.5)
+        .group(41, 0.8)
+        .group(50, 15.0)
+        .group(72, 1)
+        .group(73, 2)
+        .group(1, "%%c50")
+        .item("TEXT")
+        .group(62, 256)
+        .group(1, "30%%d")
+        .item("ATTRIB")
+        .group(62, 3)
+        .group(70, 1)
+        .group(1, "\\U+00B0C")
+        .item("TEXT")
+        .group(1, "");
     const auto t = imported(dxf);
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].kind, kEntityText);
@@ -76,11 +104,28 @@ TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
 
 TEST_F(Entities, MtextLinesBecomeTextRecordsDownTheirDirection) {
     DxfFixture dxf;
-    dxf.item("MTEXT").group(10, 0.0).group(20, 0.0).group(40, 2.0).group(1, "{\\fArial;A}\\PB\\PC")
-        .item("MTEXT").group(10, 0.0).group(20, 0.0).group(40, 2.0).group(11, 0.0)
-        .group(21, 1.0).group(1, "U\\PD")
-        .item("MTEXT").group(10, 0.0).group(20, 0.0).group(40, 2.0).group(71, 1).group(1, "AB")
-        .item("MTEXT").group(40, 1.0).group(3, "first half, ").group(1, "last half");
+    dxf.item("MTEXT")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(40, 2.0)
+        .group(1, "{\\fArial;A}\\PB\\PC")
+        .item("MTEXT")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(40, 2.0)
+        .group(11, 0.0)
+        .group(21, 1.0)
+        .group(1, "U\\PD")
+        .item("MTEXT")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(40, 2.0)
+        .group(71, 1)
+        .group(1, "AB")
+        .item("MTEXT")
+        .group(40, 1.0)
+        .group(3, "first half, ")
+        .group(1, "last half");
     const auto t = imported(dxf);
     ASSERT_EQ(t.size(), 7u);
     EXPECT_EQ(text_of(t[0]), "A");
@@ -107,8 +152,12 @@ TEST_F(Entities, MtextLinesBecomeTextRecordsDownTheirDirection) {
 TEST_F(Entities, PolylinesGiveOneRecordPerSegment) {
     DxfFixture dxf;
     auto polyline = [&](int flags, double bulge) {
-        dxf.item("POLYLINE").group(8, "0").group(66, 1).group(70, flags)
-            .group(10, 0.0).group(20, 0.0);
+        dxf.item("POLYLINE")
+            .group(8, "0")
+            .group(66, 1)
+            .group(70, flags)
+            .group(10, 0.0)
+            .group(20, 0.0);
         const double xy[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
         for (const auto& p : xy) {
             dxf.item("VERTEX").group(10, p[0]).group(20, p[1]);
@@ -138,18 +187,39 @@ TEST_F(Entities, PolylinesGiveOneRecordPerSegment) {
 TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndHalfCircles) {
     DxfFixture dxf;
     // A slot: two straight sides and two half-round ends, the last one closing.
-    dxf.item("LWPOLYLINE").group(90, 4).group(70, 1)
-        .group(10, 0.0).group(20, 0.0)
-        .group(10, 10.0).group(20, 0.0).group(42, 0.9)
-        .group(10, 10.0).group(20, 5.0)
-        .group(10, 0.0).group(20, 5.0).group(42, 0.9)
+    dxf.item("LWPOLYLINE")
+        .group(90, 4)
+        .group(70, 1)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 10.0)
+        .group(20, 0.0)
+        .group(42, 0.9)
+        .group(10, 10.0)
+        .group(20, 5.0)
+        .group(10, 0.0)
+        .group(20, 5.0)
+        .group(42, 0.9)
         // A circle (a donut): two half circles of bulge 1, closed.
-        .item("LWPOLYLINE").group(90, 2).group(70, 1)
-        .group(10, 3.0).group(20, 3.0).group(42, 1.0)
-        .group(10, 4.0).group(20, 3.0).group(42, 1.0)
+        .item("LWPOLYLINE")
+        .group(90, 2)
+        .group(70, 1)
+        .group(10, 3.0)
+        .group(20, 3.0)
+        .group(42, 1.0)
+        .group(10, 4.0)
+        .group(20, 3.0)
+        .group(42, 1.0)
         // An open polyline of three points.
-        .item("LWPOLYLINE").group(90, 3).group(70, 0)
-        .group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 1.0).group(10, 2.0).group(20, 0.0);
+        .item("LWPOLYLINE")
+        .group(90, 3)
+        .group(70, 0)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 1.0)
+        .group(20, 1.0)
+        .group(10, 2.0)
+        .group(20, 0.0);
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 4u + 2u + 2u);
     EXPECT_EQ(s[0].kind, kEntityLine);
@@ -174,12 +244,29 @@ TEST_F(Entities, LightweightPolylinesDrawBulgesAsArcsAndHalfCircles) {
 
 TEST_F(Entities, FittedPolylinesDrawTheirCurveNotTheirFrame) {
     DxfFixture dxf;
-    dxf.item("POLYLINE").group(66, 1).group(70, 4)
-        .item("VERTEX").group(10, 0.0).group(20, 0.0).group(70, 16)
-        .item("VERTEX").group(10, 0.0).group(20, 1.0).group(70, 8)
-        .item("VERTEX").group(10, 1.0).group(20, 9.0).group(70, 16)
-        .item("VERTEX").group(10, 2.0).group(20, 1.0).group(70, 8)
-        .item("VERTEX").group(10, 3.0).group(20, 0.0).group(70, 16)
+    dxf.item("POLYLINE")
+        .group(66, 1)
+        .group(70, 4)
+        .item("VERTEX")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(70, 16)
+        .item("VERTEX")
+        .group(10, 0.0)
+        .group(20, 1.0)
+        .group(70, 8)
+        .item("VERTEX")
+        .group(10, 1.0)
+        .group(20, 9.0)
+        .group(70, 16)
+        .item("VERTEX")
+        .group(10, 2.0)
+        .group(20, 1.0)
+        .group(70, 8)
+        .item("VERTEX")
+        .group(10, 3.0)
+        .group(20, 0.0)
+        .group(70, 16)
         .item("SEQEND")
         .line("0", 7, 7, 8, 8);
     const auto s = imported(dxf);
@@ -197,8 +284,14 @@ TEST_F(Entities, PolyfaceMeshesDrawTheirVisibleEdges) {
     const double xy[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     for (const auto& p : xy) dxf.item("VERTEX").group(10, p[0]).group(20, p[1]).group(70, 192);
     // One face, its edge from the third corner hidden.
-    dxf.item("VERTEX").group(10, 0.0).group(20, 0.0).group(70, 128)
-        .group(71, 1).group(72, 2).group(73, -3).group(74, 4)
+    dxf.item("VERTEX")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(70, 128)
+        .group(71, 1)
+        .group(72, 2)
+        .group(73, -3)
+        .group(74, 4)
         .item("SEQEND");
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 3u);
@@ -213,13 +306,34 @@ TEST_F(Entities, PolyfaceMeshesDrawTheirVisibleEdges) {
 
 TEST_F(Entities, SeenFromBelowArcsPolylinesAndSolidsAreMirrored) {
     DxfFixture dxf;
-    dxf.item("ARC").group(10, 30.0).group(20, 5.0).group(40, 10.0).group(50, 0.0)
-        .group(51, 90.0).group(210, 0.0).group(220, 0.0).group(230, -1.0)
-        .item("LWPOLYLINE").group(90, 2).group(70, 0)
-        .group(10, 10.0).group(20, 0.0).group(42, 0.5).group(10, 20.0).group(20, 0.0)
+    dxf.item("ARC")
+        .group(10, 30.0)
+        .group(20, 5.0)
+        .group(40, 10.0)
+        .group(50, 0.0)
+        .group(51, 90.0)
+        .group(210, 0.0)
+        .group(220, 0.0)
         .group(230, -1.0)
-        .item("SOLID").group(10, 1.0).group(20, 0.0).group(11, 2.0).group(21, 0.0)
-        .group(12, 1.0).group(22, 1.0).group(13, 1.0).group(23, 1.0).group(230, -1.0);
+        .item("LWPOLYLINE")
+        .group(90, 2)
+        .group(70, 0)
+        .group(10, 10.0)
+        .group(20, 0.0)
+        .group(42, 0.5)
+        .group(10, 20.0)
+        .group(20, 0.0)
+        .group(230, -1.0)
+        .item("SOLID")
+        .group(10, 1.0)
+        .group(20, 0.0)
+        .group(11, 2.0)
+        .group(21, 0.0)
+        .group(12, 1.0)
+        .group(22, 1.0)
+        .group(13, 1.0)
+        .group(23, 1.0)
+        .group(230, -1.0);
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 3u);
     EXPECT_DOUBLE_EQ(s[0].x1, -30);
@@ -241,13 +355,35 @@ TEST_F(Entities, SeenFromBelowArcsPolylinesAndSolidsAreMirrored) {
 
 TEST_F(Entities, SplinesTooShortForTheirDegreeAreTheirControlPolygonAndLeadersTheirLegs) {
     DxfFixture dxf;
-    dxf.item("SPLINE").group(70, 8).group(73, 3)
-        .group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 2.0).group(10, 2.0).group(20, 0.0)
-        .group(11, 9.0).group(21, 9.0)
-        .item("LEADER").group(71, 1).group(41, 1.0)
-        .group(10, 0.0).group(20, 0.0).group(10, 3.0).group(20, 4.0).group(10, 6.0).group(20, 4.0)
-        .item("LEADER").group(71, 0).group(10, 0.0).group(20, 0.0).group(10, 0.0).group(20, 5.0)
-        .item("LEADER").group(10, 1.0).group(20, 1.0);
+    dxf.item("SPLINE")
+        .group(70, 8)
+        .group(73, 3)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 1.0)
+        .group(20, 2.0)
+        .group(10, 2.0)
+        .group(20, 0.0)
+        .group(11, 9.0)
+        .group(21, 9.0)
+        .item("LEADER")
+        .group(71, 1)
+        .group(41, 1.0)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 3.0)
+        .group(20, 4.0)
+        .group(10, 6.0)
+        .group(20, 4.0)
+        .item("LEADER")
+        .group(71, 0)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 0.0)
+        .group(20, 5.0)
+        .item("LEADER")
+        .group(10, 1.0)
+        .group(20, 1.0);
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 2u + 2u + 1u);
     EXPECT_DOUBLE_EQ(s[1].line.end_x, 2);
@@ -259,9 +395,21 @@ TEST_F(Entities, SplinesTooShortForTheirDegreeAreTheirControlPolygonAndLeadersTh
 
 TEST_F(Entities, SolidsDimensionsAndPaperSpace) {
     DxfFixture dxf;
-    dxf.item("SOLID").group(67, 1).group(10, 1.0).group(20, 2.0).group(11, 3.0).group(21, 4.0)
-        .group(12, 5.0).group(22, 6.0).group(13, 7.0).group(23, 8.0)
-        .item("DIMENSION").group(2, "*D1").group(12, 5.0).group(22, 6.0).group(70, 34);
+    dxf.item("SOLID")
+        .group(67, 1)
+        .group(10, 1.0)
+        .group(20, 2.0)
+        .group(11, 3.0)
+        .group(21, 4.0)
+        .group(12, 5.0)
+        .group(22, 6.0)
+        .group(13, 7.0)
+        .group(23, 8.0)
+        .item("DIMENSION")
+        .group(2, "*D1")
+        .group(12, 5.0)
+        .group(22, 6.0)
+        .group(70, 34);
     const auto s = imported(dxf);
     ASSERT_EQ(s.size(), 2u);
     EXPECT_EQ(s[0].kind, kEntitySolid);

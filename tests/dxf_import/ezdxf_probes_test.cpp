@@ -38,8 +38,9 @@ protected:
     std::string store_bytes() {
         std::ifstream in(path(kDataFileName), std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        return bytes.size() > offsetof(StoreHeader, pe_flag) ? bytes.substr(offsetof(StoreHeader, pe_flag))
-                                                             : std::string();
+        return bytes.size() > offsetof(StoreHeader, pe_flag)
+                   ? bytes.substr(offsetof(StoreHeader, pe_flag))
+                   : std::string();
     }
 
     std::vector<EntityRecord> of_kind(std::int32_t kind) {
@@ -59,8 +60,8 @@ std::unique_ptr<TempFolder> EzdxfProbes::written_;
 std::filesystem::path EzdxfProbes::probes_;
 bool EzdxfProbes::probes_made_ = false;
 
-const char* const kProbes[] = {"entities_R12", "entities_R2000", "entities_R2018", "hatches_R2000",
-                               "hatches_R2018", "texts_R2000", "texts_R2018"};
+const char* const kProbes[] = {"entities_R12",  "entities_R2000", "entities_R2018", "hatches_R2000",
+                               "hatches_R2018", "texts_R2000",    "texts_R2018"};
 
 TEST_F(EzdxfProbes, BinaryAndAsciiSavesGiveTheSameStore) {
     for (const char* probe : kProbes) {
@@ -114,10 +115,14 @@ TEST_F(EzdxfProbes, WidePolylinesAreTheBandsTheyCover) {
         const auto& polyline = bands[4];
         ASSERT_GT(polyline.size(), 2u);
         const EntityRecord& first = polyline[0];
-        const std::array<double, 8> corners = {
-            first.solid.first_x, first.solid.first_y, first.x1,
-            first.y1,            first.solid.third_x, first.solid.third_y,
-            first.solid.fourth_x, first.solid.fourth_y};
+        const std::array<double, 8> corners = {first.solid.first_x,
+                                               first.solid.first_y,
+                                               first.x1,
+                                               first.y1,
+                                               first.solid.third_x,
+                                               first.solid.third_y,
+                                               first.solid.fourth_x,
+                                               first.solid.fourth_y};
         EXPECT_EQ(corners, (std::array<double, 8>{0, 61, 0, 59, 10, 61, 10, 59}));
         // The arc ends in a point at (10, 70).
         EXPECT_NEAR(polyline.back().solid.third_x, 10, 1e-9);
@@ -240,9 +245,9 @@ TEST_F(EzdxfProbes, SolidHatchesFillTheirBoundaryWithoutTheHoles) {
         area[e.colour] += triangle_area(e);
     }
     // Arcs are followed in steps of 5 degrees, which loses a little area.
-    EXPECT_NEAR(area[1], 100 - 16, 1e-9);                   // square with a square hole
-    EXPECT_NEAR(area[2], M_PI * (25 - 4), 0.05 * 21);       // disc with a hole
-    EXPECT_NEAR(area[3], M_PI * 5 * 2.5 / 2, 0.05 * 6.25);  // half ellipse
+    EXPECT_NEAR(area[1], 100 - 16, 1e-9);                    // square with a square hole
+    EXPECT_NEAR(area[2], M_PI * (25 - 4), 0.05 * 21);        // disc with a hole
+    EXPECT_NEAR(area[3], M_PI * 5 * 2.5 / 2, 0.05 * 6.25);   // half ellipse
     EXPECT_NEAR(area[4], 100 + M_PI * 25 / 2, 0.05 * 12.5);  // square with a bulged side
     // A spline edge through (80, 0), (85, 8), (90, 0) closed by a line: a
     // smooth arch holding more than the triangle of those points, less than their box.

@@ -100,18 +100,18 @@ TEST(HatchFill, IslandStylesChooseTheFilledLevels) {
     ASSERT_TRUE(triangulate_loops(loops, kIgnoreIslands, 100, 100, triangles));
     EXPECT_NEAR(covered_area(triangles), 100, 1e-9);
     // Two regions side by side, one with a hole touching nothing.
-    ASSERT_TRUE(triangulate_loops({square(0, 0, 4), square(10, 0, 4), square(11, 1, 1)},
-                                  kOddParity, 100, 100, triangles));
+    ASSERT_TRUE(triangulate_loops({square(0, 0, 4), square(10, 0, 4), square(11, 1, 1)}, kOddParity,
+                                  100, 100, triangles));
     EXPECT_NEAR(covered_area(triangles), 16 + 16 - 1, 1e-9);
 }
 
 TEST(HatchFill, RegionsBeyondTheBoundsGiveNoTriangles) {
     std::vector<Triangle> triangles;
-    EXPECT_FALSE(triangulate_loops({square(0, 0, 1), square(5, 5, 1)}, kOddParity, 3, 100,
-                                   triangles));
+    EXPECT_FALSE(
+        triangulate_loops({square(0, 0, 1), square(5, 5, 1)}, kOddParity, 3, 100, triangles));
     EXPECT_TRUE(triangles.empty());
-    EXPECT_FALSE(triangulate_loops({square(0, 0, 1), square(5, 5, 1)}, kOddParity, 100, 3,
-                                   triangles));
+    EXPECT_FALSE(
+        triangulate_loops({square(0, 0, 1), square(5, 5, 1)}, kOddParity, 100, 3, triangles));
     EXPECT_TRUE(triangles.empty());
     // Degenerate loops end without triangles: all points on one line, all on one point.
     EXPECT_TRUE(triangulate_loops({{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {{5, 5}, {5, 5}, {5, 5}}},

@@ -14,33 +14,80 @@ using Robustness = ImportFolder;
 // A drawing with something of every kind the importer reads.
 DxfFixture rich_drawing() {
     DxfFixture dxf;
-    dxf.section("HEADER").group(9, "$ACADVER").group(1, "AC1015")
-        .header_point("$EXTMIN", 0, 0).header_point("$EXTMAX", 100, 100).end_section()
+    dxf.section("HEADER")
+        .group(9, "$ACADVER")
+        .group(1, "AC1015")
+        .header_point("$EXTMIN", 0, 0)
+        .header_point("$EXTMAX", 100, 100)
+        .end_section()
         .section("TABLES")
-        .item("LTYPE").group(2, "DASHED").group(73, 2).group(49, 12.7).group(49, -6.35)
+        .item("LTYPE")
+        .group(2, "DASHED")
+        .group(73, 2)
+        .group(49, 12.7)
+        .group(49, -6.35)
         .item("ENDTAB")
-        .layer("0", 7).layer("WALL", 1, "DASHED")
-        .item("STYLE").group(2, "TATE").group(70, 4)
+        .layer("0", 7)
+        .layer("WALL", 1, "DASHED")
+        .item("STYLE")
+        .group(2, "TATE")
+        .group(70, 4)
         .end_section()
         .section("BLOCKS")
-        .block("DOOR").line("WALL", 0, 0, 1, 0)
-        .item("ARC").group(10, 0.0).group(20, 0.0).group(40, 1.0).group(50, 0.0).group(51, 90.0)
+        .block("DOOR")
+        .line("WALL", 0, 0, 1, 0)
+        .item("ARC")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(40, 1.0)
+        .group(50, 0.0)
+        .group(51, 90.0)
         .end_block()
-        .block("_DOT").item("CIRCLE").group(40, 0.1).end_block()
+        .block("_DOT")
+        .item("CIRCLE")
+        .group(40, 0.1)
+        .end_block()
         .end_section()
         .section("ENTITIES")
         .line("WALL", 0, 0, 10, 0)
         .text("0", 1, 1, 2.5, "%%c12")
-        .item("MTEXT").group(7, "TATE").group(40, 2.0).group(71, 5).group(1, "A\\PB")
-        .item("LWPOLYLINE").group(70, 1).group(10, 0.0).group(20, 0.0).group(42, 0.5)
-        .group(10, 5.0).group(20, 0.0).group(10, 5.0).group(20, 5.0)
-        .item("POLYLINE").group(66, 1).group(70, 1)
-        .item("VERTEX").group(10, 0.0).group(20, 0.0).item("VERTEX").group(10, 1.0).group(20, 1.0)
+        .item("MTEXT")
+        .group(7, "TATE")
+        .group(40, 2.0)
+        .group(71, 5)
+        .group(1, "A\\PB")
+        .item("LWPOLYLINE")
+        .group(70, 1)
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(42, 0.5)
+        .group(10, 5.0)
+        .group(20, 0.0)
+        .group(10, 5.0)
+        .group(20, 5.0)
+        .item("POLYLINE")
+        .group(66, 1)
+        .group(70, 1)
+        .item("VERTEX")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .item("VERTEX")
+        .group(10, 1.0)
+        .group(20, 1.0)
         .item("SEQEND")
         .insert("0", "DOOR", 3, 3)
-        .item("LEADER").group(10, 0.0).group(20, 0.0).group(10, 1.0).group(20, 1.0)
-        .item("ELLIPSE").group(11, 3.0).group(21, 0.0).group(40, 0.5).group(42, 6.28)
-        .end_section().end_of_file();
+        .item("LEADER")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(10, 1.0)
+        .group(20, 1.0)
+        .item("ELLIPSE")
+        .group(11, 3.0)
+        .group(21, 0.0)
+        .group(40, 0.5)
+        .group(42, 6.28)
+        .end_section()
+        .end_of_file();
     return dxf;
 }
 
@@ -135,28 +182,63 @@ TEST_F(Robustness, GarbageNeverCrashesOrHangs) {
 
 TEST_F(Robustness, AbsurdNumbersAndSizesStayBounded) {
     DxfFixture dxf;
-    dxf.section("HEADER").group(9, "$EXTMIN").group(10, "1e999").group(20, "nan")
-        .group(9, "$DIMSCALE").group(40, "-inf").end_section()
+    dxf.section("HEADER")
+        .group(9, "$EXTMIN")
+        .group(10, "1e999")
+        .group(20, "nan")
+        .group(9, "$DIMSCALE")
+        .group(40, "-inf")
+        .end_section()
         .section("TABLES")
-        .item("LAYER").group(2, "X").group(62, "-99999999999999").group(70, "-1")
-        .item("LTYPE").group(2, "Z").group(73, "2147483647").group(49, "1e308").group(49, "-1e-308")
+        .item("LAYER")
+        .group(2, "X")
+        .group(62, "-99999999999999")
+        .group(70, "-1")
+        .item("LTYPE")
+        .group(2, "Z")
+        .group(73, "2147483647")
+        .group(49, "1e308")
+        .group(49, "-1e-308")
         .item("ENDTAB")
         .end_section()
         .section("ENTITIES")
-        .item("LINE").group(8, "X").group(10, "1e308").group(20, "-1e308").group(11, "nan")
-        .item("CIRCLE").group(40, "inf").group(50, "1e300")
-        .item("TEXT").group(40, "1e308").group(72, "99999999999").group(1, std::string(5000, 'x'))
-        .item("MTEXT").group(40, "1e300").group(71, 7);
+        .item("LINE")
+        .group(8, "X")
+        .group(10, "1e308")
+        .group(20, "-1e308")
+        .group(11, "nan")
+        .item("CIRCLE")
+        .group(40, "inf")
+        .group(50, "1e300")
+        .item("TEXT")
+        .group(40, "1e308")
+        .group(72, "99999999999")
+        .group(1, std::string(5000, 'x'))
+        .item("MTEXT")
+        .group(40, "1e300")
+        .group(71, 7);
     for (int i = 0; i < 3000; ++i) dxf.group(3, std::string(250, 'y'));
     std::string breaks;
     for (int i = 0; i < 500; ++i) breaks += "a\\P";
     dxf.group(1, breaks);
     dxf.item("LEADER");
     for (int i = 0; i < 1000; ++i) dxf.group(10, i * 1.0).group(20, 1e300);
-    dxf.item("LWPOLYLINE").group(90, "-5").group(42, "1e308").group(10, 0.0).group(20, 0.0)
-        .group(42, "-1e308").group(10, 1.0).group(20, 1.0).group(10, 1.0).group(20, 1.0)
-        .item("INSERT").group(2, std::string(3000, 'B')).group(230, "1e308").group(41, "1e308")
-        .end_section().end_of_file();
+    dxf.item("LWPOLYLINE")
+        .group(90, "-5")
+        .group(42, "1e308")
+        .group(10, 0.0)
+        .group(20, 0.0)
+        .group(42, "-1e308")
+        .group(10, 1.0)
+        .group(20, 1.0)
+        .group(10, 1.0)
+        .group(20, 1.0)
+        .item("INSERT")
+        .group(2, std::string(3000, 'B'))
+        .group(230, "1e308")
+        .group(41, "1e308")
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().ent_num, entity_records_in_file());
     EXPECT_EQ(header().lay_num, 1);
@@ -164,8 +246,8 @@ TEST_F(Robustness, AbsurdNumbersAndSizesStayBounded) {
     const auto e = entities();
     ASSERT_GE(e.size(), 4u + 100u + 19u);
     EXPECT_DOUBLE_EQ(e[0].line.end_x, 0);  // "nan" reads as 0
-    EXPECT_EQ(e[2].text_length, 2048);  // the line buffer cuts the text
-    EXPECT_EQ(e[3].text_length, 2048);  // and the store keeps at most that much of a line
+    EXPECT_EQ(e[2].text_length, 2048);     // the line buffer cuts the text
+    EXPECT_EQ(e[3].text_length, 2048);     // and the store keeps at most that much of a line
     // Overflowing arithmetic leaves no number that is not finite.
     for (const EntityRecord& r : e) {
         for (const double* v : all_reals(r)) ASSERT_TRUE(std::isfinite(*v));

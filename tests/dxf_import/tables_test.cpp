@@ -17,11 +17,15 @@ TEST_F(HeaderAndTables, ExtentsComeFromTheHeaderOrElseFromTheEntities) {
         .header_point("$EXTMAX", 50, 60)
         .header_point("$LIMMIN", -500, -600)
         .header_point("$LIMMAX", 500, 600)
-        .group(9, "$DIMSCALE").group(40, 2.5)
+        .group(9, "$DIMSCALE")
+        .group(40, 2.5)
         .header_point("$PLIMMIN", 1, 2)
         .header_point("$PLIMMAX", 420, 297)
         .end_section()
-        .section("ENTITIES").line("0", 0, 0, 1000, 1000).end_section().end_of_file();
+        .section("ENTITIES")
+        .line("0", 0, 0, 1000, 1000)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(with_header), 0);
     EXPECT_EQ(header().kind, 2);
     EXPECT_DOUBLE_EQ(header().min_x, -5);
@@ -39,7 +43,10 @@ TEST_F(HeaderAndTables, ExtentsComeFromTheHeaderOrElseFromTheEntities) {
         .header_point("$LIMMIN", -1, -2)
         .header_point("$limmax", 10, 20)
         .end_section()
-        .section("ENTITIES").line("0", 0, 0, 1000, 1000).end_section().end_of_file();
+        .section("ENTITIES")
+        .line("0", 0, 0, 1000, 1000)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(limits_only), 0);
     EXPECT_DOUBLE_EQ(header().min_x, -1);
     EXPECT_DOUBLE_EQ(header().max_y, 20);
@@ -47,9 +54,15 @@ TEST_F(HeaderAndTables, ExtentsComeFromTheHeaderOrElseFromTheEntities) {
     DxfFixture no_header;
     no_header.section("ENTITIES")
         .line("0", -3, 4, 7, -8)
-        .item("CIRCLE").group(10, 500.0).group(20, 500.0).group(40, 1.0)
-        .item("POINT").group(10, 9.0).group(20, 1.0)
-        .end_section().end_of_file();
+        .item("CIRCLE")
+        .group(10, 500.0)
+        .group(20, 500.0)
+        .group(40, 1.0)
+        .item("POINT")
+        .group(10, 9.0)
+        .group(20, 1.0)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(no_header), 0);
     EXPECT_DOUBLE_EQ(header().min_x, -3);
     EXPECT_DOUBLE_EQ(header().min_y, -8);
@@ -60,26 +73,64 @@ TEST_F(HeaderAndTables, ExtentsComeFromTheHeaderOrElseFromTheEntities) {
 TEST_F(HeaderAndTables, LineTypesAndLayersBecomeRecords) {
     DxfFixture dxf;
     dxf.section("TABLES")
-        .item("TABLE").group(2, "LTYPE")
-        .item("LTYPE").group(2, "CONTINUOUS").group(73, 0)
-        .item("LTYPE").group(2, "DASHED").group(73, 2).group(49, 12.7).group(49, -6.35)
-        .item("LTYPE").group(2, "DOTTY").group(73, 2).group(49, 1.0).group(49, -0.5)
-        .item("LTYPE").group(2, "HIDDEN2").group(73, 2).group(49, 12.7).group(49, -6.35)
+        .item("TABLE")
+        .group(2, "LTYPE")
+        .item("LTYPE")
+        .group(2, "CONTINUOUS")
+        .group(73, 0)
+        .item("LTYPE")
+        .group(2, "DASHED")
+        .group(73, 2)
+        .group(49, 12.7)
+        .group(49, -6.35)
+        .item("LTYPE")
+        .group(2, "DOTTY")
+        .group(73, 2)
+        .group(49, 1.0)
+        .group(49, -0.5)
+        .item("LTYPE")
+        .group(2, "HIDDEN2")
+        .group(73, 2)
+        .group(49, 12.7)
+        .group(49, -6.35)
         .item("ENDTAB")
-        .item("TABLE").group(2, "LAYER")
+        .item("TABLE")
+        .group(2, "LAYER")
         .layer("0", 7)
-        .item("LAYER").group(2, "OFF").group(70, 0).group(62, -7).group(6, "DOTTY")
-        .item("LAYER").group(2, "FROZEN").group(70, 1).group(62, 3).group(6, "CONTINUOUS")
-        .item("LAYER").group(2, "LOCKED").group(70, 4).group(62, 4).group(6, "HIDDEN2")
+        .item("LAYER")
+        .group(2, "OFF")
+        .group(70, 0)
+        .group(62, -7)
+        .group(6, "DOTTY")
+        .item("LAYER")
+        .group(2, "FROZEN")
+        .group(70, 1)
+        .group(62, 3)
+        .group(6, "CONTINUOUS")
+        .item("LAYER")
+        .group(2, "LOCKED")
+        .group(70, 4)
+        .group(62, 4)
+        .group(6, "HIDDEN2")
         .item("ENDTAB")
         .end_section()
         .section("ENTITIES")
         .line("OFF", 0, 0, 1, 1)
         .line("LOCKED", 0, 0, 1, 1)
-        .item("LINE").group(8, "LOCKED").group(6, "DASHED").group(62, 5)
-        .item("LINE").group(8, "OFF").group(6, "BYLAYER").group(62, 256)
-        .item("LINE").group(8, "OFF").group(6, "NO SUCH TYPE").group(62, -2)
-        .end_section().end_of_file();
+        .item("LINE")
+        .group(8, "LOCKED")
+        .group(6, "DASHED")
+        .group(62, 5)
+        .item("LINE")
+        .group(8, "OFF")
+        .group(6, "BYLAYER")
+        .group(62, 256)
+        .item("LINE")
+        .group(8, "OFF")
+        .group(6, "NO SUCH TYPE")
+        .group(62, -2)
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().line_num, 3);  // the continuous type is not kept
     EXPECT_EQ(header().lay_num, 4);
@@ -118,11 +169,16 @@ TEST_F(HeaderAndTables, LineTypesAndLayersBecomeRecords) {
 
 TEST_F(HeaderAndTables, UnknownLayerNamesGiveTheFirstLayerWithTheLastLayersDefaults) {
     DxfFixture dxf;
-    dxf.section("TABLES").layer("A", 1).layer("B", 2).layer("C", 3).end_section()
+    dxf.section("TABLES")
+        .layer("A", 1)
+        .layer("B", 2)
+        .layer("C", 3)
+        .end_section()
         .section("ENTITIES")
         .line("NOWHERE", 0, 0, 1, 1)
         .line("", 0, 0, 1, 1)
-        .end_section().end_of_file();
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     const auto lines = entities();
     ASSERT_EQ(lines.size(), 2u);
@@ -142,8 +198,13 @@ TEST_F(HeaderAndTables, TextsInVerticalStylesStandUp) {
     dxf.item("STYLE").group(2, "PLAIN").group(70, 0);
     dxf.end_section().section("ENTITIES");
     for (const char* style : {"V1", "V4", "PLAIN"})
-        dxf.item("TEXT").group(7, style).group(10, 10.0).group(20, 0.0).group(40, 4.0)
-            .group(50, 30.0).group(1, "x");
+        dxf.item("TEXT")
+            .group(7, style)
+            .group(10, 10.0)
+            .group(20, 0.0)
+            .group(40, 4.0)
+            .group(50, 30.0)
+            .group(1, "x");
     dxf.end_section().end_of_file();
     ASSERT_EQ(import(dxf), 0);
     const auto texts = entities();
@@ -160,14 +221,23 @@ TEST_F(HeaderAndTables, TextsInVerticalStylesStandUp) {
 TEST_F(HeaderAndTables, Utf8TextOfNewerFilesIsStoredAsCp932) {
     auto drawing = [](const char* version) {
         DxfFixture dxf;
-        dxf.section("HEADER").group(9, "$ACADVER").group(1, version).end_section()
-            .section("TABLES").layer("壁", 1).end_section()
-            .section("BLOCKS").block("扉").line("0", 0, 0, 1, 1).end_block()
+        dxf.section("HEADER")
+            .group(9, "$ACADVER")
+            .group(1, version)
+            .end_section()
+            .section("TABLES")
+            .layer("壁", 1)
+            .end_section()
+            .section("BLOCKS")
+            .block("扉")
+            .line("0", 0, 0, 1, 1)
+            .end_block()
             .end_section()
             .section("ENTITIES")
             .insert("壁", "扉", 0, 0)
             .text("壁", 0, 0, 1, "玄関 €")
-            .end_section().end_of_file();
+            .end_section()
+            .end_of_file();
         return dxf;
     };
     ASSERT_EQ(import(drawing("AC1021")), 0);
@@ -191,10 +261,12 @@ TEST_F(HeaderAndTables, TablesKeepAtMostTheRecordsThatSixteenBitNumbersReach) {
     DxfFixture dxf;
     dxf.section("TABLES");
     for (int i = 1; i <= kMaxTableRecords + 10; ++i) dxf.layer("L" + std::to_string(i), 1);
-    dxf.end_section().section("ENTITIES")
+    dxf.end_section()
+        .section("ENTITIES")
         .line("L32767", 0, 0, 1, 1)
         .line("L32770", 0, 0, 1, 1)
-        .end_section().end_of_file();
+        .end_section()
+        .end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().lay_num, kMaxTableRecords);
     const auto lines = entities();

@@ -17,12 +17,16 @@ std::string cleaned(std::string text, int* asked = nullptr) {
 TEST(DxfText, SpecialCharacterCodesBecomeCp932Characters) {
     EXPECT_EQ(cleaned("%%c50"), utf8_to_cp932("φ50"));
     EXPECT_EQ(cleaned("%%C50"), utf8_to_cp932("φ50"));
-    EXPECT_EQ(cleaned("\\U+2205" "50"), utf8_to_cp932("φ50"));
+    EXPECT_EQ(cleaned("\\U+2205"
+                      "50"),
+              utf8_to_cp932("φ50"));
     EXPECT_EQ(cleaned("30%%d"), utf8_to_cp932("30ﾟ"));
     EXPECT_EQ(cleaned("\\U+00B0C"), utf8_to_cp932("ﾟC"));
     EXPECT_EQ(cleaned("\\U+818B"), utf8_to_cp932("ﾟ"));
     EXPECT_EQ(cleaned("%%p0.5"), utf8_to_cp932("±0.5"));
-    EXPECT_EQ(cleaned("\\U+00B1" "1"), utf8_to_cp932("±1"));
+    EXPECT_EQ(cleaned("\\U+00B1"
+                      "1"),
+              utf8_to_cp932("±1"));
     EXPECT_EQ(cleaned("100%%%"), "100%");
     EXPECT_EQ(cleaned("%%uUnder%%u %%oOver"), "Under Over");
     EXPECT_EQ(cleaned("a%%zb"), "ab");  // unknown code: all three dropped
@@ -31,7 +35,9 @@ TEST(DxfText, SpecialCharacterCodesBecomeCp932Characters) {
     // has none (the euro sign); what is not an escape stays.
     EXPECT_EQ(cleaned("\\U+3042"), utf8_to_cp932("あ"));
     EXPECT_EQ(cleaned("x\\u+0416y"), "x\\u+0416y");
-    EXPECT_EQ(cleaned("\\U+0416" "1"), utf8_to_cp932("Ж1"));
+    EXPECT_EQ(cleaned("\\U+0416"
+                      "1"),
+              utf8_to_cp932("Ж1"));
     EXPECT_EQ(cleaned("\\U+20AC"), "?");
     EXPECT_EQ(cleaned("\\U+0000"), "?");
     EXPECT_EQ(cleaned("\\U+12G4"), "\\U+12G4");

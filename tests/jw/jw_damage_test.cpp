@@ -23,12 +23,12 @@ bool reported_cut_short(const RecordingMessages& messages) {
 
 JwDataSpec small_plan() {
     JwDataSpec content;
-    content.elements.lines = {{0, 0, 10, 0, 1, 1, 0x01}, {10, 0, 10, 8, 2, 2, 0x01},
-                           {0, 0, 0, 8, 8, 3, 0x12}};
+    content.elements.lines = {
+        {0, 0, 10, 0, 1, 1, 0x01}, {10, 0, 10, 8, 2, 2, 0x01}, {0, 0, 0, 8, 8, 3, 0x12}};
     content.elements.circles = {{5, 4, 1, 10000, 0, 0, 0, 1, 1, 0x01},
-                             {5, 4, 2, 6000, 0, 90 * 65536, 0, 1, 1, 0x20}};
+                                {5, 4, 2, 6000, 0, 90 * 65536, 0, 1, 1, 0x20}};
     content.elements.texts = {{1, 1, 4, 1, 3, 0x30, 0, utf8_to_cp932("居間")},
-                           {1, 2, 1, 5, 2, 0x30, 32, "WC"}};
+                              {1, 2, 1, 5, 2, 0x30, 32, "WC"}};
     content.elements.points = {{2, 2, 0x01, 1}};
     content.layer_names[0x01] = utf8_to_cp932("壁");
     content.group_names[1] = "PLAN";
@@ -105,7 +105,6 @@ TEST_F(JwImportTest, MalformedHeaderValuesStayHarmless) {
         for (const double* value : all_reals(e)) EXPECT_TRUE(std::isfinite(*value));
     }
 }
-
 
 // Imports anything and checks that the store stays consistent whatever happened.
 class JwFuzzTest : public JwImportTest {

@@ -13,9 +13,9 @@
 namespace zov {
 namespace {
 
+using fixtures::jw_angle;
 using fixtures::JwDataSpec;
 using fixtures::JwSymbolSpec;
-using fixtures::jw_angle;
 
 class JwFileTest : public ::testing::Test {
 protected:
@@ -40,9 +40,11 @@ TEST_F(JwFileTest, SymbolFileReadsPointsAfterCirclesAndTextsLast) {
     JwSymbolSpec content;
     content.scale = 50;
     content.elements.lines = {{1, 2, 3, 4, 2, 3, 5}, {5, 6, 7, 8}};
-    content.elements.circles = {{10, 20, 5, 5000, jw_angle(0), jw_angle(90), jw_angle(30), 9, 6, 7}};
+    content.elements.circles = {
+        {10, 20, 5, 5000, jw_angle(0), jw_angle(90), jw_angle(30), 9, 6, 7}};
     content.elements.points = {{-1.5f, 2.5f, 200, 4}};
-    content.elements.texts = {{0, 0, 10, 0, 3, 1, 32, utf8_to_cp932("ドア")}, {1, 1, 1, 5, 0, 2, 0, "W1"}};
+    content.elements.texts = {{0, 0, 10, 0, 3, 1, 32, utf8_to_cp932("ドア")},
+                              {1, 1, 1, 5, 0, 2, 0, "W1"}};
     open(fixtures::build_jw_symbol_file(content));
 
     JwBlock block;
@@ -188,8 +190,8 @@ TEST_F(JwFileTest, TextsAreKeptTo255BytesAndEndAfterTheirNulOrAt1024Bytes) {
     std::string long_text(300, 'b');
     std::string kanji_at_end = std::string(254, 'c') + utf8_to_cp932("壁");  // bytes 254-255
     std::string endless(1030, 'd');
-    std::string area = exact + '\0' + long_text + '\0' + kanji_at_end + '\0' + endless + '\0' +
-                       "next" + '\0';
+    std::string area =
+        exact + '\0' + long_text + '\0' + kanji_at_end + '\0' + endless + '\0' + "next" + '\0';
     std::string bytes = "jw_cad(c)sym";
     bytes.resize(400, '\0');
     open(bytes + area);

@@ -21,7 +21,7 @@ protected:
         load_store();
         return result;
     }
-    std::string source_path() const { return (folder_ / "source" ).string() + ".jwc"; }
+    std::string source_path() const { return (folder_ / "source").string() + ".jwc"; }
 
     // Reads header, layers, entities and texts of the assembled store.
     void load_store() {

@@ -11,12 +11,12 @@
 namespace zov {
 namespace {
 
+using fixtures::jw_angle;
 using fixtures::JwCircle;
 using fixtures::JwDataSpec;
 using fixtures::JwLine;
 using fixtures::JwPoint;
 using fixtures::JwSymbolSpec;
-using fixtures::jw_angle;
 
 // A data file whose file units are 1/10 mm on paper: with S = 100 the
 // coordinate factor is exactly 100.
@@ -60,8 +60,10 @@ TEST_F(JwImportTest, UsedLayersBecomeNumberedLayerRecords) {
 
 TEST_F(JwImportTest, DisplayAndProtectionStatesGiveHiddenAndLockedLayers) {
     JwDataSpec content = plain_data_file();
-    content.elements.lines = {{0, 0, 1, 1, 1, 1, 0x10}, {0, 0, 1, 1, 1, 1, 0x11},
-                           {0, 0, 1, 1, 1, 1, 0x12}, {0, 0, 1, 1, 1, 1, 0x13}};
+    content.elements.lines = {{0, 0, 1, 1, 1, 1, 0x10},
+                              {0, 0, 1, 1, 1, 1, 0x11},
+                              {0, 0, 1, 1, 1, 1, 0x12},
+                              {0, 0, 1, 1, 1, 1, 0x13}};
     content.group_display[1] = 1;
     content.layer_display[0x10] = 0;  // 1: hidden
     content.layer_display[0x11] = 1;  // 2: shown
@@ -164,8 +166,8 @@ TEST_F(JwImportTest, CirclesAndArcs) {
 TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
     JwSymbolSpec content;  // coordinates as stored
     content.elements.circles = {{5, 5, 10, 5000, jw_angle(0), jw_angle(360), 0, 3, 4, 0},
-                             {0, 0, 10, 5000, jw_angle(0), jw_angle(90), jw_angle(90)},
-                             {0, 0, 10, 5000, jw_angle(0), jw_angle(0) + 65536 * 3600, 0}};
+                                {0, 0, 10, 5000, jw_angle(0), jw_angle(90), jw_angle(90)},
+                                {0, 0, 10, 5000, jw_angle(0), jw_angle(0) + 65536 * 3600, 0}};
     ASSERT_EQ(import(build_jw_symbol_file(content)), 0);
     std::vector<EntityRecord> lines = of_kind(kEntityLine);
     ASSERT_EQ(lines.size(), 72u + 18u + 72u);
@@ -193,8 +195,8 @@ TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
 TEST_F(JwImportTest, TheScaleGrowsToTheLargestUsedGroupScale) {
     JwDataSpec content = plain_data_file();
     content.scale = 50;
-    content.group_scales[1] = 200;   // used
-    content.group_scales[2] = 500;   // not used
+    content.group_scales[1] = 200;  // used
+    content.group_scales[2] = 500;  // not used
     content.elements.lines = {{1, 1, 2, 2, 1, 1, 0x13}};
     ASSERT_EQ(import(build_jw_data_file(content)), 0);
     EXPECT_DOUBLE_EQ(header.scale, 200);

@@ -67,7 +67,10 @@ TEST(JwTextStyle, StyleCodes) {
     EXPECT_EQ(text_style_code(sjis("abc･")), 20);
     EXPECT_EQ(text_style_code(sjis("・x")), 0);
     // 0x5E ("^") as the trail byte of a double-byte character is no control sequence.
-    EXPECT_EQ(text_style_code(std::string("\x81\x5E" "1", 3)), 0);
+    EXPECT_EQ(text_style_code(std::string("\x81\x5E"
+                                          "1",
+                                          3)),
+              0);
     // The bytes 0x81 0x45 across two characters are no middle dot.
     EXPECT_EQ(text_style_code(std::string("\x88\x81\x45", 3)), 0);
 }
@@ -99,25 +102,27 @@ TEST(JwRounding, RoundCoordinate) {
 TEST(JwRounding, AgreesWithPrintingAndReadingBack) {
     auto printed = [](double value, int decimals) {
         char text[400];
-        auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+        auto end =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
         double result = value;
         std::from_chars(text, end.ptr, result);
         return result;
     };
     std::mt19937_64 random(932);
-    std::vector<double> values = {0.0, -0.0, 0.005, -0.005, 0.015, 2.675, 1.005, -0.004,
-                                  0.125, 0.375, 1e14 + 0.5, 9.99e14, 1e15, 3e15 + 0.25};
+    std::vector<double> values = {0.0,    -0.0,  0.005, -0.005,     0.015,   2.675, 1.005,
+                                  -0.004, 0.125, 0.375, 1e14 + 0.5, 9.99e14, 1e15,  3e15 + 0.25};
     for (int i = 0; i < 300000; ++i) {
         const double magnitude = std::pow(10.0, static_cast<int>(random() % 19) - 4);
-        const double value = (static_cast<double>(random() >> 11) / 9007199254740992.0 - 0.5) *
-                             magnitude;
+        const double value =
+            (static_cast<double>(random() >> 11) / 9007199254740992.0 - 0.5) * magnitude;
         values.push_back(value);
         values.push_back(std::round(value * 200) / 200);  // halves of the last decimal
         values.push_back(std::nextafter(std::round(value * 200) / 200, 1e300));
     }
     for (double value : values) {
         for (int decimals = 0; decimals < kJwUnroundedDecimals; ++decimals) {
-            const double expected = printed(value, decimals), got = round_coordinate(value, decimals);
+            const double expected = printed(value, decimals),
+                         got = round_coordinate(value, decimals);
             ASSERT_EQ(std::signbit(expected), std::signbit(got)) << value << " " << decimals;
             ASSERT_EQ(expected, got) << std::hexfloat << value << " " << decimals;
         }

@@ -25,9 +25,9 @@ JwDataSpec text_file(std::vector<JwText> texts) {
 
 TEST_F(JwImportTest, TextHeightColourAndPosition) {
     JwDataSpec content = text_file({{1, 2, 5, 2, 3, 0, 0, sjis("居間")},
-                                 {0, 0, 1, 0, 4, 0, 0, "x"},
-                                 {0, 0, 1, 0, 5, 0, 0, "y"},
-                                 {0, 0, 1, 0, 6, 0, 0, "z"}});
+                                    {0, 0, 1, 0, 4, 0, 0, "x"},
+                                    {0, 0, 1, 0, 5, 0, 0, "y"},
+                                    {0, 0, 1, 0, 6, 0, 0, "z"}});
     content.kind_height[3] = 30;
     content.kind_pen[3] = 5;
     content.kind_pen[4] = 200;
@@ -93,7 +93,8 @@ TEST_F(JwImportTest, VerticalTextsTakeTheWidthAndMoveHalfAHeight) {
     JwSymbolSpec symbol;
     symbol.scale = 50;
     symbol.elements.texts = {{2, 3, 12, 3, 1, 0, kJwTextVertical, "abc"},
-                             {0, 0, 1, 0, 0, 0, 0, "k0"}, {0, 0, 1, 0, 10, 0, 0, "k10"}};
+                             {0, 0, 1, 0, 0, 0, 0, "k0"},
+                             {0, 0, 1, 0, 10, 0, 0, "k10"}};
     ASSERT_EQ(import(build_jw_symbol_file(symbol)), 0);
     double symbol_h = 20 * 50 / 10 * 0.8;
     EXPECT_DOUBLE_EQ(entities[0].text.angle, 90);
@@ -109,12 +110,12 @@ TEST_F(JwImportTest, TextStylesAndCuts) {
     std::string kanji_text = sjis("壁") + std::string(248, 'a');
     std::string ascii_text(250, 'b');
     JwDataSpec content = text_file({{0, 0, 1, 0, 1, 0, 0, "size ^u"},
-                                 {0, 0, 1, 0, 1, 0, 0, sjis("見出し・")},
-                                 {0, 0, 1, 0, 1, 0, kJwTextVertical, "^3"},
-                                 {0, 0, 1, 0, 1, 0, kJwTextVertical, sjis("^u・")},
-                                 {0, 0, 1, 0, 1, 0, 0, kanji_text},
-                                 {0, 0, 1, 0, 1, 0, 0, ascii_text},
-                                 {0, 0, 1, 0, 1, 0, 0, ""}});
+                                    {0, 0, 1, 0, 1, 0, 0, sjis("見出し・")},
+                                    {0, 0, 1, 0, 1, 0, kJwTextVertical, "^3"},
+                                    {0, 0, 1, 0, 1, 0, kJwTextVertical, sjis("^u・")},
+                                    {0, 0, 1, 0, 1, 0, 0, kanji_text},
+                                    {0, 0, 1, 0, 1, 0, 0, ascii_text},
+                                    {0, 0, 1, 0, 1, 0, 0, ""}});
     ASSERT_EQ(import(build_jw_data_file(content)), 0);
     ASSERT_EQ(entities.size(), 7u);
     EXPECT_EQ(entities[0].text_style, 10);
@@ -143,7 +144,7 @@ TEST_F(JwImportTest, LayerAndGroupNames) {
     content.layer_names[0x00] = "ab c";
     content.layer_names[0x01] = "#lname";
     content.layer_names[0x02] = "__hid";
-    content.layer_names[0x03] = "1-3";     // its own default form
+    content.layer_names[0x03] = "1-3";  // its own default form
     content.layer_names[0x04] = sjis("ｶｰﾃﾝ");
     content.layer_names[0x05] = sjis("★α壁");
     content.layer_names[0x2B] = "A";

@@ -70,7 +70,8 @@ JwwDimension dimension() {
     JwwDimension d;
     d.base = jww_base(0, 1, 1, 0, 4, 2, 0x2000);
     d.line = {jww_base(0, 1, 2, 18, 4, 2, 0x2000), 0, 0, 90, 0};
-    d.text = {jww_base(0, 2, 3, 0x2043, 4, 2, 0x4010), 40, 1, 52, 1, 2, 3, 3, 0.5, 0, "MS", "9,000"};
+    d.text = {
+        jww_base(0, 2, 3, 0x2043, 4, 2, 0x4010), 40, 1, 52, 1, 2, 3, 3, 0.5, 0, "MS", "9,000"};
     d.sxf_mode = 3;
     d.extension_lines = {JwwLine{jww_base(0, 1, 4, 0, 4, 2, 0), 0, -5, 0, 0},
                          JwwLine{jww_base(0, 1, 5, 0, 4, 2, 0), 90, -5, 90, 0}};
@@ -88,10 +89,14 @@ JwwContent every_kind(JwwFileKind kind, std::uint32_t version) {
     JwwContent content;
     content.header = busy_header(kind, version);
     JwwSolid own_colour{jww_base(0, 1, kJwwSolidOwnColour, 0, 1, 1, 0x0020),
-                        {0, 10, 10, 0}, {0, 0, 5, 5}, 0xC0C0C0};
+                        {0, 10, 10, 0},
+                        {0, 0, 5, 5},
+                        0xC0C0C0};
     JwwSolid pen_colour{jww_base(0, 1, 3, 0, 1, 1, 0), {1, 2, 3, 4}, {5, 6, 7, 8}, 0x123456};
-    JwwSolid round{jww_base(0, 101, kJwwSolidOwnColour, 0, 1, 1, 0), {5, 3, 0, 2 * 3.14159},
-                   {5, 1, 0.5, 100}, 0x0000FF};
+    JwwSolid round{jww_base(0, 101, kJwwSolidOwnColour, 0, 1, 1, 0),
+                   {5, 3, 0, 2 * 3.14159},
+                   {5, 1, 0.5, 100},
+                   0x0000FF};
     content.entities = {
         JwwLine{jww_base(7, 2, 3, 25, 4, 5, 0x0800), 1.5, -2.25, 1e6, 3.0e-7},
         JwwArc{jww_base(0, 31, 101, 0, 15, 15, 0), 10, 20, 5, 0.5, -1.25, 0, 1, false},
@@ -99,7 +104,8 @@ JwwContent every_kind(JwwFileKind kind, std::uint32_t version) {
         JwwArc{jww_base(9, 1, 356, 0, 2, 3, 0), 0, 0, 8, 0, 6.283185307179586, 0.3, 0.4, true},
         JwwPoint{jww_base(0, 1, 2, 0, 1, 0, 0x0002), 1, 2, true},
         JwwPoint{jww_base(0, kJwwMarkerPoint, 2, 0, 1, 0, 0), 3, 4, false, 7, 0.25, 2},
-        JwwPoint{jww_base(0, 1, 2, 0, 1, 0, 0), 5, 6, false, 9, 9, 9},  // marker only with style 100
+        JwwPoint{jww_base(0, 1, 2, 0, 1, 0, 0), 5, 6, false, 9, 9,
+                 9},  // marker only with style 100
         JwwText{jww_base(0, 5, 2, 0x2043, 1, 1, 0x4010), 0, 0, 13, 0, 20003, 4, 4, 0.5, 90, font,
                 utf8_to_cp932("居間①㎡ (LDK)")},
         JwwText{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 0, 0, 0, 1, 1, 0, -109.44, "", ""},
@@ -141,9 +147,10 @@ JwwContent small_content(JwwFileKind kind, std::uint32_t version) {
         JwwInsert{jww_base(0, 1, 1, 0, 0, 0, 0), 2, 2, 1, 1, 0, 1},
         JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 1, 1, 2, 2},
     };
-    content.blocks = {jww_block(1, "b", {JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0},
-                                         jww_block(2, "c", {}),
-                                         JwwArc{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 0, 1, true}})};
+    content.blocks = {
+        jww_block(1, "b",
+                  {JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0}, jww_block(2, "c", {}),
+                   JwwArc{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 0, 1, true}})};
     content.images = {{"i", "abc"}};
     return content;
 }

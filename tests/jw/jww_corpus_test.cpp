@@ -80,7 +80,8 @@ const CorpusFile kCorpus[] = {
 };
 
 TEST(JwwCorpus, EveryDrawingReadsWholeWithItsCounts) {
-    const std::filesystem::path folder = std::filesystem::path(ZOV_CORPUS_DIR).parent_path() / "jww";
+    const std::filesystem::path folder =
+        std::filesystem::path(ZOV_CORPUS_DIR).parent_path() / "jww";
     if (!std::filesystem::is_directory(folder))
         GTEST_SKIP() << "no JW_CAD corpus at " << folder << " (the shared corpus is not laid out)";
     for (const CorpusFile& file : kCorpus) {
@@ -94,7 +95,8 @@ TEST(JwwCorpus, EveryDrawingReadsWholeWithItsCounts) {
         const auto size = std::filesystem::file_size(path, error);
         ASSERT_FALSE(error) << path << ": " << error.message();
         JwwReadResult result = read_jww_file(path.string(), counter);
-        EXPECT_EQ(result.status, JwwReadStatus::Whole) << "at " << result.offset << ": " << result.detail;
+        EXPECT_EQ(result.status, JwwReadStatus::Whole)
+            << "at " << result.offset << ": " << result.detail;
         EXPECT_EQ(result.offset, static_cast<std::int64_t>(size));
         EXPECT_EQ(counter.version, file.version);
         EXPECT_EQ(counter.counts, file.counts);

@@ -123,12 +123,14 @@ TEST(JwwDamage, GarbageAfterASignatureEndsAsDamage) {
     }
 }
 
-std::string replace(const std::string& bytes, std::size_t at, std::size_t length, const std::string& with) {
+std::string replace(const std::string& bytes, std::size_t at, std::size_t length,
+                    const std::string& with) {
     return bytes.substr(0, at) + with + bytes.substr(at + length);
 }
 
 // The DWORD before the last occurrence of `marker` (a DWORD string length).
-std::string with_length_before(const JwwBytes& file, const std::string& marker, std::uint32_t length) {
+std::string with_length_before(const JwwBytes& file, const std::string& marker,
+                               std::uint32_t length) {
     std::size_t at = file.bytes.rfind(marker);
     return replace(file.bytes, at - 4, 4, dword(length));
 }
@@ -140,13 +142,15 @@ TEST(JwwDamage, AbsurdCountsAndLengthsStopAtTheEndOfTheFile) {
     // holding one line, one image; strings alternate Shift-JIS and UTF-16.
     JwwContent content;
     content.header.version = 700;
-    for (int i = 0; i < 3; ++i) content.entities.push_back(JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1});
+    for (int i = 0; i < 3; ++i)
+        content.entities.push_back(JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1});
     content.blocks = {jww_block(1, "x", {JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1}})};
     content.images = {{"img", "0123456789"}};
     JwwWriteOptions options;
     options.string_styles = {{JwwStringForm::ShiftJis, JwwLengthForm::Dword}};
     JwwContent with_text = content;
-    with_text.entities.push_back(JwwText{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 1, 1, 0, 0, "f", "MARK"});
+    with_text.entities.push_back(
+        JwwText{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 1, 1, 0, 0, "f", "MARK"});
     const JwwBytes sjis = fixtures::build_jww(with_text, options);
     options.string_styles = {{JwwStringForm::Utf16, JwwLengthForm::Dword}};
     const JwwBytes utf16 = fixtures::build_jww(with_text, options);
@@ -161,7 +165,8 @@ TEST(JwwDamage, AbsurdCountsAndLengthsStopAtTheEndOfTheFile) {
     };
     const std::string long_count = "\xFF\xFF" + dword(0xFFFFFFFE);
     // 0xFFFF, 0xFFFFFFFF: a QWORD count follows.
-    const std::string longer_count = "\xFF\xFF" + dword(0xFFFFFFFF) + dword(0xFFFFFFF0) + dword(0x7FFFFFFF);
+    const std::string longer_count =
+        "\xFF\xFF" + dword(0xFFFFFFFF) + dword(0xFFFFFFF0) + dword(0x7FFFFFFF);
     const std::vector<Case> cases = {
         {"entity count", replace(plain.bytes, plain.entity_list, 2, long_count), 4},
         {"entity count in a WORD", replace(plain.bytes, plain.entity_list, 2, "\xFE\xFF"), 4},
@@ -171,11 +176,13 @@ TEST(JwwDamage, AbsurdCountsAndLengthsStopAtTheEndOfTheFile) {
         {"image count", replace(plain.bytes, plain.images, 4, dword(0x7FFFFFFF)), 8},
         {"negative image count", replace(plain.bytes, plain.images, 4, dword(0xFFFFFFFF)), 7},
         {"image size", replace(plain.bytes, plain.bytes.size() - 14, 4, dword(0x7FFFFFFF)), 7},
-        {"negative image size", replace(plain.bytes, plain.bytes.size() - 14, 4, dword(0xFFFFFFF6)), 7},
+        {"negative image size", replace(plain.bytes, plain.bytes.size() - 14, 4, dword(0xFFFFFFF6)),
+         7},
         {"string length", with_length_before(sjis, "MARK", 0xFFFFFFF0), 4},
         {"UTF-16 length", with_length_before(utf16, kUtf16Mark, 0x7FFFFFFF), 4},
         // Twice this length overflows 32 bits to 2, which is there.
-        {"UTF-16 length doubled past 32 bits", with_length_before(utf16, kUtf16Mark, 0x80000001), 4},
+        {"UTF-16 length doubled past 32 bits", with_length_before(utf16, kUtf16Mark, 0x80000001),
+         4},
     };
     for (const Case& c : cases) {
         CountingVisitor counter;
@@ -197,11 +204,13 @@ JwwContent nested_blocks(int depth) {
 }
 
 TEST(JwwDamage, BlocksNestedBeyondTheLimitAreDamage) {
-    JwwRecording at_limit = read_recorded(fixtures::build_jww(nested_blocks(kJwwMaxBlockNesting)).bytes);
+    JwwRecording at_limit =
+        read_recorded(fixtures::build_jww(nested_blocks(kJwwMaxBlockNesting)).bytes);
     EXPECT_EQ(at_limit.result.status, JwwReadStatus::Whole) << at_limit.result.detail;
     for (int depth : {kJwwMaxBlockNesting + 2, 400}) {
         CountingVisitor counter;
-        JwwReadResult result = read_jww_bytes(fixtures::build_jww(nested_blocks(depth)).bytes, counter);
+        JwwReadResult result =
+            read_jww_bytes(fixtures::build_jww(nested_blocks(depth)).bytes, counter);
         EXPECT_EQ(result.status, JwwReadStatus::Damaged) << depth;
         EXPECT_LE(counter.begins, kJwwMaxBlockNesting + 1) << depth;
     }
@@ -250,7 +259,8 @@ TEST(JwwDamage, BytesAfterTheEndAreDamage) {
             std::string bytes = fixtures::build_jww(small_content(kind, version)).bytes;
             for (const std::string& extra : {std::string(4, '\0'), std::string("x")}) {
                 JwwRecording read = read_recorded(bytes + extra);
-                EXPECT_EQ(read.result.status, JwwReadStatus::Damaged) << version << " " << extra.size();
+                EXPECT_EQ(read.result.status, JwwReadStatus::Damaged)
+                    << version << " " << extra.size();
                 EXPECT_EQ(read.events.size(), expected_events(small_content(kind, version)).size());
             }
         }
@@ -263,16 +273,22 @@ TEST(JwwDamage, OnlyTheExactSignaturesAreJww) {
         std::optional<JwwFileKind> kind;
     };
     const std::vector<Case> cases = {
-        {"JwwData.", JwwFileKind::Drawing}, {"JwsData.", JwwFileKind::Symbol},
-        {"JwwData.\x58\x02", JwwFileKind::Drawing}, {"JWWData.", std::nullopt},
-        {"jwwData.", std::nullopt}, {"JwwData", std::nullopt}, {"", std::nullopt},
-        {"  0\nSECTION", std::nullopt}, {"jw_cad(c)data", std::nullopt},
+        {"JwwData.", JwwFileKind::Drawing},
+        {"JwsData.", JwwFileKind::Symbol},
+        {"JwwData.\x58\x02", JwwFileKind::Drawing},
+        {"JWWData.", std::nullopt},
+        {"jwwData.", std::nullopt},
+        {"JwwData", std::nullopt},
+        {"", std::nullopt},
+        {"  0\nSECTION", std::nullopt},
+        {"jw_cad(c)data", std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(jww_file_kind(c.start), c.kind) << c.start;
         if (c.kind) continue;
         CountingVisitor counter;
-        EXPECT_EQ(read_jww_bytes(c.start + std::string(100, '\0'), counter).status, JwwReadStatus::NotJww)
+        EXPECT_EQ(read_jww_bytes(c.start + std::string(100, '\0'), counter).status,
+                  JwwReadStatus::NotJww)
             << c.start;
         EXPECT_EQ(counter.parts, 0u);
     }

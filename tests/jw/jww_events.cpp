@@ -158,7 +158,8 @@ public:
     }
 
     void add(const std::vector<JwwObject>& list, std::vector<std::string>& events) const {
-        for (const JwwObject& object : list) std::visit([&](const auto& o) { add(o, events); }, object.value);
+        for (const JwwObject& object : list)
+            std::visit([&](const auto& o) { add(o, events); }, object.value);
     }
     void add(const JwwBlock& block, std::vector<std::string>& events) const {
         JwwBlockDefinition definition = block.definition;
@@ -228,7 +229,8 @@ std::vector<std::string> expected_events(const JwwContent& content) {
     expectation.add(content.blocks, events);
     if (h.kind == JwwFileKind::Drawing && h.version >= kJwwVersionImages) {
         for (const fixtures::JwwEmbeddedImage& image : content.images)
-            events.push_back(describe(JwwImage{image.name, static_cast<std::uint32_t>(image.bytes.size())}));
+            events.push_back(
+                describe(JwwImage{image.name, static_cast<std::uint32_t>(image.bytes.size())}));
     }
     return events;
 }
@@ -245,8 +247,8 @@ void expect_same_events(const std::vector<std::string>& expected,
     while (n < expected.size() && n < got.size() && expected[n] == got[n]) ++n;
     if (n == expected.size() && n == got.size()) return;
     ADD_FAILURE() << "events differ at " << n << " of " << expected.size() << " expected, "
-                  << got.size() << " read\n expected: "
-                  << (n < expected.size() ? expected[n] : "(nothing)")
+                  << got.size()
+                  << " read\n expected: " << (n < expected.size() ? expected[n] : "(nothing)")
                   << "\n read:     " << (n < got.size() ? got[n] : "(nothing)");
 }
 

@@ -119,8 +119,8 @@ TEST_F(JwwImportTest, EveryCorpusFileGivesTheRecordsItHolds) {
         EXPECT_EQ(count(kEntityText), file.texts);
         EXPECT_EQ(count(kEntitySolid), file.solids);
         EXPECT_EQ(count(kEntityInsert), file.inserts);
-        EXPECT_EQ(header.ent_num, file.lines + file.arcs + file.points + file.texts +
-                                      file.solids + file.inserts);
+        EXPECT_EQ(header.ent_num,
+                  file.lines + file.arcs + file.points + file.texts + file.solids + file.inserts);
         EXPECT_EQ(header.bro_num, file.blocks);
         int block_records = 0;
         for (const auto& block : block_contents()) block_records += static_cast<int>(block.size());
@@ -254,16 +254,17 @@ TEST(JwwPens, ColoursAndLineTypesTakeTheNearestTheStoreHolds) {
     symbol.kind = JwwFileKind::Symbol;
     // Pens 0-9 and a colour number beyond every table.
     const int pens[] = {2, 1, 2, 3, 4, 5, 6, 1, 7, 2};
-    for (std::uint32_t pen = 0; pen < 10; ++pen) EXPECT_EQ(jww_store_colour(pen, drawing), pens[pen]);
+    for (std::uint32_t pen = 0; pen < 10; ++pen)
+        EXPECT_EQ(jww_store_colour(pen, drawing), pens[pen]);
     EXPECT_EQ(jww_store_colour(400, drawing), 2);
     EXPECT_EQ(jww_store_colour(102, drawing), 7);
     EXPECT_EQ(jww_store_colour(120, drawing), 2);  // grey
     EXPECT_EQ(jww_store_colour(104, symbol), 6);   // standard SXF blue
     EXPECT_EQ(jww_rgb_store_colour(0x00A5FF), 4);  // orange is nearer yellow than red
     // Line types 1-9, random, double-length, the standard SXF names, others.
-    const std::pair<std::uint32_t, int> line_types[] = {
-        {9, 9}, {12, 1}, {17, 7}, {31, 1}, {32, 3}, {33, 4}, {34, 5}, {35, 7}, {37, 2}, {38, 5},
-        {60, 1}, {63, 1}};
+    const std::pair<std::uint32_t, int> line_types[] = {{9, 9},  {12, 1}, {17, 7}, {31, 1},
+                                                        {32, 3}, {33, 4}, {34, 5}, {35, 7},
+                                                        {37, 2}, {38, 5}, {60, 1}, {63, 1}};
     for (const auto& [style, code] : line_types)
         EXPECT_EQ(jww_store_line_type(style, symbol), code) << style;
     EXPECT_EQ(jww_store_line_type(35, drawing), 2);  // the drawing's own name

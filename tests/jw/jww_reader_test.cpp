@@ -63,16 +63,14 @@ TEST(JwwReader, RareArchiveFormsReadLikeTheCommonOnes) {
     // the second block = 8. Null objects and back-references add no entry.
     JwwContent tags;
     tags.header.version = 700;
-    tags.entities = {JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1},
-                     JwwNullObject{},
-                     JwwObjectReference{2},
-                     JwwArc{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 0, 1, true},
-                     JwwObjectReference{4}};
+    tags.entities = {
+        JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1}, JwwNullObject{}, JwwObjectReference{2},
+        JwwArc{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 0, 1, true}, JwwObjectReference{4}};
     tags.blocks = {JwwNullObject{},
-                   jww_block(1, "a", {JwwNullObject{}, JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 1, 2, 3, 4},
-                                      JwwObjectReference{7}, JwwObjectReference{2}}),
-                   JwwObjectReference{6},
-                   jww_block(2, "b", {JwwObjectReference{8}})};
+                   jww_block(1, "a",
+                             {JwwNullObject{}, JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 1, 2, 3, 4},
+                              JwwObjectReference{7}, JwwObjectReference{2}}),
+                   JwwObjectReference{6}, jww_block(2, "b", {JwwObjectReference{8}})};
 
     // 70 000 objects: list counts beyond a WORD, and the arc class described
     // after 32 767 table entries, so that it is referred to by big tags.
@@ -82,7 +80,8 @@ TEST(JwwReader, RareArchiveFormsReadLikeTheCommonOnes) {
     for (int i = 0; i < 33'000; ++i)
         many.entities.push_back(JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, i * 1.0, 1});
     for (int i = 0; i < 37'000; ++i)
-        many.entities.push_back(JwwArc{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, i * 1.0, 0, 1, 0, 1, false});
+        many.entities.push_back(
+            JwwArc{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, i * 1.0, 0, 1, 0, 1, false});
     many.entities.push_back(JwwObjectReference{33'003});  // the first arc, by a big tag
     many.entities.push_back(JwwObjectReference{3});       // a line
 
@@ -92,7 +91,8 @@ TEST(JwwReader, RareArchiveFormsReadLikeTheCommonOnes) {
     long_counts.long_list_counts = true;
     JwwWriteOptions other_schema;
     other_schema.schema = 351;
-    for (const JwwWriteOptions& options : {JwwWriteOptions{}, big_tags, long_counts, other_schema}) {
+    for (const JwwWriteOptions& options :
+         {JwwWriteOptions{}, big_tags, long_counts, other_schema}) {
         SCOPED_TRACE(std::string("big tags ") + (options.big_tags ? "on" : "off") +
                      ", long counts " + (options.long_list_counts ? "on" : "off") + ", schema " +
                      std::to_string(options.schema.value_or(0)));
@@ -111,8 +111,9 @@ TEST(JwwReader, StringsBeyondWhatTheReaderKeepsAreCutAndPassedOver) {
         JwwContent content;
         content.header.kind = JwwFileKind::Symbol;
         content.header.version = 600;
-        content.entities = {JwwText{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 1, 1, 0, 0, "", text},
-                            JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1}};
+        content.entities = {
+            JwwText{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 0, 1, 1, 1, 0, 0, "", text},
+            JwwLine{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1}};
         JwwWriteOptions options;
         options.string_styles = {{form, JwwLengthForm::Shortest}};
         SCOPED_TRACE(form == JwwStringForm::Utf16 ? "UTF-16" : "Shift-JIS");
@@ -145,7 +146,8 @@ TEST(JwwReader, ALargeDrawingReadsTheSameFromFileAndMemory) {
     EXPECT_EQ(result.offset, static_cast<std::int64_t>(file.bytes.size()));
     expect_same_events(expected_events(content), from_file.events);
 
-    EXPECT_EQ(read_jww_file(folder.file("missing.jww"), from_file).status, JwwReadStatus::CannotOpen);
+    EXPECT_EQ(read_jww_file(folder.file("missing.jww"), from_file).status,
+              JwwReadStatus::CannotOpen);
 }
 
 }  // namespace

@@ -44,10 +44,10 @@ TEST_F(JwwRecords, ArcsTakeTheirSweepCounterClockwise) {
         double axis_ratio, tilt_degrees, start_angle, end_angle;
     } cases[] = {
         {0, kPi / 2, 0, 1, false, 1, 0, 0, 90},
-        {0, -kPi / 2, 0, 1, false, 1, 0, -90, 0},    // clockwise: the same arc from its end
+        {0, -kPi / 2, 0, 1, false, 1, 0, -90, 0},  // clockwise: the same arc from its end
         {kPi / 2, kPi / 2, kPi / 2, 1, false, 1, 0, 180, 270},  // circles turn by the tilt
-        {0, 2 * kPi, 0, 1, true, 1, 0, 0, 0},        // full circle: equal angles
-        {0, kPi, kPi / 2, 0.5, false, 0.5, 90, 0, 180},  // ellipse: its own parameters
+        {0, 2 * kPi, 0, 1, true, 1, 0, 0, 0},                   // full circle: equal angles
+        {0, kPi, kPi / 2, 0.5, false, 0.5, 90, 0, 180},         // ellipse: its own parameters
         {1, 2 * kPi, 0, 2, true, 2, 0, 0, 360},
     };
     for (const auto& c : cases) {
@@ -88,7 +88,7 @@ TEST_F(JwwRecords, SolidsRoundSolidsImagesAndInserts) {
         double sweep, variant;
         std::size_t records;
         std::int32_t kind;
-    } round[] = {{101, 0, 100, 72, kEntitySolid},     // disc
+    } round[] = {{101, 0, 100, 72, kEntitySolid},      // disc
                  {101, kPi / 2, 0, 18, kEntitySolid},  // sector
                  {101, kPi, 5, 36, kEntitySolid},      // segment
                  {105, 2 * kPi, 4, 72, kEntitySolid},  // ring

@@ -17,9 +17,9 @@ std::string pen_colour(int r, int g, int b) {
 // ezdxf's palette, with the grey row 249 to 254 as AutoCAD publishes it
 // (ezdxf's own values for these six differ), and as the screen shows it.
 std::vector<std::string> published_palette(const std::filesystem::path& ezdxf_palette) {
-    const std::map<int, std::string> published = {
-        {249, "38,19,23"},   {250, "51,51,51"},   {251, "80,80,80"},
-        {252, "105,105,105"}, {253, "130,130,130"}, {254, "190,190,190"}};
+    const std::map<int, std::string> published = {{249, "38,19,23"},    {250, "51,51,51"},
+                                                  {251, "80,80,80"},    {252, "105,105,105"},
+                                                  {253, "130,130,130"}, {254, "190,190,190"}};
     std::vector<std::string> colours;
     std::ifstream in(ezdxf_palette);
     int index, r, g, b;

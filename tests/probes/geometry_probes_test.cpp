@@ -199,7 +199,7 @@ TEST_F(ProbeDrawing, EntitiesSeenFromBelowAreMirrored) {
     ASSERT_EQ(load("mirrored.dxf"), 0);
     const std::vector<EntityRecord> e = entities();
     ASSERT_EQ(e.size(), 4u);
-    EXPECT_NEAR(e[1].x1, -30, 1e-9);  // the arc's centre
+    EXPECT_NEAR(e[1].x1, -30, 1e-9);              // the arc's centre
     EXPECT_NEAR(e[1].arc.start_angle, 90, 1e-9);  // the quarter turned to the upper left
     EXPECT_NEAR(e[1].arc.end_angle, 180, 1e-9);
     EXPECT_NEAR(e[2].x1, -10, 1e-9);
@@ -237,13 +237,27 @@ TEST_F(ProbeDrawing, NewerMtextKeepsItsFrameAndShowsFractions) {
     // other numbers, which must not move, turn or grow the text.
     DxfFixture dxf;
     dxf.section("ENTITIES")
-        .item("MTEXT").group(8, "0").group(100, "AcDbMText")
-        .group(10, 10.0).group(20, 20.0).group(40, 2.5).group(71, 7)
-        .group(1, "Width \\S1^2;\\PNext").group(11, 1.0).group(21, 0.0)
-        .group(101, "Embedded Object").group(70, 1).group(10, 0.0).group(20, 1.0)
-        .group(11, 500.0).group(21, 600.0).group(40, 900.0).group(41, 30.0)
+        .item("MTEXT")
+        .group(8, "0")
+        .group(100, "AcDbMText")
+        .group(10, 10.0)
+        .group(20, 20.0)
+        .group(40, 2.5)
+        .group(71, 7)
+        .group(1, "Width \\S1^2;\\PNext")
+        .group(11, 1.0)
+        .group(21, 0.0)
+        .group(101, "Embedded Object")
+        .group(70, 1)
+        .group(10, 0.0)
+        .group(20, 1.0)
+        .group(11, 500.0)
+        .group(21, 600.0)
+        .group(40, 900.0)
+        .group(41, 30.0)
         .line("0", 0, 0, 40, 40)
-        .end_section().end_of_file();
+        .end_section()
+        .end_of_file();
     const std::string path = (folder_ / "MTEXT.DXF").string();
     ASSERT_TRUE(dxf.write(path));
     ASSERT_EQ(load_file(path), 0);
@@ -258,9 +272,9 @@ TEST_F(ProbeDrawing, NewerMtextKeepsItsFrameAndShowsFractions) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].substr(texts[0].find(' ', 5) + 1), "Width 1/2");
     const ViewWindow& v = view().view;
-    EXPECT_EQ(texts[0].substr(5, texts[0].find(' ', 5) - 5),
-              std::to_string(v.pixel_x(10)) + "," +
-                  std::to_string(v.pixel_y(20 + 2.5 / 0.75 * 0.88)));
+    EXPECT_EQ(
+        texts[0].substr(5, texts[0].find(' ', 5) - 5),
+        std::to_string(v.pixel_x(10)) + "," + std::to_string(v.pixel_y(20 + 2.5 / 0.75 * 0.88)));
 }
 
 // The first point of each text record, by its text.
@@ -313,17 +327,19 @@ TEST_F(ProbeDrawing, InlineColoursUnderlinesAndBrokenCodesAreDrawn) {
         if (r.kind != kEntityLine) continue;
         ++underlines;
         EXPECT_EQ(r.y1, r.line.end_y);
-        EXPECT_TRUE(std::any_of(e.begin(), e.end(), [&](const EntityRecord& t) {
-            return t.kind == kEntityText && t.x1 == r.x1 && std::abs(t.y1 - 2 - r.y1) < 1e-9;
-        })) << r.x1 << "," << r.y1;
+        EXPECT_TRUE(std::any_of(e.begin(), e.end(),
+                                [&](const EntityRecord& t) {
+                                    return t.kind == kEntityText && t.x1 == r.x1 &&
+                                           std::abs(t.y1 - 2 - r.y1) < 1e-9;
+                                }))
+            << r.x1 << "," << r.y1;
     }
     EXPECT_EQ(underlines, 2);
     // Red pixels on the picture, where before the whole line was white.
     const QImage image = picture();
     int red = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            red += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+        for (int x = 0; x < image.width(); ++x) red += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
     EXPECT_GT(red, 20);
 }
 
@@ -343,11 +359,13 @@ TEST_F(ProbeDrawing, TextBoxesAreHolesOfTheFillAndTextsAreDrawnOverFills) {
             if (t.kind != kEntitySolid || t.x1 < fill.left || t.x1 > fill.left + 100) continue;
             const double ax = t.solid.first_x, ay = t.solid.first_y;
             area += std::abs((t.x1 - ax) * (t.solid.third_y - ay) -
-                             (t.solid.third_x - ax) * (t.y1 - ay)) / 2;
+                             (t.solid.third_x - ax) * (t.y1 - ay)) /
+                    2;
             const double cx = (ax + t.x1 + t.solid.third_x) / 3,
                          cy = (ay + t.y1 + t.solid.third_y) / 3;
             EXPECT_FALSE(cx > fill.box[0] && cx < fill.box[2] && cy > fill.box[1] &&
-                         cy < fill.box[3]) << cx << "," << cy;
+                         cy < fill.box[3])
+                << cx << "," << cy;
         }
         EXPECT_NEAR(area, fill.area, 1e-6) << fill.left;
     }

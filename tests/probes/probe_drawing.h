@@ -15,12 +15,12 @@
 #include "common/messages.h"
 #include "dxf_import/dxf_import.h"
 #include "fixtures/temp_folder.h"
-#include "view/drawing_view.h"
-#include "surfaces/gui_application.h"
-#include "surfaces/qt_surface.h"
 #include "render/recording_surface.h"
 #include "store/import_state.h"
 #include "store/store_reader.h"
+#include "surfaces/gui_application.h"
+#include "surfaces/qt_surface.h"
+#include "view/drawing_view.h"
 
 namespace zov {
 

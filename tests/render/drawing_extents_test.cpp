@@ -47,7 +47,9 @@ TEST(DrawingExtents, ArcsCoverExactlyTheBoxOfTheirPoints) {
         const double cx = place(random), cy = place(random), r = radius(random);
         // Some ends on quarter turns and whole circles, the rest anywhere.
         double start = round % 3 == 0 ? quarter(random) * 90.0 : angle(random);
-        double end = round % 5 == 0 ? start : round % 3 == 1 ? quarter(random) * 90.0 : angle(random);
+        double end = round % 5 == 0   ? start
+                     : round % 3 == 1 ? quarter(random) * 90.0
+                                      : angle(random);
         RecordingMessages messages;
         StoreBuilder store(folder.string(), messages);
         store.header().min_x = store.header().min_y = 1;  // no extents of its own

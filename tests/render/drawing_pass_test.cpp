@@ -33,7 +33,7 @@ TEST_F(RenderTest, ArcThroughZeroAndFullCircles) {
     const std::int16_t layer = store().add_layer("A");
     store().add_entity(circle_record(layer, 50, 50, 20, 350, 10));
     store().add_entity(circle_record(layer, 50, 50, 20, 45, 45));
-    store().add_entity(circle_record(layer, 50, 50, 20, 30, 390));  // a whole turn apart
+    store().add_entity(circle_record(layer, 50, 50, 20, 30, 390));    // a whole turn apart
     store().add_entity(circle_record(layer, 50, 50, 20, 10, 10.01));  // radial pixels coincide
     EXPECT_EQ(draw(), (Calls{"arc 30,30,70,70 70,53 70,47", "arc 30,30,70,70 64,36 64,36",
                              "arc 30,30,70,70 67,40 67,40"}));
@@ -76,9 +76,9 @@ TEST_F(RenderTest, PointMarksOnlyAboveTheDetailScale) {
     EXPECT_TRUE(only(redraw(), "line").empty());
 
     view().view.set_view_window(0, 0, 5000, 5000);  // scale 0.02
-    EXPECT_EQ(redraw(), (Calls{"move 48,49", "line 48,51", "move 49,48", "line 49,52",
-                               "move 50,48", "line 50,52", "move 51,48", "line 51,52",
-                               "move 52,49", "line 52,51"}));
+    EXPECT_EQ(redraw(),
+              (Calls{"move 48,49", "line 48,51", "move 49,48", "line 49,52", "move 50,48",
+                     "line 50,52", "move 51,48", "line 51,52", "move 52,49", "line 52,51"}));
 }
 
 TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
@@ -161,10 +161,9 @@ TEST_F(RenderTest, ColoursAndPenCache) {
     line(0, 0);    // keeps red, takes the layer's solid line type
     line(3, 7);    // green, dash-dot-dot
     line(253, 1);  // palette grey 130
-    EXPECT_EQ(only(draw(), "pen"),
-              (Calls{"pen solid 1 255,0,0", "pen solid 1 255,255,255", "pen dot 1 255,0,0",
-                     "pen solid 1 255,0,0", "pen dashdotdot 1 0,255,0",
-                     "pen solid 1 130,130,130"}));
+    EXPECT_EQ(only(draw(), "pen"), (Calls{"pen solid 1 255,0,0", "pen solid 1 255,255,255",
+                                          "pen dot 1 255,0,0", "pen solid 1 255,0,0",
+                                          "pen dashdotdot 1 0,255,0", "pen solid 1 130,130,130"}));
 }
 
 class LayerFilterTest : public RenderTest {
@@ -233,8 +232,8 @@ TEST_F(RenderTest, SolidsAreOutlinedAndFilled) {
     solid.kind = kEntitySolid;
     solid.layer = layer;
     solid.colour = 1;
-    solid.solid.first_x = 0, solid.solid.first_y = 0;  // first corner
-    solid.x1 = 10, solid.y1 = 0;       // second
+    solid.solid.first_x = 0, solid.solid.first_y = 0;    // first corner
+    solid.x1 = 10, solid.y1 = 0;                         // second
     solid.solid.third_x = 0, solid.solid.third_y = 4;    // third
     solid.solid.fourth_x = 0, solid.solid.fourth_y = 4;  // fourth = third: a triangle
     store().add_entity(solid);
@@ -242,14 +241,14 @@ TEST_F(RenderTest, SolidsAreOutlinedAndFilled) {
     store().add_entity(solid);
     const Calls calls = draw({0, -70, 100, 30});
     // The triangle: P-Q, its fill in the pen's colour, then three edges.
-    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 7),
-              (Calls{"pen solid 1 255,0,0", "move 0,100", "line 0,96",
-                     "polygon 0,100 0,96 10,100 255,0,0", "move 10,100", "line 0,100",
-                     "move 0,96"}));
+    EXPECT_EQ(
+        std::vector<std::string>(calls.begin(), calls.begin() + 7),
+        (Calls{"pen solid 1 255,0,0", "move 0,100", "line 0,96",
+               "polygon 0,100 0,96 10,100 255,0,0", "move 10,100", "line 0,100", "move 0,96"}));
     EXPECT_EQ(only(calls, "line").size(), 1u + 3u + 2u * (1u + 2u));
-    EXPECT_EQ(only(calls, "polygon"), (Calls{"polygon 0,100 0,96 10,100 255,0,0",
-                                             "polygon 0,100 0,96 10,100 255,0,0",
-                                             "polygon 10,96 10,100 0,96 255,0,0"}));
+    EXPECT_EQ(only(calls, "polygon"),
+              (Calls{"polygon 0,100 0,96 10,100 255,0,0", "polygon 0,100 0,96 10,100 255,0,0",
+                     "polygon 10,96 10,100 0,96 255,0,0"}));
 }
 
 TEST_F(RenderTest, LeadersEndInAFilledArrowHead) {
@@ -274,8 +273,7 @@ TEST_F(RenderTest, StoreThatCannotBeOpenedDrawsNothing) {
     EXPECT_TRUE(surface_.calls.empty());
     ASSERT_EQ(messages_.entries.size(), 2u);
     EXPECT_EQ(messages_.entries[0].text,
-              path("$VV_DAT$.TMP") +
-                  utf8_to_cp932(" をオープンできない(LAY_fp)"));
+              path("$VV_DAT$.TMP") + utf8_to_cp932(" をオープンできない(LAY_fp)"));
     EXPECT_EQ(messages_.entries[1].text, "open error");
 }
 

@@ -25,26 +25,48 @@ protected:
 
 DxfFixture drawing_with_extents() {
     DxfFixture dxf;
-    dxf.section("HEADER").header_point("$EXTMIN", 0, 0).header_point("$EXTMAX", 100, 100)
+    dxf.section("HEADER")
+        .header_point("$EXTMIN", 0, 0)
+        .header_point("$EXTMAX", 100, 100)
         .end_section();
     return dxf;
 }
 
 TEST_F(ImportedKinds, ArrayInsertsDrawEveryCopy) {
     DxfFixture dxf = drawing_with_extents();
-    dxf.section("BLOCKS").block("BAR").line("0", 0, 0, 10, 0).end_block().end_section()
-        .section("ENTITIES").insert("0", "BAR", 20, 20).group(70, 2).group(71, 2)
-        .group(44, 30.0).group(45, 40.0).end_section().end_of_file();
-    EXPECT_EQ(import_and_draw(dxf), (Calls{"move 20,80", "line 30,80", "move 50,80", "line 60,80",
-                                           "move 20,40", "line 30,40", "move 50,40",
-                                           "line 60,40"}));
+    dxf.section("BLOCKS")
+        .block("BAR")
+        .line("0", 0, 0, 10, 0)
+        .end_block()
+        .end_section()
+        .section("ENTITIES")
+        .insert("0", "BAR", 20, 20)
+        .group(70, 2)
+        .group(71, 2)
+        .group(44, 30.0)
+        .group(45, 40.0)
+        .end_section()
+        .end_of_file();
+    EXPECT_EQ(import_and_draw(dxf),
+              (Calls{"move 20,80", "line 30,80", "move 50,80", "line 60,80", "move 20,40",
+                     "line 30,40", "move 50,40", "line 60,40"}));
 }
 
 TEST_F(ImportedKinds, FacesDrawTheirVisibleEdges) {
     DxfFixture dxf = drawing_with_extents();
-    dxf.section("ENTITIES").item("3DFACE").group(10, 10.0).group(20, 10.0).group(11, 50.0)
-        .group(21, 10.0).group(12, 50.0).group(22, 50.0).group(13, 10.0).group(23, 50.0)
-        .group(70, 1 + 4).end_section().end_of_file();
+    dxf.section("ENTITIES")
+        .item("3DFACE")
+        .group(10, 10.0)
+        .group(20, 10.0)
+        .group(11, 50.0)
+        .group(21, 10.0)
+        .group(12, 50.0)
+        .group(22, 50.0)
+        .group(13, 10.0)
+        .group(23, 50.0)
+        .group(70, 1 + 4)
+        .end_section()
+        .end_of_file();
     EXPECT_EQ(import_and_draw(dxf),
               (Calls{"move 50,90", "line 50,50", "move 10,50", "line 10,90"}));
 }

@@ -91,7 +91,7 @@ TEST_F(RenderTest, BlocksInsertingThemselvesAreNotDrawnAgainInsideThemselves) {
     const std::int16_t layer = store().add_layer("A");
     store().add_entity(insert_record(layer, 1, 10, 10));
     store().add_entity(insert_record(layer, 2, 50, 10));
-    store().add_entity(insert_record(layer, 1, 70, 10));  // the same block again: drawn
+    store().add_entity(insert_record(layer, 1, 70, 10));     // the same block again: drawn
     store().add_entity(line_record(layer, 90, 90, 95, 95));  // the pass goes on
     EXPECT_EQ(only(draw(), "line"),
               (Calls{"line 11,90", "line 51,90", "line 51,89", "line 71,90", "line 95,5"}));
@@ -101,9 +101,9 @@ TEST_F(RenderTest, InsertsNestedTooDeeplyStopAtTheDepthLimit) {
     // Block n draws a line and inserts block n + 1 one unit higher.
     const int chain = kMaxInsertDepth + 4;
     for (int n = 1; n <= chain; ++n) {
-        store().add_block("LEVEL" + std::to_string(n),
-                          {line_record(0, 0, 0, 1, 0),
-                           insert_record(0, static_cast<std::int16_t>(n + 1), 0, 1)});
+        store().add_block(
+            "LEVEL" + std::to_string(n),
+            {line_record(0, 0, 0, 1, 0), insert_record(0, static_cast<std::int16_t>(n + 1), 0, 1)});
     }
     store().add_entity(insert_record(store().add_layer("A"), 1, 10, 10));
     const Calls lines = only(draw(), "line");
@@ -121,9 +121,9 @@ protected:
         d0.kind = d1.kind = kEntityPoint;
         d0.x1 = 0, d0.y1 = -5;
         d1.x1 = 10, d1.y1 = -5;
-        const std::int16_t picture = store().add_block(
-            "*D1", {line_record(0, 0, 0, 10, 0), insert_record(0, arrow, 0, 0),
-                    insert_record(0, arrow, 10, 0), d0, d1});
+        const std::int16_t picture =
+            store().add_block("*D1", {line_record(0, 0, 0, 10, 0), insert_record(0, arrow, 0, 0),
+                                      insert_record(0, arrow, 10, 0), d0, d1});
         EntityRecord dimension;
         dimension.kind = kEntityDimension;
         dimension.layer = store().add_layer("DIM");
@@ -144,9 +144,8 @@ protected:
 
 TEST_F(DimensionTest, AsDataDrawsThePictureWithoutItsPoints) {
     build();
-    EXPECT_EQ(draw_ends(DimensionEnds::AsData),
-              (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49", "move 30,50",
-                     "line 31,49"}));
+    EXPECT_EQ(draw_ends(DimensionEnds::AsData), (Calls{"move 20,50", "line 30,50", "move 20,50",
+                                                       "line 21,49", "move 30,50", "line 31,49"}));
 }
 
 TEST_F(DimensionTest, FilledDotsReplaceLinesAndArrowHeads) {
@@ -175,8 +174,8 @@ TEST_F(DimensionTest, AngularDimensionsAlwaysDrawAsData) {
     finish_store();
     view().draw_drawing(surface_);
     view().set_dimension_ends(DimensionEnds::FilledDots);
-    EXPECT_EQ(draw(), (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49",
-                             "move 30,50", "line 31,49"}));
+    EXPECT_EQ(draw(), (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49", "move 30,50",
+                             "line 31,49"}));
 }
 
 TEST_F(RenderTest, DimensionPicturesWithoutArrowInsertsDrawAsData) {
@@ -198,8 +197,7 @@ TEST_F(RenderTest, DimensionEndStylesNeedADimension) {
     draw();
     EXPECT_FALSE(view().set_dimension_ends(DimensionEnds::OpenArrows));
     EXPECT_EQ(view().settings.dimension_ends, DimensionEnds::AsData);
-    EXPECT_EQ(messages_.last(),
-              utf8_to_cp932("寸法図形が存在しません"));
+    EXPECT_EQ(messages_.last(), utf8_to_cp932("寸法図形が存在しません"));
 }
 
 TEST(RecordTransform, TextAnglesUnderMirrors) {

@@ -9,10 +9,8 @@
 namespace zov {
 namespace {
 
-const std::string kCannotEnlarge =
-    utf8_to_cp932("これ以上拡大できません");
-const std::string kCannotReduce =
-    utf8_to_cp932("これ以上縮小できません");
+const std::string kCannotEnlarge = utf8_to_cp932("これ以上拡大できません");
+const std::string kCannotReduce = utf8_to_cp932("これ以上縮小できません");
 
 class ViewWindowTest : public ::testing::Test {
 protected:

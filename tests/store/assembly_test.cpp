@@ -10,12 +10,9 @@ namespace zov {
 namespace {
 
 // Message texts in CP932.
-const std::string kCannotOpen9 =
-    utf8_to_cp932(" をオープンできない*9");
-const std::string kCannotCreate =
-    utf8_to_cp932(" を作成できない");
-const std::string kNotFound =
-    utf8_to_cp932(" が見つからない");
+const std::string kCannotOpen9 = utf8_to_cp932(" をオープンできない*9");
+const std::string kCannotCreate = utf8_to_cp932(" を作成できない");
+const std::string kNotFound = utf8_to_cp932(" が見つからない");
 
 template <class T>
 std::string image(const T& record) {
@@ -237,7 +234,7 @@ TEST_F(Assembly, DataFileThatCannotBeCreatedIsReported) {
     std::filesystem::create_directory(path(kDataFileName));
     EXPECT_EQ(assemble_store(state()), -1);
     EXPECT_EQ(messages_.last(), path(kDataFileName) + kCannotCreate);
-    EXPECT_EQ(state().entities, nullptr);          // streams closed
+    EXPECT_EQ(state().entities, nullptr);         // streams closed
     EXPECT_TRUE(files().count(kEntityFileName));  // section files stay
 }
 
@@ -284,8 +281,8 @@ TEST_F(Assembly, RecordsReadAndRewrittenInPlaceKeepTheAppendPosition) {
     append_layer(state(), layer("C", 0));
     EXPECT_EQ(section_record_count(state().layers, sizeof(LayerRecord)), 3);
     close_all_streams(state());
-    EXPECT_EQ(bytes_of(kLayerFileName), image(layer("A", 1)) + image(layer("B", 0)) +
-                                            image(layer("C", 0)));
+    EXPECT_EQ(bytes_of(kLayerFileName),
+              image(layer("A", 1)) + image(layer("B", 0)) + image(layer("C", 0)));
     EXPECT_EQ(read_section_record(state().layers, 0, found), -1);  // closed
     EXPECT_EQ(append_text(state(), "x", 1), -1);
 }
@@ -298,8 +295,8 @@ TEST_F(Assembly, EntityOutputSetBackOverwritesTheLastRecord) {
     std::fseek(state().entities, before, SEEK_SET);
     append_entity(state(), entity(kEntityLine, 3));
     close_all_streams(state());
-    EXPECT_EQ(bytes_of(kEntityFileName), image(entity(kEntityLine, 1)) +
-                                             image(entity(kEntityLine, 3)));
+    EXPECT_EQ(bytes_of(kEntityFileName),
+              image(entity(kEntityLine, 1)) + image(entity(kEntityLine, 3)));
 }
 
 }  // namespace

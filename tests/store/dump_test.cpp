@@ -32,33 +32,33 @@ protected:
     bool had_zone_ = false;
 };
 
-const std::string kSampleDump =
-    utf8_to_cp932("ver  =ZovView Version 1.0\n"
-                  "kind =2\n"
-                  "fname=/samples/平面図.dxf\n"
-                  "ftime=Sat Jan 01 09:00:00 2000\n"
-                  "paper_x  =0.000000 0.000000\n"
-                  "pe_flag  =0\n"
-                  "pe_min_x =0.000000 0.000000\n"
-                  "pe_max_x =0.000000 0.000000\n"
-                  "   min_x =0.000000 0.000000\n"
-                  "   max_x =3600.000000 2700.000000\n"
-                  "scale    =50.000000\n"
-                  "add_lin  =1108\n"
-                  "add_lay  =580\n"
-                  "add_bro  =1244\n"
-                  "add_bda  =1628\n"
-                  "add_str  =576\n"
-                  "add_ent  =1940\n"
-                  "lay_num  =3\n"
-                  "lay_num2 =2\n"
-                  "bro_num  =2\n"
-                  "bro_num2 =1\n"
-                  "line_num =2\n"
-                  "cir_num  =0\n"
-                  "str_num  =1\n"
-                  "ent_num  =7\n"
-                  "dsp_mode =0\n");
+const std::string kSampleDump = utf8_to_cp932(
+    "ver  =ZovView Version 1.0\n"
+    "kind =2\n"
+    "fname=/samples/平面図.dxf\n"
+    "ftime=Sat Jan 01 09:00:00 2000\n"
+    "paper_x  =0.000000 0.000000\n"
+    "pe_flag  =0\n"
+    "pe_min_x =0.000000 0.000000\n"
+    "pe_max_x =0.000000 0.000000\n"
+    "   min_x =0.000000 0.000000\n"
+    "   max_x =3600.000000 2700.000000\n"
+    "scale    =50.000000\n"
+    "add_lin  =1108\n"
+    "add_lay  =580\n"
+    "add_bro  =1244\n"
+    "add_bda  =1628\n"
+    "add_str  =576\n"
+    "add_ent  =1940\n"
+    "lay_num  =3\n"
+    "lay_num2 =2\n"
+    "bro_num  =2\n"
+    "bro_num2 =1\n"
+    "line_num =2\n"
+    "cir_num  =0\n"
+    "str_num  =1\n"
+    "ent_num  =7\n"
+    "dsp_mode =0\n");
 
 TEST_F(HeaderDump, SampleStoreDumpIsWrittenWithCrLf) {
     ASSERT_EQ(build_sample_store(state()), 0);
@@ -101,8 +101,7 @@ TEST_F(HeaderDump, UnwritableDumpIsReportedUnderTheViewerDumpName) {
     std::filesystem::create_directory(path(kHeaderDumpFileName));
     EXPECT_EQ(write_header_dump(state()), -1);
     ASSERT_EQ(messages_.entries.size(), 1u);
-    EXPECT_EQ(messages_.last(),
-              utf8_to_cp932("ZovView.txt をオープンできない"));
+    EXPECT_EQ(messages_.last(), utf8_to_cp932("ZovView.txt をオープンできない"));
 }
 
 }  // namespace

@@ -14,9 +14,9 @@ TEST(BlockNames, SpecialNames) {
         EXPECT_TRUE(is_special_block_name(name)) << name;
     // Comparisons are exact and case-sensitive: only the whole rest counts, and
     // a double-byte character in front is two bytes.
-    for (const std::string& name : std::vector<std::string>{"DOOR", "_open", "open", "Dot", "__OPEN",
-                                                            "OPENING", "_DOTSMALL", "A*", "O", "_",
-                                                            utf8_to_cp932("ＡOPEN")})
+    for (const std::string& name :
+         std::vector<std::string>{"DOOR", "_open", "open", "Dot", "__OPEN", "OPENING", "_DOTSMALL",
+                                  "A*", "O", "_", utf8_to_cp932("ＡOPEN")})
         EXPECT_FALSE(is_special_block_name(name)) << name;
 }
 

@@ -32,8 +32,8 @@ TEST(RecordMove, EachKindMovesAndScalesItsOwnPointsAndLengths) {
         {kEntityLine, {1, 2, 1, 2, 0, 0, 0, 0}},
         {kEntityLeader, {1, 2, 1, 2, 0, 0, 0, 0}},
         {kEntitySolid, {1, 2, 1, 2, 1, 1, 2, 2}},
-        {kEntityArc, {1, 2, 0, 0, 3, 0, 0, 0}},    // the radius
-        {kEntityText, {1, 2, 0, 3, 0, 0, 0, 0}},   // the height
+        {kEntityArc, {1, 2, 0, 0, 3, 0, 0, 0}},     // the radius
+        {kEntityText, {1, 2, 0, 3, 0, 0, 0, 0}},    // the height
         {kEntityInsert, {1, 2, 0, 0, 0, 0, 0, 0}},  // scales and rotation stay
         {kEntityPoint, {1, 2, 0, 0, 0, 0, 0, 0}},
     };

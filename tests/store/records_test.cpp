@@ -61,8 +61,8 @@ TEST(StoreRecords, HeaderBytes) {
     h.max_x = 5.0;
     h.max_y = 6.0;
     h.scale = 100.0;
-    std::int32_t* counts[] = {&h.add_lin, &h.add_lay, &h.add_bro, &h.add_bda,
-                              &h.add_str, &h.add_ent, &h.line_num, &h.lay_num,
+    std::int32_t* counts[] = {&h.add_lin,  &h.add_lay, &h.add_bro,  &h.add_bda,
+                              &h.add_str,  &h.add_ent, &h.line_num, &h.lay_num,
                               &h.lay_num2, &h.bro_num, &h.bro_num2};
     for (int i = 0; i < 11; ++i) *counts[i] = 1000 + i;
     h.cir_num = 2001;
@@ -151,8 +151,8 @@ TEST(StoreRecords, BlockAndEntityBytes) {
     for (int i = 0; i < 8; ++i) *fields[i] = reals[i];
     const std::string eb = image(e);
     EXPECT_EQ(eb.substr(0, 4), std::string("\x05\x01\0\0", 4));
-    EXPECT_EQ(eb.substr(4, 24), le32(5) + le32(2) + le32(1) + le32(3) + le32(21) +
-                                    le32(0x00FFFFFF));
+    EXPECT_EQ(eb.substr(4, 24),
+              le32(5) + le32(2) + le32(1) + le32(3) + le32(21) + le32(0x00FFFFFF));
     EXPECT_EQ(eb.substr(28, 12), le16(300) + le16(2) + le16(4) + le16(0) + le32(70000));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(eb.substr(40 + 8 * i, 8), le64(reals[i])) << i;
 }

@@ -3,7 +3,8 @@
 // antialiasing. To regenerate the golden files after a deliberate change of
 // the drawing, run the suite with ZOV_UPDATE_GOLDEN=1, look at the new
 // pictures and commit them:
-//   ZOV_UPDATE_GOLDEN=1 QT_QPA_PLATFORM=offscreen build/tests/surfaces/test_surfaces --gtest_filter='Golden*'
+//   ZOV_UPDATE_GOLDEN=1 QT_QPA_PLATFORM=offscreen build/tests/surfaces/test_surfaces
+//   --gtest_filter='Golden*'
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,8 +17,8 @@
 #include "common/encoding.h"
 #include "gui_application.h"
 #include "jw/jww_import.h"
-#include "surfaces/qt_surface.h"
 #include "render/render_fixture.h"
+#include "surfaces/qt_surface.h"
 
 namespace zov {
 namespace {
@@ -68,9 +69,9 @@ TEST(GoldenSurface, PolygonsAreFilledEvenBeyondThePainterRange) {
     s.fill_polygon(too_few, Rgb{0, 255, 0});
     const QImage& picture = image.finish();
     EXPECT_EQ(picture.pixel(20, 20), qRgb(255, 0, 0));
-    EXPECT_EQ(picture.pixel(55, 55), qRgb(0, 0, 0));   // beyond the hypotenuse
+    EXPECT_EQ(picture.pixel(55, 55), qRgb(0, 0, 0));  // beyond the hypotenuse
     EXPECT_EQ(picture.pixel(95, 95), qRgb(0, 0, 255));
-    EXPECT_EQ(picture.pixel(50, 50), qRgb(0, 0, 0));   // no line for two points
+    EXPECT_EQ(picture.pixel(50, 50), qRgb(0, 0, 0));  // no line for two points
 }
 
 TEST(GoldenSurface, PensArcsAndTexts) {
@@ -85,8 +86,8 @@ TEST(GoldenSurface, PensArcsAndTexts) {
         s.line_to(110, 10 + 8 * i);
     }
     s.select_pen(PenStyle::Solid, 1, Rgb{0, 255, 255});
-    s.arc(130, 10, 170, 50, 170, 30, 150, 10);  // quarter, right to top
-    s.arc(180, 10, 220, 50, 200, 10, 200, 10);  // full circle
+    s.arc(130, 10, 170, 50, 170, 30, 150, 10);   // quarter, right to top
+    s.arc(180, 10, 220, 50, 200, 10, 200, 10);   // full circle
     s.arc(130, 60, 170, 100, 168, 86, 168, 74);  // through 0 degrees
     s.fill_rect(180, 60, 220, 100, Rgb{0, 0, 255});
     s.set_background_opaque(false);
@@ -127,15 +128,15 @@ protected:
         copy_bounded(store().header().fname, "/plans/PLAN.DXF");
         const std::int16_t door = store().add_block(
             "DOOR", {line_record(0, 0, 0, 0, 900), circle_record(0, 0, 0, 900, 0, 90)});
-        const std::int16_t arrow = store().add_block("_ARROW", {line_record(0, 0, 0, 100, 30),
-                                                               line_record(0, 0, 0, 100, -30)});
+        const std::int16_t arrow = store().add_block(
+            "_ARROW", {line_record(0, 0, 0, 100, 30), line_record(0, 0, 0, 100, -30)});
         EntityRecord d0, d1;
         d0.kind = d1.kind = kEntityPoint;
         d0.y1 = d1.y1 = 300;
         d1.x1 = 3600;
-        const std::int16_t picture = store().add_block(
-            "*D1", {line_record(0, 0, 0, 3600, 0), insert_record(0, arrow, 0, 0),
-                    insert_record(0, arrow, 3600, 0, 1, 1, 180), d0, d1});
+        const std::int16_t picture =
+            store().add_block("*D1", {line_record(0, 0, 0, 3600, 0), insert_record(0, arrow, 0, 0),
+                                      insert_record(0, arrow, 3600, 0, 1, 1, 180), d0, d1});
         const std::int16_t walls = store().add_layer("WALL");
         const std::int16_t doors = store().add_layer("DOOR");
         const std::int16_t dims = store().add_layer("DIM");

@@ -5,11 +5,10 @@
 #include <limits>
 #include <random>
 
-
 #include "common/encoding.h"
 #include "gui_application.h"
-#include "surfaces/qt_surface.h"
 #include "render/render_fixture.h"
+#include "surfaces/qt_surface.h"
 
 namespace zov {
 namespace {
@@ -140,9 +139,8 @@ TEST_F(HostileStoreTest, ExtremeLayerNumbersOnTheLayerSheet) {
     view().draw_drawing(surface_);
 
     // A header whose layer count is the lowest number.
-    patch_store<StoreHeader>(data, 0, [](StoreHeader& h) {
-        h.lay_num = std::numeric_limits<std::int32_t>::min();
-    });
+    patch_store<StoreHeader>(
+        data, 0, [](StoreHeader& h) { h.lay_num = std::numeric_limits<std::int32_t>::min(); });
     view().show_standard_display();
     view().drawing_loaded();
     view().draw_drawing(surface_);

@@ -7,10 +7,10 @@
 #include "fixtures/temp_folder.h"
 #include "gui_application.h"
 #include "render/colours.h"
-#include "surfaces/page_output.h"
 #include "render/recording_surface.h"
-#include "render/white_paper_surface.h"
 #include "render/render_fixture.h"
+#include "render/white_paper_surface.h"
+#include "surfaces/page_output.h"
 
 namespace zov {
 namespace {
@@ -116,7 +116,8 @@ TEST_F(PageOutput, UnwritableOutputIsReportedAndLeavesNoFile) {
     const std::string path = out.file("missing/x.pdf");
     EXPECT_EQ(write_pdf(view(), path, PageSize{}, Paper::Black, messages_), -1);
     EXPECT_EQ(cp932_to_utf8(messages_.last()), path + " を作成できない");
-    EXPECT_EQ(write_svg(view(), out.file("missing/x.svg"), PageSize{}, Paper::Black, messages_), -1);
+    EXPECT_EQ(write_svg(view(), out.file("missing/x.svg"), PageSize{}, Paper::Black, messages_),
+              -1);
     EXPECT_FALSE(std::filesystem::exists(out.file("missing")));
 }
 
@@ -125,8 +126,10 @@ TEST_F(PageOutput, ExistingOutputIsReplacedOnlyWhenAllowed) {
     const std::string svg = out.file("x.svg");
     ASSERT_TRUE(write_whole_file(pdf, "kept"));
     ASSERT_TRUE(write_whole_file(svg, "kept"));
-    EXPECT_EQ(write_pdf(view(), pdf, PageSize{}, Paper::Black, messages_, ExistingTarget::Keep), -1);
-    EXPECT_EQ(write_svg(view(), svg, PageSize{}, Paper::Black, messages_, ExistingTarget::Keep), -1);
+    EXPECT_EQ(write_pdf(view(), pdf, PageSize{}, Paper::Black, messages_, ExistingTarget::Keep),
+              -1);
+    EXPECT_EQ(write_svg(view(), svg, PageSize{}, Paper::Black, messages_, ExistingTarget::Keep),
+              -1);
     EXPECT_EQ(read_file_bytes(pdf), "kept");
     EXPECT_EQ(read_file_bytes(svg), "kept");
     EXPECT_EQ(write_pdf(view(), pdf, PageSize{}, Paper::Black, messages_), 0);

@@ -57,7 +57,8 @@ TEST_F(ConverterRun, OneSymbolLayoutOnA3AndItsInsert) {
     EXPECT_TRUE(contains(out, "40\r\n336.000000\r\n41\r\n2.0\r\n"));
     EXPECT_TRUE(contains(out, "$EXTMAX\r\n10\r\n30\r\n20\r\n15\r\n"));
     // The frame's last vertical line and the name of the cell.
-    EXPECT_TRUE(contains(out, "10\r\n388.600\r\n20\r\n10.600\r\n11\r\n388.600\r\n21\r\n275.600\r\n"));
+    EXPECT_TRUE(
+        contains(out, "10\r\n388.600\r\n20\r\n10.600\r\n11\r\n388.600\r\n21\r\n275.600\r\n"));
     EXPECT_TRUE(contains(out, "10\r\n10.600\r\n20\r\n269.770\r\n40\r\n5.300\r\n"));
     EXPECT_FALSE(std::filesystem::exists(launch + "JWK_LIST.TMP"));
     EXPECT_TRUE(contains(console(), utf8_to_cp932("\n正常終了しました。 ")));
@@ -140,7 +141,8 @@ TEST_F(ConverterRun, AFolderThatCannotBeEnteredFailsTheSurvey) {
     for (const auto& entry : messages.entries)
         if (entry.icon == MessageIcon::Stop) reports.push_back(entry.text);
     ASSERT_EQ(reports.size(), 3u);
-    EXPECT_TRUE(contains(reports[0], "(" + launch + "missing/)"));  // パラメータ(%s)が正しくありません
+    EXPECT_TRUE(
+        contains(reports[0], "(" + launch + "missing/)"));  // パラメータ(%s)が正しくありません
     EXPECT_EQ(reports[1], utf8_to_cp932("オープンできない"));
     EXPECT_TRUE(contains(reports[2], "(1)"));
     EXPECT_FALSE(std::filesystem::exists(launch + "JWK_LIST.TMP"));
@@ -152,10 +154,12 @@ TEST_F(ConverterRun, EmptyFolderGivesHeaderTablesEmptyBlocksAndAnA4Frame) {
     EXPECT_TRUE(contains(console(), utf8_to_cp932("\n0個の")));
     EXPECT_TRUE(contains(console(), utf8_to_cp932(": Ａ４\n")));
     std::string out = dxf();
-    EXPECT_TRUE(contains(out, "0\r\nSECTION\r\n2\r\nBLOCKS\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n"));
+    EXPECT_TRUE(contains(
+        out, "0\r\nSECTION\r\n2\r\nBLOCKS\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n"));
     EXPECT_EQ(entity_values(out, "INSERT", "2").size(), 0u);
     // Cells of 297 / 9 and 210 / 5 at 1/1; margin 8.4.
-    EXPECT_TRUE(contains(out, "10\r\n305.400\r\n20\r\n8.400\r\n11\r\n305.400\r\n21\r\n218.400\r\n"));
+    EXPECT_TRUE(
+        contains(out, "10\r\n305.400\r\n20\r\n8.400\r\n11\r\n305.400\r\n21\r\n218.400\r\n"));
     EXPECT_EQ(out.substr(out.size() - 8), "0\r\nEOF\r\n");
 }
 

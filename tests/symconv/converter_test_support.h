@@ -49,8 +49,10 @@ inline std::vector<std::string> entity_values(const std::string& dxf, const std:
     std::vector<std::string> lines = crlf_lines(dxf), values;
     bool inside = false;
     for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        if (lines[i] == "0") inside = lines[i + 1] == kind;
-        else if (inside && lines[i] == code) values.push_back(lines[i + 1]);
+        if (lines[i] == "0")
+            inside = lines[i + 1] == kind;
+        else if (inside && lines[i] == code)
+            values.push_back(lines[i + 1]);
     }
     return values;
 }
@@ -83,7 +85,8 @@ protected:
     void SetUp() override { std::filesystem::create_directories(library); }
 
     void add_symbol(const std::string& file_name, const fixtures::JwSymbolSpec& content) {
-        ASSERT_TRUE(fixtures::write_jw_file(library + file_name, fixtures::build_jw_symbol_file(content)));
+        ASSERT_TRUE(
+            fixtures::write_jw_file(library + file_name, fixtures::build_jw_symbol_file(content)));
     }
 
     // Runs the converter on `arguments` with the launch folder as current.

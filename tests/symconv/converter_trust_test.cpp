@@ -49,7 +49,8 @@ TEST_F(ConverterTrust, TheLibraryNameIsANameNeverAPath) {
     write_bytes(library + "ZU_NAME.DAT", "../../X");
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_FALSE(std::filesystem::exists(launch + "X.DXF"));
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(launch).parent_path().parent_path() / "X.DXF"));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(launch).parent_path().parent_path() /
+                                         "X.DXF"));
     EXPECT_FALSE(dxf("X").empty());
 
     write_bytes(library + "ZU_NAME.DAT", "..");

@@ -96,8 +96,9 @@ TEST_F(DamagedInput, RandomByteFlips) {
 
 TEST_F(DamagedInput, AbsurdCountsAndGarbageNumbers) {
     std::string whole = sample_symbol_bytes();
-    for (std::string counts : {"-5,-5,-5,-5,x,y,z,-1,-1e300", "99999999999999999999,1,1,1,0,0,0,0,nan",
-                               "1,1,1,1,0,0,0,0,inf", "1,1,1,1,0,0,0,0,1e38", ",,,,,,,,", ""}) {
+    for (std::string counts :
+         {"-5,-5,-5,-5,x,y,z,-1,-1e300", "99999999999999999999,1,1,1,0,0,0,0,nan",
+          "1,1,1,1,0,0,0,0,inf", "1,1,1,1,0,0,0,0,1e38", ",,,,,,,,", ""}) {
         std::string bytes = whole;
         counts.resize(200, '\0');
         bytes.replace(200, 200, counts);

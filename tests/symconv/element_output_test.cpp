@@ -43,9 +43,8 @@ TEST(ElementOutput, LineRoundsByJkeAndUsesPenColourAndLineType) {
               "0\r\nLINE\r\n8\r\nZukei\r\n6\r\nDASHED\r\n62\r\n  2\r\n10\r\n12.000\r\n20\r\n-0.000"
               "\r\n11\r\n1.000\r\n21\r\n2.000\r\n");
     settings.decimals = 3;
-    std::string kept = written_by([&](DxfGroupWriter& out) {
-        ElementWriter(out, settings, 1).line(1, 1, 12.46f, 0, 0, 0);
-    });
+    std::string kept = written_by(
+        [&](DxfGroupWriter& out) { ElementWriter(out, settings, 1).line(1, 1, 12.46f, 0, 0, 0); });
     EXPECT_EQ(values_of(kept, "10"), std::vector<std::string>{"12.460"});
     settings.decimals = 1;
     EXPECT_DOUBLE_EQ(round_value(12.46, 1), 12.5);
@@ -59,7 +58,8 @@ TEST(ElementOutput, PensAndLineTypesOutsideTheirTablesCountAsPen2AndContinuous) 
         writer.line(200, 9, 0, 0, 1, 1);
         writer.line(9, 6, 0, 0, 1, 1);
     });
-    EXPECT_EQ(values_of(bytes, "6"), (std::vector<std::string>{"CONTINUOUS", "CONTINUOUS", "HIDDEN"}));
+    EXPECT_EQ(values_of(bytes, "6"),
+              (std::vector<std::string>{"CONTINUOUS", "CONTINUOUS", "HIDDEN"}));
     EXPECT_EQ(values_of(bytes, "62"), (std::vector<std::string>{"  7", "  7", "  5"}));
 }
 
@@ -110,22 +110,25 @@ TEST(ElementOutput, PointsInTheThreeForms) {
     ConverterSettings settings;
     auto point = [&](int mode) {
         settings.point_form = mode;
-        return written_by([&](DxfGroupWriter& out) { ElementWriter(out, settings, 1).point(3, 1, 2); });
+        return written_by(
+            [&](DxfGroupWriter& out) { ElementWriter(out, settings, 1).point(3, 1, 2); });
     };
     EXPECT_EQ(point(0), "0\r\nPOINT\r\n8\r\nZukei\r\n62\r\n  3\r\n10\r\n1.000\r\n20\r\n2.000\r\n");
     EXPECT_EQ(point(1),
               "0\r\nCIRCLE\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n  3\r\n10\r\n1.000\r\n20\r\n"
               "2.000\r\n40\r\n0.200\r\n");
-    EXPECT_EQ(point(2),
-              "0\r\nPOLYLINE\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n66\r\n1\r\n10\r\n0\r\n20"
-              "\r\n0\r\n70\r\n1\r\n40\r\n4.000\r\n41\r\n4.000\r\n"
-              "0\r\nVERTEX\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n10\r\n0.800\r\n20\r\n2.000"
-              "\r\n42\r\n1.000\r\n"
-              "0\r\nVERTEX\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n10\r\n1.200\r\n20\r\n2.000"
-              "\r\n42\r\n1.000\r\n"
-              "0\r\nSEQEND\r\n8\r\nZukei\r\n");
+    EXPECT_EQ(
+        point(2),
+        "0\r\nPOLYLINE\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n66\r\n1\r\n10\r\n0\r\n20"
+        "\r\n0\r\n70\r\n1\r\n40\r\n4.000\r\n41\r\n4.000\r\n"
+        "0\r\nVERTEX\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n10\r\n0.800\r\n20\r\n2.000"
+        "\r\n42\r\n1.000\r\n"
+        "0\r\nVERTEX\r\n8\r\nZukei\r\n6\r\nCONTINUOUS\r\n62\r\n3\r\n10\r\n1.200\r\n20\r\n2.000"
+        "\r\n42\r\n1.000\r\n"
+        "0\r\nSEQEND\r\n8\r\nZukei\r\n");
     // At 1/50 the filled circle is 20 across and 200 wide: ten times its size, as at 1/1.
-    std::string at_50 = written_by([&](DxfGroupWriter& out) { ElementWriter(out, settings, 50).point(3, 0, 0); });
+    std::string at_50 =
+        written_by([&](DxfGroupWriter& out) { ElementWriter(out, settings, 50).point(3, 0, 0); });
     EXPECT_NE(at_50.find("\r\n40\r\n200.000\r\n41\r\n200.000\r\n"), std::string::npos);
     EXPECT_NE(at_50.find("\r\n10\r\n-10.000\r\n"), std::string::npos);
 }
@@ -135,9 +138,10 @@ TEST(ElementOutput, HorizontalTurnedAndVerticalTexts) {
     std::string flat = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 10).text(0, false, 1, 2, 9, 2, "AB");
     });
-    EXPECT_EQ(flat,
-              "0\r\nTEXT\r\n8\r\nZukei\r\n62\r\n7\r\n10\r\n1.000\r\n20\r\n2.000\r\n40\r\n31.200\r\n41"
-              "\r\n1.000\r\n50\r\n0.000\r\n1\r\nAB\r\n");
+    EXPECT_EQ(
+        flat,
+        "0\r\nTEXT\r\n8\r\nZukei\r\n62\r\n7\r\n10\r\n1.000\r\n20\r\n2.000\r\n40\r\n31.200\r\n41"
+        "\r\n1.000\r\n50\r\n0.000\r\n1\r\nAB\r\n");
     std::string vertical = written_by([&](DxfGroupWriter& out) {
         ElementWriter(out, settings, 10).text(4, true, 1, 2, 9, 2, utf8_to_cp932("流し"));
     });
@@ -152,7 +156,7 @@ TEST(ElementOutput, HorizontalTurnedAndVerticalTexts) {
         ElementWriter(out, settings, 1).text(15, false, 0, 0, -1, -1, "x\r\ny");
     });
     EXPECT_EQ(values_of(turned, "50"), std::vector<std::string>{"225.000"});
-    EXPECT_EQ(values_of(turned, "62"), std::vector<std::string>{"3"});  // kind 15 folds to 6
+    EXPECT_EQ(values_of(turned, "62"), std::vector<std::string>{"3"});    // kind 15 folds to 6
     EXPECT_EQ(values_of(turned, "1"), std::vector<std::string>{"x  y"});  // no line end inside
     EXPECT_EQ(text_angle(-3, 0, false), 180);
     EXPECT_EQ(text_angle(0, -2, true), 0);

@@ -17,12 +17,12 @@
 namespace zov {
 namespace {
 
-using fixtures::JwwContent;
 using fixtures::jws_base;
 using fixtures::jws_block;
 using fixtures::jws_content;
 using fixtures::jws_insert;
 using fixtures::jws_line;
+using fixtures::JwwContent;
 using testing::entity_values;
 
 constexpr double kQuarterTurn = std::numbers::pi / 2;
@@ -41,9 +41,10 @@ TEST_F(JwsConversion, ASymbolConvertsAsTheSameJwkSymbolDoes) {
     fixtures::JwSymbolSpec jwk;
     jwk.scale = 50;
     jwk.elements.lines = {{0, 0, 800, 0, 2, 3, 0}, {0, 0, 0, 400, 9, 6, 0}};
-    jwk.elements.circles = {{400, 200, 100, 10000, 0, 0, 0, 1, 1, 0},
-                            {0, 0, 800, 10000, 0, fixtures::jw_angle(90), 0, 5, 2, 0},
-                            {400, 200, 50, 5000, 0, fixtures::jw_angle(360), fixtures::jw_angle(30), 3, 4, 0}};
+    jwk.elements.circles = {
+        {400, 200, 100, 10000, 0, 0, 0, 1, 1, 0},
+        {0, 0, 800, 10000, 0, fixtures::jw_angle(90), 0, 5, 2, 0},
+        {400, 200, 50, 5000, 0, fixtures::jw_angle(360), fixtures::jw_angle(30), 3, 4, 0}};
     jwk.elements.points = {{100, 100, 0, 4}};
     jwk.elements.texts = {{100, 50, 300, 50, 1, 0, 0, "AB"}, {100, 300, 100, 200, 1, 0, 32, "V"}};
     add_symbol("S.JWK", jwk);
@@ -71,8 +72,14 @@ TEST_F(JwsConversion, ASymbolConvertsAsTheSameJwkSymbolDoes) {
     vertical.end_x = 4;
     vertical.end_y = 3;
     vertical.text = "V";
-    jws.entities = {jws_line(2, -1, 18, -1, 3, 2), jws_line(2, -1, 2, 7, 6, 9), circle, quarter,
-                    ellipse, point, text, vertical};
+    jws.entities = {jws_line(2, -1, 18, -1, 3, 2),
+                    jws_line(2, -1, 2, 7, 6, 9),
+                    circle,
+                    quarter,
+                    ellipse,
+                    point,
+                    text,
+                    vertical};
     add_jws("S.jws", jws);
     ASSERT_EQ(run({library}), kExitNormal);
     EXPECT_EQ(dxf(), from_jwk);
@@ -103,8 +110,9 @@ TEST_F(JwsConversion, BlocksAreDrawnOutInPlaceAndASelfInsertIsLeftOut) {
     // turned a quarter at twice its length, and inserts itself.
     JwwContent content = jws_content(10, 1, 1);
     content.blocks = {jws_block(1, "unit", {jws_line(0, 0, 1, 0)}),
-                      jws_block(2, "pair", {jws_insert(1, 0, 0), jws_insert(1, 0, 2, 2, 1, kQuarterTurn),
-                                            jws_insert(2, 5, 5)})};
+                      jws_block(2, "pair",
+                                {jws_insert(1, 0, 0), jws_insert(1, 0, 2, 2, 1, kQuarterTurn),
+                                 jws_insert(2, 5, 5)})};
     content.entities = {jws_insert(2, 3, 1)};
     add_jws("P.jws", content);
     ASSERT_EQ(run({library}), kExitNormal);
@@ -140,7 +148,8 @@ TEST_F(JwsConversion, DrawingOutStopsAtItsLimitAndLeavesOutWhatIsNotFinite) {
     JwwContent doubling = jws_content(1, 0, 0);
     doubling.blocks.push_back(jws_block(0, "line", {jws_line(0, 0, 1, 1)}));
     for (std::uint32_t k = 1; k <= 20; ++k)
-        doubling.blocks.push_back(jws_block(k, "twice", {jws_insert(k - 1, 0, 0), jws_insert(k - 1, 1, 0)}));
+        doubling.blocks.push_back(
+            jws_block(k, "twice", {jws_insert(k - 1, 0, 0), jws_insert(k - 1, 1, 0)}));
     doubling.entities = {jws_insert(20, 0, 0)};
     CountingSink many;
     JwsDrawingCounts counts = draw(doubling, many);
@@ -166,9 +175,9 @@ TEST(JwwPens, ColoursAndLineTypesTakeTheNearestOfTheConvertersOwn) {
     for (const auto& [number, expected] : colours)
         EXPECT_EQ(jww_colour(settings, number), expected) << number;
     const std::pair<std::uint8_t, std::string> line_types[] = {
-        {1, "CONTINUOUS"}, {2, "DOT"},     {9, "HIDDEN"},     {12, "CONTINUOUS"},
+        {1, "CONTINUOUS"}, {2, "DOT"},     {9, "HIDDEN"},      {12, "CONTINUOUS"},
         {16, "CENTER2"},   {19, "HIDDEN"}, {31, "CONTINUOUS"}, {32, "DASHED"},
-        {37, "DOT"},       {38, "CENTER"}, {39, "PHANTOM"},   {46, "CONTINUOUS"}};
+        {37, "DOT"},       {38, "CENTER"}, {39, "PHANTOM"},    {46, "CONTINUOUS"}};
     for (const auto& [style, expected] : line_types)
         EXPECT_EQ(jww_line_type_name(style), expected) << int(style);
     JwwSolid solid;
@@ -191,8 +200,8 @@ TEST(CurveShape, CirclesAndArcsTurnedOrMirroredAndEllipses) {
     };
     const Case cases[] = {
         {{0, 0, 2, 0, 0, 2}, 0, 90, CurveShape::Arc, 0, 90},
-        {{0, 0, -2, 0, 0, 2}, 0, 90, CurveShape::Arc, 90, 180},   // mirrored in x
-        {{0, 0, 0, 3, -3, 0}, 0, 90, CurveShape::Arc, 90, 180},   // turned a quarter
+        {{0, 0, -2, 0, 0, 2}, 0, 90, CurveShape::Arc, 90, 180},  // mirrored in x
+        {{0, 0, 0, 3, -3, 0}, 0, 90, CurveShape::Arc, 90, 180},  // turned a quarter
         {{0, 0, 1, 0, 0, 1}, 350, 370, CurveShape::Arc, 350, 370},
         {{0, 0, 1, 0, 0, 1}, 10, 370, CurveShape::Circle, 0, 360},
         {{0, 0, 2, 0, 0, 1}, 0, 90, CurveShape::Ellipse, 0, 90},  // scaled in x only

@@ -34,8 +34,8 @@ TEST(SheetLayout, HeightDecidesForATallSymbolAtItsScale) {
     // cell 105 x 210 at 1/10: paper_h = trunc(210 x 5 / 10) = 105, paper_w = trunc(148.99) = 148
     SheetLayout l = normal_layout(survey_of(0, 0, 100, 200, 10));
     EXPECT_EQ(l.paper_w, 148);
-    EXPECT_EQ(l.cell_w, 164);  // trunc(148 / 9 x 10 + 0.5)
-    EXPECT_EQ(l.cell_h, 210);  // trunc(105 / 5 x 10 + 0.5)
+    EXPECT_EQ(l.cell_w, 164);   // trunc(148 / 9 x 10 + 0.5)
+    EXPECT_EQ(l.cell_h, 210);   // trunc(105 / 5 x 10 + 0.5)
     EXPECT_EQ(l.paper_h, 105);  // trunc(148 / 2 / 0.7071 + 0.5)
     EXPECT_EQ(l.paper_name, kPaperA4);
 }

@@ -25,7 +25,8 @@ void write_small_library(const std::string& folder) {
     JwSymbolSpec door;
     door.scale = 50;
     door.elements.lines.push_back(JwLine{0, 0, 0, 800, 1, 2, 0});
-    door.elements.circles.push_back(JwCircle{0, 0, 800, 10000, 0, fixtures::jw_angle(90), 0, 3, 1, 0});
+    door.elements.circles.push_back(
+        JwCircle{0, 0, 800, 10000, 0, fixtures::jw_angle(90), 0, 3, 1, 0});
     door.elements.texts.push_back(JwText{100, 100, 300, 100, 3, 0, 0, "D1"});
     JwSymbolSpec mark;
     mark.scale = 50;
@@ -55,9 +56,7 @@ protected:
     }
 };
 
-TEST_F(WholeFile, NormalLayout) {
-    EXPECT_EQ(convert({"lib/"}), expected("library_normal.DXF"));
-}
+TEST_F(WholeFile, NormalLayout) { EXPECT_EQ(convert({"lib/"}), expected("library_normal.DXF")); }
 
 TEST_F(WholeFile, ThumbnailLayout) {
     EXPECT_EQ(convert({"lib/", "-s"}), expected("library_thumbnail.DXF"));

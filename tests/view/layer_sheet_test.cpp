@@ -45,8 +45,9 @@ protected:
         store().header().scale = 2.0;
         for (int i = 1; i <= 10; ++i) {
             const std::string name = i == 1 ? std::string(30, 'N') : "L" + std::to_string(i);
-            const std::int32_t flags =
-                i == 10 ? 1 << kLayerHiddenBit : i == 9 ? 1 << kLayerLockedBit : 0;
+            const std::int32_t flags = i == 10  ? 1 << kLayerHiddenBit
+                                       : i == 9 ? 1 << kLayerLockedBit
+                                                : 0;
             store().add_layer(name, flags);
         }
         store().add_layer("UNUSED", 0, 0);
@@ -208,8 +209,7 @@ TEST_F(RenderTest, LayerSheetWithoutADataFileKeepsTheStandardDisplay) {
     EXPECT_FALSE(view().show_layer_sheet());
     EXPECT_EQ(view().settings.style, DisplayStyle::Standard);
     EXPECT_EQ(messages_.last(),
-              path("$VV_DAT$.TMP") +
-                  utf8_to_cp932(" をオープンできない(dat_fp)sum"));
+              path("$VV_DAT$.TMP") + utf8_to_cp932(" をオープンできない(dat_fp)sum"));
 }
 
 TEST_F(RenderTest, OneLayerGivesOneCell) {

@@ -22,7 +22,9 @@ protected:
     std::string converter_folder(bool with_data = true) {
         return make_converter_folder(files.file("tools dir/"), ZOV_SOURCE_DIR, with_data);
     }
-    std::string converter_log() const { return read_file_bytes(files.file("tools dir/DCONVERT.LOG")); }
+    std::string converter_log() const {
+        return read_file_bytes(files.file("tools dir/DCONVERT.LOG"));
+    }
     // The log with each converted DWG's own folder (a fresh one per open,
     // "dwg-" and six characters inside the program folder) shown as "<own>/".
     std::string converter_log_in_own_folders() const {
@@ -55,7 +57,9 @@ TEST_F(Converter, CommandLineNamesAStartFileAndAConverterFolder) {
     EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "/D:" + tools}), 2);
     EXPECT_EQ(shell.state.command_line_converter_folder, tools);
     // The slash is added when missing.
-    EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "/D:" + tools.substr(0, tools.size() - 1)}), 2);
+    EXPECT_EQ(
+        parse_command_line(shell, {files.file("a.dxf"), "/D:" + tools.substr(0, tools.size() - 1)}),
+        2);
     EXPECT_EQ(shell.state.command_line_converter_folder, tools);
     // A folder without the converter: -1, the start file stays.
     EXPECT_EQ(parse_command_line(shell, {files.file("a.dxf"), "/D:" + files.path()}), -1);
@@ -112,8 +116,10 @@ TEST_F(Converter, OneOpenRunsTheConverterOnce) {
     open_dwg_command(shell);  // runs it, then load_drawing does not run it again
     EXPECT_EQ(converter_log_in_own_folders(), "<own>/A.DWG\nDXF\n");
     ASSERT_EQ(dialog.requests.size(), 1u);
-    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title), "ＡｕｔｏＣＡＤのデータファイルを指定します");
-    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter), "DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title),
+              "ＡｕｔｏＣＡＤのデータファイルを指定します");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter),
+              "DWGﾌｧｲﾙ(*.DWG)|*.DWG|全てのﾌｧｲﾙ(*.*)|*.*||");
     EXPECT_FALSE(std::filesystem::exists(files.file("A.DXF")));
 
     // After the repaint cleared the flag, the next open runs it again.
@@ -148,7 +154,8 @@ TEST_F(Converter, AConverterThatCannotStartIsReported) {
     shell.state.converter_folder = tools;
     write_file_bytes(files.file("A.dwg"), "dwg");
     EXPECT_EQ(run_dwg_converter(shell, files.file("A.dwg")), -1);
-    EXPECT_EQ(last_message(), tools + "DCONVERT.EXE " + files.file("A.dwg") + " DXF を実行できない");
+    EXPECT_EQ(last_message(),
+              tools + "DCONVERT.EXE " + files.file("A.dwg") + " DXF を実行できない");
 }
 
 TEST_F(Converter, CheckAsksForTheConverterAndItsDataFile) {
@@ -167,7 +174,8 @@ TEST_F(Converter, CheckAsksForTheConverterAndItsDataFile) {
     EXPECT_EQ(shell.state.converter_folder, tools);
     EXPECT_EQ(message(1), "DCONVERT.EXEが利用できます。再度DWGファイルを指定してください。");
     ASSERT_EQ(dialog.requests.size(), 1u);
-    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter), "DCONVERT.EXEﾌｧｲﾙ|DCONVERT.EXE|全てのﾌｧｲﾙ(*.*)|*.*||");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests[0].filter),
+              "DCONVERT.EXEﾌｧｲﾙ|DCONVERT.EXE|全てのﾌｧｲﾙ(*.*)|*.*||");
     EXPECT_EQ(cp932_to_utf8(dialog.requests[0].title), "DCONVERT.EXEを指定してください");
     EXPECT_EQ(dialog.requests[0].initial_folder, home.path());
 

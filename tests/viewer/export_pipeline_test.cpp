@@ -13,7 +13,8 @@ namespace {
 // Counts of `what` in `text`.
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
     return n;
 }
 
@@ -22,7 +23,8 @@ unsigned long last_handle(const std::string& dxf) {
     const std::string body = dxf.substr(0, dxf.find("OBJECTS"));
     unsigned long last = 0;
     const std::regex handle("\r\n5\r\n([0-9a-f]+)\r\n");
-    for (auto it = std::sregex_iterator(body.begin(), body.end(), handle); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), handle);
+         it != std::sregex_iterator(); ++it)
         last = std::stoul((*it)[1].str(), nullptr, 16);
     return last;
 }
@@ -51,7 +53,8 @@ TEST_F(ExportPipeline, JwCadAndDxfDrawingsLoadedAndExportedInOneRun) {
     circle.pen = 3;
     content.elements.circles.push_back(circle);
     content.elements.points.push_back({5, 5, 0, 1});
-    ASSERT_TRUE(fixtures::write_jw_file(files.file("plan.jwc"), fixtures::build_jw_data_file(content)));
+    ASSERT_TRUE(
+        fixtures::write_jw_file(files.file("plan.jwc"), fixtures::build_jw_data_file(content)));
 
     ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("plan.jwc")), 0);
     const std::string jw = export_store();

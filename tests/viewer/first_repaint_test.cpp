@@ -30,7 +30,8 @@ protected:
         help = read_file_bytes(files.file(kDataFileName));
         write_file_bytes(home.file(kHelpDrawingFileName), help);
         write_small_dxf(files.file("plan.dxf"));
-        write_file_bytes(files.file("plan.dxf"), read_file_bytes(files.file("plan.dxf")) + "999\r\nx\r\n");
+        write_file_bytes(files.file("plan.dxf"),
+                         read_file_bytes(files.file("plan.dxf")) + "999\r\nx\r\n");
         messages.entries.clear();
     }
 
@@ -47,7 +48,9 @@ protected:
     }
 
     std::string store() const { return read_file_bytes(home.file(kDataFileName)); }
-    std::string title() const { return cp932_to_utf8(window_title(viewer->state, header_of(home.file(kDataFileName)))); }
+    std::string title() const {
+        return cp932_to_utf8(window_title(viewer->state, header_of(home.file(kDataFileName))));
+    }
 
     std::string help;
     std::unique_ptr<ViewerShell> viewer;

@@ -82,8 +82,8 @@ protected:
 
 TEST_F(FullExportRoundTrip, SampleFloorPlanAndDoorSymbol) {
     const std::string plan = files.file("floor_plan.jwc");
-    ASSERT_TRUE(fixtures::write_jw_file(
-        plan, fixtures::build_jw_data_file(fixtures::sample_floor_plan())));
+    ASSERT_TRUE(
+        fixtures::write_jw_file(plan, fixtures::build_jw_data_file(fixtures::sample_floor_plan())));
     expect_round_trip(plan);
     const std::string door = files.file("door.jwc");
     ASSERT_TRUE(fixtures::write_jw_file(

@@ -28,10 +28,10 @@ TEST(HelpDrawing, TheBuiltHelpDrawingIsAStoreThatExplainsTheViewer) {
     }
     EXPECT_EQ(kinds, (std::set<std::int32_t>{kEntityLine, kEntityArc, kEntityText}));
     const std::string utf8 = cp932_to_utf8(texts);
-    for (const char* topic : {"図面を開く", "JWCを開く", "DWGを開く", "経歴から開く", "DCONVERT.EXE",
-                              "PageUp", "矢印キー", "ホイール", "用紙全体表示", "センタリング",
-                              "表示レイヤーのみ", "保護(ﾛｯｸ)レイヤーのみ", "レイヤーシート",
-                              "左クリック", "右クリック", "ZovViewについて"})
+    for (const char* topic :
+         {"図面を開く", "JWCを開く", "DWGを開く", "経歴から開く", "DCONVERT.EXE", "PageUp",
+          "矢印キー", "ホイール", "用紙全体表示", "センタリング", "表示レイヤーのみ",
+          "保護(ﾛｯｸ)レイヤーのみ", "レイヤーシート", "左クリック", "右クリック", "ZovViewについて"})
         EXPECT_NE(utf8.find(topic), std::string::npos) << topic;
 }
 

@@ -67,8 +67,8 @@ TEST_F(LoadDrawing, AFileThatFailsToLoadStillStandsInTheHistory) {
     EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("ten.dxf")), 0);
     // Loaded, with nothing to draw: said rather than shown as a black view.
     EXPECT_EQ(messages.entries.size(), 2u);
-    EXPECT_EQ(last_message(),
-              files.file("ten.dxf") + " のモデル空間には図形がありません(no entities in model space)");
+    EXPECT_EQ(last_message(), files.file("ten.dxf") +
+                                  " のモデル空間には図形がありません(no entities in model space)");
     EXPECT_EQ(shell.state.history_count, 2);
     EXPECT_NE(settings().find("nine.dxf"), std::string::npos);
     EXPECT_NE(settings().find(utf8_to_cp932("2000年05月12日")), std::string::npos);

@@ -49,10 +49,10 @@ TEST_F(SettingsAndHistory, LoadsAreListedNewestFirst) {
 
     const std::string h = home.path();
     const std::string f = files.path();
-    EXPECT_EQ(settings(), cfg_text({"3", "0", "2000年05月12日", h, h, f, h, h,
-                                    "05/12 15:30 " + label("PLAN.DXF", f),
-                                    "05/12 14:31 " + label("plan.dxf", f),
-                                    "05/12 14:30 " + label("PLAN.DXF", f)}));
+    EXPECT_EQ(
+        settings(),
+        cfg_text({"3", "0", "2000年05月12日", h, h, f, h, h, "05/12 15:30 " + label("PLAN.DXF", f),
+                  "05/12 14:31 " + label("plan.dxf", f), "05/12 14:30 " + label("PLAN.DXF", f)}));
     EXPECT_EQ(message(0), " " + f + "plan.dxf をオープンできない-1");
     EXPECT_EQ(shell.state.current_file_label, f + "PLAN.DXF");
     const std::vector<std::string> list = history_dialog_entries(shell);
@@ -68,8 +68,8 @@ TEST_F(SettingsAndHistory, TheFiftyFirstLoadDropsTheOldest) {
     }
     EXPECT_EQ(shell.state.history_count, 50);
     const std::string f = files.path();
-    std::vector<std::string> expected = {"50", "0", "2000年05月12日", home.path(), home.path(),
-                                         f, home.path(), home.path()};
+    std::vector<std::string> expected = {"50",        "0", "2000年05月12日", home.path(),
+                                         home.path(), f,   home.path(),      home.path()};
     for (int i = 50; i >= 1; --i)
         expected.push_back(format_text("05/12 %02d:%02d ", 14 + (30 + i) / 60, (30 + i) % 60) +
                            label(format_text("F%02d.dxf", i), f));
@@ -157,9 +157,9 @@ TEST_F(SettingsAndHistory, ShortSettingsFileGivesEofForTheMissingLines) {
 }
 
 TEST_F(SettingsAndHistory, StoredProgramFolderDoesNotMoveTheProgramsFiles) {
-    ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName),
-                                 cfg_text({"0", "5", "2000年05月11日", "/nowhere/", "/j/", "/d/",
-                                           "/g/", files.path()})));
+    ASSERT_TRUE(write_file_bytes(
+        home.file(kViewerSettingsFileName),
+        cfg_text({"0", "5", "2000年05月11日", "/nowhere/", "/j/", "/d/", "/g/", files.path()})));
     ASSERT_EQ(load_settings(shell), 0);
     EXPECT_EQ(shell.state.jwc_folder, "/j/");
     EXPECT_EQ(shell.state.converter_folder, files.path());
@@ -179,7 +179,8 @@ TEST_F(SettingsAndHistory, DamagedSettingsFilesAreReadWithinBounds) {
     EXPECT_EQ(save_settings(shell), 0);
 
     // Binary garbage and a negative count.
-    ASSERT_TRUE(write_file_bytes(home.file(kViewerSettingsFileName), std::string("-5\r\n\0\xff\r", 7)));
+    ASSERT_TRUE(
+        write_file_bytes(home.file(kViewerSettingsFileName), std::string("-5\r\n\0\xff\r", 7)));
     ViewerShell again(home.path(), messages, clock, dialog);
     ASSERT_EQ(load_settings(again), 0);
     EXPECT_EQ(again.state.history_count, 0);
@@ -191,8 +192,8 @@ TEST(HistoryEntries, LabelsPadNamesToSixteenBytes) {
     EXPECT_EQ(history_label("/d/ABCDEFGHIJKL.DXF"), "ABCDEFGHIJKL.DXF (/d/)");  // exactly 16
     EXPECT_EQ(history_label("/d/ABCDEFGHIJKLMNOP.DXF"), "ABCDEFGHIJKLMNOP.DXF (/d/)");  // not cut
     // Japanese names count their CP932 bytes.
-    EXPECT_EQ(history_label("/d/平面図.jwc"), utf8_to_cp932("平面図.jwc") + std::string(6, ' ') +
-                                                 " (/d/)");
+    EXPECT_EQ(history_label("/d/平面図.jwc"),
+              utf8_to_cp932("平面図.jwc") + std::string(6, ' ') + " (/d/)");
 }
 
 TEST(HistoryEntries, PathsAreRebuiltFromEntries) {

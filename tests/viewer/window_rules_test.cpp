@@ -22,14 +22,14 @@ TEST(ViewerCommands, MenusAndToolbarInTheirOrderWithTheirTexts) {
                                                 "寸法図形表示スタイル", "ズーム(&Z)", "ﾍﾙﾌﾟ(&H)"}));
     const ViewerMenu& file = viewer_menus()[0];
     EXPECT_EQ(std::vector<int>(file.items.begin(), file.items.end()),
-              (std::vector<int>{32771, 32772, 32773, 32774, kSeparator, kCmdPrint,
-                                kCmdPrintPreview, kSeparator, 57665}));
+              (std::vector<int>{32771, 32772, 32773, 32774, kSeparator, kCmdPrint, kCmdPrintPreview,
+                                kSeparator, 57665}));
     EXPECT_EQ(viewer_menus()[4].command, 32803);
     EXPECT_TRUE(viewer_menus()[4].items.empty());
     const auto toolbar = viewer_toolbar();
-    EXPECT_EQ(std::vector<int>(toolbar.begin(), toolbar.end()),
-              (std::vector<int>{32803, 32771, 32772, 32773, 32774, 0, 32800, 32801, 0, 32807, 0,
-                                32805}));
+    EXPECT_EQ(
+        std::vector<int>(toolbar.begin(), toolbar.end()),
+        (std::vector<int>{32803, 32771, 32772, 32773, 32774, 0, 32800, 32801, 0, 32807, 0, 32805}));
 
     // Every item of a menu and the toolbar is a known command with a text
     // or a tool tip; only the block thumbnails are disabled.
@@ -136,7 +136,8 @@ TEST_F(SaveShownDrawing, NeverReplacesTheSourceAndReportsAFailedMove) {
 
     // Another name for the same file (a link) is the source too.
     std::filesystem::create_symlink(source, files.file("link.dxf"));
-    EXPECT_EQ(place_written_dxf(shell, home.file("DxfTest.DXF"), files.file("link.dxf"), source), -1);
+    EXPECT_EQ(place_written_dxf(shell, home.file("DxfTest.DXF"), files.file("link.dxf"), source),
+              -1);
     EXPECT_EQ(read_file_bytes(source), "source");
 
     // A folder that does not exist.
@@ -147,7 +148,8 @@ TEST_F(SaveShownDrawing, NeverReplacesTheSourceAndReportsAFailedMove) {
 
     // A writer that failed (and reported) ends the command before the dialog.
     const std::size_t asked = dialog.requests.size();
-    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [] { return std::optional<std::string>(); }), -1);
+    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [] { return std::optional<std::string>(); }),
+              -1);
     EXPECT_EQ(dialog.requests.size(), asked);
 }
 

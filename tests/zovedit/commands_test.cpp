@@ -112,8 +112,8 @@ TEST_F(WindowTest, WheelScrollsThreeLinesMoreThanTheDefault) {
     QScrollBar* bar = view->verticalScrollBar();
     bar->setValue(0);
     QPointF at(20, 20);
-    QWheelEvent turn(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent turn(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->viewport(), &turn);
     int lines = QApplication::wheelScrollLines();
     EXPECT_EQ(bar->value(), lines + EditorView::kWheelExtraLines);

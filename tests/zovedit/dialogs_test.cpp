@@ -67,7 +67,8 @@ TEST_F(WindowTest, AnalysisOptionsDialogRulesAndCancelKeepsTheChanges) {
         messages.answers = {false};
         control<QPushButton>(dialog, 1004)->click();
         EXPECT_EQ(list->count(), 9);
-        EXPECT_EQ(messages.last(), zov::cp932_text("右側の項目リスト全てをクリアしてよろしいですか？"));
+        EXPECT_EQ(messages.last(),
+                  zov::cp932_text("右側の項目リスト全てをクリアしてよろしいですか？"));
         // Another mark, then "標準" puts ":" back.
         auto* code_mark = control<QLineEdit>(dialog, 1006);
         code_mark->clear();
@@ -75,7 +76,7 @@ TEST_F(WindowTest, AnalysisOptionsDialogRulesAndCancelKeepsTheChanges) {
         EXPECT_EQ(context->settings.code_mark, "#");
         control<QPushButton>(dialog, 1011)->click();
         EXPECT_EQ(code_mark->text(), QStringLiteral(":"));
-        control<QCheckBox>(dialog, 1014)->click();  // comments off
+        control<QCheckBox>(dialog, 1014)->click();     // comments off
         control<QRadioButton>(dialog, 1022)->click();  // form C
         // The hover help follows the mouse, 4 pixels beside a control too.
         auto* options = static_cast<OptionsDialog*>(dialog);

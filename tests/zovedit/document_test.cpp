@@ -9,11 +9,11 @@
 #include <QTextBlock>
 #include <filesystem>
 
+#include "about_dialog.h"
 #include "analyser/conversion.h"
 #include "analyser/dialogs.h"
 #include "analyser/texts.h"
 #include "common/encoding.h"
-#include "about_dialog.h"
 #include "editor_view.h"
 #include "fixtures/dxf_text.h"
 #include "qt_text.h"
@@ -68,8 +68,8 @@ TEST_F(WindowTest, TitleMenusAndKeys) {
     EXPECT_TRUE(window->action(kAnalyseDxf)->shortcut().isEmpty());
     EXPECT_EQ(window->action(kEditFindNext)->shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(window->action(kEditReplace)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
-    EXPECT_TRUE(window->action(kEditUndo)->shortcuts().contains(
-        QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+    EXPECT_TRUE(
+        window->action(kEditUndo)->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_Backspace)));
     EXPECT_EQ(window->action(kAnalyseDxf)->statusTip(), ui("ＤＸＦファイルを解析して表示します。"));
     EXPECT_EQ(window->action(kAnalyseDxf)->toolTip(), ui("ＤＸＦを開く(解析)"));
     window->run_command(kFileNew);
@@ -80,7 +80,8 @@ TEST_F(WindowTest, TitleMenusAndKeys) {
     EXPECT_FALSE(window->windowIcon().isNull());
     const QImage rebuild = window->action(kRebuildDxf)->icon().pixmap(16, 16).toImage();
     EXPECT_FALSE(rebuild.isNull());
-    EXPECT_NE(rebuild, window->style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16).toImage());
+    EXPECT_NE(rebuild,
+              window->style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16).toImage());
     AboutDialog about(window.get());
     EXPECT_FALSE(about.findChild<QLabel*>("program_icon")->pixmap().isNull());
 }
@@ -114,7 +115,8 @@ TEST_F(WindowTest, KeyboardEditSaveAndRebuildDiffersExactlyAtTheValue) {
     window->action(kRebuildDxf)->trigger();
     EXPECT_EQ(proposed.toStdString(), folder.file("room$$$1.DXF"));  // rule 2, the default
     std::vector<zov::DxfGroup> source = zov::read_dxf_groups(zov::read_file_bytes(room_dxf()));
-    std::vector<zov::DxfGroup> rebuilt = zov::read_dxf_groups(zov::read_file_bytes(proposed.toStdString()));
+    std::vector<zov::DxfGroup> rebuilt =
+        zov::read_dxf_groups(zov::read_file_bytes(proposed.toStdString()));
     // The rebuild begins with two comment groups; the source ends in EOF as the rebuild does.
     ASSERT_EQ(rebuilt.size(), source.size() + 2);
     int differences = 0;

@@ -83,9 +83,9 @@ void EditorView::mark_bytes() {
                     QRectF mark(box.left() + std::min(left, right), box.top() + line.y(),
                                 std::abs(right - left), line.height());
                     painter.fillRect(mark, kByteBackground);
-                    painter.drawText(mark, Qt::AlignCenter,
-                                     QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0'))
-                                         .toUpper());
+                    painter.drawText(
+                        mark, Qt::AlignCenter,
+                        QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper());
                 }
             }
             at += length;

@@ -60,7 +60,7 @@ FindReplaceDialog::FindReplaceDialog(QPlainTextEdit* editor, QWidget* parent)
 void FindReplaceDialog::show_for(bool replacing) {
     setWindowTitle(replacing ? ui("置換") : ui("検索"));
     for (QWidget* widget : std::initializer_list<QWidget*>{replace_label_, replace_,
-                                                            replace_button_, replace_all_button_})
+                                                           replace_button_, replace_all_button_})
         widget->setVisible(replacing);
     QString selected = editor_->textCursor().selectedText();
     if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))

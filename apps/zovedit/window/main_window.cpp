@@ -23,8 +23,8 @@
 #include "editor_view.h"
 #include "find_replace_dialog.h"
 #include "palette_dialog.h"
-#include "standard_dialogs.h"
 #include "qt_text.h"
+#include "standard_dialogs.h"
 #include "status_indicators.h"
 #include "svg_icons.h"
 #include "view_font.h"
@@ -37,16 +37,13 @@ constexpr char kRecentKeyOrganisation[] = "Local AppWizard-Generated Application
 constexpr char kRecentGroup[] = "Recent File List";
 constexpr int kNoteMilliseconds = 10000;  // how long a status-bar note stays
 
-
 }  // namespace
 
 // The window's document as the session sees it.
 class MainWindow::Document : public zov::EditorDocument {
 public:
     explicit Document(MainWindow& window) : window_(window) {}
-    std::string path() const override {
-        return cp932_name(window_.path_).value_or(std::string());
-    }
+    std::string path() const override { return cp932_name(window_.path_).value_or(std::string()); }
     bool modified() const override { return window_.modified(); }
     zov::SaveAnswer ask_save(const std::string& question) override {
         return window_.three_way_question(from_cp932(question));
@@ -58,7 +55,9 @@ private:
 };
 
 MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWidget* parent)
-    : QMainWindow(parent), session_(session), messages_(messages),
+    : QMainWindow(parent),
+      session_(session),
+      messages_(messages),
       document_(std::make_unique<Document>(*this)) {
     choose_file = [this](const QString& title, const QString& folder, const QString& filter) {
         return choose_file_to_open(this, title, folder, filter);
@@ -72,9 +71,8 @@ MainWindow::MainWindow(zov::EditorSession& session, zov::Messages& messages, QWi
     };
     three_way_question = [this](const QString& text) {
         QApplication::beep();
-        auto answer = QMessageBox::question(this, ui("ZovEdit"), text,
-                                            QMessageBox::Yes | QMessageBox::No |
-                                                QMessageBox::Cancel);
+        auto answer = QMessageBox::question(
+            this, ui("ZovEdit"), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes) return zov::SaveAnswer::Save;
         if (answer == QMessageBox::No) return zov::SaveAnswer::Discard;
         return zov::SaveAnswer::Cancel;
@@ -178,7 +176,8 @@ void MainWindow::build_menus() {
     };
     const Prompt prompts[] = {
         {kAnalyseDxf, "ＤＸＦファイルを解析して表示します。", "ＤＸＦを開く(解析)"},
-        {kRebuildDxf, "表示されているデータを元にＤＸＦファイルを作成します", "ＤＸＦファイルを作成"},
+        {kRebuildDxf, "表示されているデータを元にＤＸＦファイルを作成します",
+         "ＤＸＦファイルを作成"},
         {kFont, "表示するフォントの設定を変更します。", "表示するフォントの設定"},
         {kShowSettingsFile, "ZovEditの動作環境を設定するZovEdit.CFGを開きます", nullptr},
     };
@@ -255,8 +254,8 @@ void MainWindow::apply_font(const zov::FontRecord& record) {
 }
 
 void MainWindow::load_text(const QByteArray& bytes) {
-    zov::EditorText text = zov::decode_editor_text(std::string_view(bytes.constData(),
-                                                                    static_cast<std::size_t>(bytes.size())));
+    zov::EditorText text = zov::decode_editor_text(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     line_end_ = text.line_end;
     QString shown(reinterpret_cast<const QChar*>(text.text.data()),
                   static_cast<qsizetype>(text.text.size()));
@@ -320,16 +319,15 @@ bool MainWindow::save_document() {
 
 bool MainWindow::save_document_as(const QString& path) {
     QString text = view_->toPlainText();
-    zov::EncodedText encoded = zov::encode_editor_text(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<std::size_t>(text.size())),
-        line_end_);
+    zov::EncodedText encoded =
+        zov::encode_editor_text(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                    static_cast<std::size_t>(text.size())),
+                                line_end_);
     if (encoded.unwritable > 0 &&
-        !messages_.ask(zov::format_text(
-            zov::cp932_text("ＳＪＩＳで書けない文字が%zu個あります。\n"
-                            "｢?｣に置き換えて保存しますか？")
-                .c_str(),
-            encoded.unwritable)))
+        !messages_.ask(zov::format_text(zov::cp932_text("ＳＪＩＳで書けない文字が%zu個あります。\n"
+                                                        "｢?｣に置き換えて保存しますか？")
+                                            .c_str(),
+                                        encoded.unwritable)))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
@@ -367,8 +365,10 @@ void MainWindow::start(const QString& argument) {
     zov::StartupDocument startup = session_.startup(name);
     if (startup.path.empty()) return;
     QString path = file_system_name(startup.path);
-    if (startup.untitled) show_untitled(path);
-    else open_document(path);
+    if (startup.untitled)
+        show_untitled(path);
+    else
+        open_document(path);
     update_command_states();
 }
 
@@ -395,8 +395,10 @@ void MainWindow::run_command(int id) {
         case kEditSelectAll: view_->selectAll(); break;
         case kEditFind: find_->show_for(false); break;
         case kEditFindNext:
-            if (find_->has_find_text()) find_->find_next();
-            else find_->show_for(false);
+            if (find_->has_find_text())
+                find_->find_next();
+            else
+                find_->show_for(false);
             break;
         case kEditReplace: find_->show_for(true); break;
         case kSetBookmark: set_bookmark(); break;
@@ -520,9 +522,9 @@ void MainWindow::show_settings_file() {
 
 void MainWindow::show_help_text() {
     std::optional<std::string> path = session_.locate_help_text([this](const std::string& folder) {
-        QString chosen = choose_file(ui("環境設定ファイルZovEdit.txtを指定してください"),
-                                     file_system_name(folder),
-                                     ui("ZovEditﾌｧｲﾙ(ZovEdit.txt);;全てのﾌｧｲﾙ(*)"));
+        QString chosen =
+            choose_file(ui("環境設定ファイルZovEdit.txtを指定してください"),
+                        file_system_name(folder), ui("ZovEditﾌｧｲﾙ(ZovEdit.txt);;全てのﾌｧｲﾙ(*)"));
         std::optional<std::string> name;
         if (!chosen.isEmpty()) name = cp932_name(chosen);
         return name;
@@ -557,8 +559,8 @@ void MainWindow::remember_recent(const QString& path) {
     QSettings settings(QString::fromLatin1(kRecentKeyOrganisation), ui("ZovEdit"));
     settings.beginGroup(QString::fromLatin1(kRecentGroup));
     for (int i = 1; i <= kRecentFileCount; ++i)
-        settings.setValue(QStringLiteral("File%1").arg(i), i <= recent_.size() ? recent_[i - 1]
-                                                                               : QString());
+        settings.setValue(QStringLiteral("File%1").arg(i),
+                          i <= recent_.size() ? recent_[i - 1] : QString());
     rebuild_recent_menu();
 }
 
@@ -567,14 +569,17 @@ void MainWindow::rebuild_recent_menu() {
     recent_menu_->setEnabled(!recent_.isEmpty());
     for (int i = 0; i < recent_.size(); ++i) {
         QString path = recent_[i];
-        QAction* entry = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1, 0, 16).arg(path));
+        QAction* entry =
+            recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1, 0, 16).arg(path));
         connect(entry, &QAction::triggered, this, [this, path] { open_chosen_document(path); });
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (save_if_asked()) event->accept();
-    else event->ignore();
+    if (save_if_asked())
+        event->accept();
+    else
+        event->ignore();
 }
 
 }  // namespace zovedit

@@ -19,7 +19,6 @@ namespace zovedit {
 class EditorView;
 class FindReplaceDialog;
 
-
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:

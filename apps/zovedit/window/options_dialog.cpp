@@ -172,12 +172,12 @@ void OptionsDialog::build_controls(const std::string& dxf_path) {
     });
 
     forms_ = new QButtonGroup(this);
-    forms_->addButton(place(new QRadioButton(ui("ｵﾘｼﾞﾅﾙな形式(DXF作成が可能)"), this), 16, 308,
-                            200, 327, 1010),
-                      0);
-    forms_->addButton(place(new QRadioButton(ui("ﾃｷｽﾄ形式(他ｿﾌﾄで読み取り可能)"), this), 16, 337,
-                            257, 358, 1020),
-                      1);
+    forms_->addButton(
+        place(new QRadioButton(ui("ｵﾘｼﾞﾅﾙな形式(DXF作成が可能)"), this), 16, 308, 200, 327, 1010),
+        0);
+    forms_->addButton(
+        place(new QRadioButton(ui("ﾃｷｽﾄ形式(他ｿﾌﾄで読み取り可能)"), this), 16, 337, 257, 358, 1020),
+        1);
     forms_->addButton(place(new QRadioButton(ui("Ｃ"), this), 202, 308, 290, 327, 1022), 2);
     if (QAbstractButton* chosen = forms_->button(s.analysis_form)) chosen->setChecked(true);
 

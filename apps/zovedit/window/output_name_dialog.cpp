@@ -56,19 +56,19 @@ OutputNameDialog::OutputNameDialog(zov::AnalyserContext& context, const std::str
     auto* layout = new QVBoxLayout(this);
     path_edit(layout, "変換前のＤＸＦファイル名", form_.source_path(), 1001, this);
     output_ = path_edit(layout, "変換後のＤＸＦファイル名", form_.output_path(), 1002, this);
-    QButtonGroup* rules = radio_group(
-        layout, "新規生成(変換)するファイル名",
-        {"前に _ を付ける ・・・・・ZovEditDxf.dxf→_ZovEditDxf.dxf",
-         "後ろに $ と連番を付ける ・ZovEditDxf.dxf→ZovEditDxf$1.dxf",
-         "８文字にする・・・・・・・ZovEditDxf.DXF→ZovEdi$1.dxf"},
-        1004, form_.rule(), this);
+    QButtonGroup* rules = radio_group(layout, "新規生成(変換)するファイル名",
+                                      {"前に _ を付ける ・・・・・ZovEditDxf.dxf→_ZovEditDxf.dxf",
+                                       "後ろに $ と連番を付ける ・ZovEditDxf.dxf→ZovEditDxf$1.dxf",
+                                       "８文字にする・・・・・・・ZovEditDxf.DXF→ZovEdi$1.dxf"},
+                                      1004, form_.rule(), this);
     connect(rules, &QButtonGroup::idClicked, this, [this](int rule) {
         form_.choose_rule(rule);
         output_->setText(from_cp932(form_.output_path()));
     });
-    QButtonGroup* line_ends = radio_group(layout, "出力するテキストファイル形式",
-                                          {"Ｗｉｎｄｏｗｓ（ＭＳ－ＤＯＳ）", "Ｍａｃｉｎｔｏｓｈ", "ＵＮＩＸ"},
-                                          1007, form_.line_end() - 1, this);
+    QButtonGroup* line_ends =
+        radio_group(layout, "出力するテキストファイル形式",
+                    {"Ｗｉｎｄｏｗｓ（ＭＳ－ＤＯＳ）", "Ｍａｃｉｎｔｏｓｈ", "ＵＮＩＸ"}, 1007,
+                    form_.line_end() - 1, this);
     connect(line_ends, &QButtonGroup::idClicked, this,
             [this](int choice) { form_.choose_line_end(choice + 1); });
     auto* buttons = new QDialogButtonBox(this);

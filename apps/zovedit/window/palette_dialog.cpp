@@ -16,10 +16,10 @@ PaletteDialog::PaletteDialog(QWidget* parent) : QDialog(parent, Qt::Tool) {
         int command;
     };
     const Button buttons[] = {
-        {3, "貼り付け", kEditPaste},   {4, "コピー", kEditCopy},
-        {5, "切り取り", kEditCut},     {6, "全て選択", kEditSelectAll},
-        {7, "検索", kEditFind},        {8, "次を検索", kEditFindNext},
-        {9, "置き換え", kEditReplace}, {10, "やり直し", kEditUndo},
+        {3, "貼り付け", kEditPaste},    {4, "コピー", kEditCopy},
+        {5, "切り取り", kEditCut},      {6, "全て選択", kEditSelectAll},
+        {7, "検索", kEditFind},         {8, "次を検索", kEditFindNext},
+        {9, "置き換え", kEditReplace},  {10, "やり直し", kEditUndo},
         {13, "注目指定", kSetBookmark}, {14, "注目移動", kGoToBookmark},
         {1023, "ｷｬﾝｾﾙ", kNoCommand},
     };
@@ -32,8 +32,10 @@ PaletteDialog::PaletteDialog(QWidget* parent) : QDialog(parent, Qt::Tool) {
         int command = button.command;
         connect(push, &QPushButton::clicked, this, [this, command] {
             chosen_ = command;
-            if (command == kNoCommand) reject();
-            else accept();
+            if (command == kNoCommand)
+                reject();
+            else
+                accept();
         });
         layout->addWidget(push, index / 2, index % 2);
         ++index;

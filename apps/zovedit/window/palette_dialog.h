@@ -7,7 +7,6 @@
 
 namespace zovedit {
 
-
 class PaletteDialog : public QDialog {
     Q_OBJECT
 public:

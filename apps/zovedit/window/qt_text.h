@@ -14,9 +14,7 @@ inline QString from_cp932(const std::string& text) {
 }
 
 // A text written in the sources (UTF-8), as the window shows it.
-inline QString ui(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+inline QString ui(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A file-system name as the analyser names files: CP932, or nothing when a
 // character of it has no CP932 form.

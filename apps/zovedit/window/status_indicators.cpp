@@ -1,10 +1,10 @@
 #include "status_indicators.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <X11/XKBlib.h>
 

@@ -27,10 +27,8 @@ bool is_input(QEvent::Type type) {
         case QEvent::KeyRelease:
         case QEvent::Shortcut:
         case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return false;
+        case QEvent::ContextMenu: return true;
+        default: return false;
     }
 }
 
@@ -98,9 +96,7 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     running_ = false;
 }
 
-void BackgroundLoads::cancel() {
-    shell_.activity.request_cancel();
-}
+void BackgroundLoads::cancel() { shell_.activity.request_cancel(); }
 
 bool BackgroundLoads::eventFilter(QObject* watched, QEvent* event) {
     if (!is_input(event->type())) return false;

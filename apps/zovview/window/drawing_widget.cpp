@@ -137,9 +137,7 @@ void DrawingWidget::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, backing_);
 }
 
-void DrawingWidget::resizeEvent(QResizeEvent*) {
-    fit_backing_to_widget();
-}
+void DrawingWidget::resizeEvent(QResizeEvent*) { fit_backing_to_widget(); }
 
 void DrawingWidget::keyPressEvent(QKeyEvent* event) {
     zov::ViewWindow& window = view_.view;

@@ -10,8 +10,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "view/drawing_view.h"
 #include "render/surface.h"
+#include "view/drawing_view.h"
 #include "viewer/first_repaint.h"
 #include "viewer/viewer_shell.h"
 

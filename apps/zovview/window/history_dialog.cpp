@@ -11,7 +11,10 @@
 #include "viewer/open_commands.h"
 
 HistoryDialog::HistoryDialog(zov::ViewerShell& shell, BackgroundLoads& loads, QWidget* parent)
-    : QDialog(parent), shell_(shell), loads_(loads), entries_(zov::history_dialog_entries(shell)),
+    : QDialog(parent),
+      shell_(shell),
+      loads_(loads),
+      entries_(zov::history_dialog_entries(shell)),
       list_(new QListWidget(this)) {
     setWindowTitle("経歴リストから開く");
     resize(596, 370);  // 397 x 228 dialog units

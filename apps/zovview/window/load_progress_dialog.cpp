@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 
 LoadProgressDialog::LoadProgressDialog(zov::LoadActivity& activity, QWidget* parent)
-    : QDialog(parent), activity_(activity), label_(new QLabel(this)),
+    : QDialog(parent),
+      activity_(activity),
+      label_(new QLabel(this)),
       cancel_(new QPushButton("ｷｬﾝｾﾙ", this)) {
     setObjectName("load_progress");
     setWindowTitle("ZovView");

@@ -9,8 +9,8 @@
 #include <QPrinter>
 
 #include "standard_dialogs.h"
-#include "view/drawing_view.h"
 #include "surfaces/page_output.h"
+#include "view/drawing_view.h"
 #include "viewer/viewer_shell.h"
 
 void configure_printer(QPrinter& printer, const zov::DrawingView& view) {

@@ -41,18 +41,10 @@ bool QtMessages::ask(const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-ArrowCursorWhileOpen::ArrowCursorWhileOpen() {
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-}
+ArrowCursorWhileOpen::ArrowCursorWhileOpen() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
 
-ArrowCursorWhileOpen::~ArrowCursorWhileOpen() {
-    QApplication::restoreOverrideCursor();
-}
+ArrowCursorWhileOpen::~ArrowCursorWhileOpen() { QApplication::restoreOverrideCursor(); }
 
-WaitCursor::WaitCursor() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
-WaitCursor::~WaitCursor() {
-    QApplication::restoreOverrideCursor();
-}
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }

@@ -32,9 +32,7 @@ QIcon command_icon(int command_id) {
     return QIcon();
 }
 
-QIcon program_icon() {
-    return icon_from_svg(":/icons/zovview.svg");
-}
+QIcon program_icon() { return icon_from_svg(":/icons/zovview.svg"); }
 
 QCursor zoom_cursor() {
     QSvgRenderer renderer(QString(":/icons/zoom.svg"));

@@ -4,10 +4,10 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolBar>
@@ -25,8 +25,8 @@
 #include "store/records.h"
 #include "toolbar_icons.h"
 #include "view/filter_hint.h"
-#include "viewer/dxf_save.h"
 #include "viewer/converter.h"
+#include "viewer/dxf_save.h"
 #include "viewer/first_repaint.h"
 #include "viewer/help_drawing.h"
 #include "viewer/load_drawing.h"
@@ -159,7 +159,8 @@ void ViewerWindow::build_toolbar() {
         }
     }
     // The save button's option: the whole drawing, texts and blocks too.
-    if (auto* save = qobject_cast<QToolButton*>(toolbar->widgetForAction(action(zov::kCmdSaveDxf)))) {
+    if (auto* save =
+            qobject_cast<QToolButton*>(toolbar->widgetForAction(action(zov::kCmdSaveDxf)))) {
         auto* options = new QMenu(save);
         options->addAction(make_action(zov::kCmdSaveFullDxf));
         save->setMenu(options);
@@ -270,7 +271,8 @@ void ViewerWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     show_what_opens([this, &path] {
         WaitCursor wait;
-        loads_.run(*this, [this, &path] { zov::load_drawing(shell_, zov::SettingsFile::Rewrite, *path); });
+        loads_.run(*this,
+                   [this, &path] { zov::load_drawing(shell_, zov::SettingsFile::Rewrite, *path); });
     });
     update_checks();
 }
@@ -307,7 +309,8 @@ void ViewerWindow::update_checks() {
     check(zov::kCmdLayerThumbnails, settings.style == zov::DisplayStyle::LayerSheet);
     for (const FilterCommand& command : kFilterCommands) {
         // The locked-only filter never shows its check mark.
-        if (command.id != zov::kCmdLockedLayers) check(command.id, settings.filter == command.filter);
+        if (command.id != zov::kCmdLockedLayers)
+            check(command.id, settings.filter == command.filter);
     }
     for (const DimensionCommand& command : kDimensionCommands)
         check(command.id, settings.dimension_ends == command.ends);

@@ -98,7 +98,8 @@ TEST_F(DwgWindow, ConverterConversationsThenTwoDwgOpensConvertTwice) {
     window->run_command(kCmdOpenDwg);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(message(0), "ADINIT.DATを見つけられませんでした。ご自分でを探しますか？");
-    EXPECT_EQ(cp932_to_utf8(dialog.requests.back().title), "DCONVERTが読み込むADINIT.DATを指定してください");
+    EXPECT_EQ(cp932_to_utf8(dialog.requests.back().title),
+              "DCONVERTが読み込むADINIT.DATを指定してください");
     write_file_bytes(tools + "ADINIT.DAT", "");
 
     // Two DWG files in one run: each is converted, the title shows ".DWG".
@@ -147,7 +148,8 @@ TEST_F(WindowTest, ShiftClickOffersTheMaintenanceCopy) {
     press(Qt::LeftButton, Qt::LeftButton, {50, 50}, Qt::ShiftModifier);
     release(Qt::LeftButton, Qt::NoButton, {50, 50});
     EXPECT_EQ(last_message(), "コピー終了");
-    EXPECT_EQ(read_file_bytes(home.file(kHelpDrawingFileName)), read_file_bytes(home.file(kDataFileName)));
+    EXPECT_EQ(read_file_bytes(home.file(kHelpDrawingFileName)),
+              read_file_bytes(home.file(kDataFileName)));
     EXPECT_EQ(title(), "plan.dxf - ZovView");
     EXPECT_EQ(window->view().view.history[0], before);  // a plain click moves nothing
     // The box took the release of a Shift-press: a right press afterwards
@@ -188,7 +190,8 @@ TEST_F(WindowTest, AboutBox) {
     std::string box_title;
     when_open<AboutDialog>([&](AboutDialog& about) {
         box_title = about.windowTitle().toStdString();
-        for (QLabel* label : about.findChildren<QLabel*>()) texts.push_back(label->text().toStdString());
+        for (QLabel* label : about.findChildren<QLabel*>())
+            texts.push_back(label->text().toStdString());
         about.accept();
     });
     window->run_command(kCmdAbout);

@@ -29,7 +29,9 @@ protected:
         return converter("echo $$ > \"$(dirname \"$0\")/pid\"\nexec sleep 20\n");
     }
     int converter_pid() { return wait_for_pid_file(files.file("tools/pid")); }
-    LoadProgressDialog* progress() { return window->findChild<LoadProgressDialog*>("load_progress"); }
+    LoadProgressDialog* progress() {
+        return window->findChild<LoadProgressDialog*>("load_progress");
+    }
 };
 
 // Counts the paint events of a widget.

@@ -69,7 +69,8 @@ TEST_F(LayerSheetWindow, LeftClickHidesTheLayerInBothFilesAndTheStandardDisplay)
     const int red_before = on_hidden_diagonal(0, QColor(255, 0, 0));
 
     click(Qt::LeftButton, cell_centre(0));
-    EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerHiddenBit), 1 << kLayerHiddenBit);
+    EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerHiddenBit),
+              1 << kLayerHiddenBit);
     EXPECT_EQ(layer_flags(kLayerSheetFileName, first_layer) & (1 << kLayerHiddenBit),
               1 << kLayerHiddenBit);
     // The cell's hidden diagonal is drawn at once, dotted red.
@@ -97,10 +98,12 @@ TEST_F(LayerSheetWindow, RightClickLocksTheLayer) {
     const Diagonal d = locked_diagonal(window->view().sheet_grid, 0);
     const QPoint mid = (pixel(d.from) + pixel(d.to)) / 2;
     click(Qt::RightButton, cell_centre(0));
-    EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerLockedBit), 1 << kLayerLockedBit);
+    EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerLockedBit),
+              1 << kLayerLockedBit);
     EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerHiddenBit), 0);
     // Green dots near the middle of the locked diagonal.
-    EXPECT_GT(count_colour(picture(), QRect(mid - QPoint(6, 6), QSize(13, 13)), QColor(0, 255, 0)), 0);
+    EXPECT_GT(count_colour(picture(), QRect(mid - QPoint(6, 6), QSize(13, 13)), QColor(0, 255, 0)),
+              0);
     // A click outside the grid changes nothing.
     click(Qt::LeftButton, {2, 2});
     EXPECT_EQ(layer_flags(kDataFileName, first_layer) & (1 << kLayerHiddenBit), 0);
@@ -110,9 +113,7 @@ TEST_F(LayerSheetWindow, RightClickLocksTheLayer) {
 // it is kept for the next drawing; a drawing with nothing to draw is said.
 TEST_F(WindowTest, BlankViewsAreExplained) {
     start({kSamples + "dxf/plan.dxf"});
-    auto hint = [this] {
-        return window->findChild<QLabel*>("filter_hint")->text().toStdString();
-    };
+    auto hint = [this] { return window->findChild<QLabel*>("filter_hint")->text().toStdString(); };
     window->run_command(kCmdLockedLayers);  // the sample has a locked layer
     EXPECT_EQ(hint(), "");
     // The door symbol has none: kept for it, the filter leaves it blank.
@@ -132,8 +133,8 @@ TEST_F(WindowTest, BlankViewsAreExplained) {
     write_file_bytes(files.file("empty.dxf"), "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
     dialog.answers.push_back(files.file("empty.dxf"));
     window->run_command(kCmdOpenDxf);
-    EXPECT_EQ(last_message(),
-              files.file("empty.dxf") + " のモデル空間には図形がありません(no entities in model space)");
+    EXPECT_EQ(last_message(), files.file("empty.dxf") +
+                                  " のモデル空間には図形がありません(no entities in model space)");
     EXPECT_EQ(hint(), "");
 }
 

@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "qt_file_dialog.h"
 #include "common/utf8_messages.h"
+#include "qt_file_dialog.h"
 #include "qt_messages.h"
 #include "qt_translations.h"
 #include "window_fixture.h"
@@ -70,7 +70,8 @@ ShownBox shown_box(QMessageBox::StandardButton button, F show) {
 TEST(QtMessageBoxes, TitleIconAndTextOfEachKind) {
     ensure_widget_application();
     QtMessages messages;
-    ShownBox box = shown_box(QMessageBox::Ok, [&] { show_error_utf8(messages, "%s を開けない", "/a/図面.dxf"); });
+    ShownBox box = shown_box(QMessageBox::Ok,
+                             [&] { show_error_utf8(messages, "%s を開けない", "/a/図面.dxf"); });
     EXPECT_EQ(box.title, "ZovView");
     EXPECT_EQ(box.text, "/a/図面.dxf を開けない");
     EXPECT_EQ(box.icon, QMessageBox::Critical);
@@ -100,7 +101,8 @@ TEST(QtTranslations, JapaneseButtonsAndARoomyFileDialog) {
     QTimer::singleShot(0, [&buttons] {
         auto* shown = dynamic_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
-        for (QAbstractButton* button : shown->buttons()) buttons.push_back(button->text().toStdString());
+        for (QAbstractButton* button : shown->buttons())
+            buttons.push_back(button->text().toStdString());
         shown->done(QMessageBox::No);
     });
     ask_utf8(messages, "退出しますか？");

@@ -142,7 +142,8 @@ TEST_F(WindowTest, HelpCommandShowsTheHelpDrawingAndOpenCommandsLeaveIt) {
 TEST_F(WindowTest, MenusToolbarAndCheckMarks) {
     start({kSamples + "dxf/plan.dxf"});
     std::vector<std::string> titles;
-    for (QAction* entry : window->menuBar()->actions()) titles.push_back(entry->text().toStdString());
+    for (QAction* entry : window->menuBar()->actions())
+        titles.push_back(entry->text().toStdString());
     EXPECT_EQ(titles, (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "表示スタイル", "レイヤーの表示属性",
                                                 "寸法図形表示スタイル", "ズーム(&Z)", "ﾍﾙﾌﾟ(&H)"}));
     QMenu* file = window->menuBar()->actions()[0]->menu();

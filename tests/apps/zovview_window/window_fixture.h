@@ -81,8 +81,7 @@ protected:
         opened->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(opened.get()));
         opened->drawing().run_first_repaint();
-        for (int i = 0; i < 100 && !opened->drawing().first_repaint_done(); ++i)
-            QTest::qWait(10);
+        for (int i = 0; i < 100 && !opened->drawing().first_repaint_done(); ++i) QTest::qWait(10);
         return opened;
     }
 
