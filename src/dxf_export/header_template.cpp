@@ -73,15 +73,7 @@ void write_line_types(DxfGroupWriter& out, unsigned long& handle) {
 void put_text_style(DxfGroupWriter& out, unsigned long& handle, std::string_view name,
                     std::string_view flags, std::string_view font, std::string_view big_font) {
     put_record_head(out, "STYLE", handle++, kTextStyleRecord);
-    out.texts({{2, name},
-               {70, flags},
-               {40, "0.0"},
-               {41, "1.0"},
-               {50, "0.0"},
-               {71, "0"},
-               {42, "0.0"},
-               {3, font},
-               {4, big_font}});
+    put_text_style_body(out, name, flags, font, big_font);
 }
 
 void write_text_styles(DxfGroupWriter& out, unsigned long& handle) {

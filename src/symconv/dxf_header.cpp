@@ -121,16 +121,8 @@ void write_ltype_table(DxfGroupWriter& out) {
 void write_style_table(DxfGroupWriter& out) {
     put_table_head(out, "STYLE", 1);
     for (const auto& [name, flags] : {std::pair{"STANDARD", "0"}, {kVerticalTextStyle, "4"}}) {
-        out.texts({{0, "STYLE"},
-                   {2, name},
-                   {70, flags},
-                   {40, "0.0"},
-                   {41, "1.0"},
-                   {50, "0.0"},
-                   {71, "0"},
-                   {42, "0.0"},
-                   {3, "txt.shx"},
-                   {4, "extfont.shx"}});
+        out.text(0, "STYLE");
+        put_text_style_body(out, name, flags, "txt.shx", "extfont.shx");
     }
     put_table_end(out);
 }
