@@ -1,6 +1,7 @@
 // The ENTITIES section: lines, circles, arcs and ellipses of the store, each
-// on its layer's name with the layer's locked and off state. Points, leaders,
-// texts, inserts, dimensions, solids and the layer sheet's labels are left out.
+// on its layer's name with the layer's locked state. Points, leaders, texts,
+// inserts, dimensions, solids and the layer sheet's labels are left out and
+// counted as such.
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -18,7 +19,8 @@ namespace {
 constexpr double kFullCircleSpan = 359.88;
 
 // The common part of every entity: handle, layer, line type, the layer's
-// locked state and the colour, negative on a layer that is off.
+// locked state and the colour. The off state is the LAYER record's: a
+// negative colour on an entity makes readers drop it.
 struct EntityHead {
     const char* layer_name;
     const char* line_type;
@@ -122,8 +124,24 @@ void put_curve_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     }
 }
 
+std::string store_entity_name(const EntityRecord& e) {
+    switch (e.kind) {
+        case kEntityLine: return "LINE";
+        case kEntityArc: return curve_entity_type(e);
+        case kEntityPoint: return "POINT";
+        case kEntityLeader: return "LEADER";
+        case kEntityText:
+        case kEntityLayerLabel:
+        case kEntityFileLabel: return "TEXT";
+        case kEntityInsert: return "INSERT";
+        case kEntityDimension: return "DIMENSION";
+        case kEntitySolid: return "SOLID";
+        default: return "record of kind " + std::to_string(e.kind);
+    }
+}
+
 int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers,
-                           StoreReader& data) {
+                           StoreReader& data, DxfExportTally& tally) {
     int non_finite = 0;
     put_section_start(out, "ENTITIES");
     const std::int32_t store_kind = data.header().kind;
@@ -144,16 +162,18 @@ int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader
         }
         first = false;
         previous_layer = e.layer;
-        if (e.kind != kEntityLine && e.kind != kEntityArc) continue;
-        if (!all_finite(e)) {
+        const bool curve = e.kind == kEntityLine || e.kind == kEntityArc;
+        const bool finite = all_finite(e);
+        tally.take(curve && finite, store_entity_name(e), true);
+        if (!curve) continue;
+        if (!finite) {
             ++non_finite;
             continue;
         }
 
-        const int colour = dxf_colour(store_kind, e.colour);
         const EntityHead head{layer_name.c_str(), line_type_name(e.line_type),
                               test_bit(layer.flags, kLayerLockedBit) ? 4 : 64,
-                              test_bit(layer.flags, kLayerHiddenBit) ? -colour : colour};
+                              dxf_colour(store_kind, e.colour)};
         put_head(out, curve_entity_type(e), handles.next(), head);
         put_curve_geometry(out, e);
     }

@@ -46,11 +46,12 @@ public:
     // Records left out for a number that is not finite.
     int non_finite() const { return non_finite_; }
 
-    // Writes one record of block `owner` (0: the drawing) on `layer`.
-    void write(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+    // Writes one record of block `owner` (0: the drawing) on `layer`; false
+    // when nothing of it could be written.
+    bool write(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         if (!all_finite(e)) {
             ++non_finite_;
-            return;
+            return false;
         }
         switch (e.kind) {
             case kEntityLine:
@@ -67,8 +68,8 @@ public:
             case kEntityText:
             case kEntityLayerLabel:
             case kEntityFileLabel: text(e, layer); break;
-            case kEntityInsert: insert(e, layer, owner); break;
-            case kEntityDimension: dimension(e, layer, owner); break;
+            case kEntityInsert: return insert(e, layer, owner);
+            case kEntityDimension: return dimension(e, layer, owner);
             case kEntitySolid:
                 head("SOLID", e, layer);
                 out_.text(100, "AcDbTrace");
@@ -77,8 +78,9 @@ public:
                                   {e.solid.third_x, e.solid.third_y},
                                   {e.solid.fourth_x, e.solid.fourth_y}});
                 break;
-            default: break;
+            default: return false;
         }
+        return true;
     }
 
 private:
@@ -142,9 +144,9 @@ private:
         out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle}, {100, kTextMarker}});
     }
 
-    void insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+    bool insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         const std::string& name = names_.block_name(e.block);
-        if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return;
+        if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return false;
         head("INSERT", e, layer);
         out_.texts({{100, "AcDbBlockReference"}, {2, name}});
         put_points(out_, {{e.x1, e.y1}});
@@ -152,14 +154,17 @@ private:
         out_.real(42, insert_scale(e.insert.scale_y));
         out_.text(43, "1.0");
         out_.real(50, e.insert.rotation);
+        return true;
     }
 
     // The picture block's records at the dimension's position, in the
     // dimension's colour, as the viewer draws them; its definition points
-    // and any dimension inside a picture are left out.
-    void dimension(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+    // and any dimension inside a picture are left out. False when no part of
+    // the picture was written.
+    bool dimension(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         BlockRecord picture;
-        if (e.block == owner || store_.read_block(e.block, picture) != 0) return;
+        if (e.block == owner || store_.read_block(e.block, picture) != 0) return false;
+        bool any = false;
         for (std::int32_t i = 0; i < picture.count && dimension_parts_left_ > 0; ++i) {
             --dimension_parts_left_;
             EntityRecord part;
@@ -168,8 +173,9 @@ private:
             move_record(part, e.x1, e.y1);
             part.colour = e.colour;
             part.paper_space = e.paper_space;
-            write(part, layer, owner);
+            any = write(part, layer, owner) || any;
         }
+        return any;
     }
 
     DxfGroupWriter& out_;
@@ -182,7 +188,8 @@ private:
 };
 
 void write_block(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                 const FullExportNames& names, std::int32_t number, FullEntityWriter& writer) {
+                 const FullExportNames& names, std::int32_t number, FullEntityWriter& writer,
+                 DxfExportTally& tally) {
     BlockRecord block;
     if (store.read_block(number, block) != 0) return;
     const std::string& name = names.block_name(number);
@@ -194,7 +201,7 @@ void write_block(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
     for (std::int32_t i = 0; i < block.count; ++i) {
         EntityRecord e;
         if (store.read_block_entity(block, i, e) != 0) break;
-        writer.write(e, names.layer_name(e.layer), number);
+        tally.take(writer.write(e, names.layer_name(e.layer), number), store_entity_name(e), false);
     }
     put_block_end(out, handles.next(), false);
 }
@@ -225,20 +232,20 @@ std::string dxf_text_value(std::string_view cp932) {
 }
 
 int write_full_blocks_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                              const FullExportNames& names) {
+                              const FullExportNames& names, DxfExportTally& tally) {
     put_section_start(out, "BLOCKS");
     write_fixed_blocks(out, handles);
     FullEntityWriter writer(out, handles, store, names);
     for (std::size_t n = 1; n < names.blocks.size(); ++n) {
         if (!names.blocks[n].empty())
-            write_block(out, handles, store, names, static_cast<std::int32_t>(n), writer);
+            write_block(out, handles, store, names, static_cast<std::int32_t>(n), writer, tally);
     }
     put_section_end(out);
     return writer.non_finite();
 }
 
 int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                                const FullExportNames& names) {
+                                const FullExportNames& names, DxfExportTally& tally) {
     put_section_start(out, "ENTITIES");
     FullEntityWriter writer(out, handles, store, names);
     const std::int32_t count = store.entity_count();
@@ -247,7 +254,7 @@ int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreR
         EntityRecord e;
         if (store.read_entity(i, e) != 0) break;
         if (e.layer != 0) layer = e.layer;
-        writer.write(e, names.layer_name(layer), 0);
+        tally.take(writer.write(e, names.layer_name(layer), 0), store_entity_name(e), true);
     }
     put_section_end(out);
     return writer.non_finite();

@@ -180,12 +180,12 @@ TEST_F(ExportDxf, WritesSmallJwCadDrawingByteForByte) {
     EXPECT_EQ(messages.last(), "DXF Write");
 
     // JW_CAD pen 2 is DXF colour 7; pen 9 has no entry and becomes 7 as well.
-    EXPECT_NE(dxf.find("0\r\nLINE\r\n5\r\nd\r\n100\r\nAcDbEntity\r\n8\r\n0-0\r\n6\r\nCONTINUOUS\r\n"
+    EXPECT_NE(dxf.find("0\r\nLINE\r\n5\r\ne\r\n100\r\nAcDbEntity\r\n8\r\n0-0\r\n6\r\nCONTINUOUS\r\n"
                        "70\r\n64\r\n62\r\n  7\r\n"),
               std::string::npos);
-    // A layer that is off and locked: 70 = 4, colour -3, and its entity's colour negative.
+    // A layer that is off and locked: 70 = 4, colour -3; its entity keeps its colour.
     EXPECT_NE(dxf.find("2\r\n0-F\r\n70\r\n4\r\n62\r\n-3\r\n6\r\nDASHED\r\n"), std::string::npos);
-    EXPECT_NE(dxf.find("8\r\n0-F\r\n6\r\nDASHED\r\n70\r\n4\r\n62\r\n -3\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("8\r\n0-F\r\n6\r\nDASHED\r\n70\r\n4\r\n62\r\n  3\r\n"), std::string::npos);
     // The unused layer, the point and the text are left out; 0 to 359.9 is a circle.
     EXPECT_EQ(dxf.find("unused"), std::string::npos);
     EXPECT_EQ(dxf.find("POINT"), std::string::npos);
@@ -224,7 +224,9 @@ TEST_F(ExportDxf, EntitiesWithoutALayerRecordGoOnLayerZero) {
     const std::string dxf = build_and_export(d);
     EXPECT_EQ(dxf.find("8\r\n\r\n"), std::string::npos);
     EXPECT_NE(dxf.find("AcDbEntity\r\n8\r\n0\r\n6\r\nCONTINUOUS"), std::string::npos);
-    EXPECT_EQ(value_after(dxf, "LAYER", "0"), "ENDTAB");
+    // Layer "0", which the fixed blocks stand on, is in the LAYER table.
+    EXPECT_NE(dxf.find("AcDbLayerTableRecord\r\n2\r\n0\r\n70\r\n64\r\n62\r\n7\r\n"),
+              std::string::npos);
 }
 
 TEST_F(ExportDxf, EllipsesCarryTheirAxisRatioAndParametersInRadians) {
