@@ -17,6 +17,9 @@ namespace {
 
 // An arc whose angles differ by this much or more is written as a circle.
 constexpr double kFullCircleSpan = 359.88;
+// Ellipse parameters (degrees) this close to a whole turn apart are the
+// whole curve: DXF files give 2π with six decimals (0.00002 degrees short).
+constexpr double kWholeTurnTolerance = 1e-4;
 
 // The common part of every entity: handle, layer, line type, the layer's
 // locked state and the colour. The off state is the LAYER record's: a
@@ -48,10 +51,12 @@ bool is_full_circle(const EntityRecord& e) {
 }
 
 // A store ellipse is centre, major semi-axis `radius` turned by `tilt`
-// degrees, `axis_ratio` and start and end parameters in degrees (equal:
-// whole).
+// degrees, `axis_ratio` and start and end parameters in degrees (equal, or a
+// whole turn apart: the whole curve).
 // DXF wants the major axis as a vector, a ratio of at most 1 and the
-// parameters in radians; a ratio above 1 swaps the axes.
+// parameters in radians; a ratio above 1 swaps the axes. The whole curve is
+// written from 0 to 2π, which every reader takes as whole (a start and end
+// that meet elsewhere read as an empty arc in some).
 void put_ellipse_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     double major = e.arc.radius;
     double rotation = e.arc.tilt;
@@ -68,11 +73,9 @@ void put_ellipse_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     if (ratio < 1e-6) ratio = 1e-6;
     double start_parameter = 0.0;
     double end_parameter = 2 * std::numbers::pi;
-    if (e.arc.start_angle != e.arc.end_angle) {
+    if (std::fabs(std::remainder(end - start, 360.0)) >= kWholeTurnTolerance) {
         start_parameter = radians_in_turn(start);
         end_parameter = radians_in_turn(end);
-        if (end_parameter == start_parameter)
-            end_parameter = start_parameter + 2 * std::numbers::pi;
     }
     const double angle = rotation * std::numbers::pi / 180.0;
     out.text(100, "AcDbEllipse");
