@@ -17,6 +17,7 @@
 #include "common/loss_report.h"
 #include "common/messages.h"
 #include "store/header_dump.h"
+#include "store/import_state.h"
 #include "store/records.h"
 #include "store/store_reader.h"
 
@@ -100,7 +101,7 @@ int import_and_print(const std::string& file, const CommandFolder& folder,
     print_entity_counts(store);
     for (const std::string& note : notes) print_utf8("note=" + note + "\n");
     for (const std::string& line : dropped.lines()) print_utf8("note=" + line + "\n");
-    zov::show_losses(messages, dropped);
+    zov::show_losses(messages, dropped, zov::kImportLossHint);
     return 0;
 }
 

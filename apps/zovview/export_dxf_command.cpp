@@ -14,6 +14,7 @@
 #include "common/loss_report.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
+#include "store/import_state.h"
 #include "store/records.h"
 #include "view/layer_sheet.h"
 
@@ -57,7 +58,7 @@ int export_in_folder(const ExportArguments& arguments, const std::string& file,
     zov::ConsoleMessages messages;
     zov::LossReport dropped;
     if (import_source(file, command_folder, messages, nullptr, &dropped) != 0) return 1;
-    zov::show_losses(messages, dropped);
+    zov::show_losses(messages, dropped, zov::kImportLossHint);
     const std::string& folder = command_folder.store();
     const char* store = zov::kDataFileName;
     if (arguments.layer_sheet) {

@@ -25,6 +25,7 @@
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/white_paper_surface.h"
+#include "store/import_state.h"
 #include "store/records.h"
 #include "store/store_reader.h"
 #include "surfaces/page_output.h"
@@ -229,7 +230,7 @@ int render(const RenderOptions& options, const std::string& file, const std::str
     }
     if (written != 0) return 1;
     zov::print_written_file(output);
-    zov::show_losses(messages, dropped);
+    zov::show_losses(messages, dropped, zov::kImportLossHint);
     return 0;
 }
 

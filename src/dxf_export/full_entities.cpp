@@ -201,7 +201,10 @@ void write_block(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
     for (std::int32_t i = 0; i < block.count; ++i) {
         EntityRecord e;
         if (store.read_block_entity(block, i, e) != 0) break;
-        tally.take(writer.write(e, names.layer_name(e.layer), number), store_entity_name(e), false);
+        // Named apart from the drawing's, as these are parts of what the
+        // drawing's inserts show.
+        tally.take(writer.write(e, names.layer_name(e.layer), number),
+                   store_entity_name(e) + " in blocks", false);
     }
     put_block_end(out, handles.next(), false);
 }

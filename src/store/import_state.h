@@ -76,6 +76,9 @@ public:
     LossReport dropped;
 };
 
+// The hint that the lines of ImportState::dropped carry wherever they are shown.
+inline constexpr char kImportLossHint[] = "not stored by the import";
+
 // Clears the header and fills ver (kStoreBanner), fname (the source path in
 // CP932), ftime and fsize of `source_path` (a file-system path).
 void prepare_header(ImportState& state, const std::string& source_path);

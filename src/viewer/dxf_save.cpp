@@ -68,9 +68,9 @@ int save_shown_drawing_as_dxf(
     const int placed = place_written_dxf(shell, *written, *target, source_path);
     if (placed != 0) return placed;
     std::string text;
-    for (const LossReport* report : {&shell.import.dropped, &left_out}) {
-        for (const std::string& line : report->lines()) text += (text.empty() ? "" : "\n") + line;
-    }
+    for (const std::string& line : shell.import.dropped.lines(kImportLossHint)) text += line + "\n";
+    for (const std::string& line : left_out.lines()) text += line + "\n";
+    if (!text.empty()) text.pop_back();
     if (!text.empty()) shell.messages.show(MessageIcon::Warning, text);
     return 0;
 }

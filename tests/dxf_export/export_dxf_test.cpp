@@ -390,5 +390,47 @@ TEST_F(ExportDxf, DamagedStoresAreWrittenAsFarAsTheyGo) {
     EXPECT_FALSE(export_dxf(handles, folder.path(), kDataFileName, messages));
 }
 
+TEST_F(ExportDxf, WhatIsLeftOutIsCountedByKind) {
+    struct Case {
+        DxfContent content;
+        std::vector<std::string> lines;
+        std::size_t written;
+    };
+    TestDrawing drawing = small_dxf_drawing();
+    drawing.entities.push_back(test_other(1, kEntityText));
+    drawing.entities.push_back(test_other(1, 42));
+    ASSERT_EQ(build_test_store(folder.path(), drawing), 0);
+    const Case cases[] = {
+        {DxfContent::Curves,
+         {"1 INSERT left out", "1 DIMENSION left out", "1 SOLID left out", "1 TEXT left out",
+          "1 record of kind 42 left out"},
+         6},
+        // The insert names no block and the dimension no picture.
+        {DxfContent::Full,
+         {"1 INSERT left out", "1 DIMENSION left out", "1 record of kind 42 left out"},
+         8},
+    };
+    for (const Case& c : cases) {
+        DxfExportTally tally;
+        ASSERT_TRUE(export_dxf(handles, folder.path(), kDataFileName, messages, c.content, &tally));
+        EXPECT_EQ(tally.losses.lines(), c.lines);
+        EXPECT_EQ(tally.records, drawing.entities.size());
+        EXPECT_EQ(tally.written, c.written);
+        EXPECT_EQ(tally.records - tally.written, tally.losses.total());
+    }
+}
+
+TEST_F(ExportDxf, DrawingWithNothingToWriteIsRefused) {
+    TestDrawing drawing = small_dxf_drawing();
+    drawing.entities = {test_other(1, kEntityText), test_other(1, kEntityPoint)};
+    ASSERT_EQ(build_test_store(folder.path(), drawing), 0);
+    DxfExportTally tally;
+    EXPECT_FALSE(
+        export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Curves, &tally));
+    EXPECT_EQ(messages.last(), "DXF not written: none of the drawing's 2 entities can be written");
+    EXPECT_FALSE(std::filesystem::exists(folder.file(kDxfOutputFileName)));
+    EXPECT_EQ(tally.losses.total(), 2u);
+}
+
 }  // namespace
 }  // namespace zov

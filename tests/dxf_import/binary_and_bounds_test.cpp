@@ -360,5 +360,19 @@ TEST_F(BinaryAndBounds, SolidRegionsBeyondTheirBoundKeepTheirOutline) {
     EXPECT_NE(state.notes[0].find("HATCH C1 kept as its outline"), std::string::npos);
 }
 
+TEST_F(BinaryAndBounds, EntitiesNoReaderTakesAreCountedByName) {
+    DxfFixture dxf;
+    dxf.section("TABLES").item("TABLE").group(2, "DIMSTYLE").item("DIMSTYLE").group(2, "S");
+    dxf.item("ENDTAB").end_section();
+    dxf.section("ENTITIES").item("IMAGE").group(8, "0").item("3DSOLID").group(8, "0");
+    dxf.item("LINE").group(10, 0.0).group(20, 0.0).group(11, 1.0).group(21, 1.0);
+    dxf.item("POLYLINE").group(66, 1).item("VERTEX").group(10, 0.0).item("VERTEX").group(10, 1.0);
+    dxf.item("SEQEND").item("IMAGE").group(8, "0").end_section();
+    dxf.section("OBJECTS").item("IMAGEDEF").group(1, "a.png").end_section().end_of_file();
+    ASSERT_EQ(import(dxf), 0);
+    EXPECT_EQ(dropped_.lines(),
+              (std::vector<std::string>{"2 IMAGE left out", "1 3DSOLID left out"}));
+}
+
 }  // namespace
 }  // namespace zov
