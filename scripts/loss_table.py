@@ -91,7 +91,8 @@ def convert(zovview, source, mode, home):
     drawing, blocks = read_store(os.path.join(home, "$VV_DAT$.TMP"))
     lost, lost_in_blocks = reported(run.stderr)
     dropped = sum(int(m.group(1)) for line in run.stderr.splitlines()
-                  for m in [WARNING.match(line)] if m and line.endswith(IMPORT_HINT))
+                  for m in [WARNING.match(line)]
+                  if m and line.endswith(IMPORT_HINT) and not m.group(2).endswith(" in blocks"))
     written = os.path.exists(out) and run.returncode == 0
     if mode == "render":
         out_count = len(drawing) if written else 0

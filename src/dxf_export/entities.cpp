@@ -129,11 +129,14 @@ void put_curve_geometry(DxfGroupWriter& out, const EntityRecord& e) {
 
 std::string store_entity_name(const EntityRecord& e) {
     switch (e.kind) {
-        case kEntityLine: return "LINE";
+        case kEntityLine:
+            if ((e.source_marks & kMarkXline) != 0) return "XLINE";
+            return (e.source_marks & kMarkRay) != 0 ? "RAY" : "LINE";
         case kEntityArc: return curve_entity_type(e);
         case kEntityPoint: return "POINT";
         case kEntityLeader: return "LEADER";
         case kEntityText:
+            return (e.source_marks & kMarkAttributeDefinition) != 0 ? "ATTDEF" : "TEXT";
         case kEntityLayerLabel:
         case kEntityFileLabel: return "TEXT";
         case kEntityInsert: return "INSERT";

@@ -2,6 +2,7 @@
 // the DXF entity that holds it, the drawing's blocks as BLOCK definitions
 // and its inserts as INSERTs; a dimension becomes the lines, texts and
 // solids of its picture.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -33,6 +34,12 @@ double finite_or_zero(double value) { return std::isfinite(value) ? value : 0.0;
 
 bool is_vertical(const EntityRecord& text) { return text.text_style % 10 != 0; }
 
+// A line that stands for an XLINE or RAY and has a direction.
+bool is_endless(const EntityRecord& line) {
+    return (line.source_marks & (kMarkXline | kMarkRay)) != 0 &&
+           (line.line.end_x != line.x1 || line.line.end_y != line.y1);
+}
+
 class FullEntityWriter {
 public:
     FullEntityWriter(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
@@ -55,6 +62,11 @@ public:
         }
         switch (e.kind) {
             case kEntityLine:
+                if (is_endless(e)) {
+                    endless_line(e, layer);
+                    break;
+                }
+                [[fallthrough]];
             case kEntityArc:
                 head(curve_entity_type(e), e, layer);
                 put_curve_geometry(out_, e);
@@ -91,9 +103,19 @@ private:
         out_.handle(5, handles_.next());
         out_.text(100, kEntityMarker);
         if (e.paper_space == 1) out_.text(67, "1");
-        out_.texts({{8, layer},
-                    {6, e.line_type == kLineByLayer ? "BYLAYER" : line_type_name(e.line_type)}});
-        out_.integer(62, full_export_colour(store_kind_, e.colour));
+        out_.texts({{8, layer}, {6, line_type_of(e)}});
+        out_.integer(62, (e.source_marks & kMarkColourByLayer) != 0 ? 256
+                         : (e.source_marks & kMarkColourByBlock) != 0
+                             ? 0
+                             : full_export_colour(store_kind_, e.colour));
+    }
+
+    // The line type by name; BYLAYER and BYBLOCK where the source said so.
+    static const char* line_type_of(const EntityRecord& e) {
+        if ((e.source_marks & kMarkLineTypeByBlock) != 0) return "BYBLOCK";
+        if ((e.source_marks & kMarkLineTypeByLayer) != 0 || e.line_type == kLineByLayer)
+            return "BYLAYER";
+        return line_type_name(e.line_type);
     }
 
     // One leg with its arrow head at the start, as a two-vertex LEADER.
@@ -134,14 +156,41 @@ private:
         const std::string value = string_of(e);
         const bool vertical = e.kind == kEntityText && is_vertical(e);
         const double height = e.text.height;
-        head("TEXT", e, layer);
+        const bool definition =
+            e.kind == kEntityText && (e.source_marks & kMarkAttributeDefinition) != 0;
+        head(definition ? "ATTDEF" : "TEXT", e, layer);
         out_.text(100, kTextMarker);
         put_points(out_, {{vertical ? e.x1 - height / 2 : e.x1, e.y1}});
         out_.real(40, height);
         out_.text(1, value);
         out_.real(50, vertical ? e.text.angle + 90.0 : e.text.angle);
         out_.real(41, e.text.width_factor > 0.0 ? e.text.width_factor : 1.0);
-        out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle}, {100, kTextMarker}});
+        if ((e.source_marks & kMarkAttributeDefinition) == 0 || e.kind != kEntityText) {
+            out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle}, {100, kTextMarker}});
+            return;
+        }
+        // An attribute definition: its tag (no blanks in a tag) is also its
+        // default value, as the drawing shows it.
+        std::string tag = value;
+        std::replace(tag.begin(), tag.end(), ' ', '_');
+        out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle},
+                    {100, "AcDbAttributeDefinition"},
+                    {3, ""},
+                    {2, tag},
+                    {70, "0"}});
+    }
+
+    // An XLINE or RAY kept as the part of it the drawing shows: a RAY from
+    // its start, an XLINE through the middle of that part.
+    void endless_line(const EntityRecord& e, const std::string& layer) {
+        const bool ray = (e.source_marks & kMarkRay) != 0;
+        const double dx = e.line.end_x - e.x1, dy = e.line.end_y - e.y1;
+        const double length = std::hypot(dx, dy);
+        head(ray ? "RAY" : "XLINE", e, layer);
+        out_.text(100, ray ? "AcDbRay" : "AcDbXline");
+        const PlanePoint base =
+            ray ? PlanePoint{e.x1, e.y1} : PlanePoint{e.x1 + dx / 2, e.y1 + dy / 2};
+        put_points(out_, {base, {dx / length, dy / length}});
     }
 
     bool insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
@@ -172,6 +221,9 @@ private:
             if (part.kind == kEntityPoint || part.kind == kEntityDimension) continue;
             move_record(part, e.x1, e.y1);
             part.colour = e.colour;
+            constexpr std::uint8_t kColourMarks = kMarkColourByLayer | kMarkColourByBlock;
+            part.source_marks = static_cast<std::uint8_t>((part.source_marks & ~kColourMarks) |
+                                                          (e.source_marks & kColourMarks));
             part.paper_space = e.paper_space;
             any = write(part, layer, owner) || any;
         }
