@@ -374,5 +374,38 @@ TEST_F(BinaryAndBounds, EntitiesNoReaderTakesAreCountedByName) {
               (std::vector<std::string>{"2 IMAGE left out", "1 3DSOLID left out"}));
 }
 
+TEST_F(BinaryAndBounds, CharactersCp932LacksAreCountedOnceWithTheFirst) {
+    struct Case {
+        const char* version;
+        const char* code_page;
+        std::string text;   // "Größe" in the file's encoding
+        std::string layer;  // "Ébène"
+    };
+    const Case cases[] = {{"AC1009", "ANSI_1252",
+                           "Gr\xF6\xDF"
+                           "e",
+                           "\xC9"
+                           "b\xE8ne"},
+                          {"AC1021", "ANSI_1252",
+                           "Gr\xC3\xB6\xC3\x9F"
+                           "e",
+                           "\xC3\x89"
+                           "b\xC3\xA8ne"}};
+    for (const Case& c : cases) {
+        DxfFixture dxf;
+        dxf.section("HEADER").group(9, "$ACADVER").group(1, c.version);
+        dxf.group(9, "$DWGCODEPAGE").group(3, c.code_page).end_section();
+        // The block is read twice; its text counts once.
+        dxf.section("BLOCKS").item("BLOCK").group(2, "B").group(10, 0.0).group(20, 0.0);
+        dxf.item("TEXT").group(8, "0").group(40, 1.0).group(1, c.text).item("ENDBLK").end_section();
+        dxf.section("ENTITIES").item("TEXT").group(8, c.layer).group(40, 1.0).group(1, c.text);
+        dxf.end_section().end_of_file();
+        ASSERT_EQ(import(dxf), 0);
+        EXPECT_EQ(dropped_.characters(), 6u) << c.version;
+        EXPECT_EQ(dropped_.lines().back(),
+                  "6 characters could not be kept and were replaced (first: U+00F6)");
+    }
+}
+
 }  // namespace
 }  // namespace zov
