@@ -129,7 +129,14 @@ void PlaneProjection::map_text(EntityRecord& record, std::string_view text) cons
     const Point2 along = apply(std::cos(a), std::sin(a));
     const double along_length = std::hypot(along.x, along.y);
     const double det = determinant();
-    if (!(along_length > 0.0) || det == 0.0) return;
+    if (!(along_length > 0.0) || det == 0.0) {
+        // Seen edge on: the text shows no height, only its place.
+        const Point2 at = map({record.x1, record.y1});
+        record.x1 = at.x;
+        record.y1 = at.y;
+        record.text.height = 0.0;
+        return;
+    }
     // The height is measured square to the projected base line; the width
     // factor takes the rest of the stretch along it.
     const double height_scale = std::abs(det) / along_length;
@@ -160,10 +167,11 @@ void PlaneProjection::map_insert(EntityRecord& record) const {
     const double sy = record.insert.scale_y == 0.0 ? 1.0 : record.insert.scale_y;
     const Point2 x_axis = apply(sx * std::cos(r), sx * std::sin(r));
     const double x_length = std::hypot(x_axis.x, x_axis.y);
-    if (!(x_length > 0.0)) return;
     const Point2 at = map({record.x1, record.y1});
     record.x1 = at.x;
     record.y1 = at.y;
+    // Seen edge on along its x axis, the insert keeps its own scales.
+    if (!(x_length > 0.0)) return;
     record.insert.rotation = angle_of(x_axis);
     record.insert.scale_x = x_length;
     record.insert.scale_y = sx * sy * determinant() / x_length;
