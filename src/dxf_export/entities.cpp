@@ -141,7 +141,7 @@ std::string store_entity_name(const EntityRecord& e) {
         case kEntityFileLabel: return "TEXT";
         case kEntityInsert: return "INSERT";
         case kEntityDimension: return "DIMENSION";
-        case kEntitySolid: return "SOLID";
+        case kEntitySolid: return (e.flags & kEntityBackgroundFill) != 0 ? "WIPEOUT" : "SOLID";
         default: return "record of kind " + std::to_string(e.kind);
     }
 }

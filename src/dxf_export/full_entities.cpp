@@ -83,9 +83,9 @@ public:
             case kEntityInsert: return insert(e, layer, owner);
             case kEntityDimension: return dimension(e, layer, owner);
             case kEntitySolid:
-                // A wipeout's mask is no SOLID of any colour: left out, as
-                // the wipeout was before the viewer read it.
-                if ((e.flags & kEntityBackgroundFill) != 0) break;
+                // A wipeout's mask is no SOLID of any colour: left out (and
+                // counted), as the wipeout was before the viewer read it.
+                if ((e.flags & kEntityBackgroundFill) != 0) return false;
                 head("SOLID", e, layer);
                 out_.text(100, "AcDbTrace");
                 put_points(out_, {{e.solid.first_x, e.solid.first_y},
