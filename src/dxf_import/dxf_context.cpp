@@ -72,8 +72,10 @@ PlaneScope::~PlaneScope() { context_.plane = nullptr; }
 int DxfContext::write_entity(EntityRecord& record) {
     if (plane != nullptr) plane->map_record(record);
     if (record.line_type == kLineByBlockPending) {
+        record.source_marks |= kMarkLineTypeByBlock;
         record.line_type = in_block() ? kLineByLayer : tables.current_layer_line_type();
     } else if (record.line_type == kLineByLayer) {
+        record.source_marks |= kMarkLineTypeByLayer;
         record.line_type = tables.current_layer_line_type();
     }
     return write_record(record);
@@ -95,9 +97,13 @@ int DxfContext::write_text(EntityRecord& record, std::string_view text) {
 
 int DxfContext::write_record(EntityRecord& record) {
     if (record.colour == kColourByBlockPending) {
+        record.source_marks |= kMarkColourByBlock;
         record.colour = in_block() ? kColourByBlock : tables.current_layer_colour();
     } else if (record.colour == kColourByBlock) {
+        record.source_marks |= kMarkColourByLayer;
         record.colour = in_block() ? kColourByLayer : tables.current_layer_colour();
+    } else if (record.colour == kColourByLayer) {
+        record.source_marks |= kMarkColourByLayer;
     }
     // Arithmetic on absurd input can overflow; the store never holds a
     // number that is not finite.

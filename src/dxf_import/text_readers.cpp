@@ -172,6 +172,7 @@ namespace {
 int read_text_item(DxfContext& context, int text_code) {
     EntityRecord record;
     record.kind = kEntityText;
+    if (text_code == 2) record.source_marks = kMarkAttributeDefinition;
     record.text.width_factor = 1.0;
     std::string text;
     bool vertical = false;
@@ -219,9 +220,8 @@ int read_text_item(DxfContext& context, int text_code) {
 int read_text(DxfContext& context) { return read_text_item(context, 1); }
 
 int read_attribute_definition(DxfContext& context) {
-    if (!context.in_block()) return read_text_item(context, 2);
-    skip_item(context);
-    return 0;
+    // Kept with its tag as text, marked; inside a block it is not drawn.
+    return read_text_item(context, 2);
 }
 
 namespace {

@@ -87,7 +87,7 @@ private:
     }
 
     void include_record(Box& box, const EntityRecord& e, int depth) {
-        if (left_out(e)) return;
+        if (left_out(e) || (depth > 0 && is_attribute_definition(e))) return;
         switch (e.kind) {
             case kEntityLine:
             case kEntityLeader:

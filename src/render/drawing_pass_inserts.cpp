@@ -54,7 +54,9 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
         case kEntityArc: draw_arc(record); break;
         case kEntityPoint: draw_point_mark({record.x1, record.y1}); break;
         case kEntityLeader: draw_arrow_line(record); break;
-        case kEntityText: defer_text(record, true); break;
+        case kEntityText:
+            if (!is_attribute_definition(record)) defer_text(record, true);
+            break;
         case kEntityInsert: {
             const InsertTransform saved = accumulated_;
             draw_insert(record, depth + 1);
