@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/read_progress.h"
 #include "store/records.h"
 
 namespace zov {
@@ -70,7 +71,18 @@ public:
     // What an importer drew simpler than the source asks (a hatch kept as its
     // outline, ...), one readable line each, for the diagnostics dump.
     std::vector<std::string> notes;
+    // Where the importers report how far they have read, and whether the
+    // user asked them to stop; none when nobody watches.
+    ReadProgress* progress = nullptr;
 };
+
+// Whether the user asked the import to stop (the readers then end early).
+bool import_stop_requested(const ImportState& state);
+
+// A stopped import: closes the section files and deletes them, so that the
+// store of the previous drawing stays as it was and nothing of the stopped
+// import is left behind.
+void discard_section_files(ImportState& state);
 
 // Clears the header and fills ver (kStoreBanner), fname (the source path in
 // CP932), ftime and fsize of `source_path` (a file-system path).
@@ -144,7 +156,10 @@ void close_all_streams(ImportState& state);
 
 // Joins the section files into $VV_DAT$.TMP behind the header (sections STR,
 // LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero), records
-// their offsets in the header and deletes each merged file. 0, or -1 after
+// their offsets in the header and deletes each merged file. The store is
+// written beside $VV_DAT$.TMP and renamed over it once whole: a reader of
+// the previous store (a pass drawing it meanwhile) keeps reading it whole,
+// and a failed assembly leaves it as it was. 0, or -1 after
 // "%s を作成できない" (data file) or "%s が見つからない" (a section file).
 // A missing $VV_BDA$.TMP is skipped without a message.
 int assemble_store(ImportState& state);
