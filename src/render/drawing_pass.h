@@ -3,6 +3,7 @@
 // entity record immediately with the surface's operations. The pass state
 // (current pen, layer buffer, insert transform, dimension count) lives only
 // for the pass.
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,7 +57,14 @@ public:
 
     int dimensions_drawn() const { return dimensions_drawn_; }
 
+    // A pass that another thread may stop: once `stop` is set, inserts and
+    // the texts kept for the end are left undrawn (the caller stops giving
+    // entities). The pass is then not whole.
+    void stop_when(const std::atomic<bool>* stop) { stop_ = stop; }
+
 private:
+    bool stop_asked() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+
     struct Pen {
         Rgb colour;
         PenStyle style;
@@ -157,6 +165,7 @@ private:
         bool as_plain;
     };
     std::vector<DeferredText> deferred_texts_;
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 }  // namespace zov
