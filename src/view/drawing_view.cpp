@@ -30,7 +30,8 @@ DrawingView::DrawingView(std::string program_folder, Messages& messages)
       program_folder_(std::move(program_folder)),
       messages_(messages) {}
 
-void DrawingView::drawing_loaded() {
+void DrawingView::drawing_loaded(std::optional<DrawingExtents> fit) {
+    loaded_fit_ = std::move(fit);
     layer_sheet_valid = false;
     reopen_ = true;
 }
@@ -86,8 +87,11 @@ std::optional<PassPlan> DrawingView::plan_pass(int width, int height) {
     header_ = entities_.header();
     if (reopening) {
         const bool sheet = settings.style == DisplayStyle::LayerSheet;
-        view.fit_drawing(sheet ? header_extents(header_) : drawing_extents(entities_),
+        view.fit_drawing(sheet         ? header_extents(header_)
+                         : loaded_fit_ ? *loaded_fit_
+                                       : drawing_extents(entities_),
                          header_.scale);
+        loaded_fit_.reset();
         reopen_ = false;
     }
     view.use_fit_origin = false;

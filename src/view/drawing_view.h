@@ -41,8 +41,9 @@ public:
     DrawingView(std::string program_folder, Messages& messages);
 
     // After every load: the layer sheet is out of date, and the next pass
-    // reopens the store and fits the drawing.
-    void drawing_loaded();
+    // reopens the store and fits the drawing, to `fit` when given (the
+    // drawing_extents of the new store, found where a wait does not matter).
+    void drawing_loaded(std::optional<DrawingExtents> fit = std::nullopt);
 
     // One full pass: (re)opens the store when marked, rereads its header,
     // fits after a reopening, clears the surface and draws every entity.
@@ -101,6 +102,7 @@ private:
     StoreReader data_for_update_;  // the data file, beside the layer sheet
     StoreHeader header_;
     bool reopen_ = true;
+    std::optional<DrawingExtents> loaded_fit_;
     int dimensions_drawn_ = 0;
 };
 

@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include "load_progress_dialog.h"
+#include "render/drawing_extents.h"
+#include "store/store_reader.h"
 #include "viewer/viewer_shell.h"
 
 namespace {
@@ -22,6 +24,7 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     if (running_) return;
     running_ = true;
     shell_.activity.clear_cancel();
+    store_fit_.reset();
     if (on_running_changed) on_running_changed(true);
 
     LoadProgressDialog dialog(shell_.activity, caller.window());
@@ -51,6 +54,9 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     std::atomic<bool> done{false};
     std::thread worker([&] {
         command();
+        zov::StoreReader store;
+        if (store.open(shell_.store_path(zov::kDataFileName)) == 0)
+            store_fit_ = zov::drawing_extents(store);
         done = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });

@@ -7,10 +7,13 @@
 // offers to stop it. Messages and file dialogs of the command reach the
 // window's thread through GuiThreadMessages and GuiThreadFileDialog.
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include <QObject>
 #include <QWidget>
 
+#include "render/view_window.h"
 #include "viewer/load_activity.h"
 
 namespace zov {
@@ -26,6 +29,9 @@ public:
     // while one runs is not run.
     void run(QWidget& caller, const std::function<void()>& command);
     bool running() const { return running_; }
+    // The fit of the store as the last command left it, found on the
+    // command's thread (a large drawing takes a while); once.
+    std::optional<zov::DrawingExtents> take_store_fit() { return std::exchange(store_fit_, {}); }
     // Stops a running conversion or import (the window is being closed).
     void cancel();
 
@@ -38,4 +44,5 @@ public:
 private:
     zov::ViewerShell& shell_;
     bool running_ = false;
+    std::optional<zov::DrawingExtents> store_fit_;
 };

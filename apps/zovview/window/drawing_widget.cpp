@@ -116,10 +116,10 @@ void DrawingWidget::show_pass(const QImage& picture) {
     update();
 }
 
-void DrawingWidget::drawing_replaced(bool from_dwg) {
+void DrawingWidget::drawing_replaced(bool from_dwg, std::optional<zov::DrawingExtents> fit) {
     // The picture shown is of another drawing: nothing to move or scale.
     shown_view_.reset();
-    view_.drawing_loaded();
+    view_.drawing_loaded(std::move(fit));
     view_.source_was_dwg = from_dwg;
 }
 
@@ -159,7 +159,8 @@ void DrawingWidget::finish_first_repaint() {
     }
     // The start screen put the help drawing into the store; a start file
     // that failed to convert leaves it there, titled as the help drawing.
-    drawing_replaced(zov::store_stamp(store) != before && zov::has_extension(start_file, ".dwg"));
+    drawing_replaced(zov::store_stamp(store) != before && zov::has_extension(start_file, ".dwg"),
+                     loads_.take_store_fit());
     first_repaint_done_ = true;
     redraw();
 }

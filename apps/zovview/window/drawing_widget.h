@@ -40,8 +40,9 @@ public:
     void stop_pass() { pass_.stop(); }
     bool pass_running() const { return pass_.running(); }
     // The store was replaced (load or help drawing): the next pass reopens
-    // and fits it. `from_dwg`: the drawing came through the DWG converter.
-    void drawing_replaced(bool from_dwg);
+    // and fits it (to `fit` when given). `from_dwg`: the drawing came
+    // through the DWG converter.
+    void drawing_replaced(bool from_dwg, std::optional<zov::DrawingExtents> fit = std::nullopt);
     // The start: command line, start screen, help drawing or start file.
     // Runs once, from the first paint, or earlier when called.
     void run_first_repaint();

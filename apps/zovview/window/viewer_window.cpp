@@ -247,9 +247,10 @@ void ViewerWindow::show_what_opens(const std::function<void()>& open) {
     const std::string store = shell_.store_path(zov::kDataFileName);
     const zov::StoreStamp before = zov::store_stamp(store);
     open();
+    std::optional<zov::DrawingExtents> fit = loads_.take_store_fit();
     const std::string& loaded = shell_.state.current_file_label;
     if (!loaded.empty() && zov::store_stamp(store) != before)
-        drawing_->drawing_replaced(zov::has_extension(loaded, ".dwg"));
+        drawing_->drawing_replaced(zov::has_extension(loaded, ".dwg"), std::move(fit));
     view_.show_standard_display();
     drawing_->redraw();
 }
