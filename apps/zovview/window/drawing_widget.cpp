@@ -29,6 +29,16 @@ std::optional<zov::MouseButton> gesture_button(Qt::MouseButton button) {
     return std::nullopt;
 }
 
+// Draws on `picture` through the Qt surface. One-pixel lines go straight
+// into the picture's pixels: a pass of a drawing that changes colour at
+// every entity costs no pen changes.
+void draw_on(QImage& picture, const std::function<void(zov::Surface&)>& draw) {
+    zov::CosmeticLines direct_lines(zov::image_pixels(picture));
+    QPainter painter(&picture);
+    zov::QtSurface surface(painter, picture.width(), picture.height(), &direct_lines);
+    draw(surface);
+}
+
 }  // namespace
 
 DrawingWidget::DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view,
@@ -52,14 +62,7 @@ void DrawingWidget::fit_backing_to_widget() {
 
 void DrawingWidget::paint_backing(const std::function<void(zov::Surface&)>& draw) {
     finish_pass();
-    {
-        // One-pixel lines go straight into the picture's pixels: a pass of a
-        // drawing that changes colour at every entity costs no pen changes.
-        zov::CosmeticLines direct_lines(zov::image_pixels(backing_));
-        QPainter painter(&backing_);
-        zov::QtSurface surface(painter, backing_.width(), backing_.height(), &direct_lines);
-        draw(surface);
-    }
+    draw_on(backing_, draw);
     update();
 }
 
@@ -72,13 +75,11 @@ void DrawingWidget::redraw() {
         pass_view_.emplace(plan->view);
         pass_.start(backing_.size(), [this, plan = std::move(*plan)](
                                          QImage& picture, const std::atomic<bool>& stop) {
-            // One-pixel lines go straight into the picture's pixels: a
-            // pass of a drawing that changes colour at every entity
-            // costs no pen changes.
-            zov::CosmeticLines direct_lines(zov::image_pixels(picture));
-            QPainter painter(&picture);
-            zov::QtSurface surface(painter, picture.width(), picture.height(), &direct_lines);
-            return view_.draw_planned(surface, plan, &stop);
+            bool whole = false;
+            draw_on(picture, [&](zov::Surface& surface) {
+                whole = view_.draw_planned(surface, plan, &stop);
+            });
+            return whole;
         });
     }
     // The shell is the load's while one runs.
