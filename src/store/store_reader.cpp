@@ -71,6 +71,18 @@ bool StoreReader::read_at(long offset, void* data, std::size_t size) const {
     return true;
 }
 
+bool StoreReader::read_file(long offset, void* data, std::size_t size) const {
+    char* into = static_cast<char*>(data);
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd_, into + got, size - got, offset + static_cast<long>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got == size;
+}
+
 bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
     if (bytes(offset, static_cast<long>(size)).size() != size) return false;
     const long end = offset + static_cast<long>(size);
@@ -162,13 +174,17 @@ std::int32_t StoreReader::entity_count() const {
 
 template <class Record>
 int StoreReader::read_record(std::int32_t section, std::int32_t count, long index, Record& record,
-                             bool buffered) {
+                             Through through) {
     const long offset = record_offset(section, count, index, sizeof record);
     Record scratch;  // a failed read leaves `record` as it was
     if (offset < 0) return -1;
-    if (!(buffered ? read_buffered(offset, &scratch, sizeof scratch)
-                   : read_at(offset, &scratch, sizeof scratch)))
-        return -1;
+    bool read = false;
+    switch (through) {
+        case Through::Mapping: read = read_at(offset, &scratch, sizeof scratch); break;
+        case Through::Buffer: read = read_buffered(offset, &scratch, sizeof scratch); break;
+        case Through::File: read = read_file(offset, &scratch, sizeof scratch); break;
+    }
+    if (!read) return -1;
     record = scratch;
     return 0;
 }
@@ -192,7 +208,11 @@ int StoreReader::read_block_entity(const BlockRecord& block, std::int32_t i, Ent
 }
 
 int StoreReader::read_entity(std::int32_t i, EntityRecord& record) {
-    return read_record(header_.add_ent, header_.ent_num, i, record, true);
+    return read_record(header_.add_ent, header_.ent_num, i, record, Through::Buffer);
+}
+
+int StoreReader::read_entity_alone(std::int32_t i, EntityRecord& record) {
+    return read_record(header_.add_ent, header_.ent_num, i, record, Through::File);
 }
 
 int StoreReader::read_text(const EntityRecord& record, std::string& text) {
