@@ -1,5 +1,9 @@
 #include "view/drawing_view.h"
 
+#include <algorithm>
+#include <thread>
+#include <vector>
+
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/japanese_texts.h"
@@ -35,12 +39,25 @@ void DrawingView::drawing_loaded() {
     reopen_ = true;
 }
 
+void DrawingView::PassStreams::close() {
+    layers.close();
+    entities.close();
+    blocks.close();
+    strings.close();
+}
+
+bool DrawingView::PassStreams::open(const std::string& path) {
+    if (layers.open(path) == 0 && entities.open(path) == 0 && blocks.open(path) == 0 &&
+        strings.open(path) == 0)
+        return true;
+    close();
+    return false;
+}
+
 void DrawingView::close_store() {
-    layers_.close();
-    entities_.close();
-    blocks_.close();
-    strings_.close();
+    streams_.close();
     data_for_update_.close();
+    index_.reset();
 }
 
 // Opens the store four times (layers and entities for update, blocks and
@@ -59,48 +76,151 @@ int DrawingView::open_store() {
         return false;
     };
     if (sheet && !open(data_for_update_, data_path, true, kCannotOpenLayers)) return -1;
-    if (!open(layers_, path, true, kCannotOpenLayers) ||
-        !open(entities_, path, true, kCannotOpenEntities) ||
-        !open(blocks_, path, false, kCannotOpenBlocks) ||
-        !open(strings_, path, false, kCannotOpenStrings))
+    if (!open(streams_.layers, path, true, kCannotOpenLayers) ||
+        !open(streams_.entities, path, true, kCannotOpenEntities) ||
+        !open(streams_.blocks, path, false, kCannotOpenBlocks) ||
+        !open(streams_.strings, path, false, kCannotOpenStrings))
         return -1;
+    store_path_ = path;
     return 0;
 }
 
-int DrawingView::draw_drawing(Surface& surface) {
-    view.set_client_size(surface.width(), surface.height());
+int DrawingView::prepare_pass(int width, int height) {
+    view.set_client_size(width, height);
     const bool reopening = reopen_;
     if (reopening) {
         if (open_store() != 0) return -1;
         view.reset_view();
         gesture.reset();
     }
-    if (!entities_.is_open() || entities_.read_header() != 0) return -1;
-    header_ = entities_.header();
+    StoreReader& entities = streams_.entities;
+    if (!entities.is_open() || entities.read_header() != 0) return -1;
+    header_ = entities.header();
     if (reopening) {
         const bool sheet = settings.style == DisplayStyle::LayerSheet;
-        view.fit_drawing(sheet ? header_extents(header_) : drawing_extents(entities_),
+        view.fit_drawing(sheet ? header_extents(header_) : drawing_extents(entities),
                          header_.scale);
         reopen_ = false;
+        view.use_fit_origin = false;
+        if (const auto& a = area_after_fit)
+            view.set_view_window(a->min_x, view.flip_y - a->max_y, a->max_x,
+                                 view.flip_y - a->min_y);
     }
     view.use_fit_origin = false;
 
     if (!(header_.scale >= 0.001)) header_.scale = 1.0;
     if (source_was_dwg) show_dwg_extension(header_);
+    return 0;
+}
 
-    DrawingPass pass(surface, view, settings, header_, layers_, blocks_, strings_);
+DrawingExtents DrawingView::area_of_rows(int top, int bottom) const {
+    const double left = view.window_x(-kReachPixels);
+    const double right = view.window_x(view.client_width() + kReachPixels);
+    const double up = view.flip_y - view.window_y(top - kReachPixels);
+    const double down = view.flip_y - view.window_y(bottom + kReachPixels);
+    return {std::min(left, right), std::min(up, down), std::max(left, right), std::max(up, down)};
+}
+
+bool DrawingView::pass_uses_index(const DrawingExtents& area, bool in_bands) const {
+    switch (index_use) {
+        case IndexUse::Always: return true;
+        case IndexUse::Never: return false;
+        case IndexUse::WhenNeeded: break;
+    }
+    // At the fit the whole drawing is in view: every entity is drawn.
+    const DrawingExtents& e = view.extents;
+    const bool whole = area.min_x <= e.min_x && area.min_y <= e.min_y && area.max_x >= e.max_x &&
+                       area.max_y >= e.max_y;
+    return in_bands || !whole;
+}
+
+const EntityIndex& DrawingView::entity_index() {
+    if (!index_) index_ = std::make_unique<EntityIndex>(EntityIndex::build(streams_.entities));
+    return *index_;
+}
+
+int DrawingView::draw_pass(Surface& surface, PassStreams& streams, const DrawingExtents& area,
+                           const EntityIndex* index) {
+    DrawingPass pass(surface, view, settings, header_, streams.layers, streams.blocks,
+                     streams.strings);
     pass.begin();
     if (settings.style == DisplayStyle::LayerSheet && layer_sheet_valid)
         pass.draw_cell_markers(sheet_grid);
     EntityRecord record;
-    const std::int32_t count = entities_.entity_count();
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (entities_.read_entity(i, record) != 0) break;
-        pass.draw_entity(record);
+    StoreReader& entities = streams.entities;
+    if (index == nullptr) {
+        const std::int32_t count = entities.entity_count();
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (entities.read_entity(i, record) != 0) break;
+            pass.draw_entity(record);
+        }
+    } else {
+        // Records close to the one read last come through the entity
+        // buffer, those far from it with a read of their own, so that a few
+        // scattered records do not read the whole section.
+        constexpr std::int32_t kNearRecords = 64;
+        std::int32_t last = -kNearRecords - 1;
+        bool failed = false;
+        index->visit(area, [&](std::int32_t i) {
+            if (failed) return;
+            const int read = i - last <= kNearRecords ? entities.read_entity(i, record)
+                                                      : entities.read_entity_alone(i, record);
+            last = i;
+            if (read != 0) {
+                failed = true;
+                return;
+            }
+            if (const std::int32_t held = index->carried_layer(i); held >= 0)
+                pass.carry_layer(static_cast<std::int16_t>(held));
+            pass.draw_entity(record);
+        });
     }
     pass.finish();
-    dimensions_drawn_ = pass.dimensions_drawn();
     if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
+    return pass.dimensions_drawn();
+}
+
+int DrawingView::draw_drawing(Surface& surface) {
+    Surface* const bands[] = {&surface};
+    return draw_drawing_in_bands(bands);
+}
+
+int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
+    if (bands.empty()) return -1;
+    const int width = bands[0]->width(), height = bands[0]->height();
+    if (prepare_pass(width, height) != 0) return -1;
+    const int n = static_cast<int>(bands.size());
+    std::vector<DrawingExtents> areas;
+    bool indexed = false;
+    for (int k = 0; k < n; ++k) {
+        areas.push_back(area_of_rows(k * height / n, (k + 1) * height / n));
+        indexed = indexed || pass_uses_index(areas.back(), n > 1);
+    }
+    const EntityIndex* index = indexed ? &entity_index() : nullptr;
+    // Each further band has streams of its own; without them the bands are
+    // drawn one after the other.
+    std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
+    bool threaded = true;
+    for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
+    std::vector<int> dimensions(static_cast<std::size_t>(n), 0);
+    std::vector<std::thread> threads;
+    for (int k = 1; k < n; ++k) {
+        const auto band = static_cast<std::size_t>(k);
+        auto draw_band = [&, band] {
+            dimensions[band] = draw_pass(*bands[band], threaded ? streams[band - 1] : streams_,
+                                         areas[band], index);
+        };
+        if (threaded)
+            threads.emplace_back(draw_band);
+        else
+            draw_band();
+    }
+    dimensions[0] = draw_pass(*bands[0], streams_, areas[0], index);
+    for (std::thread& thread : threads) thread.join();
+    dimensions_drawn_ = *std::max_element(dimensions.begin(), dimensions.end());
+    // The dimension ends apply to the whole drawing, not only to the part in view.
+    if (index != nullptr && dimensions_drawn_ == 0 && index->has_dimensions())
+        dimensions_drawn_ = 1;
     return 0;
 }
 
@@ -145,10 +265,11 @@ ReleaseResponse DrawingView::mouse_release(MouseButton button, int x, int y) {
     ReleaseResponse response;
     response.gesture = gesture.release(button, x, y);
     if (response.gesture.handled || settings.style != DisplayStyle::LayerSheet ||
-        !layer_sheet_valid || !layers_.is_open() || !data_for_update_.is_open())
+        !layer_sheet_valid || !streams_.layers.is_open() || !data_for_update_.is_open())
         return response;
     const int bit = button == MouseButton::Left ? kLayerHiddenBit : kLayerLockedBit;
-    response.toggle = toggle_layer_at(layers_, data_for_update_, sheet_grid, view, x, y, bit);
+    response.toggle =
+        toggle_layer_at(streams_.layers, data_for_update_, sheet_grid, view, x, y, bit);
     return response;
 }
 

@@ -3,11 +3,14 @@
 // settings, the view window and gesture, the layer sheet, and the full
 // drawing pass onto any surface. The windowed viewer connects its paint,
 // key, wheel and mouse events and its menu commands to this object.
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "common/messages.h"
 #include "render/display_settings.h"
+#include "render/entity_index.h"
 #include "render/surface.h"
 #include "render/view_window.h"
 #include "store/records.h"
@@ -24,6 +27,20 @@ struct ReleaseResponse {
     std::optional<LayerToggle> toggle;
 };
 
+// How a pass finds the entities it draws.
+enum class IndexUse {
+    // Through the entity index (built on the first such pass) when the view
+    // shows only part of the drawing or the pass is drawn in bands; else
+    // every entity in turn.
+    WhenNeeded,
+    Always,  // every pass through the index
+    Never,   // every pass over every entity, in one band
+};
+
+// Pixels about the view within which entities are still drawn: room for wide
+// pens and point marks, whose boxes are their drawing coordinates alone.
+inline constexpr int kReachPixels = 32;
+
 class DrawingView {
 public:
     // The store files live in `program_folder` (a file-system path).
@@ -37,6 +54,16 @@ public:
     // fits after a reopening, clears the surface and draws every entity.
     // 0, or -1 after a reported open failure (nothing is drawn then).
     int draw_drawing(Surface& surface);
+    // What every pass does first: (re)opens the store when marked, rereads
+    // its header and, after a reopening, fits the drawing into a client area
+    // of width x height. A caller that shows a window of its own before the
+    // first pass calls it, then sets the window. 0, or -1 as draw_drawing.
+    int prepare_pass(int width, int height);
+    // One pass drawn by as many threads as there are `bands`, each surface
+    // of the client area's full size: band k of n paints its rows
+    // [k h / n, (k + 1) h / n) exactly as one pass over the whole area
+    // would, and the caller takes those rows of each. 0 or -1.
+    int draw_drawing_in_bands(std::span<Surface* const> bands);
 
     // Menu commands; each returns true when the view must be redrawn.
     bool show_standard_display();
@@ -58,6 +85,10 @@ public:
     int dimensions_drawn() const { return dimensions_drawn_; }
 
     DisplaySettings settings;
+    IndexUse index_use = IndexUse::WhenNeeded;
+    // A part of the drawing (drawing units) that the view shows after each
+    // fit instead of the whole, as after a rubber-band zoom (--render --view).
+    std::optional<DrawingExtents> area_after_fit;
     ViewWindow view;
     Gesture gesture;
     LayerSheetGrid sheet_grid;
@@ -67,16 +98,35 @@ public:
     bool source_was_dwg = false;
 
 private:
+    // The streams of one pass: each thread of a pass in bands has its own.
+    struct PassStreams {
+        StoreReader layers;
+        StoreReader entities;
+        StoreReader blocks;
+        StoreReader strings;
+        void close();
+        // Opens all four on `path` for reading; false when one cannot be.
+        bool open(const std::string& path);
+    };
+
     int open_store();
     void close_store();
+    // The drawing area of pixel rows [top, bottom), widened by kReachPixels.
+    DrawingExtents area_of_rows(int top, int bottom) const;
+    // Whether a pass over `area` goes through the index.
+    bool pass_uses_index(const DrawingExtents& area, bool in_bands) const;
+    const EntityIndex& entity_index();
+    // One pass on `surface` with `streams` over the entities that meet
+    // `area` (every entity without an index); gives the dimensions drawn.
+    int draw_pass(Surface& surface, PassStreams& streams, const DrawingExtents& area,
+                  const EntityIndex* index);
 
     std::string program_folder_;
     Messages& messages_;
-    StoreReader layers_;
-    StoreReader entities_;
-    StoreReader blocks_;
-    StoreReader strings_;
-    StoreReader data_for_update_;  // the data file, beside the layer sheet
+    std::string store_path_;  // the file the streams read
+    PassStreams streams_;
+    std::unique_ptr<EntityIndex> index_;  // of the open store, once a pass needed it
+    StoreReader data_for_update_;         // the data file, beside the layer sheet
     StoreHeader header_;
     bool reopen_ = true;
     int dimensions_drawn_ = 0;
