@@ -120,8 +120,7 @@ void EntityBoxes::include_arc(BoundingBox& box, const EntityRecord& e) const {
     if (!std::isfinite(sweep)) return;
     if (sweep <= 0.0) sweep += 360.0;
     const bool ellipse = e.arc.axis_ratio != 1.0;
-    const double r = e.arc.radius,
-                 minor = ellipse ? e.arc.radius * e.arc.axis_ratio : e.arc.radius;
+    const double r = e.arc.radius, minor = ellipse ? e.arc.radius * e.arc.axis_ratio : e.arc.radius;
     const double turn = ellipse ? e.arc.tilt * std::numbers::pi / 180.0 : 0.0;
     const double c = std::cos(turn), s = std::sin(turn);
     const int steps = static_cast<int>(std::ceil(sweep / kStep));

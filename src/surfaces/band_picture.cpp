@@ -18,8 +18,8 @@ int band_count(int width, int height) {
     constexpr long kMaxPixels = 64L << 20;
     const long pixels = std::max(1L, static_cast<long>(width) * height);
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    return static_cast<int>(std::clamp<long>(std::min<long>(cores, kMaxPixels / pixels), 1,
-                                             kMaxBands));
+    return static_cast<int>(
+        std::clamp<long>(std::min<long>(cores, kMaxPixels / pixels), 1, kMaxBands));
 }
 
 QImage draw_picture(DrawingView& view, int width, int height, Paper paper, int bands) {

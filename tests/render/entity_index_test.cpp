@@ -1,6 +1,7 @@
 // The entity index against a box test of every entity, on generated boxes.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -9,55 +10,58 @@
 namespace zov {
 namespace {
 
+bool meets(const DrawingExtents& b, const DrawingExtents& a) {
+    return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
+}
+
 TEST(EntityIndex, HitsAreThoseOfABoxTestOfEveryEntityInStoreOrder) {
     std::mt19937 random(7);
-    // Quarters, which floats hold exactly: the index's outward rounding
-    // then changes no box.
-    auto coordinate = [&](int range) { return static_cast<int>(random() % range) / 4.0; };
-    std::vector<DrawingExtents> boxes;
+    auto coordinate = [&](int range) { return static_cast<int>(random() % range) / 7.0; };
+    std::vector<BoundingBox> boxes;
     EntityIndex index;
     for (int i = 0; i < 5000; ++i) {
         BoundingBox box;
-        // Every 97th record has nothing finite to bound: it meets any area.
+        // Every 97th record has nothing finite to bound, every 89th lies
+        // beyond what the index keeps: both meet any area.
         if (i % 97 != 0) {
-            const double x = coordinate(4000), y = coordinate(4000);
-            const int size = i % 13 == 0 ? 2000 : 40;
-            box.include(x, y);
+            const double x = coordinate(7000), y = coordinate(7000);
+            const int size = i % 13 == 0 ? 3000 : 70;
+            box.include(i % 89 == 0 ? 1e305 : x, y);
             box.include(x + coordinate(size), y + coordinate(size));
         }
-        boxes.push_back(box.empty() ? DrawingExtents{-1e300, -1e300, 1e300, 1e300}
-                                    : box.extents());
+        boxes.push_back(box);
         index.add(box);
     }
-    for (int q = 0; q < 200; ++q) {
-        const double x = coordinate(4400) - 50, y = coordinate(4400) - 50;
-        const double side = q % 5 == 0 ? 0.0 : coordinate(q % 2 == 0 ? 80 : 1600);
+    index.finish();
+    ASSERT_EQ(index.size(), 5000);
+    for (int i = 0; i < 5000; ++i) {
+        const DrawingExtents kept = index.box(i),
+                             own = boxes[static_cast<std::size_t>(i)].extents();
+        if (boxes[static_cast<std::size_t>(i)].empty() || i % 89 == 0) {
+            EXPECT_TRUE(std::isinf(kept.max_x)) << i;
+            continue;
+        }
+        // At least the entity's own box, and not much more.
+        EXPECT_TRUE(kept.min_x <= own.min_x && kept.min_y <= own.min_y && kept.max_x >= own.max_x &&
+                    kept.max_y >= own.max_y)
+            << i;
+        EXPECT_LT(kept.max_x - kept.min_x, own.max_x - own.min_x + 1500 / 255.0 * 2.1) << i;
+    }
+    for (int q = 0; q < 300; ++q) {
+        const double x = coordinate(7700) - 50, y = coordinate(7700) - 50;
+        const double side = q % 5 == 0 ? 0.0 : coordinate(q % 2 == 0 ? 140 : 2800);
         const DrawingExtents area{x, y, x + side, y + side};
         std::vector<std::int32_t> expected;
-        for (std::int32_t i = 0; i < static_cast<std::int32_t>(boxes.size()); ++i) {
-            const DrawingExtents& b = boxes[static_cast<std::size_t>(i)];
-            if (b.min_x <= area.max_x && b.max_x >= area.min_x && b.min_y <= area.max_y &&
-                b.max_y >= area.min_y)
-                expected.push_back(i);
-        }
+        for (std::int32_t i = 0; i < index.size(); ++i)
+            if (meets(index.box(i), area)) expected.push_back(i);
         std::vector<std::int32_t> hits;
         index.visit(area, [&](std::int32_t i) { hits.push_back(i); });
         ASSERT_EQ(hits, expected) << "query " << q;
     }
 }
 
-TEST(EntityIndex, BoxesRoundOutwardAndRecordsWithoutALayerKeepTheLayerBefore) {
+TEST(EntityIndex, RecordsWithoutALayerKeepTheLayerOfTheRecordsBefore) {
     EntityIndex index;
-    BoundingBox box;
-    box.include(0.1, -0.1);
-    box.include(1e39, 0.3);  // beyond the floats
-    index.add(box);
-    const EntityIndex::Box& kept = index.box(0);
-    EXPECT_LE(kept.min_x, 0.1);
-    EXPECT_LE(kept.min_y, -0.1);
-    EXPECT_GE(kept.max_y, 0.3);
-    EXPECT_TRUE(kept.meets({1e38, 0.2, 2e38, 0.25}));
-
     index.carry_layer(3, 2);
     index.carry_layer(9, 0);
     EXPECT_EQ(index.carried_layer(3), 2);

@@ -53,8 +53,8 @@ protected:
             store.add_layer(layer);
         }
         const std::int16_t block = store.add_block(
-            "B", {line_record(0, 0, 0, 30, 0), circle_record(0, 15, 10, 8),
-                  text_record(0, 0, 20, 6)});
+            "B",
+            {line_record(0, 0, 0, 30, 0), circle_record(0, 15, 10, 8), text_record(0, 0, 20, 6)});
         std::mt19937 random(11);
         auto at = [&] { return static_cast<double>(random() % 10000) / 10.0; };
         for (int i = 0; i < 3000; ++i) {
