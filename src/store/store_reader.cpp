@@ -71,26 +71,19 @@ bool StoreReader::read_at(long offset, void* data, std::size_t size) const {
     return true;
 }
 
-bool StoreReader::read_file(long offset, void* data, std::size_t size) const {
-    char* into = static_cast<char*>(data);
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::pread(fd_, into + got, size - got, offset + static_cast<long>(got));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    return got == size;
-}
-
 bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
     if (bytes(offset, static_cast<long>(size)).size() != size) return false;
     const long end = offset + static_cast<long>(size);
     if (offset < buffer_start_ || end > buffer_start_ + buffer_length_) {
         // The file is read, not the mapping: the buffer is all of the entity
-        // section a pass keeps in memory.
-        const long length =
-            std::min(std::max(kEntityBufferSize, static_cast<long>(size)), size_ - offset);
+        // section a pass keeps in memory. A read that goes on from the end of
+        // the last stretch doubles the stretch, up to the buffer's size; one
+        // elsewhere starts again with a small one, so that a pass that skips
+        // entities (entity_index.h) reads little more than the records it takes.
+        const long last_end = buffer_start_ + buffer_length_;
+        const bool goes_on = offset >= buffer_start_ && offset < last_end + stretch_;
+        stretch_ = goes_on ? std::min(2 * stretch_, kEntityBufferSize) : kFirstStretch;
+        const long length = std::min(std::max(stretch_, static_cast<long>(size)), size_ - offset);
         entity_buffer_.resize(static_cast<std::size_t>(length));
         buffer_start_ = offset;
         buffer_length_ = 0;
@@ -174,17 +167,13 @@ std::int32_t StoreReader::entity_count() const {
 
 template <class Record>
 int StoreReader::read_record(std::int32_t section, std::int32_t count, long index, Record& record,
-                             Through through) {
+                             bool buffered) {
     const long offset = record_offset(section, count, index, sizeof record);
     Record scratch;  // a failed read leaves `record` as it was
     if (offset < 0) return -1;
-    bool read = false;
-    switch (through) {
-        case Through::Mapping: read = read_at(offset, &scratch, sizeof scratch); break;
-        case Through::Buffer: read = read_buffered(offset, &scratch, sizeof scratch); break;
-        case Through::File: read = read_file(offset, &scratch, sizeof scratch); break;
-    }
-    if (!read) return -1;
+    if (!(buffered ? read_buffered(offset, &scratch, sizeof scratch)
+                   : read_at(offset, &scratch, sizeof scratch)))
+        return -1;
     record = scratch;
     return 0;
 }
@@ -208,11 +197,7 @@ int StoreReader::read_block_entity(const BlockRecord& block, std::int32_t i, Ent
 }
 
 int StoreReader::read_entity(std::int32_t i, EntityRecord& record) {
-    return read_record(header_.add_ent, header_.ent_num, i, record, Through::Buffer);
-}
-
-int StoreReader::read_entity_alone(std::int32_t i, EntityRecord& record) {
-    return read_record(header_.add_ent, header_.ent_num, i, record, Through::File);
+    return read_record(header_.add_ent, header_.ent_num, i, record, true);
 }
 
 int StoreReader::read_text(const EntityRecord& record, std::string& text) {

@@ -59,9 +59,6 @@ public:
     int read_block_entity(const BlockRecord& block, std::int32_t i, EntityRecord& record);
     // Entity i (0-based, i < ent_num) of the ENT section.
     int read_entity(std::int32_t i, EntityRecord& record);
-    // The same with a read of its own, the buffer left as it is: for records
-    // far apart, where the buffer would read a whole stretch for each.
-    int read_entity_alone(std::int32_t i, EntityRecord& record);
     // The text_length bytes of a text record from the STR section; -1 and an
     // empty text when they do not lie in the file.
     int read_text(const EntityRecord& record, std::string& text);
@@ -84,19 +81,14 @@ private:
     bool read_at(long offset, void* data, std::size_t size) const;
     // A record of the entity section, through the entity buffer.
     bool read_buffered(long offset, void* data, std::size_t size);
-    // Reads from the file, not the mapping, so that scattered reads leave
-    // no pages of it in memory.
-    bool read_file(long offset, void* data, std::size_t size) const;
     bool write_at(long offset, const void* data, std::size_t size);
     // Offset of record `index` of a section, or -1 when it does not lie whole in the file.
     long record_offset(std::int32_t section, std::int32_t count, long index,
                        std::size_t size) const;
-    // How a record is read: from the mapping, through the entity buffer, or
-    // from the file alone.
-    enum class Through { Mapping, Buffer, File };
+    // `buffered`: through the entity buffer, else from the mapping.
     template <class Record>
     int read_record(std::int32_t section, std::int32_t count, long index, Record& record,
-                    Through through = Through::Mapping);
+                    bool buffered = false);
     std::int32_t available(std::int32_t section, std::int32_t count, std::size_t size) const;
 
     int fd_ = -1;
@@ -107,9 +99,11 @@ private:
     // The stretch of the entity section read last: one read per stretch
     // while a pass walks the entities in order.
     static constexpr long kEntityBufferSize = 1 << 20;
+    static constexpr long kFirstStretch = 8 << 10;
     std::vector<char> entity_buffer_;
     long buffer_start_ = 0;
     long buffer_length_ = 0;
+    long stretch_ = kFirstStretch;  // bytes read for the last stretch
 };
 
 }  // namespace zov

@@ -155,18 +155,9 @@ int DrawingView::draw_pass(Surface& surface, PassStreams& streams, const Drawing
             pass.draw_entity(record);
         }
     } else {
-        // Records close to the one read last come through the entity
-        // buffer, those far from it with a read of their own, so that a few
-        // scattered records do not read the whole section.
-        constexpr std::int32_t kNearRecords = 64;
-        std::int32_t last = -kNearRecords - 1;
         bool failed = false;
         index->visit(area, [&](std::int32_t i) {
-            if (failed) return;
-            const int read = i - last <= kNearRecords ? entities.read_entity(i, record)
-                                                      : entities.read_entity_alone(i, record);
-            last = i;
-            if (read != 0) {
+            if (failed || entities.read_entity(i, record) != 0) {
                 failed = true;
                 return;
             }
