@@ -61,6 +61,12 @@ expect 0 "export" "$zovview" --export-dxf "$samples/dxf/plan.dxf" -o plan.dxf
 [ -s err.txt ] || fail "export shows its information message without --quiet"
 expect 0 "quiet export" "$zovview" --export-dxf "$samples/dxf/plan.dxf" -o quiet.dxf --quiet
 [ ! -s out.txt ] && [ ! -s err.txt ] && [ -s quiet.dxf ] || fail "--quiet export was not silent"
+# A DOS-era symbol file opens by its .jwk extension, in any letter case.
+cp "$samples/jwk/DOOR.JWK" door.jwk
+expect 0 ".jwk dump" "$zovview" --dump door.jwk
+grep -q "^kind=1 count=" out.txt || fail ".jwk dump holds no lines"
+expect 0 ".jwk render" "$zovview" --render door.jwk -o door.png --size 64x48 --quiet
+expect 0 ".jwk export" "$zovview" --export-dxf door.jwk -o door.dxf --quiet
 expect 0 "quiet analysis" "$zovedit" --quiet --analyse plan.dxf -o plan.TXT
 [ ! -s out.txt ] && [ -s plan.TXT ] || fail "--quiet analysis printed its file"
 expect 1 "quiet failure still reports" "$zovedit" --analyse missing.dxf --quiet
