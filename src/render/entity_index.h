@@ -7,6 +7,7 @@
 // union misses the area and tests the others box by box, so its hits come in
 // store order, the order in which the pass draws them. That is a little more
 // than 4 bytes an entity, and no change to the store.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
