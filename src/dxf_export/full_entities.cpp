@@ -70,6 +70,9 @@ public:
             case kEntityInsert: insert(e, layer, owner); break;
             case kEntityDimension: dimension(e, layer, owner); break;
             case kEntitySolid:
+                // A wipeout's mask is no SOLID of any colour: left out, as
+                // the wipeout was before the viewer read it.
+                if ((e.flags & kEntityBackgroundFill) != 0) break;
                 head("SOLID", e, layer);
                 out_.text(100, "AcDbTrace");
                 put_points(out_, {{e.solid.first_x, e.solid.first_y},

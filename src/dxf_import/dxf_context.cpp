@@ -62,7 +62,15 @@ void DxfContext::note_write(int result, const char* file_name) {
     if (result != 0 && failed_file_ == nullptr) failed_file_ = file_name;
 }
 
+PlaneScope::PlaneScope(DxfContext& context, const Extrusion& extrusion)
+    : context_(context), projection_(PlaneProjection::of(extrusion)) {
+    if (projection_) context_.plane = &*projection_;
+}
+
+PlaneScope::~PlaneScope() { context_.plane = nullptr; }
+
 int DxfContext::write_entity(EntityRecord& record) {
+    if (plane != nullptr) plane->map_record(record);
     if (record.line_type == kLineByBlockPending) {
         record.line_type = in_block() ? kLineByLayer : tables.current_layer_line_type();
     } else if (record.line_type == kLineByLayer) {
@@ -72,6 +80,7 @@ int DxfContext::write_entity(EntityRecord& record) {
 }
 
 int DxfContext::write_text(EntityRecord& record, std::string_view text) {
+    if (plane != nullptr) plane->map_record(record, text);
     if (!counting) {
         text = text.substr(0, safe_prefix_length(text, kMaxTextBytes));
         const auto length = static_cast<std::int32_t>(text.size());
@@ -102,6 +111,11 @@ int DxfContext::write_record(EntityRecord& record) {
 }
 
 void DxfContext::report_point(double x, double y) {
+    if (plane != nullptr) {
+        const Point2 at = plane->map({x, y});
+        x = at.x;
+        y = at.y;
+    }
     if (std::isfinite(x) && std::isfinite(y)) state.entity_extents.include(x, y);
 }
 

@@ -44,6 +44,7 @@ constexpr EntityEntry kEntityReaders[] = {
     {"MULTILEADER", read_multileader},
     {"MLEADER", read_multileader},
     {"ACAD_TABLE", read_table},
+    {"WIPEOUT", read_wipeout},
     {"ARC_DIMENSION", read_dimension},
     {"LARGE_RADIAL_DIMENSION", read_dimension},
 };

@@ -63,7 +63,7 @@ BoundingBox EntityBoxes::box_of(const EntityRecord& record) {
 }
 
 BoundingBox EntityBoxes::drawing() {
-    const double paper_scale = header_.scale == 0.0 ? 200.0 : header_.scale;
+    const double paper_scale = paper_space_scale(header_.scale);
     BoundingBox box;
     EntityRecord record;
     const std::int32_t count = store_.entity_count();
@@ -154,7 +154,7 @@ void EntityBoxes::include_arc(BoundingBox& box, const EntityRecord& e) const {
 void EntityBoxes::include_text(BoundingBox& box, const EntityRecord& e) {
     const double h = e.text.height;
     if (store_.read_text(e, text_) != 0) text_.clear();
-    const double w = text_advance_width(header_.kind, h, e.text.width_factor, text_);
+    const double w = text_advance_width(header_.kind, e, text_);
     const double up = text_ascent(header_.kind, h);
     if (use_ == BoxUse::Reach) {
         include_around(box, e.x1, e.y1, std::abs(w) + std::abs(up) + std::abs(h));

@@ -24,7 +24,7 @@ bool unbounded(const DrawingExtents& b) { return b.min_x > b.max_x; }
 
 EntityIndex EntityIndex::build(StoreReader& store) {
     const StoreHeader& header = store.header();
-    const double paper_scale = header.scale == 0.0 ? 200.0 : header.scale;
+    const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
     EntityBoxes boxes(store, BoxUse::Reach);
     EntityIndex index;

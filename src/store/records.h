@@ -74,6 +74,15 @@ constexpr const char* line_type_name(std::int32_t code) {
 // EntityRecord::flags bit of the lines that stand for an XLINE or RAY: a
 // part of an endless line, drawn but never fitted into the view.
 inline constexpr std::uint8_t kEntityConstructionLine = 8;
+// EntityRecord::flags bit of the solids that mask what lies under them (a
+// WIPEOUT): filled in the background colour, without an outline.
+inline constexpr std::uint8_t kEntityBackgroundFill = 16;
+// EntityRecord::flags bit of DXF texts whose characters are mirrored within
+// their box (text generation flags, "backward"): they read from right to left.
+inline constexpr std::uint8_t kTextBackward = 32;
+// EntityRecord::flags bit of DXF texts of a TrueType style: their ASCII
+// characters take proportional advances (store/text_metrics.h).
+inline constexpr std::uint8_t kTextProportional = 64;
 
 // Line weights (EntityRecord::line_weight, LayerRecord::line_weight). A
 // weight of w hundredths of a millimetre (DXF group 370) is kept as w + 1,

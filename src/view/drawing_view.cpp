@@ -20,6 +20,7 @@ const char* const kCannotOpenEntities = cp932_text(JaText::CannotOpenEntities);
 const char* const kCannotOpenBlocks = cp932_text(JaText::CannotOpenBlocks);
 const char* const kCannotOpenStrings = cp932_text(JaText::CannotOpenStrings);
 const char* const kNoDimensions = cp932_text(JaText::NoDimensions);
+const char* const kNoDimensionEnds = cp932_text(JaText::NoDimensionEnds);
 
 // The header's source path with its extension turned back to ".DWG".
 void show_dwg_extension(StoreHeader& header) {
@@ -139,8 +140,9 @@ const EntityIndex& DrawingView::entity_index() {
     return *index_;
 }
 
-int DrawingView::draw_pass(Surface& surface, PassStreams& streams, const DrawingExtents& area,
-                           const EntityIndex* index) {
+DrawingView::PassDimensions DrawingView::draw_pass(Surface& surface, PassStreams& streams,
+                                                   const DrawingExtents& area,
+                                                   const EntityIndex* index) {
     DrawingPass pass(surface, view, settings, header_, streams.layers, streams.blocks,
                      streams.strings);
     pass.begin();
@@ -167,8 +169,7 @@ int DrawingView::draw_pass(Surface& surface, PassStreams& streams, const Drawing
         });
     }
     pass.finish();
-    if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
-    return pass.dimensions_drawn();
+    return {pass.dimensions_drawn(), pass.dimensions_with_ends()};
 }
 
 int DrawingView::draw_drawing(Surface& surface) {
@@ -193,7 +194,7 @@ int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
     std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
     bool threaded = true;
     for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
-    std::vector<int> dimensions(static_cast<std::size_t>(n), 0);
+    std::vector<PassDimensions> dimensions(static_cast<std::size_t>(n));
     std::vector<std::thread> threads;
     for (int k = 1; k < n; ++k) {
         const auto band = static_cast<std::size_t>(k);
@@ -208,10 +209,23 @@ int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
     }
     dimensions[0] = draw_pass(*bands[0], streams_, areas[0], index);
     for (std::thread& thread : threads) thread.join();
-    dimensions_drawn_ = *std::max_element(dimensions.begin(), dimensions.end());
+    // A dimension crossing bands is counted in each.
+    PassDimensions all;
+    for (const PassDimensions& band : dimensions) {
+        all.drawn = std::max(all.drawn, band.drawn);
+        all.with_ends = std::max(all.with_ends, band.with_ends);
+    }
+    dimensions_drawn_ = all.drawn;
     // The dimension ends apply to the whole drawing, not only to the part in view.
     if (index != nullptr && dimensions_drawn_ == 0 && index->has_dimensions())
         dimensions_drawn_ = 1;
+    // The status lines go on every band, so that each band's rows show them.
+    for (Surface* surface : bands) {
+        // A dimension-end style that finds no ends to draw says so.
+        if (settings.dimension_ends != DimensionEnds::AsData && all.drawn > 0 && all.with_ends == 0)
+            draw_status_text(*surface, {0, 0, kNoDimensionEnds});
+        if (gesture.zoom_mode()) draw_status_text(*surface, {0, 0, kZoomModeEndHint});
+    }
     return 0;
 }
 

@@ -116,10 +116,14 @@ private:
     // Whether a pass over `area` goes through the index.
     bool pass_uses_index(const DrawingExtents& area, bool in_bands) const;
     const EntityIndex& entity_index();
+    struct PassDimensions {
+        int drawn = 0;
+        int with_ends = 0;
+    };
     // One pass on `surface` with `streams` over the entities that meet
-    // `area` (every entity without an index); gives the dimensions drawn.
-    int draw_pass(Surface& surface, PassStreams& streams, const DrawingExtents& area,
-                  const EntityIndex* index);
+    // `area` (every entity without an index).
+    PassDimensions draw_pass(Surface& surface, PassStreams& streams, const DrawingExtents& area,
+                             const EntityIndex* index);
 
     std::string program_folder_;
     Messages& messages_;
