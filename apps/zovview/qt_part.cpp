@@ -4,13 +4,13 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "viewer/program_folder.h"
 #include "viewer/qt_part_location.h"
 
 int run_qt_part(int argc, char** argv) {
-    const std::vector<std::string> candidates =
-        zov::qt_part_candidates(zov::executable_folder());
+    const std::vector<std::string> candidates = zov::qt_part_candidates(zov::executable_folder());
     if (candidates.empty()) {
         // Without its own folder the program could only name the part
         // relatively, and load whatever lies in the current folder.

@@ -18,7 +18,8 @@ TEST(QtPartLocation, OnlyAbsolutePlacesBelowTheProgramsFolder) {
         {"./", {}},
         {"/opt/zov/bin", {}},
     };
-    for (const auto& c : cases) EXPECT_EQ(zov::qt_part_candidates(c.folder), c.expected) << c.folder;
+    for (const auto& c : cases)
+        EXPECT_EQ(zov::qt_part_candidates(c.folder), c.expected) << c.folder;
 }
 
 }  // namespace
