@@ -23,6 +23,7 @@
 #include "common/japanese_texts.h"
 #include "common/messages.h"
 #include "common/paths.h"
+#include "render/drawing_pass.h"
 #include "render/white_paper_surface.h"
 #include "store/records.h"
 #include "store/store_reader.h"
@@ -224,6 +225,11 @@ int render(const RenderOptions& options, const std::string& file, const std::str
                                                          messages, existing_target(options));
     }
     if (written != 0) return 1;
+    if (view.blocks_cut())
+        messages.show(zov::MessageIcon::Warning,
+                      "blocks drawn in part: their nested inserts make more than " +
+                          std::to_string(zov::block_entity_budget(view.header())) +
+                          " entities, the most one drawing pass draws");
     zov::print_written_file(output);
     return 0;
 }

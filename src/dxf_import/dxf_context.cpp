@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -28,7 +29,26 @@ bool cut_at_position(std::FILE* file) {
     return position >= 0 && std::fflush(file) == 0 && ::ftruncate(::fileno(file), position) == 0;
 }
 
+// The name a left-out record is counted under, as DXF names its entity.
+const char* kind_name(std::int32_t kind) {
+    switch (kind) {
+        case kEntityLine: return "LINE";
+        case kEntityArc: return "ARC";
+        case kEntityPoint: return "POINT";
+        case kEntityLeader: return "LEADER";
+        case kEntityText: return "TEXT";
+        case kEntityInsert: return "INSERT";
+        case kEntityDimension: return "DIMENSION";
+        case kEntitySolid: return "SOLID";
+        default: return "entity";
+    }
+}
+
 }  // namespace
+
+std::int64_t import_record_budget(std::int64_t source_bytes) {
+    return kImportRecordBase + kImportRecordsPerByte * std::max<std::int64_t>(source_bytes, 0);
+}
 
 DxfContext::~DxfContext() {
     write_to_drawing();
@@ -62,7 +82,17 @@ void DxfContext::note_write(int result, const char* file_name) {
     if (result != 0 && failed_file_ == nullptr) failed_file_ = file_name;
 }
 
+bool DxfContext::take_record(const EntityRecord& record) {
+    if (records_left > 0) {
+        --records_left;
+        return true;
+    }
+    if (!counting) left_out.count(kind_name(record.kind));
+    return false;
+}
+
 int DxfContext::write_entity(EntityRecord& record) {
+    if (!take_record(record)) return 0;
     if (record.line_type == kLineByBlockPending) {
         record.line_type = in_block() ? kLineByLayer : tables.current_layer_line_type();
     } else if (record.line_type == kLineByLayer) {
@@ -72,6 +102,7 @@ int DxfContext::write_entity(EntityRecord& record) {
 }
 
 int DxfContext::write_text(EntityRecord& record, std::string_view text) {
+    if (!take_record(record)) return 0;
     if (!counting) {
         text = text.substr(0, safe_prefix_length(text, kMaxTextBytes));
         const auto length = static_cast<std::int32_t>(text.size());

@@ -23,9 +23,13 @@ struct LayerSheetGrid;
 // inside itself (a block that inserts itself, directly or through other
 // blocks) is not drawn again: the insert stops there and the pass goes on.
 inline constexpr int kMaxInsertDepth = 16;
-// A pass draws at most this many block entities in all, so that blocks
-// fanning out through many nested inserts cannot make a pass endless.
-inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
+// A pass draws at most block_entity_budget(header) block entities in all, so
+// that blocks fanning out through nested inserts and arrays (a few hundred
+// bytes can ask for 10^10) cannot make a pass endless: a base for any store
+// and a few for each byte of its source, which no real drawing reaches.
+inline constexpr long kBlockEntityBase = 2'000'000;
+inline constexpr long kBlockEntitiesPerSourceByte = 4;
+long block_entity_budget(const StoreHeader& header);
 // Texts are drawn after the other entities, so that fills never cover them;
 // a pass keeps at most this many for the end and draws any more at once.
 inline constexpr std::size_t kMaxDeferredTexts = 200'000;
@@ -55,6 +59,8 @@ public:
     void draw_cell_markers(const LayerSheetGrid& grid);
 
     int dimensions_drawn() const { return dimensions_drawn_; }
+    // True when the pass stopped drawing blocks at its budget.
+    bool block_entities_cut() const { return block_entities_cut_; }
 
 private:
     struct Pen {
@@ -117,6 +123,8 @@ private:
 
     // Inserts and dimensions (drawing_pass_inserts.cpp).
     void draw_insert(const EntityRecord& entity, int depth);
+    // Spends one block entity of the pass's budget; false when it is spent.
+    bool take_block_entity();
     // Reads block `number` for drawing; false when it cannot be read or is
     // being drawn already further out.
     bool open_block(std::int16_t number, BlockRecord& block);
@@ -148,7 +156,8 @@ private:
     int last_layer_ = 9999;   // a number no layer has
     int dimensions_drawn_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
-    long block_entities_left_ = kMaxBlockEntitiesPerPass;
+    long block_entities_left_ = block_entity_budget(header_);
+    bool block_entities_cut_ = false;
     std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
     struct DeferredText {

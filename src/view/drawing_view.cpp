@@ -100,6 +100,7 @@ int DrawingView::draw_drawing(Surface& surface) {
     }
     pass.finish();
     dimensions_drawn_ = pass.dimensions_drawn();
+    blocks_cut_ = pass.block_entities_cut();
     if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
     return 0;
 }

@@ -56,6 +56,8 @@ public:
     // The header as the last pass used it.
     const StoreHeader& header() const { return header_; }
     int dimensions_drawn() const { return dimensions_drawn_; }
+    // True when the last pass left block entities out at its budget.
+    bool blocks_cut() const { return blocks_cut_; }
 
     DisplaySettings settings;
     ViewWindow view;
@@ -80,6 +82,7 @@ private:
     StoreHeader header_;
     bool reopen_ = true;
     int dimensions_drawn_ = 0;
+    bool blocks_cut_ = false;
 };
 
 }  // namespace zov
