@@ -230,6 +230,11 @@ int render(const RenderOptions& options, const std::string& file, const std::str
                       "blocks drawn in part: their nested inserts make more than " +
                           std::to_string(zov::block_entity_budget(view.header())) +
                           " entities, the most one drawing pass draws");
+    if (view.texts_boxed() > 0)
+        messages.show(zov::MessageIcon::Warning,
+                      std::to_string(view.texts_boxed()) +
+                          " texts drawn as their boxes: the texts before them already cover the "
+                          "picture many times over");
     zov::print_written_file(output);
     return 0;
 }

@@ -30,6 +30,12 @@ inline constexpr int kMaxInsertDepth = 16;
 inline constexpr long kBlockEntityBase = 2'000'000;
 inline constexpr long kBlockEntitiesPerSourceByte = 4;
 long block_entity_budget(const StoreHeader& header);
+// The texts a pass draws as glyphs cover at most this many client areas in
+// all (each counted by the part of its box on the surface); any more are
+// drawn as their boxes. Glyphs that large are filled as outlines: thousands
+// of texts each nearly as large as the picture would take minutes, where
+// the texts of a real drawing cover a fraction of it.
+inline constexpr double kTextCoverBudget = 64.0;
 // Texts are drawn after the other entities, so that fills never cover them;
 // a pass keeps at most this many for the end and draws any more at once.
 inline constexpr std::size_t kMaxDeferredTexts = 200'000;
@@ -61,6 +67,8 @@ public:
     int dimensions_drawn() const { return dimensions_drawn_; }
     // True when the pass stopped drawing blocks at its budget.
     bool block_entities_cut() const { return block_entities_cut_; }
+    // Texts drawn as their boxes because the pass's text cover was spent.
+    long texts_boxed() const { return texts_boxed_; }
 
 private:
     struct Pen {
@@ -116,6 +124,9 @@ private:
     // DXF stores the height is that of a capital, in JW_CAD stores the
     // font's height) and drawn `width_factor` times as wide as the face's
     // own characters.
+    // Spends the part of the text box [left, right] x [top, bottom] on the
+    // surface from the pass's text cover; false when it is spent.
+    bool take_text_cover(int left, int top, int right, int bottom);
     void draw_plain_text(Point base, double height, double angle, std::string_view text,
                          bool vertical, std::int32_t sizing, double width_factor = 1.0);
     void draw_control_code_text(const EntityRecord& text, std::string_view bytes);
@@ -158,6 +169,8 @@ private:
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
     long block_entities_left_ = block_entity_budget(header_);
     bool block_entities_cut_ = false;
+    double text_cover_ = 0.0;  // pixels of the client area covered by glyphs so far
+    long texts_boxed_ = 0;
     std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
     struct DeferredText {

@@ -101,6 +101,7 @@ int DrawingView::draw_drawing(Surface& surface) {
     pass.finish();
     dimensions_drawn_ = pass.dimensions_drawn();
     blocks_cut_ = pass.block_entities_cut();
+    texts_boxed_ = pass.texts_boxed();
     if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
     return 0;
 }

@@ -58,6 +58,8 @@ public:
     int dimensions_drawn() const { return dimensions_drawn_; }
     // True when the last pass left block entities out at its budget.
     bool blocks_cut() const { return blocks_cut_; }
+    // Texts the last pass drew as their boxes, its text cover spent.
+    long texts_boxed() const { return texts_boxed_; }
 
     DisplaySettings settings;
     ViewWindow view;
@@ -83,6 +85,7 @@ private:
     bool reopen_ = true;
     int dimensions_drawn_ = 0;
     bool blocks_cut_ = false;
+    long texts_boxed_ = 0;
 };
 
 }  // namespace zov
