@@ -86,6 +86,12 @@ bool WholeFileOutput::commit(ExistingTarget existing) {
     if (file_ == nullptr) return false;
     bool whole =
         std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    // A file replaced keeps its permissions (not set-id bits, which would
+    // then apply to what this run wrote).
+    struct stat replaced {};
+    if (whole && existing == ExistingTarget::Replace && ::stat(target_.c_str(), &replaced) == 0 &&
+        S_ISREG(replaced.st_mode))
+        whole = ::fchmod(::fileno(file_), replaced.st_mode & 0777) == 0;
     if (std::fclose(file_) != 0) whole = false;
     file_ = nullptr;
     if (whole) {

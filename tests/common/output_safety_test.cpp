@@ -63,6 +63,22 @@ TEST(WholeFile, AFullDiskKeepsTheOldFile) {
     EXPECT_EQ(entries_in(folder.path()), 1u);
 }
 
+TEST(WholeFile, AReplacedFileKeepsItsPermissionsButNoSetIdBits) {
+    TempFolder folder;
+    const std::string target = folder.file("plan.dxf");
+    const struct {
+        mode_t before, after;
+    } cases[] = {{0600, 0600}, {0640, 0640}, {0755, 0755}, {04755, 0755}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(write_file_bytes(target, "old"));
+        ASSERT_EQ(::chmod(target.c_str(), c.before), 0);
+        ASSERT_TRUE(write_whole_file(target, "new"));
+        struct stat info {};
+        ASSERT_EQ(::stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << std::oct << c.before;
+    }
+}
+
 TEST(WholeFile, APlantedLinkIsReplacedNeverFollowed) {
     TempFolder folder;
     const std::string victim = folder.file("victim.txt");
