@@ -1,14 +1,22 @@
 #include "common/whole_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <random>
+#include <set>
+#include <vector>
+
+#include "common/termination_cleanup.h"
 
 namespace zov {
 
@@ -46,6 +54,67 @@ bool rename_keeping_target(const std::string& from, const std::string& to) {
     return true;
 }
 
+// A scratch folder this young may have been made by a run that has not
+// locked it yet.
+constexpr std::time_t kStaleAfterSeconds = 60;
+
+// The entries of `folder` ("" for the current one) owned by this user whose
+// names `matches`.
+template <class Match>
+std::vector<std::string> own_entries(const std::string& folder, Match matches) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
+        const std::string name = entry.path().filename().string();
+        struct stat info {};
+        if (matches(name) && ::lstat((folder + name).c_str(), &info) == 0 &&
+            info.st_uid == ::geteuid())
+            found.push_back(folder + name);
+    }
+    return found;
+}
+
+// Removes the temporary files `stem`.<pid>.<hex>.<n>.part in `folder` of runs
+// that have ended (no process has their number any more), once per folder
+// and run.
+void remove_stale_parts(const std::string& folder, const std::string& stem) {
+    static std::mutex mutex;
+    static std::set<std::string> swept;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!swept.insert(folder).second) return;
+    }
+    const auto is_stale_part = [&](const std::string& name) {
+        if (name.rfind(stem + ".", 0) != 0 || name.size() < stem.size() + 6 ||
+            name.compare(name.size() - 5, 5, ".part") != 0)
+            return false;
+        const long pid = std::strtol(name.c_str() + stem.size() + 1, nullptr, 10);
+        return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    };
+    for (const std::string& path : own_entries(folder, is_stale_part)) ::unlink(path.c_str());
+}
+
+// Removes the scratch folders `prefix`-XXXXXX in `parent` (ending in "/")
+// that no run holds locked and that are older than kStaleAfterSeconds.
+void remove_stale_scratch_folders(const std::string& parent, std::string_view prefix) {
+    const std::string start = std::string(prefix) + "-";
+    const auto is_scratch = [&](const std::string& name) {
+        return name.size() == start.size() + 6 && name.rfind(start, 0) == 0;
+    };
+    for (const std::string& path : own_entries(parent, is_scratch)) {
+        struct stat info {};
+        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::fstat(fd, &info) == 0 && info.st_mtime + kStaleAfterSeconds < std::time(nullptr) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 WholeFileOutput::~WholeFileOutput() { discard(); }
@@ -61,7 +130,9 @@ bool WholeFileOutput::open(const std::string& target) {
     // The temporary name starts with "." so that a folder listing of the
     // user's files does not show it while it is written; the name's first
     // bytes keep it recognisable without going past the longest name.
-    const std::string stem = folder_of(target) + "." + name_of(target).substr(0, kNameBytesKept);
+    const std::string hidden_stem = "." + name_of(target).substr(0, kNameBytesKept);
+    remove_stale_parts(folder_of(target), hidden_stem);
+    const std::string stem = folder_of(target) + hidden_stem;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate = stem + fresh_suffix() + ".part";
         const int fd =
@@ -77,6 +148,7 @@ bool WholeFileOutput::open(const std::string& target) {
             return false;
         }
         temporary_ = std::move(candidate);
+        cleanup_ticket_ = remove_on_termination(temporary_);
         return true;
     }
     return false;
@@ -100,6 +172,7 @@ bool WholeFileOutput::commit(ExistingTarget existing) {
                     : rename_keeping_target(temporary_, target_);
     }
     if (!whole) ::unlink(temporary_.c_str());
+    forget_on_termination(cleanup_ticket_);
     temporary_.clear();
     return whole;
 }
@@ -108,6 +181,7 @@ void WholeFileOutput::discard() {
     if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    forget_on_termination(cleanup_ticket_);
     temporary_.clear();
 }
 
@@ -128,9 +202,16 @@ bool ScratchFolder::create(const std::string& parent, std::string_view prefix) {
     remove();
     std::string pattern = parent;
     if (!pattern.empty() && pattern.back() != '/') pattern += '/';
+    remove_stale_scratch_folders(pattern, prefix);
     pattern.append(prefix).append("-XXXXXX");
     if (::mkdtemp(pattern.data()) == nullptr) return false;
     path_ = pattern + "/";
+    cleanup_ticket_ = remove_on_termination(path_);
+    lock_fd_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (lock_fd_ < 0 || ::flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
+        remove();
+        return false;
+    }
     return true;
 }
 
@@ -138,6 +219,9 @@ void ScratchFolder::remove() {
     if (path_.empty()) return;
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+    forget_on_termination(cleanup_ticket_);
+    if (lock_fd_ >= 0) ::close(lock_fd_);
+    lock_fd_ = -1;
     path_.clear();
 }
 

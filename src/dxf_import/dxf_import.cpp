@@ -63,7 +63,13 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
     if (context.finish_sections() != 0) result = -1;
     number_used_layers_and_blocks(state);
     close_all_streams(state);
-    if (assemble_store(state) != 0) result = -1;
+    // Sections that could not be written whole (a full disk) would make a
+    // broken store over the previous one: they are given up instead.
+    if (result != 0) {
+        discard_section_files(state);
+    } else if (assemble_store(state) != 0) {
+        result = -1;
+    }
     close_all_streams(state);
     report_left_out(context, budget);
     if (options.block_tallies != nullptr) *options.block_tallies = context.block_tallies;

@@ -1,6 +1,8 @@
 #include "store/import_state.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +54,32 @@ bool copy_stream(std::FILE* from, std::FILE* to) {
     return std::ferror(from) == 0;
 }
 
+// The section files an import writes, joined into the store.
+constexpr const char* kSectionFileNames[] = {kStringFileName, kLayerFileName,     kLineTypeFileName,
+                                             kBlockFileName,  kBlockDataFileName, kEntityFileName};
+
+// Bytes a file takes on its disk; 0 when it is missing.
+std::uint64_t allocated_bytes(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_blocks) * 512 : 0;
+}
+
+// True when the store's folder can take the store that its section files
+// make, counting the space of the previous store, which it replaces.
+bool room_for_store(const ImportState& state) {
+    struct statvfs disk {};
+    if (::statvfs(state.program_folder.c_str(), &disk) != 0) return true;  // not known: try
+    std::uint64_t needed = sizeof(StoreHeader);
+    for (const char* name : kSectionFileNames) {
+        struct stat info {};
+        if (::stat(state.path(name).c_str(), &info) == 0)
+            needed += static_cast<std::uint64_t>(info.st_size);
+    }
+    const std::uint64_t room = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize +
+                               allocated_bytes(state.path(kDataFileName));
+    return needed <= room;
+}
+
 // kCannotCreate (cannot create) and kNotFound (not found) in CP932.
 const char* const kCannotCreate = cp932_text(JaText::CannotCreate);
 const char* const kNotFound = cp932_text(JaText::NotFound);
@@ -65,6 +93,11 @@ struct Section {
 
 }  // namespace
 
+void discard_section_files(ImportState& state) {
+    close_all_streams(state);
+    for (const char* name : kSectionFileNames) delete_file(state.path(name));
+}
+
 int assemble_store(ImportState& state) {
     close_all_streams(state);
 
@@ -74,6 +107,12 @@ int assemble_store(ImportState& state) {
         show_error(state.messages, kCannotCreate, utf8_to_cp932(data_path).c_str());
         return -1;
     };
+    // The store is written over in place: on a disk that cannot hold the
+    // new one, stop before, so that the previous store stays whole.
+    if (!room_for_store(state)) {
+        discard_section_files(state);
+        return report_not_created();
+    }
     // Written over in place and cut to its new length at the end rather than
     // emptied first: blocks freed and taken again make the file system's
     // next commit (any later sync, such as that of the settings) wait for

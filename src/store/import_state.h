@@ -142,11 +142,17 @@ void number_used_layers_and_blocks(ImportState& state);
 // Closes every section file of the state.
 void close_all_streams(ImportState& state);
 
+// Closes and deletes the section files of an import that is given up; the
+// previous store stays as it was.
+void discard_section_files(ImportState& state);
+
 // Joins the section files into $VV_DAT$.TMP behind the header (sections STR,
 // LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero), records
 // their offsets in the header and deletes each merged file. 0, or -1 after
 // "%s を作成できない" (data file) or "%s が見つからない" (a section file).
-// A missing $VV_BDA$.TMP is skipped without a message.
+// A store that the disk cannot take is not begun: the section files are
+// deleted and the previous store stays whole. A missing $VV_BDA$.TMP is
+// skipped without a message.
 int assemble_store(ImportState& state);
 
 }  // namespace zov

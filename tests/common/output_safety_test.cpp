@@ -2,6 +2,12 @@
 // read from files, and the rule about a run's own source and existing outputs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <ctime>
 
 #include <filesystem>
 #include <iterator>
@@ -10,6 +16,7 @@
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/output_target.h"
+#include "common/termination_cleanup.h"
 #include "common/whole_file.h"
 #include "fixtures/full_disk.h"
 #include "fixtures/temp_folder.h"
@@ -109,6 +116,74 @@ TEST(ScratchFolder, PrivateFreshAndGoneAfterwards) {
     ScratchFolder none;
     EXPECT_FALSE(none.create(folder.file("missing/"), "x"));
     EXPECT_EQ(none.path(), "");
+}
+
+// Makes `path` look a day old.
+void age(const std::string& path) {
+    const timeval day_ago[2] = {{std::time(nullptr) - 86400, 0}, {std::time(nullptr) - 86400, 0}};
+    ASSERT_EQ(::utimes(path.c_str(), day_ago), 0);
+}
+
+TEST(ScratchFolder, ThoseOfKilledRunsGoWhenTheNextRunStarts) {
+    TempFolder folder;
+    ScratchFolder live;
+    ASSERT_TRUE(live.create(folder.path(), "ZR_JWK"));
+    age(live.path());
+    const std::string killed = folder.file("ZR_JWK-Ab12Cd");
+    const std::string young = folder.file("ZR_JWK-Ef34Gh");  // may be a run's before its lock
+    const std::string other = folder.file("ZovEdit-Ij56Kl");
+    for (const std::string& made : {killed, young, other}) {
+        ASSERT_TRUE(std::filesystem::create_directory(made));
+        ASSERT_TRUE(write_file_bytes(made + "/ZR_JWK.TMP", "scratch"));
+    }
+    age(killed);
+    age(other);
+    ScratchFolder next;
+    ASSERT_TRUE(next.create(folder.path(), "ZR_JWK"));
+    EXPECT_FALSE(std::filesystem::exists(killed));
+    for (const std::string& kept : {live.path(), young, other})
+        EXPECT_TRUE(std::filesystem::exists(kept)) << kept;
+}
+
+TEST(WholeFile, TemporaryFilesOfEndedRunsGoWhenTheNextOutputBeside) {
+    TempFolder folder;
+    // No process has a number beyond the largest pid the kernel gives.
+    const std::string ended = folder.file(".out.dxf.99999999.1f.0.part");
+    const std::string running =
+        folder.file(".out.dxf." + std::to_string(::getpid()) + ".1f.0.part");
+    const std::string another = folder.file(".other.dxf.99999999.1f.0.part");
+    for (const std::string& made : {ended, running, another})
+        ASSERT_TRUE(write_file_bytes(made, "half"));
+    EXPECT_TRUE(write_whole_file(folder.file("out.dxf"), "whole"));
+    EXPECT_FALSE(std::filesystem::exists(ended));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(another));
+}
+
+// A run ended by a signal leaves neither its scratch folder nor the
+// temporary file of an output it was writing.
+TEST(TerminationCleanup, SignalsRemoveScratchFoldersAndUnfinishedOutputs) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempFolder folder;
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            start_termination_cleanup();
+            ScratchFolder scratch;
+            WholeFileOutput out;
+            if (!scratch.create(folder.path(), "ZovEdit") || !out.open(folder.file("x.dxf")))
+                ::_exit(1);
+            write_file_bytes(folder.file("ready"), "");
+            for (;;) ::pause();
+        }
+        for (int i = 0; i < 500 && !std::filesystem::exists(folder.file("ready")); ++i)
+            ::usleep(10000);
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(entries_in(folder.path()), 1u) << signal;  // "ready" alone
+    }
 }
 
 TEST(NamesFromFiles, AreNamesNeverPaths) {
