@@ -18,8 +18,9 @@ int export_dxf_command(const CommandArgs& args);
 int help_drawing_command(const CommandArgs& args);
 
 namespace zov {
+class LossReport;
 class Messages;
-}
+}  // namespace zov
 
 // The program folder of a headless command: the folder given with --home DIR
 // (made absolute, created when missing), or else a fresh temporary folder
@@ -48,10 +49,11 @@ private:
 };
 
 // Loads FILE through the viewer's load pipeline into the drawing store of
-// `folder`; `notes`, when given, receives the import's notes. Returns 0, or
+// `folder`; `notes`, when given, receives the import's notes, `dropped` what
+// the import could not store. Returns 0, or
 // -1 after a reported failure.
 int import_source(const std::string& file, const CommandFolder& folder, zov::Messages& messages,
-                  std::vector<std::string>* notes = nullptr);
+                  std::vector<std::string>* notes = nullptr, zov::LossReport* dropped = nullptr);
 
 // Whether OUT may be written by a command reading SOURCES: never over one of
 // them, over an existing file only with --yes. Prints the refusal.

@@ -14,8 +14,10 @@
 #include "commands.h"
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "store/header_dump.h"
+#include "store/import_state.h"
 #include "store/records.h"
 #include "store/store_reader.h"
 
@@ -85,7 +87,8 @@ void print_entity_counts(zov::StoreReader& store) {
 int import_and_print(const std::string& file, const CommandFolder& folder,
                      zov::Messages& messages) {
     std::vector<std::string> notes;
-    if (import_source(file, folder, messages, &notes) != 0) return 1;
+    zov::LossReport dropped;
+    if (import_source(file, folder, messages, &notes, &dropped) != 0) return 1;
     const std::string data_path = folder.store() + zov::kDataFileName;
     zov::StoreReader store;
     if (store.open(data_path) != 0) {
@@ -97,6 +100,8 @@ int import_and_print(const std::string& file, const CommandFolder& folder,
     print_blocks(store);
     print_entity_counts(store);
     for (const std::string& note : notes) print_utf8("note=" + note + "\n");
+    for (const std::string& line : dropped.lines()) print_utf8("note=" + line + "\n");
+    zov::show_losses(messages, dropped, zov::kImportLossHint);
     return 0;
 }
 

@@ -4,14 +4,17 @@
 // with --style layers, the layer sheet) through the viewer's DXF writer, and
 // moves DxfTest.DXF to its output (never over a FILE of the run; over an
 // existing output only with --yes). --full writes texts, points, solids,
-// leaders, dimensions, blocks and inserts as well.
+// leaders, dimensions, blocks and inserts as well. What neither the import
+// nor the writer could carry over is shown as one warning per kind.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "dxf_export/dxf_export.h"
+#include "store/import_state.h"
 #include "store/records.h"
 #include "view/layer_sheet.h"
 
@@ -53,7 +56,9 @@ bool parse_arguments(const CommandArgs& args, ExportArguments& out) {
 int export_in_folder(const ExportArguments& arguments, const std::string& file,
                      const std::string& output, const CommandFolder& command_folder) {
     zov::ConsoleMessages messages;
-    if (import_source(file, command_folder, messages) != 0) return 1;
+    zov::LossReport dropped;
+    if (import_source(file, command_folder, messages, nullptr, &dropped) != 0) return 1;
+    zov::show_losses(messages, dropped, zov::kImportLossHint);
     const std::string& folder = command_folder.store();
     const char* store = zov::kDataFileName;
     if (arguments.layer_sheet) {
@@ -62,7 +67,12 @@ int export_in_folder(const ExportArguments& arguments, const std::string& file,
         store = zov::kLayerSheetFileName;
     }
     zov::DxfHandles handles;
-    if (!zov::export_dxf(handles, folder, store, messages, arguments.content)) return 1;
+    zov::DxfExportTally tally;
+    const bool exported =
+        zov::export_dxf(handles, folder, store, messages, arguments.content, &tally);
+    zov::show_losses(messages, tally.losses,
+                     arguments.content == zov::DxfContent::Curves ? zov::kFullExportHint : "");
+    if (!exported) return 1;
     if (!move_into_place(folder + zov::kDxfOutputFileName, output, arguments.replace)) {
         std::fprintf(stderr, "zovview: %s cannot be written\n", output.c_str());
         return 1;

@@ -5,8 +5,9 @@
 #include "viewer/headless_load.h"
 
 int import_source(const std::string& file, const CommandFolder& folder, zov::Messages& messages,
-                  std::vector<std::string>* notes) {
-    return zov::load_drawing_headless(folder.path(), file, messages, folder.store(), notes);
+                  std::vector<std::string>* notes, zov::LossReport* dropped) {
+    return zov::load_drawing_headless(folder.path(), file, messages, folder.store(), notes,
+                                      dropped);
 }
 
 bool may_write_output(const std::string& output, const std::vector<std::string>& sources,

@@ -21,10 +21,12 @@
 #include "commands.h"
 #include "common/encoding.h"
 #include "common/japanese_texts.h"
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "common/paths.h"
 #include "render/drawing_pass.h"
 #include "render/white_paper_surface.h"
+#include "store/import_state.h"
 #include "store/records.h"
 #include "store/store_reader.h"
 #include "surfaces/page_output.h"
@@ -206,7 +208,10 @@ zov::PageSize page_of(const RenderOptions& options, const std::string& folder) {
 
 int render(const RenderOptions& options, const std::string& file, const std::string& output,
            const CommandFolder& folder, zov::Messages& messages) {
-    if (import_source(file, folder, messages) != 0) return 1;
+    // The pass draws every kind the store holds: what the picture lacks is
+    // what the import could not store.
+    zov::LossReport dropped;
+    if (import_source(file, folder, messages, nullptr, &dropped) != 0) return 1;
     zov::DrawingView view(folder.store(), messages);
     view.source_was_dwg = zov::has_extension(file, ".dwg");
     view.settings.dimension_ends = options.dimension_ends;
@@ -236,6 +241,7 @@ int render(const RenderOptions& options, const std::string& file, const std::str
                           " texts drawn as their boxes: the texts before them already cover the "
                           "picture many times over");
     zov::print_written_file(output);
+    zov::show_losses(messages, dropped, zov::kImportLossHint);
     return 0;
 }
 

@@ -21,6 +21,10 @@ constexpr char kRuler2[] =
     "   |        |         |        |         |        |         |        |         |        |     "
     "    |";
 
+constexpr char kBinarySourceNote[] =
+    "********************** このファイルは <<< バイナリＤＸＦ >>> です！！！ "
+    "(再作成はテキストＤＸＦ) **********************";
+
 const char* line_end_note(int style) {
     switch (style) {
         case kLineEndCr:
@@ -119,7 +123,8 @@ std::vector<std::string> analysis_header_lines(const AnalysisHeader& header) {
     lines.push_back(format_text("%s %s", kBannerName, kBannerVersion));
     lines.push_back(cp932_text("【 ＤＸＦファイル解析データ 】"));
     lines.push_back(format_management_line(header.record));
-    lines.push_back(cp932_text(line_end_note(header.source_line_end_style)));
+    lines.push_back(cp932_text(header.binary_source ? kBinarySourceNote
+                                                    : line_end_note(header.source_line_end_style)));
     lines.push_back(cp932_text("◆解析したファイル=") + header.source_path);
     lines.push_back(cp932_text("◆作成したファイル=") + header.analysis_path);
     if (header.explanation && header.record.form != kFormC) add_explanation(header, lines);

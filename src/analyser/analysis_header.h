@@ -13,8 +13,9 @@ namespace zov {
 struct AnalysisHeader {
     ManagementRecord record;
     int source_line_end_style = kLineEndCrLf;
-    std::string source_path;    // full CP932 path of the DXF file
-    std::string analysis_path;  // full CP932 path of the analysis file
+    bool binary_source = false;  // a binary DXF file, analysed by its groups
+    std::string source_path;     // full CP932 path of the DXF file
+    std::string analysis_path;   // full CP932 path of the analysis file
     std::time_t made_at = 0;
     // The selected items as stored in the settings, when selection is on.
     std::vector<std::string> selected_entries;

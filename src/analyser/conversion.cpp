@@ -1,5 +1,7 @@
 #include "analyser/conversion.h"
 
+#include <charconv>
+
 #include "analyser/analysis_header.h"
 #include "analyser/dialogs.h"
 #include "analyser/disk.h"
@@ -9,7 +11,9 @@
 #include "analyser/text_lines.h"
 #include "analyser/texts.h"
 #include "common/cp932.h"
+#include "common/encoding.h"
 #include "common/paths.h"
+#include "dxf/binary_groups.h"
 
 namespace zov {
 
@@ -55,15 +59,44 @@ bool joining_mark_round_trips(char mark) {
            mark != '\t' && mark != '\0';
 }
 
+// What makes an analysis made with these marks one that cannot be rebuilt
+// (the rebuild refuses it), or nullptr.
+const char* unrebuildable_kind(const ManagementRecord& record) {
+    if (record.selection_on == 1) return "部分解析";
+    if (record.form == kFormText) return "テキスト形式";
+    if (record.form == kFormC) return "Ｃ言語形式";
+    return nullptr;
+}
+
+// Hands the builder the groups of a binary DXF file as the code and value
+// lines a text DXF file holds them in, numbers written as the viewer reads
+// them; false when the file cannot be opened.
+bool add_binary_groups(const std::string& file_name, ItemLineBuilder& builder) {
+    DxfBinaryGroups groups;
+    if (!groups.open(file_name)) return false;
+    BinaryGroup group;
+    char code[16];
+    char number[32];
+    while (groups.next(group)) {
+        auto written = std::to_chars(code, code + sizeof code, group.code);
+        builder.add_dxf_line(std::string_view(code, static_cast<std::size_t>(written.ptr - code)));
+        builder.add_dxf_line(group.numeric ? binary_number_text(group, number) : group.text);
+    }
+    return true;
+}
+
 }  // namespace
 
 int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_path,
                             const std::string& analysis_path) {
     ItemNames names;
     if (!load_item_names(context, names)) return 0;
-    // A source without a line end in its first 4096 bytes, or with bytes no
-    // text file holds, cannot be read line by line.
-    int style = detect_line_end_style(dxf_path);
+    // A binary DXF file is read by its groups and rebuilt as a text one. A
+    // text source without a line end in its first 4096 bytes, or with bytes
+    // no text file holds, cannot be read line by line.
+    const std::string file_name = cp932_to_file_name(dxf_path);
+    const bool binary = DxfBinaryGroups::is_binary_file(file_name);
+    int style = binary ? kLineEndCrLf : detect_line_end_style(dxf_path);
     if (style <= kLineEndUnknown) {
         report_unreadable(context, dxf_path);
         return 0;
@@ -88,6 +121,7 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
         return 0;
     }
     header.source_line_end_style = style;
+    header.binary_source = binary;
     header.source_path = full_path(dxf_path);
     header.analysis_path = full_path(analysis_path);
     header.made_at = context.clock.now();
@@ -105,14 +139,13 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
     out.set_existing_target(existing);
     out.set_line_end(kLineEndCrLf);
     LineReader dxf;
-    if (!dxf.open(dxf_path, style)) {
+    if (!binary && !dxf.open(dxf_path, style)) {
         out.discard();
         report_unreadable(context, dxf_path);
         return 0;
     }
     for (const std::string& line : analysis_header_lines(header)) out.write_line(line);
 
-    if (has_macbinary_text_header(dxf_path)) dxf.skip_bytes(kMacBinaryHeaderSize);
     ItemLineOptions options;
     options.form = header.record.form;
     options.comments = header.record.comments_on != 0;
@@ -124,9 +157,18 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
         options.selected.push_back(selected_name(entry));
     options.names = &names;
     ItemLineBuilder builder(std::move(options), out);
-    while (dxf.read_line() == 1) builder.add_dxf_line(dxf.line());
+    if (binary) {
+        if (!add_binary_groups(file_name, builder)) {
+            out.discard();
+            report_unreadable(context, dxf_path);
+            return 0;
+        }
+    } else {
+        if (has_macbinary_text_header(dxf_path)) dxf.skip_bytes(kMacBinaryHeaderSize);
+        while (dxf.read_line() == 1) builder.add_dxf_line(dxf.line());
+        dxf.close();
+    }
     builder.finish();
-    dxf.close();
     const int losses =
         header.record.form == kFormOwn ? builder.unsafe_values() + out.cut_lines() : 0;
     if (!out.close()) {
@@ -134,10 +176,18 @@ int convert_dxf_to_analysis(AnalyserContext& context, const std::string& dxf_pat
         return 0;
     }
     context.round_trip_losses = losses;
+    if (const char* kind = unrebuildable_kind(header.record))
+        report(context.messages, MessageIcon::Warning,
+               "この解析ファイルは%sなので、ＤＸＦファイルを再作成できません",
+               cp932_text(kind).c_str());
+    if (binary && header.record.form == kFormOwn)
+        report(context.messages, MessageIcon::Information,
+               "%sはバイナリDXFです。解析ファイルから再作成するDXFはテキスト形式になります",
+               dxf_path.c_str());
     if (losses > 0)
         report(context.messages, MessageIcon::Exclamation,
                "%sには元どおりに再作成できない行が%d個あります(%dバイトを超える行、"
-               "または値の中の区切り記号と終端コードの並び)",
+               "または値の中の終端コードを含む並び)",
                dxf_path.c_str(), losses, static_cast<int>(kMaxWriteLine));
     return 1;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "analyser/data_line_parser.h"
 #include "analyser/numbers.h"
 #include "analyser/texts.h"
 #include "common/messages.h"
@@ -68,7 +69,8 @@ void ItemLineBuilder::add_dxf_line(std::string_view text) {
     if (expect_value_) {
         const char end_of_value[] = {options_.data_mark, options_.end_code};
         if (options_.form == kFormOwn &&
-            text.find(std::string_view(end_of_value, 2)) != std::string_view::npos)
+            (text.find(std::string_view(end_of_value, 2)) != std::string_view::npos ||
+             value_holds_group_start(text, options_.end_code, options_.code_mark)))
             ++unsafe_values_;
         add_value(text);
     } else

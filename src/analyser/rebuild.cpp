@@ -1,11 +1,8 @@
 #include "analyser/rebuild.h"
 
-#include <charconv>
-
 #include "analyser/analysis_header.h"
 #include "analyser/dialogs.h"
 #include "analyser/disk.h"
-#include "analyser/numbers.h"
 #include "analyser/output_name.h"
 #include "analyser/texts.h"
 #include "common/clock.h"
@@ -20,11 +17,8 @@ namespace {
 constexpr int kManagementLine = 5;
 constexpr int kSourcePathLine = 7;
 constexpr int kCheckedLines = 8;
-constexpr long kMaxGroupCode = 9999;
 // The code of a comment group.
 constexpr int kCommentCode = 999;
-// A continuation line shorter than this past the code column holds no group.
-constexpr long kContinuationMinimum = 20;
 
 // What the first lines of an analysis file say about it.
 struct AnalysisFacts {
@@ -121,12 +115,12 @@ bool write_dxf(AnalyserContext& context, const std::string& path, const Analysis
     if (context.settings.comment_groups == 1)
         write_comment_groups(context, groups, facts.source_dxf_path);
     DataLineParser parser(r, out, context.messages);
-    while (reader.read_line() == 1) {
+    for (long line_number = r.header_lines + 1; reader.read_line() == 1; ++line_number) {
         std::string_view line = reader.line();
         if (!line.empty() && line.front() == r.skip_mark) continue;
-        if (parser.parse_data_line(line) != 0) {
-            // The groups after the bad one are missing: no DXF rather than a
-            // short one that looks complete.
+        if (parser.parse_data_line(line, line_number) != 0) {
+            // A bad line would shift or damage every group after it: no DXF
+            // rather than a damaged one that looks complete.
             out.discard();
             return false;
         }
@@ -164,46 +158,6 @@ bool make_dxf_from_analysis(AnalyserContext& context, const std::string& analysi
         split_path(full_path(analysis_path)).folder + name_without_folders(source_path);
     if (!context.dialogs.run_output_name_dialog(context, proposal_base, output_path)) return false;
     return rebuild_from_analysis(context, RebuildStep::WriteDxf, analysis_path, output_path);
-}
-
-int DataLineParser::parse_data_line(std::string_view text) {
-    if (text.empty()) return 0;
-    const long n = static_cast<long>(text.size());
-    const long end = n - 1;
-    long pos = record_.code_column > 0 ? record_.code_column - 1 : 0;
-    if (text.front() == record_.continuation_mark && n - 1 < pos + kContinuationMinimum) return 0;
-    if (text.front() == '/') return 0;
-    const char code_mark = record_.code_mark;
-    const char data_mark = record_.data_mark;
-    const char end_code = static_cast<char>(record_.end_code);
-    bool expect_code = true;
-    int groups = 0;
-    while (pos < end) {
-        long start = pos;
-        if (expect_code) {
-            while (pos < end && text[pos] != code_mark) ++pos;
-            long code = read_decimal(text.substr(start, pos - start));
-            ++pos;
-            if (code < 0 || code > kMaxGroupCode) {
-                std::string line(text);
-                report(messages_, MessageIcon::Exclamation, "%sグループコードエラー(%ld)",
-                       line.c_str(), code);
-                return -1;
-            }
-            if (code != 0 || groups == 0) {
-                char digits[8];
-                auto result = std::to_chars(digits, digits + sizeof digits, code);
-                out_.write_line(std::string_view(digits, result.ptr - digits));
-            }
-        } else {
-            while (pos + 1 < end && !(text[pos] == data_mark && text[pos + 1] == end_code)) ++pos;
-            out_.write_line(text.substr(start, pos - start));
-            pos += 2;
-        }
-        ++groups;
-        expect_code = !expect_code;
-    }
-    return 0;
 }
 
 }  // namespace zov

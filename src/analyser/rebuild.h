@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "analyser/context.h"
+#include "analyser/data_line_parser.h"
 #include "analyser/management.h"
 #include "analyser/text_lines.h"
 
@@ -25,21 +26,5 @@ bool rebuild_from_analysis(AnalyserContext& context, RebuildStep step, const std
 // rebuild into `output_path`. False after a reported failure or a cancel.
 bool make_dxf_from_analysis(AnalyserContext& context, const std::string& analysis_path,
                             std::string& output_path);
-
-// Writes the groups of data-region lines as DXF lines, reading them with
-// the values of one management line.
-class DataLineParser {
-public:
-    DataLineParser(const ManagementRecord& record, LineWriter& out, Messages& messages)
-        : record_(record), out_(out), messages_(messages) {}
-
-    // 0, or -1 after a group code outside 0 to 9999 was reported.
-    int parse_data_line(std::string_view text);
-
-private:
-    const ManagementRecord& record_;
-    LineWriter& out_;
-    Messages& messages_;
-};
 
 }  // namespace zov

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/loss_report.h"
 #include "common/paths.h"
 
 namespace zov {
@@ -48,11 +49,23 @@ const char* code_page_charset(std::string_view dwg_code_page) {
 
 namespace {
 
+// The code point of the UTF-8 character that starts `bytes`; a byte that
+// starts none stands for itself.
+char32_t first_code_point(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (length == 1 || bytes.size() < static_cast<std::size_t>(length)) return lead;
+    char32_t code_point = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i)
+        code_point = (code_point << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
+    return code_point;
+}
+
 // Converts with `cd` from its start state; an invalid or unconvertible
 // character becomes `replacement` (one input byte, or one whole UTF-8
-// character when the input is UTF-8).
-std::string convert(iconv_t cd, std::string_view text, std::string_view replacement,
-                    bool from_utf8) {
+// character when the input is UTF-8) and is counted in `lost`.
+std::string convert(iconv_t cd, std::string_view text, std::string_view replacement, bool from_utf8,
+                    LossReport* lost) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string converted;
     char* in = const_cast<char*>(text.data());
@@ -65,6 +78,7 @@ std::string convert(iconv_t cd, std::string_view text, std::string_view replacem
         converted.append(buffer, static_cast<std::size_t>(out - buffer));
         if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
         converted += replacement;
+        if (lost != nullptr) lost->count_character(first_code_point({in, in_left}));
         std::size_t skip = 1;
         while (from_utf8 && skip < in_left && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80)
             ++skip;
@@ -112,10 +126,18 @@ void CodePageConverter::select(std::string_view dwg_code_page) {
     if (to_cp932_ == nullptr) close_descriptor(from_code_page_);
 }
 
-std::string CodePageConverter::to_cp932(std::string_view text, std::string_view replacement) {
+std::string CodePageConverter::to_cp932(std::string_view text, std::string_view replacement,
+                                        LossReport* lost) {
     if (from_code_page_ == nullptr) return std::string(text);
-    const std::string utf8 = convert(descriptor(from_code_page_), text, replacement, false);
-    return convert(descriptor(to_cp932_), utf8, replacement, true);
+    const std::string utf8 = convert(descriptor(from_code_page_), text, replacement, false, lost);
+    return convert(descriptor(to_cp932_), utf8, replacement, true, lost);
+}
+
+void count_characters_cp932_lacks(std::string_view text, LossReport& lost) {
+    const iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return;
+    convert(cd, text, "", true, &lost);
+    iconv_close(cd);
 }
 
 }  // namespace zov

@@ -9,6 +9,11 @@
 
 namespace zov {
 
+class LossReport;
+
+// Counts in `lost` every character of UTF-8 `text` that CP932 cannot hold.
+void count_characters_cp932_lacks(std::string_view text, LossReport& lost);
+
 // The iconv name of a $DWGCODEPAGE value, or nullptr when its bytes are kept
 // (Japanese, plain ASCII, undefined and unknown code pages).
 const char* code_page_charset(std::string_view dwg_code_page);
@@ -39,8 +44,9 @@ public:
     bool active() const { return from_code_page_ != nullptr; }
 
     // `text` in CP932; an invalid byte or a character CP932 lacks gives
-    // `replacement`.
-    std::string to_cp932(std::string_view text, std::string_view replacement);
+    // `replacement`, and is counted in `lost` when it is given.
+    std::string to_cp932(std::string_view text, std::string_view replacement,
+                         LossReport* lost = nullptr);
 
 private:
     void* from_code_page_ = nullptr;  // iconv descriptors: the code page to UTF-8,

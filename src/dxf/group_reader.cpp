@@ -84,12 +84,16 @@ void DxfGroupReader::convert_value() {
     if ((!utf8_text_ && !code_page_.active()) || !has_non_ascii(value_)) return;
     if (utf8_text_) {
         converted_ = utf8_to_cp932(value_);
+        // Only a value that gained a "?" lost a character.
+        if (lost_characters_ != nullptr && std::count(converted_.begin(), converted_.end(), '?') >
+                                               std::count(value_.begin(), value_.end(), '?'))
+            count_characters_cp932_lacks(value_, *lost_characters_);
         value_ = converted_;
     } else if (code_page_.active()) {
         // A name with "?" would not be a valid name in a DXF file written
         // from the store: names (layers, blocks, line types, styles) get "_".
         const bool name = code_ == 2 || code_ == 3 || code_ == 6 || code_ == 7 || code_ == 8;
-        converted_ = code_page_.to_cp932(value_, name ? "_" : "?");
+        converted_ = code_page_.to_cp932(value_, name ? "_" : "?", lost_characters_);
         value_ = converted_;
     }
 }

@@ -44,6 +44,9 @@ public:
     void set_utf8_text(bool utf8) { utf8_text_ = utf8; }
     // The file's code page ($DWGCODEPAGE), used for files whose text is not UTF-8.
     void set_code_page(std::string_view name) { code_page_.select(name); }
+    // Characters of values that CP932 cannot hold are counted in `lost`
+    // from now on; nullptr stops the counting.
+    void count_lost_characters(LossReport* lost) { lost_characters_ = lost; }
 
     // A point of the file to come back to, with the toggle at that point.
     struct Mark {
@@ -68,6 +71,7 @@ private:
     bool numeric_ = false;  // the value is pair_'s number
     mutable char number_text_[32] = {};
     CodePageConverter code_page_;
+    LossReport* lost_characters_ = nullptr;
     bool expect_value_ = false;
     bool ended_ = false;
     bool utf8_text_ = false;

@@ -57,8 +57,8 @@ void write_blocks_section(DxfGroupWriter& out, DxfHandles& handles) {
 namespace {
 
 // The OBJECTS section has always been written with its codes in three
-// columns and the object type's in two, and with the handles below (the
-// owned dictionaries under the named-object dictionary's handle); readers
+// columns and the object type's in two, and with the handles below (each
+// dictionary under its own, owned by the named-object dictionary); readers
 // take the codes as the same codes, and users' files hold these bytes.
 constexpr DxfCode kObjectType{0, 2};
 constexpr DxfCode kObjectName{2, 3};
@@ -67,19 +67,18 @@ constexpr DxfCode kEntryName{3, 3};
 constexpr unsigned long kNamedObjects = 999;
 constexpr unsigned long kGroups = 1000;
 constexpr unsigned long kMultilineStyles = 1001;
-constexpr unsigned long kGroupsOwner = 998;
-constexpr unsigned long kMultilineStylesOwner = 997;
 constexpr char kDictionaryMarker[] = "AcDbDictionary";
 
-void put_dictionary(DxfGroupWriter& out) {
+void put_dictionary(DxfGroupWriter& out, unsigned long handle) {
     out.text(kObjectType, "DICTIONARY");
-    out.handle(kObjectHandle, kNamedObjects);
+    out.handle(kObjectHandle, handle);
 }
 
-void put_owned_dictionary(DxfGroupWriter& out, unsigned long owner) {
-    put_dictionary(out);
+// A dictionary of the named-object dictionary, under its own handle.
+void put_owned_dictionary(DxfGroupWriter& out, unsigned long handle) {
+    put_dictionary(out, handle);
     out.text(102, "{ACAD_REACTORS");
-    out.handle(330, owner);
+    out.handle(330, kNamedObjects);
     out.texts({{102, "}"}, {100, kDictionaryMarker}});
 }
 
@@ -87,15 +86,15 @@ void put_owned_dictionary(DxfGroupWriter& out, unsigned long owner) {
 
 void write_objects_section(DxfGroupWriter& out) {
     out.texts({{kObjectType, "SECTION"}, {kObjectName, "OBJECTS"}});
-    put_dictionary(out);
+    put_dictionary(out, kNamedObjects);
     out.texts({{100, kDictionaryMarker}, {kEntryName, "ACAD_GROUP"}});
     out.handle(350, kGroups);
     out.text(kEntryName, "ACAD_MLINESTYLE");
     out.handle(350, kMultilineStyles);
-    put_owned_dictionary(out, kGroupsOwner);
-    put_owned_dictionary(out, kMultilineStylesOwner);
-    out.text(kEntryName, "STANDARD");
-    out.handle(350, kGroups);
+    // Both dictionaries are empty: the file holds no group and no
+    // multiline style object for an entry to name.
+    put_owned_dictionary(out, kGroups);
+    put_owned_dictionary(out, kMultilineStyles);
     put_section_end(out);
 }
 

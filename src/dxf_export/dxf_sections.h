@@ -13,6 +13,7 @@ namespace zov {
 
 class DxfHandles;
 class Messages;
+struct DxfExportTally;
 class StoreReader;
 
 // A table record or block named in the file, with its handle.
@@ -44,10 +45,15 @@ void write_blocks_section(DxfGroupWriter& out, DxfHandles& handles);
 void write_fixed_blocks(DxfGroupWriter& out, DxfHandles& handles);
 
 // ENTITIES: the store's lines, circles, arcs and ellipses; `layers` and
-// `data` are two readers of the same store file. An entity with a number that
-// is not finite is left out; returns how many were.
+// `data` are two readers of the same store file. Every record is counted in
+// `tally`. An entity with a number that is not finite is left out; returns
+// how many were.
 int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers,
-                           StoreReader& data);
+                           StoreReader& data, DxfExportTally& tally);
+
+// The DXF entity name of what a store record holds, by which the losses of
+// an export are counted ("LINE", "ELLIPSE", "TEXT", "INSERT", ...).
+std::string store_entity_name(const EntityRecord& e);
 
 // Whether every number of the record is finite: no DXF reader takes "nan"
 // or "inf" for a coordinate, so a record with one is left out.

@@ -1,6 +1,7 @@
 // The ENTITIES section: lines, circles, arcs and ellipses of the store, each
-// on its layer's name with the layer's locked and off state. Points, leaders,
-// texts, inserts, dimensions, solids and the layer sheet's labels are left out.
+// on its layer's name with the layer's locked state. Points, leaders, texts,
+// inserts, dimensions, solids and the layer sheet's labels are left out and
+// counted as such.
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -16,9 +17,13 @@ namespace {
 
 // An arc whose angles differ by this much or more is written as a circle.
 constexpr double kFullCircleSpan = 359.88;
+// Ellipse parameters (degrees) this close to a whole turn apart are the
+// whole curve: DXF files give 2π with six decimals (0.00002 degrees short).
+constexpr double kWholeTurnTolerance = 1e-4;
 
 // The common part of every entity: handle, layer, line type, the layer's
-// locked state and the colour, negative on a layer that is off.
+// locked state and the colour. The off state is the LAYER record's: a
+// negative colour on an entity makes readers drop it.
 struct EntityHead {
     const char* layer_name;
     const char* line_type;
@@ -46,10 +51,12 @@ bool is_full_circle(const EntityRecord& e) {
 }
 
 // A store ellipse is centre, major semi-axis `radius` turned by `tilt`
-// degrees, `axis_ratio` and start and end parameters in degrees (equal:
-// whole).
+// degrees, `axis_ratio` and start and end parameters in degrees (equal, or a
+// whole turn apart: the whole curve).
 // DXF wants the major axis as a vector, a ratio of at most 1 and the
-// parameters in radians; a ratio above 1 swaps the axes.
+// parameters in radians; a ratio above 1 swaps the axes. The whole curve is
+// written from 0 to 2π, which every reader takes as whole (a start and end
+// that meet elsewhere read as an empty arc in some).
 void put_ellipse_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     double major = e.arc.radius;
     double rotation = e.arc.tilt;
@@ -66,11 +73,9 @@ void put_ellipse_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     if (ratio < 1e-6) ratio = 1e-6;
     double start_parameter = 0.0;
     double end_parameter = 2 * std::numbers::pi;
-    if (e.arc.start_angle != e.arc.end_angle) {
+    if (std::fabs(std::remainder(end - start, 360.0)) >= kWholeTurnTolerance) {
         start_parameter = radians_in_turn(start);
         end_parameter = radians_in_turn(end);
-        if (end_parameter == start_parameter)
-            end_parameter = start_parameter + 2 * std::numbers::pi;
     }
     const double angle = rotation * std::numbers::pi / 180.0;
     out.text(100, "AcDbEllipse");
@@ -122,8 +127,27 @@ void put_curve_geometry(DxfGroupWriter& out, const EntityRecord& e) {
     }
 }
 
+std::string store_entity_name(const EntityRecord& e) {
+    switch (e.kind) {
+        case kEntityLine:
+            if ((e.source_marks & kMarkXline) != 0) return "XLINE";
+            return (e.source_marks & kMarkRay) != 0 ? "RAY" : "LINE";
+        case kEntityArc: return curve_entity_type(e);
+        case kEntityPoint: return "POINT";
+        case kEntityLeader: return "LEADER";
+        case kEntityText:
+            return (e.source_marks & kMarkAttributeDefinition) != 0 ? "ATTDEF" : "TEXT";
+        case kEntityLayerLabel:
+        case kEntityFileLabel: return "TEXT";
+        case kEntityInsert: return "INSERT";
+        case kEntityDimension: return "DIMENSION";
+        case kEntitySolid: return (e.flags & kEntityBackgroundFill) != 0 ? "WIPEOUT" : "SOLID";
+        default: return "record of kind " + std::to_string(e.kind);
+    }
+}
+
 int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers,
-                           StoreReader& data) {
+                           StoreReader& data, DxfExportTally& tally) {
     int non_finite = 0;
     put_section_start(out, "ENTITIES");
     const std::int32_t store_kind = data.header().kind;
@@ -144,16 +168,18 @@ int write_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader
         }
         first = false;
         previous_layer = e.layer;
-        if (e.kind != kEntityLine && e.kind != kEntityArc) continue;
-        if (!all_finite(e)) {
+        const bool curve = e.kind == kEntityLine || e.kind == kEntityArc;
+        const bool finite = all_finite(e);
+        tally.take(curve && finite, store_entity_name(e), true);
+        if (!curve) continue;
+        if (!finite) {
             ++non_finite;
             continue;
         }
 
-        const int colour = dxf_colour(store_kind, e.colour);
         const EntityHead head{layer_name.c_str(), line_type_name(e.line_type),
                               test_bit(layer.flags, kLayerLockedBit) ? 4 : 64,
-                              test_bit(layer.flags, kLayerHiddenBit) ? -colour : colour};
+                              dxf_colour(store_kind, e.colour)};
         put_head(out, curve_entity_type(e), handles.next(), head);
         put_curve_geometry(out, e);
     }

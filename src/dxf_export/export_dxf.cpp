@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "common/files.h"
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
@@ -11,10 +12,11 @@ namespace zov {
 
 namespace {
 
-// Handles used by one export at most: the LAYER table, every layer, the nine
+// Handles used by one export at most: the LAYER table, every layer and layer
+// "0", the nine
 // items of the BLOCKS section, every entity, and the fixed handles passed over.
 unsigned long handle_bound(const DxfHandles& handles, const StoreReader& store) {
-    return handles.last() + 1 + static_cast<unsigned long>(store.layer_count()) + 9 +
+    return handles.last() + 1 + static_cast<unsigned long>(store.layer_count()) + 1 + 9 +
            static_cast<unsigned long>(store.entity_count()) + DxfHandles::kFixedCount + 1;
 }
 
@@ -31,7 +33,10 @@ unsigned long handle_seed(const StoreReader& store, unsigned long bound) {
 }  // namespace
 
 bool export_dxf(DxfHandles& handles, const std::string& program_folder,
-                std::string_view store_file_name, Messages& messages, DxfContent content) {
+                std::string_view store_file_name, Messages& messages, DxfContent content,
+                DxfExportTally* tally) {
+    DxfExportTally own_tally;
+    DxfExportTally& counted = tally != nullptr ? *tally : own_tally;
     const std::string store_path = program_folder + std::string(store_file_name);
     StoreReader layers;
     if (layers.open(store_path) != 0) {
@@ -57,18 +62,25 @@ bool export_dxf(DxfHandles& handles, const std::string& program_folder,
         write_header_section(out, data.header(),
                              handle_seed(data, full_export_handle_bound(handles, data, names)));
         write_full_tables_section(out, handles, data, names);
-        left_out += write_full_blocks_section(out, handles, data, names);
-        left_out += write_full_entities_section(out, handles, data, names);
+        left_out += write_full_blocks_section(out, handles, data, names, counted);
+        left_out += write_full_entities_section(out, handles, data, names, counted);
     } else {
         write_header_section(out, data.header(), handle_seed(data, handle_bound(handles, data)));
         write_tables_section(out, handles, layers, program_folder, messages);
         write_blocks_section(out, handles);
-        left_out = write_entities_section(out, handles, layers, data);
+        left_out = write_entities_section(out, handles, layers, data, counted);
     }
     write_objects_section(out);
     out.text(0, "EOF");
     if (!file.close()) {
         show_error_utf8(messages, "%s 書込みエラー(dxf_fp)", dxf_path.c_str());
+        return false;
+    }
+    if (counted.drawing_written == 0) {
+        delete_file(dxf_path);
+        show_error_utf8(messages,
+                        "DXF not written: none of the drawing's %zu entities can be written",
+                        counted.drawing_records);
         return false;
     }
     if (left_out > 0)

@@ -2,6 +2,7 @@
 // the DXF entity that holds it, the drawing's blocks as BLOCK definitions
 // and its inserts as INSERTs; a dimension becomes the lines, texts and
 // solids of its picture.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -33,6 +34,12 @@ double finite_or_zero(double value) { return std::isfinite(value) ? value : 0.0;
 
 bool is_vertical(const EntityRecord& text) { return text.text_style % 10 != 0; }
 
+// A line that stands for an XLINE or RAY and has a direction.
+bool is_endless(const EntityRecord& line) {
+    return (line.source_marks & (kMarkXline | kMarkRay)) != 0 &&
+           (line.line.end_x != line.x1 || line.line.end_y != line.y1);
+}
+
 class FullEntityWriter {
 public:
     FullEntityWriter(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
@@ -46,14 +53,20 @@ public:
     // Records left out for a number that is not finite.
     int non_finite() const { return non_finite_; }
 
-    // Writes one record of block `owner` (0: the drawing) on `layer`.
-    void write(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+    // Writes one record of block `owner` (0: the drawing) on `layer`; false
+    // when nothing of it could be written.
+    bool write(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         if (!all_finite(e)) {
             ++non_finite_;
-            return;
+            return false;
         }
         switch (e.kind) {
             case kEntityLine:
+                if (is_endless(e)) {
+                    endless_line(e, layer);
+                    break;
+                }
+                [[fallthrough]];
             case kEntityArc:
                 head(curve_entity_type(e), e, layer);
                 put_curve_geometry(out_, e);
@@ -67,9 +80,12 @@ public:
             case kEntityText:
             case kEntityLayerLabel:
             case kEntityFileLabel: text(e, layer); break;
-            case kEntityInsert: insert(e, layer, owner); break;
-            case kEntityDimension: dimension(e, layer, owner); break;
+            case kEntityInsert: return insert(e, layer, owner);
+            case kEntityDimension: return dimension(e, layer, owner);
             case kEntitySolid:
+                // A wipeout's mask is no SOLID of any colour: left out (and
+                // counted), as the wipeout was before the viewer read it.
+                if ((e.flags & kEntityBackgroundFill) != 0) return false;
                 head("SOLID", e, layer);
                 out_.text(100, "AcDbTrace");
                 put_points(out_, {{e.solid.first_x, e.solid.first_y},
@@ -77,8 +93,9 @@ public:
                                   {e.solid.third_x, e.solid.third_y},
                                   {e.solid.fourth_x, e.solid.fourth_y}});
                 break;
-            default: break;
+            default: return false;
         }
+        return true;
     }
 
 private:
@@ -89,9 +106,19 @@ private:
         out_.handle(5, handles_.next());
         out_.text(100, kEntityMarker);
         if (e.paper_space == 1) out_.text(67, "1");
-        out_.texts({{8, layer},
-                    {6, e.line_type == kLineByLayer ? "BYLAYER" : line_type_name(e.line_type)}});
-        out_.integer(62, full_export_colour(store_kind_, e.colour));
+        out_.texts({{8, layer}, {6, line_type_of(e)}});
+        out_.integer(62, (e.source_marks & kMarkColourByLayer) != 0 ? 256
+                         : (e.source_marks & kMarkColourByBlock) != 0
+                             ? 0
+                             : full_export_colour(store_kind_, e.colour));
+    }
+
+    // The line type by name; BYLAYER and BYBLOCK where the source said so.
+    static const char* line_type_of(const EntityRecord& e) {
+        if ((e.source_marks & kMarkLineTypeByBlock) != 0) return "BYBLOCK";
+        if ((e.source_marks & kMarkLineTypeByLayer) != 0 || e.line_type == kLineByLayer)
+            return "BYLAYER";
+        return line_type_name(e.line_type);
     }
 
     // One leg with its arrow head at the start, as a two-vertex LEADER.
@@ -132,19 +159,46 @@ private:
         const std::string value = string_of(e);
         const bool vertical = e.kind == kEntityText && is_vertical(e);
         const double height = e.text.height;
-        head("TEXT", e, layer);
+        const bool definition =
+            e.kind == kEntityText && (e.source_marks & kMarkAttributeDefinition) != 0;
+        head(definition ? "ATTDEF" : "TEXT", e, layer);
         out_.text(100, kTextMarker);
         put_points(out_, {{vertical ? e.x1 - height / 2 : e.x1, e.y1}});
         out_.real(40, height);
         out_.text(1, value);
         out_.real(50, vertical ? e.text.angle + 90.0 : e.text.angle);
         out_.real(41, e.text.width_factor > 0.0 ? e.text.width_factor : 1.0);
-        out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle}, {100, kTextMarker}});
+        if ((e.source_marks & kMarkAttributeDefinition) == 0 || e.kind != kEntityText) {
+            out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle}, {100, kTextMarker}});
+            return;
+        }
+        // An attribute definition: its tag (no blanks in a tag) is also its
+        // default value, as the drawing shows it.
+        std::string tag = value;
+        std::replace(tag.begin(), tag.end(), ' ', '_');
+        out_.texts({{7, vertical ? kVerticalTextStyle : kTextStyle},
+                    {100, "AcDbAttributeDefinition"},
+                    {3, ""},
+                    {2, tag},
+                    {70, "0"}});
     }
 
-    void insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+    // An XLINE or RAY kept as the part of it the drawing shows: a RAY from
+    // its start, an XLINE through the middle of that part.
+    void endless_line(const EntityRecord& e, const std::string& layer) {
+        const bool ray = (e.source_marks & kMarkRay) != 0;
+        const double dx = e.line.end_x - e.x1, dy = e.line.end_y - e.y1;
+        const double length = std::hypot(dx, dy);
+        head(ray ? "RAY" : "XLINE", e, layer);
+        out_.text(100, ray ? "AcDbRay" : "AcDbXline");
+        const PlanePoint base =
+            ray ? PlanePoint{e.x1, e.y1} : PlanePoint{e.x1 + dx / 2, e.y1 + dy / 2};
+        put_points(out_, {base, {dx / length, dy / length}});
+    }
+
+    bool insert(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         const std::string& name = names_.block_name(e.block);
-        if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return;
+        if (name.empty() || names_.looping_inserts.count({owner, e.block}) != 0) return false;
         head("INSERT", e, layer);
         out_.texts({{100, "AcDbBlockReference"}, {2, name}});
         put_points(out_, {{e.x1, e.y1}});
@@ -152,14 +206,17 @@ private:
         out_.real(42, insert_scale(e.insert.scale_y));
         out_.text(43, "1.0");
         out_.real(50, e.insert.rotation);
+        return true;
     }
 
     // The picture block's records at the dimension's position, in the
     // dimension's colour, as the viewer draws them; its definition points
-    // and any dimension inside a picture are left out.
-    void dimension(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
+    // and any dimension inside a picture are left out. False when no part of
+    // the picture was written.
+    bool dimension(const EntityRecord& e, const std::string& layer, std::int32_t owner) {
         BlockRecord picture;
-        if (e.block == owner || store_.read_block(e.block, picture) != 0) return;
+        if (e.block == owner || store_.read_block(e.block, picture) != 0) return false;
+        bool any = false;
         for (std::int32_t i = 0; i < picture.count && dimension_parts_left_ > 0; ++i) {
             --dimension_parts_left_;
             EntityRecord part;
@@ -167,9 +224,13 @@ private:
             if (part.kind == kEntityPoint || part.kind == kEntityDimension) continue;
             move_record(part, e.x1, e.y1);
             part.colour = e.colour;
+            constexpr std::uint8_t kColourMarks = kMarkColourByLayer | kMarkColourByBlock;
+            part.source_marks = static_cast<std::uint8_t>((part.source_marks & ~kColourMarks) |
+                                                          (e.source_marks & kColourMarks));
             part.paper_space = e.paper_space;
-            write(part, layer, owner);
+            any = write(part, layer, owner) || any;
         }
+        return any;
     }
 
     DxfGroupWriter& out_;
@@ -182,7 +243,8 @@ private:
 };
 
 void write_block(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                 const FullExportNames& names, std::int32_t number, FullEntityWriter& writer) {
+                 const FullExportNames& names, std::int32_t number, FullEntityWriter& writer,
+                 DxfExportTally& tally) {
     BlockRecord block;
     if (store.read_block(number, block) != 0) return;
     const std::string& name = names.block_name(number);
@@ -194,7 +256,10 @@ void write_block(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
     for (std::int32_t i = 0; i < block.count; ++i) {
         EntityRecord e;
         if (store.read_block_entity(block, i, e) != 0) break;
-        writer.write(e, names.layer_name(e.layer), number);
+        // Named apart from the drawing's, as these are parts of what the
+        // drawing's inserts show.
+        tally.take(writer.write(e, names.layer_name(e.layer), number),
+                   store_entity_name(e) + " in blocks", false);
     }
     put_block_end(out, handles.next(), false);
 }
@@ -225,20 +290,20 @@ std::string dxf_text_value(std::string_view cp932) {
 }
 
 int write_full_blocks_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                              const FullExportNames& names) {
+                              const FullExportNames& names, DxfExportTally& tally) {
     put_section_start(out, "BLOCKS");
     write_fixed_blocks(out, handles);
     FullEntityWriter writer(out, handles, store, names);
     for (std::size_t n = 1; n < names.blocks.size(); ++n) {
         if (!names.blocks[n].empty())
-            write_block(out, handles, store, names, static_cast<std::int32_t>(n), writer);
+            write_block(out, handles, store, names, static_cast<std::int32_t>(n), writer, tally);
     }
     put_section_end(out);
     return writer.non_finite();
 }
 
 int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                                const FullExportNames& names) {
+                                const FullExportNames& names, DxfExportTally& tally) {
     put_section_start(out, "ENTITIES");
     FullEntityWriter writer(out, handles, store, names);
     const std::int32_t count = store.entity_count();
@@ -247,7 +312,7 @@ int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreR
         EntityRecord e;
         if (store.read_entity(i, e) != 0) break;
         if (e.layer != 0) layer = e.layer;
-        writer.write(e, names.layer_name(layer), 0);
+        tally.take(writer.write(e, names.layer_name(layer), 0), store_entity_name(e), true);
     }
     put_section_end(out);
     return writer.non_finite();

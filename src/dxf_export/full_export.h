@@ -16,6 +16,7 @@
 namespace zov {
 
 class DxfHandles;
+struct DxfExportTally;
 class StoreReader;
 
 // The names the store's layers and blocks carry in the file, and the inserts
@@ -56,12 +57,12 @@ void write_full_tables_section(DxfGroupWriter& out, DxfHandles& handles, StoreRe
                                const FullExportNames& names);
 
 // BLOCKS (the fixed blocks, then the drawing's) and ENTITIES of the full
-// export. A record with a number that is not finite is left out; each
-// returns how many were.
+// export; every record is counted in `tally`. A record with a number that
+// is not finite is left out; each returns how many were.
 int write_full_blocks_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                              const FullExportNames& names);
+                              const FullExportNames& names, DxfExportTally& tally);
 int write_full_entities_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader& store,
-                                const FullExportNames& names);
+                                const FullExportNames& names, DxfExportTally& tally);
 
 // A text for a DXF value line: control characters as DXF's caret codes
 // (^J for a line feed), "%%" doubled into "%%%" pairs so that readers show

@@ -66,8 +66,26 @@ bool copy_template(DxfGroupWriter& out, const std::string& path) {
     return true;
 }
 
+bool has_used_layer_zero(StoreReader& layers) {
+    for (std::int32_t n = 1; n <= layers.layer_count(); ++n) {
+        LayerRecord layer;
+        if (layers.read_layer(n, layer) != 0) break;
+        if (layer.use_count != 0 && fixed_text(layer.name) == kLayerZero) return true;
+    }
+    return false;
+}
+
+// The LAYER table: layer "0", which the fixed blocks stand on (written as
+// the drawing has it when it uses one), and every layer in use.
 void write_layer_table(DxfGroupWriter& out, DxfHandles& handles, StoreReader& layers) {
     put_table_head(out, "LAYER", handles.next(), 10);
+    if (!has_used_layer_zero(layers)) {
+        put_record_head(out, "LAYER", handles.next(), "AcDbLayerTableRecord");
+        out.text(2, kLayerZero);
+        out.integer(70, 64);
+        out.integer(62, 7);
+        out.text(6, line_type_name(kLineContinuous));
+    }
     const std::int32_t count = layers.layer_count();
     for (std::int32_t n = 1; n <= count; ++n) {
         LayerRecord layer;

@@ -43,8 +43,13 @@ public:
     BlocksPass(DxfContext& context, bool counting, int first_number, std::size_t first_tally)
         : context_(context), counting_(counting), number_(first_number), tally_(first_tally) {
         context.counting = counting;
+        // Characters are counted once, in the writing pass.
+        if (counting) context.reader.count_lost_characters(nullptr);
     }
-    ~BlocksPass() { context_.counting = false; }
+    ~BlocksPass() {
+        context_.counting = false;
+        context_.reader.count_lost_characters(&context_.state.dropped);
+    }
 
     void run() {
         start_block();

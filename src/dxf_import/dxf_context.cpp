@@ -91,11 +91,21 @@ bool DxfContext::take_record(const EntityRecord& record) {
     return false;
 }
 
+PlaneScope::PlaneScope(DxfContext& context, const Extrusion& extrusion)
+    : context_(context), projection_(PlaneProjection::of(extrusion)) {
+    if (projection_) context_.plane = &*projection_;
+}
+
+PlaneScope::~PlaneScope() { context_.plane = nullptr; }
+
 int DxfContext::write_entity(EntityRecord& record) {
     if (!take_record(record)) return 0;
+    if (plane != nullptr) plane->map_record(record);
     if (record.line_type == kLineByBlockPending) {
+        record.source_marks |= kMarkLineTypeByBlock;
         record.line_type = in_block() ? kLineByLayer : tables.current_layer_line_type();
     } else if (record.line_type == kLineByLayer) {
+        record.source_marks |= kMarkLineTypeByLayer;
         record.line_type = tables.current_layer_line_type();
     }
     return write_record(record);
@@ -103,6 +113,7 @@ int DxfContext::write_entity(EntityRecord& record) {
 
 int DxfContext::write_text(EntityRecord& record, std::string_view text) {
     if (!take_record(record)) return 0;
+    if (plane != nullptr) plane->map_record(record, text);
     if (!counting) {
         text = text.substr(0, safe_prefix_length(text, kMaxTextBytes));
         const auto length = static_cast<std::int32_t>(text.size());
@@ -117,9 +128,13 @@ int DxfContext::write_text(EntityRecord& record, std::string_view text) {
 
 int DxfContext::write_record(EntityRecord& record) {
     if (record.colour == kColourByBlockPending) {
+        record.source_marks |= kMarkColourByBlock;
         record.colour = in_block() ? kColourByBlock : tables.current_layer_colour();
     } else if (record.colour == kColourByBlock) {
+        record.source_marks |= kMarkColourByLayer;
         record.colour = in_block() ? kColourByLayer : tables.current_layer_colour();
+    } else if (record.colour == kColourByLayer) {
+        record.source_marks |= kMarkColourByLayer;
     }
     // Arithmetic on absurd input can overflow; the store never holds a
     // number that is not finite.
@@ -133,6 +148,11 @@ int DxfContext::write_record(EntityRecord& record) {
 }
 
 void DxfContext::report_point(double x, double y) {
+    if (plane != nullptr) {
+        const Point2 at = plane->map({x, y});
+        x = at.x;
+        y = at.y;
+    }
     if (std::isfinite(x) && std::isfinite(y)) state.entity_extents.include(x, y);
 }
 

@@ -12,6 +12,7 @@
 #include "common/loss_report.h"
 #include "dxf/group_reader.h"
 #include "dxf_import/dxf_tables.h"
+#include "dxf_import/object_coordinates.h"
 #include "store/import_state.h"
 
 namespace zov {
@@ -38,6 +39,22 @@ std::int64_t import_record_budget(std::int64_t source_bytes);
 struct BlockTally {
     int counted = 0;
     int written = 0;
+};
+
+class DxfContext;
+
+// While alive, what the context writes is projected from the plane of
+// `extrusion` (nothing changes for the XY plane and its mirror).
+class PlaneScope {
+public:
+    PlaneScope(DxfContext& context, const Extrusion& extrusion);
+    ~PlaneScope();
+    PlaneScope(const PlaneScope&) = delete;
+    PlaneScope& operator=(const PlaneScope&) = delete;
+
+private:
+    DxfContext& context_;
+    std::optional<PlaneProjection> projection_;
 };
 
 class DxfContext {
@@ -70,6 +87,12 @@ public:
     // The BLOCKS section's counting pass spends it as its writing pass does.
     std::int64_t records_left = kImportRecordBase;
     LossReport left_out;
+    // The plane of the entity being read when it is not the XY plane (or
+    // its mirror): every record written and point reported is projected.
+    const PlaneProjection* plane = nullptr;
+    // Whether the file shows the frames of its wipeouts (its wipeout
+    // variables), looked up at the first WIPEOUT.
+    std::optional<bool> wipeout_frames;
 
     // Sends entity records to $VV_BDA$.TMP (created on first use and kept
     // for every BLOCKS section of the file) or back to $VV_ENT$.TMP, which

@@ -54,6 +54,7 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
         close_all_streams(state);
         return -1;
     }
+    context.reader.count_lost_characters(&state.dropped);
     run_reading_loop(context);
     context.reader.close();
     // A drawing with nothing in its model space shows its paper space.

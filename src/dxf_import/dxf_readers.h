@@ -14,6 +14,7 @@ namespace zov {
 class DxfContext;
 struct EntityRecord;
 struct Point2;
+struct Triangle;
 struct CleanedText;
 struct MtextColumns;
 
@@ -56,12 +57,21 @@ int read_ray(DxfContext& context);
 int read_hatch(DxfContext& context);        // its fill, or its outline
 int read_multileader(DxfContext& context);  // its leader lines and text
 int read_table(DxfContext& context);        // ACAD_TABLE: an insert of its block
+int read_wipeout(DxfContext& context);      // its mask, and its frame when shown
 
 // Writes a record of `kind` from `from` (x1, y1) to `to` (line.end_x,
 // line.end_y) with the layer, colour, line type, flags and paper space of
 // `base`; its points count for the extents when `reported`. Returns 1.
 int write_two_point_record(DxfContext& context, const EntityRecord& base, std::int32_t kind,
                            Point2 from, Point2 to, bool reported);
+
+// Writes the lines around each loop / the triangles as solids (kind 8),
+// with the layer, colour, line type, flags and paper space of `base`.
+// Returns the number of records.
+int write_outline(DxfContext& context, const EntityRecord& base,
+                  const std::vector<std::vector<Point2>>& loops);
+int write_triangles(DxfContext& context, const EntityRecord& base,
+                    const std::vector<Triangle>& triangles);
 
 // A part of a cleaned text: `length` bytes from `start`.
 struct TextSpan {

@@ -44,6 +44,7 @@ constexpr EntityEntry kEntityReaders[] = {
     {"MULTILEADER", read_multileader},
     {"MLEADER", read_multileader},
     {"ACAD_TABLE", read_table},
+    {"WIPEOUT", read_wipeout},
     {"ARC_DIMENSION", read_dimension},
     {"LARGE_RADIAL_DIMENSION", read_dimension},
 };
@@ -81,6 +82,13 @@ ItemReader find_other_item_reader(int code, std::string_view value) {
     return nullptr;
 }
 
+// Items of the ENTITIES section that are no entity of their own: the section's
+// end and the parts of a polyline or insert, which their entity's reader takes.
+bool is_entity_part_or_end(std::string_view name) {
+    return name == "ENDSEC" || name == "SECTION" || name == "EOF" || name == "VERTEX" ||
+           name == "SEQEND";
+}
+
 }  // namespace
 
 ItemReader find_entity_reader(std::string_view name) {
@@ -92,14 +100,25 @@ ItemReader find_entity_reader(std::string_view name) {
 
 void run_reading_loop(DxfContext& context) {
     DxfGroupReader& reader = context.reader;
+    // Section names follow "0 SECTION" under code 2; entities that no reader
+    // takes are counted where they stand, in the ENTITIES section.
+    bool section_starts = false;
+    bool in_entities = false;
     while (!context.failed && reader.read_group() > 0) {
         if (reader.is_code_line()) continue;
         const int code = reader.code();
         if (code == 0) {
-            if (ItemReader read = find_entity_reader(reader.value())) {
+            const std::string_view item = reader.value();
+            if (ItemReader read = find_entity_reader(item)) {
                 context.state.header.ent_num += read(context);
                 continue;
             }
+            if (in_entities && !is_entity_part_or_end(item)) context.state.dropped.count(item);
+            if (item == "ENDSEC") in_entities = false;
+            section_starts = item == "SECTION";
+        } else if (code == 2 && section_starts) {
+            in_entities = reader.value() == "ENTITIES";
+            section_starts = false;
         }
         if (code != 0 && code != 2 && code != 9) continue;
         if (ItemReader read = find_other_item_reader(code, reader.value())) read(context);

@@ -1,5 +1,7 @@
 #include "dxf_import/dxf_tables.h"
 
+#include <algorithm>
+
 #include "common/cp932.h"
 #include "common/paths.h"
 
@@ -127,6 +129,16 @@ bool DxfTables::is_vertical_style(std::string_view style) const {
         if (name == cut) return true;
     }
     return false;
+}
+
+void DxfTables::add_proportional_style(std::string_view name) {
+    if (proportional_styles_.size() < static_cast<std::size_t>(kMaxTableRecords))
+        proportional_styles_.emplace_back(name);
+}
+
+bool DxfTables::is_proportional_style(std::string_view style) const {
+    return std::any_of(proportional_styles_.begin(), proportional_styles_.end(),
+                       [&](const std::string& name) { return equals_ignore_case(name, style); });
 }
 
 bool BlockDirectory::add(std::string_view name) {

@@ -75,6 +75,9 @@ public:
     void add_vertical_style(std::string_view name);
     // True when the vertical styles are not empty and hold `style`.
     bool is_vertical_style(std::string_view style) const;
+    // Styles whose font is a TrueType file; names in any letter case.
+    void add_proportional_style(std::string_view name);
+    bool is_proportional_style(std::string_view style) const;
 
 private:
     // What entities take from their layer and its use count, beside the
@@ -92,6 +95,7 @@ private:
     int current_layer_ = 0;             // 1-based; 0 = the cleared buffer
     NameIndex line_type_codes_;
     std::vector<std::string> vertical_styles_;
+    std::vector<std::string> proportional_styles_;
 };
 
 // Blocks by name: the 1-based number of the first block record of a name.

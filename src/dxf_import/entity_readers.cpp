@@ -140,19 +140,18 @@ int read_circle_or_arc(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityArc;
     record.arc.axis_ratio = record.arc.unused_one = 1.0;
-    double extrusion_z = 1.0;
+    Extrusion extrusion;
     read_entity_groups(context, record, kCircleGroups, kAllCommonGroups,
-                       [&](const DxfGroupReader& reader) {
-                           if (reader.code() == 230) extrusion_z = reader.real();
-                       });
+                       [&](const DxfGroupReader& reader) { extrusion.take(reader); });
     // Seen from below (extrusion 0, 0, -1) the centre lies mirrored in x and
     // the arc runs the other way round: from 180 - end to 180 - start.
-    if (extrusion_z < 0) {
+    if (extrusion.along_z() && extrusion.z < 0) {
         record.x1 = -record.x1;
         const double start = 180.0 - record.arc.end_angle;
         record.arc.end_angle = 180.0 - record.arc.start_angle;
         record.arc.start_angle = start;
     }
+    const PlaneScope plane(context, extrusion);
     return context.write_entity(record);
 }
 
@@ -162,16 +161,39 @@ int read_ellipse(DxfContext& context) {
     record.arc.unused_one = 1.0;
     double ux = 0.0;
     double uy = 0.0;
-    read_entity_groups(
-        context, record, kEllipseGroups, kAllCommonGroups, [&](const DxfGroupReader& reader) {
-            switch (reader.code()) {
-                case 11: ux = reader.real(); break;
-                case 21: uy = reader.real(); break;
-                case 41: record.arc.start_angle = ellipse_parameter_degrees(reader.real()); break;
-                case 42: record.arc.end_angle = ellipse_parameter_degrees(reader.real()); break;
-                default: break;
-            }
-        });
+    double uz = 0.0;
+    double start = 0.0;
+    double end = 0.0;
+    Extrusion extrusion;
+    read_entity_groups(context, record, kEllipseGroups, kAllCommonGroups,
+                       [&](const DxfGroupReader& reader) {
+                           switch (reader.code()) {
+                               case 11: ux = reader.real(); break;
+                               case 21: uy = reader.real(); break;
+                               case 31: uz = reader.real(); break;
+                               case 41: start = reader.real(); break;
+                               case 42: end = reader.real(); break;
+                               default: extrusion.take(reader); break;
+                           }
+                       });
+    if (!extrusion.upward()) {
+        // The centre and major axis are world points; the minor axis lies
+        // square to both it and the extrusion. Seen from above, both axes
+        // project to a pair of conjugate semi-diameters.
+        const double length = std::sqrt(extrusion.x * extrusion.x + extrusion.y * extrusion.y +
+                                        extrusion.z * extrusion.z);
+        if (std::isfinite(length) && length > 0.0) {
+            const double nx = extrusion.x / length, ny = extrusion.y / length,
+                         nz = extrusion.z / length;
+            const double ratio = record.arc.axis_ratio;
+            const Point2 minor{ratio * (ny * uz - nz * uy), ratio * (nz * ux - nx * uz)};
+            set_elliptic_arc(record, {record.x1, record.y1}, {ux, uy}, minor, degrees(start),
+                             degrees(end));
+            return context.write_entity(record);
+        }
+    }
+    record.arc.start_angle = ellipse_parameter_degrees(start);
+    record.arc.end_angle = ellipse_parameter_degrees(end);
     record.arc.radius = std::sqrt(ux * ux + uy * uy);
     // The parameters lie half a turn back, so the major axis is turned half
     // a turn on (its direction plus 180 degrees): the same points.
@@ -202,17 +224,16 @@ int read_point(DxfContext& context) {
 int read_trace_or_solid(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntitySolid;
-    double extrusion_z = 1.0;
+    Extrusion extrusion;
     read_entity_groups(context, record, kSolidGroups, kAllCommonGroups,
-                       [&](const DxfGroupReader& reader) {
-                           if (reader.code() == 230) extrusion_z = reader.real();
-                       });
+                       [&](const DxfGroupReader& reader) { extrusion.take(reader); });
     // Seen from below (extrusion 0, 0, -1): every corner mirrored in x.
-    if (extrusion_z < 0) {
+    if (extrusion.along_z() && extrusion.z < 0) {
         for (double* x :
              {&record.x1, &record.solid.first_x, &record.solid.third_x, &record.solid.fourth_x})
             *x = -*x;
     }
+    const PlaneScope plane(context, extrusion);
     context.report_point(record.x1, record.y1);
     context.report_point(record.solid.first_x, record.solid.first_y);
     return context.write_entity(record);
@@ -238,16 +259,21 @@ int read_insert(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityInsert;
     record.insert.scale_x = record.insert.scale_y = 1.0;
-    double extrusion_z = 0.0;
+    Extrusion extrusion;
     InsertArray array;
     read_entity_groups(
         context, record, kInsertGroups, kNoPaperSpace, [&](const DxfGroupReader& reader) {
             if (reader.code() == 2)
                 record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
-            if (reader.code() == 230) extrusion_z = reader.real();
-            array.take(reader);
+            if (!extrusion.take(reader)) array.take(reader);
         });
+    if (!extrusion.along_z()) {
+        // The copies are placed in the insert's plane, then projected.
+        const PlaneScope plane(context, extrusion);
+        return write_insert_array(context, record, array, 1.0);
+    }
     // An insert seen from below (extrusion 0, 0, -1) is mirrored in x.
+    const double extrusion_z = extrusion.z;
     if (extrusion_z != 0) {
         record.x1 *= extrusion_z;
         record.insert.scale_x *= extrusion_z;

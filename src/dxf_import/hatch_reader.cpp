@@ -28,6 +28,8 @@ constexpr std::size_t kMaxHatchGroups = 4000000;
 // Notes of one import, at most.
 constexpr std::size_t kMaxNotes = 100;
 
+}  // namespace
+
 int write_outline(DxfContext& context, const EntityRecord& base, const std::vector<Loop>& loops) {
     int written = 0;
     for (const Loop& loop : loops) {
@@ -55,6 +57,8 @@ int write_triangles(DxfContext& context, const EntityRecord& base,
     }
     return written;
 }
+
+namespace {
 
 int write_pattern(DxfContext& context, const EntityRecord& base,
                   const std::vector<PatternSegment>& segments) {
@@ -86,6 +90,13 @@ int read_hatch(DxfContext& context) {
         if (groups.size() < kMaxHatchGroups) groups.push_back({reader.code(), reader.real()});
     });
     const HatchDefinition hatch = read_hatch_definition(groups, kMaxBoundaryPoints);
+    // The fill is made in the hatch's plane, then projected.
+    Extrusion extrusion;
+    for (const HatchGroup& group : groups) {
+        if (group.code == 210 || group.code == 220 || group.code == 230 || group.code == 30)
+            extrusion.take(group.code, group.value);
+    }
+    const PlaneScope plane(context, extrusion);
     for (const Loop& loop : hatch.loops) {
         for (Point2 point : loop) context.report_point(point.x, point.y);
     }

@@ -2,7 +2,9 @@
 // point), kept as the part of them that lies in a generous box around the
 // drawing: the extents known so far, grown by their size on every side, and
 // always holding the base point. They do not widen the extents themselves,
-// and are marked so that the view's fit leaves them out too.
+// and are marked so that the view's fit leaves them out too. An XLINE keeps
+// its base point at the middle of its part, a RAY at its start, so that the
+// full export writes them again as what they were.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -57,6 +59,7 @@ int read_infinite_line(DxfContext& context, bool both_ways) {
     EntityRecord record;
     record.kind = kEntityLine;
     record.flags = kEntityConstructionLine;
+    record.source_marks = both_ways ? kMarkXline : kMarkRay;
     Point2 base;
     Point2 direction;
     read_entity_groups(context, record, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {

@@ -133,13 +133,13 @@ int read_polyline(DxfContext& context) {
     EntityRecord base;
     base.kind = kEntityLine;
     int flags = 0;
-    double extrusion_z = 1.0;
+    Extrusion extrusion;
     SegmentWidths default_widths;  // of every vertex that gives none
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (take_common_group(context, base)) continue;
         if (reader.code() == 70) flags = reader.integer();
-        if (reader.code() == 230) extrusion_z = reader.real();
+        if (extrusion.take(reader)) continue;
         if (reader.code() == 40) default_widths.start = reader.real();
         if (reader.code() == 41) default_widths.end = reader.real();
     }
@@ -181,7 +181,9 @@ int read_polyline(DxfContext& context) {
     }
     if ((flags & kPolyfaceMesh) != 0) return write_faces(context, base, vertices, faces);
     // 3D polylines and meshes are in world coordinates already.
-    if (extrusion_z < 0 && (flags & (k3dPolyline | k3dMesh)) == 0) mirror_vertices(vertices);
+    if ((flags & (k3dPolyline | k3dMesh)) != 0) extrusion = Extrusion{};
+    if (extrusion.along_z() && extrusion.z < 0) mirror_vertices(vertices);
+    const PlaneScope plane(context, extrusion);
     return write_vertices(context, base, vertices, (flags & kClosed) != 0);
 }
 
@@ -189,7 +191,7 @@ int read_lwpolyline(DxfContext& context) {
     EntityRecord base;
     base.kind = kEntityLine;
     bool closed = false;
-    double extrusion_z = 1.0;
+    Extrusion extrusion;
     double constant_width = 0.0;
     std::vector<Vertex> vertices;
     DxfGroupReader& reader = context.reader;
@@ -211,15 +213,15 @@ int read_lwpolyline(DxfContext& context) {
                 if (!vertices.empty()) vertices.back().widths.end = reader.real();
                 break;
             case 43: constant_width = reader.real(); break;
-            case 230: extrusion_z = reader.real(); break;
-            default: break;
+            default: extrusion.take(reader); break;
         }
     }
     // The constant width stands for the widths of vertices that give none.
     for (Vertex& vertex : vertices) {
         if (!vertex.widths.wide()) vertex.widths = {constant_width, constant_width};
     }
-    if (extrusion_z < 0) mirror_vertices(vertices);
+    if (extrusion.along_z() && extrusion.z < 0) mirror_vertices(vertices);
+    const PlaneScope plane(context, extrusion);
     return write_vertices(context, base, vertices, closed);
 }
 

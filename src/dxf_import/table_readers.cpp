@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/cp932.h"
+#include "common/paths.h"
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_readers.h"
 #include "dxf_import/line_type_classifier.h"
@@ -95,15 +96,30 @@ int read_layer_record(DxfContext& context) {
     return 0;
 }
 
+namespace {
+
+// A font file of TrueType (or OpenType) outlines, by its extension.
+bool is_truetype_file(std::string_view file) {
+    if (file.size() < 4) return false;
+    const std::string_view extension = file.substr(file.size() - 4);
+    return equals_ignore_case(extension, ".ttf") || equals_ignore_case(extension, ".ttc") ||
+           equals_ignore_case(extension, ".otf");
+}
+
+}  // namespace
+
 int read_style_record(DxfContext& context) {
     std::string name;
     bool vertical = false;
+    bool truetype = false;
     DxfGroupReader& reader = context.reader;
     while (reader.read_pair()) {
         if (reader.code() == 2) name = reader.value();
+        if (reader.code() == 3) truetype = is_truetype_file(reader.value());
         if (reader.code() == 70) vertical = reader.integer() == 4 || reader.integer() == 68;
     }
     if (vertical) context.tables.add_vertical_style(name);
+    if (truetype) context.tables.add_proportional_style(name);
     return 0;
 }
 

@@ -26,6 +26,14 @@ void take_text_flags(EntityRecord& record, int value) {
     if (value & 4) record.flags |= 4u;
 }
 
+// The style a text names none: "STANDARD" (in any letter case).
+constexpr char kDefaultStyle[] = "STANDARD";
+
+// A text of a TrueType style takes proportional advances.
+void take_style(const DxfContext& context, EntityRecord& record, std::string_view style) {
+    if (context.tables.is_proportional_style(style)) record.flags |= kTextProportional;
+}
+
 // A text in a vertical style turns a quarter back and moves half its height.
 void make_vertical(EntityRecord& record) {
     record.text.angle -= 90;
@@ -64,7 +72,7 @@ constexpr RealGroup kMtextGroups[] = {
 
 // The width of a DXF text as the renderer draws it.
 double text_width(const EntityRecord& record, std::string_view text) {
-    return text_advance_width(kSourceDxf, record.text.height, record.text.width_factor, text);
+    return text_advance_width(kSourceDxf, record, text);
 }
 
 // A TEXT that is not left-aligned on its base line stands at its alignment
@@ -108,6 +116,47 @@ void mirror_text(EntityRecord& record, std::string_view text) {
     record.text.angle = angle;
 }
 
+// Text generation flags (group 71): 2 mirrors the text in x, about the line
+// square to its base line through its anchor, and 4 in y, about its base
+// line. The store keeps the box where it lands; a box mirrored in y is
+// turned half a turn, which mirrors its characters once more.
+constexpr int kGeneratedBackward = 2;
+constexpr int kGeneratedUpsideDown = 4;
+
+void apply_generation_flags(EntityRecord& record, std::string_view text, int flags, Point2 anchor) {
+    if ((flags & (kGeneratedBackward | kGeneratedUpsideDown)) == 0) return;
+    const double width = text_width(record, text);
+    const double a = radians(record.text.angle);
+    const Point2 u{std::cos(a), std::sin(a)}, up{-std::sin(a), std::cos(a)};
+    Point2 start{record.x1, record.y1};
+    if ((flags & kGeneratedBackward) != 0) {
+        const double along = (start.x - anchor.x) * u.x + (start.y - anchor.y) * u.y;
+        start = {start.x - (2 * along + width) * u.x, start.y - (2 * along + width) * u.y};
+        record.flags ^= kTextBackward;
+    }
+    if ((flags & kGeneratedUpsideDown) != 0) {
+        const double across = (start.x - anchor.x) * up.x + (start.y - anchor.y) * up.y;
+        start = {start.x - 2 * across * up.x + width * u.x,
+                 start.y - 2 * across * up.y + width * u.y};
+        record.text.angle += 180.0;
+        record.flags ^= kTextBackward;
+    }
+    record.x1 = start.x;
+    record.y1 = start.y;
+}
+
+// The point a mirrored text is mirrored about: the alignment point of an
+// aligned text, the middle of a text fitted between two points, else its
+// start.
+Point2 mirror_anchor(const EntityRecord& placed, std::string_view text, Point2 start,
+                     const std::optional<Point2>& alignment) {
+    const int h = placed.h_align, v = placed.v_align;
+    if (!alignment || (h == 0 && v == 0)) return start;
+    if (h != 3 && h != 5) return *alignment;
+    const double half = text_width(placed, text) / 2, a = radians(placed.text.angle);
+    return {placed.x1 + half * std::cos(a), placed.y1 + half * std::sin(a)};
+}
+
 double mtext_angle(double dx, double dy) {
     if (dx != 0) return degrees(std::atan(dy / dx));
     if (dy > 0) return 90;
@@ -123,17 +172,21 @@ namespace {
 int read_text_item(DxfContext& context, int text_code) {
     EntityRecord record;
     record.kind = kEntityText;
+    if (text_code == 2) record.source_marks = kMarkAttributeDefinition;
     record.text.width_factor = 1.0;
     std::string text;
     bool vertical = false;
     std::optional<Point2> alignment;
-    double extrusion_z = 1.0;
+    Extrusion extrusion;
+    int generation = 0;
+    std::string style = kDefaultStyle;
     read_entity_groups(context, record, kTextGroups, kTextCommonGroups,
                        [&](const DxfGroupReader& reader) {
                            if (reader.code() == text_code) text = reader.value();
                            switch (reader.code()) {
                                case 7:
                                    vertical = context.tables.is_vertical_style(reader.value());
+                                   style = reader.value();
                                    break;
                                case 11:
                                    if (!alignment) alignment.emplace();
@@ -146,14 +199,19 @@ int read_text_item(DxfContext& context, int text_code) {
                                case 72: record.h_align = reader.integer(); break;
                                case 73: record.v_align = reader.integer(); break;
                                case 70: take_text_flags(record, reader.integer()); break;
-                               case 230: extrusion_z = reader.real(); break;
-                               default: break;
+                               case 71: generation = reader.integer(); break;
+                               default: extrusion.take(reader); break;
                            }
                        });
+    take_style(context, record, style);
     const CleanedText cleaned = clean_dxf_text(text);
+    const Point2 start{record.x1, record.y1};
     if (alignment) place_at_alignment_point(record, cleaned.text, *alignment);
-    if (extrusion_z < 0) mirror_text(record, cleaned.text);
+    apply_generation_flags(record, cleaned.text, generation,
+                           mirror_anchor(record, cleaned.text, start, alignment));
+    if (extrusion.along_z() && extrusion.z < 0) mirror_text(record, cleaned.text);
     if (vertical) make_vertical(record);
+    const PlaneScope plane(context, extrusion);
     return write_text_runs(context, record, cleaned, {0, cleaned.text.size()});
 }
 
@@ -162,9 +220,8 @@ int read_text_item(DxfContext& context, int text_code) {
 int read_text(DxfContext& context) { return read_text_item(context, 1); }
 
 int read_attribute_definition(DxfContext& context) {
-    if (!context.in_block()) return read_text_item(context, 2);
-    skip_item(context);
-    return 0;
+    // Kept with its tag as text, marked; inside a block it is not drawn.
+    return read_text_item(context, 2);
 }
 
 namespace {
@@ -225,6 +282,7 @@ int read_mtext(DxfContext& context) {
     double dx = 0.0;
     double dy = 0.0;
     double box_width = 0.0;
+    std::string style = kDefaultStyle;
     MtextColumnReader columns;
     // Newer files (R2018) repeat the text's frame in an "Embedded Object"
     // after the text; its groups would overwrite the position, direction and
@@ -245,7 +303,10 @@ int read_mtext(DxfContext& context) {
                 if (chunks.size() + reader.value().size() <= kMaxMtextBytes)
                     chunks += reader.value();
                 break;
-            case 7: vertical = context.tables.is_vertical_style(reader.value()); break;
+            case 7:
+                vertical = context.tables.is_vertical_style(reader.value());
+                style = reader.value();
+                break;
             case 11: dx = reader.real(); break;
             case 21: dy = reader.real(); break;
             case 41: box_width = reader.real(); break;
@@ -259,6 +320,7 @@ int read_mtext(DxfContext& context) {
         }
     }
     record.text.angle = mtext_angle(dx, dy);
+    take_style(context, record, style);
     const CleanedText cleaned = clean_dxf_text(std::move(chunks) + last_part);
     if (vertical) make_vertical(record);
     if (cleaned.attachment == 1) attachment = 5;

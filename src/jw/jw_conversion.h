@@ -34,7 +34,7 @@ struct JwConversion {
     double unit = 1;    // u: file units to millimetres x 10
     double scale = 0;   // S: the drawing's scale denominator
     double factor = 1;  // f: file coordinates to drawing coordinates
-    bool clip = false;  // data files: records outside the box are zeroed
+    bool clip = false;  // data files: lines and points outside the box are zeroed
     double clip_x = 0, clip_y = 0;
 
     double group_scales[kJwGroups] = {};  // G: stored group scale / 10

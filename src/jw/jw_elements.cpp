@@ -10,70 +10,55 @@ namespace {
 
 constexpr int kPenColours[7] = {0, 1, 2, 3, 4, 5, 6};  // pens 1-6
 constexpr int kDefaultPen = 2;
-constexpr double kEllipseStep = 0.0873;     // radians
 constexpr double kFullCircleSpan = 359.88;  // degrees
 constexpr std::int16_t kCircleFlatness = 10000;
 constexpr double kAngleUnit = 65536.0;
 
-// Points along an ellipse in file units, before the coordinate factor.
-struct EllipsePoint {
-    double x, y;
-};
-
-EllipsePoint ellipse_point(const JwCircleRecord& r, double k, double tau, double t) {
-    double cos_t = std::cos(t), sin_t = std::sin(t);
-    double cos_tau = std::cos(tau), sin_tau = std::sin(tau);
-    return {r.centre_x + r.radius * cos_t * cos_tau - r.radius * k * sin_t * sin_tau,
-            r.centre_y + r.radius * k * sin_t * cos_tau + r.radius * cos_t * sin_tau};
-}
-
-// An ellipse or elliptic arc as a chain of lines. The end angle is raised by
-// whole turns until it lies beyond the start; a span of more than one turn
-// would only draw the same curve again and is cut to one turn.
-void write_ellipse(JwConversion& c, const JwCircleRecord& r, EntityRecord& e) {
+// Makes the arc an ellipse or elliptic arc in the store's ellipse form: the
+// semi-axis `radius` turned by the tilt, the other semi-axis `flatness` /
+// 10000 of it, and the parameter angles of its own frame. The end angle is raised by whole
+// turns until it lies beyond the start; a span of more than one turn would
+// only draw the same curve again and is cut to one turn. A negative flatness
+// turns the other semi-axis round: the same curve as its positive one over
+// mirrored parameters.
+void set_ellipse(const JwCircleRecord& r, EntityRecord& e) {
     double k = r.flatness / static_cast<double>(kCircleFlatness);
     double s = r.start_angle / kAngleUnit;
     double end = r.end_angle / kAngleUnit;
     while (end <= s) end += 360;
     if (end - s > 360) end = s + 360;
-    double tau = r.tilt / kAngleUnit * kJwCadRadiansPerDegree;
-    double t_start = s * kJwCadRadiansPerDegree, t_end = end * kJwCadRadiansPerDegree;
-
-    EllipsePoint previous = ellipse_point(r, k, tau, t_start);
-    for (int step = 1;; ++step) {
-        double t = std::min(t_start + step * kEllipseStep, t_end);
-        EllipsePoint next = ellipse_point(r, k, tau, t);
-        e.x1 = rounded(c, previous.x * c.factor);
-        e.y1 = rounded(c, previous.y * c.factor);
-        e.line.end_x = rounded(c, next.x * c.factor);
-        e.line.end_y = rounded(c, next.y * c.factor);
-        write_jw_entity(c, e);
-        if (t >= t_end) break;
-        previous = next;
+    if (k < 0) {
+        k = -k;
+        const double mirrored_start = -end;
+        end = -s;
+        s = mirrored_start;
     }
+    e.arc.axis_ratio = k;
+    e.arc.tilt = r.tilt / kAngleUnit;
+    e.arc.start_angle = s;
+    e.arc.end_angle = end;
 }
 
 void write_circle(JwConversion& c, const JwCircleRecord& r) {
     EntityRecord e;
-    e.kind = kEntityLine;
+    e.kind = kEntityArc;
     e.line_type = jw_line_type_code(r.line_type);
     e.colour = jw_pen_colour(r.pen);
     e.layer = static_cast<std::int16_t>(store_layer_number(c, r.layer));
-    if (r.flatness != kCircleFlatness) {
-        write_ellipse(c, r, e);
-        return;
-    }
-    e.kind = kEntityArc;
     e.x1 = rounded(c, r.centre_x * c.factor);
     e.y1 = rounded(c, r.centre_y * c.factor);
     e.arc.radius = rounded(c, r.radius * c.factor);
-    e.arc.axis_ratio = 1.0;
     e.arc.unused_one = 1.0;
-    double a = r.start_angle / kAngleUnit + r.tilt / kAngleUnit;
-    double b = r.end_angle / kAngleUnit + r.tilt / kAngleUnit;
-    if (r.start_angle != r.end_angle && std::fabs(b - a) < kFullCircleSpan) {
-        e.arc.start_angle = a;
-        e.arc.end_angle = b;
+    if (r.flatness != kCircleFlatness) {
+        set_ellipse(r, e);
+    } else {
+        e.arc.axis_ratio = 1.0;
+        double a = r.start_angle / kAngleUnit + r.tilt / kAngleUnit;
+        double b = r.end_angle / kAngleUnit + r.tilt / kAngleUnit;
+        if (r.start_angle != r.end_angle && std::fabs(b - a) < kFullCircleSpan) {
+            e.arc.start_angle = a;
+            e.arc.end_angle = b;
+        }
     }
     write_jw_entity(c, e);
 }

@@ -38,7 +38,8 @@ double text_height(const JwConversion& c, int kind, bool vertical) {
 void write_text(JwConversion& c, JwTextRecord& r) {
     double x1 = r.start_x * c.factor, y1 = r.start_y * c.factor;
     double x2 = r.end_x * c.factor, y2 = r.end_y * c.factor;
-    if (outside_clip(c, x1, y1) || outside_clip(c, x2, y2)) x1 = y1 = x2 = y2 = 0;
+    // A text keeps its place wherever it lies: setting texts far off the
+    // paper are still the drawing's texts.
 
     std::string text;
     if (!read_jw_text_string(c.file, text)) c.damaged = true;

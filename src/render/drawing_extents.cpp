@@ -68,7 +68,7 @@ public:
     }
 
     Box drawing() {
-        const double paper_scale = header_.scale == 0.0 ? 200.0 : header_.scale;
+        const double paper_scale = paper_space_scale(header_.scale);
         Box box;
         EntityRecord record;
         const std::int32_t count = store_.entity_count();
@@ -87,7 +87,7 @@ private:
     }
 
     void include_record(Box& box, const EntityRecord& e, int depth) {
-        if (left_out(e)) return;
+        if (left_out(e) || (depth > 0 && is_attribute_definition(e))) return;
         switch (e.kind) {
             case kEntityLine:
             case kEntityLeader:
@@ -149,7 +149,7 @@ private:
     void include_text(Box& box, const EntityRecord& e) {
         const double h = e.text.height;
         if (store_.read_text(e, text_) != 0) text_.clear();
-        const double w = text_advance_width(header_.kind, h, e.text.width_factor, text_);
+        const double w = text_advance_width(header_.kind, e, text_);
         const double up = text_ascent(header_.kind, h);
         const double a = e.text.angle * std::numbers::pi / 180.0;
         const double ux = std::cos(a), uy = std::sin(a);

@@ -69,6 +69,8 @@ public:
     bool block_entities_cut() const { return block_entities_cut_; }
     // Texts drawn as their boxes because the pass's text cover was spent.
     long texts_boxed() const { return texts_boxed_; }
+    // Those of them whose ends the dimension-end styles can draw.
+    int dimensions_with_ends() const { return dimensions_with_ends_; }
 
 private:
     struct Pen {
@@ -111,7 +113,9 @@ private:
     void draw_elliptic_arc(const EntityRecord& record);
     void draw_point_mark(Point at);
     void draw_arrow_head(bool filled, Point tip, Point toward, double size);
-    void fill_triangle(Point p, Point q, Point r);
+    // With `mask`, the triangle is filled with the background and P-Q is
+    // not drawn.
+    void fill_triangle(Point p, Point q, Point r, bool mask = false);
     void draw_arrow_line(const EntityRecord& record);
     void draw_solid(const EntityRecord& record);
 
@@ -120,15 +124,17 @@ private:
     void defer_text(const EntityRecord& text, bool as_plain);
     // Inside blocks every text is drawn as plain text (`as_plain`).
     void draw_text_record(const EntityRecord& text, bool as_plain = false);
-    // The font is sized by the text metrics of the store kind `sizing` (in
-    // DXF stores the height is that of a capital, in JW_CAD stores the
-    // font's height) and drawn `width_factor` times as wide as the face's
-    // own characters.
     // Spends the part of the text box [left, right] x [top, bottom] on the
     // surface from the pass's text cover; false when it is spent.
     bool take_text_cover(int left, int top, int right, int bottom);
+    // The font is sized by the text metrics of the store kind `sizing` (in
+    // DXF stores the height is that of a capital, in JW_CAD stores the
+    // font's height) and drawn `width_factor` times as wide as the face's
+    // own characters. `flags` are the record's: kTextBackward mirrors the
+    // characters within the text's box.
     void draw_plain_text(Point base, double height, double angle, std::string_view text,
-                         bool vertical, std::int32_t sizing, double width_factor = 1.0);
+                         bool vertical, std::int32_t sizing, double width_factor = 1.0,
+                         std::uint8_t flags = 0);
     void draw_control_code_text(const EntityRecord& text, std::string_view bytes);
     void draw_spread_text(const EntityRecord& text, std::string_view bytes);
 
@@ -141,9 +147,13 @@ private:
     bool open_block(std::int16_t number, BlockRecord& block);
     void draw_block_entity(const EntityRecord& record, int depth);
     void draw_dimension(const EntityRecord& dimension);
-    int count_block_entities(const BlockRecord& block, std::int32_t kind);
+    int count_block_entities(const BlockRecord& block, bool (*counts)(const EntityRecord&));
     void draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
                              const Point* arrows, int arrow_count);
+    // The ends of a picture whose arrow heads are solids, each drawn at its
+    // tip and pointing as the solid did.
+    void draw_solid_arrow_ends(DimensionEnds ends, const Point* tips, const Point* bases,
+                               int count);
 
     Surface& surface_;
     const ViewWindow& view_;
@@ -166,6 +176,7 @@ private:
     int buffered_layer_ = 0;  // the number of `layer_`; 0: none taken yet
     int last_layer_ = 9999;   // a number no layer has
     int dimensions_drawn_ = 0;
+    int dimensions_with_ends_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
     long block_entities_left_ = block_entity_budget(header_);
     bool block_entities_cut_ = false;

@@ -66,7 +66,9 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
         case kEntityArc: draw_arc(record); break;
         case kEntityPoint: draw_point_mark({record.x1, record.y1}); break;
         case kEntityLeader: draw_arrow_line(record); break;
-        case kEntityText: defer_text(record, true); break;
+        case kEntityText:
+            if (!is_attribute_definition(record)) defer_text(record, true);
+            break;
         case kEntityInsert: {
             const InsertTransform saved = accumulated_;
             draw_insert(record, depth + 1);
@@ -90,30 +92,69 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
     }
 }
 
-int DrawingPass::count_block_entities(const BlockRecord& block, std::int32_t kind) {
+int DrawingPass::count_block_entities(const BlockRecord& block,
+                                      bool (*counts)(const EntityRecord&)) {
     int found = 0;
     EntityRecord record;
     for (std::int32_t i = 0; i < block.count; ++i) {
         if (blocks_.read_block_entity(block, i, record) != 0) break;
-        if (record.kind == kind) ++found;
+        if (counts(record)) ++found;
     }
     return found;
 }
+
+namespace {
+
+bool is_insert(const EntityRecord& record) { return record.kind == kEntityInsert; }
+
+// A filled triangle: a solid whose fourth corner repeats its third, as
+// dimension pictures draw closed filled arrow heads.
+bool is_arrow_solid(const EntityRecord& record) {
+    return record.kind == kEntitySolid && record.solid.fourth_x == record.solid.third_x &&
+           record.solid.fourth_y == record.solid.third_y &&
+           (record.flags & kEntityBackgroundFill) == 0;
+}
+
+// The tip of an arrow-head triangle, the corner across its shortest side,
+// and the middle of that side, its base.
+void arrow_tip(const EntityRecord& record, Point& tip, Point& base) {
+    const Point corners[3] = {{record.solid.first_x, record.solid.first_y},
+                              {record.x1, record.y1},
+                              {record.solid.third_x, record.solid.third_y}};
+    int across = 0;
+    double shortest = INFINITY;
+    for (int k = 0; k < 3; ++k) {
+        const Point a = corners[(k + 1) % 3], b = corners[(k + 2) % 3];
+        const double side = std::hypot(a.x - b.x, a.y - b.y);
+        if (side < shortest) shortest = side, across = k;
+    }
+    tip = corners[across];
+    const Point a = corners[(across + 1) % 3], b = corners[(across + 2) % 3];
+    base = {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+}
+
+}  // namespace
 
 // The dimension's picture block, drawn at the dimension's position. With an
 // end style other than "as in the data" its lines, arcs and arrow-head
 // blocks give way to a dimension line and ends drawn from the first two
 // definition points and the first two arrow-head positions. A picture
-// without two arrow-head inserts (its arrows drawn as solids, say) has no
-// ends to take them from and is drawn as in the data.
+// without two arrow-head inserts whose arrow heads are filled triangles
+// keeps its lines and has only its arrow heads drawn in the style; one with
+// neither has no ends to take and is drawn as in the data.
 void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     ++dimensions_drawn_;
     accumulated_ = InsertTransform{};
     BlockRecord block;
     if (!open_block(dimension.block, block)) return;
     DimensionEnds ends = settings_.dimension_ends;
-    if (dimension.h_align == 1 || count_block_entities(block, kEntityInsert) < 2)
+    const bool solid_arrows = count_block_entities(block, is_insert) < 2;
+    if (dimension.h_align == 1 ||
+        (solid_arrows && count_block_entities(block, is_arrow_solid) < 2)) {
         ends = DimensionEnds::AsData;
+    } else {
+        ++dimensions_with_ends_;
+    }
     open_blocks_.push_back(dimension.block);
     const Pen outer_insert_pen = std::exchange(insert_pen_, pen_);
     InsertTransform transform;
@@ -122,13 +163,19 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     transform.base_x = block.base_x;
     transform.base_y = block.base_y;
 
-    Point defs[2], arrows[2];
+    Point defs[2], arrows[2], bases[2];
     int def_count = 0, arrow_count = 0;
     EntityRecord record;
     for (std::int32_t i = 0; i < block.count && take_block_entity(); ++i) {
         if (blocks_.read_block_entity(block, i, record) != 0) break;
         transform_record(record, transform);
-        if (ends == DimensionEnds::AsData) {
+        if (ends != DimensionEnds::AsData && solid_arrows && arrow_count < 2 &&
+            is_arrow_solid(record)) {
+            arrow_tip(record, arrows[arrow_count], bases[arrow_count]);
+            ++arrow_count;
+            continue;
+        }
+        if (ends == DimensionEnds::AsData || solid_arrows) {
             if (record.kind != kEntityPoint && choose_block_pen(record))
                 draw_block_entity(record, 0);
             continue;
@@ -151,8 +198,27 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     use_pen(insert_pen_.colour, insert_pen_.style, insert_pen_.width);
     insert_pen_ = outer_insert_pen;
     open_blocks_.pop_back();
-    if (ends != DimensionEnds::AsData)
+    if (ends == DimensionEnds::AsData) return;
+    if (solid_arrows) {
+        draw_solid_arrow_ends(ends, arrows, bases, arrow_count);
+    } else {
         draw_dimension_ends(ends, defs, def_count, arrows, arrow_count);
+    }
+}
+
+void DrawingPass::draw_solid_arrow_ends(DimensionEnds ends, const Point* tips, const Point* bases,
+                                        int count) {
+    for (int k = 0; k < count; ++k) {
+        if (ends == DimensionEnds::FilledDots) {
+            draw_point_mark(tips[k]);
+            continue;
+        }
+        // Heads as long as the solids were.
+        const Point tip = tips[k], base = bases[k];
+        const Point toward{tip.x + 4.0 * (base.x - tip.x), tip.y + 4.0 * (base.y - tip.y)};
+        draw_arrow_head(ends == DimensionEnds::FilledArrows, tip, toward,
+                        std::hypot(base.x - tip.x, base.y - tip.y));
+    }
 }
 
 // Without two definition points the extension lines are left out.

@@ -47,16 +47,15 @@ void DrawingPass::draw_cell_markers(const LayerSheetGrid& grid) {
         }
     }
 
-    const int n = grid.cells_per_side;
-    const double height = 0.025 * ch * n;
-    const double y = grid.min_y + n * ch + 0.02 * ch;
-    auto legend = [&](Rgb colour, double x, const char* text) {
+    const SheetBand band = sheet_band(grid, display_file_name(header_));
+    const double height = band.legend_height;
+    auto legend = [&](Rgb colour, Point at, const char* text) {
         use_pen(colour, PenStyle::Dot);
-        draw_plain_text({x, y}, height, 0.0, text, false, kSourceJwCad);
-        draw_line({x, y + height}, {x - 2.0 * height, y});
+        draw_plain_text(at, height, 0.0, text, false, kSourceJwCad);
+        draw_line({at.x, at.y + height}, {at.x - 2.0 * height, at.y});
     };
-    legend(kGreen, grid.min_x + 1.1 * n * ch, kLockedLegend);
-    legend(kRed, grid.min_x + 0.8 * n * ch, kHiddenLegend);
+    legend(kGreen, band.locked_at, kLockedLegend);
+    legend(kRed, band.hidden_at, kHiddenLegend);
 }
 
 }  // namespace zov

@@ -125,7 +125,7 @@ void DrawingPass::draw_arrow_head(bool filled, Point tip, Point toward, double s
 // Draws P-Q and fills the triangle with the pen's colour. (The line hatch
 // of old, about 4000 lines to the drawing's width, took minutes for drawings
 // of many large solids and showed stripes when zoomed in.)
-void DrawingPass::fill_triangle(Point p, Point q, Point r) {
+void DrawingPass::fill_triangle(Point p, Point q, Point r, bool mask) {
     // A triangle wholly beside the client area leaves nothing to see.
     const PixelPoint corners[3] = {{view_.pixel_x(p.x), view_.pixel_y(p.y)},
                                    {view_.pixel_x(q.x), view_.pixel_y(q.y)},
@@ -137,6 +137,10 @@ void DrawingPass::fill_triangle(Point p, Point q, Point r) {
         std::max_element(corners, corners + 3, by_y)->y < 0 ||
         std::min_element(corners, corners + 3, by_y)->y > surface_.height())
         return;
+    if (mask) {
+        surface_.fill_background_polygon(corners);
+        return;
+    }
     draw_line(p, q);
     surface_.fill_polygon(corners, pen_.colour);
 }
@@ -151,6 +155,14 @@ void DrawingPass::draw_solid(const EntityRecord& record) {
     const SolidReals& corners = record.solid;
     const Point q1{corners.first_x, corners.first_y}, q2{record.x1, record.y1};
     const Point q3{corners.third_x, corners.third_y}, q4{corners.fourth_x, corners.fourth_y};
+    if ((record.flags & kEntityBackgroundFill) != 0) {
+        // A wipeout hides what came before it, texts waiting for the end of
+        // the pass too, and nothing of what follows.
+        finish();
+        fill_triangle(q1, q3, q2, true);
+        if (q4 != q3) fill_triangle(q4, q2, q3, true);
+        return;
+    }
     fill_triangle(q1, q3, q2);
     draw_line(q2, q1);
     draw_line(q3, q1);

@@ -7,6 +7,7 @@
 #include "common/japanese_texts.h"
 #include "render/angles.h"
 #include "render/drawing_pass.h"
+#include "render/record_transform.h"
 #include "store/text_metrics.h"
 
 namespace zov {
@@ -67,12 +68,22 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
         default: strings_.read_text(record, text_); break;
     }
     const bool vertical = record.text_style % 10 != 0;
+    // The layer sheet's labels are the viewer's own, sized by their font.
+    const std::int32_t sizing = record.kind == kEntityText ? header_.kind : kSourceJwCad;
+    if ((record.flags & kTextEndsAtBase) != 0) {
+        // Turned round by a mirroring insert: the text ends at its point.
+        EntityRecord started = record;
+        const TextStart start = text_start(record, text_advance_width(sizing, record, text_));
+        started.x1 = start.x;
+        started.y1 = start.y;
+        started.flags &= static_cast<std::uint8_t>(~kTextEndsAtBase);
+        draw_text_record(started, as_plain);
+        return;
+    }
     const Point base{record.x1, record.y1};
     if (as_plain || record.kind != kEntityText || record.text_style < 10) {
-        // The layer sheet's labels are the viewer's own, sized by their font.
-        const std::int32_t sizing = record.kind == kEntityText ? header_.kind : kSourceJwCad;
         draw_plain_text(base, record.text.height, record.text.angle, text_, vertical, sizing,
-                        record.text.width_factor);
+                        record.text.width_factor, record.flags);
     } else if (record.text_style < 20) {
         draw_control_code_text(record, text_);
     } else {
@@ -93,11 +104,13 @@ bool DrawingPass::take_text_cover(int left, int top, int right, int bottom) {
 }
 
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
-                                  bool vertical, std::int32_t sizing, double width_factor) {
+                                  bool vertical, std::int32_t sizing, double width_factor,
+                                  std::uint8_t flags) {
     const double sin_a = std::sin(angle * kRadiansPerDegree),
                  cos_a = std::cos(angle * kRadiansPerDegree);
     const double up = text_ascent(sizing, height);
-    const double width = text_advance_width(sizing, height, width_factor, text);
+    const bool proportional = (flags & kTextProportional) != 0;
+    const double width = text_advance_width(sizing, height, width_factor, text, proportional);
     const Point top_left{base.x - up * sin_a, base.y + up * cos_a};
     const Point top_right{top_left.x + width * cos_a, top_left.y + width * sin_a};
     const Point bottom_right{base.x + width * cos_a, base.y + width * sin_a};
@@ -116,20 +129,30 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
         // The face's own half-width character is half the font height wide;
         // each kind of character is stretched to its advance.
         const double half_width = text_font_height(sizing, height) * kHalfWidthPerFont;
+        const bool backward = (flags & kTextBackward) != 0 && !vertical;
         auto font_stretched_to = [&](double advance_per_half_width) {
             return FontSpec{vertical ? kVerticalGothicFace : kGothicFace,
                             view_.pixels(text_font_height(sizing, height)),
-                            truncate_to_pixel(std::fmod(angle, 360.0) * 10.0), 400,
-                            truncate_to_pixel(advance_per_half_width * 100.0 + 0.5)};
+                            truncate_to_pixel(std::fmod(angle, 360.0) * 10.0),
+                            400,
+                            truncate_to_pixel(advance_per_half_width * 100.0 + 0.5),
+                            backward};
+        };
+        // A run from `along` on: backward texts run from the box's far end.
+        auto run_x = [&](double along) {
+            return view_.pixel_x(top_left.x + (backward ? width - along : along) * cos_a);
+        };
+        auto run_y = [&](double along) {
+            return view_.pixel_y(top_left.y + (backward ? width - along : along) * sin_a);
         };
         const FontSpec one_byte =
             font_stretched_to(text_byte_advance(sizing, height, width_factor) / half_width);
         const FontSpec double_byte = font_stretched_to(
             text_double_byte_advance(sizing, height, width_factor) / (2.0 * half_width));
-        if (vertical || one_byte == double_byte) {
+        if (vertical || (one_byte == double_byte && !proportional)) {
             if (!surface_.select_font(double_byte)) return;
             surface_.set_text_colour(pen_.colour);
-            surface_.text_out(view_.pixel_x(top_left.x), view_.pixel_y(top_left.y), text);
+            surface_.text_out(run_x(0.0), run_y(0.0), text);
             return;
         }
         // Runs of one-byte and of double-byte characters, each placed at its
@@ -141,11 +164,19 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
             while (end < text.size() && (char_length(text, end) == 2) == wide)
                 end += char_length(text, end);
             const std::string_view run = text.substr(i, end - i);
-            if (!surface_.select_font(wide ? double_byte : one_byte)) return;
+            const double advance =
+                text_advance_width(sizing, height, width_factor, run, proportional);
+            // A proportional run: the face's characters stretched alike so
+            // that the run is as long as the proportional advances make it.
+            const FontSpec font =
+                wide ? double_byte
+                : proportional
+                    ? font_stretched_to(advance / (static_cast<double>(run.size()) * half_width))
+                    : one_byte;
+            if (!surface_.select_font(font)) return;
             surface_.set_text_colour(pen_.colour);
-            surface_.text_out(view_.pixel_x(top_left.x + along * cos_a),
-                              view_.pixel_y(top_left.y + along * sin_a), run);
-            along += text_advance_width(sizing, height, width_factor, run);
+            surface_.text_out(run_x(along), run_y(along), run);
+            along += advance;
             i = end;
         }
         return;

@@ -2,6 +2,8 @@
 // The layer sheet's grid: every layer in use has a cell of its own, laid out
 // in a square. The pass draws the cells' markers from it, the view lays the
 // sheet out and finds the cell under a click.
+#include <string_view>
+
 #include "render/point.h"
 
 namespace zov {
@@ -24,6 +26,22 @@ struct LayerSheetGrid {
     // The cell index under drawing point (x, y), or -1 outside the grid.
     int cell_at(double x, double y) const;
 };
+
+// The sheet is fitted to this many times the grid's size: the room above
+// the grid holds the title and the legend.
+inline constexpr double kSheetMargin = 1.1;
+
+// The band above the grid: the legend of the cell markers at its right end
+// and the drawing's `title` at its left, in the room the legend leaves, each
+// sized to fit. Texts are sized as the layer sheet's labels.
+struct SheetBand {
+    Point title_at;  // start of the title's base line
+    double title_height = 0.0;
+    Point hidden_at;  // start of the hidden legend's text, its marker before it
+    Point locked_at;
+    double legend_height = 0.0;
+};
+SheetBand sheet_band(const LayerSheetGrid& grid, std::string_view title);
 
 // The diagonals of a cell: locked from lower-left to upper-right, hidden
 // from lower-right to upper-left.

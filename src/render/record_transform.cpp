@@ -19,19 +19,24 @@ void rotate(double& x, double& y, double cos_r, double sin_r) {
 
 // The text's height, width factor and angle under the insert's scales: the
 // height follows the y scale and the width the x scale, so the text's own
-// width factor grows by their ratio.
-void transform_text(TextReals& text, double sx, double sy, double rotation) {
+// width factor grows by their ratio. A mirroring insert mirrors the text's
+// box, in which the text still reads forwards: from the mirrored end of its
+// base line, which the record's point then is (kTextEndsAtBase, toggled, so
+// that a second mirror turns it back).
+void transform_text(EntityRecord& record, double sx, double sy, double rotation) {
+    TextReals& text = record.text;
     const double f = std::abs(sy) / std::abs(sx);
     text.height *= std::abs(sy);
     text.width_factor = (text.width_factor == 0.0 ? 1.0 : text.width_factor) / f;
     double angle = text.angle * f + rotation;
     if (sx > 0.0 && sy < 0.0) {
-        angle = 180.0 - angle;
+        angle = 180.0 - (text.angle * f - rotation);
     } else if (sx < 0.0 && sy > 0.0) {
-        angle = 360.0 - angle;
+        angle = 360.0 - (text.angle * f - rotation);
     } else if (sx < 0.0 && sy < 0.0) {
         angle += 180.0;
     }
+    if ((sx < 0.0) != (sy < 0.0)) record.flags ^= kTextEndsAtBase;
     text.angle = angle;
 }
 
@@ -60,6 +65,12 @@ void transform_arc(ArcReals& arc, double sx, double sy, double rotation) {
 
 }  // namespace
 
+TextStart text_start(const EntityRecord& record, double width) {
+    if ((record.flags & kTextEndsAtBase) == 0) return {record.x1, record.y1};
+    const double a = record.text.angle * std::numbers::pi / 180.0;
+    return {record.x1 - width * std::cos(a), record.y1 - width * std::sin(a)};
+}
+
 double wrap_degrees(double degrees) {
     if (degrees >= 0.0 && degrees <= 360.0) return degrees;
     double wrapped = std::fmod(degrees, 360.0);
@@ -86,7 +97,7 @@ void transform_record(EntityRecord& record, const InsertTransform& transform) {
         y += transform.y;
     });
 
-    if (record.kind == kEntityText) transform_text(record.text, sx, sy, transform.rotation);
+    if (record.kind == kEntityText) transform_text(record, sx, sy, transform.rotation);
     if (record.kind == kEntityArc) transform_arc(record.arc, sx, sy, transform.rotation);
 }
 

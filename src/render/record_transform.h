@@ -21,12 +21,26 @@ struct InsertTransform {
     mutable double sin_rotation = 0.0;
 };
 
+// EntityRecord::flags bit that transform_record sets on a text whose base
+// line a mirroring insert turned round: (x1, y1) is then the far end of its
+// base line, and the text, still reading forwards, ends there (see
+// text_start). Never stored.
+inline constexpr std::uint8_t kTextEndsAtBase = 128;
+
 // Moves the block's base point to the origin, then scales, rotates about the
 // origin and moves the points of `record` (a copy
 // of a block entity); adjusts the height, width factor and angle of texts and
 // the radius, axis ratio and angles of arcs, mirrored inserts included. A
 // scale of 0 counts as 1.
 void transform_record(EntityRecord& record, const InsertTransform& transform);
+
+// The start of the base line of a text record `width` long: (x1, y1), or
+// for one with kTextEndsAtBase the point `width` back along its angle.
+struct TextStart {
+    double x;
+    double y;
+};
+TextStart text_start(const EntityRecord& record, double width);
 
 // An angle in degrees brought into [0, 360] by whole turns.
 double wrap_degrees(double degrees);

@@ -54,7 +54,8 @@ void RecordingSurface::arc(int left, int top, int right, int bottom, int start_x
 bool RecordingSurface::select_font(const FontSpec& font) {
     calls.push_back("font " + cp932_to_utf8(font.face) +
                     format_text(" %d %d %d", font.height, font.escapement, font.weight) +
-                    (font.stretch != 100 ? format_text(" stretch %d", font.stretch) : ""));
+                    (font.stretch != 100 ? format_text(" stretch %d", font.stretch) : "") +
+                    (font.mirrored ? " mirrored" : ""));
     return true;
 }
 

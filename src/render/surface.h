@@ -38,6 +38,9 @@ struct FontSpec {
     int escapement = 0;  // direction of the text, tenths of a degree counter-clockwise
     int weight = 400;
     int stretch = 100;  // character width in percent of the face's own
+    // Characters mirrored along the text's direction: the text runs back
+    // from the point given to text_out, which is then its top-right corner.
+    bool mirrored = false;
     bool operator==(const FontSpec&) const = default;
 };
 
@@ -56,6 +59,11 @@ public:
     // Fills the polygon through `points` (closed back to the first) with a
     // solid colour, its outline not drawn: filled solids and arrow heads.
     virtual void fill_polygon(std::span<const PixelPoint> points, Rgb colour) = 0;
+    // Fills the polygon with the background, black on the screen: a mask
+    // that hides what was drawn under it.
+    virtual void fill_background_polygon(std::span<const PixelPoint> points) {
+        fill_polygon(points, Rgb{});
+    }
     // Transparent: text leaves the background as it is; opaque: text cells are
     // filled with white first.
     virtual void set_background_opaque(bool opaque) = 0;
@@ -79,8 +87,8 @@ public:
     // False when the font cannot be made; the caller then skips its text.
     virtual bool select_font(const FontSpec& font) = 0;
     virtual void set_text_colour(Rgb colour) = 0;
-    // Draws text with its top-left corner at (x, y), turned by the font's
-    // escapement about that corner.
+    // Draws text with its top-left corner at (x, y) (top-right for a
+    // mirrored font), turned by the font's escapement about that corner.
     virtual void text_out(int x, int y, std::string_view text) = 0;
 
     // While on, pens draw by inverting with their colour (XOR), so drawing

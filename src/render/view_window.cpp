@@ -47,7 +47,7 @@ ViewRect ViewWindow::whole_drawing() const {
 void ViewWindow::fit_drawing(const DrawingExtents& drawing, double header_scale) {
     extents = {finite_or_zero(drawing.min_x), finite_or_zero(drawing.min_y),
                finite_or_zero(drawing.max_x), finite_or_zero(drawing.max_y)};
-    paper_scale = header_scale == 0.0 ? 200.0 : header_scale;
+    paper_scale = paper_space_scale(header_scale);
     flip_y = extents.max_y;
     const double e = std::abs(extents.max_x - extents.min_x);
     const double f = std::abs(extents.max_y - extents.min_y);

@@ -9,6 +9,12 @@
 
 namespace zov {
 
+// The scale at which paper-space entities are drawn among the model-space
+// ones: the header's drawing scale, 200 when it gives none.
+constexpr double paper_space_scale(double header_scale) {
+    return header_scale == 0.0 ? 200.0 : header_scale;
+}
+
 // A window in flipped drawing coordinates (x, Ymax - y), y growing downward.
 struct ViewRect {
     double x1 = 0.0;

@@ -25,6 +25,9 @@ public:
     void fill_polygon(std::span<const PixelPoint> points, Rgb colour) override {
         paper_.fill_polygon(points, on_white_paper(colour));
     }
+    void fill_background_polygon(std::span<const PixelPoint> points) override {
+        paper_.fill_polygon(points, white_paper_fill(Rgb{}));
+    }
     void set_background_opaque(bool opaque) override { paper_.set_background_opaque(opaque); }
     double dots_per_millimetre() const override { return paper_.dots_per_millimetre(); }
     void select_pen(PenStyle style, int width, Rgb colour) override {

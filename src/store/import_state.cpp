@@ -101,6 +101,7 @@ int open_section_files(ImportState& state) {
     state.extents_taken = 0;
     state.entity_extents = Extents{};
     state.notes.clear();
+    state.dropped = LossReport{};
     state.header.min_x = state.header.min_y = kEmptyBoxMinimum;
     state.header.max_x = state.header.max_y = kEmptyBoxMaximum;
     return 0;
@@ -115,6 +116,7 @@ int open_jw_section_files(ImportState& state) {
     state.entities_are_block_data = false;
     clear_record_buffers(state);
     state.notes.clear();
+    state.dropped = LossReport{};
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/loss_report.h"
 #include "store/records.h"
 
 namespace zov {
@@ -70,7 +71,13 @@ public:
     // What an importer drew simpler than the source asks (a hatch kept as its
     // outline, ...), one readable line each, for the diagnostics dump.
     std::vector<std::string> notes;
+    // The source's entities that the import could not store at all, by the
+    // source's name for them; every conversion of the store reports them.
+    LossReport dropped;
 };
+
+// The hint that the lines of ImportState::dropped carry wherever they are shown.
+inline constexpr char kImportLossHint[] = "not stored by the import";
 
 // Clears the header and fills ver (kStoreBanner), fname (the source path in
 // CP932), ftime and fsize of `source_path` (a file-system path).

@@ -74,6 +74,27 @@ constexpr const char* line_type_name(std::int32_t code) {
 // EntityRecord::flags bit of the lines that stand for an XLINE or RAY: a
 // part of an endless line, drawn but never fitted into the view.
 inline constexpr std::uint8_t kEntityConstructionLine = 8;
+// EntityRecord::flags bit of the solids that mask what lies under them (a
+// WIPEOUT): filled in the background colour, without an outline.
+inline constexpr std::uint8_t kEntityBackgroundFill = 16;
+// EntityRecord::flags bit of DXF texts whose characters are mirrored within
+// their box (text generation flags, "backward"): they read from right to left.
+inline constexpr std::uint8_t kTextBackward = 32;
+// EntityRecord::flags bit of DXF texts of a TrueType style: their ASCII
+// characters take proportional advances (store/text_metrics.h).
+inline constexpr std::uint8_t kTextProportional = 64;
+
+// EntityRecord::source_marks: what a DXF source named that the record's own
+// fields hold resolved, so that the full export can name it again. The
+// colour and line type of a record stay the ones the view draws; a store
+// written before the marks has none, and is exported as it always was.
+inline constexpr std::uint8_t kMarkColourByLayer = 1;
+inline constexpr std::uint8_t kMarkColourByBlock = 2;
+inline constexpr std::uint8_t kMarkLineTypeByLayer = 4;
+inline constexpr std::uint8_t kMarkLineTypeByBlock = 8;
+inline constexpr std::uint8_t kMarkAttributeDefinition = 16;  // a text that was an ATTDEF
+inline constexpr std::uint8_t kMarkXline = 32;                // a construction line: XLINE
+inline constexpr std::uint8_t kMarkRay = 64;                  // a construction line: RAY
 
 // Line weights (EntityRecord::line_weight, LayerRecord::line_weight). A
 // weight of w hundredths of a millimetre (DXF group 370) is kept as w + 1,
@@ -264,20 +285,21 @@ struct EntityReals {
 };
 
 struct EntityRecord {
-    std::uint8_t flags = 0;        // importer flags; readers use kEntityConstructionLine
-    std::uint8_t paper_space = 0;  // 1 for a paper-space entity
-    std::int16_t line_weight = 0;  // kWeightNotGiven (as the layer), kWeightByBlock,
-                                   // kWeightDefault or weight + 1
-    std::int32_t kind = 0;         // kEntityLine ... kEntityFileLabel
-    std::int32_t line_type = 0;    // line-type code, 0 = as the layer
-    std::int32_t h_align = 0;      // text: group 72; dimension: 1 = angular
-    std::int32_t v_align = 0;      // text: group 73
-    std::int32_t text_style = 0;   // 0 plain, 10 control codes, 20 spread; +1 vertical
-    std::int32_t colour = 0;       // source numbering; 0 and 256 = as the layer
-    std::int16_t layer = 0;        // 1-based layer number, 0 = none
-    std::int16_t block = 0;        // 1-based block number (kinds 6 and 7)
-    std::int16_t text_length = 0;  // text bytes (kind 5)
-    char reserved_34[2] = {};
+    std::uint8_t flags = 0;         // importer flags; readers use kEntityConstructionLine
+    std::uint8_t paper_space = 0;   // 1 for a paper-space entity
+    std::int16_t line_weight = 0;   // kWeightNotGiven (as the layer), kWeightByBlock,
+                                    // kWeightDefault or weight + 1
+    std::int32_t kind = 0;          // kEntityLine ... kEntityFileLabel
+    std::int32_t line_type = 0;     // line-type code, 0 = as the layer
+    std::int32_t h_align = 0;       // text: group 72; dimension: 1 = angular
+    std::int32_t v_align = 0;       // text: group 73
+    std::int32_t text_style = 0;    // 0 plain, 10 control codes, 20 spread; +1 vertical
+    std::int32_t colour = 0;        // source numbering; 0 and 256 = as the layer
+    std::int16_t layer = 0;         // 1-based layer number, 0 = none
+    std::int16_t block = 0;         // 1-based block number (kinds 6 and 7)
+    std::int16_t text_length = 0;   // text bytes (kind 5)
+    std::uint8_t source_marks = 0;  // kMark... bits: what the source named (0 in older stores)
+    std::uint8_t reserved_35 = 0;
     std::int32_t text_offset = 0;  // offset of the text in the STR section (kind 5)
     double x1 = 0;
     double y1 = 0;
@@ -290,6 +312,12 @@ struct EntityRecord {
         SolidReals solid;     // kEntitySolid
     };
 };
+
+// A text that was an attribute definition. Inside a block it is not drawn:
+// the block's inserts show their attributes instead.
+constexpr bool is_attribute_definition(const EntityRecord& e) {
+    return e.kind == kEntityText && (e.source_marks & kMarkAttributeDefinition) != 0;
+}
 
 // The record's eight reals, x1 and y1 first, for code that treats them alike
 // (finiteness checks). `Record` is EntityRecord or const EntityRecord.
@@ -392,7 +420,8 @@ ZOV_FIELD_AT(EntityRecord, colour, 24);
 ZOV_FIELD_AT(EntityRecord, layer, 28);
 ZOV_FIELD_AT(EntityRecord, block, 30);
 ZOV_FIELD_AT(EntityRecord, text_length, 32);
-ZOV_FIELD_AT(EntityRecord, reserved_34, 34);
+ZOV_FIELD_AT(EntityRecord, source_marks, 34);
+ZOV_FIELD_AT(EntityRecord, reserved_35, 35);
 ZOV_FIELD_AT(EntityRecord, text_offset, 36);
 ZOV_FIELD_AT(EntityRecord, x1, 40);
 ZOV_FIELD_AT(EntityRecord, y1, 48);

@@ -382,6 +382,7 @@ void QtSurface::text_out(int x, int y, std::string_view text) {
     painter_.setFont(font_);
     painter_.translate(x, y);
     painter_.rotate(-font_spec_.escapement / 10.0);
+    if (font_spec_.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
     if (vertical_) {
         draw_vertical_text(text);
     } else {

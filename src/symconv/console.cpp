@@ -39,6 +39,10 @@ void ConverterConsole::print(const std::string& text) {
 }
 
 void ConverterConsole::show(MessageIcon icon, const std::string& text) {
+    if (icon == MessageIcon::Warning) {
+        print(text + "\n");
+        return;
+    }
     if (icon != MessageIcon::Stop) {
         print(text);
         return;

@@ -122,6 +122,7 @@ int run_converter(ConverterContext& context, const std::vector<std::string>& arg
         return kExitFailed;
     }
     context.scratch.remove();
+    show_losses(messages, context.losses);
     print_text(messages, "%s", kFinished);
     return kExitNormal;
 }

@@ -2,6 +2,7 @@
 // The state of one run of the converter, created by the caller.
 #include <string>
 
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "common/whole_file.h"
 #include "symconv/converter_settings.h"
@@ -28,6 +29,8 @@ struct ConverterContext {
     ConverterSettings settings;
     SurveyState survey;
     SheetLayout layout;
+    // What the library could not carry over, shown after the conversion.
+    LossReport losses;
 
     // The run's own folder for the scratch files JWK_LIST.TMP and
     // JWK_BRO.TMP, inside the launch folder: two runs never share them and a

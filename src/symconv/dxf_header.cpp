@@ -27,6 +27,9 @@ void write_header(const ConverterContext& context, DxfGroupWriter& out) {
     const double max_y = thumbnail ? kThumbnailPaperH : context.survey.ext_max_y;
     const double S = thumbnail ? 1.0 : context.survey.scale();
     put_section_start(out, "HEADER");
+    // Block names and texts are CP932: said so, a reader does not take them
+    // for its own code page (where a trail byte 0x5C is a backslash).
+    out.texts({{9, "$DWGCODEPAGE"}, {3, "ANSI_932"}});
     put_point_variable(out, "$EXTMIN", 0.0, 0.0, true);
     put_point_variable(out, "$EXTMAX", max_x, max_y, true);
     put_point_variable(out, "$LIMMIN", 0.0, 0.0, false);

@@ -11,6 +11,7 @@
 #include "common/paths.h"
 #include "symconv/block_names.h"
 #include "symconv/console.h"
+#include "symconv/symbol_kind.h"
 #include "symconv/texts.h"
 
 namespace zov {
@@ -79,6 +80,13 @@ int write_list(ConverterContext& context, std::FILE* list) {
                          context.symbol_count, static_cast<int>(found.size()));
             return -1;
         }
+        // A file that only bears a symbol file's name would become an empty
+        // block: it is named and left out.
+        if (symbol_file_kind(path) == SymbolKind::NotSymbol) {
+            print_text(context.messages, kNotSymbolFile, path_text(path).c_str());
+            context.losses.count(kLossNotSymbolFile);
+            continue;
+        }
         if (!write_record(list, path)) return list_failure(context);
         ++context.symbol_count;
     }
@@ -107,6 +115,7 @@ std::string library_folder_of(const std::string& argument) {
 int scan_library_folder(ConverterContext& context, const std::string& argument) {
     context.library_name.clear();
     context.symbol_count = 0;
+    context.losses = LossReport();
     context.library_folder = library_folder_of(argument);
 
     const std::string list_path = context.list_path();

@@ -16,6 +16,7 @@
 #include "symconv/library_list.h"
 #include "symconv/survey_sink.h"
 #include "symconv/symbol_file.h"
+#include "symconv/symbol_kind.h"
 #include "symconv/texts.h"
 
 namespace zov {
@@ -37,7 +38,9 @@ int read_listed_symbol(const ConverterContext& context, const std::vector<std::s
                        std::size_t index, ListedSymbol& symbol) {
     const std::string& path = paths[index];
     symbol = ListedSymbol();
-    symbol.windows = has_extension(path, ".jws");
+    const SymbolKind kind = symbol_file_kind(path);
+    symbol.windows =
+        kind == SymbolKind::CannotOpen ? has_extension(path, ".jws") : kind == SymbolKind::Jws;
     bool opened =
         symbol.windows ? read_jws_symbol(path, symbol.jws) : read_symbol_file(path, symbol.jwk);
     if (opened) return 0;
@@ -130,10 +133,15 @@ bool survey_symbol(ConverterContext& context, const std::string& path, const Lis
     Messages& messages = context.messages;
     const std::string shown = path_text(path);
     context.survey.take_scale(symbol.scale());
+    LossReport& losses = context.losses;
     if (!symbol.windows) {
-        if (!symbol.jwk.complete) print_text(messages, kSymbolCutShort, shown.c_str());
+        if (!symbol.jwk.complete) {
+            print_text(messages, kSymbolCutShort, shown.c_str());
+            losses.count(kLossUnreadRest);
+        }
         if (symbol.jwk.non_finite > 0)
             print_text(messages, kSymbolNonFinite, shown.c_str(), symbol.jwk.non_finite);
+        losses.count(kLossNonFinite, static_cast<std::size_t>(symbol.jwk.non_finite));
         widen_with_symbol(context.settings, context.survey, symbol.jwk);
         return !symbol.jwk.points.empty();
     }
@@ -141,8 +149,12 @@ bool survey_symbol(ConverterContext& context, const std::string& path, const Lis
         print_text(messages, kSymbolCutShort, shown.c_str());
     else if (symbol.jws.status != JwwReadStatus::Whole)
         print_text(messages, kSymbolDamaged, shown.c_str());
+    if (symbol.jws.status != JwwReadStatus::Whole) losses.count(kLossUnreadRest);
     SurveySink sink(context.survey);
     JwsDrawingCounts counts = draw_jws_symbol(symbol.jws, context.settings, sink);
+    losses.count(kLossNonFinite, static_cast<std::size_t>(counts.non_finite));
+    losses.count(kLossInserts, static_cast<std::size_t>(counts.inserts_left_out));
+    if (counts.cut) losses.count(kLossTooLarge);
     if (counts.non_finite > 0)
         print_text(messages, kSymbolNonFinite, shown.c_str(), counts.non_finite);
     if (counts.inserts_left_out > 0)

@@ -32,7 +32,15 @@ inline const char* const kSymbolDamaged = cp932_text(JaText::SymbolDamaged);
 inline const char* const kSymbolNonFinite = cp932_text(JaText::SymbolNonFinite);
 inline const char* const kSymbolInsertsLeftOut = cp932_text(JaText::SymbolInsertsLeftOut);
 inline const char* const kSymbolTooLarge = cp932_text(JaText::SymbolTooLarge);
+// A file of the folder with a symbol file's name that holds no symbol.
+inline const char* const kNotSymbolFile = cp932_text(JaText::NotSymbolFile);
 inline const char* const kCannotCreateSettings = cp932_text(JaText::CannotCreateSettings);
+// What the library could not carry over, as the loss report counts it.
+inline constexpr char kLossNotSymbolFile[] = "non-symbol file(s)";
+inline constexpr char kLossNonFinite[] = "element(s) with a coordinate that is no number";
+inline constexpr char kLossInserts[] = "block insert(s) of a block into itself or nested too deep";
+inline constexpr char kLossTooLarge[] = "symbol(s)' elements past the element limit";
+inline constexpr char kLossUnreadRest[] = "cut-short or damaged symbol file(s)' unread rest";
 // Survey summary and notices.
 inline const char* const kSummaryNormal = cp932_text(JaText::SummaryNormal);
 inline const char* const kThumbnailNotice = cp932_text(JaText::ThumbnailNotice);

@@ -16,6 +16,7 @@ const char* const kCannotOpenEntities = cp932_text(JaText::CannotOpenEntities);
 const char* const kCannotOpenBlocks = cp932_text(JaText::CannotOpenBlocks);
 const char* const kCannotOpenStrings = cp932_text(JaText::CannotOpenStrings);
 const char* const kNoDimensions = cp932_text(JaText::NoDimensions);
+const char* const kNoDimensionEnds = cp932_text(JaText::NoDimensionEnds);
 
 // The header's source path with its extension turned back to ".DWG".
 void show_dwg_extension(StoreHeader& header) {
@@ -102,6 +103,10 @@ int DrawingView::draw_drawing(Surface& surface) {
     dimensions_drawn_ = pass.dimensions_drawn();
     blocks_cut_ = pass.block_entities_cut();
     texts_boxed_ = pass.texts_boxed();
+    // A dimension-end style that finds no ends to draw says so.
+    if (settings.dimension_ends != DimensionEnds::AsData && pass.dimensions_drawn() > 0 &&
+        pass.dimensions_with_ends() == 0)
+        draw_status_text(surface, {0, 0, kNoDimensionEnds});
     if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "common/paths.h"
 #include "render/colours.h"
 #include "render/drawing_extents.h"
+#include "render/drawing_pass.h"
 #include "store/record_move.h"
 
 namespace zov {
@@ -21,8 +22,6 @@ const char* const kCannotOpenData = cp932_text(JaText::CannotOpenSheetData);
 const char* const kCannotOpenSheet = cp932_text(JaText::CannotOpenSheet);
 
 constexpr std::int32_t kSheetWhite = 16777215;
-// Room above the grid for the title and the legend, as a share of the grid.
-constexpr double kSheetMargin = 1.1;
 
 // Writes the sheet's records after the bytes copied from the data file and
 // counts them in the sheet's header.
@@ -110,12 +109,16 @@ void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHea
                          corner.y + 0.02 * ch, height);
     }
 
+    const SheetBand band = sheet_band(grid, display_file_name(header));
     writer.add_label(kEntityFileLabel, static_cast<std::int16_t>(std::int64_t{header.lay_num} - 1),
-                     x_min + 0.02 * ch, y_min + n * ch + 0.02 * ch, 0.2 * ch);
+                     band.title_at.x, band.title_at.y, band.title_height);
 
     // Each entity moves into its layer's cell. The drawing's own minimum is
     // taken off first, so that the extents fill the cell exactly. Entities
-    // without a layer in use have no cell and stay off the sheet.
+    // without a layer in use have no cell and stay off the sheet. Paper-space
+    // entities are first drawn at the paper's scale, as the extents took
+    // them, and go on the sheet as model-space ones.
+    const double paper_scale = paper_space_scale(data.header().scale);
     EntityRecord record;
     const std::int32_t count = data.entity_count();
     for (std::int32_t i = 0; i < count; ++i) {
@@ -126,6 +129,10 @@ void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHea
         if (record.layer < 1 || static_cast<std::size_t>(record.layer) > layers.size()) continue;
         const LayerRecord& layer = layers[static_cast<std::size_t>(record.layer - 1)];
         if (layer.used_number == 0 || layer.used_index < 0) continue;
+        if (record.paper_space == 1) {
+            scale_record(record, paper_scale);
+            record.paper_space = 0;
+        }
         const Point corner = grid.corner(layer.used_index);
         move_record(record, corner.x - x_min, corner.y - y_min);
         writer.add(record);

@@ -6,6 +6,8 @@
 
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/loss_report.h"
+#include "common/messages.h"
 #include "common/paths.h"
 #include "common/utf8_messages.h"
 #include "viewer/file_copy.h"
@@ -54,14 +56,23 @@ int place_written_dxf(ViewerShell& shell, const std::string& written, const std:
     return -1;
 }
 
-int save_shown_drawing_as_dxf(ViewerShell& shell, const std::string& source_path,
-                              const std::function<std::optional<std::string>()>& write_dxf) {
-    const std::optional<std::string> written = write_dxf();
+int save_shown_drawing_as_dxf(
+    ViewerShell& shell, const std::string& source_path,
+    const std::function<std::optional<std::string>(LossReport&)>& write_dxf) {
+    LossReport left_out;
+    const std::optional<std::string> written = write_dxf(left_out);
     if (!written) return -1;
     const std::optional<std::string> target =
         shell.file_dialog.choose_file(dxf_save_request(shell, source_path));
     if (!target) return 1;
-    return place_written_dxf(shell, *written, *target, source_path);
+    const int placed = place_written_dxf(shell, *written, *target, source_path);
+    if (placed != 0) return placed;
+    std::string text;
+    for (const std::string& line : shell.import.dropped.lines(kImportLossHint)) text += line + "\n";
+    for (const std::string& line : left_out.lines()) text += line + "\n";
+    if (!text.empty()) text.pop_back();
+    if (!text.empty()) shell.messages.show(MessageIcon::Warning, text);
+    return 0;
 }
 
 }  // namespace zov

@@ -11,6 +11,7 @@
 
 namespace zov {
 
+class LossReport;
 class ViewerShell;
 
 // The save dialog: filter DXF, the source's name with ".DXF" proposed in the
@@ -25,10 +26,14 @@ FileDialogRequest dxf_save_request(const ViewerShell& shell, const std::string& 
 int place_written_dxf(ViewerShell& shell, const std::string& written, const std::string& target,
                       const std::string& source_path);
 
-// The whole command: `write_dxf` writes the file and gives its path, or
-// nothing after a reported failure; then the save dialog and the move. 0 when
-// the file was saved, 1 when the dialog was cancelled, -1 after a failure.
-int save_shown_drawing_as_dxf(ViewerShell& shell, const std::string& source_path,
-                              const std::function<std::optional<std::string>()>& write_dxf);
+// The whole command: `write_dxf` writes the file, counts what it left out
+// in its report and gives its path, or nothing after a reported failure; then
+// the save dialog and the move. After a save, what the import could not
+// store and what the writer left out are shown in one warning, a line per
+// kind, as the headless export shows them. 0 when the file was saved, 1 when
+// the dialog was cancelled, -1 after a failure.
+int save_shown_drawing_as_dxf(
+    ViewerShell& shell, const std::string& source_path,
+    const std::function<std::optional<std::string>(LossReport&)>& write_dxf);
 
 }  // namespace zov

@@ -13,7 +13,7 @@ namespace zov {
 
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
                           Messages& messages, const std::string& store_folder,
-                          std::vector<std::string>* notes) {
+                          std::vector<std::string>* notes, LossReport* dropped) {
     SystemClock clock;
     CancellingFileDialog no_dialog;
     ViewerShell shell(program_folder, messages, clock, no_dialog, store_folder);
@@ -25,6 +25,7 @@ int load_drawing_headless(const std::string& program_folder, const std::string& 
     }
     const int result = load_drawing(shell, SettingsFile::Rewrite, path);
     if (notes != nullptr) *notes = shell.import.notes;
+    if (dropped != nullptr) *dropped = shell.import.dropped;
     return result;
 }
 

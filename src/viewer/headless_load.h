@@ -5,6 +5,7 @@
 
 namespace zov {
 
+class LossReport;
 class Messages;
 
 // Loads `path` through load_drawing exactly as the windowed viewer does, in
@@ -13,11 +14,12 @@ class Messages;
 // is cancelled and questions take the answers of `messages`. 0 after a
 // successful import; -1 after a reported failure, also for a file that is
 // not a drawing (a JW_CAD file, ".dxf" or ".dwg"). When `notes` is given it
-// receives the import's notes on what it drew simpler than the file asks.
+// receives the import's notes on what it drew simpler than the file asks,
+// and `dropped` what the import could not store at all.
 // A DWG goes through the settings' converter folder, else through the
 // converter bundled beside the running program.
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
                           Messages& messages, const std::string& store_folder = std::string(),
-                          std::vector<std::string>* notes = nullptr);
+                          std::vector<std::string>* notes = nullptr, LossReport* dropped = nullptr);
 
 }  // namespace zov

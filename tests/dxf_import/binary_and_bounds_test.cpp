@@ -396,5 +396,54 @@ TEST_F(BinaryAndBounds, SolidRegionsBeyondTheirBoundKeepTheirOutline) {
     EXPECT_NE(state.notes[0].find("HATCH C1 kept as its outline"), std::string::npos);
 }
 
+TEST_F(BinaryAndBounds, EntitiesNoReaderTakesAreCountedByName) {
+    DxfFixture dxf;
+    dxf.section("TABLES").item("TABLE").group(2, "DIMSTYLE").item("DIMSTYLE").group(2, "S");
+    dxf.item("ENDTAB").end_section();
+    dxf.section("ENTITIES").item("IMAGE").group(8, "0").item("3DSOLID").group(8, "0");
+    dxf.item("LINE").group(10, 0.0).group(20, 0.0).group(11, 1.0).group(21, 1.0);
+    dxf.item("POLYLINE").group(66, 1).item("VERTEX").group(10, 0.0).item("VERTEX").group(10, 1.0);
+    dxf.item("SEQEND").item("IMAGE").group(8, "0").end_section();
+    dxf.section("OBJECTS").item("IMAGEDEF").group(1, "a.png").end_section().end_of_file();
+    ASSERT_EQ(import(dxf), 0);
+    EXPECT_EQ(dropped_.lines(),
+              (std::vector<std::string>{"2 IMAGE left out", "1 3DSOLID left out"}));
+}
+
+TEST_F(BinaryAndBounds, CharactersCp932LacksAreCountedOnceWithTheFirst) {
+    // Western texts of an R12 file in its code page (Latin-1 bytes of these
+    // characters), and of an AC1021 file in UTF-8.
+    auto latin1 = [](std::string_view utf8) {
+        std::string bytes;
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(utf8[i]);
+            bytes += byte < 0x80 ? static_cast<char>(byte)
+                                 : static_cast<char>(((byte & 0x03) << 6) | (utf8[++i] & 0x3F));
+        }
+        return bytes;
+    };
+    struct Case {
+        const char* version;
+        std::string text;
+        std::string layer;
+    };
+    const Case cases[] = {{"AC1009", latin1("Größe"), latin1("Ébène")},
+                          {"AC1021", "Größe", "Ébène"}};
+    for (const Case& c : cases) {
+        DxfFixture dxf;
+        dxf.section("HEADER").group(9, "$ACADVER").group(1, c.version);
+        dxf.group(9, "$DWGCODEPAGE").group(3, "ANSI_1252").end_section();
+        // The block is read twice; its text counts once.
+        dxf.section("BLOCKS").item("BLOCK").group(2, "B").group(10, 0.0).group(20, 0.0);
+        dxf.item("TEXT").group(8, "0").group(40, 1.0).group(1, c.text).item("ENDBLK").end_section();
+        dxf.section("ENTITIES").item("TEXT").group(8, c.layer).group(40, 1.0).group(1, c.text);
+        dxf.end_section().end_of_file();
+        ASSERT_EQ(import(dxf), 0);
+        EXPECT_EQ(dropped_.characters(), 6u) << c.version;
+        EXPECT_EQ(dropped_.lines().back(),
+                  "6 characters could not be kept and were replaced (first: U+00F6)");
+    }
+}
+
 }  // namespace
 }  // namespace zov

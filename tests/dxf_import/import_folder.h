@@ -35,6 +35,7 @@ protected:
         DxfImportOptions options;
         options.block_tallies = &tallies_;
         const int result = import_dxf_file(file, state, options);
+        dropped_ = state.dropped;
         store_.open(path(kDataFileName));
         return result;
     }
@@ -87,6 +88,7 @@ protected:
     RecordingMessages messages_;
     StoreReader store_;
     std::vector<BlockTally> tallies_;
+    LossReport dropped_;  // what the last import could not store
 };
 
 }  // namespace zov

@@ -111,11 +111,12 @@ TEST_F(JwImportTest, LinesAndPointsAreScaledRoundedAndTakeThePenAndLineType) {
     EXPECT_DOUBLE_EQ(points[0].y1, std::round(2 * f * 100) / 100);
 }
 
-TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAreNot) {
+TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAndTextsAreNot) {
     JwDataSpec content = plain_data_file();  // f = 100; X = 63000, Y = 44547.7
     content.elements.lines = {{629, 445, -629, -445}, {631, 0, 1, 1}, {1, 1, 0, -446}};
     content.elements.points = {{700, 0}};
     content.elements.circles = {{1000, 0, 5}};
+    content.elements.texts = {{0, -1000, 10, -1000, 1, 0, 0, "far"}};
     ASSERT_EQ(import(build_jw_data_file(content)), 0);
     std::vector<EntityRecord> lines = of_kind(kEntityLine);
     ASSERT_EQ(lines.size(), 3u);
@@ -129,6 +130,7 @@ TEST_F(JwImportTest, RecordsOutsideTheClipBoxAreZeroedButCirclesAreNot) {
     }
     EXPECT_EQ(of_kind(kEntityPoint)[0].x1, 0);
     EXPECT_DOUBLE_EQ(of_kind(kEntityArc)[0].x1, 100000);
+    EXPECT_DOUBLE_EQ(of_kind(kEntityText)[0].y1, -100000) << "a text keeps its place";
 }
 
 TEST_F(JwImportTest, CirclesAndArcs) {
@@ -163,33 +165,37 @@ TEST_F(JwImportTest, CirclesAndArcs) {
     EXPECT_DOUBLE_EQ(arcs[5].arc.end_angle, 10);
 }
 
-TEST_F(JwImportTest, EllipsesBecomeClosedLineChains) {
+// Ellipses and elliptic arcs keep their geometry as store ellipses: the
+// semi-axis along the tilt, the ratio of the other, and parameter angles.
+TEST_F(JwImportTest, EllipsesBecomeStoreEllipses) {
     JwSymbolSpec content;  // coordinates as stored
     content.elements.circles = {{5, 5, 10, 5000, jw_angle(0), jw_angle(360), 0, 3, 4, 0},
                                 {0, 0, 10, 5000, jw_angle(0), jw_angle(90), jw_angle(90)},
-                                {0, 0, 10, 5000, jw_angle(0), jw_angle(0) + 65536 * 3600, 0}};
+                                {0, 0, 10, 5000, jw_angle(0), jw_angle(0) + 65536 * 3600, 0},
+                                {0, 0, 10, -5000, jw_angle(10), jw_angle(90), 0},
+                                {0, 0, 10, 5000, jw_angle(300), jw_angle(30), 0}};
     ASSERT_EQ(import(build_jw_symbol_file(content)), 0);
-    std::vector<EntityRecord> lines = of_kind(kEntityLine);
-    ASSERT_EQ(lines.size(), 72u + 18u + 72u);
-    EXPECT_DOUBLE_EQ(lines[0].x1, 15);
-    EXPECT_DOUBLE_EQ(lines[0].y1, 5);
-    for (std::size_t i = 1; i < 72; ++i) {
-        EXPECT_EQ(lines[i].x1, lines[i - 1].line.end_x) << i;
-        EXPECT_EQ(lines[i].y1, lines[i - 1].line.end_y) << i;
+    EXPECT_TRUE(of_kind(kEntityLine).empty());
+    std::vector<EntityRecord> arcs = of_kind(kEntityArc);
+    ASSERT_EQ(arcs.size(), 5u);
+    const struct {
+        double tilt, start, end;
+    } kExpected[] = {{0, 0, 360},     // whole: one turn from the start
+                     {90, 0, 90},     // a quarter, tilted
+                     {0, 0, 360},     // ten turns are drawn once
+                     {0, -90, -10},   // negative flatness: mirrored parameters
+                     {0, 300, 390}};  // the end raised above the start
+    for (std::size_t i = 0; i < arcs.size(); ++i) {
+        EXPECT_DOUBLE_EQ(arcs[i].arc.radius, 10) << i;
+        EXPECT_DOUBLE_EQ(arcs[i].arc.axis_ratio, 0.5) << i;
+        EXPECT_DOUBLE_EQ(arcs[i].arc.tilt, kExpected[i].tilt) << i;
+        EXPECT_DOUBLE_EQ(arcs[i].arc.start_angle, kExpected[i].start) << i;
+        EXPECT_DOUBLE_EQ(arcs[i].arc.end_angle, kExpected[i].end) << i;
     }
-    EXPECT_DOUBLE_EQ(lines[71].line.end_x, 15) << "the chain closes";
-    EXPECT_NEAR(lines[71].line.end_y, 5, 1e-9);
-    EXPECT_EQ(lines[0].line_type, 3);
-    EXPECT_EQ(lines[0].colour, 4);
-    double highest = 0;
-    for (std::size_t i = 0; i < 72; ++i) highest = std::max(highest, lines[i].y1);
-    EXPECT_NEAR(highest, 10, 0.01) << "the other semi-axis is half the radius";
-
-    // The quarter arc tilted by 90 degrees starts on the y axis.
-    EXPECT_NEAR(lines[72].x1, 0, 1e-9);
-    EXPECT_DOUBLE_EQ(lines[72].y1, 10);
-    EXPECT_NEAR(lines[72 + 17].line.end_x, -5, 1e-9);
-    // An arc of ten turns is drawn once: 72 lines, as counted above.
+    EXPECT_DOUBLE_EQ(arcs[0].x1, 5);
+    EXPECT_DOUBLE_EQ(arcs[0].y1, 5);
+    EXPECT_EQ(arcs[0].line_type, 3);
+    EXPECT_EQ(arcs[0].colour, 4);
 }
 
 TEST_F(JwImportTest, TheScaleGrowsToTheLargestUsedGroupScale) {

@@ -171,6 +171,94 @@ def mirrored():
     save(doc, "mirrored.dxf")
 
 
+def tilted():
+    # Entities in the plane whose normal is (1, 0, 1): its x axis is the
+    # world's y axis, its y axis points along -x and up, so seen from above
+    # lengths along it shrink to cos 45 degrees.
+    doc, msp = new()
+    tilt = {"extrusion": (1, 0, 1)}
+    block = doc.blocks.new("BAR")
+    block.add_line((0, 0), (10, 0))
+    msp.add_circle((20, 0), 10, dxfattribs=tilt)
+    msp.add_lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], close=True, dxfattribs=tilt)
+    msp.add_text("T", height=10, dxfattribs={"insert": (0, -20), **tilt})
+    msp.add_blockref("BAR", (0, -40), dxfattribs=tilt)
+    # Seen from below, a quarter of an ellipse: from (10, 100) round to (0, 95).
+    msp.add_ellipse((0, 100, 0), (10, 0, 0), 0.5, 0, math.pi / 2,
+                    dxfattribs={"extrusion": (0, 0, -1)})
+    save(doc, "tilted.dxf")
+    doc, msp = new()
+    msp.add_circle((0, 0), 10, dxfattribs=tilt)
+    save(doc, "tilted_circle.dxf")
+
+
+def wipeouts():
+    # A line under a wipeout, another over it; the second file shows frames.
+    for name, frame in (("wipeout.dxf", 0), ("wipeout_frame.dxf", 1)):
+        doc, msp = new()
+        msp.add_line((0, 50), (100, 50), dxfattribs={"color": 1})
+        msp.add_wipeout([(20, 20), (80, 20), (80, 80), (20, 80)])
+        msp.add_line((0, 60), (100, 60), dxfattribs={"color": 3})
+        doc.set_wipeout_variables(frame=frame)
+        save(doc, name)
+
+
+def mirrored_texts():
+    # "AB", 20 wide: backward from (0, 0), upside down from (0, 50); and a
+    # label in a frame, inserted mirrored in x at (100, 0).
+    doc, msp = new()
+    green = {"color": 3}
+    msp.add_text("AB", height=10, dxfattribs={"insert": (0, 0), "text_generation_flag": 2,
+                                               **green})
+    msp.add_text("AB", height=10, dxfattribs={"insert": (0, 50), "text_generation_flag": 4,
+                                               **green})
+    block = doc.blocks.new("LABEL")
+    block.add_lwpolyline([(0, 0), (40, 0), (40, 20), (0, 20)], close=True,
+                         dxfattribs={"color": 1})
+    block.add_text("AB", height=10, dxfattribs={"insert": (5, 5), **green})
+    msp.add_blockref("LABEL", (100, 0), dxfattribs={"xscale": -1})
+    save(doc, "mirrored_texts.dxf")
+
+
+def sheet_with_paper_space():
+    # A model-space line on layer MODEL, a paper-space line on layer PAPER.
+    doc, msp = new()
+    doc.header["$DIMSCALE"] = 10
+    doc.layers.add("MODEL")
+    doc.layers.add("PAPER")
+    msp.add_line((0, 0), (100, 50), dxfattribs={"layer": "MODEL"})
+    doc.layout("Layout1").add_line((0, 0), (20, 10), dxfattribs={"layer": "PAPER"})
+    save(doc, "sheet_with_paper_space.dxf")
+
+
+def dimension_pictures():
+    # Dimension pictures of our own: lines and a text, with two filled
+    # triangles for arrow heads or (as samples/dxf/plan.dxf) none; no
+    # definition points, no arrow blocks.
+    for name, arrows in (("dimension_solid_arrows.dxf", True), ("dimension_lines.dxf", False)):
+        doc, msp = new()
+        block = doc.blocks.new_anonymous_block("D")
+        block.add_line((0, 0), (0, 20))
+        block.add_line((100, 0), (100, 20))
+        block.add_line((0, 15), (100, 15))
+        if arrows:
+            block.add_solid([(0, 15), (10, 17), (10, 13)])
+            block.add_solid([(100, 15), (90, 17), (90, 13)])
+        block.add_text("100", height=5, dxfattribs={"insert": (45, 16)})
+        msp.new_entity("DIMENSION", dxfattribs={"geometry": block.name, "dimtype": 0})
+        save(doc, name)
+
+
+def truetype_texts():
+    # The same string in a TrueType style and in an SHX-style one.
+    doc, msp = new()
+    doc.styles.new("ARIAL", dxfattribs={"font": "arial.ttf"})
+    doc.styles.new("SIMPLEX", dxfattribs={"font": "simplex.shx"})
+    msp.add_text("Hello World", height=10, dxfattribs={"style": "ARIAL", "insert": (0, 0)})
+    msp.add_text("Hello World", height=10, dxfattribs={"style": "SIMPLEX", "insert": (0, 20)})
+    save(doc, "truetype_texts.dxf")
+
+
 def splines():
     doc, msp = new()
     fit = [(0, 0), (30, 40), (60, 10), (100, 50)]
@@ -240,6 +328,7 @@ def paper_space_only():
 
 for write in (palette, colours, layers, stale_extents, trusted_extents,
               construction_lines, ellipses, bulges, blocks, texts, text_lengths, line_weights,
-              mirrored, splines, mtext_columns, mtext_codes, hatch_text_boxes,
+              mirrored, tilted, wipeouts, mirrored_texts, sheet_with_paper_space,
+              dimension_pictures, truetype_texts, splines, mtext_columns, mtext_codes, hatch_text_boxes,
               paper_space_only, attribute_definitions):
     write()

@@ -12,6 +12,8 @@ namespace {
 using Calls = std::vector<std::string>;
 
 const std::vector<EntityRecord> kUnitLine = {line_record(0, 0, 0, 10, 0)};
+// What a dimension-end style that finds no ends shows at the view's corner.
+const std::string kNoEndsNote = "text 0,0 この図面の寸法には表示形式を変えられる端部がありません";
 
 TEST_F(RenderTest, InsertScalesOfZeroCountAsOne) {
     const std::int16_t block = store().add_block("BAR", kUnitLine);
@@ -221,8 +223,11 @@ TEST_F(DimensionTest, AngularDimensionsAlwaysDrawAsData) {
     finish_store();
     view().draw_drawing(surface_);
     view().set_dimension_ends(DimensionEnds::FilledDots);
-    EXPECT_EQ(draw(), (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49", "move 30,50",
-                             "line 31,49"}));
+    const Calls calls = draw();
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 6),
+              (Calls{"move 20,50", "line 30,50", "move 20,50", "line 21,49", "move 30,50",
+                     "line 31,49"}));
+    EXPECT_EQ(only(calls, "text "), Calls{kNoEndsNote});
 }
 
 TEST_F(RenderTest, DimensionPicturesWithoutArrowInsertsDrawAsData) {
@@ -236,7 +241,11 @@ TEST_F(RenderTest, DimensionPicturesWithoutArrowInsertsDrawAsData) {
     store().add_entity(dimension);
     draw();
     ASSERT_TRUE(view().set_dimension_ends(DimensionEnds::FilledArrows));
-    EXPECT_EQ(redraw(), (Calls{"move 20,50", "line 30,50"}));
+    // The picture as it is, and at the top left the note that the style
+    // found no ends to draw.
+    const Calls calls = redraw();
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 2), (Calls{"move 20,50", "line 30,50"}));
+    EXPECT_EQ(only(calls, "text "), Calls{kNoEndsNote});
 }
 
 TEST_F(RenderTest, DimensionEndStylesNeedADimension) {

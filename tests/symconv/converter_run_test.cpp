@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/encoding.h"
+#include "common/japanese_texts.h"
 #include "common/program_version.h"
 #include "converter_test_support.h"
 #include "fixtures/full_disk.h"
@@ -238,6 +239,30 @@ TEST_F(ConverterRun, ASymbolFileShorterThanItsCountsKeepsWhatItHolds) {
     std::string out = dxf();
     // One whole line of CUT, the two lines HUGE holds, then the sheet.
     EXPECT_EQ(entity_values(out, "LINE", "8").size(), 3u + 10 + 6 + 9 + 5);
+}
+
+TEST_F(ConverterRun, FilesThatHoldNoSymbolAreNamedLeftOutAndCounted) {
+    add_symbol("A.JWK", line_symbol(0, 0, 1, 1));
+    const char* const not_symbols[][2] = {{"README.JWK", "not a symbol\r\n"},
+                                          {"EMPTY.JWS", ""},
+                                          {"DRAWING.JWS", "JwwData.\x01\x02"},
+                                          {"DATA.JWK", "jw_cad(c)data"}};
+    for (const auto& [name, bytes] : not_symbols) write_bytes(library + name, bytes);
+    JwSymbolSpec cut = line_symbol(0, 0, 10, 10);
+    std::string cut_bytes = fixtures::build_jw_symbol_file(cut);
+    cut_bytes.resize(cut_bytes.size() - 5);
+    write_bytes(library + "CUT.JWK", cut_bytes);
+    ASSERT_EQ(run({library}), kExitNormal);
+    for (const auto& [name, bytes] : not_symbols)
+        EXPECT_TRUE(contains(console(), library + name + utf8_to_cp932("はJW_CADの"))) << name;
+    EXPECT_EQ(entity_values(dxf(), "BLOCK", "2"), (std::vector<std::string>{"A", "CUT"}));
+    std::vector<std::string> warnings;
+    for (const auto& entry : messages.entries)
+        if (entry.icon == MessageIcon::Warning) warnings.push_back(entry.text);
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "4 non-symbol file(s) left out",
+                            "1 cut-short or damaged symbol file(s)' unread rest left out"}));
+    EXPECT_EQ(messages.entries.back().text, cp932_text(JaText::Finished));
 }
 
 TEST_F(ConverterRun, AsciiNamesCountDroppedCharactersInBlocksAndInserts) {

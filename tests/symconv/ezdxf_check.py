@@ -146,6 +146,28 @@ def check_console(zr_jwk, work):
           f"failure: exit {failed.returncode}, {text!r}")
 
 
+def check_code_page(zr_jwk, work, sample_folder):
+    """Names whose second byte is 0x5C (ソ, 表) read back by the code page the
+    library declares, with no encoding given; a file that only bears a symbol
+    file's name is left out."""
+    library = os.path.join(work, "code_page")
+    os.makedirs(library)
+    samples = sorted(f for f in os.listdir(sample_folder) if is_symbol_file(f))
+    for name, sample in zip(["ソファ.JWK", "表.JWK"], samples):
+        shutil.copy(os.path.join(sample_folder, sample), os.path.join(library, name))
+    with open(os.path.join(library, "README.JWK"), "w") as note:
+        note.write("not a symbol\n")
+    path = convert(zr_jwk, work, library, [])
+    try:
+        doc = ezdxf.readfile(path)
+    except Exception as error:
+        failures.append(f"code page: ezdxf cannot read {path}: {error}")
+        return
+    check(doc.header.get("$DWGCODEPAGE") == "ANSI_932", "code page: no $DWGCODEPAGE ANSI_932")
+    blocks = sorted(b.name for b in doc.blocks if not b.name.startswith("*"))
+    check(blocks == ["ソファ", "表"], f"code page: blocks {blocks}")
+
+
 def main():
     zr_jwk, builder, work = sys.argv[1], sys.argv[2], sys.argv[3]
     shutil.rmtree(work, ignore_errors=True)
@@ -160,6 +182,8 @@ def main():
         libraries.append(os.path.join(work, "bundled"))
         shutil.copytree(sys.argv[4], libraries[-1])
     check_console(zr_jwk, work)
+    if len(sys.argv) > 4 and os.path.isdir(sys.argv[4]):
+        check_code_page(zr_jwk, work, sys.argv[4])
     checked = 0
     for library in libraries:
         symbol_files = sorted(f for f in os.listdir(library) if is_symbol_file(f))

@@ -113,7 +113,7 @@ TEST_F(LayerSheetTest, SheetStoreHoldsGridLabelsTitleAndMovedEntities) {
     EXPECT_EQ(e.layer, 10);
     EXPECT_DOUBLE_EQ(e.x1, 102);
     EXPECT_DOUBLE_EQ(e.y1, 602);
-    EXPECT_DOUBLE_EQ(e.text.height, 20);
+    EXPECT_NEAR(e.text.height, 24, 1e-9);  // a short name: 0.6 of the band of 40 above the grid
 
     // Layer 6 is the sixth in use: column 1, row 2 from the bottom; the
     // drawing's minimum is taken off, so the line lies where it lay within
@@ -144,7 +144,7 @@ TEST_F(LayerSheetTest, SheetShowsLabelsTitleAndCellMarkers) {
         view().draw_drawing(surface_);
         return only(surface_.calls, "text ");
     };
-    EXPECT_EQ(texts_in(0), (Calls{"text 2,18 PLAN.DXF"}));
+    EXPECT_EQ(texts_in(0), (Calls{"text 2,14 PLAN.DXF"}));
     EXPECT_EQ(texts_in(100), (Calls{"text 2,31 " + std::string(30, 'N')}));
 }
 

@@ -1,8 +1,10 @@
 // A JW_CAD drawing exported in full and read back by the viewer's own DXF
 // import gives the same entities: the same kinds in the same order at the
-// same coordinates, and the same text bytes.
+// same coordinates, and the same text bytes; ellipses the same curve.
 #include <cmath>
 #include <map>
+#include <numbers>
+#include <utility>
 
 #include "common/encoding.h"
 #include "dxf_export/dxf_export.h"
@@ -24,6 +26,15 @@ struct StoredEntity {
 };
 
 constexpr double kTolerance = 0.0015;  // coordinates are written with three decimals
+
+// A point of an ellipse record at a parameter angle (degrees): the import may
+// hold the same curve with other angles and tilt.
+std::pair<double, double> ellipse_point(const EntityRecord& e, double parameter) {
+    const double t = parameter * std::numbers::pi / 180, tilt = e.arc.tilt * std::numbers::pi / 180;
+    const double u = e.arc.radius * std::cos(t), v = e.arc.radius * e.arc.axis_ratio * std::sin(t);
+    return {e.x1 + u * std::cos(tilt) - v * std::sin(tilt),
+            e.y1 + u * std::sin(tilt) + v * std::cos(tilt)};
+}
 
 class FullExportRoundTrip : public ShellTest {
 protected:
@@ -66,6 +77,19 @@ protected:
             if (a.kind == kEntityLine) {
                 EXPECT_NEAR(a.line.end_x, b.line.end_x, kTolerance) << i;
                 EXPECT_NEAR(a.line.end_y, b.line.end_y, kTolerance) << i;
+            } else if (a.kind == kEntityArc && a.arc.axis_ratio != 1.0) {
+                EXPECT_NEAR(a.arc.axis_ratio, b.arc.axis_ratio, 1e-6) << i;
+                EXPECT_NEAR(std::remainder(b.arc.end_angle - b.arc.start_angle, 360.0),
+                            std::remainder(a.arc.end_angle - a.arc.start_angle, 360.0), 1e-4)
+                    << i;
+                for (auto [pa, pb] : {std::pair{a.arc.start_angle, b.arc.start_angle},
+                                      std::pair{a.arc.end_angle, b.arc.end_angle}}) {
+                    EXPECT_NEAR(ellipse_point(a, pa).first, ellipse_point(b, pb).first, kTolerance)
+                        << i;
+                    EXPECT_NEAR(ellipse_point(a, pa).second, ellipse_point(b, pb).second,
+                                kTolerance)
+                        << i;
+                }
             } else if (a.kind == kEntityArc) {
                 EXPECT_NEAR(a.arc.radius, b.arc.radius, kTolerance) << i;
                 EXPECT_NEAR(a.arc.start_angle, b.arc.start_angle, kTolerance) << i;

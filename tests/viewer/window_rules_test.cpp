@@ -103,7 +103,7 @@ TEST_F(SaveShownDrawing, ProposesTheSourceNameInItsFolderAndMovesTheFileThere) {
     const std::string source = files.file("my plan.jwc");
     write_file_bytes(source, "drawing");
     dialog.answers.push_back(files.file("my plan.DXF"));
-    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [&] { return write(); }), 0);
+    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [&](LossReport&) { return write(); }), 0);
     ASSERT_EQ(dialog.requests.size(), 1u);
     const FileDialogRequest& request = dialog.requests[0];
     EXPECT_TRUE(request.save);
@@ -118,7 +118,9 @@ TEST_F(SaveShownDrawing, ProposesTheSourceNameInItsFolderAndMovesTheFileThere) {
 
     // The help drawing has no folder: the program folder is offered.
     dialog.answers.push_back(std::nullopt);
-    EXPECT_EQ(save_shown_drawing_as_dxf(shell, "ZovViewについて", [&] { return write(); }), 1);
+    EXPECT_EQ(
+        save_shown_drawing_as_dxf(shell, "ZovViewについて", [&](LossReport&) { return write(); }),
+        1);
     EXPECT_EQ(dialog.requests[1].initial_folder, home.path());
     EXPECT_EQ(dialog.requests[1].proposed_name, "ZovViewについて.DXF");
     EXPECT_TRUE(file_exists(home.file("DxfTest.DXF")));  // cancelled: it stays
@@ -129,7 +131,7 @@ TEST_F(SaveShownDrawing, NeverReplacesTheSourceAndReportsAFailedMove) {
     const std::string source = files.file("PLAN.DXF");
     write_file_bytes(source, "source");
     dialog.answers.push_back(source);
-    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [&] { return write(); }), -1);
+    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [&](LossReport&) { return write(); }), -1);
     EXPECT_EQ(read_file_bytes(source), "source");
     EXPECT_EQ(last_message(), source + " は表示中の図面の元ファイルなので上書きしません");
     EXPECT_TRUE(file_exists(home.file("DxfTest.DXF")));
@@ -148,7 +150,8 @@ TEST_F(SaveShownDrawing, NeverReplacesTheSourceAndReportsAFailedMove) {
 
     // A writer that failed (and reported) ends the command before the dialog.
     const std::size_t asked = dialog.requests.size();
-    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source, [] { return std::optional<std::string>(); }),
+    EXPECT_EQ(save_shown_drawing_as_dxf(shell, source,
+                                        [](LossReport&) { return std::optional<std::string>(); }),
               -1);
     EXPECT_EQ(dialog.requests.size(), asked);
 }

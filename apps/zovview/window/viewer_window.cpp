@@ -289,12 +289,16 @@ void ViewerWindow::save_shown_drawing_as_dxf(zov::DxfContent content) {
     const char* store = view_.settings.style == zov::DisplayStyle::LayerSheet
                             ? zov::kLayerSheetFileName
                             : zov::kDataFileName;
-    zov::save_shown_drawing_as_dxf(shell_, source, [&]() -> std::optional<std::string> {
-        WaitCursor wait;
-        if (!zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages, content))
-            return std::nullopt;
-        return shell_.store_path(zov::kDxfOutputFileName);
-    });
+    zov::save_shown_drawing_as_dxf(
+        shell_, source, [&](zov::LossReport& left_out) -> std::optional<std::string> {
+            WaitCursor wait;
+            zov::DxfExportTally tally;
+            if (!zov::export_dxf(dxf_handles_, shell_.store_folder, store, shell_.messages, content,
+                                 &tally))
+                return std::nullopt;
+            left_out = tally.losses;
+            return shell_.store_path(zov::kDxfOutputFileName);
+        });
 }
 
 void ViewerWindow::update_checks() {

@@ -176,7 +176,11 @@ TEST_F(WindowTest, SaveButtonWritesTheShownDrawingWhereTheUserSays) {
     ASSERT_EQ(dialog.requests.size(), 1u);
     EXPECT_EQ(dialog.requests[0].proposed_name, "room.DXF");
     EXPECT_EQ(dialog.requests[0].initial_folder, files.path());
-    EXPECT_EQ(last_message(), "DXF Write");
+    // After the save, what the default export left out, in one message.
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_EQ(messages.entries[0].text, "DXF Write");
+    EXPECT_EQ(messages.entries[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(last_message(), "2 INSERT left out\n5 TEXT left out\n1 DIMENSION left out");
     const std::string saved = read_file_bytes(files.file("saved/room.DXF"));
     EXPECT_EQ(saved.rfind("0\r\nSECTION\r\n2\r\nHEADER\r\n", 0), 0u);
     EXPECT_NE(saved.find("0\r\nEOF\r\n"), std::string::npos);
