@@ -1,7 +1,6 @@
 #include "common/whole_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +8,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <mutex>
 #include <random>
@@ -54,10 +52,6 @@ bool rename_keeping_target(const std::string& from, const std::string& to) {
     return true;
 }
 
-// A scratch folder this young may have been made by a run that has not
-// locked it yet.
-constexpr std::time_t kStaleAfterSeconds = 60;
-
 // The entries of `folder` ("" for the current one) owned by this user whose
 // names `matches`.
 template <class Match>
@@ -93,26 +87,6 @@ void remove_stale_parts(const std::string& folder, const std::string& stem) {
         return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
     };
     for (const std::string& path : own_entries(folder, is_stale_part)) ::unlink(path.c_str());
-}
-
-// Removes the scratch folders `prefix`-XXXXXX in `parent` (ending in "/")
-// that no run holds locked and that are older than kStaleAfterSeconds.
-void remove_stale_scratch_folders(const std::string& parent, std::string_view prefix) {
-    const std::string start = std::string(prefix) + "-";
-    const auto is_scratch = [&](const std::string& name) {
-        return name.size() == start.size() + 6 && name.rfind(start, 0) == 0;
-    };
-    for (const std::string& path : own_entries(parent, is_scratch)) {
-        struct stat info {};
-        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) continue;
-        if (::fstat(fd, &info) == 0 && info.st_mtime + kStaleAfterSeconds < std::time(nullptr) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -202,16 +176,10 @@ bool ScratchFolder::create(const std::string& parent, std::string_view prefix) {
     remove();
     std::string pattern = parent;
     if (!pattern.empty() && pattern.back() != '/') pattern += '/';
-    remove_stale_scratch_folders(pattern, prefix);
     pattern.append(prefix).append("-XXXXXX");
     if (::mkdtemp(pattern.data()) == nullptr) return false;
     path_ = pattern + "/";
     cleanup_ticket_ = remove_on_termination(path_);
-    lock_fd_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (lock_fd_ < 0 || ::flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
-        remove();
-        return false;
-    }
     return true;
 }
 
@@ -220,8 +188,6 @@ void ScratchFolder::remove() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     forget_on_termination(cleanup_ticket_);
-    if (lock_fd_ >= 0) ::close(lock_fd_);
-    lock_fd_ = -1;
     path_.clear();
 }
 

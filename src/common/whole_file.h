@@ -53,9 +53,7 @@ bool write_whole_file(const std::string& target, std::string_view bytes,
 // A folder of the run's own (mode 0700, a fresh name made from `prefix`)
 // inside `parent`, so that its fixed-name scratch files are never shared with
 // another run nor reached through a link planted beforehand. It goes again,
-// with all it holds, when the object does or a terminating signal comes. It
-// is locked while it exists: creating one removes the folders of its prefix
-// left by runs that were killed outright (unlocked, and older than a minute).
+// with all it holds, when the object does or a terminating signal comes.
 class ScratchFolder {
 public:
     ScratchFolder() = default;
@@ -74,7 +72,6 @@ public:
 
 private:
     std::string path_;
-    int lock_fd_ = -1;
     unsigned long cleanup_ticket_ = 0;
 };
 

@@ -2,12 +2,10 @@
 // read from files, and the rule about a run's own source and existing outputs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <ctime>
 
 #include <filesystem>
 #include <iterator>
@@ -116,33 +114,6 @@ TEST(ScratchFolder, PrivateFreshAndGoneAfterwards) {
     ScratchFolder none;
     EXPECT_FALSE(none.create(folder.file("missing/"), "x"));
     EXPECT_EQ(none.path(), "");
-}
-
-// Makes `path` look a day old.
-void age(const std::string& path) {
-    const timeval day_ago[2] = {{std::time(nullptr) - 86400, 0}, {std::time(nullptr) - 86400, 0}};
-    ASSERT_EQ(::utimes(path.c_str(), day_ago), 0);
-}
-
-TEST(ScratchFolder, ThoseOfKilledRunsGoWhenTheNextRunStarts) {
-    TempFolder folder;
-    ScratchFolder live;
-    ASSERT_TRUE(live.create(folder.path(), "ZR_JWK"));
-    age(live.path());
-    const std::string killed = folder.file("ZR_JWK-Ab12Cd");
-    const std::string young = folder.file("ZR_JWK-Ef34Gh");  // may be a run's before its lock
-    const std::string other = folder.file("ZovEdit-Ij56Kl");
-    for (const std::string& made : {killed, young, other}) {
-        ASSERT_TRUE(std::filesystem::create_directory(made));
-        ASSERT_TRUE(write_file_bytes(made + "/ZR_JWK.TMP", "scratch"));
-    }
-    age(killed);
-    age(other);
-    ScratchFolder next;
-    ASSERT_TRUE(next.create(folder.path(), "ZR_JWK"));
-    EXPECT_FALSE(std::filesystem::exists(killed));
-    for (const std::string& kept : {live.path(), young, other})
-        EXPECT_TRUE(std::filesystem::exists(kept)) << kept;
 }
 
 TEST(WholeFile, TemporaryFilesOfEndedRunsGoWhenTheNextOutputBeside) {
