@@ -44,7 +44,7 @@ fi
 # The seed folders of each target (those missing are left out).
 seed_folders() {
   case $1 in
-    dxf_import) echo "$root/samples/dxf $shared/dxf $binary_dxf" ;;
+    dxf_import) echo "$root/samples/dxf $seeds/dxf_import $shared/dxf $binary_dxf" ;;
     jwc_import) echo "$root/samples/jw $root/samples/jwk" ;;
     jww_reader|jww_import) echo "$shared/jww" ;;
     *) echo "$seeds/$1" ;;

@@ -3,6 +3,7 @@
 // it opens its editor window, on the file named by its one argument.
 #include "commands.h"
 #include "common/headless_commands.h"
+#include "common/termination_cleanup.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ constexpr zov::ProgramUsage kUsage{
 // The window takes at most one argument, a file name; an option, or more
 // than one argument, is a headless command line (or its misuse).
 int main(int argc, char** argv) {
+    zov::start_termination_cleanup();
     bool window = argc == 1 || (argc == 2 && (argv[1][0] != '-' || argv[1][1] == '\0'));
     if (!window) return zov::run_headless_command(kCommands, argc, argv, kUsage);
     return run_editor_window(argc, argv);

@@ -2,7 +2,6 @@
 
 #include "commands.h"
 #include "common/files.h"
-#include "common/termination_cleanup.h"
 #include "viewer/program_folder.h"
 
 CommandFolder::CommandFolder(const CommandArgs& args) {
@@ -28,12 +27,10 @@ CommandFolder::CommandFolder(const CommandArgs& args) {
             return;
         }
         program_ = temporary_.path();
-        zov::remove_folder_on_termination(program_);
     }
     if (!claim_.claim(program_)) {
         std::fprintf(stderr, "zovview: the program folder %s cannot be used\n", program_.c_str());
         program_.clear();
         return;
     }
-    if (claim_.is_private()) zov::remove_folder_on_termination(claim_.store_folder());
 }

@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "common/headless_commands.h"
+#include "common/termination_cleanup.h"
 #include "program_usage.h"
 #include "qt_part.h"
 
@@ -28,7 +29,9 @@ bool needs_no_qt(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (needs_no_qt(argc, argv))
+    if (needs_no_qt(argc, argv)) {
+        zov::start_termination_cleanup();
         return zov::run_headless_command(kCommandsWithoutQt, argc, argv, kUsage);
+    }
     return run_qt_part(argc, argv);
 }

@@ -27,6 +27,7 @@
 #include "common/loss_report.h"
 #include "common/messages.h"
 #include "common/paths.h"
+#include "render/drawing_pass.h"
 #include "store/import_state.h"
 #include "store/records.h"
 #include "store/store_reader.h"
@@ -253,6 +254,16 @@ int render(const RenderOptions& options, const std::string& file, const std::str
                                                          messages, existing_target(options));
     }
     if (written != 0) return 1;
+    if (view.blocks_cut())
+        messages.show(zov::MessageIcon::Warning,
+                      "blocks drawn in part: their nested inserts make more than " +
+                          std::to_string(zov::block_entity_budget(view.header())) +
+                          " entities, the most one drawing pass draws");
+    if (view.texts_boxed() > 0)
+        messages.show(zov::MessageIcon::Warning,
+                      std::to_string(view.texts_boxed()) +
+                          " texts drawn as their boxes: the texts before them already cover the "
+                          "picture many times over");
     zov::print_written_file(output);
     zov::show_losses(messages, dropped, zov::kImportLossHint);
     return 0;

@@ -3,10 +3,12 @@
 #include <vector>
 
 #include "common/files.h"
+#include "common/termination_cleanup.h"
 #include "symconv/console.h"
 #include "symconv/converter.h"
 
 int main(int argc, char** argv) {
+    zov::start_termination_cleanup();
     zov::ConverterConsole console;
     zov::ConverterContext context(console);
     context.launch_folder = zov::current_folder();

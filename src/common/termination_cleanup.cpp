@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -11,8 +12,9 @@ namespace zov {
 
 namespace {
 
-std::mutex folder_mutex;
-std::string folder_to_remove;
+std::mutex paths_mutex;
+std::map<unsigned long, std::string> paths_to_remove;
+unsigned long next_ticket = 1;
 
 sigset_t termination_signals() {
     sigset_t signals;
@@ -22,16 +24,17 @@ sigset_t termination_signals() {
 }
 
 // Waits for one of the signals (blocked in every thread, so they come only
-// here), removes the folder, and lets the signal end the process.
+// here), removes the paths, and lets the signal end the process. The lock
+// stays held: no path is registered or dropped any more.
 void wait_for_termination() {
     const sigset_t signals = termination_signals();
     int signal = 0;
     while (sigwait(&signals, &signal) != 0) {
     }
-    {
-        std::lock_guard<std::mutex> lock(folder_mutex);
+    paths_mutex.lock();
+    for (const auto& [ticket, path] : paths_to_remove) {
         std::error_code ignored;
-        if (!folder_to_remove.empty()) std::filesystem::remove_all(folder_to_remove, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
     std::signal(signal, SIG_DFL);
     sigset_t one;
@@ -43,17 +46,32 @@ void wait_for_termination() {
 
 }  // namespace
 
-void remove_folder_on_termination(const std::string& folder) {
-    {
-        std::lock_guard<std::mutex> lock(folder_mutex);
-        folder_to_remove = folder;
-    }
+void start_termination_cleanup() {
     static std::once_flag started;
     std::call_once(started, [] {
         const sigset_t signals = termination_signals();
         pthread_sigmask(SIG_BLOCK, &signals, nullptr);
         std::thread(wait_for_termination).detach();
+        // A forked child inherits the blocked signals but not the thread:
+        // it gets a thread of its own (and the list, unlocked).
+        pthread_atfork([] { paths_mutex.lock(); }, [] { paths_mutex.unlock(); },
+                       [] {
+                           paths_mutex.unlock();
+                           std::thread(wait_for_termination).detach();
+                       });
     });
+}
+
+unsigned long remove_on_termination(const std::string& path) {
+    start_termination_cleanup();
+    std::lock_guard<std::mutex> lock(paths_mutex);
+    paths_to_remove.emplace(next_ticket, path);
+    return next_ticket++;
+}
+
+void forget_on_termination(unsigned long ticket) {
+    std::lock_guard<std::mutex> lock(paths_mutex);
+    paths_to_remove.erase(ticket);
 }
 
 }  // namespace zov

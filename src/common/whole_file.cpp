@@ -6,9 +6,15 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <random>
+#include <set>
+#include <vector>
+
+#include "common/termination_cleanup.h"
 
 namespace zov {
 
@@ -46,6 +52,43 @@ bool rename_keeping_target(const std::string& from, const std::string& to) {
     return true;
 }
 
+// The entries of `folder` ("" for the current one) owned by this user whose
+// names `matches`.
+template <class Match>
+std::vector<std::string> own_entries(const std::string& folder, Match matches) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
+        const std::string name = entry.path().filename().string();
+        struct stat info {};
+        if (matches(name) && ::lstat((folder + name).c_str(), &info) == 0 &&
+            info.st_uid == ::geteuid())
+            found.push_back(folder + name);
+    }
+    return found;
+}
+
+// Removes the temporary files `stem`.<pid>.<hex>.<n>.part in `folder` of runs
+// that have ended (no process has their number any more), once per folder
+// and run.
+void remove_stale_parts(const std::string& folder, const std::string& stem) {
+    static std::mutex mutex;
+    static std::set<std::string> swept;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!swept.insert(folder).second) return;
+    }
+    const auto is_stale_part = [&](const std::string& name) {
+        if (name.rfind(stem + ".", 0) != 0 || name.size() < stem.size() + 6 ||
+            name.compare(name.size() - 5, 5, ".part") != 0)
+            return false;
+        const long pid = std::strtol(name.c_str() + stem.size() + 1, nullptr, 10);
+        return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    };
+    for (const std::string& path : own_entries(folder, is_stale_part)) ::unlink(path.c_str());
+}
+
 }  // namespace
 
 WholeFileOutput::~WholeFileOutput() { discard(); }
@@ -61,7 +104,9 @@ bool WholeFileOutput::open(const std::string& target) {
     // The temporary name starts with "." so that a folder listing of the
     // user's files does not show it while it is written; the name's first
     // bytes keep it recognisable without going past the longest name.
-    const std::string stem = folder_of(target) + "." + name_of(target).substr(0, kNameBytesKept);
+    const std::string hidden_stem = "." + name_of(target).substr(0, kNameBytesKept);
+    remove_stale_parts(folder_of(target), hidden_stem);
+    const std::string stem = folder_of(target) + hidden_stem;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate = stem + fresh_suffix() + ".part";
         const int fd =
@@ -77,6 +122,7 @@ bool WholeFileOutput::open(const std::string& target) {
             return false;
         }
         temporary_ = std::move(candidate);
+        cleanup_ticket_ = remove_on_termination(temporary_);
         return true;
     }
     return false;
@@ -86,6 +132,12 @@ bool WholeFileOutput::commit(ExistingTarget existing) {
     if (file_ == nullptr) return false;
     bool whole =
         std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    // A file replaced keeps its permissions (not set-id bits, which would
+    // then apply to what this run wrote).
+    struct stat replaced {};
+    if (whole && existing == ExistingTarget::Replace && ::stat(target_.c_str(), &replaced) == 0 &&
+        S_ISREG(replaced.st_mode))
+        whole = ::fchmod(::fileno(file_), replaced.st_mode & 0777) == 0;
     if (std::fclose(file_) != 0) whole = false;
     file_ = nullptr;
     if (whole) {
@@ -94,6 +146,7 @@ bool WholeFileOutput::commit(ExistingTarget existing) {
                     : rename_keeping_target(temporary_, target_);
     }
     if (!whole) ::unlink(temporary_.c_str());
+    forget_on_termination(cleanup_ticket_);
     temporary_.clear();
     return whole;
 }
@@ -102,6 +155,7 @@ void WholeFileOutput::discard() {
     if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    forget_on_termination(cleanup_ticket_);
     temporary_.clear();
 }
 
@@ -125,6 +179,7 @@ bool ScratchFolder::create(const std::string& parent, std::string_view prefix) {
     pattern.append(prefix).append("-XXXXXX");
     if (::mkdtemp(pattern.data()) == nullptr) return false;
     path_ = pattern + "/";
+    cleanup_ticket_ = remove_on_termination(path_);
     return true;
 }
 
@@ -132,6 +187,7 @@ void ScratchFolder::remove() {
     if (path_.empty()) return;
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+    forget_on_termination(cleanup_ticket_);
     path_.clear();
 }
 

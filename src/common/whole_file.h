@@ -5,7 +5,10 @@
 // (created exclusively, never through a link planted there), then flushed,
 // synced and closed with every step checked, and only then renamed to the
 // target. A run that fails or stops leaves the target as it was and no
-// temporary file behind.
+// temporary file behind: a run ended by SIGINT, SIGTERM or SIGHUP removes it
+// (termination_cleanup.h), and one killed outright leaves it to the next run
+// that writes beside it, which removes the temporary files of runs that have
+// ended.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -39,6 +42,7 @@ private:
     std::FILE* file_ = nullptr;
     std::string target_;
     std::string temporary_;
+    unsigned long cleanup_ticket_ = 0;
 };
 
 // Writes `bytes` as the whole file `target`; false when it could not be
@@ -49,7 +53,7 @@ bool write_whole_file(const std::string& target, std::string_view bytes,
 // A folder of the run's own (mode 0700, a fresh name made from `prefix`)
 // inside `parent`, so that its fixed-name scratch files are never shared with
 // another run nor reached through a link planted beforehand. It goes again,
-// with all it holds, when the object does.
+// with all it holds, when the object does or a terminating signal comes.
 class ScratchFolder {
 public:
     ScratchFolder() = default;
@@ -68,6 +72,7 @@ public:
 
 private:
     std::string path_;
+    unsigned long cleanup_ticket_ = 0;
 };
 
 }  // namespace zov

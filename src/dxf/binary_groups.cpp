@@ -1,10 +1,11 @@
 #include "dxf/binary_groups.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -34,50 +35,105 @@ bool DxfBinaryGroups::is_binary_file(const std::string& path) {
     return in.read(head, sizeof head) && std::string_view(head, sizeof head) == kBinaryDxfSentinel;
 }
 
+namespace {
+
+// Bytes read at a time: a few system calls per megabyte of drawing.
+constexpr std::size_t kWindowSize = std::size_t{1} << 20;
+
+}  // namespace
+
 bool DxfBinaryGroups::open(const std::string& path) {
     close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
     struct stat info {};
-    void* mapped = MAP_FAILED;
-    if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        mapped =
-            ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (mapped == MAP_FAILED) return false;
-    data_ = static_cast<const unsigned char*>(mapped);
-    size_ = static_cast<std::size_t>(info.st_size);
-    if (size_ < kBinaryDxfSentinel.size() ||
-        std::memcmp(data_, kBinaryDxfSentinel.data(), kBinaryDxfSentinel.size()) != 0) {
+    if (::fstat(fd_, &info) != 0 || info.st_size <= 0) {
         close();
         return false;
     }
+    size_ = static_cast<std::size_t>(info.st_size);
     // Every file starts with the group 0 "SECTION": its code is one zero
     // byte followed by the text in R12 files, two zero bytes from R13 on.
     const std::size_t first = kBinaryDxfSentinel.size();
-    one_byte_codes_ = first + 1 < size_ && data_[first] == 0 && data_[first + 1] != 0;
+    const unsigned char* head = bytes_at(first);
+    if (head == nullptr || std::memcmp(head, kBinaryDxfSentinel.data(), first) != 0) {
+        close();
+        return false;
+    }
     at_ = first;
+    const unsigned char* code = bytes_at(2);
+    one_byte_codes_ = code != nullptr && code[0] == 0 && code[1] != 0;
     return true;
 }
 
 void DxfBinaryGroups::close() {
-    if (data_ != nullptr) ::munmap(const_cast<unsigned char*>(data_), size_);
-    data_ = nullptr;
-    size_ = at_ = 0;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    size_ = at_ = window_start_ = 0;
+    window_.clear();
 }
 
 void DxfBinaryGroups::seek(std::int64_t position) {
     at_ = position < 0 ? size_ : std::min(static_cast<std::size_t>(position), size_);
 }
 
+const unsigned char* DxfBinaryGroups::bytes_at(std::size_t count) {
+    if (at_ >= window_start_ && count <= window_.size() &&
+        at_ - window_start_ <= window_.size() - count)
+        return window_.data() + (at_ - window_start_);
+    if (fd_ < 0 || at_ > size_ || count > size_ - at_) return nullptr;
+    window_.resize(std::min(std::max(count, kWindowSize), size_ - at_));
+    window_start_ = at_;
+    std::size_t got = 0;
+    while (got < window_.size()) {
+        const ssize_t n =
+            ::pread(fd_, window_.data() + got, window_.size() - got, static_cast<off_t>(at_ + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    if (got < window_.size()) {
+        // The file got shorter (or cannot be read) while it was read: it ends here.
+        window_.resize(got);
+        size_ = at_ + got;
+    }
+    return count <= got ? window_.data() : nullptr;
+}
+
 template <class T>
 bool DxfBinaryGroups::read_number(T& value) {
-    if (size_ - at_ < sizeof(T)) {
+    const unsigned char* bytes = bytes_at(sizeof(T));
+    if (bytes == nullptr) {
         at_ = size_;
         return false;
     }
-    std::memcpy(&value, data_ + at_, sizeof(T));  // the file is little-endian, as we are
+    std::memcpy(&value, bytes, sizeof(T));  // the file is little-endian, as we are
     at_ += sizeof(T);
+    return true;
+}
+
+bool DxfBinaryGroups::read_text(BinaryGroup& group) {
+    // A text runs to its zero byte, which may lie beyond the window; only
+    // its first kMaxText bytes are kept.
+    value_text_.clear();
+    while (true) {
+        const unsigned char* start = bytes_at(1);
+        if (start == nullptr) {
+            at_ = size_;
+            return false;
+        }
+        const std::size_t available = window_.size() - (at_ - window_start_);
+        const auto* end = static_cast<const unsigned char*>(std::memchr(start, 0, available));
+        const std::size_t length =
+            end == nullptr ? available : static_cast<std::size_t>(end - start);
+        value_text_.append(reinterpret_cast<const char*>(start),
+                           std::min(length, kMaxText - value_text_.size()));
+        at_ += length;
+        if (end != nullptr) break;
+    }
+    ++at_;
+    group.numeric = false;
+    group.text = value_text_;
     return true;
 }
 
@@ -97,7 +153,7 @@ bool DxfBinaryGroups::read_code(int& code) {
 }
 
 bool DxfBinaryGroups::next(BinaryGroup& group) {
-    if (data_ == nullptr || at_ >= size_) return false;
+    if (fd_ < 0 || at_ >= size_) return false;
     return read_code(group.code) && read_value(group);
 }
 
@@ -123,35 +179,23 @@ bool DxfBinaryGroups::read_value(BinaryGroup& group) {
             // A length byte and that many bytes, shown as hex digits as an
             // ASCII file writes them.
             std::uint8_t length = 0;
-            if (!read_number(length) || size_ - at_ < length) {
+            const unsigned char* chunk = read_number(length) ? bytes_at(length) : nullptr;
+            if (chunk == nullptr) {
                 at_ = size_;
                 return false;
             }
             static constexpr char kHex[] = "0123456789ABCDEF";
-            chunk_text_.clear();
+            value_text_.clear();
             for (std::size_t i = 0; i < length; ++i) {
-                chunk_text_ += kHex[data_[at_ + i] >> 4];
-                chunk_text_ += kHex[data_[at_ + i] & 15];
+                value_text_ += kHex[chunk[i] >> 4];
+                value_text_ += kHex[chunk[i] & 15];
             }
             at_ += length;
             group.numeric = false;
-            group.text = chunk_text_;
+            group.text = value_text_;
             return true;
         }
-        case BinaryValue::Text: {
-            const auto* start = data_ + at_;
-            const auto* end = static_cast<const unsigned char*>(std::memchr(start, 0, size_ - at_));
-            if (end == nullptr) {
-                at_ = size_;
-                return false;
-            }
-            const auto length = static_cast<std::size_t>(end - start);
-            group.numeric = false;
-            group.text =
-                std::string_view(reinterpret_cast<const char*>(start), std::min(length, kMaxText));
-            at_ += length + 1;
-            return true;
-        }
+        case BinaryValue::Text: return read_text(group);
     }
     return false;
 }

@@ -2,11 +2,13 @@
 // The groups of a binary DXF file ("AutoCAD Binary DXF" sentinel): each group
 // is its code (one byte in R12 files, 255 announcing a two-byte code; two
 // bytes from R13 on) followed by its value in the binary form its code
-// calls for. The file is mapped into memory and read in place; every read is
-// checked against the file's end, so a truncated or garbage file simply ends.
+// calls for. The file is read through a window of its bytes (never mapped, so
+// that a file cut short while it is read simply ends); every read is checked
+// against the file's end, so a truncated or garbage file simply ends.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zov {
 
@@ -43,8 +45,8 @@ public:
     // True when the file at `path` begins with the binary DXF sentinel.
     static bool is_binary_file(const std::string& path);
 
-    // Maps the file and places the reader after the sentinel; false when the
-    // file cannot be opened or is not a binary DXF file.
+    // Opens the file and places the reader after the sentinel; false when
+    // the file cannot be opened or is not a binary DXF file.
     bool open(const std::string& path);
     void close();
 
@@ -57,6 +59,10 @@ public:
     void seek(std::int64_t position);
 
 private:
+    // The `count` bytes at the reading position, read into the window when
+    // they are not in it; nullptr when the file ends before them.
+    const unsigned char* bytes_at(std::size_t count);
+    bool read_text(BinaryGroup& group);
     bool read_code(int& code);
     bool read_value(BinaryGroup& group);
     template <class T>
@@ -64,11 +70,13 @@ private:
     template <class T>
     bool read_number_value(BinaryGroup& group);
 
-    const unsigned char* data_ = nullptr;
-    std::size_t size_ = 0;
+    int fd_ = -1;
+    std::size_t size_ = 0;  // the file's size when opened, or where it was found to end
     std::size_t at_ = 0;
+    std::vector<unsigned char> window_;  // bytes [window_start_, + window_.size())
+    std::size_t window_start_ = 0;
     bool one_byte_codes_ = false;
-    std::string chunk_text_;
+    std::string value_text_;
 };
 
 }  // namespace zov

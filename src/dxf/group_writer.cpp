@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace zov {
 
@@ -81,8 +83,13 @@ void DxfGroupWriter::handle(DxfCode code, unsigned long value) {
 }
 
 // std::to_chars with a precision writes what printf's "%.Nf" writes in the
-// C locale, whatever locale the program runs in.
+// C locale, whatever locale the program runs in. A DXF number is always
+// finite: what overflowed is written as the largest number of its sign, and
+// what is not a number at all as 0.
 void DxfGroupWriter::fixed(DxfCode code, double value, int decimals) {
+    if (std::isnan(value)) value = 0.0;
+    value =
+        std::clamp(value, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
     char number[kLongestNumber];
     const auto result =
         std::to_chars(number, number + sizeof number, value, std::chars_format::fixed, decimals);

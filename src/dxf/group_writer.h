@@ -3,7 +3,8 @@
 // and its value line, each followed by the writer's line end. Numbers take
 // the forms the programs' files have always held, named by what they are;
 // they never depend on the C locale, so a decimal comma can never reach a
-// file.
+// file, and they are always finite (an overflow is written as the largest
+// number of its sign).
 #include <initializer_list>
 #include <string_view>
 

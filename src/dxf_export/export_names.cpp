@@ -74,15 +74,24 @@ void name_blocks(StoreReader& store, FullExportNames& names) {
     const std::int32_t count = store.block_count();
     names.blocks.assign(static_cast<std::size_t>(count) + 1, std::string());
     std::set<std::string> taken{"*MODEL_SPACE", "*PAPER_SPACE", "REVDATE"};
+    // The serial to try next for each name met more than once: every serial
+    // below it is taken already (names are only ever added), so the search
+    // goes on where it stopped and many blocks of one name stay linear.
+    std::map<std::string, int> next_serial;
     for (std::int32_t n = 1; n <= count; ++n) {
         BlockRecord block;
         if (store.read_block(n, block) != 0) break;
         std::string name = table_name(fixed_text(block.name), true);
         if (name.empty() || name == "*") name = format_text("BLOCK%d", n);
-        if (is_layout_block(name_key(name))) continue;
+        const std::string key = name_key(name);
+        if (is_layout_block(key)) continue;
         std::string unique = name;
-        for (int serial = 2; taken.count(name_key(unique)) != 0; ++serial)
-            unique = format_text("%s_%d", name.c_str(), serial);
+        if (taken.count(key) != 0) {
+            int& serial = next_serial.try_emplace(key, 2).first->second;
+            do {
+                unique = format_text("%s_%d", name.c_str(), serial++);
+            } while (taken.count(name_key(unique)) != 0);
+        }
         taken.insert(name_key(unique));
         names.blocks[static_cast<std::size_t>(n)] = unique;
     }

@@ -193,8 +193,10 @@ int read_blocks_section(DxfContext& context) {
     const DxfGroupReader::Mark start = context.reader.mark();
     const int first_number = context.blocks.count();
     const std::size_t first_tally = context.block_tallies.size();
+    const std::int64_t budget = context.records_left;
     BlocksPass(context, true, first_number, first_tally).run();
     context.reader.return_to(start);
+    context.records_left = budget;
     if (context.write_to_block_data() != 0) {
         context.failed = true;
         return 0;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -28,7 +29,26 @@ bool cut_at_position(std::FILE* file) {
     return position >= 0 && std::fflush(file) == 0 && ::ftruncate(::fileno(file), position) == 0;
 }
 
+// The name a left-out record is counted under, as DXF names its entity.
+const char* kind_name(std::int32_t kind) {
+    switch (kind) {
+        case kEntityLine: return "LINE";
+        case kEntityArc: return "ARC";
+        case kEntityPoint: return "POINT";
+        case kEntityLeader: return "LEADER";
+        case kEntityText: return "TEXT";
+        case kEntityInsert: return "INSERT";
+        case kEntityDimension: return "DIMENSION";
+        case kEntitySolid: return "SOLID";
+        default: return "entity";
+    }
+}
+
 }  // namespace
+
+std::int64_t import_record_budget(std::int64_t source_bytes) {
+    return kImportRecordBase + kImportRecordsPerByte * std::max<std::int64_t>(source_bytes, 0);
+}
 
 DxfContext::~DxfContext() {
     write_to_drawing();
@@ -62,6 +82,15 @@ void DxfContext::note_write(int result, const char* file_name) {
     if (result != 0 && failed_file_ == nullptr) failed_file_ = file_name;
 }
 
+bool DxfContext::take_record(const EntityRecord& record) {
+    if (records_left > 0) {
+        --records_left;
+        return true;
+    }
+    if (!counting) left_out.count(kind_name(record.kind));
+    return false;
+}
+
 PlaneScope::PlaneScope(DxfContext& context, const Extrusion& extrusion)
     : context_(context), projection_(PlaneProjection::of(extrusion)) {
     if (projection_) context_.plane = &*projection_;
@@ -70,6 +99,7 @@ PlaneScope::PlaneScope(DxfContext& context, const Extrusion& extrusion)
 PlaneScope::~PlaneScope() { context_.plane = nullptr; }
 
 int DxfContext::write_entity(EntityRecord& record) {
+    if (!take_record(record)) return 0;
     if (plane != nullptr) plane->map_record(record);
     if (record.line_type == kLineByBlockPending) {
         record.source_marks |= kMarkLineTypeByBlock;
@@ -82,6 +112,7 @@ int DxfContext::write_entity(EntityRecord& record) {
 }
 
 int DxfContext::write_text(EntityRecord& record, std::string_view text) {
+    if (!take_record(record)) return 0;
     if (plane != nullptr) plane->map_record(record, text);
     if (!counting) {
         text = text.substr(0, safe_prefix_length(text, kMaxTextBytes));

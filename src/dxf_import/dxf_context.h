@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/loss_report.h"
 #include "dxf/group_reader.h"
 #include "dxf_import/dxf_tables.h"
 #include "dxf_import/object_coordinates.h"
@@ -23,6 +24,15 @@ inline constexpr std::int32_t kLineByBlockPending = -1;
 // given at all means ByLayer: inside a block it becomes 256, elsewhere it
 // takes the layer's colour.
 inline constexpr std::int32_t kColourByBlockPending = -1;
+
+// What one import may write: a base for any file and a few records for each
+// byte of it. A record of a real drawing takes tens of bytes of DXF, so no
+// real drawing comes near it; a few hundred bytes that ask for large arrays
+// or fine pattern hatches cannot fill a disk (a 1 MB file makes at most
+// about 320 MB of store).
+inline constexpr std::int64_t kImportRecordBase = 1'000'000;
+inline constexpr std::int64_t kImportRecordsPerByte = 2;
+std::int64_t import_record_budget(std::int64_t source_bytes);
 
 // Records of one block as counted by the counting pass and as written by the
 // writing pass.
@@ -72,6 +82,11 @@ public:
     double paper_layout_x = 0.0, paper_layout_y = 0.0;
     // Set when a section file could not be created (already reported).
     bool failed = false;
+    // Records the import may still write (import_record_budget); the records
+    // met after it is spent are left out and counted in `left_out` by kind.
+    // The BLOCKS section's counting pass spends it as its writing pass does.
+    std::int64_t records_left = kImportRecordBase;
+    LossReport left_out;
     // The plane of the entity being read when it is not the XY plane (or
     // its mirror): every record written and point reported is projected.
     const PlaneProjection* plane = nullptr;
@@ -90,11 +105,12 @@ public:
     // a colour of 0 by those of the current layer, and any number that is not
     // finite by 0. Inside a block, ByBlock colour and line type stay 0 (the
     // block's entities take them from the insert when drawn) and a colour
-    // not given is 256 (the entity's own layer). Returns 1, the record
-    // count.
+    // not given is 256 (the entity's own layer). Returns the record count:
+    // 1, or 0 when the import's budget is spent.
     int write_entity(EntityRecord& record);
     // Writes a text record (kind 5) with its text: only the colour takes the
-    // layer default. A non-empty text counts in str_num. Returns 1.
+    // layer default. A non-empty text counts in str_num. Returns 1 (0 when
+    // the budget is spent).
     int write_text(EntityRecord& record, std::string_view text);
 
     // A point for the drawing extents taken from the entities (ignored when
@@ -109,6 +125,9 @@ public:
     bool in_block() const { return counting || state.entities_are_block_data; }
 
 private:
+    // Spends one record of the budget; false (the record counted as left
+    // out) when it is spent.
+    bool take_record(const EntityRecord& record);
     // Writes an entity record after its layer defaults; returns 1.
     int write_record(EntityRecord& record);
     // Notes a failed write of a section file; reported by finish_sections.

@@ -5,6 +5,7 @@
 #include "common/encoding.h"
 #include "common/files.h"
 #include "common/japanese_texts.h"
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_readers.h"
@@ -23,6 +24,16 @@ const char* const kCannotRead = cp932_text(JaText::DxfCannotRead);
 // A DXF of this many bytes or fewer holds nothing to read.
 constexpr std::int32_t kSmallestDxf = 9;
 
+// Says what the import's budget left out, as warnings and in the notes.
+void report_left_out(DxfContext& context, std::int64_t budget) {
+    if (context.left_out.empty()) return;
+    const std::string hint = "the drawing makes more than " + std::to_string(budget) +
+                             " records, the most a file of its size may make";
+    for (const std::string& line : context.left_out.lines(hint))
+        context.state.notes.push_back(line);
+    show_losses(context.state.messages, context.left_out, hint);
+}
+
 }  // namespace
 
 int import_dxf_file(const std::string& path, ImportState& state, const DxfImportOptions& options) {
@@ -40,6 +51,8 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
         state.progress->start_file(path);
         context.reader.report_to(state.progress);
     }
+    const std::int64_t budget = import_record_budget(file_size(path));
+    context.records_left = budget;
     prepare_header(state, path);
     if (open_section_files(state) != 0) {
         close_all_streams(state);
@@ -61,8 +74,15 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
     if (context.finish_sections() != 0) result = -1;
     number_used_layers_and_blocks(state);
     close_all_streams(state);
-    if (assemble_store(state) != 0) result = -1;
+    // Sections that could not be written whole (a full disk) would make a
+    // broken store over the previous one: they are given up instead.
+    if (result != 0) {
+        discard_section_files(state);
+    } else if (assemble_store(state) != 0) {
+        result = -1;
+    }
     close_all_streams(state);
+    report_left_out(context, budget);
     if (options.block_tallies != nullptr) *options.block_tallies = context.block_tallies;
     if (options.delete_source_after_load) delete_file(path);
     return result;

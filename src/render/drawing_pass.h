@@ -24,9 +24,19 @@ struct LayerSheetGrid;
 // inside itself (a block that inserts itself, directly or through other
 // blocks) is not drawn again: the insert stops there and the pass goes on.
 inline constexpr int kMaxInsertDepth = 16;
-// A pass draws at most this many block entities in all, so that blocks
-// fanning out through many nested inserts cannot make a pass endless.
-inline constexpr long kMaxBlockEntitiesPerPass = 20'000'000;
+// A pass draws at most block_entity_budget(header) block entities in all, so
+// that blocks fanning out through nested inserts and arrays (a few hundred
+// bytes can ask for 10^10) cannot make a pass endless: a base for any store
+// and a few for each byte of its source, which no real drawing reaches.
+inline constexpr long kBlockEntityBase = 2'000'000;
+inline constexpr long kBlockEntitiesPerSourceByte = 4;
+long block_entity_budget(const StoreHeader& header);
+// The texts a pass draws as glyphs cover at most this many client areas in
+// all (each counted by the part of its box on the surface); any more are
+// drawn as their boxes. Glyphs that large are filled as outlines: thousands
+// of texts each nearly as large as the picture would take minutes, where
+// the texts of a real drawing cover a fraction of it.
+inline constexpr double kTextCoverBudget = 64.0;
 // Texts are drawn after the other entities, so that fills never cover them;
 // a pass keeps at most this many for the end and draws any more at once.
 inline constexpr std::size_t kMaxDeferredTexts = 200'000;
@@ -61,6 +71,10 @@ public:
     void draw_cell_markers(const LayerSheetGrid& grid);
 
     int dimensions_drawn() const { return dimensions_drawn_; }
+    // True when the pass stopped drawing blocks at its budget.
+    bool block_entities_cut() const { return block_entities_cut_; }
+    // Texts drawn as their boxes because the pass's text cover was spent.
+    long texts_boxed() const { return texts_boxed_; }
     // Those of them whose ends the dimension-end styles can draw.
     int dimensions_with_ends() const { return dimensions_with_ends_; }
 
@@ -123,6 +137,9 @@ private:
     void defer_text(const EntityRecord& text, bool as_plain);
     // Inside blocks every text is drawn as plain text (`as_plain`).
     void draw_text_record(const EntityRecord& text, bool as_plain = false);
+    // Spends the part of the text box [left, right] x [top, bottom] on the
+    // surface from the pass's text cover; false when it is spent.
+    bool take_text_cover(int left, int top, int right, int bottom);
     // The font is sized by the text metrics of the store kind `sizing` (in
     // DXF stores the height is that of a capital, in JW_CAD stores the
     // font's height) and drawn `width_factor` times as wide as the face's
@@ -136,6 +153,8 @@ private:
 
     // Inserts and dimensions (drawing_pass_inserts.cpp).
     void draw_insert(const EntityRecord& entity, int depth);
+    // Spends one block entity of the pass's budget; false when it is spent.
+    bool take_block_entity();
     // Reads block `number` for drawing; false when it cannot be read or is
     // being drawn already further out.
     bool open_block(std::int16_t number, BlockRecord& block);
@@ -172,7 +191,10 @@ private:
     int dimensions_drawn_ = 0;
     int dimensions_with_ends_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
-    long block_entities_left_ = kMaxBlockEntitiesPerPass;
+    long block_entities_left_ = block_entity_budget(header_);
+    bool block_entities_cut_ = false;
+    double text_cover_ = 0.0;  // pixels of the client area covered by glyphs so far
+    long texts_boxed_ = 0;
     std::vector<std::int16_t> open_blocks_;  // the blocks being drawn, outermost first
     std::string text_;
     struct DeferredText {

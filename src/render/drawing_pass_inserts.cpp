@@ -15,6 +15,19 @@ double scale_or_one(double scale) { return scale == 0.0 ? 1.0 : scale; }
 
 }  // namespace
 
+long block_entity_budget(const StoreHeader& header) {
+    return kBlockEntityBase + kBlockEntitiesPerSourceByte * std::max<long>(header.fsize, 0);
+}
+
+bool DrawingPass::take_block_entity() {
+    if (block_entities_left_ > 0) {
+        --block_entities_left_;
+        return true;
+    }
+    block_entities_cut_ = true;
+    return false;
+}
+
 bool DrawingPass::open_block(std::int16_t number, BlockRecord& block) {
     if (std::find(open_blocks_.begin(), open_blocks_.end(), number) != open_blocks_.end())
         return false;
@@ -36,9 +49,8 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     transform.base_x = block.base_x;
     transform.base_y = block.base_y;
     EntityRecord record;
-    for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0 && !stop_asked(); ++i) {
+    for (std::int32_t i = 0; i < block.count && !stop_asked() && take_block_entity(); ++i) {
         if (blocks_.read_block_entity(block, i, record) != 0) break;
-        --block_entities_left_;
         transform_record(record, transform);
         if (choose_block_pen(record)) draw_block_entity(record, depth);
     }
@@ -154,9 +166,8 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     Point defs[2], arrows[2], bases[2];
     int def_count = 0, arrow_count = 0;
     EntityRecord record;
-    for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0; ++i) {
+    for (std::int32_t i = 0; i < block.count && take_block_entity(); ++i) {
         if (blocks_.read_block_entity(block, i, record) != 0) break;
-        --block_entities_left_;
         transform_record(record, transform);
         if (ends != DimensionEnds::AsData && solid_arrows && arrow_count < 2 &&
             is_arrow_solid(record)) {

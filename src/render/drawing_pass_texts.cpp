@@ -92,6 +92,18 @@ void DrawingPass::draw_text_record(const EntityRecord& record, bool as_plain) {
     }
 }
 
+bool DrawingPass::take_text_cover(int left, int top, int right, int bottom) {
+    const double width = surface_.width(), height = surface_.height();
+    const double covered = std::max(1.0, (std::min<double>(right, width) - std::max(left, 0)) *
+                                             (std::min<double>(bottom, height) - std::max(top, 0)));
+    if (text_cover_ + covered > kTextCoverBudget * std::max(1.0, width * height)) {
+        ++texts_boxed_;
+        return false;
+    }
+    text_cover_ += covered;
+    return true;
+}
+
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
                                   bool vertical, std::int32_t sizing, double width_factor,
                                   std::uint8_t flags) {
@@ -114,7 +126,7 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
     }
     if (right < 0 || left > surface_.width() || bottom < 0 || top > surface_.height()) return;
 
-    if (view_.pixels(height) > kLargestBoxPixels) {
+    if (view_.pixels(height) > kLargestBoxPixels && take_text_cover(left, top, right, bottom)) {
         // The face's own half-width character is half the font height wide;
         // each kind of character is stretched to its advance.
         const double half_width = text_font_height(sizing, height) * kHalfWidthPerFont;

@@ -1,5 +1,7 @@
 #include "store/import_state.h"
 
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +54,25 @@ bool copy_stream(std::FILE* from, std::FILE* to) {
     return std::ferror(from) == 0;
 }
 
+// The section files an import writes, joined into the store.
+constexpr const char* kSectionFileNames[] = {kStringFileName, kLayerFileName,     kLineTypeFileName,
+                                             kBlockFileName,  kBlockDataFileName, kEntityFileName};
+
+// True when the store's folder can take the store that its section files
+// make beside the previous store, which stays until the new one is whole.
+bool room_for_store(const ImportState& state) {
+    struct statvfs disk {};
+    if (::statvfs(state.program_folder.c_str(), &disk) != 0) return true;  // not known: try
+    std::uint64_t needed = sizeof(StoreHeader);
+    for (const char* name : kSectionFileNames) {
+        struct stat info {};
+        if (::stat(state.path(name).c_str(), &info) == 0)
+            needed += static_cast<std::uint64_t>(info.st_size);
+    }
+    const std::uint64_t room = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
+    return needed <= room;
+}
+
 // kCannotCreate (cannot create) and kNotFound (not found) in CP932.
 const char* const kCannotCreate = cp932_text(JaText::CannotCreate);
 const char* const kNotFound = cp932_text(JaText::NotFound);
@@ -74,6 +95,12 @@ int assemble_store(ImportState& state) {
         show_error(state.messages, kCannotCreate, utf8_to_cp932(data_path).c_str());
         return -1;
     };
+    // On a disk that cannot hold the new store beside the previous one, stop
+    // before writing, so that the previous store stays and nothing is left.
+    if (!room_for_store(state)) {
+        discard_section_files(state);
+        return report_not_created();
+    }
     WholeFileOutput data;
     if (!data.open(data_path)) return report_not_created();
     std::setvbuf(data.stream(), nullptr, _IONBF, 0);

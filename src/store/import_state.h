@@ -86,11 +86,6 @@ inline constexpr char kImportLossHint[] = "not stored by the import";
 // Whether the user asked the import to stop (the readers then end early).
 bool import_stop_requested(const ImportState& state);
 
-// A stopped import: closes the section files and deletes them, so that the
-// store of the previous drawing stays as it was and nothing of the stopped
-// import is left behind.
-void discard_section_files(ImportState& state);
-
 // Clears the header and fills ver (kStoreBanner), fname (the source path in
 // CP932), ftime and fsize of `source_path` (a file-system path).
 void prepare_header(ImportState& state, const std::string& source_path);
@@ -161,6 +156,10 @@ void number_used_layers_and_blocks(ImportState& state);
 // Closes every section file of the state.
 void close_all_streams(ImportState& state);
 
+// Closes and deletes the section files of an import that is stopped or given
+// up, so that the previous store stays as it was and nothing of it is left.
+void discard_section_files(ImportState& state);
+
 // Joins the section files into $VV_DAT$.TMP behind the header (sections STR,
 // LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero), records
 // their offsets in the header and deletes each merged file. The store is
@@ -168,7 +167,9 @@ void close_all_streams(ImportState& state);
 // the previous store (a pass drawing it meanwhile) keeps reading it whole,
 // and a failed assembly leaves it as it was. 0, or -1 after
 // "%s を作成できない" (data file) or "%s が見つからない" (a section file).
-// A missing $VV_BDA$.TMP is skipped without a message.
+// A store that the disk cannot take is not begun: the section files are
+// deleted and the previous store stays whole. A missing $VV_BDA$.TMP is
+// skipped without a message.
 int assemble_store(ImportState& state);
 
 }  // namespace zov

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/mapped_copy.h"
+
 namespace zov {
 
 StoreReader::~StoreReader() { close(); }
@@ -58,21 +60,20 @@ void StoreReader::unmap_file() {
     size_ = 0;
 }
 
-std::string_view StoreReader::bytes(long offset, long length) const {
-    if (map_ == nullptr || offset < 0 || length < 0 || length > size_ || offset > size_ - length)
-        return {};
-    return {map_ + offset, static_cast<std::size_t>(length)};
+bool StoreReader::in_file(long offset, long length) const {
+    return map_ != nullptr && offset >= 0 && length >= 0 && length <= size_ &&
+           offset <= size_ - length;
 }
 
 bool StoreReader::read_at(long offset, void* data, std::size_t size) const {
-    const std::string_view found = bytes(offset, static_cast<long>(size));
-    if (found.size() != size || size == 0) return false;
-    std::memcpy(data, found.data(), size);
-    return true;
+    // A file cut short by another process since it was mapped reads as
+    // missing bytes, not as a fault.
+    return size != 0 && in_file(offset, static_cast<long>(size)) &&
+           copy_from_mapping(data, map_ + offset, size);
 }
 
 bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
-    if (bytes(offset, static_cast<long>(size)).size() != size) return false;
+    if (!in_file(offset, static_cast<long>(size))) return false;
     const long end = offset + static_cast<long>(size);
     if (offset < buffer_start_ || end > buffer_start_ + buffer_length_) {
         // The file is read, not the mapping: the buffer is all of the entity
@@ -205,11 +206,11 @@ int StoreReader::read_text(const EntityRecord& record, std::string& text) {
     if (record.text_length < 0 || record.text_offset < 0) return -1;
     if (record.text_length == 0) return 0;
     if (header_.add_str < static_cast<std::int32_t>(sizeof(StoreHeader))) return -1;
-    const std::string_view found =
-        bytes(static_cast<long>(header_.add_str) + record.text_offset, record.text_length);
-    if (found.empty()) return -1;
-    text.assign(found);
-    return 0;
+    text.resize(static_cast<std::size_t>(record.text_length));
+    if (read_at(static_cast<long>(header_.add_str) + record.text_offset, text.data(), text.size()))
+        return 0;
+    text.clear();
+    return -1;
 }
 
 int StoreReader::write_layer(std::int32_t n, const LayerRecord& record) {

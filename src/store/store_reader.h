@@ -67,10 +67,9 @@ public:
     // after toggling a flag; 0 or -1.
     int write_layer(std::int32_t n, const LayerRecord& record);
 
-    // The bytes [offset, offset + length) of the file, for callers that copy
-    // whole byte ranges (layer sheet); empty when they do not lie in the
-    // file. Valid until the next read_header() or close().
-    std::string_view bytes(long offset, long length) const;
+    // Copies the bytes [offset, offset + size) of the file, for callers that
+    // copy whole byte ranges (layer sheet); false when they do not lie in it.
+    bool read_at(long offset, void* data, std::size_t size) const;
     long file_size() const { return size_; }
 
 private:
@@ -78,7 +77,8 @@ private:
     // the mapping fails.
     bool map_file();
     void unmap_file();
-    bool read_at(long offset, void* data, std::size_t size) const;
+    // True when [offset, offset + length) lies in the mapped file.
+    bool in_file(long offset, long length) const;
     // A record of the entity section, through the entity buffer.
     bool read_buffered(long offset, void* data, std::size_t size);
     bool write_at(long offset, const void* data, std::size_t size);

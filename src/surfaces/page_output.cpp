@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -38,19 +38,36 @@ int pixels_of(double millimetres) {
         1, static_cast<int>(std::lround(millimetres / kMillimetresPerInch * kPaperDotsPerInch)));
 }
 
-// Writes the finished page, drawn into memory, as the whole file `path`;
-// nothing is written after a failed pass.
-int finish_output(const QBuffer& page, bool drawn, const std::string& path, ExistingTarget existing,
-                  Messages& messages) {
-    if (!drawn) return -1;
-    const QByteArray& bytes = page.data();
-    if (write_whole_file(
-            path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-            existing))
-        return 0;
-    show_error(messages, cp932_text(JaText::CannotCreate), utf8_to_cp932(path).c_str());
-    return -1;
-}
+// The file a page is written into as it is drawn (never held in memory),
+// under a temporary name until it is finished whole.
+class PageFile {
+public:
+    PageFile(const std::string& path, Messages& messages) : path_(path), messages_(messages) {
+        opened_ = output_.open(path) &&
+                  device.open(output_.stream(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+    }
+
+    QFile device;
+
+    bool opened() const { return opened_; }
+
+    // Finishes the file after a pass (`drawn`: a failed pass has reported
+    // itself); 0, or -1 after a reported failure, with nothing left behind.
+    int finish(bool drawn, ExistingTarget existing) {
+        const bool written = opened_ && device.flush() && device.error() == QFileDevice::NoError;
+        device.close();
+        if (opened_ && !drawn) return -1;
+        if (written && output_.commit(existing)) return 0;
+        show_error(messages_, cp932_text(JaText::CannotCreate), utf8_to_cp932(path_).c_str());
+        return -1;
+    }
+
+private:
+    WholeFileOutput output_;
+    const std::string& path_;
+    Messages& messages_;
+    bool opened_ = false;
+};
 
 }  // namespace
 
@@ -109,11 +126,11 @@ int print_drawing(const DrawingView& shown, const std::string& store_folder, QPa
 
 int write_pdf(DrawingView& view, const std::string& path, const PageSize& page, Paper paper,
               Messages& messages, ExistingTarget existing) {
-    QBuffer file;
-    file.open(QIODevice::WriteOnly);
+    PageFile file(path, messages);
+    if (!file.opened()) return file.finish(false, existing);
     bool drawn = false;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&file.device);
         pdf.setResolution(kPaperDotsPerInch);
         pdf.setCreator(QStringLiteral("ZovView"));
         const bool landscape = page.width_mm > page.height_mm;
@@ -124,22 +141,22 @@ int write_pdf(DrawingView& view, const std::string& path, const PageSize& page, 
                                       QMarginsF()));
         drawn = draw_on_page(view, pdf, paper) == 0;
     }
-    return finish_output(file, drawn, path, existing, messages);
+    return file.finish(drawn, existing);
 }
 
 int write_svg(DrawingView& view, const std::string& path, const PageSize& page, Paper paper,
               Messages& messages, ExistingTarget existing) {
-    QBuffer file;
-    file.open(QIODevice::WriteOnly);
+    PageFile file(path, messages);
+    if (!file.opened()) return file.finish(false, existing);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&file.device);
     const QSize size(pixels_of(page.width_mm), pixels_of(page.height_mm));
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(kPaperDotsPerInch);
     svg.setTitle(QStringLiteral("ZovView"));
     const bool drawn = draw_on_page(view, svg, paper) == 0;
-    return finish_output(file, drawn, path, existing, messages);
+    return file.finish(drawn, existing);
 }
 
 }  // namespace zov

@@ -149,9 +149,11 @@ const EntityIndex& DrawingView::entity_index() {
     return *index_;
 }
 
-std::optional<DrawingView::PassDimensions> DrawingView::draw_pass(
-    Surface& surface, const PassPlan& plan, PassStreams& streams, const DrawingExtents& area,
-    const EntityIndex* index, const std::atomic<bool>* stop) {
+std::optional<DrawingView::PassTally> DrawingView::draw_pass(Surface& surface, const PassPlan& plan,
+                                                             PassStreams& streams,
+                                                             const DrawingExtents& area,
+                                                             const EntityIndex* index,
+                                                             const std::atomic<bool>* stop) {
     // Entities drawn between two looks at the stop.
     constexpr std::int32_t kEntitiesPerLook = 4096;
     auto stopped = [stop] { return stop != nullptr && stop->load(std::memory_order_relaxed); };
@@ -184,18 +186,20 @@ std::optional<DrawingView::PassDimensions> DrawingView::draw_pass(
     }
     pass.finish();
     if (stopped()) return std::nullopt;
-    return PassDimensions{pass.dimensions_drawn(), pass.dimensions_with_ends()};
+    return PassTally{pass.dimensions_drawn(), pass.dimensions_with_ends(),
+                     pass.block_entities_cut(), pass.texts_boxed()};
 }
 
-void DrawingView::note_dimensions(const PassDimensions& all, const EntityIndex* index) {
+void DrawingView::note_tally(const PassTally& all, const EntityIndex* index) {
     dimensions_drawn_ = all.drawn;
+    blocks_cut_ = all.blocks_cut;
+    texts_boxed_ = all.texts_boxed;
     // The dimension ends apply to the whole drawing, not only to the part in view.
     if (index != nullptr && dimensions_drawn_ == 0 && index->has_dimensions())
         dimensions_drawn_ = 1;
 }
 
-void DrawingView::draw_status_lines(Surface& surface, const PassPlan& plan,
-                                    const PassDimensions& all) {
+void DrawingView::draw_status_lines(Surface& surface, const PassPlan& plan, const PassTally& all) {
     // A dimension-end style that finds no ends to draw says so.
     if (plan.settings.dimension_ends != DimensionEnds::AsData && all.drawn > 0 &&
         all.with_ends == 0)
@@ -207,11 +211,10 @@ bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
                                const std::atomic<bool>* stop) {
     const DrawingExtents area = area_of_rows(plan.view, 0, plan.view.client_height());
     const EntityIndex* index = pass_uses_index(plan.view, area, false) ? &entity_index() : nullptr;
-    const std::optional<PassDimensions> dimensions =
-        draw_pass(surface, plan, streams_, area, index, stop);
-    if (!dimensions) return false;
-    note_dimensions(*dimensions, index);
-    draw_status_lines(surface, plan, *dimensions);
+    const std::optional<PassTally> tally = draw_pass(surface, plan, streams_, area, index, stop);
+    if (!tally) return false;
+    note_tally(*tally, index);
+    draw_status_lines(surface, plan, *tally);
     return true;
 }
 
@@ -238,29 +241,30 @@ int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
     std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
     bool threaded = true;
     for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
-    std::vector<PassDimensions> dimensions(static_cast<std::size_t>(n));
+    std::vector<PassTally> tallies(static_cast<std::size_t>(n));
     std::vector<std::thread> threads;
     for (int k = 1; k < n; ++k) {
         const auto band = static_cast<std::size_t>(k);
         auto draw_band = [&, band] {
-            dimensions[band] =
-                *draw_pass(*bands[band], *plan, threaded ? streams[band - 1] : streams_,
-                           areas[band], index, nullptr);
+            tallies[band] = *draw_pass(*bands[band], *plan, threaded ? streams[band - 1] : streams_,
+                                       areas[band], index, nullptr);
         };
         if (threaded)
             threads.emplace_back(draw_band);
         else
             draw_band();
     }
-    dimensions[0] = *draw_pass(*bands[0], *plan, streams_, areas[0], index, nullptr);
+    tallies[0] = *draw_pass(*bands[0], *plan, streams_, areas[0], index, nullptr);
     for (std::thread& thread : threads) thread.join();
     // A dimension crossing bands is counted in each.
-    PassDimensions all;
-    for (const PassDimensions& band : dimensions) {
+    PassTally all;
+    for (const PassTally& band : tallies) {
         all.drawn = std::max(all.drawn, band.drawn);
         all.with_ends = std::max(all.with_ends, band.with_ends);
+        all.blocks_cut = all.blocks_cut || band.blocks_cut;
+        all.texts_boxed += band.texts_boxed;
     }
-    note_dimensions(all, index);
+    note_tally(all, index);
     // The status lines go on every band, so that each band's rows show them.
     for (Surface* surface : bands) draw_status_lines(*surface, *plan, all);
     return 0;

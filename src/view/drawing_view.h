@@ -105,6 +105,10 @@ public:
     const StoreHeader& header() const { return header_; }
     // Dimensions of the last pass drawn whole.
     int dimensions_drawn() const { return dimensions_drawn_; }
+    // True when the last pass left block entities out at its budget.
+    bool blocks_cut() const { return blocks_cut_; }
+    // Texts the last pass drew as their boxes, its text cover spent.
+    long texts_boxed() const { return texts_boxed_; }
 
     DisplaySettings settings;
     IndexUse index_use = IndexUse::WhenNeeded;
@@ -139,19 +143,20 @@ private:
     // Whether a pass of `at` over `area` goes through the index.
     bool pass_uses_index(const ViewWindow& at, const DrawingExtents& area, bool in_bands) const;
     const EntityIndex& entity_index();
-    struct PassDimensions {
-        int drawn = 0;
-        int with_ends = 0;
+    // What a pass met that the view reports after it.
+    struct PassTally {
+        int drawn = 0;      // dimensions
+        int with_ends = 0;  // dimensions whose ends a style can change
+        bool blocks_cut = false;
+        long texts_boxed = 0;
     };
     // One pass of `plan` on `surface` with `streams` over the entities that
     // meet `area` (every entity without an index); none when `stop` ended it.
-    std::optional<PassDimensions> draw_pass(Surface& surface, const PassPlan& plan,
-                                            PassStreams& streams, const DrawingExtents& area,
-                                            const EntityIndex* index,
-                                            const std::atomic<bool>* stop);
-    void note_dimensions(const PassDimensions& all, const EntityIndex* index);
-    static void draw_status_lines(Surface& surface, const PassPlan& plan,
-                                  const PassDimensions& all);
+    std::optional<PassTally> draw_pass(Surface& surface, const PassPlan& plan, PassStreams& streams,
+                                       const DrawingExtents& area, const EntityIndex* index,
+                                       const std::atomic<bool>* stop);
+    void note_tally(const PassTally& all, const EntityIndex* index);
+    static void draw_status_lines(Surface& surface, const PassPlan& plan, const PassTally& all);
 
     std::string program_folder_;
     Messages& messages_;
@@ -163,6 +168,8 @@ private:
     bool reopen_ = true;
     std::optional<DrawingExtents> loaded_fit_;
     int dimensions_drawn_ = 0;
+    bool blocks_cut_ = false;
+    long texts_boxed_ = 0;
 };
 
 }  // namespace zov

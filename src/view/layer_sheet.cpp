@@ -67,11 +67,20 @@ private:
     bool ok_ = true;
 };
 
+// Bytes copied at a time.
+constexpr long kCopyChunk = 1L << 20;
+
 // Copies the first `count` bytes of the store to `to`.
 bool copy_bytes(const StoreReader& from, std::FILE* to, long count) {
-    const std::string_view bytes = from.bytes(0, count);
-    return static_cast<long>(bytes.size()) == count &&
-           std::fwrite(bytes.data(), 1, bytes.size(), to) == bytes.size();
+    std::vector<char> buffer(static_cast<std::size_t>(std::min(count, kCopyChunk)));
+    for (long done = 0; done < count;) {
+        const auto size = static_cast<std::size_t>(std::min(count - done, kCopyChunk));
+        if (!from.read_at(done, buffer.data(), size) ||
+            std::fwrite(buffer.data(), 1, size, to) != size)
+            return false;
+        done += static_cast<long>(size);
+    }
+    return true;
 }
 
 void write_sheet_entities(SheetWriter& writer, StoreReader& data, const StoreHeader& header,

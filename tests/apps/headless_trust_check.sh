@@ -81,5 +81,18 @@ kill -KILL "$pid" 2>/dev/null && fail "the command did not end on SIGTERM"
 wait "$pid" 2>/dev/null
 [ -z "$(ls -A tmp)" ] || fail "SIGTERM left $(ls -A tmp)"
 
+# Without /proc the program cannot find its own folder: it says so and loads
+# no Qt part named relatively (here one planted in the current folder).
+# Needs a user namespace; skipped where unprivileged ones are not allowed.
+if unshare -rm true 2>/dev/null; then
+  mkdir noproc && echo planted > noproc/zovview-qt.so
+  (cd noproc && unshare -rm sh -c 'mount -t tmpfs none /proc && exec "$0" --render ../plan.dxf -o x.png' \
+      "$zovview" >out 2>err)
+  got=$?
+  [ "$got" = 1 ] || fail "without /proc: exit $got, expected 1"
+  grep -q "own folder" noproc/err || fail "without /proc: no word on the unknown folder"
+  grep -q "zovview-qt.so:" noproc/err && fail "without /proc: a relative Qt part was tried"
+fi
+
 echo "$([ $failures = 0 ] && echo passed || echo "$failures failed")"
 [ "$failures" = 0 ]

@@ -2,6 +2,10 @@
 // read from files, and the rule about a run's own source and existing outputs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <iterator>
@@ -10,6 +14,7 @@
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/output_target.h"
+#include "common/termination_cleanup.h"
 #include "common/whole_file.h"
 #include "fixtures/full_disk.h"
 #include "fixtures/temp_folder.h"
@@ -63,6 +68,22 @@ TEST(WholeFile, AFullDiskKeepsTheOldFile) {
     EXPECT_EQ(entries_in(folder.path()), 1u);
 }
 
+TEST(WholeFile, AReplacedFileKeepsItsPermissionsButNoSetIdBits) {
+    TempFolder folder;
+    const std::string target = folder.file("plan.dxf");
+    const struct {
+        mode_t before, after;
+    } cases[] = {{0600, 0600}, {0640, 0640}, {0755, 0755}, {04755, 0755}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(write_file_bytes(target, "old"));
+        ASSERT_EQ(::chmod(target.c_str(), c.before), 0);
+        ASSERT_TRUE(write_whole_file(target, "new"));
+        struct stat info {};
+        ASSERT_EQ(::stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << std::oct << c.before;
+    }
+}
+
 TEST(WholeFile, APlantedLinkIsReplacedNeverFollowed) {
     TempFolder folder;
     const std::string victim = folder.file("victim.txt");
@@ -93,6 +114,47 @@ TEST(ScratchFolder, PrivateFreshAndGoneAfterwards) {
     ScratchFolder none;
     EXPECT_FALSE(none.create(folder.file("missing/"), "x"));
     EXPECT_EQ(none.path(), "");
+}
+
+TEST(WholeFile, TemporaryFilesOfEndedRunsGoWhenTheNextOutputBeside) {
+    TempFolder folder;
+    // No process has a number beyond the largest pid the kernel gives.
+    const std::string ended = folder.file(".out.dxf.99999999.1f.0.part");
+    const std::string running =
+        folder.file(".out.dxf." + std::to_string(::getpid()) + ".1f.0.part");
+    const std::string another = folder.file(".other.dxf.99999999.1f.0.part");
+    for (const std::string& made : {ended, running, another})
+        ASSERT_TRUE(write_file_bytes(made, "half"));
+    EXPECT_TRUE(write_whole_file(folder.file("out.dxf"), "whole"));
+    EXPECT_FALSE(std::filesystem::exists(ended));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(another));
+}
+
+// A run ended by a signal leaves neither its scratch folder nor the
+// temporary file of an output it was writing.
+TEST(TerminationCleanup, SignalsRemoveScratchFoldersAndUnfinishedOutputs) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempFolder folder;
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            start_termination_cleanup();
+            ScratchFolder scratch;
+            WholeFileOutput out;
+            if (!scratch.create(folder.path(), "ZovEdit") || !out.open(folder.file("x.dxf")))
+                ::_exit(1);
+            write_file_bytes(folder.file("ready"), "");
+            for (;;) ::pause();
+        }
+        for (int i = 0; i < 500 && !std::filesystem::exists(folder.file("ready")); ++i)
+            ::usleep(10000);
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(entries_in(folder.path()), 1u) << signal;  // "ready" alone
+    }
 }
 
 TEST(NamesFromFiles, AreNamesNeverPaths) {

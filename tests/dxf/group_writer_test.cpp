@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "dxf/group_writer.h"
@@ -83,6 +84,23 @@ TEST(DxfGroupWriter, RealFormsMatchPrintf) {
                       expected)
                 << form.format << " " << value;
         }
+    }
+}
+
+// A number that overflowed is written as the largest one of its sign, one
+// that is not a number as 0: every number written reads back as a number.
+TEST(DxfGroupWriter, NumbersThatAreNotFiniteAreWrittenFinite) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        double written_as;
+    } cases[] = {{inf, std::numeric_limits<double>::max()},
+                 {-inf, -std::numeric_limits<double>::max()},
+                 {std::numeric_limits<double>::quiet_NaN(), 0.0}};
+    for (const auto& c : cases) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "40\n%f\n", c.written_as);
+        EXPECT_EQ(written("\n", [&](DxfGroupWriter& o) { o.real(40, c.value); }), expected);
     }
 }
 

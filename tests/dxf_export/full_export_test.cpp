@@ -260,6 +260,22 @@ TEST_F(FullExport, BlocksGetUniqueDxfNamesAndNoLoops) {
     EXPECT_EQ(drawn[0].value(2), "A");
 }
 
+TEST_F(FullExport, NamesCleanedAlikeTakeTheNextFreeSerial) {
+    // Serials go on where the name's last one stopped, past names that the
+    // drawing gives itself.
+    for (const char* name : {"w?", "W_", "w_2", "w|", "w__4", "w:"}) store.add_block(name, {});
+    constexpr int kAlike = 300;
+    for (int i = 0; i < kAlike; ++i) store.add_block("same*", {});
+    store.add_entity(line_record(0, 0, 0, 1, 1));
+    const std::vector<std::string> names =
+        names_of(of_type(items_of(export_full(), "BLOCKS"), "BLOCK"));
+    ASSERT_EQ(names.size(), 3u + 6u + kAlike);
+    EXPECT_EQ(std::vector<std::string>(names.begin() + 3, names.begin() + 9),
+              (std::vector<std::string>{"w_", "W__2", "w_2", "w__3", "w__4", "w__5"}));
+    EXPECT_EQ(names[9], "same_");
+    EXPECT_EQ(names.back(), "same__" + std::to_string(kAlike));
+}
+
 TEST_F(FullExport, LayerTableHoldsLayerZeroAndTheStatesOfTheLayersInUse) {
     store.add_layer("WALL", 1 << kLayerHiddenBit);
     store.add_layer("GRID", (1 << kLayerFrozenBit) | (1 << kLayerLockedBit));

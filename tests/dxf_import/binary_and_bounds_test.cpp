@@ -5,8 +5,10 @@
 #include <functional>
 #include <random>
 
+#include "common/files.h"
 #include "dxf_import/insert_array.h"
 #include "fixtures/dxf_binary.h"
+#include "fixtures/dxf_bombs.h"
 #include "import_folder.h"
 
 namespace zov {
@@ -239,6 +241,40 @@ TEST_F(BinaryAndBounds, AbsurdArrayCountsStopAtTheBound) {
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(header().ent_num, kMaxArrayCopies + 1);  // and one copy for counts below 1
     EXPECT_EQ(header().ent_num, entity_records_in_file());
+}
+
+TEST_F(BinaryAndBounds, SmallFilesAskingForHugeDrawingsStopAtTheImportBudget) {
+    const struct {
+        const char* name;
+        DxfFixture dxf;
+        const char* kind;  // what is left out
+    } cases[] = {
+        // 12 arrays of 99 856 copies: the block's come first and are whole.
+        {"arrays", array_insert_bomb(6, 316), "INSERT"},
+        // 50 hatches of 196 078 pattern lines each.
+        {"hatches", pattern_hatch_bomb(50, 0.0051), "LINE"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages_.entries.clear();
+        c.dxf.write(path("IN.DXF"));
+        ASSERT_EQ(import_file(path("IN.DXF")), 0);
+        const std::int64_t budget = import_record_budget(file_size(path("IN.DXF")));
+        std::int64_t written = header().ent_num;
+        for (const BlockTally& tally : tallies_) {
+            EXPECT_EQ(tally.written, tally.counted);
+            written += tally.written;
+        }
+        EXPECT_EQ(written, budget);
+        EXPECT_EQ(header().ent_num, entity_records_in_file());
+        ASSERT_FALSE(messages_.entries.empty());
+        const std::string& warning = messages_.entries.back().text;
+        EXPECT_EQ(messages_.entries.back().icon, MessageIcon::Warning);
+        EXPECT_NE(warning.find(std::string(c.kind) + " left out (the drawing makes more than " +
+                               std::to_string(budget) + " records"),
+                  std::string::npos)
+            << warning;
+    }
 }
 
 // A hatch of one square loop of side 10 and the pattern groups `pattern`.

@@ -96,6 +96,17 @@ TEST_F(RenderTest, SmallTextIsDrawnAsItsBox) {
                                            "textcolour 255,255,255", "text 20,65 AB"}));
 }
 
+TEST_F(RenderTest, TextsCoveringThePictureManyTimesOverBecomeBoxes) {
+    // 100 texts, each covering the whole 100 x 100 surface: the first 64
+    // spend the pass's text cover, the rest are drawn as their boxes.
+    const std::int16_t layer = store().add_layer("A");
+    for (int i = 0; i < 100; ++i) add_text(layer, -10, -10, 150, "WWWW");
+    const Calls calls = draw();
+    EXPECT_EQ(only(calls, "text ").size(), static_cast<std::size_t>(kTextCoverBudget));
+    EXPECT_EQ(view().texts_boxed(), 100 - static_cast<long>(kTextCoverBudget));
+    EXPECT_EQ(only(calls, "line").size(), 4u * view().texts_boxed());
+}
+
 // One-byte characters take the CAD cell (as wide as the capitals are high),
 // double-byte ones the font's full width, both times the width factor: a
 // mixed text is drawn in runs, each at its distance along the base line.

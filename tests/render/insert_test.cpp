@@ -113,6 +113,53 @@ TEST_F(RenderTest, InsertsNestedTooDeeplyStopAtTheDepthLimit) {
     EXPECT_EQ(lines.back(), "line 11," + std::to_string(90 - kMaxInsertDepth + 1));
 }
 
+// Counts the lines of a pass and draws nothing.
+class LineCounter : public Surface {
+public:
+    long lines = 0;
+    int width() const override { return 100; }
+    int height() const override { return 100; }
+    void fill_rect(int, int, int, int, Rgb) override {}
+    void fill_polygon(std::span<const PixelPoint>, Rgb) override {}
+    void set_background_opaque(bool) override {}
+    void select_pen(PenStyle, int, Rgb) override {}
+    void move_to(int, int) override {}
+    void line_to(int, int) override { ++lines; }
+    void arc(int, int, int, int, int, int, int, int) override {}
+    bool select_font(const FontSpec&) override { return true; }
+    void set_text_colour(Rgb) override {}
+    void text_out(int, int, std::string_view) override {}
+    void set_xor_drawing(bool) override {}
+};
+
+TEST_F(RenderTest, NestedArraysStopAtThePassBudgetAndSaySo) {
+    // Block n inserts block n + 1 `fan` times; the last one draws a line:
+    // fan^4 lines, 10^8 for a fan of 100.
+    for (const long fan : {10L, 100L}) {
+        SCOPED_TRACE(fan);
+        for (std::int16_t n = 1; n <= 4; ++n) {
+            const std::vector<EntityRecord> copies(static_cast<std::size_t>(fan),
+                                                   insert_record(0, n + 1, 0, 0));
+            store().add_block("LEVEL" + std::to_string(n), copies);
+        }
+        store().add_block("LINE", kUnitLine);
+        store().add_entity(insert_record(store().add_layer("A"), 1, 10, 10));
+        finish_store();
+        LineCounter counter;
+        view().draw_drawing(counter);
+        if (fan == 10) {
+            EXPECT_EQ(counter.lines, 10'000);
+            EXPECT_FALSE(view().blocks_cut());
+        } else {
+            // Each line spends two: its insert and itself.
+            EXPECT_GT(counter.lines, kBlockEntityBase * 4 / 10);
+            EXPECT_LE(counter.lines, kBlockEntityBase);
+            EXPECT_TRUE(view().blocks_cut());
+        }
+        view_.reset();  // the next store is built afresh in the same folder
+    }
+}
+
 class DimensionTest : public RenderTest {
 protected:
     // A dimension at (20, 50) whose picture has its line, two arrow-head
