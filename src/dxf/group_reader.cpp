@@ -10,6 +10,9 @@ namespace zov {
 
 namespace {
 
+// Groups read between two reports to the progress.
+constexpr int kGroupsPerReport = 4096;
+
 // A group code as almost every file writes it: up to three digits, right-
 // aligned in blanks; the same number parse_dxf_int gives, without its call.
 // False for anything else.
@@ -48,7 +51,14 @@ void DxfGroupReader::close() {
     binary_groups_.close();
 }
 
+void DxfGroupReader::report_progress() {
+    groups_to_report_ = kGroupsPerReport;
+    progress_->advance_to(mark().position);
+    if (progress_->stop_requested()) close();  // what is read from now on is the end
+}
+
 int DxfGroupReader::read_group() {
+    if (progress_ != nullptr && --groups_to_report_ <= 0) report_progress();
     if (binary_) return read_binary_group();
     int result = lines_.read_line();
     ended_ = result < 0;

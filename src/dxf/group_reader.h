@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/read_progress.h"
 #include "dxf/binary_groups.h"
 #include "dxf/code_page.h"
 #include "dxf/line_reader.h"
@@ -23,6 +24,10 @@ public:
     bool open(const std::string& path);
     void close();
     bool is_binary() const { return binary_; }
+    // Tells `progress` (which must outlive the reading) how far the reader
+    // has come, every few thousand groups; a stop asked for there ends the
+    // file at once, so that every reader's loop comes to its end.
+    void report_to(ReadProgress* progress) { progress_ = progress; }
 
     // Reads the next line and flips the toggle; on a code line the group
     // code is taken from it. 1, or -1 at the end of the file.
@@ -58,6 +63,7 @@ public:
 
 private:
     int read_binary_group();
+    void report_progress();
     // The text of a numeric binary value, made when it is asked for.
     std::string_view number_text() const { return binary_number_text(pair_, number_text_); }
     // The value line as CP932 text.
@@ -78,6 +84,8 @@ private:
     int code_ = 0;
     std::string_view value_;
     std::string converted_;
+    ReadProgress* progress_ = nullptr;
+    int groups_to_report_ = 0;
 };
 
 }  // namespace zov

@@ -37,6 +37,10 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
         return -1;
     }
     context.source_path = path;
+    if (state.progress != nullptr) {
+        state.progress->start_file(path);
+        context.reader.report_to(state.progress);
+    }
     prepare_header(state, path);
     if (open_section_files(state) != 0) {
         close_all_streams(state);
@@ -45,6 +49,12 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
     context.reader.count_lost_characters(&state.dropped);
     run_reading_loop(context);
     context.reader.close();
+    // A stopped import leaves no store: the previous drawing's stays.
+    if (import_stop_requested(state)) {
+        discard_section_files(state);
+        if (options.delete_source_after_load) delete_file(path);
+        return -1;
+    }
     // A drawing with nothing in its model space shows its paper space.
     if (state.header.ent_num == 0 && !context.failed)
         state.header.ent_num += insert_paper_layout(context);

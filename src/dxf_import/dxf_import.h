@@ -24,7 +24,10 @@ struct DxfImportOptions {
 // after a reported failure: " %s をオープンできない-1" (cannot open), " %s を
 // 読み込むことができません-12" (9 bytes or less), the store's messages when a
 // section file cannot be created or the store cannot be assembled, and
-// "%s に書き込めない" when a section file could not be written.
+// "%s に書き込めない" when a section file could not be written. While the
+// state has a progress, the import reports how far it has read there, and a
+// stop asked for there ends it with -1 and without a message, the store as
+// it was.
 int import_dxf_file(const std::string& path, ImportState& state,
                     const DxfImportOptions& options = {});
 

@@ -42,7 +42,8 @@ int read_point(DxfContext& context);
 int read_trace_or_solid(DxfContext& context);
 int read_dimension(DxfContext& context);
 int read_insert(DxfContext& context);
-int read_text(DxfContext& context);  // TEXT and ATTRIB
+int read_text(DxfContext& context);
+int read_attribute(DxfContext& context);  // ATTRIB
 // ATTDEF: its tag, as a text, outside blocks (inside them the inserts'
 // ATTRIBs show the values).
 int read_attribute_definition(DxfContext& context);

@@ -27,7 +27,7 @@ constexpr EntityEntry kEntityReaders[] = {
     {"ARC", read_circle_or_arc},
     {"INSERT", read_insert},
     {"MTEXT", read_mtext},
-    {"ATTRIB", read_text},
+    {"ATTRIB", read_attribute},
     {"ATTDEF", read_attribute_definition},
     {"ELLIPSE", read_ellipse},
     {"POINT", read_point},

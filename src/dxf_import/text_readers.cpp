@@ -168,11 +168,21 @@ double mtext_angle(double dx, double dy) {
 
 namespace {
 
-// A TEXT, ATTRIB or ATTDEF whose text is in the group `text_code`.
-int read_text_item(DxfContext& context, int text_code) {
+// The groups that differ between TEXT and the attributes: where the text is,
+// and where the vertical alignment is (an attribute's 73 is its field length).
+struct TextItemCodes {
+    int text;
+    int vertical_alignment;
+};
+constexpr TextItemCodes kTextCodes{1, 73};
+constexpr TextItemCodes kAttributeCodes{1, 74};
+constexpr TextItemCodes kAttributeDefinitionCodes{2, 74};
+
+// A TEXT, ATTRIB or ATTDEF.
+int read_text_item(DxfContext& context, TextItemCodes codes) {
     EntityRecord record;
     record.kind = kEntityText;
-    if (text_code == 2) record.source_marks = kMarkAttributeDefinition;
+    if (codes.text == 2) record.source_marks = kMarkAttributeDefinition;
     record.text.width_factor = 1.0;
     std::string text;
     bool vertical = false;
@@ -182,7 +192,9 @@ int read_text_item(DxfContext& context, int text_code) {
     std::string style = kDefaultStyle;
     read_entity_groups(context, record, kTextGroups, kTextCommonGroups,
                        [&](const DxfGroupReader& reader) {
-                           if (reader.code() == text_code) text = reader.value();
+                           if (reader.code() == codes.text) text = reader.value();
+                           if (reader.code() == codes.vertical_alignment)
+                               record.v_align = reader.integer();
                            switch (reader.code()) {
                                case 7:
                                    vertical = context.tables.is_vertical_style(reader.value());
@@ -197,7 +209,6 @@ int read_text_item(DxfContext& context, int text_code) {
                                    alignment->y = reader.real();
                                    break;
                                case 72: record.h_align = reader.integer(); break;
-                               case 73: record.v_align = reader.integer(); break;
                                case 70: take_text_flags(record, reader.integer()); break;
                                case 71: generation = reader.integer(); break;
                                default: extrusion.take(reader); break;
@@ -217,11 +228,13 @@ int read_text_item(DxfContext& context, int text_code) {
 
 }  // namespace
 
-int read_text(DxfContext& context) { return read_text_item(context, 1); }
+int read_text(DxfContext& context) { return read_text_item(context, kTextCodes); }
+
+int read_attribute(DxfContext& context) { return read_text_item(context, kAttributeCodes); }
 
 int read_attribute_definition(DxfContext& context) {
     // Kept with its tag as text, marked; inside a block it is not drawn.
-    return read_text_item(context, 2);
+    return read_text_item(context, kAttributeDefinitionCodes);
 }
 
 namespace {

@@ -46,6 +46,11 @@ int import_jw_store(const std::string& source_path, ImportState& state, Messages
     }
     state.string_length = 0;
     int result = read(source_path, state, messages, settings);
+    // A stopped import leaves no store: the previous drawing's stays.
+    if (import_stop_requested(state)) {
+        discard_section_files(state);
+        return -1;
+    }
     write_jw_line_types(state, messages);
     close_all_streams(state);
     state.extents_taken = kExtentsFromHeader;

@@ -30,6 +30,10 @@ void JwwByteSource::mark_cut() {
 
 bool JwwByteSource::refill() {
     if (file_ == nullptr || cut_short_) return false;
+    if (progress_ != nullptr) {
+        progress_->advance_to(offset());
+        if (progress_->stop_requested()) return false;
+    }
     unsigned char* base = buffer_.get();
     const std::size_t unread = static_cast<std::size_t>(end_ - cursor_);
     consumed_ += cursor_ - buffer_start_;

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/read_progress.h"
+
 namespace zov {
 
 class JwwByteSource {
@@ -20,6 +22,10 @@ public:
     // Reads the open `file` from its current position up to `size` bytes in
     // all; the caller keeps the file open and closes it.
     JwwByteSource(std::FILE* file, std::int64_t size);
+
+    // Tells `progress` how far the file has been read at every refill; a
+    // stop asked for there ends the input as if the file ended.
+    void report_to(ReadProgress* progress) { progress_ = progress; }
 
     bool cut_short() const { return cut_short_; }
     bool read_failed() const { return read_failed_; }
@@ -67,6 +73,7 @@ private:
     std::int64_t size_ = 0;
     bool cut_short_ = false;
     bool read_failed_ = false;
+    ReadProgress* progress_ = nullptr;
 };
 
 }  // namespace zov

@@ -283,7 +283,7 @@ int read_jww_drawing(const std::string& source_path, ImportState& state, Message
 
     OutputSink sink(state, scan, block_data.get());
     OutputVisitor visitor(state, scan, context, sink);
-    const JwwReadResult result = read_jww_file(source_path, visitor);
+    const JwwReadResult result = read_jww_file(source_path, visitor, state.progress);
     sink.fill_block_data();
     block_data.reset();
     fill_header(state, scan, context.scale, layers);
@@ -294,6 +294,7 @@ int read_jww_drawing(const std::string& source_path, ImportState& state, Message
     if (scan.blocks_left_out > 0)
         visitor.note(format_text("%lld block definitions beyond %zu left out",
                                  static_cast<long long>(scan.blocks_left_out), kJwwMaxStoreBlocks));
+    if (import_stop_requested(state)) return -1;  // stopped: not a file cut short
     return report_reading(result, source_path, messages) ? 0 : -1;
 }
 

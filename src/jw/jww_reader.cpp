@@ -254,7 +254,7 @@ JwwReadResult read_jww_bytes(std::string_view bytes, JwwVisitor& visitor) {
     return read_archive(source, jww_file_kind(bytes), visitor);
 }
 
-JwwReadResult read_jww_file(const std::string& path, JwwVisitor& visitor) {
+JwwReadResult read_jww_file(const std::string& path, JwwVisitor& visitor, ReadProgress* progress) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return {JwwReadStatus::CannotOpen, 0, "the file cannot be opened"};
     struct stat info {};
@@ -266,6 +266,8 @@ JwwReadResult read_jww_file(const std::string& path, JwwVisitor& visitor) {
         return {JwwReadStatus::CannotOpen, 0, "the file cannot be read"};
     }
     JwwByteSource source(file, info.st_size);
+    source.report_to(progress);
+    if (progress != nullptr) progress->start(info.st_size);
     JwwReadResult result =
         read_archive(source, jww_file_kind(std::string_view(start, got)), visitor);
     std::fclose(file);

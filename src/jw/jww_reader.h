@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/read_progress.h"
 #include "jw/jww_format.h"
 
 namespace zov {
@@ -51,8 +52,11 @@ constexpr int kJwwMaxBlockNesting = 64;
 // The kind of file whose first bytes are `start`, from its signature alone.
 std::optional<JwwFileKind> jww_file_kind(std::string_view start);
 
-// Reads the file at `path` (a file-system path) through a fixed buffer.
-JwwReadResult read_jww_file(const std::string& path, JwwVisitor& visitor);
+// Reads the file at `path` (a file-system path) through a fixed buffer,
+// telling `progress` (when given) how far it has come; a stop asked for
+// there ends the reading as if the file ended.
+JwwReadResult read_jww_file(const std::string& path, JwwVisitor& visitor,
+                            ReadProgress* progress = nullptr);
 
 // Reads a whole file held in memory.
 JwwReadResult read_jww_bytes(std::string_view bytes, JwwVisitor& visitor);

@@ -3,6 +3,7 @@
 // entity record immediately with the surface's operations. The pass state
 // (current pen, layer buffer, insert transform, dimension count) lives only
 // for the pass.
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,14 @@ public:
     // Those of them whose ends the dimension-end styles can draw.
     int dimensions_with_ends() const { return dimensions_with_ends_; }
 
+    // A pass that another thread may stop: once `stop` is set, inserts and
+    // the texts kept for the end are left undrawn (the caller stops giving
+    // entities). The pass is then not whole.
+    void stop_when(const std::atomic<bool>* stop) { stop_ = stop; }
+
 private:
+    bool stop_asked() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+
     struct Pen {
         Rgb colour;
         PenStyle style;
@@ -168,6 +176,7 @@ private:
         bool as_plain;
     };
     std::vector<DeferredText> deferred_texts_;
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 }  // namespace zov

@@ -36,7 +36,7 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     transform.base_x = block.base_x;
     transform.base_y = block.base_y;
     EntityRecord record;
-    for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0; ++i) {
+    for (std::int32_t i = 0; i < block.count && block_entities_left_ > 0 && !stop_asked(); ++i) {
         if (blocks_.read_block_entity(block, i, record) != 0) break;
         --block_entities_left_;
         transform_record(record, transform);

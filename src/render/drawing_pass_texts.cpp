@@ -50,6 +50,7 @@ void DrawingPass::defer_text(const EntityRecord& text, bool as_plain) {
 
 void DrawingPass::finish() {
     for (const DeferredText& text : deferred_texts_) {
+        if (stop_asked()) break;
         use_pen(text.pen.colour, text.pen.style);
         draw_text_record(text.record, text.as_plain);
     }

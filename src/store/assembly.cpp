@@ -1,6 +1,5 @@
 #include "store/import_state.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +12,7 @@
 #include "common/files.h"
 #include "common/japanese_texts.h"
 #include "common/messages.h"
+#include "common/whole_file.h"
 
 namespace zov {
 
@@ -74,17 +74,9 @@ int assemble_store(ImportState& state) {
         show_error(state.messages, kCannotCreate, utf8_to_cp932(data_path).c_str());
         return -1;
     };
-    // Written over in place and cut to its new length at the end rather than
-    // emptied first: blocks freed and taken again make the file system's
-    // next commit (any later sync, such as that of the settings) wait for
-    // them, with discarding mounts for tens of milliseconds.
-    const int fd = ::open(data_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    File data(fd < 0 ? nullptr : ::fdopen(fd, "wb"));
-    if (!data) {
-        if (fd >= 0) ::close(fd);
-        return report_not_created();
-    }
-    std::setvbuf(data.get(), nullptr, _IONBF, 0);
+    WholeFileOutput data;
+    if (!data.open(data_path)) return report_not_created();
+    std::setvbuf(data.stream(), nullptr, _IONBF, 0);
 
     if (state.extents_taken < 2) {
         header.min_x = state.entity_extents.min_x;
@@ -92,7 +84,7 @@ int assemble_store(ImportState& state) {
         header.max_x = state.entity_extents.max_x;
         header.max_y = state.entity_extents.max_y;
     }
-    if (std::fwrite(&header, sizeof header, 1, data.get()) != 1) return report_not_created();
+    if (std::fwrite(&header, sizeof header, 1, data.stream()) != 1) return report_not_created();
 
     const Section sections[] = {
         {kStringFileName, header.str_num, &StoreHeader::add_str, false},
@@ -104,7 +96,7 @@ int assemble_store(ImportState& state) {
     };
     for (const Section& section : sections) {
         if (section.count == 0) continue;
-        const long position = std::ftell(data.get());
+        const long position = std::ftell(data.stream());
         if (position < 0 || position > INT32_MAX) return report_not_created();
         header.*section.offset = static_cast<std::int32_t>(position);
         const std::string path = state.path(section.file_name);
@@ -114,16 +106,14 @@ int assemble_store(ImportState& state) {
             show_error(state.messages, kNotFound, utf8_to_cp932(path).c_str());
             return -1;
         }
-        if (!copy_stream(source.get(), data.get())) return report_not_created();
+        if (!copy_stream(source.get(), data.stream())) return report_not_created();
         source.reset();
         delete_file(path);
     }
 
-    const long length = std::ftell(data.get());
-    if (length < 0 || ::ftruncate(fd, length) != 0 || std::fseek(data.get(), 0, SEEK_SET) != 0 ||
-        std::fwrite(&header, sizeof header, 1, data.get()) != 1)
+    if (std::fseek(data.stream(), 0, SEEK_SET) != 0 ||
+        std::fwrite(&header, sizeof header, 1, data.stream()) != 1 || !data.commit())
         return report_not_created();
-    if (std::fclose(data.release()) != 0) return report_not_created();
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/loss_report.h"
+#include "common/read_progress.h"
 #include "store/records.h"
 
 namespace zov {
@@ -74,10 +75,21 @@ public:
     // The source's entities that the import could not store at all, by the
     // source's name for them; every conversion of the store reports them.
     LossReport dropped;
+    // Where the importers report how far they have read, and whether the
+    // user asked them to stop; none when nobody watches.
+    ReadProgress* progress = nullptr;
 };
 
 // The hint that the lines of ImportState::dropped carry wherever they are shown.
 inline constexpr char kImportLossHint[] = "not stored by the import";
+
+// Whether the user asked the import to stop (the readers then end early).
+bool import_stop_requested(const ImportState& state);
+
+// A stopped import: closes the section files and deletes them, so that the
+// store of the previous drawing stays as it was and nothing of the stopped
+// import is left behind.
+void discard_section_files(ImportState& state);
 
 // Clears the header and fills ver (kStoreBanner), fname (the source path in
 // CP932), ftime and fsize of `source_path` (a file-system path).
@@ -151,7 +163,10 @@ void close_all_streams(ImportState& state);
 
 // Joins the section files into $VV_DAT$.TMP behind the header (sections STR,
 // LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero), records
-// their offsets in the header and deletes each merged file. 0, or -1 after
+// their offsets in the header and deletes each merged file. The store is
+// written beside $VV_DAT$.TMP and renamed over it once whole: a reader of
+// the previous store (a pass drawing it meanwhile) keeps reading it whole,
+// and a failed assembly leaves it as it was. 0, or -1 after
 // "%s を作成できない" (data file) or "%s が見つからない" (a section file).
 // A missing $VV_BDA$.TMP is skipped without a message.
 int assemble_store(ImportState& state);

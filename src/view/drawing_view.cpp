@@ -31,7 +31,8 @@ DrawingView::DrawingView(std::string program_folder, Messages& messages)
       program_folder_(std::move(program_folder)),
       messages_(messages) {}
 
-void DrawingView::drawing_loaded() {
+void DrawingView::drawing_loaded(std::optional<DrawingExtents> fit) {
+    loaded_fit_ = std::move(fit);
     layer_sheet_valid = false;
     reopen_ = true;
 }
@@ -69,44 +70,65 @@ int DrawingView::open_store() {
 }
 
 int DrawingView::draw_drawing(Surface& surface) {
-    view.set_client_size(surface.width(), surface.height());
+    const std::optional<PassPlan> plan = plan_pass(surface.width(), surface.height());
+    if (!plan) return -1;
+    draw_planned(surface, *plan);
+    return 0;
+}
+
+std::optional<PassPlan> DrawingView::plan_pass(int width, int height) {
+    view.set_client_size(width, height);
     const bool reopening = reopen_;
     if (reopening) {
-        if (open_store() != 0) return -1;
+        if (open_store() != 0) return std::nullopt;
         view.reset_view();
         gesture.reset();
     }
-    if (!entities_.is_open() || entities_.read_header() != 0) return -1;
+    if (!entities_.is_open() || entities_.read_header() != 0) return std::nullopt;
     header_ = entities_.header();
     if (reopening) {
         const bool sheet = settings.style == DisplayStyle::LayerSheet;
-        view.fit_drawing(sheet ? header_extents(header_) : drawing_extents(entities_),
+        view.fit_drawing(sheet         ? header_extents(header_)
+                         : loaded_fit_ ? *loaded_fit_
+                                       : drawing_extents(entities_),
                          header_.scale);
+        loaded_fit_.reset();
         reopen_ = false;
     }
     view.use_fit_origin = false;
 
     if (!(header_.scale >= 0.001)) header_.scale = 1.0;
     if (source_was_dwg) show_dwg_extension(header_);
+    return PassPlan{view, settings, header_,
+                    settings.style == DisplayStyle::LayerSheet && layer_sheet_valid,
+                    gesture.zoom_mode()};
+}
 
-    DrawingPass pass(surface, view, settings, header_, layers_, blocks_, strings_);
+bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
+                               const std::atomic<bool>* stop) {
+    // Entities drawn between two looks at the stop.
+    constexpr std::int32_t kEntitiesPerLook = 4096;
+    auto stopped = [stop] { return stop != nullptr && stop->load(std::memory_order_relaxed); };
+    DrawingPass pass(surface, plan.view, plan.settings, plan.header, layers_, blocks_, strings_);
+    pass.stop_when(stop);
     pass.begin();
-    if (settings.style == DisplayStyle::LayerSheet && layer_sheet_valid)
-        pass.draw_cell_markers(sheet_grid);
+    if (plan.cell_markers) pass.draw_cell_markers(sheet_grid);
     EntityRecord record;
     const std::int32_t count = entities_.entity_count();
     for (std::int32_t i = 0; i < count; ++i) {
+        if (i % kEntitiesPerLook == 0 && stopped()) return false;
         if (entities_.read_entity(i, record) != 0) break;
         pass.draw_entity(record);
     }
     pass.finish();
+    if (stopped()) return false;
     dimensions_drawn_ = pass.dimensions_drawn();
     // A dimension-end style that finds no ends to draw says so.
-    if (settings.dimension_ends != DimensionEnds::AsData && pass.dimensions_drawn() > 0 &&
+    if (plan.settings.dimension_ends != DimensionEnds::AsData && pass.dimensions_drawn() > 0 &&
         pass.dimensions_with_ends() == 0)
         draw_status_text(surface, {0, 0, kNoDimensionEnds});
-    if (gesture.zoom_mode()) draw_status_text(surface, {0, 0, kZoomModeEndHint});
-    return 0;
+    if (plan.zoom_mode_hint) draw_status_text(surface, {0, 0, kZoomModeEndHint});
+    return true;
 }
 
 bool DrawingView::show_standard_display() {

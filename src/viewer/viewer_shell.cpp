@@ -15,6 +15,7 @@ ViewerShell::ViewerShell(const std::string& folder, Messages& messages_, const C
     state.load_date = kNoLoadDate;
     state.jwc_folder = state.dxf_folder = state.dwg_folder = state.converter_folder =
         program_folder;
+    import.progress = &activity.reading();
 }
 
 }  // namespace zov

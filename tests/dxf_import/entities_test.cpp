@@ -79,6 +79,8 @@ TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
         .item("ATTRIB")
         .group(62, 3)
         .group(70, 1)
+        .group(73, 12)  // an attribute's field length, not its alignment
+        .group(74, 1)
         .group(1, "\\U+00B0C")
         .item("TEXT")
         .group(1, "");
@@ -98,6 +100,7 @@ TEST_F(Entities, TextsAreCleanedAndTakeTheLayerColour) {
     EXPECT_DOUBLE_EQ(t[1].text.width_factor, 1.0);
     EXPECT_EQ(text_of(t[2]), utf8_to_cp932("ﾟC"));
     EXPECT_EQ(t[2].flags & 3, 3);
+    EXPECT_EQ(t[2].v_align, 1);
     EXPECT_EQ(t[3].text_length, 0);
     EXPECT_EQ(header().str_num, 3);
 }

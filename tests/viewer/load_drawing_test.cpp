@@ -1,9 +1,12 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/cp932.h"
 #include "common/files.h"
+#include "fixtures/jww_large_drawing.h"
 #include "shell_fixture.h"
 #include "store/records.h"
+#include "store/store_reader.h"
 #include "viewer/load_drawing.h"
 #include "viewer/open_commands.h"
 #include "viewer/settings_file.h"
@@ -105,6 +108,40 @@ TEST_F(LoadDrawing, OpenCommandsAskTheDialogAndLoad) {
     EXPECT_EQ(cp932_to_utf8(dialog.requests[2].filter),
               "JW_CADﾌｧｲﾙ(*.JWW;*.JWS;*.JWC;*.JWK)|*.JWW;*.JWS;*.JWC;*.JWK|全てのﾌｧｲﾙ(*.*)|*.*||");
     EXPECT_EQ(dialog.requests[2].initial_folder, files.path());
+}
+
+// A load the user stopped (here before it read a thing) says nothing, leaves
+// the store of the drawing shown as it was and no section file behind, for
+// each importer; a pass still reading the store shown reads it whole after
+// a load that replaced it.
+TEST_F(LoadDrawing, AStoppedImportLeavesTheStoreShownAsItWas) {
+    write_small_dxf(files.file("shown.dxf"));
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Leave, files.file("shown.dxf")), 0);
+    const std::string shown = read_file_bytes(home.file(kDataFileName));
+    write_small_dxf(files.file("other.dxf"));
+    write_file_bytes(files.file("large.jww"),
+                     fixtures::build_jww(fixtures::make_large_jww(1 << 20)).bytes);
+    const std::string stopped[] = {files.file("other.dxf"), files.file("large.jww"),
+                                   ZOV_SOURCE_DIR "/samples/jw/floor_plan.jwc"};
+    for (const std::string& path : stopped) {
+        SCOPED_TRACE(path);
+        shell.activity.request_cancel();
+        EXPECT_EQ(load_drawing(shell, SettingsFile::Leave, path), -1);
+        shell.activity.clear_cancel();
+        EXPECT_TRUE(messages.entries.empty()) << last_message();
+        EXPECT_EQ(read_file_bytes(home.file(kDataFileName)), shown);
+        for (const char* section : {kLineTypeFileName, kLayerFileName, kBlockFileName,
+                                    kBlockDataFileName, kEntityFileName, kStringFileName})
+            EXPECT_FALSE(std::filesystem::exists(home.file(section))) << section;
+    }
+
+    StoreReader pass;
+    ASSERT_EQ(pass.open(home.file(kDataFileName)), 0);
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Leave, files.file("large.jww")), 0);
+    ASSERT_EQ(pass.read_header(), 0);
+    EXPECT_EQ(fixed_text(pass.header().fname), files.file("shown.dxf"));
+    EXPECT_EQ(pass.entity_count(), 1);
+    EXPECT_NE(read_file_bytes(home.file(kDataFileName)), shown);
 }
 
 }  // namespace

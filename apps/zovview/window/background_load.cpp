@@ -5,40 +5,18 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
 
 #include "load_progress_dialog.h"
+#include "render/drawing_extents.h"
+#include "store/store_reader.h"
 #include "viewer/viewer_shell.h"
 
 namespace {
 
 constexpr int kPollMilliseconds = 100;
-
-bool is_input(QEvent::Type type) {
-    switch (type) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu: return true;
-        default: return false;
-    }
-}
-
-// The window an object belongs to: its own, or that of the nearest widget
-// among its parents (actions and shortcuts belong to a window that way).
-QWidget* window_of(QObject* object) {
-    for (; object != nullptr; object = object->parent())
-        if (object->isWidgetType()) return static_cast<QWidget*>(object)->window();
-    return nullptr;
-}
 
 }  // namespace
 
@@ -46,11 +24,8 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     if (running_) return;
     running_ = true;
     shell_.activity.clear_cancel();
-    held_.clear();
-    for (QWidget* window = caller.window(); window != nullptr;
-         window = window->parentWidget() != nullptr ? window->parentWidget()->window() : nullptr)
-        held_.emplace_back(window);
-    QApplication::instance()->installEventFilter(this);
+    store_fit_.reset();
+    if (on_running_changed) on_running_changed(true);
 
     LoadProgressDialog dialog(shell_.activity, caller.window());
     QElapsedTimer step_seen;
@@ -69,8 +44,9 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
         } else if (!step_seen.isValid()) {
             step_seen.start();
         }
-        if (progress.step == zov::LoadStep::Idle || step_seen.elapsed() >= progress_delay_ms)
-            dialog.show_progress(progress);
+        dialog.show_progress(progress, zov::load_dialog_state(
+                                           progress, step_seen.isValid() ? step_seen.elapsed() : 0,
+                                           shell_.activity.cancel_requested(), progress_delay_ms));
     });
     poll.start(kPollMilliseconds);
 
@@ -78,6 +54,9 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     std::atomic<bool> done{false};
     std::thread worker([&] {
         command();
+        zov::StoreReader store;
+        if (store.open(shell_.store_path(zov::kDataFileName)) == 0)
+            store_fit_ = zov::drawing_extents(store);
         done = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
@@ -91,17 +70,8 @@ void BackgroundLoads::run(QWidget& caller, const std::function<void()>& command)
     }
     worker.join();
 
-    QApplication::instance()->removeEventFilter(this);
-    held_.clear();
     running_ = false;
+    if (on_running_changed) on_running_changed(false);
 }
 
 void BackgroundLoads::cancel() { shell_.activity.request_cancel(); }
-
-bool BackgroundLoads::eventFilter(QObject* watched, QEvent* event) {
-    if (!is_input(event->type())) return false;
-    QWidget* window = window_of(watched);
-    for (const QPointer<QWidget>& held : held_)
-        if (held != nullptr && held == window) return true;
-    return false;
-}

@@ -1,5 +1,7 @@
 #include "drawing_widget.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +14,7 @@
 #include "qt_messages.h"
 #include "surfaces/qt_surface.h"
 #include "toolbar_icons.h"
+#include "view/pass_preview.h"
 #include "viewer/help_drawing.h"
 #include "viewer/store_stamp.h"
 
@@ -24,6 +27,16 @@ std::optional<zov::MouseButton> gesture_button(Qt::MouseButton button) {
     if (button == Qt::LeftButton) return zov::MouseButton::Left;
     if (button == Qt::RightButton) return zov::MouseButton::Right;
     return std::nullopt;
+}
+
+// Draws on `picture` through the Qt surface. One-pixel lines go straight
+// into the picture's pixels: a pass of a drawing that changes colour at
+// every entity costs no pen changes.
+void draw_on(QImage& picture, const std::function<void(zov::Surface&)>& draw) {
+    zov::CosmeticLines direct_lines(zov::image_pixels(picture));
+    QPainter painter(&picture);
+    zov::QtSurface surface(painter, picture.width(), picture.height(), &direct_lines);
+    draw(surface);
 }
 
 }  // namespace
@@ -39,36 +52,75 @@ DrawingWidget::DrawingWidget(zov::ViewerShell& shell, zov::DrawingView& view,
 void DrawingWidget::fit_backing_to_widget() {
     const QSize wanted = size().expandedTo(QSize(1, 1));
     if (backing_.size() == wanted) return;
-    backing_ = QImage(wanted, QImage::Format_RGB32);
-    backing_.fill(Qt::black);
+    // What was shown stays where it was until the next pass is drawn.
+    QImage resized(wanted, QImage::Format_RGB32);
+    resized.fill(Qt::black);
+    if (!backing_.isNull()) QPainter(&resized).drawImage(0, 0, backing_);
+    backing_ = std::move(resized);
     pass_due_ = true;
 }
 
 void DrawingWidget::paint_backing(const std::function<void(zov::Surface&)>& draw) {
-    {
-        // One-pixel lines go straight into the picture's pixels: a pass of a
-        // drawing that changes colour at every entity costs no pen changes.
-        zov::CosmeticLines direct_lines(zov::image_pixels(backing_));
-        QPainter painter(&backing_);
-        zov::QtSurface surface(painter, backing_.width(), backing_.height(), &direct_lines);
-        draw(surface);
-    }
+    finish_pass();
+    draw_on(backing_, draw);
     update();
 }
 
 void DrawingWidget::redraw() {
     fit_backing_to_widget();
-    {
-        WaitCursor wait;
-        paint_backing([this](zov::Surface& surface) { view_.draw_drawing(surface); });
-    }
+    stop_pass();
     pass_due_ = false;
+    if (std::optional<zov::PassPlan> plan = view_.plan_pass(backing_.width(), backing_.height())) {
+        show_preview(plan->view);
+        pass_view_.emplace(plan->view);
+        pass_.start(backing_.size(), [this, plan = std::move(*plan)](
+                                         QImage& picture, const std::atomic<bool>& stop) {
+            bool whole = false;
+            draw_on(picture, [&](zov::Surface& surface) {
+                whole = view_.draw_planned(surface, plan, &stop);
+            });
+            return whole;
+        });
+    }
+    // The shell is the load's while one runs.
+    if (loads_.running()) return;
     shell_.state.converter_ran = false;
     if (on_repainted) on_repainted();
 }
 
-void DrawingWidget::drawing_replaced(bool from_dwg) {
-    view_.drawing_loaded();
+void DrawingWidget::show_preview(const zov::ViewWindow& wanted) {
+    if (!shown_view_) return;
+    const zov::PreviewMapping mapping = zov::preview_mapping(*shown_view_, wanted);
+    shown_view_.emplace(wanted);
+    if (mapping.scale == 1.0 && mapping.dx == 0.0 && mapping.dy == 0.0) return;
+    if (!std::isfinite(mapping.scale) || !std::isfinite(mapping.dx) || !std::isfinite(mapping.dy) ||
+        mapping.scale <= 0.0)
+        return;
+    QImage preview(backing_.size(), QImage::Format_RGB32);
+    preview.fill(Qt::black);
+    {
+        QPainter painter(&preview);
+        painter.setTransform(
+            QTransform(mapping.scale, 0, 0, mapping.scale, mapping.dx, mapping.dy));
+        painter.drawImage(0, 0, backing_);
+    }
+    backing_ = std::move(preview);
+    update();
+}
+
+void DrawingWidget::show_pass(const QImage& picture) {
+    if (picture.size() == backing_.size()) {
+        backing_ = picture;
+        shown_view_.reset();
+        if (pass_view_) shown_view_.emplace(*pass_view_);
+    }
+    update();
+}
+
+void DrawingWidget::drawing_replaced(bool from_dwg, std::optional<zov::DrawingExtents> fit) {
+    // The picture shown is of another drawing: nothing to move or scale.
+    shown_view_.reset();
+    view_.drawing_loaded(std::move(fit));
     view_.source_was_dwg = from_dwg;
 }
 
@@ -108,7 +160,8 @@ void DrawingWidget::finish_first_repaint() {
     }
     // The start screen put the help drawing into the store; a start file
     // that failed to convert leaves it there, titled as the help drawing.
-    drawing_replaced(zov::store_stamp(store) != before && zov::has_extension(start_file, ".dwg"));
+    drawing_replaced(zov::store_stamp(store) != before && zov::has_extension(start_file, ".dwg"),
+                     loads_.take_store_fit());
     first_repaint_done_ = true;
     redraw();
 }
@@ -125,9 +178,8 @@ void DrawingWidget::show_gesture(const zov::GestureResponse& response) {
 }
 
 void DrawingWidget::paintEvent(QPaintEvent*) {
-    if (loads_.running()) {
-        // The store is being written: the picture stays as it is.
-    } else if (!first_repaint_started_ && zov::first_repaint_due(shell_.state)) {
+    // A load writes a new store beside the one drawn: that one stays whole.
+    if (!first_repaint_started_ && zov::first_repaint_due(shell_.state)) {
         // The start may show message boxes and load a drawing: not inside a paint.
         QTimer::singleShot(0, this, [this] { run_first_repaint(); });
     } else if (pass_due_ && first_repaint_done_) {
@@ -167,7 +219,8 @@ void DrawingWidget::wheelEvent(QWheelEvent* event) {
 void DrawingWidget::mousePressEvent(QMouseEvent* event) {
     const std::optional<zov::MouseButton> button = gesture_button(event->button());
     if (!button) return;
-    if (*button == zov::MouseButton::Left && (event->modifiers() & Qt::ShiftModifier)) {
+    if (*button == zov::MouseButton::Left && (event->modifiers() & Qt::ShiftModifier) &&
+        !loads_.running()) {
         zov::maintenance_copy(shell_);
         // The question's box took the button's release: the press ends here,
         // so the gesture does not believe the button still held.
@@ -187,6 +240,7 @@ void DrawingWidget::mouseReleaseEvent(QMouseEvent* event) {
     const std::optional<zov::MouseButton> button = gesture_button(event->button());
     if (!button) return;
     const QPoint at = event->position().toPoint();
+    finish_pass();  // a layer toggle writes through the pass's streams
     const zov::ReleaseResponse response = view_.mouse_release(*button, at.x(), at.y());
     show_gesture(response.gesture);
     if (response.toggle && !response.gesture.redraw) {

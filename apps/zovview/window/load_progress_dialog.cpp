@@ -11,41 +11,50 @@ LoadProgressDialog::LoadProgressDialog(zov::LoadActivity& activity, QWidget* par
     : QDialog(parent),
       activity_(activity),
       label_(new QLabel(this)),
+      bar_(new QProgressBar(this)),
       cancel_(new QPushButton("ｷｬﾝｾﾙ", this)) {
     setObjectName("load_progress");
     setWindowTitle("ZovView");
     setMinimumWidth(420);
-    auto* busy = new QProgressBar(this);
-    busy->setRange(0, 0);  // no known end: a moving bar
     connect(cancel_, &QPushButton::clicked, this, &LoadProgressDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
-    layout->addWidget(busy);
+    layout->addWidget(bar_);
     layout->addLayout(buttons);
 }
 
-void LoadProgressDialog::show_progress(const zov::LoadProgress& progress) {
+void LoadProgressDialog::show_progress(const zov::LoadProgress& progress,
+                                       const zov::LoadDialogState& state) {
+    if (!state.shown) {
+        hide();
+        return;
+    }
     const QString name = QString::fromStdString(progress.file_name);
+    const bool stopping = activity_.cancel_requested();
     QString doing;
-    switch (progress.step) {
-        case zov::LoadStep::Idle: hide(); return;
-        case zov::LoadStep::Converting:
-            doing = activity_.cancel_requested() ? QString("%1 の変換を中止しています").arg(name)
-                                                 : QString("%1 をDXFに変換しています").arg(name);
-            break;
-        case zov::LoadStep::Importing: doing = QString("%1 を読み込んでいます").arg(name); break;
+    if (progress.step == zov::LoadStep::Converting) {
+        doing = stopping ? QString("%1 の変換を中止しています").arg(name)
+                         : QString("%1 をDXFに変換しています").arg(name);
+    } else {
+        doing = stopping ? QString("%1 の読み込みを中止しています").arg(name)
+                         : QString("%1 を読み込んでいます").arg(name);
     }
     label_->setText(QString("%1 (%2秒)").arg(doing).arg(progress.seconds));
-    cancel_->setEnabled(progress.step == zov::LoadStep::Converting &&
-                        !activity_.cancel_requested());
+    if (state.percent < 0) {
+        bar_->setRange(0, 0);  // no known end: a moving bar
+    } else {
+        bar_->setRange(0, 100);
+        bar_->setValue(state.percent);
+    }
+    cancel_->setEnabled(state.cancel_offered);
     if (!isVisible()) show();
 }
 
 void LoadProgressDialog::reject() {
-    if (activity_.progress().step == zov::LoadStep::Converting) activity_.request_cancel();
+    if (activity_.progress().step != zov::LoadStep::Idle) activity_.request_cancel();
 }
 
 void LoadProgressDialog::closeEvent(QCloseEvent* event) {

@@ -40,6 +40,14 @@ namespace {
 
 constexpr char kTitleSuffix[] = " - ZovView";
 
+// Commands that would start another load or use the shell, off while a load
+// runs.
+constexpr int kCommandsOffWhileLoading[] = {
+    zov::kCmdOpenJwc,     zov::kCmdOpenDxf,  zov::kCmdOpenDwg,
+    zov::kCmdOpenHistory, zov::kCmdShowHelp, zov::kCmdSaveDxf,
+    zov::kCmdSaveFullDxf, zov::kCmdPrint,    zov::kCmdPrintPreview,
+};
+
 struct FilterCommand {
     int id;
     zov::LayerFilter filter;
@@ -94,12 +102,21 @@ ViewerWindow::ViewerWindow(const std::string& program_folder, ViewerServices ser
         update_checks();
         update_filter_hint();
     };
+    loads_.on_running_changed = [this](bool running) {
+        for (const int id : kCommandsOffWhileLoading) {
+            if (QAction* item = action(id))
+                item->setEnabled(!running && zov::viewer_command(id).enabled);
+        }
+        // Closed during the load: the window goes now that it has ended.
+        if (!running && close_after_load_) QTimer::singleShot(0, this, &QWidget::close);
+    };
     drawing_->setFocus();
     update_title();
     update_checks();
 }
 
-ViewerWindow::~ViewerWindow() = default;
+// The pass running reads the view, which goes before the view's widget.
+ViewerWindow::~ViewerWindow() { drawing_->stop_pass(); }
 
 QAction* ViewerWindow::make_action(int id) {
     if (auto found = actions_.find(id); found != actions_.end()) return found->second;
@@ -169,6 +186,10 @@ void ViewerWindow::build_toolbar() {
 }
 
 void ViewerWindow::run_command(int id) {
+    // A command may use the view's store or draw on its picture: the pass
+    // running stops, and is drawn again afterwards unless the command drew.
+    const bool pass_stopped = drawing_->pass_running();
+    drawing_->stop_pass();
     switch (id) {
         case zov::kCmdOpenJwc:
         case zov::kCmdOpenDxf:
@@ -216,6 +237,7 @@ void ViewerWindow::run_command(int id) {
             }
             break;
     }
+    if (pass_stopped && !drawing_->pass_running()) drawing_->redraw();
     update_checks();
 }
 
@@ -225,12 +247,12 @@ void ViewerWindow::show_what_opens(const std::function<void()>& open) {
     const std::string store = shell_.store_path(zov::kDataFileName);
     const zov::StoreStamp before = zov::store_stamp(store);
     open();
+    std::optional<zov::DrawingExtents> fit = loads_.take_store_fit();
     const std::string& loaded = shell_.state.current_file_label;
     if (!loaded.empty() && zov::store_stamp(store) != before)
-        drawing_->drawing_replaced(zov::has_extension(loaded, ".dwg"));
+        drawing_->drawing_replaced(zov::has_extension(loaded, ".dwg"), std::move(fit));
     view_.show_standard_display();
     drawing_->redraw();
-    if (close_after_load_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void ViewerWindow::show_history_dialog() {
