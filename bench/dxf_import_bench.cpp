@@ -2,7 +2,8 @@
 // numbering and assembly) on generated drawings of the shape of large real
 // ones (bench/large_drawing.h): at least 100 MB with the layers named in a
 // fixed stride (as text and as binary DXF), and 400 000 entities (about 71 MB) on 3 000 layers
-// named in random order. Each drawing is made in a temporary folder and deleted afterwards.
+// named in random order, with CR LF and with LF line ends. Each drawing is made in a temporary
+// folder and deleted afterwards.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -51,9 +52,12 @@ void BM_ImportDxf(benchmark::State& bench) {
 BENCHMARK(BM_ImportDxf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ImportLargeDrawing(benchmark::State& bench) {
-    import_drawing(bench, zov::LargeDrawingShape{});
+    zov::LargeDrawingShape shape;
+    shape.lf_line_ends = bench.range(0) == 1;
+    import_drawing(bench, shape);
 }
-BENCHMARK(BM_ImportLargeDrawing)->Unit(benchmark::kMillisecond)->Iterations(5);
+// Lines ended by CR LF, or by LF (range 1).
+BENCHMARK(BM_ImportLargeDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

@@ -59,7 +59,7 @@ private:
     std::string block_name(long i) const { return "PART-" + std::to_string(i % shape_.blocks); }
 
     void flush() {
-        std::string bytes = dxf_.text();
+        std::string bytes = dxf_.text(shape_.lf_line_ends ? "\n" : "\r\n");
         if (shape_.binary) {
             // Only the first piece keeps the sentinel.
             bytes = binary_dxf(dxf_.text("\n"));

@@ -20,6 +20,8 @@ struct LargeDrawingShape {
     bool random_layers = true;
     // The same groups as binary DXF instead of DXF text.
     bool binary = false;
+    // DXF text with LF line ends instead of CR LF.
+    bool lf_line_ends = false;
 };
 
 // Writes the drawing to `path`; its size in bytes, or 0 on failure.

@@ -1,8 +1,9 @@
-// make_large_dxf drawing OUT.DXF [ENTITIES] | solids OUT.DXF [COUNT]
+// make_large_dxf drawing|drawing-lf OUT.DXF [ENTITIES] | solids OUT.DXF [COUNT]
 // Writes a generated drawing for measuring the programs from outside:
 // "drawing" the large drawing (400 000 entities on 3 000 layers in random
-// order and 300 blocks unless ENTITIES is given), "solids" COUNT (5 000)
-// overlapping SOLIDs. Prints the file's size in bytes.
+// order and 300 blocks unless ENTITIES is given), with CR LF line ends, or
+// LF ones with "drawing-lf"; "solids" COUNT (5 000) overlapping SOLIDs.
+// Prints the file's size in bytes.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,14 +12,15 @@
 
 int main(int argc, char** argv) {
     if (argc < 3 || argc > 4) {
-        std::fprintf(stderr, "usage: make_large_dxf drawing|solids OUT.DXF [COUNT]\n");
+        std::fprintf(stderr, "usage: make_large_dxf drawing|drawing-lf|solids OUT.DXF [COUNT]\n");
         return 2;
     }
     const std::string what = argv[1];
     const long count = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
     long size = 0;
-    if (what == "drawing") {
+    if (what == "drawing" || what == "drawing-lf") {
         zov::LargeDrawingShape shape;
+        shape.lf_line_ends = what == "drawing-lf";
         if (count > 0) shape.entities = count;
         size = zov::write_large_drawing(argv[2], shape);
     } else if (what == "solids") {

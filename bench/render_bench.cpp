@@ -5,10 +5,15 @@
 // - the same million entities on 3 000 layers in random order with 300
 //   blocks, the shape of large real drawings, where every entity's layer
 //   differs from the one before;
-// - 5 000 large SOLIDs lying over each other.
+// - 5 000 large SOLIDs lying over each other;
+// - the plan zoomed in to 1 % of its area (a tenth of its width and of its
+//   height), through the entity index and over every entity;
+// - the plan's picture drawn in bands on one and on two threads, as
+//   --render draws it (wall time).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -17,6 +22,7 @@
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
 #include "fixtures/temp_folder.h"
+#include "surfaces/band_picture.h"
 #include "surfaces/qt_surface.h"
 #include "view/drawing_view.h"
 
@@ -116,9 +122,13 @@ void build_solids_store(const std::string& folder, zov::Messages& messages, int 
     store.finish();
 }
 
-void run_passes(benchmark::State& bench, const std::string& folder, long entities) {
+// Passes over the store in `folder` after one that loads it; `setup` readies
+// the view before that load.
+void run_passes(benchmark::State& bench, const std::string& folder, long entities,
+                const std::function<void(zov::DrawingView&)>& setup = {}) {
     zov::RecordingMessages messages;
     zov::DrawingView view(folder, messages);
+    if (setup) setup(view);
     zov::ImageSurface image(1920, 1080);
     view.draw_drawing(image.surface());  // opens the store and fits the drawing
     for (auto _ : bench) view.draw_drawing(image.surface());
@@ -128,12 +138,13 @@ void run_passes(benchmark::State& bench, const std::string& folder, long entitie
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void draw_plan(benchmark::State& bench, const StoreShape& shape) {
+void draw_plan(benchmark::State& bench, const StoreShape& shape,
+               const std::function<void(zov::DrawingView&)>& setup = {}) {
     zov::RecordingMessages messages;
     const zov::TempFolder scratch;
     const std::string folder = scratch.folder().string();
     build_store(folder, messages, shape);
-    run_passes(bench, folder, kEntities);
+    run_passes(bench, folder, kEntities, setup);
 }
 
 void BM_DrawingPass(benchmark::State& bench) { draw_plan(bench, {50, 1, false}); }
@@ -150,6 +161,32 @@ void BM_OverlappingSolids(benchmark::State& bench) {
     run_passes(bench, folder, 5000);
 }
 BENCHMARK(BM_OverlappingSolids)->Unit(benchmark::kMillisecond);
+
+// The middle tenth of the plan's width and height; the index is built in the
+// pass that loads the store.
+void BM_DrawingPassZoomed(benchmark::State& bench) {
+    draw_plan(bench, {50, 1, false}, [&](zov::DrawingView& view) {
+        view.index_use = bench.range(0) == 1 ? zov::IndexUse::WhenNeeded : zov::IndexUse::Never;
+        view.area_after_fit =
+            zov::DrawingExtents{0.45 * kWidth, 0.45 * kHeight, 0.55 * kWidth, 0.55 * kHeight};
+    });
+}
+// Through the index (range 1) and over every entity (range 0).
+BENCHMARK(BM_DrawingPassZoomed)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_DrawingPassInBands(benchmark::State& bench) {
+    zov::RecordingMessages messages;
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
+    build_store(folder, messages, {50, 1, false});
+    zov::DrawingView view(folder, messages);
+    const int bands = static_cast<int>(bench.range(0));
+    zov::draw_picture(view, 1920, 1080, zov::Paper::Black, bands);  // the load
+    for (auto _ : bench) zov::draw_picture(view, 1920, 1080, zov::Paper::Black, bands);
+    bench.SetItemsProcessed(bench.iterations() * kEntities);
+}
+// One and two threads, each band on a picture of its own.
+BENCHMARK(BM_DrawingPassInBands)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,14 +1,17 @@
 // zovview --render FILE... -o OUT.png|OUT.pdf|OUT.svg|FOLDER/ [--size WxH|A0..A4]
 //                  [--paper black|white] [--format png|pdf|svg]
 //                  [--filter visible|all|hidden|locked] [--style standard|layers]
-//                  [--dimension-ends 0|1|2|3] [--home DIR] [--yes]
+//                  [--dimension-ends 0|1|2|3] [--view X0,Y0,X1,Y1] [--home DIR] [--yes]
 // Imports each FILE, fits the drawing into the picture or page as the view
-// does after a load, draws one pass and saves it as PNG, or by the output's
+// does after a load (or the rectangle of --view, in drawing units, as after
+// a rubber-band zoom), draws one pass and saves it as PNG, or by the output's
 // extension as a PDF page or an SVG picture (page size from the drawing's
 // paper unless --size gives one). Into a folder the outputs go as
 // FILE-name.png (or --format's extension). An output is never written over
 // a FILE of the run, and over an existing file only with --yes.
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,12 +27,11 @@
 #include "common/loss_report.h"
 #include "common/messages.h"
 #include "common/paths.h"
-#include "render/white_paper_surface.h"
 #include "store/import_state.h"
 #include "store/records.h"
 #include "store/store_reader.h"
+#include "surfaces/band_picture.h"
 #include "surfaces/page_output.h"
-#include "surfaces/qt_surface.h"
 #include "view/drawing_view.h"
 
 namespace {
@@ -49,7 +51,8 @@ struct RenderOptions {
     zov::LayerFilter filter = zov::LayerFilter::Visible;
     zov::DisplayStyle style = zov::DisplayStyle::Standard;
     zov::DimensionEnds dimension_ends = zov::DimensionEnds::AsData;
-    bool replace = false;  // --yes
+    std::optional<zov::DrawingExtents> view_area;  // --view
+    bool replace = false;                          // --yes
 };
 
 // One side of WxH: decimal digits only, so that a number too large for an
@@ -71,6 +74,25 @@ bool parse_size(const std::string& text, int& width, int& height) {
     width = w;
     height = h;
     return true;
+}
+
+// --view X0,Y0,X1,Y1: two corners of a rectangle in drawing units, finite,
+// with a width and a height.
+std::optional<zov::DrawingExtents> parse_view_area(std::string_view text) {
+    double v[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = i < 3 ? text.find(',') : text.size();
+        if (comma == std::string_view::npos) return std::nullopt;
+        const std::string_view number = text.substr(0, comma);
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), v[i]);
+        if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(v[i]))
+            return std::nullopt;
+        text.remove_prefix(i < 3 ? comma + 1 : comma);
+    }
+    if (v[0] == v[2] || v[1] == v[3]) return std::nullopt;
+    return zov::DrawingExtents{std::min(v[0], v[2]), std::min(v[1], v[3]), std::max(v[0], v[2]),
+                               std::max(v[1], v[3])};
 }
 
 template <class Choice, std::size_t N>
@@ -151,6 +173,9 @@ std::optional<RenderOptions> parse_options(const CommandArgs& args) {
             ok = parse_choice(value, kStyles, options.style);
         } else if (arg == "--dimension-ends" && has_value) {
             ok = parse_choice(value, kEnds, options.dimension_ends);
+        } else if (arg == "--view" && has_value) {
+            options.view_area = parse_view_area(value);
+            ok = options.view_area.has_value();
         } else if (arg == "--home" && has_value) {
             // the folder itself is taken by CommandFolder
         } else if (arg == "--yes") {
@@ -184,12 +209,10 @@ zov::ExistingTarget existing_target(const RenderOptions& options) {
 
 int save_png(zov::DrawingView& view, const RenderOptions& options, const std::string& output,
              zov::Messages& messages) {
-    zov::ImageSurface image(options.width, options.height);
-    zov::WhitePaperSurface white(image.surface());
-    zov::Surface& surface =
-        options.paper == zov::Paper::White ? static_cast<zov::Surface&>(white) : image.surface();
-    if (view.draw_drawing(surface) != 0) return 1;
-    if (!image.save_png(output, existing_target(options))) {
+    const QImage picture = zov::draw_picture(view, options.width, options.height, options.paper,
+                                             zov::band_count(options.width, options.height));
+    if (picture.isNull()) return 1;
+    if (!zov::save_png_whole(picture, output, existing_target(options))) {
         zov::show_error(messages, zov::cp932_text(zov::JaText::CannotCreate),
                         zov::utf8_to_cp932(output).c_str());
         return 1;
@@ -214,6 +237,7 @@ int render(const RenderOptions& options, const std::string& file, const std::str
     zov::DrawingView view(folder.store(), messages);
     view.source_was_dwg = zov::has_extension(file, ".dwg");
     view.settings.dimension_ends = options.dimension_ends;
+    view.area_after_fit = options.view_area;
     if (options.style == zov::DisplayStyle::LayerSheet && !view.show_layer_sheet()) return 1;
     view.settings.filter = options.filter;
 

@@ -1,6 +1,5 @@
 #include "dxf/line_reader.h"
 
-#include <bit>
 #include <cstring>
 
 namespace zov {
@@ -10,32 +9,18 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 constexpr std::string_view kEndText = "EOF";
 
-// The first `terminator` among n bytes. DXF lines are mostly a few bytes
-// long, so the first bytes are looked at eight at a time without a library
-// call; a long line goes on with memchr.
-const char* find_byte(const char* bytes, std::size_t n, char terminator) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    constexpr std::size_t kWordScan = 32;
-    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(terminator);
-    std::size_t i = 0;
-    for (; i + 8 <= n && i < kWordScan; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        word ^= pattern;  // a zero byte where the terminator is
-        const std::uint64_t zero_bytes = (word - kOnes) & ~word & kHighBits;
-        if (zero_bytes != 0) return bytes + i + (std::countr_zero(zero_bytes) >> 3);
-    }
-    if (i < kWordScan) {
-        for (; i < n; ++i) {
-            if (bytes[i] == terminator) return bytes + i;
-        }
-        return nullptr;
-    }
-    return static_cast<const char*>(std::memchr(bytes + i, terminator, n - i));
-}
-
 }  // namespace
+
+// DXF lines are mostly a few bytes long, so the first bytes are looked at
+// eight at a time without a library call; a long line goes on with memchr.
+const char* DxfLineReader::find_byte(const char* bytes, std::size_t n, char wanted) {
+    constexpr std::size_t kWordScan = 32;
+    const std::size_t head = n < kWordScan ? n : kWordScan;
+    const std::size_t i = first_of(bytes, head, wanted);
+    if (i < head) return bytes + i;
+    if (n <= head) return nullptr;
+    return static_cast<const char*>(std::memchr(bytes + head, wanted, n - head));
+}
 
 // Left uninitialised: only as much of it as a file fills is ever touched.
 DxfLineReader::DxfLineReader() : buffer_(new char[kBufferSize]) {}
@@ -81,15 +66,15 @@ void DxfLineReader::detect_line_end() {
     fill();
     line_end_ = first_line_end(std::string_view(buffer_.get() + begin_, end_ - begin_))
                     .value_or(LineEnd::CrLf);
+    terminator_ = line_end_ == LineEnd::Lf ? '\n' : '\r';
 }
 
 int DxfLineReader::read_any_line(std::size_t max_len) {
-    const char terminator = line_end_ == LineEnd::Lf ? '\n' : '\r';
     while (true) {
         const char* start = buffer_.get() + begin_;
         std::size_t available = end_ - begin_;
         std::size_t window = available < max_len + 1 ? available : max_len + 1;
-        const char* found = find_byte(start, window, terminator);
+        const char* found = find_byte(start, window, terminator_);
         if (found != nullptr) {
             std::size_t length = static_cast<std::size_t>(found - start);
             std::size_t consumed = length + 1;

@@ -35,17 +35,25 @@ public:
 
     // The next line into line(): 1, or -1 at the end of the file.
     int read_line(std::size_t max_len = kMaxLine) {
-        // Most lines of a file are short CR LF lines lying whole in the
-        // buffer: taken here without a call. Everything else (another line
-        // end, a long line, the buffer's end) goes the general way.
-        if (line_end_ == LineEnd::CrLf) {
-            const char* start = buffer_.get() + begin_;
-            const std::size_t available = end_ - begin_;
-            const std::size_t scan = available < kQuickScan ? available : kQuickScan;
-            const std::size_t i = first_cr(start, scan);
-            if (i < scan && i + 1 < available && i <= max_len) {
-                line_ = std::string_view(start, i);
-                begin_ += i + 2;  // the byte after the CR is dropped, whatever it is
+        // Most lines of a file are short lines lying whole in the buffer:
+        // taken here without a call, whatever the file's line ends.
+        // Everything else (a long line, the buffer's end) goes the general way.
+        const char* start = buffer_.get() + begin_;
+        const std::size_t available = end_ - begin_;
+        const std::size_t scan = available < kQuickScan ? available : kQuickScan;
+        const std::size_t i = first_of(start, scan, terminator_);
+        if (i < scan && i <= max_len) {
+            if (line_end_ == LineEnd::CrLf) {
+                if (i + 1 < available) {
+                    line_ = std::string_view(start, i);
+                    begin_ += i + 2;  // the byte after the CR is dropped, whatever it is
+                    return 1;
+                }
+            } else {
+                // A stray CR before the LF of an LF file is not the line's.
+                const bool stray_cr = line_end_ == LineEnd::Lf && i > 0 && start[i - 1] == '\r';
+                line_ = std::string_view(start, stray_cr ? i - 1 : i);
+                begin_ += i + 1;
                 return 1;
             }
         }
@@ -63,28 +71,33 @@ private:
     // Lines are looked for this far by the quick way.
     static constexpr std::size_t kQuickScan = 24;
 
-    // Where the first CR of the `size` bytes at `bytes` lies, `size` when
-    // there is none. Eight bytes at a time: a byte loop's exit, at a
-    // different place on every line, is a branch the processor mispredicts.
-    static std::size_t first_cr(const char* bytes, std::size_t size) {
+    // Where the first byte `wanted` of the `size` bytes at `bytes` lies,
+    // `size` when there is none. Eight bytes at a time: a byte loop's exit,
+    // at a different place on every line, is a branch the processor
+    // mispredicts.
+    static std::size_t first_of(const char* bytes, std::size_t size, char wanted) {
         static_assert(std::endian::native == std::endian::little);
         constexpr std::uint64_t kOnes = 0x0101010101010101u;
         constexpr std::uint64_t kHighs = 0x8080808080808080u;
+        const std::uint64_t pattern = kOnes * static_cast<unsigned char>(wanted);
         std::size_t i = 0;
         for (; i + 8 <= size; i += 8) {
             std::uint64_t word;
             std::memcpy(&word, bytes + i, sizeof word);
-            const std::uint64_t crs = word ^ (kOnes * '\r');
-            // The lowest flagged byte is exactly the first CR.
-            const std::uint64_t flagged = (crs - kOnes) & ~crs & kHighs;
+            const std::uint64_t matches = word ^ pattern;
+            // The lowest flagged byte is exactly the first match.
+            const std::uint64_t flagged = (matches - kOnes) & ~matches & kHighs;
             if (flagged != 0) return i + static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
         }
         for (; i < size; ++i) {
-            if (bytes[i] == '\r') return i;
+            if (bytes[i] == wanted) return i;
         }
         return size;
     }
 
+    // The first byte `wanted` of the n bytes at `bytes`, nullptr when there
+    // is none.
+    static const char* find_byte(const char* bytes, std::size_t n, char wanted);
     int read_any_line(std::size_t max_len);
     // Moves the unread bytes to the front and reads more; false when nothing
     // more could be read.
@@ -98,6 +111,7 @@ private:
     std::int64_t buffer_offset_ = 0;  // file offset of buffer_[0]
     bool file_ended_ = false;
     LineEnd line_end_ = LineEnd::CrLf;
+    char terminator_ = '\r';  // the byte that ends a line: LF in LF files, else CR
     std::string_view line_;
 };
 

@@ -157,6 +157,12 @@ void DrawingPass::use_pen(Rgb colour, PenStyle style, int width) {
     pen_ = {colour, style, width};
 }
 
+void DrawingPass::carry_layer(std::int16_t number) {
+    layer_ = pass_layer(number);
+    buffered_layer_ = number;
+    last_layer_ = number;
+}
+
 void DrawingPass::draw_entity(EntityRecord record) {
     if (record.layer != last_layer_) {
         // Layer 0 keeps the record read last; so does a number with no record.

@@ -50,6 +50,11 @@ public:
     // Draws one record of the entity section: layer, filter, pen, paper
     // space, then the entity by its kind.
     void draw_entity(EntityRecord record);
+    // Takes layer `number` as the layer held, as though a record of it had
+    // been drawn last: a pass that skips records (entity_index.h) calls it
+    // before a record of no layer the pass knows, which is drawn with the
+    // layer of the records before it. 0: no layer held yet.
+    void carry_layer(std::int16_t number);
     // Draws the texts kept for the end of the pass.
     void finish();
     // The layer sheet's cell markers and legend, before its entities.

@@ -76,9 +76,14 @@ bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
     const long end = offset + static_cast<long>(size);
     if (offset < buffer_start_ || end > buffer_start_ + buffer_length_) {
         // The file is read, not the mapping: the buffer is all of the entity
-        // section a pass keeps in memory.
-        const long length =
-            std::min(std::max(kEntityBufferSize, static_cast<long>(size)), size_ - offset);
+        // section a pass keeps in memory. A read that goes on from the end of
+        // the last stretch doubles the stretch, up to the buffer's size; one
+        // elsewhere starts again with a small one, so that a pass that skips
+        // entities (entity_index.h) reads little more than the records it takes.
+        const long last_end = buffer_start_ + buffer_length_;
+        const bool goes_on = offset >= buffer_start_ && offset < last_end + stretch_;
+        stretch_ = goes_on ? std::min(2 * stretch_, kEntityBufferSize) : kFirstStretch;
+        const long length = std::min(std::max(stretch_, static_cast<long>(size)), size_ - offset);
         entity_buffer_.resize(static_cast<std::size_t>(length));
         buffer_start_ = offset;
         buffer_length_ = 0;

@@ -99,9 +99,11 @@ private:
     // The stretch of the entity section read last: one read per stretch
     // while a pass walks the entities in order.
     static constexpr long kEntityBufferSize = 1 << 20;
+    static constexpr long kFirstStretch = 8 << 10;
     std::vector<char> entity_buffer_;
     long buffer_start_ = 0;
     long buffer_length_ = 0;
+    long stretch_ = kFirstStretch;  // bytes read for the last stretch
 };
 
 }  // namespace zov

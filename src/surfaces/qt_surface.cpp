@@ -1,5 +1,7 @@
 #include "surfaces/qt_surface.h"
 
+#include "surfaces/band_picture.h"
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -256,7 +258,14 @@ void QtSurface::use_pen_on_painter() {
     painter_pen_current_ = true;
 }
 
-void QtSurface::move_to(int x, int y) { current_ = QPoint(x, y); }
+void QtSurface::move_to(int x, int y) {
+    // Lines written straight into the pixels are drawn a polyline at a time:
+    // a line that turns back against the one before it starts half a pixel
+    // earlier, and only the lines of the same entity decide that, so that a
+    // pass that leaves out other entities paints the same pixels.
+    if (lines_direct_ && !xor_drawing_ && !lines_.empty()) flush();
+    current_ = QPoint(x, y);
+}
 
 void QtSurface::line_to(int x, int y) {
     const QPoint to(x, y);
@@ -448,14 +457,7 @@ const QImage& ImageSurface::finish() {
 }
 
 bool ImageSurface::save_png(const std::string& path, ExistingTarget existing) {
-    finish();
-    // Encoded in memory and written whole: a full disk leaves no cut
-    // picture, and the name's bytes are used as they are.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "PNG")) return false;
-    const std::string_view png(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return write_whole_file(path, png, existing);
+    return save_png_whole(finish(), path, existing);
 }
 
 }  // namespace zov

@@ -1,5 +1,9 @@
 #include "view/drawing_view.h"
 
+#include <algorithm>
+#include <thread>
+#include <vector>
+
 #include "common/cp932.h"
 #include "common/encoding.h"
 #include "common/japanese_texts.h"
@@ -37,12 +41,25 @@ void DrawingView::drawing_loaded(std::optional<DrawingExtents> fit) {
     reopen_ = true;
 }
 
+void DrawingView::PassStreams::close() {
+    layers.close();
+    entities.close();
+    blocks.close();
+    strings.close();
+}
+
+bool DrawingView::PassStreams::open(const std::string& path) {
+    if (layers.open(path) == 0 && entities.open(path) == 0 && blocks.open(path) == 0 &&
+        strings.open(path) == 0)
+        return true;
+    close();
+    return false;
+}
+
 void DrawingView::close_store() {
-    layers_.close();
-    entities_.close();
-    blocks_.close();
-    strings_.close();
+    streams_.close();
     data_for_update_.close();
+    index_.reset();
 }
 
 // Opens the store four times (layers and entities for update, blocks and
@@ -61,18 +78,12 @@ int DrawingView::open_store() {
         return false;
     };
     if (sheet && !open(data_for_update_, data_path, true, kCannotOpenLayers)) return -1;
-    if (!open(layers_, path, true, kCannotOpenLayers) ||
-        !open(entities_, path, true, kCannotOpenEntities) ||
-        !open(blocks_, path, false, kCannotOpenBlocks) ||
-        !open(strings_, path, false, kCannotOpenStrings))
+    if (!open(streams_.layers, path, true, kCannotOpenLayers) ||
+        !open(streams_.entities, path, true, kCannotOpenEntities) ||
+        !open(streams_.blocks, path, false, kCannotOpenBlocks) ||
+        !open(streams_.strings, path, false, kCannotOpenStrings))
         return -1;
-    return 0;
-}
-
-int DrawingView::draw_drawing(Surface& surface) {
-    const std::optional<PassPlan> plan = plan_pass(surface.width(), surface.height());
-    if (!plan) return -1;
-    draw_planned(surface, *plan);
+    store_path_ = path;
     return 0;
 }
 
@@ -84,16 +95,21 @@ std::optional<PassPlan> DrawingView::plan_pass(int width, int height) {
         view.reset_view();
         gesture.reset();
     }
-    if (!entities_.is_open() || entities_.read_header() != 0) return std::nullopt;
-    header_ = entities_.header();
+    StoreReader& entities = streams_.entities;
+    if (!entities.is_open() || entities.read_header() != 0) return std::nullopt;
+    header_ = entities.header();
     if (reopening) {
         const bool sheet = settings.style == DisplayStyle::LayerSheet;
         view.fit_drawing(sheet         ? header_extents(header_)
                          : loaded_fit_ ? *loaded_fit_
-                                       : drawing_extents(entities_),
+                                       : drawing_extents(entities),
                          header_.scale);
         loaded_fit_.reset();
         reopen_ = false;
+        view.use_fit_origin = false;
+        if (const auto& a = area_after_fit)
+            view.set_view_window(a->min_x, view.flip_y - a->max_y, a->max_x,
+                                 view.flip_y - a->min_y);
     }
     view.use_fit_origin = false;
 
@@ -104,31 +120,150 @@ std::optional<PassPlan> DrawingView::plan_pass(int width, int height) {
                     gesture.zoom_mode()};
 }
 
-bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
-                               const std::atomic<bool>* stop) {
+int DrawingView::prepare_pass(int width, int height) { return plan_pass(width, height) ? 0 : -1; }
+
+DrawingExtents DrawingView::area_of_rows(const ViewWindow& at, int top, int bottom) {
+    const double left = at.window_x(-kReachPixels);
+    const double right = at.window_x(at.client_width() + kReachPixels);
+    const double up = at.flip_y - at.window_y(top - kReachPixels);
+    const double down = at.flip_y - at.window_y(bottom + kReachPixels);
+    return {std::min(left, right), std::min(up, down), std::max(left, right), std::max(up, down)};
+}
+
+bool DrawingView::pass_uses_index(const ViewWindow& at, const DrawingExtents& area,
+                                  bool in_bands) const {
+    switch (index_use) {
+        case IndexUse::Always: return true;
+        case IndexUse::Never: return false;
+        case IndexUse::WhenNeeded: break;
+    }
+    // At the fit the whole drawing is in view: every entity is drawn.
+    const DrawingExtents& e = at.extents;
+    const bool whole = area.min_x <= e.min_x && area.min_y <= e.min_y && area.max_x >= e.max_x &&
+                       area.max_y >= e.max_y;
+    return in_bands || !whole;
+}
+
+const EntityIndex& DrawingView::entity_index() {
+    if (!index_) index_ = std::make_unique<EntityIndex>(EntityIndex::build(streams_.entities));
+    return *index_;
+}
+
+std::optional<DrawingView::PassDimensions> DrawingView::draw_pass(
+    Surface& surface, const PassPlan& plan, PassStreams& streams, const DrawingExtents& area,
+    const EntityIndex* index, const std::atomic<bool>* stop) {
     // Entities drawn between two looks at the stop.
     constexpr std::int32_t kEntitiesPerLook = 4096;
     auto stopped = [stop] { return stop != nullptr && stop->load(std::memory_order_relaxed); };
-    DrawingPass pass(surface, plan.view, plan.settings, plan.header, layers_, blocks_, strings_);
+    DrawingPass pass(surface, plan.view, plan.settings, plan.header, streams.layers, streams.blocks,
+                     streams.strings);
     pass.stop_when(stop);
     pass.begin();
     if (plan.cell_markers) pass.draw_cell_markers(sheet_grid);
     EntityRecord record;
-    const std::int32_t count = entities_.entity_count();
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (i % kEntitiesPerLook == 0 && stopped()) return false;
-        if (entities_.read_entity(i, record) != 0) break;
+    StoreReader& entities = streams.entities;
+    std::int32_t visited = 0;
+    bool ended = false;
+    auto draw = [&](std::int32_t i) {
+        if (ended || (++visited % kEntitiesPerLook == 0 && stopped()) ||
+            entities.read_entity(i, record) != 0) {
+            ended = true;
+            return;
+        }
+        if (index != nullptr) {
+            if (const std::int32_t held = index->carried_layer(i); held >= 0)
+                pass.carry_layer(static_cast<std::int16_t>(held));
+        }
         pass.draw_entity(record);
+    };
+    if (index == nullptr) {
+        const std::int32_t count = entities.entity_count();
+        for (std::int32_t i = 0; i < count && !ended; ++i) draw(i);
+    } else {
+        index->visit(area, draw);
     }
     pass.finish();
-    if (stopped()) return false;
-    dimensions_drawn_ = pass.dimensions_drawn();
+    if (stopped()) return std::nullopt;
+    return PassDimensions{pass.dimensions_drawn(), pass.dimensions_with_ends()};
+}
+
+void DrawingView::note_dimensions(const PassDimensions& all, const EntityIndex* index) {
+    dimensions_drawn_ = all.drawn;
+    // The dimension ends apply to the whole drawing, not only to the part in view.
+    if (index != nullptr && dimensions_drawn_ == 0 && index->has_dimensions())
+        dimensions_drawn_ = 1;
+}
+
+void DrawingView::draw_status_lines(Surface& surface, const PassPlan& plan,
+                                    const PassDimensions& all) {
     // A dimension-end style that finds no ends to draw says so.
-    if (plan.settings.dimension_ends != DimensionEnds::AsData && pass.dimensions_drawn() > 0 &&
-        pass.dimensions_with_ends() == 0)
+    if (plan.settings.dimension_ends != DimensionEnds::AsData && all.drawn > 0 &&
+        all.with_ends == 0)
         draw_status_text(surface, {0, 0, kNoDimensionEnds});
     if (plan.zoom_mode_hint) draw_status_text(surface, {0, 0, kZoomModeEndHint});
+}
+
+bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
+                               const std::atomic<bool>* stop) {
+    const DrawingExtents area = area_of_rows(plan.view, 0, plan.view.client_height());
+    const EntityIndex* index = pass_uses_index(plan.view, area, false) ? &entity_index() : nullptr;
+    const std::optional<PassDimensions> dimensions =
+        draw_pass(surface, plan, streams_, area, index, stop);
+    if (!dimensions) return false;
+    note_dimensions(*dimensions, index);
+    draw_status_lines(surface, plan, *dimensions);
     return true;
+}
+
+int DrawingView::draw_drawing(Surface& surface) {
+    Surface* const bands[] = {&surface};
+    return draw_drawing_in_bands(bands);
+}
+
+int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
+    if (bands.empty()) return -1;
+    const int width = bands[0]->width(), height = bands[0]->height();
+    const std::optional<PassPlan> plan = plan_pass(width, height);
+    if (!plan) return -1;
+    const int n = static_cast<int>(bands.size());
+    std::vector<DrawingExtents> areas;
+    bool indexed = false;
+    for (int k = 0; k < n; ++k) {
+        areas.push_back(area_of_rows(plan->view, k * height / n, (k + 1) * height / n));
+        indexed = indexed || pass_uses_index(plan->view, areas.back(), n > 1);
+    }
+    const EntityIndex* index = indexed ? &entity_index() : nullptr;
+    // Each further band has streams of its own; without them the bands are
+    // drawn one after the other.
+    std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
+    bool threaded = true;
+    for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
+    std::vector<PassDimensions> dimensions(static_cast<std::size_t>(n));
+    std::vector<std::thread> threads;
+    for (int k = 1; k < n; ++k) {
+        const auto band = static_cast<std::size_t>(k);
+        auto draw_band = [&, band] {
+            dimensions[band] =
+                *draw_pass(*bands[band], *plan, threaded ? streams[band - 1] : streams_,
+                           areas[band], index, nullptr);
+        };
+        if (threaded)
+            threads.emplace_back(draw_band);
+        else
+            draw_band();
+    }
+    dimensions[0] = *draw_pass(*bands[0], *plan, streams_, areas[0], index, nullptr);
+    for (std::thread& thread : threads) thread.join();
+    // A dimension crossing bands is counted in each.
+    PassDimensions all;
+    for (const PassDimensions& band : dimensions) {
+        all.drawn = std::max(all.drawn, band.drawn);
+        all.with_ends = std::max(all.with_ends, band.with_ends);
+    }
+    note_dimensions(all, index);
+    // The status lines go on every band, so that each band's rows show them.
+    for (Surface* surface : bands) draw_status_lines(*surface, *plan, all);
+    return 0;
 }
 
 bool DrawingView::show_standard_display() {
@@ -172,10 +307,11 @@ ReleaseResponse DrawingView::mouse_release(MouseButton button, int x, int y) {
     ReleaseResponse response;
     response.gesture = gesture.release(button, x, y);
     if (response.gesture.handled || settings.style != DisplayStyle::LayerSheet ||
-        !layer_sheet_valid || !layers_.is_open() || !data_for_update_.is_open())
+        !layer_sheet_valid || !streams_.layers.is_open() || !data_for_update_.is_open())
         return response;
     const int bit = button == MouseButton::Left ? kLayerHiddenBit : kLayerLockedBit;
-    response.toggle = toggle_layer_at(layers_, data_for_update_, sheet_grid, view, x, y, bit);
+    response.toggle =
+        toggle_layer_at(streams_.layers, data_for_update_, sheet_grid, view, x, y, bit);
     return response;
 }
 

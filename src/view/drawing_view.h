@@ -4,11 +4,14 @@
 // drawing pass onto any surface. The windowed viewer connects its paint,
 // key, wheel and mouse events and its menu commands to this object.
 #include <atomic>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "common/messages.h"
 #include "render/display_settings.h"
+#include "render/entity_index.h"
 #include "render/surface.h"
 #include "render/view_window.h"
 #include "store/records.h"
@@ -35,6 +38,20 @@ struct PassPlan {
     bool zoom_mode_hint = false;
 };
 
+// How a pass finds the entities it draws.
+enum class IndexUse {
+    // Through the entity index (built on the first such pass) when the view
+    // shows only part of the drawing or the pass is drawn in bands; else
+    // every entity in turn.
+    WhenNeeded,
+    Always,  // every pass through the index
+    Never,   // every pass over every entity, in one band
+};
+
+// Pixels about the view within which entities are still drawn: room for wide
+// pens and point marks, whose boxes are their drawing coordinates alone.
+inline constexpr int kReachPixels = 32;
+
 class DrawingView {
 public:
     // The store files live in `program_folder` (a file-system path).
@@ -59,6 +76,15 @@ public:
     // may use the view (but its `view` and `gesture`) until it has ended.
     bool draw_planned(Surface& surface, const PassPlan& plan,
                       const std::atomic<bool>* stop = nullptr);
+    // The plan's first part alone, for a caller that shows a window of its
+    // own before the first pass: it calls this, then sets the window.
+    // 0, or -1 as draw_drawing.
+    int prepare_pass(int width, int height);
+    // One pass drawn by as many threads as there are `bands`, each surface
+    // of the client area's full size: band k of n paints its rows
+    // [k h / n, (k + 1) h / n) exactly as one pass over the whole area
+    // would, and the caller takes those rows of each. 0 or -1.
+    int draw_drawing_in_bands(std::span<Surface* const> bands);
 
     // Menu commands; each returns true when the view must be redrawn.
     bool show_standard_display();
@@ -81,6 +107,10 @@ public:
     int dimensions_drawn() const { return dimensions_drawn_; }
 
     DisplaySettings settings;
+    IndexUse index_use = IndexUse::WhenNeeded;
+    // A part of the drawing (drawing units) that the view shows after each
+    // fit instead of the whole, as after a rubber-band zoom (--render --view).
+    std::optional<DrawingExtents> area_after_fit;
     ViewWindow view;
     Gesture gesture;
     LayerSheetGrid sheet_grid;
@@ -90,16 +120,45 @@ public:
     bool source_was_dwg = false;
 
 private:
+    // The streams of one pass: each thread of a pass in bands has its own.
+    struct PassStreams {
+        StoreReader layers;
+        StoreReader entities;
+        StoreReader blocks;
+        StoreReader strings;
+        void close();
+        // Opens all four on `path` for reading; false when one cannot be.
+        bool open(const std::string& path);
+    };
+
     int open_store();
     void close_store();
+    // The drawing area of pixel rows [top, bottom) of `at`, widened by
+    // kReachPixels.
+    static DrawingExtents area_of_rows(const ViewWindow& at, int top, int bottom);
+    // Whether a pass of `at` over `area` goes through the index.
+    bool pass_uses_index(const ViewWindow& at, const DrawingExtents& area, bool in_bands) const;
+    const EntityIndex& entity_index();
+    struct PassDimensions {
+        int drawn = 0;
+        int with_ends = 0;
+    };
+    // One pass of `plan` on `surface` with `streams` over the entities that
+    // meet `area` (every entity without an index); none when `stop` ended it.
+    std::optional<PassDimensions> draw_pass(Surface& surface, const PassPlan& plan,
+                                            PassStreams& streams, const DrawingExtents& area,
+                                            const EntityIndex* index,
+                                            const std::atomic<bool>* stop);
+    void note_dimensions(const PassDimensions& all, const EntityIndex* index);
+    static void draw_status_lines(Surface& surface, const PassPlan& plan,
+                                  const PassDimensions& all);
 
     std::string program_folder_;
     Messages& messages_;
-    StoreReader layers_;
-    StoreReader entities_;
-    StoreReader blocks_;
-    StoreReader strings_;
-    StoreReader data_for_update_;  // the data file, beside the layer sheet
+    std::string store_path_;  // the file the streams read
+    PassStreams streams_;
+    std::unique_ptr<EntityIndex> index_;  // of the open store, once a pass needed it
+    StoreReader data_for_update_;         // the data file, beside the layer sheet
     StoreHeader header_;
     bool reopen_ = true;
     std::optional<DrawingExtents> loaded_fit_;

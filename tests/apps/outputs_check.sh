@@ -35,6 +35,17 @@ case "$corner" in white|"srgb(255,255,255)") ;; *) fail "white paper corner is $
 "$zovview" --render "$plan" -o "$work/x.pdf" --size 800x600000 2>/dev/null
 [ $? -eq 2 ] || fail "an absurd page is a misuse (exit 2)"
 
+# --view: a rectangle of the drawing, as a PNG and a PDF page; four finite
+# numbers with a width and a height, or a misuse.
+"$zovview" --render "$plan" -o "$work/view.png" --view 0,0,1000,1000 >/dev/null ||
+  fail "--view png exit $?"
+"$zovview" --render "$plan" -o "$work/view.pdf" --view 0,0,1000,1000 >/dev/null ||
+  fail "--view pdf exit $?"
+for bad in 0,0,1000 0,0,1000,1000,5 0,0,0,1000 0,0,nan,1 a,b,c,d 0,0,1e999,1; do
+  "$zovview" --render "$plan" -o "$work/x.png" --view "$bad" 2>/dev/null
+  [ $? -eq 2 ] || fail "--view $bad is a misuse (exit 2)"
+done
+
 # Batch into a folder: one output per input, a broken drawing reported and
 # passed over, exit 1, a progress line per file.
 mkdir -p "$work/in/a" "$work/in/b"

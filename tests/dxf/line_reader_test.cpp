@@ -87,20 +87,33 @@ TEST_F(LineFile, LinesAcrossTheBufferBoundaryStayWhole) {
     EXPECT_EQ(lines_of(bytes), expected);
 }
 
-// Lines of every length up to beyond the quick scan, so that the CR falls at
-// every place within and across the bytes the reader looks at together.
+// Lines of every length up to beyond the quick scan, so that the line end
+// falls at every place within and across the bytes the reader looks at
+// together: in CR LF, LF and CR files, and LF files with stray CRs.
 TEST_F(LineFile, CrLfLinesOfEveryLengthReadWhole) {
-    Lines expected;
-    std::string bytes;
-    for (int length = 0; length <= 40; ++length) {
-        for (int start = 0; start < 3; ++start) {
-            std::string line;
-            for (int i = 0; i < length; ++i) line += static_cast<char>('a' + (start + i) % 26);
-            expected.push_back(line);
-            bytes += line + "\r\n";
+    const struct {
+        const char* style;
+        const char* first;  // the first line end, which the reader detects
+        const char* other;  // that of every third line after it
+    } kStyles[] = {
+        {"CR LF", "\r\n", "\r\n"},
+        {"LF", "\n", "\n"},
+        {"CR", "\r", "\r"},
+        {"LF with stray CRs", "\n", "\r\n"},
+    };
+    for (const auto& s : kStyles) {
+        Lines expected = {"0"};
+        std::string bytes = std::string("0") + s.first;
+        for (int length = 0; length <= 40; ++length) {
+            for (int start = 0; start < 3; ++start) {
+                std::string line;
+                for (int i = 0; i < length; ++i) line += static_cast<char>('a' + (start + i) % 26);
+                expected.push_back(line);
+                bytes += line + (start == 1 ? s.other : s.first);
+            }
         }
+        EXPECT_EQ(lines_of(bytes), expected) << s.style;
     }
-    EXPECT_EQ(lines_of(bytes), expected);
 }
 
 // Group codes written in every way a file may write them read as the

@@ -1,0 +1,70 @@
+#pragma once
+// The box of what the drawing pass draws for each entity record: texts by
+// their font box, inserts and dimensions by the transformed box of their
+// block. The view's fit and the layer sheet take the drawing's box from
+// these; the entity index takes every record's box, widened to all that a
+// pass may paint about it.
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "render/view_window.h"
+#include "store/records.h"
+#include "store/store_reader.h"
+
+namespace zov {
+
+class BoundingBox {
+public:
+    // Points with a coordinate that is not finite are left out.
+    void include(double x, double y);
+    void include(const BoundingBox& other);
+    bool empty() const { return empty_; }
+    DrawingExtents extents() const { return {min_x_, min_y_, max_x_, max_y_}; }
+
+private:
+    bool empty_ = true;
+    double min_x_ = 0, min_y_ = 0, max_x_ = 0, max_y_ = 0;
+};
+
+// What the boxes are for.
+enum class BoxUse {
+    // The view's fit: the entities of hidden layers and the lines that stand
+    // for XLINEs and RAYs are left out; texts by their font box.
+    ViewFit,
+    // The layer sheet: every entity, texts by their font box.
+    LayerSheet,
+    // The entity index: every entity, with room for what may be painted
+    // about it (a text turned or written downwards, descenders, the bulge of
+    // an arc between the points taken, a leader's arrow head).
+    Reach,
+};
+
+class EntityBoxes {
+public:
+    EntityBoxes(StoreReader& store, BoxUse use);
+
+    // The box of a top-level record whose paper-space coordinates are
+    // scaled already; empty when it draws nothing that can be bounded.
+    BoundingBox box_of(const EntityRecord& record);
+    // The box of every entity of the drawing.
+    BoundingBox drawing();
+
+private:
+    bool left_out(const EntityRecord& e) const;
+    void include_record(BoundingBox& box, const EntityRecord& e, int depth);
+    void include_arc(BoundingBox& box, const EntityRecord& e) const;
+    void include_text(BoundingBox& box, const EntityRecord& e);
+    void include_insert(BoundingBox& box, const EntityRecord& e, int depth);
+    const BoundingBox* block_box(std::int16_t number, int depth);
+
+    StoreReader& store_;
+    const StoreHeader& header_;
+    const BoxUse use_;
+    std::vector<bool> hidden_;  // by layer number - 1; empty unless hidden layers are left out
+    std::string text_;
+    std::unordered_map<std::int16_t, std::optional<BoundingBox>> blocks_;
+};
+
+}  // namespace zov

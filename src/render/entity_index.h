@@ -1,0 +1,95 @@
+#pragma once
+// Which entities of a store meet a part of the drawing, so that a pass over a
+// zoomed-in view visits only those. The records are taken in runs of 64 in
+// store order: each run keeps the union of its entities' boxes (as far as a
+// pass may paint, BoxUse::Reach), and each entity its box in 256ths of its
+// run's box, rounded outward, in four bytes. A query passes over a run whose
+// union misses the area and tests the others box by box, so its hits come in
+// store order, the order in which the pass draws them. That is a little more
+// than 4 bytes an entity, and no change to the store.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "render/entity_boxes.h"
+#include "render/view_window.h"
+#include "store/store_reader.h"
+
+namespace zov {
+
+class EntityIndex {
+public:
+    static constexpr std::int32_t kRun = 64;
+
+    // Reads every entity of `store` (through its entity buffer) and keeps
+    // its box; a store that cannot be read to its end gives the records read.
+    static EntityIndex build(StoreReader& store);
+
+    // Appends the box of the next record; an empty box (nothing finite to
+    // bound) meets every area, so that such an entity is never left out.
+    void add(const BoundingBox& box);
+    // Ends the last run: call after the last add().
+    void finish();
+    // Record `record`, of no layer the pass knows, is drawn with the layer
+    // of the records before it: `layer`, 0 for none.
+    void carry_layer(std::int32_t record, std::int16_t layer);
+
+    std::int32_t size() const { return static_cast<std::int32_t>(boxes_.size()); }
+    // Whether the drawing has dimensions, seen or not.
+    bool has_dimensions() const { return has_dimensions_; }
+    // The box kept for `record`: at least its own box; infinite for one that
+    // meets every area.
+    DrawingExtents box(std::int32_t record) const;
+
+    // Calls visit(record) for every record whose kept box meets `area`, in
+    // store order.
+    template <class Visit>
+    void visit(const DrawingExtents& area, Visit&& visit) const {
+        for (std::size_t run = 0; run < runs_.size(); ++run) {
+            const Run& r = runs_[run];
+            const bool run_meets = meets(r.box, area);
+            if (!run_meets && !r.has_unbounded) continue;
+            const std::size_t end = std::min(boxes_.size(), (run + 1) * kRun);
+            for (std::size_t i = run * kRun; i < end; ++i) {
+                const Steps& q = boxes_[i];
+                if (q[0] > q[2] ? true : run_meets && meets(dequantised(r.box, q), area))
+                    visit(static_cast<std::int32_t>(i));
+            }
+        }
+    }
+
+    // The layer a pass would hold when it meets `record` after the records
+    // before it, for a record of no layer the pass knows; -1 for a record
+    // with a layer of its own.
+    std::int32_t carried_layer(std::int32_t record) const;
+
+private:
+    // A box in 255ths of its run's box: min x, min y, max x, max y. A min x
+    // above the max x marks an entity that meets every area.
+    using Steps = std::array<std::uint8_t, 4>;
+    struct Run {
+        DrawingExtents box{};        // of the bounded boxes; empty while min > max
+        bool has_unbounded = false;  // holds entities that meet every area
+    };
+
+    static bool meets(const DrawingExtents& b, const DrawingExtents& a) {
+        return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
+    }
+    static double step(double low, double high, int q) {
+        return q == 255 ? high : low + (high - low) * (q / 255.0);
+    }
+    static DrawingExtents dequantised(const DrawingExtents& run, const Steps& q) {
+        return {step(run.min_x, run.max_x, q[0]), step(run.min_y, run.max_y, q[1]),
+                step(run.min_x, run.max_x, q[2]), step(run.min_y, run.max_y, q[3])};
+    }
+
+    std::vector<Steps> boxes_;
+    std::vector<Run> runs_;
+    std::vector<DrawingExtents> pending_;  // the boxes of the run being filled
+    std::vector<std::pair<std::int32_t, std::int16_t>> carried_;  // by record, ascending
+    bool has_dimensions_ = false;
+};
+
+}  // namespace zov

@@ -1,0 +1,60 @@
+#include "surfaces/band_picture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <QBuffer>
+
+#include "render/white_paper_surface.h"
+#include "surfaces/qt_surface.h"
+
+namespace zov {
+
+int band_count(int width, int height) {
+    constexpr int kMaxBands = 4;
+    constexpr long kMaxPixels = 64L << 20;
+    const long pixels = std::max(1L, static_cast<long>(width) * height);
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return static_cast<int>(
+        std::clamp<long>(std::min<long>(cores, kMaxPixels / pixels), 1, kMaxBands));
+}
+
+QImage draw_picture(DrawingView& view, int width, int height, Paper paper, int bands) {
+    bands = std::clamp(bands, 1, std::max(1, height));
+    std::vector<std::unique_ptr<ImageSurface>> images;
+    std::vector<std::unique_ptr<WhitePaperSurface>> white;
+    std::vector<Surface*> surfaces;
+    for (int k = 0; k < bands; ++k) {
+        images.push_back(std::make_unique<ImageSurface>(width, height));
+        Surface* surface = &images.back()->surface();
+        if (paper == Paper::White) {
+            white.push_back(std::make_unique<WhitePaperSurface>(*surface));
+            surface = white.back().get();
+        }
+        surfaces.push_back(surface);
+    }
+    if (view.draw_drawing_in_bands(surfaces) != 0) return {};
+    QImage picture = images[0]->finish();
+    for (int k = 1; k < bands; ++k) {
+        const QImage& band = images[static_cast<std::size_t>(k)]->finish();
+        for (int y = k * height / bands; y < (k + 1) * height / bands; ++y)
+            std::memcpy(picture.scanLine(y), band.constScanLine(y),
+                        static_cast<std::size_t>(band.bytesPerLine()));
+    }
+    return picture;
+}
+
+bool save_png_whole(const QImage& image, const std::string& path, ExistingTarget existing) {
+    // Encoded in memory and written whole: a full disk leaves no cut
+    // picture, and the name's bytes are used as they are.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    const std::string_view png(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return write_whole_file(path, png, existing);
+}
+
+}  // namespace zov

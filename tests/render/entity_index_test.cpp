@@ -1,0 +1,73 @@
+// The entity index against a box test of every entity, on generated boxes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "render/entity_index.h"
+
+namespace zov {
+namespace {
+
+bool meets(const DrawingExtents& b, const DrawingExtents& a) {
+    return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
+}
+
+TEST(EntityIndex, HitsAreThoseOfABoxTestOfEveryEntityInStoreOrder) {
+    std::mt19937 random(7);
+    auto coordinate = [&](int range) { return static_cast<int>(random() % range) / 7.0; };
+    std::vector<BoundingBox> boxes;
+    EntityIndex index;
+    for (int i = 0; i < 5000; ++i) {
+        BoundingBox box;
+        // Every 97th record has nothing finite to bound, every 89th lies
+        // beyond what the index keeps: both meet any area.
+        if (i % 97 != 0) {
+            const double x = coordinate(7000), y = coordinate(7000);
+            const int size = i % 13 == 0 ? 3000 : 70;
+            box.include(i % 89 == 0 ? 1e305 : x, y);
+            box.include(x + coordinate(size), y + coordinate(size));
+        }
+        boxes.push_back(box);
+        index.add(box);
+    }
+    index.finish();
+    ASSERT_EQ(index.size(), 5000);
+    for (int i = 0; i < 5000; ++i) {
+        const DrawingExtents kept = index.box(i),
+                             own = boxes[static_cast<std::size_t>(i)].extents();
+        if (boxes[static_cast<std::size_t>(i)].empty() || i % 89 == 0) {
+            EXPECT_TRUE(std::isinf(kept.max_x)) << i;
+            continue;
+        }
+        // At least the entity's own box, and not much more.
+        EXPECT_TRUE(kept.min_x <= own.min_x && kept.min_y <= own.min_y && kept.max_x >= own.max_x &&
+                    kept.max_y >= own.max_y)
+            << i;
+        EXPECT_LT(kept.max_x - kept.min_x, own.max_x - own.min_x + 1500 / 255.0 * 2.1) << i;
+    }
+    for (int q = 0; q < 300; ++q) {
+        const double x = coordinate(7700) - 50, y = coordinate(7700) - 50;
+        const double side = q % 5 == 0 ? 0.0 : coordinate(q % 2 == 0 ? 140 : 2800);
+        const DrawingExtents area{x, y, x + side, y + side};
+        std::vector<std::int32_t> expected;
+        for (std::int32_t i = 0; i < index.size(); ++i)
+            if (meets(index.box(i), area)) expected.push_back(i);
+        std::vector<std::int32_t> hits;
+        index.visit(area, [&](std::int32_t i) { hits.push_back(i); });
+        ASSERT_EQ(hits, expected) << "query " << q;
+    }
+}
+
+TEST(EntityIndex, RecordsWithoutALayerKeepTheLayerOfTheRecordsBefore) {
+    EntityIndex index;
+    index.carry_layer(3, 2);
+    index.carry_layer(9, 0);
+    EXPECT_EQ(index.carried_layer(3), 2);
+    EXPECT_EQ(index.carried_layer(9), 0);
+    EXPECT_EQ(index.carried_layer(4), -1);
+}
+
+}  // namespace
+}  // namespace zov

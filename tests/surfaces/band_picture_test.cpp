@@ -1,0 +1,148 @@
+// A pass through the entity index and in bands paints the pixels of one
+// pass over every entity, at the fit and zoomed in; --view's rectangle is
+// the one shown.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+
+#include <QImage>
+
+#include "common/cp932.h"
+#include "common/messages.h"
+#include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
+#include "gui_application.h"
+#include "surfaces/band_picture.h"
+
+namespace zov {
+namespace {
+
+constexpr int kWidth = 640, kHeight = 451;
+
+// The pixels where two pictures of the same size differ: their count and
+// the first of them ("" when the same).
+std::string differences(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.format() != b.format()) return "size or format";
+    long count = 0;
+    std::string first;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
+                first = " from (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return count == 0 ? "" : std::to_string(count) + " pixels" + first;
+}
+
+class BandPicture : public ::testing::Test {
+protected:
+    // A drawing of lines, circles and arcs, texts, solids, point marks,
+    // leaders and inserts of a block over 0..1000 on four coloured layers,
+    // with heavy line weights and records of no layer between them.
+    void build_drawing() {
+        StoreBuilder store(folder_.path(), messages_);
+        StoreHeader& h = store.header();
+        h.min_x = h.min_y = 0;
+        h.max_x = h.max_y = 1000;
+        for (int i = 1; i <= 4; ++i) {
+            LayerRecord layer;
+            copy_bounded(layer.name, "L" + std::to_string(i));
+            layer.use_count = 1;
+            layer.colour = i;
+            layer.line_type = kLineContinuous;
+            store.add_layer(layer);
+        }
+        const std::int16_t block = store.add_block(
+            "B",
+            {line_record(0, 0, 0, 30, 0), circle_record(0, 15, 10, 8), text_record(0, 0, 20, 6)});
+        std::mt19937 random(11);
+        auto at = [&] { return static_cast<double>(random() % 10000) / 10.0; };
+        for (int i = 0; i < 3000; ++i) {
+            const std::int16_t layer = i % 7 == 0 ? 0 : static_cast<std::int16_t>(1 + i % 4);
+            const double x = at(), y = at();
+            EntityRecord record;
+            switch (i % 8) {
+                case 0: record = circle_record(layer, x, y, at() / 20.0); break;
+                case 1: record = circle_record(layer, x, y, at() / 10.0, 30, 200); break;
+                case 2: record = insert_record(layer, block, x, y, 1.0, 1.0, at() / 3.0); break;
+                case 3:
+                    record = text_record(layer, x, y, 8, at() / 3.0);
+                    store.attach_text(record, "Text " + std::to_string(i));
+                    break;
+                case 4:
+                    record = line_record(layer, x, y, x + 30, y + 10);
+                    record.kind = kEntitySolid;
+                    record.solid = {x + 30, y, x + 30, y + 20, x, y + 20};
+                    break;
+                case 5:
+                    record = line_record(layer, x, y, x + 1, y);
+                    record.kind = i % 16 == 5 ? kEntityPoint : kEntityLeader;
+                    record.line.end_x = x + at() / 10.0;
+                    break;
+                default: record = line_record(layer, x, y, at(), y + at() / 20.0); break;
+            }
+            record.colour = i % 5 == 0 ? static_cast<std::int32_t>(i % 255 + 1) : kColourByLayer;
+            record.line_weight = i % 11 == 0 ? stored_weight(211) : kWeightNotGiven;
+            store.add_entity(record);
+        }
+        ASSERT_EQ(store.finish(), 0);
+    }
+
+    QImage picture(IndexUse use, int bands, std::optional<DrawingExtents> area = std::nullopt) {
+        DrawingView view(folder_.path(), messages_);
+        view.index_use = use;
+        view.area_after_fit = area;
+        return draw_picture(view, kWidth, kHeight, Paper::Black, bands);
+    }
+
+    TempFolder folder_;
+    ConsoleMessages messages_;
+};
+
+TEST_F(BandPicture, IndexAndBandsPaintThePixelsOfOnePassOverEveryEntity) {
+    ensure_gui_application();
+    build_drawing();
+    const struct {
+        const char* view;
+        std::optional<DrawingExtents> area;
+    } kViews[] = {
+        {"fit", std::nullopt},
+        {"one percent", DrawingExtents{400, 300, 500, 400}},
+        {"a corner", DrawingExtents{-20, 880, 150, 1010}},
+    };
+    for (const auto& v : kViews) {
+        const QImage whole = picture(IndexUse::Never, 1, v.area);
+        ASSERT_FALSE(whole.isNull());
+        EXPECT_EQ(differences(picture(IndexUse::Always, 1, v.area), whole), "") << v.view;
+        EXPECT_EQ(differences(picture(IndexUse::WhenNeeded, 2, v.area), whole), "") << v.view;
+        EXPECT_EQ(differences(picture(IndexUse::Always, 3, v.area), whole), "") << v.view;
+    }
+}
+
+TEST_F(BandPicture, ViewShowsTheNamedRectangleFittedToThePicture) {
+    ensure_gui_application();
+    {
+        StoreBuilder store(folder_.path(), messages_);
+        StoreHeader& h = store.header();
+        h.min_x = h.min_y = 0;
+        h.max_x = h.max_y = 1000;
+        const std::int16_t layer = store.add_layer("0");
+        store.add_entity(line_record(layer, 0, 0, 1000, 1000));
+        // A horizontal line across the middle of the rectangle (200, 100)-(300, 200).
+        store.add_entity(line_record(layer, 200, 150, 300, 150));
+        ASSERT_EQ(store.finish(), 0);
+    }
+    const QImage image = picture(IndexUse::WhenNeeded, 2, DrawingExtents{200, 100, 300, 200});
+    ASSERT_FALSE(image.isNull());
+    // The rectangle's height of 100 units fills the 451 rows, so the line
+    // lies on the middle row, from the rectangle's left edge (the picture is
+    // wider than the rectangle: 451 / 100 pixels a unit from the left).
+    const int row = 226, right_end = static_cast<int>(100 * kHeight / 100.0);
+    EXPECT_NE(image.pixel(2, row), qRgb(0, 0, 0));
+    EXPECT_NE(image.pixel(right_end - 3, row), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(right_end + 3, row), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(2, row - 10), qRgb(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace zov
