@@ -8,6 +8,7 @@
 #include "dxf/group_writer.h"
 #include "dxf/structure_writer.h"
 #include "store/records.h"
+#include "store/source_line_types.h"
 
 namespace zov {
 
@@ -34,10 +35,20 @@ void write_tables_section(DxfGroupWriter& out, DxfHandles& handles, StoreReader&
 // The VPORT table: the active viewport on the drawing's extents.
 void write_viewport_table(DxfGroupWriter& out, const StoreHeader& header);
 
+// A source's line type as a file names it, with its pattern. Handle 0: it
+// takes the place of the fixed line type of the same name.
+struct NamedLineType {
+    unsigned long handle = 0;
+    std::string name;
+    SourceLineTypeRecord pattern;
+};
+
 // The tables that VV_HED.DAT holds (line types, text styles, VIEW, UCS,
 // APPID, DIMSTYLE and BLOCK_RECORD), with `block_records` added to the
-// BLOCK_RECORD table after the three fixed ones.
-void write_template_tables(DxfGroupWriter& out, const std::vector<NamedHandle>& block_records);
+// BLOCK_RECORD table after the three fixed ones and `line_types` to the
+// LTYPE table.
+void write_template_tables(DxfGroupWriter& out, const std::vector<NamedHandle>& block_records,
+                           const std::vector<NamedLineType>& line_types = {});
 
 // BLOCKS: *MODEL_SPACE, *PAPER_SPACE and REVDATE with its three attributes
 // (write_fixed_blocks: the blocks without the section's start and end).

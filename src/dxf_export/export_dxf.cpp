@@ -6,6 +6,7 @@
 #include "dxf_export/dxf_sections.h"
 #include "dxf_export/dxf_text_file.h"
 #include "dxf_export/full_export.h"
+#include "store/source_line_types.h"
 #include "store/store_reader.h"
 
 namespace zov {
@@ -58,7 +59,10 @@ bool export_dxf(DxfHandles& handles, const std::string& program_folder,
     DxfGroupWriter& out = file.groups();
     int left_out = 0;
     if (content == DxfContent::Full) {
-        const FullExportNames names = name_layers_and_blocks(data);
+        FullExportNames names = name_layers_and_blocks(data);
+        // The side table belongs to the last import, whose store is the data file.
+        if (store_file_name == kDataFileName && data.header().kind == kSourceDxf)
+            name_source_line_types(read_source_line_types(program_folder), names);
         write_header_section(out, data.header(),
                              handle_seed(data, full_export_handle_bound(handles, data, names)));
         write_full_tables_section(out, handles, data, names);

@@ -2,11 +2,14 @@
 // that would make a block contain itself.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
+#include <string>
 #include <utility>
 
 #include "common/cp932.h"
 #include "common/messages.h"
+#include "common/paths.h"
 #include "dxf_export/full_export.h"
 #include "store/store_reader.h"
 
@@ -174,6 +177,32 @@ const std::string& FullExportNames::block_name(std::int32_t n) const {
     static const std::string kNone;
     if (n < 1 || static_cast<std::size_t>(n) >= blocks.size()) return kNone;
     return blocks[static_cast<std::size_t>(n)];
+}
+
+const std::string* FullExportNames::source_line_type(std::int32_t n) const {
+    if (n < 1 || static_cast<std::size_t>(n) > line_types.size()) return nullptr;
+    return &line_types[static_cast<std::size_t>(n) - 1].name;
+}
+
+const std::string* FullExportNames::source_line_type(std::string_view stored_name) const {
+    for (const NamedLineType& type : line_types)
+        if (!stored_name.empty() && fixed_text(type.pattern.name) == stored_name) return &type.name;
+    return nullptr;
+}
+
+void name_source_line_types(const std::vector<SourceLineTypeRecord>& types,
+                            FullExportNames& names) {
+    names.line_types.clear();
+    for (const SourceLineTypeRecord& type : types) {
+        std::string name = table_name(fixed_text(type.name), false);
+        if (name.empty()) name = "LTYPE" + std::to_string(names.line_types.size() + 1);
+        names.line_types.push_back({0, std::move(name), type});
+    }
+}
+
+bool is_fixed_line_type_name(std::string_view name) {
+    return std::any_of(std::begin(kLineTypeNames), std::end(kLineTypeNames),
+                       [name](const char* fixed) { return equals_ignore_case(name, fixed); });
 }
 
 FullExportNames name_layers_and_blocks(StoreReader& store) {

@@ -113,11 +113,14 @@ private:
                              : full_export_colour(store_kind_, e.colour));
     }
 
-    // The line type by name; BYLAYER and BYBLOCK where the source said so.
-    static const char* line_type_of(const EntityRecord& e) {
+    // The line type by name; BYLAYER and BYBLOCK where the source said so,
+    // the source's own line type where the store's side table has it.
+    const char* line_type_of(const EntityRecord& e) const {
         if ((e.source_marks & kMarkLineTypeByBlock) != 0) return "BYBLOCK";
         if ((e.source_marks & kMarkLineTypeByLayer) != 0 || e.line_type == kLineByLayer)
             return "BYLAYER";
+        if (const std::string* source = names_.source_line_type(e.source_line_type))
+            return source->c_str();
         return line_type_name(e.line_type);
     }
 
@@ -327,8 +330,8 @@ unsigned long full_export_handle_bound(const DxfHandles& handles, StoreReader& s
         if (store.read_block(e.block, picture) != 0 || picture.count < 0) return 0;
         return static_cast<unsigned long>(picture.count);
     };
-    unsigned long bound =
-        handles.last() + DxfHandles::kFixedCount + 2 + names.layer_table.size() + 1 + 9;
+    unsigned long bound = handles.last() + DxfHandles::kFixedCount + 2 + names.layer_table.size() +
+                          1 + 9 + names.line_types.size();
     for (std::int32_t i = 0; i < store.entity_count(); ++i) {
         EntityRecord e;
         if (store.read_entity(i, e) != 0) break;

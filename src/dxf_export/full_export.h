@@ -35,9 +35,17 @@ struct FullExportNames {
     // contains that block again, directly or further down. DXF readers
     // refuse such a loop, so these inserts are left out.
     std::set<std::pair<std::int32_t, std::int32_t>> looping_inserts;
+    // The source's line types (the store's side table), named as the layers
+    // are; entities name them by number, layers by their name. Empty for a
+    // store without the table: the fixed line types are written then.
+    std::vector<NamedLineType> line_types;
 
     const std::string& layer_name(std::int32_t n) const;
     const std::string& block_name(std::int32_t n) const;
+    // The name of source line type n (1-based), or nullptr when there is none.
+    const std::string* source_line_type(std::int32_t n) const;
+    // The name of the source line type a layer names, or nullptr.
+    const std::string* source_line_type(std::string_view stored_name) const;
 };
 
 // Reads the layers and blocks of `store` and names them: characters a DXF
@@ -45,6 +53,13 @@ struct FullExportNames {
 // name "BLOCKn", and names met twice (in any letter case) are made unique
 // for blocks and shared for layers.
 FullExportNames name_layers_and_blocks(StoreReader& store);
+
+// Names the source's line types as name_layers_and_blocks names layers; an
+// empty name becomes "LTYPEn".
+void name_source_line_types(const std::vector<SourceLineTypeRecord>& types, FullExportNames& names);
+
+// True for the names of the nine fixed line types, in any letter case.
+bool is_fixed_line_type_name(std::string_view name);
 
 // The most handles the full export can take after `handles.last()`.
 unsigned long full_export_handle_bound(const DxfHandles& handles, StoreReader& store,

@@ -41,9 +41,10 @@ void write_full_layer_table(DxfGroupWriter& out, DxfHandles& handles, StoreReade
         if (colour <= 0 || colour > 255) colour = kLayerColourWhenUnset;
         const int flags = (test_bit(layer.flags, kLayerFrozenBit) ? kFrozenFlag : 0) |
                           (test_bit(layer.flags, kLayerLockedBit) ? kLockedFlag : 0);
+        const std::string* source = names.source_line_type(fixed_text(layer.line_type_name));
         put_layer(out, handles, names.layer_name(n), flags,
                   test_bit(layer.flags, kLayerHiddenBit) ? -colour : colour,
-                  line_type_name(layer.line_type));
+                  source != nullptr ? source->c_str() : line_type_name(layer.line_type));
     }
     put_table_end(out);
 }
@@ -57,7 +58,11 @@ void write_full_tables_section(DxfGroupWriter& out, DxfHandles& handles, StoreRe
     std::vector<NamedHandle> block_records;
     for (const std::string& name : names.blocks)
         if (!name.empty()) block_records.push_back({handles.next(), name});
-    write_template_tables(out, block_records);
+    // A source line type of a fixed name takes the fixed one's record.
+    std::vector<NamedLineType> line_types = names.line_types;
+    for (NamedLineType& type : line_types)
+        if (!is_fixed_line_type_name(type.name)) type.handle = handles.next();
+    write_template_tables(out, block_records, line_types);
     write_full_layer_table(out, handles, store, names);
     put_section_end(out);
 }

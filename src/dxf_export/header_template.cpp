@@ -2,11 +2,13 @@
 // types, text styles, the empty VIEW and UCS tables, APPID, DIMSTYLE and
 // BLOCK_RECORD). The writer creates it once; a user may then edit it, and the
 // writer copies whatever it holds.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
 #include "common/files.h"
 #include "common/japanese_texts.h"
+#include "common/paths.h"
 #include "common/utf8_messages.h"
 #include "dxf_export/dxf_export.h"
 #include "dxf_export/dxf_sections.h"
@@ -52,12 +54,39 @@ void put_line_type_head(DxfGroupWriter& out, unsigned long& handle, std::string_
     out.texts({{2, name}, {70, "0"}, {3, picture}, {72, "65"}});
 }
 
-void write_line_types(DxfGroupWriter& out, unsigned long& handle) {
-    put_table_head(out, "LTYPE", handle++, 9);
+void put_line_type_pattern(DxfGroupWriter& out, const SourceLineTypeRecord& pattern) {
+    out.integer(73, pattern.elements);
+    out.real(40, pattern.total_length);
+    for (int i = 0; i < pattern.elements; ++i) {
+        out.real(49, pattern.lengths[i]);
+        out.text(74, "0");
+    }
+}
+
+// The source's line type that takes the place of the fixed one `name`.
+const NamedLineType* replacing(const std::vector<NamedLineType>& line_types,
+                               std::string_view name) {
+    for (const NamedLineType& type : line_types)
+        if (type.handle == 0 && equals_ignore_case(type.name, name)) return &type;
+    return nullptr;
+}
+
+// The nine fixed line types, each with the source's pattern where the
+// source has one of that name, then the source's other line types.
+void write_line_types(DxfGroupWriter& out, unsigned long& handle,
+                      const std::vector<NamedLineType>& line_types) {
+    const auto added = std::count_if(line_types.begin(), line_types.end(),
+                                     [](const NamedLineType& type) { return type.handle != 0; });
+    put_table_head(out, "LTYPE", handle++, 9 + static_cast<long>(added));
     put_line_type_head(out, handle, line_type_name(kLineContinuous),
                        cp932_text(JaText::ContinuousLineType));
     out.texts({{73, "0"}, {40, "0.0"}});
     for (const DashedLineType& type : kDashedLineTypes) {
+        if (const NamedLineType* source = replacing(line_types, type.name)) {
+            put_line_type_head(out, handle, source->name, source->pattern.description);
+            put_line_type_pattern(out, source->pattern);
+            continue;
+        }
         put_line_type_head(out, handle, type.name, type.picture);
         out.integer(73, type.element_count);
         out.coordinate(40, type.total_length);
@@ -65,6 +94,12 @@ void write_line_types(DxfGroupWriter& out, unsigned long& handle) {
             out.coordinate(49, type.elements[i]);
             out.text(74, "0");
         }
+    }
+    for (const NamedLineType& type : line_types) {
+        if (type.handle == 0) continue;
+        unsigned long own = type.handle;
+        put_line_type_head(out, own, type.name, type.pattern.description);
+        put_line_type_pattern(out, type.pattern);
     }
     put_table_end(out);
 }
@@ -117,9 +152,10 @@ void write_other_tables(DxfGroupWriter& out, unsigned long& handle,
 
 }  // namespace
 
-void write_template_tables(DxfGroupWriter& out, const std::vector<NamedHandle>& block_records) {
+void write_template_tables(DxfGroupWriter& out, const std::vector<NamedHandle>& block_records,
+                           const std::vector<NamedLineType>& line_types) {
     unsigned long handle = kFirstTemplateHandle;
-    write_line_types(out, handle);
+    write_line_types(out, handle, line_types);
     write_text_styles(out, handle);
     write_other_tables(out, handle, block_records);
 }

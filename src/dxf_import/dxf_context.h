@@ -5,6 +5,8 @@
 // every write only reports the one record it would have written, so both
 // passes give the same record counts by construction.
 #include <cstdio>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +59,9 @@ private:
     std::optional<PlaneProjection> projection_;
 };
 
+// File names of the IMAGEDEF objects by handle.
+using ImageFileNames = std::map<std::string, std::string>;
+
 class DxfContext {
 public:
     explicit DxfContext(ImportState& state) : state(state) {}
@@ -93,6 +98,9 @@ public:
     // Whether the file shows the frames of its wipeouts (its wipeout
     // variables), looked up at the first WIPEOUT.
     std::optional<bool> wipeout_frames;
+    // The file names of the IMAGEDEF objects by handle (upper case), looked
+    // up at the first IMAGE.
+    std::optional<ImageFileNames> image_files;
 
     // Sends entity records to $VV_BDA$.TMP (created on first use and kept
     // for every BLOCKS section of the file) or back to $VV_ENT$.TMP, which

@@ -11,6 +11,7 @@
 #include "dxf_import/dxf_readers.h"
 #include "dxf_import/dxf_reading_loop.h"
 #include "store/import_state.h"
+#include "store/source_line_types.h"
 
 namespace zov {
 
@@ -83,6 +84,11 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
     }
     close_all_streams(state);
     report_left_out(context, budget);
+    // Without the file the full export writes the nearest fixed line types;
+    // a store that was not replaced keeps none.
+    const auto& line_types = context.tables.source_line_types();
+    if (result == 0 && !write_source_line_types(state.program_folder, line_types))
+        state.dropped.count("LTYPE", line_types.size());
     if (options.block_tallies != nullptr) *options.block_tallies = context.block_tallies;
     if (options.delete_source_after_load) delete_file(path);
     return result;

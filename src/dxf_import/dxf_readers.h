@@ -59,6 +59,7 @@ int read_hatch(DxfContext& context);        // its fill, or its outline
 int read_multileader(DxfContext& context);  // its leader lines and text
 int read_table(DxfContext& context);        // ACAD_TABLE: an insert of its block
 int read_wipeout(DxfContext& context);      // its mask, and its frame when shown
+int read_image(DxfContext& context);        // its frame and its file's name
 
 // Writes a record of `kind` from `from` (x1, y1) to `to` (line.end_x,
 // line.end_y) with the layer, colour, line type, flags and paper space of

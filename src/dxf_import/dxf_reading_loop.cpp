@@ -45,6 +45,7 @@ constexpr EntityEntry kEntityReaders[] = {
     {"MLEADER", read_multileader},
     {"ACAD_TABLE", read_table},
     {"WIPEOUT", read_wipeout},
+    {"IMAGE", read_image},
     {"ARC_DIMENSION", read_dimension},
     {"LARGE_RADIAL_DIMENSION", read_dimension},
 };

@@ -117,6 +117,19 @@ int DxfTables::find_line_type(std::string_view name) const {
     return line_type_codes_.find(field_text(name, sizeof LineTypeRecord::name), kLineContinuous);
 }
 
+bool DxfTables::add_source_line_type(const SourceLineTypeRecord& record) {
+    for (const SourceLineTypeRecord& kept : source_line_types_)
+        if (equals_ignore_case(kept.name, record.name)) return true;
+    if (source_line_types_.size() >= static_cast<std::size_t>(kMaxSourceLineTypes)) return false;
+    source_line_types_.push_back(record);
+    source_line_type_numbers_.add(record.name, static_cast<int>(source_line_types_.size()));
+    return true;
+}
+
+int DxfTables::find_source_line_type(std::string_view name) const {
+    return source_line_type_numbers_.find(field_text(name, sizeof SourceLineTypeRecord::name));
+}
+
 void DxfTables::add_vertical_style(std::string_view name) {
     if (vertical_styles_.size() >= kMaxVerticalStyles) return;
     vertical_styles_.emplace_back(field_text(name, kVerticalStyleNameLength + 1));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "store/records.h"
+#include "store/source_line_types.h"
 
 namespace zov {
 
@@ -71,6 +72,17 @@ public:
     // unknown name.
     int find_line_type(std::string_view name) const;
 
+    // Keeps a source line type for the full export, numbered from 1 in table
+    // order; a name already kept (in any letter case) keeps its first number.
+    // False when kMaxSourceLineTypes are numbered and `record` is not kept.
+    bool add_source_line_type(const SourceLineTypeRecord& record);
+    // The number of the source line type called `name` (as the source wrote
+    // it, cut to the record's field); 0 for none.
+    int find_source_line_type(std::string_view name) const;
+    const std::vector<SourceLineTypeRecord>& source_line_types() const {
+        return source_line_types_;
+    }
+
     // Text styles that write vertically: at most three names, cut to 25 bytes.
     void add_vertical_style(std::string_view name);
     // True when the vertical styles are not empty and hold `style`.
@@ -94,6 +106,8 @@ private:
     NameIndex layer_numbers_;           // name -> 1-based number
     int current_layer_ = 0;             // 1-based; 0 = the cleared buffer
     NameIndex line_type_codes_;
+    std::vector<SourceLineTypeRecord> source_line_types_;
+    NameIndex source_line_type_numbers_;
     std::vector<std::string> vertical_styles_;
     std::vector<std::string> proportional_styles_;
 };

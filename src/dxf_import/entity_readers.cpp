@@ -48,6 +48,8 @@ bool take_common_group(DxfContext& context, EntityRecord& record, unsigned group
             record.line_type = equals_ignore_case(reader.value(), "BYBLOCK")
                                    ? kLineByBlockPending
                                    : context.tables.find_line_type(reader.value());
+            record.source_line_type =
+                static_cast<std::uint8_t>(context.tables.find_source_line_type(reader.value()));
             return true;
         case 62: {
             if ((groups & kColourGroup) == 0) return false;

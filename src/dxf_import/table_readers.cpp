@@ -1,5 +1,6 @@
 // Readers of the TABLES records the store takes over: line types (LTYPE),
 // layers (LAYER) and the vertical text styles (STYLE).
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -18,13 +19,17 @@ struct PendingLineType {
     std::string name;
     LineTypePattern pattern;
     int dashes = 0;
+    SourceLineTypeRecord source;  // name, description and the whole pattern
 };
 
-// A line type with dashes becomes a record; continuous ones are never written.
-void append_line_type_record(DxfContext& context, const PendingLineType& pending) {
+// A line type with dashes becomes a record, and a source line type that the
+// full export names again; continuous ones are never written. Beyond the
+// numbered source line types, the entities keep the nearest fixed one, and
+// the line type counts as left out.
+void append_line_type_record(DxfContext& context, PendingLineType& pending) {
     LineTypePattern pattern = pending.pattern;
     if (pending.name == "CONTINUOUS") pattern.elements = 0;
-    if (pattern.elements == 0) return;
+    if (pattern.elements <= 0) return;
     const int code = classify_line_type(pending.name, pattern);
     if (!context.tables.add_line_type(pending.name, code)) return;
     LineTypeRecord record;
@@ -32,6 +37,10 @@ void append_line_type_record(DxfContext& context, const PendingLineType& pending
     copy_bounded(record.name, pending.name);
     append_line_type(context.state, record);
     ++context.state.header.line_num;
+    SourceLineTypeRecord& source = pending.source;
+    copy_bounded(source.name, pending.name);
+    source.elements = std::min(pattern.elements, kMaxLineTypeElements);
+    if (!context.tables.add_source_line_type(source)) context.state.dropped.count("LTYPE");
 }
 
 }  // namespace
@@ -49,9 +58,13 @@ int read_ltype_table(DxfContext& context) {
         if (reader.read_group() < 0) break;
         switch (reader.code()) {
             case 2: pending.name = reader.value(); break;
+            case 3: copy_bounded(pending.source.description, reader.value()); break;
+            case 40: pending.source.total_length = reader.real(); break;
             case 73: pending.pattern.elements = reader.integer(); break;
             case 49:
-                if (pending.dashes < 3) pending.pattern.dash[pending.dashes++] = reader.real();
+                if (pending.dashes < 3) pending.pattern.dash[pending.dashes] = reader.real();
+                if (pending.dashes < kMaxLineTypeElements)
+                    pending.source.lengths[pending.dashes++] = reader.real();
                 break;
             default: break;
         }
@@ -88,6 +101,7 @@ int read_layer_record(DxfContext& context) {
             case 6:
                 record.line_type =
                     static_cast<std::int16_t>(context.tables.find_line_type(reader.value()));
+                copy_bounded(record.line_type_name, reader.value());
                 break;
             default: break;
         }

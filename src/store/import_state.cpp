@@ -1,5 +1,7 @@
 #include "store/import_state.h"
 
+#include "store/source_line_types.h"
+
 #include <cstdint>
 #include <utility>
 
@@ -87,6 +89,7 @@ void prepare_header(ImportState& state, const std::string& source_path) {
 }
 
 int open_section_files(ImportState& state) {
+    forget_source_line_types(state.program_folder);
     for (auto [name, stream] : {std::pair{kLineTypeFileName, &state.line_types},
                                 {kLayerFileName, &state.layers},
                                 {kBlockFileName, &state.blocks},
@@ -108,6 +111,7 @@ int open_section_files(ImportState& state) {
 }
 
 int open_jw_section_files(ImportState& state) {
+    forget_source_line_types(state.program_folder);
     for (auto [name, stream] : {std::pair{kLayerFileName, &state.layers},
                                 {kEntityFileName, &state.entities},
                                 {kStringFileName, &state.strings}}) {

@@ -285,22 +285,22 @@ struct EntityReals {
 };
 
 struct EntityRecord {
-    std::uint8_t flags = 0;         // importer flags; readers use kEntityConstructionLine
-    std::uint8_t paper_space = 0;   // 1 for a paper-space entity
-    std::int16_t line_weight = 0;   // kWeightNotGiven (as the layer), kWeightByBlock,
-                                    // kWeightDefault or weight + 1
-    std::int32_t kind = 0;          // kEntityLine ... kEntityFileLabel
-    std::int32_t line_type = 0;     // line-type code, 0 = as the layer
-    std::int32_t h_align = 0;       // text: group 72; dimension: 1 = angular
-    std::int32_t v_align = 0;       // text: group 73
-    std::int32_t text_style = 0;    // 0 plain, 10 control codes, 20 spread; +1 vertical
-    std::int32_t colour = 0;        // source numbering; 0 and 256 = as the layer
-    std::int16_t layer = 0;         // 1-based layer number, 0 = none
-    std::int16_t block = 0;         // 1-based block number (kinds 6 and 7)
-    std::int16_t text_length = 0;   // text bytes (kind 5)
-    std::uint8_t source_marks = 0;  // kMark... bits: what the source named (0 in older stores)
-    std::uint8_t reserved_35 = 0;
-    std::int32_t text_offset = 0;  // offset of the text in the STR section (kind 5)
+    std::uint8_t flags = 0;             // importer flags; readers use kEntityConstructionLine
+    std::uint8_t paper_space = 0;       // 1 for a paper-space entity
+    std::int16_t line_weight = 0;       // kWeightNotGiven (as the layer), kWeightByBlock,
+                                        // kWeightDefault or weight + 1
+    std::int32_t kind = 0;              // kEntityLine ... kEntityFileLabel
+    std::int32_t line_type = 0;         // line-type code, 0 = as the layer
+    std::int32_t h_align = 0;           // text: group 72; dimension: 1 = angular
+    std::int32_t v_align = 0;           // text: group 73
+    std::int32_t text_style = 0;        // 0 plain, 10 control codes, 20 spread; +1 vertical
+    std::int32_t colour = 0;            // source numbering; 0 and 256 = as the layer
+    std::int16_t layer = 0;             // 1-based layer number, 0 = none
+    std::int16_t block = 0;             // 1-based block number (kinds 6 and 7)
+    std::int16_t text_length = 0;       // text bytes (kind 5)
+    std::uint8_t source_marks = 0;      // kMark... bits: what the source named (0 in older stores)
+    std::uint8_t source_line_type = 0;  // 1-based in the source's line types (0 none; DXF)
+    std::int32_t text_offset = 0;       // offset of the text in the STR section (kind 5)
     double x1 = 0;
     double y1 = 0;
     union {                   // the six reals after (x1, y1), by kind
@@ -421,7 +421,7 @@ ZOV_FIELD_AT(EntityRecord, layer, 28);
 ZOV_FIELD_AT(EntityRecord, block, 30);
 ZOV_FIELD_AT(EntityRecord, text_length, 32);
 ZOV_FIELD_AT(EntityRecord, source_marks, 34);
-ZOV_FIELD_AT(EntityRecord, reserved_35, 35);
+ZOV_FIELD_AT(EntityRecord, source_line_type, 35);
 ZOV_FIELD_AT(EntityRecord, text_offset, 36);
 ZOV_FIELD_AT(EntityRecord, x1, 40);
 ZOV_FIELD_AT(EntityRecord, y1, 48);

@@ -400,14 +400,40 @@ TEST_F(BinaryAndBounds, EntitiesNoReaderTakesAreCountedByName) {
     DxfFixture dxf;
     dxf.section("TABLES").item("TABLE").group(2, "DIMSTYLE").item("DIMSTYLE").group(2, "S");
     dxf.item("ENDTAB").end_section();
-    dxf.section("ENTITIES").item("IMAGE").group(8, "0").item("3DSOLID").group(8, "0");
+    dxf.section("ENTITIES").item("MESH").group(8, "0").item("3DSOLID").group(8, "0");
     dxf.item("LINE").group(10, 0.0).group(20, 0.0).group(11, 1.0).group(21, 1.0);
     dxf.item("POLYLINE").group(66, 1).item("VERTEX").group(10, 0.0).item("VERTEX").group(10, 1.0);
-    dxf.item("SEQEND").item("IMAGE").group(8, "0").end_section();
+    dxf.item("SEQEND").item("MESH").group(8, "0").end_section();
     dxf.section("OBJECTS").item("IMAGEDEF").group(1, "a.png").end_section().end_of_file();
     ASSERT_EQ(import(dxf), 0);
     EXPECT_EQ(dropped_.lines(),
-              (std::vector<std::string>{"2 IMAGE left out", "1 3DSOLID left out"}));
+              (std::vector<std::string>{"2 MESH left out", "1 3DSOLID left out"}));
+}
+
+// An image is its frame and its file's name; the definition's handle is
+// matched in any letter case, and without a definition only the frame stays.
+TEST_F(BinaryAndBounds, ImagesBecomeTheirFrameAndFileName) {
+    struct Case {
+        const char* pointer;
+        const char* definition;
+        std::size_t records;
+    };
+    for (const Case& c : {Case{"2a", "2A", 5}, Case{"2B", "2A", 4}, Case{"", "2A", 4}}) {
+        DxfFixture dxf;
+        dxf.section("ENTITIES").item("IMAGE").group(8, "0").group(10, 1.0).group(20, 2.0);
+        dxf.group(11, 0.5).group(21, 0.0).group(12, 0.0).group(22, 0.25).group(13, 40.0);
+        dxf.group(23, 1e300).group(340, c.pointer).end_section();
+        dxf.section("OBJECTS").item("IMAGEDEF").group(5, c.definition).group(1, "p\\a.png");
+        dxf.end_section().end_of_file();
+        ASSERT_EQ(import(dxf), 0);
+        EXPECT_TRUE(dropped_.empty());
+        const std::vector<EntityRecord> records = entities();
+        ASSERT_EQ(records.size(), c.records) << c.pointer;
+        EXPECT_EQ(records[1].x1, 21.0);
+        if (c.records == 5) {
+            EXPECT_EQ(text_of(records[4]), "p\\a.png");
+        }
+    }
 }
 
 TEST_F(BinaryAndBounds, CharactersCp932LacksAreCountedOnceWithTheFirst) {
