@@ -22,7 +22,8 @@ bool unbounded(const DrawingExtents& b) { return b.min_x > b.max_x; }
 
 }  // namespace
 
-EntityIndex EntityIndex::build(StoreReader& store) {
+std::optional<EntityIndex> EntityIndex::build(StoreReader& store, const std::atomic<bool>* stop) {
+    constexpr std::int32_t kRecordsPerLook = 4096;
     const StoreHeader& header = store.header();
     const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
@@ -33,6 +34,8 @@ EntityIndex EntityIndex::build(StoreReader& store) {
     const std::int32_t count = store.entity_count();
     index.boxes_.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count && store.read_entity(i, record) == 0; ++i) {
+        if (stop != nullptr && i % kRecordsPerLook == 0 && stop->load(std::memory_order_relaxed))
+            return std::nullopt;
         if (record.layer > 0 && record.layer <= layer_count)
             layer_held = record.layer;
         else

@@ -9,7 +9,9 @@
 // than 4 bytes an entity, and no change to the store.
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,7 +27,10 @@ public:
 
     // Reads every entity of `store` (through its entity buffer) and keeps
     // its box; a store that cannot be read to its end gives the records read.
-    static EntityIndex build(StoreReader& store);
+    // None when `stop` is set meanwhile (it is looked at every few thousand
+    // records), so that a pass being superseded never waits for a build.
+    static std::optional<EntityIndex> build(StoreReader& store,
+                                            const std::atomic<bool>* stop = nullptr);
 
     // Appends the box of the next record; an empty box (nothing finite to
     // bound) meets every area, so that such an entity is never left out.

@@ -144,9 +144,13 @@ bool DrawingView::pass_uses_index(const ViewWindow& at, const DrawingExtents& ar
     return in_bands || !whole;
 }
 
-const EntityIndex& DrawingView::entity_index() {
-    if (!index_) index_ = std::make_unique<EntityIndex>(EntityIndex::build(streams_.entities));
-    return *index_;
+const EntityIndex* DrawingView::entity_index(const std::atomic<bool>* stop) {
+    if (!index_) {
+        std::optional<EntityIndex> built = EntityIndex::build(streams_.entities, stop);
+        if (!built) return nullptr;
+        index_ = std::make_unique<EntityIndex>(std::move(*built));
+    }
+    return index_.get();
 }
 
 std::optional<DrawingView::PassTally> DrawingView::draw_pass(Surface& surface, const PassPlan& plan,
@@ -210,7 +214,11 @@ void DrawingView::draw_status_lines(Surface& surface, const PassPlan& plan, cons
 bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
                                const std::atomic<bool>* stop) {
     const DrawingExtents area = area_of_rows(plan.view, 0, plan.view.client_height());
-    const EntityIndex* index = pass_uses_index(plan.view, area, false) ? &entity_index() : nullptr;
+    const EntityIndex* index = nullptr;
+    if (pass_uses_index(plan.view, area, false)) {
+        index = entity_index(stop);
+        if (index == nullptr) return false;  // stopped while the index was built
+    }
     const std::optional<PassTally> tally = draw_pass(surface, plan, streams_, area, index, stop);
     if (!tally) return false;
     note_tally(*tally, index);
@@ -235,7 +243,7 @@ int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
         areas.push_back(area_of_rows(plan->view, k * height / n, (k + 1) * height / n));
         indexed = indexed || pass_uses_index(plan->view, areas.back(), n > 1);
     }
-    const EntityIndex* index = indexed ? &entity_index() : nullptr;
+    const EntityIndex* index = indexed ? entity_index() : nullptr;
     // Each further band has streams of its own; without them the bands are
     // drawn one after the other.
     std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));

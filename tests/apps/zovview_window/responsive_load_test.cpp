@@ -62,6 +62,12 @@ protected:
     const std::string large = files.file("large.dxf");
 };
 
+// The longest the window's thread may stand still. The window aims at 100 ms;
+// the check allows more, so that a loaded machine (the sanitizer build) does
+// not fail it, while a window that waits for a load or a pass stands still
+// for seconds on this drawing.
+constexpr qint64 kLongestStallMs = 250;
+
 TEST_F(LargeLoadWindow, TheEventLoopTurnsThroughTheLoadAndAZoomStopsThePassRunning) {
     QElapsedTimer clock;
     clock.start();
@@ -85,7 +91,7 @@ TEST_F(LargeLoadWindow, TheEventLoopTurnsThroughTheLoadAndAZoomStopsThePassRunni
     window->run_command(kCmdOpenDxf);
     while (view().pass_running()) QTest::qWait(5);
     tick.stop();
-    EXPECT_LT(longest, 100);
+    EXPECT_LT(longest, kLongestStallMs);
     EXPECT_TRUE(open_off);
     EXPECT_TRUE(window->action(kCmdOpenDxf)->isEnabled());
     EXPECT_TRUE(shown.startsWith("large.dxf を読み込んでいます (")) << shown.toStdString();
@@ -96,7 +102,7 @@ TEST_F(LargeLoadWindow, TheEventLoopTurnsThroughTheLoadAndAZoomStopsThePassRunni
     EXPECT_TRUE(view().pass_running());
     clock.restart();
     key(Qt::Key_PageUp);
-    EXPECT_LT(clock.elapsed(), 100);
+    EXPECT_LT(clock.elapsed(), kLongestStallMs);
     // What shows at the end is the newest view, drawn whole.
     const QImage shown_last = picture();
     QImage whole(shown_last.size(), QImage::Format_RGB32);
