@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dxf_import/entity_groups.h"
+#include "dxf_import/raster_placement.h"
 
 namespace zov {
 
@@ -62,41 +63,26 @@ ImageFileNames read_image_file_names(DxfGroupReader& reader) {
 int read_image(DxfContext& context) {
     if (!context.image_files) context.image_files = read_image_file_names(context.reader);
     EntityRecord base;
-    Point2 origin, u_pixel, v_pixel;
-    double width = 0.0, height = 0.0;  // in pixels
+    RasterPlacement place;
     std::string definition;
     read_entity_groups(context, base, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {
-        switch (reader.code()) {
-            case 10: origin.x = reader.real(); break;
-            case 20: origin.y = reader.real(); break;
-            case 11: u_pixel.x = reader.real(); break;
-            case 21: u_pixel.y = reader.real(); break;
-            case 12: v_pixel.x = reader.real(); break;
-            case 22: v_pixel.y = reader.real(); break;
-            case 13: width = reader.real(); break;
-            case 23: height = reader.real(); break;
-            case 340: definition = reader.value(); break;
-            default: break;
-        }
+        if (!place.take(reader) && reader.code() == 340) definition = reader.value();
     });
-    const Point2 across{u_pixel.x * width, u_pixel.y * width};
-    const Point2 up{v_pixel.x * height, v_pixel.y * height};
-    const std::vector<Point2> frame{origin,
-                                    {origin.x + across.x, origin.y + across.y},
-                                    {origin.x + across.x + up.x, origin.y + across.y + up.y},
-                                    {origin.x + up.x, origin.y + up.y}};
+    const std::vector<Point2> frame{place.at(0, 0), place.at(place.width, 0),
+                                    place.at(place.width, place.height), place.at(0, place.height)};
     for (const Point2 corner : frame) context.report_point(corner.x, corner.y);
     int written = write_outline(context, base, {frame});
     const auto file = context.image_files->find(handle_key(definition));
     if (file == context.image_files->end() || file->second.empty()) return written;
     EntityRecord name = base;
     name.kind = kEntityText;
-    name.x1 = origin.x;
-    name.y1 = origin.y;
+    name.x1 = place.origin.x;
+    name.y1 = place.origin.y;
     name.text.width_factor = 1.0;
-    name.text.height =
-        kNameHeightPerSide * std::min(std::hypot(across.x, across.y), std::hypot(up.x, up.y));
-    name.text.angle = std::atan2(u_pixel.y, u_pixel.x) * 180.0 / std::numbers::pi;
+    const double across = std::hypot(place.u_pixel.x, place.u_pixel.y) * std::abs(place.width);
+    const double up = std::hypot(place.v_pixel.x, place.v_pixel.y) * std::abs(place.height);
+    name.text.height = kNameHeightPerSide * std::min(across, up);
+    name.text.angle = std::atan2(place.u_pixel.y, place.u_pixel.x) * 180.0 / std::numbers::pi;
     return written + context.write_text(name, file->second);
 }
 

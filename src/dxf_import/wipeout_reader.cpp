@@ -5,6 +5,7 @@
 
 #include "dxf_import/entity_groups.h"
 #include "dxf_import/polygon_triangulation.h"
+#include "dxf_import/raster_placement.h"
 
 namespace zov {
 
@@ -44,20 +45,13 @@ bool file_shows_wipeout_frames(DxfGroupReader& reader) {
 int read_wipeout(DxfContext& context) {
     if (!context.wipeout_frames) context.wipeout_frames = file_shows_wipeout_frames(context.reader);
     EntityRecord base;
-    Point2 origin, u_pixel, v_pixel;
-    double image_height = 1.0, image_width = 1.0;
+    RasterPlacement place;
+    place.width = place.height = 1.0;
     int boundary_type = 0;
     std::vector<Point2> boundary;  // in image pixels
     read_entity_groups(context, base, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {
+        if (place.take(reader)) return;
         switch (reader.code()) {
-            case 10: origin.x = reader.real(); break;
-            case 20: origin.y = reader.real(); break;
-            case 11: u_pixel.x = reader.real(); break;
-            case 21: u_pixel.y = reader.real(); break;
-            case 12: v_pixel.x = reader.real(); break;
-            case 22: v_pixel.y = reader.real(); break;
-            case 13: image_width = reader.real(); break;
-            case 23: image_height = reader.real(); break;
             case 71: boundary_type = reader.integer(); break;
             case 14:
                 if (boundary.size() < kMaxWipeoutPoints) boundary.push_back({reader.real(), 0.0});
@@ -71,7 +65,7 @@ int read_wipeout(DxfContext& context) {
     // Without a boundary of its own the whole image is masked; a rectangle
     // is given by two opposite corners.
     if (boundary.size() < 2) {
-        boundary = {{-0.5, -0.5}, {image_width - 0.5, image_height - 0.5}};
+        boundary = {{-0.5, -0.5}, {place.width - 0.5, place.height - 0.5}};
         boundary_type = kRectangleBoundary;
     }
     if (boundary_type == kRectangleBoundary || boundary.size() == 2) {
@@ -82,9 +76,7 @@ int read_wipeout(DxfContext& context) {
     // (0, 0) lies half a pixel outside its centre.
     std::vector<Point2> loop;
     for (const Point2 pixel : boundary) {
-        const double across = pixel.x + 0.5, up = image_height - 0.5 - pixel.y;
-        loop.push_back({origin.x + across * u_pixel.x + up * v_pixel.x,
-                        origin.y + across * u_pixel.y + up * v_pixel.y});
+        loop.push_back(place.at(pixel.x + 0.5, place.height - 0.5 - pixel.y));
     }
     if (loop.size() > 3 && loop.front().x == loop.back().x && loop.front().y == loop.back().y)
         loop.pop_back();
