@@ -95,12 +95,3 @@ void BM_RedrawAfterZoomKey(benchmark::State& bench) {
 BENCHMARK(BM_RedrawAfterZoomKey)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
