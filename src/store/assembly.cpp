@@ -54,10 +54,6 @@ bool copy_stream(std::FILE* from, std::FILE* to) {
     return std::ferror(from) == 0;
 }
 
-// The section files an import writes, joined into the store.
-constexpr const char* kSectionFileNames[] = {kStringFileName, kLayerFileName,     kLineTypeFileName,
-                                             kBlockFileName,  kBlockDataFileName, kEntityFileName};
-
 // True when the store's folder can take the store that its section files
 // make beside the previous store, which stays until the new one is whole.
 bool room_for_store(const ImportState& state) {

@@ -171,19 +171,13 @@ void close_all_streams(ImportState& state) {
     state.entities_are_block_data = false;
 }
 
-}  // namespace zov
-
-namespace zov {
-
 bool import_stop_requested(const ImportState& state) {
     return state.progress != nullptr && state.progress->stop_requested();
 }
 
 void discard_section_files(ImportState& state) {
     close_all_streams(state);
-    for (const char* file_name : {kLineTypeFileName, kLayerFileName, kBlockFileName,
-                                  kBlockDataFileName, kEntityFileName, kStringFileName})
-        delete_file(state.path(file_name));
+    for (const char* file_name : kSectionFileNames) delete_file(state.path(file_name));
 }
 
 }  // namespace zov

@@ -26,6 +26,10 @@ inline constexpr char kStringFileName[] = "$VV_STR$.TMP";       // text bytes, b
 inline constexpr char kLayerSheetFileName[] = "$VV_SUM$.TMP";   // layer-thumbnail store
 inline constexpr char kHelpDrawingFileName[] = "ZovV_Hlp.dat";  // help drawing (a store)
 inline constexpr char kHeaderDumpFileName[] = "ZovJwc.txt";     // header dump
+// The section files an import writes, joined into the data file.
+inline constexpr const char* kSectionFileNames[] = {kStringFileName,    kLayerFileName,
+                                                    kLineTypeFileName,  kBlockFileName,
+                                                    kBlockDataFileName, kEntityFileName};
 
 // Source kinds (StoreHeader::kind).
 inline constexpr std::int32_t kSourceJwCad = 1;
