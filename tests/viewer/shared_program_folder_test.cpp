@@ -1,6 +1,7 @@
 // The program folder as others may reach it: names that would shift the
 // numbered lines of ZovView.CFG, lines that are not what their place says,
-// relative folders, and a second viewer on the same folder.
+// relative folders, and a second viewer on the same folder, even one whose
+// lock file was deleted.
 #include <unistd.h>
 
 #include <filesystem>
@@ -130,6 +131,26 @@ TEST_F(SharedProgramFolder, ThePrivateStoreGoesWithItsViewerAndTheFolderIsFreeAg
     ProgramFolderClaim again;
     ASSERT_TRUE(again.claim(home.path()));
     EXPECT_FALSE(again.is_private());
+}
+
+// A lock file deleted under the first viewer: a second one makes the file
+// anew and locks it, yet must still find the folder held.
+TEST_F(SharedProgramFolder, ALockFileDeletedUnderTheFirstViewerStillKeepsTheFolder) {
+    for (const char* deleted : kProgramFolderLockNames) {
+        const std::string folder = files.file(std::string("folder") + deleted + "/");
+        std::filesystem::create_directories(folder);
+        {
+            ProgramFolderClaim first, second;
+            ASSERT_TRUE(first.claim(folder));
+            ASSERT_FALSE(first.is_private());
+            ASSERT_TRUE(std::filesystem::remove(folder + deleted));
+            ASSERT_TRUE(second.claim(folder));
+            EXPECT_TRUE(second.is_private()) << deleted;
+        }
+        ProgramFolderClaim again;  // the first has gone: the folder is free
+        ASSERT_TRUE(again.claim(folder));
+        EXPECT_FALSE(again.is_private()) << deleted;
+    }
 }
 
 TEST_F(SharedProgramFolder, ANameInShiftJisStandsInTheHistoryAsItIs) {
