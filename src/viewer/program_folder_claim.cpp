@@ -7,9 +7,13 @@
 
 #include <cerrno>
 
+#include "common/scratch_lock.h"
+
 namespace zov {
 
 namespace {
+
+constexpr char kPrivateStorePrefix[] = "instance";
 
 // Tries at taking a lock file that others keep replacing under its name.
 constexpr int kLockAttempts = 5;
@@ -57,11 +61,14 @@ bool ProgramFolderClaim::claim(const std::string& program_folder) {
         held = lock_fds_[i] >= 0;
     }
     if (held) {
+        // Private stores of second viewers killed outright go now, not only
+        // when another second viewer makes its own.
+        remove_stale_scratch_folders(program_folder, kPrivateStorePrefix);
         store_folder_ = program_folder;
         return true;
     }
     release_locks();
-    if (!private_store_.create(program_folder, "instance")) return false;
+    if (!private_store_.create(program_folder, kPrivateStorePrefix)) return false;
     store_folder_ = private_store_.path();
     return true;
 }

@@ -8,6 +8,7 @@
 
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/scratch_lock.h"
 #include "shell_fixture.h"
 #include "store/records.h"
 #include "viewer/command_line.h"
@@ -128,9 +129,15 @@ TEST_F(SharedProgramFolder, ThePrivateStoreGoesWithItsViewerAndTheFolderIsFreeAg
         write_file_bytes(private_store + kDataFileName, "store");
     }
     EXPECT_FALSE(std::filesystem::exists(private_store));
+    // One of a viewer killed outright (its lock file held by no one) goes
+    // when the next viewer takes the folder.
+    const std::string killed = home.file("instance-Abc123/");
+    std::filesystem::create_directories(killed);
+    write_file_bytes(killed + kScratchLockName, "");
     ProgramFolderClaim again;
     ASSERT_TRUE(again.claim(home.path()));
     EXPECT_FALSE(again.is_private());
+    EXPECT_FALSE(std::filesystem::exists(killed));
 }
 
 // A lock file deleted under the first viewer: a second one makes the file
