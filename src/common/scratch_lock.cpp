@@ -37,7 +37,7 @@ bool is_scratch_name(const std::string& name, std::string_view prefix) {
 // to be no folder being made.
 int take_lock_of_unheld(const std::string& folder, const struct stat& folder_info) {
     const std::string lock_path = folder + kScratchLockName;
-    int fd = ::open(lock_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(lock_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT ||
             std::time(nullptr) - folder_info.st_mtime <= kUnlockedFolderGraceSeconds)
@@ -46,8 +46,8 @@ int take_lock_of_unheld(const std::string& folder, const struct stat& folder_inf
         // sweeping at once never both take it.
         return lock_scratch_folder(folder);
     }
-    struct stat held {
-    }, named{};
+    struct stat held {};
+    struct stat named {};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) ||
         ::lstat(lock_path.c_str(), &named) != 0 || named.st_dev != held.st_dev ||
         named.st_ino != held.st_ino) {

@@ -30,8 +30,8 @@ int hold_lock_file(const std::string& path) {
             ::close(fd);
             return -1;
         }
-        struct stat locked {
-        }, named{};
+        struct stat locked {};
+        struct stat named {};
         if (::fstat(fd, &locked) == 0 && ::lstat(path.c_str(), &named) == 0 &&
             locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
             return fd;
