@@ -100,10 +100,12 @@ WholeFileOutput::~WholeFileOutput() { discard(); }
 
 bool WholeFileOutput::open(const std::string& target) {
     discard();
-    // A folder under the name can never be replaced by the file: fail now.
+    // A folder under the name can never be replaced by the file, and a
+    // device, pipe or socket (/dev/full, /dev/stdout) must not be, which the
+    // rename at the end would do: fail now.
     struct stat info {};
     if (target.empty() || target.back() == '/' ||
-        (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)))
+        (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)))
         return false;
     target_ = target;
     // The temporary name starts with "." so that a folder listing of the

@@ -26,7 +26,8 @@ public:
     WholeFileOutput& operator=(const WholeFileOutput&) = delete;
 
     // Creates the temporary file beside `target` (a file-system path); false
-    // when it cannot be created.
+    // when it cannot be created, or when `target` is there and is not a
+    // regular file (a folder, device, pipe or socket is never replaced).
     bool open(const std::string& target);
     bool is_open() const { return file_ != nullptr; }
     std::FILE* stream() const { return file_; }
