@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/display_settings.h"
+#include "render/pass_blocks.h"
 #include "render/point.h"
 #include "render/record_transform.h"
 #include "render/surface.h"
@@ -155,12 +156,12 @@ private:
     void draw_insert(const EntityRecord& entity, int depth);
     // Spends one block entity of the pass's budget; false when it is spent.
     bool take_block_entity();
-    // Reads block `number` for drawing; false when it cannot be read or is
-    // being drawn already further out.
-    bool open_block(std::int16_t number, BlockRecord& block);
+    // Block `number` for drawing; null when it cannot be read or is being
+    // drawn already further out.
+    const PassBlocks::Block* open_block(std::int16_t number);
     void draw_block_entity(const EntityRecord& record, int depth);
     void draw_dimension(const EntityRecord& dimension);
-    int count_block_entities(const BlockRecord& block, bool (*counts)(const EntityRecord&));
+    int count_block_entities(const PassBlocks::Block& block, bool (*counts)(const EntityRecord&));
     void draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
                              const Point* arrows, int arrow_count);
     // The ends of a picture whose arrow heads are solids, each drawn at its
@@ -173,7 +174,7 @@ private:
     const DisplaySettings& settings_;
     const StoreHeader& header_;
     StoreReader& layers_;
-    StoreReader& blocks_;
+    PassBlocks blocks_;
     StoreReader& strings_;
 
     const bool detail_;

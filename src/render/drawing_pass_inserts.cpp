@@ -28,10 +28,10 @@ bool DrawingPass::take_block_entity() {
     return false;
 }
 
-bool DrawingPass::open_block(std::int16_t number, BlockRecord& block) {
+const PassBlocks::Block* DrawingPass::open_block(std::int16_t number) {
     if (std::find(open_blocks_.begin(), open_blocks_.end(), number) != open_blocks_.end())
-        return false;
-    return blocks_.read_block(number, block) == 0;
+        return nullptr;
+    return blocks_.find(number);
 }
 
 void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
@@ -39,18 +39,18 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     accumulated_.x_scale *= scale_or_one(entity.insert.scale_x);
     accumulated_.y_scale *= scale_or_one(entity.insert.scale_y);
     accumulated_.rotation += entity.insert.rotation;
-    BlockRecord block;
-    if (!open_block(entity.block, block)) return;
+    const PassBlocks::Block* block = open_block(entity.block);
+    if (block == nullptr) return;
     open_blocks_.push_back(entity.block);
     const Pen outer_insert_pen = std::exchange(insert_pen_, pen_);
     InsertTransform transform = accumulated_;
     transform.x = entity.x1;
     transform.y = entity.y1;
-    transform.base_x = block.base_x;
-    transform.base_y = block.base_y;
+    transform.base_x = block->record.base_x;
+    transform.base_y = block->record.base_y;
     EntityRecord record;
-    for (std::int32_t i = 0; i < block.count && !stop_asked() && take_block_entity(); ++i) {
-        if (blocks_.read_block_entity(block, i, record) != 0) break;
+    for (std::int32_t i = 0; i < block->record.count && !stop_asked() && take_block_entity(); ++i) {
+        if (!blocks_.entity(*block, i, record)) break;
         transform_record(record, transform);
         if (choose_block_pen(record)) draw_block_entity(record, depth);
     }
@@ -92,12 +92,12 @@ void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {
     }
 }
 
-int DrawingPass::count_block_entities(const BlockRecord& block,
+int DrawingPass::count_block_entities(const PassBlocks::Block& block,
                                       bool (*counts)(const EntityRecord&)) {
     int found = 0;
     EntityRecord record;
-    for (std::int32_t i = 0; i < block.count; ++i) {
-        if (blocks_.read_block_entity(block, i, record) != 0) break;
+    for (std::int32_t i = 0; i < block.record.count; ++i) {
+        if (!blocks_.entity(block, i, record)) break;
         if (counts(record)) ++found;
     }
     return found;
@@ -145,12 +145,12 @@ void arrow_tip(const EntityRecord& record, Point& tip, Point& base) {
 void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     ++dimensions_drawn_;
     accumulated_ = InsertTransform{};
-    BlockRecord block;
-    if (!open_block(dimension.block, block)) return;
+    const PassBlocks::Block* block = open_block(dimension.block);
+    if (block == nullptr) return;
     DimensionEnds ends = settings_.dimension_ends;
-    const bool solid_arrows = count_block_entities(block, is_insert) < 2;
+    const bool solid_arrows = count_block_entities(*block, is_insert) < 2;
     if (dimension.h_align == 1 ||
-        (solid_arrows && count_block_entities(block, is_arrow_solid) < 2)) {
+        (solid_arrows && count_block_entities(*block, is_arrow_solid) < 2)) {
         ends = DimensionEnds::AsData;
     } else {
         ++dimensions_with_ends_;
@@ -160,14 +160,14 @@ void DrawingPass::draw_dimension(const EntityRecord& dimension) {
     InsertTransform transform;
     transform.x = dimension.x1;
     transform.y = dimension.y1;
-    transform.base_x = block.base_x;
-    transform.base_y = block.base_y;
+    transform.base_x = block->record.base_x;
+    transform.base_y = block->record.base_y;
 
     Point defs[2], arrows[2], bases[2];
     int def_count = 0, arrow_count = 0;
     EntityRecord record;
-    for (std::int32_t i = 0; i < block.count && take_block_entity(); ++i) {
-        if (blocks_.read_block_entity(block, i, record) != 0) break;
+    for (std::int32_t i = 0; i < block->record.count && take_block_entity(); ++i) {
+        if (!blocks_.entity(*block, i, record)) break;
         transform_record(record, transform);
         if (ends != DimensionEnds::AsData && solid_arrows && arrow_count < 2 &&
             is_arrow_solid(record)) {

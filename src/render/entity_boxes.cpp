@@ -198,12 +198,20 @@ void EntityBoxes::include_insert(BoundingBox& box, const EntityRecord& e, int de
 }
 
 // The box of block `number`'s own records, worked out once; none for a block
-// that cannot be read or lies too deep (a block inside itself).
+// that cannot be read or lies too deep (a block inside itself). A pass
+// leaves out a block met again inside itself, so what a block paints
+// depends on the way in: the index's box of a block at a depth holds all it
+// may paint there by any way in, blocks met again included down to the
+// deepest insert drawn, so that it never misses what a pass draws whatever
+// order the boxes are worked out in. The fit takes each block once, without
+// what it meets again inside itself.
 const BoundingBox* EntityBoxes::block_box(std::int16_t number, int depth) {
     if (depth >= kMaxInsertDepth) return nullptr;
-    if (const auto found = blocks_.find(number); found != blocks_.end())
+    const bool by_depth = use_ == BoxUse::Reach;
+    const std::int32_t key = number * kMaxInsertDepth + (by_depth ? depth : 0);
+    if (const auto found = blocks_.find(key); found != blocks_.end())
         return found->second ? &*found->second : nullptr;
-    blocks_[number] = std::nullopt;  // being worked out
+    blocks_[key] = std::nullopt;  // being worked out
     BlockRecord block;
     if (store_.read_block(number, block) != 0) return nullptr;
     BoundingBox box;
@@ -212,7 +220,7 @@ const BoundingBox* EntityBoxes::block_box(std::int16_t number, int depth) {
         if (store_.read_block_entity(block, i, record) != 0) break;
         include_record(box, record, depth + 1);
     }
-    auto& kept = blocks_[number];
+    auto& kept = blocks_[key];
     kept = box;
     return &*kept;
 }

@@ -64,7 +64,8 @@ private:
     const BoxUse use_;
     std::vector<bool> hidden_;  // by layer number - 1; empty unless hidden layers are left out
     std::string text_;
-    std::unordered_map<std::int16_t, std::optional<BoundingBox>> blocks_;
+    // By block number, and for the index by depth too (block_box()).
+    std::unordered_map<std::int32_t, std::optional<BoundingBox>> blocks_;
 };
 
 }  // namespace zov

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "store/record_move.h"
 
@@ -23,29 +24,75 @@ bool unbounded(const DrawingExtents& b) { return b.min_x > b.max_x; }
 }  // namespace
 
 std::optional<EntityIndex> EntityIndex::build(StoreReader& store, const std::atomic<bool>* stop) {
+    StoreReader* const stores[] = {&store};
+    return build_in_parts(stores, stop);
+}
+
+std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* const> stores,
+                                                       const std::atomic<bool>* stop) {
+    if (stores.empty()) return std::nullopt;
+    const std::int64_t count = std::max(stores[0]->entity_count(), 0);
+    const std::int64_t runs = (count + kRun - 1) / kRun;
+    const auto parts = static_cast<std::int64_t>(stores.size());
+    auto bound = [&](std::int64_t k) {
+        return static_cast<std::int32_t>(std::min(count, runs * k / parts * kRun));
+    };
+    std::vector<std::optional<EntityIndex>> built(stores.size());
+    std::vector<std::thread> threads;
+    for (std::int64_t k = 1; k < parts; ++k) {
+        threads.emplace_back([&, k] {
+            built[static_cast<std::size_t>(k)] =
+                build_part(*stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop);
+        });
+    }
+    built[0] = build_part(*stores[0], 0, bound(1), stop);
+    for (std::thread& thread : threads) thread.join();
+    if (!built[0]) return std::nullopt;
+    EntityIndex& index = *built[0];
+    for (std::int64_t k = 1; k < parts; ++k) {
+        std::optional<EntityIndex>& part = built[static_cast<std::size_t>(k)];
+        if (!part) return std::nullopt;
+        // A store that could not be read to its end gives the records read.
+        if (index.size() < bound(k)) break;
+        index.append(std::move(*part));
+    }
+    return std::move(index);
+}
+
+std::optional<EntityIndex> EntityIndex::build_part(StoreReader& store, std::int32_t first,
+                                                   std::int32_t last,
+                                                   const std::atomic<bool>* stop) {
     constexpr std::int32_t kRecordsPerLook = 4096;
     const StoreHeader& header = store.header();
     const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
     EntityBoxes boxes(store, BoxUse::Reach);
     EntityIndex index;
-    std::int16_t layer_held = 0;
+    index.held_ = first == 0 ? 0 : kHeldBefore;
     EntityRecord record;
-    const std::int32_t count = store.entity_count();
-    index.boxes_.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count && store.read_entity(i, record) == 0; ++i) {
+    index.boxes_.reserve(static_cast<std::size_t>(std::max(last - first, 0)));
+    for (std::int32_t i = first; i < last && store.read_entity(i, record) == 0; ++i) {
         if (stop != nullptr && i % kRecordsPerLook == 0 && stop->load(std::memory_order_relaxed))
             return std::nullopt;
         if (record.layer > 0 && record.layer <= layer_count)
-            layer_held = record.layer;
+            index.held_ = record.layer;
         else
-            index.carry_layer(i, layer_held);
+            index.carry_layer(i, index.held_);
         index.has_dimensions_ = index.has_dimensions_ || record.kind == kEntityDimension;
         if (record.paper_space == 1) scale_record(record, paper_scale);
         index.add(boxes.box_of(record));
     }
     index.finish();
     return index;
+}
+
+void EntityIndex::append(EntityIndex&& next) {
+    for (auto [record, layer] : next.carried_)
+        carried_.emplace_back(record, layer == kHeldBefore ? held_ : layer);
+    if (next.held_ != kHeldBefore) held_ = next.held_;
+    boxes_.insert(boxes_.end(), next.boxes_.begin(), next.boxes_.end());
+    runs_.insert(runs_.end(), next.runs_.begin(), next.runs_.end());
+    has_dimensions_ = has_dimensions_ || next.has_dimensions_;
 }
 
 void EntityIndex::add(const BoundingBox& box) {

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,11 @@ public:
     // records), so that a pass being superseded never waits for a build.
     static std::optional<EntityIndex> build(StoreReader& store,
                                             const std::atomic<bool>* stop = nullptr);
+    // The same through several readers open on one store, one thread each:
+    // each reads its share of the records, in whole runs, and the parts are
+    // joined in store order into the index build() gives.
+    static std::optional<EntityIndex> build_in_parts(std::span<StoreReader* const> stores,
+                                                     const std::atomic<bool>* stop = nullptr);
 
     // Appends the box of the next record; an empty box (nothing finite to
     // bound) meets every area, so that such an entity is never left out.
@@ -79,6 +85,15 @@ private:
         bool has_unbounded = false;  // holds entities that meet every area
     };
 
+    // Records [first, last) alone; those of no layer the pass knows before
+    // the first that has one carry kHeldBefore, the layer the part before
+    // this one ends with.
+    static std::optional<EntityIndex> build_part(StoreReader& store, std::int32_t first,
+                                                 std::int32_t last, const std::atomic<bool>* stop);
+    // Appends `next`, the part built from the records after this one's.
+    void append(EntityIndex&& next);
+    static constexpr std::int16_t kHeldBefore = -1;
+
     static bool meets(const DrawingExtents& b, const DrawingExtents& a) {
         return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
     }
@@ -95,6 +110,7 @@ private:
     std::vector<DrawingExtents> pending_;  // the boxes of the run being filled
     std::vector<std::pair<std::int32_t, std::int16_t>> carried_;  // by record, ascending
     bool has_dimensions_ = false;
+    std::int16_t held_ = kHeldBefore;  // the layer held after the last record; kHeldBefore: none
 };
 
 }  // namespace zov

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QBuffer>
+#include <QImageWriter>
 
 #include "render/white_paper_surface.h"
 #include "surfaces/qt_surface.h"
@@ -49,10 +50,17 @@ QImage draw_picture(DrawingView& view, int width, int height, Paper paper, int b
 
 bool save_png_whole(const QImage& image, const std::string& path, ExistingTarget existing) {
     // Encoded in memory and written whole: a full disk leaves no cut
-    // picture, and the name's bytes are used as they are.
+    // picture, and the name's bytes are used as they are. zlib's fastest
+    // level (Qt scales 0 to 100 to levels 0 to 9: 20 gives level 1): a
+    // picture of a drawing is mostly background, which it packs nearly as
+    // well as the default level in about two thirds of the time.
+    constexpr int kPngCompression = 20;
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    if (!buffer.open(QIODevice::WriteOnly)) return false;
+    QImageWriter writer(&buffer, "png");
+    writer.setCompression(kPngCompression);
+    if (!writer.write(image)) return false;
     const std::string_view png(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return write_whole_file(path, png, existing);
 }

@@ -144,9 +144,12 @@ bool DrawingView::pass_uses_index(const ViewWindow& at, const DrawingExtents& ar
     return in_bands || !whole;
 }
 
-const EntityIndex* DrawingView::entity_index(const std::atomic<bool>* stop) {
+const EntityIndex* DrawingView::entity_index(std::span<PassStreams> more,
+                                             const std::atomic<bool>* stop) {
     if (!index_) {
-        std::optional<EntityIndex> built = EntityIndex::build(streams_.entities, stop);
+        std::vector<StoreReader*> readers{&streams_.entities};
+        for (PassStreams& streams : more) readers.push_back(&streams.entities);
+        std::optional<EntityIndex> built = EntityIndex::build_in_parts(readers, stop);
         if (!built) return nullptr;
         index_ = std::make_unique<EntityIndex>(std::move(*built));
     }
@@ -216,7 +219,7 @@ bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
     const DrawingExtents area = area_of_rows(plan.view, 0, plan.view.client_height());
     const EntityIndex* index = nullptr;
     if (pass_uses_index(plan.view, area, false)) {
-        index = entity_index(stop);
+        index = entity_index({}, stop);
         if (index == nullptr) return false;  // stopped while the index was built
     }
     const std::optional<PassTally> tally = draw_pass(surface, plan, streams_, area, index, stop);
@@ -243,12 +246,14 @@ int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
         areas.push_back(area_of_rows(plan->view, k * height / n, (k + 1) * height / n));
         indexed = indexed || pass_uses_index(plan->view, areas.back(), n > 1);
     }
-    const EntityIndex* index = indexed ? entity_index() : nullptr;
     // Each further band has streams of its own; without them the bands are
-    // drawn one after the other.
+    // drawn one after the other. The index is built by as many threads.
     std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
     bool threaded = true;
     for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
+    const EntityIndex* index = indexed ? entity_index(threaded ? std::span<PassStreams>(streams)
+                                                               : std::span<PassStreams>())
+                                       : nullptr;
     std::vector<PassTally> tallies(static_cast<std::size_t>(n));
     std::vector<std::thread> threads;
     for (int k = 1; k < n; ++k) {

@@ -142,9 +142,11 @@ private:
     static DrawingExtents area_of_rows(const ViewWindow& at, int top, int bottom);
     // Whether a pass of `at` over `area` goes through the index.
     bool pass_uses_index(const ViewWindow& at, const DrawingExtents& area, bool in_bands) const;
-    // The index of the open store, built on first use; none when `stop` was
-    // set while it was being built.
-    const EntityIndex* entity_index(const std::atomic<bool>* stop = nullptr);
+    // The index of the open store, built on first use (with the streams of
+    // `more` on threads of their own); none when `stop` was set while it was
+    // being built.
+    const EntityIndex* entity_index(std::span<PassStreams> more = {},
+                                    const std::atomic<bool>* stop = nullptr);
     // What a pass met that the view reports after it.
     struct PassTally {
         int drawn = 0;      // dimensions

@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <random>
 #include <vector>
 
+#include "common/messages.h"
+#include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
 #include "render/entity_index.h"
 
 namespace zov {
@@ -67,6 +71,59 @@ TEST(EntityIndex, RecordsWithoutALayerKeepTheLayerOfTheRecordsBefore) {
     EXPECT_EQ(index.carried_layer(3), 2);
     EXPECT_EQ(index.carried_layer(9), 0);
     EXPECT_EQ(index.carried_layer(4), -1);
+}
+
+// Built by one to four readers, and on a store cut inside its entities, the
+// index is the same: boxes, and the layers carried by records of no layer
+// (layer 0 or one without a record) across the joins of the parts (at 64,
+// 128 and 192 of 300 records with three or four parts).
+TEST(EntityIndex, BuiltInPartsIsTheIndexOfOneReader) {
+    const TempFolder folder;
+    RecordingMessages messages;
+    StoreBuilder store(folder.path(), messages);
+    store.add_layer("A");
+    store.add_layer("B");
+    for (int i = 0; i < 300; ++i) {
+        const bool layerless = i < 3 || (i >= 60 && i < 70) || (i >= 125 && i < 200);
+        const auto layer = static_cast<std::int16_t>(layerless ? (i % 2 == 0 ? 0 : 99) : 1 + i % 2);
+        store.add_entity(line_record(layer, i, i % 7, i + 1 + i % 5, 3));
+    }
+    ASSERT_EQ(store.finish(), 0);
+    const std::string path = folder.file(kDataFileName);
+    for (const bool cut : {false, true}) {
+        if (cut) {
+            StoreReader whole;
+            ASSERT_EQ(whole.open(path), 0);
+            const auto end =
+                static_cast<std::uintmax_t>(whole.header().add_ent) + 150 * sizeof(EntityRecord);
+            whole.close();
+            std::filesystem::resize_file(path, end);
+        }
+        StoreReader readers[4];
+        StoreReader* pointers[4];
+        for (int k = 0; k < 4; ++k) {
+            ASSERT_EQ(readers[k].open(path), 0);
+            pointers[k] = &readers[k];
+        }
+        const std::optional<EntityIndex> one = EntityIndex::build(readers[0]);
+        ASSERT_TRUE(one);
+        ASSERT_EQ(one->size(), cut ? 150 : 300);
+        for (std::size_t parts = 2; parts <= 4; ++parts) {
+            const std::optional<EntityIndex> joined =
+                EntityIndex::build_in_parts(std::span(pointers, parts));
+            ASSERT_TRUE(joined);
+            ASSERT_EQ(joined->size(), one->size()) << parts;
+            for (std::int32_t i = 0; i < one->size(); ++i) {
+                EXPECT_EQ(joined->carried_layer(i), one->carried_layer(i)) << parts << " " << i;
+                const DrawingExtents a = joined->box(i), b = one->box(i);
+                EXPECT_TRUE(a.min_x == b.min_x && a.min_y == b.min_y && a.max_x == b.max_x &&
+                            a.max_y == b.max_y)
+                    << parts << " " << i;
+            }
+        }
+        EXPECT_EQ(one->carried_layer(130), 1);  // record 124 is of layer 1
+        EXPECT_EQ(one->carried_layer(1), 0);
+    }
 }
 
 }  // namespace
