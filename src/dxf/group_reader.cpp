@@ -126,8 +126,9 @@ int DxfGroupReader::integer() const {
 DxfGroupReader::Mark DxfGroupReader::mark() const {
     // A binary group is read whole at its code line; a mark between its code
     // and its value lines points at the group.
-    if (binary_) return {expect_value_ ? pair_start_ : binary_groups_.position(), expect_value_};
-    return {lines_.position(), expect_value_};
+    if (binary_)
+        return {expect_value_ ? pair_start_ : binary_groups_.position(), expect_value_, code_};
+    return {lines_.position(), expect_value_, code_};
 }
 
 void DxfGroupReader::return_to(const Mark& mark) {
@@ -135,6 +136,7 @@ void DxfGroupReader::return_to(const Mark& mark) {
     if (!binary_) {
         lines_.seek(mark.position);
         expect_value_ = mark.expect_value;
+        code_ = mark.code;
         return;
     }
     binary_groups_.seek(mark.position);
