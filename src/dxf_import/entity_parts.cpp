@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -200,7 +201,12 @@ void read_entities_in_parts(DxfContext& context, ItemLoop& loop) {
         std::vector<std::jthread> workers;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             const std::int64_t stop_at = i + 1 < parts.size() ? parts[i + 1]->start : -1;
-            workers.emplace_back([&part = *parts[i], stop_at] { part.read(stop_at); });
+            // A part without a thread is never read, so never joined.
+            try {
+                workers.emplace_back([&part = *parts[i], stop_at] { part.read(stop_at); });
+            } catch (const std::system_error&) {
+                break;
+            }
         }
         first = read_items(context, loop, {.stop_at = parts.front()->start});
     }
