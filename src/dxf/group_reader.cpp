@@ -53,7 +53,13 @@ void DxfGroupReader::close() {
 
 void DxfGroupReader::report_progress() {
     groups_to_report_ = kGroupsPerReport;
-    progress_->advance_to(mark().position);
+    const std::int64_t position = mark().position;
+    if (reports_part_) {
+        progress_->add_read_ahead(position - reported_position_);
+        reported_position_ = position;
+    } else {
+        progress_->advance_to(position);
+    }
     if (progress_->stop_requested()) close();  // what is read from now on is the end
 }
 

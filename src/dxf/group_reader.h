@@ -28,6 +28,13 @@ public:
     // has come, every few thousand groups; a stop asked for there ends the
     // file at once, so that every reader's loop comes to its end.
     void report_to(ReadProgress* progress) { progress_ = progress; }
+    // The same for a reader of a part further on in the file, on a thread
+    // of its own: what it reads counts as read ahead (ReadProgress).
+    void report_part_to(ReadProgress* progress) {
+        progress_ = progress;
+        reports_part_ = true;
+        reported_position_ = mark().position;
+    }
 
     // Reads the next line and flips the toggle; on a code line the group
     // code is taken from it. 1, or -1 at the end of the file.
@@ -99,6 +106,8 @@ private:
     std::string converted_;
     ReadProgress* progress_ = nullptr;
     int groups_to_report_ = 0;
+    bool reports_part_ = false;
+    std::int64_t reported_position_ = 0;
 };
 
 }  // namespace zov

@@ -68,7 +68,7 @@ struct EntityPart {
         context.reader.read_text_as(whole.reader);
         context.reader.return_to({start, true, 0});
         context.reader.count_lost_characters(&state.dropped);
-        context.reader.report_to(state.progress);
+        if (state.progress != nullptr) context.reader.report_part_to(state.progress);
         return true;
     }
 
@@ -210,6 +210,8 @@ void read_entities_in_parts(DxfContext& context, ItemLoop& loop) {
         }
         first = read_items(context, loop, {.stop_at = parts.front()->start});
     }
+    // The reader goes on from the end of what is joined, or reads the parts again.
+    if (context.state.progress != nullptr) context.state.progress->forget_read_ahead();
     // A stopped import keeps nothing. The parts were read with the tables
     // and text settings of the section's start, inside the section: when
     // the first part changed them, left the section or read on past the
