@@ -88,8 +88,7 @@ DxfFixture generated_drawing(int count, const std::function<void(DxfFixture&, in
         switch (i % 6) {
             case 0: dxf.line(layer, i, 0, i + 1, 2); break;
             case 1:
-                dxf.text(layer, i, 1, 2.5,
-                         i % 12 == 1 ? "\xe2\x98\x83 snow" : "t" + std::to_string(i));
+                dxf.text(layer, i, 1, 2.5, i % 12 == 1 ? "☃ snow" : "t" + std::to_string(i));
                 break;
             case 2: dxf.insert(layer, "B", i, 3); break;
             case 3:
