@@ -55,9 +55,14 @@ int analyse_command(const CommandArgs& args) {
         std::fprintf(stderr, "zovedit --analyse: %s\n", options.error().c_str());
         return zov::kExitMisuse;
     }
-    const std::string dxf = command_cp932_name(options.file());
+    const std::optional<std::string> dxf = command_file_name("--analyse", options.file());
+    if (!dxf) return 1;
     std::string out;
-    if (std::optional<std::string> given = options.value("-o")) out = command_cp932_name(*given);
+    if (std::optional<std::string> given = options.value("-o")) {
+        std::optional<std::string> name = command_file_name("--analyse", *given);
+        if (!name) return 1;
+        out = *name;
+    }
 
     HeadlessSession session(options.flag("--yes"));
     zov::AnalyserContext& context = session.context();
@@ -69,7 +74,7 @@ int analyse_command(const CommandArgs& args) {
     if (std::optional<std::string> list = options.value("--select"))
         if (!select_items(context, *list)) return 1;
 
-    if (zov::analyse_named_file(context, dxf, out) != 0) return 1;
+    if (zov::analyse_named_file(context, *dxf, out) != 0) return 1;
     zov::print_written_file(zov::cp932_to_utf8(context.analysis_path));
     return context.round_trip_losses > 0 && !options.flag("--force") ? 1 : 0;
 }

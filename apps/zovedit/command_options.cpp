@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "analyser/disk.h"
 #include "commands.h"
 #include "common/encoding.h"
+#include "common/files.h"
 
 CommandOptions::CommandOptions(const CommandArgs& args, const std::vector<std::string>& valued,
                                const std::vector<std::string>& flags) {
@@ -52,3 +54,31 @@ int CommandOptions::choice(const std::string& option, const std::vector<std::str
 }
 
 std::string command_cp932_name(const std::string& name) { return zov::file_name_to_cp932(name); }
+
+namespace {
+
+// A name with every byte above 0x7F shown as \xHH, as any console shows it.
+std::string escaped_name(const std::string& name) {
+    std::string shown;
+    for (const unsigned char byte : name) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+        shown += byte < 0x80 ? std::string(1, static_cast<char>(byte)) : std::string(hex);
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::optional<std::string> command_file_name(const char* command, const std::string& name) {
+    const std::string cp932 = command_cp932_name(name);
+    // The analyser opens names as given and also makes them absolute.
+    const std::string absolute = name.starts_with('/') ? name : zov::current_folder() + name;
+    const std::string touched = zov::cp932_to_file_name(cp932);
+    if (touched == name && zov::cp932_to_file_name(zov::full_path(cp932)) == absolute) return cp932;
+    std::fprintf(stderr,
+                 "zovedit %s: the file %s would be taken as %s; name it in UTF-8 "
+                 "with characters that CP932 holds\n",
+                 command, escaped_name(name).c_str(), escaped_name(touched).c_str());
+    return std::nullopt;
+}

@@ -42,6 +42,14 @@ private:
 // as they are when they are no UTF-8 (a name written in CP932 already).
 std::string command_cp932_name(const std::string& name);
 
+// A file named on the command line as the analyser names it (CP932), or
+// nothing, after a one-line reason on stderr, when the analyser would touch
+// a file under other bytes than those given: bytes that are no UTF-8 but
+// read as CP932 stand for a UTF-8 name too, and name that one unless only
+// the file with the bytes given exists; a UTF-8 name with characters that
+// CP932 lacks is kept as bytes that read as other characters.
+std::optional<std::string> command_file_name(const char* command, const std::string& name);
+
 #include "analyser/context.h"
 #include "analyser/dialogs.h"
 #include "common/clock.h"

@@ -13,17 +13,21 @@ int rebuild_command(const CommandArgs& args) {
         std::fprintf(stderr, "zovedit --rebuild: %s\n", options.error().c_str());
         return zov::kExitMisuse;
     }
-    const std::string analysis = command_cp932_name(options.file());
+    const std::optional<std::string> analysis = command_file_name("--rebuild", options.file());
+    if (!analysis) return 1;
+    std::optional<std::string> output;
+    if (std::optional<std::string> given = options.value("-o")) {
+        output = command_file_name("--rebuild", *given);
+        if (!output) return 1;
+    }
 
     HeadlessSession session(options.flag("--yes"));
     zov::AnalyserContext& context = session.context();
     if (rule >= 0) context.settings.naming_rule = rule;
     if (line_end >= 0) context.settings.line_ends = line_end + 1;
-    if (std::optional<std::string> given = options.value("-o")) {
-        session.dialogs().output_path = command_cp932_name(*given);
-    }
+    if (output) session.dialogs().output_path = *output;
     std::string output_path;
-    if (!zov::make_dxf_from_analysis(context, analysis, output_path)) return 1;
+    if (!zov::make_dxf_from_analysis(context, *analysis, output_path)) return 1;
     zov::print_written_file(zov::cp932_to_utf8(output_path));
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "analyser/texts.h"
+#include "dxf/binary_groups.h"
+#include "dxf/numbers.h"
 
 namespace zov {
 
@@ -109,6 +111,12 @@ int DataLineParser::parse_data_line(std::string_view text, long line_number) {
         pos = value_end + terminator.size();
     }
     for (const Group& group : groups) {
+        if (binary_value_type(static_cast<int>(group.code)) == BinaryValue::Real &&
+            !is_finite_dxf_real(group.value)) {
+            groups_.real(static_cast<int>(group.code), parse_dxf_real(group.value));
+            replaced_.count("real value");
+            continue;
+        }
         char digits[8];
         auto result = std::to_chars(digits, digits + sizeof digits, group.code);
         out_.write_line(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));

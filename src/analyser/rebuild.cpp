@@ -7,6 +7,7 @@
 #include "analyser/texts.h"
 #include "common/clock.h"
 #include "common/cp932.h"
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "common/paths.h"
 
@@ -131,6 +132,8 @@ bool write_dxf(AnalyserContext& context, const std::string& path, const Analysis
                output_path.c_str());
         return false;
     }
+    show_losses(context.messages, parser.replaced(),
+                "not a finite number: written as the viewer's import reads it");
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "common/scratch_lock.h"
 #include "common/termination_cleanup.h"
 
 namespace zov {
@@ -69,16 +70,20 @@ std::vector<std::string> own_entries(const std::string& folder, Match matches) {
     return found;
 }
 
+// true the first time this run asks about `what` (a place to sweep: a folder
+// for temporary files, a folder and a NUL and a prefix for scratch folders).
+bool first_sweep_of(const std::string& what) {
+    static std::mutex mutex;
+    static std::set<std::string> swept;
+    std::lock_guard<std::mutex> lock(mutex);
+    return swept.insert(what).second;
+}
+
 // Removes the temporary files `stem`.<pid>.<hex>.<n>.part in `folder` of runs
 // that have ended (no process has their number any more), once per folder
 // and run.
 void remove_stale_parts(const std::string& folder, const std::string& stem) {
-    static std::mutex mutex;
-    static std::set<std::string> swept;
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!swept.insert(folder).second) return;
-    }
+    if (!first_sweep_of(folder)) return;
     const auto is_stale_part = [&](const std::string& name) {
         if (name.rfind(stem + ".", 0) != 0 || name.size() < stem.size() + 6 ||
             name.compare(name.size() - 5, 5, ".part") != 0)
@@ -95,10 +100,12 @@ WholeFileOutput::~WholeFileOutput() { discard(); }
 
 bool WholeFileOutput::open(const std::string& target) {
     discard();
-    // A folder under the name can never be replaced by the file: fail now.
+    // A folder under the name can never be replaced by the file, and a
+    // device, pipe or socket (/dev/full, /dev/stdout) must not be, which the
+    // rename at the end would do: fail now.
     struct stat info {};
     if (target.empty() || target.back() == '/' ||
-        (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)))
+        (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)))
         return false;
     target_ = target;
     // The temporary name starts with "." so that a folder listing of the
@@ -177,9 +184,18 @@ bool ScratchFolder::create(const std::string& parent, std::string_view prefix) {
     std::string pattern = parent;
     if (!pattern.empty() && pattern.back() != '/') pattern += '/';
     pattern.append(prefix).append("-XXXXXX");
+    // Folders of this prefix left here by runs killed outright go first.
+    if (first_sweep_of(parent + '\0' + std::string(prefix)))
+        remove_stale_scratch_folders(parent, prefix);
     if (::mkdtemp(pattern.data()) == nullptr) return false;
     path_ = pattern + "/";
     cleanup_ticket_ = remove_on_termination(path_);
+    // Without its lock the folder would look left behind to the next run.
+    lock_fd_ = lock_scratch_folder(path_);
+    if (lock_fd_ < 0) {
+        remove();
+        return false;
+    }
     return true;
 }
 
@@ -189,6 +205,9 @@ void ScratchFolder::remove() {
     std::filesystem::remove_all(path_, ignored);
     forget_on_termination(cleanup_ticket_);
     path_.clear();
+    // Released only now that the folder is gone.
+    if (lock_fd_ >= 0) ::close(lock_fd_);
+    lock_fd_ = -1;
 }
 
 }  // namespace zov

@@ -30,7 +30,8 @@ public:
     WholeFileOutput& operator=(const WholeFileOutput&) = delete;
 
     // Creates the temporary file beside `target` (a file-system path); false
-    // when it cannot be created.
+    // when it cannot be created, or when `target` is there and is not a
+    // regular file (a folder, device, pipe or socket is never replaced).
     bool open(const std::string& target);
     bool is_open() const { return file_ != nullptr; }
     std::FILE* stream() const { return file_; }
@@ -58,7 +59,10 @@ bool write_whole_file(const std::string& target, std::string_view bytes,
 // A folder of the run's own (mode 0700, a fresh name made from `prefix`)
 // inside `parent`, so that its fixed-name scratch files are never shared with
 // another run nor reached through a link planted beforehand. It goes again,
-// with all it holds, when the object does or a terminating signal comes.
+// with all it holds, when the object does or a terminating signal comes; it
+// holds its lock file while it exists, and the first folder a run makes in a
+// place first removes the folders of that prefix left there by runs killed
+// outright (scratch_lock.h).
 class ScratchFolder {
 public:
     ScratchFolder() = default;
@@ -77,6 +81,7 @@ public:
 
 private:
     std::string path_;
+    int lock_fd_ = -1;
     unsigned long cleanup_ticket_ = 0;
 };
 

@@ -86,4 +86,14 @@ double parse_dxf_real(std::string_view text) {
     return value;
 }
 
+bool is_finite_dxf_real(std::string_view text) {
+    text = skip_blanks(text);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size() &&
+           std::isfinite(value);
+}
+
 }  // namespace zov

@@ -12,4 +12,9 @@ namespace zov {
 int parse_dxf_int(std::string_view text);
 double parse_dxf_real(std::string_view text);
 
+// True when the whole of `text`, but for blanks around it and a plus sign,
+// is a finite number as the standard conversion reads it: what a real group
+// of a written DXF file must hold for every reader to take it.
+bool is_finite_dxf_real(std::string_view text);
+
 }  // namespace zov

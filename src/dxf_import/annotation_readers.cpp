@@ -23,7 +23,7 @@ int read_table(DxfContext& context) {
     // The table's own data repeats these codes for its cells: the first ones count.
     read_entity_groups(context, record, {}, kAllCommonGroups, [&](const DxfGroupReader& reader) {
         if (reader.code() == 2 && !has_block) {
-            record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
+            take_block_name(context, record);
             has_block = true;
         }
         if (reader.code() == 10 && !has_point) record.x1 = reader.real();

@@ -133,7 +133,13 @@ private:
 
     void end_block() {
         block_open_ = false;
-        if (kept_) counting_ ? record_block() : finish_block();
+        if (kept_) {
+            counting_ ? record_block() : finish_block();
+        } else if (counting_) {
+            // Remembered, so that the entities naming it count as left out.
+            context_.blocks.add(fixed_text(record_.name));
+            context_.beyond_block_numbers.count("BLOCK");
+        }
         ++number_;
     }
 

@@ -91,6 +91,10 @@ bool DxfContext::take_record(const EntityRecord& record) {
     return false;
 }
 
+void DxfContext::count_beyond_blocks(const EntityRecord& record) {
+    if (!counting) beyond_block_numbers.count(kind_name(record.kind));
+}
+
 PlaneScope::PlaneScope(DxfContext& context, const Extrusion& extrusion)
     : context_(context), projection_(PlaneProjection::of(extrusion)) {
     if (projection_) context_.plane = &*projection_;

@@ -92,6 +92,9 @@ public:
     // The BLOCKS section's counting pass spends it as its writing pass does.
     std::int64_t records_left = kImportRecordBase;
     LossReport left_out;
+    // The blocks beyond the store's block numbers (kMaxTableRecords) and
+    // the entities that name them, left out and counted by kind.
+    LossReport beyond_block_numbers;
     // The plane of the entity being read when it is not the XY plane (or
     // its mirror): every record written and point reported is projected.
     const PlaneProjection* plane = nullptr;
@@ -126,6 +129,9 @@ public:
     // layer default. A non-empty text counts in str_num. Returns 1 (0 when
     // the budget is spent).
     int write_text(EntityRecord& record, std::string_view text);
+    // Counts an entity that names a block beyond the store's block numbers
+    // (outside the counting pass): it keeps its record, which shows nothing.
+    void count_beyond_blocks(const EntityRecord& record);
 
     // A point for the drawing extents taken from the entities (ignored when
     // it is not finite).

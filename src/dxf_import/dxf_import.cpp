@@ -25,14 +25,11 @@ const char* const kCannotRead = cp932_text(JaText::DxfCannotRead);
 // A DXF of this many bytes or fewer holds nothing to read.
 constexpr std::int32_t kSmallestDxf = 9;
 
-// Says what the import's budget left out, as warnings and in the notes.
-void report_left_out(DxfContext& context, std::int64_t budget) {
-    if (context.left_out.empty()) return;
-    const std::string hint = "the drawing makes more than " + std::to_string(budget) +
-                             " records, the most a file of its size may make";
-    for (const std::string& line : context.left_out.lines(hint))
-        context.state.notes.push_back(line);
-    show_losses(context.state.messages, context.left_out, hint);
+// Says what a limit of the import left out, as warnings and in the notes.
+void report_left_out(ImportState& state, const LossReport& left_out, const std::string& hint) {
+    if (left_out.empty()) return;
+    for (const std::string& line : left_out.lines(hint)) state.notes.push_back(line);
+    show_losses(state.messages, left_out, hint);
 }
 
 }  // namespace
@@ -85,7 +82,12 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
         result = -1;
     }
     close_all_streams(state);
-    report_left_out(context, budget);
+    report_left_out(state, context.beyond_block_numbers,
+                    "the drawing has more than " + std::to_string(kMaxTableRecords) +
+                        " blocks, the most the store holds");
+    report_left_out(state, context.left_out,
+                    "the drawing makes more than " + std::to_string(budget) +
+                        " records, the most a file of its size may make");
     // Without the file the full export writes the nearest fixed line types;
     // a store that was not replaced keeps none.
     const auto& line_types = context.tables.source_line_types();

@@ -178,7 +178,10 @@ bool DxfTables::is_proportional_style(std::string_view style) const {
 }
 
 bool BlockDirectory::add(std::string_view name) {
-    if (count_ >= kMaxTableRecords) return false;
+    if (count_ >= kMaxTableRecords) {
+        passed_over_.add(field_text(name, sizeof BlockRecord::name), 1);
+        return false;
+    }
     ++count_;
     numbers_.add(field_text(name, sizeof BlockRecord::name), count_);
     return true;
@@ -187,6 +190,11 @@ bool BlockDirectory::add(std::string_view name) {
 int BlockDirectory::find(std::string_view name) const {
     if (name.empty()) return 0;
     return numbers_.find(field_text(name, sizeof BlockRecord::name));
+}
+
+bool BlockDirectory::beyond_store(std::string_view name) const {
+    const std::string_view field = field_text(name, sizeof BlockRecord::name);
+    return !name.empty() && numbers_.find(field) == 0 && passed_over_.find(field) != 0;
 }
 
 }  // namespace zov

@@ -127,14 +127,19 @@ private:
 // Blocks by name: the 1-based number of the first block record of a name.
 class BlockDirectory {
 public:
-    // Numbers the next block record; false when the table is full.
+    // Numbers the next block record; false when the table is full, and the
+    // name is then remembered as one beyond the store's block numbers.
     bool add(std::string_view name);
     // 0 for an empty or unknown name.
     int find(std::string_view name) const;
     int count() const { return count_; }
+    // True for a block passed over because the table was full (and no
+    // numbered block has its name).
+    bool beyond_store(std::string_view name) const;
 
 private:
     NameIndex numbers_;
+    NameIndex passed_over_;
     int count_ = 0;
 };
 

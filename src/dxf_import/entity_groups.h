@@ -31,6 +31,15 @@ inline bool take_real_group(const DxfGroupReader& reader, EntityRecord& record,
     return false;
 }
 
+// The block an entity names (group 2, at the reader): its store number, 0
+// for an unknown name and for a block left out for want of numbers, which
+// the entity is counted for as left out.
+inline void take_block_name(DxfContext& context, EntityRecord& record) {
+    const std::string_view name = context.reader.value();
+    record.block = static_cast<std::int16_t>(context.blocks.find(name));
+    if (context.blocks.beyond_store(name)) context.count_beyond_blocks(record);
+}
+
 // Reads the groups of an entity up to the next code line with code 0: the
 // common groups of `common`, the real groups of `reals`, and every other
 // group through `other` (called with the reader at that group).

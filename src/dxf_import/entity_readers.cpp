@@ -245,15 +245,14 @@ int read_dimension(DxfContext& context) {
     EntityRecord record;
     record.kind = kEntityDimension;
     record.insert.scale_x = record.insert.scale_y = 1.0;
-    read_entity_groups(
-        context, record, kDimensionGroups, kNoPaperSpace, [&](const DxfGroupReader& reader) {
-            if (reader.code() == 2)
-                record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
-            if (reader.code() == 70) {
-                const int type = reader.integer();
-                record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
-            }
-        });
+    read_entity_groups(context, record, kDimensionGroups, kNoPaperSpace,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 2) take_block_name(context, record);
+                           if (reader.code() == 70) {
+                               const int type = reader.integer();
+                               record.h_align = type == 2 || type == 34 || type == 162 ? 1 : 0;
+                           }
+                       });
     return context.write_entity(record);
 }
 
@@ -263,12 +262,11 @@ int read_insert(DxfContext& context) {
     record.insert.scale_x = record.insert.scale_y = 1.0;
     Extrusion extrusion;
     InsertArray array;
-    read_entity_groups(
-        context, record, kInsertGroups, kNoPaperSpace, [&](const DxfGroupReader& reader) {
-            if (reader.code() == 2)
-                record.block = static_cast<std::int16_t>(context.blocks.find(reader.value()));
-            if (!extrusion.take(reader)) array.take(reader);
-        });
+    read_entity_groups(context, record, kInsertGroups, kNoPaperSpace,
+                       [&](const DxfGroupReader& reader) {
+                           if (reader.code() == 2) take_block_name(context, record);
+                           if (!extrusion.take(reader)) array.take(reader);
+                       });
     if (!extrusion.along_z()) {
         // The copies are placed in the insert's plane, then projected.
         const PlaneScope plane(context, extrusion);

@@ -9,6 +9,7 @@
 
 #include "common/cp932.h"
 #include "common/encoding.h"
+#include "common/loss_report.h"
 #include "common/messages.h"
 #include "jw/jw_import.h"
 #include "jw/jw_layer_table.h"
@@ -291,9 +292,13 @@ int read_jww_drawing(const std::string& source_path, ImportState& state, Message
     if (context.out_of_range > 0)
         visitor.note(format_text("%lld entities with numbers beyond any paper left out",
                                  static_cast<long long>(context.out_of_range)));
-    if (scan.blocks_left_out > 0)
-        visitor.note(format_text("%lld block definitions beyond %zu left out",
-                                 static_cast<long long>(scan.blocks_left_out), kJwwMaxStoreBlocks));
+    LossReport beyond_blocks;
+    beyond_blocks.count("block definition", static_cast<std::size_t>(scan.blocks_left_out));
+    beyond_blocks.count("block insert", static_cast<std::size_t>(context.inserts_beyond_blocks));
+    const std::string hint = format_text(
+        "the drawing has more than %zu blocks, the most the store holds", kJwwMaxStoreBlocks);
+    for (const std::string& line : beyond_blocks.lines(hint)) visitor.note(line);
+    show_losses(messages, beyond_blocks, hint);
     if (import_stop_requested(state)) return -1;  // stopped: not a file cut short
     return report_reading(result, source_path, messages) ? 0 : -1;
 }

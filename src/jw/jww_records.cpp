@@ -264,8 +264,10 @@ void make_jww_insert(JwwRecordContext& c, const JwwInsert& i, JwwRecordSink& sin
     e.insert.scale_y = i.scale_y;
     e.insert.rotation = i.angle * kDegreesPerRadian;
     if (c.blocks != nullptr) {
-        if (const auto found = c.blocks->find(i.block_number); found != c.blocks->end())
+        if (const auto found = c.blocks->find(i.block_number); found != c.blocks->end()) {
             e.block = found->second;
+            if (e.block == 0) ++c.inserts_beyond_blocks;
+        }
     }
     sink.put(e, {});
 }

@@ -31,10 +31,13 @@ struct JwwRecordContext {
     int decimals = 2;  // of the coordinates written (round_coordinate)
     // Store layer numbers by slot (group x 16 + layer); 0 while unknown.
     std::array<std::int16_t, kJwwLayerSlots> layers{};
-    // Store block numbers by definition number; absent while unknown.
+    // Store block numbers by definition number; absent while unknown, 0 for
+    // a definition beyond the store's block numbers.
     const std::unordered_map<std::uint32_t, std::int16_t>* blocks = nullptr;
     // Entities left out because a number was not finite or far beyond any paper.
     std::int64_t out_of_range = 0;
+    // Inserts of definitions beyond the store's block numbers, kept without a block.
+    std::int64_t inserts_beyond_blocks = 0;
 };
 
 // The layer slot of an entity: group x 16 + layer; numbers beyond the

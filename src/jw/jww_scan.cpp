@@ -36,6 +36,7 @@ public:
     void begin_block(const JwwBlockDefinition& d) override {
         if (scan_.blocks.size() >= kJwwMaxStoreBlocks) {
             ++scan_.blocks_left_out;
+            scan_.block_numbers.try_emplace(d.number, std::int16_t{0});
             open_.push_back(-1);
             return;
         }

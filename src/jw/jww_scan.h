@@ -36,7 +36,7 @@ struct JwwScan {
     std::array<bool, kJwwLayerSlots> used_layers{};
     std::vector<JwwBlockPlan> blocks;  // in file order; store block n is blocks[n - 1]
     // Store block numbers by definition number; the first definition of a
-    // number wins.
+    // number wins. A definition beyond kJwwMaxStoreBlocks has number 0.
     std::unordered_map<std::uint32_t, std::int16_t> block_numbers;
     std::int64_t blocks_left_out = 0;
 };

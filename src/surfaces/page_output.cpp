@@ -9,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include "common/encoding.h"
 #include "common/japanese_texts.h"
@@ -18,6 +17,7 @@
 #include "render/white_paper_surface.h"
 #include "store/records.h"
 #include "surfaces/qt_surface.h"
+#include "surfaces/svg_page.h"
 #include "view/drawing_view.h"
 
 namespace zov {
@@ -52,9 +52,11 @@ public:
     bool opened() const { return opened_; }
 
     // Finishes the file after a pass (`drawn`: a failed pass has reported
-    // itself); 0, or -1 after a reported failure, with nothing left behind.
-    int finish(bool drawn, ExistingTarget existing) {
-        const bool written = opened_ && device.flush() && device.error() == QFileDevice::NoError;
+    // itself; `handed_over`: the page gave the device all it drew); 0, or -1
+    // after a reported failure, with nothing left behind.
+    int finish(bool drawn, ExistingTarget existing, bool handed_over = true) {
+        const bool written =
+            opened_ && handed_over && device.flush() && device.error() == QFileDevice::NoError;
         device.close();
         if (opened_ && !drawn) return -1;
         if (written && output_.commit(existing)) return 0;
@@ -148,15 +150,10 @@ int write_svg(DrawingView& view, const std::string& path, const PageSize& page, 
               Messages& messages, ExistingTarget existing) {
     PageFile file(path, messages);
     if (!file.opened()) return file.finish(false, existing);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file.device);
-    const QSize size(pixels_of(page.width_mm), pixels_of(page.height_mm));
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(kPaperDotsPerInch);
-    svg.setTitle(QStringLiteral("ZovView"));
+    SvgPage svg(file.device, QSize(pixels_of(page.width_mm), pixels_of(page.height_mm)),
+                kPaperDotsPerInch, QStringLiteral("ZovView"));
     const bool drawn = draw_on_page(view, svg, paper) == 0;
-    return file.finish(drawn, existing);
+    return file.finish(drawn, existing, svg.written());
 }
 
 }  // namespace zov

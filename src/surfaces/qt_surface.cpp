@@ -31,6 +31,9 @@ constexpr int kSafeCoordinate = 1 << 16;
 constexpr int kMaxFontPixels = 8192;
 // Qt draws characters at most 40 times their own width.
 constexpr int kMaxFontStretch = 4000;
+// Lines for the painter go to it in batches of at most this many, so that
+// a long run of lines with one pen holds no more memory than a batch.
+constexpr std::size_t kPainterLineBatch = 4096;
 
 QColor to_qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
@@ -270,11 +273,18 @@ void QtSurface::move_to(int x, int y) {
 void QtSurface::line_to(int x, int y) {
     const QPoint to(x, y);
     if (is_safe(x) && is_safe(y) && is_safe(current_.x()) && is_safe(current_.y())) {
-        lines_.emplace_back(current_, to);
+        keep_line(QLine(current_, to));
     } else {
         add_line(current_.x(), current_.y(), x, y);
     }
     current_ = to;
+}
+
+// Lines drawn into the pixels wait for the end of their polyline (see
+// move_to); lines for the painter are drawn a batch at a time.
+void QtSurface::keep_line(const QLine& line) {
+    lines_.push_back(line);
+    if (lines_.size() >= kPainterLineBatch && !(lines_direct_ && !xor_drawing_)) flush();
 }
 
 void QtSurface::add_line(double x1, double y1, double x2, double y2) {
@@ -282,8 +292,8 @@ void QtSurface::add_line(double x1, double y1, double x2, double y2) {
         const QRectF box(-2.0, -2.0, width_ + 4.0, height_ + 4.0);
         if (!clip_segment(x1, y1, x2, y2, box)) return;
     }
-    lines_.emplace_back(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)),
-                        static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
+    keep_line(QLine(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)),
+                    static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2))));
 }
 
 void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int start_y, int end_x,

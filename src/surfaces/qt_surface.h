@@ -54,6 +54,7 @@ public:
 
 private:
     void use_pen_on_painter();
+    void keep_line(const QLine& line);
     void add_line(double x1, double y1, double x2, double y2);
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                               double span);

@@ -6,13 +6,20 @@
 // files in a private subfolder, which goes when it ends. Both share only the
 // settings and the history in ZovView.CFG, which are read and rewritten under
 // the settings lock and replaced whole.
+//
+// The folder is held through two lock files, ZovView.LCK and a hidden twin:
+// one of them deleted while the first viewer runs (a lock on a deleted file
+// holds only that file) still keeps the folder from a second viewer, which
+// makes a new file under the deleted name but finds the other one held.
+#include <array>
 #include <string>
 
 #include "common/whole_file.h"
 
 namespace zov {
 
-inline constexpr char kProgramFolderLockName[] = "ZovView.LCK";
+inline constexpr std::array<const char*, 2> kProgramFolderLockNames = {"ZovView.LCK",
+                                                                       ".ZovView.LCK"};
 
 class ProgramFolderClaim {
 public:
@@ -32,7 +39,9 @@ public:
     bool is_private() const { return private_store_.exists(); }
 
 private:
-    int lock_fd_ = -1;
+    void release_locks();
+
+    std::array<int, kProgramFolderLockNames.size()> lock_fds_{-1, -1};
     ScratchFolder private_store_;
     std::string store_folder_;
 };

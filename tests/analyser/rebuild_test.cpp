@@ -9,6 +9,7 @@
 #include "common/clock.h"
 #include "common/files.h"
 #include "fixtures/dxf_binary.h"
+#include "fixtures/dxf_bombs.h"
 #include "fixtures/dxf_text.h"
 
 namespace zov {
@@ -279,6 +280,52 @@ TEST_F(Rebuild, BadEditsAreRefusedWithTheLineNumber) {
         EXPECT_EQ(analyser.messages.last(), line_no + sj(edit.what));
         EXPECT_FALSE(std::filesystem::exists(analyser.file("out.dxf")));
     }
+}
+
+// A real group that reads as no finite number comes back as the number the
+// viewer's import takes from it; every other value comes back as it was.
+TEST_F(Rebuild, RealsThatAreNoFiniteNumbersAreWrittenFinite) {
+    settings().comment_groups = 0;
+    const struct {
+        const char* value;
+        const char* written;
+    } kValues[] = {{"NaN", "0.000000"},  {"-inf", "0.000000"}, {"1e999", "0.000000"},
+                   {"abc", "0.000000"},  {"", "0.000000"},     {"2.5mm", "2.500000"},
+                   {"-1e308", "-1e308"}, {" +1.5 ", " +1.5 "}};
+    DxfGroups groups = {{"0", "SECTION"}, {"2", "ENTITIES"}};
+    for (const auto& value : kValues) {
+        groups.push_back({"0", "POINT"});
+        groups.push_back({"10", value.value});
+        groups.push_back({"1", value.value});  // a text group keeps any value
+    }
+    groups.push_back({"0", "ENDSEC"});
+    groups.push_back({"0", "EOF"});
+    write_file(analyser.file("src.dxf"), dxf_text(groups));
+    ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("src.dxf"),
+                                      analyser.file("src.TXT")),
+              1);
+    ASSERT_TRUE(rebuild());
+    std::vector<std::string> reals, texts;
+    for (const DxfGroup& group : read_dxf_groups(output())) {
+        if (group.code == 10) reals.push_back(group.value);
+        if (group.code == 1) texts.push_back(group.value);
+    }
+    ASSERT_EQ(reals.size(), std::size(kValues));
+    for (std::size_t i = 0; i < reals.size(); ++i) {
+        EXPECT_EQ(reals[i], kValues[i].written) << kValues[i].value;
+        EXPECT_EQ(texts[i], kValues[i].value);
+    }
+    EXPECT_EQ(analyser.messages.last(),
+              "6 real value left out (not a finite number: written as the viewer's import "
+              "reads it)");
+
+    // The header, line type and entities of a drawing of absurd numbers.
+    ASSERT_TRUE(absurd_numbers().write(analyser.file("src.dxf")));
+    ASSERT_EQ(convert_dxf_to_analysis(analyser.context, analyser.file("src.dxf"),
+                                      analyser.file("src.TXT")),
+              1);
+    ASSERT_TRUE(rebuild());
+    EXPECT_EQ(non_finite_reals(read_dxf_groups(output())), std::vector<DxfGroup>{});
 }
 
 }  // namespace

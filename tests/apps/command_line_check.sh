@@ -75,6 +75,25 @@ expect 0 "quiet analysis" "$zovedit" --quiet --analyse plan.dxf -o plan.TXT
 [ ! -s out.txt ] && [ -s plan.TXT ] || fail "--quiet analysis printed its file"
 expect 1 "quiet failure still reports" "$zovedit" --analyse missing.dxf --quiet
 [ -s err.txt ] || fail "--quiet silenced an error"
+# zovedit's file names that are no UTF-8: written under the bytes given, or
+# refused when those bytes read as CP932 would name the UTF-8 file instead.
+mkdir names && cd names && cp ../plan.dxf plan.dxf
+latin1=$'caf\xE9' cp932=$'\x93\xFA'
+expect 0 "analysis to a Latin-1 name" "$zovedit" --analyse plan.dxf -o "$latin1.TXT" --form 0
+expect 0 "rebuild from and to Latin-1 names" "$zovedit" --rebuild "$latin1.TXT" -o "$latin1.DXF"
+[ -s "$latin1.TXT" ] && [ -s "$latin1.DXF" ] || fail "Latin-1 names not kept: $(ls | od -c)"
+for command in "--analyse plan.dxf -o $cp932.TXT" "--rebuild $latin1.TXT -o $cp932.DXF" \
+               "--rebuild $cp932.TXT"; do
+  cp "$latin1.TXT" 日.TXT
+  # shellcheck disable=SC2086 # the command's words
+  expect 1 "zovedit $command" "$zovedit" $command
+  grep -q "would be taken as .*; name it in UTF-8" err.txt || fail "zovedit $command: $(cat err.txt)"
+  [ ! -e "$cp932.TXT" ] && [ ! -e "$cp932.DXF" ] && [ ! -e 日.DXF ] && cmp -s "$latin1.TXT" 日.TXT ||
+    fail "zovedit $command wrote $(ls | od -c)"
+done
+cp plan.dxf "$cp932.dxf"
+expect 0 "analysis of a CP932 name" "$zovedit" --analyse "$cp932.dxf" -o from_cp932.TXT --form 0
+cd ..
 
 # zr_jwk keeps its banner, usage text and codes, and gains --help and --version.
 expect 0 "zr_jwk --help" "$zr_jwk" --help

@@ -50,10 +50,13 @@ TEST(WholeFile, AppearsOnlyWhenCommittedAndLeavesNothingElse) {
     // The longest name a folder takes is written too.
     EXPECT_TRUE(write_whole_file(folder.file(std::string(255, 'n')), "long"));
 
-    // A folder under the name fails at once.
+    // A folder or a pipe under the name fails at once, and stays.
     std::filesystem::create_directory(folder.file("dir"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
     WholeFileOutput out;
     EXPECT_FALSE(out.open(folder.file("dir")));
+    EXPECT_FALSE(out.open(folder.file("pipe")));
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.file("pipe")));
 }
 
 TEST(WholeFile, AFullDiskKeepsTheOldFile) {

@@ -246,5 +246,33 @@ TEST_F(Blocks, SplinesInBlocksAreKept) {
     EXPECT_EQ(block_entities(1).size(), 2u);
 }
 
+TEST_F(Blocks, InsertsOfBlocksBeyondTheStoreNumbersAreCountedAsLeftOut) {
+    // The first block inserts one beyond the store's numbers, defined later.
+    DxfFixture dxf;
+    dxf.section("BLOCKS").block("B1").insert("0", "B32769", 0, 0).end_block();
+    for (int i = 2; i <= kMaxTableRecords + 3; ++i) dxf.block("B" + std::to_string(i)).end_block();
+    dxf.end_section()
+        .section("ENTITIES")
+        .insert("0", "B1", 0, 0)
+        .insert("0", "B32767", 0, 0)
+        .insert("0", "B32768", 0, 0)
+        .insert("0", "B32770", 0, 0)
+        .item("DIMENSION")
+        .group(2, "B32770")
+        .insert("0", "MISSING", 0, 0)
+        .end_section()
+        .end_of_file();
+    dxf.write(path("IN.DXF"));
+    ImportState state(folder_.string(), messages_);
+    ASSERT_EQ(import_dxf_file(path("IN.DXF"), state), 0);
+    EXPECT_EQ(state.header.bro_num, kMaxTableRecords);
+    const std::string hint =
+        " left out (the drawing has more than 32767 blocks, the most the store holds)";
+    EXPECT_EQ(state.notes, (std::vector<std::string>{"3 BLOCK" + hint, "3 INSERT" + hint,
+                                                     "1 DIMENSION" + hint}));
+    ASSERT_GE(messages_.entries.size(), 3u);
+    EXPECT_EQ(messages_.entries.back().icon, MessageIcon::Warning);
+}
+
 }  // namespace
 }  // namespace zov

@@ -11,10 +11,13 @@
 
 #include "common/cp932.h"
 #include "fixtures/jww_hand_built.h"
+#include "fixtures/jww_writer.h"
 #include "jw/jw_messages.h"
 #include "jw/jww_import.h"
 #include "jw/jww_pens.h"
+#include "jw/jww_scan.h"
 #include "jw_import_fixture.h"
+#include "jww_contents.h"
 
 namespace zov {
 namespace {
@@ -223,6 +226,24 @@ TEST_F(JwwImportTest, ABlockThatInsertsItselfIsStoredAsTheFileSays) {
     EXPECT_EQ(contents[0][0].kind, kEntityLine);
     EXPECT_EQ(contents[0][1].kind, kEntityInsert);
     EXPECT_EQ(contents[0][1].block, 1);
+}
+
+TEST_F(JwwImportTest, InsertsOfDefinitionsBeyondTheStoreNumbersAreCountedAsLeftOut) {
+    fixtures::JwwContent content;
+    content.header.kind = JwwFileKind::Drawing;
+    content.header.version = 700;
+    const auto last = static_cast<std::uint32_t>(kJwwMaxStoreBlocks) + 2;
+    for (std::uint32_t number = 1; number <= last; ++number)
+        content.blocks.push_back(jww_block(number, "b", {}));
+    for (const std::uint32_t number : {1u, last - 1, last, last + 1})
+        content.entities.push_back(JwwInsert{jww_base(0, 1, 1, 0, 0, 0, 0), 0, 0, 1, 1, 0, number});
+    ASSERT_EQ(import_file(written(fixtures::build_jww(content).bytes, ".jww")), 0);
+    EXPECT_EQ(header.bro_num, static_cast<std::int32_t>(kJwwMaxStoreBlocks));
+    ASSERT_EQ(count(kEntityInsert), 4);
+    const std::string hint =
+        " left out (the drawing has more than 32767 blocks, the most the store holds)";
+    EXPECT_EQ(state().notes,
+              (std::vector<std::string>{"2 block definition" + hint, "2 block insert" + hint}));
 }
 
 TEST_F(JwwImportTest, ASymbolLiesOnItsOneLayerAtItsLargestScale) {

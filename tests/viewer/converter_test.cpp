@@ -231,16 +231,35 @@ TEST_F(Converter, TheConverterWorksInAFolderOfItsOwn) {
     EXPECT_TRUE(messages.entries.empty());
 }
 
+// Stopped at the time limit with whatever it started: a program of its own
+// in its place, or one that waits for a child of its own.
 TEST_F(Converter, AConverterThatNeverEndsIsStoppedAtItsTimeLimit) {
     const std::string tools = converter_folder();
-    write_file_bytes(tools + "DCONVERT.EXE", "#!/bin/sh\nexec sleep 60\n");
     shell.state.converter_folder = tools;
     shell.state.converter_time_limit_seconds = 1;
     write_file_bytes(files.file("A.dwg"), "dwg");
-    EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), -1);
-    EXPECT_EQ(message(0), tools + "DCONVERT.EXE " + files.file("A.dwg") +
-                              " DXF が1秒たっても終わらないので止めました");
-    EXPECT_EQ(messages.entries.size(), 1u);
+    const struct {
+        const char* script;
+        bool starts_child;
+    } cases[] = {
+        {"exec sleep 60\n", false},
+        {"here=$(dirname \"$0\")\nsleep 30 &\necho $! > \"$here/child\"\nwait\n", true},
+    };
+    for (const auto& c : cases) {
+        write_converter(tools, c.script);
+        std::filesystem::remove(tools + "child");
+        shell.state.converter_ran = false;
+        messages.entries.clear();
+        EXPECT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("A.dwg")), -1);
+        EXPECT_EQ(message(0), tools + "DCONVERT.EXE " + files.file("A.dwg") +
+                                  " DXF が1秒たっても終わらないので止めました");
+        EXPECT_EQ(messages.entries.size(), 1u);
+        if (c.starts_child) {
+            const int child = wait_for_pid_file(tools + "child");
+            ASSERT_GT(child, 0);
+            EXPECT_FALSE(process_survives(child)) << c.script;
+        }
+    }
 }
 
 TEST_F(Converter, TheBundledConverterStandsInUntilTheUserSetsOne) {

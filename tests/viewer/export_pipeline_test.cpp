@@ -1,6 +1,8 @@
 #include <regex>
 
 #include "dxf_export/dxf_export.h"
+#include "fixtures/dxf_bombs.h"
+#include "fixtures/dxf_text.h"
 #include "fixtures/jw_writer.h"
 #include "shell_fixture.h"
 #include "store/records.h"
@@ -32,8 +34,8 @@ unsigned long last_handle(const std::string& dxf) {
 class ExportPipeline : public ShellTest {
 protected:
     void SetUp() override { ASSERT_EQ(load_settings(shell), 0); }
-    std::string export_store() {
-        EXPECT_TRUE(export_dxf(handles, home.path(), kDataFileName, messages));
+    std::string export_store(DxfContent content = DxfContent::Curves) {
+        EXPECT_TRUE(export_dxf(handles, home.path(), kDataFileName, messages, content));
         return read_file_bytes(home.file(kDxfOutputFileName));
     }
     DxfHandles handles;
@@ -85,6 +87,17 @@ TEST_F(ExportPipeline, JwCadAndDxfDrawingsLoadedAndExportedInOneRun) {
     EXPECT_NE(dxf.find("8\r\nWALL\r\n6\r\nCONTINUOUS\r\n70\r\n64\r\n62\r\n256\r\n"),
               std::string::npos);
     EXPECT_EQ(messages.last(), "DXF Write");
+}
+
+TEST_F(ExportPipeline, AbsurdNumbersOfTheSourceAreWrittenFinite) {
+    ASSERT_TRUE(absurd_numbers().write(files.file("absurd.dxf")));
+    ASSERT_EQ(load_drawing(shell, SettingsFile::Rewrite, files.file("absurd.dxf")), 0);
+    for (const DxfContent content : {DxfContent::Curves, DxfContent::Full}) {
+        const std::vector<DxfGroup> groups = read_dxf_groups(export_store(content));
+        ASSERT_GT(groups.size(), 100u);
+        for (const DxfGroup& group : non_finite_reals(groups))
+            ADD_FAILURE() << "group " << group.code << ": " << group.value;
+    }
 }
 
 }  // namespace

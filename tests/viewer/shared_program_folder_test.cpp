@@ -1,12 +1,14 @@
 // The program folder as others may reach it: names that would shift the
 // numbered lines of ZovView.CFG, lines that are not what their place says,
-// relative folders, and a second viewer on the same folder.
+// relative folders, and a second viewer on the same folder, even one whose
+// lock file was deleted.
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "common/encoding.h"
 #include "common/files.h"
+#include "common/scratch_lock.h"
 #include "shell_fixture.h"
 #include "store/records.h"
 #include "viewer/command_line.h"
@@ -127,9 +129,35 @@ TEST_F(SharedProgramFolder, ThePrivateStoreGoesWithItsViewerAndTheFolderIsFreeAg
         write_file_bytes(private_store + kDataFileName, "store");
     }
     EXPECT_FALSE(std::filesystem::exists(private_store));
+    // One of a viewer killed outright (its lock file held by no one) goes
+    // when the next viewer takes the folder.
+    const std::string killed = home.file("instance-Abc123/");
+    std::filesystem::create_directories(killed);
+    write_file_bytes(killed + kScratchLockName, "");
     ProgramFolderClaim again;
     ASSERT_TRUE(again.claim(home.path()));
     EXPECT_FALSE(again.is_private());
+    EXPECT_FALSE(std::filesystem::exists(killed));
+}
+
+// A lock file deleted under the first viewer: a second one makes the file
+// anew and locks it, yet must still find the folder held.
+TEST_F(SharedProgramFolder, ALockFileDeletedUnderTheFirstViewerStillKeepsTheFolder) {
+    for (const char* deleted : kProgramFolderLockNames) {
+        const std::string folder = files.file(std::string("folder") + deleted + "/");
+        std::filesystem::create_directories(folder);
+        {
+            ProgramFolderClaim first, second;
+            ASSERT_TRUE(first.claim(folder));
+            ASSERT_FALSE(first.is_private());
+            ASSERT_TRUE(std::filesystem::remove(folder + deleted));
+            ASSERT_TRUE(second.claim(folder));
+            EXPECT_TRUE(second.is_private()) << deleted;
+        }
+        ProgramFolderClaim again;  // the first has gone: the folder is free
+        ASSERT_TRUE(again.claim(folder));
+        EXPECT_FALSE(again.is_private()) << deleted;
+    }
 }
 
 TEST_F(SharedProgramFolder, ANameInShiftJisStandsInTheHistoryAsItIs) {
