@@ -2,8 +2,9 @@
 // numbering and assembly) on generated drawings of the shape of large real
 // ones (bench/large_drawing.h): at least 100 MB with the layers named in a
 // fixed stride (as text and as binary DXF), and 400 000 entities (about 71 MB) on 3 000 layers
-// named in random order, with CR LF and with LF line ends. Each drawing is made in a temporary
-// folder and deleted afterwards.
+// named in random order, with CR LF and with LF line ends, its ENTITIES section read on one
+// thread and in parts on two (wall time). Each drawing is made in a temporary folder and deleted
+// afterwards.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -16,7 +17,8 @@
 
 namespace {
 
-void import_drawing(benchmark::State& bench, const zov::LargeDrawingShape& shape) {
+void import_drawing(benchmark::State& bench, const zov::LargeDrawingShape& shape,
+                    int entity_threads = 0) {
     const zov::TempFolder folder;
     const std::string source = folder.file("LARGE.DXF");
     const long size = zov::write_large_drawing(source, shape);
@@ -26,11 +28,16 @@ void import_drawing(benchmark::State& bench, const zov::LargeDrawingShape& shape
     }
     zov::RecordingMessages messages;
     std::int32_t entities = 0;
+    int joined_parts = 0;
+    zov::DxfImportOptions options;
+    options.entity_threads = entity_threads;
+    options.joined_parts = &joined_parts;
     for (auto _ : bench) {
         zov::ImportState state(folder.folder().string(), messages);
-        if (zov::import_dxf_file(source, state) != 0) bench.SkipWithError("import failed");
+        if (zov::import_dxf_file(source, state, options) != 0) bench.SkipWithError("import failed");
         entities = state.header.ent_num;
     }
+    bench.counters["joined_parts"] = joined_parts;
     bench.SetBytesProcessed(bench.iterations() * size);
     bench.counters["MB"] = static_cast<double>(size) / (1 << 20);
     bench.counters["entity_records"] = entities;
@@ -58,6 +65,19 @@ void BM_ImportLargeDrawing(benchmark::State& bench) {
 }
 // Lines ended by CR LF, or by LF (range 1).
 BENCHMARK(BM_ImportLargeDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ImportLargeDrawingOnThreads(benchmark::State& bench) {
+    zov::LargeDrawingShape shape;
+    shape.lf_line_ends = bench.range(0) == 1;
+    import_drawing(bench, shape, static_cast<int>(bench.range(1)));
+}
+// CR LF or LF line ends (first range), the ENTITIES section on one or two
+// threads (second range); bytes per second of wall time.
+BENCHMARK(BM_ImportLargeDrawingOnThreads)
+    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 }  // namespace
 

@@ -41,6 +41,9 @@ public:
     bool ok() const { return !program_.empty(); }
     const std::string& path() const { return program_; }
     const std::string& store() const { return claim_.store_folder(); }
+    // True when the store goes with the command: a temporary program folder,
+    // or a private store folder beside another viewer.
+    bool store_is_temporary() const { return temporary_.exists() || claim_.is_private(); }
 
 private:
     zov::ScratchFolder temporary_;

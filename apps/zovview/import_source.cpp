@@ -6,8 +6,10 @@
 
 int import_source(const std::string& file, const CommandFolder& folder, zov::Messages& messages,
                   std::vector<std::string>* notes, zov::LossReport* dropped) {
-    return zov::load_drawing_headless(folder.path(), file, messages, folder.store(), notes,
-                                      dropped);
+    const zov::Durability durability =
+        folder.store_is_temporary() ? zov::Durability::Unsynced : zov::Durability::Synced;
+    return zov::load_drawing_headless(folder.path(), file, messages, folder.store(), notes, dropped,
+                                      durability);
 }
 
 bool may_write_output(const std::string& output, const std::vector<std::string>& sources,

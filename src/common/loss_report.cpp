@@ -20,6 +20,12 @@ void LossReport::count_character(char32_t code_point) {
     if (characters_++ == 0) first_character_ = code_point;
 }
 
+void LossReport::add(const LossReport& later) {
+    for (const Kind& kind : later.kinds_) count(kind.name, kind.count);
+    if (characters_ == 0) first_character_ = later.first_character_;
+    characters_ += later.characters_;
+}
+
 std::size_t LossReport::lost(std::string_view kind) const {
     for (const Kind& known : kinds_) {
         if (known.name == kind) return known.count;

@@ -20,6 +20,9 @@ public:
     // A source character the output cannot hold; the first one met is named
     // in the report by its code point, which every console can show.
     void count_character(char32_t code_point);
+    // Adds what `later` counted, as if its counts had come after this
+    // report's: kinds new here go last, the first character stays.
+    void add(const LossReport& later);
 
     bool empty() const { return kinds_.empty() && characters_ == 0; }
     std::size_t lost(std::string_view kind) const;

@@ -19,6 +19,7 @@ public:
     // request stays as it is: a stop asked for before reading began counts.
     void start(std::int64_t total_bytes) {
         done_.store(0, std::memory_order_relaxed);
+        read_ahead_.store(0, std::memory_order_relaxed);
         total_.store(total_bytes, std::memory_order_relaxed);
     }
     // A new source: the file at `path` (a file-system path), by its length.
@@ -31,9 +32,17 @@ public:
                !done_.compare_exchange_weak(seen, bytes, std::memory_order_relaxed)) {
         }
     }
+    // Bytes read further on in the source by readers of parts of it on
+    // other threads, counted beside the reader's own; forgotten once the
+    // reader has come past those parts.
+    void add_read_ahead(std::int64_t bytes) {
+        read_ahead_.fetch_add(bytes, std::memory_order_relaxed);
+    }
+    void forget_read_ahead() { read_ahead_.store(0, std::memory_order_relaxed); }
     int percent() const {
-        return percent_done(done_.load(std::memory_order_relaxed),
-                            total_.load(std::memory_order_relaxed));
+        return percent_done(
+            done_.load(std::memory_order_relaxed) + read_ahead_.load(std::memory_order_relaxed),
+            total_.load(std::memory_order_relaxed));
     }
 
     void request_stop() { stop_.store(true); }
@@ -43,6 +52,7 @@ public:
 private:
     std::atomic<std::int64_t> done_{0};
     std::atomic<std::int64_t> total_{0};
+    std::atomic<std::int64_t> read_ahead_{0};
     std::atomic<bool> stop_{false};
 };
 

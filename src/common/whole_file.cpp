@@ -135,10 +135,10 @@ bool WholeFileOutput::open(const std::string& target) {
     return false;
 }
 
-bool WholeFileOutput::commit(ExistingTarget existing) {
+bool WholeFileOutput::commit(ExistingTarget existing, Durability durability) {
     if (file_ == nullptr) return false;
-    bool whole =
-        std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    bool whole = std::fflush(file_) == 0 && std::ferror(file_) == 0 &&
+                 (durability == Durability::Unsynced || ::fsync(::fileno(file_)) == 0);
     // A file replaced keeps its permissions (not set-id bits, which would
     // then apply to what this run wrote).
     struct stat replaced {};

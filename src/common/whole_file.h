@@ -18,6 +18,10 @@ namespace zov {
 // What may happen to a target that already exists.
 enum class ExistingTarget { Replace, Keep };
 
+// Whether a commit waits for the file to reach the disk before it takes the
+// target's name: Unsynced only for a file that goes with the run anyway.
+enum class Durability { Synced, Unsynced };
+
 class WholeFileOutput {
 public:
     WholeFileOutput() = default;
@@ -35,7 +39,8 @@ public:
     // Finishes the temporary file and renames it to the target; with
     // ExistingTarget::Keep an existing target is left alone and the commit
     // fails. false when anything failed: the temporary file is then gone.
-    bool commit(ExistingTarget existing = ExistingTarget::Replace);
+    bool commit(ExistingTarget existing = ExistingTarget::Replace,
+                Durability durability = Durability::Synced);
     // Closes and removes the temporary file.
     void discard();
 

@@ -53,7 +53,13 @@ void DxfGroupReader::close() {
 
 void DxfGroupReader::report_progress() {
     groups_to_report_ = kGroupsPerReport;
-    progress_->advance_to(mark().position);
+    const std::int64_t position = mark().position;
+    if (reports_part_) {
+        progress_->add_read_ahead(position - reported_position_);
+        reported_position_ = position;
+    } else {
+        progress_->advance_to(position);
+    }
     if (progress_->stop_requested()) close();  // what is read from now on is the end
 }
 
@@ -126,8 +132,9 @@ int DxfGroupReader::integer() const {
 DxfGroupReader::Mark DxfGroupReader::mark() const {
     // A binary group is read whole at its code line; a mark between its code
     // and its value lines points at the group.
-    if (binary_) return {expect_value_ ? pair_start_ : binary_groups_.position(), expect_value_};
-    return {lines_.position(), expect_value_};
+    if (binary_)
+        return {expect_value_ ? pair_start_ : binary_groups_.position(), expect_value_, code_};
+    return {lines_.position(), expect_value_, code_};
 }
 
 void DxfGroupReader::return_to(const Mark& mark) {
@@ -135,6 +142,7 @@ void DxfGroupReader::return_to(const Mark& mark) {
     if (!binary_) {
         lines_.seek(mark.position);
         expect_value_ = mark.expect_value;
+        code_ = mark.code;
         return;
     }
     binary_groups_.seek(mark.position);

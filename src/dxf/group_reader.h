@@ -28,6 +28,13 @@ public:
     // has come, every few thousand groups; a stop asked for there ends the
     // file at once, so that every reader's loop comes to its end.
     void report_to(ReadProgress* progress) { progress_ = progress; }
+    // The same for a reader of a part further on in the file, on a thread
+    // of its own: what it reads counts as read ahead (ReadProgress).
+    void report_part_to(ReadProgress* progress) {
+        progress_ = progress;
+        reports_part_ = true;
+        reported_position_ = mark().position;
+    }
 
     // Reads the next line and flips the toggle; on a code line the group
     // code is taken from it. 1, or -1 at the end of the file.
@@ -48,15 +55,27 @@ public:
     // Marks the text of the file as UTF-8 (from version AC1021 on).
     void set_utf8_text(bool utf8) { utf8_text_ = utf8; }
     // The file's code page ($DWGCODEPAGE), used for files whose text is not UTF-8.
-    void set_code_page(std::string_view name) { code_page_.select(name); }
+    void set_code_page(std::string_view name) {
+        code_page_name_ = name;
+        code_page_.select(name);
+    }
+    // Reads text as `other` does (its UTF-8 mark and code page).
+    void read_text_as(const DxfGroupReader& other) {
+        utf8_text_ = other.utf8_text_;
+        if (!other.code_page_name_.empty()) set_code_page(other.code_page_name_);
+    }
+    // The line ends of an ASCII file.
+    LineEnd line_end() const { return lines_.line_end(); }
     // Characters of values that CP932 cannot hold are counted in `lost`
     // from now on; nullptr stops the counting.
     void count_lost_characters(LossReport* lost) { lost_characters_ = lost; }
 
-    // A point of the file to come back to, with the toggle at that point.
+    // A point of the file to come back to, with the toggle at that point
+    // and, between a code line and its value, that line's code.
     struct Mark {
         std::int64_t position;
         bool expect_value;
+        int code = 0;
     };
     Mark mark() const;
     void return_to(const Mark& mark);
@@ -77,6 +96,7 @@ private:
     bool numeric_ = false;  // the value is pair_'s number
     mutable char number_text_[32] = {};
     CodePageConverter code_page_;
+    std::string code_page_name_;
     LossReport* lost_characters_ = nullptr;
     bool expect_value_ = false;
     bool ended_ = false;
@@ -86,6 +106,8 @@ private:
     std::string converted_;
     ReadProgress* progress_ = nullptr;
     int groups_to_report_ = 0;
+    bool reports_part_ = false;
+    std::int64_t reported_position_ = 0;
 };
 
 }  // namespace zov

@@ -104,6 +104,12 @@ public:
     // The file names of the IMAGEDEF objects by handle (upper case), looked
     // up at the first IMAGE.
     std::optional<ImageFileNames> image_files;
+    // Threads the ENTITIES section of an ASCII file of at least
+    // `parts_from_bytes` is read on (entity_parts.h; 0: one per core).
+    int entity_threads = 1;
+    std::int64_t parts_from_bytes = 0;
+    // Parts read on threads of their own and joined.
+    int joined_parts = 0;
 
     // Sends entity records to $VV_BDA$.TMP (created on first use and kept
     // for every BLOCKS section of the file) or back to $VV_ENT$.TMP, which
@@ -138,14 +144,16 @@ public:
     // True while the records go to a block (and in the counting pass).
     bool in_block() const { return counting || state.entities_are_block_data; }
 
+    // Notes a failed write of a section file; reported by finish_sections.
+    void note_write(int result, const char* file_name);
+    bool write_failed() const { return failed_file_ != nullptr; }
+
 private:
     // Spends one record of the budget; false (the record counted as left
     // out) when it is spent.
     bool take_record(const EntityRecord& record);
     // Writes an entity record after its layer defaults; returns 1.
     int write_record(EntityRecord& record);
-    // Notes a failed write of a section file; reported by finish_sections.
-    void note_write(int result, const char* file_name);
 
     std::FILE* block_data_ = nullptr;
     std::FILE* drawing_entities_ = nullptr;  // $VV_ENT$.TMP while blocks are written

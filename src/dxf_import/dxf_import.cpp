@@ -45,6 +45,8 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
         return -1;
     }
     context.source_path = path;
+    context.entity_threads = options.entity_threads;
+    context.parts_from_bytes = options.parts_from_bytes;
     if (state.progress != nullptr) {
         state.progress->start_file(path);
         context.reader.report_to(state.progress);
@@ -92,6 +94,7 @@ int import_dxf_file(const std::string& path, ImportState& state, const DxfImport
     if (result == 0 && !write_source_line_types(state.program_folder, line_types))
         state.dropped.count("LTYPE", line_types.size());
     if (options.block_tallies != nullptr) *options.block_tallies = context.block_tallies;
+    if (options.joined_parts != nullptr) *options.joined_parts = context.joined_parts;
     if (options.delete_source_after_load) delete_file(path);
     return result;
 }

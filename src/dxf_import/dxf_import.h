@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dxf_import/dxf_context.h"
+#include "dxf_import/entity_parts.h"
 
 namespace zov {
 
@@ -18,6 +19,14 @@ struct DxfImportOptions {
     // When set, receives the records of every block as the counting pass
     // counted them and as the writing pass wrote them.
     std::vector<BlockTally>* block_tallies = nullptr;
+    // Threads the ENTITIES section of an ASCII file of at least
+    // `parts_from_bytes` is read on (0: one per core, at most
+    // kMostEntityThreads); the store is the same with any number.
+    int entity_threads = 0;
+    std::int64_t parts_from_bytes = kEntityPartsFromBytes;
+    // When set, receives the number of parts read on threads of their own
+    // and joined into the store.
+    int* joined_parts = nullptr;
 };
 
 // Imports the DXF file at `path` (a file-system path). 0 on success; -1

@@ -8,14 +8,19 @@
 #include "common/paths.h"
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_readers.h"
+#include "dxf_import/entity_parts.h"
 
 namespace zov {
 
 namespace {
 
+// `any_part`: the reader needs nothing of the file before the entity but
+// the tables and blocks, so that a part of the ENTITIES section read on its
+// own thread may read it.
 struct EntityEntry {
     std::string_view name;
     ItemReader read;
+    bool any_part = true;
 };
 
 constexpr EntityEntry kEntityReaders[] = {
@@ -38,14 +43,14 @@ constexpr EntityEntry kEntityReaders[] = {
     {"LEADER", read_leader},
     {"MINSERT", read_insert},
     {"3DFACE", read_3dface},
-    {"XLINE", read_xline},
-    {"RAY", read_ray},
+    {"XLINE", read_xline, false},
+    {"RAY", read_ray, false},
     {"HATCH", read_hatch},
     {"MULTILEADER", read_multileader},
     {"MLEADER", read_multileader},
     {"ACAD_TABLE", read_table},
-    {"WIPEOUT", read_wipeout},
-    {"IMAGE", read_image},
+    {"WIPEOUT", read_wipeout, false},
+    {"IMAGE", read_image, false},
     {"ARC_DIMENSION", read_dimension},
     {"LARGE_RADIAL_DIMENSION", read_dimension},
 };
@@ -85,45 +90,75 @@ ItemReader find_other_item_reader(int code, std::string_view value) {
 
 // Items of the ENTITIES section that are no entity of their own: the section's
 // end and the parts of a polyline or insert, which their entity's reader takes.
+bool ends_section(std::string_view name) {
+    return name == "ENDSEC" || name == "SECTION" || name == "EOF";
+}
+
 bool is_entity_part_or_end(std::string_view name) {
-    return name == "ENDSEC" || name == "SECTION" || name == "EOF" || name == "VERTEX" ||
-           name == "SEQEND";
+    return ends_section(name) || name == "VERTEX" || name == "SEQEND";
+}
+
+const EntityEntry* find_entity_entry(std::string_view name) {
+    for (const EntityEntry& entry : kEntityReaders) {
+        if (entry.name == name) return &entry;
+    }
+    return nullptr;
 }
 
 }  // namespace
 
 ItemReader find_entity_reader(std::string_view name) {
-    for (const EntityEntry& entry : kEntityReaders) {
-        if (entry.name == name) return entry.read;
-    }
-    return nullptr;
+    const EntityEntry* entry = find_entity_entry(name);
+    return entry == nullptr ? nullptr : entry->read;
 }
 
-void run_reading_loop(DxfContext& context) {
+ItemsResult read_items(DxfContext& context, ItemLoop& loop, const ItemLimits& limits) {
     DxfGroupReader& reader = context.reader;
-    // Section names follow "0 SECTION" under code 2; entities that no reader
-    // takes are counted where they stand, in the ENTITIES section.
-    bool section_starts = false;
-    bool in_entities = false;
-    while (!context.failed && reader.read_group() > 0) {
+    DxfGroupReader::Mark item = reader.mark();
+    while (!context.failed) {
+        if (reader.is_code_line() && reader.code() == 0) {
+            item = reader.mark();
+            if (limits.stop_at >= 0 && item.position >= limits.stop_at)
+                return {item.position == limits.stop_at ? ItemsEnd::AtStop : ItemsEnd::PastStop,
+                        item};
+        }
+        if (reader.read_group() <= 0) break;
         if (reader.is_code_line()) continue;
         const int code = reader.code();
         if (code == 0) {
-            const std::string_view item = reader.value();
-            if (ItemReader read = find_entity_reader(item)) {
-                context.state.header.ent_num += read(context);
+            const std::string_view name = reader.value();
+            if (const EntityEntry* entry = find_entity_entry(name)) {
+                if (limits.entities_only && !entry->any_part) return {ItemsEnd::OtherItem, item};
+                context.state.header.ent_num += entry->read(context);
                 continue;
             }
-            if (in_entities && !is_entity_part_or_end(item)) context.state.dropped.count(item);
-            if (item == "ENDSEC") in_entities = false;
-            section_starts = item == "SECTION";
-        } else if (code == 2 && section_starts) {
-            in_entities = reader.value() == "ENTITIES";
-            section_starts = false;
+            // Unknown entities are counted where they stand, stray parts passed over.
+            if (limits.entities_only &&
+                (ends_section(name) || find_other_item_reader(0, name) != nullptr))
+                return {ItemsEnd::OtherItem, item};
+            if (loop.in_entities && !is_entity_part_or_end(name)) context.state.dropped.count(name);
+            if (name == "ENDSEC") loop.in_entities = false;
+            loop.section_starts = name == "SECTION";
+        } else if (code == 2 && loop.section_starts) {
+            loop.in_entities = reader.value() == "ENTITIES";
+            loop.section_starts = false;
+            if (loop.in_entities && limits.to_entities) return {ItemsEnd::EntitiesBegin, item};
         }
         if (code != 0 && code != 2 && code != 9) continue;
-        if (ItemReader read = find_other_item_reader(code, reader.value())) read(context);
+        if (ItemReader read = find_other_item_reader(code, reader.value())) {
+            if (limits.entities_only) return {ItemsEnd::Refused, item};
+            ++loop.other_items;
+            read(context);
+        }
     }
+    return {ItemsEnd::FileEnd, reader.mark()};
+}
+
+void run_reading_loop(DxfContext& context) {
+    ItemLoop loop;
+    const ItemLimits to_entities{.to_entities = true};
+    while (read_items(context, loop, to_entities).end == ItemsEnd::EntitiesBegin)
+        read_entities_in_parts(context, loop);
 }
 
 }  // namespace zov

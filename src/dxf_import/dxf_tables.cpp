@@ -85,15 +85,38 @@ int DxfTables::find_layer(std::string_view name) {
     return current_layer_;
 }
 
+namespace {
+
+// The current layer of a part copy before the part names a layer.
+constexpr int kUnknownLayer = -1;
+
+}  // namespace
+
 std::int32_t DxfTables::current_layer_colour() const {
-    return current_layer_ == 0 ? 0
+    if (current_layer_ == kUnknownLayer) used_unknown_layer_ = true;
+    return current_layer_ <= 0 ? 0
                                : layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].colour;
 }
 
 std::int32_t DxfTables::current_layer_line_type() const {
-    return current_layer_ == 0
+    if (current_layer_ == kUnknownLayer) used_unknown_layer_ = true;
+    return current_layer_ <= 0
                ? 0
                : layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].line_type;
+}
+
+DxfTables DxfTables::part_copy() const {
+    DxfTables copy = *this;
+    for (LayerUse& use : copy.layer_uses_) use.use_count = 0;
+    copy.current_layer_ = kUnknownLayer;
+    copy.used_unknown_layer_ = false;
+    return copy;
+}
+
+void DxfTables::add_part(const DxfTables& part) {
+    for (std::size_t i = 0; i < layer_uses_.size() && i < part.layer_uses_.size(); ++i)
+        layer_uses_[i].use_count += part.layer_uses_[i].use_count;
+    if (part.current_layer_ != kUnknownLayer) current_layer_ = part.current_layer_;
 }
 
 std::vector<LayerRecord> DxfTables::layers() const {

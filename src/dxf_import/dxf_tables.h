@@ -65,6 +65,17 @@ public:
     // The layer records in table order, with their use counts.
     std::vector<LayerRecord> layers() const;
 
+    // A copy for a part of the ENTITIES section read on a thread of its own:
+    // its use counts start from 0 and its current layer is unknown until the
+    // part names one.
+    DxfTables part_copy() const;
+    // True when the part took the current layer's colour or line type before
+    // it named a layer: its records then depend on the part before it.
+    bool used_unknown_layer() const { return used_unknown_layer_; }
+    // Takes in the use counts and the current layer of a part read after
+    // everything this table has seen.
+    void add_part(const DxfTables& part);
+
     // Remembers a line type for find_line_type; false when the table is full.
     bool add_line_type(std::string_view name, int code);
     // "BYBLOCK" and "BYLAYER" give 0, "CONTINUOUS" 1 (in any letter case);
@@ -105,6 +116,7 @@ private:
     std::vector<LayerUse> layer_uses_;  // one per record of layers_
     NameIndex layer_numbers_;           // name -> 1-based number
     int current_layer_ = 0;             // 1-based; 0 = the cleared buffer
+    mutable bool used_unknown_layer_ = false;
     NameIndex line_type_codes_;
     std::vector<SourceLineTypeRecord> source_line_types_;
     NameIndex source_line_type_numbers_;

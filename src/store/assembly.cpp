@@ -135,7 +135,8 @@ int assemble_store(ImportState& state) {
     }
 
     if (std::fseek(data.stream(), 0, SEEK_SET) != 0 ||
-        std::fwrite(&header, sizeof header, 1, data.stream()) != 1 || !data.commit())
+        std::fwrite(&header, sizeof header, 1, data.stream()) != 1 ||
+        !data.commit(ExistingTarget::Replace, state.store_durability))
         return report_not_created();
     return 0;
 }

@@ -13,6 +13,7 @@
 
 #include "common/loss_report.h"
 #include "common/read_progress.h"
+#include "common/whole_file.h"
 #include "store/records.h"
 
 namespace zov {
@@ -78,6 +79,11 @@ public:
     // Where the importers report how far they have read, and whether the
     // user asked them to stop; none when nobody watches.
     ReadProgress* progress = nullptr;
+    // Whether the assembled store is synced to the disk before it replaces
+    // the previous one. A viewer shows the store of its program folder again
+    // on its next start without reading the source; a store in a headless
+    // command's temporary folder goes with the command and need not wait.
+    Durability store_durability = Durability::Synced;
 };
 
 // The hint that the lines of ImportState::dropped carry wherever they are shown.

@@ -13,10 +13,12 @@ namespace zov {
 
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
                           Messages& messages, const std::string& store_folder,
-                          std::vector<std::string>* notes, LossReport* dropped) {
+                          std::vector<std::string>* notes, LossReport* dropped,
+                          Durability store_durability) {
     SystemClock clock;
     CancellingFileDialog no_dialog;
     ViewerShell shell(program_folder, messages, clock, no_dialog, store_folder);
+    shell.import.store_durability = store_durability;
     if (load_settings(shell) != 0) return -1;
     shell.state.bundled_converter_folder = find_bundled_converter(executable_folder());
     if (classify_drawing_file(shell, path) == kNotDrawing) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/whole_file.h"
+
 namespace zov {
 
 class LossReport;
@@ -17,9 +19,11 @@ class Messages;
 // receives the import's notes on what it drew simpler than the file asks,
 // and `dropped` what the import could not store at all.
 // A DWG goes through the settings' converter folder, else through the
-// converter bundled beside the running program.
+// converter bundled beside the running program. A store that goes with the
+// command (`store_durability` Unsynced) is not synced to the disk.
 int load_drawing_headless(const std::string& program_folder, const std::string& path,
                           Messages& messages, const std::string& store_folder = std::string(),
-                          std::vector<std::string>* notes = nullptr, LossReport* dropped = nullptr);
+                          std::vector<std::string>* notes = nullptr, LossReport* dropped = nullptr,
+                          Durability store_durability = Durability::Synced);
 
 }  // namespace zov
