@@ -29,7 +29,8 @@ std::optional<EntityIndex> EntityIndex::build(StoreReader& store, const std::ato
 }
 
 std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* const> stores,
-                                                       const std::atomic<bool>* stop) {
+                                                       const std::atomic<bool>* stop,
+                                                       std::optional<BoundingBox>* fit) {
     if (stores.empty()) return std::nullopt;
     const std::int64_t count = std::max(stores[0]->entity_count(), 0);
     const std::int64_t runs = (count + kRun - 1) / kRun;
@@ -38,35 +39,60 @@ std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* co
         return static_cast<std::int32_t>(std::min(count, runs * k / parts * kRun));
     };
     std::vector<std::optional<EntityIndex>> built(stores.size());
+    std::vector<FitPart> fits(stores.size());
+    auto build_one = [&](std::int64_t k, std::int32_t first, std::int32_t last) {
+        const auto at = static_cast<std::size_t>(k);
+        built[at] =
+            build_part(*stores[at], first, last, stop, fit != nullptr ? &fits[at] : nullptr);
+    };
     std::vector<std::thread> threads;
     for (std::int64_t k = 1; k < parts; ++k) {
-        threads.emplace_back([&, k] {
-            built[static_cast<std::size_t>(k)] =
-                build_part(*stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop);
-        });
+        threads.emplace_back([&, k] { build_one(k, bound(k), bound(k + 1)); });
     }
-    built[0] = build_part(*stores[0], 0, bound(1), stop);
+    build_one(0, 0, bound(1));
     for (std::thread& thread : threads) thread.join();
     if (!built[0]) return std::nullopt;
     EntityIndex& index = *built[0];
-    for (std::int64_t k = 1; k < parts; ++k) {
-        std::optional<EntityIndex>& part = built[static_cast<std::size_t>(k)];
+    std::int64_t joined = 1;
+    for (; joined < parts; ++joined) {
+        std::optional<EntityIndex>& part = built[static_cast<std::size_t>(joined)];
         if (!part) return std::nullopt;
         // A store that could not be read to its end gives the records read.
-        if (index.size() < bound(k)) break;
+        if (index.size() < bound(joined)) break;
         index.append(std::move(*part));
     }
+    if (fit != nullptr)
+        *fit = fit_of_parts(*stores[0], std::span(fits).first(static_cast<std::size_t>(joined)));
     return std::move(index);
 }
 
+std::optional<BoundingBox> EntityIndex::fit_of_parts(StoreReader& store,
+                                                     std::span<const FitPart> parts) {
+    const double paper_scale = paper_space_scale(store.header().scale);
+    EntityBoxes boxes(store, BoxUse::ViewFit);
+    BoundingBox fit;
+    EntityRecord record;
+    for (const FitPart& part : parts) {
+        fit.include(part.box);
+        for (const std::int32_t i : part.inserts) {
+            if (store.read_entity(i, record) != 0) return std::nullopt;
+            if (record.paper_space == 1) scale_record(record, paper_scale);
+            fit.include(boxes.box_of(record));
+        }
+    }
+    return fit;
+}
+
 std::optional<EntityIndex> EntityIndex::build_part(StoreReader& store, std::int32_t first,
-                                                   std::int32_t last,
-                                                   const std::atomic<bool>* stop) {
+                                                   std::int32_t last, const std::atomic<bool>* stop,
+                                                   FitPart* fit) {
     constexpr std::int32_t kRecordsPerLook = 4096;
     const StoreHeader& header = store.header();
     const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
     EntityBoxes boxes(store, BoxUse::Reach);
+    std::optional<EntityBoxes> fit_boxes;
+    if (fit != nullptr) fit_boxes.emplace(store, BoxUse::ViewFit);
     EntityIndex index;
     index.held_ = first == 0 ? 0 : kHeldBefore;
     EntityRecord record;
@@ -81,6 +107,11 @@ std::optional<EntityIndex> EntityIndex::build_part(StoreReader& store, std::int3
         index.has_dimensions_ = index.has_dimensions_ || record.kind == kEntityDimension;
         if (record.paper_space == 1) scale_record(record, paper_scale);
         index.add(boxes.box_of(record));
+        if (fit == nullptr) continue;
+        if (record.kind == kEntityInsert || record.kind == kEntityDimension)
+            fit->inserts.push_back(i);
+        else
+            fit->box.include(fit_boxes->box_of(record));
     }
     index.finish();
     return index;

@@ -34,9 +34,13 @@ public:
                                             const std::atomic<bool>* stop = nullptr);
     // The same through several readers open on one store, one thread each:
     // each reads its share of the records, in whole runs, and the parts are
-    // joined in store order into the index build() gives.
+    // joined in store order into the index build() gives. With `fit`, the
+    // same walk gives the box EntityBoxes(BoxUse::ViewFit).drawing() gives
+    // of the records indexed, so that a fit needs no walk of its own (none
+    // when a record cannot be read again).
     static std::optional<EntityIndex> build_in_parts(std::span<StoreReader* const> stores,
-                                                     const std::atomic<bool>* stop = nullptr);
+                                                     const std::atomic<bool>* stop = nullptr,
+                                                     std::optional<BoundingBox>* fit = nullptr);
 
     // Appends the box of the next record; an empty box (nothing finite to
     // bound) meets every area, so that such an entity is never left out.
@@ -88,8 +92,21 @@ private:
     // Records [first, last) alone; those of no layer the pass knows before
     // the first that has one carry kHeldBefore, the layer the part before
     // this one ends with.
+    // The view-fit box of a part's records, but for its inserts and
+    // dimensions: the fit works out a block's box once, from where it is
+    // first met (EntityBoxes::block_box()), so these are taken after the
+    // parts, in store order, as one walk would take them.
+    struct FitPart {
+        BoundingBox box;
+        std::vector<std::int32_t> inserts;
+    };
+    // The view-fit box of the records of `parts`, joined in store order.
+    static std::optional<BoundingBox> fit_of_parts(StoreReader& store,
+                                                   std::span<const FitPart> parts);
+    // With `fit`, fills it for the records of the part.
     static std::optional<EntityIndex> build_part(StoreReader& store, std::int32_t first,
-                                                 std::int32_t last, const std::atomic<bool>* stop);
+                                                 std::int32_t last, const std::atomic<bool>* stop,
+                                                 FitPart* fit);
     // Appends `next`, the part built from the records after this one's.
     void append(EntityIndex&& next);
     static constexpr std::int16_t kHeldBefore = -1;
