@@ -33,82 +33,107 @@ std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* co
     if (stores.empty()) return std::nullopt;
     const std::int64_t count = std::max(stores[0]->entity_count(), 0);
     const std::int64_t runs = (count + kRun - 1) / kRun;
-    const auto parts = static_cast<std::int64_t>(stores.size());
+    const auto part_count = static_cast<std::int64_t>(stores.size());
     auto bound = [&](std::int64_t k) {
-        return static_cast<std::int32_t>(std::min(count, runs * k / parts * kRun));
+        return static_cast<std::int32_t>(std::min(count, runs * k / part_count * kRun));
     };
-    std::vector<std::optional<EntityIndex>> built(stores.size());
+    // Every part writes its own share of the boxes and runs in place, so that
+    // the index never needs its size twice over while the parts are joined.
+    EntityIndex index;
+    index.boxes_.resize(static_cast<std::size_t>(count));
+    index.runs_.resize(static_cast<std::size_t>(runs));
+    std::vector<Part> parts(stores.size());
     std::vector<std::thread> threads;
-    for (std::int64_t k = 1; k < parts; ++k) {
+    for (std::int64_t k = 1; k < part_count; ++k) {
         threads.emplace_back([&, k] {
-            built[static_cast<std::size_t>(k)] =
-                build_part(*stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop);
+            parts[static_cast<std::size_t>(k)] = index.build_part(
+                *stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop);
         });
     }
-    built[0] = build_part(*stores[0], 0, bound(1), stop);
+    parts[0] = index.build_part(*stores[0], 0, bound(1), stop);
     for (std::thread& thread : threads) thread.join();
-    if (!built[0]) return std::nullopt;
-    EntityIndex& index = *built[0];
-    for (std::int64_t k = 1; k < parts; ++k) {
-        std::optional<EntityIndex>& part = built[static_cast<std::size_t>(k)];
-        if (!part) return std::nullopt;
+    if (std::any_of(parts.begin(), parts.end(), [](const Part& part) { return part.stopped; }))
+        return std::nullopt;
+    for (std::int64_t k = 0; k < part_count; ++k) {
+        const Part& part = parts[static_cast<std::size_t>(k)];
+        for (auto [record, layer] : part.carried)
+            index.carried_.emplace_back(record, layer == kHeldBefore ? index.held_ : layer);
+        if (part.held != kHeldBefore) index.held_ = part.held;
+        index.has_dimensions_ = index.has_dimensions_ || part.has_dimensions;
         // A store that could not be read to its end gives the records read.
-        if (index.size() < bound(k)) break;
-        index.append(std::move(*part));
+        const std::int32_t end = bound(k) + part.read;
+        if (end < bound(k + 1)) {
+            index.boxes_.resize(static_cast<std::size_t>(end));
+            index.runs_.resize(static_cast<std::size_t>((end + kRun - 1) / kRun));
+            break;
+        }
     }
-    return std::move(index);
+    return index;
 }
 
-std::optional<EntityIndex> EntityIndex::build_part(StoreReader& store, std::int32_t first,
-                                                   std::int32_t last,
-                                                   const std::atomic<bool>* stop) {
+EntityIndex::Part EntityIndex::build_part(StoreReader& store, std::int32_t first, std::int32_t last,
+                                          const std::atomic<bool>* stop) {
     constexpr std::int32_t kRecordsPerLook = 4096;
     const StoreHeader& header = store.header();
     const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
     EntityBoxes boxes(store, BoxUse::Reach);
-    EntityIndex index;
-    index.held_ = first == 0 ? 0 : kHeldBefore;
+    Part part;
+    part.held = first == 0 ? 0 : kHeldBefore;
+    std::vector<DrawingExtents> pending;
+    pending.reserve(kRun);
+    auto close_pending = [&] {
+        if (pending.empty()) return;
+        const std::int32_t start = first + part.read - static_cast<std::int32_t>(pending.size());
+        runs_[static_cast<std::size_t>(start / kRun)] =
+            close_run(pending, &boxes_[static_cast<std::size_t>(start)]);
+        pending.clear();
+    };
     EntityRecord record;
-    index.boxes_.reserve(static_cast<std::size_t>(std::max(last - first, 0)));
     for (std::int32_t i = first; i < last && store.read_entity(i, record) == 0; ++i) {
-        if (stop != nullptr && i % kRecordsPerLook == 0 && stop->load(std::memory_order_relaxed))
-            return std::nullopt;
+        if (stop != nullptr && i % kRecordsPerLook == 0 && stop->load(std::memory_order_relaxed)) {
+            part.stopped = true;
+            return part;
+        }
         if (record.layer > 0 && record.layer <= layer_count)
-            index.held_ = record.layer;
+            part.held = record.layer;
         else
-            index.carry_layer(i, index.held_);
-        index.has_dimensions_ = index.has_dimensions_ || record.kind == kEntityDimension;
+            part.carried.emplace_back(i, part.held);
+        part.has_dimensions = part.has_dimensions || record.kind == kEntityDimension;
         if (record.paper_space == 1) scale_record(record, paper_scale);
-        index.add(boxes.box_of(record));
+        pending.push_back(kept_extents(boxes.box_of(record)));
+        ++part.read;
+        if (pending.size() == static_cast<std::size_t>(kRun)) close_pending();
     }
-    index.finish();
-    return index;
+    close_pending();
+    return part;
 }
 
-void EntityIndex::append(EntityIndex&& next) {
-    for (auto [record, layer] : next.carried_)
-        carried_.emplace_back(record, layer == kHeldBefore ? held_ : layer);
-    if (next.held_ != kHeldBefore) held_ = next.held_;
-    boxes_.insert(boxes_.end(), next.boxes_.begin(), next.boxes_.end());
-    runs_.insert(runs_.end(), next.runs_.begin(), next.runs_.end());
-    has_dimensions_ = has_dimensions_ || next.has_dimensions_;
-}
-
-void EntityIndex::add(const BoundingBox& box) {
+DrawingExtents EntityIndex::kept_extents(const BoundingBox& box) {
     const DrawingExtents e = box.extents();
     const bool kept =
         !box.empty() && std::max({std::abs(e.min_x), std::abs(e.min_y), std::abs(e.max_x),
                                   std::abs(e.max_y)}) <= kLargestKept;
-    pending_.push_back(kept ? e : kUnbounded);
+    return kept ? e : kUnbounded;
+}
+
+void EntityIndex::add(const BoundingBox& box) {
+    pending_.push_back(kept_extents(box));
     if (pending_.size() == static_cast<std::size_t>(kRun)) finish();
 }
 
 void EntityIndex::finish() {
     if (pending_.empty()) return;
+    const std::size_t start = boxes_.size();
+    boxes_.resize(start + pending_.size());
+    runs_.push_back(close_run(pending_, &boxes_[start]));
+    pending_.clear();
+}
+
+EntityIndex::Run EntityIndex::close_run(std::span<const DrawingExtents> pending, Steps* out) {
     Run run;
     run.box = kUnbounded;
-    for (const DrawingExtents& b : pending_) {
+    for (const DrawingExtents& b : pending) {
         if (unbounded(b)) {
             run.has_unbounded = true;
             continue;
@@ -125,17 +150,16 @@ void EntityIndex::finish() {
         while (up && q < 255 && step(low, high, q) < v) ++q;
         return static_cast<std::uint8_t>(q);
     };
-    for (const DrawingExtents& b : pending_) {
+    for (const DrawingExtents& b : pending) {
         if (unbounded(b)) {
-            boxes_.push_back({255, 255, 0, 0});
+            *out++ = {255, 255, 0, 0};
             continue;
         }
-        boxes_.push_back(
-            {step_of(b.min_x, r.min_x, r.max_x, false), step_of(b.min_y, r.min_y, r.max_y, false),
-             step_of(b.max_x, r.min_x, r.max_x, true), step_of(b.max_y, r.min_y, r.max_y, true)});
+        *out++ = Steps{
+            step_of(b.min_x, r.min_x, r.max_x, false), step_of(b.min_y, r.min_y, r.max_y, false),
+            step_of(b.max_x, r.min_x, r.max_x, true), step_of(b.max_y, r.min_y, r.max_y, true)};
     }
-    runs_.push_back(run);
-    pending_.clear();
+    return run;
 }
 
 DrawingExtents EntityIndex::box(std::int32_t record) const {

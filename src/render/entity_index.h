@@ -85,14 +85,27 @@ private:
         bool has_unbounded = false;  // holds entities that meet every area
     };
 
-    // Records [first, last) alone; those of no layer the pass knows before
-    // the first that has one carry kHeldBefore, the layer the part before
-    // this one ends with.
-    static std::optional<EntityIndex> build_part(StoreReader& store, std::int32_t first,
-                                                 std::int32_t last, const std::atomic<bool>* stop);
-    // Appends `next`, the part built from the records after this one's.
-    void append(EntityIndex&& next);
     static constexpr std::int16_t kHeldBefore = -1;
+    // What building a share of the records leaves beside the boxes and runs
+    // it writes into the index.
+    struct Part {
+        std::int32_t read = 0;  // records read
+        // Records of no layer the pass knows, with the layer held before
+        // them; kHeldBefore: the layer the part before this one ends with.
+        std::vector<std::pair<std::int32_t, std::int16_t>> carried;
+        std::int16_t held = kHeldBefore;  // after the part's last record
+        bool has_dimensions = false;
+        bool stopped = false;  // `stop` was set meanwhile
+    };
+
+    // Reads records [first, last) (`first` at a run's start) into their
+    // places in boxes_ and runs_, which are already sized for every record.
+    Part build_part(StoreReader& store, std::int32_t first, std::int32_t last,
+                    const std::atomic<bool>* stop);
+    // The box an entity keeps: kUnbounded for one that meets every area.
+    static DrawingExtents kept_extents(const BoundingBox& box);
+    // Quantises the boxes of one run into `out`, one each, and gives the run.
+    static Run close_run(std::span<const DrawingExtents> pending, Steps* out);
 
     static bool meets(const DrawingExtents& b, const DrawingExtents& a) {
         return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
