@@ -34,47 +34,57 @@ std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* co
     if (stores.empty()) return std::nullopt;
     const std::int64_t count = std::max(stores[0]->entity_count(), 0);
     const std::int64_t runs = (count + kRun - 1) / kRun;
-    const auto parts = static_cast<std::int64_t>(stores.size());
+    const auto part_count = static_cast<std::int64_t>(stores.size());
     auto bound = [&](std::int64_t k) {
-        return static_cast<std::int32_t>(std::min(count, runs * k / parts * kRun));
+        return static_cast<std::int32_t>(std::min(count, runs * k / part_count * kRun));
     };
-    std::vector<std::optional<EntityIndex>> built(stores.size());
-    std::vector<FitPart> fits(stores.size());
-    auto build_one = [&](std::int64_t k, std::int32_t first, std::int32_t last) {
-        const auto at = static_cast<std::size_t>(k);
-        built[at] =
-            build_part(*stores[at], first, last, stop, fit != nullptr ? &fits[at] : nullptr);
-    };
+    // Every part writes its own share of the boxes and runs in place, so that
+    // the index never needs its size twice over while the parts are joined.
+    EntityIndex index;
+    index.boxes_.resize(static_cast<std::size_t>(count));
+    index.runs_.resize(static_cast<std::size_t>(runs));
+    std::vector<Part> parts(stores.size());
     std::vector<std::thread> threads;
-    for (std::int64_t k = 1; k < parts; ++k) {
-        threads.emplace_back([&, k] { build_one(k, bound(k), bound(k + 1)); });
+    for (std::int64_t k = 1; k < part_count; ++k) {
+        threads.emplace_back([&, k] {
+            parts[static_cast<std::size_t>(k)] = index.build_part(
+                *stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop, fit != nullptr);
+        });
     }
-    build_one(0, 0, bound(1));
+    parts[0] = index.build_part(*stores[0], 0, bound(1), stop, fit != nullptr);
     for (std::thread& thread : threads) thread.join();
-    if (!built[0]) return std::nullopt;
-    EntityIndex& index = *built[0];
-    std::int64_t joined = 1;
-    for (; joined < parts; ++joined) {
-        std::optional<EntityIndex>& part = built[static_cast<std::size_t>(joined)];
-        if (!part) return std::nullopt;
+    if (std::any_of(parts.begin(), parts.end(), [](const Part& part) { return part.stopped; }))
+        return std::nullopt;
+    std::int64_t joined = 0;
+    while (joined < part_count) {
+        const std::int64_t k = joined++;
+        const Part& part = parts[static_cast<std::size_t>(k)];
+        for (auto [record, layer] : part.carried)
+            index.carried_.emplace_back(record, layer == kHeldBefore ? index.held_ : layer);
+        if (part.held != kHeldBefore) index.held_ = part.held;
+        index.has_dimensions_ = index.has_dimensions_ || part.has_dimensions;
         // A store that could not be read to its end gives the records read.
-        if (index.size() < bound(joined)) break;
-        index.append(std::move(*part));
+        const std::int32_t end = bound(k) + part.read;
+        if (end < bound(k + 1)) {
+            index.boxes_.resize(static_cast<std::size_t>(end));
+            index.runs_.resize(static_cast<std::size_t>((end + kRun - 1) / kRun));
+            break;
+        }
     }
     if (fit != nullptr)
-        *fit = fit_of_parts(*stores[0], std::span(fits).first(static_cast<std::size_t>(joined)));
-    return std::move(index);
+        *fit = fit_of_parts(*stores[0], std::span(parts).first(static_cast<std::size_t>(joined)));
+    return index;
 }
 
 std::optional<BoundingBox> EntityIndex::fit_of_parts(StoreReader& store,
-                                                     std::span<const FitPart> parts) {
+                                                     std::span<const Part> parts) {
     const double paper_scale = paper_space_scale(store.header().scale);
     EntityBoxes boxes(store, BoxUse::ViewFit);
     BoundingBox fit;
     EntityRecord record;
-    for (const FitPart& part : parts) {
-        fit.include(part.box);
-        for (const std::int32_t i : part.inserts) {
+    for (const Part& part : parts) {
+        fit.include(part.fit);
+        for (const std::int32_t i : part.fit_inserts) {
             if (store.read_entity(i, record) != 0) return std::nullopt;
             if (record.paper_space == 1) scale_record(record, paper_scale);
             fit.include(boxes.box_of(record));
@@ -83,63 +93,76 @@ std::optional<BoundingBox> EntityIndex::fit_of_parts(StoreReader& store,
     return fit;
 }
 
-std::optional<EntityIndex> EntityIndex::build_part(StoreReader& store, std::int32_t first,
-                                                   std::int32_t last, const std::atomic<bool>* stop,
-                                                   FitPart* fit) {
+EntityIndex::Part EntityIndex::build_part(StoreReader& store, std::int32_t first, std::int32_t last,
+                                          const std::atomic<bool>* stop, bool with_fit) {
     constexpr std::int32_t kRecordsPerLook = 4096;
     const StoreHeader& header = store.header();
     const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
     EntityBoxes boxes(store, BoxUse::Reach);
     std::optional<EntityBoxes> fit_boxes;
-    if (fit != nullptr) fit_boxes.emplace(store, BoxUse::ViewFit);
-    EntityIndex index;
-    index.held_ = first == 0 ? 0 : kHeldBefore;
+    if (with_fit) fit_boxes.emplace(store, BoxUse::ViewFit);
+    Part part;
+    part.held = first == 0 ? 0 : kHeldBefore;
+    std::vector<DrawingExtents> pending;
+    pending.reserve(kRun);
+    auto close_pending = [&] {
+        if (pending.empty()) return;
+        const std::int32_t start = first + part.read - static_cast<std::int32_t>(pending.size());
+        runs_[static_cast<std::size_t>(start / kRun)] =
+            close_run(pending, &boxes_[static_cast<std::size_t>(start)]);
+        pending.clear();
+    };
     EntityRecord record;
-    index.boxes_.reserve(static_cast<std::size_t>(std::max(last - first, 0)));
     for (std::int32_t i = first; i < last && store.read_entity(i, record) == 0; ++i) {
-        if (stop != nullptr && i % kRecordsPerLook == 0 && stop->load(std::memory_order_relaxed))
-            return std::nullopt;
+        if (stop != nullptr && i % kRecordsPerLook == 0 && stop->load(std::memory_order_relaxed)) {
+            part.stopped = true;
+            return part;
+        }
         if (record.layer > 0 && record.layer <= layer_count)
-            index.held_ = record.layer;
+            part.held = record.layer;
         else
-            index.carry_layer(i, index.held_);
-        index.has_dimensions_ = index.has_dimensions_ || record.kind == kEntityDimension;
+            part.carried.emplace_back(i, part.held);
+        part.has_dimensions = part.has_dimensions || record.kind == kEntityDimension;
         if (record.paper_space == 1) scale_record(record, paper_scale);
-        index.add(boxes.box_of(record));
-        if (fit == nullptr) continue;
+        pending.push_back(kept_extents(boxes.box_of(record)));
+        ++part.read;
+        if (pending.size() == static_cast<std::size_t>(kRun)) close_pending();
+        if (!fit_boxes) continue;
         if (record.kind == kEntityInsert || record.kind == kEntityDimension)
-            fit->inserts.push_back(i);
+            part.fit_inserts.push_back(i);
         else
-            fit->box.include(fit_boxes->box_of(record));
+            part.fit.include(fit_boxes->box_of(record));
     }
-    index.finish();
-    return index;
+    close_pending();
+    return part;
 }
 
-void EntityIndex::append(EntityIndex&& next) {
-    for (auto [record, layer] : next.carried_)
-        carried_.emplace_back(record, layer == kHeldBefore ? held_ : layer);
-    if (next.held_ != kHeldBefore) held_ = next.held_;
-    boxes_.insert(boxes_.end(), next.boxes_.begin(), next.boxes_.end());
-    runs_.insert(runs_.end(), next.runs_.begin(), next.runs_.end());
-    has_dimensions_ = has_dimensions_ || next.has_dimensions_;
-}
-
-void EntityIndex::add(const BoundingBox& box) {
+DrawingExtents EntityIndex::kept_extents(const BoundingBox& box) {
     const DrawingExtents e = box.extents();
     const bool kept =
         !box.empty() && std::max({std::abs(e.min_x), std::abs(e.min_y), std::abs(e.max_x),
                                   std::abs(e.max_y)}) <= kLargestKept;
-    pending_.push_back(kept ? e : kUnbounded);
+    return kept ? e : kUnbounded;
+}
+
+void EntityIndex::add(const BoundingBox& box) {
+    pending_.push_back(kept_extents(box));
     if (pending_.size() == static_cast<std::size_t>(kRun)) finish();
 }
 
 void EntityIndex::finish() {
     if (pending_.empty()) return;
+    const std::size_t start = boxes_.size();
+    boxes_.resize(start + pending_.size());
+    runs_.push_back(close_run(pending_, &boxes_[start]));
+    pending_.clear();
+}
+
+EntityIndex::Run EntityIndex::close_run(std::span<const DrawingExtents> pending, Steps* out) {
     Run run;
     run.box = kUnbounded;
-    for (const DrawingExtents& b : pending_) {
+    for (const DrawingExtents& b : pending) {
         if (unbounded(b)) {
             run.has_unbounded = true;
             continue;
@@ -156,17 +179,16 @@ void EntityIndex::finish() {
         while (up && q < 255 && step(low, high, q) < v) ++q;
         return static_cast<std::uint8_t>(q);
     };
-    for (const DrawingExtents& b : pending_) {
+    for (const DrawingExtents& b : pending) {
         if (unbounded(b)) {
-            boxes_.push_back({255, 255, 0, 0});
+            *out++ = {255, 255, 0, 0};
             continue;
         }
-        boxes_.push_back(
-            {step_of(b.min_x, r.min_x, r.max_x, false), step_of(b.min_y, r.min_y, r.max_y, false),
-             step_of(b.max_x, r.min_x, r.max_x, true), step_of(b.max_y, r.min_y, r.max_y, true)});
+        *out++ = Steps{
+            step_of(b.min_x, r.min_x, r.max_x, false), step_of(b.min_y, r.min_y, r.max_y, false),
+            step_of(b.max_x, r.min_x, r.max_x, true), step_of(b.max_y, r.min_y, r.max_y, true)};
     }
-    runs_.push_back(run);
-    pending_.clear();
+    return run;
 }
 
 DrawingExtents EntityIndex::box(std::int32_t record) const {

@@ -89,27 +89,36 @@ private:
         bool has_unbounded = false;  // holds entities that meet every area
     };
 
-    // Records [first, last) alone; those of no layer the pass knows before
-    // the first that has one carry kHeldBefore, the layer the part before
-    // this one ends with.
-    // The view-fit box of a part's records, but for its inserts and
-    // dimensions: the fit works out a block's box once, from where it is
-    // first met (EntityBoxes::block_box()), so these are taken after the
-    // parts, in store order, as one walk would take them.
-    struct FitPart {
-        BoundingBox box;
-        std::vector<std::int32_t> inserts;
-    };
-    // The view-fit box of the records of `parts`, joined in store order.
-    static std::optional<BoundingBox> fit_of_parts(StoreReader& store,
-                                                   std::span<const FitPart> parts);
-    // With `fit`, fills it for the records of the part.
-    static std::optional<EntityIndex> build_part(StoreReader& store, std::int32_t first,
-                                                 std::int32_t last, const std::atomic<bool>* stop,
-                                                 FitPart* fit);
-    // Appends `next`, the part built from the records after this one's.
-    void append(EntityIndex&& next);
     static constexpr std::int16_t kHeldBefore = -1;
+    // What building a share of the records leaves beside the boxes and runs
+    // it writes into the index.
+    struct Part {
+        std::int32_t read = 0;  // records read
+        // Records of no layer the pass knows, with the layer held before
+        // them; kHeldBefore: the layer the part before this one ends with.
+        std::vector<std::pair<std::int32_t, std::int16_t>> carried;
+        std::int16_t held = kHeldBefore;  // after the part's last record
+        bool has_dimensions = false;
+        bool stopped = false;  // `stop` was set meanwhile
+        // With the fit: the view-fit box of the part's records but for its
+        // inserts and dimensions. The fit works out a block's box once, from
+        // where it is first met (EntityBoxes::block_box()), so these are
+        // taken after the parts, in store order, as one walk takes them.
+        BoundingBox fit;
+        std::vector<std::int32_t> fit_inserts;
+    };
+
+    // Reads records [first, last) (`first` at a run's start) into their
+    // places in boxes_ and runs_, which are already sized for every record;
+    // `with_fit`: fills the part's fit too.
+    Part build_part(StoreReader& store, std::int32_t first, std::int32_t last,
+                    const std::atomic<bool>* stop, bool with_fit);
+    // The view-fit box of the records of `parts`, joined in store order.
+    static std::optional<BoundingBox> fit_of_parts(StoreReader& store, std::span<const Part> parts);
+    // The box an entity keeps: kUnbounded for one that meets every area.
+    static DrawingExtents kept_extents(const BoundingBox& box);
+    // Quantises the boxes of one run into `out`, one each, and gives the run.
+    static Run close_run(std::span<const DrawingExtents> pending, Steps* out);
 
     static bool meets(const DrawingExtents& b, const DrawingExtents& a) {
         return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
