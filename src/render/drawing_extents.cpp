@@ -40,16 +40,28 @@ DrawingExtents with_margin(const DrawingExtents& e) {
 
 DrawingExtents header_extents(const StoreHeader& h) { return {h.min_x, h.min_y, h.max_x, h.max_y}; }
 
-DrawingExtents drawing_extents(StoreReader& store, ExtentsUse use) {
-    const StoreHeader& h = store.header();
-    const DrawingExtents stated = header_extents(h);
+bool extents_need_entities(const StoreHeader& h) {
     const bool empty = h.min_x > h.max_x || h.min_y > h.max_y;
     const bool single_point = h.min_x == h.max_x && h.min_y == h.max_y;
+    return h.kind != kSourceJwCad || empty || single_point;
+}
+
+DrawingExtents drawing_extents(StoreReader& store, ExtentsUse use) {
+    const StoreHeader& h = store.header();
     // A JW_CAD drawing is fitted by its paper whenever it has one.
-    if (h.kind == kSourceJwCad && !empty && !single_point) return stated;
-    const BoundingBox entities =
+    if (!extents_need_entities(h)) return header_extents(h);
+    return drawing_extents(
+        h,
         EntityBoxes(store, use == ExtentsUse::LayerSheet ? BoxUse::LayerSheet : BoxUse::ViewFit)
-            .drawing();
+            .drawing(),
+        use);
+}
+
+DrawingExtents drawing_extents(const StoreHeader& h, const BoundingBox& entities, ExtentsUse use) {
+    const DrawingExtents stated = header_extents(h);
+    if (!extents_need_entities(h)) return stated;
+    const bool empty = h.min_x > h.max_x || h.min_y > h.max_y;
+    const bool single_point = h.min_x == h.max_x && h.min_y == h.max_y;
     if (entities.empty()) return stated;
     const DrawingExtents own = entities.extents();
     // A lone point has no size to frame: the header's box around it does.

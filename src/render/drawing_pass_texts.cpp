@@ -42,6 +42,9 @@ struct Mark {
 }  // namespace
 
 void DrawingPass::defer_text(const EntityRecord& text, bool as_plain) {
+    // Room for all at the first: the pages are taken only as the texts come,
+    // and a pass of many texts copies none of them to a larger buffer.
+    if (deferred_texts_.capacity() == 0) deferred_texts_.reserve(kMaxDeferredTexts);
     if (deferred_texts_.size() < kMaxDeferredTexts)
         deferred_texts_.push_back({text, pen_, as_plain});
     else

@@ -29,7 +29,8 @@ std::optional<EntityIndex> EntityIndex::build(StoreReader& store, const std::ato
 }
 
 std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* const> stores,
-                                                       const std::atomic<bool>* stop) {
+                                                       const std::atomic<bool>* stop,
+                                                       std::optional<BoundingBox>* fit) {
     if (stores.empty()) return std::nullopt;
     const std::int64_t count = std::max(stores[0]->entity_count(), 0);
     const std::int64_t runs = (count + kRun - 1) / kRun;
@@ -47,14 +48,16 @@ std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* co
     for (std::int64_t k = 1; k < part_count; ++k) {
         threads.emplace_back([&, k] {
             parts[static_cast<std::size_t>(k)] = index.build_part(
-                *stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop);
+                *stores[static_cast<std::size_t>(k)], bound(k), bound(k + 1), stop, fit != nullptr);
         });
     }
-    parts[0] = index.build_part(*stores[0], 0, bound(1), stop);
+    parts[0] = index.build_part(*stores[0], 0, bound(1), stop, fit != nullptr);
     for (std::thread& thread : threads) thread.join();
     if (std::any_of(parts.begin(), parts.end(), [](const Part& part) { return part.stopped; }))
         return std::nullopt;
-    for (std::int64_t k = 0; k < part_count; ++k) {
+    std::int64_t joined = 0;
+    while (joined < part_count) {
+        const std::int64_t k = joined++;
         const Part& part = parts[static_cast<std::size_t>(k)];
         for (auto [record, layer] : part.carried)
             index.carried_.emplace_back(record, layer == kHeldBefore ? index.held_ : layer);
@@ -68,16 +71,37 @@ std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* co
             break;
         }
     }
+    if (fit != nullptr)
+        *fit = fit_of_parts(*stores[0], std::span(parts).first(static_cast<std::size_t>(joined)));
     return index;
 }
 
+std::optional<BoundingBox> EntityIndex::fit_of_parts(StoreReader& store,
+                                                     std::span<const Part> parts) {
+    const double paper_scale = paper_space_scale(store.header().scale);
+    EntityBoxes boxes(store, BoxUse::ViewFit);
+    BoundingBox fit;
+    EntityRecord record;
+    for (const Part& part : parts) {
+        fit.include(part.fit);
+        for (const std::int32_t i : part.fit_inserts) {
+            if (store.read_entity(i, record) != 0) return std::nullopt;
+            if (record.paper_space == 1) scale_record(record, paper_scale);
+            fit.include(boxes.box_of(record));
+        }
+    }
+    return fit;
+}
+
 EntityIndex::Part EntityIndex::build_part(StoreReader& store, std::int32_t first, std::int32_t last,
-                                          const std::atomic<bool>* stop) {
+                                          const std::atomic<bool>* stop, bool with_fit) {
     constexpr std::int32_t kRecordsPerLook = 4096;
     const StoreHeader& header = store.header();
     const double paper_scale = paper_space_scale(header.scale);
     const std::int32_t layer_count = store.layer_count();
     EntityBoxes boxes(store, BoxUse::Reach);
+    std::optional<EntityBoxes> fit_boxes;
+    if (with_fit) fit_boxes.emplace(store, BoxUse::ViewFit);
     Part part;
     part.held = first == 0 ? 0 : kHeldBefore;
     std::vector<DrawingExtents> pending;
@@ -104,6 +128,11 @@ EntityIndex::Part EntityIndex::build_part(StoreReader& store, std::int32_t first
         pending.push_back(kept_extents(boxes.box_of(record)));
         ++part.read;
         if (pending.size() == static_cast<std::size_t>(kRun)) close_pending();
+        if (!fit_boxes) continue;
+        if (record.kind == kEntityInsert || record.kind == kEntityDimension)
+            part.fit_inserts.push_back(i);
+        else
+            part.fit.include(fit_boxes->box_of(record));
     }
     close_pending();
     return part;

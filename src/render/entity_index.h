@@ -34,9 +34,13 @@ public:
                                             const std::atomic<bool>* stop = nullptr);
     // The same through several readers open on one store, one thread each:
     // each reads its share of the records, in whole runs, and the parts are
-    // joined in store order into the index build() gives.
+    // joined in store order into the index build() gives. With `fit`, the
+    // same walk gives the box EntityBoxes(BoxUse::ViewFit).drawing() gives
+    // of the records indexed, so that a fit needs no walk of its own (none
+    // when a record cannot be read again).
     static std::optional<EntityIndex> build_in_parts(std::span<StoreReader* const> stores,
-                                                     const std::atomic<bool>* stop = nullptr);
+                                                     const std::atomic<bool>* stop = nullptr,
+                                                     std::optional<BoundingBox>* fit = nullptr);
 
     // Appends the box of the next record; an empty box (nothing finite to
     // bound) meets every area, so that such an entity is never left out.
@@ -96,12 +100,21 @@ private:
         std::int16_t held = kHeldBefore;  // after the part's last record
         bool has_dimensions = false;
         bool stopped = false;  // `stop` was set meanwhile
+        // With the fit: the view-fit box of the part's records but for its
+        // inserts and dimensions. The fit works out a block's box once, from
+        // where it is first met (EntityBoxes::block_box()), so these are
+        // taken after the parts, in store order, as one walk takes them.
+        BoundingBox fit;
+        std::vector<std::int32_t> fit_inserts;
     };
 
     // Reads records [first, last) (`first` at a run's start) into their
-    // places in boxes_ and runs_, which are already sized for every record.
+    // places in boxes_ and runs_, which are already sized for every record;
+    // `with_fit`: fills the part's fit too.
     Part build_part(StoreReader& store, std::int32_t first, std::int32_t last,
-                    const std::atomic<bool>* stop);
+                    const std::atomic<bool>* stop, bool with_fit);
+    // The view-fit box of the records of `parts`, joined in store order.
+    static std::optional<BoundingBox> fit_of_parts(StoreReader& store, std::span<const Part> parts);
     // The box an entity keeps: kUnbounded for one that meets every area.
     static DrawingExtents kept_extents(const BoundingBox& box);
     // Quantises the boxes of one run into `out`, one each, and gives the run.

@@ -88,6 +88,11 @@ int DrawingView::open_store() {
 }
 
 std::optional<PassPlan> DrawingView::plan_pass(int width, int height) {
+    return plan_pass(width, height, nullptr);
+}
+
+std::optional<PassPlan> DrawingView::plan_pass(
+    int width, int height, const std::function<std::optional<DrawingExtents>()>& fit_by_index) {
     view.set_client_size(width, height);
     const bool reopening = reopen_;
     if (reopening) {
@@ -100,6 +105,7 @@ std::optional<PassPlan> DrawingView::plan_pass(int width, int height) {
     header_ = entities.header();
     if (reopening) {
         const bool sheet = settings.style == DisplayStyle::LayerSheet;
+        if (!sheet && !loaded_fit_ && fit_by_index) loaded_fit_ = fit_by_index();
         view.fit_drawing(sheet         ? header_extents(header_)
                          : loaded_fit_ ? *loaded_fit_
                                        : drawing_extents(entities),
@@ -154,6 +160,17 @@ const EntityIndex* DrawingView::entity_index(std::span<PassStreams> more,
         index_ = std::make_unique<EntityIndex>(std::move(*built));
     }
     return index_.get();
+}
+
+std::optional<DrawingExtents> DrawingView::fit_by_index(std::span<PassStreams> more) {
+    if (!extents_need_entities(header_)) return header_extents(header_);
+    std::vector<StoreReader*> readers{&streams_.entities};
+    for (PassStreams& streams : more) readers.push_back(&streams.entities);
+    std::optional<BoundingBox> fit;
+    std::optional<EntityIndex> built = EntityIndex::build_in_parts(readers, nullptr, &fit);
+    if (!built) return std::nullopt;
+    index_ = std::make_unique<EntityIndex>(std::move(*built));
+    return fit ? std::optional<DrawingExtents>(drawing_extents(header_, *fit)) : std::nullopt;
 }
 
 std::optional<DrawingView::PassTally> DrawingView::draw_pass(Surface& surface, const PassPlan& plan,
@@ -237,20 +254,36 @@ int DrawingView::draw_drawing(Surface& surface) {
 int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
     if (bands.empty()) return -1;
     const int width = bands[0]->width(), height = bands[0]->height();
-    const std::optional<PassPlan> plan = plan_pass(width, height);
-    if (!plan) return -1;
     const int n = static_cast<int>(bands.size());
+    // Each further band has streams of its own; without them the bands are
+    // drawn one after the other. The index is built by as many threads.
+    std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
+    bool threaded = false, opened = false;
+    auto open_streams = [&] {
+        if (opened) return;
+        opened = threaded = true;
+        for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
+    };
+    // A pass in bands goes through the index whatever it shows: the walk
+    // that builds it finds the fit after a reopening too.
+    const bool index_sure =
+        index_use == IndexUse::Always || (n > 1 && index_use == IndexUse::WhenNeeded);
+    const std::optional<PassPlan> plan =
+        index_sure ? plan_pass(width, height,
+                               [&] {
+                                   open_streams();
+                                   return fit_by_index(threaded ? std::span<PassStreams>(streams)
+                                                                : std::span<PassStreams>());
+                               })
+                   : plan_pass(width, height);
+    if (!plan) return -1;
+    open_streams();
     std::vector<DrawingExtents> areas;
     bool indexed = false;
     for (int k = 0; k < n; ++k) {
         areas.push_back(area_of_rows(plan->view, k * height / n, (k + 1) * height / n));
         indexed = indexed || pass_uses_index(plan->view, areas.back(), n > 1);
     }
-    // Each further band has streams of its own; without them the bands are
-    // drawn one after the other. The index is built by as many threads.
-    std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
-    bool threaded = true;
-    for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
     const EntityIndex* index = indexed ? entity_index(threaded ? std::span<PassStreams>(streams)
                                                                : std::span<PassStreams>())
                                        : nullptr;

@@ -4,6 +4,7 @@
 // drawing pass onto any surface. The windowed viewer connects its paint,
 // key, wheel and mouse events and its menu commands to this object.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -140,6 +141,14 @@ private:
     // The drawing area of pixel rows [top, bottom) of `at`, widened by
     // kReachPixels.
     static DrawingExtents area_of_rows(const ViewWindow& at, int top, int bottom);
+    // plan_pass() whose fit after a reopening, unless the load gave one, is
+    // `fit_by_index()` when that gives one (the fit found by the walk that
+    // builds the index).
+    std::optional<PassPlan> plan_pass(
+        int width, int height, const std::function<std::optional<DrawingExtents>()>& fit_by_index);
+    // Builds the index with the streams of `more`, and gives the fit that
+    // the same walk found; none when the walk found none.
+    std::optional<DrawingExtents> fit_by_index(std::span<PassStreams> more);
     // Whether a pass of `at` over `area` goes through the index.
     bool pass_uses_index(const ViewWindow& at, const DrawingExtents& area, bool in_bands) const;
     // The index of the open store, built on first use (with the streams of
