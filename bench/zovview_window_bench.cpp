@@ -109,6 +109,7 @@ void BM_RedrawAfterZoomKey(benchmark::State& bench) {
 BENCHMARK(BM_RedrawAfterZoomKey)
     ->Args({100'000, 100})
     ->Args({1'000'000, 100})
+    ->Args({1'000'000, 10})
     ->Args({1'000'000, 1})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
