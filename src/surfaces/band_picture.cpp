@@ -45,10 +45,14 @@ public:
 
     std::span<Surface* const> surfaces() const { return surfaces_; }
 
-    // The picture: band k of n gives its rows [k h / n, (k + 1) h / n).
+    // The picture, put together once the bands are drawn (their pictures
+    // are done with then): band k of n gives its rows [k h / n, (k + 1) h / n).
     QImage join() {
         const int n = static_cast<int>(images_.size());
         QImage picture = images_[0]->finish();
+        // The first band's own picture goes, so that its pixels are written
+        // in place, not copied first.
+        images_[0].reset();
         for (int k = 1; k < n; ++k) {
             const QImage& band = images_[static_cast<std::size_t>(k)]->finish();
             for (int y = k * height_ / n; y < (k + 1) * height_ / n; ++y)
