@@ -1,7 +1,6 @@
 #include "view/drawing_view.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 #include "common/cp932.h"
@@ -281,20 +280,15 @@ bool DrawingView::draw_planned(std::span<Surface* const> bands, const PassPlan& 
         if (index == nullptr) return false;  // stopped while the index was built
     }
     std::vector<std::optional<PassTally>> tallies(bands.size());
-    std::vector<std::thread> threads;
-    for (std::size_t band = 1; band < bands.size(); ++band) {
-        auto draw_band = [&, band] {
-            tallies[band] =
-                draw_pass(*bands[band], plan, threaded ? band_streams_[band - 1] : streams_,
-                          areas[band], index, stop);
-        };
-        if (threaded)
-            threads.emplace_back(draw_band);
-        else
-            draw_band();
+    auto draw_band = [&](std::size_t band) {
+        PassStreams& streams = band > 0 && threaded ? band_streams_[band - 1] : streams_;
+        tallies[band] = draw_pass(*bands[band], plan, streams, areas[band], index, stop);
+    };
+    if (threaded) {
+        band_threads_.run(bands.size(), draw_band);
+    } else {
+        for (std::size_t band = 0; band < bands.size(); ++band) draw_band(band);
     }
-    tallies[0] = draw_pass(*bands[0], plan, streams_, areas[0], index, stop);
-    for (std::thread& thread : threads) thread.join();
     // A dimension crossing bands is counted in each.
     PassTally all;
     for (const std::optional<PassTally>& band : tallies) {

@@ -18,6 +18,7 @@
 #include "render/view_window.h"
 #include "store/records.h"
 #include "store/store_reader.h"
+#include "view/band_threads.h"
 #include "view/gesture.h"
 #include "view/layer_sheet.h"
 
@@ -188,8 +189,9 @@ private:
     std::string store_path_;  // the file the streams read
     PassStreams streams_;
     std::vector<PassStreams> band_streams_;  // of bands 1 on, kept until the store closes
-    std::unique_ptr<EntityIndex> index_;     // of the open store, once a pass needed it
-    StoreReader data_for_update_;            // the data file, beside the layer sheet
+    BandThreads band_threads_;
+    std::unique_ptr<EntityIndex> index_;  // of the open store, once a pass needed it
+    StoreReader data_for_update_;         // the data file, beside the layer sheet
     StoreHeader header_;
     bool reopen_ = true;
     std::optional<DrawingExtents> loaded_fit_;

@@ -67,8 +67,8 @@ TEST(PassInBands, AStopEndsEveryBandPromptlyAndThePassIsNotWhole) {
         IndexUse index_use;
         long stop_at;  // 0: set before the pass
     } kCases[] = {
-        {1, IndexUse::Never, 1000},  {2, IndexUse::WhenNeeded, 1000}, {3, IndexUse::Always, 1000},
-        {1, IndexUse::Never, 0},     {2, IndexUse::WhenNeeded, 0},
+        {1, IndexUse::Never, 1000}, {2, IndexUse::WhenNeeded, 1000}, {3, IndexUse::Always, 1000},
+        {1, IndexUse::Never, 0},    {2, IndexUse::WhenNeeded, 0},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.bands << " bands, stop at " << c.stop_at);
