@@ -163,8 +163,8 @@ bool DrawingView::open_band_streams(std::size_t count) {
     }
     // Kept from the passes before: they forget what they buffered of the
     // entities and take the file's size afresh, as the view's own do.
-    for (std::size_t k = 0; k < count; ++k) {
-        if (band_streams_[k].entities.read_header() != 0) {
+    for (PassStreams& band : band_streams_) {
+        if (band.entities.read_header() != 0) {
             band_streams_.clear();
             return false;
         }
