@@ -254,12 +254,6 @@ void DrawingView::draw_status_lines(Surface& surface, const PassPlan& plan, cons
     if (plan.zoom_mode_hint) draw_status_text(surface, {0, 0, kZoomModeEndHint});
 }
 
-bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
-                               const std::atomic<bool>* stop) {
-    Surface* const bands[] = {&surface};
-    return draw_planned(bands, plan, stop);
-}
-
 bool DrawingView::draw_planned(std::span<Surface* const> bands, const PassPlan& plan,
                                const std::atomic<bool>* stop) {
     if (bands.empty()) return false;

@@ -73,16 +73,13 @@ public:
     // rereads its header and fits after a reopening, for a surface of
     // `width` x `height` pixels; nothing after a reported open failure.
     std::optional<PassPlan> plan_pass(int width, int height);
-    // Draws the plan on `surface`. A `stop` set meanwhile ends the pass
-    // within a few thousand entities: false then, true when drawn whole.
-    // The pass reads through the view's own store streams, so nothing else
-    // may use the view (but its `view` and `gesture`) until it has ended.
-    bool draw_planned(Surface& surface, const PassPlan& plan,
-                      const std::atomic<bool>* stop = nullptr);
-    // The same in as many bands as `bands`, as draw_drawing_in_bands draws
-    // them, each surface of the plan's full size; `stop` ends every band.
-    // The streams of the further bands stay open for the passes after,
-    // until the store is closed.
+    // Draws the plan in as many bands as `bands`, as draw_drawing_in_bands
+    // draws them, each surface of the plan's full size. A `stop` set
+    // meanwhile ends every band within a few thousand entities: false then,
+    // true when drawn whole. The pass reads through the view's own store
+    // streams (those of the further bands stay open for the passes after,
+    // until the store is closed), so nothing else may use the view (but its
+    // `view` and `gesture`) until it has ended.
     bool draw_planned(std::span<Surface* const> bands, const PassPlan& plan,
                       const std::atomic<bool>* stop = nullptr);
     // The plan's first part alone, for a caller that shows a window of its
