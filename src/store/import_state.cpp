@@ -126,9 +126,11 @@ void clear_record_buffers(ImportState& state) {
     state.line_type = LineTypeRecord{};
 }
 
+// A state's streams are written by one thread only (each part of a section
+// read on a thread of its own has a state of its own): no stream lock.
 int write_at_current_position(std::FILE* file, const void* data, std::size_t size) {
     if (file == nullptr) return -1;
-    return std::fwrite(data, size, 1, file) == 1 ? 0 : -1;
+    return ::fwrite_unlocked(data, size, 1, file) == 1 ? 0 : -1;
 }
 
 }  // namespace
