@@ -1,6 +1,7 @@
 #include "dxf_import/dxf_tables.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/cp932.h"
 #include "common/paths.h"
@@ -23,10 +24,15 @@ std::uint32_t name_hash(std::string_view name) {
 
 std::size_t NameIndex::slot_for(std::string_view name, std::uint32_t hash) const {
     const std::size_t mask = slots_.size() - 1;
+    const bool short_name = name.size() <= kShortName;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
         if (slot.entry < 0) return i;
-        if (slot.hash == hash && names_[static_cast<std::size_t>(slot.entry)] == name) return i;
+        if (slot.hash != hash) continue;
+        if (short_name ? slot.length == name.size() &&
+                             std::memcmp(slot.text, name.data(), name.size()) == 0
+                       : names_[static_cast<std::size_t>(slot.entry)] == name)
+            return i;
     }
 }
 
@@ -47,15 +53,19 @@ void NameIndex::add(std::string_view name, int number) {
     const std::uint32_t hash = name_hash(name);
     Slot& slot = slots_[slot_for(name, hash)];
     if (slot.entry >= 0) return;
-    slot = {hash, static_cast<std::int32_t>(names_.size())};
+    slot.hash = hash;
+    slot.entry = static_cast<std::int32_t>(names_.size());
+    slot.number = number;
+    // A long name is told by its length alone from every short one.
+    slot.length = static_cast<std::uint8_t>(std::min(name.size(), kShortName + 1));
+    if (name.size() <= kShortName) std::memcpy(slot.text, name.data(), name.size());
     names_.emplace_back(name);
-    numbers_.push_back(number);
 }
 
 int NameIndex::find(std::string_view name, int missing) const {
     if (slots_.empty()) return missing;
     const Slot& slot = slots_[slot_for(name, name_hash(name))];
-    return slot.entry < 0 ? missing : numbers_[static_cast<std::size_t>(slot.entry)];
+    return slot.entry < 0 ? missing : slot.number;
 }
 
 std::string_view field_text(std::string_view name, std::size_t size) {
@@ -74,11 +84,18 @@ bool DxfTables::add_layer(const LayerRecord& record) {
 
 int DxfTables::find_layer(std::string_view name) {
     if (name.empty() || name == "BYBLOCK" || name == "BYLAYER") return 0;
-    const int found = layer_numbers_.find(field_text(name, sizeof LayerRecord::name));
+    const std::string_view field = field_text(name, sizeof LayerRecord::name);
+    // Drawings often name one layer for many entities in a row.
+    const bool repeated = last_found_number_ != 0 && field == last_found_layer_;
+    const int found = repeated ? last_found_number_ : layer_numbers_.find(field);
     if (found == 0) {
         // A scan that finds nothing has read every record: the last stays.
         if (!layers_.empty()) current_layer_ = static_cast<int>(layers_.size());
         return 1;
+    }
+    if (!repeated) {
+        last_found_layer_.assign(field);
+        last_found_number_ = found;
     }
     current_layer_ = found;
     ++layer_uses_[static_cast<std::size_t>(current_layer_ - 1)].use_count;

@@ -17,10 +17,11 @@ namespace zov {
 class ImportState;
 
 // Names and their numbers, the first number given to a name standing. An
-// open-addressing table of hashes next to the names kept side by side: a
-// drawing names a layer for every entity, thousands of layers in no order,
-// and a look-up then costs a probe or two in a small table instead of a
-// walk through scattered nodes.
+// open-addressing table whose slots hold the hash, the number and a short
+// name itself: a drawing names a layer for every entity, thousands of
+// layers in no order, and a look-up then costs a probe or two in one cache
+// line each instead of a walk through scattered nodes. Longer names are
+// compared with the names kept side by side.
 class NameIndex {
 public:
     // Gives `name` its number unless it has one already.
@@ -30,17 +31,22 @@ public:
     std::size_t size() const { return names_.size(); }
 
 private:
-    struct Slot {
+    // The longest name a slot holds itself.
+    static constexpr std::size_t kShortName = 19;
+    struct alignas(32) Slot {
         std::uint32_t hash = 0;
-        std::int32_t entry = -1;  // index into names_ and numbers_; -1 = free
+        std::int32_t entry = -1;  // index into names_; -1 = free
+        std::int32_t number = 0;
+        std::uint8_t length = 0;  // of a short name
+        char text[kShortName] = {};
     };
+    static_assert(sizeof(Slot) == 32);
     // The slot holding `name`, or the free slot where it would go.
     std::size_t slot_for(std::string_view name, std::uint32_t hash) const;
     void grow();
 
     std::vector<Slot> slots_;  // a power of two in size, at most half used
     std::vector<std::string> names_;
-    std::vector<int> numbers_;
 };
 
 // Layer and block numbers in entity records are 16-bit, so a table keeps at
@@ -116,6 +122,9 @@ private:
     std::vector<LayerUse> layer_uses_;  // one per record of layers_
     NameIndex layer_numbers_;           // name -> 1-based number
     int current_layer_ = 0;             // 1-based; 0 = the cleared buffer
+    // The name find_layer found last and its number (a name keeps its number).
+    std::string last_found_layer_;
+    int last_found_number_ = 0;
     mutable bool used_unknown_layer_ = false;
     NameIndex line_type_codes_;
     std::vector<SourceLineTypeRecord> source_line_types_;

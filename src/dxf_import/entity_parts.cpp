@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/file_descriptor.h"
 #include "common/messages.h"
 #include "dxf_import/dxf_context.h"
 #include "dxf_import/dxf_reading_loop.h"
@@ -22,28 +23,15 @@ namespace zov {
 
 namespace {
 
-// Records and texts go through memory this many bytes at a time when a part
-// is joined; a whole number of entity records.
-constexpr std::size_t kJoinBytes = sizeof(EntityRecord) * 10'000;
 // A part numbers its texts from here, so that every text offset it makes,
 // also one a reader copied into another record, is told from the offset 0
 // of a record without text and moved behind the texts before the part.
 constexpr std::int32_t kPartTextBase = std::int32_t{1} << 30;
-constexpr std::size_t kPartStreamBuffer = std::size_t{256} * 1024;
 
-// A file of the folder that has no name and goes when it is closed, for
-// update, with a large stream buffer; nullptr when it cannot be made.
-std::FILE* unnamed_file(const std::string& folder, std::unique_ptr<char[]>& buffer) {
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd < 0) return nullptr;
-    std::FILE* file = ::fdopen(fd, "w+b");
-    if (file == nullptr) {
-        ::close(fd);
-        return nullptr;
-    }
-    buffer = std::make_unique<char[]>(kPartStreamBuffer);
-    std::setvbuf(file, buffer.get(), _IOFBF, kPartStreamBuffer);
-    return file;
+// A file of the folder that has no name and goes when the last descriptor
+// of it is closed; invalid when it cannot be made.
+FileDescriptor unnamed_file(const std::string& folder) {
+    return FileDescriptor(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
 }
 
 // One part after the first: its own store state (only the entity and text
@@ -61,8 +49,11 @@ struct EntityPart {
 
     // False when the part's files or reader cannot be made.
     bool open(const DxfContext& whole) {
-        state.entities = unnamed_file(state.program_folder, entity_buffer);
-        state.strings = unnamed_file(state.program_folder, string_buffer);
+        entity_file = unnamed_file(state.program_folder);
+        string_file = unnamed_file(state.program_folder);
+        if (!entity_file.valid() || !string_file.valid()) return false;
+        state.entities = section_stream_on(entity_file.get(), entity_buffer);
+        state.strings = section_stream_on(string_file.get(), string_buffer);
         if (state.entities == nullptr || state.strings == nullptr) return false;
         if (!context.reader.open(context.source_path)) return false;
         context.reader.read_text_as(whole.reader);
@@ -76,7 +67,8 @@ struct EntityPart {
         ItemLoop loop{.in_entities = true};
         result = read_items(context, loop, {.stop_at = stop_at, .entities_only = true});
         context.reader.close();
-        flushed = std::fflush(state.entities) == 0 && std::fflush(state.strings) == 0;
+        // Only the files go on: their streams would share the file offsets.
+        written = close_written(state.entities) & close_written(state.strings);
     }
 
     std::int64_t records_taken() const { return budget - context.records_left; }
@@ -84,48 +76,24 @@ struct EntityPart {
 
     const std::int64_t start;  // offset of the part's first name line
     RecordingMessages messages;
-    // The streams' buffers outlive the streams, which the state closes.
+    // The part's files; its streams and their buffers, which outlive them.
+    FileDescriptor entity_file, string_file;
     std::unique_ptr<char[]> entity_buffer, string_buffer;
     ImportState state;
     DxfContext context;
     std::int64_t budget = 0;
     ItemsResult result{ItemsEnd::Refused, {}};
-    bool flushed = false;
+    bool written = false;
 };
 
 // Whether the part read alone gave what reading on through it would, after
 // everything before it has been joined into `whole`.
 bool joins_as_read(const EntityPart& part, const DxfContext& whole) {
-    return part.result.end != ItemsEnd::Refused && part.flushed && !part.context.failed &&
+    return part.result.end != ItemsEnd::Refused && part.written && !part.context.failed &&
            !part.context.write_failed() && part.messages.entries.empty() &&
            part.context.left_out.empty() && !part.context.tables.used_unknown_layer() &&
            part.records_taken() <= whole.records_left &&
            part.text_bytes() <= INT32_MAX - whole.state.string_length;
-}
-
-// Appends the file behind `from` to the stream `to`; with `text_base` >= 0
-// the file holds entity records, whose text offsets of the part are moved
-// to follow `text_base`.
-bool append_part_file(std::FILE* from, std::FILE* to, std::int32_t text_base) {
-    std::vector<char> bytes(kJoinBytes);
-    std::int64_t offset = 0;
-    for (;;) {
-        const ssize_t n =
-            ::pread(::fileno(from), bytes.data(), bytes.size(), static_cast<off_t>(offset));
-        if (n < 0) return false;
-        if (n == 0) return true;
-        const auto size = static_cast<std::size_t>(n);
-        for (std::size_t at = offsetof(EntityRecord, text_offset);
-             text_base >= 0 && at + sizeof(std::int32_t) <= size; at += sizeof(EntityRecord)) {
-            std::int32_t text_offset;
-            std::memcpy(&text_offset, bytes.data() + at, sizeof text_offset);
-            if (text_offset < kPartTextBase) continue;
-            text_offset = text_offset - kPartTextBase + text_base;
-            std::memcpy(bytes.data() + at, &text_offset, sizeof text_offset);
-        }
-        if (std::fwrite(bytes.data(), 1, size, to) != size) return false;
-        offset += n;
-    }
 }
 
 void include_extents(Extents& into, const Extents& part) {
@@ -135,14 +103,16 @@ void include_extents(Extents& into, const Extents& part) {
     into.max_y = std::max(into.max_y, part.max_y);
 }
 
-// Adds the part to the import as if it had been read where it stands.
-void join_part(EntityPart& part, DxfContext& whole) {
+// Adds the part to the import as if it had been read where it stands: its
+// files become the import's STR and ENT outputs. False when they cannot be
+// taken in, and the import is then as it was.
+bool join_part(EntityPart& part, DxfContext& whole) {
     ImportState& into = whole.state;
     const ImportState& from = part.state;
-    const std::int32_t text_base = into.string_length;
-    whole.note_write(append_part_file(from.strings, into.strings, -1) ? 0 : -1, kStringFileName);
-    whole.note_write(append_part_file(from.entities, into.entities, text_base) ? 0 : -1,
-                     kEntityFileName);
+    const Continuation taken = continue_sections_in(
+        into, part.string_file.get(), part.entity_file.get(), {kPartTextBase, into.string_length});
+    if (taken == Continuation::NotTaken) return false;
+    whole.note_write(taken == Continuation::Taken ? 0 : -1, kEntityFileName);
     into.string_length += part.text_bytes();
     into.header.ent_num += from.header.ent_num;
     into.header.str_num += from.header.str_num;
@@ -153,6 +123,7 @@ void join_part(EntityPart& part, DxfContext& whole) {
     whole.tables.add_part(part.context.tables);
     whole.records_left -= part.records_taken();
     ++whole.joined_parts;
+    return true;
 }
 
 int threads_for(const DxfContext& context) {
@@ -166,29 +137,19 @@ std::int64_t file_bytes(int fd) {
     return ::fstat(fd, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
 }
 
-struct Descriptor {
-    explicit Descriptor(const std::string& path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    const int fd;
-};
-
 }  // namespace
 
 void read_entities_in_parts(DxfContext& context, ItemLoop& loop) {
     DxfGroupReader& reader = context.reader;
     const int threads = threads_for(context);
     if (threads < 2 || reader.is_binary() || context.counting || context.in_block()) return;
-    const Descriptor source(context.source_path);
-    const std::int64_t size = source.fd < 0 ? 0 : file_bytes(source.fd);
+    const FileDescriptor source(::open(context.source_path.c_str(), O_RDONLY | O_CLOEXEC));
+    const std::int64_t size = source.valid() ? file_bytes(source.get()) : 0;
     if (size < context.parts_from_bytes) return;
     const std::int64_t begin = reader.mark().position;
     std::vector<std::unique_ptr<EntityPart>> parts;
     for (std::int64_t start :
-         entity_part_starts(source.fd, reader.line_end(), begin, size, threads)) {
+         entity_part_starts(source.get(), reader.line_end(), begin, size, threads)) {
         auto part = std::make_unique<EntityPart>(context, start);
         if (!part->open(context)) break;
         parts.push_back(std::move(part));
@@ -222,11 +183,10 @@ void read_entities_in_parts(DxfContext& context, ItemLoop& loop) {
         return;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         EntityPart& part = *parts[i];
-        if (!joins_as_read(part, context)) {
+        if (!joins_as_read(part, context) || !join_part(part, context)) {
             reader.return_to({part.start, true, 0});
             return;
         }
-        join_part(part, context);
         const bool next_follows = part.result.end == ItemsEnd::AtStop && i + 1 < parts.size();
         if (!next_follows) {
             reader.return_to(part.result.item);

@@ -7,8 +7,10 @@
 // what reading the file through would: the part before it ended exactly at
 // its start between two items, it spent no more of the record budget than
 // was left, it took no layer colour or line type before naming a layer, and
-// it wrote and showed nothing that failed. The join moves the texts of the
-// part behind those before it and adds its counts, use counts, extents,
+// it wrote and showed nothing that failed. The join moves the text offsets
+// of the part behind the texts before it, in place, makes its files the
+// import's STR and ENT outputs, which the store's assembly joins behind
+// those before them without a copy of their own, and adds its counts, use counts, extents,
 // notes and losses; from the first part that cannot be joined on, the file
 // is read on as usual, so the store is the same as a reading on one thread.
 #include <cstdint>

@@ -4,10 +4,14 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "common/encoding.h"
@@ -25,33 +29,63 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Appends the whole of `from` (not read from yet) to `to` (unbuffered); false
-// on a read or write error. The kernel copies between the files itself where
-// it can; otherwise a large stretch at a time goes through memory.
-bool copy_stream(std::FILE* from, std::FILE* to) {
-    const int in = ::fileno(from), out = ::fileno(to);
-    bool copied_any = false;
+// Appends the file of `in` from `offset` on, read at its offsets, to `to`
+// (unbuffered); false on a read or write error. The kernel copies between
+// the files itself where it can; otherwise a large stretch at a time goes
+// through memory.
+bool append_file(int in, off_t offset, std::FILE* to) {
+    const int out = ::fileno(to);
+    const off_t start = offset;
     for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0);
-        if (n > 0) {
-            copied_any = true;
-            continue;
-        }
+        const ssize_t n = ::copy_file_range(in, &offset, out, nullptr, std::size_t{1} << 30, 0);
+        if (n > 0) continue;
         if (n == 0) {  // the stream learns where the copy left the file
             const off_t end = ::lseek(out, 0, SEEK_CUR);
             return end >= 0 && std::fseek(to, static_cast<long>(end), SEEK_SET) == 0;
         }
-        if (copied_any ||
+        if (offset > start ||
             (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP))
             return false;
         break;
     }
     std::vector<char> buffer(1 << 20);
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), from)) > 0) {
-        if (std::fwrite(buffer.data(), 1, n, to) != n) return false;
+    for (;;) {
+        const ssize_t n = ::pread(in, buffer.data(), buffer.size(), offset);
+        if (n < 0) return false;
+        if (n == 0) return true;
+        const auto size = static_cast<std::size_t>(n);
+        if (std::fwrite(buffer.data(), 1, size, to) != size) return false;
+        offset += n;
     }
-    return std::ferror(from) == 0;
+}
+
+// Appends the entity records of a continuation to `to`, the first ones
+// through memory with their text offsets moved, the rest as they are.
+bool append_moving_texts(const ImportState::SectionContinuation& continuation, std::FILE* to) {
+    constexpr std::size_t kStretch = sizeof(EntityRecord) * 10'000;
+    const int in = continuation.entities.get();
+    const TextOffsetMove& move = continuation.texts;
+    const off_t end = continuation.records_to_move * static_cast<off_t>(sizeof(EntityRecord));
+    std::vector<char> bytes(kStretch);
+    off_t offset = 0;
+    while (offset < end) {
+        const auto wanted = static_cast<std::size_t>(std::min<off_t>(end - offset, kStretch));
+        const ssize_t n = ::pread(in, bytes.data(), wanted, offset);
+        if (n < 0) return false;
+        if (n == 0) break;  // the file was cut shorter since
+        const auto size = static_cast<std::size_t>(n);
+        for (std::size_t at = offsetof(EntityRecord, text_offset);
+             at + sizeof(std::int32_t) <= size; at += sizeof(EntityRecord)) {
+            std::int32_t text_offset;
+            std::memcpy(&text_offset, bytes.data() + at, sizeof text_offset);
+            if (text_offset < move.from) continue;
+            text_offset = text_offset - move.from + move.to;
+            std::memcpy(bytes.data() + at, &text_offset, sizeof text_offset);
+        }
+        if (std::fwrite(bytes.data(), 1, size, to) != size) return false;
+        offset += n;
+    }
+    return append_file(in, offset, to);
 }
 
 // True when the store's folder can take the store that its section files
@@ -64,6 +98,12 @@ bool room_for_store(const ImportState& state) {
         struct stat info {};
         if (::stat(state.path(name).c_str(), &info) == 0)
             needed += static_cast<std::uint64_t>(info.st_size);
+    }
+    for (const ImportState::SectionContinuation& continuation : state.continuations) {
+        for (int fd : {continuation.strings.get(), continuation.entities.get()}) {
+            struct stat info {};
+            if (::fstat(fd, &info) == 0) needed += static_cast<std::uint64_t>(info.st_size);
+        }
     }
     const std::uint64_t room = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
     return needed <= room;
@@ -79,6 +119,19 @@ struct Section {
     std::int32_t StoreHeader::*offset;
     bool may_be_missing;
 };
+
+// Appends a section file and, for STR and ENT, their continuations to `to`.
+bool append_section(const ImportState& state, const Section& section, std::FILE* source,
+                    std::FILE* to) {
+    if (!append_file(::fileno(source), 0, to)) return false;
+    const std::string_view name = section.file_name;
+    for (const ImportState::SectionContinuation& continuation : state.continuations) {
+        if (name == kStringFileName && !append_file(continuation.strings.get(), 0, to))
+            return false;
+        if (name == kEntityFileName && !append_moving_texts(continuation, to)) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -129,11 +182,13 @@ int assemble_store(ImportState& state) {
             show_error(state.messages, kNotFound, utf8_to_cp932(path).c_str());
             return -1;
         }
-        if (!copy_stream(source.get(), data.stream())) return report_not_created();
+        if (!append_section(state, section, source.get(), data.stream()))
+            return report_not_created();
         source.reset();
         delete_file(path);
     }
 
+    state.continuations.clear();
     if (std::fseek(data.stream(), 0, SEEK_SET) != 0 ||
         std::fwrite(&header, sizeof header, 1, data.stream()) != 1 ||
         !data.commit(ExistingTarget::Replace, state.store_durability))

@@ -2,6 +2,9 @@
 
 #include "store/source_line_types.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <utility>
 
@@ -41,6 +44,65 @@ constexpr std::size_t kSectionBuffer = std::size_t{256} * 1024;
 
 }  // namespace
 
+std::FILE* section_stream_on(int fd, std::unique_ptr<char[]>& buffer) {
+    const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (own < 0) return nullptr;
+    std::FILE* stream = ::fdopen(own, "r+b");
+    if (stream == nullptr) {
+        ::close(own);
+        return nullptr;
+    }
+    buffer = std::make_unique<char[]>(kSectionBuffer);
+    std::setvbuf(stream, buffer.get(), _IOFBF, kSectionBuffer);
+    return stream;
+}
+
+namespace {
+
+// A section stream at the end of the file of `fd`; nullptr when it cannot be made.
+std::FILE* stream_at_end(int fd, std::unique_ptr<char[]>& buffer) {
+    std::FILE* stream = section_stream_on(fd, buffer);
+    if (stream != nullptr && std::fseek(stream, 0, SEEK_END) != 0) {
+        std::fclose(stream);
+        return nullptr;
+    }
+    return stream;
+}
+
+}  // namespace
+
+bool close_written(std::FILE*& stream) {
+    const bool written = stream == nullptr || std::fclose(stream) == 0;
+    stream = nullptr;
+    return written;
+}
+
+Continuation continue_sections_in(ImportState& state, int strings, int entities,
+                                  TextOffsetMove texts) {
+    ImportState::SectionContinuation next{FileDescriptor(::fcntl(strings, F_DUPFD_CLOEXEC, 0)),
+                                          FileDescriptor(::fcntl(entities, F_DUPFD_CLOEXEC, 0)),
+                                          nullptr,
+                                          nullptr,
+                                          texts,
+                                          0};
+    struct stat info {};
+    if (!next.strings.valid() || !next.entities.valid() || ::fstat(entities, &info) != 0)
+        return Continuation::NotTaken;
+    next.records_to_move = info.st_size / static_cast<off_t>(sizeof(EntityRecord));
+    std::FILE* string_stream = stream_at_end(next.strings.get(), next.string_buffer);
+    std::FILE* entity_stream = stream_at_end(next.entities.get(), next.entity_buffer);
+    if (string_stream == nullptr || entity_stream == nullptr) {
+        close_written(string_stream);
+        close_written(entity_stream);
+        return Continuation::NotTaken;
+    }
+    const bool written = close_written(state.strings) & close_written(state.entities);
+    state.strings = string_stream;
+    state.entities = entity_stream;
+    state.continuations.push_back(std::move(next));
+    return written ? Continuation::Taken : Continuation::TakenAfterFailedWrite;
+}
+
 int create_section_file(ImportState& state, const char* name, std::FILE*& stream) {
     close_stream(stream);
     const std::string path = state.path(name);
@@ -64,9 +126,11 @@ void clear_record_buffers(ImportState& state) {
     state.line_type = LineTypeRecord{};
 }
 
+// A state's streams are written by one thread only (each part of a section
+// read on a thread of its own has a state of its own): no stream lock.
 int write_at_current_position(std::FILE* file, const void* data, std::size_t size) {
     if (file == nullptr) return -1;
-    return std::fwrite(data, size, 1, file) == 1 ? 0 : -1;
+    return ::fwrite_unlocked(data, size, 1, file) == 1 ? 0 : -1;
 }
 
 }  // namespace
@@ -98,6 +162,7 @@ int open_section_files(ImportState& state) {
         if (create_section_file(state, name, *stream) != 0) return -1;
     }
     state.entities_are_block_data = false;
+    state.continuations.clear();
     clear_record_buffers(state);
     state.header.kind = kSourceDxf;
     state.string_length = 0;
@@ -118,6 +183,7 @@ int open_jw_section_files(ImportState& state) {
         if (create_section_file(state, name, *stream) != 0) return -1;
     }
     state.entities_are_block_data = false;
+    state.continuations.clear();
     clear_record_buffers(state);
     state.notes.clear();
     state.dropped = LossReport{};
@@ -177,6 +243,7 @@ bool import_stop_requested(const ImportState& state) {
 
 void discard_section_files(ImportState& state) {
     close_all_streams(state);
+    state.continuations.clear();
     for (const char* file_name : kSectionFileNames) delete_file(state.path(file_name));
 }
 

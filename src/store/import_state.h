@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_descriptor.h"
 #include "common/loss_report.h"
 #include "common/read_progress.h"
 #include "common/whole_file.h"
@@ -30,6 +31,13 @@ struct Extents {
 
     // Lowers the minimum and raises the maximum where the point lies beyond them.
     void include(double x, double y);
+};
+
+// Text offsets of entity records written apart from the STR section, from
+// `from` on, moved to follow `to`: an offset o >= from becomes o - from + to.
+struct TextOffsetMove {
+    std::int32_t from = 0;
+    std::int32_t to = 0;
 };
 
 class ImportState {
@@ -66,6 +74,17 @@ public:
     // The stream buffers of the section files by file name, each kept for
     // as long as the state, so that it outlives every stream that used it.
     std::map<std::string_view, std::unique_ptr<char[]>> section_buffers;
+
+    // Unnamed files that the STR and ENT sections go on in, in this order,
+    // behind $VV_STR$.TMP and $VV_ENT$.TMP (continue_sections_in); the
+    // last one's streams are `strings` and `entities`.
+    struct SectionContinuation {
+        FileDescriptor strings, entities;  // read at their offsets only
+        std::unique_ptr<char[]> string_buffer, entity_buffer;
+        TextOffsetMove texts;
+        std::int64_t records_to_move = 0;  // the first records of `entities`
+    };
+    std::vector<SectionContinuation> continuations;
 
     std::int32_t string_length = 0;  // length of the STR section = next text_offset
     int extents_taken = 0;           // extents variables taken from a DXF header
@@ -107,9 +126,33 @@ int open_section_files(ImportState& state);
 // clears the record buffers and the notes. The importer writes $VV_LIN$ itself.
 int open_jw_section_files(ImportState& state);
 
+// A stream for update on a descriptor of its own of the file of `fd`, with
+// a section file's large buffer, kept in `buffer`; nullptr when it cannot
+// be made.
+std::FILE* section_stream_on(int fd, std::unique_ptr<char[]>& buffer);
+// Closes the stream (none is fine) and forgets it; false when what it held
+// could not be written whole.
+bool close_written(std::FILE*& stream);
+
 // Creates the section file `file_name` empty for update as `stream`, with
 // the state's stream buffer for that file; -1 after "%s をオープンできない*9".
 int create_section_file(ImportState& state, const char* file_name, std::FILE*& stream);
+
+// How continue_sections_in went.
+enum class Continuation {
+    Taken,                  // the files are the current STR and ENT outputs
+    TakenAfterFailedWrite,  // so are they, but what came before is not whole
+    NotTaken,               // they could not be taken in: nothing changed
+};
+
+// Makes the unnamed files `strings` and `entities` (descriptors the caller
+// keeps) the STR and ENT outputs, appended to at their ends: the streams
+// written so far are closed, and assemble_store joins the files behind
+// them, moving the text offsets of the records `entities` holds now by
+// `texts` on the way. No bytes are copied before that; a part of the
+// sections written elsewhere thus takes its place in the store.
+Continuation continue_sections_in(ImportState& state, int strings, int entities,
+                                  TextOffsetMove texts);
 
 // DXF BLOCKS section: closes the entity file and creates $VV_BDA$.TMP (w+b) as
 // the entity output; end_block_data closes it and creates $VV_ENT$.TMP afresh.
@@ -167,7 +210,8 @@ void close_all_streams(ImportState& state);
 void discard_section_files(ImportState& state);
 
 // Joins the section files into $VV_DAT$.TMP behind the header (sections STR,
-// LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero), records
+// LAY, LIN, BRO, BDA, ENT, each only when its count is non-zero; STR and ENT
+// with their continuations), records
 // their offsets in the header and deletes each merged file. The store is
 // written beside $VV_DAT$.TMP and renamed over it once whole: a reader of
 // the previous store (a pass drawing it meanwhile) keeps reading it whole,

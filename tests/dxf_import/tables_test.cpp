@@ -1,6 +1,7 @@
 // Header variables, line types, layers and text styles as they reach the store.
 #include <cmath>
 
+#include "common/cp932.h"
 #include "common/encoding.h"
 #include "dxf_import/dxf_tables.h"
 #include "import_folder.h"
@@ -275,6 +276,31 @@ TEST_F(HeaderAndTables, TablesKeepAtMostTheRecordsThatSixteenBitNumbersReach) {
     EXPECT_EQ(lines[1].layer, 1);
 }
 
+// A layer named again, also after an unknown name, is found, counted and
+// made the current layer each time.
+TEST(DxfTablesTest, LayersNamedInARowAreCountedEachTime) {
+    DxfTables tables;
+    for (int colour = 1; colour <= 3; ++colour) {
+        LayerRecord layer;
+        copy_bounded(layer.name, std::string(1, static_cast<char>('A' + colour - 1)));
+        layer.colour = colour;
+        tables.add_layer(layer);
+    }
+    const struct {
+        const char* name;
+        int number, current_colour;
+    } steps[] = {{"A", 1, 1}, {"A", 1, 1}, {"NOWHERE", 1, 3}, {"A", 1, 1},
+                 {"B", 2, 2}, {"A", 1, 1}, {"BYLAYER", 0, 1}, {"A", 1, 1}};
+    for (const auto& step : steps) {
+        EXPECT_EQ(tables.find_layer(step.name), step.number) << step.name;
+        EXPECT_EQ(tables.current_layer_colour(), step.current_colour) << step.name;
+    }
+    const std::vector<LayerRecord> layers = tables.layers();
+    EXPECT_EQ(layers[0].use_count, 5);
+    EXPECT_EQ(layers[1].use_count, 1);
+    EXPECT_EQ(layers[2].use_count, 0);
+}
+
 TEST(NameIndexTest, TheFirstNumberOfANameStandsAmongThousands) {
     NameIndex index;
     EXPECT_EQ(index.find("A"), 0);  // nothing added yet
@@ -289,6 +315,19 @@ TEST(NameIndexTest, TheFirstNumberOfANameStandsAmongThousands) {
     EXPECT_EQ(index.find("LAYER-"), 0);
     EXPECT_EQ(index.find("layer-5"), 0);  // names compare case-sensitively
     EXPECT_EQ(index.find(std::string("LAYER-5\0", 8)), 0);
+}
+
+// Names around the length a slot holds itself, sharing their beginnings.
+TEST(NameIndexTest, ShortAndLongNamesAreToldApart) {
+    const std::string base = "A-WALL-FULL-HATCH-PATTERN-NEW-45";
+    NameIndex index;
+    for (std::size_t length = 1; length <= base.size(); ++length)
+        index.add(base.substr(0, length), static_cast<int>(length));
+    for (std::size_t length = 1; length <= base.size(); ++length)
+        EXPECT_EQ(index.find(base.substr(0, length)), static_cast<int>(length)) << length;
+    EXPECT_EQ(index.find(base + "X"), 0);
+    EXPECT_EQ(index.find(base.substr(0, 19) + "x"), 0);
+    EXPECT_EQ(index.find(base.substr(0, 18) + "x"), 0);
 }
 
 }  // namespace

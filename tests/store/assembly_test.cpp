@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <string>
 
@@ -104,6 +107,47 @@ TEST_F(Assembly, SectionsFollowTheHeaderInTheirOrder) {
 
     // Every merged section file is gone.
     EXPECT_EQ(files(), std::set<std::string>{kDataFileName});
+}
+
+// Sections continued in unnamed files (a part of the entities read on a
+// thread of its own) are joined behind what was written before, the text
+// offsets of the records the file held when taken in moved to follow.
+TEST_F(Assembly, ContinuedSectionsFollowWithTheirTextsMoved) {
+    ASSERT_EQ(open_section_files(state()), 0);
+    ASSERT_EQ(append_text(state(), "AB", 2), 0);
+    add_entities(1);
+    const int strings = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    const int entities = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    ASSERT_GE(strings, 0);
+    ASSERT_GE(entities, 0);
+    EntityRecord part_text = entity(kEntityText, 1), part_line = entity(kEntityLine, 2);
+    part_text.text_offset = 1000;
+    part_line.text_offset = 0;
+    for (const EntityRecord& record : {part_text, part_line})
+        ASSERT_EQ(::write(entities, &record, sizeof record), static_cast<ssize_t>(sizeof record));
+    ASSERT_EQ(::write(strings, "CDE", 3), 3);
+    ASSERT_EQ(continue_sections_in(state(), strings, entities, {1000, 2}), Continuation::Taken);
+    ::close(strings);
+    ::close(entities);
+    state().string_length += 3;
+    EntityRecord later = entity(kEntityText, 3);
+    later.text_offset = append_text(state(), "F", 1);
+    ASSERT_EQ(later.text_offset, 5);
+    ASSERT_EQ(append_entity(state(), later), 0);
+    state().header.ent_num += 3;
+    state().header.str_num = 3;
+
+    ASSERT_EQ(assemble_store(state()), 0);
+    const StoreHeader& h = state().header;
+    const std::string data = bytes_of(kDataFileName);
+    EXPECT_EQ(data.substr(static_cast<std::size_t>(h.add_str), 6), "ABCDEF");
+    part_text.text_offset = 2;
+    ASSERT_EQ(data.size(), static_cast<std::size_t>(h.add_ent) + 4 * sizeof(EntityRecord));
+    const std::string records = data.substr(static_cast<std::size_t>(h.add_ent));
+    EXPECT_EQ(records.substr(0, 104), image(entity(kEntityLine, 0)));
+    EXPECT_EQ(records.substr(104, 104), image(part_text));
+    EXPECT_EQ(records.substr(208, 104), image(part_line));
+    EXPECT_EQ(records.substr(312, 104), image(later));  // written after: as it was
 }
 
 // An import over the store of a larger drawing writes over it in place: the
