@@ -110,8 +110,8 @@ bool DrawingPass::take_text_cover(int left, int top, int right, int bottom) {
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
                                   bool vertical, std::int32_t sizing, double width_factor,
                                   std::uint8_t flags) {
-    const double sin_a = std::sin(angle * kRadiansPerDegree),
-                 cos_a = std::cos(angle * kRadiansPerDegree);
+    const AngleCache::CosSin turn = angles_.of(angle);
+    const double sin_a = turn.sin, cos_a = turn.cos;
     const double up = text_ascent(sizing, height);
     const bool proportional = (flags & kTextProportional) != 0;
     const double width = text_advance_width(sizing, height, width_factor, text, proportional);
