@@ -31,6 +31,8 @@ constexpr int kSafeCoordinate = 1 << 16;
 constexpr int kMaxFontPixels = 8192;
 // Qt draws characters at most 40 times their own width.
 constexpr int kMaxFontStretch = 4000;
+// The fonts a surface keeps made: more than a drawing's texts take in turn.
+constexpr std::size_t kKeptFonts = 64;
 // Lines for the painter go to it in batches of at most this many, so that
 // a long run of lines with one pen holds no more memory than a batch.
 constexpr std::size_t kPainterLineBatch = 4096;
@@ -378,14 +380,20 @@ void QtSurface::add_arc_lines(double cx, double cy, double rx, double ry, double
 
 bool QtSurface::select_font(const FontSpec& font) {
     if (font.height <= 0) return false;
-    if (font_selected_ && font == font_spec_) return true;
-    QFont qfont(font_family_for_face(font.face));
-    qfont.setPixelSize(std::min(font.height, kMaxFontPixels));
-    qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-    qfont.setKerning(false);
-    if (font.stretch != 100) qfont.setStretch(std::clamp(font.stretch, 1, kMaxFontStretch));
-    font_ = qfont;
-    font_spec_ = font;
+    if (font_selected_ && font == fonts_[font_].spec) return true;
+    auto made = std::find_if(fonts_.begin(), fonts_.end(),
+                             [&](const MadeFont& kept) { return kept.spec == font; });
+    if (made == fonts_.end()) {
+        if (fonts_.size() >= kKeptFonts) fonts_.clear();
+        QFont qfont(font_family_for_face(font.face));
+        qfont.setPixelSize(std::min(font.height, kMaxFontPixels));
+        qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+        qfont.setKerning(false);
+        if (font.stretch != 100) qfont.setStretch(std::clamp(font.stretch, 1, kMaxFontStretch));
+        fonts_.push_back({font, qfont});
+        made = fonts_.end() - 1;
+    }
+    font_ = static_cast<std::size_t>(made - fonts_.begin());
     font_selected_ = true;
     vertical_ = !font.face.empty() && font.face.front() == '@';
     return true;
@@ -396,27 +404,42 @@ void QtSurface::set_text_colour(Rgb colour) { text_colour_ = to_qcolor(colour); 
 void QtSurface::text_out(int x, int y, std::string_view text) {
     if (!font_selected_ || text.empty() || !is_safe(x) || !is_safe(y)) return;
     flush();
-    painter_.save();
+    MadeFont& made = fonts_[font_];
+    // On an image only the pen, font and transformation are set, and the
+    // transformation put back by hand: saving and restoring the painter's
+    // whole state costs more than a small text. Other devices (pages) keep
+    // the text's state within a saved one.
+    const bool on_image = direct_lines_ != nullptr;
+    const QTransform outer = painter_.worldTransform();
+    const bool outer_enabled = painter_.worldMatrixEnabled();
+    if (!on_image) painter_.save();
     painter_.setPen(text_colour_);
-    painter_.setFont(font_);
+    painter_.setFont(made.font);
     painter_.translate(x, y);
-    painter_.rotate(-font_spec_.escapement / 10.0);
-    if (font_spec_.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
+    painter_.rotate(-made.spec.escapement / 10.0);
+    if (made.spec.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
     if (vertical_) {
-        draw_vertical_text(text);
+        draw_vertical_text(made.font, text);
     } else {
-        painter_.drawText(QPointF(0.0, QFontMetricsF(font_).ascent()), to_qstring(text));
+        if (made.ascent < 0.0) made.ascent = QFontMetricsF(made.font).ascent();
+        painter_.drawText(QPointF(0.0, made.ascent), to_qstring(text));
     }
-    painter_.restore();
+    if (!on_image) {
+        painter_.restore();
+        return;
+    }
+    painter_.setWorldTransform(outer);
+    painter_.setWorldMatrixEnabled(outer_enabled);
+    painter_pen_current_ = false;
 }
 
 // The vertical-writing face: each double-byte character is turned a quarter
 // turn counter-clockwise against the direction of the text and stands in a
 // square cell, so that a text running downward shows upright characters.
 // Single-byte characters follow the direction of the text unturned.
-void QtSurface::draw_vertical_text(std::string_view text) {
-    const QFontMetricsF metrics(font_);
-    const double cell = font_.pixelSize();
+void QtSurface::draw_vertical_text(const QFont& font, std::string_view text) {
+    const QFontMetricsF metrics(font);
+    const double cell = font.pixelSize();
     double pos = 0.0;
     std::size_t i = 0;
     while (i < text.size()) {

@@ -59,7 +59,7 @@ private:
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                               double span);
     void add_arc_lines(double cx, double cy, double rx, double ry, double from, double to);
-    void draw_vertical_text(std::string_view text);
+    void draw_vertical_text(const QFont& font, std::string_view text);
 
     QPainter& painter_;
     int width_;
@@ -76,8 +76,17 @@ private:
     // Pens made so far, by style, width and colour: a pen change costs no new pen.
     std::unordered_map<std::uint64_t, QPen> pens_;
     QColor text_colour_;
-    FontSpec font_spec_;
-    QFont font_;
+    // Fonts made so far, each with its ascent once a text has asked for it:
+    // the texts of a drawing take a few fonts in turn (their sizes and
+    // angles), and making a font and its metrics again costs more than
+    // drawing a small text.
+    struct MadeFont {
+        FontSpec spec;
+        QFont font;
+        double ascent = -1.0;  // not asked yet
+    };
+    std::vector<MadeFont> fonts_;
+    std::size_t font_ = 0;  // the selected one in fonts_
     bool font_selected_ = false;
     bool vertical_ = false;
 };
