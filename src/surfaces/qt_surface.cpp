@@ -189,13 +189,12 @@ QtSurface::QtSurface(QPainter& painter, int width, int height, CosmeticLines* di
 }
 
 void QtSurface::flush() {
+    // Lines drawn into the pixels go there at once; those drawn since the
+    // last flush are what one call of the painter would have drawn.
+    if (direct_lines_ != nullptr) direct_lines_->begin_call();
     if (lines_.empty()) return;
-    if (lines_direct_ && !xor_drawing_) {
-        direct_lines_->draw(lines_);
-    } else {
-        use_pen_on_painter();
-        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    }
+    use_pen_on_painter();
+    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
     lines_.clear();
 }
 
@@ -268,7 +267,7 @@ void QtSurface::move_to(int x, int y) {
     // a line that turns back against the one before it starts half a pixel
     // earlier, and only the lines of the same entity decide that, so that a
     // pass that leaves out other entities paints the same pixels.
-    if (lines_direct_ && !xor_drawing_ && !lines_.empty()) flush();
+    if (lines_direct_ && !xor_drawing_) direct_lines_->begin_call();
     current_ = QPoint(x, y);
 }
 
@@ -282,11 +281,15 @@ void QtSurface::line_to(int x, int y) {
     current_ = to;
 }
 
-// Lines drawn into the pixels wait for the end of their polyline (see
-// move_to); lines for the painter are drawn a batch at a time.
+// Lines for the pixels are drawn at once, each polyline as one call of the
+// painter (see move_to); lines for the painter are drawn a batch at a time.
 void QtSurface::keep_line(const QLine& line) {
+    if (lines_direct_ && !xor_drawing_) {
+        direct_lines_->draw_next(line);
+        return;
+    }
     lines_.push_back(line);
-    if (lines_.size() >= kPainterLineBatch && !(lines_direct_ && !xor_drawing_)) flush();
+    if (lines_.size() >= kPainterLineBatch) flush();
 }
 
 void QtSurface::add_line(double x1, double y1, double x2, double y2) {

@@ -31,9 +31,10 @@ public:
     QtSurface(const QtSurface&) = delete;
     QtSurface& operator=(const QtSurface&) = delete;
 
-    // Lines are collected and drawn together while the pen stays the same;
-    // this draws those still waiting (done before any other operation and
-    // at the end).
+    // Lines for the painter are collected and drawn together while the pen
+    // stays the same; this draws those still waiting (done before any other
+    // operation and at the end). Lines into the image's pixels are drawn at
+    // once.
     void flush();
 
     int width() const override { return width_; }
@@ -65,7 +66,7 @@ private:
     int width_;
     int height_;
     QPoint current_;
-    std::vector<QLine> lines_;  // waiting for flush(), all with the current pen
+    std::vector<QLine> lines_;  // for the painter, waiting for flush(), all with the current pen
     CosmeticLines* direct_lines_;
     std::uint64_t pen_key_ = 0x01000000u;  // selected pen: style, width, colour
     std::uint32_t rgb_of_key() const { return static_cast<std::uint32_t>(pen_key_ & 0xffffffu); }
