@@ -39,6 +39,8 @@ public:
     // painter would draw, draw_next() draws its next line.
     void begin_call() { last_direction_ = 0; }
     void draw_next(const QLine& line);
+    // Sets one pixel in the pen's colour (none outside the image).
+    void set_pixel(int x, int y) { put(x, y); }
 
 private:
     struct Point {

@@ -247,6 +247,11 @@ void QtSurface::select_pen(PenStyle style, int width, Rgb colour) {
 // into the image's pixels need no pen change of the painter.
 void QtSurface::use_pen_on_painter() {
     if (painter_pen_current_) return;
+    painter_.setPen(selected_pen());
+    painter_pen_current_ = true;
+}
+
+const QPen& QtSurface::selected_pen() {
     auto [found, made] = pens_.try_emplace(pen_key_);
     QPen& pen = found->second;
     if (made) {
@@ -258,8 +263,7 @@ void QtSurface::use_pen_on_painter() {
         const std::span<const int> dashes = dash_lengths(pen_style_);
         if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     }
-    painter_.setPen(pen);
-    painter_pen_current_ = true;
+    return pen;
 }
 
 void QtSurface::move_to(int x, int y) {
@@ -307,23 +311,45 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     const double ry = (static_cast<double>(bottom) - top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) return;
     flush();
-    use_pen_on_painter();
     const double cx = left + rx, cy = top + ry;
     const double start = screen_angle(cx, cy, start_x, start_y);
     double span = screen_angle(cx, cy, end_x, end_y) - start;
     while (span <= 1e-9) span += 360.0;
     if (span > 360.0 - 1e-9) span = 360.0;
     if (rx < kSafeCoordinate && ry < kSafeCoordinate && is_safe(cx) && is_safe(cy)) {
+        const int start16 = static_cast<int>(std::lround(start * 16.0));
+        const int span16 = static_cast<int>(std::lround(span * 16.0));
+        if (draw_small_arc(left, top, right, bottom, span >= 360.0 ? 0 : start16,
+                           span >= 360.0 ? SmallArcs::kFullTurn : span16))
+            return;
+        use_pen_on_painter();
         const QRectF box(left, top, right - left, bottom - top);
         if (span >= 360.0) {
             painter_.drawEllipse(box);
         } else {
-            painter_.drawArc(box, static_cast<int>(std::lround(start * 16.0)),
-                             static_cast<int>(std::lround(span * 16.0)));
+            painter_.drawArc(box, start16, span16);
         }
         return;
     }
+    use_pen_on_painter();
     draw_arc_as_polyline(cx, cy, rx, ry, start, span);
+}
+
+// A small arc drawn with the one-pixel pen into the image's pixels: those
+// the painter sets for it, placed at its box. Only boxes well inside the
+// picture, which the painter's clipping leaves alone.
+bool QtSurface::draw_small_arc(int left, int top, int right, int bottom, int start16, int span16) {
+    constexpr int kInside = 8;
+    const int width = right - left, height = bottom - top;
+    if (!lines_direct_ || xor_drawing_ || width > SmallArcs::kLargest ||
+        height > SmallArcs::kLargest || left < kInside || top < kInside ||
+        right > width_ - kInside || bottom > height_ - kInside)
+        return false;
+    const std::vector<SmallArcs::Offset>* pixels =
+        small_arcs_.pixels(width, height, start16, span16, pen_style_, selected_pen());
+    if (pixels == nullptr) return false;
+    for (const SmallArcs::Offset& at : *pixels) direct_lines_->set_pixel(left + at.x, top + at.y);
+    return true;
 }
 
 // An arc too large for the painter (at extreme zoom, or with an absurd

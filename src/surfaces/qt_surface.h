@@ -18,6 +18,7 @@
 #include "common/whole_file.h"
 #include "render/surface.h"
 #include "surfaces/cosmetic_lines.h"
+#include "surfaces/small_arcs.h"
 
 namespace zov {
 
@@ -55,6 +56,10 @@ public:
 
 private:
     void use_pen_on_painter();
+    // The selected pen as the painter takes it.
+    const QPen& selected_pen();
+    // False when the arc is not one for SmallArcs.
+    bool draw_small_arc(int left, int top, int right, int bottom, int start16, int span16);
     void keep_line(const QLine& line);
     void add_line(double x1, double y1, double x2, double y2);
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
@@ -76,6 +81,7 @@ private:
     bool xor_drawing_ = false;
     // Pens made so far, by style, width and colour: a pen change costs no new pen.
     std::unordered_map<std::uint64_t, QPen> pens_;
+    SmallArcs small_arcs_;
     QColor text_colour_;
     // Fonts made so far, each with its ascent once a text has asked for it:
     // the texts of a drawing take a few fonts in turn (their sizes and
