@@ -20,11 +20,11 @@ constexpr int kScratchSide = SmallArcs::kLargest + 2 * kScratchMargin + 1;
 const std::vector<SmallArcs::Offset>* SmallArcs::pixels(int width, int height, int start16,
                                                         int span16, PenStyle style,
                                                         const QPen& pen) {
-    const std::uint64_t key = static_cast<std::uint64_t>(width) << 56 |
-                              static_cast<std::uint64_t>(height) << 48 |
-                              static_cast<std::uint64_t>(style) << 40 |
-                              static_cast<std::uint64_t>(static_cast<std::uint16_t>(start16)) << 16 |
-                              static_cast<std::uint16_t>(span16);
+    const std::uint64_t key =
+        static_cast<std::uint64_t>(width) << 56 | static_cast<std::uint64_t>(height) << 48 |
+        static_cast<std::uint64_t>(style) << 40 |
+        static_cast<std::uint64_t>(static_cast<std::uint16_t>(start16)) << 16 |
+        static_cast<std::uint16_t>(span16);
     if (const auto found = kept_.find(key); found != kept_.end()) return &found->second;
     if (kept_.size() >= kKeptArcs) return nullptr;
     QImage scratch(kScratchSide, kScratchSide, QImage::Format_RGB32);

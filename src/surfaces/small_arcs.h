@@ -19,7 +19,7 @@ namespace zov {
 class SmallArcs {
 public:
     // Boxes at most this many pixels wide and high.
-    static constexpr int kLargest = 4;
+    static constexpr int kLargest = 12;
 
     struct Offset {
         std::int8_t x;

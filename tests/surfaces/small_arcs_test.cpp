@@ -26,8 +26,8 @@ TEST(SmallArcs, SetThePaintersPixelsAnywhere) {
     QtSurface into_pixels(direct_painter, kWidth, kHeight, &lines);
     QtSurface through_painter(plain_painter, kWidth, kHeight);
     std::mt19937 random(2026u);
-    std::uniform_int_distribution<int> x(0, kWidth - 1), y(0, kHeight - 1), side(0, 5),
-        aim(-6, 6);
+    std::uniform_int_distribution<int> x(0, kWidth - 1), y(0, kHeight - 1),
+        side(0, SmallArcs::kLargest + 1), aim(-16, 16);
     for (int round = 0; round < 60000; ++round) {
         const int left = x(random), top = y(random);
         const int right = left + side(random), bottom = top + side(random);
@@ -40,7 +40,7 @@ TEST(SmallArcs, SetThePaintersPixelsAnywhere) {
             surface->arc(left, top, right, bottom, sx, sy, ex, ey);
             surface->flush();
         }
-        const QRect around(left - 4, top - 4, 14, 14);
+        const QRect around(left - 4, top - 4, SmallArcs::kLargest + 10, SmallArcs::kLargest + 10);
         if (direct.copy(around) != painted.copy(around)) {
             FAIL() << "arc " << left << "," << top << " " << right << "," << bottom << " from "
                    << sx << "," << sy << " to " << ex << "," << ey << " style " << round % 5;
