@@ -22,13 +22,13 @@ public:
         double sin;
     };
 
-    CosSin of(double degrees) {
-        const auto bits = std::bit_cast<std::uint64_t>(degrees);
+    CosSin of(double degrees) { return of_radians(degrees * kRadiansPerDegree); }
+
+    CosSin of_radians(double radians) {
+        const auto bits = std::bit_cast<std::uint64_t>(radians);
         Entry& entry = entries_[(bits * 0x9E3779B97F4A7C15u) >> (64 - kIndexBits)];
-        if (!entry.filled || entry.bits != bits) {
-            const double radians = degrees * kRadiansPerDegree;
+        if (!entry.filled || entry.bits != bits)
             entry = {bits, true, {std::cos(radians), std::sin(radians)}};
-        }
         return entry.value;
     }
 

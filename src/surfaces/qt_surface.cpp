@@ -346,7 +346,9 @@ bool QtSurface::draw_small_arc(int left, int top, int right, int bottom, int sta
         right > width_ - kInside || bottom > height_ - kInside)
         return false;
     const std::vector<SmallArcs::Offset>* pixels =
-        small_arcs_.pixels(width, height, start16, span16, pen_style_, selected_pen());
+        small_arcs_.kept(width, height, start16, span16, pen_style_);
+    if (pixels == nullptr)
+        pixels = small_arcs_.learn(width, height, start16, span16, pen_style_, selected_pen());
     if (pixels == nullptr) return false;
     for (const SmallArcs::Offset& at : *pixels) direct_lines_->set_pixel(left + at.x, top + at.y);
     return true;

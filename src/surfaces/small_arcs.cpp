@@ -17,15 +17,22 @@ constexpr int kScratchSide = SmallArcs::kLargest + 2 * kScratchMargin + 1;
 
 }  // namespace
 
-const std::vector<SmallArcs::Offset>* SmallArcs::pixels(int width, int height, int start16,
-                                                        int span16, PenStyle style,
-                                                        const QPen& pen) {
-    const std::uint64_t key =
-        static_cast<std::uint64_t>(width) << 56 | static_cast<std::uint64_t>(height) << 48 |
-        static_cast<std::uint64_t>(style) << 40 |
-        static_cast<std::uint64_t>(static_cast<std::uint16_t>(start16)) << 16 |
-        static_cast<std::uint16_t>(span16);
-    if (const auto found = kept_.find(key); found != kept_.end()) return &found->second;
+std::uint64_t SmallArcs::key(int width, int height, int start16, int span16, PenStyle style) {
+    return static_cast<std::uint64_t>(width) << 56 | static_cast<std::uint64_t>(height) << 48 |
+           static_cast<std::uint64_t>(style) << 40 |
+           static_cast<std::uint64_t>(static_cast<std::uint16_t>(start16)) << 16 |
+           static_cast<std::uint16_t>(span16);
+}
+
+const std::vector<SmallArcs::Offset>* SmallArcs::kept(int width, int height, int start16,
+                                                      int span16, PenStyle style) const {
+    const auto found = kept_.find(key(width, height, start16, span16, style));
+    return found == kept_.end() ? nullptr : &found->second;
+}
+
+const std::vector<SmallArcs::Offset>* SmallArcs::learn(int width, int height, int start16,
+                                                       int span16, PenStyle style,
+                                                       const QPen& pen) {
     if (kept_.size() >= kKeptArcs) return nullptr;
     QImage scratch(kScratchSide, kScratchSide, QImage::Format_RGB32);
     scratch.fill(Qt::black);
@@ -42,7 +49,7 @@ const std::vector<SmallArcs::Offset>* SmallArcs::pixels(int width, int height, i
             painter.drawArc(box, start16, span16);
         }
     }
-    std::vector<Offset>& set = kept_[key];
+    std::vector<Offset>& set = kept_[key(width, height, start16, span16, style)];
     for (int y = 0; y < kScratchSide; ++y) {
         for (int x = 0; x < kScratchSide; ++x) {
             if ((scratch.pixel(x, y) & 0xffffffu) != 0)

@@ -28,14 +28,20 @@ public:
 
     // The pixels set by drawArc (or drawEllipse when `span16` is kFullTurn)
     // of a box `width` x `height` whose top-left corner is (0, 0), with the
-    // angles in sixteenths of a degree, drawn with `pen` (a cosmetic
-    // one-pixel pen of style `style`); null when too many kinds of arc are
-    // kept already, the caller then letting the painter draw it.
+    // angles in sixteenths of a degree and a cosmetic one-pixel pen of style
+    // `style`; null when they are not kept yet.
     static constexpr int kFullTurn = -1;
-    const std::vector<Offset>* pixels(int width, int height, int start16, int span16,
-                                      PenStyle style, const QPen& pen);
+    const std::vector<Offset>* kept(int width, int height, int start16, int span16,
+                                    PenStyle style) const;
+    // The same found by drawing with `pen`, that pen, and kept; null when too
+    // many kinds of arc are kept already, the caller then letting the painter
+    // draw it.
+    const std::vector<Offset>* learn(int width, int height, int start16, int span16, PenStyle style,
+                                     const QPen& pen);
 
 private:
+    static std::uint64_t key(int width, int height, int start16, int span16, PenStyle style);
+
     std::unordered_map<std::uint64_t, std::vector<Offset>> kept_;
 };
 
