@@ -1,6 +1,7 @@
 // The main window's redraw after a zoom key on a drawing of as many entities
 // as the first argument: the key goes to the real view, which draws one full
-// pass on its pass thread; the benchmark waits for the picture. The window's
+// pass from its pass thread, in bands on as many threads as the processor's
+// cores (up to four); the benchmark waits for the picture. The window's
 // view is about 1900 x 1000 pixels; before the keys it shows the middle
 // share of the fit's width and height given by the second argument, in
 // percent (100: the fit). Reported per key press (Page Up and Page Down in

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -23,29 +24,64 @@ int band_count(int width, int height) {
         std::clamp<long>(std::min<long>(cores, kMaxPixels / pixels), 1, kMaxBands));
 }
 
-QImage draw_picture(DrawingView& view, int width, int height, Paper paper, int bands) {
-    bands = std::clamp(bands, 1, std::max(1, height));
-    std::vector<std::unique_ptr<ImageSurface>> images;
-    std::vector<std::unique_ptr<WhitePaperSurface>> white;
-    std::vector<Surface*> surfaces;
-    for (int k = 0; k < bands; ++k) {
-        images.push_back(std::make_unique<ImageSurface>(width, height));
-        Surface* surface = &images.back()->surface();
-        if (paper == Paper::White) {
-            white.push_back(std::make_unique<WhitePaperSurface>(*surface));
-            surface = white.back().get();
+namespace {
+
+// The pictures of one picture's bands, each of the picture's full size
+// with a surface of its own.
+class BandPictures {
+public:
+    BandPictures(int width, int height, Paper paper, int bands) : height_(height) {
+        bands = std::clamp(bands, 1, std::max(1, height));
+        for (int k = 0; k < bands; ++k) {
+            images_.push_back(std::make_unique<ImageSurface>(width, height));
+            Surface* surface = &images_.back()->surface();
+            if (paper == Paper::White) {
+                white_.push_back(std::make_unique<WhitePaperSurface>(*surface));
+                surface = white_.back().get();
+            }
+            surfaces_.push_back(surface);
         }
-        surfaces.push_back(surface);
     }
-    if (view.draw_drawing_in_bands(surfaces) != 0) return {};
-    QImage picture = images[0]->finish();
-    for (int k = 1; k < bands; ++k) {
-        const QImage& band = images[static_cast<std::size_t>(k)]->finish();
-        for (int y = k * height / bands; y < (k + 1) * height / bands; ++y)
-            std::memcpy(picture.scanLine(y), band.constScanLine(y),
-                        static_cast<std::size_t>(band.bytesPerLine()));
+
+    std::span<Surface* const> surfaces() const { return surfaces_; }
+
+    // The picture, put together once the bands are drawn (their pictures
+    // are done with then): band k of n gives its rows [k h / n, (k + 1) h / n).
+    QImage join() {
+        const int n = static_cast<int>(images_.size());
+        QImage picture = images_[0]->finish();
+        // The first band's own picture goes, so that its pixels are written
+        // in place, not copied first.
+        images_[0].reset();
+        for (int k = 1; k < n; ++k) {
+            const QImage& band = images_[static_cast<std::size_t>(k)]->finish();
+            for (int y = k * height_ / n; y < (k + 1) * height_ / n; ++y)
+                std::memcpy(picture.scanLine(y), band.constScanLine(y),
+                            static_cast<std::size_t>(band.bytesPerLine()));
+        }
+        return picture;
     }
-    return picture;
+
+private:
+    int height_;
+    std::vector<std::unique_ptr<ImageSurface>> images_;
+    std::vector<std::unique_ptr<WhitePaperSurface>> white_;
+    std::vector<Surface*> surfaces_;
+};
+
+}  // namespace
+
+QImage draw_picture(DrawingView& view, int width, int height, Paper paper, int bands) {
+    BandPictures pictures(width, height, paper, bands);
+    if (view.draw_drawing_in_bands(pictures.surfaces()) != 0) return {};
+    return pictures.join();
+}
+
+QImage draw_planned_picture(DrawingView& view, const PassPlan& plan, int bands,
+                            const std::atomic<bool>* stop) {
+    BandPictures pictures(plan.view.client_width(), plan.view.client_height(), Paper::Black, bands);
+    if (!view.draw_planned(pictures.surfaces(), plan, stop)) return {};
+    return pictures.join();
 }
 
 bool save_png_whole(const QImage& image, const std::string& path, ExistingTarget existing) {

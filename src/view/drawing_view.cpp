@@ -1,7 +1,6 @@
 #include "view/drawing_view.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 #include "common/cp932.h"
@@ -58,6 +57,7 @@ bool DrawingView::PassStreams::open(const std::string& path) {
 
 void DrawingView::close_store() {
     streams_.close();
+    band_streams_.clear();
     data_for_update_.close();
     index_.reset();
 }
@@ -150,24 +150,47 @@ bool DrawingView::pass_uses_index(const ViewWindow& at, const DrawingExtents& ar
     return in_bands || !whole;
 }
 
-const EntityIndex* DrawingView::entity_index(std::span<PassStreams> more,
-                                             const std::atomic<bool>* stop) {
+bool DrawingView::open_band_streams(std::size_t count) {
+    if (band_streams_.size() < count) {
+        band_streams_ = std::vector<PassStreams>(count);
+        for (PassStreams& band : band_streams_) {
+            if (!band.open(store_path_)) {
+                band_streams_.clear();
+                return false;
+            }
+        }
+        return true;
+    }
+    // Kept from the passes before: they forget what they buffered of the
+    // entities and take the file's size afresh, as the view's own do.
+    for (PassStreams& band : band_streams_) {
+        if (band.entities.read_header() != 0) {
+            band_streams_.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<StoreReader*> DrawingView::entity_readers() {
+    std::vector<StoreReader*> readers{&streams_.entities};
+    for (PassStreams& band : band_streams_) readers.push_back(&band.entities);
+    return readers;
+}
+
+const EntityIndex* DrawingView::entity_index(const std::atomic<bool>* stop) {
     if (!index_) {
-        std::vector<StoreReader*> readers{&streams_.entities};
-        for (PassStreams& streams : more) readers.push_back(&streams.entities);
-        std::optional<EntityIndex> built = EntityIndex::build_in_parts(readers, stop);
+        std::optional<EntityIndex> built = EntityIndex::build_in_parts(entity_readers(), stop);
         if (!built) return nullptr;
         index_ = std::make_unique<EntityIndex>(std::move(*built));
     }
     return index_.get();
 }
 
-std::optional<DrawingExtents> DrawingView::fit_by_index(std::span<PassStreams> more) {
+std::optional<DrawingExtents> DrawingView::fit_by_index() {
     if (!extents_need_entities(header_)) return header_extents(header_);
-    std::vector<StoreReader*> readers{&streams_.entities};
-    for (PassStreams& streams : more) readers.push_back(&streams.entities);
     std::optional<BoundingBox> fit;
-    std::optional<EntityIndex> built = EntityIndex::build_in_parts(readers, nullptr, &fit);
+    std::optional<EntityIndex> built = EntityIndex::build_in_parts(entity_readers(), nullptr, &fit);
     if (!built) return std::nullopt;
     index_ = std::make_unique<EntityIndex>(std::move(*built));
     return fit ? std::optional<DrawingExtents>(drawing_extents(header_, *fit)) : std::nullopt;
@@ -231,18 +254,47 @@ void DrawingView::draw_status_lines(Surface& surface, const PassPlan& plan, cons
     if (plan.zoom_mode_hint) draw_status_text(surface, {0, 0, kZoomModeEndHint});
 }
 
-bool DrawingView::draw_planned(Surface& surface, const PassPlan& plan,
+bool DrawingView::draw_planned(std::span<Surface* const> bands, const PassPlan& plan,
                                const std::atomic<bool>* stop) {
-    const DrawingExtents area = area_of_rows(plan.view, 0, plan.view.client_height());
+    if (bands.empty()) return false;
+    const int n = static_cast<int>(bands.size());
+    const int height = plan.view.client_height();
+    // Each further band reads through streams of its own; without them the
+    // bands are drawn one after the other.
+    const bool threaded = open_band_streams(bands.size() - 1);
+    std::vector<DrawingExtents> areas;
+    bool indexed = false;
+    for (int k = 0; k < n; ++k) {
+        areas.push_back(area_of_rows(plan.view, k * height / n, (k + 1) * height / n));
+        indexed = indexed || pass_uses_index(plan.view, areas.back(), n > 1);
+    }
     const EntityIndex* index = nullptr;
-    if (pass_uses_index(plan.view, area, false)) {
-        index = entity_index({}, stop);
+    if (indexed) {
+        index = entity_index(stop);
         if (index == nullptr) return false;  // stopped while the index was built
     }
-    const std::optional<PassTally> tally = draw_pass(surface, plan, streams_, area, index, stop);
-    if (!tally) return false;
-    note_tally(*tally, index);
-    draw_status_lines(surface, plan, *tally);
+    std::vector<std::optional<PassTally>> tallies(bands.size());
+    auto draw_band = [&](std::size_t band) {
+        PassStreams& streams = band > 0 && threaded ? band_streams_[band - 1] : streams_;
+        tallies[band] = draw_pass(*bands[band], plan, streams, areas[band], index, stop);
+    };
+    if (threaded) {
+        band_threads_.run(bands.size(), draw_band);
+    } else {
+        for (std::size_t band = 0; band < bands.size(); ++band) draw_band(band);
+    }
+    // A dimension crossing bands is counted in each.
+    PassTally all;
+    for (const std::optional<PassTally>& band : tallies) {
+        if (!band) return false;  // stopped
+        all.drawn = std::max(all.drawn, band->drawn);
+        all.with_ends = std::max(all.with_ends, band->with_ends);
+        all.blocks_cut = all.blocks_cut || band->blocks_cut;
+        all.texts_boxed += band->texts_boxed;
+    }
+    note_tally(all, index);
+    // The status lines go on every band, so that each band's rows show them.
+    for (Surface* surface : bands) draw_status_lines(*surface, plan, all);
     return true;
 }
 
@@ -253,67 +305,21 @@ int DrawingView::draw_drawing(Surface& surface) {
 
 int DrawingView::draw_drawing_in_bands(std::span<Surface* const> bands) {
     if (bands.empty()) return -1;
-    const int width = bands[0]->width(), height = bands[0]->height();
-    const int n = static_cast<int>(bands.size());
-    // Each further band has streams of its own; without them the bands are
-    // drawn one after the other. The index is built by as many threads.
-    std::vector<PassStreams> streams(static_cast<std::size_t>(n - 1));
-    bool threaded = false, opened = false;
-    auto open_streams = [&] {
-        if (opened) return;
-        opened = threaded = true;
-        for (PassStreams& band : streams) threaded = threaded && band.open(store_path_);
-    };
+    const std::size_t further = bands.size() - 1;
     // A pass in bands goes through the index whatever it shows: the walk
-    // that builds it finds the fit after a reopening too.
+    // that builds it, on the band streams too, finds the fit after a
+    // reopening.
     const bool index_sure =
-        index_use == IndexUse::Always || (n > 1 && index_use == IndexUse::WhenNeeded);
-    const std::optional<PassPlan> plan =
-        index_sure ? plan_pass(width, height,
-                               [&] {
-                                   open_streams();
-                                   return fit_by_index(threaded ? std::span<PassStreams>(streams)
-                                                                : std::span<PassStreams>());
-                               })
-                   : plan_pass(width, height);
+        index_use == IndexUse::Always || (further > 0 && index_use == IndexUse::WhenNeeded);
+    const int width = bands[0]->width(), height = bands[0]->height();
+    const std::optional<PassPlan> plan = index_sure ? plan_pass(width, height,
+                                                                [&] {
+                                                                    open_band_streams(further);
+                                                                    return fit_by_index();
+                                                                })
+                                                    : plan_pass(width, height);
     if (!plan) return -1;
-    open_streams();
-    std::vector<DrawingExtents> areas;
-    bool indexed = false;
-    for (int k = 0; k < n; ++k) {
-        areas.push_back(area_of_rows(plan->view, k * height / n, (k + 1) * height / n));
-        indexed = indexed || pass_uses_index(plan->view, areas.back(), n > 1);
-    }
-    const EntityIndex* index = indexed ? entity_index(threaded ? std::span<PassStreams>(streams)
-                                                               : std::span<PassStreams>())
-                                       : nullptr;
-    std::vector<PassTally> tallies(static_cast<std::size_t>(n));
-    std::vector<std::thread> threads;
-    for (int k = 1; k < n; ++k) {
-        const auto band = static_cast<std::size_t>(k);
-        auto draw_band = [&, band] {
-            tallies[band] = *draw_pass(*bands[band], *plan, threaded ? streams[band - 1] : streams_,
-                                       areas[band], index, nullptr);
-        };
-        if (threaded)
-            threads.emplace_back(draw_band);
-        else
-            draw_band();
-    }
-    tallies[0] = *draw_pass(*bands[0], *plan, streams_, areas[0], index, nullptr);
-    for (std::thread& thread : threads) thread.join();
-    // A dimension crossing bands is counted in each.
-    PassTally all;
-    for (const PassTally& band : tallies) {
-        all.drawn = std::max(all.drawn, band.drawn);
-        all.with_ends = std::max(all.with_ends, band.with_ends);
-        all.blocks_cut = all.blocks_cut || band.blocks_cut;
-        all.texts_boxed += band.texts_boxed;
-    }
-    note_tally(all, index);
-    // The status lines go on every band, so that each band's rows show them.
-    for (Surface* surface : bands) draw_status_lines(*surface, *plan, all);
-    return 0;
+    return draw_planned(bands, *plan) ? 0 : -1;
 }
 
 bool DrawingView::show_standard_display() {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/messages.h"
 #include "render/display_settings.h"
@@ -17,6 +18,7 @@
 #include "render/view_window.h"
 #include "store/records.h"
 #include "store/store_reader.h"
+#include "view/band_threads.h"
 #include "view/gesture.h"
 #include "view/layer_sheet.h"
 
@@ -71,11 +73,14 @@ public:
     // rereads its header and fits after a reopening, for a surface of
     // `width` x `height` pixels; nothing after a reported open failure.
     std::optional<PassPlan> plan_pass(int width, int height);
-    // Draws the plan on `surface`. A `stop` set meanwhile ends the pass
-    // within a few thousand entities: false then, true when drawn whole.
-    // The pass reads through the view's own store streams, so nothing else
-    // may use the view (but its `view` and `gesture`) until it has ended.
-    bool draw_planned(Surface& surface, const PassPlan& plan,
+    // Draws the plan in as many bands as `bands`, as draw_drawing_in_bands
+    // draws them, each surface of the plan's full size. A `stop` set
+    // meanwhile ends every band within a few thousand entities: false then,
+    // true when drawn whole. The pass reads through the view's own store
+    // streams (those of the further bands stay open for the passes after,
+    // until the store is closed), so nothing else may use the view (but its
+    // `view` and `gesture`) until it has ended.
+    bool draw_planned(std::span<Surface* const> bands, const PassPlan& plan,
                       const std::atomic<bool>* stop = nullptr);
     // The plan's first part alone, for a caller that shows a window of its
     // own before the first pass: it calls this, then sets the window.
@@ -146,16 +151,21 @@ private:
     // builds the index).
     std::optional<PassPlan> plan_pass(
         int width, int height, const std::function<std::optional<DrawingExtents>()>& fit_by_index);
-    // Builds the index with the streams of `more`, and gives the fit that
-    // the same walk found; none when the walk found none.
-    std::optional<DrawingExtents> fit_by_index(std::span<PassStreams> more);
+    // Streams of the open store for `count` bands besides the first, which
+    // reads through streams_: those kept from the passes before, or newly
+    // opened. False, with none kept, when one cannot be opened.
+    bool open_band_streams(std::size_t count);
+    // The entity streams of the view and of the band streams kept.
+    std::vector<StoreReader*> entity_readers();
+    // Builds the index with the entity readers, and gives the fit that the
+    // same walk found; none when the walk found none.
+    std::optional<DrawingExtents> fit_by_index();
     // Whether a pass of `at` over `area` goes through the index.
     bool pass_uses_index(const ViewWindow& at, const DrawingExtents& area, bool in_bands) const;
-    // The index of the open store, built on first use (with the streams of
-    // `more` on threads of their own); none when `stop` was set while it was
-    // being built.
-    const EntityIndex* entity_index(std::span<PassStreams> more = {},
-                                    const std::atomic<bool>* stop = nullptr);
+    // The index of the open store, built on first use (with the band
+    // streams kept on threads of their own); none when `stop` was set while
+    // it was being built.
+    const EntityIndex* entity_index(const std::atomic<bool>* stop);
     // What a pass met that the view reports after it.
     struct PassTally {
         int drawn = 0;      // dimensions
@@ -175,6 +185,8 @@ private:
     Messages& messages_;
     std::string store_path_;  // the file the streams read
     PassStreams streams_;
+    std::vector<PassStreams> band_streams_;  // of bands 1 on, kept until the store closes
+    BandThreads band_threads_;
     std::unique_ptr<EntityIndex> index_;  // of the open store, once a pass needed it
     StoreReader data_for_update_;         // the data file, beside the layer sheet
     StoreHeader header_;

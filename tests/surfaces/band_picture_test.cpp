@@ -3,6 +3,7 @@
 // the one shown.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -39,7 +40,7 @@ protected:
     // A drawing of lines, circles and arcs, texts, solids, point marks,
     // leaders and inserts of a block over 0..1000 on four coloured layers,
     // with heavy line weights and records of no layer between them.
-    void build_drawing() {
+    void build_drawing(unsigned seed = 11) {
         StoreBuilder store(folder_.path(), messages_);
         StoreHeader& h = store.header();
         h.min_x = h.min_y = 0;
@@ -55,7 +56,7 @@ protected:
         const std::int16_t block = store.add_block(
             "B",
             {line_record(0, 0, 0, 30, 0), circle_record(0, 15, 10, 8), text_record(0, 0, 20, 6)});
-        std::mt19937 random(11);
+        std::mt19937 random(seed);
         auto at = [&] { return static_cast<double>(random() % 10000) / 10.0; };
         for (int i = 0; i < 3000; ++i) {
             const std::int16_t layer = i % 7 == 0 ? 0 : static_cast<std::int16_t>(1 + i % 4);
@@ -116,6 +117,44 @@ TEST_F(BandPicture, IndexAndBandsPaintThePixelsOfOnePassOverEveryEntity) {
         EXPECT_EQ(differences(picture(IndexUse::Always, 1, v.area), whole), "") << v.view;
         EXPECT_EQ(differences(picture(IndexUse::WhenNeeded, 2, v.area), whole), "") << v.view;
         EXPECT_EQ(differences(picture(IndexUse::Always, 3, v.area), whole), "") << v.view;
+    }
+}
+
+TEST_F(BandPicture, WindowPassesInBandsPaintThePixelsOfOneBand) {
+    ensure_gui_application();
+    build_drawing();
+    // Two views take the same keys, as the window's would, pass after pass;
+    // one draws in one band, the other in bands on the streams it keeps.
+    DrawingView one(folder_.path(), messages_), banded(folder_.path(), messages_);
+    auto zoom_in = [](ViewWindow& view) { view.zoom_in(); };
+    auto zoom_out = [](ViewWindow& view) { view.zoom_out(); };
+    auto pan = [](ViewWindow& view) { view.pan(PanDirection::Up); };
+    auto stay = [](ViewWindow&) {};
+    const struct {
+        const char* step;
+        std::function<void(ViewWindow&)> key;
+        int bands;
+        bool new_store;
+    } kSteps[] = {
+        {"fit", stay, 2, false},        {"zoomed in", zoom_in, 2, false},
+        {"panned", pan, 3, false},      {"zoomed out", zoom_out, 2, false},
+        {"new drawing", stay, 2, true},
+    };
+    for (const auto& s : kSteps) {
+        if (s.new_store) {
+            build_drawing(12);
+            one.drawing_loaded();
+            banded.drawing_loaded();
+        }
+        s.key(one.view);
+        s.key(banded.view);
+        const std::optional<PassPlan> plan_one = one.plan_pass(kWidth, kHeight);
+        const std::optional<PassPlan> plan_banded = banded.plan_pass(kWidth, kHeight);
+        ASSERT_TRUE(plan_one && plan_banded) << s.step;
+        const QImage whole = draw_planned_picture(one, *plan_one, 1);
+        ASSERT_FALSE(whole.isNull()) << s.step;
+        EXPECT_EQ(differences(draw_planned_picture(banded, *plan_banded, s.bands), whole), "")
+            << s.step;
     }
 }
 

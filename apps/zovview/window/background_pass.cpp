@@ -2,14 +2,13 @@
 
 #include <QMetaObject>
 
-void BackgroundPass::start(QSize size, Draw draw) {
+void BackgroundPass::start(Draw draw) {
     stop();
     stop_.store(false);
-    whole_ = false;
-    picture_ = QImage(size, QImage::Format_RGB32);
+    picture_ = QImage();
     const unsigned generation = ++generation_;
     worker_ = std::thread([this, generation, draw = std::move(draw)] {
-        whole_ = draw(picture_, stop_);
+        picture_ = draw(stop_);
         // Collected on the window's thread, unless a newer pass or a wait
         // has taken this one's place meanwhile.
         QMetaObject::invokeMethod(
@@ -33,5 +32,5 @@ void BackgroundPass::finish() {
 
 void BackgroundPass::collect() {
     worker_.join();
-    if (whole_) show_(picture_);
+    if (!picture_.isNull()) show_(picture_);
 }

@@ -10,12 +10,11 @@
 
 #include <QImage>
 #include <QObject>
-#include <QSize>
 
 class BackgroundPass {
 public:
-    // Draws the picture; false when it stopped on `stop` before the end.
-    using Draw = std::function<bool(QImage& picture, const std::atomic<bool>& stop)>;
+    // Draws the picture; a null image when it stopped on `stop` before the end.
+    using Draw = std::function<QImage(const std::atomic<bool>& stop)>;
     // `show` takes a picture drawn whole, on the thread of `context`.
     BackgroundPass(QObject& context, std::function<void(const QImage&)> show)
         : context_(context), show_(std::move(show)) {}
@@ -23,8 +22,8 @@ public:
     BackgroundPass(const BackgroundPass&) = delete;
     BackgroundPass& operator=(const BackgroundPass&) = delete;
 
-    // Stops the pass running, then draws `draw` into a fresh picture of `size`.
-    void start(QSize size, Draw draw);
+    // Stops the pass running, then draws `draw`.
+    void start(Draw draw);
     // Stops the pass running and waits for its thread; its picture is dropped.
     void stop();
     // Waits for the pass running to end and shows its picture.
@@ -39,7 +38,6 @@ private:
     std::function<void(const QImage&)> show_;
     std::thread worker_;
     std::atomic<bool> stop_{false};
-    QImage picture_;
-    bool whole_ = false;
+    QImage picture_;           // null unless drawn whole
     unsigned generation_ = 0;  // of the pass started last
 };

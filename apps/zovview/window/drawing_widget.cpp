@@ -12,6 +12,7 @@
 #include "background_load.h"
 #include "common/paths.h"
 #include "qt_messages.h"
+#include "surfaces/band_picture.h"
 #include "surfaces/qt_surface.h"
 #include "toolbar_icons.h"
 #include "view/pass_preview.h"
@@ -73,13 +74,10 @@ void DrawingWidget::redraw() {
     if (std::optional<zov::PassPlan> plan = view_.plan_pass(backing_.width(), backing_.height())) {
         show_preview(plan->view);
         pass_view_.emplace(plan->view);
-        pass_.start(backing_.size(), [this, plan = std::move(*plan)](
-                                         QImage& picture, const std::atomic<bool>& stop) {
-            bool whole = false;
-            draw_on(picture, [&](zov::Surface& surface) {
-                whole = view_.draw_planned(surface, plan, &stop);
-            });
-            return whole;
+        // In bands on as many threads, as --render draws its pictures.
+        const int bands = zov::band_count(backing_.width(), backing_.height());
+        pass_.start([this, bands, plan = std::move(*plan)](const std::atomic<bool>& stop) {
+            return zov::draw_planned_picture(view_, plan, bands, &stop);
         });
     }
     // The shell is the load's while one runs.

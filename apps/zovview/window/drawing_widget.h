@@ -2,7 +2,8 @@
 // The view of the main window: paints the drawing store through the
 // renderer and turns keys, wheel and mouse into the view's navigation, the
 // gesture and the layer sheet's toggles. Every pass is drawn on a thread of
-// its own into a picture that becomes the backing image once drawn whole;
+// its own, in bands on as many threads as --render draws them, into a
+// picture that becomes the backing image once drawn whole;
 // the paint event only copies the backing image, so the picture never
 // flickers and what the view draws at once or with XOR between passes
 // (rubber band, status texts, toggled diagonals) lands on the same picture.

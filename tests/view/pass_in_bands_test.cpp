@@ -1,0 +1,99 @@
+// A stop set while a pass in bands is drawn ends every band within a few
+// thousand entities, and the pass says it was not drawn whole.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include "common/messages.h"
+#include "fixtures/store_builder.h"
+#include "fixtures/temp_folder.h"
+#include "view/drawing_view.h"
+
+namespace zov {
+namespace {
+
+constexpr int kWidth = 400, kHeight = 300;
+
+// Draws nothing; counts the lines drawn once `stop` is set, and sets it
+// itself at its `stop_at`th line.
+class StoppingBand : public Surface {
+public:
+    StoppingBand(std::atomic<bool>& stop, long stop_at) : stop_(stop), stop_at_(stop_at) {}
+    long lines_after_stop = 0;
+
+    int width() const override { return kWidth; }
+    int height() const override { return kHeight; }
+    void fill_rect(int, int, int, int, Rgb) override {}
+    void fill_polygon(std::span<const PixelPoint>, Rgb) override {}
+    void set_background_opaque(bool) override {}
+    void select_pen(PenStyle, int, Rgb) override {}
+    void move_to(int, int) override {}
+    void line_to(int, int) override {
+        if (stop_.load()) ++lines_after_stop;
+        if (++lines_ == stop_at_) stop_.store(true);
+    }
+    void arc(int, int, int, int, int, int, int, int) override {}
+    bool select_font(const FontSpec&) override { return true; }
+    void set_text_colour(Rgb) override {}
+    void text_out(int, int, std::string_view) override {}
+    void set_xor_drawing(bool) override {}
+
+private:
+    std::atomic<bool>& stop_;
+    long stop_at_;
+    long lines_ = 0;
+};
+
+TEST(PassInBands, AStopEndsEveryBandPromptlyAndThePassIsNotWhole) {
+    TempFolder folder;
+    ConsoleMessages messages;
+    {
+        // 100 000 lines across the drawing, spread over its height.
+        StoreBuilder store(folder.path(), messages);
+        StoreHeader& h = store.header();
+        h.min_x = h.min_y = 0;
+        h.max_x = h.max_y = 1000;
+        const std::int16_t layer = store.add_layer("0");
+        for (int i = 0; i < 100'000; ++i)
+            store.add_entity(line_record(layer, 0, i % 1000, 1000, (i * 7) % 1000));
+        ASSERT_EQ(store.finish(), 0);
+    }
+    // A band that went on after the stop would draw tens of thousands of lines.
+    constexpr long kMostAfterStop = 2 * 4096;
+    const struct {
+        int bands;
+        IndexUse index_use;
+        long stop_at;  // 0: set before the pass
+    } kCases[] = {
+        {1, IndexUse::Never, 1000}, {2, IndexUse::WhenNeeded, 1000}, {3, IndexUse::Always, 1000},
+        {1, IndexUse::Never, 0},    {2, IndexUse::WhenNeeded, 0},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.bands << " bands, stop at " << c.stop_at);
+        DrawingView view(folder.path(), messages);
+        view.index_use = c.index_use;
+        const std::optional<PassPlan> plan = view.plan_pass(kWidth, kHeight);
+        ASSERT_TRUE(plan);
+        std::atomic<bool> stop{c.stop_at == 0};
+        // Draws the plan on bands that set the stop at their `stop_at`th line.
+        auto draw = [&](long stop_at, std::vector<std::unique_ptr<StoppingBand>>& bands) {
+            std::vector<Surface*> surfaces;
+            for (int k = 0; k < c.bands; ++k) {
+                bands.push_back(std::make_unique<StoppingBand>(stop, stop_at));
+                surfaces.push_back(bands.back().get());
+            }
+            return view.draw_planned(surfaces, *plan, &stop);
+        };
+        std::vector<std::unique_ptr<StoppingBand>> stopped, whole;
+        EXPECT_FALSE(draw(c.stop_at, stopped));
+        for (const auto& band : stopped) EXPECT_LE(band->lines_after_stop, kMostAfterStop);
+        // The same view draws the next pass whole.
+        stop.store(false);
+        EXPECT_TRUE(draw(0, whole));
+    }
+}
+
+}  // namespace
+}  // namespace zov
