@@ -53,6 +53,19 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
       detail_(view.view_scale > kDetailScale),
       drawing_width_(std::abs(view.extents.max_x - view.extents.min_x)),
       pen_{kWhite, PenStyle::Solid} {
+    for (int number = 0; number <= kColourByLayer; ++number) {
+        const std::optional<Rgb> colour = screen_colour(header_.kind, number);
+        screen_colours_[static_cast<std::size_t>(number)] = {
+            visible_on_black(colour.value_or(Rgb{})), colour.has_value()};
+    }
+    constexpr int kWidestPen = 255;
+    const double dots_per_millimetre = surface_.dots_per_millimetre();
+    for (std::size_t stored = 0; stored < weight_pixels_.size(); ++stored) {
+        const int hundredths = weight_hundredths(static_cast<std::int16_t>(stored));
+        const double pixels = hundredths < 0 ? 1.0 : hundredths / 100.0 * dots_per_millimetre;
+        weight_pixels_[stored] = static_cast<std::uint8_t>(
+            std::clamp(static_cast<int>(std::lround(pixels)), 1, kWidestPen));
+    }
     pass_layers_.resize(static_cast<std::size_t>(layers_.layer_count()));
     LayerRecord layer;
     for (std::size_t i = 0; i < pass_layers_.size(); ++i) {
@@ -74,14 +87,6 @@ bool DrawingPass::layer_passes_filter() const {
 
 namespace {
 
-// A colour number as the pass draws it: ByLayer (256) takes the layer's
-// number; 0 (ByBlock) and a layer without a colour give `by_block`.
-Rgb resolve_colour(std::int32_t store_kind, std::int32_t number, std::int32_t layer_colour,
-                   Rgb by_block) {
-    if (number == kColourByLayer) number = layer_colour;
-    return visible_on_black(screen_colour(store_kind, number).value_or(by_block));
-}
-
 // A line type as the pass draws it: ByLayer takes the layer's line type.
 PenStyle resolve_style(std::int32_t line_type, std::int32_t layer_line_type, PenStyle by_block) {
     if (line_type == kLineByLayer) line_type = layer_line_type;
@@ -89,6 +94,14 @@ PenStyle resolve_style(std::int32_t line_type, std::int32_t layer_line_type, Pen
 }
 
 }  // namespace
+
+Rgb DrawingPass::pen_colour(std::int32_t number, std::int32_t layer_colour, Rgb by_block) const {
+    if (number == kColourByLayer) number = layer_colour;
+    if (number < 0 || number > kColourByLayer)
+        return visible_on_black(screen_colour(header_.kind, number).value_or(by_block));
+    const ScreenColour& colour = screen_colours_[static_cast<std::size_t>(number)];
+    return colour.given ? colour.rgb : visible_on_black(by_block);
+}
 
 void DrawingPass::choose_pen(const EntityRecord& record) {
     const bool hidden = test_bit(layer_.flags, kLayerHiddenBit);
@@ -103,8 +116,7 @@ void DrawingPass::choose_pen(const EntityRecord& record) {
         case LayerFilter::Locked: break;
     }
     insert_grey_ = grey;
-    const Rgb colour =
-        grey ? kGrey : resolve_colour(header_.kind, record.colour, layer_.colour, pen_.colour);
+    const Rgb colour = grey ? kGrey : pen_colour(record.colour, layer_.colour, pen_.colour);
     use_pen(colour, resolve_style(record.line_type, layer_.line_type, pen_.style),
             pen_width(record.line_weight, layer_.line_weight, 1));
 }
@@ -129,10 +141,9 @@ bool DrawingPass::choose_block_pen(const EntityRecord& record) {
         return true;
     }
     // Layer "0" inside a block stands for the layer of the insert.
-    const Rgb colour =
-        layer.zero && record.colour == kColourByLayer
-            ? insert_pen_.colour
-            : resolve_colour(header_.kind, record.colour, layer.colour, insert_pen_.colour);
+    const Rgb colour = layer.zero && record.colour == kColourByLayer
+                           ? insert_pen_.colour
+                           : pen_colour(record.colour, layer.colour, insert_pen_.colour);
     const PenStyle style =
         layer.zero && record.line_type == kLineByLayer
             ? insert_pen_.style
@@ -142,13 +153,10 @@ bool DrawingPass::choose_block_pen(const EntityRecord& record) {
 }
 
 int DrawingPass::pen_width(std::int16_t weight, std::int16_t layer_weight, int by_block) const {
-    constexpr int kWidestPen = 255;
     if (weight == kWeightNotGiven) weight = layer_weight;
     if (weight == kWeightByBlock) return by_block;
-    const int hundredths = weight_hundredths(weight);
-    if (hundredths < 0) return 1;
-    const double pixels = hundredths / 100.0 * surface_.dots_per_millimetre();
-    return std::clamp(static_cast<int>(std::lround(pixels)), 1, kWidestPen);
+    if (weight < 0 || static_cast<std::size_t>(weight) >= weight_pixels_.size()) return 1;
+    return weight_pixels_[static_cast<std::size_t>(weight)];
 }
 
 void DrawingPass::use_pen(Rgb colour, PenStyle style, int width) {

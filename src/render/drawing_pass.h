@@ -3,11 +3,13 @@
 // entity record immediately with the surface's operations. The pass state
 // (current pen, layer buffer, insert transform, dimension count) lives only
 // for the pass.
+#include <array>
 #include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "render/angles.h"
 #include "render/display_settings.h"
 #include "render/pass_blocks.h"
 #include "render/point.h"
@@ -118,9 +120,15 @@ private:
     // its millimetres on the surface, at least one pixel; the default line
     // is one pixel.
     int pen_width(std::int16_t weight, std::int16_t layer_weight, int by_block) const;
+    // Colour `number` as the pass draws it: ByLayer (256) takes
+    // `layer_colour`; 0 (ByBlock) and a layer without a colour give
+    // `by_block`.
+    Rgb pen_colour(std::int32_t number, std::int32_t layer_colour, Rgb by_block) const;
     void use_pen(Rgb colour, PenStyle style, int width = 1);
 
     // Shapes (drawing_pass_shapes.cpp).
+    // The point `length` from `from` at `degrees`.
+    Point along(Point from, double length, double degrees);
     void draw_line(Point from, Point to);
     void draw_arc(const EntityRecord& record);
     void draw_circular_arc(const EntityRecord& record);
@@ -179,6 +187,15 @@ private:
 
     const bool detail_;
     const double drawing_width_;  // width of the fitted extents
+    // The screen colours of the colour numbers 0 to 256 and the pen widths
+    // of the stored weights, taken when the pass starts: a pen is chosen for
+    // every entity, block entities included.
+    struct ScreenColour {
+        Rgb rgb;
+        bool given = false;  // false for ByBlock and ByLayer
+    };
+    std::array<ScreenColour, kColourByLayer + 1> screen_colours_;
+    std::array<std::uint8_t, kLargestWeight + 2> weight_pixels_;
     Pen pen_;
     Pen insert_pen_;            // the pen of the insert being drawn: what ByBlock takes
     bool insert_grey_ = false;  // the insert is drawn grey, and so is its block
@@ -192,6 +209,7 @@ private:
     int dimensions_drawn_ = 0;
     int dimensions_with_ends_ = 0;
     InsertTransform accumulated_;  // scales and rotation of the nested inserts
+    AngleCache angles_;
     long block_entities_left_ = block_entity_budget(header_);
     bool block_entities_cut_ = false;
     double text_cover_ = 0.0;  // pixels of the client area covered by glyphs so far

@@ -13,11 +13,6 @@ namespace {
 constexpr double kEllipseStep = 0.1873;
 constexpr double kArrowWingAngle = 7.5;  // degrees either side of the shaft
 
-Point along(Point from, double length, double degrees) {
-    return {from.x + length * std::cos(degrees * kRadiansPerDegree),
-            from.y + length * std::sin(degrees * kRadiansPerDegree)};
-}
-
 // Raises the end angle by whole turns until it lies above the start, and
 // keeps the sweep to at most one turn (more would only draw it again).
 double end_above_start(double start, double end) {
@@ -30,6 +25,11 @@ double end_above_start(double start, double end) {
 }
 
 }  // namespace
+
+Point DrawingPass::along(Point from, double length, double degrees) {
+    const AngleCache::CosSin turn = angles_.of(degrees);
+    return {from.x + length * turn.cos, from.y + length * turn.sin};
+}
 
 void DrawingPass::draw_line(Point from, Point to) {
     surface_.move_to(view_.pixel_x(from.x), view_.pixel_y(from.y));

@@ -110,8 +110,8 @@ bool DrawingPass::take_text_cover(int left, int top, int right, int bottom) {
 void DrawingPass::draw_plain_text(Point base, double height, double angle, std::string_view text,
                                   bool vertical, std::int32_t sizing, double width_factor,
                                   std::uint8_t flags) {
-    const double sin_a = std::sin(angle * kRadiansPerDegree),
-                 cos_a = std::cos(angle * kRadiansPerDegree);
+    const AngleCache::CosSin turn = angles_.of(angle);
+    const double sin_a = turn.sin, cos_a = turn.cos;
     const double up = text_ascent(sizing, height);
     const bool proportional = (flags & kTextProportional) != 0;
     const double width = text_advance_width(sizing, height, width_factor, text, proportional);
@@ -122,8 +122,11 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
     // A text is skipped only when its whole box lies off the client area;
     // one partly inside is drawn and clipped by the surface.
     int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+    PixelPoint corners[4];  // base, top left, top right, bottom right
+    int k = 0;
     for (const Point& corner : {base, top_left, top_right, bottom_right}) {
         const int x = view_.pixel_x(corner.x), y = view_.pixel_y(corner.y);
+        corners[k++] = {x, y};
         left = std::min(left, x), right = std::max(right, x);
         top = std::min(top, y), bottom = std::max(bottom, y);
     }
@@ -186,9 +189,8 @@ void DrawingPass::draw_plain_text(Point base, double height, double angle, std::
         return;
     }
     // Too small to read: the outline of the text's box.
-    surface_.move_to(view_.pixel_x(base.x), view_.pixel_y(base.y));
-    for (const Point& corner : {top_left, top_right, bottom_right, base})
-        surface_.line_to(view_.pixel_x(corner.x), view_.pixel_y(corner.y));
+    surface_.move_to(corners[0].x, corners[0].y);
+    for (const int c : {1, 2, 3, 0}) surface_.line_to(corners[c].x, corners[c].y);
 }
 
 // Draws the text in pieces between caret codes; the pen position advances

@@ -129,7 +129,8 @@ void EntityBoxes::include_arc(BoundingBox& box, const EntityRecord& e) const {
     auto include_point = [&](int i) {
         const double t =
             (e.arc.start_angle + std::min(i * kStep, sweep)) * std::numbers::pi / 180.0;
-        const double u = r * std::cos(t), v = minor * std::sin(t);
+        const AngleCache::CosSin at = angles_.of_radians(t);
+        const double u = r * at.cos, v = minor * at.sin;
         include_around(box, e.x1 + u * c - v * s, e.y1 + u * s + v * c, bulge);
     };
     include_point(0);

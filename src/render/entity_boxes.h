@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "render/angles.h"
 #include "render/view_window.h"
 #include "store/records.h"
 #include "store/store_reader.h"
@@ -64,6 +65,7 @@ private:
     const BoxUse use_;
     std::vector<bool> hidden_;  // by layer number - 1; empty unless hidden layers are left out
     std::string text_;
+    mutable AngleCache angles_;  // the points along arcs
     // By block number, and for the index by depth too (block_box()).
     std::unordered_map<std::int32_t, std::optional<BoundingBox>> blocks_;
 };

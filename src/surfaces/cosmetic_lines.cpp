@@ -95,14 +95,16 @@ void CosmeticLines::set_pen(std::uint32_t argb, std::span<const int> dashes) {
 }
 
 void CosmeticLines::draw(std::span<const QLine> lines) {
-    last_direction_ = 0;
-    for (const QLine& line : lines) {
-        if (line.p1() == line.p2()) {
-            put(line.x1(), line.y1());
-            continue;
-        }
-        draw_line(line.x1(), line.y1(), line.x2(), line.y2());
+    begin_call();
+    for (const QLine& line : lines) draw_next(line);
+}
+
+void CosmeticLines::draw_next(const QLine& line) {
+    if (line.p1() == line.p2()) {
+        put(line.x1(), line.y1());
+        return;
     }
+    draw_line(line.x1(), line.y1(), line.x2(), line.y2());
 }
 
 // Rough clipping in floating point to one pixel beyond the image (two on the

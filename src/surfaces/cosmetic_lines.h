@@ -35,6 +35,12 @@ public:
     // that turns back against the one before it starts half a pixel
     // earlier, as in the raster engine.
     void draw(std::span<const QLine> lines);
+    // The same a line at a time: begin_call() starts what one call of the
+    // painter would draw, draw_next() draws its next line.
+    void begin_call() { last_direction_ = 0; }
+    void draw_next(const QLine& line);
+    // Sets one pixel in the pen's colour (none outside the image).
+    void set_pixel(int x, int y) { put(x, y); }
 
 private:
     struct Point {

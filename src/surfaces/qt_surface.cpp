@@ -31,6 +31,8 @@ constexpr int kSafeCoordinate = 1 << 16;
 constexpr int kMaxFontPixels = 8192;
 // Qt draws characters at most 40 times their own width.
 constexpr int kMaxFontStretch = 4000;
+// The fonts a surface keeps made: more than a drawing's texts take in turn.
+constexpr std::size_t kKeptFonts = 64;
 // Lines for the painter go to it in batches of at most this many, so that
 // a long run of lines with one pen holds no more memory than a batch.
 constexpr std::size_t kPainterLineBatch = 4096;
@@ -187,13 +189,12 @@ QtSurface::QtSurface(QPainter& painter, int width, int height, CosmeticLines* di
 }
 
 void QtSurface::flush() {
+    // Lines drawn into the pixels go there at once; those drawn since the
+    // last flush are what one call of the painter would have drawn.
+    if (direct_lines_ != nullptr) direct_lines_->begin_call();
     if (lines_.empty()) return;
-    if (lines_direct_ && !xor_drawing_) {
-        direct_lines_->draw(lines_);
-    } else {
-        use_pen_on_painter();
-        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    }
+    use_pen_on_painter();
+    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
     lines_.clear();
 }
 
@@ -246,6 +247,11 @@ void QtSurface::select_pen(PenStyle style, int width, Rgb colour) {
 // into the image's pixels need no pen change of the painter.
 void QtSurface::use_pen_on_painter() {
     if (painter_pen_current_) return;
+    painter_.setPen(selected_pen());
+    painter_pen_current_ = true;
+}
+
+const QPen& QtSurface::selected_pen() {
     auto [found, made] = pens_.try_emplace(pen_key_);
     QPen& pen = found->second;
     if (made) {
@@ -257,8 +263,7 @@ void QtSurface::use_pen_on_painter() {
         const std::span<const int> dashes = dash_lengths(pen_style_);
         if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     }
-    painter_.setPen(pen);
-    painter_pen_current_ = true;
+    return pen;
 }
 
 void QtSurface::move_to(int x, int y) {
@@ -266,7 +271,7 @@ void QtSurface::move_to(int x, int y) {
     // a line that turns back against the one before it starts half a pixel
     // earlier, and only the lines of the same entity decide that, so that a
     // pass that leaves out other entities paints the same pixels.
-    if (lines_direct_ && !xor_drawing_ && !lines_.empty()) flush();
+    if (lines_direct_ && !xor_drawing_) direct_lines_->begin_call();
     current_ = QPoint(x, y);
 }
 
@@ -280,11 +285,15 @@ void QtSurface::line_to(int x, int y) {
     current_ = to;
 }
 
-// Lines drawn into the pixels wait for the end of their polyline (see
-// move_to); lines for the painter are drawn a batch at a time.
+// Lines for the pixels are drawn at once, each polyline as one call of the
+// painter (see move_to); lines for the painter are drawn a batch at a time.
 void QtSurface::keep_line(const QLine& line) {
+    if (lines_direct_ && !xor_drawing_) {
+        direct_lines_->draw_next(line);
+        return;
+    }
     lines_.push_back(line);
-    if (lines_.size() >= kPainterLineBatch && !(lines_direct_ && !xor_drawing_)) flush();
+    if (lines_.size() >= kPainterLineBatch) flush();
 }
 
 void QtSurface::add_line(double x1, double y1, double x2, double y2) {
@@ -302,23 +311,47 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     const double ry = (static_cast<double>(bottom) - top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) return;
     flush();
-    use_pen_on_painter();
     const double cx = left + rx, cy = top + ry;
     const double start = screen_angle(cx, cy, start_x, start_y);
     double span = screen_angle(cx, cy, end_x, end_y) - start;
     while (span <= 1e-9) span += 360.0;
     if (span > 360.0 - 1e-9) span = 360.0;
     if (rx < kSafeCoordinate && ry < kSafeCoordinate && is_safe(cx) && is_safe(cy)) {
+        const int start16 = static_cast<int>(std::lround(start * 16.0));
+        const int span16 = static_cast<int>(std::lround(span * 16.0));
+        if (draw_small_arc(left, top, right, bottom, span >= 360.0 ? 0 : start16,
+                           span >= 360.0 ? SmallArcs::kFullTurn : span16))
+            return;
+        use_pen_on_painter();
         const QRectF box(left, top, right - left, bottom - top);
         if (span >= 360.0) {
             painter_.drawEllipse(box);
         } else {
-            painter_.drawArc(box, static_cast<int>(std::lround(start * 16.0)),
-                             static_cast<int>(std::lround(span * 16.0)));
+            painter_.drawArc(box, start16, span16);
         }
         return;
     }
+    use_pen_on_painter();
     draw_arc_as_polyline(cx, cy, rx, ry, start, span);
+}
+
+// A small arc drawn with the one-pixel pen into the image's pixels: those
+// the painter sets for it, placed at its box. Only boxes well inside the
+// picture, which the painter's clipping leaves alone.
+bool QtSurface::draw_small_arc(int left, int top, int right, int bottom, int start16, int span16) {
+    constexpr int kInside = 8;
+    const int width = right - left, height = bottom - top;
+    if (!lines_direct_ || xor_drawing_ || width > SmallArcs::kLargest ||
+        height > SmallArcs::kLargest || left < kInside || top < kInside ||
+        right > width_ - kInside || bottom > height_ - kInside)
+        return false;
+    const std::vector<SmallArcs::Offset>* pixels =
+        small_arcs_.kept(width, height, start16, span16, pen_style_);
+    if (pixels == nullptr)
+        pixels = small_arcs_.learn(width, height, start16, span16, pen_style_, selected_pen());
+    if (pixels == nullptr) return false;
+    for (const SmallArcs::Offset& at : *pixels) direct_lines_->set_pixel(left + at.x, top + at.y);
+    return true;
 }
 
 // An arc too large for the painter (at extreme zoom, or with an absurd
@@ -378,14 +411,20 @@ void QtSurface::add_arc_lines(double cx, double cy, double rx, double ry, double
 
 bool QtSurface::select_font(const FontSpec& font) {
     if (font.height <= 0) return false;
-    if (font_selected_ && font == font_spec_) return true;
-    QFont qfont(font_family_for_face(font.face));
-    qfont.setPixelSize(std::min(font.height, kMaxFontPixels));
-    qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-    qfont.setKerning(false);
-    if (font.stretch != 100) qfont.setStretch(std::clamp(font.stretch, 1, kMaxFontStretch));
-    font_ = qfont;
-    font_spec_ = font;
+    if (font_selected_ && font == fonts_[font_].spec) return true;
+    auto made = std::find_if(fonts_.begin(), fonts_.end(),
+                             [&](const MadeFont& kept) { return kept.spec == font; });
+    if (made == fonts_.end()) {
+        if (fonts_.size() >= kKeptFonts) fonts_.clear();
+        QFont qfont(font_family_for_face(font.face));
+        qfont.setPixelSize(std::min(font.height, kMaxFontPixels));
+        qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+        qfont.setKerning(false);
+        if (font.stretch != 100) qfont.setStretch(std::clamp(font.stretch, 1, kMaxFontStretch));
+        fonts_.push_back({font, qfont});
+        made = fonts_.end() - 1;
+    }
+    font_ = static_cast<std::size_t>(made - fonts_.begin());
     font_selected_ = true;
     vertical_ = !font.face.empty() && font.face.front() == '@';
     return true;
@@ -396,27 +435,42 @@ void QtSurface::set_text_colour(Rgb colour) { text_colour_ = to_qcolor(colour); 
 void QtSurface::text_out(int x, int y, std::string_view text) {
     if (!font_selected_ || text.empty() || !is_safe(x) || !is_safe(y)) return;
     flush();
-    painter_.save();
+    MadeFont& made = fonts_[font_];
+    // On an image only the pen, font and transformation are set, and the
+    // transformation put back by hand: saving and restoring the painter's
+    // whole state costs more than a small text. Other devices (pages) keep
+    // the text's state within a saved one.
+    const bool on_image = direct_lines_ != nullptr;
+    const QTransform outer = painter_.worldTransform();
+    const bool outer_enabled = painter_.worldMatrixEnabled();
+    if (!on_image) painter_.save();
     painter_.setPen(text_colour_);
-    painter_.setFont(font_);
+    painter_.setFont(made.font);
     painter_.translate(x, y);
-    painter_.rotate(-font_spec_.escapement / 10.0);
-    if (font_spec_.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
+    painter_.rotate(-made.spec.escapement / 10.0);
+    if (made.spec.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
     if (vertical_) {
-        draw_vertical_text(text);
+        draw_vertical_text(made.font, text);
     } else {
-        painter_.drawText(QPointF(0.0, QFontMetricsF(font_).ascent()), to_qstring(text));
+        if (made.ascent < 0.0) made.ascent = QFontMetricsF(made.font).ascent();
+        painter_.drawText(QPointF(0.0, made.ascent), to_qstring(text));
     }
-    painter_.restore();
+    if (!on_image) {
+        painter_.restore();
+        return;
+    }
+    painter_.setWorldTransform(outer);
+    painter_.setWorldMatrixEnabled(outer_enabled);
+    painter_pen_current_ = false;
 }
 
 // The vertical-writing face: each double-byte character is turned a quarter
 // turn counter-clockwise against the direction of the text and stands in a
 // square cell, so that a text running downward shows upright characters.
 // Single-byte characters follow the direction of the text unturned.
-void QtSurface::draw_vertical_text(std::string_view text) {
-    const QFontMetricsF metrics(font_);
-    const double cell = font_.pixelSize();
+void QtSurface::draw_vertical_text(const QFont& font, std::string_view text) {
+    const QFontMetricsF metrics(font);
+    const double cell = font.pixelSize();
     double pos = 0.0;
     std::size_t i = 0;
     while (i < text.size()) {

@@ -18,6 +18,7 @@
 #include "common/whole_file.h"
 #include "render/surface.h"
 #include "surfaces/cosmetic_lines.h"
+#include "surfaces/small_arcs.h"
 
 namespace zov {
 
@@ -31,9 +32,10 @@ public:
     QtSurface(const QtSurface&) = delete;
     QtSurface& operator=(const QtSurface&) = delete;
 
-    // Lines are collected and drawn together while the pen stays the same;
-    // this draws those still waiting (done before any other operation and
-    // at the end).
+    // Lines for the painter are collected and drawn together while the pen
+    // stays the same; this draws those still waiting (done before any other
+    // operation and at the end). Lines into the image's pixels are drawn at
+    // once.
     void flush();
 
     int width() const override { return width_; }
@@ -54,18 +56,22 @@ public:
 
 private:
     void use_pen_on_painter();
+    // The selected pen as the painter takes it.
+    const QPen& selected_pen();
+    // False when the arc is not one for SmallArcs.
+    bool draw_small_arc(int left, int top, int right, int bottom, int start16, int span16);
     void keep_line(const QLine& line);
     void add_line(double x1, double y1, double x2, double y2);
     void draw_arc_as_polyline(double cx, double cy, double rx, double ry, double start,
                               double span);
     void add_arc_lines(double cx, double cy, double rx, double ry, double from, double to);
-    void draw_vertical_text(std::string_view text);
+    void draw_vertical_text(const QFont& font, std::string_view text);
 
     QPainter& painter_;
     int width_;
     int height_;
     QPoint current_;
-    std::vector<QLine> lines_;  // waiting for flush(), all with the current pen
+    std::vector<QLine> lines_;  // for the painter, waiting for flush(), all with the current pen
     CosmeticLines* direct_lines_;
     std::uint64_t pen_key_ = 0x01000000u;  // selected pen: style, width, colour
     std::uint32_t rgb_of_key() const { return static_cast<std::uint32_t>(pen_key_ & 0xffffffu); }
@@ -75,9 +81,19 @@ private:
     bool xor_drawing_ = false;
     // Pens made so far, by style, width and colour: a pen change costs no new pen.
     std::unordered_map<std::uint64_t, QPen> pens_;
+    SmallArcs small_arcs_;
     QColor text_colour_;
-    FontSpec font_spec_;
-    QFont font_;
+    // Fonts made so far, each with its ascent once a text has asked for it:
+    // the texts of a drawing take a few fonts in turn (their sizes and
+    // angles), and making a font and its metrics again costs more than
+    // drawing a small text.
+    struct MadeFont {
+        FontSpec spec;
+        QFont font;
+        double ascent = -1.0;  // not asked yet
+    };
+    std::vector<MadeFont> fonts_;
+    std::size_t font_ = 0;  // the selected one in fonts_
     bool font_selected_ = false;
     bool vertical_ = false;
 };
