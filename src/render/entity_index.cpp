@@ -201,6 +201,15 @@ void EntityIndex::carry_layer(std::int32_t record, std::int16_t layer) {
     carried_.emplace_back(record, layer);
 }
 
+std::int64_t EntityIndex::most_visited(const DrawingExtents& area) const {
+    std::int64_t most = 0;
+    for (std::size_t run = 0; run < runs_.size(); ++run)
+        if (runs_[run].has_unbounded || meets(runs_[run].box, area))
+            most +=
+                static_cast<std::int64_t>(std::min(boxes_.size(), (run + 1) * kRun) - run * kRun);
+    return most;
+}
+
 std::int32_t EntityIndex::carried_layer(std::int32_t record) const {
     const auto found = std::lower_bound(carried_.begin(), carried_.end(), record,
                                         [](const std::pair<std::int32_t, std::int16_t>& entry,

@@ -75,6 +75,10 @@ public:
         }
     }
 
+    // At most how many records visit(area) calls: those of the runs that
+    // meet `area` or hold entities that meet every area.
+    std::int64_t most_visited(const DrawingExtents& area) const;
+
     // The layer a pass would hold when it meets `record` after the records
     // before it, for a record of no layer the pass knows; -1 for a record
     // with a layer of its own.

@@ -298,6 +298,14 @@ bool DrawingView::draw_planned(std::span<Surface* const> bands, const PassPlan& 
     return true;
 }
 
+int DrawingView::bands_worth(const PassPlan& plan, int most) const {
+    // About what one thread draws in the time a second one costs.
+    constexpr std::int64_t kFewEntities = 20'000;
+    if (most <= 1 || !index_) return most;
+    const DrawingExtents area = area_of_rows(plan.view, 0, plan.view.client_height());
+    return index_->most_visited(area) < kFewEntities ? 1 : most;
+}
+
 int DrawingView::draw_drawing(Surface& surface) {
     Surface* const bands[] = {&surface};
     return draw_drawing_in_bands(bands);

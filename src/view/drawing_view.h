@@ -82,6 +82,10 @@ public:
     // `view` and `gesture`) until it has ended.
     bool draw_planned(std::span<Surface* const> bands, const PassPlan& plan,
                       const std::atomic<bool>* stop = nullptr);
+    // How many bands `plan` is worth, at most `most`: one where the index
+    // (of an earlier pass) finds few entities in view, which one thread
+    // draws sooner than two would start, set up and join.
+    int bands_worth(const PassPlan& plan, int most) const;
     // The plan's first part alone, for a caller that shows a window of its
     // own before the first pass: it calls this, then sets the window.
     // 0, or -1 as draw_drawing.

@@ -1,5 +1,6 @@
 // A stop set while a pass in bands is drawn ends every band within a few
-// thousand entities, and the pass says it was not drawn whole.
+// thousand entities, and the pass says it was not drawn whole; a view of few
+// entities is drawn in one band.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -92,6 +93,40 @@ TEST(PassInBands, AStopEndsEveryBandPromptlyAndThePassIsNotWhole) {
         // The same view draws the next pass whole.
         stop.store(false);
         EXPECT_TRUE(draw(0, whole));
+    }
+}
+
+TEST(PassInBands, FewEntitiesInViewAreDrawnInOneBand) {
+    TempFolder folder;
+    ConsoleMessages messages;
+    {
+        // A grid of 40 000 short lines over the drawing.
+        StoreBuilder store(folder.path(), messages);
+        StoreHeader& h = store.header();
+        h.min_x = h.min_y = 0;
+        h.max_x = h.max_y = 1000;
+        const std::int16_t layer = store.add_layer("0");
+        for (int i = 0; i < 40'000; ++i) {
+            const double x = i % 200 * 5, y = i / 200 * 5;
+            store.add_entity(line_record(layer, x, y, x + 1, y + 1));
+        }
+        ASSERT_EQ(store.finish(), 0);
+    }
+    DrawingView view(folder.path(), messages);
+    std::atomic<bool> never{false};
+    StoppingBand band(never, -1), other(never, -1);
+    Surface* const bands[] = {&band, &other};
+    const struct {
+        const char* step;
+        int zoom_ins;
+        int worth;
+    } kSteps[] = {{"before the index", 0, 2}, {"at the fit", 0, 2}, {"zoomed in", 4, 1}};
+    for (const auto& s : kSteps) {
+        for (int k = 0; k < s.zoom_ins; ++k) view.view.zoom_in();
+        const std::optional<PassPlan> plan = view.plan_pass(kWidth, kHeight);
+        ASSERT_TRUE(plan) << s.step;
+        EXPECT_EQ(view.bands_worth(*plan, 2), s.worth) << s.step;
+        EXPECT_TRUE(view.draw_planned(bands, *plan));
     }
 }
 

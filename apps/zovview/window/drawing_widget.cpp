@@ -74,8 +74,10 @@ void DrawingWidget::redraw() {
     if (std::optional<zov::PassPlan> plan = view_.plan_pass(backing_.width(), backing_.height())) {
         show_preview(plan->view);
         pass_view_.emplace(plan->view);
-        // In bands on as many threads, as --render draws its pictures.
-        const int bands = zov::band_count(backing_.width(), backing_.height());
+        // In bands on as many threads, as --render draws its pictures,
+        // unless few entities are in view.
+        const int bands =
+            view_.bands_worth(*plan, zov::band_count(backing_.width(), backing_.height()));
         pass_.start([this, bands, plan = std::move(*plan)](const std::atomic<bool>& stop) {
             return zov::draw_planned_picture(view_, plan, bands, &stop);
         });
