@@ -3,7 +3,9 @@
 // entities is drawn in one band.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,20 +49,29 @@ private:
     long lines_ = 0;
 };
 
+// Writes a store of `count` lines on layer 0 of a 1000 x 1000 drawing, line
+// i from `line(i)`: x1, y1, x2, y2.
+void write_lines(const TempFolder& folder, Messages& messages, int count,
+                 const std::function<std::array<double, 4>(int)>& line) {
+    StoreBuilder store(folder.path(), messages);
+    StoreHeader& h = store.header();
+    h.min_x = h.min_y = 0;
+    h.max_x = h.max_y = 1000;
+    const std::int16_t layer = store.add_layer("0");
+    for (int i = 0; i < count; ++i) {
+        const auto [x1, y1, x2, y2] = line(i);
+        store.add_entity(line_record(layer, x1, y1, x2, y2));
+    }
+    ASSERT_EQ(store.finish(), 0);
+}
+
 TEST(PassInBands, AStopEndsEveryBandPromptlyAndThePassIsNotWhole) {
     TempFolder folder;
     ConsoleMessages messages;
-    {
-        // 100 000 lines across the drawing, spread over its height.
-        StoreBuilder store(folder.path(), messages);
-        StoreHeader& h = store.header();
-        h.min_x = h.min_y = 0;
-        h.max_x = h.max_y = 1000;
-        const std::int16_t layer = store.add_layer("0");
-        for (int i = 0; i < 100'000; ++i)
-            store.add_entity(line_record(layer, 0, i % 1000, 1000, (i * 7) % 1000));
-        ASSERT_EQ(store.finish(), 0);
-    }
+    // 100 000 lines across the drawing, spread over its height.
+    write_lines(folder, messages, 100'000, [](int i) {
+        return std::array<double, 4>{0, double(i % 1000), 1000, double(i * 7 % 1000)};
+    });
     // A band that went on after the stop would draw tens of thousands of lines.
     constexpr long kMostAfterStop = 2 * 4096;
     const struct {
@@ -99,19 +110,11 @@ TEST(PassInBands, AStopEndsEveryBandPromptlyAndThePassIsNotWhole) {
 TEST(PassInBands, FewEntitiesInViewAreDrawnInOneBand) {
     TempFolder folder;
     ConsoleMessages messages;
-    {
-        // A grid of 40 000 short lines over the drawing.
-        StoreBuilder store(folder.path(), messages);
-        StoreHeader& h = store.header();
-        h.min_x = h.min_y = 0;
-        h.max_x = h.max_y = 1000;
-        const std::int16_t layer = store.add_layer("0");
-        for (int i = 0; i < 40'000; ++i) {
-            const double x = i % 200 * 5, y = i / 200 * 5;
-            store.add_entity(line_record(layer, x, y, x + 1, y + 1));
-        }
-        ASSERT_EQ(store.finish(), 0);
-    }
+    // A grid of 40 000 short lines over the drawing.
+    write_lines(folder, messages, 40'000, [](int i) {
+        const double x = i % 200 * 5, y = i / 200 * 5;
+        return std::array<double, 4>{x, y, x + 1, y + 1};
+    });
     DrawingView view(folder.path(), messages);
     std::atomic<bool> never{false};
     StoppingBand band(never, -1), other(never, -1);
