@@ -411,9 +411,9 @@ void QtSurface::add_arc_lines(double cx, double cy, double rx, double ry, double
 
 bool QtSurface::select_font(const FontSpec& font) {
     if (font.height <= 0) return false;
-    if (font_selected_ && font == fonts_[font_].spec) return true;
+    if (font_selected_ && font == fonts_[font_].wanted) return true;
     auto made = std::find_if(fonts_.begin(), fonts_.end(),
-                             [&](const MadeFont& kept) { return kept.spec == font; });
+                             [&](const MadeFont& kept) { return kept.wanted == font; });
     if (made == fonts_.end()) {
         if (fonts_.size() >= kKeptFonts) fonts_.clear();
         QFont qfont(font_family_for_face(font.face));
@@ -447,8 +447,8 @@ void QtSurface::text_out(int x, int y, std::string_view text) {
     painter_.setPen(text_colour_);
     painter_.setFont(made.font);
     painter_.translate(x, y);
-    painter_.rotate(-made.spec.escapement / 10.0);
-    if (made.spec.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
+    painter_.rotate(-made.wanted.escapement / 10.0);
+    if (made.wanted.mirrored && !vertical_) painter_.scale(-1.0, 1.0);
     if (vertical_) {
         draw_vertical_text(made.font, text);
     } else {

@@ -88,7 +88,7 @@ private:
     // angles), and making a font and its metrics again costs more than
     // drawing a small text.
     struct MadeFont {
-        FontSpec spec;
+        FontSpec wanted;  // as the pass selected it
         QFont font;
         double ascent = -1.0;  // not asked yet
     };
