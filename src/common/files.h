@@ -1,6 +1,7 @@
 #pragma once
 // Files and folders as the programs use them. Paths are file-system (UTF-8)
 // paths; callers convert CP932 names at the border (common/encoding.h).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,5 +42,9 @@ std::string absolute_folder(const std::string& folder);
 
 // Creates a folder and its parents; false when it does not exist afterwards.
 bool make_folders(const std::string& folder);
+
+// Writes `size` bytes at `offset` of the open file `fd` (its position does
+// not move), going on after a short or interrupted write; false on an error.
+bool write_all_at(int fd, const void* data, std::size_t size, std::int64_t offset);
 
 }  // namespace zov

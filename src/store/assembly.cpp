@@ -30,18 +30,6 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Writes `size` bytes at offset `at` of `out`; false on an error.
-bool write_all_at(int out, const char* bytes, std::size_t size, off_t at) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(out, bytes, size, at);
-        if (n <= 0) return false;
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-        at += n;
-    }
-    return true;
-}
-
 // Copies the file of `in` from `from` on into `out` at `at`, both read and
 // written at their offsets (neither file's position moves, so two copies
 // into one file may run at once); the bytes copied, or -1 on an error. The

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/files.h"
 #include "common/mapped_copy.h"
 
 namespace zov {
@@ -105,15 +106,7 @@ bool StoreReader::read_buffered(long offset, void* data, std::size_t size) {
 
 bool StoreReader::write_at(long offset, const void* data, std::size_t size) {
     if (fd_ < 0 || !for_update_ || offset < 0) return false;
-    const char* bytes = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n =
-            ::pwrite(fd_, bytes + done, size - done, offset + static_cast<long>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
+    if (!write_all_at(fd_, data, size, offset)) return false;
     buffer_length_ = 0;
     // A write beyond the mapped end grows the file: map it again.
     return offset + static_cast<long>(size) <= size_ || map_file();
