@@ -172,6 +172,9 @@ int StoreReader::read_record(std::int32_t section, std::int32_t count, long inde
     return 0;
 }
 
+// Entities come here from the header's quick way when not in the stretch read last.
+template int StoreReader::read_record(std::int32_t, std::int32_t, long, EntityRecord&, bool);
+
 int StoreReader::read_layer(std::int32_t n, LayerRecord& record) {
     return read_record(header_.add_lay, header_.lay_num, n - 1L, record);
 }
@@ -188,10 +191,6 @@ int StoreReader::read_block_entity(const BlockRecord& block, std::int32_t i, Ent
     if (i < 0 || i >= block.count || block.first < 0 || header_.bro_num <= 0) return -1;
     // The BDA section has no count of its own: only the file's end bounds it.
     return read_record(header_.add_bda, INT32_MAX, static_cast<long>(block.first) + i, record);
-}
-
-int StoreReader::read_entity(std::int32_t i, EntityRecord& record) {
-    return read_record(header_.add_ent, header_.ent_num, i, record, true);
 }
 
 int StoreReader::read_text(const EntityRecord& record, std::string& text) {

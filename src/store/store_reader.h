@@ -10,6 +10,7 @@
 // that buffer of it in memory. Writes go to the file itself: every reader of
 // the same file in the process sees them at once in its mapping.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,18 @@ public:
     // Entity i (0-based, i < block.count) of a block, from the BDA section.
     int read_block_entity(const BlockRecord& block, std::int32_t i, EntityRecord& record);
     // Entity i (0-based, i < ent_num) of the ENT section.
-    int read_entity(std::int32_t i, EntityRecord& record);
+    int read_entity(std::int32_t i, EntityRecord& record) {
+        // A pass reads the entities in order: most lie in the stretch read
+        // last, which lies in the file, and are copied from it at once.
+        const long offset = header_.add_ent + i * static_cast<long>(sizeof record);
+        if (i >= 0 && i < header_.ent_num && offset >= buffer_start_ &&
+            offset + static_cast<long>(sizeof record) <= buffer_start_ + buffer_length_ &&
+            header_.add_ent >= static_cast<std::int32_t>(sizeof(StoreHeader))) {
+            std::memcpy(&record, entity_buffer_.data() + (offset - buffer_start_), sizeof record);
+            return 0;
+        }
+        return read_record(header_.add_ent, header_.ent_num, i, record, true);
+    }
     // The text_length bytes of a text record from the STR section; -1 and an
     // empty text when they do not lie in the file.
     int read_text(const EntityRecord& record, std::string& text);
