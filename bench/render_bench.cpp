@@ -174,19 +174,36 @@ void BM_DrawingPassZoomed(benchmark::State& bench) {
 // Through the index (range 1) and over every entity (range 0).
 BENCHMARK(BM_DrawingPassZoomed)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-void BM_DrawingPassInBands(benchmark::State& bench) {
+// Pictures in `bands` bands of the whole plan, or with `zoomed` of its
+// middle tenth, as --render draws them.
+void draw_in_bands(benchmark::State& bench, int bands, bool zoomed) {
     zov::RecordingMessages messages;
     const zov::TempFolder scratch;
     const std::string folder = scratch.folder().string();
     build_store(folder, messages, {50, 1, false});
     zov::DrawingView view(folder, messages);
-    const int bands = static_cast<int>(bench.range(0));
+    if (zoomed)
+        view.area_after_fit =
+            zov::DrawingExtents{0.45 * kWidth, 0.45 * kHeight, 0.55 * kWidth, 0.55 * kHeight};
     zov::draw_picture(view, 1920, 1080, zov::Paper::Black, bands);  // the load
     for (auto _ : bench) zov::draw_picture(view, 1920, 1080, zov::Paper::Black, bands);
     bench.SetItemsProcessed(bench.iterations() * kEntities);
 }
+
+void BM_DrawingPassInBands(benchmark::State& bench) {
+    draw_in_bands(bench, static_cast<int>(bench.range(0)), false);
+}
 // One and two threads, each band on a picture of its own.
 BENCHMARK(BM_DrawingPassInBands)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_DrawingPassZoomedInBands(benchmark::State& bench) {
+    draw_in_bands(bench, static_cast<int>(bench.range(0)), true);
+}
+BENCHMARK(BM_DrawingPassZoomedInBands)
+    ->Arg(1)
+    ->Arg(2)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

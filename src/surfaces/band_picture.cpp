@@ -28,13 +28,14 @@ int band_count(int width, int height) {
 namespace {
 
 // The pictures of one picture's bands, each of the picture's full size
-// with a surface of its own.
+// with a surface of its own that fills texts only in the band's rows.
 class BandPictures {
 public:
     BandPictures(int width, int height, Paper paper, int bands) : height_(height) {
         bands = std::clamp(bands, 1, std::max(1, height));
         for (int k = 0; k < bands; ++k) {
             images_.push_back(std::make_unique<ImageSurface>(width, height));
+            if (bands > 1) images_.back()->keep_rows(k * height / bands, (k + 1) * height / bands);
             Surface* surface = &images_.back()->surface();
             if (paper == Paper::White) {
                 white_.push_back(std::make_unique<WhitePaperSurface>(*surface));

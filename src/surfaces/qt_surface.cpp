@@ -444,6 +444,8 @@ void QtSurface::text_out(int x, int y, std::string_view text) {
     const QTransform outer = painter_.worldTransform();
     const bool outer_enabled = painter_.worldMatrixEnabled();
     if (!on_image) painter_.save();
+    const bool clipped = on_image && kept_rows_.isValid();
+    if (clipped) painter_.setClipRect(kept_rows_);
     painter_.setPen(text_colour_);
     painter_.setFont(made.font);
     painter_.translate(x, y);
@@ -461,6 +463,7 @@ void QtSurface::text_out(int x, int y, std::string_view text) {
     }
     painter_.setWorldTransform(outer);
     painter_.setWorldMatrixEnabled(outer_enabled);
+    if (clipped) painter_.setClipping(false);
     painter_pen_current_ = false;
 }
 

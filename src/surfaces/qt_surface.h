@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QRect>
 
 #include "common/whole_file.h"
 #include "render/surface.h"
@@ -54,6 +55,10 @@ public:
     void text_out(int x, int y, std::string_view text) override;
     void set_xor_drawing(bool on) override;
 
+    // Only the rows [top, bottom) of the picture are kept (a band of it):
+    // texts are filled there alone.
+    void keep_rows(int top, int bottom) { kept_rows_ = QRect(0, top, width_, bottom - top); }
+
 private:
     void use_pen_on_painter();
     // The selected pen as the painter takes it.
@@ -79,6 +84,7 @@ private:
     bool painter_pen_current_ = true;  // the painter holds the selected pen (or its own)
     bool lines_direct_ = false;        // lines of the selected pen go to the pixels
     bool xor_drawing_ = false;
+    QRect kept_rows_;  // none: the whole picture
     // Pens made so far, by style, width and colour: a pen change costs no new pen.
     std::unordered_map<std::uint64_t, QPen> pens_;
     SmallArcs small_arcs_;
@@ -114,6 +120,8 @@ public:
     ImageSurface& operator=(const ImageSurface&) = delete;
 
     Surface& surface() { return *surface_; }
+    // See QtSurface::keep_rows.
+    void keep_rows(int top, int bottom) { surface_->keep_rows(top, bottom); }
     // Ends painting; the picture as it stands then.
     const QImage& finish();
     // Ends painting and writes the picture whole (file-system path); false

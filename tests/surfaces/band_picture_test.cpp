@@ -110,6 +110,8 @@ TEST_F(BandPicture, IndexAndBandsPaintThePixelsOfOnePassOverEveryEntity) {
         {"fit", std::nullopt},
         {"one percent", DrawingExtents{400, 300, 500, 400}},
         {"a corner", DrawingExtents{-20, 880, 150, 1010}},
+        // Texts of a few hundred pixels, filled as outlines across the bands.
+        {"texts as outlines", DrawingExtents{430, 330, 470, 370}},
     };
     for (const auto& v : kViews) {
         const QImage whole = picture(IndexUse::Never, 1, v.area);
