@@ -311,6 +311,12 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     const double ry = (static_cast<double>(bottom) - top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) return;
     flush();
+    // An arc whose box, widened by its pen, misses the client area sets no
+    // pixel: a block inserted across the view's edge has most of its arcs
+    // there, and the painter would make each one's path to clip it away.
+    const int reach = static_cast<int>(pen_key_ >> 24 & 0xff) + 2;
+    if (right + reach < 0 || left - reach > width_ || bottom + reach < 0 || top - reach > height_)
+        return;
     const double cx = left + rx, cy = top + ry;
     const double start = screen_angle(cx, cy, start_x, start_y);
     double span = screen_angle(cx, cy, end_x, end_y) - start;

@@ -48,5 +48,38 @@ TEST(SmallArcs, SetThePaintersPixelsAnywhere) {
     }
 }
 
+TEST(SmallArcs, ArcsLeftOutBeyondTheEdgesWouldPaintNothingInside) {
+    // An arc whose box misses the picture by more than its pen is not
+    // drawn: drawn on a larger picture, it sets no pixel of the smaller one.
+    constexpr int kSide = 64, kMargin = 96;
+    for (const int width : {1, 2, 5, 9, 20}) {
+        const int gap = width + 3;
+        const struct {
+            int left, top, right, bottom;
+        } kBoxes[] = {
+            {-gap - 40, 10, -gap, 50},                // left of the picture
+            {kSide + gap, 10, kSide + gap + 40, 50},  // right
+            {10, -gap - 30, 50, -gap},                // above
+            {10, kSide + gap, 50, kSide + gap + 30},  // below
+            {-gap - 12, -gap - 12, -gap, -gap},       // beyond a corner
+        };
+        for (const auto& b : kBoxes) {
+            QImage large(kSide + 2 * kMargin, kSide + 2 * kMargin, QImage::Format_RGB32);
+            large.fill(Qt::black);
+            QPainter painter(&large);
+            QtSurface surface(painter, large.width(), large.height());
+            surface.select_pen(PenStyle::Solid, width, Rgb{255, 255, 255});
+            surface.arc(b.left + kMargin, b.top + kMargin, b.right + kMargin, b.bottom + kMargin,
+                        b.left + kMargin, b.top + kMargin, b.left + kMargin, b.top + kMargin);
+            surface.flush();
+            painter.end();
+            const QImage inside = large.copy(kMargin, kMargin, kSide, kSide);
+            QImage black(kSide, kSide, QImage::Format_RGB32);
+            black.fill(Qt::black);
+            EXPECT_EQ(inside, black) << "pen " << width << " box " << b.left << "," << b.top;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zov
