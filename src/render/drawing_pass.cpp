@@ -50,6 +50,7 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
       layers_(layers),
       blocks_(blocks),
       strings_(strings),
+      insert_boxes_(blocks, BoxUse::Reach),
       detail_(view.view_scale > kDetailScale),
       drawing_width_(std::abs(view.extents.max_x - view.extents.min_x)),
       pen_{kWhite, PenStyle::Solid} {
@@ -66,6 +67,10 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
         weight_pixels_[stored] = static_cast<std::uint8_t>(
             std::clamp(static_cast<int>(std::lround(pixels)), 1, kWidestPen));
     }
+    const int reach =
+        kReachPixels + *std::max_element(weight_pixels_.begin(), weight_pixels_.end());
+    reachable_area_ =
+        view_.area_of_pixels(-reach, -reach, surface_.width() + reach, surface_.height() + reach);
     pass_layers_.resize(static_cast<std::size_t>(layers_.layer_count()));
     LayerRecord layer;
     for (std::size_t i = 0; i < pass_layers_.size(); ++i) {

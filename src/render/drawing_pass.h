@@ -11,6 +11,7 @@
 
 #include "render/angles.h"
 #include "render/display_settings.h"
+#include "render/entity_boxes.h"
 #include "render/pass_blocks.h"
 #include "render/point.h"
 #include "render/record_transform.h"
@@ -168,6 +169,9 @@ private:
     // drawn already further out.
     const PassBlocks::Block* open_block(std::int16_t number);
     void draw_block_entity(const EntityRecord& record, int depth);
+    // Whether the insert `entity`, placed with the scales and rotation
+    // accumulated so far, can paint no pixel of the picture.
+    bool insert_off_picture(const EntityRecord& entity);
     void draw_dimension(const EntityRecord& dimension);
     int count_block_entities(const PassBlocks::Block& block, bool (*counts)(const EntityRecord&));
     void draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
@@ -184,6 +188,12 @@ private:
     StoreReader& layers_;
     PassBlocks blocks_;
     StoreReader& strings_;
+    // The boxes of the blocks, and the part of the drawing whose entities
+    // may paint the picture (wide pens and marks included): an insert of
+    // a large block that meets the view, as one across its edge, has
+    // nested inserts wholly outside it, whose entities are left undrawn.
+    EntityBoxes insert_boxes_;
+    DrawingExtents reachable_area_;
 
     const bool detail_;
     const double drawing_width_;  // width of the fitted extents

@@ -39,6 +39,7 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     accumulated_.x_scale *= scale_or_one(entity.insert.scale_x);
     accumulated_.y_scale *= scale_or_one(entity.insert.scale_y);
     accumulated_.rotation += entity.insert.rotation;
+    if (insert_off_picture(entity)) return;
     const PassBlocks::Block* block = open_block(entity.block);
     if (block == nullptr) return;
     open_blocks_.push_back(entity.block);
@@ -56,6 +57,17 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     }
     insert_pen_ = outer_insert_pen;
     open_blocks_.pop_back();
+}
+
+bool DrawingPass::insert_off_picture(const EntityRecord& entity) {
+    EntityRecord placed = entity;
+    placed.kind = kEntityInsert;
+    placed.insert.scale_x = accumulated_.x_scale;
+    placed.insert.scale_y = accumulated_.y_scale;
+    placed.insert.rotation = accumulated_.rotation;
+    // The box of the block's contents at every depth: at least what is drawn.
+    const BoundingBox box = insert_boxes_.box_of(placed);
+    return !box.empty() && !meets(box.extents(), reachable_area_);
 }
 
 void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {

@@ -124,9 +124,6 @@ private:
     // Quantises the boxes of one run into `out`, one each, and gives the run.
     static Run close_run(std::span<const DrawingExtents> pending, Steps* out);
 
-    static bool meets(const DrawingExtents& b, const DrawingExtents& a) {
-        return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
-    }
     static double step(double low, double high, int q) {
         return q == 255 ? high : low + (high - low) * (q / 255.0);
     }

@@ -26,6 +26,12 @@ ViewRect ViewWindow::window_of_pixels(int left, int top, int right, int bottom) 
     return {window_x(left), window_y(top), window_x(right), window_y(bottom)};
 }
 
+DrawingExtents ViewWindow::area_of_pixels(int left, int top, int right, int bottom) const {
+    const double x1 = window_x(left), x2 = window_x(right);
+    const double y1 = flip_y - window_y(top), y2 = flip_y - window_y(bottom);
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
 void ViewWindow::set_client_size(int width, int height) {
     client_width_ = std::max(width, 1);
     client_height_ = std::max(height, 1);

@@ -32,6 +32,15 @@ struct DrawingExtents {
     double max_y = 0.0;
 };
 
+// Whether two extents share a point.
+inline bool meets(const DrawingExtents& a, const DrawingExtents& b) {
+    return a.min_x <= b.max_x && a.max_x >= b.min_x && a.min_y <= b.max_y && a.max_y >= b.min_y;
+}
+
+// Pixels about the view within which entities are still drawn: room for wide
+// pens and point marks, whose boxes are their drawing coordinates alone.
+inline constexpr int kReachPixels = 32;
+
 enum class PanDirection { Left, Right, Up, Down };
 
 // A drawing length or coordinate already scaled to pixels, truncated toward
@@ -59,6 +68,8 @@ public:
     double window_x(int px) const { return origin_x + px / view_scale; }
     double window_y(int py) const { return origin_y + py / view_scale; }
     ViewRect window_of_pixels(int left, int top, int right, int bottom) const;
+    // The part of the drawing that pixels left..right, top..bottom show.
+    DrawingExtents area_of_pixels(int left, int top, int right, int bottom) const;
 
     void set_client_size(int width, int height);
     int client_width() const { return client_width_; }

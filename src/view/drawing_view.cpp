@@ -129,11 +129,8 @@ std::optional<PassPlan> DrawingView::plan_pass(
 int DrawingView::prepare_pass(int width, int height) { return plan_pass(width, height) ? 0 : -1; }
 
 DrawingExtents DrawingView::area_of_rows(const ViewWindow& at, int top, int bottom) {
-    const double left = at.window_x(-kReachPixels);
-    const double right = at.window_x(at.client_width() + kReachPixels);
-    const double up = at.flip_y - at.window_y(top - kReachPixels);
-    const double down = at.flip_y - at.window_y(bottom + kReachPixels);
-    return {std::min(left, right), std::min(up, down), std::max(left, right), std::max(up, down)};
+    return at.area_of_pixels(-kReachPixels, top - kReachPixels, at.client_width() + kReachPixels,
+                             bottom + kReachPixels);
 }
 
 bool DrawingView::pass_uses_index(const ViewWindow& at, const DrawingExtents& area,

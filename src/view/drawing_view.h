@@ -51,10 +51,6 @@ enum class IndexUse {
     Never,   // every pass over every entity, in one band
 };
 
-// Pixels about the view within which entities are still drawn: room for wide
-// pens and point marks, whose boxes are their drawing coordinates alone.
-inline constexpr int kReachPixels = 32;
-
 class DrawingView {
 public:
     // The store files live in `program_folder` (a file-system path).

@@ -14,10 +14,6 @@
 namespace zov {
 namespace {
 
-bool meets(const DrawingExtents& b, const DrawingExtents& a) {
-    return b.min_x <= a.max_x && b.max_x >= a.min_x && b.min_y <= a.max_y && b.max_y >= a.min_y;
-}
-
 TEST(EntityIndex, HitsAreThoseOfABoxTestOfEveryEntityInStoreOrder) {
     std::mt19937 random(7);
     auto coordinate = [&](int range) { return static_cast<int>(random() % range) / 7.0; };

@@ -7,6 +7,8 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QImage>
 
@@ -120,6 +122,51 @@ TEST_F(BandPicture, IndexAndBandsPaintThePixelsOfOnePassOverEveryEntity) {
         EXPECT_EQ(differences(picture(IndexUse::WhenNeeded, 2, v.area), whole), "") << v.view;
         EXPECT_EQ(differences(picture(IndexUse::Always, 3, v.area), whole), "") << v.view;
     }
+}
+
+TEST_F(BandPicture, InsertsAcrossTheEdgePaintWhatALargerPictureShowsThere) {
+    ensure_gui_application();
+    // Blocks of blocks spread far beyond the view: the pass leaves out the
+    // nested inserts wholly outside the picture, and every pixel of the
+    // picture is the one a picture three times as large shows there.
+    {
+        StoreBuilder store(folder_.path(), messages_);
+        StoreHeader& h = store.header();
+        h.min_x = h.min_y = 0;
+        h.max_x = h.max_y = 1024;
+        store.add_layer("L1");
+        EntityRecord text = text_record(1, -8, 7, 5, 30);
+        store.attach_text(text, "Ab");
+        EntityRecord wide = line_record(1, -12, -3, 12, -3);
+        wide.line_weight = stored_weight(211);
+        EntityRecord point = line_record(1, 3, 3, 3, 3);
+        point.kind = kEntityPoint;
+        const std::int16_t inner = store.add_block(
+            "Inner",
+            {circle_record(1, 0, 0, 6), circle_record(1, 4, 4, 9, 20, 250), wide, text, point});
+        std::vector<EntityRecord> spread;
+        for (int i = -9; i <= 9; ++i)
+            for (int j = -9; j <= 9; ++j)
+                spread.push_back(insert_record(1, inner, i * 21.25, j * 17.5,
+                                               (i + j) % 3 == 0 ? 2 : 1, (i + j) % 3 == 0 ? 2 : 1,
+                                               (i * j) % 4 * 90.0));
+        const std::int16_t outer = store.add_block("Outer", spread);
+        for (const auto& [x, y] : {std::pair{384.0, 512.0}, {700.0, 420.0}, {512.0, 660.0}})
+            store.add_entity(insert_record(1, outer, x, y));
+        ASSERT_EQ(store.finish(), 0);
+    }
+    // The view at one pixel a unit, and the same scale on a picture that
+    // goes on beyond its right and bottom edges. A shape cut by an edge of
+    // a picture may be filled a pixel differently along it: the left and
+    // top edges stay the same, and the last two rows and columns are not
+    // compared.
+    DrawingView small(folder_.path(), messages_), large(folder_.path(), messages_);
+    small.area_after_fit = DrawingExtents{384, 384, 640, 640};
+    large.area_after_fit = DrawingExtents{384, 128, 896, 640};
+    const QImage seen = draw_picture(small, 256, 256, Paper::Black, 2);
+    const QImage around = draw_picture(large, 512, 512, Paper::Black, 2);
+    ASSERT_FALSE(seen.isNull() || around.isNull());
+    EXPECT_EQ(differences(seen.copy(0, 0, 254, 254), around.copy(0, 0, 254, 254)), "");
 }
 
 TEST_F(BandPicture, WindowPassesInBandsPaintThePixelsOfOneBand) {
