@@ -28,6 +28,10 @@ trap 'rm -rf "$work"' EXIT
 
 # Runs a command; prints "WALL CPU PEAK_MB".
 measure() {
+  # Each command starts with the previous one's writes on disk: at ten
+  # million entities the kernel would otherwise hold the next import's
+  # writes back while it writes out gigabytes of the last one.
+  sync
   /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" >/dev/null
   awk '{ printf "%.2f %.2f %.0f", $1, $2 + $3, $4 / 1024 }' "$work/time"
 }
