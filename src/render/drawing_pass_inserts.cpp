@@ -49,8 +49,13 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     transform.y = entity.y1;
     transform.base_x = block->record.base_x;
     transform.base_y = block->record.base_y;
+    // An insert across the picture's edge: its entities wholly outside are
+    // left out before they are placed.
+    const DrawingExtents seen = area_in_block(reachable_area_, transform);
     EntityRecord record;
-    for (std::int32_t i = 0; i < block->record.count && !stop_asked() && take_block_entity(); ++i) {
+    for (std::int32_t i = 0; i < block->record.count && !stop_asked(); ++i) {
+        if (blocks_.misses(*block, i, seen, insert_boxes_)) continue;
+        if (!take_block_entity()) break;
         if (!blocks_.entity(*block, i, record)) break;
         transform_record(record, transform);
         if (choose_block_pen(record)) draw_block_entity(record, depth);

@@ -1,5 +1,7 @@
 #include "render/pass_blocks.h"
 
+#include <cmath>
+
 namespace zov {
 
 const PassBlocks::Block* PassBlocks::find(std::int16_t number) {
@@ -22,6 +24,22 @@ const PassBlocks::Block* PassBlocks::find(std::int16_t number) {
         }
     }
     return &block;
+}
+
+bool PassBlocks::misses(const Block& block, std::int32_t i, const DrawingExtents& area,
+                        EntityBoxes& boxes) const {
+    if (i < 0 || static_cast<std::size_t>(i) >= block.entities.size()) return false;
+    if (block.reach.empty()) {
+        block.reach.reserve(block.entities.size());
+        for (const EntityRecord& entity : block.entities) {
+            const BoundingBox box = boxes.box_of(entity);
+            // Nothing to bound: it meets every area.
+            block.reach.push_back(box.empty()
+                                      ? DrawingExtents{-INFINITY, -INFINITY, INFINITY, INFINITY}
+                                      : box.extents());
+        }
+    }
+    return !meets(block.reach[static_cast<std::size_t>(i)], area);
 }
 
 bool PassBlocks::entity(const Block& block, std::int32_t i, EntityRecord& record) {

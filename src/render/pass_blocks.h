@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "render/entity_boxes.h"
 #include "store/records.h"
 #include "store/store_reader.h"
 
@@ -23,6 +24,9 @@ public:
         BlockRecord record;
         // Its first entity records, as far as they could be read.
         std::vector<EntityRecord> entities;
+        // The box of each of them as the entity index takes it, in the
+        // block's coordinates; made at the first insert that asks.
+        mutable std::vector<DrawingExtents> reach;
     };
 
     explicit PassBlocks(StoreReader& store) : store_(store) {}
@@ -32,6 +36,10 @@ public:
     const Block* find(std::int16_t number);
     // Entity record `i` of `block`; false when it cannot be read.
     bool entity(const Block& block, std::int32_t i, EntityRecord& record);
+    // Whether entity record `i` of `block`, kept with its box, can paint
+    // nothing of `area` (in the block's coordinates).
+    bool misses(const Block& block, std::int32_t i, const DrawingExtents& area,
+                EntityBoxes& boxes) const;
 
 private:
     StoreReader& store_;

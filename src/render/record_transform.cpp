@@ -1,5 +1,6 @@
 #include "render/record_transform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -64,6 +65,26 @@ void transform_arc(ArcReals& arc, double sx, double sy, double rotation) {
 }
 
 }  // namespace
+
+DrawingExtents area_in_block(const DrawingExtents& area, const InsertTransform& transform) {
+    const double sx = transform.x_scale == 0.0 ? 1.0 : transform.x_scale;
+    const double sy = transform.y_scale == 0.0 ? 1.0 : transform.y_scale;
+    const double r = transform.rotation * std::numbers::pi / 180.0;
+    const double c = std::cos(r), s = std::sin(r);
+    DrawingExtents box{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    for (const double x : {area.min_x, area.max_x}) {
+        for (const double y : {area.min_y, area.max_y}) {
+            // The placing undone: moved back, turned back, scaled back.
+            double u = x - transform.x, v = y - transform.y;
+            rotate(u, v, c, -s);
+            u = u / sx + transform.base_x;
+            v = v / sy + transform.base_y;
+            box = {std::min(box.min_x, u), std::min(box.min_y, v), std::max(box.max_x, u),
+                   std::max(box.max_y, v)};
+        }
+    }
+    return box;
+}
 
 TextStart text_start(const EntityRecord& record, double width) {
     if ((record.flags & kTextEndsAtBase) == 0) return {record.x1, record.y1};

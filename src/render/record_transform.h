@@ -1,5 +1,6 @@
 #pragma once
 // Placing a block's entity record where an insert puts it.
+#include "render/view_window.h"
 #include "store/records.h"
 
 namespace zov {
@@ -33,6 +34,10 @@ inline constexpr std::uint8_t kTextEndsAtBase = 128;
 // the radius, axis ratio and angles of arcs, mirrored inserts included. A
 // scale of 0 counts as 1.
 void transform_record(EntityRecord& record, const InsertTransform& transform);
+
+// The box, in the block's own coordinates, of every point that `transform`
+// places inside `area`.
+DrawingExtents area_in_block(const DrawingExtents& area, const InsertTransform& transform);
 
 // The start of the base line of a text record `width` long: (x1, y1), or
 // for one with kTextEndsAtBase the point `width` back along its angle.

@@ -1,4 +1,6 @@
 // Inserts and dimensions on the recording surface, and the record transform.
+#include <random>
+
 #include "common/encoding.h"
 #include "render/record_transform.h"
 
@@ -274,6 +276,39 @@ TEST(RecordTransform, TextAnglesUnderMirrors) {
     EXPECT_DOUBLE_EQ(tall.text.width_factor, 0.5);
     EXPECT_DOUBLE_EQ(tall.x1, 6.0);
     EXPECT_DOUBLE_EQ(tall.y1, 9.0);
+}
+
+TEST(RecordTransform, AreaInBlockHoldsEveryPointPlacedInTheArea) {
+    // A point of the block that an insert places inside an area lies
+    // inside that area taken back into the block.
+    const InsertTransform kTransforms[] = {
+        {0, 0, 1, 1, 0, 0, 0},       {50, -20, 2, 2, 30, 3, 4}, {7, 7, -1, 1, 90, 0, 0},
+        {-5, 8, 0.5, -3, 200, 1, 1}, {0, 0, 0, 0, 45, 2, 2},
+    };
+    const DrawingExtents area{-10, -5, 30, 15};
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> any(-60, 60);
+    for (const InsertTransform& transform : kTransforms) {
+        const DrawingExtents back = area_in_block(area, transform);
+        for (int round = 0; round < 2000; ++round) {
+            EntityRecord point = line_record(0, any(random), any(random), 0, 0);
+            point.kind = kEntityPoint;
+            const double x = point.x1, y = point.y1;
+            transform_record(point, transform);
+            const bool inside = point.x1 >= area.min_x && point.x1 <= area.max_x &&
+                                point.y1 >= area.min_y && point.y1 <= area.max_y;
+            const bool in_back =
+                x >= back.min_x && x <= back.max_x && y >= back.min_y && y <= back.max_y;
+            if (inside) {
+                EXPECT_TRUE(in_back) << x << "," << y << " rotation " << transform.rotation;
+            }
+        }
+        // Without a turn the area comes back exactly.
+        if (transform.rotation == 0.0 && transform.x_scale == 1.0 && transform.y_scale == 1.0) {
+            EXPECT_DOUBLE_EQ(back.min_x, area.min_x - transform.x + transform.base_x);
+            EXPECT_DOUBLE_EQ(back.max_y, area.max_y - transform.y + transform.base_y);
+        }
+    }
 }
 
 TEST(RecordTransform, AllPointsOfLinesLeadersAndSolidsMove) {
