@@ -11,6 +11,16 @@ namespace zov {
 
 namespace {
 
+// The cosine and sine of the transform's rotation, kept in it for the next
+// record of the same insert (a block has many).
+void take_turn(const InsertTransform& transform) {
+    if (transform.rotation == transform.cached_rotation) return;
+    const double r = transform.rotation * std::numbers::pi / 180.0;
+    transform.cos_rotation = std::cos(r);
+    transform.sin_rotation = std::sin(r);
+    transform.cached_rotation = transform.rotation;
+}
+
 void rotate(double& x, double& y, double cos_r, double sin_r) {
     const double rx = x * cos_r - y * sin_r;
     const double ry = x * sin_r + y * cos_r;
@@ -69,8 +79,8 @@ void transform_arc(ArcReals& arc, double sx, double sy, double rotation) {
 DrawingExtents area_in_block(const DrawingExtents& area, const InsertTransform& transform) {
     const double sx = transform.x_scale == 0.0 ? 1.0 : transform.x_scale;
     const double sy = transform.y_scale == 0.0 ? 1.0 : transform.y_scale;
-    const double r = transform.rotation * std::numbers::pi / 180.0;
-    const double c = std::cos(r), s = std::sin(r);
+    take_turn(transform);
+    const double c = transform.cos_rotation, s = transform.sin_rotation;
     DrawingExtents box{INFINITY, INFINITY, -INFINITY, -INFINITY};
     for (const double x : {area.min_x, area.max_x}) {
         for (const double y : {area.min_y, area.max_y}) {
@@ -103,12 +113,7 @@ void transform_record(EntityRecord& record, const InsertTransform& transform) {
     const double sx = transform.x_scale == 0.0 ? 1.0 : transform.x_scale;
     const double sy = transform.y_scale == 0.0 ? 1.0 : transform.y_scale;
     const bool turned = transform.rotation != 0.0;
-    if (turned && transform.rotation != transform.cached_rotation) {
-        const double r = transform.rotation * std::numbers::pi / 180.0;
-        transform.cos_rotation = std::cos(r);
-        transform.sin_rotation = std::sin(r);
-        transform.cached_rotation = transform.rotation;
-    }
+    if (turned) take_turn(transform);
     const double c = transform.cos_rotation, s = transform.sin_rotation;
     for_each_point(record, [&](double& x, double& y) {
         x = (x - transform.base_x) * sx;
