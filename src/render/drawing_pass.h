@@ -169,9 +169,11 @@ private:
     // drawn already further out.
     const PassBlocks::Block* open_block(std::int16_t number);
     void draw_block_entity(const EntityRecord& record, int depth);
-    // Whether the insert `entity`, placed with the scales and rotation
-    // accumulated so far, can paint no pixel of the picture.
-    bool insert_off_picture(const EntityRecord& entity);
+    // Where the block of the insert `entity`, placed with the scales and
+    // rotation accumulated so far, lies against the part of the drawing
+    // that may paint the picture.
+    enum class Placement { Outside, Inside, Across };
+    Placement placement_of(const EntityRecord& entity);
     void draw_dimension(const EntityRecord& dimension);
     int count_block_entities(const PassBlocks::Block& block, bool (*counts)(const EntityRecord&));
     void draw_dimension_ends(DimensionEnds ends, const Point* defs, int def_count,
@@ -194,6 +196,7 @@ private:
     // nested inserts wholly outside it, whose entities are left undrawn.
     EntityBoxes insert_boxes_;
     DrawingExtents reachable_area_;
+    bool within_inside_insert_ = false;  // drawing an insert that lies wholly in that part
 
     const bool detail_;
     const double drawing_width_;  // width of the fitted extents

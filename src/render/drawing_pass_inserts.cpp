@@ -39,7 +39,9 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     accumulated_.x_scale *= scale_or_one(entity.insert.scale_x);
     accumulated_.y_scale *= scale_or_one(entity.insert.scale_y);
     accumulated_.rotation += entity.insert.rotation;
-    if (insert_off_picture(entity)) return;
+    // Inside an insert wholly in the picture, every nested one is too.
+    const Placement placement = within_inside_insert_ ? Placement::Inside : placement_of(entity);
+    if (placement == Placement::Outside) return;
     const PassBlocks::Block* block = open_block(entity.block);
     if (block == nullptr) return;
     open_blocks_.push_back(entity.block);
@@ -51,20 +53,24 @@ void DrawingPass::draw_insert(const EntityRecord& entity, int depth) {
     transform.base_y = block->record.base_y;
     // An insert across the picture's edge: its entities wholly outside are
     // left out before they are placed.
-    const DrawingExtents seen = area_in_block(reachable_area_, transform);
+    const bool across = placement == Placement::Across;
+    const DrawingExtents seen =
+        across ? area_in_block(reachable_area_, transform) : DrawingExtents{};
+    const bool outer_inside = std::exchange(within_inside_insert_, placement == Placement::Inside);
     EntityRecord record;
     for (std::int32_t i = 0; i < block->record.count && !stop_asked(); ++i) {
-        if (blocks_.misses(*block, i, seen, insert_boxes_)) continue;
+        if (across && blocks_.misses(*block, i, seen, insert_boxes_)) continue;
         if (!take_block_entity()) break;
         if (!blocks_.entity(*block, i, record)) break;
         transform_record(record, transform);
         if (choose_block_pen(record)) draw_block_entity(record, depth);
     }
+    within_inside_insert_ = outer_inside;
     insert_pen_ = outer_insert_pen;
     open_blocks_.pop_back();
 }
 
-bool DrawingPass::insert_off_picture(const EntityRecord& entity) {
+DrawingPass::Placement DrawingPass::placement_of(const EntityRecord& entity) {
     EntityRecord placed = entity;
     placed.kind = kEntityInsert;
     placed.insert.scale_x = accumulated_.x_scale;
@@ -72,7 +78,13 @@ bool DrawingPass::insert_off_picture(const EntityRecord& entity) {
     placed.insert.rotation = accumulated_.rotation;
     // The box of the block's contents at every depth: at least what is drawn.
     const BoundingBox box = insert_boxes_.box_of(placed);
-    return !box.empty() && !meets(box.extents(), reachable_area_);
+    if (box.empty()) return Placement::Inside;  // nothing bounded: all drawn
+    const DrawingExtents b = box.extents();
+    const DrawingExtents& area = reachable_area_;
+    if (!meets(b, area)) return Placement::Outside;
+    const bool inside = b.min_x >= area.min_x && b.max_x <= area.max_x && b.min_y >= area.min_y &&
+                        b.max_y <= area.max_y;
+    return inside ? Placement::Inside : Placement::Across;
 }
 
 void DrawingPass::draw_block_entity(const EntityRecord& record, int depth) {

@@ -173,10 +173,8 @@ void EntityBoxes::include_text(BoundingBox& box, const EntityRecord& e) {
 // The block's box with its corners placed as the insert places them; an
 // insert of an empty block draws nothing and covers nothing.
 void EntityBoxes::include_insert(BoundingBox& box, const EntityRecord& e, int depth) {
-    const BoundingBox* contents = block_box(e.block, depth);
-    if (contents == nullptr || contents->empty()) return;
-    BlockRecord block;
-    if (store_.read_block(e.block, block) != 0) return;
+    const BlockBox* block = block_box(e.block, depth);
+    if (block == nullptr || block->box.empty()) return;
     InsertTransform transform;
     transform.x = e.x1;
     transform.y = e.y1;
@@ -185,9 +183,9 @@ void EntityBoxes::include_insert(BoundingBox& box, const EntityRecord& e, int de
         transform.y_scale = e.insert.scale_y;
         transform.rotation = e.insert.rotation;
     }
-    transform.base_x = block.base_x;
-    transform.base_y = block.base_y;
-    const DrawingExtents b = contents->extents();
+    transform.base_x = block->base_x;
+    transform.base_y = block->base_y;
+    const DrawingExtents b = block->box.extents();
     EntityRecord corners;
     corners.kind = kEntitySolid;
     corners.x1 = b.min_x, corners.y1 = b.min_y;
@@ -206,7 +204,7 @@ void EntityBoxes::include_insert(BoundingBox& box, const EntityRecord& e, int de
 // deepest insert drawn, so that it never misses what a pass draws whatever
 // order the boxes are worked out in. The fit takes each block once, without
 // what it meets again inside itself.
-const BoundingBox* EntityBoxes::block_box(std::int16_t number, int depth) {
+const EntityBoxes::BlockBox* EntityBoxes::block_box(std::int16_t number, int depth) {
     if (depth >= kMaxInsertDepth) return nullptr;
     const bool by_depth = use_ == BoxUse::Reach;
     const std::int32_t key = number * kMaxInsertDepth + (by_depth ? depth : 0);
@@ -222,7 +220,7 @@ const BoundingBox* EntityBoxes::block_box(std::int16_t number, int depth) {
         include_record(box, record, depth + 1);
     }
     auto& kept = blocks_[key];
-    kept = box;
+    kept = BlockBox{box, block.base_x, block.base_y};
     return &*kept;
 }
 

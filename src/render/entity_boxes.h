@@ -58,7 +58,13 @@ private:
     void include_arc(BoundingBox& box, const EntityRecord& e) const;
     void include_text(BoundingBox& box, const EntityRecord& e);
     void include_insert(BoundingBox& box, const EntityRecord& e, int depth);
-    const BoundingBox* block_box(std::int16_t number, int depth);
+    // A block's box with its base point, which its inserts place.
+    struct BlockBox {
+        BoundingBox box;
+        double base_x = 0.0;
+        double base_y = 0.0;
+    };
+    const BlockBox* block_box(std::int16_t number, int depth);
 
     StoreReader& store_;
     const StoreHeader& header_;
@@ -67,7 +73,7 @@ private:
     std::string text_;
     mutable AngleCache angles_;  // the points along arcs
     // By block number, and for the index by depth too (block_box()).
-    std::unordered_map<std::int32_t, std::optional<BoundingBox>> blocks_;
+    std::unordered_map<std::int32_t, std::optional<BlockBox>> blocks_;
 };
 
 }  // namespace zov
