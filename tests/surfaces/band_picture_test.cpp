@@ -39,14 +39,19 @@ std::string differences(const QImage& a, const QImage& b) {
 
 class BandPicture : public ::testing::Test {
 protected:
+    // Header extents of (0, 0)-(side, side).
+    static void set_square_extents(StoreBuilder& store, double side) {
+        StoreHeader& h = store.header();
+        h.min_x = h.min_y = 0;
+        h.max_x = h.max_y = side;
+    }
+
     // A drawing of lines, circles and arcs, texts, solids, point marks,
     // leaders and inserts of a block over 0..1000 on four coloured layers,
     // with heavy line weights and records of no layer between them.
     void build_drawing(unsigned seed = 11) {
         StoreBuilder store(folder_.path(), messages_);
-        StoreHeader& h = store.header();
-        h.min_x = h.min_y = 0;
-        h.max_x = h.max_y = 1000;
+        set_square_extents(store, 1000);
         for (int i = 1; i <= 4; ++i) {
             LayerRecord layer;
             copy_bounded(layer.name, "L" + std::to_string(i));
@@ -126,14 +131,12 @@ TEST_F(BandPicture, IndexAndBandsPaintThePixelsOfOnePassOverEveryEntity) {
 
 TEST_F(BandPicture, InsertsAcrossTheEdgePaintWhatALargerPictureShowsThere) {
     ensure_gui_application();
-    // Blocks of blocks spread far beyond the view: the pass leaves out the
-    // nested inserts wholly outside the picture, and every pixel of the
-    // picture is the one a picture three times as large shows there.
+    // Blocks of blocks spread far beyond the view: the pass leaves out
+    // what lies wholly outside the picture, and every pixel of the picture
+    // is the one a larger picture at the same scale shows there.
     {
         StoreBuilder store(folder_.path(), messages_);
-        StoreHeader& h = store.header();
-        h.min_x = h.min_y = 0;
-        h.max_x = h.max_y = 1024;
+        set_square_extents(store, 1024);
         store.add_layer("L1");
         EntityRecord text = text_record(1, -8, 7, 5, 30);
         store.attach_text(text, "Ab");
@@ -211,9 +214,7 @@ TEST_F(BandPicture, ViewShowsTheNamedRectangleFittedToThePicture) {
     ensure_gui_application();
     {
         StoreBuilder store(folder_.path(), messages_);
-        StoreHeader& h = store.header();
-        h.min_x = h.min_y = 0;
-        h.max_x = h.max_y = 1000;
+        set_square_extents(store, 1000);
         const std::int16_t layer = store.add_layer("0");
         store.add_entity(line_record(layer, 0, 0, 1000, 1000));
         // A horizontal line across the middle of the rectangle (200, 100)-(300, 200).
