@@ -36,7 +36,7 @@ inline constexpr std::uint8_t kTextEndsAtBase = 128;
 void transform_record(EntityRecord& record, const InsertTransform& transform);
 
 // The box, in the block's own coordinates, of every point that `transform`
-// places inside `area`.
+// places inside `area`; the whole plane when a corner cannot be taken back.
 DrawingExtents area_in_block(const DrawingExtents& area, const InsertTransform& transform);
 
 // The start of the base line of a text record `width` long: (x1, y1), or

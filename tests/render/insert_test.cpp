@@ -303,6 +303,9 @@ TEST(RecordTransform, AreaInBlockHoldsEveryPointPlacedInTheArea) {
                 EXPECT_TRUE(in_back) << x << "," << y << " rotation " << transform.rotation;
             }
         }
+        // An area or a placing of absurd numbers gives the whole plane.
+        const InsertTransform absurd{INFINITY, 0, 1, 1, 0, 0, 0};
+        EXPECT_TRUE(meets(area_in_block(area, absurd), {1e300, 1e300, 1e300, 1e300}));
         // Without a turn the area comes back exactly.
         if (transform.rotation == 0.0 && transform.x_scale == 1.0 && transform.y_scale == 1.0) {
             EXPECT_DOUBLE_EQ(back.min_x, area.min_x - transform.x + transform.base_x);
