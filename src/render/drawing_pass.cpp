@@ -74,7 +74,7 @@ DrawingPass::DrawingPass(Surface& surface, const ViewWindow& view, const Display
     // A view of absurd numbers leaves nothing out.
     const DrawingExtents& a = reachable_area_;
     if (std::isnan(a.min_x) || std::isnan(a.min_y) || std::isnan(a.max_x) || std::isnan(a.max_y))
-        reachable_area_ = {-INFINITY, -INFINITY, INFINITY, INFINITY};
+        reachable_area_ = kWholePlane;
     pass_layers_.resize(static_cast<std::size_t>(layers_.layer_count()));
     LayerRecord layer;
     for (std::size_t i = 0; i < pass_layers_.size(); ++i) {

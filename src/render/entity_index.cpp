@@ -193,7 +193,7 @@ EntityIndex::Run EntityIndex::close_run(std::span<const DrawingExtents> pending,
 
 DrawingExtents EntityIndex::box(std::int32_t record) const {
     const Steps& q = boxes_[static_cast<std::size_t>(record)];
-    if (q[0] > q[2]) return {-kInfinity, -kInfinity, kInfinity, kInfinity};
+    if (q[0] > q[2]) return kWholePlane;
     return dequantised(runs_[static_cast<std::size_t>(record / kRun)].box, q);
 }
 

@@ -1,7 +1,5 @@
 #include "render/pass_blocks.h"
 
-#include <cmath>
-
 namespace zov {
 
 const PassBlocks::Block* PassBlocks::find(std::int16_t number) {
@@ -34,9 +32,7 @@ bool PassBlocks::misses(const Block& block, std::int32_t i, const DrawingExtents
         for (const EntityRecord& entity : block.entities) {
             const BoundingBox box = boxes.box_of(entity);
             // Nothing to bound: it meets every area.
-            block.reach.push_back(box.empty()
-                                      ? DrawingExtents{-INFINITY, -INFINITY, INFINITY, INFINITY}
-                                      : box.extents());
+            block.reach.push_back(box.empty() ? kWholePlane : box.extents());
         }
     }
     return !meets(block.reach[static_cast<std::size_t>(i)], area);

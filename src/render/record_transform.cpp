@@ -91,7 +91,7 @@ DrawingExtents area_in_block(const DrawingExtents& area, const InsertTransform& 
             v = v / sy + transform.base_y;
             // A point that cannot be taken back (absurd numbers) leaves
             // nothing out.
-            if (std::isnan(u) || std::isnan(v)) return {-INFINITY, -INFINITY, INFINITY, INFINITY};
+            if (std::isnan(u) || std::isnan(v)) return kWholePlane;
             box = {std::min(box.min_x, u), std::min(box.min_y, v), std::max(box.max_x, u),
                    std::max(box.max_y, v)};
         }

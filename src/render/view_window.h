@@ -37,6 +37,9 @@ inline bool meets(const DrawingExtents& a, const DrawingExtents& b) {
     return a.min_x <= b.max_x && a.max_x >= b.min_x && a.min_y <= b.max_y && a.max_y >= b.min_y;
 }
 
+// Extents that meet every other.
+inline constexpr DrawingExtents kWholePlane{-INFINITY, -INFINITY, INFINITY, INFINITY};
+
 // Pixels about the view within which entities are still drawn: room for wide
 // pens and point marks, whose boxes are their drawing coordinates alone.
 inline constexpr int kReachPixels = 32;

@@ -257,7 +257,7 @@ const QPen& QtSurface::selected_pen() {
     if (made) {
         pen = QPen(QColor(static_cast<QRgb>(rgb_of_key())));
         pen.setCosmetic(true);
-        pen.setWidth(static_cast<int>(pen_key_ >> 24 & 0xff));
+        pen.setWidth(width_of_key());
         // Wide lines end round, so that the lines of a polyline join.
         pen.setCapStyle(pen.width() > 1 ? Qt::RoundCap : Qt::FlatCap);
         const std::span<const int> dashes = dash_lengths(pen_style_);
@@ -314,7 +314,7 @@ void QtSurface::arc(int left, int top, int right, int bottom, int start_x, int s
     // An arc whose box, widened by its pen, misses the client area sets no
     // pixel: a block inserted across the view's edge has most of its arcs
     // there, and the painter would make each one's path to clip it away.
-    const int reach = static_cast<int>(pen_key_ >> 24 & 0xff) + 2;
+    const int reach = width_of_key() + 2;
     if (right + reach < 0 || left - reach > width_ || bottom + reach < 0 || top - reach > height_)
         return;
     const double cx = left + rx, cy = top + ry;

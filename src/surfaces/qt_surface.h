@@ -80,6 +80,7 @@ private:
     CosmeticLines* direct_lines_;
     std::uint64_t pen_key_ = 0x01000000u;  // selected pen: style, width, colour
     std::uint32_t rgb_of_key() const { return static_cast<std::uint32_t>(pen_key_ & 0xffffffu); }
+    int width_of_key() const { return static_cast<int>(pen_key_ >> 24 & 0xff); }
     PenStyle pen_style_ = PenStyle::Solid;
     bool painter_pen_current_ = true;  // the painter holds the selected pen (or its own)
     bool lines_direct_ = false;        // lines of the selected pen go to the pixels
