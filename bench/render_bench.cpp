@@ -9,7 +9,9 @@
 // - the plan zoomed in to 1 % of its area (a tenth of its width and of its
 //   height), through the entity index and over every entity;
 // - the plan's picture drawn in bands on one and on two threads, as
-//   --render draws it (wall time).
+//   --render draws it (wall time);
+// - the walk that loads the plan for a pass: its entity index and its fit,
+//   on one and on two threads (wall time).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -22,6 +24,9 @@
 #include "common/messages.h"
 #include "fixtures/store_builder.h"
 #include "fixtures/temp_folder.h"
+#include "render/entity_index.h"
+#include "store/records.h"
+#include "store/store_reader.h"
 #include "surfaces/band_picture.h"
 #include "surfaces/qt_surface.h"
 #include "view/drawing_view.h"
@@ -204,6 +209,30 @@ BENCHMARK(BM_DrawingPassZoomedInBands)
     ->Arg(2)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+// The index and the fit of the plan, built with `bench.range(0)` readers,
+// each on its own thread, as a load builds them before its first pass.
+void BM_IndexAndFit(benchmark::State& bench) {
+    zov::RecordingMessages messages;
+    const zov::TempFolder scratch;
+    const std::string folder = scratch.folder().string();
+    build_store(folder, messages, {50, 1, false});
+    std::vector<zov::StoreReader> readers(static_cast<std::size_t>(bench.range(0)));
+    std::vector<zov::StoreReader*> parts;
+    for (zov::StoreReader& reader : readers) {
+        if (reader.open(folder + "/" + zov::kDataFileName) != 0) {
+            bench.SkipWithError("the store cannot be opened");
+            return;
+        }
+        parts.push_back(&reader);
+    }
+    for (auto _ : bench) {
+        std::optional<zov::BoundingBox> fit;
+        benchmark::DoNotOptimize(zov::EntityIndex::build_in_parts(parts, nullptr, &fit));
+    }
+    bench.SetItemsProcessed(bench.iterations() * kEntities);
+}
+BENCHMARK(BM_IndexAndFit)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
