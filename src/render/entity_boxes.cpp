@@ -26,26 +26,6 @@ void include_around(BoundingBox& box, double x, double y, double margin) {
 
 }  // namespace
 
-void BoundingBox::include(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) return;
-    if (empty_) {
-        min_x_ = max_x_ = x;
-        min_y_ = max_y_ = y;
-        empty_ = false;
-        return;
-    }
-    min_x_ = std::min(min_x_, x);
-    min_y_ = std::min(min_y_, y);
-    max_x_ = std::max(max_x_, x);
-    max_y_ = std::max(max_y_, y);
-}
-
-void BoundingBox::include(const BoundingBox& other) {
-    if (other.empty_) return;
-    include(other.min_x_, other.min_y_);
-    include(other.max_x_, other.max_y_);
-}
-
 EntityBoxes::EntityBoxes(StoreReader& store, BoxUse use)
     : store_(store), header_(store.header()), use_(use) {
     if (use != BoxUse::ViewFit) return;
@@ -133,22 +113,30 @@ void EntityBoxes::include_arc(BoundingBox& box, const EntityRecord& e) const {
         const double u = r * at.cos, v = minor * at.sin;
         include_around(box, e.x1 + u * c - v * s, e.y1 + u * s + v * c, bulge);
     };
-    include_point(0);
-    include_point(steps);
     // On a circle only the points next to a quarter turn (and the ends) can
     // lie farthest left, right, up or down.
     constexpr double kPlainAngle = 1e6;
     if (ellipse || !(std::abs(e.arc.start_angle) < kPlainAngle)) {
-        for (int i = 1; i < steps; ++i) include_point(i);
+        for (int i = 0; i <= steps; ++i) include_point(i);
         return;
     }
+    // The points come in rising order; one met twice (a quarter turn on a
+    // point, an end next to one) is taken once.
+    int last = -1;
+    auto include_once = [&](int i) {
+        if (i == last) return;
+        include_point(i);
+        last = i;
+    };
+    include_once(0);
     const double first_quarter = std::ceil(e.arc.start_angle / 90.0) * 90.0;
     for (int k = 0; k < 5; ++k) {
         const double at = (first_quarter + 90.0 * k - e.arc.start_angle) / kStep;
         if (at > steps) break;
-        include_point(std::clamp(static_cast<int>(std::floor(at)), 0, steps));
-        include_point(std::clamp(static_cast<int>(std::ceil(at)), 0, steps));
+        include_once(std::clamp(static_cast<int>(std::floor(at)), 0, steps));
+        include_once(std::clamp(static_cast<int>(std::ceil(at)), 0, steps));
     }
+    include_once(steps);
 }
 
 // The corners of the text's box; for the index a square about its base point

@@ -4,6 +4,8 @@
 // block. The view's fit and the layer sheet take the drawing's box from
 // these; the entity index takes every record's box, widened to all that a
 // pass may paint about it.
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -18,9 +20,26 @@ namespace zov {
 
 class BoundingBox {
 public:
-    // Points with a coordinate that is not finite are left out.
-    void include(double x, double y);
-    void include(const BoundingBox& other);
+    // Points with a coordinate that is not finite are left out. Inline: the
+    // walk that loads a drawing includes several points of every entity.
+    void include(double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        if (empty_) {
+            min_x_ = max_x_ = x;
+            min_y_ = max_y_ = y;
+            empty_ = false;
+            return;
+        }
+        min_x_ = std::min(min_x_, x);
+        min_y_ = std::min(min_y_, y);
+        max_x_ = std::max(max_x_, x);
+        max_y_ = std::max(max_y_, y);
+    }
+    void include(const BoundingBox& other) {
+        if (other.empty_) return;
+        include(other.min_x_, other.min_y_);
+        include(other.max_x_, other.max_y_);
+    }
     bool empty() const { return empty_; }
     DrawingExtents extents() const { return {min_x_, min_y_, max_x_, max_y_}; }
 
