@@ -193,14 +193,22 @@ void EntityBoxes::include_insert(BoundingBox& box, const EntityRecord& e, int de
 // order the boxes are worked out in. The fit takes each block once, without
 // what it meets again inside itself.
 const EntityBoxes::BlockBox* EntityBoxes::block_box(std::int16_t number, int depth) {
-    if (depth >= kMaxInsertDepth) return nullptr;
+    if (depth >= kMaxInsertDepth) {
+        blocks_cut_ = true;
+        return nullptr;
+    }
     const bool by_depth = use_ == BoxUse::Reach;
     const std::int32_t key = number * kMaxInsertDepth + (by_depth ? depth : 0);
-    if (const auto found = blocks_.find(key); found != blocks_.end())
+    if (const auto found = blocks_.find(key); found != blocks_.end()) {
+        if (!found->second) blocks_cut_ = true;
         return found->second ? &*found->second : nullptr;
+    }
     blocks_[key] = std::nullopt;  // being worked out
     BlockRecord block;
-    if (store_.read_block(number, block) != 0) return nullptr;
+    if (store_.read_block(number, block) != 0) {
+        blocks_cut_ = true;
+        return nullptr;
+    }
     BoundingBox box;
     EntityRecord record;
     for (std::int32_t i = 0; i < block.count; ++i) {

@@ -70,6 +70,10 @@ public:
     BoundingBox box_of(const EntityRecord& record);
     // The box of every entity of the drawing.
     BoundingBox drawing();
+    // Whether a block's box was cut where it was met (inside itself, or
+    // nested too deep) or could not be read: the fit's boxes of inserts then
+    // depend on the order in which the records are taken.
+    bool blocks_cut() const { return blocks_cut_; }
 
 private:
     bool left_out(const EntityRecord& e) const;
@@ -93,6 +97,7 @@ private:
     mutable AngleCache angles_;  // the points along arcs
     // By block number, and for the index by depth too (block_box()).
     std::unordered_map<std::int32_t, std::optional<BlockBox>> blocks_;
+    bool blocks_cut_ = false;
 };
 
 }  // namespace zov

@@ -78,12 +78,19 @@ std::optional<EntityIndex> EntityIndex::build_in_parts(std::span<StoreReader* co
 
 std::optional<BoundingBox> EntityIndex::fit_of_parts(StoreReader& store,
                                                      std::span<const Part> parts) {
+    BoundingBox fit;
+    for (const Part& part : parts) fit.include(part.fit);
+    // One part takes its inserts in store order, as one walk does; a block
+    // box cut in any part may differ from the box another part works out.
+    if (parts.size() == 1 || std::none_of(parts.begin(), parts.end(),
+                                          [](const Part& part) { return part.blocks_cut; })) {
+        for (const Part& part : parts) fit.include(part.inserts_fit);
+        return fit;
+    }
     const double paper_scale = paper_space_scale(store.header().scale);
     EntityBoxes boxes(store, BoxUse::ViewFit);
-    BoundingBox fit;
     EntityRecord record;
     for (const Part& part : parts) {
-        fit.include(part.fit);
         for (const std::int32_t i : part.fit_inserts) {
             if (store.read_entity(i, record) != 0) return std::nullopt;
             if (record.paper_space == 1) scale_record(record, paper_scale);
@@ -129,12 +136,15 @@ EntityIndex::Part EntityIndex::build_part(StoreReader& store, std::int32_t first
         ++part.read;
         if (pending.size() == static_cast<std::size_t>(kRun)) close_pending();
         if (!fit_boxes) continue;
-        if (record.kind == kEntityInsert || record.kind == kEntityDimension)
+        if (record.kind == kEntityInsert || record.kind == kEntityDimension) {
             part.fit_inserts.push_back(i);
-        else
+            part.inserts_fit.include(fit_boxes->box_of(record));
+        } else {
             part.fit.include(fit_boxes->box_of(record));
+        }
     }
     close_pending();
+    if (fit_boxes) part.blocks_cut = fit_boxes->blocks_cut();
     return part;
 }
 

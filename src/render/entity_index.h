@@ -105,10 +105,13 @@ private:
         bool has_dimensions = false;
         bool stopped = false;  // `stop` was set meanwhile
         // With the fit: the view-fit box of the part's records but for its
-        // inserts and dimensions. The fit works out a block's box once, from
-        // where it is first met (EntityBoxes::block_box()), so these are
-        // taken after the parts, in store order, as one walk takes them.
+        // inserts and dimensions, and that of these. The fit works out a
+        // block's box once, from where it is first met: where a box depends
+        // on that (EntityBoxes::blocks_cut()), the inserts are taken again
+        // after the parts, in store order, as one walk takes them.
         BoundingBox fit;
+        BoundingBox inserts_fit;
+        bool blocks_cut = false;
         std::vector<std::int32_t> fit_inserts;
     };
 

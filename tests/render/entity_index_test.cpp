@@ -123,53 +123,66 @@ TEST(EntityIndex, BuiltInPartsIsTheIndexOfOneReader) {
 }
 
 // The fit found by the walk that builds the index, by one to four readers
-// and on a cut store, is the box of one walk in store order: the fit works
-// out a block's box from where it is first met, so two blocks inserted in
-// each other (each box then leaves out the block met again inside) give
-// another box when each part walked its own records. Hidden layers are left
-// out of the fit.
+// and on a cut store, is the box of one walk in store order. The fit works
+// out a block's box from where it is first met, so blocks inserted in each
+// other, or nested deeper than a pass draws, give another box when each part
+// walks its own records; plain nesting gives the same box either way. Hidden
+// layers are left out of the fit.
 TEST(EntityIndex, FitFoundInPartsIsTheFitOfOneWalk) {
-    const TempFolder folder;
-    RecordingMessages messages;
-    StoreBuilder store(folder.path(), messages);
-    const std::int16_t shown = store.add_layer("A");
-    const std::int16_t hidden = store.add_layer("H", 1 << kLayerHiddenBit);
-    // Blocks 1 and 2, each inserted in the other.
-    store.add_block("A", {line_record(shown, 0, 0, 1, 1), insert_record(shown, 2, 0, 0)});
-    store.add_block("B", {line_record(shown, 50, 50, 51, 51), insert_record(shown, 1, -900, -900)});
-    for (int i = 0; i < 300; ++i) {
-        const double x = i % 17;
-        if (i == 10)
-            store.add_entity(insert_record(shown, 1, x, 0));
-        else if (i > 150 && i % 20 == 0)
-            store.add_entity(insert_record(shown, 2, x, 0));
-        else
-            store.add_entity(
-                line_record(i == 290 ? hidden : shown, x, 5, x + 1, i == 290 ? 1e4 : 6));
-    }
-    ASSERT_EQ(store.finish(), 0);
-    const std::string path = folder.file(kDataFileName);
-    for (const std::int32_t records : {300, 200}) {
-        StoreReader readers[4];
-        StoreReader* pointers[4];
-        for (int k = 0; k < 4; ++k) {
-            ASSERT_EQ(readers[k].open(path), 0);
-            pointers[k] = &readers[k];
+    enum class Blocks { InEachOther, Nested, NestedTooDeep };
+    for (const Blocks blocks : {Blocks::InEachOther, Blocks::Nested, Blocks::NestedTooDeep}) {
+        const TempFolder folder;
+        RecordingMessages messages;
+        StoreBuilder store(folder.path(), messages);
+        const std::int16_t shown = store.add_layer("A");
+        const std::int16_t hidden = store.add_layer("H", 1 << kLayerHiddenBit);
+        // Block 1 inserts block 2, which inserts block 1 or nothing; or a
+        // chain of blocks 1 to 20, each inserting the next.
+        const int chain = blocks == Blocks::NestedTooDeep ? 20 : 2;
+        for (int b = 1; b <= chain; ++b) {
+            const double at = b * 50.0;
+            std::vector<EntityRecord> records = {line_record(shown, at, at, at + 1, at + 1)};
+            if (b < chain || blocks == Blocks::InEachOther)
+                records.push_back(insert_record(shown, static_cast<std::int16_t>(b % chain + 1),
+                                                b == chain ? -900 : 0, 0));
+            store.add_block("B" + std::to_string(b), records);
         }
-        if (records < 300) {
-            const auto end = static_cast<std::uintmax_t>(readers[0].header().add_ent) +
-                             static_cast<std::uintmax_t>(records) * sizeof(EntityRecord);
-            std::filesystem::resize_file(path, end);
+        const auto later_block = static_cast<std::int16_t>(chain == 2 ? 2 : 5);
+        for (int i = 0; i < 300; ++i) {
+            const double x = i % 17;
+            if (i == 10)
+                store.add_entity(insert_record(shown, 1, x, 0));
+            else if (i > 150 && i % 20 == 0)
+                store.add_entity(insert_record(shown, later_block, x, 0));
+            else
+                store.add_entity(
+                    line_record(i == 290 ? hidden : shown, x, 5, x + 1, i == 290 ? 1e4 : 6));
         }
-        const DrawingExtents one = EntityBoxes(readers[0], BoxUse::ViewFit).drawing().extents();
-        for (std::size_t parts = 1; parts <= 4; ++parts) {
-            std::optional<BoundingBox> fit;
-            ASSERT_TRUE(EntityIndex::build_in_parts(std::span(pointers, parts), nullptr, &fit));
-            ASSERT_TRUE(fit);
-            const DrawingExtents joined = fit->extents();
-            EXPECT_TRUE(joined.min_x == one.min_x && joined.min_y == one.min_y &&
-                        joined.max_x == one.max_x && joined.max_y == one.max_y)
-                << records << " records, " << parts << " parts";
+        ASSERT_EQ(store.finish(), 0);
+        const std::string path = folder.file(kDataFileName);
+        for (const std::int32_t records : {300, 200}) {
+            StoreReader readers[4];
+            StoreReader* pointers[4];
+            for (int k = 0; k < 4; ++k) {
+                ASSERT_EQ(readers[k].open(path), 0);
+                pointers[k] = &readers[k];
+            }
+            if (records < 300) {
+                const auto end = static_cast<std::uintmax_t>(readers[0].header().add_ent) +
+                                 static_cast<std::uintmax_t>(records) * sizeof(EntityRecord);
+                std::filesystem::resize_file(path, end);
+            }
+            const DrawingExtents one = EntityBoxes(readers[0], BoxUse::ViewFit).drawing().extents();
+            for (std::size_t parts = 1; parts <= 4; ++parts) {
+                std::optional<BoundingBox> fit;
+                ASSERT_TRUE(EntityIndex::build_in_parts(std::span(pointers, parts), nullptr, &fit));
+                ASSERT_TRUE(fit);
+                const DrawingExtents joined = fit->extents();
+                EXPECT_TRUE(joined.min_x == one.min_x && joined.min_y == one.min_y &&
+                            joined.max_x == one.max_x && joined.max_y == one.max_y)
+                    << static_cast<int>(blocks) << ": " << records << " records, " << parts
+                    << " parts";
+            }
         }
     }
 }
