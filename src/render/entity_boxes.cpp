@@ -139,6 +139,22 @@ void EntityBoxes::include_arc(BoundingBox& box, const EntityRecord& e) const {
     include_once(steps);
 }
 
+std::optional<BoundingBox> EntityBoxes::arc_reach_of_fit(const BoundingBox& fit,
+                                                         const EntityRecord& arc) {
+    // Rounding keeps the order of numbers, so the least of the points less
+    // the bulge is the least point less the bulge, and so on.
+    const double bulge = kArcBulge * std::abs(arc.arc.radius);
+    const DrawingExtents e = fit.extents();
+    const double grown[] = {e.min_x - bulge, e.min_y - bulge, e.max_x + bulge, e.max_y + bulge};
+    if (fit.empty() ||
+        !std::all_of(std::begin(grown), std::end(grown), [](double v) { return std::isfinite(v); }))
+        return std::nullopt;
+    BoundingBox reach;
+    reach.include(grown[0], grown[1]);
+    reach.include(grown[2], grown[3]);
+    return reach;
+}
+
 // The corners of the text's box; for the index a square about its base point
 // that holds the text at any angle, written either way, with its descenders.
 void EntityBoxes::include_text(BoundingBox& box, const EntityRecord& e) {

@@ -70,6 +70,12 @@ public:
     BoundingBox box_of(const EntityRecord& record);
     // The box of every entity of the drawing.
     BoundingBox drawing();
+    // The index's box of an arc record whose view-fit box is `fit`: the same
+    // points, each grown by the bulge the index allows for. None where that
+    // growth is not exactly the box of the grown points (an arc left out of
+    // the fit, numbers that do not stay finite).
+    static std::optional<BoundingBox> arc_reach_of_fit(const BoundingBox& fit,
+                                                       const EntityRecord& arc);
     // Whether a block's box was cut where it was met (inside itself, or
     // nested too deep) or could not be read: the fit's boxes of inserts then
     // depend on the order in which the records are taken.

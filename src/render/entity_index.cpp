@@ -132,15 +132,20 @@ EntityIndex::Part EntityIndex::build_part(StoreReader& store, std::int32_t first
             part.carried.emplace_back(i, part.held);
         part.has_dimensions = part.has_dimensions || record.kind == kEntityDimension;
         if (record.paper_space == 1) scale_record(record, paper_scale);
-        pending.push_back(kept_extents(boxes.box_of(record)));
+        std::optional<BoundingBox> fit;
+        if (fit_boxes) fit = fit_boxes->box_of(record);
+        // An arc's points are the costliest to work out: taken once for both.
+        std::optional<BoundingBox> reach;
+        if (fit && record.kind == kEntityArc) reach = EntityBoxes::arc_reach_of_fit(*fit, record);
+        pending.push_back(kept_extents(reach ? *reach : boxes.box_of(record)));
         ++part.read;
         if (pending.size() == static_cast<std::size_t>(kRun)) close_pending();
-        if (!fit_boxes) continue;
+        if (!fit) continue;
         if (record.kind == kEntityInsert || record.kind == kEntityDimension) {
             part.fit_inserts.push_back(i);
-            part.inserts_fit.include(fit_boxes->box_of(record));
+            part.inserts_fit.include(*fit);
         } else {
-            part.fit.include(fit_boxes->box_of(record));
+            part.fit.include(*fit);
         }
     }
     close_pending();

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -184,6 +185,49 @@ TEST(EntityIndex, FitFoundInPartsIsTheFitOfOneWalk) {
                     << " parts";
             }
         }
+    }
+}
+
+// The index's box of an arc taken from its fit box is the box the index
+// works out itself, for arcs of every shape; where it cannot be (an arc left
+// out of the fit, numbers beyond what stays finite) none is given.
+TEST(EntityIndex, ArcBoxFromItsFitIsTheIndexBox) {
+    const TempFolder folder;
+    RecordingMessages messages;
+    StoreBuilder store(folder.path(), messages);
+    const std::int16_t shown = store.add_layer("A");
+    const std::int16_t hidden = store.add_layer("H", 1 << kLayerHiddenBit);
+    ASSERT_EQ(store.finish(), 0);
+    StoreReader reader;
+    ASSERT_EQ(reader.open(folder.file(kDataFileName)), 0);
+    EntityBoxes reach_boxes(reader, BoxUse::Reach), fit_boxes(reader, BoxUse::ViewFit);
+    std::mt19937 random(104u);
+    std::uniform_real_distribution<double> place(-1e4, 1e4), angle(-400.0, 400.0);
+    for (int round = 0; round < 400; ++round) {
+        EntityRecord arc =
+            circle_record(shown, place(random), place(random), std::abs(place(random)) / 10.0,
+                          angle(random), round % 4 == 0 ? 0.0 : angle(random));
+        if (round % 7 == 0) {
+            arc.arc.axis_ratio = 0.4;
+            arc.arc.tilt = angle(random);
+        }
+        const bool left_out = round % 50 == 1 || round % 50 == 2;
+        const bool beyond = round % 50 == 3 || round % 50 == 4;
+        if (round % 50 == 1) arc.layer = hidden;
+        if (round % 50 == 2) arc.flags |= kEntityConstructionLine;
+        if (round % 50 == 3) {  // a circle whose point at a quarter turn is the largest number
+            arc = circle_record(shown, std::numeric_limits<double>::max(), 0.0, 1e300);
+        }
+        if (round % 50 == 4) arc.arc.radius = std::nan("");
+        const BoundingBox reach = reach_boxes.box_of(arc);
+        const std::optional<BoundingBox> taken =
+            EntityBoxes::arc_reach_of_fit(fit_boxes.box_of(arc), arc);
+        ASSERT_EQ(taken.has_value(), !left_out && !beyond) << round;
+        if (!taken) continue;
+        const DrawingExtents a = taken->extents(), b = reach.extents();
+        EXPECT_TRUE(a.min_x == b.min_x && a.min_y == b.min_y && a.max_x == b.max_x &&
+                    a.max_y == b.max_y)
+            << round;
     }
 }
 
