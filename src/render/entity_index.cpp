@@ -212,6 +212,28 @@ EntityIndex::Run EntityIndex::close_run(std::span<const DrawingExtents> pending,
     return run;
 }
 
+EntityIndex::StepsMeeting EntityIndex::steps_meeting(double low, double high, double area_low,
+                                                     double area_high) {
+    // The first step below 255 at which `holds` fails, 255 when none does.
+    auto first_failing = [&](auto holds) {
+        int first = 0, last = 255;
+        while (first < last) {
+            const int middle = (first + last) / 2;
+            if (holds(step(low, high, middle)))
+                first = middle + 1;
+            else
+                last = middle;
+        }
+        return first;
+    };
+    StepsMeeting meeting;
+    meeting.low_below = first_failing([&](double v) { return v <= area_high; });
+    meeting.low_at_end = high <= area_high;
+    meeting.high_from = first_failing([&](double v) { return v < area_low; });
+    meeting.high_at_end = high >= area_low;
+    return meeting;
+}
+
 DrawingExtents EntityIndex::box(std::int32_t record) const {
     const Steps& q = boxes_[static_cast<std::size_t>(record)];
     if (q[0] > q[2]) return kWholePlane;

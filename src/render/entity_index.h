@@ -66,10 +66,19 @@ public:
             const Run& r = runs_[run];
             const bool run_meets = meets(r.box, area);
             if (!run_meets && !r.has_unbounded) continue;
+            // Which steps meet the area is worked out once for the run, not
+            // box by box.
+            const StepsMeeting x =
+                run_meets ? steps_meeting(r.box.min_x, r.box.max_x, area.min_x, area.max_x)
+                          : StepsMeeting{};
+            const StepsMeeting y =
+                run_meets ? steps_meeting(r.box.min_y, r.box.max_y, area.min_y, area.max_y)
+                          : StepsMeeting{};
             const std::size_t end = std::min(boxes_.size(), (run + 1) * kRun);
             for (std::size_t i = run * kRun; i < end; ++i) {
                 const Steps& q = boxes_[i];
-                if (q[0] > q[2] ? true : run_meets && meets(dequantised(r.box, q), area))
+                if (q[0] > q[2] || (run_meets && x.low_meets(q[0]) && y.low_meets(q[1]) &&
+                                    x.high_meets(q[2]) && y.high_meets(q[3])))
                     visit(static_cast<std::int32_t>(i));
             }
         }
@@ -92,6 +101,21 @@ private:
         DrawingExtents box{};        // of the bounded boxes; empty while min > max
         bool has_unbounded = false;  // holds entities that meet every area
     };
+
+    // Along one axis of a run's box, the steps at which a box's low end lies
+    // at or below an area's high end, and its high end at or above the
+    // area's low end: dequantised(...) meets the area exactly where these
+    // hold. Below step 255 a step's value rises with the step, so each is
+    // the steps from or below one step; step 255 is the run's end itself.
+    struct StepsMeeting {
+        int low_below = 0;  // low steps [0, low_below) of [0, 254]
+        bool low_at_end = false;
+        int high_from = 255;  // high steps [high_from, 254]
+        bool high_at_end = false;
+        bool low_meets(std::uint8_t q) const { return q == 255 ? low_at_end : q < low_below; }
+        bool high_meets(std::uint8_t q) const { return q == 255 ? high_at_end : q >= high_from; }
+    };
+    static StepsMeeting steps_meeting(double low, double high, double area_low, double area_high);
 
     static constexpr std::int16_t kHeldBefore = -1;
     // What building a share of the records leaves beside the boxes and runs
